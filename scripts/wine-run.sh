@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# Runs a Windows program under Wine in the project's sandboxed prefix, never the user's:
+#   HOME and XDG_DATA_HOME point into the sandbox (the recycle bin is the XDG trash),
+#   Z: points at the build tree instead of /, and one wineserver serves the whole run.
+# Used as CMAKE_CROSSCOMPILING_EMULATOR, so CTest runs every test executable through it.
+# VORLET_SANDBOX selects the sandbox folder (default: <build>/sandbox).
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+build=${VORLET_BUILD:-$here/build}
+sandbox=${VORLET_SANDBOX:-$build/sandbox}
+mkdir -p "$sandbox/home" "$sandbox/xdg/Trash/files" "$sandbox/xdg/Trash/info"
+
+export HOME=$sandbox/home
+export XDG_DATA_HOME=$sandbox/xdg
+export XDG_CONFIG_HOME=$sandbox/home/.config
+export XDG_CACHE_HOME=$sandbox/home/.cache
+export WINEPREFIX=$sandbox/prefix
+export WINEARCH=win32
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+
+# Create the prefix once; parallel tests wait for the first one.
+exec 9>"$sandbox/.prefix.lock"
+flock 9
+if [ ! -f "$WINEPREFIX/.vorlet-ready" ]; then
+  rm -rf "$WINEPREFIX"
+  wineboot -i </dev/null >/dev/null 2>&1 9>&- || true
+  wineserver -w
+  # Desktop, Documents and the rest must not link to any real home folder.
+  for link in "$WINEPREFIX"/drive_c/users/*/*; do
+    if [ -L "$link" ]; then
+      target=$(readlink "$link")
+      case "$target" in "$sandbox"/*) ;; *) rm -f "$link"; mkdir -p "$link" ;; esac
+    fi
+  done
+  ln -sfn "$build" "$WINEPREFIX/dosdevices/z:"
+  mkdir -p "$WINEPREFIX/drive_c/sandbox"
+  touch "$WINEPREFIX/.vorlet-ready"
+fi
+# Never let z: lead back to the host's root.
+[ "$(readlink "$WINEPREFIX/dosdevices/z:")" = "$build" ] || ln -sfn "$build" "$WINEPREFIX/dosdevices/z:"
+flock -u 9
+exec 9>&-
+# Started detached from our output, so CTest is not left waiting on its pipes.
+wineserver -p </dev/null >/dev/null 2>&1 || true
+# Wine's own services outlive the program; start them here, detached from our output, or they
+# would inherit the test's pipes and CTest would wait for them forever.
+if ! pgrep -f 'C:\\windows\\system32\\services.exe' >/dev/null; then
+  wineboot </dev/null >/dev/null 2>&1 || true
+fi
+
+# The trash folder as Windows sees it (through Z:), for the recycle-bin test.
+rel=${XDG_DATA_HOME#"$build"/}
+export VORLET_SANDBOX_TRASH="Z:\\${rel//\//\\}\\Trash\\files"
+exec wine "$@"

@@ -1,0 +1,27 @@
+// Test sandbox: every test works in a fresh folder under C:\sandbox\ and may delete,
+// move or overwrite nothing outside it.
+#pragma once
+#include <string>
+
+namespace testing_sandbox {
+
+// The sandbox root, "C:\sandbox\" (with the trailing backslash).
+const std::string& Root();
+
+// Makes a fresh, empty folder C:\sandbox\<suite>.<test>\ for the running test and returns it
+// with a trailing backslash.
+std::string TestFolder();
+
+// True when the full path lies strictly inside C:\sandbox\.
+bool InSandbox(const std::string& path);
+
+// Aborts the test program when the path lies outside the sandbox: a test must never be able to
+// touch the host's files.
+void RequireInSandbox(const std::string& path);
+
+// Destructive helpers for tests; each refuses (aborts) outside the sandbox.
+void RemoveTree(const std::string& path);
+void WriteFile(const std::string& path, const std::string& content);
+std::string ReadFile(const std::string& path);
+
+}  // namespace testing_sandbox
