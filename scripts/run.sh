@@ -16,7 +16,9 @@ if [ -n "${DISPLAY:-}" ]; then
   exec "$here/scripts/wine-run.sh" "$app/VorletDiskCleaner.exe"
 fi
 xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
-  "$1" cmd /c exit >/dev/null 2>&1  # first use of the prefix creates it
+  # The first use of the prefix creates it; a virtual desktop stands in for a window manager.
+  "$1" reg add "HKCU\\Software\\Wine\\Explorer" /v Desktop /d Default /f >/dev/null 2>&1
+  "$1" reg add "HKCU\\Software\\Wine\\Explorer\\Desktops" /v Default /d 1280x1024 /f >/dev/null 2>&1
   "$1" "$2" & pid=$!
   sleep "${VORLET_SHOT_DELAY:-5}"
   import -window root "$3" || true

@@ -1,0 +1,106 @@
+#include "app/main/main_form.h"
+
+#include <shellapi.h>
+
+#include "app/main/about_form.h"
+#include "app/main/cleaners_frame.h"
+#include "app/main/file_frame.h"
+#include "app/main/system_frame.h"
+#include "app/settings/settings_form.h"
+#include "app/shared/config_files.h"
+#include "framework/forms/application.h"
+#include "framework/rtl/file_utils.h"
+#include "framework/rtl/ini_file.h"
+#include "framework/rtl/seams.h"
+
+namespace app {
+
+TfrmMain* frmMain = nullptr;
+std::unique_ptr<std::vector<TDriveInfo>> driveList;
+int startupSource = 0;
+
+namespace {
+// The help file beside the program.
+constexpr char kHelpFile[] = "VorletDiskCleaner.chm";
+// The bar's height that the titles of its sections take, left out of each frame's height.
+constexpr int kBarTitlesHeight = 110;
+}  // namespace
+
+TfrmMain::TfrmMain(fw::TComponent* owner) : fw::TForm(owner) {}
+
+TfrmMain::~TfrmMain() {
+  if (frmMain == this) frmMain = nullptr;
+}
+
+std::vector<skin::TkPanel*> TfrmMain::ToolPanels() const {
+  return {pnlDC, pnlOC, pnlDF, pnlSU, pnlUI, pnlSD, pnlAM, pnlFW};
+}
+
+void TfrmMain::ShowToolPanel(skin::TkPanel* panel) {
+  for (skin::TkPanel* other : ToolPanels())
+    if (other != panel) other->SetVisible(false);
+  panel->SetAlign(fw::alClient);
+  panel->SetVisible(true);
+}
+
+void TfrmMain::FormCreate(fw::TObject*) {
+  appDir = fw::ProgramFolder();
+  {
+    fw::TIniFile ini(AppPath(appDir, kProgramIni));
+    skinManager->SetSkinDirectory(ini.ReadString("Skin", "SkinDirectory", AppPath(appDir, "Skins")));
+    skinManager->SetSkinName(ini.ReadString("Skin", "SkinName", skin::kNeutralSkinName));
+  }
+  EnsureProgramIni(appDir);
+  canceled = false;
+  SetWidth(700);
+  SetHeight(500);
+}
+
+void TfrmMain::FormShow(fw::TObject*) {
+  driveList = std::make_unique<std::vector<TDriveInfo>>();
+  GetDriveList(*driveList);
+  frmCleaners1->kSpeedButton1Click(frmCleaners1);
+  barMenu->OpenItem(0, true);
+  frmCleaners1->kSpeedButton1->SetDown(true);
+}
+
+void TfrmMain::FormClose(fw::TObject*, fw::TCloseAction&) { driveList.reset(); }
+
+void TfrmMain::barMenuItems0CreateFrame(fw::TObject*, fw::TFrame*& Frame) {
+  frmCleaners1 = fw::New<TfrmCleaners>(nullptr);
+  frmCleaners1->SetHeight(barMenu->GetHeight() - kBarTitlesHeight);
+  Frame = frmCleaners1;
+}
+
+void TfrmMain::barMenuItems1CreateFrame(fw::TObject*, fw::TFrame*& Frame) {
+  frmSystem1 = fw::New<TfrmSystem>(nullptr);
+  frmSystem1->SetHeight(barMenu->GetHeight() - kBarTitlesHeight);
+  Frame = frmSystem1;
+}
+
+void TfrmMain::barMenuItems2CreateFrame(fw::TObject*, fw::TFrame*& Frame) {
+  frmFile1 = fw::New<TfrmFile>(nullptr);
+  frmFile1->SetHeight(barMenu->GetHeight() - kBarTitlesHeight);
+  Frame = frmFile1;
+}
+
+void TfrmMain::btnSettingsClick(fw::TObject*) {
+  TfrmSettings* form = nullptr;
+  fw::Application->CreateForm(form);
+  form->ShowModal();
+}
+
+void TfrmMain::btnAboutClick(fw::TObject*) {
+  TfrmAbout1* form = nullptr;
+  fw::Application->CreateForm(form);
+  form->ShowModal();
+}
+
+void TfrmMain::btnHelpClick(fw::TObject*) {
+  std::string help = AppPath(appDir, kHelpFile);
+  if (fw::FileExists(help)) ShellExecuteA(GetHandle(), "open", help.c_str(), "", "", SW_SHOWNORMAL);
+}
+
+void TfrmMain::btnExitClick(fw::TObject*) { Close(); }
+
+}  // namespace app

@@ -1,0 +1,168 @@
+// TfrmMain: the program's main window. A header with the Settings, About, Help and Exit
+// buttons, the collapsible bar of the three navigation frames on the left, the eight tool
+// panels of which one fills the rest of the window, and the status bar with the search
+// animation. The Drive cleaner's handlers live in app/tools/drive_cleaner.cpp.
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/shared/drive_list.h"
+#include "framework/comctrls/animate.h"
+#include "framework/extctrls/image.h"
+#include "framework/forms/custom_form.h"
+#include "framework/graphics/image_list.h"
+#include "framework/rtl/string_list.h"
+#include "services/search/search_files.h"
+#include "skin/controls/bit_btn.h"
+#include "skin/controls/frame_bar.h"
+#include "skin/controls/group_box.h"
+#include "skin/controls/label.h"
+#include "skin/controls/label_fx.h"
+#include "skin/controls/list_view.h"
+#include "skin/controls/panel.h"
+#include "skin/controls/path_dialog.h"
+#include "skin/controls/speed_button.h"
+#include "skin/controls/status_bar.h"
+#include "skin/engine/skin_manager.h"
+#include "skin/engine/skin_provider.h"
+
+namespace app {
+
+class TfrmCleaners;
+class TfrmSystem;
+class TfrmFile;
+
+// The program's window caption and the title of its header.
+inline constexpr char kProgramTitle[] = "Vorlet Disk Cleaner 2.2";
+
+class TfrmMain : public fw::TForm {
+  FW_CLASS(TfrmMain, fw::TForm)
+ public:
+  explicit TfrmMain(fw::TComponent* owner);
+
+  // Header.
+  skin::TkPanel* kPanel1 = nullptr;
+  fw::TImage* Image1 = nullptr;
+  skin::TkLabelFX* kLabelFX1 = nullptr;
+  skin::TkSpeedButton* btnSettings = nullptr;
+  skin::TkSpeedButton* btnAbout = nullptr;
+  skin::TkSpeedButton* btnHelp = nullptr;
+  skin::TkSpeedButton* btnExit = nullptr;
+  // Navigation.
+  skin::TkFrameBar* barMenu = nullptr;
+  TfrmCleaners* frmCleaners1 = nullptr;
+  TfrmSystem* frmSystem1 = nullptr;
+  TfrmFile* frmFile1 = nullptr;
+  // Tool panels.
+  skin::TkPanel* pnlDC = nullptr;
+  skin::TkPanel* pnlOC = nullptr;
+  skin::TkPanel* pnlDF = nullptr;
+  skin::TkPanel* pnlSU = nullptr;
+  skin::TkPanel* pnlUI = nullptr;
+  skin::TkPanel* pnlSD = nullptr;
+  skin::TkPanel* pnlAM = nullptr;
+  skin::TkPanel* pnlFW = nullptr;
+  // Drive cleaner.
+  skin::TkListView* lvDCDrive = nullptr;
+  skin::TkListView* lvDCResult = nullptr;
+  skin::TkGroupBox* kGroupBox1 = nullptr;
+  skin::TkBitBtn* kBitBtn5 = nullptr;
+  skin::TkBitBtn* kBitBtn6 = nullptr;
+  skin::TkBitBtn* kBitBtn7 = nullptr;
+  skin::TkBitBtn* btnDCAddPath = nullptr;
+  skin::TkBitBtn* btnDCRemovePath = nullptr;
+  skin::TkBitBtn* btnDCSearch = nullptr;
+  skin::TkBitBtn* btnDCStop = nullptr;
+  skin::TkBitBtn* btnDCDelete = nullptr;
+  skin::TkLabel* lblDCFileCount = nullptr;
+  skin::TkLabel* lblDCFileSize = nullptr;
+  // Status bar.
+  skin::TkStatusBar* kBar = nullptr;
+  fw::TAnimate* Anim = nullptr;
+  // Components.
+  skin::TkSkinManager* skinManager = nullptr;
+  skin::TkSkinProvider* skinProvider = nullptr;
+  fw::TImageList* il16 = nullptr;
+  fw::TImageList* il22 = nullptr;
+  fw::TImageList* suIL = nullptr;
+  svc::TDsSearchFiles* dcSearcher = nullptr;
+  svc::TDsSearchFiles* dfSearcher = nullptr;
+  svc::TDsSearchFiles* sdSearcher = nullptr;
+  svc::TDsSearchFiles* fwSearcher = nullptr;
+  skin::TkPathDialog* kBrowser = nullptr;
+
+  // Fields the tools share.
+  bool canceled = false;
+  int32_t fileCount = 0;
+  int64_t fileSize = 0;
+  std::unique_ptr<fw::TStringList> exceptFiles;
+  std::unique_ptr<fw::TStringList> exceptFolders;
+  std::string appDir;
+  std::unique_ptr<fw::TStringList> dupList;
+
+  // The tool panels, in the order of the navigation buttons.
+  std::vector<skin::TkPanel*> ToolPanels() const;
+  // Shows panel aligned to the client area and hides every other tool panel.
+  void ShowToolPanel(skin::TkPanel* panel);
+
+  // Start-up and header.
+  void FormCreate(fw::TObject* Sender);
+  void FormShow(fw::TObject* Sender);
+  void FormClose(fw::TObject* Sender, fw::TCloseAction& Action);
+  void barMenuItems0CreateFrame(fw::TObject* Sender, fw::TFrame*& Frame);
+  void barMenuItems1CreateFrame(fw::TObject* Sender, fw::TFrame*& Frame);
+  void barMenuItems2CreateFrame(fw::TObject* Sender, fw::TFrame*& Frame);
+  void btnSettingsClick(fw::TObject* Sender);
+  void btnAboutClick(fw::TObject* Sender);
+  void btnHelpClick(fw::TObject* Sender);
+  void btnExitClick(fw::TObject* Sender);
+
+  // Drive cleaner (app/tools/drive_cleaner.cpp).
+  // The Drive clean button's action after its frame set the buttons: fills the path list and
+  // shows the panel.
+  void DriveCleanerShow();
+  void btnDCAddPathClick(fw::TObject* Sender);
+  void btnDCRemovePathClick(fw::TObject* Sender);
+  void btnDCSearchClick(fw::TObject* Sender);
+  void btnDCStopClick(fw::TObject* Sender);
+  void btnDCDeleteClick(fw::TObject* Sender);
+  void kBitBtn5Click(fw::TObject* Sender);
+  void kBitBtn6Click(fw::TObject* Sender);
+  void kBitBtn7Click(fw::TObject* Sender);
+  void dcSearcherBeginScanDir(fw::TObject* Sender, const std::string& AName);
+  void dcSearcherFindFile(fw::TObject* Sender, const std::string& AName);
+  void dcSearcherProgress(fw::TObject* Sender);
+
+ protected:
+  ~TfrmMain() override;
+  void CreateComponents() override;
+
+ private:
+  // Drive cleaner helpers.
+  void AddDriveRows();
+  void AddUserFolderRows();
+  void AddUserFolderRow(const std::string& path);
+  void SaveUserFolderRows();
+  void SetDCSearching(bool searching);
+  void UpdateDCTotals();
+  void SetDCChecks(int mode);
+  // Reads the enabled, non-empty masks of ext.ini into the search engine; false when none.
+  bool LoadDCMasks();
+  void StartAnimation();
+  void StopAnimation();
+  // The folder whose own files are not listed, with one trailing backslash, upper-cased
+  // (empty when none); read once per search.
+  std::string FScanFolder;
+  DWORD FLastProgress = 0;
+};
+
+// The main window.
+extern TfrmMain* frmMain;
+// The drives of the computer, made when the main window is first shown, freed when it closes.
+extern std::unique_ptr<std::vector<TDriveInfo>> driveList;
+// The startup source chosen in the Startup manager's tree.
+extern int startupSource;
+
+}  // namespace app

@@ -1,0 +1,101 @@
+#include "app/shared/config_files.h"
+
+#include "app/shared/config_defaults.h"
+#include "framework/rtl/exceptions.h"
+#include "framework/rtl/file_utils.h"
+#include "framework/rtl/ini_file.h"
+#include "framework/rtl/string_list.h"
+#include "framework/rtl/sys_utils.h"
+
+namespace app {
+namespace {
+
+const char kRemoveSection[] = "Remove";
+
+// Writes the lines to the file when the file does not exist (CRLF after every line, no BOM).
+void WriteWhenMissing(const std::string& path, const std::vector<std::string>& lines) {
+  if (fw::FileExists(path)) return;
+  fw::TStringList list;
+  for (const std::string& line : lines) list.Add(line);
+  list.SaveToFile(path);
+}
+
+}  // namespace
+
+std::string AppPath(const std::string& appDir, const std::string& relative) {
+  std::string path = appDir;
+  if (!path.empty() && path.back() != '\\') path.push_back('\\');
+  return path + relative;
+}
+
+void EnsureConfigFolders(const std::string& appDir) {
+  for (const char* folder : {kConfigFolder, kDisabledRegistryFolder, kDisabledStartupAllFolder,
+                             kDisabledStartupCurrentFolder, kDeletedFolder}) {
+    std::string path = fw::ExcludeTrailingBackslash(AppPath(appDir, folder));
+    if (!fw::DirectoryExists(path) && !fw::CreateDir(path))
+      throw fw::EOSError(fw::Format("Cannot create the folder \"%s\".", path), GetLastError());
+  }
+}
+
+void EnsureProgramIni(const std::string& appDir) {
+  EnsureConfigFolders(appDir);
+  WriteWhenMissing(AppPath(appDir, kProgramIni), DefaultProgramIniLines());
+}
+
+void EnsureExtIni(const std::string& appDir) {
+  EnsureConfigFolders(appDir);
+  WriteWhenMissing(AppPath(appDir, kExtIni), DefaultExtIniLines());
+}
+
+void EnsureDupFinderExtIni(const std::string& appDir) {
+  EnsureConfigFolders(appDir);
+  WriteWhenMissing(AppPath(appDir, kDupFinderExtIni), DefaultDupFinderExtIniLines());
+}
+
+void EnsureUserFoldersFile(const std::string& appDir) {
+  EnsureConfigFolders(appDir);
+  WriteWhenMissing(AppPath(appDir, kUserFoldersFile), {});
+}
+
+void EnsureDisabledRegistryFiles(const std::string& appDir) {
+  EnsureConfigFolders(appDir);
+  for (const std::string& name : DisabledRegistryFileNames())
+    WriteWhenMissing(AppPath(appDir, kDisabledRegistryFolder) + name, {});
+}
+
+int ReadRemoveMethod(const std::string& appDir) {
+  EnsureProgramIni(appDir);
+  int method = fw::TIniFile(AppPath(appDir, kProgramIni)).ReadInteger(kRemoveSection, "Method", 1);
+  return method >= 1 && method <= 3 ? method : 1;
+}
+
+std::string ReadRemoveFolder(const std::string& appDir) {
+  EnsureProgramIni(appDir);
+  std::string folder = fw::TIniFile(AppPath(appDir, kProgramIni)).ReadString(kRemoveSection, "Folder", "");
+  return folder.empty() ? AppPath(appDir, kDeletedFolder) : folder;
+}
+
+std::string ReadScanFolder(const std::string& appDir) {
+  EnsureProgramIni(appDir);
+  int scan = fw::TIniFile(AppPath(appDir, kProgramIni)).ReadInteger(kRemoveSection, "Scan", 0);
+  return scan == 0 ? ReadRemoveFolder(appDir) : std::string();
+}
+
+void SaveRemoveSettings(const std::string& appDir, int method, const std::string& folder, bool doNotScan) {
+  EnsureProgramIni(appDir);
+  fw::TIniFile ini(AppPath(appDir, kProgramIni));
+  ini.WriteInteger(kRemoveSection, "Method", method);
+  if (folder.empty()) return;
+  ini.WriteString(kRemoveSection, "Folder", folder);
+  ini.WriteInteger(kRemoveSection, "Scan", doNotScan ? 0 : 1);
+}
+
+void SaveExtensionList(const std::vector<TExtensionRow>& rows, const std::string& appDir) {
+  EnsureConfigFolders(appDir);
+  fw::TStringList list;
+  for (const TExtensionRow& row : rows)
+    list.Add(row.Mask + "=" + row.Description + (row.Checked ? "=true" : "=false"));
+  list.SaveToFile(AppPath(appDir, kExtIni));
+}
+
+}  // namespace app

@@ -1,0 +1,146 @@
+#include "app/shared/shell_file_operation.h"
+
+#include <utility>
+
+#include "framework/rtl/exceptions.h"
+#include "framework/rtl/file_utils.h"
+#include "framework/rtl/sys_utils.h"
+
+namespace app {
+namespace {
+
+// Recycle bin: allow undo; a file that cannot be recycled (no recycle bin on its drive) must
+// not be deleted outright without the user being asked, hence the nuke warning.
+constexpr FILEOP_FLAGS kRecycleFlags =
+    FOF_SILENT | FOF_NOCONFIRMATION | FOF_ALLOWUNDO | FOF_FILESONLY | FOF_NOERRORUI | FOF_WANTNUKEWARNING;
+constexpr FILEOP_FLAGS kDeleteFlags = FOF_SILENT | FOF_NOCONFIRMATION | FOF_FILESONLY | FOF_NOERRORUI;
+// Move and copy name the destination file itself, so a collision never overwrites.
+constexpr FILEOP_FLAGS kTransferFlags = kDeleteFlags | FOF_MULTIDESTFILES;
+// A folder tree goes to the recycle bin; the shell may report its errors itself.
+constexpr FILEOP_FLAGS kTreeFlags = FOF_SILENT | FOF_NOCONFIRMATION | FOF_ALLOWUNDO;
+
+testing::TShellOperationCall& ShellOperationCall() {
+  static testing::TShellOperationCall call;
+  return call;
+}
+
+struct TOperationResult {
+  int Code = 0;
+  bool Aborted = false;
+};
+
+// One SHFileOperationA call; the paths are passed as lists of one name ending in two NULs.
+TOperationResult RunOperation(UINT func, std::string from, std::string to, FILEOP_FLAGS flags) {
+  from.push_back('\0');
+  to.push_back('\0');
+  SHFILEOPSTRUCTA op{};
+  op.wFunc = func;
+  op.pFrom = from.c_str();
+  op.pTo = to.size() > 1 ? to.c_str() : nullptr;
+  op.fFlags = flags;
+  const testing::TShellOperationCall& call = ShellOperationCall();
+  TOperationResult result;
+  result.Code = call ? call(op) : SHFileOperationA(&op);
+  result.Aborted = op.fAnyOperationsAborted != FALSE;
+  return result;
+}
+
+bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::string WithoutTrailingBackslash(std::string path) {
+  while (path.size() > 3 && path.back() == '\\') path.pop_back();
+  return path;
+}
+
+// The first name in folder (ending in a backslash) that nothing holds: the name itself, then
+// "name (2).ext", "name (3).ext" and so on. Empty when none is free.
+std::string FreeDestination(const std::string& folder, const std::string& name) {
+  if (!Exists(folder + name)) return folder + name;
+  std::string ext = fw::ExtractFileExt(name);
+  std::string stem = name.substr(0, name.size() - ext.size());
+  for (int n = 2; n < 10000; ++n) {
+    std::string candidate = folder + stem + " (" + std::to_string(n) + ")" + ext;
+    if (!Exists(candidate)) return candidate;
+  }
+  return {};
+}
+
+// The folder a move or copy goes into, with its trailing backslash; created when missing.
+// Empty when it is a file or cannot be created.
+std::string PrepareTargetFolder(const std::string& target) {
+  std::string folder = WithoutTrailingBackslash(target);
+  if (folder.empty()) return {};
+  DWORD attr = GetFileAttributesA(folder.c_str());
+  if (attr == INVALID_FILE_ATTRIBUTES) {
+    if (!fw::ForceDirectories(folder)) return {};
+    attr = GetFileAttributesA(folder.c_str());
+  }
+  if (attr == INVALID_FILE_ATTRIBUTES || !(attr & FILE_ATTRIBUTE_DIRECTORY)) return {};
+  return fw::IncludeTrailingBackslash(folder);
+}
+
+bool Remove(const std::string& source, FILEOP_FLAGS flags) {
+  TOperationResult result = RunOperation(FO_DELETE, source, {}, flags);
+  return result.Code == 0 && !result.Aborted && !Exists(source);
+}
+
+bool Transfer(const std::string& source, const std::string& target, bool keepSource) {
+  std::string name = fw::ExtractFileName(source);
+  std::string folder = PrepareTargetFolder(target);
+  if (folder.empty()) return false;
+  std::string destination = FreeDestination(folder, name);
+  if (destination.empty()) return false;
+  TOperationResult result = RunOperation(keepSource ? FO_COPY : FO_MOVE, source, destination, kTransferFlags);
+  return result.Code == 0 && !result.Aborted && Exists(destination) && (keepSource || !Exists(source));
+}
+
+}  // namespace
+
+bool ShellFileOperation(const std::string& source, const std::string& target, int mode) {
+  try {
+    std::string from = WithoutTrailingBackslash(source);
+    // A drive root is never a source.
+    if (fw::ExtractFileName(from).empty() || !Exists(from)) return false;
+    switch (mode) {
+      case rmRecycle: return Remove(from, kRecycleFlags);
+      case rmDelete: return Remove(from, kDeleteFlags);
+      case rmMove: return Transfer(from, target, false);
+      case rmCopy: return Transfer(from, target, true);
+      default: return false;
+    }
+  } catch (...) {
+    return false;
+  }
+}
+
+void DeleteFilesByMask(const std::string& folder, const std::string& mask) {
+  WIN32_FIND_DATAA data;
+  HANDLE find = FindFirstFileA((folder + mask).c_str(), &data);
+  if (find == INVALID_HANDLE_VALUE) return;
+  do {
+    std::string path = folder + data.cFileName;
+    if (fw::FileExists(path)) ShellFileOperation(path, {}, rmRecycle);
+  } while (FindNextFileA(find, &data));
+  FindClose(find);
+}
+
+void DeleteFolderTree(const std::string& path) {
+  std::string folder = WithoutTrailingBackslash(path);
+  int code = 0;
+  if (folder.empty() || fw::ExtractFileName(folder).empty())
+    code = ERROR_INVALID_NAME;  // never a drive root
+  else if (!fw::DirectoryExists(folder))
+    code = ERROR_PATH_NOT_FOUND;
+  else {
+    TOperationResult result = RunOperation(FO_DELETE, folder, {}, kTreeFlags);
+    code = result.Code;
+    if (code == 0 && (result.Aborted || Exists(folder))) code = ERROR_CANCELLED;
+  }
+  if (code != 0) throw fw::EOSError(fw::Format("Cannot delete the folder \"%s\" (error %d).", path, code), code);
+}
+
+namespace testing {
+void SetShellOperationCall(TShellOperationCall call) { ShellOperationCall() = std::move(call); }
+}  // namespace testing
+
+}  // namespace app

@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Builds and runs the benchmarks and prints their ratios against the targets:
+#   search_walk: the search engine against a bare FindFirstFileA/FindNextFileA walk (<= 1.30)
+#   md5_file:    TCrMD5.HashFile throughput against the system's md5sum on the same file (>= 0.80)
+# VORLET_BUILD_DIR picks the build folder (default build/). Scratch data lives in the sandbox
+# prefix (C:\sandbox\) and in build/bench-scratch/, and is removed afterwards.
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+build=${VORLET_BUILD_DIR:-$here/build}
+"$here/scripts/build.sh" --target bench_search_walk bench_md5_file >/dev/null
+
+# The Wine wrapper shows its build tree as Z:, so the md5 scratch file goes there.
+ztree=${VORLET_BUILD:-$here/build}
+scratch=$ztree/bench-scratch
+mkdir -p "$scratch"
+data=$scratch/md5_file.bin
+trap 'rm -f "$data"; rmdir "$scratch" 2>/dev/null || true' EXIT
+
+echo "== search_walk"
+walk=$("$here/scripts/wine-run.sh" "$build/bench_search_walk.exe" | tr -d '\r')
+echo "$walk"
+walk_ratio=$(sed -n 's/^search_walk ratio: \([0-9.]*\).*/\1/p' <<<"$walk")
+
+echo "== md5_file"
+head -c 512M /dev/urandom >"$data"
+md5sum "$data" >/dev/null  # warm the page cache
+best=
+for _ in 1 2 3; do
+  start=$(date +%s.%N)
+  sum=$(md5sum "$data" | cut -d' ' -f1)
+  end=$(date +%s.%N)
+  t=$(echo "$end - $start" | bc -l)
+  if [ -z "$best" ] || [ "$(echo "$t < $best" | bc -l)" = 1 ]; then best=$t; fi
+done
+sys_rate=$(echo "512 / $best" | bc -l)
+printf 'md5sum: 512 MiB in %.3f s, %.1f MiB/s\n' "$best" "$sys_rate"
+md5=$("$here/scripts/wine-run.sh" "$build/bench_md5_file.exe" 'Z:\bench-scratch\md5_file.bin' | tr -d '\r')
+echo "$md5"
+ours=$(sed -n 's/^md5 \([0-9A-F]*\) .*/\1/p' <<<"$md5" | tr 'A-F' 'a-f')
+rate=$(sed -n 's/^md5_file: .*, \([0-9.]*\) MiB\/s/\1/p' <<<"$md5")
+[ "$ours" = "$sum" ] || { echo "digest differs from md5sum ($ours, $sum)"; exit 1; }
+md5_ratio=$(echo "$rate / $sys_rate" | bc -l)
+
+echo "== ratios"
+printf 'search_walk: engine / bare walk = %.2f (target <= 1.30) %s\n' "$walk_ratio" \
+  "$([ "$(echo "$walk_ratio <= 1.3" | bc -l)" = 1 ] && echo OK || echo MISSED)"
+printf 'md5_file:    HashFile / md5sum  = %.2f (target >= 0.80) %s\n' "$md5_ratio" \
+  "$([ "$(echo "$md5_ratio >= 0.8" | bc -l)" = 1 ] && echo OK || echo MISSED)"

@@ -1,0 +1,273 @@
+#include "framework/comctrls/list_item.h"
+
+#include "framework/comctrls/list_view.h"
+#include "framework/rtl/exceptions.h"
+#include "framework/rtl/sys_utils.h"
+
+namespace fw {
+
+// The sub-item texts of one row; every change is copied to the row's columns 1, 2 ...
+class TSubItems : public TStringList {
+  FW_CLASS(TSubItems, TStringList)
+ public:
+  explicit TSubItems(TListItem* item) : FItem(item) {
+    OnChange = [this](TObject*) { FItem->SubItemsChanged(); };
+  }
+
+ protected:
+  void Put(int index, const std::string& s) override {
+    if (index >= GetCount()) {
+      BeginUpdate();
+      while (GetCount() < index) Add("");
+      Add(s);
+      EndUpdate();
+      return;
+    }
+    TStringList::Put(index, s);
+  }
+
+ private:
+  TListItem* FItem;
+};
+
+// --- TListItem ---
+
+TListItem::TListItem(TListItems* owner) : FOwner(owner), FSubItems(std::make_unique<TSubItems>(this)) {}
+
+TListItem::~TListItem() = default;
+
+TCustomListView* TListItem::GetListView() const { return FOwner->GetOwner(); }
+
+bool TListItem::Native() const { return !FTransient && FIndex >= 0 && GetListView()->HandleAllocated(); }
+
+void TListItem::InsertNative() {
+  LVITEMA item{};
+  item.mask = LVIF_TEXT | LVIF_PARAM | LVIF_IMAGE;
+  item.iItem = FIndex;
+  item.pszText = const_cast<char*>(FCaption.c_str());
+  item.iImage = FImageIndex;
+  item.lParam = reinterpret_cast<LPARAM>(this);
+  GetListView()->Perform(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+  SubItemsChanged();
+  if (FChecked && GetListView()->GetCheckboxes()) SetState(INDEXTOSTATEIMAGEMASK(2), LVIS_STATEIMAGEMASK);
+  if (FSelected) SetState(LVIS_SELECTED, LVIS_SELECTED);
+  if (FFocused) SetState(LVIS_FOCUSED, LVIS_FOCUSED);
+}
+
+void TListItem::SaveState() {
+  if (!Native()) return;
+  FChecked = GetChecked();
+  FSelected = GetSelected();
+  FFocused = GetFocused();
+}
+
+UINT TListItem::GetState(UINT mask) const {
+  return static_cast<UINT>(
+      SendMessageA(GetListView()->GetHandleNoCreate(), LVM_GETITEMSTATE, static_cast<WPARAM>(FIndex), mask));
+}
+
+void TListItem::SetState(UINT state, UINT mask) {
+  LVITEMA item{};
+  item.state = state;
+  item.stateMask = mask;
+  GetListView()->Perform(LVM_SETITEMSTATE, static_cast<WPARAM>(FIndex), reinterpret_cast<LPARAM>(&item));
+}
+
+void TListItem::SetCaption(const std::string& v) {
+  FCaption = v;
+  if (!Native()) return;
+  LVITEMA item{};
+  item.iSubItem = 0;
+  item.pszText = const_cast<char*>(FCaption.c_str());
+  GetListView()->Perform(LVM_SETITEMTEXTA, static_cast<WPARAM>(FIndex), reinterpret_cast<LPARAM>(&item));
+}
+
+void TListItem::SubItemsChanged() {
+  if (!Native()) return;
+  int columns = GetListView()->GetColumns()->GetCount();
+  int count = FSubItems->GetCount();
+  for (int i = 0; i < count || i + 1 < columns; ++i) {
+    std::string text = i < count ? FSubItems->GetStrings(i) : std::string();
+    LVITEMA item{};
+    item.iSubItem = i + 1;
+    item.pszText = const_cast<char*>(text.c_str());
+    GetListView()->Perform(LVM_SETITEMTEXTA, static_cast<WPARAM>(FIndex), reinterpret_cast<LPARAM>(&item));
+  }
+}
+
+void TListItem::SetImageIndex(int v) {
+  FImageIndex = v;
+  if (!Native()) return;
+  LVITEMA item{};
+  item.mask = LVIF_IMAGE;
+  item.iItem = FIndex;
+  item.iImage = v;
+  GetListView()->Perform(LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+}
+
+bool TListItem::GetChecked() const {
+  if (!Native()) return FChecked;
+  return (GetState(LVIS_STATEIMAGEMASK) >> 12) == 2;
+}
+
+void TListItem::SetChecked(bool v) {
+  FChecked = v;
+  if (Native()) SetState(INDEXTOSTATEIMAGEMASK(v ? 2 : 1), LVIS_STATEIMAGEMASK);
+}
+
+bool TListItem::GetSelected() const {
+  if (!Native()) return FSelected;
+  return GetState(LVIS_SELECTED) != 0;
+}
+
+void TListItem::SetSelected(bool v) {
+  FSelected = v;
+  if (Native()) SetState(v ? LVIS_SELECTED : 0, LVIS_SELECTED);
+}
+
+bool TListItem::GetFocused() const {
+  if (!Native()) return FFocused;
+  return GetState(LVIS_FOCUSED) != 0;
+}
+
+void TListItem::SetFocused(bool v) {
+  FFocused = v;
+  if (Native()) SetState(v ? LVIS_FOCUSED : 0, LVIS_FOCUSED);
+}
+
+void TListItem::MakeVisible(bool partialOK) {
+  if (Native()) GetListView()->Perform(LVM_ENSUREVISIBLE, static_cast<WPARAM>(FIndex), partialOK ? 1 : 0);
+}
+
+TRect TListItem::DisplayRect(int code) const {
+  RECT r{};
+  if (FIndex >= 0 && GetListView()->HandleAllocated()) {
+    r.left = code;
+    SendMessageA(GetListView()->GetHandleNoCreate(), LVM_GETITEMRECT, static_cast<WPARAM>(FIndex),
+                 reinterpret_cast<LPARAM>(&r));
+  }
+  return r;
+}
+
+void TListItem::Delete() {
+  if (!FTransient) FOwner->Delete(FIndex);
+}
+
+void TListItem::Update() {
+  if (Native()) GetListView()->Perform(LVM_UPDATE, static_cast<WPARAM>(FIndex), 0);
+}
+
+// --- TListItems ---
+
+TListItems::TListItems(TCustomListView* owner) : FOwner(owner) {}
+
+TListItems::~TListItems() {
+  for (TListItem* item : FItems) delete item;
+}
+
+TListItem* TListItems::Add() { return Insert(static_cast<int>(FItems.size())); }
+
+TListItem* TListItems::Insert(int index) {
+  if (FOwner->GetOwnerData()) throw EListError("An owner-data list view has no item objects");
+  if (index < 0 || index > static_cast<int>(FItems.size())) index = static_cast<int>(FItems.size());
+  auto item = std::make_unique<TListItem>(this);
+  TListItem* raw = item.get();
+  FItems.insert(FItems.begin() + index, item.release());
+  Renumber(index);
+  if (FOwner->HandleAllocated()) raw->InsertNative();
+  return raw;
+}
+
+void TListItems::Delete(int index) {
+  if (FOwner->GetOwnerData()) {
+    if (index >= 0 && index < FCount) SetCount(FCount - 1);
+    return;
+  }
+  if (index < 0 || index >= static_cast<int>(FItems.size())) throw EListError(Format("List index out of bounds (%d)", index));
+  TListItem* item = FItems[index];
+  FOwner->Delete(item);
+  if (FOwner->HandleAllocated()) FOwner->Perform(LVM_DELETEITEM, static_cast<WPARAM>(index), 0);
+  FItems.erase(FItems.begin() + index);
+  Renumber(index);
+  delete item;
+}
+
+void TListItems::Clear() {
+  if (FOwner->GetOwnerData()) {
+    SetCount(0);
+    return;
+  }
+  BeginUpdate();
+  std::vector<TListItem*> items;
+  items.swap(FItems);
+  for (TListItem* item : items) FOwner->Delete(item);
+  if (FOwner->HandleAllocated()) FOwner->Perform(LVM_DELETEALLITEMS, 0, 0);
+  for (TListItem* item : items) delete item;
+  EndUpdate();
+}
+
+int TListItems::GetCount() const {
+  return FOwner->GetOwnerData() ? FCount : static_cast<int>(FItems.size());
+}
+
+void TListItems::SetCount(int count) {
+  if (!FOwner->GetOwnerData()) return;
+  FCount = count < 0 ? 0 : count;
+  if (FOwner->HandleAllocated()) FOwner->Perform(LVM_SETITEMCOUNT, static_cast<WPARAM>(FCount), LVSICF_NOINVALIDATEALL);
+  FOwner->Invalidate();
+}
+
+TListItem* TListItems::GetItem(int index) const {
+  if (!FOwner->GetOwnerData()) {
+    if (index < 0 || index >= static_cast<int>(FItems.size()))
+      throw EListError(Format("List index out of bounds (%d)", index));
+    return FItems[index];
+  }
+  if (index < 0 || index >= FCount) return nullptr;
+  auto* self = const_cast<TListItems*>(this);
+  if (!self->FTemp) {
+    self->FTemp = std::make_unique<TListItem>(self);
+    self->FTemp->FTransient = true;
+  }
+  TListItem* item = self->FTemp.get();
+  item->FIndex = index;
+  item->FCaption.clear();
+  item->FImageIndex = -1;
+  item->FData = nullptr;
+  item->FChecked = false;
+  item->FSubItems->Clear();
+  FOwner->OwnerDataFetch(item, TItemRequests{irText, irImage, irParam, irState});
+  return item;
+}
+
+int TListItems::IndexOf(const TListItem* item) const { return item && item->FOwner == this ? item->FIndex : -1; }
+
+void TListItems::BeginUpdate() {
+  if (FUpdateCount++ == 0 && FOwner->HandleAllocated()) FOwner->Perform(WM_SETREDRAW, 0, 0);
+}
+
+void TListItems::EndUpdate() {
+  if (FUpdateCount == 0 || --FUpdateCount > 0) return;
+  if (FOwner->HandleAllocated()) {
+    FOwner->Perform(WM_SETREDRAW, 1, 0);
+    FOwner->Invalidate();
+  }
+}
+
+void TListItems::Renumber(int from) {
+  for (int i = from; i < static_cast<int>(FItems.size()); ++i) FItems[i]->FIndex = i;
+}
+
+void TListItems::ReadOrder() {
+  if (!FOwner->HandleAllocated()) return;
+  for (int i = 0; i < static_cast<int>(FItems.size()); ++i) {
+    LVITEMA item{};
+    item.mask = LVIF_PARAM;
+    item.iItem = i;
+    FOwner->Perform(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    FItems[i] = reinterpret_cast<TListItem*>(item.lParam);
+  }
+  Renumber(0);
+}
+
+}  // namespace fw

@@ -1,0 +1,109 @@
+// TListItem/TListItems: the rows of a list view. The native item carries the TListItem* in its
+// lParam and a copy of the texts; check, selection and focus live in the window once it exists.
+// In owner-data mode the list holds only a count and Item[i] is a transient row filled by the
+// list view's OwnerDataFetch.
+#pragma once
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/core/object.h"
+#include "framework/graphics/geometry.h"
+#include "framework/win.h"
+#include "framework/rtl/string_list.h"
+
+namespace fw {
+
+class TCustomListView;
+class TListItems;
+
+class TListItem {
+ public:
+  explicit TListItem(TListItems* owner);
+  ~TListItem();
+  TListItem(const TListItem&) = delete;
+  TListItem& operator=(const TListItem&) = delete;
+
+  TListItems* GetOwner() const { return FOwner; }
+  TCustomListView* GetListView() const;
+  int GetIndex() const { return FIndex; }
+  const std::string& GetCaption() const { return FCaption; }
+  void SetCaption(const std::string& v);
+  // The texts of columns 1, 2 ...; writing past the end extends the list with empty texts.
+  TStrings* GetSubItems() const { return FSubItems.get(); }
+  void SetSubItems(const TStrings* v) { FSubItems->Assign(v); }
+  int GetImageIndex() const { return FImageIndex; }
+  void SetImageIndex(int v);
+  void* GetData() const { return FData; }
+  void SetData(void* v) { FData = v; }
+  bool GetChecked() const;
+  void SetChecked(bool v);
+  bool GetSelected() const;
+  void SetSelected(bool v);
+  bool GetFocused() const;
+  void SetFocused(bool v);
+  void MakeVisible(bool partialOK);
+  TRect DisplayRect(int code) const;
+  void Delete();
+  void Update();
+
+ private:
+  friend class TListItems;
+  friend class TCustomListView;
+  friend class TSubItems;
+  bool Native() const;
+  UINT GetState(UINT mask) const;
+  void SetState(UINT state, UINT mask);
+  void SubItemsChanged();
+  // Reads check and selection back from the window (before it is destroyed).
+  void SaveState();
+  // Puts the item into the window at its index.
+  void InsertNative();
+
+  TListItems* FOwner;
+  int FIndex = -1;
+  std::string FCaption;
+  std::unique_ptr<TStrings> FSubItems;
+  int FImageIndex = -1;
+  void* FData = nullptr;
+  bool FChecked = false;
+  bool FSelected = false;
+  bool FFocused = false;
+  bool FTransient = false;
+};
+
+class TListItems {
+ public:
+  explicit TListItems(TCustomListView* owner);
+  ~TListItems();
+  TListItems(const TListItems&) = delete;
+  TListItems& operator=(const TListItems&) = delete;
+
+  TCustomListView* GetOwner() const { return FOwner; }
+  TListItem* Add();
+  TListItem* Insert(int index);
+  void Delete(int index);
+  void Clear();
+  int GetCount() const;
+  // Owner-data mode: sets the number of rows (LVM_SETITEMCOUNT).
+  void SetCount(int count);
+  TListItem* GetItem(int index) const;
+  int IndexOf(const TListItem* item) const;
+  void BeginUpdate();
+  void EndUpdate();
+
+ private:
+  friend class TCustomListView;
+  friend class TListItem;
+  void Renumber(int from);
+  // Rebuilds the order from the window's lParams (after a native sort).
+  void ReadOrder();
+
+  TCustomListView* FOwner;
+  std::vector<TListItem*> FItems;
+  int FCount = 0;  // owner-data rows
+  int FUpdateCount = 0;
+  std::unique_ptr<TListItem> FTemp;
+};
+
+}  // namespace fw

@@ -1,0 +1,653 @@
+#include "framework/comctrls/list_view.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "framework/comctrls/common_controls.h"
+#include "framework/msg/exception_barrier.h"
+#include "framework/rtl/sys_utils.h"
+
+namespace fw {
+
+namespace {
+
+struct TSortContext {
+  const TLVCompareFunc* Compare;
+  LPARAM Data;
+  TCustomListView* ListView;
+};
+
+int CALLBACK CompareItems(LPARAM a, LPARAM b, LPARAM context) {
+  auto* ctx = reinterpret_cast<TSortContext*>(context);
+  int result = 0;
+  Barrier([&] {
+    result = (*ctx->Compare)(reinterpret_cast<TListItem*>(a), reinterpret_cast<TListItem*>(b), ctx->Data);
+  }, ctx->ListView);
+  return result;
+}
+
+void CopyText(const std::string& text, char* buffer, int size) {
+  if (!buffer || size <= 0) return;
+  size_t n = std::min(text.size(), static_cast<size_t>(size - 1));
+  std::memcpy(buffer, text.data(), n);
+  buffer[n] = '\0';
+}
+
+TCustomDrawState DrawStateOf(UINT state) {
+  TCustomDrawState s;
+  if (state & CDIS_SELECTED) s.Include(cdsSelected);
+  if (state & CDIS_GRAYED) s.Include(cdsGrayed);
+  if (state & CDIS_DISABLED) s.Include(cdsDisabled);
+  if (state & CDIS_CHECKED) s.Include(cdsChecked);
+  if (state & CDIS_FOCUS) s.Include(cdsFocused);
+  if (state & CDIS_DEFAULT) s.Include(cdsDefault);
+  if (state & CDIS_HOT) s.Include(cdsHot);
+  if (state & CDIS_MARKED) s.Include(cdsMarked);
+  if (state & CDIS_INDETERMINATE) s.Include(cdsIndeterminate);
+  return s;
+}
+
+}  // namespace
+
+TCustomListView::TCustomListView(TComponent* owner)
+    : TWinControl(owner),
+      FColumns(std::make_unique<TListColumns>(this)),
+      FItems(std::make_unique<TListItems>(this)),
+      FCanvas(std::make_unique<TControlCanvas>(this)) {
+  // Clicks come from the native NM_CLICK/NM_DBLCLK; the framework adds none of its own.
+  FControlStyle = TControlStyle{csDoubleClicks};
+  FWidth = 250;
+  FHeight = 150;
+  SetTabStop(true);
+  SetParentColor(false);
+  FColor = clWindow;
+}
+
+TCustomListView::~TCustomListView() {
+  // The window goes before the items, so no notification reaches a freed item.
+  DestroyHandle();
+}
+
+// --- window ---
+
+DWORD TCustomListView::StyleBits() const {
+  static const DWORD views[] = {LVS_ICON, LVS_SMALLICON, LVS_LIST, LVS_REPORT};
+  DWORD style = views[FViewStyle] | LVS_SHAREIMAGELISTS;
+  if (!FReadOnly) style |= LVS_EDITLABELS;
+  if (!FColumnClick) style |= LVS_NOSORTHEADER;
+  if (!FHideSelection) style |= LVS_SHOWSELALWAYS;
+  if (!FMultiSelect) style |= LVS_SINGLESEL;
+  if (!FShowColumnHeaders) style |= LVS_NOCOLUMNHEADER;
+  if (FOwnerData) style |= LVS_OWNERDATA;
+  return style;
+}
+
+DWORD TCustomListView::ExStyleBits() const {
+  DWORD ex = 0;
+  if (FCheckboxes) ex |= LVS_EX_CHECKBOXES;
+  if (FRowSelect) ex |= LVS_EX_FULLROWSELECT;
+  if (FGridLines) ex |= LVS_EX_GRIDLINES;
+  return ex;
+}
+
+void TCustomListView::CreateParams(TCreateParams& params) {
+  InitCommonControl(ICC_LISTVIEW_CLASSES);
+  TWinControl::CreateParams(params);
+  CreateSubClass(params, WC_LISTVIEWA);
+  params.Style |= StyleBits();
+  if (FBorderStyle == bsSingle) params.ExStyle |= WS_EX_CLIENTEDGE;
+  params.WindowClass.style &= ~static_cast<UINT>(CS_HREDRAW | CS_VREDRAW);
+}
+
+void TCustomListView::CreateWnd() {
+  TWinControl::CreateWnd();
+  Perform(LVM_SETEXTENDEDLISTVIEWSTYLE, ExStyleBits() | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES,
+          ExStyleBits());
+  COLORREF bk = static_cast<COLORREF>(ColorToRGB(FColor));
+  Perform(LVM_SETBKCOLOR, 0, bk);
+  Perform(LVM_SETTEXTBKCOLOR, 0, bk);
+  Perform(LVM_SETTEXTCOLOR, 0, static_cast<COLORREF>(ColorToRGB(GetFont()->GetColor())));
+  if (FSmallImages) Perform(LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(FSmallImages->GetHandle()));
+  if (FLargeImages) Perform(LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(FLargeImages->GetHandle()));
+  for (int i = 0; i < FColumns->GetCount(); ++i) InsertColumnNative(i);
+  if (FOwnerData) {
+    Perform(LVM_SETITEMCOUNT, static_cast<WPARAM>(FItems->FCount), 0);
+  } else {
+    FItems->BeginUpdate();
+    for (TListItem* item : FItems->FItems) item->InsertNative();
+    FItems->EndUpdate();
+  }
+  UpdateAutoSizeColumns();
+}
+
+void TCustomListView::DestroyWnd() {
+  for (TListItem* item : FItems->FItems) item->SaveState();
+  FCanvas->FreeHandle();
+  TWinControl::DestroyWnd();
+}
+
+void TCustomListView::ApplyStyles() {
+  if (!HandleAllocated()) return;
+  const DWORD mask = LVS_TYPEMASK | LVS_SHAREIMAGELISTS | LVS_EDITLABELS | LVS_NOSORTHEADER | LVS_SHOWSELALWAYS |
+                     LVS_SINGLESEL | LVS_NOCOLUMNHEADER;
+  DWORD style = static_cast<DWORD>(GetWindowLongA(FHandle, GWL_STYLE));
+  DWORD wanted = (style & ~mask) | (StyleBits() & mask);
+  if (wanted != style) {
+    SetWindowLongA(FHandle, GWL_STYLE, static_cast<LONG>(wanted));
+    SetWindowPos(FHandle, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  }
+  Perform(LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES, ExStyleBits());
+  Invalidate();
+}
+
+void TCustomListView::SetViewStyle(TViewStyle v) {
+  FViewStyle = v;
+  ApplyStyles();
+}
+
+void TCustomListView::SetCheckboxes(bool v) {
+  if (v == FCheckboxes) return;
+  for (TListItem* item : FItems->FItems) item->SaveState();
+  FCheckboxes = v;
+  ApplyStyles();
+  if (v && HandleAllocated())
+    for (TListItem* item : FItems->FItems) item->SetChecked(item->FChecked);
+}
+
+void TCustomListView::SetRowSelect(bool v) {
+  FRowSelect = v;
+  ApplyStyles();
+}
+
+void TCustomListView::SetGridLines(bool v) {
+  FGridLines = v;
+  ApplyStyles();
+}
+
+void TCustomListView::SetReadOnly(bool v) {
+  FReadOnly = v;
+  ApplyStyles();
+}
+
+void TCustomListView::SetColumnClick(bool v) {
+  FColumnClick = v;
+  ApplyStyles();
+}
+
+void TCustomListView::SetHideSelection(bool v) {
+  FHideSelection = v;
+  ApplyStyles();
+}
+
+void TCustomListView::SetMultiSelect(bool v) {
+  FMultiSelect = v;
+  ApplyStyles();
+}
+
+void TCustomListView::SetShowColumnHeaders(bool v) {
+  FShowColumnHeaders = v;
+  ApplyStyles();
+}
+
+void TCustomListView::SetOwnerData(bool v) {
+  if (v == FOwnerData) return;
+  FItems->Clear();
+  FOwnerData = v;
+  RecreateWnd();
+}
+
+void TCustomListView::SetBorderStyle(TFormBorderStyle v) {
+  if (v == FBorderStyle) return;
+  FBorderStyle = v;
+  RecreateWnd();
+}
+
+void TCustomListView::SetSmallImages(TCustomImageList* images) {
+  if (FSmallImages) FSmallImages->RemoveFreeNotification(this);
+  FSmallImages = images;
+  if (images) images->FreeNotification(this);
+  if (HandleAllocated())
+    Perform(LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images ? images->GetHandle() : nullptr));
+}
+
+void TCustomListView::SetLargeImages(TCustomImageList* images) {
+  if (FLargeImages) FLargeImages->RemoveFreeNotification(this);
+  FLargeImages = images;
+  if (images) images->FreeNotification(this);
+  if (HandleAllocated())
+    Perform(LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(images ? images->GetHandle() : nullptr));
+}
+
+void TCustomListView::Notification(TComponent* component, TOperation operation) {
+  TWinControl::Notification(component, operation);
+  if (operation != opRemove) return;
+  if (component == FSmallImages) SetSmallImages(nullptr);
+  if (component == FLargeImages) SetLargeImages(nullptr);
+}
+
+// --- columns ---
+
+void TCustomListView::InsertColumnNative(int index) {
+  if (!HandleAllocated()) return;
+  LVCOLUMNA column;
+  FColumns->GetItems(index)->FillColumn(column);
+  Perform(LVM_INSERTCOLUMNA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column));
+  UpdateAutoSizeColumns();
+}
+
+void TCustomListView::UpdateColumnNative(int index) {
+  if (!HandleAllocated()) return;
+  LVCOLUMNA column;
+  TListColumn* col = FColumns->GetItems(index);
+  col->FillColumn(column);
+  if (col->FAutoSize) column.mask &= ~static_cast<UINT>(LVCF_WIDTH);
+  Perform(LVM_SETCOLUMNA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column));
+}
+
+void TCustomListView::DeleteColumnNative(int index) {
+  if (HandleAllocated()) Perform(LVM_DELETECOLUMN, static_cast<WPARAM>(index), 0);
+}
+
+void TCustomListView::UpdateAutoSizeColumns() {
+  if (!HandleAllocated() || FSizingColumns || FViewStyle != vsReport) return;
+  int fixed = 0, autoCount = 0;
+  for (int i = 0; i < FColumns->GetCount(); ++i) {
+    TListColumn* col = FColumns->GetItems(i);
+    if (col->FAutoSize) {
+      ++autoCount;
+    } else {
+      fixed += col->FWidth;
+    }
+  }
+  if (autoCount == 0) return;
+  FSizingColumns = true;
+  int remaining = GetClientWidth() - fixed;
+  int share = remaining > 0 ? remaining / autoCount : 0;
+  int left = remaining - share * autoCount;
+  for (int i = 0; i < FColumns->GetCount(); ++i) {
+    TListColumn* col = FColumns->GetItems(i);
+    if (!col->FAutoSize) continue;
+    int w = share + (left-- > 0 ? 1 : 0);
+    if (w < 0) w = 0;
+    Perform(LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(i), w);
+  }
+  FSizingColumns = false;
+}
+
+// --- items and selection ---
+
+TListItem* TCustomListView::ItemOf(int index) const {
+  if (index < 0 || index >= FItems->GetCount()) return nullptr;
+  return FItems->GetItem(index);
+}
+
+TListItem* TCustomListView::GetSelected() const {
+  if (!HandleAllocated()) {
+    for (TListItem* item : FItems->FItems)
+      if (item->FSelected) return item;
+    return nullptr;
+  }
+  int index = static_cast<int>(SendMessageA(FHandle, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+  return ItemOf(index);
+}
+
+void TCustomListView::ClearSelection() {
+  if (HandleAllocated()) {
+    LVITEMA item{};
+    item.stateMask = LVIS_SELECTED;
+    Perform(LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
+  }
+  for (TListItem* item : FItems->FItems) item->FSelected = false;
+}
+
+void TCustomListView::SelectAll() {
+  if (!FMultiSelect) return;
+  if (HandleAllocated()) {
+    LVITEMA item{};
+    item.state = LVIS_SELECTED;
+    item.stateMask = LVIS_SELECTED;
+    Perform(LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
+  }
+  for (TListItem* item : FItems->FItems) item->FSelected = true;
+}
+
+void TCustomListView::SetSelected(TListItem* item) {
+  ClearSelection();
+  if (!item) return;
+  item->SetSelected(true);
+  item->SetFocused(true);
+}
+
+int TCustomListView::GetItemIndex() const {
+  TListItem* item = GetSelected();
+  return item ? item->GetIndex() : -1;
+}
+
+void TCustomListView::SetItemIndex(int index) { SetSelected(ItemOf(index)); }
+
+int TCustomListView::GetSelCount() const {
+  if (HandleAllocated()) return static_cast<int>(SendMessageA(FHandle, LVM_GETSELECTEDCOUNT, 0, 0));
+  return static_cast<int>(std::count_if(FItems->FItems.begin(), FItems->FItems.end(),
+                                        [](TListItem* i) { return i->FSelected; }));
+}
+
+TListItem* TCustomListView::GetItemFocused() const {
+  if (!HandleAllocated()) return nullptr;
+  return ItemOf(static_cast<int>(SendMessageA(FHandle, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED)));
+}
+
+void TCustomListView::SetItemFocused(TListItem* item) {
+  if (item) item->SetFocused(true);
+}
+
+TListItem* TCustomListView::GetTopItem() const {
+  if (!HandleAllocated()) return nullptr;
+  return ItemOf(static_cast<int>(SendMessageA(FHandle, LVM_GETTOPINDEX, 0, 0)));
+}
+
+TListItem* TCustomListView::GetItemAt(int x, int y) const {
+  if (!HandleAllocated()) return nullptr;
+  LVHITTESTINFO info{};
+  info.pt = POINT{x, y};
+  int index = static_cast<int>(SendMessageA(FHandle, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&info)));
+  if (index < 0 || !(info.flags & LVHT_ONITEM)) return nullptr;
+  return ItemOf(index);
+}
+
+THitTests TCustomListView::GetHitTestInfoAt(int x, int y) const {
+  THitTests result;
+  if (!HandleAllocated()) return result;
+  LVHITTESTINFO info{};
+  info.pt = POINT{x, y};
+  SendMessageA(FHandle, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&info));
+  UINT f = info.flags;
+  if (f & LVHT_ABOVE) result.Include(htAbove);
+  if (f & LVHT_BELOW) result.Include(htBelow);
+  if (f & LVHT_NOWHERE) result.Include(htNowhere);
+  if ((f & LVHT_ONITEM) == LVHT_ONITEM) result.Include(htOnItem);
+  if (f & LVHT_ONITEMICON) result.Include(htOnIcon);
+  if (f & LVHT_ONITEMLABEL) result.Include(htOnLabel);
+  if ((f & LVHT_ONITEMSTATEICON) == LVHT_ONITEMSTATEICON) result.Include(htOnStateIcon);
+  if (f & LVHT_TOLEFT) result.Include(htToLeft);
+  if (f & LVHT_TORIGHT) result.Include(htToRight);
+  return result;
+}
+
+TListItem* TCustomListView::FindCaption(int startIndex, const std::string& value, bool partial, bool inclusive,
+                                        bool wrap) const {
+  if (HandleAllocated()) {
+    LVFINDINFOA find{};
+    find.flags = LVFI_STRING | (partial ? LVFI_PARTIAL : 0) | (wrap ? LVFI_WRAP : 0);
+    find.psz = value.c_str();
+    int start = inclusive ? startIndex - 1 : startIndex;
+    int index = static_cast<int>(
+        SendMessageA(FHandle, LVM_FINDITEMA, static_cast<WPARAM>(start), reinterpret_cast<LPARAM>(&find)));
+    return ItemOf(index);
+  }
+  int count = FItems->GetCount();
+  for (int n = 0, i = inclusive ? startIndex : startIndex + 1; n < count; ++n, ++i) {
+    if (i >= count) {
+      if (!wrap) break;
+      i = 0;
+    }
+    const std::string& caption = FItems->FItems[i]->FCaption;
+    if (partial ? AnsiSameText(caption.substr(0, value.size()), value) : AnsiSameText(caption, value))
+      return FItems->FItems[i];
+  }
+  return nullptr;
+}
+
+bool TCustomListView::CustomSort(const TLVCompareFunc& compare, LPARAM data) {
+  if (FOwnerData) return false;
+  if (!HandleAllocated()) {
+    std::stable_sort(FItems->FItems.begin(), FItems->FItems.end(),
+                     [&](TListItem* a, TListItem* b) { return compare(a, b, data) < 0; });
+    FItems->Renumber(0);
+    return true;
+  }
+  TSortContext ctx{&compare, data, this};
+  bool ok = Perform(LVM_SORTITEMS, reinterpret_cast<WPARAM>(&ctx), reinterpret_cast<LPARAM>(&CompareItems)) != 0;
+  FItems->ReadOrder();
+  return ok;
+}
+
+bool TCustomListView::AlphaSort() {
+  return CustomSort([](TListItem* a, TListItem* b, LPARAM) { return AnsiCompareText(a->GetCaption(), b->GetCaption()); },
+                    0);
+}
+
+void TCustomListView::Scroll(int dx, int dy) { Perform(LVM_SCROLL, static_cast<WPARAM>(dx), dy); }
+
+bool TCustomListView::IsEditing() const {
+  return HandleAllocated() && SendMessageA(FHandle, LVM_GETEDITCONTROL, 0, 0) != 0;
+}
+
+// --- events ---
+
+void TCustomListView::Change(TListItem* item, TItemChange change) {
+  if (OnChange) OnChange(this, item, change);
+}
+
+void TCustomListView::ColClick(TListColumn* column) {
+  if (OnColumnClick) OnColumnClick(this, column);
+}
+
+void TCustomListView::Delete(TListItem* item) {
+  if (OnDeletion) OnDeletion(this, item);
+}
+
+bool TCustomListView::CanEdit(TListItem* item) {
+  bool allow = !FReadOnly;
+  if (OnEditing) OnEditing(this, item, allow);
+  return allow;
+}
+
+void TCustomListView::Edit(const LVITEMA& lvItem) {
+  TListItem* item = ItemOf(lvItem.iItem);
+  if (!item || !lvItem.pszText) return;
+  std::string text = lvItem.pszText;
+  if (OnEdited) OnEdited(this, item, text);
+  item->SetCaption(text);
+}
+
+bool TCustomListView::OwnerDataFetch(TListItem* item, TItemRequests) {
+  if (!OnData) return false;
+  OnData(this, item);
+  return true;
+}
+
+int TCustomListView::OwnerDataFind(TItemFind find, const std::string& findString, TPoint findPosition,
+                                   void* findData, int startIndex, TSearchDirection direction, bool wrap) {
+  int index = -1;
+  if (OnDataFind) OnDataFind(this, find, findString, findPosition, findData, startIndex, direction, wrap, index);
+  return index;
+}
+
+void TCustomListView::OwnerDataHint(int startIndex, int endIndex) {
+  if (OnDataHint) OnDataHint(this, startIndex, endIndex);
+}
+
+void TCustomListView::NotifyOther(TMessage& msg) { DefaultHandler(msg); }
+
+// --- notifications ---
+
+void TCustomListView::HandleItemChanged(const NMLISTVIEW& nm) {
+  TListItem* item = nm.iItem >= 0 && !FOwnerData ? ItemOf(nm.iItem) : nullptr;
+  if (FOwnerData && nm.iItem >= 0) item = FItems->GetItem(nm.iItem);
+  if (nm.uChanged & LVIF_TEXT) Change(item, ctText);
+  if (nm.uChanged & LVIF_IMAGE) Change(item, ctImage);
+  if (nm.uChanged & LVIF_STATE) {
+    Change(item, ctState);
+    if (((nm.uOldState ^ nm.uNewState) & LVIS_SELECTED) && OnSelectItem)
+      OnSelectItem(this, item, (nm.uNewState & LVIS_SELECTED) != 0);
+  }
+}
+
+void TCustomListView::HandleGetDispInfo(NMLVDISPINFOA& info) {
+  LVITEMA& lv = info.item;
+  TListItem* item = FItems->GetItem(lv.iItem);
+  if (!item) return;
+  if (lv.mask & LVIF_TEXT) {
+    if (lv.iSubItem == 0) {
+      CopyText(item->FCaption, lv.pszText, lv.cchTextMax);
+    } else {
+      int sub = lv.iSubItem - 1;
+      CopyText(sub < item->FSubItems->GetCount() ? item->FSubItems->GetStrings(sub) : std::string(), lv.pszText,
+               lv.cchTextMax);
+    }
+  }
+  if (lv.mask & LVIF_IMAGE) lv.iImage = item->FImageIndex;
+  if ((lv.mask & LVIF_STATE) && FCheckboxes) {
+    lv.state = (lv.state & ~LVIS_STATEIMAGEMASK) | INDEXTOSTATEIMAGEMASK(item->FChecked ? 2 : 1);
+    lv.stateMask |= LVIS_STATEIMAGEMASK;
+  }
+}
+
+LRESULT TCustomListView::HandleCustomDraw(NMLVCUSTOMDRAW& cd) {
+  NMCUSTOMDRAW& nmcd = cd.nmcd;
+  struct TGiveBack {
+    TControlCanvas* Canvas;
+    ~TGiveBack() { Canvas->SetHandle(nullptr); }
+  } giveBack{FCanvas.get()};
+  LRESULT result = CDRF_DODEFAULT;
+  switch (nmcd.dwDrawStage) {
+    case CDDS_PREPAINT:
+    case CDDS_POSTPAINT:
+    case CDDS_PREERASE:
+    case CDDS_POSTERASE: {
+      if (OnAdvancedCustomDraw) {
+        FCanvas->Lend(nmcd.hdc);
+        TCustomDrawStage stage = nmcd.dwDrawStage == CDDS_PREPAINT    ? cdPrePaint
+                                 : nmcd.dwDrawStage == CDDS_POSTPAINT ? cdPostPaint
+                                 : nmcd.dwDrawStage == CDDS_PREERASE  ? cdPreErase
+                                                                      : cdPostErase;
+        bool defaultDraw = true;
+        OnAdvancedCustomDraw(this, nmcd.rc, stage, defaultDraw);
+        if (!defaultDraw) return CDRF_SKIPDEFAULT;
+      }
+      if (nmcd.dwDrawStage == CDDS_PREPAINT) {
+        if (OnCustomDrawItem) result |= CDRF_NOTIFYITEMDRAW;
+        if (OnAdvancedCustomDraw) result |= CDRF_NOTIFYPOSTPAINT | CDRF_NOTIFYPOSTERASE;
+      }
+      return result;
+    }
+    case CDDS_ITEMPREPAINT: {
+      if (!OnCustomDrawItem) return result;
+      TListItem* item = ItemOf(static_cast<int>(nmcd.dwItemSpec));
+      if (!item) return result;
+      FCanvas->Lend(nmcd.hdc);
+      TFont* font = FCanvas->GetFont();
+      font->Assign(GetFont());
+      bool defaultDraw = true;
+      OnCustomDrawItem(this, item, DrawStateOf(nmcd.uItemState), defaultDraw);
+      if (!defaultDraw) return CDRF_SKIPDEFAULT;
+      cd.clrText = static_cast<COLORREF>(ColorToRGB(font->GetColor()));
+      SelectObject(nmcd.hdc, font->GetHandle());
+      return CDRF_NEWFONT;
+    }
+    default:
+      return result;
+  }
+}
+
+void TCustomListView::HandleNotify(TMessage& msg) {
+  NMHDR* hdr = NMHdr(msg);
+  switch (hdr->code) {
+    case LVN_ITEMCHANGED:
+      HandleItemChanged(*reinterpret_cast<NMLISTVIEW*>(hdr));
+      return;
+    case LVN_COLUMNCLICK: {
+      int index = reinterpret_cast<NMLISTVIEW*>(hdr)->iSubItem;
+      if (index >= 0 && index < FColumns->GetCount()) ColClick(FColumns->GetItems(index));
+      return;
+    }
+    case LVN_GETDISPINFOA:
+      if (FOwnerData) HandleGetDispInfo(*reinterpret_cast<NMLVDISPINFOA*>(hdr));
+      return;
+    case LVN_ODFINDITEMA: {
+      auto* find = reinterpret_cast<NMLVFINDITEMA*>(hdr);
+      const LVFINDINFOA& info = find->lvfi;
+      TItemFind kind = (info.flags & LVFI_PARAM)     ? ifData
+                       : (info.flags & LVFI_PARTIAL) ? ifPartialString
+                       : (info.flags & LVFI_STRING)  ? ifExactString
+                                                     : ifNearest;
+      std::string text = (info.flags & (LVFI_STRING | LVFI_PARTIAL)) && info.psz ? info.psz : "";
+      TSearchDirection dir = sdAll;
+      switch (info.vkDirection) {
+        case VK_LEFT: dir = sdLeft; break;
+        case VK_RIGHT: dir = sdRight; break;
+        case VK_UP: dir = sdAbove; break;
+        case VK_DOWN: dir = sdBelow; break;
+        default: break;
+      }
+      msg.Result = OwnerDataFind(kind, text, info.pt, reinterpret_cast<void*>(info.lParam), find->iStart, dir,
+                                 (info.flags & LVFI_WRAP) != 0);
+      return;
+    }
+    case LVN_ODCACHEHINT: {
+      auto* hint = reinterpret_cast<NMLVCACHEHINT*>(hdr);
+      OwnerDataHint(hint->iFrom, hint->iTo);
+      return;
+    }
+    case LVN_BEGINLABELEDITA: {
+      auto* info = reinterpret_cast<NMLVDISPINFOA*>(hdr);
+      TListItem* item = ItemOf(info->item.iItem);
+      msg.Result = item && CanEdit(item) ? 0 : 1;
+      return;
+    }
+    case LVN_ENDLABELEDITA:
+      Edit(reinterpret_cast<NMLVDISPINFOA*>(hdr)->item);
+      msg.Result = 0;  // the caption was set by Edit
+      return;
+    case NM_CLICK:
+      Click();
+      return;
+    case NM_DBLCLK:
+      DblClick();
+      return;
+    case NM_CUSTOMDRAW:
+      msg.Result = HandleCustomDraw(*reinterpret_cast<NMLVCUSTOMDRAW*>(hdr));
+      return;
+    default:
+      NotifyOther(msg);
+      return;
+  }
+}
+
+void TCustomListView::Dispatch(TMessage& msg) {
+  switch (msg.Msg) {
+    case CN_NOTIFY:
+      HandleNotify(msg);
+      return;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: {
+      MSG pending;
+      TWinControl::Dispatch(msg);
+      // The native drag-detect loop may have eaten the button-up: deliver it here.
+      if (FHandle && GetControlState().Contains(csLButtonDown) &&
+          !PeekMessageA(&pending, FHandle, WM_LBUTTONUP, WM_LBUTTONUP, PM_NOREMOVE))
+        Perform(WM_LBUTTONUP, msg.WParam & ~static_cast<WPARAM>(MK_LBUTTON), msg.LParam);
+      return;
+    }
+    case WM_SIZE:
+      TWinControl::Dispatch(msg);
+      UpdateAutoSizeColumns();
+      return;
+    case CM_COLORCHANGED:
+      if (HandleAllocated()) {
+        COLORREF bk = static_cast<COLORREF>(ColorToRGB(FColor));
+        Perform(LVM_SETBKCOLOR, 0, bk);
+        Perform(LVM_SETTEXTBKCOLOR, 0, bk);
+        Invalidate();
+      }
+      break;
+    case CM_FONTCHANGED:
+      if (HandleAllocated()) Perform(LVM_SETTEXTCOLOR, 0, static_cast<COLORREF>(ColorToRGB(GetFont()->GetColor())));
+      break;
+    default:
+      break;
+  }
+  TWinControl::Dispatch(msg);
+}
+
+}  // namespace fw

@@ -1,0 +1,187 @@
+// TCustomListView/TListView over SysListView32 (ANSI notifications). Report view with columns,
+// items with sub-items, check boxes (state images 1/2), selection, owner-data mode, sorting,
+// label editing and custom draw. A click that the native control swallows (its drag-detect
+// loop eats WM_LBUTTONUP) still reaches MouseUp/OnMouseUp.
+#pragma once
+#include <functional>
+#include <memory>
+
+#include "framework/comctrls/list_column.h"
+#include "framework/comctrls/list_item.h"
+#include "framework/controls/control_canvas.h"
+#include "framework/controls/win_control.h"
+#include "framework/graphics/image_list.h"
+
+namespace fw {
+
+enum TViewStyle { vsIcon, vsSmallIcon, vsList, vsReport };
+enum TItemChange { ctText, ctImage, ctState };
+enum THitTest { htAbove, htBelow, htNowhere, htOnItem, htOnButton, htOnIcon, htOnIndent, htOnLabel, htOnRight,
+                htOnStateIcon, htToLeft, htToRight };
+using THitTests = TSet<THitTest>;
+enum TItemRequest { irText, irImage, irParam, irState, irIndent };
+using TItemRequests = TSet<TItemRequest>;
+enum TItemFind { ifData, ifPartialString, ifExactString, ifNearest };
+enum TSearchDirection { sdLeft, sdRight, sdAbove, sdBelow, sdAll };
+enum TCustomDrawStage { cdPrePaint, cdPostPaint, cdPreErase, cdPostErase };
+enum TCustomDrawStateFlag { cdsSelected, cdsGrayed, cdsDisabled, cdsChecked, cdsFocused, cdsDefault, cdsHot,
+                            cdsMarked, cdsIndeterminate };
+using TCustomDrawState = TSet<TCustomDrawStateFlag>;
+enum TDisplayCode { drBounds, drIcon, drLabel, drSelectBounds };
+
+using TLVChangeEvent = std::function<void(TObject* Sender, TListItem* Item, TItemChange Change)>;
+using TLVSelectItemEvent = std::function<void(TObject* Sender, TListItem* Item, bool Selected)>;
+using TLVColumnClickEvent = std::function<void(TObject* Sender, TListColumn* Column)>;
+using TLVDeletedEvent = std::function<void(TObject* Sender, TListItem* Item)>;
+using TLVEditingEvent = std::function<void(TObject* Sender, TListItem* Item, bool& AllowEdit)>;
+using TLVEditedEvent = std::function<void(TObject* Sender, TListItem* Item, std::string& S)>;
+using TLVOwnerDataEvent = std::function<void(TObject* Sender, TListItem* Item)>;
+using TLVOwnerDataFindEvent =
+    std::function<void(TObject* Sender, TItemFind Find, const std::string& FindString, TPoint FindPosition,
+                       void* FindData, int StartIndex, TSearchDirection Direction, bool Wrap, int& Index)>;
+using TLVOwnerDataHintEvent = std::function<void(TObject* Sender, int StartIndex, int EndIndex)>;
+using TLVCustomDrawItemEvent =
+    std::function<void(TCustomListView* Sender, TListItem* Item, TCustomDrawState State, bool& DefaultDraw)>;
+using TLVAdvancedCustomDrawEvent =
+    std::function<void(TCustomListView* Sender, const TRect& ARect, TCustomDrawStage Stage, bool& DefaultDraw)>;
+using TLVCompareFunc = std::function<int(TListItem* a, TListItem* b, LPARAM data)>;
+
+class TCustomListView : public TWinControl {
+  FW_CLASS(TCustomListView, TWinControl)
+ public:
+  explicit TCustomListView(TComponent* owner);
+
+  TListColumns* GetColumns() const { return FColumns.get(); }
+  TListColumn* GetColumn(int index) const { return FColumns->GetItems(index); }
+  TListItems* GetItems() const { return FItems.get(); }
+
+  TViewStyle GetViewStyle() const { return FViewStyle; }
+  void SetViewStyle(TViewStyle v);
+  bool GetCheckboxes() const { return FCheckboxes; }
+  void SetCheckboxes(bool v);
+  bool GetRowSelect() const { return FRowSelect; }
+  void SetRowSelect(bool v);
+  bool GetGridLines() const { return FGridLines; }
+  void SetGridLines(bool v);
+  bool GetReadOnly() const { return FReadOnly; }
+  void SetReadOnly(bool v);
+  bool GetColumnClick() const { return FColumnClick; }
+  void SetColumnClick(bool v);
+  bool GetHideSelection() const { return FHideSelection; }
+  void SetHideSelection(bool v);
+  bool GetMultiSelect() const { return FMultiSelect; }
+  void SetMultiSelect(bool v);
+  bool GetShowColumnHeaders() const { return FShowColumnHeaders; }
+  void SetShowColumnHeaders(bool v);
+  bool GetOwnerData() const { return FOwnerData; }
+  void SetOwnerData(bool v);
+  TFormBorderStyle GetBorderStyle() const { return FBorderStyle; }
+  void SetBorderStyle(TFormBorderStyle v);
+  TCustomImageList* GetSmallImages() const { return FSmallImages; }
+  void SetSmallImages(TCustomImageList* images);
+  TCustomImageList* GetLargeImages() const { return FLargeImages; }
+  void SetLargeImages(TCustomImageList* images);
+  TCanvas* GetCanvas() const { return FCanvas.get(); }
+
+  // The first selected item (null when none) / selects only this item.
+  TListItem* GetSelected() const;
+  void SetSelected(TListItem* item);
+  int GetItemIndex() const;
+  void SetItemIndex(int index);
+  int GetSelCount() const;
+  TListItem* GetItemFocused() const;
+  void SetItemFocused(TListItem* item);
+  TListItem* GetTopItem() const;
+  TListItem* GetItemAt(int x, int y) const;
+  THitTests GetHitTestInfoAt(int x, int y) const;
+  TListItem* FindCaption(int startIndex, const std::string& value, bool partial, bool inclusive, bool wrap) const;
+  bool CustomSort(const TLVCompareFunc& compare, LPARAM data);
+  // Sorts by caption (case-insensitive).
+  bool AlphaSort();
+  void Scroll(int dx, int dy);
+  void ClearSelection();
+  void SelectAll();
+  bool IsEditing() const;
+
+  TLVChangeEvent OnChange;
+  TLVSelectItemEvent OnSelectItem;
+  TLVColumnClickEvent OnColumnClick;
+  TLVDeletedEvent OnDeletion;
+  TLVEditingEvent OnEditing;
+  TLVEditedEvent OnEdited;
+  TLVOwnerDataEvent OnData;
+  TLVOwnerDataFindEvent OnDataFind;
+  TLVOwnerDataHintEvent OnDataHint;
+  TLVCustomDrawItemEvent OnCustomDrawItem;
+  TLVAdvancedCustomDrawEvent OnAdvancedCustomDraw;
+
+  void Dispatch(TMessage& msg) override;
+
+ protected:
+  ~TCustomListView() override;
+  void CreateParams(TCreateParams& params) override;
+  void CreateWnd() override;
+  void DestroyWnd() override;
+  void Notification(TComponent* component, TOperation operation) override;
+
+  virtual void Change(TListItem* item, TItemChange change);
+  virtual void ColClick(TListColumn* column);
+  virtual void Delete(TListItem* item);
+  virtual bool CanEdit(TListItem* item);
+  virtual void Edit(const LVITEMA& item);
+  // Owner-data mode: fills the transient item for the request; false when nothing was given.
+  virtual bool OwnerDataFetch(TListItem* item, TItemRequests request);
+  virtual int OwnerDataFind(TItemFind find, const std::string& findString, TPoint findPosition, void* findData,
+                            int startIndex, TSearchDirection direction, bool wrap);
+  virtual void OwnerDataHint(int startIndex, int endIndex);
+  // A CN_NOTIFY the list view does not handle itself (LVN_BEGINDRAG ...).
+  virtual void NotifyOther(TMessage& msg);
+
+ private:
+  friend class TListColumn;
+  friend class TListColumns;
+  friend class TListItem;
+  friend class TListItems;
+  DWORD StyleBits() const;
+  DWORD ExStyleBits() const;
+  void ApplyStyles();
+  void InsertColumnNative(int index);
+  void UpdateColumnNative(int index);
+  void DeleteColumnNative(int index);
+  // Shares the width left by fixed columns among the AutoSize columns.
+  void UpdateAutoSizeColumns();
+  void HandleNotify(TMessage& msg);
+  void HandleItemChanged(const NMLISTVIEW& nm);
+  void HandleGetDispInfo(NMLVDISPINFOA& info);
+  LRESULT HandleCustomDraw(NMLVCUSTOMDRAW& cd);
+  TListItem* ItemOf(int index) const;
+
+  std::unique_ptr<TListColumns> FColumns;
+  std::unique_ptr<TListItems> FItems;
+  std::unique_ptr<TControlCanvas> FCanvas;
+  TViewStyle FViewStyle = vsIcon;
+  bool FCheckboxes = false;
+  bool FRowSelect = false;
+  bool FGridLines = false;
+  bool FReadOnly = false;
+  bool FColumnClick = true;
+  bool FHideSelection = true;
+  bool FMultiSelect = false;
+  bool FShowColumnHeaders = true;
+  bool FOwnerData = false;
+  TFormBorderStyle FBorderStyle = bsSingle;
+  TCustomImageList* FSmallImages = nullptr;
+  TCustomImageList* FLargeImages = nullptr;
+  bool FSizingColumns = false;
+};
+
+class TListView : public TCustomListView {
+  FW_CLASS(TListView, TCustomListView)
+ public:
+  using TCustomListView::TCustomListView;
+
+ protected:
+  ~TListView() override = default;
+};
+
+}  // namespace fw

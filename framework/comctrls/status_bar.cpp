@@ -1,0 +1,161 @@
+#include "framework/comctrls/status_bar.h"
+
+#include <vector>
+
+#include "framework/comctrls/common_controls.h"
+
+namespace fw {
+
+// --- TStatusPanel ---
+
+TStatusPanel::TStatusPanel(TCollection* collection) : TCollectionItem(collection) {}
+
+void TStatusPanel::Changed(bool allPanels) {
+  auto* panels = dynamic_cast<TStatusPanels*>(GetCollection());
+  if (!panels) return;
+  if (allPanels) {
+    panels->GetStatusBar()->UpdatePanels(true, true);
+  } else {
+    panels->GetStatusBar()->UpdatePanel(GetIndex());
+  }
+}
+
+void TStatusPanel::SetText(const std::string& v) {
+  if (v == FText) return;
+  FText = v;
+  Changed(false);
+}
+
+void TStatusPanel::SetWidth(int v) {
+  FWidth = v;
+  Changed(true);
+}
+
+void TStatusPanel::SetAlignment(TAlignment v) {
+  FAlignment = v;
+  Changed(false);
+}
+
+void TStatusPanel::SetStyle(TStatusPanelStyle v) {
+  FStyle = v;
+  Changed(false);
+}
+
+void TStatusPanel::SetBevel(TStatusPanelBevel v) {
+  FBevel = v;
+  Changed(false);
+}
+
+void TStatusPanel::SetIndex(int index) {
+  TCollectionItem::SetIndex(index);
+  Changed(true);
+}
+
+// --- TStatusPanels ---
+
+TStatusPanels::TStatusPanels(TStatusBar* bar) : TCollection(nullptr, ItemFactory<TStatusPanel>()), FBar(bar) {}
+
+TStatusPanel* TStatusPanels::Add() {
+  auto* panel = static_cast<TStatusPanel*>(TCollection::Add());
+  FBar->UpdatePanels(true, true);
+  return panel;
+}
+
+TStatusPanel* TStatusPanels::Insert(int index) {
+  auto* panel = static_cast<TStatusPanel*>(TCollection::Insert(index));
+  FBar->UpdatePanels(true, true);
+  return panel;
+}
+
+void TStatusPanels::Delete(int index) {
+  TCollection::Delete(index);
+  FBar->UpdatePanels(true, true);
+}
+
+void TStatusPanels::Clear() {
+  TCollection::Clear();
+  FBar->UpdatePanels(true, true);
+}
+
+// --- TStatusBar ---
+
+TStatusBar::TStatusBar(TComponent* owner) : TWinControl(owner), FPanels(std::make_unique<TStatusPanels>(this)) {
+  FControlStyle = TControlStyle{csAcceptsControls, csCaptureMouse, csClickEvents, csDoubleClicks, csOpaque};
+  FHeight = 19;
+  FWidth = 150;
+  SetParentColor(false);
+  FColor = clBtnFace;
+  SetAlign(alBottom);
+}
+
+TStatusBar::~TStatusBar() = default;
+
+void TStatusBar::CreateParams(TCreateParams& params) {
+  InitCommonControl(ICC_BAR_CLASSES);
+  TWinControl::CreateParams(params);
+  CreateSubClass(params, STATUSCLASSNAMEA);
+  params.Style |= CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER;
+  if (FSizeGrip) params.Style |= SBARS_SIZEGRIP;
+}
+
+void TStatusBar::CreateWnd() {
+  TWinControl::CreateWnd();
+  UpdatePanels(true, true);
+}
+
+void TStatusBar::SetSimplePanel(bool v) {
+  if (v == FSimplePanel) return;
+  FSimplePanel = v;
+  UpdatePanels(true, true);
+}
+
+void TStatusBar::SetSimpleText(const std::string& v) {
+  FSimpleText = v;
+  if (HandleAllocated() && FSimplePanel) Perform(SB_SETTEXTA, SB_SIMPLEID, reinterpret_cast<LPARAM>(v.c_str()));
+}
+
+void TStatusBar::SetSizeGrip(bool v) {
+  if (v == FSizeGrip) return;
+  FSizeGrip = v;
+  RecreateWnd();
+}
+
+void TStatusBar::UpdatePanel(int index) {
+  if (!HandleAllocated() || FSimplePanel || index < 0 || index >= FPanels->GetCount()) return;
+  TStatusPanel* panel = FPanels->GetItems(index);
+  WPARAM flags = static_cast<WPARAM>(index);
+  if (panel->GetStyle() == psOwnerDraw) flags |= SBT_OWNERDRAW;
+  if (panel->GetBevel() == pbNone) flags |= SBT_NOBORDERS;
+  if (panel->GetBevel() == pbRaised) flags |= SBT_POPOUT;
+  // The native bar centres text after one tab and right-aligns it after two.
+  std::string text = panel->GetText();
+  if (panel->GetAlignment() == taCenter) text = "\t" + text;
+  if (panel->GetAlignment() == taRightJustify) text = "\t\t" + text;
+  Perform(SB_SETTEXTA, flags, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void TStatusBar::UpdatePanels(bool updateRects, bool updateText) {
+  if (!HandleAllocated()) return;
+  if (FSimplePanel) {
+    Perform(SB_SIMPLE, 1, 0);
+    Perform(SB_SETTEXTA, SB_SIMPLEID, reinterpret_cast<LPARAM>(FSimpleText.c_str()));
+    return;
+  }
+  Perform(SB_SIMPLE, 0, 0);
+  int count = FPanels->GetCount();
+  if (updateRects) {
+    std::vector<int> edges(count > 0 ? count : 1, -1);
+    int right = 0;
+    for (int i = 0; i < count; ++i) {
+      right += FPanels->GetItems(i)->GetWidth();
+      edges[i] = i == count - 1 ? -1 : right;
+    }
+    Perform(SB_SETPARTS, static_cast<WPARAM>(edges.size()), reinterpret_cast<LPARAM>(edges.data()));
+  }
+  if (updateText) {
+    if (count == 0) Perform(SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(""));
+    for (int i = 0; i < count; ++i) UpdatePanel(i);
+  }
+}
+
+}  // namespace fw

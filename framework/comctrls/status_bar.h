@@ -1,0 +1,92 @@
+// TStatusBar: msctls_statusbar32 with a collection of panels (SB_SETPARTS/SB_SETTEXTA sent to
+// its own window) or one simple text. It hosts child controls (an animation, for instance).
+#pragma once
+#include <memory>
+#include <string>
+
+#include "framework/controls/win_control.h"
+#include "framework/core/collection.h"
+#include "framework/stdctrls/text_painter.h"
+
+namespace fw {
+
+class TStatusBar;
+class TStatusPanels;
+
+enum TStatusPanelStyle { psText, psOwnerDraw };
+enum TStatusPanelBevel { pbNone, pbLowered, pbRaised };
+
+class TStatusPanel : public TCollectionItem {
+  FW_CLASS(TStatusPanel, TCollectionItem)
+ public:
+  explicit TStatusPanel(TCollection* collection);
+
+  const std::string& GetText() const { return FText; }
+  void SetText(const std::string& v);
+  int GetWidth() const { return FWidth; }
+  void SetWidth(int v);
+  TAlignment GetAlignment() const { return FAlignment; }
+  void SetAlignment(TAlignment v);
+  TStatusPanelStyle GetStyle() const { return FStyle; }
+  void SetStyle(TStatusPanelStyle v);
+  TStatusPanelBevel GetBevel() const { return FBevel; }
+  void SetBevel(TStatusPanelBevel v);
+  void SetIndex(int index) override;
+
+ private:
+  void Changed(bool allPanels);
+
+  std::string FText;
+  int FWidth = 50;
+  TAlignment FAlignment = taLeftJustify;
+  TStatusPanelStyle FStyle = psText;
+  TStatusPanelBevel FBevel = pbLowered;
+};
+
+class TStatusPanels : public TCollection {
+  FW_CLASS(TStatusPanels, TCollection)
+ public:
+  explicit TStatusPanels(TStatusBar* bar);
+  TStatusBar* GetStatusBar() const { return FBar; }
+
+  TStatusPanel* Add();
+  TStatusPanel* Insert(int index);
+  void Delete(int index);
+  void Clear();
+  TStatusPanel* GetItems(int index) const { return static_cast<TStatusPanel*>(TCollection::GetItems(index)); }
+
+ private:
+  TStatusBar* FBar;
+};
+
+class TStatusBar : public TWinControl {
+  FW_CLASS(TStatusBar, TWinControl)
+ public:
+  explicit TStatusBar(TComponent* owner);
+
+  TStatusPanels* GetPanels() const { return FPanels.get(); }
+  bool GetSimplePanel() const { return FSimplePanel; }
+  void SetSimplePanel(bool v);
+  const std::string& GetSimpleText() const { return FSimpleText; }
+  void SetSimpleText(const std::string& v);
+  bool GetSizeGrip() const { return FSizeGrip; }
+  void SetSizeGrip(bool v);
+
+  // Sends the panel layout and texts to the window (all of them, or one panel's text).
+  void UpdatePanels(bool updateRects, bool updateText);
+  void UpdatePanel(int index);
+
+
+ protected:
+  ~TStatusBar() override;
+  void CreateParams(TCreateParams& params) override;
+  void CreateWnd() override;
+
+ private:
+  std::unique_ptr<TStatusPanels> FPanels;
+  bool FSimplePanel = false;
+  std::string FSimpleText;
+  bool FSizeGrip = true;
+};
+
+}  // namespace fw

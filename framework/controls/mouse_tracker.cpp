@@ -1,0 +1,71 @@
+#include "framework/controls/mouse_tracker.h"
+
+#include "framework/controls/win_control.h"
+
+namespace fw {
+
+namespace {
+TControl* mouseControl = nullptr;
+
+std::function<void(TControl*)>& Listener() {
+  static std::function<void(TControl*)> listener;
+  return listener;
+}
+
+void Tell(TControl* control) {
+  if (Listener()) Listener()(control);
+}
+
+void TrackLeave(TControl* control) {
+  auto* win = dynamic_cast<TWinControl*>(control);
+  if (!win && control) win = control->GetParent();
+  if (!win || !win->HandleAllocated()) return;
+  TRACKMOUSEEVENT tme{sizeof tme, TME_LEAVE, win->GetHandleNoCreate(), 0};
+  TrackMouseEvent(&tme);
+}
+}  // namespace
+
+TControl* FindControlAtPoint(TPoint screenPos) {
+  HWND wnd = WindowFromPoint(screenPos);
+  if (!wnd || GetWindowThreadProcessId(wnd, nullptr) != GetCurrentThreadId()) return nullptr;
+  TWinControl* win = TWinControl::FindOwningControl(wnd);
+  if (!win) return nullptr;
+  if (TControl* child = win->ControlAtPos(win->ScreenToClient(screenPos), true)) return child;
+  return win;
+}
+
+void CheckMouseControl() {
+  POINT p;
+  if (!GetCursorPos(&p)) return;
+  UpdateMouseControl(p);
+}
+
+void UpdateMouseControl(TPoint screenPos) {
+  TControl* target = FindControlAtPoint(screenPos);
+  if (target == mouseControl) return;
+  TControl* capture = GetCaptureControl();
+  // While a control holds the capture only it hears of entering and leaving.
+  if (mouseControl && (!capture || mouseControl == capture)) {
+    TControl* old = mouseControl;
+    mouseControl = nullptr;
+    old->Perform(CM_MOUSELEAVE);
+  }
+  mouseControl = target;
+  if (target && (!capture || target == capture)) {
+    target->Perform(CM_MOUSEENTER);
+    if (mouseControl == target) TrackLeave(target);
+  }
+  if (mouseControl == target) Tell(target);
+}
+
+TControl* GetMouseControl() { return mouseControl; }
+
+void ControlGoingAway(TControl* control) {
+  if (mouseControl != control) return;
+  mouseControl = nullptr;
+  Tell(nullptr);
+}
+
+void SetMouseControlListener(std::function<void(TControl*)> listener) { Listener() = std::move(listener); }
+
+}  // namespace fw

@@ -1,0 +1,158 @@
+#include "framework/dialogs/file_dialog_service.h"
+
+#include <cstring>
+
+#include "framework/forms/application.h"
+#include "framework/msg/exception_barrier.h"
+
+namespace fw {
+
+namespace {
+
+std::unique_ptr<TFileDialogService>& Current() {
+  static std::unique_ptr<TFileDialogService> service;
+  return service;
+}
+
+std::wstring Wide(const std::string& s) {
+  int n = MultiByteToWideChar(CP_ACP, 0, s.c_str(), -1, nullptr, 0);
+  std::wstring w(n > 0 ? n : 1, L'\0');
+  MultiByteToWideChar(CP_ACP, 0, s.c_str(), -1, w.data(), n);
+  w.resize(n > 0 ? n - 1 : 0);
+  return w;
+}
+
+// The item list of a folder path (null when it cannot be parsed).
+LPITEMIDLIST ParsePath(const std::string& path) {
+  IShellFolder* desktop = nullptr;
+  if (FAILED(SHGetDesktopFolder(&desktop))) return nullptr;
+  std::wstring wide = Wide(path);
+  LPITEMIDLIST pidl = nullptr;
+  ULONG eaten = 0;
+  if (FAILED(desktop->ParseDisplayName(nullptr, nullptr, wide.data(), &eaten, &pidl, nullptr))) pidl = nullptr;
+  desktop->Release();
+  return pidl;
+}
+
+int CALLBACK BrowseCallback(HWND wnd, UINT msg, LPARAM, LPARAM data) {
+  auto* request = reinterpret_cast<TBrowseFolderRequest*>(data);
+  Barrier([&] {
+    if (msg != BFFM_INITIALIZED) return;
+    if (!request->Directory.empty())
+      SendMessageA(wnd, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(request->Directory.c_str()));
+    if (!request->StatusText.empty())
+      SendMessageA(wnd, BFFM_SETSTATUSTEXTA, 0, reinterpret_cast<LPARAM>(request->StatusText.c_str()));
+    // Centre the dialog on the screen.
+    RECT r;
+    GetWindowRect(wnd, &r);
+    int w = r.right - r.left, h = r.bottom - r.top;
+    SetWindowPos(wnd, nullptr, (GetSystemMetrics(SM_CXSCREEN) - w) / 2, (GetSystemMetrics(SM_CYSCREEN) - h) / 2, 0,
+                 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }, nullptr);
+  return 0;
+}
+
+}  // namespace
+
+TFileDialogService& FileDialogService() {
+  static TFileDialogService fallback;
+  return Current() ? *Current() : fallback;
+}
+
+bool TFileDialogService::BrowseForFolder(TBrowseFolderRequest& request) {
+  LPITEMIDLIST root = nullptr;
+  if (!request.Root.empty()) {
+    root = ParsePath(request.Root);
+  } else if (request.RootFolder >= 0) {
+    if (FAILED(SHGetSpecialFolderLocation(nullptr, request.RootFolder, &root))) root = nullptr;
+  }
+  char display[MAX_PATH] = "";
+  BROWSEINFOA info{};
+  info.hwndOwner = DialogOwner();
+  info.pidlRoot = root;
+  info.pszDisplayName = display;
+  info.lpszTitle = request.Caption.c_str();
+  info.ulFlags = request.Flags | (request.StatusText.empty() ? 0 : BIF_STATUSTEXT);
+  info.lpfn = BrowseCallback;
+  info.lParam = reinterpret_cast<LPARAM>(&request);
+  LPITEMIDLIST chosen = SHBrowseForFolderA(&info);
+  if (root) CoTaskMemFree(root);
+  if (!chosen) return false;
+  char path[MAX_PATH] = "";
+  bool ok = SHGetPathFromIDListA(chosen, path) != 0;
+  CoTaskMemFree(chosen);
+  if (ok) request.Directory = path;
+  return ok;
+}
+
+std::string FilterToNative(const std::string& filter) {
+  std::string native = filter;
+  for (char& c : native)
+    if (c == '|') c = '\0';
+  native.append(2, '\0');
+  return native;
+}
+
+std::vector<std::string> ParseOpenFileNames(const char* buffer) {
+  std::vector<std::string> names;
+  std::string first = buffer;
+  const char* p = buffer + first.size() + 1;
+  if (*p == '\0') {
+    if (!first.empty()) names.push_back(first);
+    return names;
+  }
+  std::string dir = first;
+  if (!dir.empty() && dir.back() != '\\') dir += '\\';
+  while (*p) {
+    std::string name = p;
+    names.push_back(dir + name);
+    p += name.size() + 1;
+  }
+  return names;
+}
+
+bool TFileDialogService::OpenFile(TOpenFileRequest& request) {
+  std::string filter = FilterToNative(request.Filter);
+  std::vector<char> buffer(64 * 1024, '\0');
+  std::strncpy(buffer.data(), request.FileName.c_str(), buffer.size() - 1);
+  OPENFILENAMEA ofn{};
+  ofn.lStructSize = sizeof ofn;
+  ofn.hwndOwner = DialogOwner();
+  ofn.lpstrFilter = request.Filter.empty() ? nullptr : filter.c_str();
+  ofn.nFilterIndex = static_cast<DWORD>(request.FilterIndex);
+  ofn.lpstrFile = buffer.data();
+  ofn.nMaxFile = static_cast<DWORD>(buffer.size());
+  ofn.lpstrInitialDir = request.InitialDir.empty() ? nullptr : request.InitialDir.c_str();
+  ofn.lpstrTitle = request.Title.empty() ? nullptr : request.Title.c_str();
+  ofn.lpstrDefExt = request.DefaultExt.empty() ? nullptr : request.DefaultExt.c_str();
+  ofn.Flags = request.Flags | OFN_EXPLORER;
+  if (!GetOpenFileNameA(&ofn)) return false;
+  request.FilterIndex = static_cast<int>(ofn.nFilterIndex);
+  request.Files = ParseOpenFileNames(buffer.data());
+  request.FileName = request.Files.empty() ? std::string() : request.Files.front();
+  return !request.Files.empty();
+}
+
+namespace testing {
+
+void SetFileDialogService(std::unique_ptr<TFileDialogService> service) { Current() = std::move(service); }
+
+bool TScriptedFileDialogs::BrowseForFolder(TBrowseFolderRequest& request) {
+  Browses.push_back(request);
+  if (Folders.empty()) return false;
+  request.Directory = Folders.front();
+  Folders.pop_front();
+  return true;
+}
+
+bool TScriptedFileDialogs::OpenFile(TOpenFileRequest& request) {
+  Opens.push_back(request);
+  if (FileSets.empty()) return false;
+  request.Files = FileSets.front();
+  FileSets.pop_front();
+  request.FileName = request.Files.empty() ? std::string() : request.Files.front();
+  return !request.Files.empty();
+}
+
+}  // namespace testing
+}  // namespace fw

@@ -1,0 +1,36 @@
+// The application's one hint window: a tooltip in tracking mode that shows the Hint of the
+// control under the mouse (windowless ones included) after the application's HintPause,
+// when Application.ShowHint and the control's ShowHint allow it.
+#pragma once
+#include <string>
+
+#include "framework/controls/control.h"
+
+namespace fw {
+
+// The short part of a hint ("short|long" gives "short").
+std::string GetShortHint(const std::string& hint);
+
+class TApplicationHint {
+ public:
+  explicit TApplicationHint(HWND owner) : FOwner(owner) {}
+  ~TApplicationHint();
+  TApplicationHint(const TApplicationHint&) = delete;
+  TApplicationHint& operator=(const TApplicationHint&) = delete;
+
+  // The mouse moved to another control: hide the hint and wait HintPause for the next one.
+  void MouseControlChanged(TControl* control, bool enabled, int pause);
+  // The pause is over: show the hint of the control still under the mouse.
+  void PauseElapsed(TControl* mouseControl);
+  void Hide();
+  HWND GetHandle() const { return FTip; }
+
+  static constexpr UINT_PTR kTimerId = 0x4854;
+
+ private:
+  HWND FOwner;
+  HWND FTip = nullptr;
+  TControl* FPending = nullptr;
+};
+
+}  // namespace fw

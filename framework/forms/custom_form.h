@@ -1,0 +1,149 @@
+// TCustomForm/TForm: a top-level window. A form class builds its controls in
+// CreateComponents(), which runs inside the loading bracket (every component's Loaded runs at
+// its end), followed by OnCreate. Release defers freeing until no handler of the form is on the
+// stack; ShowModal runs its own message loop until ModalResult is set.
+#pragma once
+#include <memory>
+
+#include "framework/controls/control_canvas.h"
+#include "framework/controls/scrolling_win_control.h"
+
+namespace fw {
+
+using TModalResult = int;
+constexpr TModalResult mrNone = 0;
+constexpr TModalResult mrOk = 1;
+constexpr TModalResult mrCancel = 2;
+constexpr TModalResult mrAbort = 3;
+constexpr TModalResult mrRetry = 4;
+constexpr TModalResult mrIgnore = 5;
+constexpr TModalResult mrYes = 6;
+constexpr TModalResult mrNo = 7;
+constexpr TModalResult mrAll = 8;
+constexpr TModalResult mrNoToAll = 9;
+constexpr TModalResult mrYesToAll = 10;
+
+enum TBorderIcon { biSystemMenu, biMinimize, biMaximize, biHelp };
+using TBorderIcons = TSet<TBorderIcon>;
+enum TPosition {
+  poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter, poDesktopCenter, poMainFormCenter,
+  poOwnerFormCenter,
+};
+enum TWindowState { wsNormal, wsMinimized, wsMaximized };
+enum TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
+enum TFormStateFlag { fsCreating, fsVisible, fsShowing, fsModal, fsActivated };
+using TFormState = TSet<TFormStateFlag>;
+
+class TCustomForm : public TScrollingWinControl {
+  FW_CLASS(TCustomForm, TScrollingWinControl)
+ public:
+  // Builds a form without a layout (code-built dialogs); form classes add CreateComponents.
+  explicit TCustomForm(TComponent* owner);
+
+  void AfterConstruction() override;
+  void BeforeDestruction() override;
+
+  TFormBorderStyle GetBorderStyle() const { return FBorderStyle; }
+  void SetBorderStyle(TFormBorderStyle style);
+  TBorderIcons GetBorderIcons() const { return FBorderIcons; }
+  void SetBorderIcons(TBorderIcons icons);
+  TPosition GetPosition() const { return FPosition; }
+  void SetPosition(TPosition position) { FPosition = position; }
+  TWindowState GetWindowState() const;
+  void SetWindowState(TWindowState state);
+  TFormStyle GetFormStyle() const { return fsNormal; }
+  TFormState GetFormState() const { return FFormState; }
+  bool GetKeyPreview() const override { return FKeyPreview; }
+  void SetKeyPreview(bool v) { FKeyPreview = v; }
+  TWinControl* GetActiveControl() const { return FActiveControl; }
+  void SetActiveControl(TWinControl* control);
+  // True while the form's window is the active window of the thread.
+  bool GetActive() const;
+  TCanvas* GetCanvas() const { return FCanvas.get(); }
+  // Forms without MDI: these stay null.
+  HWND GetClientHandle() const { return nullptr; }
+  TCustomForm* GetActiveMDIChild() const { return nullptr; }
+
+  TRect GetClientRect() const override;
+  void SetClientWidth(int v) override;
+  void SetClientHeight(int v) override;
+  void SetVisible(bool v) override;
+  bool IsShowing() const override { return GetVisible(); }
+  void Show();
+  void Hide() { SetVisible(false); }
+  void SetFocus() override;
+
+  // Asks OnCloseQuery and OnClose; the main form's close ends the application, a modal
+  // form's close only sets ModalResult to mrCancel.
+  void Close();
+  virtual bool CloseQuery();
+  // Frees the form once the message that asked for it is done (posts CM_RELEASE).
+  void Release();
+  TModalResult GetModalResult() const { return FModalResult; }
+  void SetModalResult(TModalResult v) { FModalResult = v; }
+  // Shows the form modally: the other windows of the thread are disabled until ModalResult
+  // is set (or the application terminates: mrCancel).
+  virtual TModalResult ShowModal();
+
+  void Dispatch(TMessage& msg) override;
+
+  TNotifyEvent OnCreate;
+  TNotifyEvent OnShow;
+  TNotifyEvent OnHide;
+  TNotifyEvent OnActivate;
+  TNotifyEvent OnDeactivate;
+  TNotifyEvent OnDestroy;
+  TNotifyEvent OnPaint;
+  TCloseEvent OnClose;
+  TCloseQueryEvent OnCloseQuery;
+
+ protected:
+  ~TCustomForm() override;
+  // The form's layout: creates the components with their names, properties and handlers.
+  virtual void CreateComponents() {}
+  void CreateParams(TCreateParams& params) override;
+  void PaintWindow(HDC dc) override;
+  virtual void Paint();
+  virtual void DoCreate();
+  virtual void DoShow();
+  virtual void DoHide();
+  virtual void DoClose(TCloseAction& action);
+  virtual void Activate();
+  virtual void Deactivate();
+  void SetFocusedControl(TWinControl* control) override;
+  void FocusControl(TWinControl* control) override;
+  void ControlRemoving(TControl* control) override;
+
+ private:
+  void BorderStyles(DWORD& style, DWORD& exStyle) const;
+  void ApplyBorderStyles();
+  void ApplyPosition();
+  void CloseModal();
+  void FocusActiveControl();
+
+  TFormBorderStyle FBorderStyle = bsSizeable;
+  TBorderIcons FBorderIcons{biSystemMenu, biMinimize, biMaximize};
+  TPosition FPosition = poDesigned;
+  TWindowState FWindowState = wsNormal;
+  TFormState FFormState;
+  bool FKeyPreview = false;
+  bool FPositioned = false;
+  TWinControl* FActiveControl = nullptr;
+  TWinControl* FFocusedControl = nullptr;
+  TModalResult FModalResult = mrNone;
+  std::unique_ptr<TControlCanvas> FCanvas;
+};
+
+class TForm : public TCustomForm {
+  FW_CLASS(TForm, TCustomForm)
+ public:
+  using TCustomForm::TCustomForm;
+
+ protected:
+  ~TForm() override = default;
+};
+
+// The form a control sits on (its top parent), or null.
+TCustomForm* GetParentForm(const TControl* control);
+
+}  // namespace fw

@@ -1,0 +1,76 @@
+#include "framework/menus/popup_menu.h"
+
+#include "framework/msg/allocate_hwnd.h"
+
+namespace fw {
+
+namespace {
+HWND popupList = nullptr;
+
+void PopupListProc(TMessage& msg) {
+  switch (msg.Msg) {
+    case WM_COMMAND:
+      if (HiWord(msg.WParam) == 0 && DispatchMenuCommand(LoWord(msg.WParam))) return;
+      break;
+    case WM_MEASUREITEM:
+      if (DispatchMenuMeasure(reinterpret_cast<MEASUREITEMSTRUCT*>(msg.LParam))) {
+        msg.Result = 1;
+        return;
+      }
+      break;
+    case WM_DRAWITEM:
+      if (DispatchMenuDraw(reinterpret_cast<DRAWITEMSTRUCT*>(msg.LParam))) {
+        msg.Result = 1;
+        return;
+      }
+      break;
+    case WM_INITMENUPOPUP:
+      // A submenu opening runs its parent item's OnClick, so handlers can prepare it.
+      if (TMenuItem* item = TMenuItem::FindBySubmenu(reinterpret_cast<HMENU>(msg.WParam)); item && item->GetParent())
+        item->Click();
+      return;
+    default:
+      break;
+  }
+  msg.Result = DefWindowProcA(popupList, msg.Msg, msg.WParam, msg.LParam);
+}
+}  // namespace
+
+HWND PopupListWindow() {
+  if (!popupList) popupList = AllocateHWnd(PopupListProc);
+  return popupList;
+}
+
+void FreePopupList() {
+  DeallocateHWnd(popupList);
+  popupList = nullptr;
+}
+
+TPopupMenu::TPopupMenu(TComponent* owner) : TMenu(owner) {}
+
+void TPopupMenu::SetPopupComponent(TComponent* c) {
+  FPopupComponent = c;
+  if (c) c->FreeNotification(this);
+}
+
+void TPopupMenu::Notification(TComponent* component, TOperation operation) {
+  TMenu::Notification(component, operation);
+  if (operation == opRemove && component == FPopupComponent) FPopupComponent = nullptr;
+}
+
+void TPopupMenu::DoPopup() {
+  if (OnPopup) OnPopup(this);
+}
+
+void TPopupMenu::Popup(int x, int y) {
+  DoPopup();
+  UINT flags = TPM_LEFTALIGN | TPM_RIGHTBUTTON;
+  if (FMenuAnimation.Contains(maNone)) flags |= 0x4000;  // TPM_NOANIMATION
+  HWND owner = PopupListWindow();
+  // The owner must be in the foreground, or the menu would not close on a click elsewhere.
+  SetForegroundWindow(owner);
+  TrackPopupMenu(GetHandle(), flags, x, y, 0, owner, nullptr);
+  PostMessageA(owner, WM_NULL, 0, 0);
+}
+
+}  // namespace fw

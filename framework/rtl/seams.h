@@ -1,0 +1,47 @@
+// Replaceable process-wide services that tests script: the program folder, the clock and the
+// special-folder provider. The defaults are the real system.
+#pragma once
+#include "framework/win.h"
+
+#include <string>
+
+#include "framework/rtl/date_time.h"
+
+namespace fw {
+
+// The folder of the executable with a trailing backslash, unless a test overrides it.
+std::string ProgramFolder();
+// Tick count, local time and sleeping, through testing::Clock().
+DWORD GetTickCount();
+void Sleep(DWORD milliseconds);
+// The path of a CSIDL_... folder without a trailing backslash, "" when it has none.
+std::string GetSpecialFolderPath(int csidl);
+
+namespace testing {
+
+class TClock {
+ public:
+  virtual ~TClock() = default;
+  virtual DWORD GetTickCount();
+  virtual TDateTime Now();
+  virtual void Sleep(DWORD milliseconds);
+};
+
+class TSpecialFolders {
+ public:
+  virtual ~TSpecialFolders() = default;
+  // The real lookup: SHGetSpecialFolderLocation and SHGetPathFromIDListA.
+  virtual std::string GetPath(int csidl);
+};
+
+// "" restores the real folder. A folder without a trailing backslash gets one.
+void SetProgramFolder(const std::string& folder);
+// The replacement stays owned by the caller and must outlive its use; nullptr restores the
+// real one. Each setter returns the previous provider (nullptr for the real one).
+TClock* SetClock(TClock* clock);
+TClock& Clock();
+TSpecialFolders* SetSpecialFolders(TSpecialFolders* folders);
+TSpecialFolders& SpecialFolders();
+
+}  // namespace testing
+}  // namespace fw

@@ -1,0 +1,17 @@
+// TkLabel: the skinned caption label.
+// For now it draws and behaves as the framework's control.
+#pragma once
+#include "framework/stdctrls/custom_label.h"
+
+namespace skin {
+
+class TkLabel : public fw::TLabel {
+  FW_CLASS(TkLabel, fw::TLabel)
+ public:
+  explicit TkLabel(fw::TComponent* owner);
+
+ protected:
+  ~TkLabel() override = default;
+};
+
+}  // namespace skin

@@ -1,0 +1,7 @@
+#include "skin/controls/label_fx.h"
+
+namespace skin {
+
+TkLabelFX::TkLabelFX(fw::TComponent* owner) : fw::TCustomLabel(owner) {}
+
+}  // namespace skin

@@ -1,0 +1,248 @@
+// Silent shell file operations on real files of the sandbox: the recycle bin is the sandbox's
+// trash. Nothing may be overwritten or lost, and every failure must be reported as one. The
+// recycle-bin measuring and emptying is tested here too, so it never runs while another test of
+// this program looks for its file in the trash.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "app/shared/file_procedures.h"
+#include "app/shared/shell_file_operation.h"
+#include "framework/rtl/exceptions.h"
+#include "framework/rtl/file_utils.h"
+#include "support/sandbox.h"
+
+using namespace app;
+using testing_sandbox::ReadFile;
+using testing_sandbox::WriteFile;
+
+namespace {
+
+bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// A unique file name, so the sandbox trash (shared by all test programs) can be checked.
+std::string UniqueName(const char* stem, const char* ext) {
+  static int counter = 0;
+  return std::string(stem) + "-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount()) +
+         "-" + std::to_string(++counter) + ext;
+}
+
+bool InTrash(const std::string& name) {
+  const char* trash = std::getenv("VORLET_SANDBOX_TRASH");
+  return trash && Exists(std::string(trash) + "\\" + name);
+}
+
+class ShellFileOperationTest : public ::testing::Test {
+ protected:
+  void SetUp() override { dir = testing_sandbox::TestFolder(); }
+  void TearDown() override { app::testing::SetShellOperationCall(nullptr); }
+  std::string dir;
+};
+
+}  // namespace
+
+TEST_F(ShellFileOperationTest, RecycleAndDeleteRemoveOnlyTheSource) {
+  std::string recycled = UniqueName("recycled", ".txt");
+  std::string deleted = UniqueName("deleted", ".txt");
+  WriteFile(dir + recycled, "to the bin");
+  WriteFile(dir + deleted, "gone");
+  WriteFile(dir + "neighbour.txt", "stays");
+
+  EXPECT_TRUE(ShellFileOperation(dir + recycled, "", rmRecycle));
+  EXPECT_FALSE(Exists(dir + recycled));
+  EXPECT_TRUE(InTrash(recycled));
+
+  EXPECT_TRUE(ShellFileOperation(dir + deleted, "ignored", rmDelete));
+  EXPECT_FALSE(Exists(dir + deleted));
+  EXPECT_FALSE(InTrash(deleted));
+  EXPECT_EQ(ReadFile(dir + "neighbour.txt"), "stays");
+
+  // A folder goes to the recycle bin with its contents.
+  std::string folder = UniqueName("folder", "");
+  fw::CreateDir(dir + folder);
+  WriteFile(dir + folder + "\\inner.txt", "x");
+  EXPECT_TRUE(ShellFileOperation(dir + folder + "\\", "", rmRecycle));
+  EXPECT_FALSE(Exists(dir + folder));
+  EXPECT_TRUE(InTrash(folder));
+}
+
+TEST_F(ShellFileOperationTest, MissingSourceOrBadModeFailsAndTouchesNothing) {
+  fw::CreateDir(dir + "target");
+  for (int mode = 1; mode <= 4; ++mode)
+    EXPECT_FALSE(ShellFileOperation(dir + "missing.txt", dir + "target", mode)) << mode;
+  EXPECT_FALSE(ShellFileOperation("", dir + "target", 3));
+  int shellCalls = 0;  // a drive root never reaches the shell
+  app::testing::SetShellOperationCall([&shellCalls](SHFILEOPSTRUCTA&) { return ++shellCalls, 0; });
+  for (int mode = 1; mode <= 4; ++mode) EXPECT_FALSE(ShellFileOperation("C:\\", dir + "target", mode)) << mode;
+  EXPECT_EQ(shellCalls, 0);
+  app::testing::SetShellOperationCall(nullptr);
+  EXPECT_FALSE(Exists(dir + "target\\missing.txt"));
+
+  WriteFile(dir + "a.txt", "A");
+  for (int mode : {0, 5, -1}) EXPECT_FALSE(ShellFileOperation(dir + "a.txt", dir + "target", mode)) << mode;
+  EXPECT_EQ(ReadFile(dir + "a.txt"), "A");
+}
+
+TEST_F(ShellFileOperationTest, MoveAndCopyNeverOverwriteInTheTarget) {
+  fw::CreateDir(dir + "target");
+  WriteFile(dir + "target\\report.doc", "OLD");
+  WriteFile(dir + "target\\report (2).doc", "OLD 2");
+  WriteFile(dir + "target\\README", "OLD README");
+
+  WriteFile(dir + "report.doc", "NEW");
+  EXPECT_TRUE(ShellFileOperation(dir + "report.doc", dir + "target", rmMove));
+  EXPECT_FALSE(Exists(dir + "report.doc"));
+  EXPECT_EQ(ReadFile(dir + "target\\report.doc"), "OLD");
+  EXPECT_EQ(ReadFile(dir + "target\\report (2).doc"), "OLD 2");
+  EXPECT_EQ(ReadFile(dir + "target\\report (3).doc"), "NEW");
+
+  WriteFile(dir + "README", "NEW README");
+  EXPECT_TRUE(ShellFileOperation(dir + "README", dir + "target\\", rmCopy));
+  EXPECT_EQ(ReadFile(dir + "README"), "NEW README") << "copy keeps the source";
+  EXPECT_EQ(ReadFile(dir + "target\\README"), "OLD README");
+  EXPECT_EQ(ReadFile(dir + "target\\README (2)"), "NEW README");
+
+  // Without a collision the name stays; a folder moves whole.
+  WriteFile(dir + "plain.txt", "P");
+  EXPECT_TRUE(ShellFileOperation(dir + "plain.txt", dir + "target", rmCopy));
+  EXPECT_EQ(ReadFile(dir + "target\\plain.txt"), "P");
+  fw::CreateDir(dir + "sub");
+  WriteFile(dir + "sub\\in.txt", "I");
+  fw::CreateDir(dir + "target\\sub");
+  EXPECT_TRUE(ShellFileOperation(dir + "sub", dir + "target", rmMove));
+  EXPECT_EQ(ReadFile(dir + "target\\sub (2)\\in.txt"), "I");
+  EXPECT_FALSE(Exists(dir + "sub"));
+}
+
+TEST_F(ShellFileOperationTest, MissingTargetFolderIsCreatedAndAFileTargetFails) {
+  WriteFile(dir + "a.txt", "A");
+  EXPECT_TRUE(ShellFileOperation(dir + "a.txt", dir + "new\\deeper", rmMove));
+  EXPECT_EQ(ReadFile(dir + "new\\deeper\\a.txt"), "A");
+
+  WriteFile(dir + "b.txt", "B");
+  WriteFile(dir + "blocker", "a file, not a folder");
+  EXPECT_FALSE(ShellFileOperation(dir + "b.txt", dir + "blocker", rmMove));
+  EXPECT_FALSE(ShellFileOperation(dir + "b.txt", dir + "blocker", rmCopy));
+  EXPECT_FALSE(ShellFileOperation(dir + "b.txt", dir + "blocker\\below", rmMove));
+  EXPECT_FALSE(ShellFileOperation(dir + "b.txt", "", rmMove));
+  EXPECT_EQ(ReadFile(dir + "b.txt"), "B");
+  EXPECT_EQ(ReadFile(dir + "blocker"), "a file, not a folder");
+}
+
+TEST_F(ShellFileOperationTest, FlagsAskNoQuestionsButWarnBeforeDestroyingInsteadOfRecycling) {
+  std::vector<SHFILEOPSTRUCTA> calls;
+  std::vector<std::string> targets;
+  app::testing::SetShellOperationCall([&](SHFILEOPSTRUCTA& op) {
+    calls.push_back(op);
+    targets.push_back(op.pTo ? op.pTo : "");
+    return 0;
+  });
+  WriteFile(dir + "a.txt", "A");
+  fw::CreateDir(dir + "t");
+  for (int mode = 1; mode <= 4; ++mode) ShellFileOperation(dir + "a.txt", dir + "t", mode);
+  ASSERT_EQ(calls.size(), 4u);
+  EXPECT_EQ(calls[0].wFunc, static_cast<UINT>(FO_DELETE));
+  EXPECT_EQ(+calls[0].fFlags, FOF_SILENT | FOF_NOCONFIRMATION | FOF_ALLOWUNDO | FOF_FILESONLY | FOF_NOERRORUI |
+                                 FOF_WANTNUKEWARNING);
+  EXPECT_EQ(calls[1].wFunc, static_cast<UINT>(FO_DELETE));
+  EXPECT_EQ(+calls[1].fFlags, FOF_SILENT | FOF_NOCONFIRMATION | FOF_FILESONLY | FOF_NOERRORUI);
+  EXPECT_EQ(calls[2].wFunc, static_cast<UINT>(FO_MOVE));
+  EXPECT_EQ(calls[3].wFunc, static_cast<UINT>(FO_COPY));
+  for (int i : {2, 3}) {
+    EXPECT_EQ(+calls[i].fFlags, FOF_SILENT | FOF_NOCONFIRMATION | FOF_FILESONLY | FOF_NOERRORUI | FOF_MULTIDESTFILES);
+    EXPECT_EQ(targets[i], dir + "t\\a.txt") << "the full destination name";
+  }
+  for (const SHFILEOPSTRUCTA& op : calls) EXPECT_EQ(op.hwnd, nullptr);
+}
+
+TEST_F(ShellFileOperationTest, ReportsFailureWhenTheShellDidNotDoIt) {
+  WriteFile(dir + "a.txt", "A");
+  fw::CreateDir(dir + "t");
+  // The user declines the shell's warning on a drive without a recycle bin.
+  app::testing::SetShellOperationCall([](SHFILEOPSTRUCTA& op) {
+    op.fAnyOperationsAborted = TRUE;
+    return 0;
+  });
+  EXPECT_FALSE(ShellFileOperation(dir + "a.txt", "", rmRecycle));
+  // The shell claims success but the file is still there, or the copy never arrived.
+  app::testing::SetShellOperationCall([](SHFILEOPSTRUCTA&) { return 0; });
+  EXPECT_FALSE(ShellFileOperation(dir + "a.txt", "", rmDelete));
+  EXPECT_FALSE(ShellFileOperation(dir + "a.txt", dir + "t", rmCopy));
+  EXPECT_FALSE(ShellFileOperation(dir + "a.txt", dir + "t", rmMove));
+  app::testing::SetShellOperationCall([](SHFILEOPSTRUCTA&) -> int { throw fw::Exception("inside the shell"); });
+  EXPECT_FALSE(ShellFileOperation(dir + "a.txt", "", rmRecycle));
+  EXPECT_EQ(ReadFile(dir + "a.txt"), "A");
+}
+
+TEST_F(ShellFileOperationTest, DeleteFilesByMaskRecyclesOnlyMatchingFiles) {
+  std::string a = UniqueName("a", ".pf"), b = UniqueName("b", ".pf");
+  WriteFile(dir + a, "1");
+  WriteFile(dir + b, "2");
+  WriteFile(dir + "keep.txt", "3");
+  fw::CreateDir(dir + "folder.pf");
+  WriteFile(dir + "folder.pf\\inner.pf", "4");
+  DeleteFilesByMask(dir, "*.pf");
+  EXPECT_FALSE(Exists(dir + a));
+  EXPECT_FALSE(Exists(dir + b));
+  EXPECT_TRUE(InTrash(a) && InTrash(b));
+  EXPECT_EQ(ReadFile(dir + "keep.txt"), "3");
+  EXPECT_EQ(ReadFile(dir + "folder.pf\\inner.pf"), "4") << "folders and their files stay";
+  DeleteFilesByMask(dir + "nothing-here\\", "*.*");  // a missing folder is no error
+}
+
+TEST_F(ShellFileOperationTest, DeleteFolderTreeRecyclesOrRaisesWithCodeAndFolder) {
+  std::string tree = UniqueName("tree", "");
+  fw::ForceDirectories(dir + tree + "\\a\\b");
+  WriteFile(dir + tree + "\\a\\b\\f.txt", "x");
+  DeleteFolderTree(dir + tree);
+  EXPECT_FALSE(Exists(dir + tree));
+  EXPECT_TRUE(InTrash(tree));
+
+  try {
+    DeleteFolderTree(dir + "no such folder");
+    FAIL() << "a missing folder is a failure";
+  } catch (const fw::EOSError& e) {
+    EXPECT_NE(std::string(e.what()).find(dir + "no such folder"), std::string::npos) << e.what();
+  }
+
+  fw::CreateDir(dir + "busy");
+  int calls = 0;
+  app::testing::SetShellOperationCall([&calls](SHFILEOPSTRUCTA& op) {
+    ++calls;
+    EXPECT_EQ(op.fFlags, FOF_SILENT | FOF_NOCONFIRMATION | FOF_ALLOWUNDO);
+    return 0x7C;
+  });
+  try {
+    DeleteFolderTree(dir + "busy");
+    FAIL() << "the shell's error must be raised";
+  } catch (const fw::EOSError& e) {
+    EXPECT_EQ(e.GetErrorCode(), 0x7Cu);
+    EXPECT_NE(std::string(e.what()).find(dir + "busy"), std::string::npos) << e.what();
+    EXPECT_NE(std::string(e.what()).find("124"), std::string::npos) << e.what();
+  }
+  // A drive root is never handed to the shell.
+  EXPECT_THROW(DeleteFolderTree("C:\\"), fw::EOSError);
+  EXPECT_THROW(DeleteFolderTree(""), fw::EOSError);
+  EXPECT_EQ(calls, 1);
+  EXPECT_TRUE(fw::DirectoryExists(dir + "busy"));
+}
+
+TEST(RecycleBin, SizeGrowsWithRecycledFilesAndEmptyingClearsIt) {
+  std::string dir = testing_sandbox::TestFolder();
+  std::string name = "bin-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount()) + ".bin";
+  testing_sandbox::WriteFile(dir + name, std::string(54321, 'r'));
+  int64_t before = GetRecycleBinSize();
+  ASSERT_TRUE(ShellFileOperation(dir + name, "", rmRecycle));
+  int64_t after = GetRecycleBinSize();
+  EXPECT_GE(after, before + 54321);
+
+  // The prefix's recycle bin is the sandbox trash: emptying it touches nothing of the host.
+  ASSERT_NE(std::getenv("VORLET_SANDBOX_TRASH"), nullptr);
+  EXPECT_TRUE(EmptyRecycleBin(nullptr, SHERB_NOCONFIRMATION | SHERB_NOPROGRESSUI | SHERB_NOSOUND));
+  // Other test programs may recycle at the same moment: only our part is asserted.
+  EXPECT_LE(GetRecycleBinSize(), after - 54321);
+  EXPECT_EQ(GetFileAttributesA((std::string(std::getenv("VORLET_SANDBOX_TRASH")) + "\\" + name).c_str()),
+            INVALID_FILE_ATTRIBUTES);
+}

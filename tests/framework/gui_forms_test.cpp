@@ -1,0 +1,370 @@
+// Forms, the application loop and timers: dialog keys, the modal loop and its test hook,
+// deferred release, closing rules, timers freed in their own tick, menu commands.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "framework/controls/custom_control.h"
+#include "framework/forms/application.h"
+#include "framework/forms/dialog_service.h"
+#include "framework/menus/popup_menu.h"
+#include "framework/sys/thread.h"
+#include "framework/sys/timer.h"
+
+using namespace fw;
+
+namespace {
+
+std::vector<std::string>* journal = nullptr;
+void Note(const std::string& s) {
+  if (journal) journal->push_back(s);
+}
+
+class GuiForms : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    StartupForms();
+    journal = &log;
+    auto dialogs = std::make_unique<fw::testing::TScriptedDialogs>();
+    scripted = dialogs.get();
+    fw::testing::SetDialogService(std::move(dialogs));
+  }
+  void TearDown() override {
+    ShutdownForms();
+    fw::testing::SetDialogService(nullptr);
+    journal = nullptr;
+  }
+  // Handles messages until the condition holds (false after about two seconds).
+  template <class F>
+  bool PumpUntil(F done) {
+    for (int i = 0; i < 200 && !done(); ++i) {
+      Application->ProcessMessages();
+      Sleep(10);
+    }
+    return done();
+  }
+  std::vector<std::string> log;
+  fw::testing::TScriptedDialogs* scripted = nullptr;
+};
+
+// A focusable push button made the way the skinned buttons are: it answers Enter when it is
+// the default button and Esc when it is the cancel button, and sets the form's ModalResult
+// before its OnClick.
+class TKeyButton : public TCustomControl {
+  FW_CLASS(TKeyButton, TCustomControl)
+ public:
+  explicit TKeyButton(TComponent* owner) : TCustomControl(owner) {
+    SetTabStop(true);
+    SetBounds(0, 0, 60, 20);
+  }
+  bool Default = false;
+  bool Cancel = false;
+  TModalResult ModalResult = mrNone;
+  void Click() override {
+    if (ModalResult != mrNone) GetParentForm(this)->SetModalResult(ModalResult);
+    TCustomControl::Click();
+  }
+  void Dispatch(TMessage& msg) override {
+    if (msg.Msg == CM_DIALOGKEY && ((CharCode(msg) == VK_RETURN && Default) || (CharCode(msg) == VK_ESCAPE && Cancel))) {
+      Click();
+      msg.Result = 1;
+      return;
+    }
+    if (msg.Msg == CM_ENTER) Note("enter " + GetName());
+    if (msg.Msg == CM_EXIT) Note("exit " + GetName());
+    TCustomControl::Dispatch(msg);
+  }
+};
+
+class TDialogForm : public TForm {
+  FW_CLASS(TDialogForm, TForm)
+ public:
+  using TForm::TForm;
+  TKeyButton* Ok = nullptr;
+  TKeyButton* Other = nullptr;
+  TKeyButton* CancelButton = nullptr;
+
+ protected:
+  void CreateComponents() override {
+    SetBounds(100, 100, 300, 200);
+    CancelButton = Add("cancel", 150);
+    Ok = Add("ok", 10);
+    Other = Add("other", 80);
+    // Tab order differs from creation order.
+    Ok->SetTabOrder(0);
+    Other->SetTabOrder(1);
+    CancelButton->SetTabOrder(2);
+    Ok->Default = true;
+    Ok->ModalResult = mrOk;
+    CancelButton->Cancel = true;
+    CancelButton->ModalResult = mrCancel;
+  }
+
+ private:
+  TKeyButton* Add(const char* name, int left) {
+    auto* b = New<TKeyButton>(this);
+    b->SetName(name);
+    b->SetLeft(left);
+    b->SetParent(this);
+    b->OnClick = [name](TObject*) { Note(std::string("click ") + name); };
+    return b;
+  }
+};
+
+void PostKey(HWND wnd, WORD key) {
+  PostMessageA(wnd, WM_KEYDOWN, key, 1);
+  PostMessageA(wnd, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u));
+}
+
+}  // namespace
+
+TEST_F(GuiForms, TabMovesInTabOrderAndEnterEscPressDefaultAndCancel) {
+  TDialogForm* form = nullptr;
+  Application->CreateForm(form);
+  form->Show();
+  form->SetFocus();
+  Application->ProcessMessages();
+  EXPECT_EQ(form->GetActiveControl(), form->Ok);
+  ASSERT_EQ(GetFocus(), form->Ok->GetHandle());
+  log.clear();
+  PostKey(GetFocus(), VK_TAB);
+  Application->ProcessMessages();
+  EXPECT_EQ(GetFocus(), form->Other->GetHandle());
+  PostKey(GetFocus(), VK_TAB);
+  Application->ProcessMessages();
+  EXPECT_EQ(GetFocus(), form->CancelButton->GetHandle());
+  PostKey(GetFocus(), VK_TAB);
+  Application->ProcessMessages();
+  EXPECT_EQ(form->GetActiveControl(), form->Ok);
+  PostKey(GetFocus(), VK_RETURN);
+  PostKey(GetFocus(), VK_ESCAPE);
+  Application->ProcessMessages();
+  EXPECT_EQ(log, (std::vector<std::string>{"exit ok", "enter other", "exit other", "enter cancel", "exit cancel",
+                                           "enter ok", "click ok", "click cancel"}));
+}
+
+TEST_F(GuiForms, KeyPreviewSeesKeysFirstAndMayTakeThem) {
+  TDialogForm* form = nullptr;
+  Application->CreateForm(form);
+  form->SetKeyPreview(true);
+  form->OnKeyDown = [](TObject*, WORD& key, TShiftState) {
+    Note("form key " + std::to_string(key));
+    if (key == VK_RETURN) key = 0;
+  };
+  form->Ok->OnKeyDown = [](TObject*, WORD& key, TShiftState) { Note("button key " + std::to_string(key)); };
+  form->Show();
+  form->SetFocus();
+  Application->ProcessMessages();
+  log.clear();
+  PostKey(form->Ok->GetHandle(), 'A');
+  PostKey(form->Ok->GetHandle(), VK_RETURN);
+  Application->ProcessMessages();
+  EXPECT_EQ(log, (std::vector<std::string>{"form key 65", "button key 65", "form key 13"}));
+}
+
+TEST_F(GuiForms, ShowModalReturnsWhatTheHookChose) {
+  TForm* main = nullptr;
+  Application->CreateForm(main);
+  main->Show();
+  auto dialog = MakeOwned<TDialogForm>(nullptr);
+  // The hook runs inside the loop, with the other windows disabled.
+  Application->ModalHook = [&](TCustomForm& f) {
+    Note(std::string("hook, main enabled: ") + (IsWindowEnabled(main->GetHandle()) ? "yes" : "no"));
+    static_cast<TDialogForm&>(f).Ok->Click();
+  };
+  EXPECT_EQ(dialog->ShowModal(), mrOk);
+  EXPECT_FALSE(dialog->GetVisible());
+  EXPECT_TRUE(IsWindowEnabled(main->GetHandle()));
+  // The close box of a modal form means Cancel; a refused close keeps the loop going.
+  int asked = 0;
+  dialog->OnCloseQuery = [&](TObject*, bool& canClose) { canClose = ++asked > 1; };
+  Application->ModalHook = [&](TCustomForm& f) {
+    PostMessageA(f.GetHandle(), WM_CLOSE, 0, 0);
+    PostMessageA(f.GetHandle(), WM_CLOSE, 0, 0);
+  };
+  EXPECT_EQ(dialog->ShowModal(), mrCancel);
+  EXPECT_EQ(asked, 2);
+  EXPECT_EQ(log, (std::vector<std::string>{"enter ok", "hook, main enabled: no", "click ok"}));
+}
+
+TEST_F(GuiForms, ModalFormsNestAndExceptionsInsideDoNotEndTheLoop) {
+  auto outer = MakeOwned<TDialogForm>(nullptr);
+  auto inner = MakeOwned<TDialogForm>(nullptr);
+  Application->ModalHook = [&](TCustomForm& f) {
+    if (&f == outer.get()) {
+      Note("outer shown");
+      EXPECT_EQ(Application->GetModalForm(), outer.get());
+      int r = inner->ShowModal();
+      Note("inner gave " + std::to_string(r));
+      EXPECT_EQ(DialogOwner(), outer->GetHandle());
+      outer->SetModalResult(mrRetry);
+    } else {
+      Note("inner shown");
+      EXPECT_FALSE(IsWindowEnabled(outer->GetHandle()));
+      PostMessageA(f.GetHandle(), WM_CLOSE, 0, 0);
+      throw Exception("Access denied");
+    }
+  };
+  EXPECT_EQ(outer->ShowModal(), mrRetry);
+  EXPECT_EQ(Application->GetModalForm(), nullptr);
+  EXPECT_EQ(log, (std::vector<std::string>{"enter ok", "outer shown", "enter ok", "inner shown", "inner gave 2"}));
+  EXPECT_EQ(scripted->Exceptions, (std::vector<std::string>{"Access denied."}));
+}
+
+TEST_F(GuiForms, TerminateEndsAModalLoopWithCancel) {
+  auto dialog = MakeOwned<TDialogForm>(nullptr);
+  Application->ModalHook = [](TCustomForm&) { Application->Terminate(); };
+  EXPECT_EQ(dialog->ShowModal(), mrCancel);
+  EXPECT_TRUE(Application->GetTerminated());
+}
+
+TEST_F(GuiForms, ReleaseWaitsUntilTheFormsHandlersReturn) {
+  TForm* main = nullptr;
+  Application->CreateForm(main);
+  auto* other = New<TForm>(Application);
+  auto* button = New<TKeyButton>(other);
+  button->SetParent(other);
+  other->OnDestroy = [](TObject*) { Note("destroyed"); };
+  button->OnClick = [&](TObject*) {
+    other->Release();
+    // A handler that pumps messages must not lose its own form.
+    Application->ProcessMessages();
+    Note("handler still alive");
+  };
+  HWND wnd = button->GetHandle();
+  SendMessageA(wnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 1));
+  SendMessageA(wnd, WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
+  EXPECT_TRUE(PumpUntil([&] { return log.size() >= 2; }));
+  EXPECT_EQ(log, (std::vector<std::string>{"handler still alive", "destroyed"}));
+  EXPECT_FALSE(IsWindow(wnd));
+  EXPECT_EQ(Application->GetComponentCount(), 1);
+}
+
+TEST_F(GuiForms, ClosingRules) {
+  TForm* main = nullptr;
+  Application->CreateForm(main);
+  auto* other = New<TForm>(Application);
+  other->Show();
+  TCloseAction chosen = caHide;
+  other->OnClose = [&](TObject*, TCloseAction& action) { action = chosen; };
+  other->Close();
+  EXPECT_FALSE(other->GetVisible());
+  chosen = caNone;
+  other->Show();
+  other->Close();
+  EXPECT_TRUE(other->GetVisible());
+  chosen = caFree;
+  other->OnDestroy = [](TObject*) { Note("other freed"); };
+  other->Close();
+  EXPECT_TRUE(PumpUntil([&] { return !log.empty(); }));
+  // The main form's close ends the application.
+  main->Close();
+  EXPECT_TRUE(PumpUntil([] { return Application->GetTerminated(); }));
+}
+
+TEST_F(GuiForms, OnCreateExceptionIsShownAndCreationGoesOn) {
+  class TFailing : public TForm {
+    FW_CLASS(TFailing, TForm)
+   public:
+    using TForm::TForm;
+
+   protected:
+    void CreateComponents() override {
+      OnCreate = [](TObject*) { throw Exception("Skin not found"); };
+    }
+  };
+  TFailing* form = nullptr;
+  Application->CreateForm(form);
+  ASSERT_NE(form, nullptr);
+  EXPECT_EQ(Application->GetMainForm(), form);
+  EXPECT_EQ(scripted->Exceptions, (std::vector<std::string>{"Skin not found."}));
+}
+
+TEST_F(GuiForms, TimerMayBeFreedInItsOwnTick) {
+  auto owner = MakeOwned<TForm>(nullptr);
+  auto* timer = New<TTimer>(owner.get());
+  timer->SetName("timer");
+  timer->SetInterval(10);
+  int ticks = 0;
+  timer->SetOnTimer([&](TObject* sender) {
+    ++ticks;
+    static_cast<TTimer*>(sender)->SetEnabled(false);
+    static_cast<TTimer*>(sender)->SetEnabled(true);
+    if (ticks == 2) sender->Free();
+  });
+  EXPECT_TRUE(timer->IsTicking());
+  EXPECT_TRUE(PumpUntil([&] { return owner->GetComponentCount() == 0; }));
+  EXPECT_EQ(ticks, 2);
+  Application->ProcessMessages();
+  Sleep(30);
+  Application->ProcessMessages();
+  EXPECT_EQ(ticks, 2);
+}
+
+TEST_F(GuiForms, TimerRunsOnlyWithAHandlerAndThrowsAreCaught) {
+  auto* timer = New<TTimer>(Application);
+  EXPECT_FALSE(timer->IsTicking());  // no handler yet
+  timer->SetInterval(0);
+  timer->SetOnTimer([](TObject*) { throw Exception("Tick failed"); });
+  EXPECT_FALSE(timer->IsTicking());  // no interval
+  timer->SetInterval(5);
+  EXPECT_TRUE(timer->IsTicking());
+  EXPECT_TRUE(PumpUntil([&] { return !scripted->Exceptions.empty(); }));
+  timer->SetEnabled(false);
+  EXPECT_FALSE(timer->IsTicking());
+  EXPECT_EQ(scripted->Exceptions.front(), "Tick failed.");
+}
+
+TEST_F(GuiForms, MenuCommandsReachTheirItems) {
+  auto menu = MakeOwned<TPopupMenu>(nullptr);
+  auto* open = New<TMenuItem>(menu.get());
+  open->SetCaption("Open");
+  auto* hidden = New<TMenuItem>(menu.get());
+  hidden->SetCaption("Hidden");
+  hidden->SetVisible(false);
+  auto* check = New<TMenuItem>(menu.get());
+  check->SetCaption("Check");
+  check->SetAutoCheck(true);
+  menu->GetItems()->Add(open);
+  menu->GetItems()->Add(hidden);
+  menu->GetItems()->Add(check);
+  open->OnClick = [](TObject*) { Note("open"); };
+  HMENU handle = menu->GetHandle();
+  ASSERT_EQ(GetMenuItemCount(handle), 2);  // invisible items are left out
+  EXPECT_EQ(GetMenuItemID(handle, 1), check->GetCommand());
+  SendMessageA(PopupListWindow(), WM_COMMAND, open->GetCommand(), 0);
+  SendMessageA(PopupListWindow(), WM_COMMAND, check->GetCommand(), 0);
+  EXPECT_TRUE(check->GetChecked());
+  EXPECT_EQ(GetMenuState(menu->GetHandle(), 1, MF_BYPOSITION) & MF_CHECKED, static_cast<UINT>(MF_CHECKED));
+  EXPECT_EQ(log, (std::vector<std::string>{"open"}));
+  UINT command = open->GetCommand();
+  open->Free();
+  EXPECT_EQ(TMenuItem::FindByCommand(command), nullptr);
+  EXPECT_EQ(menu->GetItems()->GetCount(), 2);
+}
+
+namespace {
+class TCounting : public TThread {
+  FW_CLASS(TCounting, TThread)
+ public:
+  TCounting() : TThread(true) {}
+  DWORD SyncThread = 0;
+
+ protected:
+  void Execute() override {
+    Synchronize([this] { SyncThread = GetCurrentThreadId(); });
+    ReturnValue = 7;
+  }
+};
+}  // namespace
+
+TEST_F(GuiForms, ThreadSynchronizesWithTheGuiThreadWhileItWaits) {
+  auto thread = Owned<TCounting>(new TCounting());
+  DWORD terminatedOn = 0;
+  thread->OnTerminate = [&](TObject*) { terminatedOn = GetCurrentThreadId(); };
+  thread->Start();
+  EXPECT_EQ(thread->WaitFor(), 7);
+  EXPECT_EQ(thread->SyncThread, GetCurrentThreadId());
+  EXPECT_EQ(terminatedOn, GetCurrentThreadId());
+}

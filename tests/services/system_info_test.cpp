@@ -1,0 +1,214 @@
+// The system-information component's hidden window and events, the utility window itself,
+// the millisecond clock and the point and rectangle values.
+#include <gtest/gtest.h>
+
+#include "framework/win.h"
+
+#include <dbt.h>
+
+#include <string>
+#include <vector>
+
+#include "framework/msg/exception_barrier.h"
+#include "framework/rtl/exceptions.h"
+#include "services/system/computer_info_ex.h"
+#include "services/system/ds_rect.h"
+#include "services/system/system_utils.h"
+#include "services/system/util_window.h"
+
+using namespace svc;
+
+namespace {
+
+DEV_BROADCAST_VOLUME Volume(DWORD unitMask, WORD flags) {
+  DEV_BROADCAST_VOLUME volume{};
+  volume.dbcv_size = sizeof volume;
+  volume.dbcv_devicetype = DBT_DEVTYP_VOLUME;
+  volume.dbcv_unitmask = unitMask;
+  volume.dbcv_flags = flags;
+  return volume;
+}
+
+class ComputerInfo : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    info = fw::New<TDsComputerInfoEx>(nullptr);
+    ASSERT_NE(info->GetHandle(), nullptr);
+  }
+  void TearDown() override { fw::Free(info); }
+
+  LRESULT Send(UINT msg, WPARAM w, const void* l) {
+    return SendMessageA(info->GetHandle(), msg, w, reinterpret_cast<LPARAM>(l));
+  }
+
+  TDsComputerInfoEx* info = nullptr;
+  std::vector<std::string> events;
+};
+
+TEST_F(ComputerInfo, BroadcastsReachTheirEvents) {
+  info->OnSettingChange = [&](fw::TObject* sender, int flag, const std::string& section) {
+    EXPECT_EQ(sender, info);
+    events.push_back("setting " + std::to_string(flag) + " " + section);
+  };
+  info->OnTimeChange = [&](fw::TObject*) { events.push_back("time"); };
+  DWORD_PTR answer = 0;
+  // Broadcast in its wide form: Wine 8 garbles the text of an ANSI WM_SETTINGCHANGE broadcast
+  // on its way to ANSI windows (a direct ANSI send arrives intact, see below).
+  ASSERT_TRUE(SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, 0,
+                                  reinterpret_cast<LPARAM>(L"VorletTestSection"), SMTO_ABORTIFHUNG, 5000, &answer));
+  ASSERT_TRUE(SendMessageTimeoutA(HWND_BROADCAST, WM_TIMECHANGE, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer));
+  Send(WM_SETTINGCHANGE, 0, "Direct");
+  SendMessageW(info->GetHandle(), WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"Wide"));
+  EXPECT_EQ(events, (std::vector<std::string>{"setting 0 VorletTestSection", "time", "setting 0 Direct",
+                                              "setting 0 Wide"}));
+}
+
+TEST_F(ComputerInfo, MessagesCarryTheirArguments) {
+  info->OnDisplayChange = [&](fw::TObject*, int bits, int width, int height) {
+    events.push_back("display " + std::to_string(bits) + " " + std::to_string(width) + "x" + std::to_string(height));
+  };
+  info->OnDeviceModeChange = [&](fw::TObject*, const std::string& device) { events.push_back("mode " + device); };
+  info->OnSpoolerStatusChange = [&](fw::TObject*, int status, int left) {
+    events.push_back("spooler " + std::to_string(status) + " " + std::to_string(left));
+  };
+
+  SendMessageA(info->GetHandle(), WM_DISPLAYCHANGE, 32, MAKELPARAM(1024, 768));
+  Send(WM_DEVMODECHANGE, 0, "Printer One");
+  SendMessageA(info->GetHandle(), WM_SPOOLERSTATUS, 0, MAKELPARAM(3, 0));
+  // Unassigned events are skipped.
+  SendMessageA(info->GetHandle(), WM_FONTCHANGE, 0, 0);
+  EXPECT_EQ(events, (std::vector<std::string>{"display 32 1024x768", "mode Printer One", "spooler 0 3"}));
+}
+
+TEST_F(ComputerInfo, VolumeArrivalAndRemovalNameTheDrive) {
+  std::vector<unsigned> other;
+  info->OnDeviceAdded = [&](fw::TObject*, char drive) { events.push_back(std::string("added ") + drive); };
+  info->OnDeviceRemoved = [&](fw::TObject*, char drive) { events.push_back(std::string("removed ") + drive); };
+  info->OnDeviceChange = [&](fw::TObject*, unsigned event, void* data) {
+    other.push_back(event);
+    EXPECT_EQ(data, nullptr);
+  };
+
+  DEV_BROADCAST_VOLUME d = Volume(1 << 3, DBTF_MEDIA), ef = Volume((1 << 4) | (1 << 5), DBTF_MEDIA);
+  DEV_BROADCAST_VOLUME noMedia = Volume(1 << 6, 0), noDrive = Volume(0, DBTF_MEDIA);
+  Send(WM_DEVICECHANGE, DBT_DEVICEARRIVAL, &d);
+  Send(WM_DEVICECHANGE, DBT_DEVICEREMOVECOMPLETE, &ef);
+  Send(WM_DEVICECHANGE, DBT_DEVICEARRIVAL, &noMedia);
+  Send(WM_DEVICECHANGE, DBT_DEVICEARRIVAL, &noDrive);
+  DEV_BROADCAST_HDR port{sizeof port, DBT_DEVTYP_PORT, 0};
+  Send(WM_DEVICECHANGE, DBT_DEVICEARRIVAL, &port);
+  Send(WM_DEVICECHANGE, DBT_DEVNODES_CHANGED, nullptr);
+
+  EXPECT_EQ(events, (std::vector<std::string>{"added D", "removed E"}));
+  EXPECT_EQ(other, (std::vector<unsigned>{DBT_DEVNODES_CHANGED}));
+}
+
+TEST_F(ComputerInfo, AHandlerFailureStopsAtTheWindow) {
+  std::string reported;
+  fw::SetExceptionSink([&](fw::TObject*) {
+    try {
+      throw;
+    } catch (const std::exception& e) {
+      reported = e.what();
+    }
+  });
+  info->OnUserChanged = [](fw::TObject*) { throw fw::Exception("handler failed"); };
+  SendMessageA(info->GetHandle(), WM_USERCHANGED, 0, 0);
+  fw::SetExceptionSink(nullptr);
+  EXPECT_EQ(reported, "handler failed");
+}
+
+TEST_F(ComputerInfo, FoldersAreMadeOnceAndStayReadOnly) {
+  TDsSystemFolders* folders = info->GetFolders();
+  EXPECT_EQ(info->GetFolders(), folders);
+  EXPECT_TRUE(info->GetReadOnly());
+  info->SetReadOnly(false);
+  EXPECT_FALSE(info->GetReadOnly());
+  EXPECT_TRUE(folders->GetReadOnly());
+  EXPECT_THROW(folders->SetCurrent("C:\\"), EDsComputerInfoEx);
+}
+
+TEST(ComputerInfoLife, TheWindowGoesWithTheComponent) {
+  TDsComputerInfoEx* info = fw::New<TDsComputerInfoEx>(nullptr);
+  HWND wnd = info->GetHandle();
+  ASSERT_TRUE(IsWindow(wnd));
+  char name[64] = {};
+  GetClassNameA(wnd, name, sizeof name);
+  EXPECT_STREQ(name, "TPUtilWindowEx");
+  EXPECT_FALSE(IsWindowVisible(wnd));
+  info->GetFolders();
+  fw::Free(info);
+  EXPECT_FALSE(IsWindow(wnd));
+}
+
+TEST(UtilWindow, MethodGetsMessagesAndAnswers) {
+  std::vector<UINT> seen;
+  HWND wnd = AllocateUtilWindow("VorletTestUtilWindow", [&](fw::TMessage& message) {
+    seen.push_back(message.Msg);
+    message.Result = message.Msg == WM_APP ? static_cast<LRESULT>(message.WParam + message.LParam) : 0;
+  });
+  ASSERT_NE(wnd, nullptr);
+  char name[64] = {};
+  GetClassNameA(wnd, name, sizeof name);
+  EXPECT_STREQ(name, "VorletTestUtilWindow");
+  EXPECT_TRUE(GetWindowLongA(wnd, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+  EXPECT_TRUE(static_cast<DWORD>(GetWindowLongA(wnd, GWL_STYLE)) & WS_POPUP);
+  EXPECT_EQ(GetParent(wnd), nullptr);
+  EXPECT_EQ(SendMessageA(wnd, WM_APP, 40, 2), 42);
+  // A second window of the same class works alongside.
+  HWND plain = AllocateUtilWindow("VorletTestUtilWindow", nullptr);
+  ASSERT_NE(plain, nullptr);
+  EXPECT_EQ(SendMessageA(plain, WM_APP, 40, 2), 0);
+  DeallocateUtilWindow(plain);
+  DeallocateUtilWindow(wnd);
+  EXPECT_FALSE(IsWindow(wnd));
+  EXPECT_EQ(seen.front(), UINT(WM_APP));
+  EXPECT_EQ(seen.back(), UINT(WM_NCDESTROY));
+  DeallocateUtilWindow(nullptr);
+}
+
+TEST(SystemUtils, MillisecondsKeepTheirFraction) {
+  LARGE_INTEGER frequency, counter;
+  ASSERT_TRUE(QueryPerformanceFrequency(&frequency));
+  int64_t first = PerformanceMilliseconds();
+  ASSERT_TRUE(QueryPerformanceCounter(&counter));
+  int64_t expected = counter.QuadPart / frequency.QuadPart * 1000 + counter.QuadPart % frequency.QuadPart * 1000 / frequency.QuadPart;
+  EXPECT_LE(first, expected);
+  EXPECT_GE(first, expected - 50);
+  Sleep(120);
+  int64_t elapsed = PerformanceMilliseconds() - first;
+  EXPECT_GE(elapsed, 100);
+  EXPECT_LT(elapsed, 1000);
+  // All floating-point exceptions are masked as the runtime sets them.
+  EXPECT_EQ(ReadFpuControlWord() & 0x3F, 0x3F);
+}
+
+TEST(DsRect, ChangesAreSignalledOnce) {
+  TDsRect rect;
+  int changes = 0;
+  rect.OnChange = [&](fw::TObject* sender) {
+    EXPECT_EQ(sender, &rect);
+    ++changes;
+  };
+  rect.SetLeft(1);
+  rect.SetTop(2);
+  rect.SetRight(30);
+  rect.SetBottom(40);
+  rect.SetRight(30);  // unchanged
+  EXPECT_EQ(changes, 4);
+  EXPECT_EQ(rect.GetLeft() + rect.GetTop() + rect.GetRight() + rect.GetBottom(), 73);
+
+  TDsRect copy;
+  int copyChanges = 0;
+  copy.OnChange = [&](fw::TObject*) { ++copyChanges; };
+  copy.Assign(&rect);
+  EXPECT_EQ(copyChanges, 1);
+  EXPECT_EQ(copy.GetRight(), 30);
+  EXPECT_EQ(copy.GetBottom(), 40);
+
+  TDsPoint point;
+  EXPECT_THROW(point.Assign(&rect), fw::EConvertError);
+  EXPECT_THROW(rect.Assign(&point), fw::EConvertError);
+}
+
+}  // namespace
