@@ -39,15 +39,22 @@ if [ ! -f "$WINEPREFIX/.vorlet-ready" ]; then
 fi
 # Never let z: lead back to the host's root.
 [ "$(readlink "$WINEPREFIX/dosdevices/z:")" = "$build" ] || ln -sfn "$build" "$WINEPREFIX/dosdevices/z:"
-flock -u 9
-exec 9>&-
 # Started detached from our output, so CTest is not left waiting on its pipes.
-wineserver -p </dev/null >/dev/null 2>&1 || true
+wineserver -p </dev/null >/dev/null 2>&1 9>&- || true
 # Wine's own services outlive the program; start them here, detached from our output, or they
 # would inherit the test's pipes and CTest would wait for them forever.
-if ! pgrep -f 'C:\\windows\\system32\\services.exe' >/dev/null; then
-  wineboot </dev/null >/dev/null 2>&1 || true
+services_running() {
+  local pid
+  for pid in $(pgrep -f 'system32.services\.exe'); do
+    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && return 0
+  done
+  return 1
+}
+if ! services_running; then
+  wineboot </dev/null >/dev/null 2>&1 9>&- || true
 fi
+flock -u 9
+exec 9>&-
 
 # The trash folder as Windows sees it (through Z:), for the recycle-bin test.
 rel=${XDG_DATA_HOME#"$build"/}
