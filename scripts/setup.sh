@@ -17,6 +17,10 @@ dpkg --print-foreign-architectures | grep -qx i386 || sudo_ dpkg --add-architect
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
+# A package can be listed as installed while its compiler driver is gone: reinstall it then.
+command -v i686-w64-mingw32-g++-posix >/dev/null || missing+=(g++-mingw-w64-i686-posix)
+reinstall=$(dpkg-query -W -f='${Status}' g++-mingw-w64-i686-posix 2>/dev/null | grep -q "install ok installed" &&
+            ! command -v i686-w64-mingw32-g++-posix >/dev/null && echo --reinstall || true)
 need_src=0
 if [ ! -f "$deps/libjpeg/lib/libjpeg.a" ] && ! ls "$deps"/src/libjpeg-turbo-*/CMakeLists.txt >/dev/null 2>&1; then
   need_src=1
@@ -33,7 +37,7 @@ if [ ${#missing[@]} -gt 0 ] || { [ $need_src = 1 ] && ! apt-cache showsrc libjpe
   sudo_ apt-get update -qq
   real=()
   for p in "${missing[@]}"; do [ "$p" = __update__ ] || real+=("$p"); done
-  [ ${#real[@]} -gt 0 ] && sudo_ apt-get install -y -qq --no-install-recommends "${real[@]}" >/dev/null
+  [ ${#real[@]} -gt 0 ] && sudo_ apt-get install -y -qq --no-install-recommends $reinstall "${real[@]}" >/dev/null
 fi
 
 jobs=$(nproc)
