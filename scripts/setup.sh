@@ -17,10 +17,16 @@ dpkg --print-foreign-architectures | grep -qx i386 || sudo_ dpkg --add-architect
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
-# A package can be listed as installed while its compiler driver is gone: reinstall it then.
-command -v i686-w64-mingw32-g++-posix >/dev/null || missing+=(g++-mingw-w64-i686-posix)
-reinstall=$(dpkg-query -W -f='${Status}' g++-mingw-w64-i686-posix 2>/dev/null | grep -q "install ok installed" &&
-            ! command -v i686-w64-mingw32-g++-posix >/dev/null && echo --reinstall || true)
+# A package can be listed as installed while one of its files is gone: reinstall its owner then.
+reinstall=()
+for tool in i686-w64-mingw32-g++-posix i686-w64-mingw32-gcc-posix i686-w64-mingw32-ar \
+            i686-w64-mingw32-ranlib i686-w64-mingw32-windres i686-w64-mingw32-ld wine wineserver \
+            xvfb-run Xvfb xauth cmake import; do
+  if ! command -v "$tool" >/dev/null; then
+    owner=$(dpkg -S "/usr/bin/$tool" 2>/dev/null | head -1 | cut -d: -f1)
+    [ -n "$owner" ] && reinstall+=("$owner")
+  fi
+done
 need_src=0
 if [ ! -f "$deps/libjpeg/lib/libjpeg.a" ] && ! ls "$deps"/src/libjpeg-turbo-*/CMakeLists.txt >/dev/null 2>&1; then
   need_src=1
@@ -33,11 +39,14 @@ if [ ! -f "$deps/libjpeg/lib/libjpeg.a" ] && ! ls "$deps"/src/libjpeg-turbo-*/CM
     missing+=(__update__)
   fi
 fi
+if [ ${#reinstall[@]} -gt 0 ]; then
+  sudo_ apt-get install -y -qq --reinstall "${reinstall[@]}" >/dev/null
+fi
 if [ ${#missing[@]} -gt 0 ] || { [ $need_src = 1 ] && ! apt-cache showsrc libjpeg-turbo >/dev/null 2>&1; }; then
   sudo_ apt-get update -qq
   real=()
   for p in "${missing[@]}"; do [ "$p" = __update__ ] || real+=("$p"); done
-  [ ${#real[@]} -gt 0 ] && sudo_ apt-get install -y -qq --no-install-recommends $reinstall "${real[@]}" >/dev/null
+  [ ${#real[@]} -gt 0 ] && sudo_ apt-get install -y -qq --no-install-recommends "${real[@]}" >/dev/null
 fi
 
 jobs=$(nproc)

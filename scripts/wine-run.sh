@@ -37,6 +37,11 @@ if [ ! -f "$WINEPREFIX/.vorlet-ready" ]; then
   mkdir -p "$WINEPREFIX/drive_c/sandbox"
   touch "$WINEPREFIX/.vorlet-ready"
 fi
+# Unmanaged windows: without a window manager, hiding a managed window waits ~2 s.
+if [ ! -f "$WINEPREFIX/.vorlet-unmanaged" ]; then
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1 9>&- || true
+  touch "$WINEPREFIX/.vorlet-unmanaged"
+fi
 # Never let z: lead back to the host's root.
 [ "$(readlink "$WINEPREFIX/dosdevices/z:")" = "$build" ] || ln -sfn "$build" "$WINEPREFIX/dosdevices/z:"
 # Started detached from our output, so CTest is not left waiting on its pipes.
