@@ -23,8 +23,10 @@ constexpr char kUserFolderType[] = "-1";
 // Sub-item of the "type" column in the path list and of the "real size" column in the results.
 constexpr int kTypeSubItem = 5;
 constexpr int kRealSizeSubItem = 1;
-// How often, at most, a running search lets window messages through.
-constexpr DWORD kProgressInterval = 25;
+// How long a running search works between two turns of letting window messages through. The
+// result list is redrawn and the totals shown at those turns only: painting a list under
+// every new row would cost more than the search itself.
+constexpr DWORD kProgressInterval = 100;
 
 int DriveImage(int driveType) {
   switch (driveType) {
@@ -202,7 +204,14 @@ void TfrmMain::btnDCSearchClick(fw::TObject*) {
     kBar->GetPanels()->GetItems(0)->SetText("Search for junk file...");
     if (LoadDCMasks()) {
       searched = true;
+      FScanFolder = FolderKey(ReadScanFolder(appDir));
       FLastProgress = fw::GetTickCount() - kProgressInterval;
+      fw::TListItems* results = lvDCResult->GetItems();
+      results->BeginUpdate();
+      TScopeExit redraw([this, results] {
+        results->EndUpdate();
+        UpdateDCTotals();
+      });
       fw::TListItems* roots = lvDCDrive->GetItems();
       for (int i = 0; i < roots->GetCount() && !canceled; ++i) {
         fw::TListItem* root = roots->GetItem(i);
@@ -242,8 +251,7 @@ void TfrmMain::dcSearcherFindFile(fw::TObject*, const std::string& AName) {
       if (!folder.empty() && upper.find(folder) != std::string::npos) return;
     }
   }
-  std::string scanFolder = FolderKey(ReadScanFolder(appDir));
-  if (!scanFolder.empty() && scanFolder == fw::ExtractFilePath(upper)) return;
+  if (!FScanFolder.empty() && FScanFolder == fw::ExtractFilePath(upper)) return;
 
   uint64_t size = svc::FindDataSize(dcSearcher->GetFindData());
   fw::TListItem* item = lvDCResult->GetItems()->Add();
@@ -252,14 +260,16 @@ void TfrmMain::dcSearcherFindFile(fw::TObject*, const std::string& AName) {
   item->GetSubItems()->Add(fw::IntToStr(size));
   ++fileCount;
   fileSize += static_cast<int64_t>(size);
-  UpdateDCTotals();
 }
 
 void TfrmMain::dcSearcherProgress(fw::TObject*) {
-  DWORD now = fw::GetTickCount();
-  if (now - FLastProgress < kProgressInterval) return;
-  FLastProgress = now;
+  if (fw::GetTickCount() - FLastProgress < kProgressInterval) return;
+  fw::TListItems* results = lvDCResult->GetItems();
+  UpdateDCTotals();
+  results->EndUpdate();
   fw::Application->ProcessMessages();
+  results->BeginUpdate();
+  FLastProgress = fw::GetTickCount();
 }
 
 void TfrmMain::btnDCDeleteClick(fw::TObject*) {

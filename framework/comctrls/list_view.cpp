@@ -26,8 +26,15 @@ int CALLBACK CompareItems(LPARAM a, LPARAM b, LPARAM context) {
   return result;
 }
 
-void CopyText(const std::string& text, char* buffer, int size) {
+// Copies the text into a native buffer of size characters (UTF-16 when wide).
+void CopyText(const std::string& text, char* buffer, int size, bool wide) {
   if (!buffer || size <= 0) return;
+  if (wide) {
+    auto* w = reinterpret_cast<wchar_t*>(buffer);
+    int n = MultiByteToWideChar(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), w, size - 1);
+    w[n > 0 ? n : 0] = L'\0';
+    return;
+  }
   size_t n = std::min(text.size(), static_cast<size_t>(size - 1));
   std::memcpy(buffer, text.data(), n);
   buffer[n] = '\0';
@@ -483,17 +490,17 @@ void TCustomListView::HandleItemChanged(const NMLISTVIEW& nm) {
   }
 }
 
-void TCustomListView::HandleGetDispInfo(NMLVDISPINFOA& info) {
+void TCustomListView::HandleGetDispInfo(NMLVDISPINFOA& info, bool wide) {
   LVITEMA& lv = info.item;
   TListItem* item = FItems->GetItem(lv.iItem);
   if (!item) return;
   if (lv.mask & LVIF_TEXT) {
     if (lv.iSubItem == 0) {
-      CopyText(item->FCaption, lv.pszText, lv.cchTextMax);
+      CopyText(item->FCaption, lv.pszText, lv.cchTextMax, wide);
     } else {
       int sub = lv.iSubItem - 1;
       CopyText(sub < item->FSubItems->GetCount() ? item->FSubItems->GetStrings(sub) : std::string(), lv.pszText,
-               lv.cchTextMax);
+               lv.cchTextMax, wide);
     }
   }
   if (lv.mask & LVIF_IMAGE) lv.iImage = item->FImageIndex;
@@ -550,6 +557,36 @@ LRESULT TCustomListView::HandleCustomDraw(NMLVCUSTOMDRAW& cd) {
   }
 }
 
+LRESULT TCustomListView::HandleFindItem(const NMLVFINDITEMA& find, bool wide) {
+  const LVFINDINFOA& info = find.lvfi;
+  TItemFind kind = (info.flags & LVFI_PARAM)     ? ifData
+                   : (info.flags & LVFI_PARTIAL) ? ifPartialString
+                   : (info.flags & LVFI_STRING)  ? ifExactString
+                                                 : ifNearest;
+  std::string text;
+  if ((info.flags & (LVFI_STRING | LVFI_PARTIAL)) && info.psz) {
+    if (wide) {
+      auto* w = reinterpret_cast<const wchar_t*>(info.psz);
+      int n = WideCharToMultiByte(CP_ACP, 0, w, -1, nullptr, 0, nullptr, nullptr);
+      text.assign(n > 0 ? n : 1, '\0');
+      WideCharToMultiByte(CP_ACP, 0, w, -1, text.data(), n, nullptr, nullptr);
+      text.resize(n > 0 ? n - 1 : 0);
+    } else {
+      text = info.psz;
+    }
+  }
+  TSearchDirection dir = sdAll;
+  switch (info.vkDirection) {
+    case VK_LEFT: dir = sdLeft; break;
+    case VK_RIGHT: dir = sdRight; break;
+    case VK_UP: dir = sdAbove; break;
+    case VK_DOWN: dir = sdBelow; break;
+    default: break;
+  }
+  return OwnerDataFind(kind, text, info.pt, reinterpret_cast<void*>(info.lParam), find.iStart, dir,
+                       (info.flags & LVFI_WRAP) != 0);
+}
+
 void TCustomListView::HandleNotify(TMessage& msg) {
   NMHDR* hdr = NMHdr(msg);
   switch (hdr->code) {
@@ -562,28 +599,15 @@ void TCustomListView::HandleNotify(TMessage& msg) {
       return;
     }
     case LVN_GETDISPINFOA:
-      if (FOwnerData) HandleGetDispInfo(*reinterpret_cast<NMLVDISPINFOA*>(hdr));
+    case LVN_GETDISPINFOW:
+      // Both record forms share their layout; only the text buffer differs.
+      if (FOwnerData) HandleGetDispInfo(*reinterpret_cast<NMLVDISPINFOA*>(hdr), hdr->code == LVN_GETDISPINFOW);
       return;
-    case LVN_ODFINDITEMA: {
-      auto* find = reinterpret_cast<NMLVFINDITEMA*>(hdr);
-      const LVFINDINFOA& info = find->lvfi;
-      TItemFind kind = (info.flags & LVFI_PARAM)     ? ifData
-                       : (info.flags & LVFI_PARTIAL) ? ifPartialString
-                       : (info.flags & LVFI_STRING)  ? ifExactString
-                                                     : ifNearest;
-      std::string text = (info.flags & (LVFI_STRING | LVFI_PARTIAL)) && info.psz ? info.psz : "";
-      TSearchDirection dir = sdAll;
-      switch (info.vkDirection) {
-        case VK_LEFT: dir = sdLeft; break;
-        case VK_RIGHT: dir = sdRight; break;
-        case VK_UP: dir = sdAbove; break;
-        case VK_DOWN: dir = sdBelow; break;
-        default: break;
-      }
-      msg.Result = OwnerDataFind(kind, text, info.pt, reinterpret_cast<void*>(info.lParam), find->iStart, dir,
-                                 (info.flags & LVFI_WRAP) != 0);
+    case LVN_ODFINDITEMA:
+    case LVN_ODFINDITEMW:
+      // Some systems ask in UTF-16 whatever the window's format.
+      msg.Result = HandleFindItem(*reinterpret_cast<NMLVFINDITEMA*>(hdr), hdr->code == LVN_ODFINDITEMW);
       return;
-    }
     case LVN_ODCACHEHINT: {
       auto* hint = reinterpret_cast<NMLVCACHEHINT*>(hdr);
       OwnerDataHint(hint->iFrom, hint->iTo);

@@ -152,8 +152,9 @@ class TCustomListView : public TWinControl {
   void UpdateAutoSizeColumns();
   void HandleNotify(TMessage& msg);
   void HandleItemChanged(const NMLISTVIEW& nm);
-  void HandleGetDispInfo(NMLVDISPINFOA& info);
+  void HandleGetDispInfo(NMLVDISPINFOA& info, bool wide);
   LRESULT HandleCustomDraw(NMLVCUSTOMDRAW& cd);
+  LRESULT HandleFindItem(const NMLVFINDITEMA& find, bool wide);
   TListItem* ItemOf(int index) const;
 
   std::unique_ptr<TListColumns> FColumns;

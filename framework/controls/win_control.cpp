@@ -461,8 +461,6 @@ void TWinControl::SetBounds(int left, int top, int width, int height) {
   if (left == FLeft && top == FTop && width == FWidth && height == FHeight) return;
   if (FHandle && !IsIconic(FHandle)) {
     SetWindowPos(FHandle, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-    // A window that keeps its own size (or has none yet) still takes the requested one.
-    if (!FHandle) StoreBounds(left, top, width, height);
   } else {
     bool resized = StoreBounds(left, top, width, height);
     if (resized) Realign();
@@ -880,6 +878,14 @@ void TWinControl::Dispatch(TMessage& msg) {
       if (msg.WParam || !FNativeClass || FControlState.Contains(csCustomPaint) ||
           std::any_of(FControls.begin(), FControls.end(), [](TControl* c) { return !IsWindowed(c); })) {
         PaintHandler(msg);
+        return;
+      }
+      break;
+    case WM_PRINTCLIENT:
+      // Rendering into a given DC (window captures, skin caches) paints like WM_PAINT.
+      if (!FNativeClass || FControlState.Contains(csCustomPaint)) {
+        TMessage paint{WM_PAINT, msg.WParam, 0, 0};
+        PaintHandler(paint);
         return;
       }
       break;

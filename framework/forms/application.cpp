@@ -143,7 +143,7 @@ void TApplication::HandleMessage() {
 void TApplication::ProcessMessages() {
   MSG msg;
   while (ProcessMessage(msg))
-    if (FTerminated) break;
+    if (msg.message == WM_QUIT) break;
 }
 
 void TApplication::Terminate() { PostQuitMessage(0); }

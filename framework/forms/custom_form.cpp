@@ -247,9 +247,9 @@ void TCustomForm::SetVisible(bool v) {
     ApplyPosition();
     DoShow();
     FVisible = true;
+    if (!FActiveControl) FActiveControl = FindNextControl(nullptr, true, true, false);
     int cmd = FWindowState == wsMaximized ? SW_SHOWMAXIMIZED : FWindowState == wsMinimized ? SW_SHOWMINIMIZED : SW_SHOW;
     ShowWindow(FHandle, cmd);
-    if (!FActiveControl) FActiveControl = FindNextControl(nullptr, true, true, false);
     if (GetActive()) FocusActiveControl();
   } else {
     FVisible = false;

@@ -57,9 +57,7 @@ constexpr UINT CM_UIACTIVATE = CM_BASE + 23;
 constexpr UINT CM_BIDIMODECHANGED = CM_BASE + 24;
 constexpr UINT CM_CTL3DCHANGED = CM_BASE + 25;
 constexpr UINT CM_ACTIONUPDATE = CM_BASE + 26;
-constexpr UINT CM_SHOWINGCHANGED = CM_BASE + 27;
 constexpr UINT CM_INVOKEHOOK = CM_BASE + 28;  // posted by the modal loop to run the test hook
-constexpr UINT CM_TABSTOPCHANGED = CM_BASE + 29;
 constexpr UINT CM_SHOWHINTCHANGED = CM_BASE + 30;
 constexpr UINT CM_PARENTSHOWHINTCHANGED = CM_BASE + 31;
 constexpr UINT CM_SYNCHRONIZE = CM_BASE + 32;  // LParam = std::function<void()>* to run

@@ -1,0 +1,185 @@
+// The layout of the Duplicate finder's panel: the two page controls with the search paths, the
+// file groups, the search options and the size range; the result list; the action buttons.
+#include <initializer_list>
+
+#include "app/tools/duplicate_finder.h"
+
+namespace app {
+
+namespace {
+
+using fw::TComponent;
+using fw::TWinControl;
+
+skin::TkPanel* MakeStrip(TComponent* owner, TWinControl* parent, fw::TAlign align, int size) {
+  auto* panel = fw::New<skin::TkPanel>(owner);
+  panel->SetCaption("");
+  panel->SetBevelOuter(fw::bvNone);
+  if (align == fw::alLeft || align == fw::alRight) {
+    panel->SetWidth(size);
+  } else {
+    // Below whatever already stands at the top (the panel's title strip).
+    panel->SetBounds(0, align == fw::alTop ? 1000 : 0, panel->GetWidth(), size);
+  }
+  panel->SetAlign(align);
+  panel->SetParent(parent);
+  return panel;
+}
+
+skin::TkBitBtn* MakeButton(TComponent* owner, TWinControl* parent, const char* name, const char* caption,
+                           const char* hint, int left, int top, int width = 90) {
+  auto* button = fw::New<skin::TkBitBtn>(owner);
+  button->SetName(name);
+  button->SetCaption(caption);
+  button->SetBounds(left, top, width, 25);
+  if (*hint) {
+    button->SetHint(hint);
+    button->SetShowHint(true);
+  }
+  button->SetParent(parent);
+  return button;
+}
+
+skin::TkTabSheet* MakeSheet(TComponent* owner, skin::TkPageControl* pages, const char* name, const char* caption) {
+  auto* sheet = fw::New<skin::TkTabSheet>(owner);
+  sheet->SetName(name);
+  sheet->SetCaption(caption);
+  sheet->SetPageControl(pages);
+  return sheet;
+}
+
+skin::TkCheckBox* MakeCheckBox(TComponent* owner, TWinControl* parent, const char* name, const char* caption,
+                               int top, bool checked) {
+  auto* box = fw::New<skin::TkCheckBox>(owner);
+  box->SetName(name);
+  box->SetCaption(caption);
+  box->SetBounds(8, top, 220, 17);
+  box->SetChecked(checked);
+  box->SetParent(parent);
+  return box;
+}
+
+void MakeSizeRow(TComponent* owner, TWinControl* parent, const char* caption, int top, const char* editName,
+                 skin::TkSpinEdit*& edit, const char* unitName, skin::TkComboBox*& unit) {
+  auto* label = fw::New<skin::TkLabel>(owner);
+  label->SetCaption(caption);
+  label->SetBounds(8, top + 3, 80, 16);
+  label->SetParent(parent);
+  edit = fw::New<skin::TkSpinEdit>(owner);
+  edit->SetName(editName);
+  edit->SetBounds(88, top, 70, 21);
+  edit->SetValue(0);
+  edit->SetParent(parent);
+  unit = fw::New<skin::TkComboBox>(owner);
+  unit->SetName(unitName);
+  unit->SetStyle(fw::csDropDownList);
+  unit->SetBounds(162, top, 50, 21);
+  for (const char* text : {"b", "Kb", "Mb"}) unit->GetItems()->Add(text);
+  unit->SetItemIndex(1);
+  unit->SetParent(parent);
+}
+
+}  // namespace
+
+void TDuplicateFinder::CreateControls() {
+  // Owned by the panel, which frees them with itself.
+  TComponent* owner = &FPanel;
+  TWinControl* panel = &FPanel;
+  skin::TkPanel* settings = MakeStrip(owner, panel, fw::alTop, 150);
+
+  kPageControl1 = fw::New<skin::TkPageControl>(owner);
+  kPageControl1->SetName("kPageControl1");
+  kPageControl1->SetWidth(330);
+  kPageControl1->SetAlign(fw::alLeft);
+  kPageControl1->SetParent(settings);
+  tsDFPath = MakeSheet(owner, kPageControl1, "tsDFPath", "Search path");
+  tsDFGroup = MakeSheet(owner, kPageControl1, "tsDFGroup", "Files groups");
+
+  skin::TkPanel* pathButtons = MakeStrip(owner, tsDFPath, fw::alRight, 100);
+  kBitBtn9 = MakeButton(owner, pathButtons, "kBitBtn9", "Add path", "Add path", 5, 4);
+  kBitBtn10 = MakeButton(owner, pathButtons, "kBitBtn10", "Remove path", "Remove path", 5, 34);
+  kBitBtn11 = MakeButton(owner, pathButtons, "kBitBtn11", "Clear list", "Clear list", 5, 64);
+  lvDFPath = fw::New<skin::TkCheckListBox>(owner);
+  lvDFPath->SetName("lvDFPath");
+  lvDFPath->SetSorted(true);
+  lvDFPath->SetAlign(fw::alClient);
+  lvDFPath->SetParent(tsDFPath);
+
+  skin::TkPanel* groupButtons = MakeStrip(owner, tsDFGroup, fw::alRight, 100);
+  kBitBtn12 = MakeButton(owner, groupButtons, "kBitBtn12", "Manage group", "Manage group", 5, 4);
+  kBitBtn13 = MakeButton(owner, groupButtons, "kBitBtn13", "", "", 5, 34);
+  kBitBtn13->SetVisible(false);
+  clbDFGroup = fw::New<skin::TkCheckListBox>(owner);
+  clbDFGroup->SetName("clbDFGroup");
+  clbDFGroup->SetAlign(fw::alClient);
+  clbDFGroup->SetParent(tsDFGroup);
+
+  kPageControl2 = fw::New<skin::TkPageControl>(owner);
+  kPageControl2->SetName("kPageControl2");
+  kPageControl2->SetAlign(fw::alClient);
+  kPageControl2->SetParent(settings);
+  tsDFOptions = MakeSheet(owner, kPageControl2, "tsDFOptions", "Search options");
+  tsDFSize = MakeSheet(owner, kPageControl2, "tsDFSize", "File size");
+  kCheckBox1 = MakeCheckBox(owner, tsDFOptions, "kCheckBox1", "Protect System folders", 8, true);
+  kCheckBox2 = MakeCheckBox(owner, tsDFOptions, "kCheckBox2", "Include subfolders", 30, true);
+  kCheckBox3 = MakeCheckBox(owner, tsDFOptions, "kCheckBox3", "Include Hidden folders and files", 52, false);
+  kCheckBox4 = MakeCheckBox(owner, tsDFOptions, "kCheckBox4", "Zero size file", 74, false);
+  MakeSizeRow(owner, tsDFSize, "min file size", 8, "fSizeMinEdit", fSizeMinEdit, "fSizeMinCB", fSizeMinCB);
+  MakeSizeRow(owner, tsDFSize, "max file size", 36, "fSizeMaxEdit", fSizeMaxEdit, "fSizeMaxCB", fSizeMaxCB);
+
+  skin::TkPanel* buttons = MakeStrip(owner, panel, fw::alBottom, 36);
+  btnDFSearch = MakeButton(owner, buttons, "btnDFSearch", "Search", "", 8, 6, 84);
+  btnDFStop = MakeButton(owner, buttons, "btnDFStop", "Stop", "", 100, 6, 84);
+  btnDFCopy = MakeButton(owner, buttons, "btnDFCopy", "Copy to...", "", 192, 6, 84);
+  btnDFMove = MakeButton(owner, buttons, "btnDFMove", "Move to...", "", 284, 6, 84);
+  btnDFDelete = MakeButton(owner, buttons, "btnDFDelete", "Delete", "", 376, 6, 84);
+  btnDFStop->SetEnabled(false);
+  btnDFCopy->SetEnabled(false);
+  btnDFMove->SetEnabled(false);
+  btnDFDelete->SetEnabled(false);
+
+  lvDFRes = fw::New<skin::TkListView>(owner);
+  lvDFRes->SetName("lvDFRes");
+  lvDFRes->SetViewStyle(fw::vsReport);
+  lvDFRes->SetCheckboxes(true);
+  lvDFRes->SetRowSelect(true);
+  lvDFRes->SetReadOnly(true);
+  lvDFRes->SetColumnClick(false);
+  struct TColumnSpec {
+    const char* Caption;
+    int Width;
+  };
+  for (const TColumnSpec& spec : {TColumnSpec{"File name", 150}, TColumnSpec{"Ext", 50}, TColumnSpec{"Path", 200},
+                                  TColumnSpec{"Size", 80}, TColumnSpec{"hash", 0}, TColumnSpec{"real sized", 0}}) {
+    fw::TListColumn* column = lvDFRes->GetColumns()->Add();
+    column->SetCaption(spec.Caption);
+    column->SetWidth(spec.Width);
+  }
+  lvDFRes->SetAlign(fw::alClient);
+  lvDFRes->SetParent(panel);
+
+  // The search engine as the form resource sets it up for this tool.
+  svc::TDsSearchFiles* searcher = FForm.dfSearcher;
+  searcher->SetErrorResponse(svc::erIgnore);
+  searcher->GetDirParams()->SetSearchTypes(svc::TDsSearchTypes{svc::stAttribute, svc::stFileMask});
+  searcher->GetFileParams()->SetSearchTypes(svc::TDsSearchTypes{svc::stAttribute, svc::stFileMask});
+  searcher->GetFileParams()->GetAttributes()->SetExcludeAttr(FILE_ATTRIBUTE_SYSTEM);
+  searcher->GetFileParams()->GetFileMasks()->Clear();
+  searcher->GetFileParams()->GetFileMasks()->Add("");
+  searcher->GetFileParams()->UpdateCaseMasks();
+  searcher->OnFindFile = fw::Bind(this, &TDuplicateFinder::dfSearcherFindFile);
+  searcher->OnAbort = fw::Bind(this, &TDuplicateFinder::dfSearcherAbort);
+  searcher->OnProgress = fw::Bind(this, &TDuplicateFinder::dfSearcherProgress);
+
+  kBitBtn9->OnClick = fw::Bind(this, &TDuplicateFinder::kBitBtn9Click);
+  kBitBtn10->OnClick = fw::Bind(this, &TDuplicateFinder::kBitBtn10Click);
+  kBitBtn11->OnClick = fw::Bind(this, &TDuplicateFinder::kBitBtn11Click);
+  kBitBtn12->OnClick = fw::Bind(this, &TDuplicateFinder::kBitBtn12Click);
+  btnDFSearch->OnClick = fw::Bind(this, &TDuplicateFinder::btnDFSearchClick);
+  btnDFStop->OnClick = fw::Bind(this, &TDuplicateFinder::btnDFStopClick);
+  btnDFCopy->OnClick = fw::Bind(this, &TDuplicateFinder::btnDFCopyClick);
+  btnDFMove->OnClick = fw::Bind(this, &TDuplicateFinder::btnDFMoveClick);
+  btnDFDelete->OnClick = fw::Bind(this, &TDuplicateFinder::btnDFDeleteClick);
+}
+
+}  // namespace app

@@ -1,0 +1,297 @@
+// The Drive cleaner end to end over real sandbox trees: the path list, the search with masks,
+// exclusion lists and the removal folder, the running totals, Stop, the removal methods, files
+// that cannot be removed, and mask lists that leave nothing to search for.
+#include <cstdlib>
+#include <set>
+
+#include "app/shared/config_files.h"
+#include "app/shared/file_procedures.h"
+#include "main_window_fixture.h"
+
+using app::frmMain;
+
+namespace {
+
+void MakeFile(const std::string& path, size_t size) {
+  fw::ForceDirectories(fw::ExtractFilePath(path));
+  testing_sandbox::WriteFile(path, std::string(size, 'x'));
+}
+
+std::set<std::string> ResultPaths() {
+  std::set<std::string> paths;
+  fw::TListItems* rows = frmMain->lvDCResult->GetItems();
+  for (int i = 0; i < rows->GetCount(); ++i) paths.insert(rows->GetItem(i)->GetCaption());
+  return paths;
+}
+
+class DriveCleanerTest : public MainWindowTest {
+ protected:
+  void SetUp() override {
+    MainWindowTest::SetUp();
+    tree = folder + "tree\\";
+    fw::CreateDir(appDir + "config");
+  }
+  // Lists the given folders in usrfldr.ini, starts the window and ticks their rows only.
+  void StartWithFolders(std::initializer_list<std::string> folders) {
+    std::string lines;
+    for (const std::string& f : folders) lines += f + "\r\n";
+    testing_sandbox::WriteFile(appDir + "config\\usrfldr.ini", lines);
+    Start();
+    fw::TListItems* rows = frmMain->lvDCDrive->GetItems();
+    int drives = static_cast<int>(app::driveList->size());
+    ASSERT_EQ(rows->GetCount(), drives + static_cast<int>(folders.size()));
+    for (int i = drives; i < rows->GetCount(); ++i) rows->GetItem(i)->SetChecked(true);
+  }
+  void Search() {
+    scripted->Texts.clear();
+    frmMain->btnDCSearch->Click();
+  }
+  std::string Status(int panel) { return frmMain->kBar->GetPanels()->GetItems(panel)->GetText(); }
+  void ExpectIdle() {
+    EXPECT_TRUE(frmMain->barMenu->GetEnabled());
+    EXPECT_TRUE(frmMain->btnDCSearch->GetEnabled());
+    EXPECT_TRUE(frmMain->btnDCAddPath->GetEnabled());
+    EXPECT_TRUE(frmMain->lvDCDrive->GetEnabled());
+    EXPECT_TRUE(frmMain->kBitBtn7->GetEnabled());
+    EXPECT_FALSE(frmMain->btnDCStop->GetEnabled());
+    EXPECT_EQ(frmMain->exceptFiles, nullptr);
+    EXPECT_EQ(frmMain->exceptFolders, nullptr);
+  }
+  std::string tree;
+};
+
+TEST_F(DriveCleanerTest, SearchListsJunkButHonoursExclusionsAndRemovalFolder) {
+  MakeFile(tree + "a.tmp", 100);
+  MakeFile(tree + "B.BAK", 2000);
+  MakeFile(tree + "keep.txt", 10);
+  MakeFile(tree + "x.bup", 10);  // its mask is disabled by default
+  MakeFile(tree + "hidden.tmp", 10);
+  SetFileAttributesA((tree + "hidden.tmp").c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+  MakeFile(tree + "only-hidden.tmp", 10);
+  SetFileAttributesA((tree + "only-hidden.tmp").c_str(), FILE_ATTRIBUTE_HIDDEN);
+  MakeFile(tree + "skip.tmp", 10);
+  MakeFile(tree + "sub\\Skip.TMP", 10);
+  MakeFile(tree + "sub\\c.old", 300);
+  MakeFile(tree + "TEMP\\d.tmp", 10);
+  MakeFile(tree + "TEMPORARY\\e.tmp", 10);
+  MakeFile(tree + "bin\\moved.tmp", 10);
+  MakeFile(tree + "bin\\deeper\\f.tmp", 40);
+  testing_sandbox::WriteFile(appDir + "config\\fileexcl.ini", "skip.tmp\r\n");
+  testing_sandbox::WriteFile(appDir + "config\\fldrexcl.ini", "\r\n" + tree + "temp\r\n");
+  // The removal folder saved without its trailing backslash, not to be scanned.
+  app::SaveRemoveSettings(appDir, 3, tree + "bin", true);
+  StartWithFolders({tree});
+
+  Search();
+  std::set<std::string> expected{tree + "a.tmp", tree + "B.BAK", tree + "only-hidden.tmp", tree + "sub\\c.old",
+                                 tree + "bin\\deeper\\f.tmp"};
+  EXPECT_EQ(ResultPaths(), expected);
+  EXPECT_EQ(frmMain->lblDCFileCount->GetCaption(), "5");
+  EXPECT_EQ(frmMain->fileSize, 2450);
+  EXPECT_EQ(frmMain->lblDCFileSize->GetCaption(), app::FormatFileSize(2450));
+  for (int i = 0; i < frmMain->lvDCResult->GetItems()->GetCount(); ++i) {
+    fw::TListItem* row = frmMain->lvDCResult->GetItems()->GetItem(i);
+    if (row->GetCaption() != tree + "B.BAK") continue;
+    EXPECT_EQ(row->GetSubItems()->GetStrings(0), app::FormatFileSize(2000));
+    EXPECT_EQ(row->GetSubItems()->GetStrings(1), "2000");
+  }
+  EXPECT_EQ(Status(0), "Search done");
+  EXPECT_EQ(Status(2), "");
+  EXPECT_EQ(scripted->Texts, std::vector<std::string>{"Complete."});
+  ExpectIdle();
+  EXPECT_TRUE(frmMain->btnDCDelete->GetEnabled());
+
+  // With Scan = 1 the removal folder's own files are listed too; a second search starts afresh.
+  app::SaveRemoveSettings(appDir, 3, tree + "bin", false);
+  Search();
+  expected.insert(tree + "bin\\moved.tmp");
+  EXPECT_EQ(ResultPaths(), expected);
+  EXPECT_EQ(frmMain->lblDCFileCount->GetCaption(), "6");
+}
+
+TEST_F(DriveCleanerTest, NoTickedPathEndsAtOnce) {
+  MakeFile(tree + "a.tmp", 10);
+  Start();
+  Search();
+  EXPECT_TRUE(ResultPaths().empty());
+  EXPECT_EQ(Status(0), "Search done");
+  EXPECT_EQ(scripted->Texts, std::vector<std::string>{"Complete."});
+  EXPECT_FALSE(frmMain->btnDCDelete->GetEnabled());
+  // The defaults of ext.ini were written for the search.
+  EXPECT_TRUE(fw::FileExists(appDir + "config\\ext.ini"));
+}
+
+TEST_F(DriveCleanerTest, BlankMaskIsSkippedAndNoEnabledMaskMeansNoSearch) {
+  MakeFile(tree + "a.tmp", 10);
+  MakeFile(tree + "b.txt", 10);
+  testing_sandbox::WriteFile(appDir + "config\\ext.ini", "=Blank=true\r\n  =Spaces=true\r\n*.tmp=Temp= TRUE \r\n");
+  StartWithFolders({tree});
+  Search();
+  EXPECT_EQ(ResultPaths(), std::set<std::string>{tree + "a.tmp"});
+  EXPECT_EQ(scripted->Texts, std::vector<std::string>{"Complete."});
+  ExpectIdle();
+
+  // Every mask disabled (or blank): nothing is searched and the user is told so.
+  testing_sandbox::WriteFile(appDir + "config\\ext.ini", "=Blank=true\r\n*.tmp=Temp=false\r\n*.txt=Text=no\r\n");
+  Search();
+  EXPECT_TRUE(ResultPaths().empty());
+  EXPECT_EQ(Status(0), "No junk file mask is enabled");
+  EXPECT_TRUE(scripted->Texts.empty());
+  EXPECT_EQ(frmMain->lblDCFileCount->GetCaption(), "0");
+  ExpectIdle();
+}
+
+TEST_F(DriveCleanerTest, StopCancelsTheSearchAndStartsNoFurtherRoot) {
+  for (int i = 0; i < 50; ++i) MakeFile(tree + "one\\f" + std::to_string(i) + ".tmp", 1);
+  MakeFile(tree + "two\\g.tmp", 1);
+  StartWithFolders({tree + "one", tree + "two"});
+  // The Stop click waits in the queue until the search lets messages through.
+  PostMessageA(frmMain->btnDCStop->GetHandle(), BM_CLICK, 0, 0);
+  Search();
+  EXPECT_TRUE(frmMain->canceled);
+  EXPECT_LT(ResultPaths().size(), 50u);
+  EXPECT_EQ(ResultPaths().count(tree + "two\\g.tmp"), 0u);
+  EXPECT_EQ(Status(0), "Canceled by user");
+  EXPECT_EQ(Status(2), "");
+  EXPECT_TRUE(scripted->Texts.empty());
+  ExpectIdle();
+}
+
+TEST_F(DriveCleanerTest, FailedSearchGivesTheControlsBack) {
+  // ext.ini cannot be written or read: a folder stands in its place.
+  fw::CreateDir(appDir + "config\\ext.ini");
+  StartWithFolders({tree});
+  EXPECT_THROW(frmMain->btnDCSearch->Click(), fw::Exception);
+  ExpectIdle();
+  EXPECT_FALSE(frmMain->Anim->GetActive());
+}
+
+class DriveCleanerDeleteTest : public DriveCleanerTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(DriveCleanerDeleteTest, DeletesTickedRowsByTheRemovalMethod) {
+  int method = GetParam();
+  // A name of its own, to be found in the sandbox's trash.
+  std::string a = "dc-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount()) + ".tmp";
+  MakeFile(tree + a, 100);
+  MakeFile(tree + "b.bak", 200);
+  MakeFile(tree + "c.old", 300);
+  std::string target = folder + "removed";
+  app::SaveRemoveSettings(appDir, method, target, false);
+  StartWithFolders({tree});
+  Search();
+  ASSERT_EQ(ResultPaths().size(), 3u);
+
+  // Refused: nothing happens.
+  frmMain->kBitBtn5->Click();
+  scripted->Answers.push_back(fw::mrNo);
+  frmMain->btnDCDelete->Click();
+  EXPECT_EQ(ResultPaths().size(), 3u);
+  EXPECT_TRUE(fw::FileExists(tree + a));
+
+  // Untick b.bak: it stays listed and on disk, the others go.
+  frmMain->kBitBtn7->Click();
+  frmMain->kBitBtn7->Click();
+  for (int i = 0; i < frmMain->lvDCResult->GetItems()->GetCount(); ++i) {
+    fw::TListItem* row = frmMain->lvDCResult->GetItems()->GetItem(i);
+    if (row->GetCaption() == tree + "b.bak") row->SetChecked(false);
+  }
+  scripted->Texts.clear();
+  scripted->Answers.push_back(fw::mrYes);
+  frmMain->btnDCDelete->Click();
+  EXPECT_EQ(ResultPaths(), std::set<std::string>{tree + "b.bak"});
+  EXPECT_EQ(frmMain->lblDCFileCount->GetCaption(), "1");
+  EXPECT_EQ(frmMain->fileSize, 200);
+  EXPECT_EQ(scripted->Texts, (std::vector<std::string>{"Delete files?", "Complete. Some files can not be deleted."}));
+  EXPECT_FALSE(fw::FileExists(tree + a));
+  EXPECT_FALSE(fw::FileExists(tree + "c.old"));
+  EXPECT_TRUE(fw::FileExists(tree + "b.bak"));
+  EXPECT_EQ(fw::FileExists(target + "\\" + a), method == 3);
+  const char* trash = std::getenv("VORLET_SANDBOX_TRASH");
+  ASSERT_NE(trash, nullptr);
+  EXPECT_EQ(GetFileAttributesA((std::string(trash) + "\\" + a).c_str()) != INVALID_FILE_ATTRIBUTES, method == 1);
+
+  frmMain->kBitBtn5->Click();
+  scripted->Texts.clear();
+  scripted->Answers.push_back(fw::mrYes);
+  frmMain->btnDCDelete->Click();
+  EXPECT_TRUE(ResultPaths().empty());
+  EXPECT_EQ(frmMain->lblDCFileCount->GetCaption(), "0");
+  EXPECT_EQ(frmMain->lblDCFileSize->GetCaption(), app::FormatFileSize(0));
+  EXPECT_EQ(scripted->Texts.back(), "Complete.");
+}
+
+INSTANTIATE_TEST_SUITE_P(Methods, DriveCleanerDeleteTest, ::testing::Values(1, 2, 3));
+
+TEST_F(DriveCleanerTest, FileHeldOpenStaysListed) {
+  MakeFile(tree + "held.tmp", 10);
+  MakeFile(tree + "free.tmp", 10);
+  app::SaveRemoveSettings(appDir, 2, "", false);
+  StartWithFolders({tree});
+  Search();
+  frmMain->kBitBtn5->Click();
+  HANDLE held = CreateFileA((tree + "held.tmp").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  scripted->Texts.clear();
+  scripted->Answers.push_back(fw::mrYes);
+  frmMain->btnDCDelete->Click();
+  CloseHandle(held);
+  EXPECT_EQ(ResultPaths(), std::set<std::string>{tree + "held.tmp"});
+  EXPECT_EQ(scripted->Texts.back(), "Complete. Some files can not be deleted.");
+  EXPECT_TRUE(fw::FileExists(tree + "held.tmp"));
+  EXPECT_FALSE(fw::FileExists(tree + "free.tmp"));
+}
+
+TEST_F(DriveCleanerTest, AddAndRemovePaths) {
+  fw::CreateDir(folder + "one");
+  fw::CreateDir(folder + "two");
+  Start();
+  int drives = static_cast<int>(app::driveList->size());
+  std::string chosen = folder + "one\\";
+  skin::testing::SetFolderChooser([&](const std::string&, std::string& path) {
+    path = chosen;
+    return true;
+  });
+  frmMain->btnDCAddPath->Click();
+  chosen = folder + "two";
+  frmMain->btnDCAddPath->Click();
+  fw::TListItems* rows = frmMain->lvDCDrive->GetItems();
+  ASSERT_EQ(rows->GetCount(), drives + 2);
+  EXPECT_EQ(rows->GetItem(drives)->GetCaption(), folder + "one");
+  EXPECT_EQ(rows->GetItem(drives)->GetSubItems()->GetStrings(5), "-1");
+  EXPECT_EQ(testing_sandbox::ReadFile(appDir + "config\\usrfldr.ini"), folder + "one\r\n" + folder + "two\r\n");
+
+  // A cancelled dialog adds nothing.
+  skin::testing::SetFolderChooser([](const std::string&, std::string&) { return false; });
+  frmMain->btnDCAddPath->Click();
+  EXPECT_EQ(rows->GetCount(), drives + 2);
+
+  // A drive row cannot be removed; a user folder row can.
+  if (drives > 0) {
+    frmMain->lvDCDrive->SetSelected(rows->GetItem(0));
+    frmMain->btnDCRemovePath->Click();
+    EXPECT_EQ(rows->GetCount(), drives + 2);
+  }
+  frmMain->lvDCDrive->SetSelected(rows->GetItem(drives));
+  frmMain->btnDCRemovePath->Click();
+  ASSERT_EQ(rows->GetCount(), drives + 1);
+  EXPECT_EQ(testing_sandbox::ReadFile(appDir + "config\\usrfldr.ini"), folder + "two\r\n");
+}
+
+TEST_F(DriveCleanerTest, SelectionButtons) {
+  MakeFile(tree + "a.tmp", 1);
+  MakeFile(tree + "b.tmp", 1);
+  StartWithFolders({tree});
+  Search();
+  fw::TListItems* rows = frmMain->lvDCResult->GetItems();
+  ASSERT_EQ(rows->GetCount(), 2);
+  rows->GetItem(0)->SetChecked(true);
+  frmMain->kBitBtn7->Click();
+  EXPECT_FALSE(rows->GetItem(0)->GetChecked());
+  EXPECT_TRUE(rows->GetItem(1)->GetChecked());
+  frmMain->kBitBtn5->Click();
+  EXPECT_TRUE(rows->GetItem(0)->GetChecked() && rows->GetItem(1)->GetChecked());
+  frmMain->kBitBtn6->Click();
+  EXPECT_FALSE(rows->GetItem(0)->GetChecked() || rows->GetItem(1)->GetChecked());
+}
+
+}  // namespace

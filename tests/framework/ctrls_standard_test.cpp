@@ -1,0 +1,294 @@
+// Standard controls on real windows: speed-button groups, status-bar panels, the tab order
+// across a form with several kinds of controls, check box / radio button / combo box events,
+// and the dialogs reached through the dialog seams.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "framework/buttons/bit_btn.h"
+#include "framework/buttons/speed_button.h"
+#include "framework/comctrls/animate.h"
+#include "framework/comctrls/status_bar.h"
+#include "framework/dialogs/file_dialog_service.h"
+#include "framework/dialogs/message_dialogs.h"
+#include "framework/dialogs/open_dialog.h"
+#include "framework/dialogs/select_directory.h"
+#include "framework/extctrls/custom_panel.h"
+#include "framework/forms/application.h"
+#include "framework/forms/custom_form.h"
+#include "framework/stdctrls/button.h"
+#include "framework/stdctrls/check_box.h"
+#include "framework/stdctrls/custom_combo_box.h"
+#include "framework/stdctrls/custom_edit.h"
+#include "framework/stdctrls/custom_group_box.h"
+#include "framework/stdctrls/custom_label.h"
+#include "framework/stdctrls/radio_button.h"
+
+using namespace fw;
+
+namespace {
+
+class CtrlsStandard : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    StartupForms();
+    auto dialogs = std::make_unique<fw::testing::TScriptedDialogs>();
+    scripted = dialogs.get();
+    fw::testing::SetDialogService(std::move(dialogs));
+    form = New<TForm>(Application);
+    form->SetBounds(40, 40, 420, 320);
+  }
+  void TearDown() override {
+    ShutdownForms();
+    fw::testing::SetDialogService(nullptr);
+    fw::testing::SetFileDialogService(nullptr);
+  }
+  template <class T>
+  T* Add(TWinControl* parent, int left, int top, int width, int height) {
+    T* c = New<T>(form);
+    c->SetParent(parent);
+    c->SetBounds(left, top, width, height);
+    return c;
+  }
+  void ShowForm() {
+    form->Show();
+    Application->ProcessMessages();
+  }
+  void Click(TControl* c) {
+    TWinControl* parent = c->GetParent();
+    LPARAM at = PointToLParam(c->GetLeft() + 3, c->GetTop() + 3);
+    SendMessageA(parent->GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(parent->GetHandle(), WM_LBUTTONUP, 0, at);
+  }
+
+  TForm* form = nullptr;
+  fw::testing::TScriptedDialogs* scripted = nullptr;
+};
+
+}  // namespace
+
+TEST_F(CtrlsStandard, SpeedButtonsOfAGroupAreExclusiveAndAllowAllUpLetsTheLastOneRise) {
+  TPanel* bar = Add<TPanel>(form, 0, 0, 300, 30);
+  std::vector<TSpeedButton*> group;
+  for (int i = 0; i < 3; ++i) {
+    group.push_back(Add<TSpeedButton>(bar, 2 + i * 25, 2, 23, 22));
+    group.back()->SetGroupIndex(1);
+  }
+  TSpeedButton* other = Add<TSpeedButton>(bar, 100, 2, 23, 22);
+  other->SetGroupIndex(2);
+  other->SetDown(true);
+  TSpeedButton* plain = Add<TSpeedButton>(bar, 130, 2, 23, 22);
+  int clicks = 0;
+  group[1]->OnClick = [&](TObject*) { ++clicks; };
+  ShowForm();
+
+  Click(group[0]);
+  EXPECT_TRUE(group[0]->GetDown());
+  Click(group[1]);
+  EXPECT_EQ(clicks, 1);
+  EXPECT_FALSE(group[0]->GetDown());
+  EXPECT_TRUE(group[1]->GetDown());
+  EXPECT_TRUE(other->GetDown()) << "another group is left alone";
+  Click(group[1]);  // the down button of a group without AllowAllUp stays down
+  EXPECT_TRUE(group[1]->GetDown());
+  EXPECT_EQ(clicks, 2);
+  group[1]->SetDown(false);
+  EXPECT_TRUE(group[1]->GetDown());
+
+  group[2]->SetAllowAllUp(true);  // shared by the whole group
+  EXPECT_TRUE(group[0]->GetAllowAllUp());
+  Click(group[1]);
+  EXPECT_FALSE(group[1]->GetDown());
+  for (TSpeedButton* b : group) EXPECT_FALSE(b->GetDown());
+
+  Click(plain);  // no group: never stays down
+  plain->SetDown(true);
+  EXPECT_FALSE(plain->GetDown());
+  // A press released outside the button neither clicks nor toggles.
+  SendMessageA(bar->GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, PointToLParam(group[1]->GetLeft() + 3, 5));
+  SendMessageA(bar->GetHandle(), WM_LBUTTONUP, 0, PointToLParam(250, 25));
+  EXPECT_FALSE(group[1]->GetDown());
+  EXPECT_EQ(clicks, 3);
+}
+
+TEST_F(CtrlsStandard, StatusBarPanelsReachTheWindowAndHostAChild) {
+  TStatusBar* bar = Add<TStatusBar>(form, 0, 0, 400, 19);
+  bar->GetPanels()->Add()->SetWidth(120);
+  bar->GetPanels()->Add()->SetWidth(80);
+  bar->GetPanels()->Add();
+  bar->GetPanels()->GetItems(0)->SetText("before the window");
+  TAnimate* anim = Add<TAnimate>(bar, 300, 2, 16, 16);
+  anim->SetCommonAVI(aviFindFile);
+  anim->SetActive(true);  // a clip that does not open is tolerated
+  ShowForm();
+  HWND wnd = bar->GetHandle();
+  auto text = [&](int i) {
+    char buffer[256] = "";
+    SendMessageA(wnd, SB_GETTEXTA, i, reinterpret_cast<LPARAM>(buffer));
+    return std::string(buffer);
+  };
+  EXPECT_EQ(SendMessageA(wnd, SB_GETPARTS, 0, 0), 3);
+  int edges[3] = {};
+  SendMessageA(wnd, SB_GETPARTS, 3, reinterpret_cast<LPARAM>(edges));
+  EXPECT_EQ(edges[0], 120);
+  EXPECT_EQ(edges[1], 200);
+  EXPECT_EQ(text(0), "before the window");
+  bar->GetPanels()->GetItems(1)->SetText("12 files");
+  bar->GetPanels()->GetItems(2)->SetText("done");
+  EXPECT_EQ(text(1), "12 files");
+  EXPECT_EQ(text(2), "done");
+  bar->GetPanels()->GetItems(2)->SetAlignment(taRightJustify);
+  EXPECT_EQ(text(2), "\t\tdone");
+  bar->SetSimplePanel(true);
+  bar->SetSimpleText("simple");
+  EXPECT_NE(SendMessageA(wnd, SB_ISSIMPLE, 0, 0), 0);
+  bar->SetSimplePanel(false);
+  EXPECT_EQ(text(1), "12 files");
+  EXPECT_EQ(GetParent(anim->GetHandle()), wnd);
+  EXPECT_TRUE(GetWindowLongA(wnd, GWL_STYLE) & WS_CLIPCHILDREN);
+  EXPECT_TRUE(GetWindowLongA(anim->GetHandle(), GWL_STYLE) & WS_CLIPSIBLINGS);
+  EXPECT_EQ(bar->GetAlign(), alBottom);
+  EXPECT_EQ(bar->GetTop() + bar->GetHeight(), form->GetClientHeight());
+}
+
+TEST_F(CtrlsStandard, TabWalksThroughSeveralKindsOfControlsInTabOrder) {
+  TGroupBox* box = Add<TGroupBox>(form, 8, 8, 200, 120);
+  TEdit* edit = Add<TEdit>(box, 8, 20, 120, 21);
+  TCheckBox* check = Add<TCheckBox>(box, 8, 50, 120, 17);
+  TComboBox* combo = Add<TComboBox>(form, 220, 8, 120, 21);
+  TButton* ok = Add<TButton>(form, 220, 100, 75, 25);
+  TBitBtn* bit = Add<TBitBtn>(form, 300, 100, 75, 25);
+  TLabel* label = Add<TLabel>(form, 220, 40, 60, 13);
+  label->SetCaption("&Name:");
+  label->SetFocusControl(edit);
+  combo->SetTabOrder(0);  // the combo goes first, then the group box's children
+  ShowForm();
+  combo->SetFocus();
+  Application->ProcessMessages();
+  std::vector<HWND> seen;
+  for (int i = 0; i < 5; ++i) {
+    HWND focus = GetFocus();
+    PostMessageA(focus, WM_KEYDOWN, VK_TAB, 1);
+    PostMessageA(focus, WM_KEYUP, VK_TAB, static_cast<LPARAM>(0xC0000001u));
+    Application->ProcessMessages();
+    seen.push_back(GetFocus());
+  }
+  // A combo box's focus sits in its edit child.
+  auto owner = [](HWND w) { return TWinControl::FindOwningControl(w); };
+  std::vector<TWinControl*> order;
+  for (HWND w : seen) order.push_back(owner(w));
+  EXPECT_EQ(order, (std::vector<TWinControl*>{edit, check, ok, bit, combo}));
+  // The label's accelerator moves the focus to its FocusControl.
+  ok->SetFocus();
+  EXPECT_EQ(form->Perform(CM_DIALOGCHAR, 'n', 0), 1);
+  EXPECT_EQ(GetFocus(), edit->GetHandle());
+}
+
+TEST_F(CtrlsStandard, ButtonsSetStateBeforeTheMessageAndFireTheirEvents) {
+  TCheckBox* check = Add<TCheckBox>(form, 8, 8, 120, 17);
+  TRadioButton* r1 = Add<TRadioButton>(form, 8, 30, 120, 17);
+  TRadioButton* r2 = Add<TRadioButton>(form, 8, 50, 120, 17);
+  TComboBox* combo = Add<TComboBox>(form, 8, 80, 120, 21);
+  combo->SetStyle(csDropDownList);
+  combo->GetItems()->Add("one");
+  combo->GetItems()->Add("two");
+  TButton* ok = Add<TButton>(form, 8, 120, 75, 25);
+  ok->SetModalResult(mrOk);
+  std::vector<std::string> log;
+  // A window procedure watching BM_SETCHECK already sees the new state.
+  auto old = check->GetWindowProc();
+  check->SetWindowProc([&log, old, check](TMessage& m) {
+    if (m.Msg == BM_SETCHECK) log.push_back("setcheck " + std::to_string(check->GetState()));
+    old(m);
+  });
+  check->OnClick = [&](TObject*) { log.push_back("click"); };
+  r2->OnClick = [&](TObject*) { log.push_back("r2"); };
+  combo->OnChange = [&](TObject*) { log.push_back("combo " + combo->GetText()); };
+  ok->OnClick = [&](TObject*) { log.push_back("ok mr=" + std::to_string(form->GetModalResult())); };
+  ShowForm();
+  log.clear();
+  SendMessageA(check->GetHandle(), BM_CLICK, 0, 0);
+  EXPECT_TRUE(check->GetChecked());
+  EXPECT_EQ(SendMessageA(check->GetHandle(), BM_GETCHECK, 0, 0), BST_CHECKED);
+  check->SetClicksDisabled(true);
+  check->SetChecked(false);
+  check->SetClicksDisabled(false);
+  r1->SetChecked(true);
+  SendMessageA(r2->GetHandle(), BM_CLICK, 0, 0);
+  EXPECT_FALSE(r1->GetChecked());
+  EXPECT_TRUE(r2->GetChecked());
+  combo->SetItemIndex(1);
+  EXPECT_EQ(combo->GetText(), "two");
+  SendMessageA(combo->GetHandle(), CB_SETCURSEL, 0, 0);
+  SendMessageA(form->GetHandle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo->GetHandle()), CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(combo->GetHandle()));
+  SendMessageA(ok->GetHandle(), BM_CLICK, 0, 0);
+  EXPECT_EQ(log, (std::vector<std::string>{"setcheck 1", "click", "setcheck 0", "r2", "combo one", "ok mr=1"}));
+  // Items survive a new window.
+  combo->SetStyle(csDropDown);
+  EXPECT_EQ(SendMessageA(combo->GetHandle(), CB_GETCOUNT, 0, 0), 2);
+  EXPECT_EQ(combo->GetItemIndex(), 0);
+}
+
+TEST_F(CtrlsStandard, EveryDialogKindIsAnsweredThroughItsSeam) {
+  scripted->Answers = {mrYes, mrCancel};
+  scripted->Inputs = {"typed"};
+  EXPECT_EQ(MessageDlg("Delete 3 files?", mtConfirmation, TMsgDlgButtons{mbYes, mbNo}), mrYes);
+  EXPECT_EQ(MessageDlg("Stop?", mtWarning, TMsgDlgButtons{mbOK, mbCancel}), mrCancel);
+  ShowMessage("Done.");
+  EXPECT_EQ(InputBox("Group", "Name:", "old"), "typed");
+  EXPECT_EQ(InputBox("Group", "Name:", "old"), "old") << "cancelled: the default comes back";
+  std::string value = "keep";
+  EXPECT_FALSE(InputQuery("Group", "Name:", value));
+  EXPECT_EQ(value, "keep");
+  EXPECT_EQ(scripted->Texts, (std::vector<std::string>{"Delete 3 files?", "Stop?", "Done.", "Name:", "Name:", "Name:"}));
+
+  auto files = std::make_unique<fw::testing::TScriptedFileDialogs>();
+  auto* fileScript = files.get();
+  fw::testing::SetFileDialogService(std::move(files));
+  fileScript->Folders = {"C:\\sandbox\\x"};
+  std::string dir = "C:\\start";
+  EXPECT_TRUE(SelectDirectory("Pick a folder", "", dir, BIF_RETURNONLYFSDIRS | BIF_BROWSEINCLUDEFILES));
+  EXPECT_EQ(dir, "C:\\sandbox\\x");
+  EXPECT_FALSE(SelectDirectory("Again", "", dir));
+  EXPECT_EQ(dir, "C:\\sandbox\\x") << "cancel keeps the folder";
+  ASSERT_EQ(fileScript->Browses.size(), 2u);
+  EXPECT_EQ(fileScript->Browses[0].Directory, "C:\\start");
+  EXPECT_TRUE(fileScript->Browses[0].Flags & BIF_BROWSEINCLUDEFILES);
+
+  TOpenDialog* open = New<TOpenDialog>(form);
+  open->SetFilter("Text|*.txt|All|*.*");
+  open->SetOptions(TOpenOptions{ofAllowMultiSelect, ofFileMustExist});
+  fileScript->FileSets = {{"C:\\sandbox\\a.txt", "C:\\sandbox\\b.txt"}};
+  ASSERT_TRUE(open->Execute());
+  EXPECT_EQ(open->GetFileName(), "C:\\sandbox\\a.txt");
+  EXPECT_EQ(open->GetFiles()->GetCount(), 2);
+  EXPECT_TRUE(fileScript->Opens[0].Flags & OFN_ALLOWMULTISELECT);
+  EXPECT_FALSE(open->Execute());
+  EXPECT_EQ(FilterToNative("Text|*.txt"), std::string("Text\0*.txt\0\0", 12));
+  const char multi[] = "C:\\dir\0a.txt\0b.txt\0";
+  EXPECT_EQ(ParseOpenFileNames(multi), (std::vector<std::string>{"C:\\dir\\a.txt", "C:\\dir\\b.txt"}));
+  const char single[] = "C:\\dir\\one.txt\0";
+  EXPECT_EQ(ParseOpenFileNames(single), (std::vector<std::string>{"C:\\dir\\one.txt"}));
+}
+
+TEST_F(CtrlsStandard, TheInputFormReturnsTheTextOnOkAndNothingOnEscape) {
+  std::string value = "abc";
+  Application->ModalHook = [](TCustomForm& dialog) {
+    for (int i = 0; i < dialog.GetComponentCount(); ++i)
+      if (auto* edit = dynamic_cast<TEdit*>(dialog.GetComponents(i))) edit->SetText("new name");
+    HWND focus = GetFocus();
+    PostMessageA(focus, WM_KEYDOWN, VK_RETURN, 1);
+  };
+  EXPECT_TRUE(ShowInputQueryForm("Rename", "Name:", value));
+  EXPECT_EQ(value, "new name");
+  Application->ModalHook = [](TCustomForm&) { PostMessageA(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 1); };
+  EXPECT_FALSE(ShowInputQueryForm("Rename", "Name:", value));
+  EXPECT_EQ(value, "new name");
+  Application->ModalHook = [](TCustomForm&) { PostMessageA(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 1); };
+  EXPECT_EQ(ShowMessageForm("Really?", mtConfirmation, TMsgDlgButtons{mbYes, mbNo}), mrNo);
+  Application->ModalHook = [](TCustomForm&) { PostMessageA(GetFocus(), WM_KEYDOWN, VK_RETURN, 1); };
+  EXPECT_EQ(ShowMessageForm("Really?", mtConfirmation, TMsgDlgButtons{mbYes, mbNo}), mrYes);
+  Application->ModalHook = nullptr;
+}
