@@ -86,7 +86,7 @@ int main(int argc, char** argv) {
   fw::Application->ProcessMessages();
   int rc = 0;
   {
-    app::TDuplicateFinder tool(*app::frmMain, *app::frmMain->pnlDF);
+    app::TDuplicateFinder& tool = *app::frmMain->duplicateFinder;
     tool.Show();
     tool.lvDFPath->SetChecked(tool.lvDFPath->GetItems()->Add(tree), true);
     tool.clbDFGroup->SetChecked(0, true);

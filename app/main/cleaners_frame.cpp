@@ -1,6 +1,8 @@
 #include "app/main/cleaners_frame.h"
 
 #include "app/main/main_form.h"
+#include "app/tools/duplicate_finder.h"
+#include "app/tools/other_clean.h"
 
 namespace app {
 
@@ -21,11 +23,12 @@ void TfrmCleaners::kSpeedButton1Click(fw::TObject*) {
 void TfrmCleaners::kSpeedButton2Click(fw::TObject*) {
   SetDownButton(2);
   frmMain->ShowToolPanel(frmMain->pnlOC);
+  frmMain->otherClean->Show();
 }
 
 void TfrmCleaners::kSpeedButton3Click(fw::TObject*) {
   SetDownButton(3);
-  frmMain->ShowToolPanel(frmMain->pnlDF);
+  frmMain->duplicateFinder->Show();
 }
 
 }  // namespace app

@@ -31,6 +31,8 @@
 namespace app {
 
 class TfrmCleaners;
+class TOtherClean;
+class TDuplicateFinder;
 class TfrmSystem;
 class TfrmFile;
 
@@ -101,6 +103,10 @@ class TfrmMain : public fw::TForm {
   std::unique_ptr<fw::TStringList> exceptFolders;
   std::string appDir;
   std::unique_ptr<fw::TStringList> dupList;
+
+  // The tools that keep their controls and handlers in a class of their own.
+  std::unique_ptr<TOtherClean> otherClean;
+  std::unique_ptr<TDuplicateFinder> duplicateFinder;
 
   // The tool panels, in the order of the navigation buttons.
   std::vector<skin::TkPanel*> ToolPanels() const;

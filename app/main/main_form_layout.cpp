@@ -6,6 +6,8 @@
 #include "app/main/file_frame.h"
 #include "app/main/main_form.h"
 #include "app/main/system_frame.h"
+#include "app/tools/duplicate_finder.h"
+#include "app/tools/other_clean.h"
 
 namespace app {
 
@@ -276,13 +278,9 @@ void TfrmMain::CreateComponents() {
 
   // The other tools: their titles and main controls, which their own handlers bring to life.
   pnlOC = MakeToolPanel(this, this, "pnlOC", "Other clean", "Help you to delete files from special folders");
-  MakeButtonRow(this, pnlOC, "pnlOCButtons", {{"btnOCClean", "Clean"}});
-  MakeList(this, pnlOC, "lvOC", true, {});
+  otherClean = std::make_unique<TOtherClean>(*this, *pnlOC);
   pnlDF = MakeToolPanel(this, this, "pnlDF", "Duplicate finder", "Help you to find duplicate of files");
-  MakeButtonRow(this, pnlDF, "pnlDFButtons",
-                {{"btnDFSearch", "Search"}, {"btnDFStop", "Stop"}, {"btnDFCopy", "Copy to..."},
-                 {"btnDFMove", "Move to..."}, {"btnDFDelete", "Delete"}});
-  MakeList(this, pnlDF, "lvDFRes", true, {});
+  duplicateFinder = std::make_unique<TDuplicateFinder>(*this, *pnlDF);
   pnlSU = MakeToolPanel(this, this, "pnlSU", "Startup manager",
                         "Help you to manage program, which started at Windows start");
   MakeList(this, pnlSU, "lvSU", true, {});

@@ -41,11 +41,11 @@ class DuplicateFinderTest : public MainWindowTest {
     testing_sandbox::WriteFile(appDir + "config\\dfext.ini",
                                "[All]\r\n1=*.*\r\n[Text]\r\n1=*.txt\r\n2=*.log\r\n[Images]\r\n1=*.bmp\r\n2=*.gif\r\n");
     Start();
-    tool = std::make_unique<app::TDuplicateFinder>(*frmMain, *frmMain->pnlDF);
+    tool = frmMain->duplicateFinder.get();
     tool->Show();
   }
   void TearDown() override {
-    tool.reset();
+    tool = nullptr;
     app::testing::SetProtectedWindowsFolder("");
     fw::Application->ModalHook = nullptr;
     MainWindowTest::TearDown();
@@ -80,7 +80,7 @@ class DuplicateFinderTest : public MainWindowTest {
     for (int i = 0; i < tool->lvDFRes->GetItems()->GetCount(); ++i) tool->lvDFRes->GetItems()->GetItem(i)->SetChecked(true);
   }
   std::string tree;
-  std::unique_ptr<app::TDuplicateFinder> tool;
+  app::TDuplicateFinder* tool = nullptr;
 };
 
 TEST_F(DuplicateFinderTest, FindsTheCopiesAndNothingElse) {

@@ -82,11 +82,11 @@ class OtherCleanTest : public MainWindowTest {
       return true;
     });
     Start();
-    tool = std::make_unique<app::TOtherClean>(*frmMain, *frmMain->pnlOC);
+    tool = frmMain->otherClean.get();
     frmMain->ShowToolPanel(frmMain->pnlOC);
   }
   void TearDown() override {
-    tool.reset();
+    tool = nullptr;
     app::testing::SetShellOperationCall({});
     app::testing::SetEmptyRecycleBinCall({});
     app::testing::SetPrefetchFolder("");
@@ -110,7 +110,7 @@ class OtherCleanTest : public MainWindowTest {
   std::string prefetch, recent, temp, savedTemp, savedTmp;
   TRecentFolder recentFolder;
   std::vector<TRecycleCall> recycleCalls;
-  std::unique_ptr<app::TOtherClean> tool;
+  app::TOtherClean* tool = nullptr;
 };
 
 TEST_F(OtherCleanTest, ShowMeasuresEveryPlaceAndShowsTheCurrentSizesEachTime) {
