@@ -24,9 +24,21 @@ constexpr char kUserFolderType[] = "-1";
 constexpr int kTypeSubItem = 5;
 constexpr int kRealSizeSubItem = 1;
 // How long a running search works between two turns of letting window messages through. The
-// result list is redrawn and the totals shown at those turns only: painting a list under
-// every new row would cost more than the search itself.
+// result list is redrawn and the totals shown at those turns only: between them the list is
+// frozen and its window hidden (nothing is painted then, so nobody sees it hidden), because a
+// visible list with check boxes spends more on every new row than the search itself.
 constexpr DWORD kProgressInterval = 100;
+
+// Freezes the result list while rows are added / shows it again with its new rows.
+void SuspendList(fw::TListView* list) {
+  list->GetItems()->BeginUpdate();
+  if (list->HandleAllocated()) ShowWindow(list->GetHandle(), SW_HIDE);
+}
+
+void ResumeList(fw::TListView* list) {
+  if (list->HandleAllocated() && list->GetVisible()) ShowWindow(list->GetHandle(), SW_SHOWNA);
+  list->GetItems()->EndUpdate();
+}
 
 int DriveImage(int driveType) {
   switch (driveType) {
@@ -206,10 +218,9 @@ void TfrmMain::btnDCSearchClick(fw::TObject*) {
       searched = true;
       FScanFolder = FolderKey(ReadScanFolder(appDir));
       FLastProgress = fw::GetTickCount() - kProgressInterval;
-      fw::TListItems* results = lvDCResult->GetItems();
-      results->BeginUpdate();
-      TScopeExit redraw([this, results] {
-        results->EndUpdate();
+      SuspendList(lvDCResult);
+      TScopeExit redraw([this] {
+        ResumeList(lvDCResult);
         UpdateDCTotals();
       });
       fw::TListItems* roots = lvDCDrive->GetItems();
@@ -264,11 +275,10 @@ void TfrmMain::dcSearcherFindFile(fw::TObject*, const std::string& AName) {
 
 void TfrmMain::dcSearcherProgress(fw::TObject*) {
   if (fw::GetTickCount() - FLastProgress < kProgressInterval) return;
-  fw::TListItems* results = lvDCResult->GetItems();
   UpdateDCTotals();
-  results->EndUpdate();
+  ResumeList(lvDCResult);
   fw::Application->ProcessMessages();
-  results->BeginUpdate();
+  SuspendList(lvDCResult);
   FLastProgress = fw::GetTickCount();
 }
 

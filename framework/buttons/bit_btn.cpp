@@ -1,36 +1,12 @@
 #include "framework/buttons/bit_btn.h"
 
-#include "framework/stdctrls/text_painter.h"
-
 namespace fw {
 
-TBitBtn::TBitBtn(TComponent* owner) : TButton(owner) {
-  FGlyph.OnChange = [this](TObject*) { Invalidate(); };
-}
+TBitBtn::TBitBtn(TComponent* owner) : TGlyphButton<TButton>(owner) {}
 
 void TBitBtn::CreateParams(TCreateParams& params) {
   TButton::CreateParams(params);
   params.Style = (params.Style & ~static_cast<DWORD>(BS_DEFPUSHBUTTON)) | BS_OWNERDRAW;
-}
-
-void TBitBtn::SetNumGlyphs(int v) {
-  FGlyph.SetNumGlyphs(v);
-  Invalidate();
-}
-
-void TBitBtn::SetLayout(TButtonLayout v) {
-  FLayout = v;
-  Invalidate();
-}
-
-void TBitBtn::SetMargin(int v) {
-  FMargin = v;
-  Invalidate();
-}
-
-void TBitBtn::SetSpacing(int v) {
-  FSpacing = v;
-  Invalidate();
 }
 
 void TBitBtn::DrawItem(const DRAWITEMSTRUCT& item) {
@@ -50,10 +26,7 @@ void TBitBtn::DrawItem(const DRAWITEMSTRUCT& item) {
   TPoint offset = pressed ? TPoint(1, 1) : TPoint(0, 0);
   TRect client = rect;
   InflateRect(AsRECT(client), -2, -2);
-  {
-    TTextPainter painter(dc, GetFont());
-    FGlyph.Draw(dc, client, offset, GetCaption(), FLayout, FMargin, FSpacing, state);
-  }
+  DrawGlyph(dc, client, offset, state);
   if (focused) {
     TRect focus = rect;
     InflateRect(AsRECT(focus), -3, -3);
@@ -68,14 +41,12 @@ void TBitBtn::Dispatch(TMessage& msg) {
       msg.Result = 1;
       return;
     case CM_ENABLEDCHANGED:
-    case CM_TEXTCHANGED:
-    case CM_FONTCHANGED:
       Invalidate();
       break;
     default:
       break;
   }
-  TButton::Dispatch(msg);
+  TGlyphButton<TButton>::Dispatch(msg);
 }
 
 }  // namespace fw

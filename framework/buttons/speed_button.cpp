@@ -1,15 +1,13 @@
 #include "framework/buttons/speed_button.h"
 
 #include "framework/controls/win_control.h"
-#include "framework/stdctrls/text_painter.h"
 
 namespace fw {
 
-TSpeedButton::TSpeedButton(TComponent* owner) : TGraphicControl(owner) {
+TSpeedButton::TSpeedButton(TComponent* owner) : TGlyphButton<TGraphicControl>(owner) {
   FControlStyle = TControlStyle{csCaptureMouse, csDoubleClicks};
   FWidth = 23;
   FHeight = 22;
-  FGlyph.OnChange = [this](TObject*) { Invalidate(); };
 }
 
 TSpeedButton::~TSpeedButton() = default;
@@ -28,26 +26,6 @@ void TSpeedButton::SetImages(TCustomImageList* images) {
 
 void TSpeedButton::SetImageIndex(int v) {
   FGlyph.SetImageIndex(v);
-  Invalidate();
-}
-
-void TSpeedButton::SetNumGlyphs(int v) {
-  FGlyph.SetNumGlyphs(v);
-  Invalidate();
-}
-
-void TSpeedButton::SetLayout(TButtonLayout v) {
-  FLayout = v;
-  Invalidate();
-}
-
-void TSpeedButton::SetMargin(int v) {
-  FMargin = v;
-  Invalidate();
-}
-
-void TSpeedButton::SetSpacing(int v) {
-  FSpacing = v;
   Invalidate();
 }
 
@@ -173,8 +151,7 @@ void TSpeedButton::Paint() {
   }
   InflateRect(AsRECT(rect), -2, -2);
   TPoint offset = pushed ? TPoint(1, 1) : TPoint(0, 0);
-  TTextPainter painter(dc, GetFont());
-  FGlyph.Draw(dc, rect, offset, GetCaption(), FLayout, FMargin, FSpacing, FState);
+  DrawGlyph(dc, rect, offset, FState);
 }
 
 void TSpeedButton::Dispatch(TMessage& msg) {
@@ -195,14 +172,10 @@ void TSpeedButton::Dispatch(TMessage& msg) {
       UpState();
       Invalidate();
       break;
-    case CM_TEXTCHANGED:
-    case CM_FONTCHANGED:
-      Invalidate();
-      break;
     default:
       break;
   }
-  TGraphicControl::Dispatch(msg);
+  TGlyphButton<TGraphicControl>::Dispatch(msg);
 }
 
 }  // namespace fw

@@ -3,12 +3,12 @@
 // same parent; AllowAllUp lets the down button of a group be raised again. A Flat button shows
 // its border only while the mouse is over it.
 #pragma once
-#include "framework/buttons/button_glyph.h"
+#include "framework/buttons/glyph_button.h"
 #include "framework/controls/graphic_control.h"
 
 namespace fw {
 
-class TSpeedButton : public TGraphicControl {
+class TSpeedButton : public TGlyphButton<TGraphicControl> {
   FW_CLASS(TSpeedButton, TGraphicControl)
  public:
   explicit TSpeedButton(TComponent* owner);
@@ -23,20 +23,10 @@ class TSpeedButton : public TGraphicControl {
   void SetFlat(bool v);
   bool GetTransparent() const { return FTransparent; }
   void SetTransparent(bool v);
-  TBitmap* GetGlyph() const { return FGlyph.GetGlyph(); }
-  void SetGlyph(const TBitmap* glyph) { FGlyph.SetGlyph(glyph); }
-  int GetNumGlyphs() const { return FGlyph.GetNumGlyphs(); }
-  void SetNumGlyphs(int v);
   TCustomImageList* GetImages() const { return FGlyph.GetImages(); }
   void SetImages(TCustomImageList* images);
   int GetImageIndex() const { return FGlyph.GetImageIndex(); }
   void SetImageIndex(int v);
-  TButtonLayout GetLayout() const { return FLayout; }
-  void SetLayout(TButtonLayout v);
-  int GetMargin() const { return FMargin; }
-  void SetMargin(int v);
-  int GetSpacing() const { return FSpacing; }
-  void SetSpacing(int v);
 
   void Dispatch(TMessage& msg) override;
 
@@ -56,16 +46,12 @@ class TSpeedButton : public TGraphicControl {
   void UpdateExclusive();
   void UpState();
 
-  TButtonGlyph FGlyph;
   bool FDown = false;
   int FGroupIndex = 0;
   bool FAllowAllUp = false;
   bool FFlat = false;
   bool FTransparent = true;
   bool FDragging = false;
-  TButtonLayout FLayout = blGlyphLeft;
-  int FMargin = -1;
-  int FSpacing = 4;
 };
 
 }  // namespace fw

@@ -4,27 +4,14 @@
 #include <cstring>
 
 #include "framework/comctrls/common_controls.h"
-#include "framework/msg/exception_barrier.h"
+#include "framework/comctrls/item_views.h"
 #include "framework/rtl/sys_utils.h"
 
 namespace fw {
 
 namespace {
 
-struct TSortContext {
-  const TLVCompareFunc* Compare;
-  LPARAM Data;
-  TCustomListView* ListView;
-};
-
-int CALLBACK CompareItems(LPARAM a, LPARAM b, LPARAM context) {
-  auto* ctx = reinterpret_cast<TSortContext*>(context);
-  int result = 0;
-  Barrier([&] {
-    result = (*ctx->Compare)(reinterpret_cast<TListItem*>(a), reinterpret_cast<TListItem*>(b), ctx->Data);
-  }, ctx->ListView);
-  return result;
-}
+using TSortContext = TNativeSortContext<TListItem>;
 
 // Copies the text into a native buffer of size characters (UTF-16 when wide).
 void CopyText(const std::string& text, char* buffer, int size, bool wide) {
@@ -101,9 +88,7 @@ void TCustomListView::CreateParams(TCreateParams& params) {
   InitCommonControl(ICC_LISTVIEW_CLASSES);
   TWinControl::CreateParams(params);
   CreateSubClass(params, WC_LISTVIEWA);
-  params.Style |= StyleBits();
-  if (FBorderStyle == bsSingle) params.ExStyle |= WS_EX_CLIENTEDGE;
-  params.WindowClass.style &= ~static_cast<UINT>(CS_HREDRAW | CS_VREDRAW);
+  ApplyItemViewParams(params, StyleBits(), FBorderStyle);
 }
 
 void TCustomListView::CreateWnd() {
@@ -210,19 +195,11 @@ void TCustomListView::SetBorderStyle(TFormBorderStyle v) {
 }
 
 void TCustomListView::SetSmallImages(TCustomImageList* images) {
-  if (FSmallImages) FSmallImages->RemoveFreeNotification(this);
-  FSmallImages = images;
-  if (images) images->FreeNotification(this);
-  if (HandleAllocated())
-    Perform(LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images ? images->GetHandle() : nullptr));
+  AssignImageList(this, FSmallImages, images, LVM_SETIMAGELIST, LVSIL_SMALL);
 }
 
 void TCustomListView::SetLargeImages(TCustomImageList* images) {
-  if (FLargeImages) FLargeImages->RemoveFreeNotification(this);
-  FLargeImages = images;
-  if (images) images->FreeNotification(this);
-  if (HandleAllocated())
-    Perform(LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(images ? images->GetHandle() : nullptr));
+  AssignImageList(this, FLargeImages, images, LVM_SETIMAGELIST, LVSIL_NORMAL);
 }
 
 void TCustomListView::Notification(TComponent* component, TOperation operation) {
@@ -413,7 +390,7 @@ bool TCustomListView::CustomSort(const TLVCompareFunc& compare, LPARAM data) {
     return true;
   }
   TSortContext ctx{&compare, data, this};
-  bool ok = Perform(LVM_SORTITEMS, reinterpret_cast<WPARAM>(&ctx), reinterpret_cast<LPARAM>(&CompareItems)) != 0;
+  bool ok = Perform(LVM_SORTITEMS, reinterpret_cast<WPARAM>(&ctx), reinterpret_cast<LPARAM>(&TSortContext::Callback)) != 0;
   FItems->ReadOrder();
   return ok;
 }
@@ -512,10 +489,7 @@ void TCustomListView::HandleGetDispInfo(NMLVDISPINFOA& info, bool wide) {
 
 LRESULT TCustomListView::HandleCustomDraw(NMLVCUSTOMDRAW& cd) {
   NMCUSTOMDRAW& nmcd = cd.nmcd;
-  struct TGiveBack {
-    TControlCanvas* Canvas;
-    ~TGiveBack() { Canvas->SetHandle(nullptr); }
-  } giveBack{FCanvas.get()};
+  TCanvasLoan loan(FCanvas.get());
   LRESULT result = CDRF_DODEFAULT;
   switch (nmcd.dwDrawStage) {
     case CDDS_PREPAINT:
@@ -644,15 +618,10 @@ void TCustomListView::Dispatch(TMessage& msg) {
       HandleNotify(msg);
       return;
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK: {
-      MSG pending;
+    case WM_LBUTTONDBLCLK:
       TWinControl::Dispatch(msg);
-      // The native drag-detect loop may have eaten the button-up: deliver it here.
-      if (FHandle && GetControlState().Contains(csLButtonDown) &&
-          !PeekMessageA(&pending, FHandle, WM_LBUTTONUP, WM_LBUTTONUP, PM_NOREMOVE))
-        Perform(WM_LBUTTONUP, msg.WParam & ~static_cast<WPARAM>(MK_LBUTTON), msg.LParam);
+      DeliverEatenButtonUp(this, msg);
       return;
-    }
     case WM_SIZE:
       TWinControl::Dispatch(msg);
       UpdateAutoSizeColumns();

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "framework/comctrls/common_controls.h"
-#include "framework/msg/exception_barrier.h"
+#include "framework/comctrls/item_views.h"
 #include "framework/rtl/sys_utils.h"
 
 namespace fw {
@@ -13,20 +13,7 @@ namespace {
 // Posted to the tree itself so OnClick runs once the click's selection change is done.
 constexpr UINT kDeferredClick = CM_BASE + 0x101;
 
-struct TSortContext {
-  const TTVCompareFunc* Compare;
-  LPARAM Data;
-  TCustomTreeView* TreeView;
-};
-
-int CALLBACK CompareNodes(LPARAM a, LPARAM b, LPARAM context) {
-  auto* ctx = reinterpret_cast<TSortContext*>(context);
-  int result = 0;
-  Barrier([&] {
-    result = (*ctx->Compare)(reinterpret_cast<TTreeNode*>(a), reinterpret_cast<TTreeNode*>(b), ctx->Data);
-  }, ctx->TreeView);
-  return result;
-}
+using TSortContext = TNativeSortContext<TTreeNode>;
 
 }  // namespace
 
@@ -58,9 +45,7 @@ void TCustomTreeView::CreateParams(TCreateParams& params) {
   InitCommonControl(ICC_TREEVIEW_CLASSES);
   TWinControl::CreateParams(params);
   CreateSubClass(params, WC_TREEVIEWA);
-  params.Style |= StyleBits();
-  if (FBorderStyle == bsSingle) params.ExStyle |= WS_EX_CLIENTEDGE;
-  params.WindowClass.style &= ~static_cast<UINT>(CS_HREDRAW | CS_VREDRAW);
+  ApplyItemViewParams(params, StyleBits(), FBorderStyle);
 }
 
 void TCustomTreeView::CreateWnd() {
@@ -144,19 +129,11 @@ void TCustomTreeView::SetBorderStyle(TFormBorderStyle v) {
 }
 
 void TCustomTreeView::SetImages(TCustomImageList* images) {
-  if (FImages) FImages->RemoveFreeNotification(this);
-  FImages = images;
-  if (images) images->FreeNotification(this);
-  if (HandleAllocated())
-    Perform(TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(images ? images->GetHandle() : nullptr));
+  AssignImageList(this, FImages, images, TVM_SETIMAGELIST, TVSIL_NORMAL);
 }
 
 void TCustomTreeView::SetStateImages(TCustomImageList* images) {
-  if (FStateImages) FStateImages->RemoveFreeNotification(this);
-  FStateImages = images;
-  if (images) images->FreeNotification(this);
-  if (HandleAllocated())
-    Perform(TVM_SETIMAGELIST, TVSIL_STATE, reinterpret_cast<LPARAM>(images ? images->GetHandle() : nullptr));
+  AssignImageList(this, FStateImages, images, TVM_SETIMAGELIST, TVSIL_STATE);
 }
 
 void TCustomTreeView::Notification(TComponent* component, TOperation operation) {
@@ -227,7 +204,7 @@ bool TCustomTreeView::CustomSort(const TTVCompareFunc& compare, LPARAM data, boo
     if (HandleAllocated() && (!parent || parent->FItemId)) {
       TVSORTCB sort{};
       sort.hParent = parent ? parent->FItemId : TVI_ROOT;
-      sort.lpfnCompare = CompareNodes;
+      sort.lpfnCompare = TSortContext::Callback;
       sort.lParam = reinterpret_cast<LPARAM>(&ctx);
       Perform(TVM_SORTCHILDRENCB, 0, reinterpret_cast<LPARAM>(&sort));
       ReadOrder(parent);
@@ -383,15 +360,10 @@ void TCustomTreeView::Dispatch(TMessage& msg) {
       Click();
       return;
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK: {
-      // The native drag-detect loop may have eaten the button-up: deliver it here.
-      MSG pending;
+    case WM_LBUTTONDBLCLK:
       TWinControl::Dispatch(msg);
-      if (FHandle && GetControlState().Contains(csLButtonDown) &&
-          !PeekMessageA(&pending, FHandle, WM_LBUTTONUP, WM_LBUTTONUP, PM_NOREMOVE))
-        Perform(WM_LBUTTONUP, msg.WParam & ~static_cast<WPARAM>(MK_LBUTTON), msg.LParam);
+      DeliverEatenButtonUp(this, msg);
       return;
-    }
     case CM_COLORCHANGED:
       if (HandleAllocated()) Perform(TVM_SETBKCOLOR, 0, static_cast<COLORREF>(ColorToRGB(FColor)));
       break;

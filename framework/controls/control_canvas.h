@@ -34,4 +34,19 @@ class TControlCanvas : public TCanvas {
   HDC FOwnDC = nullptr;
 };
 
+// Lends a DC to the canvas (when one is given) for a scope and takes the canvas's handle back at
+// its end, also when the painting throws.
+class TCanvasLoan {
+ public:
+  explicit TCanvasLoan(TControlCanvas* canvas, HDC dc = nullptr) : FCanvas(canvas) {
+    if (dc) canvas->Lend(dc);
+  }
+  ~TCanvasLoan() { FCanvas->SetHandle(nullptr); }
+  TCanvasLoan(const TCanvasLoan&) = delete;
+  TCanvasLoan& operator=(const TCanvasLoan&) = delete;
+
+ private:
+  TControlCanvas* FCanvas;
+};
+
 }  // namespace fw

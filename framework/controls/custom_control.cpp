@@ -13,11 +13,7 @@ void TCustomControl::DestroyWnd() {
 }
 
 void TCustomControl::PaintWindow(HDC dc) {
-  struct TGiveBack {
-    TControlCanvas* Canvas;
-    ~TGiveBack() { Canvas->SetHandle(nullptr); }
-  } giveBack{FCanvas.get()};
-  FCanvas->Lend(dc);
+  TCanvasLoan loan(FCanvas.get(), dc);
   Paint();
 }
 

@@ -10,11 +10,7 @@ TGraphicControl::~TGraphicControl() = default;
 void TGraphicControl::Dispatch(TMessage& msg) {
   if (msg.Msg == WM_PAINT) {
     if (msg.WParam && !GetComponentState().Contains(csDestroying)) {
-      struct TGiveBack {
-        TControlCanvas* Canvas;
-        ~TGiveBack() { Canvas->SetHandle(nullptr); }
-      } giveBack{FCanvas.get()};
-      FCanvas->Lend(reinterpret_cast<HDC>(msg.WParam));
+      TCanvasLoan loan(FCanvas.get(), reinterpret_cast<HDC>(msg.WParam));
       Paint();
     }
     return;

@@ -5,7 +5,13 @@
 namespace fw {
 
 namespace {
-bool Browse(TBrowseFolderRequest& request, std::string& directory) {
+// Shows the dialog for a request whose root the caller has set; the chosen folder goes to directory.
+bool Browse(TBrowseFolderRequest& request, const std::string& caption, std::string& directory, UINT flags,
+            const std::string& statusText) {
+  request.Caption = caption;
+  request.Directory = directory;
+  request.Flags = flags;
+  request.StatusText = statusText;
   if (!FileDialogService().BrowseForFolder(request)) return false;
   directory = request.Directory;
   return true;
@@ -15,23 +21,15 @@ bool Browse(TBrowseFolderRequest& request, std::string& directory) {
 bool SelectDirectory(const std::string& caption, const std::string& root, std::string& directory, UINT flags,
                      const std::string& statusText) {
   TBrowseFolderRequest request;
-  request.Caption = caption;
   request.Root = root;
-  request.Directory = directory;
-  request.Flags = flags;
-  request.StatusText = statusText;
-  return Browse(request, directory);
+  return Browse(request, caption, directory, flags, statusText);
 }
 
 bool SelectDirectoryIn(const std::string& caption, int rootFolder, std::string& directory, UINT flags,
                        const std::string& statusText) {
   TBrowseFolderRequest request;
-  request.Caption = caption;
   request.RootFolder = rootFolder;
-  request.Directory = directory;
-  request.Flags = flags;
-  request.StatusText = statusText;
-  return Browse(request, directory);
+  return Browse(request, caption, directory, flags, statusText);
 }
 
 }  // namespace fw

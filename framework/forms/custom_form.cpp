@@ -424,11 +424,7 @@ TModalResult TCustomForm::ShowModal() {
 // --- painting ---
 
 void TCustomForm::PaintWindow(HDC dc) {
-  struct TGiveBack {
-    TControlCanvas* Canvas;
-    ~TGiveBack() { Canvas->SetHandle(nullptr); }
-  } giveBack{FCanvas.get()};
-  FCanvas->Lend(dc);
+  TCanvasLoan loan(FCanvas.get(), dc);
   Paint();
 }
 
@@ -487,19 +483,11 @@ void TCustomForm::Dispatch(TMessage& msg) {
       return;
     }
     case WM_COMMAND:
-      if (msg.LParam == 0 && HiWord(msg.WParam) == 0 && DispatchMenuCommand(LoWord(msg.WParam))) return;
+      if (msg.LParam == 0 && DispatchMenuMessage(msg)) return;  // a control's command has its window in LParam
       break;
     case WM_MEASUREITEM:
-      if (DispatchMenuMeasure(reinterpret_cast<MEASUREITEMSTRUCT*>(msg.LParam))) {
-        msg.Result = 1;
-        return;
-      }
-      break;
     case WM_DRAWITEM:
-      if (DispatchMenuDraw(reinterpret_cast<DRAWITEMSTRUCT*>(msg.LParam))) {
-        msg.Result = 1;
-        return;
-      }
+      if (DispatchMenuMessage(msg)) return;
       break;
     case CM_DIALOGKEY:
       if (GetKeyState(VK_MENU) >= 0) {

@@ -41,6 +41,26 @@ static void clear_info(jpeg_decoder_info* info) {
   memset(info->message, 0, sizeof(info->message));
 }
 
+// Routes the library's errors to err (and their text to info) before the decompressor is made.
+static void init_error(struct jpeg_decompress_struct* cinfo, decoder_error* err, jpeg_decoder_info* info) {
+  cinfo->err = jpeg_std_error(&err->pub);
+  err->pub.error_exit = decoder_error_exit;
+  err->pub.output_message = decoder_output_message;
+  err->message = info->message;
+}
+
+// Creates the decompressor over the data and reads the header (errors jump to the caller's
+// setjmp); 0, with the message set, when the colour space is not one we decode.
+static int read_header(struct jpeg_decompress_struct* cinfo, const unsigned char* data, size_t size,
+                       jpeg_decoder_info* info) {
+  jpeg_create_decompress(cinfo);
+  jpeg_mem_src(cinfo, data, (unsigned long)size);
+  jpeg_read_header(cinfo, TRUE);
+  if (is_supported(cinfo->jpeg_color_space)) return 1;
+  strcpy(info->message, "Unsupported JPEG colour space (CMYK)");
+  return 0;
+}
+
 int jpeg_decoder_read_info(const unsigned char* data, size_t size, jpeg_decoder_info* info) {
   struct jpeg_decompress_struct cinfo;
   decoder_error err;
@@ -50,23 +70,14 @@ int jpeg_decoder_read_info(const unsigned char* data, size_t size, jpeg_decoder_
     strcpy(info->message, "Empty JPEG image");
     return JPEG_DECODER_FAILED;
   }
-  cinfo.err = jpeg_std_error(&err.pub);
-  err.pub.error_exit = decoder_error_exit;
-  err.pub.output_message = decoder_output_message;
-  err.message = info->message;
+  init_error(&cinfo, &err, info);
   if (setjmp(err.jump)) {
     jpeg_destroy_decompress(&cinfo);
     return JPEG_DECODER_FAILED;
   }
-  jpeg_create_decompress(&cinfo);
-  jpeg_mem_src(&cinfo, data, (unsigned long)size);
-  jpeg_read_header(&cinfo, TRUE);
+  if (!read_header(&cinfo, data, size, info)) result = JPEG_DECODER_UNSUPPORTED;
   info->width = (int)cinfo.image_width;
   info->height = (int)cinfo.image_height;
-  if (!is_supported(cinfo.jpeg_color_space)) {
-    strcpy(info->message, "Unsupported JPEG colour space (CMYK)");
-    result = JPEG_DECODER_UNSUPPORTED;
-  }
   jpeg_destroy_decompress(&cinfo);
   return result;
 }
@@ -76,20 +87,13 @@ int jpeg_decoder_decode_bgr(const unsigned char* data, size_t size, unsigned cha
   struct jpeg_decompress_struct cinfo;
   decoder_error err;
   clear_info(info);
-  cinfo.err = jpeg_std_error(&err.pub);
-  err.pub.error_exit = decoder_error_exit;
-  err.pub.output_message = decoder_output_message;
-  err.message = info->message;
+  init_error(&cinfo, &err, info);
   if (setjmp(err.jump)) {
     jpeg_destroy_decompress(&cinfo);
     return JPEG_DECODER_FAILED;
   }
-  jpeg_create_decompress(&cinfo);
-  jpeg_mem_src(&cinfo, data, (unsigned long)size);
-  jpeg_read_header(&cinfo, TRUE);
-  if (!is_supported(cinfo.jpeg_color_space)) {
+  if (!read_header(&cinfo, data, size, info)) {
     jpeg_destroy_decompress(&cinfo);
-    strcpy(info->message, "Unsupported JPEG colour space (CMYK)");
     return JPEG_DECODER_UNSUPPORTED;
   }
   cinfo.out_color_space = JCS_EXT_BGR;

@@ -292,4 +292,21 @@ bool DispatchMenuDraw(DRAWITEMSTRUCT* dis) {
   return true;
 }
 
+bool DispatchMenuMessage(TMessage& msg) {
+  switch (msg.Msg) {
+    case WM_COMMAND:
+      return HiWord(msg.WParam) == 0 && DispatchMenuCommand(LoWord(msg.WParam));
+    case WM_MEASUREITEM:
+      if (!DispatchMenuMeasure(reinterpret_cast<MEASUREITEMSTRUCT*>(msg.LParam))) return false;
+      msg.Result = 1;
+      return true;
+    case WM_DRAWITEM:
+      if (!DispatchMenuDraw(reinterpret_cast<DRAWITEMSTRUCT*>(msg.LParam))) return false;
+      msg.Result = 1;
+      return true;
+    default:
+      return false;
+  }
+}
+
 }  // namespace fw

@@ -8,6 +8,7 @@
 #include "framework/core/component.h"
 #include "framework/core/events.h"
 #include "framework/graphics/canvas.h"
+#include "framework/msg/messages.h"
 
 namespace fw {
 
@@ -121,5 +122,8 @@ bool DispatchMenuCommand(UINT command);
 // a menu item of ours.
 bool DispatchMenuMeasure(MEASUREITEMSTRUCT* mis);
 bool DispatchMenuDraw(DRAWITEMSTRUCT* dis);
+// A window's menu messages (WM_COMMAND with notification code 0, WM_MEASUREITEM, WM_DRAWITEM)
+// run on our items; true, with the result set, when one of ours took it.
+bool DispatchMenuMessage(TMessage& msg);
 
 }  // namespace fw

@@ -8,22 +8,8 @@ namespace {
 HWND popupList = nullptr;
 
 void PopupListProc(TMessage& msg) {
+  if (DispatchMenuMessage(msg)) return;
   switch (msg.Msg) {
-    case WM_COMMAND:
-      if (HiWord(msg.WParam) == 0 && DispatchMenuCommand(LoWord(msg.WParam))) return;
-      break;
-    case WM_MEASUREITEM:
-      if (DispatchMenuMeasure(reinterpret_cast<MEASUREITEMSTRUCT*>(msg.LParam))) {
-        msg.Result = 1;
-        return;
-      }
-      break;
-    case WM_DRAWITEM:
-      if (DispatchMenuDraw(reinterpret_cast<DRAWITEMSTRUCT*>(msg.LParam))) {
-        msg.Result = 1;
-        return;
-      }
-      break;
     case WM_INITMENUPOPUP:
       // A submenu opening runs its parent item's OnClick, so handlers can prepare it.
       if (TMenuItem* item = TMenuItem::FindBySubmenu(reinterpret_cast<HMENU>(msg.WParam)); item && item->GetParent())

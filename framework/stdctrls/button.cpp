@@ -51,13 +51,6 @@ void TButton::Dispatch(TMessage& msg) {
       }
       break;
     }
-    case CM_DIALOGCHAR:
-      if (IsAccel(static_cast<char>(msg.WParam), GetCaption()) && CanFocus()) {
-        Click();
-        msg.Result = 1;
-        return;
-      }
-      break;
     default:
       break;
   }

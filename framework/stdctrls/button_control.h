@@ -15,8 +15,13 @@ class TButtonControl : public TWinControl {
   bool GetClicksDisabled() const { return FClicksDisabled; }
   void SetClicksDisabled(bool v) { FClicksDisabled = v; }
 
+  // Runs AccelClick for the caption's accelerator (CM_DIALOGCHAR) when the control can take focus.
+  void Dispatch(TMessage& msg) override;
+
  protected:
   ~TButtonControl() override = default;
+  // What the caption's accelerator key does (a push button clicks).
+  virtual void AccelClick() { Click(); }
   bool FClicksDisabled = false;
 };
 

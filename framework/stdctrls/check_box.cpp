@@ -45,19 +45,16 @@ void TCustomCheckBox::Click() {
   TButtonControl::Click();
 }
 
+void TCustomCheckBox::AccelClick() {
+  SetFocus();
+  Toggle();
+}
+
 void TCustomCheckBox::Dispatch(TMessage& msg) {
   switch (msg.Msg) {
     case CN_COMMAND:
       if (HiWord(msg.WParam) == BN_CLICKED) Toggle();
       return;
-    case CM_DIALOGCHAR:
-      if (IsAccel(static_cast<char>(msg.WParam), GetCaption()) && CanFocus()) {
-        SetFocus();
-        Toggle();
-        msg.Result = 1;
-        return;
-      }
-      break;
     default:
       break;
   }

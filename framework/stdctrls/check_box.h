@@ -29,6 +29,7 @@ class TCustomCheckBox : public TButtonControl {
 
  protected:
   ~TCustomCheckBox() override = default;
+  void AccelClick() override;
   void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;
   virtual void Toggle();

@@ -191,11 +191,7 @@ void TCustomComboBox::Dispatch(TMessage& msg) {
       return;
     case CN_DRAWITEM: {
       auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(msg.LParam);
-      struct TGiveBack {
-        TControlCanvas* Canvas;
-        ~TGiveBack() { Canvas->SetHandle(nullptr); }
-      } giveBack{FCanvas.get()};
-      FCanvas->Lend(dis->hDC);
+      TCanvasLoan loan(FCanvas.get(), dis->hDC);
       DrawItem(static_cast<int>(static_cast<INT>(dis->itemID)), dis->rcItem, OwnerDrawStateFromItemState(dis->itemState));
       msg.Result = 1;
       return;

@@ -41,19 +41,16 @@ void TRadioButton::SetChecked(bool v) {
   if (!FClicksDisabled) Click();
 }
 
+void TRadioButton::AccelClick() {
+  SetFocus();
+  SetChecked(true);
+}
+
 void TRadioButton::Dispatch(TMessage& msg) {
   switch (msg.Msg) {
     case CN_COMMAND:
       if (HiWord(msg.WParam) == BN_CLICKED || HiWord(msg.WParam) == BN_DOUBLECLICKED) SetChecked(true);
       return;
-    case CM_DIALOGCHAR:
-      if (IsAccel(static_cast<char>(msg.WParam), GetCaption()) && CanFocus()) {
-        SetFocus();
-        SetChecked(true);
-        msg.Result = 1;
-        return;
-      }
-      break;
     default:
       break;
   }

@@ -21,6 +21,7 @@ class TRadioButton : public TButtonControl {
 
  protected:
   ~TRadioButton() override = default;
+  void AccelClick() override;
   void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;
 

@@ -15,6 +15,7 @@
 #include "framework/forms/dialog_service.h"
 #include "framework/forms/frame.h"
 #include "framework/msg/subclass_window.h"
+#include "support/gui_test_support.h"
 
 using namespace fw;
 
@@ -23,28 +24,9 @@ namespace {
 constexpr UINT kQuery = WM_APP + 5;
 constexpr UINT kSkinCmd = 0xA100;
 
-std::vector<std::string>* journal = nullptr;
-void Note(const std::string& s) {
-  if (journal) journal->push_back(s);
-}
+using testing_gui::Note;
 
-class GuiControls : public ::testing::Test {
- protected:
-  void SetUp() override {
-    StartupForms();
-    journal = &log;
-    auto dialogs = std::make_unique<fw::testing::TScriptedDialogs>();
-    scripted = dialogs.get();
-    fw::testing::SetDialogService(std::move(dialogs));
-  }
-  void TearDown() override {
-    ShutdownForms();
-    fw::testing::SetDialogService(nullptr);
-    journal = nullptr;
-  }
-  std::vector<std::string> log;
-  fw::testing::TScriptedDialogs* scripted = nullptr;
-};
+class GuiControls : public testing_gui::GuiTest {};
 
 // A windowed control that answers kQuery through LParam and SM_SKINCMD like a skinned control.
 class TAnswering : public TCustomControl {

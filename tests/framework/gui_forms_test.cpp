@@ -11,30 +11,16 @@
 #include "framework/menus/popup_menu.h"
 #include "framework/sys/thread.h"
 #include "framework/sys/timer.h"
+#include "support/gui_test_support.h"
 
 using namespace fw;
 
 namespace {
 
-std::vector<std::string>* journal = nullptr;
-void Note(const std::string& s) {
-  if (journal) journal->push_back(s);
-}
+using testing_gui::Note;
 
-class GuiForms : public ::testing::Test {
+class GuiForms : public testing_gui::GuiTest {
  protected:
-  void SetUp() override {
-    StartupForms();
-    journal = &log;
-    auto dialogs = std::make_unique<fw::testing::TScriptedDialogs>();
-    scripted = dialogs.get();
-    fw::testing::SetDialogService(std::move(dialogs));
-  }
-  void TearDown() override {
-    ShutdownForms();
-    fw::testing::SetDialogService(nullptr);
-    journal = nullptr;
-  }
   // Handles messages until the condition holds (false after about two seconds).
   template <class F>
   bool PumpUntil(F done) {
@@ -44,8 +30,6 @@ class GuiForms : public ::testing::Test {
     }
     return done();
   }
-  std::vector<std::string> log;
-  fw::testing::TScriptedDialogs* scripted = nullptr;
 };
 
 // A focusable push button made the way the skinned buttons are: it answers Enter when it is
