@@ -1,0 +1,229 @@
+// The main window end to end: the first start on an empty program folder, the navigation bar
+// and tool switching, the header buttons, closing, and the built program as a process of its own.
+#include <algorithm>
+#include <vector>
+
+#include "app/main/about_form.h"
+#include "app/main/cleaners_frame.h"
+#include "app/main/file_frame.h"
+#include "app/main/system_frame.h"
+#include "app/settings/settings_form.h"
+#include "app/shared/config_defaults.h"
+#include "framework/forms/screen.h"
+#include "main_window_fixture.h"
+
+using app::frmMain;
+
+namespace {
+
+std::vector<skin::TkPanel*> VisiblePanels() {
+  std::vector<skin::TkPanel*> shown;
+  for (skin::TkPanel* panel : frmMain->ToolPanels())
+    if (panel->GetVisible()) shown.push_back(panel);
+  return shown;
+}
+
+struct TWindowSearch {
+  DWORD ProcessId;
+  HWND Found;
+};
+
+BOOL CALLBACK MatchMainWindow(HWND wnd, LPARAM data) {
+  auto* search = reinterpret_cast<TWindowSearch*>(data);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(wnd, &owner);
+  char cls[32] = {}, text[64] = {};
+  GetClassNameA(wnd, cls, sizeof cls);
+  GetWindowTextA(wnd, text, sizeof text);
+  if (owner != search->ProcessId || std::string(cls) != "TfrmMain" || std::string(text) != "Vorlet Disk Cleaner 2.2")
+    return TRUE;
+  search->Found = wnd;
+  return FALSE;
+}
+
+// The "TfrmMain" window titled with the program's name that belongs to the process.
+HWND MainWindowOf(DWORD processId) {
+  TWindowSearch search{processId, nullptr};
+  EnumWindows(MatchMainWindow, reinterpret_cast<LPARAM>(&search));
+  return search.Found;
+}
+
+}  // namespace
+
+TEST_F(MainWindowTest, FirstRunWritesProgramIniAndShowsTheDriveCleaner) {
+  ASSERT_FALSE(fw::DirectoryExists(appDir + "config"));
+  Start();
+  std::string expected;
+  for (const std::string& line : app::DefaultProgramIniLines()) expected += line + "\r\n";
+  EXPECT_EQ(testing_sandbox::ReadFile(appDir + "config\\program.ini"), expected);
+
+  EXPECT_EQ(frmMain->GetCaption(), "Vorlet Disk Cleaner 2.2");
+  EXPECT_EQ(frmMain->GetWidth(), 700);
+  EXPECT_EQ(frmMain->GetHeight(), 500);
+  EXPECT_EQ(frmMain->appDir, appDir);
+  EXPECT_EQ(frmMain->skinManager->GetSkinName(), "Neutral (internal)");
+  EXPECT_EQ(frmMain->skinManager->GetSkinDirectory(), appDir + "Skins");
+  EXPECT_EQ(skin::DefaultManager(), frmMain->skinManager);
+
+  // Exactly the Drive cleaner panel, filling the client area.
+  EXPECT_EQ(VisiblePanels(), std::vector<skin::TkPanel*>{frmMain->pnlDC});
+  EXPECT_EQ(frmMain->pnlDC->GetAlign(), fw::alClient);
+  // The "Cleaners" group is open with the frame the bar asked for, its first button down.
+  skin::TkTitleItem* cleaners = frmMain->barMenu->GetItems()->GetItems(0);
+  EXPECT_TRUE(cleaners->GetOpened());
+  EXPECT_FALSE(frmMain->barMenu->GetItems()->GetItems(1)->GetOpened());
+  ASSERT_NE(cleaners->GetFrame(), nullptr);
+  EXPECT_EQ(cleaners->GetFrame(), frmMain->frmCleaners1);
+  EXPECT_EQ(frmMain->frmCleaners1->GetOwner(), nullptr);
+  EXPECT_TRUE(frmMain->frmCleaners1->GetVisible());
+  EXPECT_EQ(frmMain->frmCleaners1->GetHeight(), frmMain->barMenu->GetHeight() - 110);
+  EXPECT_TRUE(frmMain->frmCleaners1->kSpeedButton1->GetDown());
+  EXPECT_FALSE(frmMain->frmCleaners1->kSpeedButton2->GetDown());
+
+  // One path row per drive, then the (empty) user folders.
+  ASSERT_NE(app::driveList, nullptr);
+  fw::TListItems* rows = frmMain->lvDCDrive->GetItems();
+  ASSERT_EQ(rows->GetCount(), static_cast<int>(app::driveList->size()));
+  for (int i = 0; i < rows->GetCount(); ++i) {
+    EXPECT_EQ(rows->GetItem(i)->GetCaption(), (*app::driveList)[i].Root);
+    EXPECT_EQ(rows->GetItem(i)->GetSubItems()->GetStrings(5), std::to_string((*app::driveList)[i].DriveType));
+  }
+  EXPECT_TRUE(fw::FileExists(appDir + "config\\usrfldr.ini"));
+  EXPECT_TRUE(frmMain->btnDCSearch->GetEnabled());
+  EXPECT_FALSE(frmMain->btnDCStop->GetEnabled());
+  EXPECT_FALSE(frmMain->btnDCDelete->GetEnabled());
+  EXPECT_TRUE(scripted->Texts.empty());
+}
+
+TEST_F(MainWindowTest, SavedSkinSettingsAreReadAndProgramIniKept) {
+  fw::CreateDir(appDir + "config");
+  testing_sandbox::WriteFile(appDir + "config\\program.ini",
+                             "[Skin]\r\nSkinDirectory=C:\\sandbox\\skins\r\nSkinName=Blue\r\n");
+  Start();
+  EXPECT_EQ(frmMain->skinManager->GetSkinDirectory(), "C:\\sandbox\\skins");
+  EXPECT_EQ(frmMain->skinManager->GetSkinName(), "Blue");
+  EXPECT_EQ(testing_sandbox::ReadFile(appDir + "config\\program.ini"),
+            "[Skin]\r\nSkinDirectory=C:\\sandbox\\skins\r\nSkinName=Blue\r\n");
+}
+
+TEST_F(MainWindowTest, NavigationButtonsSwitchToolsAndGroups) {
+  Start();
+  frmMain->frmCleaners1->kSpeedButton2->Click();
+  EXPECT_EQ(VisiblePanels(), std::vector<skin::TkPanel*>{frmMain->pnlOC});
+  EXPECT_FALSE(frmMain->frmCleaners1->kSpeedButton1->GetDown());
+  EXPECT_TRUE(frmMain->frmCleaners1->kSpeedButton2->GetDown());
+  frmMain->frmCleaners1->kSpeedButton3->Click();
+  EXPECT_EQ(VisiblePanels(), std::vector<skin::TkPanel*>{frmMain->pnlDF});
+
+  // Opening "System" closes "Cleaners" and makes its frame on demand, once.
+  app::TfrmSystem* designed = frmMain->frmSystem1;
+  frmMain->barMenu->OpenItem(1, false);
+  EXPECT_FALSE(frmMain->barMenu->GetItems()->GetItems(0)->GetOpened());
+  EXPECT_FALSE(frmMain->frmCleaners1->GetVisible());
+  ASSERT_NE(frmMain->frmSystem1, designed);
+  app::TfrmSystem* made = frmMain->frmSystem1;
+  frmMain->barMenu->OpenItem(0, false);
+  frmMain->barMenu->OpenItem(1, false);
+  EXPECT_EQ(frmMain->frmSystem1, made);
+  for (auto [button, panel] : {std::pair{made->kSpeedButton1, frmMain->pnlSU},
+                               std::pair{made->kSpeedButton2, frmMain->pnlUI},
+                               std::pair{made->kSpeedButton3, frmMain->pnlSD}}) {
+    button->Click();
+    EXPECT_EQ(VisiblePanels(), std::vector<skin::TkPanel*>{panel});
+    EXPECT_TRUE(button->GetDown());
+  }
+
+  frmMain->barMenu->OpenItem(2, false);
+  app::TfrmFile* files = frmMain->frmFile1;
+  EXPECT_FALSE(files->kSpeedButton3->GetVisible());
+  files->kSpeedButton2->Click();
+  EXPECT_EQ(VisiblePanels(), std::vector<skin::TkPanel*>{frmMain->pnlFW});
+  files->kSpeedButton1->Click();
+  EXPECT_EQ(VisiblePanels(), std::vector<skin::TkPanel*>{frmMain->pnlAM});
+
+  // Back to the Drive cleaner: its path list is filled anew, not doubled.
+  frmMain->barMenu->OpenItem(0, false);
+  int rows = frmMain->lvDCDrive->GetItems()->GetCount();
+  frmMain->frmCleaners1->kSpeedButton1->Click();
+  EXPECT_EQ(VisiblePanels(), std::vector<skin::TkPanel*>{frmMain->pnlDC});
+  EXPECT_EQ(frmMain->lvDCDrive->GetItems()->GetCount(), rows);
+}
+
+TEST_F(MainWindowTest, AboutAndSettingsShowModallyAndAreFreedOnClose) {
+  Start();
+  std::vector<std::string> shown;
+  fw::Application->ModalHook = [&](fw::TCustomForm& form) {
+    shown.push_back(form.ClassName() + " " + form.GetCaption());
+    if (auto* about = dynamic_cast<app::TfrmAbout1*>(&form)) {
+      // Escape closes the About box through its key handler.
+      PostMessageA(about->GetHandle(), WM_KEYDOWN, VK_ESCAPE, 1);
+    } else {
+      form.Close();
+    }
+  };
+  frmMain->btnAboutClick(frmMain);
+  frmMain->btnSettingsClick(frmMain);
+  Pump();
+  EXPECT_EQ(shown, (std::vector<std::string>{"TfrmAbout1 About", "TfrmSettings Settings"}));
+  EXPECT_EQ(fw::Screen->GetFormCount(), 1);
+}
+
+TEST_F(MainWindowTest, HelpWithoutHelpFileDoesNothing) {
+  Start();
+  frmMain->btnHelp->Click();
+  Pump();
+  EXPECT_TRUE(scripted->Texts.empty());
+  EXPECT_EQ(fw::Screen->GetFormCount(), 1);
+}
+
+TEST_F(MainWindowTest, ExitClosesTheWindowAndFreesTheDriveList) {
+  Start();
+  ASSERT_NE(app::driveList, nullptr);
+  frmMain->btnExit->Click();
+  EXPECT_EQ(app::driveList, nullptr);
+  Pump();
+  EXPECT_TRUE(fw::Application->GetTerminated());
+}
+
+// The built program in a process of its own shows its main window.
+TEST_F(MainWindowTest, BuiltProgramShowsItsMainWindow) {
+  char self[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, self, MAX_PATH);
+  std::string built = fw::ExtractFilePath(fw::ExcludeTrailingBackslash(fw::ExtractFilePath(self))) +
+                      "VorletDiskCleaner.exe";
+  if (!fw::FileExists(built)) GTEST_SKIP() << "the program is not built: " << built;
+  // A folder of its own, so that a copy still held by an earlier run cannot be in the way.
+  std::string dir = appDir + "run" + std::to_string(GetCurrentProcessId()) + "\\";
+  ASSERT_TRUE(fw::CreateDir(dir));
+  std::string exe = dir + "VorletDiskCleaner.exe";
+  ASSERT_TRUE(CopyFileA(built.c_str(), exe.c_str(), TRUE));
+  STARTUPINFOA start{};
+  start.cb = sizeof start;
+  PROCESS_INFORMATION process{};
+  std::string command = "\"" + exe + "\"";
+  ASSERT_TRUE(CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &start,
+                             &process));
+  // The program never outlives the test, whatever fails.
+  struct TEnd {
+    PROCESS_INFORMATION& P;
+    ~TEnd() {
+      if (WaitForSingleObject(P.hProcess, 0) != WAIT_OBJECT_0) TerminateProcess(P.hProcess, 1);
+      CloseHandle(P.hThread);
+      CloseHandle(P.hProcess);
+    }
+  } end{process};
+  HWND window = nullptr;
+  // The window exists before it is shown: wait until it is visible.
+  for (int i = 0; i < 300 && !(window && IsWindowVisible(window)); ++i) {
+    window = MainWindowOf(process.dwProcessId);
+    Sleep(100);
+  }
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(IsWindowVisible(window));
+  RECT r{};
+  GetWindowRect(window, &r);
+  EXPECT_EQ(r.right - r.left, 700);
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  EXPECT_EQ(WaitForSingleObject(process.hProcess, 20000), WAIT_OBJECT_0);
+  EXPECT_TRUE(fw::FileExists(dir + "config\\program.ini"));
+}
