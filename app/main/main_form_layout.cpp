@@ -4,6 +4,7 @@
 
 #include "app/main/cleaners_frame.h"
 #include "app/main/file_frame.h"
+#include "app/main/layout_helpers.h"
 #include "app/main/main_form.h"
 #include "app/main/system_frame.h"
 #include "app/tools/duplicate_finder.h"
@@ -28,20 +29,6 @@ skin::TkPanel* MakePanel(TComponent* owner, TWinControl* parent, const char* nam
   panel->SetAlign(align);
   panel->SetParent(parent);
   return panel;
-}
-
-skin::TkBitBtn* MakeButton(TComponent* owner, TWinControl* parent, const char* name, const char* caption,
-                           const char* hint, int left, int top, int width = 80) {
-  auto* button = fw::New<skin::TkBitBtn>(owner);
-  button->SetName(name);
-  button->SetCaption(caption);
-  button->SetBounds(left, top, width, 25);
-  if (*hint) {
-    button->SetHint(hint);
-    button->SetShowHint(true);
-  }
-  button->SetParent(parent);
-  return button;
 }
 
 skin::TkLabel* MakeLabel(TComponent* owner, TWinControl* parent, const char* name, const char* caption, int left,
@@ -238,8 +225,8 @@ void TfrmMain::CreateComponents() {
   pnlDC = MakeToolPanel(this, this, "pnlDC", "Drive cleaner", "Help you to remove junk files");
   auto* dcPaths = MakePanel(this, pnlDC, "pnlDCPaths", fw::alTop, 130);
   auto* dcPathButtons = MakePanel(this, dcPaths, "pnlDCPathButtons", fw::alRight, 96);
-  btnDCAddPath = MakeButton(this, dcPathButtons, "btnDCAddPath", "Add", "Add path", 8, 8);
-  btnDCRemovePath = MakeButton(this, dcPathButtons, "btnDCRemovePath", "Remove", "Remove path", 8, 40);
+  btnDCAddPath = MakeButton(this, dcPathButtons, "btnDCAddPath", "Add", "Add path", 8, 8, 80);
+  btnDCRemovePath = MakeButton(this, dcPathButtons, "btnDCRemovePath", "Remove", "Remove path", 8, 40, 80);
   lvDCDrive = MakeList(this, dcPaths, "lvDCDrive", true,
                        {{"Path", -1, false}, {"Volume label", 80, false}, {"File system", 80, false},
                         {"Serial number", 80, false}, {"Total size", 70, true}, {"Free size", 70, true},

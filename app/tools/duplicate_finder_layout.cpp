@@ -4,6 +4,8 @@
 
 #include "app/tools/duplicate_finder.h"
 
+#include "app/main/layout_helpers.h"
+
 namespace app {
 
 namespace {
@@ -24,20 +26,6 @@ skin::TkPanel* MakeStrip(TComponent* owner, TWinControl* parent, fw::TAlign alig
   panel->SetAlign(align);
   panel->SetParent(parent);
   return panel;
-}
-
-skin::TkBitBtn* MakeButton(TComponent* owner, TWinControl* parent, const char* name, const char* caption,
-                           const char* hint, int left, int top, int width = 90) {
-  auto* button = fw::New<skin::TkBitBtn>(owner);
-  button->SetName(name);
-  button->SetCaption(caption);
-  button->SetBounds(left, top, width, 25);
-  if (*hint) {
-    button->SetHint(hint);
-    button->SetShowHint(true);
-  }
-  button->SetParent(parent);
-  return button;
 }
 
 skin::TkTabSheet* MakeSheet(TComponent* owner, skin::TkPageControl* pages, const char* name, const char* caption) {
@@ -96,9 +84,9 @@ void TDuplicateFinder::CreateControls() {
   tsDFGroup = MakeSheet(owner, kPageControl1, "tsDFGroup", "Files groups");
 
   skin::TkPanel* pathButtons = MakeStrip(owner, tsDFPath, fw::alRight, 100);
-  kBitBtn9 = MakeButton(owner, pathButtons, "kBitBtn9", "Add path", "Add path", 5, 4);
-  kBitBtn10 = MakeButton(owner, pathButtons, "kBitBtn10", "Remove path", "Remove path", 5, 34);
-  kBitBtn11 = MakeButton(owner, pathButtons, "kBitBtn11", "Clear list", "Clear list", 5, 64);
+  kBitBtn9 = MakeButton(owner, pathButtons, "kBitBtn9", "Add path", "Add path", 5, 4, 90);
+  kBitBtn10 = MakeButton(owner, pathButtons, "kBitBtn10", "Remove path", "Remove path", 5, 34, 90);
+  kBitBtn11 = MakeButton(owner, pathButtons, "kBitBtn11", "Clear list", "Clear list", 5, 64, 90);
   lvDFPath = fw::New<skin::TkCheckListBox>(owner);
   lvDFPath->SetName("lvDFPath");
   lvDFPath->SetSorted(true);
@@ -106,8 +94,8 @@ void TDuplicateFinder::CreateControls() {
   lvDFPath->SetParent(tsDFPath);
 
   skin::TkPanel* groupButtons = MakeStrip(owner, tsDFGroup, fw::alRight, 100);
-  kBitBtn12 = MakeButton(owner, groupButtons, "kBitBtn12", "Manage group", "Manage group", 5, 4);
-  kBitBtn13 = MakeButton(owner, groupButtons, "kBitBtn13", "", "", 5, 34);
+  kBitBtn12 = MakeButton(owner, groupButtons, "kBitBtn12", "Manage group", "Manage group", 5, 4, 90);
+  kBitBtn13 = MakeButton(owner, groupButtons, "kBitBtn13", "", "", 5, 34, 90);
   kBitBtn13->SetVisible(false);
   clbDFGroup = fw::New<skin::TkCheckListBox>(owner);
   clbDFGroup->SetName("clbDFGroup");
