@@ -14,6 +14,7 @@
 
 #include "app/main/main_form.h"
 #include "app/shared/config_defaults.h"
+#include "bench/support/scratch.h"
 #include "framework/dialogs/message_dialogs.h"
 #include "framework/forms/application.h"
 #include "framework/forms/dialog_service.h"
@@ -48,24 +49,6 @@ bool BuildTree(const std::string& tree) {
   return true;
 }
 
-// Removes a scratch tree; refuses anything outside C:\sandbox\.
-void RemoveTree(const std::string& dir) {
-  if (dir.rfind("C:\\sandbox\\", 0) != 0 || dir.size() <= 11) return;
-  WIN32_FIND_DATAA data;
-  HANDLE find = FindFirstFileA((dir + "*").c_str(), &data);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      std::string name = data.cFileName;
-      if (name == "." || name == "..") continue;
-      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-        RemoveTree(dir + name + "\\");
-      else
-        DeleteFileA((dir + name).c_str());
-    } while (FindNextFileA(find, &data));
-    FindClose(find);
-  }
-  RemoveDirectoryA(dir.c_str());
-}
 
 // The bare engine: the enabled default masks, no handler but a counter.
 double EngineSearch(const std::string& root, int& found) {
@@ -116,7 +99,7 @@ int main(int argc, char** argv) {
   int rc = 0;
   if (!BuildTree(tree)) {
     std::fprintf(stderr, "cannot build the tree in %s\n", tree.c_str());
-    RemoveTree(scratch);
+    bench::RemoveTree(scratch);
     return 1;
   }
   // The window's path list offers the tree as a user folder; the Search button walks it.
@@ -154,6 +137,6 @@ int main(int argc, char** argv) {
   fw::ShutdownForms();
   fw::testing::SetDialogService(nullptr);
   fw::testing::SetProgramFolder("");
-  RemoveTree(scratch);
+  bench::RemoveTree(scratch);
   return rc;
 }

@@ -14,6 +14,7 @@
 
 #include "app/main/main_form.h"
 #include "app/tools/duplicate_finder.h"
+#include "bench/support/scratch.h"
 #include "framework/forms/application.h"
 #include "framework/forms/dialog_service.h"
 #include "framework/rtl/file_utils.h"
@@ -38,24 +39,6 @@ bool WriteText(const std::string& fileName, const std::string& text) {
   return ok;
 }
 
-// Removes a folder and everything in it; refuses anything outside C:\sandbox\.
-void RemoveTree(const std::string& dir) {
-  if (dir.rfind("C:\\sandbox\\", 0) != 0 || dir.size() <= 11) return;
-  WIN32_FIND_DATAA data;
-  HANDLE find = FindFirstFileA((dir + "*").c_str(), &data);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      std::string name = data.cFileName;
-      if (name == "." || name == "..") continue;
-      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-        RemoveTree(dir + name + "\\");
-      else
-        DeleteFileA((dir + name).c_str());
-    } while (FindNextFileA(find, &data));
-    FindClose(find);
-  }
-  RemoveDirectoryA(dir.c_str());
-}
 
 }  // namespace
 
@@ -113,6 +96,6 @@ int main(int argc, char** argv) {
   fw::ShutdownForms();
   fw::testing::SetDialogService(nullptr);
   fw::testing::SetProgramFolder("");
-  RemoveTree(kWork);
+  bench::RemoveTree(kWork);
   return rc;
 }
