@@ -1,5 +1,7 @@
 #include "framework/comctrls/list_item.h"
 
+#include <algorithm>
+
 #include "framework/comctrls/list_view.h"
 #include "framework/rtl/exceptions.h"
 #include "framework/rtl/sys_utils.h"
@@ -38,20 +40,30 @@ TListItem::~TListItem() = default;
 
 TCustomListView* TListItem::GetListView() const { return FOwner->GetOwner(); }
 
-bool TListItem::Native() const { return !FTransient && FIndex >= 0 && GetListView()->HandleAllocated(); }
+bool TListItem::Native() const {
+  return !FTransient && FIndex >= 0 && FIndex < FOwner->FNativeCount && GetListView()->HandleAllocated();
+}
 
 void TListItem::InsertNative() {
+  // One record carries the caption, image, lParam and the selection / focus state, so a new
+  // unchecked row costs one insertion plus one message per non-empty sub-item.
+  TCustomListView* view = GetListView();
   LVITEMA item{};
-  item.mask = LVIF_TEXT | LVIF_PARAM | LVIF_IMAGE;
+  item.mask = LVIF_TEXT | LVIF_PARAM | LVIF_IMAGE | LVIF_STATE;
   item.iItem = FIndex;
   item.pszText = const_cast<char*>(FCaption.c_str());
   item.iImage = FImageIndex;
   item.lParam = reinterpret_cast<LPARAM>(this);
-  GetListView()->Perform(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+  item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  if (FSelected) item.state |= LVIS_SELECTED;
+  if (FFocused) item.state |= LVIS_FOCUSED;
+  view->FInserting = true;
+  view->Perform(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+  FNativeSubItems.clear();
   SubItemsChanged();
-  if (FChecked && GetListView()->GetCheckboxes()) SetState(INDEXTOSTATEIMAGEMASK(2), LVIS_STATEIMAGEMASK);
-  if (FSelected) SetState(LVIS_SELECTED, LVIS_SELECTED);
-  if (FFocused) SetState(LVIS_FOCUSED, LVIS_FOCUSED);
+  // The control gives every new row the unchecked image, whatever the record says.
+  if (FChecked && view->GetCheckboxes()) SetState(INDEXTOSTATEIMAGEMASK(2), LVIS_STATEIMAGEMASK);
+  view->FInserting = false;
 }
 
 void TListItem::SaveState() {
@@ -84,14 +96,20 @@ void TListItem::SetCaption(const std::string& v) {
 
 void TListItem::SubItemsChanged() {
   if (!Native()) return;
+  // Only the columns whose text differs from what the window holds are sent.
   int columns = GetListView()->GetColumns()->GetCount();
   int count = FSubItems->GetCount();
-  for (int i = 0; i < count || i + 1 < columns; ++i) {
+  int known = static_cast<int>(FNativeSubItems.size());
+  int total = std::max(count, columns - 1);
+  for (int i = 0; i < total; ++i) {
     std::string text = i < count ? FSubItems->GetStrings(i) : std::string();
+    if (i < known ? FNativeSubItems[i] == text : text.empty()) continue;
     LVITEMA item{};
     item.iSubItem = i + 1;
     item.pszText = const_cast<char*>(text.c_str());
     GetListView()->Perform(LVM_SETITEMTEXTA, static_cast<WPARAM>(FIndex), reinterpret_cast<LPARAM>(&item));
+    if (i >= known) FNativeSubItems.resize(i + 1);
+    FNativeSubItems[i] = std::move(text);
   }
 }
 
@@ -136,11 +154,13 @@ void TListItem::SetFocused(bool v) {
 }
 
 void TListItem::MakeVisible(bool partialOK) {
+  FOwner->Flush();
   if (Native()) GetListView()->Perform(LVM_ENSUREVISIBLE, static_cast<WPARAM>(FIndex), partialOK ? 1 : 0);
 }
 
 TRect TListItem::DisplayRect(int code) const {
   RECT r{};
+  FOwner->Flush();
   if (FIndex >= 0 && GetListView()->HandleAllocated()) {
     r.left = code;
     SendMessageA(GetListView()->GetHandleNoCreate(), LVM_GETITEMRECT, static_cast<WPARAM>(FIndex),
@@ -172,9 +192,15 @@ TListItem* TListItems::Insert(int index) {
   if (index < 0 || index > static_cast<int>(FItems.size())) index = static_cast<int>(FItems.size());
   auto item = std::make_unique<TListItem>(this);
   TListItem* raw = item.get();
+  // A row appended during BeginUpdate goes into the window later, with its caption and state.
+  bool later = FUpdateCount > 0 && index == static_cast<int>(FItems.size());
+  if (!later) Flush();
   FItems.insert(FItems.begin() + index, item.release());
   Renumber(index);
-  if (FOwner->HandleAllocated()) raw->InsertNative();
+  if (FOwner->HandleAllocated() && !later) {
+    ++FNativeCount;
+    raw->InsertNative();
+  }
   return raw;
 }
 
@@ -186,7 +212,10 @@ void TListItems::Delete(int index) {
   if (index < 0 || index >= static_cast<int>(FItems.size())) throw EListError(Format("List index out of bounds (%d)", index));
   TListItem* item = FItems[index];
   FOwner->Delete(item);
-  if (FOwner->HandleAllocated()) FOwner->Perform(LVM_DELETEITEM, static_cast<WPARAM>(index), 0);
+  if (index < FNativeCount) {
+    --FNativeCount;
+    if (FOwner->HandleAllocated()) FOwner->Perform(LVM_DELETEITEM, static_cast<WPARAM>(index), 0);
+  }
   FItems.erase(FItems.begin() + index);
   Renumber(index);
   delete item;
@@ -202,6 +231,7 @@ void TListItems::Clear() {
   items.swap(FItems);
   for (TListItem* item : items) FOwner->Delete(item);
   if (FOwner->HandleAllocated()) FOwner->Perform(LVM_DELETEALLITEMS, 0, 0);
+  FNativeCount = 0;
   for (TListItem* item : items) delete item;
   EndUpdate();
 }
@@ -248,6 +278,7 @@ void TListItems::BeginUpdate() {
 
 void TListItems::EndUpdate() {
   if (FUpdateCount == 0 || --FUpdateCount > 0) return;
+  Flush();
   if (FOwner->HandleAllocated()) {
     FOwner->Perform(WM_SETREDRAW, 1, 0);
     FOwner->Invalidate();
@@ -256,6 +287,11 @@ void TListItems::EndUpdate() {
 
 void TListItems::Renumber(int from) {
   for (int i = from; i < static_cast<int>(FItems.size()); ++i) FItems[i]->FIndex = i;
+}
+
+void TListItems::Flush() {
+  if (!FOwner->HandleAllocated() || FOwner->GetOwnerData()) return;
+  while (FNativeCount < static_cast<int>(FItems.size())) FItems[FNativeCount++]->InsertNative();
 }
 
 void TListItems::ReadOrder() {

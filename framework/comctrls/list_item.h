@@ -1,5 +1,7 @@
 // TListItem/TListItems: the rows of a list view. The native item carries the TListItem* in its
 // lParam and a copy of the texts; check, selection and focus live in the window once it exists.
+// Rows appended between BeginUpdate and EndUpdate reach the window at EndUpdate (or as soon as
+// something asks the window about its rows), each in one insertion with its caption and state.
 // In owner-data mode the list holds only a count and Item[i] is a transient row filled by the
 // list view's OwnerDataFetch.
 #pragma once
@@ -64,6 +66,8 @@ class TListItem {
   int FIndex = -1;
   std::string FCaption;
   std::unique_ptr<TStrings> FSubItems;
+  // The sub-item texts the window holds (columns 1, 2 ...), so unchanged ones are not sent again.
+  std::vector<std::string> FNativeSubItems;
   int FImageIndex = -1;
   void* FData = nullptr;
   bool FChecked = false;
@@ -96,6 +100,8 @@ class TListItems {
   friend class TCustomListView;
   friend class TListItem;
   void Renumber(int from);
+  // Puts the rows added during BeginUpdate into the window (each in a single insertion).
+  void Flush();
   // Rebuilds the order from the window's lParams (after a native sort).
   void ReadOrder();
 
@@ -103,6 +109,9 @@ class TListItems {
   std::vector<TListItem*> FItems;
   int FCount = 0;  // owner-data rows
   int FUpdateCount = 0;
+  // The first FNativeCount rows are in the window; rows appended during BeginUpdate wait after
+  // them until EndUpdate or until something needs the window's rows.
+  int FNativeCount = 0;
   std::unique_ptr<TListItem> FTemp;
 };
 

@@ -105,8 +105,9 @@ void TCustomListView::CreateWnd() {
   if (FOwnerData) {
     Perform(LVM_SETITEMCOUNT, static_cast<WPARAM>(FItems->FCount), 0);
   } else {
+    FItems->FNativeCount = 0;
     FItems->BeginUpdate();
-    for (TListItem* item : FItems->FItems) item->InsertNative();
+    FItems->Flush();
     FItems->EndUpdate();
   }
   UpdateAutoSizeColumns();
@@ -114,6 +115,7 @@ void TCustomListView::CreateWnd() {
 
 void TCustomListView::DestroyWnd() {
   for (TListItem* item : FItems->FItems) item->SaveState();
+  FItems->FNativeCount = 0;
   FCanvas->FreeHandle();
   TWinControl::DestroyWnd();
 }
@@ -266,6 +268,7 @@ TListItem* TCustomListView::ItemOf(int index) const {
 }
 
 TListItem* TCustomListView::GetSelected() const {
+  FItems->Flush();
   if (!HandleAllocated()) {
     for (TListItem* item : FItems->FItems)
       if (item->FSelected) return item;
@@ -310,12 +313,14 @@ int TCustomListView::GetItemIndex() const {
 void TCustomListView::SetItemIndex(int index) { SetSelected(ItemOf(index)); }
 
 int TCustomListView::GetSelCount() const {
+  FItems->Flush();
   if (HandleAllocated()) return static_cast<int>(SendMessageA(FHandle, LVM_GETSELECTEDCOUNT, 0, 0));
   return static_cast<int>(std::count_if(FItems->FItems.begin(), FItems->FItems.end(),
                                         [](TListItem* i) { return i->FSelected; }));
 }
 
 TListItem* TCustomListView::GetItemFocused() const {
+  FItems->Flush();
   if (!HandleAllocated()) return nullptr;
   return ItemOf(static_cast<int>(SendMessageA(FHandle, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED)));
 }
@@ -325,11 +330,13 @@ void TCustomListView::SetItemFocused(TListItem* item) {
 }
 
 TListItem* TCustomListView::GetTopItem() const {
+  FItems->Flush();
   if (!HandleAllocated()) return nullptr;
   return ItemOf(static_cast<int>(SendMessageA(FHandle, LVM_GETTOPINDEX, 0, 0)));
 }
 
 TListItem* TCustomListView::GetItemAt(int x, int y) const {
+  FItems->Flush();
   if (!HandleAllocated()) return nullptr;
   LVHITTESTINFO info{};
   info.pt = POINT{x, y};
@@ -359,6 +366,7 @@ THitTests TCustomListView::GetHitTestInfoAt(int x, int y) const {
 
 TListItem* TCustomListView::FindCaption(int startIndex, const std::string& value, bool partial, bool inclusive,
                                         bool wrap) const {
+  FItems->Flush();
   if (HandleAllocated()) {
     LVFINDINFOA find{};
     find.flags = LVFI_STRING | (partial ? LVFI_PARTIAL : 0) | (wrap ? LVFI_WRAP : 0);
@@ -389,6 +397,7 @@ bool TCustomListView::CustomSort(const TLVCompareFunc& compare, LPARAM data) {
     FItems->Renumber(0);
     return true;
   }
+  FItems->Flush();
   TSortContext ctx{&compare, data, this};
   bool ok = Perform(LVM_SORTITEMS, reinterpret_cast<WPARAM>(&ctx), reinterpret_cast<LPARAM>(&TSortContext::Callback)) != 0;
   FItems->ReadOrder();
@@ -400,7 +409,10 @@ bool TCustomListView::AlphaSort() {
                     0);
 }
 
-void TCustomListView::Scroll(int dx, int dy) { Perform(LVM_SCROLL, static_cast<WPARAM>(dx), dy); }
+void TCustomListView::Scroll(int dx, int dy) {
+  FItems->Flush();
+  Perform(LVM_SCROLL, static_cast<WPARAM>(dx), dy);
+}
 
 bool TCustomListView::IsEditing() const {
   return HandleAllocated() && SendMessageA(FHandle, LVM_GETEDITCONTROL, 0, 0) != 0;
@@ -456,6 +468,7 @@ void TCustomListView::NotifyOther(TMessage& msg) { DefaultHandler(msg); }
 // --- notifications ---
 
 void TCustomListView::HandleItemChanged(const NMLISTVIEW& nm) {
+  if (FInserting) return;
   TListItem* item = nm.iItem >= 0 && !FOwnerData ? ItemOf(nm.iItem) : nullptr;
   if (FOwnerData && nm.iItem >= 0) item = FItems->GetItem(nm.iItem);
   if (nm.uChanged & LVIF_TEXT) Change(item, ctText);
@@ -566,6 +579,10 @@ void TCustomListView::HandleNotify(TMessage& msg) {
   switch (hdr->code) {
     case LVN_ITEMCHANGED:
       HandleItemChanged(*reinterpret_cast<NMLISTVIEW*>(hdr));
+      return;
+    case LVN_DELETEALLITEMS:
+      // Clear reports its deletions itself: no LVN_DELETEITEM for every row.
+      msg.Result = TRUE;
       return;
     case LVN_COLUMNCLICK: {
       int index = reinterpret_cast<NMLISTVIEW*>(hdr)->iSubItem;

@@ -174,6 +174,8 @@ class TCustomListView : public TWinControl {
   TCustomImageList* FSmallImages = nullptr;
   TCustomImageList* FLargeImages = nullptr;
   bool FSizingColumns = false;
+  // A row is being put into the window: its own notifications are no changes to report.
+  bool FInserting = false;
 };
 
 class TListView : public TCustomListView {

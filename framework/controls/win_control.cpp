@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <unordered_map>
 
 #include "framework/forms/screen.h"
 #include "framework/msg/exception_barrier.h"
@@ -27,6 +28,24 @@ std::map<std::string, TClassRecord>& Classes() {
 const char* ControlProp() {
   static ATOM atom = GlobalAddAtomA("VorletControl");
   return MAKEINTATOM(atom);
+}
+
+// The control of each framework window. The window property is the platform's record; this map
+// answers the frequent look-ups (every reflected notification) without asking the window
+// server, which under Wine costs a round trip each time.
+std::unordered_map<HWND, TWinControl*>& ControlMap() {
+  static std::unordered_map<HWND, TWinControl*> map;
+  return map;
+}
+
+void BindControl(HWND wnd, TWinControl* control) {
+  SetPropA(wnd, ControlProp(), control);
+  ControlMap()[wnd] = control;
+}
+
+void UnbindControl(HWND wnd) {
+  RemovePropA(wnd, ControlProp());
+  ControlMap().erase(wnd);
 }
 
 // The control whose CreateWindowEx is running; its window binds at the first message.
@@ -57,7 +76,7 @@ LRESULT CALLBACK ControlWndProc(HWND wnd, UINT msg, WPARAM w, LPARAM l) {
     if (creationControl && !creationControl->FHandle) {
       control = creationControl;
       control->FHandle = wnd;
-      SetPropA(wnd, ControlProp(), control);
+      BindControl(wnd, control);
     } else {
       char name[256] = "";
       GetClassNameA(wnd, name, sizeof name);
@@ -75,8 +94,8 @@ LRESULT CALLBACK ControlWndProc(HWND wnd, UINT msg, WPARAM w, LPARAM l) {
   if (msg == kSkinCmd && m.LParam != l && m.Result == 0) m.Result = m.LParam;
   if (top && TWinControl::FindControl(topWnd) == top) --top->FDispatchDepth;
   if (msg == WM_NCDESTROY) {
-    if (GetPropA(wnd, ControlProp()) == control) {
-      RemovePropA(wnd, ControlProp());
+    if (TWinControl::FindControl(wnd) == control) {
+      UnbindControl(wnd);
       control->FHandle = nullptr;
     }
   }
@@ -88,15 +107,18 @@ TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
 TWinControl::~TWinControl() {
   FreeBrush();
   if (FHandle) {
-    RemovePropA(FHandle, ControlProp());
+    UnbindControl(FHandle);
     DestroyWindow(FHandle);
   }
   for (TControl* c : FControls) c->FParent = nullptr;
+  // No window may keep leading to a freed control, whatever way its window went.
+  std::erase_if(ControlMap(), [this](const auto& entry) { return entry.second == this; });
 }
 
 TWinControl* TWinControl::FindControl(HWND wnd) {
   if (!wnd) return nullptr;
-  return static_cast<TWinControl*>(GetPropA(wnd, ControlProp()));
+  auto it = ControlMap().find(wnd);
+  return it == ControlMap().end() ? nullptr : it->second;
 }
 
 TWinControl* TWinControl::FindOwningControl(HWND wnd) {
@@ -144,7 +166,7 @@ void TWinControl::CreateHandle() {
   if (FHandle) return;
   CreateWnd();
   if (!FHandle) return;
-  SetPropA(FHandle, ControlProp(), this);
+  BindControl(FHandle, this);
   Perform(WM_SETFONT, reinterpret_cast<WPARAM>(FFont->GetHandle()), 0);
   UpdateBounds();
   CreateChildHandles();
@@ -228,7 +250,7 @@ void TWinControl::CreateWindowHandle(const TCreateParams& params) {
   creationControl = outer;
   if (wnd && !FHandle) {
     FHandle = wnd;
-    SetPropA(wnd, ControlProp(), this);
+    BindControl(wnd, this);
   }
 }
 
@@ -247,7 +269,7 @@ void TWinControl::DestroyWnd() {
   HWND wnd = FHandle;
   DestroyWindow(wnd);
   if (FHandle == wnd) {
-    RemovePropA(wnd, ControlProp());
+    UnbindControl(wnd);
     FHandle = nullptr;
   }
 }
