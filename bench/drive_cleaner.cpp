@@ -14,6 +14,7 @@
 
 #include "app/main/main_form.h"
 #include "app/shared/config_defaults.h"
+#include "bench/support/main_window.h"
 #include "bench/support/scratch.h"
 #include "framework/dialogs/message_dialogs.h"
 #include "framework/forms/application.h"
@@ -109,14 +110,7 @@ int main(int argc, char** argv) {
   WriteFile(list, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
   CloseHandle(list);
 
-  fw::testing::SetProgramFolder(appDir);
-  svc::SetIsConsole(false);
-  fw::InitRtl();
-  fw::StartupForms();
-  fw::testing::SetDialogService(std::make_unique<fw::testing::TScriptedDialogs>());
-  fw::Application->CreateForm(app::frmMain);
-  app::frmMain->Show();
-  fw::Application->ProcessMessages();
+  bench::StartMainWindow(appDir);
   fw::TListItems* rows = app::frmMain->lvDCDrive->GetItems();
   rows->GetItem(rows->GetCount() - 1)->SetChecked(true);
 

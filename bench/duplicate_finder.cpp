@@ -14,6 +14,7 @@
 
 #include "app/main/main_form.h"
 #include "app/tools/duplicate_finder.h"
+#include "bench/support/main_window.h"
 #include "bench/support/scratch.h"
 #include "framework/forms/application.h"
 #include "framework/forms/dialog_service.h"
@@ -59,14 +60,7 @@ int main(int argc, char** argv) {
   CreateDirectoryA((appDir + "config").c_str(), nullptr);
   WriteText(appDir + "config\\dfext.ini", "[All]\r\n1=*.*\r\n");
 
-  fw::testing::SetProgramFolder(appDir);
-  svc::SetIsConsole(false);
-  fw::InitRtl();
-  fw::StartupForms();
-  fw::testing::SetDialogService(std::make_unique<fw::testing::TScriptedDialogs>());
-  fw::Application->CreateForm(app::frmMain);
-  app::frmMain->Show();
-  fw::Application->ProcessMessages();
+  bench::StartMainWindow(appDir);
   int rc = 0;
   {
     app::TDuplicateFinder& tool = *app::frmMain->duplicateFinder;
