@@ -4,7 +4,8 @@
 # screenshot to build/screenshot.png and exits after a few seconds.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
-build=$here/build
+build=${VORLET_BUILD_DIR:-$here/build}
+export VORLET_BUILD_DIR=$build
 "$here/scripts/setup.sh"
 "$here/scripts/build.sh" --target VorletDiskCleaner
 # The program keeps its settings beside the executable, so it runs from a folder of its own.
@@ -15,6 +16,7 @@ export VORLET_SANDBOX=$build/run
 if [ -n "${DISPLAY:-}" ]; then
   exec "$here/scripts/wine-run.sh" "$app/VorletDiskCleaner.exe"
 fi
+# shellcheck disable=SC2016  # the inner script gets its values as arguments
 xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
   # The first use of the prefix creates it; a virtual desktop stands in for a window manager.
   "$1" reg add "HKCU\\Software\\Wine\\Explorer" /v Desktop /d Default /f >/dev/null 2>&1

@@ -5,8 +5,8 @@
 # own error, and the script exits non-zero.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
-build=${BUILD_DIR:-$here/build}
-deps=$build/deps
+# The cross-built libraries are shared by every build folder (VORLET_DEPS_DIR overrides it).
+deps=${VORLET_DEPS_DIR:-$here/build/deps}
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
 export DEBIAN_FRONTEND=noninteractive
@@ -110,11 +110,14 @@ if [ ! -f "$deps/libjpeg/lib/libjpeg.a" ]; then
   say "building libjpeg-turbo for 32-bit Windows (once)"
   mkdir -p "$deps/src"
   if ! ls -d "$deps"/src/libjpeg-turbo-*/ >/dev/null 2>&1; then
-    step "fetching the libjpeg-turbo source package" \
-      bash -c 'cd "$1" && apt-get source -qq --download-only libjpeg-turbo &&
-               dpkg-source -x --no-check libjpeg-turbo_*.dsc' _ "$deps/src"
+    fetch_source() (
+      cd "$deps/src" && apt-get source -qq --download-only libjpeg-turbo &&
+        dpkg-source -x --no-check libjpeg-turbo_*.dsc
+    )
+    step "fetching the libjpeg-turbo source package" fetch_source
   fi
-  src=$(ls -d "$deps"/src/libjpeg-turbo-*/ | head -1)
+  srcs=("$deps"/src/libjpeg-turbo-*/)
+  src=${srcs[0]}
   step "configuring libjpeg-turbo" cmake -S "$src" -B "$deps/build-jpeg" -DCMAKE_TOOLCHAIN_FILE="$plain" \
     -DCMAKE_BUILD_TYPE=Release -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_SIMD=0 -DWITH_TURBOJPEG=OFF \
     -DWITH_JAVA=OFF -DCMAKE_INSTALL_PREFIX="$deps/libjpeg" -DCMAKE_INSTALL_LIBDIR=lib

@@ -2,7 +2,9 @@
 # Installs what is missing, builds everything and runs every test under Wine and Xvfb.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
-build=$here/build
+build=${VORLET_BUILD_DIR:-$here/build}
+# The Wine wrapper that CTest runs each test program through finds the build folder here.
+export VORLET_BUILD_DIR=$build
 "$here/scripts/setup.sh"
 "$here/scripts/build.sh"
 status=0

@@ -3,10 +3,11 @@
 #   HOME and XDG_DATA_HOME point into the sandbox (the recycle bin is the XDG trash),
 #   Z: points at the build tree instead of /, and one wineserver serves the whole run.
 # Used as CMAKE_CROSSCOMPILING_EMULATOR, so CTest runs every test executable through it.
-# VORLET_SANDBOX selects the sandbox folder (default: <build>/sandbox).
+# VORLET_BUILD_DIR picks the build folder (default: build/), VORLET_SANDBOX the sandbox folder
+# (default: <build>/sandbox).
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
-build=${VORLET_BUILD:-$here/build}
+build=${VORLET_BUILD_DIR:-$here/build}
 sandbox=${VORLET_SANDBOX:-$build/sandbox}
 mkdir -p "$sandbox/home" "$sandbox/xdg/Trash/files" "$sandbox/xdg/Trash/info"
 
@@ -41,6 +42,12 @@ fi
 if [ ! -f "$WINEPREFIX/.vorlet-unmanaged" ]; then
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1 9>&- || true
   touch "$WINEPREFIX/.vorlet-unmanaged"
+fi
+# Wine looks for its own fonts (Marlett draws the caption buttons) beside the prefix's, not in
+# the folder Debian's fonts-wine fills: give the prefix a copy.
+if [ ! -f "$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf" ] && [ -f /usr/share/wine/fonts/marlett.ttf ]; then
+  mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+  cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
 fi
 # Never let z: lead back to the host's root.
 [ "$(readlink "$WINEPREFIX/dosdevices/z:")" = "$build" ] || ln -sfn "$build" "$WINEPREFIX/dosdevices/z:"
