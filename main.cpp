@@ -5,8 +5,10 @@
 #include "framework/forms/application.h"
 #include "framework/rtl/sys_utils.h"
 #include "framework/win.h"
+#include "services/shell/shell_services.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  svc::TShellServices shellServices;
   fw::InitRtl();
   fw::StartupForms();
   fw::InstallStandardDialogs();

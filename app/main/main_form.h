@@ -15,6 +15,9 @@
 #include "framework/graphics/image_list.h"
 #include "framework/rtl/string_list.h"
 #include "services/search/search_files.h"
+#include "services/shell/sh_file_operation.h"
+#include "services/shell/shortcut.h"
+#include "services/system/computer_info_ex.h"
 #include "skin/controls/bit_btn.h"
 #include "skin/controls/frame_bar.h"
 #include "skin/controls/group_box.h"
@@ -94,6 +97,9 @@ class TfrmMain : public fw::TForm {
   svc::TDsSearchFiles* sdSearcher = nullptr;
   svc::TDsSearchFiles* fwSearcher = nullptr;
   skin::TkPathDialog* kBrowser = nullptr;
+  svc::TSvShortcut* sc = nullptr;
+  svc::TDsSHFileOperation* fo = nullptr;
+  svc::TDsComputerInfoEx* compInfo = nullptr;
 
   // Fields the tools share.
   bool canceled = false;

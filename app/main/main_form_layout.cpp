@@ -132,6 +132,18 @@ void TfrmMain::CreateComponents() {
   kBrowser = fw::New<skin::TkPathDialog>(this);
   kBrowser->SetName("kBrowser");
   kBrowser->SetRoot(skin::rfMyComputer);
+  sc = fw::New<svc::TSvShortcut>(this);
+  sc->SetName("sc");
+  sc->SetAutoName(false);
+  sc->SetLocationType(svc::ltDirectory);
+  sc->SetSpecialFolder(svc::sfNone);
+  sc->SetIconIndex(0);
+  sc->SetSilentResolve(true);  // listing shortcuts shows no window and rewrites no link
+  fo = fw::New<svc::TDsSHFileOperation>(this);
+  fo->SetName("fo");
+  fo->SetOperation(svc::foMove);
+  compInfo = fw::New<svc::TDsComputerInfoEx>(this);
+  compInfo->SetName("compInfo");
 
   dcSearcher = fw::New<svc::TDsSearchFiles>(this);
   dcSearcher->SetName("dcSearcher");

@@ -32,7 +32,8 @@ class TOtherClean {
   skin::TkPanel* pnlOCButtons = nullptr;
   skin::TkBitBtn* btnOCClean = nullptr;
   skin::TkListView* lvOC = nullptr;
-  // The system-information component that gives the recent-documents and temporary folders.
+  // The main window's system-information component, for the recent-documents and temporary
+  // folders.
   svc::TDsComputerInfoEx* compInfo = nullptr;
 
   // Empties every ticked row, in row order, and measures it again.

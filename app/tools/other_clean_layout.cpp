@@ -14,8 +14,7 @@ const char* const kRowCaptions[ocRowCount] = {
 }  // namespace
 
 void TOtherClean::CreateComponents() {
-  compInfo = fw::New<svc::TDsComputerInfoEx>(&FForm);
-  compInfo->SetName("compInfo");
+  compInfo = FForm.compInfo;  // the main window's
 
   pnlOCButtons = fw::New<skin::TkPanel>(&FForm);
   pnlOCButtons->SetName("pnlOCButtons");

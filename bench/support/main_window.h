@@ -10,6 +10,7 @@
 #include "framework/rtl/seams.h"
 #include "framework/rtl/sys_utils.h"
 #include "services/search/search_files.h"
+#include "services/shell/shell_services.h"
 
 namespace bench {
 
@@ -17,6 +18,7 @@ inline void StartMainWindow(const std::string& appDir) {
   fw::testing::SetProgramFolder(appDir);
   svc::SetIsConsole(false);
   fw::InitRtl();
+  svc::StartShellServices();
   fw::StartupForms();
   fw::testing::SetDialogService(std::make_unique<fw::testing::TScriptedDialogs>());
   fw::Application->CreateForm(app::frmMain);

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "framework/win.h"
+#include "services/shell/shell_services.h"
 
 int main(int argc, char** argv) {
   // The sandbox wrapper exports this; without it we may be in a user's own prefix.
@@ -13,5 +14,6 @@ int main(int argc, char** argv) {
     return 2;
   }
   ::testing::InitGoogleTest(&argc, argv);
+  svc::TShellServices shellServices;
   return RUN_ALL_TESTS();
 }

@@ -1,0 +1,49 @@
+// The lists of shell items the views keep; each list owns its items.
+#pragma once
+#include <vector>
+
+#include "framework/core/object.h"
+#include "services/shell/shell_item.h"
+
+namespace svc {
+
+template <class T>
+class TSvOwningList : public fw::TObject {
+ public:
+  TSvOwningList() = default;
+  int GetCount() const { return static_cast<int>(FItems.size()); }
+  // Null for an index outside the list.
+  T* GetItem(int index) const {
+    return index >= 0 && index < GetCount() ? FItems[index] : nullptr;
+  }
+  int Add(T* item) {
+    FItems.push_back(item);
+    return GetCount() - 1;
+  }
+  // Frees every item.
+  void Clear() {
+    std::vector<T*> items;
+    items.swap(FItems);
+    for (T* item : items) fw::Free(item);
+  }
+
+ protected:
+  ~TSvOwningList() override { Clear(); }
+
+ private:
+  std::vector<T*> FItems;
+};
+
+class TSvShellItemList : public TSvOwningList<TSvShellItem> {
+  FW_CLASS(TSvShellItemList, fw::TObject)
+ protected:
+  ~TSvShellItemList() override = default;
+};
+
+class TSvShellFolderList : public TSvOwningList<TSvShellFolder> {
+  FW_CLASS(TSvShellFolderList, fw::TObject)
+ protected:
+  ~TSvShellFolderList() override = default;
+};
+
+}  // namespace svc

@@ -1,0 +1,313 @@
+// TSvShortcut: links created and resolved in the sandbox with the prefix's real link object;
+// through the link-object seam what Wine's Resolve never answers; the shell-version gate.
+#include <gtest/gtest.h>
+
+#include <ole2.h>
+
+#include <optional>
+
+#include "framework/rtl/file_utils.h"
+#include "framework/rtl/seams.h"
+#include "services/shell/com_ref.h"
+#include "services/shell/shortcut.h"
+#include "services/shell/sv_exception.h"
+#include "support/sandbox.h"
+
+using namespace svc;
+namespace sandbox = testing_sandbox;
+
+namespace {
+
+// The real link object with Resolve answered by the test; it notes the flags it was given.
+class TScriptedLink final : public IShellLinkA {
+ public:
+  TScriptedLink(IShellLinkA* inner, HRESULT answer) : FInner(inner), FAnswer(answer) {}
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
+    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IShellLinkA)) {
+      *out = static_cast<IShellLinkA*>(this);
+      AddRef();
+      return S_OK;
+    }
+    return FInner->QueryInterface(riid, out);
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++FRefs; }
+  ULONG STDMETHODCALLTYPE Release() override {
+    ULONG refs = --FRefs;
+    if (refs == 0) delete this;
+    return refs;
+  }
+  HRESULT STDMETHODCALLTYPE GetPath(LPSTR f, int n, WIN32_FIND_DATAA* d, DWORD fl) override {
+    return FInner->GetPath(f, n, d, fl);
+  }
+  HRESULT STDMETHODCALLTYPE GetIDList(PIDLIST_ABSOLUTE* p) override { return FInner->GetIDList(p); }
+  HRESULT STDMETHODCALLTYPE SetIDList(PCIDLIST_ABSOLUTE p) override { return FInner->SetIDList(p); }
+  HRESULT STDMETHODCALLTYPE GetDescription(LPSTR s, int n) override { return FInner->GetDescription(s, n); }
+  HRESULT STDMETHODCALLTYPE SetDescription(LPCSTR s) override { return FInner->SetDescription(s); }
+  HRESULT STDMETHODCALLTYPE GetWorkingDirectory(LPSTR s, int n) override { return FInner->GetWorkingDirectory(s, n); }
+  HRESULT STDMETHODCALLTYPE SetWorkingDirectory(LPCSTR s) override { return FInner->SetWorkingDirectory(s); }
+  HRESULT STDMETHODCALLTYPE GetArguments(LPSTR s, int n) override { return FInner->GetArguments(s, n); }
+  HRESULT STDMETHODCALLTYPE SetArguments(LPCSTR s) override { return FInner->SetArguments(s); }
+  HRESULT STDMETHODCALLTYPE GetHotkey(WORD* k) override { return FInner->GetHotkey(k); }
+  HRESULT STDMETHODCALLTYPE SetHotkey(WORD k) override { return FInner->SetHotkey(k); }
+  HRESULT STDMETHODCALLTYPE GetShowCmd(int* c) override { return FInner->GetShowCmd(c); }
+  HRESULT STDMETHODCALLTYPE SetShowCmd(int c) override { return FInner->SetShowCmd(c); }
+  HRESULT STDMETHODCALLTYPE GetIconLocation(LPSTR s, int n, int* i) override {
+    return FInner->GetIconLocation(s, n, i);
+  }
+  HRESULT STDMETHODCALLTYPE SetIconLocation(LPCSTR s, int i) override { return FInner->SetIconLocation(s, i); }
+  HRESULT STDMETHODCALLTYPE SetRelativePath(LPCSTR s, DWORD r) override { return FInner->SetRelativePath(s, r); }
+  HRESULT STDMETHODCALLTYPE Resolve(HWND window, DWORD flags) override {
+    resolveFlags = flags;
+    HRESULT real = FInner->Resolve(window, flags);
+    return FAnswer == S_OK ? real : FAnswer;
+  }
+  HRESULT STDMETHODCALLTYPE SetPath(LPCSTR s) override { return FInner->SetPath(s); }
+
+  static inline std::optional<DWORD> resolveFlags;
+
+ private:
+  ~TScriptedLink() = default;
+  TComRef<IShellLinkA> FInner;
+  HRESULT FAnswer;
+  ULONG FRefs = 1;
+};
+
+void UseScriptedLink(HRESULT answer) {
+  TScriptedLink::resolveFlags.reset();
+  svc::testing::SetShellLinkFactory([answer](IShellLinkA** link) {
+    IShellLinkA* inner = nullptr;
+    HRESULT hr = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                  reinterpret_cast<void**>(&inner));
+    if (FAILED(hr)) return hr;
+    *link = new TScriptedLink(inner, answer);
+    return S_OK;
+  });
+}
+
+class TFolderOverride : public fw::testing::TSpecialFolders {
+ public:
+  TFolderOverride(int csidl, std::string path) : FCsidl(csidl), FPath(std::move(path)) {}
+  std::string GetPath(int csidl) override {
+    return csidl == FCsidl ? FPath : fw::testing::TSpecialFolders::GetPath(csidl);
+  }
+
+ private:
+  int FCsidl;
+  std::string FPath;
+};
+
+template <class E>
+uint32_t RaisedCode(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const E& e) {
+    return e.GetErrorCode();
+  }
+  ADD_FAILURE() << "nothing raised";
+  return ~0u;
+}
+
+class Shortcut : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir = sandbox::TestFolder();
+    target = dir + "target.exe";
+    sandbox::WriteFile(target, "MZ");
+    sc = fw::New<TSvShortcut>(nullptr);
+    sc->SetFileName(target);
+    sc->SetLocationType(ltDirectory);
+    sc->SetDestinationDir(dir);
+  }
+  void TearDown() override {
+    fw::Free(sc);
+    svc::testing::SetShellLinkFactory(nullptr);
+    svc::testing::SetShellVersion(std::nullopt);
+  }
+  // A fresh component reads the link.
+  fw::Owned<TSvShortcut> Resolved(const std::string& link, bool& result) {
+    fw::Owned<TSvShortcut> reader(fw::New<TSvShortcut>(nullptr));
+    reader->SetShortcutFileName(link);
+    result = reader->ResolveShortcut();
+    return reader;
+  }
+
+  std::string dir, target;
+  TSvShortcut* sc = nullptr;
+};
+
+}  // namespace
+
+TEST_F(Shortcut, CreateThenResolve) {
+  EXPECT_TRUE(sc->GetAutoName());
+  sc->SetAutoName(false);
+  sc->SetDescription("Notes");
+  sc->SetParameters("/quiet now");
+  sc->SetStartInDir("C:\\sandbox");
+  sc->SetHotKey(MAKEWORD('K', HOTKEYF_CONTROL | HOTKEYF_ALT));
+  sc->SetIconPath(dir + "icons.dll");
+  sc->SetIconIndex(3);
+  ASSERT_TRUE(sc->CreateShortcut());
+  EXPECT_EQ(sc->GetShortcutFileName(), dir + "Notes.lnk");
+
+  bool result = false;
+  fw::Owned<TSvShortcut> reader = Resolved(dir + "Notes.lnk", result);
+  EXPECT_TRUE(result);
+  EXPECT_TRUE(fw::SameText(reader->GetFileName(), target));
+  EXPECT_EQ(reader->GetParameters(), "/quiet now");
+  EXPECT_EQ(reader->GetDescription(), "Notes");
+  EXPECT_EQ(reader->GetStartInDir(), "C:\\sandbox");
+  EXPECT_EQ(reader->GetHotKey(), MAKEWORD('K', HOTKEYF_CONTROL | HOTKEYF_ALT));
+
+  // The component does not read the icon location back; the link object does.
+  TComRef<IShellLinkA> link;
+  ASSERT_EQ(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.PutVoid()), S_OK);
+  TComRef<IPersistFile> file;
+  link->QueryInterface(IID_IPersistFile, file.PutVoid());
+  std::wstring wide(sc->GetShortcutFileName().begin(), sc->GetShortcutFileName().end());
+  ASSERT_EQ(file->Load(wide.c_str(), STGM_READ), S_OK);
+  char iconPath[MAX_PATH] = {};
+  int iconIndex = -1;
+  ASSERT_EQ(link->GetIconLocation(iconPath, MAX_PATH, &iconIndex), S_OK);
+  EXPECT_EQ(std::string(iconPath), dir + "icons.dll");
+  EXPECT_EQ(iconIndex, 3);
+}
+
+TEST_F(Shortcut, NamingAndDestinations) {
+  ASSERT_TRUE(sc->CreateShortcut());
+  EXPECT_EQ(sc->GetShortcutFileName(), dir + "Shortcut to target.exe.lnk");
+  EXPECT_TRUE(fw::FileExists(dir + "Shortcut to target.exe.lnk"));
+
+  sc->SetAutoName(false);
+  sc->SetDescription("Notes");
+  sc->SetDestinationDir(fw::ExcludeTrailingBackslash(dir));
+  EXPECT_EQ(sc->GetDestinationPath(), dir);
+  ASSERT_TRUE(sc->CreateShortcut());
+  EXPECT_EQ(sc->GetShortcutFileName(), dir + "Notes.lnk");
+  // The same name again: the link is overwritten.
+  sc->SetParameters("second");
+  ASSERT_TRUE(sc->CreateShortcut());
+  bool result = false;
+  EXPECT_EQ(Resolved(dir + "Notes.lnk", result)->GetParameters(), "second");
+
+  sc->SetLocationType(ltSpecialFolder);
+  EXPECT_EQ(sc->GetSpecialFolder(), sfDesktop);
+  fw::CreateDir(dir + "Desktop");
+  TFolderOverride desktop(CSIDL_DESKTOP, dir + "Desktop");
+  fw::testing::TSpecialFolders* previous = fw::testing::SetSpecialFolders(&desktop);
+  bool created = sc->CreateShortcut();
+  fw::testing::SetSpecialFolders(previous);
+  EXPECT_TRUE(created);
+  EXPECT_EQ(sc->GetShortcutFileName(), dir + "Desktop\\Notes.lnk");
+
+  char module[MAX_PATH];
+  GetModuleFileNameA(nullptr, module, MAX_PATH);
+  sc->SetLocationType(ltWorkingDir);
+  EXPECT_EQ(sc->GetDestinationPath(), fw::ExtractFilePath(module));
+
+  // A lower-case extension passes the test.
+  ASSERT_TRUE(sc->SaveShortcut(dir + "x.lnk"));
+  EXPECT_TRUE(Resolved(dir + "x.lnk", result)->GetFileName() != "");
+  EXPECT_TRUE(result);
+}
+
+TEST_F(Shortcut, RecentDocuments) {
+  std::string name = "recent-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount());
+  std::string document = dir + name + ".txt";
+  sandbox::WriteFile(document, "text");
+  sc->SetFileName(document);
+  sc->SetLocationType(ltSpecialFolder);
+  sc->SetSpecialFolder(sfRecentFiles);
+  EXPECT_TRUE(sc->CreateShortcut());
+  EXPECT_EQ(sc->GetShortcutFileName(), "");  // nothing written by the component itself
+  fw::TSearchRec found;
+  std::string recent = fw::GetSpecialFolderPath(CSIDL_RECENT);
+  ASSERT_FALSE(recent.empty());
+  EXPECT_EQ(fw::FindFirst(recent + "\\" + name + "*.lnk", fw::faAnyFile, found), 0) << recent;
+  fw::FindClose(found);
+}
+
+TEST_F(Shortcut, BadInputRaises) {
+  sc->SetFileName(dir + "missing.exe");
+  EXPECT_EQ(RaisedCode<ESvShortcutError>([&] { sc->CreateShortcut(); }), 130u);
+  sc->SetFileName(target);
+  sc->SetDestinationDir("");
+  EXPECT_EQ(RaisedCode<ESvShortcutError>([&] { sc->CreateShortcut(); }), 124u);
+  sc->SetLocationType(ltSpecialFolder);
+  sc->SetSpecialFolder(sfNone);
+  EXPECT_EQ(RaisedCode<ESvShortcutError>([&] { sc->CreateShortcut(); }), 124u);
+
+  sandbox::WriteFile(dir + "plain.txt", "text");
+  sc->SetShortcutFileName(dir + "plain.txt");
+  EXPECT_EQ(RaisedCode<ESvShortcutError>([&] { sc->ResolveShortcut(); }), 126u);
+  sc->SetShortcutFileName(dir + "missing.lnk");
+  EXPECT_EQ(RaisedCode<ESvShortcutError>([&] { sc->ResolveShortcut(); }), 73u);
+
+  svc::testing::SetShellLinkFactory([](IShellLinkA**) { return E_NOINTERFACE; });
+  sc->SetDestinationDir(dir);
+  sc->SetLocationType(ltDirectory);
+  EXPECT_EQ(RaisedCode<ESvShortcutError>([&] { sc->CreateShortcut(); }), 125u);
+}
+
+TEST_F(Shortcut, FilesThatAreNoLinksResolveFalse) {
+  sc->SetParameters("/p");
+  sc->SetStartInDir(dir);
+  ASSERT_TRUE(sc->CreateShortcut());
+  std::string good = sc->GetShortcutFileName();
+  sandbox::WriteFile(dir + "garbage.lnk", std::string(200, 'x'));
+  sandbox::WriteFile(dir + "empty.lnk", "");
+  for (const char* bad : {"garbage.lnk", "empty.lnk"}) {
+    SCOPED_TRACE(bad);
+    sc->SetShortcutFileName(good);
+    ASSERT_TRUE(sc->ResolveShortcut());
+    ASSERT_FALSE(sc->GetFileName().empty());
+    // Nothing of the previous link stays behind.
+    sc->SetShortcutFileName(dir + bad);
+    EXPECT_FALSE(sc->ResolveShortcut());
+    EXPECT_EQ(sc->GetFileName(), "");
+    EXPECT_EQ(sc->GetParameters(), "");
+    EXPECT_EQ(sc->GetDescription(), "");
+    EXPECT_EQ(sc->GetStartInDir(), "");
+  }
+}
+
+TEST_F(Shortcut, ResolveAnswersAndFlags) {
+  sc->SetDescription("flags");
+  ASSERT_TRUE(sc->CreateShortcut());
+  std::string link = sc->GetShortcutFileName();
+  for (HRESULT answer : {S_FALSE, E_FAIL, HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND)}) {
+    UseScriptedLink(answer);
+    sc->SetShortcutFileName(link);
+    EXPECT_FALSE(sc->ResolveShortcut()) << std::hex << answer;
+    EXPECT_EQ(sc->GetFileName(), "");
+    EXPECT_EQ(sc->GetDescription(), "");
+  }
+
+  UseScriptedLink(S_OK);
+  EXPECT_TRUE(sc->ResolveShortcut());
+  ASSERT_TRUE(TScriptedLink::resolveFlags.has_value());
+  EXPECT_EQ(LOWORD(*TScriptedLink::resolveFlags), SLR_ANY_MATCH | SLR_UPDATE);
+
+  std::string before = sandbox::ReadFile(link);
+  sc->SetSilentResolve(true);
+  EXPECT_TRUE(sc->ResolveShortcut());
+  ASSERT_TRUE(TScriptedLink::resolveFlags.has_value());
+  DWORD flags = *TScriptedLink::resolveFlags;
+  EXPECT_TRUE(flags & SLR_NO_UI);
+  EXPECT_FALSE(flags & SLR_UPDATE);
+  EXPECT_GT(HIWORD(flags), 0);  // a time-out, not the default of several seconds
+  EXPECT_EQ(sandbox::ReadFile(link), before);
+  EXPECT_TRUE(fw::SameText(sc->GetFileName(), target));
+}
+
+TEST_F(Shortcut, SpecialFoldersNeedTheirShellVersion) {
+  svc::testing::SetShellVersion(4.0);
+  fw::Owned<TSvShortcut> old(fw::New<TSvShortcut>(nullptr));
+  EXPECT_EQ(RaisedCode<ESvShellError>([&] { old->SetSpecialFolder(sfAltStartup); }), 110u);
+  EXPECT_EQ(old->GetSpecialFolder(), sfAltStartup);
+  old->SetSpecialFolder(sfStartup);  // known to every shell
+
+  svc::testing::SetShellVersion(6.0);
+  fw::Owned<TSvShortcut> current(fw::New<TSvShortcut>(nullptr));
+  EXPECT_NO_THROW(current->SetSpecialFolder(sfAltStartup));
+  EXPECT_NO_THROW(current->SetSpecialFolder(sfHistory));
+}
