@@ -541,4 +541,207 @@ TEST_F(SettingsTest, EditCaptionIsTheListsOwn) {
   EXPECT_EQ(ReadFile(config + "fldrexcl.ini"), "b\r\n");
 }
 
+// --- removal settings ---
+
+// program.ini as the default file becomes with these removal values.
+std::string ProgramIni(const std::string& method, const std::string& folder, const std::string& scan) {
+  return "[Skin]\r\nSkinName=Neutral\r\n[Remove]\r\nMethod=" + method + "\r\nFolder=" + folder + "\r\nScan=" + scan +
+         "\r\n[DF]\r\nmode=1\r\n";
+}
+
+class SettingsRemovalTest : public SettingsTest {
+ protected:
+  void SetUp() override {
+    SettingsTest::SetUp();
+    currentDir = fw::GetCurrentDir();
+  }
+  void TearDown() override {
+    // The folder button makes its start folder the current one.
+    fw::SetCurrentDir(currentDir);
+    SettingsTest::TearDown();
+  }
+  std::string currentDir;
+};
+
+TEST_F(SettingsRemovalTest, EachClickAndKeystrokeIsWrittenAtOnce) {
+  Start();
+  std::string deleted = appDir + "deleted\\";
+  WithSettings([&](TfrmSettings& form) {
+    form.kPageControl1->SetActivePage(form.kTabSheet3);
+    ProcessMessages();
+    Click(form.delRB);
+    EXPECT_TRUE(form.delRB->GetChecked());
+    EXPECT_FALSE(form.recRB->GetChecked());
+    EXPECT_EQ(ReadFile(config + "program.ini"), ProgramIni("2", "", ""));
+    EXPECT_FALSE(form.fEdit->GetEnabled());
+    EXPECT_FALSE(form.scanCB->GetEnabled());
+
+    Click(form.fRB);
+    EXPECT_EQ(ReadFile(config + "program.ini"), ProgramIni("3", deleted, "0"));
+    EXPECT_EQ(form.fEdit->GetText(), deleted);
+    EXPECT_TRUE(form.fEdit->GetEnabled());
+    EXPECT_TRUE(form.scanCB->GetEnabled());
+
+    // Typing: Folder follows every keystroke.
+    form.fEdit->SetFocus();
+    SendMessageA(form.fEdit->GetHandle(), EM_SETSEL, 0, -1);
+    std::string typed;
+    for (char c : std::string("C:\\bin")) {
+      SendMessageA(form.fEdit->GetHandle(), WM_CHAR, static_cast<unsigned char>(c), 1);
+      typed += c;
+      EXPECT_EQ(ReadFile(config + "program.ini"), ProgramIni("3", typed, "0"));
+    }
+    SendMessageA(form.fEdit->GetHandle(), WM_CHAR, VK_BACK, 1);
+    EXPECT_EQ(ReadFile(config + "program.ini"), ProgramIni("3", "C:\\bi", "0"));
+
+    Click(form.scanCB);
+    EXPECT_EQ(ReadFile(config + "program.ini"), ProgramIni("3", "C:\\bi", "1"));
+    Click(form.scanCB);
+    EXPECT_EQ(ReadFile(config + "program.ini"), ProgramIni("3", "C:\\bi", "0"));
+
+    // Back to the recycle bin: Method alone changes.
+    Click(form.recRB);
+    EXPECT_EQ(ReadFile(config + "program.ini"), ProgramIni("1", "C:\\bi", "0"));
+    EXPECT_FALSE(form.fEdit->GetEnabled());
+    EXPECT_FALSE(form.scanCB->GetEnabled());
+  });
+  EXPECT_EQ(ReadFile(config + "program.ini"), ProgramIni("1", "C:\\bi", "0"));
+}
+
+TEST_F(SettingsRemovalTest, ChoosingTheFolderMethodWithAMissingFolderSavesTheDeletedFolder) {
+  std::string missing = folder + "missing\\";
+  WriteFile(config + "program.ini", ProgramIni("1", missing, "1"));
+  Start();
+  WithSettings([&](TfrmSettings& form) {
+    form.kPageControl1->SetActivePage(form.kTabSheet3);
+    ProcessMessages();
+    EXPECT_EQ(form.fEdit->GetText(), appDir + "deleted\\");
+    EXPECT_EQ(ReadFile(config + "program.ini"), ProgramIni("1", missing, "1"));
+    Click(form.fRB);
+    EXPECT_EQ(form.fEdit->GetText(), appDir + "deleted\\");
+    EXPECT_EQ(ReadFile(config + "program.ini"), ProgramIni("3", appDir + "deleted\\", "1"));
+  });
+}
+
+TEST_F(SettingsRemovalTest, TheDriveCleanerMovesIntoTheChosenFolderAndSkipsIt) {
+  std::string tree = folder + "tree\\";
+  std::string bin = folder + "bin";
+  fw::ForceDirectories(tree);
+  fw::ForceDirectories(bin);
+  WriteFile(tree + "a.tmp", "aaaa");
+  WriteFile(tree + "keep.txt", "k");
+  WriteFile(bin + "\\old.tmp", "old");
+  WriteFile(config + "usrfldr.ini", tree + "\r\n");
+  Start();
+  std::vector<std::string> chooserStarts;
+  skin::testing::SetFolderChooser([&](const std::string&, std::string& path) {
+    chooserStarts.push_back(path);
+    path = bin;
+    return true;
+  });
+  WithSettings([&](TfrmSettings& form) {
+    form.kPageControl1->SetActivePage(form.kTabSheet3);
+    ProcessMessages();
+    Click(form.fRB);
+    ASSERT_TRUE(form.scanCB->GetChecked());
+    // The folder button: the dialog starts in the edit's folder, and the chosen one is saved.
+    Click(form.fEdit->GetButton());
+    EXPECT_EQ(form.fEdit->GetText(), bin);
+    EXPECT_EQ(form.fEdit->GetInitialDir(), bin);
+  });
+  EXPECT_EQ(chooserStarts, std::vector<std::string>{appDir + "deleted"});
+  EXPECT_EQ(ReadFile(config + "program.ini"), ProgramIni("3", bin, "0"));
+
+  fw::TListItems* paths = frmMain->lvDCDrive->GetItems();
+  paths->GetItem(paths->GetCount() - 1)->SetChecked(true);
+  frmMain->btnDCSearch->Click();
+  ASSERT_EQ(frmMain->lvDCResult->GetItems()->GetCount(), 1);
+  EXPECT_EQ(frmMain->lvDCResult->GetItems()->GetItem(0)->GetCaption(), tree + "a.tmp");
+  frmMain->kBitBtn5->Click();
+  scripted->Answers.push_back(fw::mrYes);
+  frmMain->btnDCDelete->Click();
+  EXPECT_FALSE(fw::FileExists(tree + "a.tmp"));
+  EXPECT_EQ(ReadFile(bin + "\\a.tmp"), "aaaa");
+  // The files now in the folder are not listed again.
+  frmMain->btnDCSearch->Click();
+  EXPECT_EQ(frmMain->lvDCResult->GetItems()->GetCount(), 0);
+  EXPECT_TRUE(fw::FileExists(bin + "\\old.tmp"));
+}
+
+// --- skins ---
+
+TEST_F(SettingsTest, SkinFolderAndSkinAreChosenAndKept) {
+  std::string skins = folder + "skins";
+  for (const char* name : {"Zeta", "alpha"}) {
+    fw::ForceDirectories(skins + "\\" + name);
+    WriteFile(skins + "\\" + name + "\\Options.dat", "[GLOBALINFO]\r\n");
+  }
+  fw::ForceDirectories(skins + "\\plain");
+  Start();
+  skin::TkSkinManager* manager = frmMain->skinManager;
+  int changes = 0;
+  manager->OnAfterChange = [&](fw::TObject*) { ++changes; };
+  skin::testing::SetFolderChooser([&](const std::string&, std::string& path) {
+    path = skins;
+    return true;
+  });
+  std::string current = fw::GetCurrentDir();
+  std::string withFolder =
+      "[Skin]\r\nSkinName=Neutral\r\nSkinDirectory=" + skins + "\r\n[Remove]\r\nMethod=\r\nFolder=\r\nScan=\r\n[DF]\r\nmode=1\r\n";
+  WithSettings([&](TfrmSettings& form) {
+    form.kPageControl1->SetActivePage(form.kTabSheet4);
+    ProcessMessages();
+    EXPECT_EQ(Strings(form.SkinsListBox->GetItems()), std::vector<std::string>{"Neutral (internal)"});
+    // A folder chosen with the folder button is saved and listed, sorted, with the internal skin.
+    Click(form.SkinsDirectoryEdit->GetButton());
+    EXPECT_EQ(form.SkinsDirectoryEdit->GetText(), skins);
+    EXPECT_EQ(manager->GetSkinDirectory(), skins);
+    EXPECT_EQ(ReadFile(config + "program.ini"), withFolder);
+    EXPECT_EQ(Strings(form.SkinsListBox->GetItems()),
+              (std::vector<std::string>{"alpha", "Neutral (internal)", "Zeta"}));
+    // A folder that does not exist changes nothing.
+    SetWindowTextA(form.SkinsDirectoryEdit->GetHandle(), (folder + "nope").c_str());
+    ProcessMessages();
+    EXPECT_EQ(manager->GetSkinDirectory(), skins);
+    EXPECT_EQ(ReadFile(config + "program.ini"), withFolder);
+    EXPECT_EQ(form.SkinsListBox->GetItems()->GetCount(), 3);
+
+    // Apply with nothing selected does nothing.
+    EXPECT_EQ(form.kLabel4->GetCaption(), "Neutral");
+    Click(form.kButton1);
+    EXPECT_EQ(changes, 0);
+    EXPECT_EQ(ReadFile(config + "program.ini"), withFolder);
+
+    SelectLine(form.SkinsListBox, 2);
+    Click(form.kButton1);
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(manager->GetSkinName(), "Zeta");
+    EXPECT_EQ(form.kLabel4->GetCaption(), "Zeta");
+    std::string withSkin = Replace(withFolder, "SkinName=Neutral", "SkinName=Zeta");
+    EXPECT_EQ(ReadFile(config + "program.ini"), withSkin);
+    // The current skin again, and the line shown when there are no skins, do nothing.
+    Click(form.kButton1);
+    form.SkinsListBox->GetItems()->Clear();
+    form.SkinsListBox->GetItems()->Add(app::kNoSkinsAvailable);
+    SelectLine(form.SkinsListBox, 0);
+    Click(form.kButton1);
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(manager->GetSkinName(), "Zeta");
+    EXPECT_EQ(ReadFile(config + "program.ini"), withSkin);
+  });
+  fw::SetCurrentDir(current);
+  // The next window shows the folder and the skin.
+  WithSettings([&](TfrmSettings& form) {
+    EXPECT_EQ(form.SkinsDirectoryEdit->GetText(), skins);
+    EXPECT_EQ(form.SkinsListBox->GetItems()->GetCount(), 3);
+    EXPECT_EQ(form.kLabel4->GetCaption(), "Zeta");
+  });
+  // So does the next start of the program.
+  fw::ShutdownForms();
+  fw::StartupForms();
+  Start();
+  EXPECT_EQ(frmMain->skinManager->GetSkinDirectory(), skins);
+  EXPECT_EQ(frmMain->skinManager->GetSkinName(), "Zeta");
+}
+
 }  // namespace
