@@ -8,9 +8,7 @@ namespace app {
 
 namespace {
 
-void Refuse(const std::string& text) {
-  skin::kMessageDlg(text, fw::mtWarning, fw::TMsgDlgButtons{fw::mbOK}, 0);
-}
+void Refuse(const std::string& text) { skin::kMessageDlg(text, fw::mtWarning, fw::TMsgDlgButtons{fw::mbOK}, 0); }
 
 }  // namespace
 

@@ -58,8 +58,7 @@ skin::TkListBox* MakeListBox(TComponent* owner, TWinControl* parent, const char*
   return list;
 }
 
-skin::TkRadioButton* MakeRadio(TComponent* owner, TWinControl* parent, const char* name, const char* caption,
-                               int top) {
+skin::TkRadioButton* MakeRadio(TComponent* owner, TWinControl* parent, const char* name, const char* caption, int top) {
   auto* radio = fw::New<skin::TkRadioButton>(owner);
   radio->SetName(name);
   radio->SetCaption(caption);
@@ -129,7 +128,7 @@ void TfrmSettings::CreateComponents() {
     column->SetCaption(caption);
     column->SetWidth(width);
   }
-  kListView1->SetBounds(4, 32, 380, 290);
+  kListView1->SetBounds(4, 32, 380, 284);
   kListView1->SetParent(kTabSheet1);
 
   // "Exceptions".

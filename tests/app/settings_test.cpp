@@ -22,7 +22,8 @@ using testing_sandbox::WriteFile;
 
 namespace {
 
-const char kDefaultProgramIni[] = "[Skin]\r\nSkinName=Neutral\r\n[Remove]\r\nMethod=\r\nFolder=\r\nScan=\r\n[DF]\r\nmode=1\r\n";
+const char kDefaultProgramIni[] =
+    "[Skin]\r\nSkinName=Neutral\r\n[Remove]\r\nMethod=\r\nFolder=\r\nScan=\r\n[DF]\r\nmode=1\r\n";
 
 std::string Lines(const std::vector<std::string>& lines) {
   std::string text;
@@ -262,15 +263,14 @@ TEST_P(SettingsOpenTest, OpeningAndClosingWritesNothing) {
 
 INSTANTIATE_TEST_SUITE_P(
     Files, SettingsOpenTest,
-    ::testing::Values(TOpenCase{"Default", nullptr, 1, true, false},
-                      TOpenCase{"Method1Scan1", "[Remove]\r\nMethod=1\r\nFolder={F}\r\nScan=1\r\n", 1, false, true},
-                      TOpenCase{"Method2MissingFolder", "[Remove]\r\nMethod=2\r\nFolder={M}\r\nScan=0\r\n", 2, true,
-                                false},
-                      TOpenCase{"Method3ScanEmpty", "[Remove]\r\nMethod=3\r\nFolder={F}\r\nScan=\r\n", 3, true, true},
-                      TOpenCase{"Method3ScanAbsentFolderEmpty", "[Remove]\r\nMethod=3\r\nFolder=\r\n", 3, true, false},
-                      TOpenCase{"Method3Scan1MissingFolder", "[Remove]\r\nMethod=3\r\nFolder={M}\r\nScan=1\r\n", 3,
-                                false, false},
-                      TOpenCase{"OddMethod", "[Remove]\r\nMethod=7\r\nFolder={F}\r\nScan=1\r\n", 1, false, true}),
+    ::testing::Values(
+        TOpenCase{"Default", nullptr, 1, true, false},
+        TOpenCase{"Method1Scan1", "[Remove]\r\nMethod=1\r\nFolder={F}\r\nScan=1\r\n", 1, false, true},
+        TOpenCase{"Method2MissingFolder", "[Remove]\r\nMethod=2\r\nFolder={M}\r\nScan=0\r\n", 2, true, false},
+        TOpenCase{"Method3ScanEmpty", "[Remove]\r\nMethod=3\r\nFolder={F}\r\nScan=\r\n", 3, true, true},
+        TOpenCase{"Method3ScanAbsentFolderEmpty", "[Remove]\r\nMethod=3\r\nFolder=\r\n", 3, true, false},
+        TOpenCase{"Method3Scan1MissingFolder", "[Remove]\r\nMethod=3\r\nFolder={M}\r\nScan=1\r\n", 3, false, false},
+        TOpenCase{"OddMethod", "[Remove]\r\nMethod=7\r\nFolder={F}\r\nScan=1\r\n", 1, false, true}),
     [](const ::testing::TestParamInfo<TOpenCase>& info) { return std::string(info.param.Name); });
 
 // --- masks ---
@@ -359,8 +359,8 @@ TEST_F(SettingsTest, MaskDialogRefusesEqualsSignsAndEmptyMasks) {
   Start();
   // Each OK is refused with a message, and the dialog stays open until Cancel.
   auto refusals = [this](TfrmAddMask& dialog) {
-    for (auto [mask, description] : {std::pair{"*.a=b", "x"}, std::pair{"*.q", "x=y"}, std::pair{"", "x"},
-                                     std::pair{"  ", "x"}}) {
+    for (auto [mask, description] :
+         {std::pair{"*.a=b", "x"}, std::pair{"*.q", "x=y"}, std::pair{"", "x"}, std::pair{"  ", "x"}}) {
       scripted->Texts.clear();
       Type(dialog.kEdit1, mask);
       Type(dialog.kEdit2, description);
@@ -448,13 +448,12 @@ struct TExceptionList {
 };
 
 TEST_F(SettingsTest, ExceptionListsAreEditedAndSaved) {
-  const TExceptionList lists[] = {
-      {&TfrmSettings::kListBox1, &TfrmSettings::kSpeedButton4, &TfrmSettings::kSpeedButton5,
-       &TfrmSettings::kSpeedButton6, "fileexcl.ini", "Enter new exception file", "Exception files",
-       "Do you want to delete entry?"},
-      {&TfrmSettings::kListBox2, &TfrmSettings::kSpeedButton7, &TfrmSettings::kSpeedButton8,
-       &TfrmSettings::kSpeedButton9, "fldrexcl.ini", "Enter new exception folder", "Exception folder",
-       "Do yuo want to delete entry?"}};
+  const TExceptionList lists[] = {{&TfrmSettings::kListBox1, &TfrmSettings::kSpeedButton4, &TfrmSettings::kSpeedButton5,
+                                   &TfrmSettings::kSpeedButton6, "fileexcl.ini", "Enter new exception file",
+                                   "Exception files", "Do you want to delete entry?"},
+                                  {&TfrmSettings::kListBox2, &TfrmSettings::kSpeedButton7, &TfrmSettings::kSpeedButton8,
+                                   &TfrmSettings::kSpeedButton9, "fldrexcl.ini", "Enter new exception folder",
+                                   "Exception folder", "Do yuo want to delete entry?"}};
   Start();
   for (const TExceptionList& l : lists) {
     SCOPED_TRACE(l.File);
@@ -686,8 +685,8 @@ TEST_F(SettingsTest, SkinFolderAndSkinAreChosenAndKept) {
     return true;
   });
   std::string current = fw::GetCurrentDir();
-  std::string withFolder =
-      "[Skin]\r\nSkinName=Neutral\r\nSkinDirectory=" + skins + "\r\n[Remove]\r\nMethod=\r\nFolder=\r\nScan=\r\n[DF]\r\nmode=1\r\n";
+  std::string withFolder = "[Skin]\r\nSkinName=Neutral\r\nSkinDirectory=" + skins +
+                           "\r\n[Remove]\r\nMethod=\r\nFolder=\r\nScan=\r\n[DF]\r\nmode=1\r\n";
   WithSettings([&](TfrmSettings& form) {
     form.kPageControl1->SetActivePage(form.kTabSheet4);
     ProcessMessages();
