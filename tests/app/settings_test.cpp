@@ -5,7 +5,6 @@
 #include <deque>
 #include <functional>
 #include <map>
-#include <set>
 
 #include "app/settings/add_mask_form.h"
 #include "app/settings/settings_form.h"
@@ -21,9 +20,6 @@ using testing_sandbox::ReadFile;
 using testing_sandbox::WriteFile;
 
 namespace {
-
-const char kDefaultProgramIni[] =
-    "[Skin]\r\nSkinName=Neutral\r\n[Remove]\r\nMethod=\r\nFolder=\r\nScan=\r\n[DF]\r\nmode=1\r\n";
 
 std::string Lines(const std::vector<std::string>& lines) {
   std::string text;
@@ -84,10 +80,22 @@ std::vector<std::string> Strings(const fw::TStrings* list) {
   return result;
 }
 
+// The scripted dialogs, also noting the caption of each input box.
+struct TRecordingDialogs : fw::testing::TScriptedDialogs {
+  bool InputQuery(const std::string& caption, const std::string& prompt, std::string& value) override {
+    Captions.push_back(caption);
+    return TScriptedDialogs::InputQuery(caption, prompt, value);
+  }
+  std::vector<std::string> Captions;
+};
+
 class SettingsTest : public MainWindowTest {
  protected:
   void SetUp() override {
     MainWindowTest::SetUp();
+    auto dialogs = std::make_unique<TRecordingDialogs>();
+    scripted = recording = dialogs.get();
+    fw::testing::SetDialogService(std::move(dialogs));
     config = appDir + "config\\";
     fw::CreateDir(config);
   }
@@ -113,10 +121,13 @@ class SettingsTest : public MainWindowTest {
           settings->Close();
         }
       } else if (auto* mask = dynamic_cast<TfrmAddMask*>(&form)) {
-        ASSERT_FALSE(maskActions.empty()) << "unexpected mask dialog";
-        auto action = maskActions.front();
-        maskActions.pop_front();
-        action(*mask);
+        if (maskActions.empty()) {
+          ADD_FAILURE() << "unexpected mask dialog";
+        } else {
+          auto action = maskActions.front();
+          maskActions.pop_front();
+          action(*mask);
+        }
         if (mask->GetModalResult() == fw::mrNone) {
           ADD_FAILURE() << "the mask dialog stayed open";
           mask->Close();
@@ -166,6 +177,7 @@ class SettingsTest : public MainWindowTest {
     ASSERT_EQ(list->GetItemIndex(), index);
   }
 
+  TRecordingDialogs* recording = nullptr;
   std::string config;
   std::deque<std::function<void(TfrmAddMask&)>> maskActions;
 };
@@ -272,6 +284,68 @@ INSTANTIATE_TEST_SUITE_P(
         TOpenCase{"Method3Scan1MissingFolder", "[Remove]\r\nMethod=3\r\nFolder={M}\r\nScan=1\r\n", 3, false, false},
         TOpenCase{"OddMethod", "[Remove]\r\nMethod=7\r\nFolder={F}\r\nScan=1\r\n", 1, false, true}),
     [](const ::testing::TestParamInfo<TOpenCase>& info) { return std::string(info.param.Name); });
+
+// --- layout ---
+
+TEST_F(SettingsTest, EveryControlHasItsCaptionHintAndDesignState) {
+  Start();
+  WithSettings([&](TfrmSettings& form) {
+    EXPECT_EQ(form.GetCaption(), "Settings");
+    EXPECT_EQ(form.GetBorderStyle(), fw::bsSingle);
+    EXPECT_EQ(form.GetPosition(), fw::poMainFormCenter);
+    EXPECT_TRUE(form.GetKeyPreview());
+    const std::vector<std::vector<std::string>> controls = {{"kTabSheet1", "Wildcards"},
+                                                            {"kTabSheet2", "Exceptions"},
+                                                            {"kTabSheet3", "Removal settings"},
+                                                            {"kTabSheet4", "Program"},
+                                                            {"kLabelFX1", "Settings"},
+                                                            {"kLabel1", "Program settings"},
+                                                            {"addWC", "", "Add wildcard"},
+                                                            {"editWC", "", "Edit wildcard"},
+                                                            {"delWC", "", "Delete wildcard"},
+                                                            {"kGroupBox1", "Files"},
+                                                            {"kGroupBox2", "Folders"},
+                                                            {"kSpeedButton4", "", "Add file exception"},
+                                                            {"kSpeedButton5", "", "Edit file exception"},
+                                                            {"kSpeedButton6", "", "Delete file exception"},
+                                                            {"kSpeedButton7", "", "Addfolder exception"},
+                                                            {"kSpeedButton8", "", "Edit folder exception"},
+                                                            {"kSpeedButton9", "", "Delete folderexception"},
+                                                            {"kGroupBox3", "Removal method"},
+                                                            {"recRB", "Remove to the Recycle Bin"},
+                                                            {"delRB", "Permanently delete"},
+                                                            {"fRB", "Remove to the specific folder"},
+                                                            {"kLabel2", "Select folder:"},
+                                                            {"scanCB", "Do not scan this folder"},
+                                                            {"kLabel5", "Skin directory :"},
+                                                            {"kButton1", "Apply", "Apply skin"},
+                                                            {"kLabel3", "Current skin:"},
+                                                            {"kLabel4", "Neutral"},
+                                                            {"kListView1"},
+                                                            {"kListBox1"},
+                                                            {"kListBox2"},
+                                                            {"fEdit"},
+                                                            {"SkinsDirectoryEdit"},
+                                                            {"SkinsListBox"}};
+    for (const std::vector<std::string>& c : controls) {
+      auto* control = dynamic_cast<fw::TControl*>(form.FindComponent(c[0]));
+      ASSERT_NE(control, nullptr) << c[0];
+      if (c.size() > 1 && !c[1].empty()) {
+        EXPECT_EQ(control->GetCaption(), c[1]) << c[0];
+      }
+      if (c.size() > 2) {
+        EXPECT_EQ(control->GetHint(), c[2]) << c[0];
+      }
+    }
+    EXPECT_TRUE(form.kListView1->GetCheckboxes());
+    EXPECT_EQ(form.kListView1->GetViewStyle(), fw::vsReport);
+    EXPECT_TRUE(form.kListView1->GetRowSelect());
+    EXPECT_TRUE(form.kListView1->GetReadOnly());
+    EXPECT_EQ(form.fEdit->GetRoot(), skin::rfDesktop);
+    EXPECT_EQ(form.fEdit->GetMaxLength(), 255);
+    EXPECT_EQ(form.SkinsDirectoryEdit->GetRoot(), skin::rfDesktop);
+  });
+}
 
 // --- masks ---
 
@@ -460,6 +534,7 @@ TEST_F(SettingsTest, ExceptionListsAreEditedAndSaved) {
     std::string file = config + l.File;
     ASSERT_FALSE(fw::FileExists(file));
     scripted->Texts.clear();
+    recording->Captions.clear();
     WithSettings([&](TfrmSettings& form) {
       form.kPageControl1->SetActivePage(form.kTabSheet2);
       ProcessMessages();
@@ -500,44 +575,14 @@ TEST_F(SettingsTest, ExceptionListsAreEditedAndSaved) {
       EXPECT_EQ(ReadFile(file), "renamed.tmp\r\nthird\r\n");
       EXPECT_EQ(Strings(list->GetItems()), (std::vector<std::string>{"renamed.tmp", "third"}));
     });
+    std::vector<std::string> captions(4, "New entry");
+    captions.insert(captions.end(), 2, l.EditCaption);
+    EXPECT_EQ(recording->Captions, captions);
     // The next window shows the saved list.
     WithSettings([&](TfrmSettings& form) {
       EXPECT_EQ(Strings((form.*l.List)->GetItems()), (std::vector<std::string>{"renamed.tmp", "third"}));
     });
   }
-}
-
-TEST_F(SettingsTest, EditCaptionIsTheListsOwn) {
-  // The edit box of each list has its own caption; the scripted service records prompts only,
-  // so the caption is checked through a service that records it.
-  struct TCaptions : fw::testing::TScriptedDialogs {
-    bool InputQuery(const std::string& caption, const std::string& prompt, std::string& value) override {
-      Captions.push_back(caption);
-      return TScriptedDialogs::InputQuery(caption, prompt, value);
-    }
-    std::vector<std::string> Captions;
-  };
-  auto dialogs = std::make_unique<TCaptions>();
-  TCaptions* captions = dialogs.get();
-  scripted = dialogs.get();
-  fw::testing::SetDialogService(std::move(dialogs));
-  WriteFile(config + "fileexcl.ini", "a\r\n");
-  WriteFile(config + "fldrexcl.ini", "b\r\n");
-  Start();
-  WithSettings([&](TfrmSettings& form) {
-    form.kPageControl1->SetActivePage(form.kTabSheet2);
-    ProcessMessages();
-    Click(form.kSpeedButton4);
-    Click(form.kSpeedButton7);
-    SelectLine(form.kListBox1, 0);
-    Click(form.kSpeedButton5);
-    SelectLine(form.kListBox2, 0);
-    Click(form.kSpeedButton8);
-  });
-  EXPECT_EQ(captions->Captions,
-            (std::vector<std::string>{"New entry", "New entry", "Exception files", "Exception folder"}));
-  EXPECT_EQ(ReadFile(config + "fileexcl.ini"), "a\r\n");
-  EXPECT_EQ(ReadFile(config + "fldrexcl.ini"), "b\r\n");
 }
 
 // --- removal settings ---
