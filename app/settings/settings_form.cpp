@@ -279,11 +279,14 @@ void TfrmSettings::fRBClick(fw::TObject*) {
 }
 
 void TfrmSettings::fEditChange(fw::TObject*) {
-  if (!FFilling) SaveRemoveFolder(AppDir(), fEdit->GetText());
+  if (FFilling) return;
+  FFolderTyped = true;
+  SaveRemoveFolder(AppDir(), fEdit->GetText());
 }
 
 void TfrmSettings::fEditExit(fw::TObject*) {
-  if (!FFilling) SaveRemoveFolder(AppDir(), fEdit->GetText());
+  // Passing through the edit without changing it is no change to save.
+  if (!FFilling && FFolderTyped) SaveRemoveFolder(AppDir(), fEdit->GetText());
 }
 
 void TfrmSettings::scanCBClick(fw::TObject*) {

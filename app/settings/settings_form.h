@@ -129,6 +129,8 @@ class TfrmSettings : public fw::TForm {
   // too; while this is set they change nothing.
   class TFilling;
   bool FFilling = false;
+  // The user has typed into the removal folder's edit.
+  bool FFolderTyped = false;
   // The ticks of the mask rows as last read from or written to ext.ini.
   std::vector<bool> FSavedTicks;
 

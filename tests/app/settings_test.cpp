@@ -243,10 +243,15 @@ TEST_P(SettingsOpenTest, OpeningAndClosingWritesNothing) {
     EXPECT_EQ(form.scanCB->GetEnabled(), c.Checked == 3);
     EXPECT_EQ(form.scanCB->GetChecked(), c.ScanChecked);
     EXPECT_EQ(form.fEdit->GetText(), c.FolderShown ? existing : appDir + "deleted\\");
-    // Every page shown once, as a user looking around would.
+    // Every page shown once, as a user looking around would, passing through the folder edit.
     for (int i = 0; i < form.kPageControl1->GetPageCount(); ++i) {
       form.kPageControl1->SetActivePageIndex(i);
       ProcessMessages();
+      if (i == 2 && form.fEdit->GetEnabled()) {
+        form.fEdit->SetFocus();
+        form.scanCB->SetFocus();
+        EXPECT_EQ(GetFocus(), form.scanCB->GetHandle());
+      }
     }
     if (c.ProgramIni) {
       EXPECT_EQ(form.kListView1->GetItems()->GetCount(), 4);
