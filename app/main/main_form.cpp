@@ -12,7 +12,6 @@
 #include "app/tools/other_clean.h"
 #include "framework/forms/application.h"
 #include "framework/rtl/file_utils.h"
-#include "framework/rtl/ini_file.h"
 #include "framework/rtl/seams.h"
 
 namespace app {
@@ -47,11 +46,8 @@ void TfrmMain::ShowToolPanel(skin::TkPanel* panel) {
 
 void TfrmMain::FormCreate(fw::TObject*) {
   appDir = fw::ProgramFolder();
-  {
-    fw::TIniFile ini(AppPath(appDir, kProgramIni));
-    skinManager->SetSkinDirectory(ini.ReadString("Skin", "SkinDirectory", AppPath(appDir, "Skins")));
-    skinManager->SetSkinName(ini.ReadString("Skin", "SkinName", skin::kNeutralSkinName));
-  }
+  skinManager->SetSkinDirectory(ReadSkinDirectory(appDir));
+  skinManager->SetSkinName(ReadSkinName(appDir, skin::kNeutralSkinName));
   EnsureProgramIni(appDir);
   canceled = false;
   SetWidth(700);

@@ -11,6 +11,7 @@ namespace app {
 namespace {
 
 const char kRemoveSection[] = "Remove";
+const char kSkinSection[] = "Skin";
 
 // Writes the lines to the file when the file does not exist (CRLF after every line, no BOM).
 void WriteWhenMissing(const std::string& path, const std::vector<std::string>& lines) {
@@ -75,10 +76,13 @@ std::string ReadRemoveFolder(const std::string& appDir) {
   return folder.empty() ? AppPath(appDir, kDeletedFolder) : folder;
 }
 
-std::string ReadScanFolder(const std::string& appDir) {
+int ReadRemoveScan(const std::string& appDir) {
   EnsureProgramIni(appDir);
-  int scan = fw::TIniFile(AppPath(appDir, kProgramIni)).ReadInteger(kRemoveSection, "Scan", 0);
-  return scan == 0 ? ReadRemoveFolder(appDir) : std::string();
+  return fw::TIniFile(AppPath(appDir, kProgramIni)).ReadInteger(kRemoveSection, "Scan", 0);
+}
+
+std::string ReadScanFolder(const std::string& appDir) {
+  return ReadRemoveScan(appDir) == 0 ? ReadRemoveFolder(appDir) : std::string();
 }
 
 void SaveRemoveSettings(const std::string& appDir, int method, const std::string& folder, bool doNotScan) {
@@ -88,6 +92,31 @@ void SaveRemoveSettings(const std::string& appDir, int method, const std::string
   if (folder.empty()) return;
   ini.WriteString(kRemoveSection, "Folder", folder);
   ini.WriteInteger(kRemoveSection, "Scan", doNotScan ? 0 : 1);
+}
+
+void SaveRemoveFolder(const std::string& appDir, const std::string& folder) {
+  EnsureProgramIni(appDir);
+  fw::TIniFile(AppPath(appDir, kProgramIni)).WriteString(kRemoveSection, "Folder", folder);
+}
+
+std::string ReadSkinDirectory(const std::string& appDir) {
+  std::string folder = fw::TIniFile(AppPath(appDir, kProgramIni)).ReadString(kSkinSection, "SkinDirectory", "");
+  return folder.empty() ? AppPath(appDir, "Skins") : folder;
+}
+
+std::string ReadSkinName(const std::string& appDir, const std::string& fallback) {
+  std::string name = fw::TIniFile(AppPath(appDir, kProgramIni)).ReadString(kSkinSection, "SkinName", "");
+  return name.empty() ? fallback : name;
+}
+
+void SaveSkinDirectory(const std::string& appDir, const std::string& folder) {
+  EnsureProgramIni(appDir);
+  fw::TIniFile(AppPath(appDir, kProgramIni)).WriteString(kSkinSection, "SkinDirectory", folder);
+}
+
+void SaveSkinName(const std::string& appDir, const std::string& name) {
+  EnsureProgramIni(appDir);
+  fw::TIniFile(AppPath(appDir, kProgramIni)).WriteString(kSkinSection, "SkinName", name);
 }
 
 void SaveExtensionList(const std::vector<TExtensionRow>& rows, const std::string& appDir) {

@@ -41,11 +41,25 @@ void EnsureDisabledRegistryFiles(const std::string& appDir);
 int ReadRemoveMethod(const std::string& appDir);
 // [Remove] Folder: the target of method 3; absent or empty reads as appDir + "deleted\".
 std::string ReadRemoveFolder(const std::string& appDir);
+// [Remove] Scan: 0 when the Drive cleaner must not report the files lying directly in the
+// removal folder. Absent or empty reads as 0.
+int ReadRemoveScan(const std::string& appDir);
 // The folder whose own files the Drive cleaner must not report: ReadRemoveFolder when
-// [Remove] Scan is 0 (also when absent or empty), else an empty string.
+// ReadRemoveScan is 0, else an empty string.
 std::string ReadScanFolder(const std::string& appDir);
 // Writes [Remove] Method; when folder is not empty, also Folder and Scan (0 when doNotScan).
 void SaveRemoveSettings(const std::string& appDir, int method, const std::string& folder, bool doNotScan);
+// Writes [Remove] Folder alone.
+void SaveRemoveFolder(const std::string& appDir, const std::string& folder);
+
+// [Skin] SkinDirectory: the folder holding the skin folders; absent or empty reads as
+// appDir + "Skins". Reading does not create program.ini.
+std::string ReadSkinDirectory(const std::string& appDir);
+// [Skin] SkinName; absent or empty reads as fallback. Reading does not create program.ini.
+std::string ReadSkinName(const std::string& appDir, const std::string& fallback);
+// Write the [Skin] key after EnsureProgramIni.
+void SaveSkinDirectory(const std::string& appDir, const std::string& folder);
+void SaveSkinName(const std::string& appDir, const std::string& name);
 
 // One row of the Settings window's mask list.
 struct TExtensionRow {

@@ -49,9 +49,9 @@ std::string TkSkinManager::GetSkinNames(fw::TStrings& list) const {
       FindClose(find);
     }
   }
-  list.Add(kNeutralSkinName);
+  folders.Add(kNeutralSkinName);
+  folders.Sort();
   list.AddStrings(folders);
-  if (auto* sorted = dynamic_cast<fw::TStringList*>(&list)) sorted->Sort();
   return first;
 }
 

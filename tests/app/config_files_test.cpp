@@ -203,6 +203,34 @@ TEST_F(ConfigFiles, SaveRemoveSettingsWritesFolderAndScanOnlyWithAFolder) {
   EXPECT_EQ(ReadRemoveFolder(App()), "D:\\other");
 }
 
+TEST_F(ConfigFiles, SkinKeysReadTheirDefaultsWithoutCreatingTheFile) {
+  EXPECT_EQ(ReadSkinDirectory(App()), App() + "Skins");
+  EXPECT_EQ(ReadSkinName(App(), "Neutral (internal)"), "Neutral (internal)");
+  EXPECT_FALSE(fw::DirectoryExists(Path("config")));
+  WriteProgramIni("[Skin]\r\nSkinDirectory=\r\nSkinName=\r\n");
+  EXPECT_EQ(ReadSkinDirectory(App()), App() + "Skins");
+  EXPECT_EQ(ReadSkinName(App(), ""), "");
+
+  SaveSkinDirectory(App(), "D:\\skins");
+  SaveSkinName(App(), "Blue");
+  EXPECT_EQ(ReadSkinDirectory(App()), "D:\\skins");
+  EXPECT_EQ(ReadSkinName(App(), "Neutral (internal)"), "Blue");
+  EXPECT_EQ(ReadFile(Path("config\\program.ini")), "[Skin]\r\nSkinDirectory=D:\\skins\r\nSkinName=Blue\r\n");
+}
+
+TEST_F(ConfigFiles, RemoveScanAndFolderAlone) {
+  // Absent, empty or unreadable Scan reads as 0; the default file leaves it empty.
+  EXPECT_EQ(ReadRemoveScan(App()), 0);
+  for (const char* text : {"[Remove]\r\n", "[Remove]\r\nScan=\r\n", "[Remove]\r\nScan=no\r\n"}) {
+    WriteProgramIni(text);
+    EXPECT_EQ(ReadRemoveScan(App()), 0) << text;
+  }
+  WriteProgramIni("[Remove]\r\nMethod=3\r\nFolder=D:\\a\r\nScan=1\r\n");
+  EXPECT_EQ(ReadRemoveScan(App()), 1);
+  SaveRemoveFolder(App(), "D:\\b");
+  EXPECT_EQ(ReadFile(Path("config\\program.ini")), "[Remove]\r\nMethod=3\r\nFolder=D:\\b\r\nScan=1\r\n");
+}
+
 TEST_F(ConfigFiles, SaveExtensionListRewritesTheMaskFileWhole) {
   EnsureExtIni(App());
   SaveExtensionList({{"*.tmp", "Temporary Files", true}, {"*.bak", "Backup Files", false}, {"x.y", "", true}}, App());
