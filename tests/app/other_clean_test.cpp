@@ -357,7 +357,9 @@ TEST_F(OtherCleanTest, LinksAreNeverFollowedWhenCleaning) {
   testing_sandbox::WriteFile(outside + "target.txt", "precious");
   MakeFile(outside + "dir\\kept.txt", 0);
   testing_sandbox::WriteFile(outside + "dir\\kept.txt", "kept too");
-  const std::string fileLink = recent + "ptr.lnk", dirLink = temp + "dirlink";
+  // Names of their own: the sandbox's trash outlives the test.
+  const std::string unique = std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount());
+  const std::string fileLink = recent + "ptr-" + unique + ".lnk", dirLink = temp + "dirlink-" + unique;
   const bool madeFile = testing_sandbox::MakeLink(fileLink, outside + "target.txt", false);
   testing_sandbox::TLinkGuard unlinkFile(fileLink);
   const bool madeDir = testing_sandbox::MakeLink(dirLink, outside + "dir", true);
@@ -375,8 +377,8 @@ TEST_F(OtherCleanTest, LinksAreNeverFollowedWhenCleaning) {
   EXPECT_EQ(testing_sandbox::ReadFile(outside + "dir\\kept.txt"), "kept too");
   const char* trash = std::getenv("VORLET_SANDBOX_TRASH");
   ASSERT_NE(trash, nullptr);
-  EXPECT_FALSE(testing_sandbox::Exists(std::string(trash) + "\\ptr.lnk"));
-  EXPECT_FALSE(testing_sandbox::Exists(std::string(trash) + "\\dirlink"));
+  EXPECT_FALSE(testing_sandbox::Exists(std::string(trash) + "\\" + fw::ExtractFileName(fileLink)));
+  EXPECT_FALSE(testing_sandbox::Exists(std::string(trash) + "\\" + fw::ExtractFileName(dirLink)));
   // Where a link cannot be removed by itself (Wine shows it as its target), the temporary
   // folder's cleaning stops with a message naming it.
   if (testing_sandbox::Exists(dirLink)) {
