@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "framework/rtl/file_utils.h"
 #include "framework/rtl/sys_utils.h"
 
 namespace app {
@@ -21,18 +22,17 @@ std::string FormatUnits(int64_t bytes, int64_t unit, const char* suffix) {
 }
 
 void AddFolderSize(const std::string& path, int64_t& total) {
-  WIN32_FIND_DATAA data;
-  HANDLE find = FindFirstFileA((path + "\\*.*").c_str(), &data);
-  if (find == INVALID_HANDLE_VALUE) return;
-  do {
-    std::string name = data.cFileName;
-    if (data.dwFileAttributes == FILE_ATTRIBUTE_DIRECTORY) {
-      if (name != "." && name != "..") AddFolderSize(path + "\\" + name, total);
-    } else {
-      total += static_cast<int64_t>((static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow);
-    }
-  } while (FindNextFileA(find, &data));
-  FindClose(find);
+  fw::TSearchRec rec;
+  if (fw::FindFirst(path + "\\*.*", fw::faAnyFile, rec) == 0) {
+    do {
+      if (rec.FindData.dwFileAttributes == FILE_ATTRIBUTE_DIRECTORY) {
+        if (rec.Name != "." && rec.Name != "..") AddFolderSize(path + "\\" + rec.Name, total);
+      } else {
+        total += rec.Size;
+      }
+    } while (fw::FindNext(rec) == 0);
+  }
+  fw::FindClose(rec);
 }
 
 }  // namespace

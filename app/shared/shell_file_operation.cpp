@@ -3,8 +3,10 @@
 #include <utility>
 
 #include "framework/rtl/exceptions.h"
+#include "framework/rtl/file_links.h"
 #include "framework/rtl/file_utils.h"
 #include "framework/rtl/sys_utils.h"
+#include "framework/rtl/wide_path.h"
 
 namespace app {
 namespace {
@@ -29,23 +31,26 @@ struct TOperationResult {
   bool Aborted = false;
 };
 
-// One SHFileOperationA call; the paths are passed as lists of one name ending in two NULs.
-TOperationResult RunOperation(UINT func, std::string from, std::string to, FILEOP_FLAGS flags) {
-  from.push_back('\0');
-  to.push_back('\0');
-  SHFILEOPSTRUCTA op{};
+// One SHFileOperationW call; the paths are passed in full, without the long-path prefix the
+// shell does not take, as lists of one name ending in two NULs.
+TOperationResult RunOperation(UINT func, const std::string& source, const std::string& target, FILEOP_FLAGS flags) {
+  std::wstring from = fw::FullWidePath(source);
+  std::wstring to = fw::FullWidePath(target);
+  from.push_back(L'\0');
+  to.push_back(L'\0');
+  SHFILEOPSTRUCTW op{};
   op.wFunc = func;
   op.pFrom = from.c_str();
   op.pTo = to.size() > 1 ? to.c_str() : nullptr;
   op.fFlags = flags;
   const testing::TShellOperationCall& call = ShellOperationCall();
   TOperationResult result;
-  result.Code = call ? call(op) : SHFileOperationA(&op);
+  result.Code = call ? call(op) : SHFileOperationW(&op);
   result.Aborted = op.fAnyOperationsAborted != FALSE;
   return result;
 }
 
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool Exists(const std::string& path) { return fw::FileAttributes(path) != INVALID_FILE_ATTRIBUTES; }
 
 std::string WithoutTrailingBackslash(std::string path) {
   while (path.size() > 3 && path.back() == '\\') path.pop_back();
@@ -70,26 +75,62 @@ std::string FreeDestination(const std::string& folder, const std::string& name) 
 std::string PrepareTargetFolder(const std::string& target) {
   std::string folder = WithoutTrailingBackslash(target);
   if (folder.empty()) return {};
-  DWORD attr = GetFileAttributesA(folder.c_str());
+  DWORD attr = fw::FileAttributes(folder);
   if (attr == INVALID_FILE_ATTRIBUTES) {
     if (!fw::ForceDirectories(folder)) return {};
-    attr = GetFileAttributesA(folder.c_str());
+    attr = fw::FileAttributes(folder);
   }
   if (attr == INVALID_FILE_ATTRIBUTES || !(attr & FILE_ATTRIBUTE_DIRECTORY)) return {};
   return fw::IncludeTrailingBackslash(folder);
 }
 
+// The links inside a folder that is about to be removed go first, each by itself: the shell
+// would follow them when it deletes the tree. False when one of them cannot be removed so.
+bool RemoveLinksInside(const std::string& folder) {
+  for (const std::string& link : fw::LinksInTree(folder))
+    if (!fw::RemoveLink(link)) return false;
+  return true;
+}
+
+// The shell keeps paths in MAX_PATH buffers: a longer one makes it fail or (in Wine) overrun
+// them when it deletes, moves or copies. Such files are handled with the file calls themselves;
+// only the recycle bin has no other way in.
+bool FitsTheShell(const std::string& path) { return fw::FullWidePath(path).size() < MAX_PATH; }
+
 bool Remove(const std::string& source, FILEOP_FLAGS flags) {
+  // The shell (and its recycle bin) may reach through a link: a link is removed by itself.
+  if (fw::IsLink(source)) return fw::RemoveLink(source);
+  const bool folder = fw::DirectoryExists(source);
+  if (folder && !RemoveLinksInside(source)) return false;
+  if (!(flags & FOF_ALLOWUNDO) && !FitsTheShell(source))
+    return !folder && DeleteFileW(fw::FileApiPath(source).c_str()) && !Exists(source);
   TOperationResult result = RunOperation(FO_DELETE, source, {}, flags);
   return result.Code == 0 && !result.Aborted && !Exists(source);
 }
 
+// A move or copy the shell cannot take: a move renames (a file may be copied across volumes),
+// a copy takes files only, and neither ever replaces anything.
+bool TransferLong(const std::string& source, const std::string& destination, bool keepSource) {
+  const bool folder = fw::DirectoryExists(source);
+  std::wstring from = fw::FileApiPath(source), to = fw::FileApiPath(destination);
+  if (keepSource) return !folder && CopyFileW(from.c_str(), to.c_str(), TRUE) && Exists(destination);
+  return MoveFileExW(from.c_str(), to.c_str(), folder ? 0 : MOVEFILE_COPY_ALLOWED) && Exists(destination) &&
+         !Exists(source);
+}
+
 bool Transfer(const std::string& source, const std::string& target, bool keepSource) {
+  const bool link = fw::IsLink(source);
+  // A copy would copy what a link leads to; a folder holding a link is neither moved nor copied,
+  // since a move across volumes copies too.
+  if ((link && keepSource) || (!link && fw::DirectoryExists(source) && !fw::LinksInTree(source).empty()))
+    return false;
   std::string name = fw::ExtractFileName(source);
   std::string folder = PrepareTargetFolder(target);
   if (folder.empty()) return false;
   std::string destination = FreeDestination(folder, name);
   if (destination.empty()) return false;
+  if (link) return fw::MoveLink(source, destination);
+  if (!FitsTheShell(source) || !FitsTheShell(destination)) return TransferLong(source, destination, keepSource);
   TOperationResult result = RunOperation(keepSource ? FO_COPY : FO_MOVE, source, destination, kTransferFlags);
   return result.Code == 0 && !result.Aborted && Exists(destination) && (keepSource || !Exists(source));
 }
@@ -114,14 +155,14 @@ bool ShellFileOperation(const std::string& source, const std::string& target, in
 }
 
 void DeleteFilesByMask(const std::string& folder, const std::string& mask) {
-  WIN32_FIND_DATAA data;
-  HANDLE find = FindFirstFileA((folder + mask).c_str(), &data);
-  if (find == INVALID_HANDLE_VALUE) return;
-  do {
-    std::string path = folder + data.cFileName;
-    if (fw::FileExists(path)) ShellFileOperation(path, {}, rmRecycle);
-  } while (FindNextFileA(find, &data));
-  FindClose(find);
+  fw::TSearchRec rec;
+  if (fw::FindFirst(folder + mask, fw::faAnyFile, rec) == 0) {
+    do {
+      std::string path = folder + rec.Name;
+      if (fw::FileExists(path)) ShellFileOperation(path, {}, rmRecycle);
+    } while (fw::FindNext(rec) == 0);
+  }
+  fw::FindClose(rec);
 }
 
 void DeleteFolderTree(const std::string& path) {
@@ -131,7 +172,10 @@ void DeleteFolderTree(const std::string& path) {
     code = ERROR_INVALID_NAME;  // never a drive root
   else if (!fw::DirectoryExists(folder))
     code = ERROR_PATH_NOT_FOUND;
-  else {
+  else if (fw::IsLink(folder) ? !fw::RemoveLink(folder) : !RemoveLinksInside(folder))
+    throw fw::EOSError(fw::Format("Cannot delete the folder \"%s\": a link in it cannot be removed by itself.", path),
+                       ERROR_ACCESS_DENIED);
+  else if (Exists(folder)) {
     TOperationResult result = RunOperation(FO_DELETE, folder, {}, kTreeFlags);
     code = result.Code;
     if (code == 0 && (result.Aborted || Exists(folder))) code = ERROR_CANCELLED;

@@ -11,6 +11,7 @@
 #include "framework/forms/application.h"
 #include "framework/rtl/file_utils.h"
 #include "framework/rtl/sys_utils.h"
+#include "services/system/protected_folders.h"
 #include "services/system/system_folders.h"
 
 namespace app {
@@ -24,12 +25,6 @@ constexpr int kSizeBytesSubItem = 1;
 std::string prefetchOverride;
 testing::TEmptyRecycleBinCall emptyRecycleBinCall;
 
-bool SameFolder(const std::string& a, const std::string& b) {
-  if (a.empty() || b.empty()) return false;
-  return fw::AnsiSameText(fw::ExcludeTrailingBackslash(svc::LongPathName(a)),
-                          fw::ExcludeTrailingBackslash(svc::LongPathName(b)));
-}
-
 std::string PrefetchFolder() {
   if (!prefetchOverride.empty()) return prefetchOverride;
   std::string windows = svc::ReadWindowsFolder();
@@ -41,18 +36,6 @@ bool EmptyRecycleBins(HWND owner) {
 }
 
 }  // namespace
-
-bool IsCleanableFolder(const std::string& folder) {
-  // Only a full path below a root: "C:" is how a drive root reads without its backslash, and a
-  // relative path ("", "\", "C:temp") would be taken from the current folder or drive.
-  std::string root = fw::ExtractFileDrive(folder);
-  if (root.empty() || folder.size() <= root.size() + 1 || folder[root.size()] != '\\') return false;
-  std::string path = fw::ExcludeTrailingBackslash(fw::ExpandFileName(folder));
-  std::string drive = fw::ExtractFileDrive(path);
-  if (drive.empty() || fw::SameText(path, fw::ExcludeTrailingBackslash(drive))) return false;
-  if (!fw::DirectoryExists(path)) return false;
-  return !SameFolder(path, svc::ReadWindowsFolder()) && !SameFolder(path, svc::ReadSystemFolder());
-}
 
 TOtherClean::TOtherClean(TfrmMain& form, skin::TkPanel& panel) : FForm(form), FPanel(panel) {
   fw::TLoadScope loading;
@@ -74,7 +57,7 @@ std::string TOtherClean::RowFolder(int row) {
     case ocTemp: folder = compInfo->GetFolders()->GetTemp(); break;
     default: return std::string();
   }
-  return IsCleanableFolder(folder) ? fw::ExcludeTrailingBackslash(folder) : std::string();
+  return svc::IsCleanableFolder(folder) ? fw::ExcludeTrailingBackslash(folder) : std::string();
 }
 
 void TOtherClean::MeasureRow(int row) {

@@ -40,7 +40,7 @@ class TOtherClean {
   void btnOCCleanClick(fw::TObject* Sender);
 
   // The folder of a folder row (prefetch, recent, temp) without a trailing backslash, or ""
-  // when that folder may not be touched (see IsCleanableFolder) or the row has none.
+  // when that folder may not be touched (see svc::IsCleanableFolder) or the row has none.
   std::string RowFolder(int row);
 
  private:
@@ -54,11 +54,6 @@ class TOtherClean {
   TfrmMain& FForm;
   skin::TkPanel& FPanel;
 };
-
-// True when folder may be measured and emptied: it is a full path that exists and is neither
-// a drive or share root nor the Windows or system folder. An empty path, which would
-// otherwise name the current drive's root, is refused.
-bool IsCleanableFolder(const std::string& folder);
 
 namespace testing {
 // The prefetch folder instead of the Windows folder's "Prefetch" ("" restores the real one).

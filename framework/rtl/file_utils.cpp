@@ -1,5 +1,10 @@
 #include "framework/rtl/file_utils.h"
 
+#include <algorithm>
+#include <cstring>
+
+#include "framework/rtl/wide_path.h"
+
 namespace fw {
 
 namespace {
@@ -22,29 +27,58 @@ bool FillRec(TSearchRec& rec) {
   rec.Time = static_cast<int>((static_cast<unsigned>(dosDate) << 16) | dosTime);
   rec.Size = (static_cast<int64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
   rec.Attr = static_cast<int>(data.dwFileAttributes);
-  rec.Name = data.cFileName;
   return true;
 }
 
 int FindMatching(TSearchRec& rec) {
   while (!FillRec(rec))
-    if (!FindNextFileA(rec.FindHandle, &rec.FindData)) return static_cast<int>(GetLastError());
+    if (!FindNextFileUtf8(rec.FindHandle, rec.FindData, rec.Name)) return static_cast<int>(GetLastError());
   return 0;
+}
+
+// The UTF-8 name cut to at most size - 1 bytes, never inside a character, and NUL-terminated.
+void CopyName(const std::string& name, char* out, size_t size) {
+  size_t length = std::min(name.size(), size - 1);
+  while (length > 0 && length < name.size() && (static_cast<unsigned char>(name[length]) & 0xC0) == 0x80) --length;
+  std::memcpy(out, name.data(), length);
+  out[length] = '\0';
+}
+
+void ToAnsiRecord(const WIN32_FIND_DATAW& wide, WIN32_FIND_DATAA& data, std::string& name) {
+  data.dwFileAttributes = wide.dwFileAttributes;
+  data.ftCreationTime = wide.ftCreationTime;
+  data.ftLastAccessTime = wide.ftLastAccessTime;
+  data.ftLastWriteTime = wide.ftLastWriteTime;
+  data.nFileSizeHigh = wide.nFileSizeHigh;
+  data.nFileSizeLow = wide.nFileSizeLow;
+  data.dwReserved0 = wide.dwReserved0;
+  data.dwReserved1 = wide.dwReserved1;
+  name = WideToUtf8(wide.cFileName);
+  CopyName(name, data.cFileName, sizeof data.cFileName);
+  CopyName(WideToUtf8(wide.cAlternateFileName), data.cAlternateFileName, sizeof data.cAlternateFileName);
 }
 
 }  // namespace
 
+DWORD FileAttributes(const std::string& fileName) {
+  std::wstring path = FileApiPath(fileName);
+  return path.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(path.c_str());
+}
+
 bool FileExists(const std::string& fileName) {
-  DWORD attr = GetFileAttributesA(fileName.c_str());
+  DWORD attr = FileAttributes(fileName);
   return attr != INVALID_FILE_ATTRIBUTES && !(attr & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 bool DirectoryExists(const std::string& directory) {
-  DWORD attr = GetFileAttributesA(directory.c_str());
+  DWORD attr = FileAttributes(directory);
   return attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool CreateDir(const std::string& directory) { return CreateDirectoryA(directory.c_str(), nullptr) != FALSE; }
+bool CreateDir(const std::string& directory) {
+  std::wstring path = FileApiPath(directory);
+  return !path.empty() && CreateDirectoryW(path.c_str(), nullptr) != FALSE;
+}
 
 bool ForceDirectories(const std::string& directory) {
   std::string dir = ExcludeTrailingBackslash(directory);
@@ -55,7 +89,10 @@ bool ForceDirectories(const std::string& directory) {
   return ForceDirectories(parent) && (CreateDir(dir) || DirectoryExists(dir));
 }
 
-bool RemoveDir(const std::string& directory) { return RemoveDirectoryA(directory.c_str()) != FALSE; }
+bool RemoveDir(const std::string& directory) {
+  std::wstring path = FileApiPath(directory);
+  return !path.empty() && RemoveDirectoryW(path.c_str()) != FALSE;
+}
 
 std::string ExtractFilePath(const std::string& fileName) {
   size_t i = LastDelimiter(fileName);
@@ -106,11 +143,7 @@ std::string ExcludeTrailingBackslash(const std::string& path) {
 }
 
 std::string ExpandFileName(const std::string& fileName) {
-  char buffer[MAX_PATH * 4];
-  char* namePart = nullptr;
-  DWORD length = GetFullPathNameA(fileName.c_str(), sizeof buffer, buffer, &namePart);
-  if (length == 0 || length >= sizeof buffer) return fileName;
-  return std::string(buffer, length);
+  return fileName.empty() ? fileName : WideToUtf8(FullWidePath(fileName));
 }
 
 std::string ExpandUNCFileName(const std::string& fileName) {
@@ -133,16 +166,18 @@ std::string ExpandUNCFileName(const std::string& fileName) {
 }
 
 std::string GetCurrentDir() {
-  char buffer[MAX_PATH * 4];
-  DWORD length = GetCurrentDirectoryA(sizeof buffer, buffer);
-  return length > 0 && length < sizeof buffer ? std::string(buffer, length) : std::string();
+  wchar_t buffer[MAX_PATH * 2];
+  DWORD length = GetCurrentDirectoryW(MAX_PATH * 2, buffer);
+  return length > 0 && length < MAX_PATH * 2 ? WideToUtf8(buffer, static_cast<int>(length)) : std::string();
 }
 
-bool SetCurrentDir(const std::string& directory) { return SetCurrentDirectoryA(directory.c_str()) != FALSE; }
+bool SetCurrentDir(const std::string& directory) {
+  return SetCurrentDirectoryW(Utf8ToWide(directory).c_str()) != FALSE;
+}
 
 int FindFirst(const std::string& path, int attr, TSearchRec& searchRec) {
   searchRec.ExcludeAttr = ~attr & (faHidden | faSysFile | faVolumeID | faDirectory);
-  searchRec.FindHandle = FindFirstFileA(path.c_str(), &searchRec.FindData);
+  searchRec.FindHandle = FindFirstFileUtf8(path, searchRec.FindData, searchRec.Name);
   if (searchRec.FindHandle == INVALID_HANDLE_VALUE) return static_cast<int>(GetLastError());
   int result = FindMatching(searchRec);
   if (result != 0) FindClose(searchRec);
@@ -150,7 +185,8 @@ int FindFirst(const std::string& path, int attr, TSearchRec& searchRec) {
 }
 
 int FindNext(TSearchRec& searchRec) {
-  if (!FindNextFileA(searchRec.FindHandle, &searchRec.FindData)) return static_cast<int>(GetLastError());
+  if (!FindNextFileUtf8(searchRec.FindHandle, searchRec.FindData, searchRec.Name))
+    return static_cast<int>(GetLastError());
   return FindMatching(searchRec);
 }
 
@@ -159,6 +195,25 @@ void FindClose(TSearchRec& searchRec) {
     ::FindClose(searchRec.FindHandle);
     searchRec.FindHandle = INVALID_HANDLE_VALUE;
   }
+}
+
+HANDLE FindFirstFileUtf8(const std::string& pattern, WIN32_FIND_DATAA& data, std::string& name) {
+  std::wstring path = FileApiPath(pattern);
+  if (path.empty()) {
+    SetLastError(ERROR_PATH_NOT_FOUND);
+    return INVALID_HANDLE_VALUE;
+  }
+  WIN32_FIND_DATAW wide;
+  HANDLE find = FindFirstFileW(path.c_str(), &wide);
+  if (find != INVALID_HANDLE_VALUE) ToAnsiRecord(wide, data, name);
+  return find;
+}
+
+bool FindNextFileUtf8(HANDLE find, WIN32_FIND_DATAA& data, std::string& name) {
+  WIN32_FIND_DATAW wide;
+  if (!FindNextFileW(find, &wide)) return false;
+  ToAnsiRecord(wide, data, name);
+  return true;
 }
 
 }  // namespace fw

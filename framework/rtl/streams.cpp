@@ -5,6 +5,7 @@
 
 #include "framework/rtl/exceptions.h"
 #include "framework/rtl/sys_utils.h"
+#include "framework/rtl/wide_path.h"
 
 namespace fw {
 
@@ -97,7 +98,7 @@ DWORD ShareFlags(unsigned mode) {
 TFileStream::TFileStream(const std::string& fileName, unsigned mode)
     : THandleStream(INVALID_HANDLE_VALUE), FFileName(fileName) {
   if ((mode & fmCreate) == fmCreate) {
-    FHandle = CreateFileA(fileName.c_str(), GENERIC_READ | GENERIC_WRITE, ShareFlags(mode), nullptr,
+    FHandle = CreateFileW(FileApiPath(fileName).c_str(), GENERIC_READ | GENERIC_WRITE, ShareFlags(mode), nullptr,
                           CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (FHandle == INVALID_HANDLE_VALUE)
       throw EFCreateError(Format("Cannot create file \"%s\". %s", fileName, SysErrorMessage(GetLastError())),
@@ -107,8 +108,8 @@ TFileStream::TFileStream(const std::string& fileName, unsigned mode)
   static const DWORD access[] = {GENERIC_READ, GENERIC_WRITE, GENERIC_READ | GENERIC_WRITE};
   unsigned openMode = mode & 3;
   if (openMode > 2) throw EFOpenError(Format("Cannot open file \"%s\". Invalid mode", fileName), fileName);
-  FHandle = CreateFileA(fileName.c_str(), access[openMode], ShareFlags(mode), nullptr, OPEN_EXISTING,
-                        FILE_ATTRIBUTE_NORMAL, nullptr);
+  FHandle = CreateFileW(FileApiPath(fileName).c_str(), access[openMode], ShareFlags(mode), nullptr,
+                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (FHandle == INVALID_HANDLE_VALUE)
     throw EFOpenError(Format("Cannot open file \"%s\". %s", fileName, SysErrorMessage(GetLastError())),
                       fileName);

@@ -64,8 +64,8 @@ class THandleStream : public TStream {
 class TFileStream : public THandleStream {
   FW_CLASS(TFileStream, THandleStream)
  public:
-  // Raises EFCreateError "Cannot create file "<name>". <reason>" or EFOpenError
-  // "Cannot open file "<name>". <reason>".
+  // fileName is UTF-8 of any length. Raises EFCreateError "Cannot create file "<name>".
+  // <reason>" or EFOpenError "Cannot open file "<name>". <reason>".
   TFileStream(const std::string& fileName, unsigned mode);
   ~TFileStream() override;
   TFileStream(const TFileStream&) = delete;

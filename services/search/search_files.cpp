@@ -1,6 +1,7 @@
 #include "services/search/search_files.h"
 
 #include "framework/rtl/exceptions.h"
+#include "framework/rtl/file_utils.h"
 
 namespace svc {
 
@@ -8,9 +9,7 @@ namespace {
 
 constexpr DWORD kSystemHidden = FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_HIDDEN;
 
-bool IsDotEntry(const char* name) {
-  return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
-}
+bool IsDotEntry(const std::string& name) { return name == "." || name == ".."; }
 
 int gIsConsole = -1;  // unknown until first asked
 
@@ -109,10 +108,10 @@ void TDsSearchFiles::Abort() {
 bool TDsSearchFiles::RootIsValid() {
   std::string root = FRootDirectory;
   if (!root.empty() && root.back() == '\\') root.pop_back();
-  TFindHandle find(FindFirstFileA(root.c_str(), &FFindData));
+  TFindHandle find(fw::FindFirstFileUtf8(root, FFindData, FFindName));
   if (find.Get() == INVALID_HANDLE_VALUE) return false;
   find.Close();
-  return (FFindData.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && FFindData.cFileName[0] != '.' && CheckDir();
+  return (FFindData.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && FFindName[0] != '.' && CheckDir();
 }
 
 bool TDsSearchFiles::SearchDir(const std::string& dir, bool search, int& depth) {
@@ -136,7 +135,7 @@ bool TDsSearchFiles::SearchDir(const std::string& dir, bool search, int& depth) 
 
 bool TDsSearchFiles::ScanDirectory(const std::string& dir, TSubDirs& subDirs, bool search) {
   DoBeginScanDir(dir);
-  TFindHandle find(FindFirstFileA((dir + "*").c_str(), &FFindData));
+  TFindHandle find(fw::FindFirstFileUtf8(dir + "*", FFindData, FFindName));
   if (find.Get() == INVALID_HANDLE_VALUE) {
     DWORD error = GetLastError();
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_ACCESS_DENIED;
@@ -156,21 +155,21 @@ bool TDsSearchFiles::ScanDirectory(const std::string& dir, TSubDirs& subDirs, bo
     const DWORD attributes = FFindData.dwFileAttributes;
     if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
       if (searchFiles && CheckFile()) DoFindFile(dir);
-    } else if (!IsDotEntry(FFindData.cFileName) &&
+    } else if (!IsDotEntry(FFindName) &&
                ((attributes & kSystemHidden) != kSystemHidden || FOptions.Contains(soIncludeSystemHiddenDirs))) {
       // A junction or symbolic link may lead back into the tree: it can be reported, never entered.
       const bool enter = !(attributes & FILE_ATTRIBUTE_REPARSE_POINT);
       if (FDirOption == doExcludeSubDirs || FDirOption == doIncludeSubDirs) {
         if (searchDirs && CheckDir()) DoFindDir(dir);
-        if (FDirOption == doIncludeSubDirs && enter) subDirs.emplace_back(FFindData.cFileName, true);
+        if (FDirOption == doIncludeSubDirs && enter) subDirs.emplace_back(FFindName, true);
       } else {
         const bool valid = CheckDir();
         if (searchDirs && valid) DoFindDir(dir);
         if ((FDirOption == doExcludeInvalidDirs || valid) && enter)
-          subDirs.emplace_back(FFindData.cFileName, valid);
+          subDirs.emplace_back(FFindName, valid);
       }
     }
-    if (!FindNextFileA(find.Get(), &FFindData)) {
+    if (!fw::FindNextFileUtf8(find.Get(), FFindData, FFindName)) {
       error = GetLastError();
       result = error == ERROR_NO_MORE_FILES;
       break;
@@ -195,8 +194,8 @@ bool TDsSearchFiles::HandleError() {
 }
 
 std::string TDsSearchFiles::ReportedName(const std::string& dir) const {
-  if (FOptions.Contains(soStripDirs)) return FFindData.cFileName;
-  return dir + FFindData.cFileName;
+  if (FOptions.Contains(soStripDirs)) return FFindName;
+  return dir + FFindName;
 }
 
 void TDsSearchFiles::DoBeginScanDir(const std::string& dir) {
@@ -233,7 +232,7 @@ bool TDsSearchFiles::CheckDir() {
     OnCheck(this, result);
     return result;
   }
-  return FDirParams->Check(FFindData);
+  return FDirParams->Check(FFindData, FFindName);
 }
 
 bool TDsSearchFiles::CheckFile() {
@@ -245,7 +244,7 @@ bool TDsSearchFiles::CheckFile() {
     OnCheck(this, result);
     return result;
   }
-  return FFileParams->Check(FFindData);
+  return FFileParams->Check(FFindData, FFindName);
 }
 
 void TDsSearchFiles::Clear() {

@@ -1,6 +1,7 @@
 // A recursive file search: walks a directory tree depth-first from a root directory, tests
 // every entry against a directory filter and a file filter, and reports the matches through
-// events. Everything runs on the caller's thread; Search returns when the walk is done.
+// events. Everything runs on the caller's thread; Search returns when the walk is done. Names
+// are UTF-8 and paths may be of any length.
 #pragma once
 #include <cstdint>
 #include <functional>
@@ -89,8 +90,10 @@ class TDsSearchFiles : public fw::TComponent {
   int GetTotalDirectories() const { return FTotalDirectories; }
   // The sum of the sizes of every reported entry, files and directories.
   int64_t GetTotalFileSize() const { return FTotalFileSize; }
-  // The entry being examined.
+  // The entry being examined. Its cFileName holds the UTF-8 name only when that fits; the
+  // whole name is GetFindName.
   const WIN32_FIND_DATAA& GetFindData() const { return FFindData; }
+  const std::string& GetFindName() const { return FFindName; }
 
   // True when the walk completed or there was nothing to walk; False when it was aborted or
   // stopped on an error, and at once when a search is already running.
@@ -135,6 +138,7 @@ class TDsSearchFiles : public fw::TComponent {
   int FTotalDirectories = 0;
   int64_t FTotalFileSize = 0;
   WIN32_FIND_DATAA FFindData{};
+  std::string FFindName;
 };
 
 }  // namespace svc

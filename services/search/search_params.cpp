@@ -84,7 +84,7 @@ void TDsSearchParams::UpdateCaseMasks() {
   FCaseFileMasks->EndUpdate();
 }
 
-bool TDsSearchParams::Check(const WIN32_FIND_DATAA& data) const {
+bool TDsSearchParams::Check(const WIN32_FIND_DATAA& data, const std::string& entryName) const {
   if (FSearchTypes.Contains(stAttribute) && !FAttributes->Check(data.dwFileAttributes)) return false;
   if (FSearchTypes.Contains(stMinSize) && FindDataSize(data) < static_cast<uint64_t>(FMinSize)) return false;
   if (FSearchTypes.Contains(stMaxSize) && FindDataSize(data) > static_cast<uint64_t>(FMaxSize)) return false;
@@ -93,7 +93,7 @@ bool TDsSearchParams::Check(const WIN32_FIND_DATAA& data) const {
   if (FSearchTypes.Contains(stLastChangeBefore) && CompareFileTime(&data.ftLastWriteTime, &FBeforeTime) > 0)
     return false;
   if (FSearchTypes.Contains(stFileMask) && FFileMasks->GetCount() > 0) {
-    std::string name = data.cFileName;
+    std::string name = entryName;
     if (!FSearchTypes.Contains(stFileMaskCaseSensitive)) UpperCaseInPlace(name);
     const char last = name.empty() ? '\0' : name.back();
     for (const TMatchMask& mask : FMatchMasks)

@@ -68,8 +68,10 @@ class TDsSearchParams : public fw::TPersistent {
   fw::TStringList* GetCaseFileMasks() const { return FCaseFileMasks.get(); }
   void UpdateCaseMasks();
 
-  // True when the entry passes every test in force.
-  bool Check(const WIN32_FIND_DATAA& data) const;
+  // True when the entry passes every test in force; the mask test reads name (the entry's whole
+  // UTF-8 name), or the record's own cFileName.
+  bool Check(const WIN32_FIND_DATAA& data, const std::string& name) const;
+  bool Check(const WIN32_FIND_DATAA& data) const { return Check(data, data.cFileName); }
 
   void Assign(const fw::TPersistent* Source) override;
 

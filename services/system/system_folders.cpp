@@ -7,7 +7,9 @@
 #include "framework/rtl/file_utils.h"
 #include "framework/rtl/seams.h"
 #include "framework/rtl/sys_utils.h"
+#include "framework/rtl/wide_path.h"
 #include "services/system/module_utils.h"
+#include "services/system/protected_folders.h"
 #include "services/system/registry_utils.h"
 
 namespace svc {
@@ -27,26 +29,9 @@ std::string ReadDirectory(F read) {
   return text;
 }
 
-bool IsDriveRoot(const std::string& path) {
-  std::string folder = fw::ExcludeTrailingBackslash(path);
-  return folder.empty() || fw::ExtractFileDrive(folder) == folder;
-}
-
-bool SameFolder(const std::string& a, const std::string& b) {
-  if (a.empty() || b.empty()) return false;
-  return fw::AnsiSameText(fw::ExcludeTrailingBackslash(LongPathName(a)),
-                          fw::ExcludeTrailingBackslash(LongPathName(b)));
-}
-
-// A folder may serve as the temporary folder, which the program empties, only when it is a
-// full path that exists and is neither a drive root nor the profile, Windows or system folder.
-bool IsUsableTemp(const std::string& path) {
-  if (fw::ExtractFileDrive(path).empty() || IsDriveRoot(path) || !fw::DirectoryExists(path)) return false;
-  std::string profile;
-  ReadEnvironmentVariable("USERPROFILE", profile, false);
-  return !SameFolder(path, profile) && !SameFolder(path, ShellFolderPath(CSIDL_PROFILE)) &&
-         !SameFolder(path, ReadWindowsFolder()) && !SameFolder(path, ReadSystemFolder());
-}
+// A folder may serve as the temporary folder, which the program empties, only when it may be
+// cleaned at all.
+bool IsUsableTemp(const std::string& path) { return IsCleanableFolder(path); }
 
 // TEMP, TMP, then what GetTempPathA answers (with both unset it falls back to the profile or
 // the Windows folder, which are refused), then the user's TEMP or TMP setting in the registry:
@@ -69,14 +54,14 @@ std::string TempFolder() {
 }
 
 std::string ShellLongPathName(const std::string& path) {
-  wchar_t wide[MAX_PATH + 1] = {};
-  if (MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH) == 0) return std::string();
+  std::wstring wide = fw::Utf8ToWide(path);
+  if (wide.empty()) return std::string();
   IShellFolder* desktop = nullptr;
   if (FAILED(SHGetDesktopFolder(&desktop)) || !desktop) return std::string();
   std::string result;
   LPITEMIDLIST pidl = nullptr;
   ULONG eaten = 0;
-  if (SUCCEEDED(desktop->ParseDisplayName(nullptr, nullptr, wide, &eaten, &pidl, nullptr)) && pidl) {
+  if (SUCCEEDED(desktop->ParseDisplayName(nullptr, nullptr, wide.data(), &eaten, &pidl, nullptr)) && pidl) {
     result = IdListToPath(pidl);
     CoTaskMemFree(pidl);
   }
@@ -84,11 +69,11 @@ std::string ShellLongPathName(const std::string& path) {
   return result;
 }
 
-using TGetLongPathNameA = DWORD(WINAPI*)(LPCSTR, LPSTR, DWORD);
+using TGetLongPathNameW = DWORD(WINAPI*)(LPCWSTR, LPWSTR, DWORD);
 
-TGetLongPathNameA GetLongPathNameFunction() {
-  static const TGetLongPathNameA function = reinterpret_cast<TGetLongPathNameA>(
-      ModuleFunction(GetModuleHandleA("kernel32.dll"), "GetLongPathNameA"));
+TGetLongPathNameW GetLongPathNameFunction() {
+  static const TGetLongPathNameW function = reinterpret_cast<TGetLongPathNameW>(
+      ModuleFunction(GetModuleHandleA("kernel32.dll"), "GetLongPathNameW"));
   return function;
 }
 
@@ -147,13 +132,20 @@ std::string ReadProgramFilesFolder() {
 
 std::string LongPathName(const std::string& path) {
   std::string result;
-  TGetLongPathNameA getLongPathName = GetLongPathNameFunction();
+  TGetLongPathNameW getLongPathName = GetLongPathNameFunction();
   if (path.find("::") != std::string::npos || !getLongPathName) {
     result = ShellLongPathName(path);
-  } else {
-    char buffer[MAX_PATH + 1] = {};
-    DWORD length = getLongPathName(path.c_str(), buffer, MAX_PATH);
-    if (length > 0 && length < MAX_PATH) result.assign(buffer, length);
+  } else if (!path.empty()) {
+    // A path too long for the plain form goes through the call in its "\\?\" form.
+    std::wstring wide = fw::Utf8ToWide(path);
+    if (wide.size() >= MAX_PATH - 12) wide = fw::FileApiPath(path);
+    DWORD size = getLongPathName(wide.c_str(), nullptr, 0);
+    std::wstring buffer(size, L'\0');
+    DWORD length = size ? getLongPathName(wide.c_str(), buffer.data(), size) : 0;
+    if (length > 0 && length < size) {
+      buffer.resize(length);
+      result = fw::WideToUtf8(path.compare(0, 4, "\\\\?\\") == 0 ? buffer : fw::WithoutLongPathPrefix(buffer));
+    }
   }
   return result.empty() ? path : result;
 }

@@ -13,6 +13,7 @@
 #include "framework/rtl/file_utils.h"
 #include "framework/rtl/sys_utils.h"
 #include "framework/win.h"
+#include "support/hard_paths.h"
 #include "support/sandbox.h"
 #include <wininet.h>
 
@@ -186,6 +187,17 @@ TEST(FolderSize, CountsFilesOfPlainSubfoldersOnly) {
   EXPECT_EQ(GetFolderSize(dir + "secret"), 50000) << "asked for directly, it is measured";
   EXPECT_EQ(GetFolderSize(dir + "missing"), 0);
   EXPECT_EQ(GetFolderSize(dir + "sub\\"), 230) << "a trailing backslash is accepted";
+}
+
+TEST(FolderSize, CountsForeignNamesAndLongPaths) {
+  std::string dir = testing_sandbox::TestFolder();
+  int64_t total = 0;
+  for (const testing_sandbox::THardPath& c : testing_sandbox::HardPaths(dir, "z.bin")) {
+    testing_sandbox::WriteFile(c.Path(), std::string(100, 'z'));
+    EXPECT_EQ(GetFolderSize(c.Folder), 100) << c.Label;
+    total += 100;
+  }
+  EXPECT_EQ(GetFolderSize(dir), total);
 }
 
 TEST(RunCommandLine, StartsAProgramWithoutWaiting) {

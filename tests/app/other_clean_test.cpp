@@ -2,6 +2,8 @@
 // comes through the special-folder seam, the temporary folder through TEMP and TMP, the prefetch
 // folder and the emptying of the recycle bins through the tool's own seams; the URL cache is the
 // prefix's real one. Places that are empty, roots or system folders are never touched.
+#include <cstdlib>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -11,8 +13,11 @@
 #include "app/tools/other_clean.h"
 #include "framework/msg/exception_barrier.h"
 #include "framework/rtl/sys_utils.h"
+#include "framework/rtl/wide_path.h"
 #include "main_window_fixture.h"
+#include "services/system/protected_folders.h"
 #include "services/system/system_folders.h"
+#include "support/host_links.h"
 
 #include <wininet.h>
 
@@ -23,13 +28,17 @@ namespace {
 const char kCachedUrl[] = "http://vorlet-oc.invalid/page.html";
 const char kCookieUrl[] = "http://vorlet-oc.invalid/";
 
-// The recent-documents folder the test chooses; every other folder is the real one.
+// The recent-documents folder the test chooses, and any other the test names; every other
+// folder is the real one.
 class TRecentFolder : public fw::testing::TSpecialFolders {
  public:
   std::string GetPath(int csidl) override {
-    return csidl == CSIDL_RECENT ? Path : fw::testing::TSpecialFolders::GetPath(csidl);
+    if (csidl == CSIDL_RECENT) return Path;
+    auto other = Others.find(csidl);
+    return other != Others.end() ? other->second : fw::testing::TSpecialFolders::GetPath(csidl);
   }
   std::string Path;
+  std::map<int, std::string> Others;
 };
 
 void MakeFile(const std::string& path, size_t size) {
@@ -216,9 +225,9 @@ TEST_F(OtherCleanTest, ATemporarySubfolderThatCannotBeRemovedStopsTheCleaningWit
   app::ClearInternetCache();
   AddCacheEntry(kCachedUrl, std::string(500, 'c'));
   std::string busy = temp + "busy";
-  app::testing::SetShellOperationCall([busy](SHFILEOPSTRUCTA& op) {
-    if (fw::SameText(op.pFrom, busy)) return static_cast<int>(ERROR_SHARING_VIOLATION);
-    return SHFileOperationA(&op);
+  app::testing::SetShellOperationCall([busy](SHFILEOPSTRUCTW& op) {
+    if (fw::SameText(fw::WideToUtf8(op.pFrom), busy)) return static_cast<int>(ERROR_SHARING_VIOLATION);
+    return SHFileOperationW(&op);
   });
   Tick({2, 3, 4});
   // The way a click reaches the handler from the window procedure.
@@ -238,8 +247,8 @@ TEST_F(OtherCleanTest, ATemporarySubfolderThatCannotBeRemovedStopsTheCleaningWit
 // answer of the guard could delete nothing.
 TEST_F(OtherCleanTest, AnEmptyRootOrSystemFolderIsNeitherMeasuredNorCleaned) {
   std::vector<std::string> operations;
-  app::testing::SetShellOperationCall([&operations](SHFILEOPSTRUCTA& op) {
-    operations.push_back(op.pFrom);
+  app::testing::SetShellOperationCall([&operations](SHFILEOPSTRUCTW& op) {
+    operations.push_back(fw::WideToUtf8(op.pFrom));
     return static_cast<int>(ERROR_ACCESS_DENIED);
   });
   char cwd[MAX_PATH] = {};
@@ -274,12 +283,116 @@ TEST_F(OtherCleanTest, AnEmptyRootOrSystemFolderIsNeitherMeasuredNorCleaned) {
   EXPECT_TRUE(fw::FileExists(folder + "cwd-file.pf"));
 }
 
+// Data-loss regression: with TEMP and TMP set to C:\users, Clean recycled the user's documents
+// and desktop. A folder that is, or holds, the user's profile, one of the user's shell folders,
+// the Windows, system or program files folder is never measured or cleaned, by any row. The
+// shell folders are the test's own, through the special-folder seam, each with a canary.
+TEST_F(OtherCleanTest, FoldersHoldingTheUsersOrTheSystemsFilesAreNeverCleaned) {
+  const std::string users = folder + "users\\", home = users + "me\\", windows = folder + "windows\\";
+  const std::map<int, std::string> places{
+      {CSIDL_PROFILE, home},
+      {CSIDL_DESKTOPDIRECTORY, home + "Desktop\\"},
+      {CSIDL_PERSONAL, home + "Documents\\"},
+      {CSIDL_MYPICTURES, home + "Pictures\\"},
+      {CSIDL_MYMUSIC, home + "Music\\"},
+      {CSIDL_MYVIDEO, home + "Videos\\"},
+      {CSIDL_FAVORITES, home + "Favorites\\"},
+      {CSIDL_STARTMENU, home + "AppData\\Roaming\\Start Menu\\"},
+      {CSIDL_APPDATA, home + "AppData\\Roaming\\"},
+      {CSIDL_LOCAL_APPDATA, home + "AppData\\Local\\"},
+      {CSIDL_WINDOWS, windows},
+      {CSIDL_SYSTEM, windows + "system32\\"},
+      {CSIDL_PROGRAM_FILES, folder + "Program Files\\"},
+  };
+  std::vector<std::string> canaries;
+  for (const auto& [csidl, place] : places) {
+    recentFolder.Others[csidl] = fw::ExcludeTrailingBackslash(place);
+    MakeFile(place + "canary.txt", 5);
+    MakeFile(place + "inner\\canary.txt", 5);
+    canaries.push_back(place + "canary.txt");
+    canaries.push_back(place + "inner\\canary.txt");
+  }
+  MakeFile(users + "canary.txt", 5);
+  canaries.push_back(users + "canary.txt");
+  // Each place, and folders above them: the folder of all profiles, and AppData.
+  std::vector<std::string> refused{users, home + "AppData\\"};
+  for (const auto& entry : places) refused.push_back(entry.second);
+  // A link to a place counts as the place.
+  const std::string linkToDocuments = folder + "docs-link";
+  const bool linked = testing_sandbox::MakeLink(linkToDocuments, home + "Documents", true);
+  testing_sandbox::TLinkGuard unlink(linkToDocuments);
+  if (linked) refused.push_back(linkToDocuments);
+
+  const std::string fallback = folder + "Tmp\\";  // TMP: a temporary folder that may be emptied
+  for (const std::string& candidate : refused) {
+    SCOPED_TRACE(candidate);
+    for (const std::string& form : {candidate, fw::ExcludeTrailingBackslash(candidate), fw::LowerCase(candidate)})
+      EXPECT_FALSE(svc::IsCleanableFolder(form)) << form;
+    MakeFile(fallback + "junk.tmp", 7);
+    SetEnvironmentVariableA("TEMP", fw::ExcludeTrailingBackslash(candidate).c_str());
+    recentFolder.Path = fw::ExcludeTrailingBackslash(candidate);
+    EXPECT_EQ(tool->RowFolder(1), "");
+    EXPECT_EQ(tool->RowFolder(2), fw::ExcludeTrailingBackslash(fallback));
+    Tick({1, 2});
+    Clean();
+    EXPECT_EQ(SizeText(1), "");
+    EXPECT_FALSE(fw::FileExists(fallback + "junk.tmp")) << "the usable temporary folder is emptied";
+    for (const std::string& canary : canaries) EXPECT_TRUE(fw::FileExists(canary)) << canary;
+  }
+  // Below a place is not above it: a temporary folder inside the profile may be emptied.
+  MakeFile(home + "AppData\\Local\\Temp\\junk.tmp", 7);
+  EXPECT_TRUE(svc::IsCleanableFolder(home + "AppData\\Local\\Temp"));
+  SetEnvironmentVariableA("TEMP", (home + "AppData\\Local\\Temp").c_str());
+  Clean();
+  EXPECT_FALSE(fw::FileExists(home + "AppData\\Local\\Temp\\junk.tmp"));
+  for (const std::string& canary : canaries) EXPECT_TRUE(fw::FileExists(canary)) << canary;
+}
+
+// Data-loss regression: a symbolic link in the Recent folder sent the file it leads to (outside
+// that folder) to the recycle bin. A link is removed by itself or left alone; what it leads to
+// keeps its bytes and its place, also behind a link to a folder in the temporary folder.
+TEST_F(OtherCleanTest, LinksAreNeverFollowedWhenCleaning) {
+  const std::string outside = folder + "outside\\";
+  MakeFile(outside + "target.txt", 0);
+  testing_sandbox::WriteFile(outside + "target.txt", "precious");
+  MakeFile(outside + "dir\\kept.txt", 0);
+  testing_sandbox::WriteFile(outside + "dir\\kept.txt", "kept too");
+  // Names of their own: the sandbox's trash outlives the test.
+  const std::string unique = std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount());
+  const std::string fileLink = recent + "ptr-" + unique + ".lnk", dirLink = temp + "dirlink-" + unique;
+  const bool madeFile = testing_sandbox::MakeLink(fileLink, outside + "target.txt", false);
+  testing_sandbox::TLinkGuard unlinkFile(fileLink);
+  const bool madeDir = testing_sandbox::MakeLink(dirLink, outside + "dir", true);
+  testing_sandbox::TLinkGuard unlinkDir(dirLink);
+  if (!madeFile || !madeDir) GTEST_SKIP() << "no links here";
+  MakeFile(recent + "doc.lnk", 10);
+  MakeFile(temp + "t.tmp", 10);
+
+  tool->Show();
+  Tick({1, 2});
+  fw::Barrier([this] { Clean(); }, tool->btnOCClean);
+  EXPECT_FALSE(fw::FileExists(recent + "doc.lnk"));
+  EXPECT_FALSE(fw::FileExists(temp + "t.tmp"));
+  EXPECT_EQ(testing_sandbox::ReadFile(outside + "target.txt"), "precious");
+  EXPECT_EQ(testing_sandbox::ReadFile(outside + "dir\\kept.txt"), "kept too");
+  const char* trash = std::getenv("VORLET_SANDBOX_TRASH");
+  ASSERT_NE(trash, nullptr);
+  EXPECT_FALSE(testing_sandbox::Exists(std::string(trash) + "\\" + fw::ExtractFileName(fileLink)));
+  EXPECT_FALSE(testing_sandbox::Exists(std::string(trash) + "\\" + fw::ExtractFileName(dirLink)));
+  // Where a link cannot be removed by itself (Wine shows it as its target), the temporary
+  // folder's cleaning stops with a message naming it.
+  if (testing_sandbox::Exists(dirLink)) {
+    ASSERT_EQ(scripted->Exceptions.size(), 1u);
+    EXPECT_NE(scripted->Exceptions[0].find("dirlink"), std::string::npos) << scripted->Exceptions[0];
+  }
+}
+
 TEST(OtherCleanFolders, OnlyExistingFullPathsBelowTheRootsOutsideTheSystemFoldersMayBeCleaned) {
   std::string folder = testing_sandbox::TestFolder();
   fw::CreateDir(folder + "sub");
-  EXPECT_TRUE(app::IsCleanableFolder(folder + "sub"));
-  EXPECT_TRUE(app::IsCleanableFolder(folder + "sub\\"));
-  EXPECT_TRUE(app::IsCleanableFolder(fw::LowerCase(folder)));
+  EXPECT_TRUE(svc::IsCleanableFolder(folder + "sub"));
+  EXPECT_TRUE(svc::IsCleanableFolder(folder + "sub\\"));
+  EXPECT_TRUE(svc::IsCleanableFolder(fw::LowerCase(folder)));
 
   std::string windows = svc::ReadWindowsFolder();
   std::string system = svc::ReadSystemFolder();
@@ -289,7 +402,17 @@ TEST(OtherCleanFolders, OnlyExistingFullPathsBelowTheRootsOutsideTheSystemFolder
                                   folder + "missing", windows, fw::LowerCase(windows) + "\\", system,
                                   windows + "\\..\\" + fw::ExtractFileName(windows),
                                   std::string("\\\\server\\share"), std::string("\\\\server\\share\\")})
-    EXPECT_FALSE(app::IsCleanableFolder(path)) << "\"" << path << "\"";
+    EXPECT_FALSE(svc::IsCleanableFolder(path)) << "\"" << path << "\"";
+  // The system's own: the folder of all profiles, the profile and its shell folders, the Windows,
+  // system and program files folders.
+  std::string profile = svc::ShellFolderPath(CSIDL_PROFILE);
+  ASSERT_FALSE(profile.empty());
+  for (const std::string& path :
+       {fw::ExtractFileDir(profile), profile, svc::ShellFolderPath(CSIDL_PERSONAL),
+        svc::ShellFolderPath(CSIDL_DESKTOPDIRECTORY), svc::ShellFolderPath(CSIDL_APPDATA),
+        svc::ShellFolderPath(CSIDL_LOCAL_APPDATA), svc::ShellFolderPath(CSIDL_COMMON_APPDATA),
+        svc::ReadProgramFilesFolder(), windows + "\\system32"})
+    if (fw::DirectoryExists(path)) { EXPECT_FALSE(svc::IsCleanableFolder(path)) << "\"" << path << "\""; }
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,9 @@
 #include "app/shared/shell_file_operation.h"
 #include "framework/rtl/exceptions.h"
 #include "framework/rtl/file_utils.h"
+#include "framework/rtl/wide_path.h"
+#include "support/hard_paths.h"
+#include "support/host_links.h"
 #include "support/sandbox.h"
 
 using namespace app;
@@ -20,7 +24,7 @@ using testing_sandbox::WriteFile;
 
 namespace {
 
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+using testing_sandbox::Exists;
 
 // A unique file name, so the sandbox trash (shared by all test programs) can be checked.
 std::string UniqueName(const char* stem, const char* ext) {
@@ -74,7 +78,7 @@ TEST_F(ShellFileOperationTest, MissingSourceOrBadModeFailsAndTouchesNothing) {
     EXPECT_FALSE(ShellFileOperation(dir + "missing.txt", dir + "target", mode)) << mode;
   EXPECT_FALSE(ShellFileOperation("", dir + "target", 3));
   int shellCalls = 0;  // a drive root never reaches the shell
-  app::testing::SetShellOperationCall([&shellCalls](SHFILEOPSTRUCTA&) { return ++shellCalls, 0; });
+  app::testing::SetShellOperationCall([&shellCalls](SHFILEOPSTRUCTW&) { return ++shellCalls, 0; });
   for (int mode = 1; mode <= 4; ++mode) EXPECT_FALSE(ShellFileOperation("C:\\", dir + "target", mode)) << mode;
   EXPECT_EQ(shellCalls, 0);
   app::testing::SetShellOperationCall(nullptr);
@@ -132,11 +136,11 @@ TEST_F(ShellFileOperationTest, MissingTargetFolderIsCreatedAndAFileTargetFails) 
 }
 
 TEST_F(ShellFileOperationTest, FlagsAskNoQuestionsButWarnBeforeDestroyingInsteadOfRecycling) {
-  std::vector<SHFILEOPSTRUCTA> calls;
+  std::vector<SHFILEOPSTRUCTW> calls;
   std::vector<std::string> targets;
-  app::testing::SetShellOperationCall([&](SHFILEOPSTRUCTA& op) {
+  app::testing::SetShellOperationCall([&](SHFILEOPSTRUCTW& op) {
     calls.push_back(op);
-    targets.push_back(op.pTo ? op.pTo : "");
+    targets.push_back(op.pTo ? fw::WideToUtf8(op.pTo) : "");
     return 0;
   });
   WriteFile(dir + "a.txt", "A");
@@ -154,24 +158,24 @@ TEST_F(ShellFileOperationTest, FlagsAskNoQuestionsButWarnBeforeDestroyingInstead
     EXPECT_EQ(+calls[i].fFlags, FOF_SILENT | FOF_NOCONFIRMATION | FOF_FILESONLY | FOF_NOERRORUI | FOF_MULTIDESTFILES);
     EXPECT_EQ(targets[i], dir + "t\\a.txt") << "the full destination name";
   }
-  for (const SHFILEOPSTRUCTA& op : calls) EXPECT_EQ(op.hwnd, nullptr);
+  for (const SHFILEOPSTRUCTW& op : calls) EXPECT_EQ(op.hwnd, nullptr);
 }
 
 TEST_F(ShellFileOperationTest, ReportsFailureWhenTheShellDidNotDoIt) {
   WriteFile(dir + "a.txt", "A");
   fw::CreateDir(dir + "t");
   // The user declines the shell's warning on a drive without a recycle bin.
-  app::testing::SetShellOperationCall([](SHFILEOPSTRUCTA& op) {
+  app::testing::SetShellOperationCall([](SHFILEOPSTRUCTW& op) {
     op.fAnyOperationsAborted = TRUE;
     return 0;
   });
   EXPECT_FALSE(ShellFileOperation(dir + "a.txt", "", rmRecycle));
   // The shell claims success but the file is still there, or the copy never arrived.
-  app::testing::SetShellOperationCall([](SHFILEOPSTRUCTA&) { return 0; });
+  app::testing::SetShellOperationCall([](SHFILEOPSTRUCTW&) { return 0; });
   EXPECT_FALSE(ShellFileOperation(dir + "a.txt", "", rmDelete));
   EXPECT_FALSE(ShellFileOperation(dir + "a.txt", dir + "t", rmCopy));
   EXPECT_FALSE(ShellFileOperation(dir + "a.txt", dir + "t", rmMove));
-  app::testing::SetShellOperationCall([](SHFILEOPSTRUCTA&) -> int { throw fw::Exception("inside the shell"); });
+  app::testing::SetShellOperationCall([](SHFILEOPSTRUCTW&) -> int { throw fw::Exception("inside the shell"); });
   EXPECT_FALSE(ShellFileOperation(dir + "a.txt", "", rmRecycle));
   EXPECT_EQ(ReadFile(dir + "a.txt"), "A");
 }
@@ -209,7 +213,7 @@ TEST_F(ShellFileOperationTest, DeleteFolderTreeRecyclesOrRaisesWithCodeAndFolder
 
   fw::CreateDir(dir + "busy");
   int calls = 0;
-  app::testing::SetShellOperationCall([&calls](SHFILEOPSTRUCTA& op) {
+  app::testing::SetShellOperationCall([&calls](SHFILEOPSTRUCTW& op) {
     ++calls;
     EXPECT_EQ(op.fFlags, FOF_SILENT | FOF_NOCONFIRMATION | FOF_ALLOWUNDO);
     return 0x7C;
@@ -227,6 +231,85 @@ TEST_F(ShellFileOperationTest, DeleteFolderTreeRecyclesOrRaisesWithCodeAndFolder
   EXPECT_THROW(DeleteFolderTree(""), fw::EOSError);
   EXPECT_EQ(calls, 1);
   EXPECT_TRUE(fw::DirectoryExists(dir + "busy"));
+}
+
+// Data-loss regression: recycling a symbolic link sent the file it leads to to the recycle bin.
+// With every method, a link is removed or moved by itself, or left alone with a failure; what it
+// leads to keeps its bytes and its place and never reaches the recycle bin. The same holds for
+// links to folders, links inside a folder that is removed, moved or copied, and the mask and
+// tree removals of the cleaners.
+TEST_F(ShellFileOperationTest, NothingIsRemovedMovedOrCopiedThroughALink) {
+  const std::string outside = dir + "outside\\", in = dir + "in\\";
+  testing_sandbox::MakeFolders(outside + "dir");
+  testing_sandbox::MakeFolders(in + "holder");
+  testing_sandbox::WriteFile(outside + "dir\\kept.txt", "kept");
+  std::vector<std::string> links, targets;
+  for (int mode = 1; mode <= 4; ++mode) {
+    std::string target = outside + UniqueName("target", ".txt");
+    testing_sandbox::WriteFile(target, "precious " + std::to_string(mode));
+    targets.push_back(target);
+    links.push_back(in + "ptr" + std::to_string(mode) + ".tmp");
+    links.push_back(in + "dirlink" + std::to_string(mode));
+  }
+  links.push_back(in + "holder\\inner.tmp");
+  links.push_back(in + "mask.tmp");
+  std::vector<std::unique_ptr<testing_sandbox::TLinkGuard>> guards;
+  for (const std::string& link : links) guards.push_back(std::make_unique<testing_sandbox::TLinkGuard>(link));
+  for (int mode = 1; mode <= 4; ++mode)
+    if (!testing_sandbox::MakeLink(links[2 * (mode - 1)], targets[mode - 1], false) ||
+        !testing_sandbox::MakeLink(links[2 * (mode - 1) + 1], outside + "dir", true))
+      GTEST_SKIP() << "no links here";
+  if (!testing_sandbox::MakeLink(in + "holder\\inner.tmp", targets[0], false) ||
+      !testing_sandbox::MakeLink(in + "mask.tmp", targets[1], false))
+    GTEST_SKIP() << "no links here";
+
+  auto targetsIntact = [&] {
+    for (int mode = 1; mode <= 4; ++mode) {
+      EXPECT_EQ(ReadFile(targets[mode - 1]), "precious " + std::to_string(mode));
+      EXPECT_FALSE(InTrash(fw::ExtractFileName(targets[mode - 1])));
+    }
+    EXPECT_EQ(ReadFile(outside + "dir\\kept.txt"), "kept");
+  };
+  for (int mode = 1; mode <= 4; ++mode) {
+    SCOPED_TRACE("mode " + std::to_string(mode));
+    for (const std::string& link : {links[2 * (mode - 1)], links[2 * (mode - 1) + 1]}) {
+      SCOPED_TRACE(link);
+      bool done = ShellFileOperation(link, dir + "moved", mode);
+      if (mode == rmCopy) { EXPECT_FALSE(done) << "a copy would copy what the link leads to"; }
+      if (done) { EXPECT_FALSE(Exists(link)); }
+      if (done && mode == rmMove) { EXPECT_TRUE(Exists(dir + "moved\\" + fw::ExtractFileName(link))); }
+      targetsIntact();
+    }
+    // A folder that holds a link.
+    bool done = ShellFileOperation(in + "holder", dir + "moved", mode);
+    if (mode == rmCopy || mode == rmMove) { EXPECT_FALSE(done) << "a folder holding a link is not moved or copied"; }
+    if (done) { EXPECT_FALSE(Exists(in + "holder")); }
+    targetsIntact();
+  }
+  DeleteFilesByMask(in, "mask.*");
+  targetsIntact();
+  try {
+    DeleteFolderTree(in);
+  } catch (const fw::EOSError&) {
+    // A link that cannot be removed by itself stops the removal.
+  }
+  targetsIntact();
+}
+
+// Names outside the ANSI code page and full paths beyond MAX_PATH are removed, moved and copied
+// by every method, into folders of the same kind.
+TEST_F(ShellFileOperationTest, ForeignNamesAndLongPathsWorkWithEveryMethod) {
+  for (int mode = 1; mode <= 4; ++mode) {
+    for (const testing_sandbox::THardPath& c : testing_sandbox::HardPaths(dir, UniqueName("hard", ".tmp"))) {
+      SCOPED_TRACE(c.Label + ", mode " + std::to_string(mode) + ": " + c.Path());
+      WriteFile(c.Path(), "bytes of " + c.Label);
+      std::string target = c.Folder + testing_sandbox::kForeignFolderName;
+      ASSERT_TRUE(ShellFileOperation(c.Path(), target, mode));
+      EXPECT_EQ(Exists(c.Path()), mode == rmCopy);
+      EXPECT_EQ(InTrash(c.Name), mode == rmRecycle);
+      if (mode >= rmMove) { EXPECT_EQ(ReadFile(target + "\\" + c.Name), "bytes of " + c.Label); }
+    }
+  }
 }
 
 TEST(RecycleBin, SizeGrowsWithRecycledFilesAndEmptyingClearsIt) {

@@ -11,6 +11,7 @@
 #include "framework/rtl/seams.h"
 #include "framework/rtl/streams.h"
 #include "framework/rtl/string_list.h"
+#include "support/hard_paths.h"
 #include "support/sandbox.h"
 
 namespace {
@@ -297,6 +298,44 @@ TEST(FileUtilsTest, FoldersAreCreatedAndSearched) {
   EXPECT_TRUE(fw::SetCurrentDir(folder + "one"));
   EXPECT_EQ(folder + "one\\a.txt", fw::ExpandFileName("a.txt"));
   fw::SetCurrentDir(saved);
+}
+
+// The file primitives reach names outside the ANSI code page and paths beyond MAX_PATH.
+TEST(FileUtilsTest, ForeignNamesAndLongPathsWorkInEveryPrimitive) {
+  std::string folder = testing_sandbox::TestFolder();
+  for (const testing_sandbox::THardPath& c : testing_sandbox::HardPaths(folder, "z.tmp")) {
+    SCOPED_TRACE(c.Label + ": " + c.Path());
+    {
+      fw::TFileStream out(c.Path(), fw::fmCreate);
+      out.WriteBuffer("long and foreign", 16);
+    }
+    EXPECT_EQ(testing_sandbox::ReadFile(c.Path()), "long and foreign");
+    fw::TFileStream in(c.Path(), fw::fmOpenRead | fw::fmShareDenyWrite);
+    EXPECT_EQ(in.GetSize(), 16);
+    char bytes[16];
+    in.ReadBuffer(bytes, 16);
+    EXPECT_EQ(std::string(bytes, 16), "long and foreign");
+
+    EXPECT_TRUE(fw::FileExists(c.Path()));
+    EXPECT_FALSE(fw::DirectoryExists(c.Path()));
+    EXPECT_TRUE(fw::DirectoryExists(c.Folder));
+    EXPECT_EQ(fw::FileAttributes(c.Path()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
+    EXPECT_EQ(fw::ExpandFileName(c.Path()), c.Path());
+    std::string deeper = c.Folder + "new\\" + testing_sandbox::kForeignFolderName + "\\deeper";
+    EXPECT_TRUE(fw::ForceDirectories(deeper));
+    EXPECT_TRUE(testing_sandbox::Exists(deeper));
+    EXPECT_TRUE(fw::RemoveDir(deeper));
+    EXPECT_FALSE(testing_sandbox::Exists(deeper));
+
+    Strings names;
+    fw::TSearchRec rec;
+    for (int r = fw::FindFirst(c.Folder + "*.tmp", 0, rec); r == 0; r = fw::FindNext(rec)) {
+      names.push_back(rec.Name);
+      EXPECT_EQ(rec.Size, 16);
+    }
+    fw::FindClose(rec);
+    EXPECT_EQ(names, Strings{c.Name});
+  }
 }
 
 class TFakeFolders : public fw::testing::TSpecialFolders {

@@ -13,6 +13,9 @@
 #include "framework/win.h"
 #include "services/search/search_files.h"
 #include "services/search/wildcard_match.h"
+#include "framework/rtl/streams.h"
+#include "support/hard_paths.h"
+#include "support/host_links.h"
 #include "support/sandbox.h"
 
 using namespace svc;
@@ -123,6 +126,10 @@ TEST(WildcardMatch, Table) {
       {"*.??~", "DOC.A~", false}, {"TWAIN???.MTX", "TWAIN001.MTX", true}, {"~*.*", "~WRL0001.TMP", true},
       {"*LOG.TXT", "SETUPLOG.TXT", true}, {"*_OFIDX.*", "X_OFIDX.DAT", true}, {"*.~*", "A.~1", true},
       {"TEWRK.H*", "TEWRK.H", true}, {"A*", "", false},
+      // A literal run after a star that fails part-way is retried one character further on.
+      {"*AAB", "AAAB", true},    {"*ABAC", "ABABAC", true},   {"*EE.TXT", "COFFEEE.TXT", true},
+      {"A*ABAC", "AABABAC", true}, {"*SSIP", "MISSISSIP", true}, {"*.TXT", "A.TXT.TXT", true},
+      {"*AAB", "AABA", false},   {"*EE.TXT", "COFFEE.TXTX", false}, {"*ABAC", "ABACA", false},
   };
   for (const Case& c : cases)
     EXPECT_EQ(WildcardMatch(c.pattern, c.text, 1), c.match) << c.pattern << " vs " << c.text;
@@ -579,82 +586,13 @@ TEST(SearchParams, AssignCopiesEveryFilter) {
 }
 
 // A directory symbolic link back to the root: reported as a directory, never entered.
-namespace {
-
-// Wine's CreateSymbolicLinkA does nothing, so under Wine the link is made by the host's ln.
-bool RunHost(const std::string& program, const std::string& args) {
-  std::string cmd = program + " " + args;
-  STARTUPINFOA si{};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi{};
-  if (!CreateProcessA(("\\\\?\\unix" + program).c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      nullptr, &si, &pi))
-    return false;
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
-  return true;
-}
-
-std::string UnixName(const std::string& path) {
-  using WineGetUnixFileName = char*(CDECL*)(LPCWSTR);
-  auto fn = reinterpret_cast<WineGetUnixFileName>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
-  if (!fn) return "";
-  std::wstring wide(path.begin(), path.end());
-  char* name = fn(wide.c_str());
-  std::string result = name ? name : "";
-  if (name) HeapFree(GetProcessHeap(), 0, name);
-  return result;
-}
-
-bool WaitForAttributes(const std::string& path, bool present) {
-  for (int i = 0; i < 500; ++i) {
-    if ((GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) == present) return true;
-    Sleep(10);
-  }
-  return false;
-}
-
-bool MakeDirectoryLink(const std::string& link, const std::string& target) {
-  using CreateLink = BOOLEAN(WINAPI*)(LPCSTR, LPCSTR, DWORD);
-  auto create = reinterpret_cast<CreateLink>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "CreateSymbolicLinkA")));
-  if (create && create(link.c_str(), target.c_str(), 1) &&
-      GetFileAttributesA(link.c_str()) != INVALID_FILE_ATTRIBUTES)
-    return true;
-  std::string unixTarget = UnixName(target), unixLink = UnixName(link);
-  if (unixTarget.empty() || unixLink.empty() || unixLink.find(' ') != std::string::npos ||
-      unixTarget.find(' ') != std::string::npos)
-    return false;
-  return RunHost("/bin/ln", "-s " + unixTarget + " " + unixLink) && WaitForAttributes(link, true);
-}
-
-void RemoveDirectoryLink(const std::string& link) {
-  sb::RequireInSandbox(link);
-  std::string unixLink = UnixName(link);
-  if (!unixLink.empty() && RunHost("/bin/rm", unixLink)) {
-    EXPECT_TRUE(WaitForAttributes(link, false));
-    return;
-  }
-  RemoveDirectoryA(link.c_str());  // a real Windows link is removed as a directory
-}
-
-}  // namespace
-
 TEST(SearchFiles, SymbolicLinkLoopIsReportedNotEntered) {
   const std::string folder = sb::TestFolder();
   const std::string link = folder + "root\\a\\loop";
-  if (GetFileAttributesA(link.c_str()) != INVALID_FILE_ATTRIBUTES) {  // left by an earlier run
-    RemoveDirectoryLink(link);
-    sb::RemoveTree(folder + "root");
-  }
   Fixture f(folder);
   Make(f.root, {"top.txt", "a\\", "a\\in.txt"});
-  if (!MakeDirectoryLink(link, f.root.substr(0, f.root.size() - 1))) GTEST_SKIP() << "no directory links here";
-  struct Unlink {
-    std::string link;
-    ~Unlink() { RemoveDirectoryLink(link); }
-  } unlink{link};
+  if (!sb::MakeLink(link, f.root.substr(0, f.root.size() - 1), true)) GTEST_SKIP() << "no directory links here";
+  sb::TLinkGuard unlink(link);
   ASSERT_TRUE(GetFileAttributesA(link.c_str()) & FILE_ATTRIBUTE_REPARSE_POINT);
 
   f.search->SetOptions({soSearchFiles, soSearchDirs});
@@ -663,5 +601,44 @@ TEST(SearchFiles, SymbolicLinkLoopIsReportedNotEntered) {
     EXPECT_EQ(f.Files(), (Names{"a\\in.txt", "top.txt"}));
     EXPECT_EQ(Sorted(f.rec.dirs), (Names{"a", "a\\loop"}));
     for (const std::string& e : f.rec.events) EXPECT_NE(e, "begin:a\\loop\\");
+  }
+}
+
+// Names outside the ANSI code page and full paths beyond MAX_PATH are walked, reported whole,
+// measured and opened like any other.
+TEST(SearchFiles, ForeignNamesAndLongPathsAreFound) {
+  const std::string folder = sb::TestFolder();
+  for (const sb::THardPath& c : sb::HardPaths(folder + "root\\", "z.tmp")) {
+    SCOPED_TRACE(c.Label + ": " + c.Path());
+    const std::string content(777, 'q');
+    sb::WriteFile(c.Path(), content);
+    sb::WriteFile(c.Folder + "other.txt", "o");
+  }
+  Fixture f(folder);
+  SetMasks(f.search->GetFileParams(), {"*.tmp"});
+  f.search->GetFileParams()->SetSearchTypes({stFileMask});
+  Names sizes;
+  f.search->OnFindFile = [&](fw::TObject*, const std::string& name) {
+    f.rec.files.push_back(name);
+    sizes.push_back(std::to_string(FindDataSize(f.search->GetFindData())) + " " + f.search->GetFindName());
+  };
+  EXPECT_TRUE(f.search->Search());
+  Names expected, expectedSizes;
+  for (const sb::THardPath& c : sb::HardPaths(folder + "root\\", "z.tmp")) {
+    expected.push_back(c.Path());
+    expectedSizes.push_back("777 " + c.Name);
+  }
+  EXPECT_EQ(Sorted(f.rec.files), Sorted(expected));
+  EXPECT_EQ(Sorted(sizes), Sorted(expectedSizes));
+  EXPECT_EQ(f.search->GetTotalFiles(), 3);
+  EXPECT_EQ(f.search->GetTotalFileSize(), 3 * 777);
+
+  // Each reported name opens, as the tools open what the search found.
+  for (const std::string& name : f.rec.files) {
+    SCOPED_TRACE(name);
+    fw::TFileStream stream(name, fw::fmOpenRead | fw::fmShareDenyWrite);
+    std::string bytes(1000, '\0');
+    bytes.resize(stream.Read(bytes.data(), 1000));
+    EXPECT_EQ(bytes, std::string(777, 'q'));
   }
 }

@@ -164,8 +164,13 @@ TEST_F(SystemFolders, TempPassesOverFoldersItMustNeverEmpty) {
   std::string fromTmp = testing_sandbox::TestFolder() + "from tmp";
   fw::ForceDirectories(fromTmp);
   TEnvironmentGuard::Set("TMP", fromTmp);
-  for (const std::string& wrong : {std::string("C:\\"), std::string("C:"), Environment("USERPROFILE"),
-                                   folders.GetWindows(), folders.GetSystem(), fromTmp + "\\missing", std::string(".")}) {
+  // Also every folder above the profile or a shell folder (TEMP set to C:\users emptied the
+  // user's documents), the shell folders themselves, and the program files folder.
+  std::string profile = Environment("USERPROFILE");
+  for (const std::string& wrong :
+       {std::string("C:\\"), std::string("C:"), profile, fw::ExtractFileDir(profile), folders.GetWindows(),
+        folders.GetSystem(), fromTmp + "\\missing", std::string("."), PlatformFolder(CSIDL_PERSONAL),
+        PlatformFolder(CSIDL_DESKTOPDIRECTORY), PlatformFolder(CSIDL_APPDATA), folders.GetProgramFiles()}) {
     TEnvironmentGuard::Set("TEMP", wrong);
     EXPECT_EQ(folders.GetTemp(), fromTmp) << wrong;
   }

@@ -4,17 +4,43 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cwchar>
 
 #include "framework/win.h"
 
 namespace testing_sandbox {
 namespace {
 
-std::string FullPath(const std::string& path) {
-  char buf[MAX_PATH * 2];
-  DWORD n = GetFullPathNameA(path.c_str(), sizeof buf, buf, nullptr);
-  return (n == 0 || n >= sizeof buf) ? std::string() : std::string(buf, n);
+// The helpers take UTF-8 paths of any length, on their own (not the code under test's) wide
+// conversions.
+std::wstring Wide(const std::string& text) {
+  int n = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring wide(n, L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
+  return wide;
 }
+
+std::string Utf8(const std::wstring& wide) {
+  int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+  std::string text(n, '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), text.data(), n, nullptr, nullptr);
+  return text;
+}
+
+std::string FullPath(const std::string& path) {
+  if (path.empty()) return std::string();
+  std::wstring wide = Wide(path);
+  DWORD size = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+  if (size == 0) return std::string();
+  std::wstring full(size, L'\0');
+  DWORD n = GetFullPathNameW(wide.c_str(), size, full.data(), nullptr);
+  if (n == 0 || n >= size) return std::string();
+  full.resize(n);
+  return Utf8(full);
+}
+
+// The full path in the "\\?\" form the wide calls take at any length.
+std::wstring ApiPath(const std::string& path) { return L"\\\\?\\" + Wide(FullPath(path)); }
 
 bool StartsWithNoCase(const std::string& s, const std::string& prefix) {
   return s.size() >= prefix.size() && _strnicmp(s.c_str(), prefix.c_str(), prefix.size()) == 0;
@@ -45,25 +71,26 @@ void RemoveTree(const std::string& path) {
   RequireInSandbox(path);
   std::string dir = path;
   while (!dir.empty() && dir.back() == '\\') dir.pop_back();
-  DWORD attr = GetFileAttributesA(dir.c_str());
+  std::wstring api = ApiPath(dir);
+  DWORD attr = GetFileAttributesW(api.c_str());
   if (attr == INVALID_FILE_ATTRIBUTES) return;
-  SetFileAttributesA(dir.c_str(), attr & ~(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+  SetFileAttributesW(api.c_str(), attr & ~(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
   if (!(attr & FILE_ATTRIBUTE_DIRECTORY)) {
-    DeleteFileA(dir.c_str());
+    DeleteFileW(api.c_str());
     return;
   }
   if (!(attr & FILE_ATTRIBUTE_REPARSE_POINT)) {
-    WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA((dir + "\\*").c_str(), &fd);
+    WIN32_FIND_DATAW fd;
+    HANDLE h = FindFirstFileW((api + L"\\*").c_str(), &fd);
     if (h != INVALID_HANDLE_VALUE) {
       do {
-        std::string name = fd.cFileName;
+        std::string name = Utf8(fd.cFileName);
         if (name != "." && name != "..") RemoveTree(dir + "\\" + name);
-      } while (FindNextFileA(h, &fd));
+      } while (FindNextFileW(h, &fd));
       FindClose(h);
     }
   }
-  RemoveDirectoryA(dir.c_str());
+  RemoveDirectoryW(api.c_str());
 }
 
 std::string TestFolder() {
@@ -80,21 +107,37 @@ std::string TestFolder() {
 
 void WriteFile(const std::string& path, const std::string& content) {
   RequireInSandbox(path);
-  FILE* f = std::fopen(path.c_str(), "wb");
-  ASSERT_NE(f, nullptr) << path;
-  std::fwrite(content.data(), 1, content.size(), f);
-  std::fclose(f);
+  HANDLE h = CreateFileW(ApiPath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE) << path;
+  DWORD written = 0;
+  BOOL ok = ::WriteFile(h, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
+  CloseHandle(h);
+  ASSERT_TRUE(ok && written == content.size()) << path;
 }
 
 std::string ReadFile(const std::string& path) {
   std::string out;
-  FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) return out;
+  HANDLE h = CreateFileW(ApiPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return out;
   char buf[4096];
-  size_t n;
-  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) out.append(buf, n);
-  std::fclose(f);
+  DWORD n = 0;
+  while (::ReadFile(h, buf, sizeof buf, &n, nullptr) && n > 0) out.append(buf, n);
+  CloseHandle(h);
   return out;
+}
+
+void MakeFolders(const std::string& path) {
+  RequireInSandbox(path);
+  std::string full = FullPath(path);
+  for (size_t i = Root().size(); i <= full.size(); ++i)
+    if (i == full.size() || full[i] == '\\') CreateDirectoryW(ApiPath(full.substr(0, i)).c_str(), nullptr);
+  DWORD attr = GetFileAttributesW(ApiPath(full).c_str());
+  ASSERT_TRUE(attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_DIRECTORY)) << path;
+}
+
+bool Exists(const std::string& path) {
+  return !path.empty() && GetFileAttributesW(ApiPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 }  // namespace testing_sandbox

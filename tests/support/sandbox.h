@@ -19,9 +19,14 @@ bool InSandbox(const std::string& path);
 // touch the host's files.
 void RequireInSandbox(const std::string& path);
 
-// Destructive helpers for tests; each refuses (aborts) outside the sandbox.
+// Destructive helpers for tests; each refuses (aborts) outside the sandbox. Paths are UTF-8 of
+// any length.
 void RemoveTree(const std::string& path);
 void WriteFile(const std::string& path, const std::string& content);
 std::string ReadFile(const std::string& path);
+// Makes the folder and every missing folder above it.
+void MakeFolders(const std::string& path);
+// Whether a file or folder is there.
+bool Exists(const std::string& path);
 
 }  // namespace testing_sandbox

@@ -1,0 +1,33 @@
+// Links (symbolic links, junctions and other reparse points) told apart from what they lead
+// to, so that code that removes or moves files never reaches through one. UTF-8 paths of any
+// length.
+#pragma once
+#include <string>
+#include <vector>
+
+namespace fw {
+
+// True when path names a link rather than the file or folder it leads to: the system marks it
+// as a reparse point, or the object it opens lies elsewhere than in the path's own folder under
+// the path's own name (how Wine shows a host's symbolic link to a file). A path whose object
+// cannot be opened to tell counts as a link. False when nothing is there.
+bool IsLink(const std::string& path);
+
+// Removes the link itself with the plain call that removes a link (DeleteFileW, or
+// RemoveDirectoryW for a folder link), and only when the system shows it as a reparse point and
+// opens it as itself rather than following it: otherwise that call could reach the target, and
+// nothing is done. True when the link is gone.
+bool RemoveLink(const std::string& path);
+
+// Moves the link itself to destination (a full new name, never overwritten), under the same
+// rule as RemoveLink; never copies what it leads to. True when it moved.
+bool MoveLink(const std::string& path, const std::string& destination);
+
+// Where path really lies, every link in it followed (the system's final path of what it opens,
+// without the "\\?\" prefix); "" when that cannot be had.
+std::string FinalPathName(const std::string& path);
+
+// Every link inside folder, folder itself not counted; links are not entered.
+std::vector<std::string> LinksInTree(const std::string& folder);
+
+}  // namespace fw

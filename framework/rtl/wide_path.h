@@ -1,0 +1,29 @@
+// Paths for the wide file calls. The program's strings are UTF-8; the ANSI file calls stop at
+// MAX_PATH characters, so every file primitive converts its path here and calls the wide
+// function instead.
+#pragma once
+#include "framework/win.h"
+
+#include <string>
+
+namespace fw {
+
+std::wstring Utf8ToWide(const std::string& text);
+std::string WideToUtf8(const wchar_t* text, int length = -1);
+inline std::string WideToUtf8(const std::wstring& text) {
+  return WideToUtf8(text.c_str(), static_cast<int>(text.size()));
+}
+
+// The full UTF-16 form of path (made full against the current folder), without any prefix.
+// "" for an empty path, so it can never stand for the current folder.
+std::wstring FullWidePath(const std::string& path);
+
+// FullWidePath with the "\\?\" prefix ("\\?\UNC\" for a share) when it is too long for the
+// plain form, ready for CreateFileW, FindFirstFileW and the other wide file calls. A path that
+// already carries "\\?\" or "\\.\" is only converted.
+std::wstring FileApiPath(const std::string& path);
+
+// path without a "\\?\" prefix ("\\?\UNC\server" becomes "\\server").
+std::wstring WithoutLongPathPrefix(const std::wstring& path);
+
+}  // namespace fw

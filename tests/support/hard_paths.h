@@ -1,0 +1,27 @@
+// Paths that the ANSI file calls cannot reach: names with characters outside every ANSI code
+// page (accented Latin letters, Japanese, an emoji), full paths longer than MAX_PATH, and both
+// at once.
+#pragma once
+#include <string>
+#include <vector>
+
+namespace testing_sandbox {
+
+struct THardPath {
+  std::string Label;   // "characters", "length", "both"
+  std::string Folder;  // with a trailing backslash; made by HardPaths
+  std::string Name;
+  std::string Path() const { return Folder + Name; }
+};
+
+// The folder names used in the "characters" and "both" cases.
+extern const char* const kForeignFolderName;
+
+// The full length of a path in UTF-16 units, as the system counts it.
+size_t SystemLength(const std::string& path);
+
+// The cases under base (a sandbox folder ending in a backslash), their folders made, each with
+// the file name. The "length" and "both" files have full paths of exactly 337 characters.
+std::vector<THardPath> HardPaths(const std::string& base, const std::string& name);
+
+}  // namespace testing_sandbox

@@ -1,0 +1,80 @@
+#include "support/host_links.h"
+
+#include <gtest/gtest.h>
+
+#include "framework/win.h"
+#include "support/sandbox.h"
+
+namespace testing_sandbox {
+namespace {
+
+bool RunHost(const std::string& program, const std::string& args) {
+  std::string cmd = program + " " + args;
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  if (!CreateProcessA(("\\\\?\\unix" + program).c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &si, &pi))
+    return false;
+  WaitForSingleObject(pi.hProcess, 5000);
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+  return true;
+}
+
+// The host's name of a sandbox path (ASCII paths only), "" outside Wine.
+std::string UnixName(const std::string& path) {
+  using WineGetUnixFileName = char*(CDECL*)(LPCWSTR);
+  auto fn = reinterpret_cast<WineGetUnixFileName>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+  if (!fn) return "";
+  std::wstring wide(path.begin(), path.end());
+  char* name = fn(wide.c_str());
+  std::string result = name ? name : "";
+  if (name) HeapFree(GetProcessHeap(), 0, name);
+  return result;
+}
+
+bool WaitForAttributes(const std::string& path, bool present) {
+  for (int i = 0; i < 500; ++i) {
+    if ((GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) == present) return true;
+    Sleep(10);
+  }
+  return false;
+}
+
+bool Usable(const std::string& unixName) { return !unixName.empty() && unixName.find_first_of(" '\"") == std::string::npos; }
+
+}  // namespace
+
+bool MakeLink(const std::string& link, const std::string& target, bool directory) {
+  RequireInSandbox(link);
+  RequireInSandbox(target);
+  using CreateLink = BOOLEAN(WINAPI*)(LPCSTR, LPCSTR, DWORD);
+  auto create = reinterpret_cast<CreateLink>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "CreateSymbolicLinkA")));
+  if (create && create(link.c_str(), target.c_str(), directory ? 1 : 0) &&
+      GetFileAttributesA(link.c_str()) != INVALID_FILE_ATTRIBUTES)
+    return true;
+  std::string unixTarget = UnixName(target), unixLink = UnixName(link);
+  if (!Usable(unixTarget) || !Usable(unixLink)) return false;
+  return RunHost("/bin/ln", "-s " + unixTarget + " " + unixLink) && WaitForAttributes(link, true);
+}
+
+void RemoveHostLink(const std::string& link) {
+  RequireInSandbox(link);
+  std::string unixLink = UnixName(link);
+  if (Usable(unixLink)) {
+    RunHost("/bin/rm", "-f " + unixLink);
+    return;
+  }
+  // A real Windows link: the plain calls remove the link itself.
+  DWORD attr = GetFileAttributesA(link.c_str());
+  if (attr == INVALID_FILE_ATTRIBUTES) return;
+  if (attr & FILE_ATTRIBUTE_DIRECTORY)
+    RemoveDirectoryA(link.c_str());
+  else
+    DeleteFileA(link.c_str());
+}
+
+}  // namespace testing_sandbox
