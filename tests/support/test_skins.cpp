@@ -207,6 +207,21 @@ std::string WriteSkinFolder(const std::string& root, const std::string& name, co
   return folder;
 }
 
+std::string CopyShippedSkin(const std::string& root, const std::string& name) {
+  const std::string from = "Z:\\Skins\\" + name + "\\", to = root + name + "\\";
+  testing_sandbox::RequireInSandbox(to);
+  fw::ForceDirectories(to);
+  WIN32_FIND_DATAA data;
+  HANDLE find = FindFirstFileA((from + "*").c_str(), &data);
+  if (find == INVALID_HANDLE_VALUE) return to;
+  do {
+    if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+      CopyFileA((from + data.cFileName).c_str(), (to + data.cFileName).c_str(), FALSE);
+  } while (FindNextFileA(find, &data));
+  FindClose(find);
+  return to;
+}
+
 skin::TkStoredSkin* AddStoredSkin(skin::TkStoredSkins& skins, const std::string& name,
                                   const std::vector<std::pair<std::string, std::string>>& sections,
                                   const Picture& master) {

@@ -58,6 +58,9 @@ bool SamePixels(const fw::TBitmap& bitmap, const Picture& picture);
 std::string WriteSkinFolder(const std::string& root, const std::string& name, const std::string& options,
                             const std::map<std::string, std::string>& files = {});
 
+// Copies the skin folders the build drew (Z:\Skins\<name>) into root; returns root + name + "\".
+std::string CopyShippedSkin(const std::string& root, const std::string& name);
+
 // Adds a stored skin with the sections (name, parent) and a master bitmap of the picture.
 skin::TkStoredSkin* AddStoredSkin(skin::TkStoredSkins& skins, const std::string& name,
                                   const std::vector<std::pair<std::string, std::string>>& sections,
