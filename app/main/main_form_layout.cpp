@@ -9,6 +9,7 @@
 #include "app/main/system_frame.h"
 #include "app/tools/duplicate_finder.h"
 #include "app/tools/other_clean.h"
+#include "skin/engine/stored_skin_reader.h"
 
 namespace app {
 
@@ -119,6 +120,10 @@ void TfrmMain::CreateComponents() {
 
   skinManager = fw::New<skin::TkSkinManager>(this);
   skinManager->SetName("skinManager");
+  skin::LoadStoredSkinResource(*skinManager->GetInternalSkins());
+  skinManager->GetMenuSupport()->SetIcoLineSkin("ICOLINE");
+  skinManager->SetSkinDirectory(".\\Skins");
+  skinManager->SetSkinName(skin::kNeutralSkinName);
   skinProvider = fw::New<skin::TkSkinProvider>(this);
   skinProvider->SetName("skinProvider");
   il16 = fw::New<fw::TImageList>(this);
