@@ -172,6 +172,32 @@ std::string Jpeg(int width, int height, fw::TColor colour, int quality) {
   return data;
 }
 
+std::string JpegCmyk(int width, int height) {
+  jpeg_compress_struct cinfo;
+  jpeg_error_mgr jerr;
+  cinfo.err = jpeg_std_error(&jerr);
+  jpeg_create_compress(&cinfo);
+  unsigned char* buffer = nullptr;
+  unsigned long size = 0;
+  jpeg_mem_dest(&cinfo, &buffer, &size);
+  cinfo.image_width = width;
+  cinfo.image_height = height;
+  cinfo.input_components = 4;
+  cinfo.in_color_space = JCS_CMYK;
+  jpeg_set_defaults(&cinfo);
+  jpeg_start_compress(&cinfo, TRUE);
+  std::vector<unsigned char> row(static_cast<size_t>(width) * 4, 100);
+  while (cinfo.next_scanline < cinfo.image_height) {
+    JSAMPROW rows[1] = {row.data()};
+    jpeg_write_scanlines(&cinfo, rows, 1);
+  }
+  jpeg_finish_compress(&cinfo);
+  std::string data(reinterpret_cast<char*>(buffer), size);
+  jpeg_destroy_compress(&cinfo);
+  free(buffer);
+  return data;
+}
+
 std::string CutAt(const std::string& data, size_t length) { return data.substr(0, length); }
 
 std::string WrongMagic(const std::string& bmp) {

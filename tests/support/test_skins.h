@@ -43,6 +43,7 @@ std::string Bmp24(const Picture& picture);
 std::string Bmp8(const Picture& picture);     // at most 256 colours
 std::string BmpRle8(const Picture& picture);  // at most 256 colours
 std::string Jpeg(int width, int height, fw::TColor colour, int quality = 90);
+std::string JpegCmyk(int width, int height);
 // Damaged files.
 std::string CutAt(const std::string& data, size_t length);
 std::string WrongMagic(const std::string& bmp);
