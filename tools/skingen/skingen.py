@@ -3,6 +3,7 @@
   Skins/Neutral and Skins/Slate      skin folders (Options.dat, BMP and JPEG pictures)
   skinres/                           the stored skin "Neutral (internal)" for resources/skins.rc
   skins-preview/<skin>.png           every picture enlarged, frames outlined, for review
+  pictures/                          the program's own icons and image lists (resources/pictures.rc)
 Usage: skingen.py OUTPUT_FOLDER"""
 
 import os
@@ -10,6 +11,7 @@ import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
+import icons  # noqa: E402
 import raster  # noqa: E402
 import skinmodel  # noqa: E402
 from skins import common, neutral, slate  # noqa: E402
@@ -36,6 +38,8 @@ def main(out):
     os.makedirs(preview, exist_ok=True)
     for skin in folder_skins:
         skinmodel.write_bytes(os.path.join(preview, skin.name + ".png"), skinmodel.preview(skin))
+    pictures = icons.write(os.path.join(out, "pictures"), skinmodel.write_bytes)
+    skinmodel.write_bytes(os.path.join(preview, "pictures.png"), pictures)
 
 
 if __name__ == "__main__":
