@@ -10,6 +10,7 @@
 #include "framework/rtl/streams.h"
 #include "framework/rtl/string_list.h"
 #include "framework/rtl/sys_utils.h"
+#include "skin/engine/ini_view.h"
 #include "skin/engine/skin_load_error.h"
 #include "skin/engine/skin_utils.h"
 #include "skin/engine/stored_skins.h"
@@ -204,6 +205,7 @@ void AddRectMask(TkImageTables& t, const TPlace& p) {
 
 // A plain bitmap file: three frames of normal, hot and pressed over two rows.
 void AddPlainFileMask(TkImageTables& t, const TPlace& p) {
+  if (!Contains(fw::UpperCase(p.Value), ".BMP")) return;  // the system's upper-casing agrees on ASCII
   const std::string name = fw::AnsiUpperCase(p.Value);
   if (!Contains(name, ".BMP")) return;
   const std::string path = SkinFilePath(t.SkinPath, name);
@@ -226,17 +228,10 @@ void PrepareMaster(fw::TBitmap& master) {
 }
 
 template <class Visit>
-void EachValue(const fw::TMemIniFile& ini, const std::string& defaultValue, const Visit& visit) {
-  fw::TStringList sections, keys;
-  ini.ReadSections(sections);
-  for (int s = 0; s < sections.GetCount(); ++s) {
-    const std::string section = sections.GetStrings(s);
-    ini.ReadSection(section, keys);
-    for (int k = 0; k < keys.GetCount(); ++k) {
-      const std::string key = keys.GetStrings(k);
-      visit(section, key, ini.ReadString(section, key, defaultValue));
-    }
-  }
+void EachValue(const TkIniView& ini, const std::string& defaultValue, const Visit& visit) {
+  for (const std::string& section : ini.Sections())
+    for (const TkIniView::TEntry& entry : ini.Entries(section))
+      visit(section, entry.Key, entry.First ? entry.Value : ini.ReadString(section, entry.Key, defaultValue));
 }
 
 bool IsJpegName(const std::string& upper) { return Contains(upper, ".JPG") || Contains(upper, ".JPEG"); }
@@ -259,8 +254,9 @@ void AddPattern(TkImageTables& t, std::unique_ptr<fw::TJPEGImage> image, const s
   p.PropertyName = fw::UpperCase(key);
 }
 
-void PatternsFromIni(const fw::TMemIniFile& ini, TkImageTables& t, bool sizeRule) {
+void PatternsFromIni(const TkIniView& ini, TkImageTables& t, bool sizeRule) {
   EachValue(ini, "-", [&](const std::string& section, const std::string& key, const std::string& value) {
+    if (!IsJpegName(fw::UpperCase(value))) return;  // the system's upper-casing agrees on ASCII
     const std::string upper = fw::AnsiUpperCase(value);
     if (!IsJpegName(upper)) return;
     const std::string path = SkinFilePath(t.SkinPath, upper);
@@ -294,7 +290,9 @@ std::unique_ptr<fw::TJPEGImage> LoadSkinJpeg(const std::string& fileName) {
   return image;
 }
 
-void LoadMasksFromFile(const fw::TMemIniFile& file, TkImageTables& t) {
+void LoadMasksFromFile(const fw::TMemIniFile& file, TkImageTables& t) { LoadMasksFromFile(TkIniView(file), t); }
+
+void LoadMasksFromFile(const TkIniView& file, TkImageTables& t) {
   const std::string masterName = file.ReadString("GLOBALINFO", "MASTERBITMAP", "");
   const std::string masterPath = masterName.find(':') != std::string::npos ? masterName : t.SkinPath + masterName;
   if (!masterName.empty() && fw::FileExists(masterPath)) {
@@ -360,7 +358,7 @@ void MergeCommonMasks(const fw::TStrings& lines, TkImageTables& t) {
   if (lines.GetCount() == 0) return;
   fw::TMemIniFile ini("");  // in memory only: no file is read or written
   ini.SetStrings(lines);
-  EachValue(ini, "-", [&](const std::string& section, const std::string& key, const std::string& value) {
+  EachValue(TkIniView(ini), "-", [&](const std::string& section, const std::string& key, const std::string& value) {
     if (fw::UpperCase(section) == "GLOBALINFO") return;
     if (t.Master && Contains(value, "#") && value != "#") {
       AddRectMask(t, TPlace{section, key, value});
@@ -376,7 +374,8 @@ void MergeCommonMasks(const fw::TStrings& lines, TkImageTables& t) {
   });
 }
 
-void LoadPatternsFromFile(const fw::TMemIniFile& file, TkImageTables& t) { PatternsFromIni(file, t, true); }
+void LoadPatternsFromFile(const fw::TMemIniFile& file, TkImageTables& t) { PatternsFromIni(TkIniView(file), t, true); }
+void LoadPatternsFromFile(const TkIniView& file, TkImageTables& t) { PatternsFromIni(file, t, true); }
 
 void LoadPatternsFromStored(const TkStoredSkin* skin, TkImageTables& t) {
   if (!skin) return;
@@ -399,7 +398,7 @@ void MergeCommonPatterns(const fw::TStrings& lines, TkImageTables& t) {
   if (lines.GetCount() == 0) return;
   fw::TMemIniFile ini("");
   ini.SetStrings(lines);
-  PatternsFromIni(ini, t, false);
+  PatternsFromIni(TkIniView(ini), t, false);
 }
 
 }  // namespace skin

@@ -13,6 +13,7 @@ class TStrings;
 
 namespace skin {
 
+class TkIniView;
 class TkStoredSkin;
 
 // Where the loaders put what they read.
@@ -34,12 +35,14 @@ std::unique_ptr<fw::TBitmap> LoadSkinBitmap(const std::string& fileName);
 std::unique_ptr<fw::TJPEGImage> LoadSkinJpeg(const std::string& fileName);
 
 // The skin file: MASTERBITMAP, then every key of every section that holds an image value.
+void LoadMasksFromFile(const TkIniView& file, TkImageTables& tables);
 void LoadMasksFromFile(const fw::TMemIniFile& file, TkImageTables& tables);
 // The stored skin (none: nothing).
 void LoadMasksFromStored(const TkStoredSkin* skin, TkImageTables& tables);
 // The "#" values (with a master bitmap) and bitmap files of CommonSections.
 void MergeCommonMasks(const fw::TStrings& lines, TkImageTables& tables);
 
+void LoadPatternsFromFile(const TkIniView& file, TkImageTables& tables);
 void LoadPatternsFromFile(const fw::TMemIniFile& file, TkImageTables& tables);
 void LoadPatternsFromStored(const TkStoredSkin* skin, TkImageTables& tables);
 void MergeCommonPatterns(const fw::TStrings& lines, TkImageTables& tables);

@@ -1,12 +1,12 @@
 #include "skin/engine/section_loader.h"
 
 #include <algorithm>
-#include <set>
 
 #include "framework/rtl/exceptions.h"
 #include "framework/rtl/mem_ini_file.h"
 #include "framework/rtl/string_list.h"
 #include "framework/rtl/sys_utils.h"
+#include "skin/engine/ini_view.h"
 #include "skin/engine/skin_load_error.h"
 #include "skin/engine/skin_utils.h"
 #include "skin/engine/stored_skins.h"
@@ -137,22 +137,44 @@ void SetText(TkGeneralData& d, const std::string& key, const std::string& value)
 
 std::string Upper(const std::string& s) { return fw::UpperCase(s); }
 
-template <class Read>
-auto ReadUp(const fw::TMemIniFile& file, std::string section, const std::string& key, const Read& isUnset) {
-  std::set<std::string> visited;
-  auto value = isUnset.first(file, section, key);
-  while (isUnset.second(value)) {
-    visited.insert(Upper(section));
-    std::string parent = file.ReadString(section, "PARENTCLASS", "?");
-    if (parent.empty() || parent == "?" || parent == section || visited.count(Upper(parent))) break;
-    section = parent;
-    value = isUnset.first(file, section, key);
+// A section and the sections its PARENTCLASS names, and so on up, nearest first: the places an
+// inherited key is looked for. The walk stops at an empty name, "?", a section naming itself or
+// one already in the chain.
+std::vector<int> ParentChain(const TkIniView& file, std::string section) {
+  std::vector<int> chain;
+  std::vector<std::string> names;
+  for (;;) {
+    chain.push_back(file.IndexOf(section));
+    names.push_back(section);
+    const std::string* parent = file.Value(chain.back(), "PARENTCLASS");
+    if (!parent || parent->empty() || *parent == "?" || *parent == section) break;
+    for (const std::string& seen : names)
+      if (fw::SameText(seen, *parent)) return chain;
+    section = *parent;
   }
-  return value;
+  return chain;
+}
+
+std::string ChainString(const TkIniView& file, const std::vector<int>& chain, const char* key,
+                        const std::string& defaultValue) {
+  for (int index : chain) {
+    const std::string* value = file.Value(index, key);
+    if (value && *value != "?") return *value;
+  }
+  return defaultValue;
+}
+
+int ChainInteger(const TkIniView& file, const std::vector<int>& chain, const char* key, int defaultValue) {
+  for (int index : chain) {
+    const std::string* text = file.Value(index, key);
+    int value;
+    if (text && fw::TryStrToInt(*text, value) && value != -1) return value;
+  }
+  return defaultValue;
 }
 
 // A GLOBALINFO value read as text and converted strictly.
-int StrictGlobal(const fw::TMemIniFile& file, const char* key, const char* defaultText) {
+int StrictGlobal(const TkIniView& file, const char* key, const char* defaultText) {
   std::string text = file.ReadString("GLOBALINFO", key, defaultText);
   int value;
   if (!fw::TryStrToInt(text, value))
@@ -210,23 +232,21 @@ TkControlBevel BevelFromInt(int value) {
   return value >= 0 && value <= 4 ? static_cast<TkControlBevel>(value) : cbNone;
 }
 
-std::string ReadInheritedString(const fw::TMemIniFile& file, const std::string& section, const std::string& key,
+std::string ReadInheritedString(const TkIniView& file, const std::string& section, const std::string& key,
                                 const std::string& defaultValue) {
-  auto read = [](const fw::TMemIniFile& f, const std::string& s, const std::string& k) { return f.ReadString(s, k, "?"); };
-  auto unset = [](const std::string& v) { return v == "?"; };
-  std::string value = ReadUp(file, section, key, std::make_pair(read, unset));
-  return value == "?" ? defaultValue : value;
+  return ChainString(file, ParentChain(file, section), key.c_str(), defaultValue);
 }
 
-int ReadInheritedInteger(const fw::TMemIniFile& file, const std::string& section, const std::string& key,
+int ReadInheritedInteger(const TkIniView& file, const std::string& section, const std::string& key,
                          int defaultValue) {
-  auto read = [](const fw::TMemIniFile& f, const std::string& s, const std::string& k) { return f.ReadInteger(s, k, -1); };
-  auto unset = [](int v) { return v == -1; };
-  int value = ReadUp(file, section, key, std::make_pair(read, unset));
-  return value == -1 ? defaultValue : value;
+  return ChainInteger(file, ParentChain(file, section), key.c_str(), defaultValue);
 }
 
 void LoadSectionsFromFile(const fw::TMemIniFile& file, TkGeneralDataArray& sections, TkSkinData& data) {
+  LoadSectionsFromFile(TkIniView(file), sections, data);
+}
+
+void LoadSectionsFromFile(const TkIniView& file, TkGeneralDataArray& sections, TkSkinData& data) {
   data.Version = file.ReadFloat("GLOBALINFO", "VERSION", 0);
   data.Author = file.ReadString("GLOBALINFO", "AUTHOR", "");
   data.Description = file.ReadString("GLOBALINFO", "DESCRIPTION", "");
@@ -236,21 +256,19 @@ void LoadSectionsFromFile(const fw::TMemIniFile& file, TkGeneralDataArray& secti
   data.Shadow1Transparency = StrictGlobal(file, "SHADOW1TRANSPARENCY", "0");
 
   sections.clear();
-  fw::TStringList names;
-  file.ReadSections(names);
-  for (int n = 0; n < names.GetCount(); ++n) {
-    const std::string name = names.GetStrings(n);
+  for (const std::string& name : file.Sections()) {
     TkGeneralData& d = sections.emplace_back();
     d.SectionName = name;
     d.ParentClass = file.ReadString(name, "PARENTCLASS", "");
+    const std::vector<int> chain = ParentChain(file, name);
     for (int i = 0; i < static_cast<int>(std::size(kKeys)); ++i) {
       const TKeyRule& rule = kKeys[i];
       if (rule.Kind != kInt) {
-        SetText(d, rule.Key, ReadInheritedString(file, name, rule.Key, rule.TextDefault));
+        SetText(d, rule.Key, ChainString(file, chain, rule.Key, rule.TextDefault));
       } else if (i == 4) {
         d.ShadowColor = file.ReadInteger(name, rule.Key, rule.IntDefault);
       } else {
-        StoreInt(d, i, ReadInheritedInteger(file, name, rule.Key, rule.IntDefault));
+        StoreInt(d, i, ChainInteger(file, chain, rule.Key, rule.IntDefault));
       }
     }
     d.Color = fw::ColorToRGB(d.Color);

@@ -5,11 +5,11 @@
 #include "framework/forms/application.h"
 #include "framework/rtl/exceptions.h"
 #include "framework/rtl/file_utils.h"
-#include "framework/rtl/mem_ini_file.h"
 #include "framework/rtl/sys_utils.h"
 #include "framework/win.h"
 #include "skin/engine/color_passes.h"
 #include "skin/engine/image_loader.h"
+#include "skin/engine/ini_view.h"
 #include "skin/engine/section_loader.h"
 #include "skin/engine/skin_command.h"
 #include "skin/engine/skin_load_error.h"
@@ -23,7 +23,9 @@ bool NewSkinBroadcasting = false;
 namespace {
 
 TkSkinManager* defaultManager = nullptr;
-std::unique_ptr<fw::TMemIniFile> skinFile;
+std::unique_ptr<TkIniView> skinView;  // the open skin file, read in full
+
+void CloseSkinFile() { skinView.reset(); }
 
 constexpr char kDefaultSkinDirectory[] = "c:\\Skins";
 
@@ -70,7 +72,7 @@ void RecolourBitmap(fw::TBitmap& bitmap, const std::function<fw::TColor(fw::TCol
 }  // namespace
 
 TkSkinManager* DefaultManager() { return defaultManager; }
-fw::TMemIniFile* SkinFile() { return skinFile.get(); }
+const TkIniView* SkinFile() { return skinView.get(); }
 
 TkSkinManager::TkSkinManager(fw::TComponent* owner)
     : fw::TComponent(owner),
@@ -259,16 +261,14 @@ void TkSkinManager::LoadSkin() {
 
 bool TkSkinManager::LoadSkinFrom(bool allowFolder) {
   SkinLoading = true;
-  skinFile.reset();
+  CloseSkinFile();
   std::string dir;
   NormalizeSkinDirectory(dir);
   const std::string path = dir + FSkinName + "\\Options.dat";
   if (allowFolder && !FSkinName.empty() && fw::FileExists(path)) {
-    skinFile = std::make_unique<fw::TMemIniFile>(path);
+    skinView = std::make_unique<TkIniView>(TkIniView::FromFile(path));
     FSkinData->SkinPath = dir + FSkinName + "\\";
-    fw::TStringList sections;
-    skinFile->ReadSections(sections);
-    if (sections.GetCount() == 0) throw ESkinLoadError(path, "the file holds no skin section");
+    if (skinView->Sections().empty()) throw ESkinLoadError(path, "the file holds no skin section");
   } else {
     FSkinData->SkinPath.clear();
     if (FInternalSkins->IndexOf(FSkinName) < 0 && FInternalSkins->GetCount() > 0)
@@ -281,7 +281,7 @@ bool TkSkinManager::LoadSkinFrom(bool allowFolder) {
   LoadMasks();
   LoadPatterns();
   LoadSectionData();
-  skinFile.reset();
+  CloseSkinFile();
   return true;
 }
 
@@ -296,7 +296,7 @@ bool TkSkinManager::LoadOrFallBack() {
   } catch (const fw::Exception& e) {
     failure = FSkinData->SkinPath + "Options.dat: " + e.GetMessage();
   }
-  skinFile.reset();
+  CloseSkinFile();
   const bool haveStored = FInternalSkins->GetCount() > 0;
   const std::string fallback = haveStored ? FInternalSkins->GetItem(0)->GetName() : std::string();
   ShowWarningMessage("Skin \"" + requested + "\" could not be loaded: " + failure + ". " +
@@ -307,7 +307,7 @@ bool TkSkinManager::LoadOrFallBack() {
       LoadSkinFrom(false);
       return false;
     } catch (const fw::Exception&) {
-      skinFile.reset();
+      CloseSkinFile();
     }
   }
   EmptyTables();
@@ -336,8 +336,8 @@ void TkSkinManager::FreePatterns() {
 void TkSkinManager::LoadMasks() {
   FreeMasks();
   TkImageTables tables{FMasks, FPatterns, FMasterBitmap, this, FSkinData->SkinPath};
-  if (skinFile)
-    LoadMasksFromFile(*skinFile, tables);
+  if (skinView)
+    LoadMasksFromFile(*skinView, tables);
   else
     LoadMasksFromStored(CurrentStoredSkin(), tables);
   MergeCommonMasks(FCommonSections, tables);
@@ -346,16 +346,16 @@ void TkSkinManager::LoadMasks() {
 void TkSkinManager::LoadPatterns() {
   FreePatterns();
   TkImageTables tables{FMasks, FPatterns, FMasterBitmap, this, FSkinData->SkinPath};
-  if (skinFile)
-    LoadPatternsFromFile(*skinFile, tables);
+  if (skinView)
+    LoadPatternsFromFile(*skinView, tables);
   else
     LoadPatternsFromStored(CurrentStoredSkin(), tables);
   MergeCommonPatterns(FCommonSections, tables);
 }
 
 void TkSkinManager::LoadSectionData() {
-  if (skinFile) {
-    LoadSectionsFromFile(*skinFile, FSections, *FSkinData);
+  if (skinView) {
+    LoadSectionsFromFile(*skinView, FSections, *FSkinData);
   } else {
     const TkStoredSkin* stored = CurrentStoredSkin();
     if (!stored) return;
@@ -368,11 +368,11 @@ void TkSkinManager::LoadSectionData() {
 
 std::string TkSkinManager::ReadIniString(const std::string& section, const std::string& key,
                                          const std::string& defaultValue) const {
-  return skinFile ? ReadInheritedString(*skinFile, section, key, defaultValue) : defaultValue;
+  return skinView ? ReadInheritedString(*skinView, section, key, defaultValue) : defaultValue;
 }
 
 int TkSkinManager::ReadIniInteger(const std::string& section, const std::string& key, int defaultValue) const {
-  return skinFile ? ReadInheritedInteger(*skinFile, section, key, defaultValue) : defaultValue;
+  return skinView ? ReadInheritedInteger(*skinView, section, key, defaultValue) : defaultValue;
 }
 
 template <class Visit>

@@ -17,11 +17,9 @@
 #include "skin/engine/section_data.h"
 #include "skin/engine/stored_skins.h"
 
-namespace fw {
-class TMemIniFile;
-}
-
 namespace skin {
+
+class TkIniView;
 
 // The skin stored inside the program.
 inline constexpr char kNeutralSkinName[] = "Neutral (internal)";
@@ -178,8 +176,8 @@ class TkSkinManager : public fw::TComponent {
 
 // The manager that serves controls without one of their own, or null.
 TkSkinManager* DefaultManager();
-// The skin file being loaded ("Options.dat" in memory), null outside a load.
-fw::TMemIniFile* SkinFile();
+// The skin file being loaded ("Options.dat" read in full), null outside a load.
+const TkIniView* SkinFile();
 // True while a skin is being loaded and announced.
 extern bool SkinLoading;
 // True while a new skin is announced to the forms.

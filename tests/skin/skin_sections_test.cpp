@@ -4,6 +4,7 @@
 
 #include "framework/rtl/mem_ini_file.h"
 #include "framework/rtl/string_list.h"
+#include "skin/engine/ini_view.h"
 #include "skin/engine/section_loader.h"
 #include "skin/engine/skin_load_error.h"
 #include "skin/engine/stored_skins.h"
@@ -82,8 +83,9 @@ TEST(SkinSections, InheritanceThroughParents) {
     EXPECT_EQ(skin[name].Color, 0xFFFFFF) << name;
     EXPECT_EQ(skin[name].GradientData, " ") << name;
   }
-  EXPECT_EQ(skin::ReadInheritedString(skin.File, "A", "NOTHING", "dflt"), "dflt");
-  EXPECT_EQ(skin::ReadInheritedInteger(skin.File, "C", "NOTHING", 42), 42);
+  const skin::TkIniView view(skin.File);
+  EXPECT_EQ(skin::ReadInheritedString(view, "A", "NOTHING", "dflt"), "dflt");
+  EXPECT_EQ(skin::ReadInheritedInteger(view, "C", "NOTHING", 42), 42);
 }
 
 TEST(SkinSections, ValueSyntax) {
