@@ -3,11 +3,13 @@
 // and damaged files.
 #include <gtest/gtest.h>
 
+#include "framework/rtl/exceptions.h"
 #include "framework/rtl/mem_ini_file.h"
 #include "framework/rtl/streams.h"
 #include "framework/rtl/string_list.h"
 #include "skin/engine/image_loader.h"
 #include "skin/engine/skin_load_error.h"
+#include "skin/engine/stored_skin_reader.h"
 #include "skin/engine/stored_skins.h"
 #include "support/sandbox.h"
 #include "support/test_skins.h"
@@ -294,12 +296,48 @@ TEST(SkinImages, StoredImagesAndPatterns) {
   EXPECT_EQ(loaded.Patterns[1].PropertyName, "PATTERN");
   EXPECT_EQ(loaded.Patterns[1].Image->GetWidth(), 40);  // shares the first one's picture
 
+  // Names are found with their letter case; the collections cannot be assigned.
+  EXPECT_EQ(skins.IndexOf("Stored"), 0);
+  EXPECT_EQ(skins.IndexOf("stored"), -1);
+  EXPECT_THROW(stored->SetImages(stored->GetImages()), fw::EConvertError);
+
   // A new stored skin gives empty tables and an empty master bitmap.
   Loaded empty;
   skin::LoadMasksFromStored(skins.AddItem(), empty.Tables);
   EXPECT_TRUE(empty.Masks.empty());
   ASSERT_NE(empty.Master, nullptr);
   EXPECT_TRUE(empty.Master->GetEmpty());
+}
+
+TEST(SkinImages, StoredSkinTextSetsPropertiesInOrder) {
+  skin::TkStoredSkins skins(nullptr);
+  skin::ReadStoredSkins(
+      "[StoredSkin]\nName=Text skin\nShadow1Blur=4\nVersion=2.25\n\n[General]\nSectionName=FORM\n"
+      "ParentClass=BASE\nColor=255\nBevel=9\nShowFocus=True\nFontColor=1 2 3 4 5\n"
+      "[Image]\nSectionName=FORM\nPropertyName=BORDERSMASK\nRight=30\nImgType=2\n"
+      "[Pattern]\nSectionName=FORM\nName=shared.jpg\n",
+      GetModuleHandleA(nullptr), skins);
+  ASSERT_EQ(skins.GetCount(), 1);
+  const skin::TkStoredSkin& stored = *skins.GetItem(0);
+  EXPECT_EQ(stored.GetName(), "Text skin");
+  EXPECT_EQ(stored.GetShadow1Blur(), 4);
+  EXPECT_EQ(stored.GetVersion(), 2.25);
+  const skin::TkSkinGeneral& general = *stored.GetGeneralData()->GetItem(0);
+  EXPECT_EQ(general.GetParentClass(), "BASE");
+  EXPECT_EQ(general.GetColor(), 255);
+  EXPECT_EQ(general.GetBevel(), skin::cbNone);
+  EXPECT_TRUE(general.GetShowFocus());
+  EXPECT_EQ(general.GetFontColor(), "1 2 3 4 5");
+  EXPECT_EQ(stored.GetImages()->GetItem(0)->GetRight(), 30);
+  EXPECT_EQ(stored.GetImages()->GetItem(0)->GetImgType(), skin::itisaGlyph);
+  EXPECT_TRUE(stored.GetPatterns()->GetItem(0)->GetImage()->GetEmpty());
+
+  for (const char* bad : {"[StoredSkin]\nColour=1\n", "[General]\nColor=1\n", "[StoredSkin]\n[Other]\n",
+                          "[StoredSkin]\nShadow1Blur=x\n", "[StoredSkin]\n[General]\nShowFocus=yes\n",
+                          "[StoredSkin]\nMasterBitmap=NO_SUCH_BITMAP\n"}) {
+    skin::TkStoredSkins other(nullptr);
+    EXPECT_THROW(skin::ReadStoredSkins(bad, GetModuleHandleA(nullptr), other), fw::EConvertError) << bad;
+  }
 }
 
 }  // namespace
