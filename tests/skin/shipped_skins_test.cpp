@@ -6,11 +6,14 @@
 #include <set>
 
 #include "framework/rtl/file_utils.h"
+#include "framework/forms/dialog_service.h"
 #include "framework/rtl/mem_ini_file.h"
+#include "framework/rtl/seams.h"
 #include "framework/rtl/string_list.h"
 #include "framework/rtl/sys_utils.h"
 #include "skin/engine/image_loader.h"
 #include "skin/engine/section_loader.h"
+#include "skin/engine/skin_manager.h"
 #include "skin/engine/stored_skin_reader.h"
 #include "skin/engine/stored_skins.h"
 #include "support/sandbox.h"
@@ -290,6 +293,36 @@ TEST_F(ShippedSkins, SlateTakesEveryRoad) {
   bool transparent = false;
   for (const auto& s : slate.Sections) transparent |= s.Transparency == 100;
   EXPECT_TRUE(transparent);
+}
+
+TEST_F(ShippedSkins, SkinListAndLaterStartsUseTheNeutralFolder) {
+  test_skins::CopyShippedSkin(Root + "Skins\\", "Neutral");
+  test_skins::CopyShippedSkin(Root + "Skins\\", "Slate");
+  fw::testing::SetProgramFolder(Root);
+  auto dialogs = std::make_unique<fw::testing::TScriptedDialogs>();
+  fw::testing::TScriptedDialogs* scripted = dialogs.get();
+  fw::testing::SetDialogService(std::move(dialogs));
+  auto* manager = fw::New<skin::TkSkinManager>(nullptr);
+  skin::LoadStoredSkinResource(*manager->GetInternalSkins());
+  manager->SetSkinDirectory(".\\Skins");
+  fw::TStringList names;
+  std::string first;
+  manager->GetSkinNames(names, first);
+  EXPECT_EQ(names.GetText(), "Neutral\r\nNeutral (internal)\r\nSlate\r\n");
+  EXPECT_EQ(first, "Neutral (internal)");
+  // The first start names the stored skin, later ones the folder program.ini names.
+  manager->SetSkinName("Neutral (internal)");
+  EXPECT_EQ(manager->GetSkinData()->SkinPath, "");
+  EXPECT_EQ(manager->GetSections().size(), 62u);
+  manager->SetSkinName("Neutral");
+  EXPECT_EQ(manager->GetSkinName(), "Neutral");
+  EXPECT_EQ(manager->GetSkinData()->SkinPath, Root + "Skins\\Neutral\\");
+  EXPECT_EQ(manager->GetSections().size(), 61u);
+  EXPECT_EQ(manager->GetSkinInfo(), "4.8");
+  EXPECT_TRUE(scripted->Texts.empty());
+  manager->Free();
+  fw::testing::SetDialogService(nullptr);
+  fw::testing::SetProgramFolder("");
 }
 
 }  // namespace

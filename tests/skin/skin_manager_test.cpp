@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "framework/forms/application.h"
+#include "framework/extctrls/bevel.h"
+#include "framework/extctrls/custom_panel.h"
 #include "framework/forms/custom_form.h"
 #include "framework/rtl/file_utils.h"
 #include "framework/rtl/seams.h"
@@ -143,6 +145,45 @@ TEST_F(SkinManagerTest, ChangeTravelsThroughTheForms) {
   EXPECT_EQ(manager->GetSkinName(), "Stored one");
   EXPECT_TRUE(scripted->Texts.empty());
   EXPECT_EQ(manager->GetGlobalFontColor(), 0);
+}
+
+TEST_F(SkinManagerTest, BroadcastReachesGraphicAndSkinnedChildren) {
+  MakeManager();
+  // A control that notes the skin commands it receives; skinned ones answer command 7.
+  auto record = [this](fw::TControl* control, const std::string& name, bool skinned) {
+    fw::TWndMethodProc original = control->GetWindowProc();
+    control->SetWindowProc([this, name, skinned, original](fw::TMessage& m) {
+      if (m.Msg == skin::SM_SKINCMD) {
+        const int command = skin::SkinCmdOf(m.WParam);
+        if (command == skin::cmdIsSkinned) {
+          if (skinned) m.LParam = 1;
+          return;
+        }
+        log.push_back(name + " " + std::to_string(command));
+      }
+      original(m);
+    });
+  };
+  auto* plain = fw::New<fw::TPanel>(form);  // not skinned: the walk goes into it
+  plain->SetParent(form);
+  auto* inner = fw::New<fw::TBevel>(form);
+  inner->SetParent(plain);
+  record(inner, "inner", false);
+  auto* skinned = fw::New<fw::TPanel>(form);  // skinned: gets the message, passes it on itself
+  skinned->SetParent(form);
+  auto* hidden = fw::New<fw::TBevel>(form);
+  hidden->SetParent(skinned);
+  record(hidden, "hidden", false);
+  record(skinned, "skinned", true);
+  auto* graphic = fw::New<fw::TBevel>(form);
+  graphic->SetParent(form);
+  record(graphic, "graphic", false);
+  log.clear();
+  manager->SetSkinName("Stored one");
+  const std::vector<std::string> expected = {"before",  "cmd 1 manager", "inner 1", "skinned 1", "graphic 1",
+                                             "cmd 16",  "inner 16",      "skinned 16", "graphic 16",
+                                             "cmd 3 manager", "inner 3", "skinned 3", "graphic 3", "after"};
+  EXPECT_EQ(log, expected);
 }
 
 TEST_F(SkinManagerTest, ActiveAndColourSetters) {
