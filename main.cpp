@@ -6,6 +6,7 @@
 #include "framework/rtl/sys_utils.h"
 #include "framework/win.h"
 #include "services/shell/shell_services.h"
+#include "skin/engine/skin_engine.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   svc::TShellServices shellServices;
@@ -14,14 +15,17 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   fw::InstallStandardDialogs();
   fw::Application->Initialize();
   fw::Application->SetTitle(app::kProgramTitle);
+  skin::StartSkinEngine();
   try {
     fw::Application->CreateForm(app::frmMain);
   } catch (...) {
     fw::Application->HandleException(fw::Application);
     fw::ShutdownForms();
+    skin::StopSkinEngine();
     return 1;
   }
   fw::Application->Run();
   fw::ShutdownForms();
+  skin::StopSkinEngine();
   return 0;
 }

@@ -4,6 +4,8 @@
 #   md5_file:    TCrMD5.HashFile throughput against the system's md5sum on the same file (>= 0.80)
 #   dupfind:     the Duplicate finder's search against a size + md5sum host pass (bench/dupfind.sh)
 #   drive_cleaner: the main window's Drive cleaner search against the bare engine (<= 1.50)
+#   skin_load:   switching the skin manager between "Slate" and "Neutral" against decoding the
+#                same picture files with the framework's readers (<= 1.50)
 # VORLET_BUILD_DIR picks the build folder (default build/). Scratch data lives in the sandbox
 # prefix (C:\sandbox\) and in build/bench-scratch/, and is removed afterwards. The windowed
 # benchmarks need a display: without one the whole run goes under Xvfb.
@@ -15,7 +17,8 @@ fi
 build=${VORLET_BUILD_DIR:-$here/build}
 export VORLET_BUILD_DIR=$build
 "$here/scripts/setup.sh"
-"$here/scripts/build.sh" --target bench_search_walk bench_md5_file bench_drive_cleaner >/dev/null
+"$here/scripts/build.sh" --target bench_search_walk bench_md5_file bench_drive_cleaner \
+  bench_skin_load >/dev/null
 
 # The Wine wrapper shows its build tree as Z:, so the md5 scratch file goes there.
 scratch=$build/bench-scratch
@@ -53,6 +56,11 @@ dc=$("$here/scripts/wine-run.sh" "$build/bench_drive_cleaner.exe" | tr -d '\r')
 echo "$dc"
 dc_ratio=$(sed -n 's/^drive_cleaner ratio: \([0-9.]*\).*/\1/p' <<<"$dc")
 
+echo "== skin_load"
+sl=$("$here/scripts/wine-run.sh" "$build/bench_skin_load.exe" | tr -d '\r')
+echo "$sl"
+sl_ratio=$(sed -n 's/^skin_load ratio: \([0-9.]*\).*/\1/p' <<<"$sl")
+
 echo "== ratios"
 printf 'search_walk: engine / bare walk = %.2f (target <= 1.30) %s\n' "$walk_ratio" \
   "$([ "$(echo "$walk_ratio <= 1.3" | bc -l)" = 1 ] && echo OK || echo MISSED)"
@@ -60,6 +68,8 @@ printf 'md5_file:    HashFile / md5sum  = %.2f (target >= 0.80) %s\n' "$md5_rati
   "$([ "$(echo "$md5_ratio >= 0.8" | bc -l)" = 1 ] && echo OK || echo MISSED)"
 printf 'drive_cleaner: window / engine = %.2f (target <= 1.50) %s\n' "$dc_ratio" \
   "$([ "$(echo "$dc_ratio <= 1.5" | bc -l)" = 1 ] && echo OK || echo MISSED)"
+printf 'skin_load:   switches / decoding = %.2f (target <= 1.50) %s\n' "$sl_ratio" \
+  "$([ "$(echo "$sl_ratio <= 1.5" | bc -l)" = 1 ] && echo OK || echo MISSED)"
 
 echo "== dupfind"
 "$here/bench/dupfind.sh"

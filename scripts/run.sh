@@ -12,6 +12,9 @@ export VORLET_BUILD_DIR=$build
 app=$build/run/app
 mkdir -p "$app"
 cp "$build/VorletDiskCleaner.exe" "$app/"
+# The skin folders the build drew go beside the program.
+rm -rf "$app/Skins"
+cp -r "$build/Skins" "$app/Skins"
 export VORLET_SANDBOX=$build/run
 if [ -n "${DISPLAY:-}" ]; then
   exec "$here/scripts/wine-run.sh" "$app/VorletDiskCleaner.exe"

@@ -53,6 +53,7 @@ packages=(
   procps:pgrep
   bc:bc
   python3:python3
+  libjpeg-turbo-progs:cjpeg
   shellcheck:shellcheck
 )
 installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }

@@ -6,9 +6,11 @@
 #include "app/main/file_frame.h"
 #include "app/main/layout_helpers.h"
 #include "app/main/main_form.h"
+#include "app/main/program_pictures.h"
 #include "app/main/system_frame.h"
 #include "app/tools/duplicate_finder.h"
 #include "app/tools/other_clean.h"
+#include "skin/engine/stored_skin_reader.h"
 
 namespace app {
 
@@ -82,6 +84,7 @@ skin::TkPanel* MakeToolPanel(TComponent* owner, TWinControl* parent, const char*
   image->SetName("img" + prefix);
   image->SetBounds(4, 4, 32, 32);
   image->SetParent(titlePanel);
+  LoadPicture(image, ("TITLE_" + prefix).c_str());
   auto* caption = fw::New<skin::TkLabelFX>(owner);
   caption->SetName("lbl" + prefix + "Title");
   caption->SetCaption(title);
@@ -119,6 +122,10 @@ void TfrmMain::CreateComponents() {
 
   skinManager = fw::New<skin::TkSkinManager>(this);
   skinManager->SetName("skinManager");
+  skin::LoadStoredSkinResource(*skinManager->GetInternalSkins());
+  skinManager->GetMenuSupport()->SetIcoLineSkin("ICOLINE");
+  skinManager->SetSkinDirectory(".\\Skins");
+  skinManager->SetSkinName(skin::kNeutralSkinName);
   skinProvider = fw::New<skin::TkSkinProvider>(this);
   skinProvider->SetName("skinProvider");
   il16 = fw::New<fw::TImageList>(this);
@@ -129,6 +136,9 @@ void TfrmMain::CreateComponents() {
   il22->SetHeight(22);
   suIL = fw::New<fw::TImageList>(this);
   suIL->SetName("suIL");
+  LoadImageStrip(il16, "IL16");
+  LoadImageStrip(il22, "IL22");
+  LoadImageStrip(suIL, "SUIL");
   kBrowser = fw::New<skin::TkPathDialog>(this);
   kBrowser->SetName("kBrowser");
   kBrowser->SetRoot(skin::rfMyComputer);
@@ -168,6 +178,7 @@ void TfrmMain::CreateComponents() {
   Image1->SetName("Image1");
   Image1->SetBounds(4, 4, 32, 32);
   Image1->SetParent(kPanel1);
+  LoadPicture(Image1, "HEADER");
   kLabelFX1 = fw::New<skin::TkLabelFX>(this);
   kLabelFX1->SetName("kLabelFX1");
   kLabelFX1->SetCaption(kProgramTitle);

@@ -301,7 +301,8 @@ void TfrmSettings::GenerateSkinsList() {
   fw::TStringList names;
   if (skin::TkSkinManager* manager = SkinManager()) {
     manager->SetSkinDirectory(SkinsDirectoryEdit->GetText());
-    manager->GetSkinNames(names);
+    std::string first;
+    manager->GetSkinNames(names, first);
   }
   if (names.GetCount() == 0) names.Add(kNoSkinsAvailable);
   SkinsListBox->GetItems()->Assign(&names);
@@ -323,7 +324,9 @@ void TfrmSettings::kButton1Click(fw::TObject*) {
   std::string name = SkinsListBox->GetItems()->GetStrings(index);
   if (name == kNoSkinsAvailable || name == manager->GetSkinName()) return;
   // A skin folder removed since the list was made is not applied.
-  if (name != skin::kNeutralSkinName && !fw::DirectoryExists(manager->GetSkinsPath() + name)) return;
+  std::string skinsPath;
+  manager->NormalizeSkinDirectory(skinsPath);
+  if (name != skin::kNeutralSkinName && !fw::DirectoryExists(skinsPath + name)) return;
   manager->SetSkinName(name);
   SaveSkinName(AppDir(), manager->GetSkinName());
   kLabel4->SetCaption(GetCurrentSkin());

@@ -67,16 +67,27 @@ void TApplication::WndProc(TMessage& msg) {
     FHint->PauseElapsed(GetMouseControl());
     return;
   }
-  std::vector<TWindowHook> hooks = FHooks;
+  std::vector<std::pair<int, TWindowHook>> hooks = FHooks;
   for (auto it = hooks.rbegin(); it != hooks.rend(); ++it)
-    if ((*it)(msg)) return;
+    if (it->second(msg)) return;
   msg.Result = DefWindowProcA(FHandle, msg.Msg, msg.WParam, msg.LParam);
 }
 
-void TApplication::HookMainWindow(TWindowHook hook) { FHooks.push_back(std::move(hook)); }
+int TApplication::HookMainWindow(TWindowHook hook) {
+  FHooks.emplace_back(FNextHookId, std::move(hook));
+  return FNextHookId++;
+}
 
 void TApplication::UnhookMainWindow() {
   if (!FHooks.empty()) FHooks.pop_back();
+}
+
+void TApplication::UnhookMainWindow(int id) {
+  for (auto it = FHooks.begin(); it != FHooks.end(); ++it)
+    if (it->first == id) {
+      FHooks.erase(it);
+      return;
+    }
 }
 
 // --- message loop ---

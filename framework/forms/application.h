@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "framework/forms/application_hint.h"
@@ -79,9 +80,12 @@ class TApplication : public TComponent {
 
   // Pre-processes a key message for the framework control it is for; true when used up.
   bool IsKeyMsg(MSG& msg);
-  void HookMainWindow(TWindowHook hook);
-  // Removes the last hook installed (hooks are removed in reverse order).
+  // Installs a hook on the application window (the newest runs first); returns its id.
+  int HookMainWindow(TWindowHook hook);
+  // Removes the last hook installed.
   void UnhookMainWindow();
+  // Removes the hook with that id, wherever it stands; nothing when there is none.
+  void UnhookMainWindow(int id);
 
   TExceptionEvent OnException;
   // Test seam: called with a modal form once it is shown, from inside its modal loop.
@@ -103,7 +107,8 @@ class TApplication : public TComponent {
   TCustomForm* FMainForm = nullptr;
   std::vector<TCustomForm*> FModalForms;
   std::vector<TCustomForm*> FPendingReleases;
-  std::vector<TWindowHook> FHooks;
+  std::vector<std::pair<int, TWindowHook>> FHooks;
+  int FNextHookId = 1;
   bool FTerminated = false;
   bool FShowHint = true;
   int FHintPause = 500;

@@ -13,23 +13,32 @@ typedef struct decoder_error {
   struct jpeg_error_mgr pub;
   jmp_buf jump;
   char* message;  // where error_exit leaves the library's text
+  char* warning;  // where the first warning's text goes
 } decoder_error;
 
-static void decoder_error_exit(j_common_ptr cinfo) {
-  decoder_error* err = (decoder_error*)cinfo->err;
+static void copy_message(j_common_ptr cinfo, char* target) {
   char text[JMSG_LENGTH_MAX];
   size_t length;
   (*cinfo->err->format_message)(cinfo, text);
   length = strlen(text);
   if (length >= sizeof(((jpeg_decoder_info*)0)->message))
     length = sizeof(((jpeg_decoder_info*)0)->message) - 1;
-  memcpy(err->message, text, length);
-  err->message[length] = '\0';
+  memcpy(target, text, length);
+  target[length] = '\0';
+}
+
+static void decoder_error_exit(j_common_ptr cinfo) {
+  decoder_error* err = (decoder_error*)cinfo->err;
+  copy_message(cinfo, err->message);
   longjmp(err->jump, 1);
 }
 
-// Warnings (corrupt but decodable data) are not errors.
-static void decoder_output_message(j_common_ptr cinfo) { (void)cinfo; }
+// Warnings (corrupt but decodable data) are not errors; the first one's text is kept and the
+// caller learns how many there were.
+static void decoder_output_message(j_common_ptr cinfo) {
+  decoder_error* err = (decoder_error*)cinfo->err;
+  if (err->warning[0] == '\0') copy_message(cinfo, err->warning);
+}
 
 static int is_supported(J_COLOR_SPACE space) {
   return space == JCS_GRAYSCALE || space == JCS_YCbCr || space == JCS_RGB;
@@ -38,7 +47,9 @@ static int is_supported(J_COLOR_SPACE space) {
 static void clear_info(jpeg_decoder_info* info) {
   info->width = 0;
   info->height = 0;
+  info->warnings = 0;
   memset(info->message, 0, sizeof(info->message));
+  memset(info->warning, 0, sizeof(info->warning));
 }
 
 // Routes the library's errors to err (and their text to info) before the decompressor is made.
@@ -47,6 +58,7 @@ static void init_error(struct jpeg_decompress_struct* cinfo, decoder_error* err,
   err->pub.error_exit = decoder_error_exit;
   err->pub.output_message = decoder_output_message;
   err->message = info->message;
+  err->warning = info->warning;
 }
 
 // Creates the decompressor over the data and reads the header (errors jump to the caller's
@@ -110,6 +122,7 @@ int jpeg_decoder_decode_bgr(const unsigned char* data, size_t size, unsigned cha
     jpeg_read_scanlines(&cinfo, &row, 1);
   }
   jpeg_finish_decompress(&cinfo);
+  info->warnings = (int)err.pub.num_warnings;
   jpeg_destroy_decompress(&cinfo);
   return JPEG_DECODER_OK;
 }

@@ -18,6 +18,8 @@ typedef struct jpeg_decoder_info {
   int width;
   int height;
   char message[200];
+  int warnings;      // corrupt-data warnings of a decode that succeeded
+  char warning[200]; // the first of them
 } jpeg_decoder_info;
 
 // Reads the header of the compressed data: size and whether it can be decoded.

@@ -10,6 +10,8 @@ TJPEGImage::~TJPEGImage() = default;
 void TJPEGImage::Assign(const TPersistent* source) {
   if (!source) {
     FData.clear();
+    FWarnings = 0;
+    FWarningText.clear();
     FBitmap.Assign(nullptr);
     Changed();
     return;
@@ -21,6 +23,8 @@ void TJPEGImage::Assign(const TPersistent* source) {
   }
   if (from == this) return;
   FData = from->FData;
+  FWarnings = from->FWarnings;
+  FWarningText = from->FWarningText;
   FBitmap.Assign(&from->FBitmap);
   Changed();
 }
@@ -57,6 +61,8 @@ void TJPEGImage::LoadFromData(const std::string& data) {
     RaiseInvalidGraphic(std::string("JPEG image is not valid: ") + info.message);
 
   FData = data;
+  FWarnings = info.warnings;
+  FWarningText = info.warning;
   FBitmap.Assign(&decoded);
   Changed();
 }

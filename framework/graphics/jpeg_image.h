@@ -25,6 +25,11 @@ class TJPEGImage : public TGraphic {
 
   void Draw(TCanvas& canvas, const TRect& rect) override;
 
+  // How many corrupt-data warnings the decoder gave for the picture loaded last (it decodes
+  // such data, filling what is missing), and the first warning's text.
+  int GetWarnings() const { return FWarnings; }
+  const std::string& GetWarningText() const { return FWarningText; }
+
   // The decoded picture.
   TBitmap* GetBitmap() { return &FBitmap; }
   const TBitmap* GetBitmap() const { return &FBitmap; }
@@ -37,6 +42,8 @@ class TJPEGImage : public TGraphic {
  private:
   std::string FData;
   TBitmap FBitmap;
+  int FWarnings = 0;
+  std::string FWarningText;
 };
 
 }  // namespace fw

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "framework/core/component.h"
+#include "framework/msg/messages.h"
 
 namespace skin {
 
@@ -13,6 +14,8 @@ class TkSkinProvider : public fw::TComponent {
   explicit TkSkinProvider(fw::TComponent* owner);
   const std::string& GetSkinSection() const { return FSkinSection; }
   void SetSkinSection(const std::string& value) { FSkinSection = value; }
+  // Skin commands for a form being designed; there is no form designer, so nothing happens.
+  void DesignTimeCommand(fw::TMessage&) {}
 
  protected:
   ~TkSkinProvider() override = default;

@@ -101,7 +101,8 @@ TEST_F(MainWindowTest, SavedSkinSettingsAreReadAndProgramIniKept) {
                              "[Skin]\r\nSkinDirectory=C:\\sandbox\\skins\r\nSkinName=Blue\r\n");
   Start();
   EXPECT_EQ(frmMain->skinManager->GetSkinDirectory(), "C:\\sandbox\\skins");
-  EXPECT_EQ(frmMain->skinManager->GetSkinName(), "Blue");
+  // No folder "Blue" there: the first stored skin is used, under its own name.
+  EXPECT_EQ(frmMain->skinManager->GetSkinName(), "Neutral (internal)");
   EXPECT_EQ(testing_sandbox::ReadFile(appDir + "config\\program.ini"),
             "[Skin]\r\nSkinDirectory=C:\\sandbox\\skins\r\nSkinName=Blue\r\n");
 }

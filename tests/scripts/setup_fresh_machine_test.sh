@@ -14,7 +14,7 @@ check() {  # check "what" command...
 
 # What the build, the tests and the run command need, written down independently of setup.sh.
 required=(g++-mingw-w64-i686 wine wine32:i386 wine64 fonts-wine xvfb xauth cmake make googletest
-          dpkg-dev imagemagick bc python3 shellcheck procps)
+          dpkg-dev imagemagick bc python3 libjpeg-turbo-progs shellcheck procps)
 
 new_machine() {
   rm -rf "$work/machine"
@@ -73,6 +73,7 @@ for p in "\$@"; do
     dpkg-dev) tools="dpkg-source" ;;
     imagemagick) tools="import convert" ;;
     procps) tools="pgrep" ;;
+    libjpeg-turbo-progs) tools="cjpeg djpeg" ;;
     *) tools=\$p ;;
   esac
   for t in \$tools; do printf '#!/bin/bash\n' >"$m/bin/\$t"; chmod +x "$m/bin/\$t"; done

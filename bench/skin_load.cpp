@@ -1,0 +1,141 @@
+// Benchmark: switching the skin manager between the shipped skins "Slate" and "Neutral" 20 times
+// (every load, announcement and repaint broadcast reaching a form) against decoding the same
+// picture files 20 times with the framework's BMP and JPEG readers in the same run. Prints both
+// times and their ratio (target: at most 1.50).
+//
+//   bench_skin_load [scratch folder under C:\sandbox\]
+//
+// The scratch folder (default C:\sandbox\bench_skin_load\) receives a copy of the skin folders
+// the build drew (Z:\Skins) and is removed at the end.
+#include <chrono>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "bench/support/scratch.h"
+#include "framework/forms/application.h"
+#include "framework/forms/custom_form.h"
+#include "framework/forms/dialog_service.h"
+#include "framework/graphics/bitmap.h"
+#include "framework/graphics/jpeg_image.h"
+#include "framework/rtl/file_utils.h"
+#include "framework/rtl/seams.h"
+#include "framework/rtl/sys_utils.h"
+#include "framework/win.h"
+#include "skin/engine/skin_command.h"
+#include "skin/engine/skin_engine.h"
+#include "skin/engine/skin_manager.h"
+#include "skin/engine/stored_skin_reader.h"
+
+namespace {
+
+constexpr int kSwitches = 20;
+constexpr int kRounds = 3;
+const char* const kSkins[] = {"Slate", "Neutral"};
+
+double Seconds(const std::chrono::steady_clock::duration& d) { return std::chrono::duration<double>(d).count(); }
+
+// Copies Z:\Skins\<name>\ into skins and returns the picture files copied.
+std::vector<std::string> CopySkin(const std::string& skins, const std::string& name) {
+  std::vector<std::string> pictures;
+  const std::string from = "Z:\\Skins\\" + name + "\\", to = skins + name + "\\";
+  CreateDirectoryA(to.c_str(), nullptr);
+  WIN32_FIND_DATAA data;
+  HANDLE find = FindFirstFileA((from + "*").c_str(), &data);
+  if (find == INVALID_HANDLE_VALUE) return pictures;
+  do {
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+    CopyFileA((from + data.cFileName).c_str(), (to + data.cFileName).c_str(), FALSE);
+    std::string upper = fw::UpperCase(data.cFileName);
+    if (upper.find(".BMP") != std::string::npos || upper.find(".JPG") != std::string::npos)
+      pictures.push_back(to + data.cFileName);
+  } while (FindNextFileA(find, &data));
+  FindClose(find);
+  return pictures;
+}
+
+void Decode(const std::vector<std::string>& files) {
+  for (const std::string& file : files) {
+    if (fw::UpperCase(file).find(".JPG") != std::string::npos) {
+      fw::TJPEGImage image;
+      image.LoadFromFile(file);
+    } else {
+      fw::TBitmap bitmap;
+      bitmap.LoadFromFile(file);
+    }
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::string scratch = argc > 1 ? fw::IncludeTrailingBackslash(argv[1]) : "C:\\sandbox\\bench_skin_load\\";
+  if (scratch.rfind("C:\\sandbox\\", 0) != 0 || GetFileAttributesA(scratch.c_str()) != INVALID_FILE_ATTRIBUTES) {
+    std::fprintf(stderr, "the scratch folder must lie in C:\\sandbox\\ and must not exist yet\n");
+    return 2;
+  }
+  CreateDirectoryA("C:\\sandbox\\", nullptr);
+  CreateDirectoryA(scratch.c_str(), nullptr);
+  const std::string skins = scratch + "Skins\\";
+  CreateDirectoryA(skins.c_str(), nullptr);
+  std::vector<std::string> pictures[2] = {CopySkin(skins, kSkins[0]), CopySkin(skins, kSkins[1])};
+  if (pictures[0].empty() || pictures[1].empty()) {
+    std::fprintf(stderr, "no skin folders under Z:\\Skins (build first)\n");
+    bench::RemoveTree(scratch);
+    return 2;
+  }
+
+  fw::testing::SetProgramFolder(scratch);
+  fw::InitRtl();
+  fw::StartupForms();
+  auto dialogs = std::make_unique<fw::testing::TScriptedDialogs>();
+  fw::testing::TScriptedDialogs* scripted = dialogs.get();
+  fw::testing::SetDialogService(std::move(dialogs));
+  skin::StartSkinEngine();
+
+  // A form that counts the announcements it receives.
+  int announced = 0;
+  auto* form = fw::New<fw::TForm>(fw::Application);
+  fw::TWndMethodProc original = form->GetWindowProc();
+  form->SetWindowProc([&announced, original](fw::TMessage& m) {
+    if (m.Msg == skin::SM_SKINCMD && skin::SkinCmdOf(m.WParam) == skin::cmdNewSkin) ++announced;
+    original(m);
+  });
+  form->Show();
+
+  auto* manager = fw::New<skin::TkSkinManager>(nullptr);
+  skin::LoadStoredSkinResource(*manager->GetInternalSkins());
+  manager->SetSkinDirectory(skins);
+  manager->SetSkinName(kSkins[0]);  // warm-up
+  manager->SetSkinName(kSkins[1]);
+
+  double switching = 1e9, decoding = 1e9;
+  for (int round = 0; round < kRounds; ++round) {
+    auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < kSwitches; ++i) manager->SetSkinName(kSkins[i % 2]);
+    switching = std::min(switching, Seconds(std::chrono::steady_clock::now() - start));
+    start = std::chrono::steady_clock::now();
+    for (int i = 0; i < kSwitches; ++i) Decode(pictures[i % 2]);
+    decoding = std::min(decoding, Seconds(std::chrono::steady_clock::now() - start));
+  }
+  const bool clean = scripted->Texts.empty() && manager->GetSkinName() == kSkins[1];
+  const int expected = 2 + kRounds * kSwitches;
+
+  manager->Free();
+  form->Free();
+  skin::StopSkinEngine();
+  fw::ShutdownForms();
+  fw::testing::SetDialogService(nullptr);
+  bench::RemoveTree(scratch);
+
+  std::printf("skin switches: %d in %.3f s (best of %d), %d announcements received\n", kSwitches, switching, kRounds,
+              announced);
+  std::printf("picture decoding: %d skins' files in %.3f s\n", kSwitches, decoding);
+  if (!clean || announced != expected) {
+    std::printf("skin_load: the switches did not load cleanly (warnings or missed announcements)\n");
+    return 1;
+  }
+  std::printf("skin_load ratio: %.2f (target <= 1.50)\n", switching / decoding);
+  return 0;
+}

@@ -1,0 +1,404 @@
+#include "skin/engine/image_loader.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "framework/graphics/jpeg_decoder.h"
+#include "framework/rtl/exceptions.h"
+#include "framework/rtl/file_utils.h"
+#include "framework/rtl/mem_ini_file.h"
+#include "framework/rtl/streams.h"
+#include "framework/rtl/string_list.h"
+#include "framework/rtl/sys_utils.h"
+#include "skin/engine/ini_view.h"
+#include "skin/engine/skin_load_error.h"
+#include "skin/engine/skin_utils.h"
+#include "skin/engine/stored_skins.h"
+
+namespace skin {
+
+namespace {
+
+// The place of a value in the skin, for error texts.
+struct TPlace {
+  const std::string& Section;
+  const std::string& Key;
+  const std::string& Value;
+  [[noreturn]] void Fail() const {
+    throw ESkinLoadError(SkinValuePlace(Section, Key), "\"" + Value + "\" is not a valid image value");
+  }
+  int Number(const std::string& text) const {
+    int value;
+    if (!fw::TryStrToInt(text, value)) Fail();
+    return value;
+  }
+  // Columns first..last (1-based) of the value as a number.
+  int Columns(int first, int last) const { return Number(fw::Copy1(Value, first, last - first + 1)); }
+};
+
+std::string ReadAll(const std::string& fileName) {
+  try {
+    fw::TFileStream stream(fileName, fw::fmOpenRead | fw::fmShareDenyWrite);
+    std::string data(static_cast<size_t>(stream.GetSize()), '\0');
+    if (!data.empty() && stream.Read(data.data(), static_cast<int>(data.size())) != static_cast<int>(data.size()))
+      throw ESkinLoadError(fileName, "the file could not be read");
+    return data;
+  } catch (const ESkinLoadError&) {
+    throw;
+  } catch (const fw::Exception& e) {
+    throw ESkinLoadError(fileName, e.GetMessage());
+  }
+}
+
+int32_t Int32At(const std::string& d, size_t at) {
+  int32_t value;
+  std::memcpy(&value, d.data() + at, 4);
+  return value;
+}
+
+// The size a BMP header claims, or 0 x 0 when it is too short to say.
+void ClaimedBmpSize(const std::string& d, long long& w, long long& h) {
+  w = h = 0;
+  if (d.size() < 26) return;
+  if (Int32At(d, 14) == 12) {
+    w = static_cast<unsigned char>(d[18]) | static_cast<unsigned char>(d[19]) << 8;
+    h = static_cast<unsigned char>(d[20]) | static_cast<unsigned char>(d[21]) << 8;
+  } else {
+    w = Int32At(d, 18);
+    h = Int32At(d, 22);
+  }
+  if (w < 0) w = -w;
+  if (h < 0) h = -h;
+}
+
+void RefuseHuge(const std::string& fileName, long long w, long long h) {
+  if (w > kMaxSkinPictureSide || h > kMaxSkinPictureSide)
+    throw ESkinLoadError(fileName, "the picture claims " + fw::IntToStr(w) + " x " + fw::IntToStr(h) +
+                                       " pixels, more than " + fw::IntToStr(kMaxSkinPictureSide) + " on a side");
+}
+
+template <class T>
+void LoadGraphic(T& graphic, const std::string& data, const std::string& fileName) {
+  fw::TMemoryStream stream;
+  if (!data.empty()) stream.Write(data.data(), static_cast<int>(data.size()));
+  stream.Seek(0, fw::soBeginning);
+  try {
+    graphic.LoadFromStream(stream);
+  } catch (const fw::Exception& e) {
+    throw ESkinLoadError(fileName, e.GetMessage());
+  }
+}
+
+// The file a value names: as it stands when it holds ":", else in the skin's folder.
+std::string SkinFilePath(const std::string& skinPath, const std::string& name) {
+  return name.find(':') != std::string::npos ? name : skinPath + name;
+}
+
+bool Contains(const std::string& s, const char* part) { return s.find(part) != std::string::npos; }
+
+TkMaskData& NewMask(TkImageTables& t, const std::string& section, const std::string& key) {
+  TkMaskData& m = t.Masks.emplace_back();
+  m.SectionName = section;
+  m.PropertyName = key;
+  m.Manager = t.Manager;
+  return m;
+}
+
+// Drops the last mask when its own picture is less than one pixel wide.
+void DropIfEmpty(TkImageTables& t) {
+  if (!t.Masks.empty() && t.Masks.back().Bmp && t.Masks.back().Bmp->GetWidth() < 1) t.Masks.pop_back();
+}
+
+fw::TRect WholeOf(const fw::TBitmap& bmp) { return fw::TRect(0, 0, bmp.GetWidth(), bmp.GetHeight()); }
+
+// "^", "~" and "@": fixed columns in the master bitmap.
+void AddColumnsMask(TkImageTables& t, const TPlace& p) {
+  TkMaskData m;
+  m.SectionName = p.Section;
+  m.PropertyName = p.Key;
+  m.Manager = t.Manager;
+  m.R = fw::TRect(p.Columns(2, 5), p.Columns(7, 10), p.Columns(12, 15), p.Columns(17, 20));
+  switch (p.Value[0]) {
+    case '^':
+      m.ImgType = itisaBorder;
+      m.WL = static_cast<short>(p.Columns(22, 25));
+      m.WT = static_cast<short>(p.Columns(27, 30));
+      m.WR = static_cast<short>(p.Columns(32, 35));
+      m.WB = static_cast<short>(p.Columns(37, 40));
+      m.ImageCount = static_cast<short>(p.Columns(42, 42));
+      m.MaskType = static_cast<short>(p.Columns(44, 44));
+      m.StretchMode = static_cast<short>(p.Columns(46, 46));
+      m.BorderWidth = static_cast<short>(p.Columns(48, 48));
+      FillMaskWidths(m);
+      break;
+    case '~':
+      m.ImgType = itisaTexture;
+      m.StretchMode = static_cast<short>(p.Columns(22, 23));
+      m.ImageCount = 1;
+      m.MaskType = p.Value.size() > 24 ? static_cast<short>(p.Columns(25, 25)) : 0;
+      break;
+    default:
+      m.ImgType = itisaGlyph;
+      m.ImageCount = static_cast<short>(p.Columns(22, 22));
+      m.MaskType = static_cast<short>(p.Columns(24, 24));
+      break;
+  }
+  t.Masks.push_back(m);
+}
+
+// "!name.BMP!count!rows!type[!wl!wt!wr!wb]": a bitmap file of its own.
+void AddOwnFileMask(TkImageTables& t, const TPlace& p) {
+  const std::string delims = "!";
+  const std::string name = ExtractWordBySet(1, p.Value, delims);
+  if (!Contains(name, ".BMP")) return;
+  const std::string path = SkinFilePath(t.SkinPath, name);
+  if (!fw::FileExists(path)) return;
+  const int fields = WordCountBySet(p.Value, delims);
+  auto field = [&](int n) { return p.Number(ExtractWordBySet(n, p.Value, delims)); };
+  TkMaskData& m = NewMask(t, p.Section, p.Key);
+  m.Bmp = std::make_shared<fw::TBitmap>();
+  std::exception_ptr failure;
+  try {
+    m.Bmp = LoadSkinBitmap(path);
+  } catch (...) {
+    failure = std::current_exception();
+  }
+  m.ImgType = ImgTypeFromInt(field(4));
+  m.ImageCount = static_cast<short>(field(2));
+  m.MaskType = static_cast<short>(field(3));
+  m.R = WholeOf(*m.Bmp);
+  if (fields > 4) {
+    m.WL = static_cast<short>(field(5));
+    m.WT = static_cast<short>(field(6));
+    m.WR = static_cast<short>(field(7));
+    m.WB = static_cast<short>(field(8));
+  } else {
+    FillMaskWidths(m);
+  }
+  if (failure) std::rethrow_exception(failure);
+  DropIfEmpty(t);
+}
+
+// "text (left,top,right,bottom) (count,rows,border,stretch)": a rectangle of the master bitmap.
+void AddRectMask(TkImageTables& t, const TPlace& p) {
+  const std::string words = " ()";
+  const std::string rect = ExtractWordBySet(2, p.Value, words), counts = ExtractWordBySet(3, p.Value, words);
+  auto number = [&](const std::string& list, int n, int missing) {
+    std::string word = ExtractWordBySet(n, list, ",");
+    return word.empty() ? missing : p.Number(word);
+  };
+  auto corner = [&](int n) { return p.Number(ExtractWordBySet(n, rect, ",")); };
+  const fw::TRect r(corner(1), corner(2), corner(3), corner(4));
+  TkMaskData& m = NewMask(t, fw::UpperCase(p.Section), fw::UpperCase(p.Key));
+  m.R = r;
+  m.ImageCount = static_cast<short>(std::max(number(counts, 1, 1), 1));
+  m.MaskType = static_cast<short>(std::max(number(counts, 2, 0), 0));
+  m.BorderWidth = static_cast<short>(std::max(number(counts, 3, 0), 0));
+  if (m.PropertyName == "PATTERN" || m.PropertyName == "HOTPATTERN") {
+    m.ImgType = itisaTexture;
+    m.StretchMode = 0;
+  } else {
+    m.StretchMode = static_cast<short>(number(counts, 4, 1));
+  }
+  FillMaskWidths(m);
+}
+
+// A plain bitmap file: three frames of normal, hot and pressed over two rows.
+void AddPlainFileMask(TkImageTables& t, const TPlace& p) {
+  if (!Contains(fw::UpperCase(p.Value), ".BMP")) return;  // the system's upper-casing agrees on ASCII
+  const std::string name = fw::AnsiUpperCase(p.Value);
+  if (!Contains(name, ".BMP")) return;
+  const std::string path = SkinFilePath(t.SkinPath, name);
+  if (!fw::FileExists(path)) return;
+  auto bmp = LoadSkinBitmap(path);
+  TkMaskData& m = NewMask(t, fw::UpperCase(p.Section), fw::UpperCase(p.Key));
+  m.Bmp = std::move(bmp);
+  m.ImageCount = 3;
+  m.MaskType = 1;
+  m.R = WholeOf(*m.Bmp);
+  m.WL = m.WR = static_cast<short>(m.Bmp->GetWidth() / 9);
+  m.WT = m.WB = static_cast<short>(m.Bmp->GetHeight() / 6);
+  DropIfEmpty(t);
+}
+
+void PrepareMaster(fw::TBitmap& master) {
+  master.SetPixelFormat(fw::pf24bit);
+  master.SetTransparent(true);
+  master.SetTransparentColor(fw::clFuchsia);
+}
+
+template <class Visit>
+void EachValue(const TkIniView& ini, const std::string& defaultValue, const Visit& visit) {
+  for (const std::string& section : ini.Sections())
+    for (const TkIniView::TEntry& entry : ini.Entries(section))
+      visit(section, entry.Key, entry.First ? entry.Value : ini.ReadString(section, entry.Key, defaultValue));
+}
+
+bool IsJpegName(const std::string& upper) { return Contains(upper, ".JPG") || Contains(upper, ".JPEG"); }
+
+void AddPattern(TkImageTables& t, std::unique_ptr<fw::TJPEGImage> image, const std::string& section,
+                const std::string& key, bool sizeRule) {
+  const int w = image->GetWidth(), h = image->GetHeight();
+  if (sizeRule && static_cast<long long>(w) * h < 90000) {
+    TkMaskData& m = NewMask(t, fw::UpperCase(section), fw::UpperCase(key));
+    m.Bmp = std::make_shared<fw::TBitmap>();
+    m.Bmp->Assign(image->GetBitmap());
+    m.ImgType = itisaTexture;
+    m.ImageCount = 1;
+    return;
+  }
+  if (w < 1) return;
+  TkPatternData& p = t.Patterns.emplace_back();
+  p.Image = std::move(image);
+  p.SectionName = fw::UpperCase(section);
+  p.PropertyName = fw::UpperCase(key);
+}
+
+void PatternsFromIni(const TkIniView& ini, TkImageTables& t, bool sizeRule) {
+  EachValue(ini, "-", [&](const std::string& section, const std::string& key, const std::string& value) {
+    if (!IsJpegName(fw::UpperCase(value))) return;  // the system's upper-casing agrees on ASCII
+    const std::string upper = fw::AnsiUpperCase(value);
+    if (!IsJpegName(upper)) return;
+    const std::string path = SkinFilePath(t.SkinPath, upper);
+    if (!fw::FileExists(path)) return;
+    AddPattern(t, LoadSkinJpeg(path), section, key, sizeRule);
+  });
+}
+
+}  // namespace
+
+std::unique_ptr<fw::TBitmap> LoadSkinBitmap(const std::string& fileName) {
+  const std::string data = ReadAll(fileName);
+  long long w, h;
+  ClaimedBmpSize(data, w, h);
+  RefuseHuge(fileName, w, h);
+  auto bmp = std::make_unique<fw::TBitmap>();
+  LoadGraphic(*bmp, data, fileName);
+  bmp->SetPixelFormat(fw::pf24bit);
+  return bmp;
+}
+
+std::unique_ptr<fw::TJPEGImage> LoadSkinJpeg(const std::string& fileName) {
+  const std::string data = ReadAll(fileName);
+  jpeg_decoder_info info{};
+  if (jpeg_decoder_read_info(reinterpret_cast<const unsigned char*>(data.data()), data.size(), &info) ==
+      JPEG_DECODER_OK)
+    RefuseHuge(fileName, info.width, info.height);
+  auto image = std::make_unique<fw::TJPEGImage>();
+  LoadGraphic(*image, data, fileName);
+  if (image->GetWarnings() > 0) throw ESkinLoadError(fileName, "damaged JPEG data: " + image->GetWarningText());
+  return image;
+}
+
+void LoadMasksFromFile(const fw::TMemIniFile& file, TkImageTables& t) { LoadMasksFromFile(TkIniView(file), t); }
+
+void LoadMasksFromFile(const TkIniView& file, TkImageTables& t) {
+  const std::string masterName = file.ReadString("GLOBALINFO", "MASTERBITMAP", "");
+  const std::string masterPath = masterName.find(':') != std::string::npos ? masterName : t.SkinPath + masterName;
+  if (!masterName.empty() && fw::FileExists(masterPath)) {
+    t.Master = LoadSkinBitmap(masterPath);
+    PrepareMaster(*t.Master);
+  }
+  EachValue(file, "", [&](const std::string& section, const std::string& key, const std::string& value) {
+    if ((section == "GLOBALINFO" && key == "MASTERBITMAP") || value.empty()) return;
+    const TPlace place{section, key, value};
+    switch (value[0]) {
+      case '^': case '~': case '@': AddColumnsMask(t, place); return;
+      case '!': AddOwnFileMask(t, place); return;
+      default: break;
+    }
+    if (value == "#") return;
+    if (Contains(value, "#"))
+      AddRectMask(t, place);
+    else
+      AddPlainFileMask(t, place);
+  });
+}
+
+void LoadMasksFromStored(const TkStoredSkin* skin, TkImageTables& t) {
+  if (!skin) return;
+  t.Master = std::make_unique<fw::TBitmap>();
+  t.Master->Assign(skin->GetMasterBitmap());
+  PrepareMaster(*t.Master);
+  const TkSkinImages& images = *skin->GetImages();
+  for (int i = 0; i < images.GetCount(); ++i) {
+    const TkSkinImage& item = *images.GetItem(i);
+    TkMaskData& m = NewMask(t, fw::UpperCase(item.GetSectionName()), fw::UpperCase(item.GetPropertyName()));
+    if (!item.GetImage()->GetEmpty() && !item.GetName().empty()) {
+      m.Bmp = std::make_shared<fw::TBitmap>();
+      m.Bmp->Assign(item.GetImage());
+      m.Bmp->SetPixelFormat(fw::pf24bit);
+      m.R = WholeOf(*m.Bmp);
+    } else {
+      m.R = fw::TRect(item.GetLeft(), item.GetTop(), item.GetRight(), item.GetBottom());
+    }
+    m.ImageCount = static_cast<short>(item.GetImageCount());
+    m.MaskType = static_cast<short>(item.GetMaskType());
+    m.BorderWidth = static_cast<short>(item.GetBorderWidth());
+    if (m.ImageCount == 0) {
+      m.ImageCount = 3;
+      m.MaskType = 1;
+    }
+    if (m.PropertyName == "PATTERN" || m.PropertyName == "HOTPATTERN") {
+      m.ImgType = itisaTexture;
+      m.StretchMode = static_cast<short>(item.GetImgType() == itisaTexture ? item.GetStretchMode() : 0);
+    } else {
+      m.StretchMode = static_cast<short>(item.GetStretchMode());
+      m.ImgType = item.GetImgType();
+    }
+    m.WL = static_cast<short>(item.GetWL());
+    m.WT = static_cast<short>(item.GetWT());
+    m.WR = static_cast<short>(item.GetWR());
+    m.WB = static_cast<short>(item.GetWB());
+    FillMaskWidths(m);
+  }
+}
+
+void MergeCommonMasks(const fw::TStrings& lines, TkImageTables& t) {
+  if (lines.GetCount() == 0) return;
+  fw::TMemIniFile ini("");  // in memory only: no file is read or written
+  ini.SetStrings(lines);
+  EachValue(TkIniView(ini), "-", [&](const std::string& section, const std::string& key, const std::string& value) {
+    if (fw::UpperCase(section) == "GLOBALINFO") return;
+    if (t.Master && Contains(value, "#") && value != "#") {
+      AddRectMask(t, TPlace{section, key, value});
+      return;
+    }
+    const std::string upper = fw::AnsiUpperCase(value);
+    const std::string path = SkinFilePath(t.SkinPath, upper);
+    if (!Contains(upper, ".BMP") || !fw::FileExists(path)) return;
+    auto bmp = LoadSkinBitmap(path);
+    TkMaskData& m = NewMask(t, fw::UpperCase(section), fw::UpperCase(key));
+    m.Bmp = std::move(bmp);
+    DropIfEmpty(t);
+  });
+}
+
+void LoadPatternsFromFile(const fw::TMemIniFile& file, TkImageTables& t) { PatternsFromIni(TkIniView(file), t, true); }
+void LoadPatternsFromFile(const TkIniView& file, TkImageTables& t) { PatternsFromIni(file, t, true); }
+
+void LoadPatternsFromStored(const TkStoredSkin* skin, TkImageTables& t) {
+  if (!skin) return;
+  const TkSkinPatterns& patterns = *skin->GetPatterns();
+  for (int i = 0; i < patterns.GetCount(); ++i) {
+    const TkSkinPattern& item = *patterns.GetItem(i);
+    const fw::TJPEGImage* picture = item.GetImage();
+    for (int j = 0; picture->GetEmpty() && j < patterns.GetCount(); ++j)
+      if (patterns.GetItem(j)->GetName() == item.GetName() && !patterns.GetItem(j)->GetImage()->GetEmpty())
+        picture = patterns.GetItem(j)->GetImage();
+    TkPatternData& p = t.Patterns.emplace_back();
+    p.Image = std::make_shared<fw::TJPEGImage>();
+    p.Image->Assign(picture);
+    p.SectionName = fw::UpperCase(item.GetSectionName());
+    p.PropertyName = fw::UpperCase(item.GetPropertyName());
+  }
+}
+
+void MergeCommonPatterns(const fw::TStrings& lines, TkImageTables& t) {
+  if (lines.GetCount() == 0) return;
+  fw::TMemIniFile ini("");
+  ini.SetStrings(lines);
+  PatternsFromIni(TkIniView(ini), t, false);
+}
+
+}  // namespace skin
