@@ -444,8 +444,7 @@ int TDuplicateFinder::WholeTickedGroups() {
 }
 
 bool TDuplicateFinder::ConfirmWholeGroups(int groups, const std::string& question) {
-  std::string text = "Every file of " + fw::IntToStr(groups) + (groups == 1 ? " group is" : " groups are") +
-                     " ticked: " + (groups == 1 ? "that group" : "those groups") + " would lose every copy.\r\n" +
+  std::string text = "Every file of " + fw::IntToStr(groups) + (groups == 1 ? " group" : " groups") + " is ticked: " + (groups == 1 ? "that group" : "those groups") + " would lose every copy.\r\n" +
                      question;
   return fw::DialogService().MessageBox(text, "Duplicate finder", MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
 }

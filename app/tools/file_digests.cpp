@@ -101,15 +101,21 @@ void ReopenAndReadAll(TMember& member, const std::string& fileName, char* buffer
   ReadRest(member, buffer);
 }
 
-// True when two members with one digest are one file under two names.
-bool OneFile(const TMember& a, const TMember& b, const std::vector<TDigestCandidate>& candidates) {
-  if (!a.HasIndex || !b.HasIndex || a.FileIndex != b.FileIndex) return false;
+// Of two members with one digest (first before second in the list), the one that takes no part
+// because both are one file under two names; null when they are two files. The later name goes,
+// unless the earlier one is a link to the file and the later one is not.
+const TMember* SecondName(const TMember& first, const TMember& second, const std::vector<TDigestCandidate>& candidates) {
+  if (!first.HasIndex || !second.HasIndex || first.FileIndex != second.FileIndex) return nullptr;
   // The cheap indexes agree: the volumes decide.
   try {
-    TOpenedFile fileA(candidates[a.Index].FileName, false), fileB(candidates[b.Index].FileName, false);
-    return svc::SameFile(fileA.File(), fileB.File()) != svc::sfNo;
+    const std::string& firstName = candidates[first.Index].FileName;
+    const std::string& secondName = candidates[second.Index].FileName;
+    TOpenedFile fileA(firstName, false), fileB(secondName, false);
+    if (svc::SameFile(fileA.File(), fileB.File()) == svc::sfNo) return nullptr;
+    bool firstIsLink = svc::IsLinkName(fileA.File(), firstName);
+    return firstIsLink && !svc::IsLinkName(fileB.File(), secondName) ? &first : &second;
   } catch (const std::exception&) {
-    return true;  // cannot be told apart: one row is the safe side
+    return &second;  // cannot be told apart: one row is the safe side
   }
 }
 
@@ -149,14 +155,12 @@ void DigestGroup(const std::vector<TDigestCandidate>& candidates, const std::vec
     member.File.reset();
     ++settled;
   }
-  // Every name of one file but the first takes no part.
+  // One name of each file takes part: the first that is not a link.
   for (size_t i = 0; i < members.size(); ++i) {
-    if (members[i].Digest.empty()) continue;
-    for (size_t k = 0; k < i; ++k) {
-      if (members[k].Digest == members[i].Digest && OneFile(members[k], members[i], candidates)) {
-        members[i].Digest.clear();
-        break;
-      }
+    for (size_t k = 0; k < i && !members[i].Digest.empty(); ++k) {
+      if (members[k].Digest != members[i].Digest) continue;
+      if (const TMember* dropped = SecondName(members[k], members[i], candidates))
+        (dropped == &members[k] ? members[k] : members[i]).Digest.clear();
     }
   }
   for (TMember& member : members) digests[member.Index] = std::move(member.Digest);
