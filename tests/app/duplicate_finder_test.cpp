@@ -228,6 +228,29 @@ TEST_F(DuplicateFinderTest, FindsTheCopiesAndNothingElse) {
   EXPECT_EQ(Status(2), "    0 duplicate found");
 }
 
+// The rows stand in the string list's standard order of their "digest=size=path" lines.
+TEST_F(DuplicateFinderTest, RowsStandInTheStringListsOrder) {
+  const char* names[] = {"b.txt", "A.txt", "sub\\a.txt", "Sub2\\c.txt", "_x.txt", "z.txt"};
+  for (int size : {7, 12, 123, 1000}) {
+    for (const char* name : names) MakeFile(tree + std::to_string(size) + "\\" + name, std::string(size, 'a' + size % 7));
+  }
+  AddPath(tree);
+  TickGroup(0);
+  Search();
+  fw::TListItems* rows = tool->lvDFRes->GetItems();
+  ASSERT_EQ(rows->GetCount(), 24);
+  fw::TStringList lines;
+  for (int i = 0; i < rows->GetCount(); ++i) {
+    fw::TListItem* row = rows->GetItem(i);
+    lines.Add(row->GetSubItems()->GetStrings(3) + "=" + row->GetSubItems()->GetStrings(4) + "=" +
+              fw::IncludeTrailingBackslash(row->GetSubItems()->GetStrings(1)) + row->GetCaption());
+  }
+  fw::TStringList sorted;
+  sorted.Assign(&lines);
+  sorted.Sort();
+  EXPECT_EQ(lines.GetText(), sorted.GetText());
+}
+
 TEST_F(DuplicateFinderTest, MissingPathOrGroupOnlyTellsTheUser) {
   MakeFile(tree + "a.txt", "same");
   MakeFile(tree + "b.txt", "same");
