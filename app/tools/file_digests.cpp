@@ -23,7 +23,10 @@ namespace {
 // The first block, whose digest decides whether a file is read any further.
 constexpr int kFirstBlock = svc::TReadAheadStream::kBlockSize;
 constexpr int kChunk = 256 * 1024;
-constexpr unsigned kMaxWorkers = 4;
+// Two workers: while one waits for the system to open, read or close a file, the other hashes.
+// More gain nothing where opening and closing are served one at a time (as under Wine) and
+// only wait for each other there.
+constexpr unsigned kMaxWorkers = 2;
 // A size group with more members than this closes each file after its first block and opens it
 // again for the rest, so a crowd of equal sizes holds no crowd of open files.
 constexpr size_t kMaxOpenInGroup = 32;
