@@ -36,7 +36,8 @@ testing::TDigestSourceWrap& SourceWrap() {
   return wrap;
 }
 
-// A file opened for reading (every sharing allowed), read through the read-ahead stream.
+// A file opened for reading (others may go on reading and writing it), read through the
+// read-ahead stream.
 class TOpenedFile {
  public:
   TOpenedFile(const std::string& fileName, bool wrapped) : FFile(fileName, fw::fmOpenRead | fw::fmShareDenyNone) {
@@ -202,6 +203,7 @@ void RunWorkers(unsigned count, const std::function<void()>& work, const std::fu
   }
 }
 
+// True when the name is a symbolic link or mount point, or is gone.
 bool IsLink(const std::string& fileName) {
   fw::TSearchRec found;
   int error = fw::FindFirst(fileName, fw::faAnyFile, found);
@@ -210,6 +212,7 @@ bool IsLink(const std::string& fileName) {
   return link;
 }
 
+// True when both streams hold the same bytes from where they stand to their ends.
 bool SameBytes(fw::TStream& a, fw::TStream& b) {
   std::unique_ptr<char[]> bufferA(new char[kChunk]), bufferB(new char[kChunk]);
   for (;;) {

@@ -25,7 +25,8 @@ using TDigestWait = std::function<void(int settled)>;
 
 // The MD5 digest of each candidate's whole content as 32 upper-case hexadecimal characters
 // (BytesToHex), in the order of candidates; "" for a candidate that takes no part:
-// - it cannot be opened for reading (every sharing allowed) or a read fails;
+// - it cannot be opened for reading (letting others go on reading and writing it), or a read
+//   fails;
 // - no other candidate of its size starts with the same first block (so it can equal none of
 //   them, and is never read past that block);
 // - it is a file already met under an earlier name of the list (the same volume serial number
