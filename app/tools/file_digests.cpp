@@ -123,10 +123,9 @@ const TMember* SecondName(const TMember& first, const TMember& second, const std
   }
 }
 
-// Reads the members of one size group and writes their digests.
+// Reads the members of one size group and writes their digests; buffer holds kChunk bytes.
 void DigestGroup(const std::vector<TDigestCandidate>& candidates, const std::vector<size_t>& group,
-                 std::vector<std::string>& digests, std::atomic<int>& settled) {
-  std::unique_ptr<char[]> buffer(new char[kChunk]);
+                 std::vector<std::string>& digests, std::atomic<int>& settled, char* buffer) {
   std::vector<TMember> members(group.size());
   const bool keepOpen = group.size() <= kMaxOpenInGroup;
   std::unordered_map<std::string, int> heads;
@@ -135,7 +134,7 @@ void DigestGroup(const std::vector<TDigestCandidate>& candidates, const std::vec
     member.Index = group[i];
     try {
       member.File = std::make_unique<TOpenedFile>(candidates[member.Index].FileName, true);
-      ReadFirstBlock(member, buffer.get());
+      ReadFirstBlock(member, buffer);
       if (member.Whole || !keepOpen) member.File.reset();
       ++heads[member.Head];
     } catch (const std::exception&) {
@@ -149,9 +148,9 @@ void DigestGroup(const std::vector<TDigestCandidate>& candidates, const std::vec
         if (member.Whole)
           member.Digest = member.Head;
         else if (member.File)
-          ReadRest(member, buffer.get());
+          ReadRest(member, buffer);
         else
-          ReopenAndReadAll(member, candidates[member.Index].FileName, buffer.get());
+          ReopenAndReadAll(member, candidates[member.Index].FileName, buffer);
       } catch (const std::exception&) {
         member.Digest.clear();
       }
@@ -251,10 +250,12 @@ std::vector<std::string> FileDigests(const std::vector<TDigestCandidate>& candid
   std::atomic<bool> stop{false};
   std::atomic<int> settled{0};
   auto work = [&] {
+    std::unique_ptr<char[]> buffer;
     for (size_t i = next++; i < order.size() && !stop; i = next++) {
       const std::vector<size_t>& group = groups[order[i]];
       try {
-        DigestGroup(candidates, group, digests, settled);
+        if (!buffer) buffer.reset(new char[kChunk]);
+        DigestGroup(candidates, group, digests, settled, buffer.get());
       } catch (...) {
         for (size_t index : group) digests[index].clear();  // out of memory: the group takes no part
       }

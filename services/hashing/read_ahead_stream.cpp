@@ -6,7 +6,7 @@
 
 namespace svc {
 
-TReadAheadStream::TReadAheadStream(fw::TStream& source) : FSource(source), FBlock(new char[kBlockSize]) {}
+TReadAheadStream::TReadAheadStream(fw::TStream& source) : FSource(source) {}
 
 int TReadAheadStream::ReadSource(char* buffer, int count) {
   int n = FSource.Read(buffer, count);
@@ -23,6 +23,7 @@ int TReadAheadStream::Read(void* buffer, int count) {
       // A request of a whole block or more goes straight to the source.
       if (count - total >= kBlockSize) return total + ReadSource(out + total, count - total);
       FStart = FEnd = 0;
+      if (!FBlock) FBlock.reset(new char[kBlockSize]);
       FEnd = ReadSource(FBlock.get(), kBlockSize);
       if (FEnd == 0) break;
     }

@@ -29,7 +29,9 @@ class TReadAheadStream : public fw::TStream {
   int ReadSource(char* buffer, int count);
 
   fw::TStream& FSource;
-  std::unique_ptr<char[]> FBlock;  // not cleared: only bytes read into it are ever used
+  // Made at the first read smaller than a block (a reader of whole blocks never needs it), and
+  // not cleared: only bytes read into it are ever used.
+  std::unique_ptr<char[]> FBlock;
   int FStart = 0;  // the next unread byte of the block
   int FEnd = 0;    // the end of the valid bytes of the block
 };
