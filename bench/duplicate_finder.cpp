@@ -1,14 +1,17 @@
 // Benchmark: the Duplicate finder's whole search (the tool's Search button: collect, keep equal
-// sizes, hash with MD5, keep equal digests, list the rows) over a tree that bench/run.sh builds.
-// Prints the best time of three rounds and writes the duplicate sets it found, one line per
-// file, "digest<TAB>full name", so the script can compare them with another tool's sets.
+// sizes, hash with MD5, keep equal digests, list the rows) over a tree that bench/dupfind.sh
+// builds. Prints the best time of three rounds, where that round spent its time, and writes the
+// duplicate sets it found, one line per file, "digest<TAB>name relative to the tree", so the
+// script can compare them with other tools' sets.
 //
 //   bench_duplicate_finder <tree folder> <result file>
 //
-// The window's program folder lives in C:\sandbox\bench_duplicate_finder\ and is removed at the
-// end. Needs a display (run it under Xvfb).
+// Both may be Windows names or the host's absolute names. The window's program folder lives in
+// C:\sandbox\bench_duplicate_finder\, which is made afresh and removed on every way out. Needs a
+// display (run it under Xvfb).
 #include <chrono>
 #include <cstdio>
+#include <exception>
 #include <memory>
 #include <string>
 
@@ -18,11 +21,11 @@
 #include "bench/support/scratch.h"
 #include "framework/forms/application.h"
 #include "framework/forms/dialog_service.h"
+#include "framework/rtl/exceptions.h"
 #include "framework/rtl/file_utils.h"
 #include "framework/rtl/seams.h"
 #include "framework/rtl/sys_utils.h"
 #include "framework/win.h"
-#include "services/search/search_files.h"
 
 namespace {
 
@@ -40,27 +43,54 @@ bool WriteText(const std::string& fileName, const std::string& text) {
   return ok;
 }
 
+// A host name ("/...") as Wine shows it to Windows programs; anything else as it stands.
+std::string WindowsName(const std::string& name) {
+  if (name.empty() || name[0] != '/') return name;
+  using TDosName = WCHAR*(CDECL*)(const char*);
+  auto convert = reinterpret_cast<TDosName>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_dos_file_name")));
+  if (!convert) return name;
+  WCHAR* wide = convert(name.c_str());
+  if (!wide) return name;
+  char narrow[MAX_PATH * 4];
+  int n = WideCharToMultiByte(CP_UTF8, 0, wide, -1, narrow, sizeof narrow, nullptr, nullptr);
+  HeapFree(GetProcessHeap(), 0, wide);
+  return n > 0 ? std::string(narrow) : name;
+}
 
-}  // namespace
+// Removes the program's scratch folder however main is left.
+struct TScratch {
+  TScratch() {
+    CreateDirectoryA("C:\\sandbox", nullptr);
+    bench::RemoveTree(kWork);  // left by a run that was killed
+  }
+  ~TScratch() { bench::RemoveTree(kWork); }
+};
 
-int main(int argc, char** argv) {
-  if (argc < 3) {
-    std::fprintf(stderr, "usage: bench_duplicate_finder <tree folder> <result file>\n");
-    return 2;
-  }
-  std::string tree = argv[1];
-  std::string resultFile = argv[2];
-  CreateDirectoryA("C:\\sandbox", nullptr);
-  if (!CreateDirectoryA(kWork, nullptr)) {
-    std::fprintf(stderr, "cannot create %s (it must not exist yet)\n", kWork);
-    return 2;
-  }
+void PrintTimes(const app::TDupSearchTimes& t) {
+  std::printf("duplicate_finder: step 1 collecting   %.3f s\n", t.Collect);
+  std::printf("duplicate_finder: step 2 sizes        %.3f s\n", t.Sizes);
+  std::printf("duplicate_finder: step 3 hashing      %.3f s\n", t.Hashing);
+  std::printf("duplicate_finder: step 4 digests      %.3f s\n", t.Digests);
+  std::printf("duplicate_finder: result list         %.3f s\n", t.Fill);
+  std::printf("duplicate_finder: status-bar texts    %.3f s (within the steps)\n", t.Status);
+  std::printf("duplicate_finder: message handling    %.3f s (within the steps)\n", t.Messages);
+}
+
+int Run(const std::string& tree, const std::string& resultFile) {
   std::string appDir = std::string(kWork) + "app\\";
-  CreateDirectoryA(appDir.c_str(), nullptr);
-  CreateDirectoryA((appDir + "config").c_str(), nullptr);
-  WriteText(appDir + "config\\dfext.ini", "[All]\r\n1=*.*\r\n");
-
+  if (!CreateDirectoryA(kWork, nullptr) || !CreateDirectoryA(appDir.c_str(), nullptr) ||
+      !CreateDirectoryA((appDir + "config").c_str(), nullptr) ||
+      !WriteText(appDir + "config\\dfext.ini", "[All]\r\n1=*.*\r\n")) {
+    std::fprintf(stderr, "cannot make the program folder %s\n", appDir.c_str());
+    return 2;
+  }
   bench::StartMainWindow(appDir);
+  int failures = 0;
+  fw::Application->OnException = [&](fw::TObject*, fw::Exception& e) {
+    std::fprintf(stderr, "duplicate_finder: exception in the window: %s\n", e.GetMessage().c_str());
+    ++failures;
+  };
   int rc = 0;
   {
     app::TDuplicateFinder& tool = *app::frmMain->duplicateFinder;
@@ -69,27 +99,57 @@ int main(int argc, char** argv) {
     tool.clbDFGroup->SetChecked(0, true);
     tool.kCheckBox1->SetChecked(false);
     double best = 1e9;
+    app::TDupSearchTimes bestTimes;
     for (int r = 0; r < kRounds; ++r) {
       auto start = std::chrono::steady_clock::now();
       tool.btnDFSearch->Click();
-      best = std::min(best, Seconds(std::chrono::steady_clock::now() - start));
+      double t = Seconds(std::chrono::steady_clock::now() - start);
+      if (t < best) {
+        best = t;
+        bestTimes = tool.searchTimes;
+      }
       fw::Application->ProcessMessages();
     }
     fw::TListItems* rows = tool.lvDFRes->GetItems();
+    std::string root = fw::IncludeTrailingBackslash(tree);
     std::string text;
     for (int i = 0; i < rows->GetCount(); ++i) {
       fw::TListItem* row = rows->GetItem(i);
-      text += row->GetSubItems()->GetStrings(3) + "\t" +
-              fw::IncludeTrailingBackslash(row->GetSubItems()->GetStrings(1)) + row->GetCaption() + "\n";
+      std::string name = fw::IncludeTrailingBackslash(row->GetSubItems()->GetStrings(1)) + row->GetCaption();
+      if (fw::UpperCase(name.substr(0, root.size())) == fw::UpperCase(root)) name = name.substr(root.size());
+      text += row->GetSubItems()->GetStrings(3) + "\t" + name + "\n";
     }
-    if (!WriteText(resultFile, text)) rc = 1;
+    if (!WriteText(resultFile, text)) {
+      std::fprintf(stderr, "cannot write %s\n", resultFile.c_str());
+      rc = 1;
+    }
     std::printf("duplicate_finder: %lld candidates, %d duplicate rows\n", static_cast<long long>(tool.dupFileCount),
                 rows->GetCount());
+    PrintTimes(bestTimes);
     std::printf("duplicate_finder: search %.3f s (best of %d)\n", best, kRounds);
   }
   fw::ShutdownForms();
   fw::testing::SetDialogService(nullptr);
   fw::testing::SetProgramFolder("");
-  bench::RemoveTree(kWork);
-  return rc;
+  return failures ? 1 : rc;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 3) {
+    std::fprintf(stderr, "usage: bench_duplicate_finder <tree folder> <result file>\n");
+    return 2;
+  }
+  TScratch scratch;
+  try {
+    return Run(WindowsName(argv[1]), WindowsName(argv[2]));
+  } catch (const fw::Exception& e) {
+    std::fprintf(stderr, "duplicate_finder: %s\n", e.GetMessage().c_str());
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "duplicate_finder: %s\n", e.what());
+  } catch (...) {
+    std::fprintf(stderr, "duplicate_finder: unknown exception\n");
+  }
+  return 1;
 }

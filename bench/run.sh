@@ -2,7 +2,7 @@
 # Builds and runs the benchmarks and prints their ratios against the targets:
 #   search_walk: the search engine against a bare FindFirstFileA/FindNextFileA walk (<= 1.30)
 #   md5_file:    TCrMD5.HashFile throughput against the system's md5sum on the same file (>= 0.80)
-#   dupfind:     the Duplicate finder's search against a size + md5sum host pass (bench/dupfind.sh)
+#   dupfind:     the Duplicate finder's search against fdupes (<= 1.00), jdupes and rdfind (bench/dupfind.sh)
 #   drive_cleaner: the main window's Drive cleaner search against the bare engine (<= 1.50)
 #   skin_load:   switching the skin manager between "Slate" and "Neutral" against decoding the
 #                same picture files with the framework's readers (<= 1.50)

@@ -1,6 +1,7 @@
 // The Duplicate finder's search, result list and file actions.
 #include "app/tools/duplicate_finder.h"
 
+#include <chrono>
 #include <utility>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "app/shared/shell_file_operation.h"
 #include "app/tools/file_digests.h"
 #include "framework/forms/application.h"
+#include "framework/forms/dialog_service.h"
 #include "framework/rtl/file_utils.h"
 #include "framework/rtl/ini_file.h"
 #include "framework/rtl/seams.h"
@@ -23,10 +25,12 @@ namespace {
 
 // Sub-items of a result row: extension, folder, size text, digest, size in bytes.
 constexpr int kFolderSubItem = 1;
-// How often, at most, a running search lets window messages through.
+constexpr int kDigestSubItem = 3;
+constexpr int kSizeSubItem = 4;
+// How often, at most, a running search lets window messages through, and writes its counts
+// into the status bar (each write repaints the bar).
 constexpr DWORD kPumpInterval = 25;
-// The message after a copy, move or removal in which a ticked file failed.
-constexpr char kSomeFailed[] = "Complete. Some files can not be deleted.";
+constexpr DWORD kStatusInterval = 60;
 
 std::string& WindowsFolderOverride() {
   static std::string folder;
@@ -34,6 +38,24 @@ std::string& WindowsFolderOverride() {
 }
 
 std::string LineName(const std::string& line) { return line.substr(0, line.find('=')); }
+
+// A row's file: its folder, a backslash and its name.
+std::string RowFileName(fw::TListItem* row) {
+  return fw::IncludeTrailingBackslash(row->GetSubItems()->GetStrings(kFolderSubItem)) + row->GetCaption();
+}
+
+// Sorts the lines in the string list's standard order (case-insensitive, locale-aware text
+// comparison of whole lines) at the cost of few such comparisons: the names (text before the
+// first "=") are sizes in decimal digits or digests in upper-case hexadecimal, which that order
+// puts as their plain characters do, "=" before any digit; lines of one name compare whole.
+void SortByName(fw::TStringList& list) {
+  std::vector<std::string> names(static_cast<size_t>(list.GetCount()));
+  for (int i = 0; i < list.GetCount(); ++i) names[i] = LineName(list.GetStrings(i));
+  list.CustomSort([&names](fw::TStringList* sorted, int a, int b) {
+    if (int c = names[a].compare(names[b])) return c;
+    return fw::AnsiCompareText(sorted->GetStrings(a), sorted->GetStrings(b));
+  });
+}
 
 void Inform(const std::string& text) {
   skin::kMessageDlg(text, fw::mtInformation, fw::TMsgDlgButtons{fw::mbOK}, 0);
@@ -49,6 +71,19 @@ class TOnExit {
 
  private:
   std::function<void()> FAction;
+};
+
+// Adds the time its scope took to a total.
+class TTimeSpent {
+ public:
+  explicit TTimeSpent(double& total) : FTotal(total), FStart(std::chrono::steady_clock::now()) {}
+  ~TTimeSpent() { FTotal += std::chrono::duration<double>(std::chrono::steady_clock::now() - FStart).count(); }
+  TTimeSpent(const TTimeSpent&) = delete;
+  TTimeSpent& operator=(const TTimeSpent&) = delete;
+
+ private:
+  double& FTotal;
+  std::chrono::steady_clock::time_point FStart;
 };
 
 }  // namespace
@@ -194,31 +229,42 @@ void TDuplicateFinder::btnDFSearchClick(fw::TObject*) {
   ApplyOptions();
   LoadMasks();
   fw::TStatusPanels* panels = FForm.kBar->GetPanels();
+  searchTimes = TDupSearchTimes();
   {
     SetSearching(true);
     TOnExit restore([this] {
       FForm.dupList.reset();
-      FSeen.clear();
+      FCounts = TCounts();
       SetSearching(false);
     });
     FForm.canceled = false;
     FForm.dupList = std::make_unique<fw::TStringList>();
+    FScanned.clear();
     FWindowsFolder = WindowsFolderOverride().empty() ? svc::ReadWindowsFolder() : WindowsFolderOverride();
-    FLastPump = fw::GetTickCount();
-    fw::TStringList* paths = lvDFPath->GetItems();
-    for (int i = 0; i < paths->GetCount() && !FForm.canceled; ++i) {
-      if (!lvDFPath->GetChecked(i) || !fw::DirectoryExists(paths->GetStrings(i))) continue;
-      FForm.dfSearcher->SetRootDirectory(paths->GetStrings(i));
-      panels->GetItems(0)->SetText("Searching for duplicate");
-      FForm.dfSearcher->Search();
-      Pump(true);
+    FLastPump = FLastStatus = fw::GetTickCount();
+    {
+      TTimeSpent spent(searchTimes.Collect);
+      fw::TStringList* paths = lvDFPath->GetItems();
+      for (int i = 0; i < paths->GetCount() && !FForm.canceled; ++i) {
+        if (!lvDFPath->GetChecked(i) || !fw::DirectoryExists(paths->GetStrings(i))) continue;
+        FForm.dfSearcher->SetRootDirectory(paths->GetStrings(i));
+        panels->GetItems(0)->SetText("Searching for duplicate");
+        FForm.dfSearcher->Search();
+        Pump(true);
+      }
+      WriteCounts();
     }
     AnalyzeDuplicates();
+    TTimeSpent spent(searchTimes.Fill);
     ShowDuplicateGroups();
+    KeepScannedOfRows();
   }
-  panels->GetItems(0)->SetText(FForm.canceled ? "Canceled by user" : "Search done");
-  panels->GetItems(2)->SetText("    " + fw::IntToStr(lvDFRes->GetItems()->GetCount()) + " duplicate found");
-  FForm.kBar->Repaint();
+  {
+    TTimeSpent spent(searchTimes.Status);
+    panels->GetItems(0)->SetText(FForm.canceled ? "Canceled by user" : "Search done");
+    panels->GetItems(2)->SetText("    " + fw::IntToStr(lvDFRes->GetItems()->GetCount()) + " duplicate found");
+    FForm.kBar->Repaint();
+  }
   if (!FForm.canceled) Inform("Complete.");
 }
 
@@ -230,55 +276,78 @@ void TDuplicateFinder::btnDFStopClick(fw::TObject*) {
 void TDuplicateFinder::dfSearcherAbort(fw::TObject*) {
   FForm.kBar->GetPanels()->GetItems(0)->SetText("Canceled by user...");
   FForm.Anim->SetActive(false);
-  FPendingCounts.clear();
+  FCounts = TCounts();
   FForm.kBar->GetPanels()->GetItems(2)->SetText("");
 }
 
 void TDuplicateFinder::dfSearcherProgress(fw::TObject*) { Pump(); }
 
 void TDuplicateFinder::dfSearcherFindFile(fw::TObject*, const std::string& AName) {
-  uint64_t size = svc::FindDataSize(FForm.dfSearcher->GetFindData());
+  const WIN32_FIND_DATAA& found = FForm.dfSearcher->GetFindData();
+  uint64_t size = svc::FindDataSize(found);
+  // A symbolic link or mount point is never a candidate: removing it would not remove the
+  // copy it stands for, and keeping it would keep nothing.
+  bool link = (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
   bool protectedFile = kCheckBox1->GetChecked() && ContainsFolder(AName, FWindowsFolder);
   bool skippedEmpty = size == 0 && !kCheckBox4->GetChecked();
   // A file reached twice (overlapping search paths) is one candidate, not its own duplicate.
-  if (!protectedFile && !skippedEmpty && FForm.dupList && FSeen.insert(SameFileKey(AName)).second) {
+  if (!link && !protectedFile && !skippedEmpty && FForm.dupList &&
+      FScanned.emplace(SameFileKey(AName), found.ftLastWriteTime).second) {
     FForm.dupList->Add(fw::IntToStr(size) + "=" + AName);
     ++dupFileCount;
   }
-  SetCounts("Step 1 of 4 -   " + fw::IntToStr(dupFileCount) + " files loaded");
+  SetCounts(1, dupFileCount);
 }
 
-void TDuplicateFinder::SetCounts(const std::string& text) { FPendingCounts = text; }
+void TDuplicateFinder::SetCounts(int step, int64_t position) {
+  FCounts.Step = step;
+  FCounts.Position = position;
+}
+
+void TDuplicateFinder::WriteCounts() {
+  if (FCounts.Step == 0) return;
+  TTimeSpent spent(searchTimes.Status);
+  std::string text = "Step " + fw::IntToStr(FCounts.Step) + " of 4 -   " + fw::IntToStr(FCounts.Position);
+  text += FCounts.Step == 1 ? " files loaded" : " files from " + fw::IntToStr(dupFileCount) + " analized";
+  FForm.kBar->GetPanels()->GetItems(2)->SetText(text);
+  FCounts = TCounts();
+  FLastStatus = fw::GetTickCount();
+}
 
 void TDuplicateFinder::Pump(bool force) {
   DWORD now = fw::GetTickCount();
   if (!force && now - FLastPump < kPumpInterval) return;
   FLastPump = now;
   // The status bar can only show a text when messages run, so the latest one is written here.
-  if (!FPendingCounts.empty()) {
-    FForm.kBar->GetPanels()->GetItems(2)->SetText(FPendingCounts);
-    FPendingCounts.clear();
-  }
+  if (now - FLastStatus >= kStatusInterval) WriteCounts();
+  TTimeSpent spent(searchTimes.Messages);
   fw::Application->ProcessMessages();
 }
 
 void TDuplicateFinder::AnalyzeDuplicates() {
   if (!FForm.dupList) return;
-  FForm.dupList->Sort();
-  KeepPartnered("Step 2 of 4 -   ");
-  HashLines();
-  FForm.dupList->Sort();
-  KeepPartnered("Step 4 of 4 -   ");
+  {
+    TTimeSpent spent(searchTimes.Sizes);
+    SortByName(*FForm.dupList);
+    KeepPartnered(2);
+  }
+  {
+    TTimeSpent spent(searchTimes.Hashing);
+    HashLines();
+    WriteCounts();
+  }
+  TTimeSpent spent(searchTimes.Digests);
+  SortByName(*FForm.dupList);
+  KeepPartnered(4);
   Pump(true);
 }
 
-void TDuplicateFinder::KeepPartnered(const char* stepText) {
+void TDuplicateFinder::KeepPartnered(int step) {
   fw::TStringList& list = *FForm.dupList;
   int count = list.GetCount();
   std::vector<std::string> names(static_cast<size_t>(count));
   for (int i = 0; i < count; ++i) names[i] = LineName(list.GetStrings(i));
   std::vector<std::string> kept;
-  std::string total = " files from " + fw::IntToStr(dupFileCount) + " analized";
   for (int i = 0; i < count; ++i) {
     // Sorted, so the lines of one name stand together: a line keeps its place when a
     // neighbour carries the same name (compared exactly).
@@ -286,9 +355,10 @@ void TDuplicateFinder::KeepPartnered(const char* stepText) {
     if (partnered)
       kept.push_back(list.GetStrings(i));
     else if (i > 0 && i + 1 < count)
-      SetCounts(stepText + fw::IntToStr(i) + total);
+      SetCounts(step, i);
     Pump();
   }
+  WriteCounts();
   list.BeginUpdate();
   list.Clear();
   for (const std::string& line : kept) list.Add(line);
@@ -297,13 +367,16 @@ void TDuplicateFinder::KeepPartnered(const char* stepText) {
 
 void TDuplicateFinder::HashLines() {
   fw::TStringList& list = *FForm.dupList;
-  std::vector<std::string> paths;
-  for (int i = 0; i < list.GetCount(); ++i) paths.push_back(SplitNameValue(list.GetStrings(i)));
-  std::string total = " files from " + fw::IntToStr(dupFileCount) + " analized";
-  // A file that cannot be opened, or not read to its end, has no digest and takes no part in
-  // the result.
-  std::vector<std::string> digests = FileDigests(paths, [&](int finished) {
-    if (finished > 0) SetCounts("Step 3 of 4 -   " + fw::IntToStr(finished - 1) + total);
+  std::vector<TDigestCandidate> candidates(static_cast<size_t>(list.GetCount()));
+  for (int i = 0; i < list.GetCount(); ++i) {
+    std::string line = list.GetStrings(i);
+    candidates[i].FileName = SplitNameValue(line);
+    candidates[i].Size = fw::StrToInt64Def(LineName(line), 0);
+  }
+  // A file that cannot be read, that can equal no other candidate, or that is another name of
+  // a file already listed has no digest and takes no part in the result.
+  std::vector<std::string> digests = FileDigests(candidates, [&](int settled) {
+    if (settled > 0) SetCounts(3, settled - 1);
     Pump(true);
   });
   std::vector<std::string> hashed;
@@ -345,48 +418,111 @@ void TDuplicateFinder::ShowDuplicateGroups() {
   if (recreate) lvDFRes->HandleNeeded();
 }
 
-bool TDuplicateFinder::RunOnTicked(const std::string& target, int mode) {
-  bool allDone = true;
+void TDuplicateFinder::KeepScannedOfRows() {
+  std::unordered_map<std::string, FILETIME> kept;
+  if (FForm.dupList) {
+    for (int i = 0; i < FForm.dupList->GetCount(); ++i) {
+      std::string key = SameFileKey(SplitNameValue(SplitNameValue(FForm.dupList->GetStrings(i))));
+      auto found = FScanned.find(key);
+      if (found != FScanned.end()) kept.insert(*found);
+    }
+  }
+  FScanned.swap(kept);
+}
+
+int TDuplicateFinder::WholeTickedGroups() {
+  std::unordered_map<std::string, bool> allTicked;  // digest -> every row ticked
   fw::TListItems* rows = lvDFRes->GetItems();
+  for (int i = 0; i < rows->GetCount(); ++i) {
+    fw::TListItem* row = rows->GetItem(i);
+    auto [at, added] = allTicked.emplace(row->GetSubItems()->GetStrings(kDigestSubItem), true);
+    at->second = at->second && row->GetChecked();
+  }
+  int count = 0;
+  for (const auto& [digest, ticked] : allTicked) count += ticked ? 1 : 0;
+  return count;
+}
+
+bool TDuplicateFinder::ConfirmWholeGroups(int groups, const std::string& question) {
+  std::string text = "Every file of " + fw::IntToStr(groups) + (groups == 1 ? " group" : " groups") + " is ticked: " + (groups == 1 ? "that group" : "those groups") + " would lose every copy.\r\n" +
+                     question;
+  return fw::DialogService().MessageBox(text, "Duplicate finder", MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
+}
+
+TDuplicateFinder::TActionOutcome TDuplicateFinder::RunOnTicked(const std::string& target, int mode,
+                                                               bool wholeGroups) {
+  TActionOutcome outcome;
+  fw::TListItems* rows = lvDFRes->GetItems();
+  // The files of each group that stay (unticked), as they stand before anything is done.
+  std::unordered_map<std::string, std::vector<std::string>> keepers;
+  for (int i = 0; i < rows->GetCount(); ++i) {
+    fw::TListItem* row = rows->GetItem(i);
+    std::vector<std::string>& group = keepers[row->GetSubItems()->GetStrings(kDigestSubItem)];
+    if (!row->GetChecked()) group.push_back(RowFileName(row));
+  }
   for (int i = rows->GetCount() - 1; i >= 0; --i) {
     if (i >= rows->GetCount() || !rows->GetItem(i)->GetChecked()) continue;
     fw::Application->ProcessMessages();
     if (i >= rows->GetCount()) continue;
     fw::TListItem* item = rows->GetItem(i);
-    std::string source = fw::IncludeTrailingBackslash(item->GetSubItems()->GetStrings(kFolderSubItem)) +
-                         item->GetCaption();
+    const std::vector<std::string>& stay = keepers[item->GetSubItems()->GetStrings(kDigestSubItem)];
+    // A group whose every file is ticked is left whole unless the user said otherwise.
+    if (stay.empty() && !wholeGroups) continue;
+    TScannedFile file;
+    file.FileName = RowFileName(item);
+    file.Size = fw::StrToInt64Def(item->GetSubItems()->GetStrings(kSizeSubItem), -1);
+    auto scanned = FScanned.find(SameFileKey(file.FileName));
+    // Just before acting: still the file the search saw, and still equal to a copy that stays.
+    if (scanned == FScanned.end() || !StillDuplicate({file.FileName, file.Size, scanned->second}, stay)) {
+      outcome.Unverified = true;
+      continue;
+    }
     bool done = false;
     try {
-      done = ShellFileOperation(source, target, mode);
+      done = ShellFileOperation(file.FileName, target, mode);
     } catch (...) {
       done = false;
     }
     if (!done) {
-      allDone = false;
+      outcome.Failed = true;
       continue;
     }
     fw::Application->ProcessMessages();
     if (mode != rmCopy && i < rows->GetCount()) rows->GetItem(i)->Delete();
   }
-  return allDone;
+  return outcome;
+}
+
+void TDuplicateFinder::Report(const TActionOutcome& outcome, const std::string& done) {
+  if (outcome.Unverified)
+    Inform("Complete. Some files were not " + done +
+           ": they changed since the search, or no longer equal a copy that stays.");
+  else if (outcome.Failed)
+    Inform("Complete. Some files can not be " + done + ".");
+  else
+    Inform("Complete.");
 }
 
 void TDuplicateFinder::btnDFCopyClick(fw::TObject*) {
   if (!FForm.kBrowser->Execute() || !fw::DirectoryExists(FForm.kBrowser->GetPath())) return;
-  Inform(RunOnTicked(FForm.kBrowser->GetPath(), rmCopy) ? "Complete." : kSomeFailed);
+  Report(RunOnTicked(FForm.kBrowser->GetPath(), rmCopy, true), "copied");
 }
 
 void TDuplicateFinder::btnDFMoveClick(fw::TObject*) {
   if (!FForm.kBrowser->Execute() || !fw::DirectoryExists(FForm.kBrowser->GetPath())) return;
-  Inform(RunOnTicked(FForm.kBrowser->GetPath(), rmMove) ? "Complete." : kSomeFailed);
+  int whole = WholeTickedGroups();
+  bool wholeGroups = whole > 0 && ConfirmWholeGroups(whole, "Move them too?");
+  Report(RunOnTicked(FForm.kBrowser->GetPath(), rmMove, wholeGroups), "moved");
 }
 
 void TDuplicateFinder::btnDFDeleteClick(fw::TObject*) {
   if (skin::kMessageDlg("Delete files?", fw::mtConfirmation, fw::TMsgDlgButtons{fw::mbYes, fw::mbNo}, 0) != fw::mrYes)
     return;
+  int whole = WholeTickedGroups();
+  bool wholeGroups = whole > 0 && ConfirmWholeGroups(whole, "Delete them too?");
   int method = ReadRemoveMethod(FForm.appDir);
   std::string folder = ReadRemoveFolder(FForm.appDir);
-  Inform(RunOnTicked(folder, method) ? "Complete." : kSomeFailed);
+  Report(RunOnTicked(folder, method, wholeGroups), "deleted");
 }
 
 }  // namespace app

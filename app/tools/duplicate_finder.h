@@ -6,7 +6,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
-#include <unordered_set>
+#include <unordered_map>
 
 #include "app/main/main_form.h"
 #include "skin/controls/bit_btn.h"
@@ -31,6 +31,18 @@ bool ContainsFolder(const std::string& fullName, const std::string& folder);
 // The key under which two reported names are the same file: upper-cased, with runs of
 // backslashes made one.
 std::string SameFileKey(const std::string& fullName);
+
+// Where a search spent its time, in seconds. Status-bar writes and message handling are also
+// counted in the step during which they happened.
+struct TDupSearchTimes {
+  double Collect = 0;   // step 1: the walks of the ticked folders
+  double Sizes = 0;     // step 2
+  double Hashing = 0;   // step 3
+  double Digests = 0;   // step 4
+  double Fill = 0;      // the result rows
+  double Status = 0;    // status-bar texts
+  double Messages = 0;  // letting window messages through
+};
 
 // Its controls belong to the panel and it binds the main window's dfSearcher to itself, so it
 // must live as long as the window can search; its destruction touches neither (it may die with
@@ -78,6 +90,8 @@ class TDuplicateFinder {
 
   // The number of candidates collected by the running or last search.
   int64_t dupFileCount = 0;
+  // Where the last search spent its time.
+  TDupSearchTimes searchTimes;
 
   // Handlers.
   void kBitBtn9Click(fw::TObject* Sender);
@@ -104,21 +118,49 @@ class TDuplicateFinder {
   void ApplySizeLimit(skin::TkSpinEdit* edit, skin::TkComboBox* unit, svc::TDsSearchType test, bool isMin);
   void LoadMasks();
   // Step 2 or 4: drops the lines whose name no neighbour shares.
-  void KeepPartnered(const char* stepText);
+  void KeepPartnered(int step);
   void HashLines();
-  void SetCounts(const std::string& text);
-  // Lets pending messages through, at most every few milliseconds.
+  // The count text of a step ("Step n of 4 - ..."), shown by the next WriteCounts.
+  void SetCounts(int step, int64_t position);
+  // Shows the pending count text, if any, in panel 2.
+  void WriteCounts();
+  // Lets pending messages through, at most every few milliseconds, and shows the pending count
+  // text at most every few tens of milliseconds.
   void Pump(bool force = false);
-  // Copy (rmCopy), move (rmMove) or removal by the configured method of the ticked rows;
-  // rows whose file went away leave the list unless copying. False when a ticked row failed.
-  bool RunOnTicked(const std::string& target, int mode);
+  // Forgets how the files that are not listed stood when found.
+  void KeepScannedOfRows();
+
+  // What a copy, move or removal of the ticked rows came to.
+  struct TActionOutcome {
+    bool Unverified = false;  // a file was left alone: changed, or no longer equal to a copy that stays
+    bool Failed = false;      // the operation on a file failed
+  };
+  // The number of groups whose every row is ticked.
+  int WholeTickedGroups();
+  // Asks whether the groups whose every row is ticked are to be acted on too (default No).
+  bool ConfirmWholeGroups(int groups, const std::string& question);
+  // Copy (rmCopy), move (rmMove) or removal by the configured method of the ticked rows, each
+  // checked just before against the files of its group that stay; the rows of groups whose every
+  // row is ticked only with wholeGroups. Rows whose file was moved or removed leave the list.
+  TActionOutcome RunOnTicked(const std::string& target, int mode, bool wholeGroups);
+  // The closing message; done is "copied", "moved" or "deleted".
+  void Report(const TActionOutcome& outcome, const std::string& done);
+
+  // A pending count text: none while Step is 0.
+  struct TCounts {
+    int Step = 0;
+    int64_t Position = 0;
+  };
 
   TfrmMain& FForm;
   skin::TkPanel& FPanel;
-  std::unordered_set<std::string> FSeen;
+  // The last-write time of each candidate as the search found it (by SameFileKey); after the
+  // search, of the listed files only.
+  std::unordered_map<std::string, FILETIME> FScanned;
   std::string FWindowsFolder;
   DWORD FLastPump = 0;
-  std::string FPendingCounts;
+  DWORD FLastStatus = 0;
+  TCounts FCounts;
 };
 
 namespace testing {

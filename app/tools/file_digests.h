@@ -1,22 +1,57 @@
-// The MD5 digests of many files at once: a few worker threads read and hash while the calling
-// thread keeps its window alive through a wait callback.
+// Reading the Duplicate finder's candidate files: the MD5 digests of many files at once (a few
+// worker threads read and hash while the calling thread keeps its window alive through a wait
+// callback), and the check of a file against a copy that stays, just before it is acted on.
 #pragma once
+#include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "framework/rtl/streams.h"
+#include "framework/win.h"
+
 namespace app {
 
+// A file to digest, with the size the search saw.
+struct TDigestCandidate {
+  std::string FileName;
+  int64_t Size = 0;
+};
+
 // Called on the calling thread about every 20 ms while the workers run, with the number of
-// files finished so far.
-using TDigestWait = std::function<void(int finished)>;
+// candidates whose outcome is settled so far.
+using TDigestWait = std::function<void(int settled)>;
 
-// The digest of each file as 32 upper-case hexadecimal characters (BytesToHex of the MD5
-// digest), in the order of fileNames; "" for a file that cannot be opened for reading (every
-// sharing allowed) or read to its end.
-std::vector<std::string> FileDigests(const std::vector<std::string>& fileNames, const TDigestWait& wait);
+// The MD5 digest of each candidate's whole content as 32 upper-case hexadecimal characters
+// (BytesToHex), in the order of candidates; "" for a candidate that takes no part:
+// - it cannot be opened for reading (letting others go on reading and writing it), or a read
+//   fails;
+// - no other candidate of its size starts with the same first block (so it can equal none of
+//   them, and is never read past that block);
+// - it is a file already met under an earlier name of the list (the same volume serial number
+//   and file index: hard links, the same folder reached twice).
+std::vector<std::string> FileDigests(const std::vector<TDigestCandidate>& candidates, const TDigestWait& wait);
 
-// The digest of one file, "" when it cannot be opened or read to its end.
-std::string FileDigest(const std::string& fileName);
+// How a file stood when the search found it.
+struct TScannedFile {
+  std::string FileName;
+  int64_t Size = 0;
+  FILETIME LastWrite{};
+};
+
+// True when file is still what the search saw (not a link or mount point, the same size and
+// last-write time) and, unless keepers is empty, holds the same bytes as one of keepers (files
+// that stay), which must be another file than it.
+bool StillDuplicate(const TScannedFile& file, const std::vector<std::string>& keepers);
+
+namespace testing {
+// Puts a stream between each file that FileDigests opens and its reading, so tests can make a
+// read fail; called on the worker threads. An empty function (the default) reads the file
+// directly.
+using TDigestSourceWrap =
+    std::function<std::unique_ptr<fw::TStream>(fw::TStream& file, const std::string& fileName)>;
+void SetDigestSourceWrap(TDigestSourceWrap wrap);
+}  // namespace testing
 
 }  // namespace app

@@ -6,7 +6,14 @@
 
 namespace svc {
 
-TReadAheadStream::TReadAheadStream(fw::TStream& source) : FSource(source), FBlock(kBlockSize) {}
+TReadAheadStream::TReadAheadStream(fw::TStream& source) : FSource(source) {}
+
+int TReadAheadStream::ReadSource(char* buffer, int count) {
+  int n = FSource.Read(buffer, count);
+  // A source that reports a failure by its count must not look like one at its end.
+  if (n < 0 || n > count) throw fw::EReadError("Stream read error");
+  return n;
+}
 
 int TReadAheadStream::Read(void* buffer, int count) {
   char* out = static_cast<char*>(buffer);
@@ -14,16 +21,14 @@ int TReadAheadStream::Read(void* buffer, int count) {
   while (total < count) {
     if (FStart == FEnd) {
       // A request of a whole block or more goes straight to the source.
-      if (count - total >= kBlockSize) return total + FSource.Read(out + total, count - total);
-      FStart = 0;
-      FEnd = FSource.Read(FBlock.data(), kBlockSize);
-      if (FEnd <= 0) {
-        FEnd = 0;
-        break;
-      }
+      if (count - total >= kBlockSize) return total + ReadSource(out + total, count - total);
+      FStart = FEnd = 0;
+      if (!FBlock) FBlock.reset(new char[kBlockSize]);
+      FEnd = ReadSource(FBlock.get(), kBlockSize);
+      if (FEnd == 0) break;
     }
     int n = count - total < FEnd - FStart ? count - total : FEnd - FStart;
-    std::memcpy(out + total, FBlock.data() + FStart, static_cast<size_t>(n));
+    std::memcpy(out + total, FBlock.get() + FStart, static_cast<size_t>(n));
     FStart += n;
     total += n;
   }

@@ -7,12 +7,14 @@
 #include <set>
 
 #include "app/dialogs/file_group_form.h"
+#include "app/tools/file_digests.h"
 #include "app/shared/config_files.h"
 #include "app/shared/file_procedures.h"
 #include "app/tools/duplicate_finder.h"
 #include "framework/rtl/ini_file.h"
 #include "framework/rtl/sys_utils.h"
 #include "main_window_fixture.h"
+#include "framework/rtl/exceptions.h"
 #include "services/hashing/md5.h"
 #include "services/system/system_folders.h"
 
@@ -25,11 +27,103 @@ void MakeFile(const std::string& path, const std::string& content) {
   testing_sandbox::WriteFile(path, content);
 }
 
+const char kNotMoved[] =
+    "Complete. Some files were not moved: they changed since the search, or no longer equal a copy that stays.";
+const char kNotDeleted[] =
+    "Complete. Some files were not deleted: they changed since the search, or no longer equal a copy that stays.";
+
 std::string Md5Hex(const std::string& text) {
   svc::TMD5Digest digest;
   svc::MD5OfString(digest, text);
   return svc::BytesToHex(digest.data(), 16);
 }
+
+// Links cannot be made with Wine's own calls (its CreateSymbolicLinkA reports success and makes
+// nothing), so they are made by the host's programs, reached through \\?\unix.
+bool RunHost(const std::string& program, const std::string& args) {
+  std::string cmd = program + " " + args;
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  if (!CreateProcessA(("\\\\?\\unix" + program).c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &si, &pi))
+    return false;
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+  return true;
+}
+
+std::string UnixName(const std::string& path) {
+  using WineGetUnixFileName = char*(CDECL*)(LPCWSTR);
+  auto fn = reinterpret_cast<WineGetUnixFileName>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+  if (!fn) return "";
+  std::wstring wide(path.begin(), path.end());
+  char* name = fn(wide.c_str());
+  std::string result = name ? name : "";
+  if (name) HeapFree(GetProcessHeap(), 0, name);
+  return result.find(' ') == std::string::npos ? result : "";
+}
+
+// Waits for the host program: true once test(path) holds.
+template <class Test>
+bool WaitFor(const std::string& path, Test test) {
+  for (int i = 0; i < 500; ++i) {
+    if (test(GetFileAttributesA(path.c_str()))) return true;
+    Sleep(10);
+  }
+  return false;
+}
+
+bool Exists(DWORD attributes) { return attributes != INVALID_FILE_ATTRIBUTES; }
+
+bool IsLink(DWORD attributes) { return Exists(attributes) && (attributes & FILE_ATTRIBUTE_REPARSE_POINT); }
+
+// A symbolic link to a file or folder; false when none can be made here. (Wine marks the host's
+// folder links as reparse points, but shows its file links as plain files.)
+bool MakeSymbolicLink(const std::string& link, const std::string& target, bool folder) {
+  testing_sandbox::RequireInSandbox(link);
+  using CreateLink = BOOLEAN(WINAPI*)(LPCSTR, LPCSTR, DWORD);
+  auto create = reinterpret_cast<CreateLink>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "CreateSymbolicLinkA")));
+  if (create && create(link.c_str(), target.c_str(), folder ? 1 : 0) && IsLink(GetFileAttributesA(link.c_str())))
+    return true;
+  std::string unixTarget = UnixName(target), unixLink = UnixName(link);
+  return !unixTarget.empty() && !unixLink.empty() && RunHost("/bin/ln", "-s " + unixTarget + " " + unixLink) &&
+         WaitFor(link, folder ? IsLink : Exists);
+}
+
+// A second name of a file; false when none can be made here.
+bool MakeHardLink(const std::string& link, const std::string& target) {
+  testing_sandbox::RequireInSandbox(link);
+  if (CreateHardLinkA(link.c_str(), target.c_str(), nullptr)) return true;
+  std::string unixTarget = UnixName(target), unixLink = UnixName(link);
+  return !unixTarget.empty() && !unixLink.empty() && RunHost("/bin/ln", unixTarget + " " + unixLink) &&
+         WaitFor(link, Exists);
+}
+
+// Removes a symbolic link (not what it leads to) when the scope ends.
+struct TLinkRemover {
+  std::string Link;
+  ~TLinkRemover() {
+    testing_sandbox::RequireInSandbox(Link);
+    if (!Exists(GetFileAttributesA(Link.c_str()))) return;
+    std::string unixLink = UnixName(Link);
+    if (!unixLink.empty() && RunHost("/bin/rm", unixLink) && WaitFor(Link, [](DWORD a) { return !Exists(a); }))
+      return;
+    if (!DeleteFileA(Link.c_str())) RemoveDirectoryA(Link.c_str());
+  }
+};
+
+// Records the flags of each message box, so a test can see its default button.
+class TFlagDialogs : public fw::testing::TScriptedDialogs {
+ public:
+  int MessageBox(const std::string& text, const std::string& caption, UINT flags) override {
+    Flags.push_back(flags);
+    return TScriptedDialogs::MessageBox(text, caption, flags);
+  }
+  std::vector<UINT> Flags;
+};
 
 class DuplicateFinderTest : public MainWindowTest {
  protected:
@@ -132,6 +226,29 @@ TEST_F(DuplicateFinderTest, FindsTheCopiesAndNothingElse) {
   Search();
   EXPECT_TRUE(Results().empty());
   EXPECT_EQ(Status(2), "    0 duplicate found");
+}
+
+// The rows stand in the string list's standard order of their "digest=size=path" lines.
+TEST_F(DuplicateFinderTest, RowsStandInTheStringListsOrder) {
+  const char* names[] = {"b.txt", "A.txt", "sub\\a.txt", "Sub2\\c.txt", "_x.txt", "z.txt"};
+  for (int size : {7, 12, 123, 1000}) {
+    for (const char* name : names) MakeFile(tree + std::to_string(size) + "\\" + name, std::string(size, 'a' + size % 7));
+  }
+  AddPath(tree);
+  TickGroup(0);
+  Search();
+  fw::TListItems* rows = tool->lvDFRes->GetItems();
+  ASSERT_EQ(rows->GetCount(), 24);
+  fw::TStringList lines;
+  for (int i = 0; i < rows->GetCount(); ++i) {
+    fw::TListItem* row = rows->GetItem(i);
+    lines.Add(row->GetSubItems()->GetStrings(3) + "=" + row->GetSubItems()->GetStrings(4) + "=" +
+              fw::IncludeTrailingBackslash(row->GetSubItems()->GetStrings(1)) + row->GetCaption());
+  }
+  fw::TStringList sorted;
+  sorted.Assign(&lines);
+  sorted.Sort();
+  EXPECT_EQ(lines.GetText(), sorted.GetText());
 }
 
 TEST_F(DuplicateFinderTest, MissingPathOrGroupOnlyTellsTheUser) {
@@ -383,34 +500,258 @@ TEST_F(DuplicateFinderTest, CopyMoveAndDeleteOverwriteNothingAndReportFailures) 
   EXPECT_EQ(Results().size(), 3u);
   EXPECT_TRUE(fw::FileExists(tree + "a.txt") && fw::FileExists(tree + "sub\\a.txt"));
 
-  // Move: the file that is gone cannot be moved and keeps its row; the other row leaves.
+  // Move: the file that is gone is left alone and keeps its row; the other row leaves.
   DeleteFileA((tree + "sub\\a.txt").c_str());
   scripted->Texts.clear();
   tool->btnDFMoveClick(nullptr);
-  EXPECT_EQ(scripted->Texts, std::vector<std::string>{"Complete. Some files can not be deleted."});
+  EXPECT_EQ(scripted->Texts, std::vector<std::string>{kNotMoved});
   EXPECT_EQ(ResultPaths(), (std::set<std::string>{tree + "b.txt", tree + "sub\\a.txt"}));
   EXPECT_FALSE(fw::FileExists(tree + "a.txt"));
   EXPECT_EQ(testing_sandbox::ReadFile(target + "\\a (4).txt"), content);
   EXPECT_EQ(testing_sandbox::ReadFile(target + "\\a.txt"), "already here");
 
-  // Delete: asked first; No keeps everything, Yes deletes by the configured method.
+  // Delete: asked first; No keeps everything. Every row of the group is ticked, so a second
+  // question comes; Yes to both deletes by the configured method.
   app::SaveRemoveSettings(appDir, 2, "", false);
   TickAllRows();
   scripted->Answers = {fw::mrNo};
   tool->btnDFDeleteClick(nullptr);
   EXPECT_TRUE(fw::FileExists(tree + "b.txt"));
   scripted->Texts.clear();
-  scripted->Answers = {fw::mrYes};
+  scripted->Answers = {fw::mrYes, IDYES};
   tool->btnDFDeleteClick(nullptr);
   EXPECT_FALSE(fw::FileExists(tree + "b.txt"));
   EXPECT_EQ(ResultPaths(), std::set<std::string>{tree + "sub\\a.txt"});
-  EXPECT_EQ(scripted->Texts, (std::vector<std::string>{"Delete files?", "Complete. Some files can not be deleted."}));
+  ASSERT_EQ(scripted->Texts.size(), 3u);
+  EXPECT_EQ(scripted->Texts[2], kNotDeleted);
 
   // A cancelled folder choice does nothing.
   skin::testing::SetFolderChooser([](const std::string&, std::string&) { return false; });
   scripted->Texts.clear();
   tool->btnDFMoveClick(nullptr);
   EXPECT_TRUE(scripted->Texts.empty());
+}
+
+// A link is never listed: deleting the copies a link seemed to keep would lose the bytes. (Wine
+// shows the host's file links as plain files, so there the link is told from its target as
+// another name of the same file.)
+TEST_F(DuplicateFinderTest, LinksAreNeverCandidates) {
+  const std::string content = "the only real bytes";
+  MakeFile(tree + "target.txt", content);
+  MakeFile(tree + "copy.txt", content);
+  const std::string link = tree + "link.txt";
+  TLinkRemover{link};  // left by an earlier run
+  if (!MakeSymbolicLink(link, tree + "target.txt", false)) GTEST_SKIP() << "no symbolic links here";
+  TLinkRemover remover{link};
+  AddPath(tree);
+  TickGroup(0);
+  Search();
+  EXPECT_EQ(ResultPaths(), (std::set<std::string>{tree + "copy.txt", tree + "target.txt"}));
+
+  // Everything listed is ticked, as if the link kept a copy: nothing goes without a Yes.
+  app::SaveRemoveSettings(appDir, 2, "", false);
+  for (int i = 0; i < tool->lvDFRes->GetItems()->GetCount(); ++i)
+    if (tool->lvDFRes->GetItems()->GetItem(i)->GetCaption() != "link.txt")
+      tool->lvDFRes->GetItems()->GetItem(i)->SetChecked(true);
+  scripted->Answers = {fw::mrYes, IDNO};
+  tool->btnDFDeleteClick(nullptr);
+  EXPECT_EQ(testing_sandbox::ReadFile(tree + "target.txt"), content);
+  EXPECT_EQ(testing_sandbox::ReadFile(link), content);
+}
+
+// Hard links of one file, and one folder reached through two search paths (the folder and a
+// link to it), give one candidate each, never two rows of a group.
+TEST_F(DuplicateFinderTest, OneFileUnderTwoNamesIsOneCandidate) {
+  const std::string real = tree + "real\\";
+  MakeFile(real + "a.txt", "twin content");
+  MakeFile(real + "b.txt", "twin content");
+  if (!MakeHardLink(real + "h.txt", real + "a.txt")) GTEST_SKIP() << "no hard links here";
+  const std::string alias = tree + "alias";
+  TLinkRemover{alias};
+  bool folderLink = MakeSymbolicLink(alias, tree + "real", true);
+  TLinkRemover remover{alias};
+  AddPath(tree + "real");
+  if (folderLink) AddPath(alias);
+  AddPath(tree);  // overlaps the first path
+  TickGroup(0);
+  Search();
+
+  fw::TListItems* rows = tool->lvDFRes->GetItems();
+  ASSERT_EQ(rows->GetCount(), 2) << "with a folder link: " << folderLink;
+  std::set<std::string> names{rows->GetItem(0)->GetCaption(), rows->GetItem(1)->GetCaption()};
+  EXPECT_EQ(names.count("b.txt"), 1u);
+  EXPECT_EQ(names.count("a.txt") + names.count("h.txt"), 1u);
+  EXPECT_EQ(rows->GetItem(0)->GetSubItems()->GetStrings(3), rows->GetItem(1)->GetSubItems()->GetStrings(3));
+}
+
+// Each ticked row is checked just before it is acted on: a file changed since the search, or
+// one whose bytes differ from the copy that stays (equal MD5 only), is left alone.
+TEST_F(DuplicateFinderTest, RowsAreCheckedJustBeforeActing) {
+  MakeFile(tree + "a.txt", "grows later");
+  MakeFile(tree + "b.txt", "grows later");
+  MakeFile(tree + "c.txt", "grows later");
+  // The collision pair of Wang, Feng, Lai and Yu: 128 bytes each, one MD5, six bytes apart.
+  static const unsigned char kCollisionA[128] = {
+      0xd1, 0x31, 0xdd, 0x02, 0xc5, 0xe6, 0xee, 0xc4, 0x69, 0x3d, 0x9a, 0x06, 0x98, 0xaf, 0xf9, 0x5c, 0x2f, 0xca,
+      0xb5, 0x87, 0x12, 0x46, 0x7e, 0xab, 0x40, 0x04, 0x58, 0x3e, 0xb8, 0xfb, 0x7f, 0x89, 0x55, 0xad, 0x34, 0x06,
+      0x09, 0xf4, 0xb3, 0x02, 0x83, 0xe4, 0x88, 0x83, 0x25, 0x71, 0x41, 0x5a, 0x08, 0x51, 0x25, 0xe8, 0xf7, 0xcd,
+      0xc9, 0x9f, 0xd9, 0x1d, 0xbd, 0xf2, 0x80, 0x37, 0x3c, 0x5b, 0xd8, 0x82, 0x3e, 0x31, 0x56, 0x34, 0x8f, 0x5b,
+      0xae, 0x6d, 0xac, 0xd4, 0x36, 0xc9, 0x19, 0xc6, 0xdd, 0x53, 0xe2, 0xb4, 0x87, 0xda, 0x03, 0xfd, 0x02, 0x39,
+      0x63, 0x06, 0xd2, 0x48, 0xcd, 0xa0, 0xe9, 0x9f, 0x33, 0x42, 0x0f, 0x57, 0x7e, 0xe8, 0xce, 0x54, 0xb6, 0x70,
+      0x80, 0xa8, 0x0d, 0x1e, 0xc6, 0x98, 0x21, 0xbc, 0xb6, 0xa8, 0x83, 0x93, 0x96, 0xf9, 0x65, 0x2b, 0x6f, 0xf7,
+      0x2a, 0x70};
+  std::string collisionA(reinterpret_cast<const char*>(kCollisionA), sizeof kCollisionA);
+  std::string collisionB = collisionA;
+  for (int at : {19, 45, 59, 83, 109, 123}) collisionB[at] = static_cast<char>(collisionB[at] ^ 0x80);
+  ASSERT_NE(collisionA, collisionB);
+  ASSERT_EQ(Md5Hex(collisionA), Md5Hex(collisionB));
+  MakeFile(tree + "x.bin", collisionA);
+  MakeFile(tree + "y.bin", collisionB);
+  AddPath(tree);
+  TickGroup(0);
+  Search();
+  ASSERT_EQ(ResultPaths(), (std::set<std::string>{tree + "a.txt", tree + "b.txt", tree + "c.txt", tree + "x.bin",
+                                                  tree + "y.bin"}));
+
+  // c.txt grows after the search; y.bin never equalled x.bin.
+  HANDLE grow = CreateFileA((tree + "c.txt").c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                            nullptr);
+  ASSERT_NE(grow, INVALID_HANDLE_VALUE);
+  DWORD written = 0;
+  WriteFile(grow, "!", 1, &written, nullptr);
+  CloseHandle(grow);
+  for (int i = 0; i < tool->lvDFRes->GetItems()->GetCount(); ++i) {
+    fw::TListItem* row = tool->lvDFRes->GetItems()->GetItem(i);
+    row->SetChecked(row->GetCaption() == "b.txt" || row->GetCaption() == "c.txt" || row->GetCaption() == "y.bin");
+  }
+  app::SaveRemoveSettings(appDir, 2, "", false);
+  scripted->Texts.clear();
+  scripted->Answers = {fw::mrYes};
+  tool->btnDFDeleteClick(nullptr);
+  EXPECT_FALSE(fw::FileExists(tree + "b.txt"));
+  EXPECT_EQ(testing_sandbox::ReadFile(tree + "c.txt"), "grows later!");
+  EXPECT_EQ(testing_sandbox::ReadFile(tree + "y.bin"), collisionB);
+  EXPECT_EQ(testing_sandbox::ReadFile(tree + "x.bin"), collisionA);
+  EXPECT_EQ(ResultPaths(), (std::set<std::string>{tree + "a.txt", tree + "c.txt", tree + "x.bin", tree + "y.bin"}));
+  EXPECT_EQ(scripted->Texts, (std::vector<std::string>{"Delete files?", kNotDeleted}));
+
+  // Copying checks the same way and names what it did not do.
+  skin::testing::SetFolderChooser([&](const std::string&, std::string& path) {
+    path = folder + "target";
+    return true;
+  });
+  fw::CreateDir(folder + "target");
+  scripted->Texts.clear();
+  tool->btnDFCopyClick(nullptr);
+  EXPECT_FALSE(fw::FileExists(folder + "target\\c.txt"));
+  EXPECT_FALSE(fw::FileExists(folder + "target\\y.bin"));
+  EXPECT_EQ(scripted->Texts, std::vector<std::string>{"Complete. Some files were not copied: they changed since "
+                                                      "the search, or no longer equal a copy that stays."});
+}
+
+// When the ticked rows hold every copy of some groups, Delete and Move ask first (default No);
+// No acts on the other rows only.
+TEST_F(DuplicateFinderTest, WholeGroupsAreActedOnOnlyAfterAYes) {
+  MakeFile(tree + "a1.txt", "group a");
+  MakeFile(tree + "a2.txt", "group a");
+  MakeFile(tree + "b1.txt", "group bb");
+  MakeFile(tree + "b2.txt", "group bb");
+  MakeFile(tree + "c1.txt", "group ccc");
+  MakeFile(tree + "c2.txt", "group ccc");
+  AddPath(tree);
+  TickGroup(0);
+  Search();
+  ASSERT_EQ(Results().size(), 6u);
+  auto dialogs = std::make_unique<TFlagDialogs>();
+  TFlagDialogs* flags = dialogs.get();
+  scripted = dialogs.get();
+  fw::testing::SetDialogService(std::move(dialogs));
+  for (int i = 0; i < tool->lvDFRes->GetItems()->GetCount(); ++i) {
+    fw::TListItem* row = tool->lvDFRes->GetItems()->GetItem(i);
+    row->SetChecked(row->GetCaption() != "b1.txt");
+  }
+
+  app::SaveRemoveSettings(appDir, 2, "", false);
+  scripted->Answers = {fw::mrYes, IDNO};
+  tool->btnDFDeleteClick(nullptr);
+  ASSERT_EQ(scripted->Texts.size(), 3u);
+  EXPECT_EQ(scripted->Texts[1],
+            "Every file of 2 groups is ticked: those groups would lose every copy.\r\nDelete them too?");
+  EXPECT_EQ(scripted->Texts[2], "Complete.");
+  ASSERT_EQ(flags->Flags.size(), 1u);
+  EXPECT_EQ(flags->Flags[0] & MB_DEFMASK, UINT(MB_DEFBUTTON2));
+  EXPECT_EQ(flags->Flags[0] & MB_TYPEMASK, UINT(MB_YESNO));
+  EXPECT_FALSE(fw::FileExists(tree + "b2.txt"));
+  for (const char* kept : {"a1.txt", "a2.txt", "b1.txt", "c1.txt", "c2.txt"}) EXPECT_TRUE(fw::FileExists(tree + kept));
+
+  // Move: the same question; Yes moves both whole groups.
+  const std::string target = folder + "target";
+  fw::CreateDir(target);
+  skin::testing::SetFolderChooser([&](const std::string&, std::string& path) {
+    path = target;
+    return true;
+  });
+  scripted->Texts.clear();
+  scripted->Answers = {IDYES};
+  tool->btnDFMoveClick(nullptr);
+  EXPECT_EQ(scripted->Texts, (std::vector<std::string>{"Every file of 2 groups is ticked: those groups would lose "
+                                                       "every copy.\r\nMove them too?",
+                                                       "Complete."}));
+  EXPECT_EQ(ResultPaths(), std::set<std::string>{tree + "b1.txt"});
+  for (const char* moved : {"a1.txt", "a2.txt", "c1.txt", "c2.txt"}) EXPECT_TRUE(fw::FileExists(target + "\\" + moved));
+}
+
+// Files that cannot be read take no part, whatever their sizes and contents.
+TEST_F(DuplicateFinderTest, UnreadableFilesAreDropped) {
+  MakeFile(tree + "locked1.txt", "locked one");
+  MakeFile(tree + "locked2.txt", "locked two");
+  MakeFile(tree + "a.txt", "readable");
+  MakeFile(tree + "b.txt", "readable");
+  AddPath(tree);
+  TickGroup(0);
+  HANDLE lock1 = CreateFileA((tree + "locked1.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE lock2 = CreateFileA((tree + "locked2.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(lock1, INVALID_HANDLE_VALUE);
+  ASSERT_NE(lock2, INVALID_HANDLE_VALUE);
+  Search();
+  CloseHandle(lock1);
+  CloseHandle(lock2);
+  EXPECT_EQ(ResultPaths(), (std::set<std::string>{tree + "a.txt", tree + "b.txt"}));
+}
+
+namespace {
+
+// A file stream whose reads after the first one fail.
+class TFailAfterFirstRead : public fw::TStream {
+ public:
+  explicit TFailAfterFirstRead(fw::TStream& file) : FFile(file) {}
+  int Read(void* buffer, int count) override { return FReads++ == 0 ? FFile.Read(buffer, count) : -1; }
+  int Write(const void*, int) override { return 0; }
+  int64_t Seek(int64_t offset, fw::TSeekOrigin origin) override { return FFile.Seek(offset, origin); }
+
+ private:
+  fw::TStream& FFile;
+  int FReads = 0;
+};
+
+}  // namespace
+
+// A read that fails after the first block is an error, not the end of the file: two files that
+// are equal only that far are not listed.
+TEST_F(DuplicateFinderTest, ReadFailingAfterTheFirstBlockDropsTheFile) {
+  std::string start(128 * 1024, 's');
+  MakeFile(tree + "a.dat", start + std::string(64 * 1024, 'a'));
+  MakeFile(tree + "b.dat", start + std::string(64 * 1024, 'b'));
+  MakeFile(tree + "c.dat", std::string(100, 'c'));
+  MakeFile(tree + "d.dat", std::string(100, 'c'));
+  AddPath(tree);
+  TickGroup(0);
+  app::testing::SetDigestSourceWrap([](fw::TStream& file, const std::string&) {
+    return std::make_unique<TFailAfterFirstRead>(file);
+  });
+  Search();
+  app::testing::SetDigestSourceWrap(nullptr);
+  EXPECT_EQ(ResultPaths(), (std::set<std::string>{tree + "c.dat", tree + "d.dat"}));
 }
 
 TEST_F(DuplicateFinderTest, PathButtonsAddRemoveAndClear) {

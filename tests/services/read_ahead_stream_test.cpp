@@ -68,3 +68,55 @@ TEST(ReadAheadStream, FailedSourceReadRaises) {
   }
   CloseHandle(h);
 }
+
+// A short read leaves most of a block buffered; a read of two whole blocks after it must take the
+// buffered rest and then the source, and count, bytes and position must all come out right.
+TEST(ReadAheadStream, ShortReadThenMoreThanAWholeBlock) {
+  const std::string name = sb::TestFolder() + "data.bin";
+  const int block = TReadAheadStream::kBlockSize;
+  const std::string data = Pattern(4 * block);
+  sb::WriteFile(name, data);
+  fw::TFileStream file(name, fw::fmOpenRead | fw::fmShareDenyNone);
+  TReadAheadStream stream(file);
+  std::string small(10, '\0');
+  ASSERT_EQ(stream.Read(small.data(), 10), 10);
+  EXPECT_EQ(small, data.substr(0, 10));
+  std::string big(2 * block, '\0');
+  ASSERT_EQ(stream.Read(big.data(), 2 * block), 2 * block);
+  EXPECT_TRUE(big == data.substr(10, 2 * block));
+  EXPECT_EQ(stream.GetPosition(), int64_t(10 + 2 * block));
+  std::string rest(2 * block, '\0');
+  ASSERT_EQ(stream.Read(rest.data(), 2 * block), 2 * block - 10);
+  EXPECT_TRUE(rest.substr(0, 2 * block - 10) == data.substr(10 + 2 * block));
+  EXPECT_EQ(stream.GetPosition(), int64_t(data.size()));
+}
+
+namespace {
+
+// A source that reports a failure by a negative count on its second read.
+class TFailingSource : public fw::TStream {
+ public:
+  explicit TFailingSource(fw::TStream& source) : FSource(source) {}
+  int Read(void* buffer, int count) override { return ++FReads == 2 ? -1 : FSource.Read(buffer, count); }
+  int Write(const void*, int) override { return 0; }
+  int64_t Seek(int64_t offset, fw::TSeekOrigin origin) override { return FSource.Seek(offset, origin); }
+
+ private:
+  fw::TStream& FSource;
+  int FReads = 0;
+};
+
+}  // namespace
+
+TEST(ReadAheadStream, NegativeCountFromTheSourceRaises) {
+  const std::string name = sb::TestFolder() + "data.bin";
+  sb::WriteFile(name, Pattern(3 * TReadAheadStream::kBlockSize));
+  for (int first : {10, TReadAheadStream::kBlockSize}) {  // buffered, then straight to the source
+    fw::TFileStream file(name, fw::fmOpenRead | fw::fmShareDenyNone);
+    TFailingSource source(file);
+    TReadAheadStream stream(source);
+    std::string buffer(2 * TReadAheadStream::kBlockSize, '\0');
+    ASSERT_EQ(stream.Read(buffer.data(), first), first);
+    EXPECT_THROW(stream.Read(buffer.data(), static_cast<int>(buffer.size())), fw::EReadError) << first;
+  }
+}
