@@ -4,6 +4,7 @@
 #   md5_file:    TCrMD5.HashFile throughput against the system's md5sum on the same file (>= 0.80)
 #   dupfind:     the Duplicate finder's search against a size + md5sum host pass (bench/dupfind.sh)
 #   drive_cleaner: the main window's Drive cleaner search against the bare engine (<= 1.50)
+#   file_wiper:  the File wiper's Delete on 256 MiB against the host's shred -n 6 (bench/file_wiper.sh)
 # VORLET_BUILD_DIR picks the build folder (default build/). Scratch data lives in the sandbox
 # prefix (C:\sandbox\) and in build/bench-scratch/, and is removed afterwards. The windowed
 # benchmarks need a display: without one the whole run goes under Xvfb.
@@ -63,3 +64,6 @@ printf 'drive_cleaner: window / engine = %.2f (target <= 1.50) %s\n' "$dc_ratio"
 
 echo "== dupfind"
 "$here/bench/dupfind.sh"
+
+echo "== file_wiper"
+"$here/bench/file_wiper.sh"
