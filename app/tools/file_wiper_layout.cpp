@@ -7,6 +7,20 @@
 
 namespace app {
 
+skin::TkPanel* TFileWiper::MakeBarePanel(const char* name, fw::TWinControl* parent, fw::TAlign align, int size) {
+  auto* panel = fw::New<skin::TkPanel>(&FForm);
+  panel->SetName(name);
+  panel->SetCaption("");
+  panel->SetBevelOuter(fw::bvNone);
+  if (align == fw::alLeft || align == fw::alRight)
+    panel->SetWidth(size);
+  else
+    panel->SetHeight(size);
+  panel->SetAlign(align);
+  panel->SetParent(parent);
+  return panel;
+}
+
 void TFileWiper::CreateComponents() {
   SvBrowser1 = fw::New<svc::TSvBrowser>(&FForm);
   SvBrowser1->SetName("SvBrowser1");
@@ -25,42 +39,30 @@ void TFileWiper::CreateComponents() {
   searcher->OnFindFile = fw::Bind(this, &TFileWiper::fwSearcherFindFile);
   searcher->OnProgress = fw::Bind(this, &TFileWiper::fwSearcherProgress);
 
-  auto* pickPanel = fw::New<skin::TkPanel>(&FForm);
-  pickPanel->SetName("pnlFWPick");
-  pickPanel->SetCaption("");
-  pickPanel->SetBevelOuter(fw::bvNone);
-  pickPanel->SetHeight(52);
-  pickPanel->SetAlign(fw::alTop);
-  pickPanel->SetParent(&FPanel);
-
+  // The pick line: the label above, the edit taking the width the browse button leaves.
+  skin::TkPanel* pickPanel = MakeBarePanel("pnlFWPick", &FPanel, fw::alTop, 52);
   lblFWSelect = fw::New<skin::TkLabel>(&FForm);
   lblFWSelect->SetName("lblFWSelect");
   lblFWSelect->SetCaption("Select file or folder to securely wipe");
   lblFWSelect->SetBounds(8, 6, 300, 16);
   lblFWSelect->SetParent(pickPanel);
-
-  kEdit6 = fw::New<skin::TkEdit>(&FForm);
-  kEdit6->SetName("kEdit6");
-  kEdit6->SetText("");
-  kEdit6->SetBounds(8, 24, 400, 21);
-  kEdit6->SetAnchors(fw::TAnchors{fw::akLeft, fw::akTop, fw::akRight});
-  kEdit6->SetParent(pickPanel);
-
+  skin::TkPanel* pathRow = MakeBarePanel("pnlFWPath", pickPanel, fw::alBottom, 27);
+  MakeBarePanel("pnlFWPathIndent", pathRow, fw::alLeft, 8);
+  skin::TkPanel* browse = MakeBarePanel("pnlFWBrowse", pathRow, fw::alRight, 36);
   kSpeedButton1 = fw::New<skin::TkSpeedButton>(&FForm);
   kSpeedButton1->SetName("kSpeedButton1");
   kSpeedButton1->SetCaption("...");
   kSpeedButton1->SetHint("Select a file or folder");
   kSpeedButton1->SetShowHint(true);
-  kSpeedButton1->SetBounds(412, 23, 25, 23);
-  kSpeedButton1->SetParent(pickPanel);
+  kSpeedButton1->SetBounds(4, 1, 25, 23);
+  kSpeedButton1->SetParent(browse);
+  kEdit6 = fw::New<skin::TkEdit>(&FForm);
+  kEdit6->SetName("kEdit6");
+  kEdit6->SetText("");
+  kEdit6->SetAlign(fw::alClient);
+  kEdit6->SetParent(pathRow);
 
-  auto* buttons = fw::New<skin::TkPanel>(&FForm);
-  buttons->SetName("pnlFWButtons");
-  buttons->SetCaption("");
-  buttons->SetBevelOuter(fw::bvNone);
-  buttons->SetHeight(36);
-  buttons->SetAlign(fw::alBottom);
-  buttons->SetParent(&FPanel);
+  skin::TkPanel* buttons = MakeBarePanel("pnlFWButtons", &FPanel, fw::alBottom, 36);
   btnFWDelete = MakeButton(&FForm, buttons, "btnFWDelete", "Delete", "Delete selected file", 8, 6, 84);
   btnFWDelete->SetEnabled(false);
   kBitBtn4 = MakeButton(&FForm, buttons, "kBitBtn4", "Clear list", "Clear result list", 100, 6, 84);
