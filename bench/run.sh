@@ -6,6 +6,7 @@
 #   drive_cleaner: the main window's Drive cleaner search against the bare engine (<= 1.50)
 #   skin_load:   switching the skin manager between "Slate" and "Neutral" against decoding the
 #                same picture files with the framework's readers (<= 1.50)
+#   file_wiper:  the File wiper's Delete on 256 MiB against the host's shred -n 6 (bench/file_wiper.sh)
 # VORLET_BUILD_DIR picks the build folder (default build/). Scratch data lives in the sandbox
 # prefix (C:\sandbox\) and in build/bench-scratch/, and is removed afterwards. The windowed
 # benchmarks need a display: without one the whole run goes under Xvfb.
@@ -73,3 +74,6 @@ printf 'skin_load:   switches / decoding = %.2f (target <= 1.50) %s\n' "$sl_rati
 
 echo "== dupfind"
 "$here/bench/dupfind.sh"
+
+echo "== file_wiper"
+"$here/bench/file_wiper.sh"

@@ -9,6 +9,7 @@
 #include "app/settings/settings_form.h"
 #include "app/shared/config_files.h"
 #include "app/tools/duplicate_finder.h"
+#include "app/tools/file_wiper.h"
 #include "app/tools/other_clean.h"
 #include "framework/forms/application.h"
 #include "framework/rtl/file_utils.h"

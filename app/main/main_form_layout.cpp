@@ -9,6 +9,7 @@
 #include "app/main/program_pictures.h"
 #include "app/main/system_frame.h"
 #include "app/tools/duplicate_finder.h"
+#include "app/tools/file_wiper.h"
 #include "app/tools/other_clean.h"
 #include "skin/engine/stored_skin_reader.h"
 
@@ -304,8 +305,7 @@ void TfrmMain::CreateComponents() {
   MakeList(this, pnlSD, "lvSDRes", true, {});
   pnlAM = MakeToolPanel(this, this, "pnlAM", "Attribute manager", "Help you to change file and folder attribute");
   pnlFW = MakeToolPanel(this, this, "pnlFW", "File wiper", "Help you to securely wipe file");
-  MakeButtonRow(this, pnlFW, "pnlFWButtons", {{"btnFWDelete", "Delete"}, {"btnFWClear", "Clear list"}});
-  MakeList(this, pnlFW, "fwLV", false, {});
+  fileWiper = std::make_unique<TFileWiper>(*this, *pnlFW);
 
   OnCreate = fw::Bind(this, &TfrmMain::FormCreate);
   OnShow = fw::Bind(this, &TfrmMain::FormShow);

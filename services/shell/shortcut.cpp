@@ -84,12 +84,7 @@ TSvCustomShortcut::TSvCustomShortcut(fw::TComponent* owner) : TSvShellComponent(
 void TSvCustomShortcut::SetSpecialFolder(TSvSpecialRootFolder v) {
   FSpecialFolder = v;
   if (GetComponentState().Contains(fw::csDesigning)) return;
-  switch (SpecialFolderCsidl(v)) {
-    case 1: case 29: case 30: case 31: case 32: case 33: case 34:
-      if (GetShellVersion() < 4.7) RaiseSsError<ESvShellError>(kErrShellVersion);
-      break;
-    default: break;
-  }
+  if (SpecialFolderNeedsShell47(v) && GetShellVersion() < 4.7) RaiseSsError<ESvShellError>(kErrShellVersion);
 }
 
 HWND TSvCustomShortcut::OwnerWindow() const {

@@ -12,4 +12,9 @@ static_assert(sizeof kCsidl / sizeof kCsidl[0] == sfTemplates + 1);
 
 int SpecialFolderCsidl(TSvSpecialRootFolder folder) { return kCsidl[folder]; }
 
+bool SpecialFolderNeedsShell47(TSvSpecialRootFolder folder) {
+  int csidl = SpecialFolderCsidl(folder);
+  return csidl == 1 || (csidl >= 29 && csidl <= 34);
+}
+
 }  // namespace svc

@@ -14,4 +14,7 @@ enum TSvSpecialRootFolder {
 // The CSIDL number of folder; sfNone and sfDesktop both give 0, so test for sfNone first.
 int SpecialFolderCsidl(TSvSpecialRootFolder folder);
 
+// True for the folders that shell versions below 4.7 do not know (CSIDL 1 and 29 to 34).
+bool SpecialFolderNeedsShell47(TSvSpecialRootFolder folder);
+
 }  // namespace svc
