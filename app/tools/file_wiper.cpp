@@ -9,6 +9,7 @@
 #include "framework/forms/application.h"
 #include "framework/rtl/file_utils.h"
 #include "framework/rtl/sys_utils.h"
+#include "framework/rtl/wide_path.h"
 #include "skin/controls/message_dialogs.h"
 
 namespace app {
@@ -27,11 +28,11 @@ void SetStatus(fw::TListItem* row, const std::string& status) {
 }
 
 bool IsLink(const std::string& path) {
-  DWORD attributes = GetFileAttributesA(path.c_str());
+  DWORD attributes = GetFileAttributesW(fw::FileApiPath(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
 }
 
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool Exists(const std::string& path) { return GetFileAttributesW(fw::FileApiPath(path).c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 // Runs an action when the scope ends, however it ends.
 class TOnExit {

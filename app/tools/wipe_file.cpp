@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "framework/rtl/wide_path.h"
+
 namespace app {
 
 namespace {
@@ -73,7 +75,7 @@ bool IsMissing(DWORD error) { return error == ERROR_FILE_NOT_FOUND || error == E
 
 // True when nothing of that name is left; a file whose delete is pending still counts.
 bool IsGone(const std::string& fileName) {
-  return GetFileAttributesA(fileName.c_str()) == INVALID_FILE_ATTRIBUTES && IsMissing(GetLastError());
+  return GetFileAttributesW(fw::FileApiPath(fileName).c_str()) == INVALID_FILE_ATTRIBUTES && IsMissing(GetLastError());
 }
 
 // Six passes over the whole length of the open file, each flushed.
@@ -111,7 +113,7 @@ const char* WipeResultText(TWipeResult result) {
 }
 
 TWipeResult WipeFile(const std::string& fileName) {
-  DWORD attributes = GetFileAttributesA(fileName.c_str());
+  DWORD attributes = GetFileAttributesW(fw::FileApiPath(fileName).c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return IsMissing(GetLastError()) ? wrNotFound : wrNoAccess;
   if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return wrLink;
   if (attributes & FILE_ATTRIBUTE_DIRECTORY) return wrNotFound;
@@ -123,7 +125,7 @@ TWipeResult WipeFile(const std::string& fileName) {
   TAcquired acquired(source);
 
   // The file itself, not what a link would lead to, and no other opener while it is written.
-  TOpenFile file(CreateFileA(fileName.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+  TOpenFile file(CreateFileW(fw::FileApiPath(fileName).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
   if (!file.Valid()) return IsMissing(GetLastError()) ? wrNotFound : wrNoAccess;
   BY_HANDLE_FILE_INFORMATION info{};
@@ -137,7 +139,7 @@ TWipeResult WipeFile(const std::string& fileName) {
   acquired.Release();
   if (result != wrWiped) return result;
   if (observer) observer->BeforeDelete(fileName);
-  if (!DeleteFileA(fileName.c_str()) || !IsGone(fileName)) return wrNotDeleted;
+  if (!DeleteFileW(fw::FileApiPath(fileName).c_str()) || !IsGone(fileName)) return wrNotDeleted;
   return wrWiped;
 }
 

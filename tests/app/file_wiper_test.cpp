@@ -14,6 +14,7 @@
 #include "framework/forms/custom_form.h"
 #include "main_window_fixture.h"
 #include "support/browse_dialog_driver.h"
+#include "support/hard_paths.h"
 
 using app::frmMain;
 namespace sb = testing_sandbox;
@@ -319,6 +320,16 @@ TEST_F(FileWiperTest, SixPassesOfFreshBytesKeepTheLengthThenTheFileIsGone) {
   EXPECT_FALSE(fw::FileExists(file));
   EXPECT_EQ(Rows()->GetCount(), 0);
   ExpectIdle();
+}
+
+TEST_F(FileWiperTest, FilesOutsideTheCodePageOrBeyondMaxPathAreWipedToo) {
+  for (const sb::THardPath& hard : sb::HardPaths(files, "z.tmp")) {
+    sb::WriteFile(hard.Path(), Pattern(3000, 'h'));
+    reader.Passes.clear();
+    EXPECT_EQ(app::WipeFile(hard.Path()), app::wrWiped) << hard.Label;
+    EXPECT_EQ(reader.Passes.size(), 6u) << hard.Label;
+    EXPECT_FALSE(sb::Exists(hard.Path())) << hard.Label;
+  }
 }
 
 TEST_F(FileWiperTest, AnEmptyFileIsFlushedSixTimesWithNothingWrittenThenDeleted) {
