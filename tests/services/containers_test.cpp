@@ -31,12 +31,13 @@ intptr_t NumOf(void* data) { return reinterpret_cast<intptr_t>(data); }
 void* LoadNumber(fw::TReader& reader) { return Num(reader.ReadInteger()); }
 void StoreNumber(fw::TWriter& writer, void* data) { writer.WriteInteger(static_cast<int32_t>(NumOf(data))); }
 
+// The ErrorCode of the container error f raises (0 when it raises none).
 template <class F>
 uint32_t ErrorIdOf(F&& f) {
   try {
     f();
-  } catch (const ESvException& e) {
-    return e.GetErrorCode() ? e.GetErrorCode() : 51;
+  } catch (const ESvContainerError& e) {
+    return e.GetErrorCode();
   }
   return 0;
 }
@@ -231,7 +232,13 @@ TEST(List, TheLockIsReentrantAndReleasedOnExceptions) {
   EXPECT_THROW(list->Iterate([](TSvContainer*, TSvNode*, void*) -> bool { throw std::runtime_error("x"); }, true,
                              nullptr),
                std::runtime_error);
-  EXPECT_EQ(51u, ErrorIdOf([&] { list->DoCompare(Num(1), Num(2)); }));
+  // A compare without Compare set: the message of id 51 (raised without an ErrorCode).
+  try {
+    list->DoCompare(Num(1), Num(2));
+    ADD_FAILURE() << "compared without a routine";
+  } catch (const ESvContainerError& e) {
+    EXPECT_EQ("Compare property must be set", e.GetMessage());
+  }
   auto appended = std::async(std::launch::async, [&] { list->Append(Num(3)); });
   ASSERT_EQ(std::future_status::ready, appended.wait_for(std::chrono::seconds(5)));
   EXPECT_EQ(3, list->GetCount());
