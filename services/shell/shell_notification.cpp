@@ -242,7 +242,9 @@ void TSvCustomShellNotification::DrainQueue() {
       try {
         Dispatch(item1.Item, item2.Item, entry->Pidl1, entry->Events);
       } catch (...) {
+        // A failing handler loses its own change only: the rest are drained by a new message.
         FQueue->PopHead();
+        if (FQueue->GetCount() > 0) PostMessageA(FHandle, kDrainQueueMessage, 0, 0);
         throw;
       }
     }

@@ -100,6 +100,9 @@ TEST(RegEx, ConformanceTable) {
       {Pattern, "*a", "x*a", false, kAccepted},
       {Pattern, "*a", "xa", false, kRejected},
       {Pattern, "{ab}c", "abc", false, kAccepted},
+      {Pattern, "(^a)|(.*b)", "xxb", false, kAccepted},
+      {Pattern, "(.*b)c", "abbc", false, kAccepted},
+      {Pattern, "(.*b)c", "abcb", false, kRejected},  // a group keeps the first end it found
       {Pattern, "a.c", "a\xc3\xa9" "c", false, kRejected},  // one character is two bytes here
       {Pattern, "x**", "x", false, 294},
       {Pattern, "^*", "x", false, 294},
