@@ -7,6 +7,8 @@
 #   skin_load:   switching the skin manager between "Slate" and "Neutral" against decoding the
 #                same picture files with the framework's readers (<= 1.50)
 #   file_wiper:  the File wiper's Delete on 256 MiB against the host's shred -n 6 (bench/file_wiper.sh)
+#   regex_filter: TSvRegEx checking 100,000 names against five file masks, against the search
+#                engine's WildcardMatch of the same masks (<= 5)
 # VORLET_BUILD_DIR picks the build folder (default build/). Scratch data lives in the sandbox
 # prefix (C:\sandbox\) and in build/bench-scratch/, and is removed afterwards. The windowed
 # benchmarks need a display: without one the whole run goes under Xvfb.
@@ -19,7 +21,7 @@ build=${VORLET_BUILD_DIR:-$here/build}
 export VORLET_BUILD_DIR=$build
 "$here/scripts/setup.sh"
 "$here/scripts/build.sh" --target bench_search_walk bench_md5_file bench_drive_cleaner \
-  bench_skin_load >/dev/null
+  bench_skin_load bench_regex_filter >/dev/null
 
 # The Wine wrapper shows its build tree as Z:, so the md5 scratch file goes there.
 scratch=$build/bench-scratch
@@ -62,6 +64,11 @@ sl=$("$here/scripts/wine-run.sh" "$build/bench_skin_load.exe" | tr -d '\r')
 echo "$sl"
 sl_ratio=$(sed -n 's/^skin_load ratio: \([0-9.]*\).*/\1/p' <<<"$sl")
 
+echo "== regex_filter"
+rf=$("$here/scripts/wine-run.sh" "$build/bench_regex_filter.exe" | tr -d '\r')
+echo "$rf"
+rf_ratio=$(sed -n 's/^regex_filter ratio: \([0-9.]*\).*/\1/p' <<<"$rf")
+
 echo "== ratios"
 printf 'search_walk: engine / bare walk = %.2f (target <= 1.30) %s\n' "$walk_ratio" \
   "$([ "$(echo "$walk_ratio <= 1.3" | bc -l)" = 1 ] && echo OK || echo MISSED)"
@@ -71,6 +78,8 @@ printf 'drive_cleaner: window / engine = %.2f (target <= 1.50) %s\n' "$dc_ratio"
   "$([ "$(echo "$dc_ratio <= 1.5" | bc -l)" = 1 ] && echo OK || echo MISSED)"
 printf 'skin_load:   switches / decoding = %.2f (target <= 1.50) %s\n' "$sl_ratio" \
   "$([ "$(echo "$sl_ratio <= 1.5" | bc -l)" = 1 ] && echo OK || echo MISSED)"
+printf 'regex_filter: matcher / wildcard = %.2f (target <= 5) %s\n' "$rf_ratio" \
+  "$([ "$(echo "$rf_ratio <= 5" | bc -l)" = 1 ] && echo OK || echo MISSED)"
 
 echo "== dupfind"
 "$here/bench/dupfind.sh"

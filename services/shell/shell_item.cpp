@@ -146,6 +146,18 @@ bool TSvShellItem::IsLink() const { return !FIsDesktop && HasAttribute(SFGAO_LIN
 bool TSvShellItem::IsShared() const { return HasAttribute(SFGAO_SHARE); }
 bool TSvShellItem::IsShellFolder() const { return HasAttribute(SFGAO_FOLDER); }
 
+void TSvShellItem::RefreshFromShell() {
+  ULONG validate = SFGAO_VALIDATE;
+  if (FParentFolder) FParentFolder->GetAttributesOf(0, nullptr, &validate);
+  if (!FPidl) return;
+  SHFILEINFOA info{};
+  if (!SHGetFileInfoA(reinterpret_cast<LPCSTR>(FPidl.Get()), 0, &info, sizeof info,
+                      SHGFI_SYSICONINDEX | SHGFI_DISPLAYNAME | SHGFI_PIDL))
+    return;
+  FDisplayName = info.szDisplayName;
+  FImageIndex = info.iIcon;
+}
+
 int TSvShellItem::GetImageIndex() {
   if (FImageIndex == -1 && FPidl) {
     std::string unusedName;

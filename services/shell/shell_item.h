@@ -49,6 +49,9 @@ class TSvShellItem : public fw::TObject {
   fw::TIcon* GetSmallIcon();
   // Reads size, date and attributes of a file-system item.
   void LoadFileData();
+  // Makes the parent folder drop what it cached of the item, then reads its display name and
+  // icon again (a medium was inserted or removed).
+  void RefreshFromShell();
 
   fw::TStringList* GetColumnTexts() const { return FColumnTexts.get(); }
   TSvCustomShellController* GetController() const { return FController; }
