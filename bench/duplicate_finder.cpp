@@ -5,11 +5,10 @@
 //
 //   bench_duplicate_finder <tree folder> <result file>
 //
-// The window's program folder lives in C:\sandbox\bench_duplicate_finder\ and is removed at the
-// end. Needs a display (run it under Xvfb).
+// The window's program folder lives in C:\sandbox\bench_duplicate_finder\ and is removed on every
+// way out. Needs a display (run it under Xvfb).
 #include <chrono>
 #include <cstdio>
-#include <memory>
 #include <string>
 
 #include "app/main/main_form.h"
@@ -17,12 +16,8 @@
 #include "bench/support/main_window.h"
 #include "bench/support/scratch.h"
 #include "framework/forms/application.h"
-#include "framework/forms/dialog_service.h"
 #include "framework/rtl/file_utils.h"
-#include "framework/rtl/seams.h"
-#include "framework/rtl/sys_utils.h"
 #include "framework/win.h"
-#include "services/search/search_files.h"
 
 namespace {
 
@@ -50,19 +45,14 @@ int main(int argc, char** argv) {
   }
   std::string tree = argv[1];
   std::string resultFile = argv[2];
-  CreateDirectoryA("C:\\sandbox", nullptr);
-  if (!CreateDirectoryA(kWork, nullptr)) {
-    std::fprintf(stderr, "cannot create %s (it must not exist yet)\n", kWork);
-    return 2;
-  }
-  std::string appDir = std::string(kWork) + "app\\";
-  CreateDirectoryA(appDir.c_str(), nullptr);
-  CreateDirectoryA((appDir + "config").c_str(), nullptr);
-  WriteText(appDir + "config\\dfext.ini", "[All]\r\n1=*.*\r\n");
+  return bench::Run([&] {
+    bench::TScratchFolder work(kWork);
+    std::string appDir = work.Path() + "app\\";
+    CreateDirectoryA(appDir.c_str(), nullptr);
+    CreateDirectoryA((appDir + "config").c_str(), nullptr);
+    WriteText(appDir + "config\\dfext.ini", "[All]\r\n1=*.*\r\n");
 
-  bench::StartMainWindow(appDir);
-  int rc = 0;
-  {
+    bench::TMainWindow mainWindow(appDir);
     app::TDuplicateFinder& tool = *app::frmMain->duplicateFinder;
     tool.Show();
     tool.lvDFPath->SetChecked(tool.lvDFPath->GetItems()->Add(tree), true);
@@ -82,14 +72,9 @@ int main(int argc, char** argv) {
       text += row->GetSubItems()->GetStrings(3) + "\t" +
               fw::IncludeTrailingBackslash(row->GetSubItems()->GetStrings(1)) + row->GetCaption() + "\n";
     }
-    if (!WriteText(resultFile, text)) rc = 1;
     std::printf("duplicate_finder: %lld candidates, %d duplicate rows\n", static_cast<long long>(tool.dupFileCount),
                 rows->GetCount());
     std::printf("duplicate_finder: search %.3f s (best of %d)\n", best, kRounds);
-  }
-  fw::ShutdownForms();
-  fw::testing::SetDialogService(nullptr);
-  fw::testing::SetProgramFolder("");
-  bench::RemoveTree(kWork);
-  return rc;
+    return WriteText(resultFile, text) ? 0 : 1;
+  });
 }

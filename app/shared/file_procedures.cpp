@@ -2,7 +2,9 @@
 
 #include <vector>
 
+#include "framework/rtl/folder_walker.h"
 #include "framework/rtl/sys_utils.h"
+#include "framework/sys/owned_handle.h"
 
 namespace app {
 namespace {
@@ -21,18 +23,12 @@ std::string FormatUnits(int64_t bytes, int64_t unit, const char* suffix) {
 }
 
 void AddFolderSize(const std::string& path, int64_t& total) {
-  WIN32_FIND_DATAA data;
-  HANDLE find = FindFirstFileA((path + "\\*.*").c_str(), &data);
-  if (find == INVALID_HANDLE_VALUE) return;
-  do {
-    std::string name = data.cFileName;
-    if (data.dwFileAttributes == FILE_ATTRIBUTE_DIRECTORY) {
-      if (name != "." && name != "..") AddFolderSize(path + "\\" + name, total);
-    } else {
-      total += static_cast<int64_t>((static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow);
-    }
-  } while (FindNextFileA(find, &data));
-  FindClose(find);
+  for (fw::TFolderWalker entry(path, "*.*"); entry.Next();) {
+    if (entry.Attributes() == FILE_ATTRIBUTE_DIRECTORY)
+      AddFolderSize(entry.Path(), total);
+    else
+      total += entry.Size();
+  }
 }
 
 }  // namespace
@@ -73,8 +69,7 @@ bool RunCommandLine(const std::string& command) {
   PROCESS_INFORMATION process{};
   if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
     return false;
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
+  fw::TFileHandle thread(process.hThread), started(process.hProcess);
   return true;
 }
 

@@ -4,6 +4,7 @@
 
 #include "framework/rtl/exceptions.h"
 #include "framework/rtl/file_utils.h"
+#include "framework/rtl/folder_walker.h"
 #include "framework/rtl/sys_utils.h"
 
 namespace app {
@@ -114,14 +115,8 @@ bool ShellFileOperation(const std::string& source, const std::string& target, in
 }
 
 void DeleteFilesByMask(const std::string& folder, const std::string& mask) {
-  WIN32_FIND_DATAA data;
-  HANDLE find = FindFirstFileA((folder + mask).c_str(), &data);
-  if (find == INVALID_HANDLE_VALUE) return;
-  do {
-    std::string path = folder + data.cFileName;
-    if (fw::FileExists(path)) ShellFileOperation(path, {}, rmRecycle);
-  } while (FindNextFileA(find, &data));
-  FindClose(find);
+  for (fw::TFolderWalker entry(folder, mask); entry.Next();)
+    if (fw::FileExists(entry.Path())) ShellFileOperation(entry.Path(), {}, rmRecycle);
 }
 
 void DeleteFolderTree(const std::string& path) {
@@ -140,7 +135,9 @@ void DeleteFolderTree(const std::string& path) {
 }
 
 namespace testing {
-void SetShellOperationCall(TShellOperationCall call) { ShellOperationCall() = std::move(call); }
+TShellOperationCall SetShellOperationCall(TShellOperationCall call) {
+  return std::exchange(ShellOperationCall(), std::move(call));
+}
 }  // namespace testing
 
 }  // namespace app

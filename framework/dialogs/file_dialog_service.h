@@ -49,8 +49,8 @@ std::vector<std::string> ParseOpenFileNames(const char* buffer);
 
 namespace testing {
 
-// Replaces the service (null restores the default).
-void SetFileDialogService(std::unique_ptr<TFileDialogService> service);
+// Replaces the service (null restores the default) and returns the one it replaces.
+std::unique_ptr<TFileDialogService> SetFileDialogService(std::unique_ptr<TFileDialogService> service);
 
 // Answers from a script and records the requests. With no answer left, the dialog is cancelled.
 class TScriptedFileDialogs : public TFileDialogService {

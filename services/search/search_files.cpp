@@ -12,7 +12,7 @@ bool IsDotEntry(const char* name) {
   return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
 }
 
-int gIsConsole = -1;  // unknown until first asked
+std::optional<bool> isConsoleOverride;
 
 // Closes a find handle on every way out; Close reports whether closing worked.
 class TFindHandle {
@@ -37,16 +37,19 @@ class TFindHandle {
 }  // namespace
 
 bool IsConsole() {
-  if (gIsConsole < 0) {
+  if (isConsoleOverride) return *isConsoleOverride;
+  static const bool console = [] {
     auto* base = reinterpret_cast<const BYTE*>(GetModuleHandleA(nullptr));
     auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
     auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
-    gIsConsole = nt->OptionalHeader.Subsystem == IMAGE_SUBSYSTEM_WINDOWS_CUI ? 1 : 0;
-  }
-  return gIsConsole == 1;
+    return nt->OptionalHeader.Subsystem == IMAGE_SUBSYSTEM_WINDOWS_CUI;
+  }();
+  return console;
 }
 
-void SetIsConsole(bool value) { gIsConsole = value ? 1 : 0; }
+std::optional<bool> testing::SetIsConsole(std::optional<bool> value) {
+  return std::exchange(isConsoleOverride, value);
+}
 
 TDsSearchFiles::TDsSearchFiles(fw::TComponent* AOwner)
     : fw::TComponent(AOwner),

@@ -46,7 +46,6 @@ class DuplicateFinderTest : public MainWindowTest {
   }
   void TearDown() override {
     tool = nullptr;
-    app::testing::SetProtectedWindowsFolder("");
     fw::Application->ModalHook = nullptr;
     MainWindowTest::TearDown();
   }
@@ -366,10 +365,7 @@ TEST_F(DuplicateFinderTest, CopyMoveAndDeleteOverwriteNothingAndReportFailures) 
   TickGroup(0);
   Search();
   ASSERT_EQ(Results().size(), 3u);
-  skin::testing::SetFolderChooser([&](const std::string&, std::string& path) {
-    path = target;
-    return true;
-  });
+  scriptedFiles->Folders = {target, target};  // for the copy and the move
 
   // Copy: both a.txt land beside the existing one under free names; the rows stay.
   tool->lvDFRes->GetItems()->GetItem(0)->SetChecked(true);  // a.txt
@@ -407,17 +403,14 @@ TEST_F(DuplicateFinderTest, CopyMoveAndDeleteOverwriteNothingAndReportFailures) 
   EXPECT_EQ(scripted->Texts, (std::vector<std::string>{"Delete files?", "Complete. Some files can not be deleted."}));
 
   // A cancelled folder choice does nothing.
-  skin::testing::SetFolderChooser([](const std::string&, std::string&) { return false; });
+  ASSERT_TRUE(scriptedFiles->Folders.empty());
   scripted->Texts.clear();
   tool->btnDFMoveClick(nullptr);
   EXPECT_TRUE(scripted->Texts.empty());
 }
 
 TEST_F(DuplicateFinderTest, PathButtonsAddRemoveAndClear) {
-  skin::testing::SetFolderChooser([&](const std::string&, std::string& path) {
-    path = tree;
-    return true;
-  });
+  scriptedFiles->Folders = {tree, tree};
   tool->kBitBtn9Click(nullptr);
   tool->kBitBtn9Click(nullptr);  // the same folder may be added twice
   ASSERT_EQ(tool->lvDFPath->GetItems()->GetCount(), 2);

@@ -12,6 +12,7 @@
 #include "app/shared/shell_file_operation.h"
 #include "framework/rtl/exceptions.h"
 #include "framework/rtl/file_utils.h"
+#include "support/gui_test_support.h"
 #include "support/sandbox.h"
 
 using namespace app;
@@ -34,10 +35,9 @@ bool InTrash(const std::string& name) {
   return trash && Exists(std::string(trash) + "\\" + name);
 }
 
-class ShellFileOperationTest : public ::testing::Test {
+class ShellFileOperationTest : public testing_gui::SeamTest {
  protected:
   void SetUp() override { dir = testing_sandbox::TestFolder(); }
-  void TearDown() override { app::testing::SetShellOperationCall(nullptr); }
   std::string dir;
 };
 

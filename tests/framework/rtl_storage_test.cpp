@@ -11,6 +11,7 @@
 #include "framework/rtl/seams.h"
 #include "framework/rtl/streams.h"
 #include "framework/rtl/string_list.h"
+#include "support/gui_test_support.h"
 #include "support/sandbox.h"
 
 namespace {
@@ -304,14 +305,16 @@ class TFakeFolders : public fw::testing::TSpecialFolders {
   std::string GetPath(int csidl) override { return csidl == CSIDL_PERSONAL ? "C:\\sandbox\\docs" : ""; }
 };
 
-TEST(SeamTest, ProgramFolderAndSpecialFoldersCanBeRedirected) {
+using Seams = testing_gui::SeamTest;
+
+TEST_F(Seams, ProgramFolderAndSpecialFoldersCanBeRedirected) {
   std::string real = fw::ProgramFolder();
   EXPECT_EQ('\\', real.back());
   EXPECT_TRUE(fw::DirectoryExists(real));
   std::string folder = testing_sandbox::TestFolder();
-  fw::testing::SetProgramFolder(fw::ExcludeTrailingBackslash(folder));
+  EXPECT_EQ(fw::testing::SetProgramFolder(fw::ExcludeTrailingBackslash(folder)), "");
   EXPECT_EQ(folder, fw::ProgramFolder());
-  fw::testing::SetProgramFolder("");
+  EXPECT_EQ(fw::testing::SetProgramFolder(""), folder) << "the replaced folder comes back";
   EXPECT_EQ(real, fw::ProgramFolder());
 
   EXPECT_FALSE(fw::GetSpecialFolderPath(CSIDL_WINDOWS).empty());
@@ -319,7 +322,6 @@ TEST(SeamTest, ProgramFolderAndSpecialFoldersCanBeRedirected) {
   fw::testing::SetSpecialFolders(&fake);
   EXPECT_EQ("C:\\sandbox\\docs", fw::GetSpecialFolderPath(CSIDL_PERSONAL));
   EXPECT_EQ("", fw::GetSpecialFolderPath(CSIDL_DESKTOP));
-  fw::testing::SetSpecialFolders(nullptr);
 }
 
 TEST(SeamTest, OsErrorsCarryTheCodeAndTheSystemText) {

@@ -13,7 +13,9 @@
 #include "framework/win.h"
 #include "services/search/search_files.h"
 #include "services/search/wildcard_match.h"
+#include "support/host_link.h"
 #include "support/sandbox.h"
+#include "support/seam_guard.h"
 
 using namespace svc;
 namespace sb = testing_sandbox;
@@ -479,7 +481,8 @@ TEST(SearchFiles, AbortFromProgressHandler) {
   Make(f.root, {"d1\\", "d2\\", "d3\\"});
   for (const char* d : {"", "d1\\", "d2\\", "d3\\"})
     for (int i = 0; i < 5; ++i) Make(f.root, {std::string(d) + "f" + std::to_string(i) + ".txt"});
-  SetIsConsole(false);  // this test program is a console program; let the progress event run
+  testing_seams::TSeamGuard seams;
+  svc::testing::SetIsConsole(false);  // this test program is a console program; let the progress event run
   int progress = 0, aborts = 0, foundAtAbort = -1;
   f.search->OnAbort = [&](fw::TObject*) { ++aborts; };
   f.search->OnProgress = [&](fw::TObject*) {
@@ -502,7 +505,6 @@ TEST(SearchFiles, AbortFromProgressHandler) {
   EXPECT_EQ(aborts, 1);
   f.search->OnProgress = nullptr;
   EXPECT_EQ(f.Files().size(), 20u);  // the next search starts afresh
-  SetIsConsole(true);
 }
 
 TEST(SearchFiles, SecondSearchFromHandlerIsRefused) {
@@ -579,81 +581,19 @@ TEST(SearchParams, AssignCopiesEveryFilter) {
 }
 
 // A directory symbolic link back to the root: reported as a directory, never entered.
-namespace {
-
-// Wine's CreateSymbolicLinkA does nothing, so under Wine the link is made by the host's ln.
-bool RunHost(const std::string& program, const std::string& args) {
-  std::string cmd = program + " " + args;
-  STARTUPINFOA si{};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi{};
-  if (!CreateProcessA(("\\\\?\\unix" + program).c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      nullptr, &si, &pi))
-    return false;
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
-  return true;
-}
-
-std::string UnixName(const std::string& path) {
-  using WineGetUnixFileName = char*(CDECL*)(LPCWSTR);
-  auto fn = reinterpret_cast<WineGetUnixFileName>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
-  if (!fn) return "";
-  std::wstring wide(path.begin(), path.end());
-  char* name = fn(wide.c_str());
-  std::string result = name ? name : "";
-  if (name) HeapFree(GetProcessHeap(), 0, name);
-  return result;
-}
-
-bool WaitForAttributes(const std::string& path, bool present) {
-  for (int i = 0; i < 500; ++i) {
-    if ((GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) == present) return true;
-    Sleep(10);
-  }
-  return false;
-}
-
-bool MakeDirectoryLink(const std::string& link, const std::string& target) {
-  using CreateLink = BOOLEAN(WINAPI*)(LPCSTR, LPCSTR, DWORD);
-  auto create = reinterpret_cast<CreateLink>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "CreateSymbolicLinkA")));
-  if (create && create(link.c_str(), target.c_str(), 1) &&
-      GetFileAttributesA(link.c_str()) != INVALID_FILE_ATTRIBUTES)
-    return true;
-  std::string unixTarget = UnixName(target), unixLink = UnixName(link);
-  if (unixTarget.empty() || unixLink.empty() || unixLink.find(' ') != std::string::npos ||
-      unixTarget.find(' ') != std::string::npos)
-    return false;
-  return RunHost("/bin/ln", "-s " + unixTarget + " " + unixLink) && WaitForAttributes(link, true);
-}
-
-void RemoveDirectoryLink(const std::string& link) {
-  sb::RequireInSandbox(link);
-  std::string unixLink = UnixName(link);
-  if (!unixLink.empty() && RunHost("/bin/rm", unixLink)) {
-    EXPECT_TRUE(WaitForAttributes(link, false));
-    return;
-  }
-  RemoveDirectoryA(link.c_str());  // a real Windows link is removed as a directory
-}
-
-}  // namespace
-
 TEST(SearchFiles, SymbolicLinkLoopIsReportedNotEntered) {
   const std::string folder = sb::TestFolder();
   const std::string link = folder + "root\\a\\loop";
   if (GetFileAttributesA(link.c_str()) != INVALID_FILE_ATTRIBUTES) {  // left by an earlier run
-    RemoveDirectoryLink(link);
+    sb::RemoveLink(link);
     sb::RemoveTree(folder + "root");
   }
   Fixture f(folder);
   Make(f.root, {"top.txt", "a\\", "a\\in.txt"});
-  if (!MakeDirectoryLink(link, f.root.substr(0, f.root.size() - 1))) GTEST_SKIP() << "no directory links here";
+  if (!sb::MakeLink(link, f.root.substr(0, f.root.size() - 1), true)) GTEST_SKIP() << "no directory links here";
   struct Unlink {
     std::string link;
-    ~Unlink() { RemoveDirectoryLink(link); }
+    ~Unlink() { EXPECT_TRUE(sb::RemoveLink(link)); }
   } unlink{link};
   ASSERT_TRUE(GetFileAttributesA(link.c_str()) & FILE_ATTRIBUTE_REPARSE_POINT);
 

@@ -3,67 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstdlib>
 
 #include "framework/win.h"
 
 namespace testing_sandbox {
-namespace {
-
-std::string FullPath(const std::string& path) {
-  char buf[MAX_PATH * 2];
-  DWORD n = GetFullPathNameA(path.c_str(), sizeof buf, buf, nullptr);
-  return (n == 0 || n >= sizeof buf) ? std::string() : std::string(buf, n);
-}
-
-bool StartsWithNoCase(const std::string& s, const std::string& prefix) {
-  return s.size() >= prefix.size() && _strnicmp(s.c_str(), prefix.c_str(), prefix.size()) == 0;
-}
-
-}  // namespace
-
-const std::string& Root() {
-  static const std::string root = "C:\\sandbox\\";
-  return root;
-}
-
-bool InSandbox(const std::string& path) {
-  std::string full = FullPath(path);
-  return !full.empty() && full.size() > Root().size() && StartsWithNoCase(full, Root()) &&
-         full.find("..") == std::string::npos;
-}
-
-void RequireInSandbox(const std::string& path) {
-  if (!InSandbox(path)) {
-    std::fprintf(stderr, "refused: %s lies outside %s\n", path.c_str(), Root().c_str());
-    std::fflush(stderr);
-    std::abort();
-  }
-}
 
 void RemoveTree(const std::string& path) {
   RequireInSandbox(path);
-  std::string dir = path;
-  while (!dir.empty() && dir.back() == '\\') dir.pop_back();
-  DWORD attr = GetFileAttributesA(dir.c_str());
-  if (attr == INVALID_FILE_ATTRIBUTES) return;
-  SetFileAttributesA(dir.c_str(), attr & ~(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
-  if (!(attr & FILE_ATTRIBUTE_DIRECTORY)) {
-    DeleteFileA(dir.c_str());
-    return;
-  }
-  if (!(attr & FILE_ATTRIBUTE_REPARSE_POINT)) {
-    WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA((dir + "\\*").c_str(), &fd);
-    if (h != INVALID_HANDLE_VALUE) {
-      do {
-        std::string name = fd.cFileName;
-        if (name != "." && name != "..") RemoveTree(dir + "\\" + name);
-      } while (FindNextFileA(h, &fd));
-      FindClose(h);
-    }
-  }
-  RemoveDirectoryA(dir.c_str());
+  RemoveSandboxTree(path);
 }
 
 std::string TestFolder() {
