@@ -1,7 +1,11 @@
 // TThread: a worker thread running Execute(). Synchronize runs a closure on the GUI thread
 // (a message sent to the application window, so it is served by every message loop, modal
-// and menu loops included); WaitFor keeps serving sent messages while it waits.
+// and menu loops included); WaitFor keeps serving sent messages while it waits. An exception
+// that leaves Execute is kept in the thread object (FatalException) and reported on the GUI
+// thread when the thread ends, after OnTerminate: never as a dialog on the worker thread.
 #pragma once
+#include <atomic>
+#include <exception>
 #include <functional>
 
 #include "framework/core/events.h"
@@ -27,6 +31,8 @@ class TThread : public TObject {
   HANDLE GetHandle() const { return FHandle; }
   DWORD GetThreadID() const { return FThreadId; }
   bool GetFinished() const { return FFinished; }
+  // What Execute threw, if anything (null otherwise); set before OnTerminate runs.
+  std::exception_ptr GetFatalException() const { return FFatalException; }
 
   // Runs on the GUI thread when Execute has ended (before a FreeOnTerminate thread frees itself).
   TNotifyEvent OnTerminate;
@@ -41,14 +47,16 @@ class TThread : public TObject {
 
  private:
   static unsigned __stdcall ThreadProc(void* param);
+  // OnTerminate and the report of FatalException, on the GUI thread.
+  void DoTerminate();
 
   HANDLE FHandle = nullptr;
   unsigned FThreadId = 0;
-  bool FSuspended;
-  bool FStarted = false;
-  volatile bool FTerminated = false;
-  volatile bool FFinished = false;
-  bool FFreeOnTerminate = false;
+  std::atomic<bool> FStarted{false};
+  std::atomic<bool> FTerminated{false};
+  std::atomic<bool> FFinished{false};
+  std::atomic<bool> FFreeOnTerminate{false};
+  std::exception_ptr FFatalException;
 };
 
 }  // namespace fw
