@@ -7,6 +7,7 @@
 #include "framework/graphics/canvas.h"
 #include "framework/rtl/exceptions.h"
 #include "framework/rtl/streams.h"
+#include "framework/sys/owned_handle.h"
 
 namespace fw {
 namespace {
@@ -42,9 +43,7 @@ class TMemoryDC {
 void DrawTransparent(HDC dst, const TRect& rect, HDC src, int width, int height,
                      COLORREF transparent) {
   HBITMAP mask = ::CreateBitmap(width, height, 1, 1, nullptr);
-  HDC screen = ::GetDC(nullptr);
-  HBITMAP image = ::CreateCompatibleBitmap(screen, width, height);
-  ::ReleaseDC(nullptr, screen);
+  HBITMAP image = ::CreateCompatibleBitmap(TWindowDC().Get(), width, height);
   {
     TMemoryDC maskDC(mask);
     TMemoryDC imageDC(image);
