@@ -18,25 +18,6 @@ int StrideOf(int width, TPixelFormat format) {
   return (width * BytesPerPixel(format) + 3) & ~3;
 }
 
-// A temporary memory DC with one bitmap selected.
-class TMemoryDC {
- public:
-  explicit TMemoryDC(HBITMAP bitmap) : FDC(::CreateCompatibleDC(nullptr)) {
-    FOld = ::SelectObject(FDC, bitmap);
-  }
-  ~TMemoryDC() {
-    ::SelectObject(FDC, FOld);
-    ::DeleteDC(FDC);
-  }
-  TMemoryDC(const TMemoryDC&) = delete;
-  TMemoryDC& operator=(const TMemoryDC&) = delete;
-  HDC Get() const { return FDC; }
-
- private:
-  HDC FDC;
-  HGDIOBJ FOld;
-};
-
 // Draws src (width x height) into rect of dst leaving out the pixels of the transparent
 // colour: a monochrome mask clears the opaque part of the destination, and the image with its
 // transparent pixels turned black is or-ed in.

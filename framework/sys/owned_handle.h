@@ -5,6 +5,7 @@
 //   TRegKey       RegOpenKeyExA, RegCreateKeyExA ... RegCloseKey (never a predefined root key)
 //   TTaskMem<T>   memory the shell hands out (item ID lists) ... CoTaskMemFree
 //   TWindowDC     GetDC ... ReleaseDC
+//   TMemoryDC     CreateCompatibleDC with a bitmap selected ... the bitmap deselected, DeleteDC
 #pragma once
 #include "framework/win.h"
 
@@ -107,6 +108,23 @@ class TWindowDC {
  private:
   HWND FWnd;
   HDC FDC;
+};
+
+// A memory DC compatible with the screen, with one bitmap selected while it lives.
+class TMemoryDC {
+ public:
+  explicit TMemoryDC(HBITMAP bitmap) : FDC(::CreateCompatibleDC(nullptr)), FOld(::SelectObject(FDC, bitmap)) {}
+  ~TMemoryDC() {
+    ::SelectObject(FDC, FOld);
+    ::DeleteDC(FDC);
+  }
+  TMemoryDC(const TMemoryDC&) = delete;
+  TMemoryDC& operator=(const TMemoryDC&) = delete;
+  HDC Get() const { return FDC; }
+
+ private:
+  HDC FDC;
+  HGDIOBJ FOld;
 };
 
 }  // namespace fw
