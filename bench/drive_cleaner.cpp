@@ -87,7 +87,8 @@ int main(int argc, char** argv) {
     CreateDirectoryA((appDir + "config").c_str(), nullptr);
     if (!BuildTree(tree)) throw std::runtime_error("cannot build the tree in " + tree);
     // The window's path list offers the tree as a user folder; the Search button walks it.
-    HANDLE list = CreateFileA((appDir + "config\\usrfldr.ini").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    HANDLE list =
+        CreateFileA((appDir + "config\\usrfldr.ini").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     std::string line = tree + "\r\n";
     DWORD written = 0;
     WriteFile(list, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
@@ -105,8 +106,8 @@ int main(int argc, char** argv) {
       window = std::min(window, WindowSearch(windowFound));
       fw::Application->ProcessMessages();
     }
-    std::printf("drive_cleaner: %d files, engine found %d, window listed %d\n", kFolders * kFilesPerFolder, engineFound,
-                windowFound);
+    std::printf("drive_cleaner: %d files, engine found %d, window listed %d\n", kFolders * kFilesPerFolder,
+                engineFound, windowFound);
     std::printf("drive_cleaner: engine %.3f s, window search %.3f s\n", engine, window);
     std::printf("drive_cleaner ratio: %.2f (target <= 2.00)\n", window / engine);
     return engineFound != kFolders * kFilesPerFolder / 10 || windowFound != engineFound ? 1 : 0;

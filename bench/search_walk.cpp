@@ -139,7 +139,9 @@ int main(int argc, char** argv) {
         engineBest = std::min(engineBest, Seconds(c - b));
       }
     }
+    auto r0 = std::chrono::steady_clock::now();
     bool removed = scratch.Remove();
+    std::printf("tree: removed in %.1f s\n", Seconds(std::chrono::steady_clock::now() - r0));
 
     const double ratio = engineBest / bareBest;
     std::printf("bare walk: %ld files in %.1f ms\n", bareFiles, bareBest * 1000);

@@ -54,7 +54,9 @@ class TOnExit {
 }  // namespace
 
 namespace testing {
-std::string SetProtectedWindowsFolder(std::string folder) { return std::exchange(WindowsFolderOverride(), std::move(folder)); }
+std::string SetProtectedWindowsFolder(std::string folder) {
+  return std::exchange(WindowsFolderOverride(), std::move(folder));
+}
 }  // namespace testing
 
 std::string SplitNameValue(const std::string& line) {

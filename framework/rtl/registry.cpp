@@ -176,7 +176,8 @@ void TRegistry::GetValueNames(TStrings& strings) const {
   std::vector<char> buffer(maxLength + 2);
   for (DWORD i = 0;; ++i) {
     DWORD length = static_cast<DWORD>(buffer.size());
-    if (RegEnumValueA(FCurrentKey.Get(), i, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+    if (RegEnumValueA(FCurrentKey.Get(), i, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr) !=
+        ERROR_SUCCESS)
       break;
     strings.Add(std::string(buffer.data(), length));
   }

@@ -9,33 +9,32 @@
 namespace fw {
 
 TThread::TThread(bool createSuspended) {
-  FHandle = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, ThreadProc, this, CREATE_SUSPENDED, &FThreadId));
+  FHandle.Reset(
+      reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, ThreadProc, this, CREATE_SUSPENDED, &FThreadId)));
   if (!FHandle) RaiseLastOSError();
   if (!createSuspended) Start();
 }
 
 TThread::~TThread() {
-  if (FHandle) {
-    if (FStarted && !FFinished && GetCurrentThreadId() != FThreadId) {
-      FTerminated = true;
-      WaitFor();
-    } else if (!FStarted) {
-      // Never started: let the thread run to its end without calling Execute.
-      FTerminated = true;
-      ResumeThread(FHandle);
-      WaitForSingleObject(FHandle, INFINITE);
-    }
-    CloseHandle(FHandle);
+  if (!FHandle) return;
+  if (FStarted && !FFinished && GetCurrentThreadId() != FThreadId) {
+    FTerminated = true;
+    WaitFor();
+  } else if (!FStarted) {
+    // Never started: let the thread run to its end without calling Execute.
+    FTerminated = true;
+    ResumeThread(FHandle.Get());
+    WaitForSingleObject(FHandle.Get(), INFINITE);
   }
 }
 
 void TThread::Start() {
   if (FStarted.exchange(true)) return;
-  ResumeThread(FHandle);
+  ResumeThread(FHandle.Get());
 }
 
 int TThread::WaitFor() {
-  HANDLE h = FHandle;
+  HANDLE h = FHandle.Get();
   while (MsgWaitForMultipleObjects(1, &h, FALSE, INFINITE, QS_SENDMESSAGE) == WAIT_OBJECT_0 + 1) {
     MSG msg;
     // Only sent messages are served here; PeekMessage delivers them.

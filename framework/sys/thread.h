@@ -10,6 +10,7 @@
 
 #include "framework/core/events.h"
 #include "framework/core/object.h"
+#include "framework/sys/owned_handle.h"
 
 namespace fw {
 
@@ -28,7 +29,7 @@ class TThread : public TObject {
   int WaitFor();
   bool GetFreeOnTerminate() const { return FFreeOnTerminate; }
   void SetFreeOnTerminate(bool v) { FFreeOnTerminate = v; }
-  HANDLE GetHandle() const { return FHandle; }
+  HANDLE GetHandle() const { return FHandle.Get(); }
   DWORD GetThreadID() const { return FThreadId; }
   bool GetFinished() const { return FFinished; }
   // What Execute threw, if anything (null otherwise); set before OnTerminate runs.
@@ -50,7 +51,7 @@ class TThread : public TObject {
   // OnTerminate and the report of FatalException, on the GUI thread.
   void DoTerminate();
 
-  HANDLE FHandle = nullptr;
+  TFileHandle FHandle;
   unsigned FThreadId = 0;
   std::atomic<bool> FStarted{false};
   std::atomic<bool> FTerminated{false};

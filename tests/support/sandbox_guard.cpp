@@ -36,34 +36,59 @@ std::string WithoutTrailingBackslash(std::string path) {
   return path;
 }
 
-// The path the system resolves path to, links followed; "" when it cannot be opened.
-std::string ResolvedPath(const std::string& path) {
-  using TFinalPathName = DWORD(WINAPI*)(HANDLE, LPSTR, DWORD, DWORD);
-  static const auto finalPathName = reinterpret_cast<TFinalPathName>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetFinalPathNameByHandleA")));
-  if (!finalPathName) return FullPath(path);  // a system without file links
-  fw::TFileHandle file(CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                   OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
-  if (!file) return std::string();
-  char buf[MAX_PATH * 2];
-  DWORD n = finalPathName(file.Get(), buf, sizeof buf, 0);
-  if (n == 0 || n >= sizeof buf) return std::string();
-  std::string resolved(buf, n);
-  return resolved.rfind("\\\\?\\", 0) == 0 ? resolved.substr(4) : resolved;
+template <class F>
+F Kernel32(const char* name) {
+  return reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), name)));
 }
 
-// False for a link that the system sees through to somewhere else.
-bool IsWhereItSeems(const std::string& path) {
-  std::string resolved = ResolvedPath(path), full = FullPath(path);
+// The entry itself, not what a link in its place leads to (where the system tells them apart).
+fw::TFileHandle OpenEntry(const std::string& path, DWORD access) {
+  return fw::TFileHandle(CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                     nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT,
+                                     nullptr));
+}
+
+// True when the opened file is the one at path; false for a link that the system sees through
+// to somewhere else, and for a file that could not be opened.
+bool IsWhereItSeems(HANDLE file, const std::string& path) {
+  using TFinalPathName = DWORD(WINAPI*)(HANDLE, LPSTR, DWORD, DWORD);
+  static const auto finalPathName = Kernel32<TFinalPathName>("GetFinalPathNameByHandleA");
+  if (!finalPathName) return true;  // a system without file links
+  char buf[MAX_PATH * 2];
+  DWORD n = finalPathName(file, buf, sizeof buf, 0);
+  if (n == 0 || n >= sizeof buf) return false;
+  std::string resolved(buf, n);
+  if (resolved.rfind("\\\\?\\", 0) == 0) resolved.erase(0, 4);
+  std::string full = FullPath(path);
   return !full.empty() && _stricmp(resolved.c_str(), full.c_str()) == 0;
+}
+
+void ClearAttributes(const std::string& path, DWORD attr) {
+  const DWORD clear = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+  if (attr & clear) SetFileAttributesA(path.c_str(), attr & ~clear);
+}
+
+// Deletes through the handle that was checked, so nothing can swap the entry in between.
+bool RemoveFile(const std::string& path, DWORD attr) {
+  fw::TFileHandle file = OpenEntry(path, DELETE);
+  if (!IsWhereItSeems(file.Get(), path)) return false;
+  ClearAttributes(path, attr);
+  using TSetInformation = BOOL(WINAPI*)(HANDLE, int, LPVOID, DWORD);
+  static const auto setInformation = Kernel32<TSetInformation>("SetFileInformationByHandle");
+  if (!setInformation) {
+    file.Close();
+    return DeleteFileA(path.c_str()) != FALSE;
+  }
+  const int kFileDispositionInfo = 4;
+  BOOLEAN dispose = TRUE;  // FILE_DISPOSITION_INFO: the file goes when the handle is closed
+  return setInformation(file.Get(), kFileDispositionInfo, &dispose, sizeof dispose) != FALSE;
 }
 
 // Removes an entry whose attributes are known; true when it is gone.
 bool RemoveEntry(const std::string& path, DWORD attr) {
-  if (!IsWhereItSeems(path)) return false;
-  const DWORD clear = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
-  if (attr & clear) SetFileAttributesA(path.c_str(), attr & ~clear);
-  if (!(attr & FILE_ATTRIBUTE_DIRECTORY)) return DeleteFileA(path.c_str()) != FALSE;
+  if (!(attr & FILE_ATTRIBUTE_DIRECTORY)) return RemoveFile(path, attr);
+  if (!IsWhereItSeems(OpenEntry(path, 0).Get(), path)) return false;
+  ClearAttributes(path, attr);
   // A junction or directory link is removed as an empty folder would be, never entered.
   if (!(attr & FILE_ATTRIBUTE_REPARSE_POINT))
     for (fw::TFolderWalker entry(path); entry.Next();) RemoveEntry(entry.Path(), entry.Attributes());
