@@ -1,6 +1,7 @@
 #include "services/search/search_files.h"
 
 #include "framework/rtl/exceptions.h"
+#include "framework/sys/owned_handle.h"
 
 namespace svc {
 
@@ -13,26 +14,6 @@ bool IsDotEntry(const char* name) {
 }
 
 std::optional<bool> isConsoleOverride;
-
-// Closes a find handle on every way out; Close reports whether closing worked.
-class TFindHandle {
- public:
-  explicit TFindHandle(HANDLE handle) : FHandle(handle) {}
-  ~TFindHandle() {
-    if (FHandle != INVALID_HANDLE_VALUE) ::FindClose(FHandle);
-  }
-  TFindHandle(const TFindHandle&) = delete;
-  TFindHandle& operator=(const TFindHandle&) = delete;
-  HANDLE Get() const { return FHandle; }
-  bool Close() {
-    HANDLE handle = FHandle;
-    FHandle = INVALID_HANDLE_VALUE;
-    return ::FindClose(handle) != FALSE;
-  }
-
- private:
-  HANDLE FHandle;
-};
 
 }  // namespace
 
@@ -112,7 +93,7 @@ void TDsSearchFiles::Abort() {
 bool TDsSearchFiles::RootIsValid() {
   std::string root = FRootDirectory;
   if (!root.empty() && root.back() == '\\') root.pop_back();
-  TFindHandle find(FindFirstFileA(root.c_str(), &FFindData));
+  fw::TFindHandle find(FindFirstFileA(root.c_str(), &FFindData));
   if (find.Get() == INVALID_HANDLE_VALUE) return false;
   find.Close();
   return (FFindData.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && FFindData.cFileName[0] != '.' && CheckDir();
@@ -139,7 +120,7 @@ bool TDsSearchFiles::SearchDir(const std::string& dir, bool search, int& depth) 
 
 bool TDsSearchFiles::ScanDirectory(const std::string& dir, TSubDirs& subDirs, bool search) {
   DoBeginScanDir(dir);
-  TFindHandle find(FindFirstFileA((dir + "*").c_str(), &FFindData));
+  fw::TFindHandle find(FindFirstFileA((dir + "*").c_str(), &FFindData));
   if (find.Get() == INVALID_HANDLE_VALUE) {
     DWORD error = GetLastError();
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_ACCESS_DENIED;
