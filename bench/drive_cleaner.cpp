@@ -5,21 +5,18 @@
 //
 //   bench_drive_cleaner [scratch folder under C:\sandbox\]
 //
-// The scratch folder (default C:\sandbox\bench_drive_cleaner\) is built first and removed at the
-// end; the window's program folder lies inside it. Needs a display (run it under Xvfb).
+// The scratch folder (default C:\sandbox\bench_drive_cleaner\) is built first and removed on
+// every way out; the window's program folder lies inside it. Needs a display (run it under Xvfb).
 #include <chrono>
 #include <cstdio>
-#include <memory>
+#include <stdexcept>
 #include <string>
 
 #include "app/main/main_form.h"
 #include "app/shared/config_defaults.h"
 #include "bench/support/main_window.h"
 #include "bench/support/scratch.h"
-#include "framework/dialogs/message_dialogs.h"
 #include "framework/forms/application.h"
-#include "framework/forms/dialog_service.h"
-#include "framework/rtl/seams.h"
 #include "framework/rtl/sys_utils.h"
 #include "framework/win.h"
 #include "services/search/search_files.h"
@@ -82,55 +79,37 @@ double WindowSearch(int& found) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string scratch = argc > 1 ? argv[1] : "C:\\sandbox\\bench_drive_cleaner\\";
-  if (scratch.back() != '\\') scratch += '\\';
-  if (scratch.rfind("C:\\sandbox\\", 0) != 0) {
-    std::fprintf(stderr, "the scratch folder must lie inside C:\\sandbox\\\n");
-    return 2;
-  }
-  CreateDirectoryA("C:\\sandbox", nullptr);
-  if (!CreateDirectoryA(scratch.c_str(), nullptr)) {
-    std::fprintf(stderr, "cannot create %s (it must not exist yet)\n", scratch.c_str());
-    return 2;
-  }
-  std::string tree = scratch + "tree\\";
-  std::string appDir = scratch + "app\\";
-  CreateDirectoryA(appDir.c_str(), nullptr);
-  CreateDirectoryA((appDir + "config").c_str(), nullptr);
-  int rc = 0;
-  if (!BuildTree(tree)) {
-    std::fprintf(stderr, "cannot build the tree in %s\n", tree.c_str());
-    bench::RemoveTree(scratch);
-    return 1;
-  }
-  // The window's path list offers the tree as a user folder; the Search button walks it.
-  HANDLE list = CreateFileA((appDir + "config\\usrfldr.ini").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  std::string line = tree + "\r\n";
-  DWORD written = 0;
-  WriteFile(list, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
-  CloseHandle(list);
+  return bench::Run([&] {
+    bench::TScratchFolder scratch(argc > 1 ? argv[1] : "C:\\sandbox\\bench_drive_cleaner\\");
+    std::string tree = scratch.Path() + "tree\\";
+    std::string appDir = scratch.Path() + "app\\";
+    CreateDirectoryA(appDir.c_str(), nullptr);
+    CreateDirectoryA((appDir + "config").c_str(), nullptr);
+    if (!BuildTree(tree)) throw std::runtime_error("cannot build the tree in " + tree);
+    // The window's path list offers the tree as a user folder; the Search button walks it.
+    HANDLE list =
+        CreateFileA((appDir + "config\\usrfldr.ini").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    std::string line = tree + "\r\n";
+    DWORD written = 0;
+    WriteFile(list, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+    CloseHandle(list);
 
-  bench::StartMainWindow(appDir);
-  fw::TListItems* rows = app::frmMain->lvDCDrive->GetItems();
-  rows->GetItem(rows->GetCount() - 1)->SetChecked(true);
+    bench::TMainWindow mainWindow(appDir);
+    fw::TListItems* rows = app::frmMain->lvDCDrive->GetItems();
+    rows->GetItem(rows->GetCount() - 1)->SetChecked(true);
 
-  int engineFound = 0, windowFound = 0;
-  EngineSearch(tree, engineFound);  // warm-up
-  double engine = 1e9, window = 1e9;
-  for (int r = 0; r < kRounds; ++r) {
-    engine = std::min(engine, EngineSearch(tree, engineFound));
-    window = std::min(window, WindowSearch(windowFound));
-    fw::Application->ProcessMessages();
-  }
-  std::printf("drive_cleaner: %d files, engine found %d, window listed %d\n", kFolders * kFilesPerFolder, engineFound,
-              windowFound);
-  std::printf("drive_cleaner: engine %.3f s, window search %.3f s\n", engine, window);
-  std::printf("drive_cleaner ratio: %.2f (target <= 2.00)\n", window / engine);
-  if (engineFound != kFolders * kFilesPerFolder / 10 || windowFound != engineFound) rc = 1;
-
-  fw::ShutdownForms();
-  fw::testing::SetDialogService(nullptr);
-  fw::testing::SetProgramFolder("");
-  bench::RemoveTree(scratch);
-  return rc;
+    int engineFound = 0, windowFound = 0;
+    EngineSearch(tree, engineFound);  // warm-up
+    double engine = 1e9, window = 1e9;
+    for (int r = 0; r < kRounds; ++r) {
+      engine = std::min(engine, EngineSearch(tree, engineFound));
+      window = std::min(window, WindowSearch(windowFound));
+      fw::Application->ProcessMessages();
+    }
+    std::printf("drive_cleaner: %d files, engine found %d, window listed %d\n", kFolders * kFilesPerFolder,
+                engineFound, windowFound);
+    std::printf("drive_cleaner: engine %.3f s, window search %.3f s\n", engine, window);
+    std::printf("drive_cleaner ratio: %.2f (target <= 2.00)\n", window / engine);
+    return engineFound != kFolders * kFilesPerFolder / 10 || windowFound != engineFound ? 1 : 0;
+  });
 }

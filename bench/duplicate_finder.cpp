@@ -20,11 +20,7 @@
 #include "bench/support/main_window.h"
 #include "bench/support/scratch.h"
 #include "framework/forms/application.h"
-#include "framework/forms/dialog_service.h"
-#include "framework/rtl/exceptions.h"
 #include "framework/rtl/file_utils.h"
-#include "framework/rtl/seams.h"
-#include "framework/rtl/sys_utils.h"
 #include "framework/win.h"
 
 namespace {
@@ -58,15 +54,6 @@ std::string WindowsName(const std::string& name) {
   return n > 0 ? std::string(narrow) : name;
 }
 
-// Removes the program's scratch folder however main is left.
-struct TScratch {
-  TScratch() {
-    CreateDirectoryA("C:\\sandbox", nullptr);
-    bench::RemoveTree(kWork);  // left by a run that was killed
-  }
-  ~TScratch() { bench::RemoveTree(kWork); }
-};
-
 void PrintTimes(const app::TDupSearchTimes& t) {
   std::printf("duplicate_finder: step 1 collecting   %.3f s\n", t.Collect);
   std::printf("duplicate_finder: step 2 sizes        %.3f s\n", t.Sizes);
@@ -77,22 +64,30 @@ void PrintTimes(const app::TDupSearchTimes& t) {
   std::printf("duplicate_finder: message handling    %.3f s (within the steps)\n", t.Messages);
 }
 
-int Run(const std::string& tree, const std::string& resultFile) {
-  std::string appDir = std::string(kWork) + "app\\";
-  if (!CreateDirectoryA(kWork, nullptr) || !CreateDirectoryA(appDir.c_str(), nullptr) ||
-      !CreateDirectoryA((appDir + "config").c_str(), nullptr) ||
-      !WriteText(appDir + "config\\dfext.ini", "[All]\r\n1=*.*\r\n")) {
-    std::fprintf(stderr, "cannot make the program folder %s\n", appDir.c_str());
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 3) {
+    std::fprintf(stderr, "usage: bench_duplicate_finder <tree folder> <result file>\n");
     return 2;
   }
-  bench::StartMainWindow(appDir);
-  int failures = 0;
-  fw::Application->OnException = [&](fw::TObject*, fw::Exception& e) {
-    std::fprintf(stderr, "duplicate_finder: exception in the window: %s\n", e.GetMessage().c_str());
-    ++failures;
-  };
-  int rc = 0;
-  {
+  std::string tree = WindowsName(argv[1]);
+  std::string resultFile = WindowsName(argv[2]);
+  return bench::Run([&] {
+    bench::TScratchFolder work(kWork);
+    std::string appDir = work.Path() + "app\\";
+    if (!CreateDirectoryA(appDir.c_str(), nullptr) || !CreateDirectoryA((appDir + "config").c_str(), nullptr) ||
+        !WriteText(appDir + "config\\dfext.ini", "[All]\r\n1=*.*\r\n")) {
+      std::fprintf(stderr, "cannot make the program folder %s\n", appDir.c_str());
+      return 2;
+    }
+    bench::TMainWindow mainWindow(appDir);
+    int failures = 0;
+    fw::Application->OnException = [&](fw::TObject*, fw::Exception& e) {
+      std::fprintf(stderr, "duplicate_finder: exception in the window: %s\n", e.GetMessage().c_str());
+      ++failures;
+    };
+    int rc = 0;
     app::TDuplicateFinder& tool = *app::frmMain->duplicateFinder;
     tool.Show();
     tool.lvDFPath->SetChecked(tool.lvDFPath->GetItems()->Add(tree), true);
@@ -127,29 +122,7 @@ int Run(const std::string& tree, const std::string& resultFile) {
                 rows->GetCount());
     PrintTimes(bestTimes);
     std::printf("duplicate_finder: search %.3f s (best of %d)\n", best, kRounds);
-  }
-  fw::ShutdownForms();
-  fw::testing::SetDialogService(nullptr);
-  fw::testing::SetProgramFolder("");
-  return failures ? 1 : rc;
-}
-
-}  // namespace
-
-int main(int argc, char** argv) {
-  if (argc < 3) {
-    std::fprintf(stderr, "usage: bench_duplicate_finder <tree folder> <result file>\n");
-    return 2;
-  }
-  TScratch scratch;
-  try {
-    return Run(WindowsName(argv[1]), WindowsName(argv[2]));
-  } catch (const fw::Exception& e) {
-    std::fprintf(stderr, "duplicate_finder: %s\n", e.GetMessage().c_str());
-  } catch (const std::exception& e) {
-    std::fprintf(stderr, "duplicate_finder: %s\n", e.what());
-  } catch (...) {
-    std::fprintf(stderr, "duplicate_finder: unknown exception\n");
-  }
-  return 1;
+    fw::Application->OnException = nullptr;
+    return failures ? 1 : rc;
+  });
 }

@@ -114,10 +114,10 @@ double ShredRound(const std::string& file) {
   return Seconds(std::chrono::steady_clock::now() - start);
 }
 
-int Run(const std::string& scratch) {
+int Measure(const std::string& scratch) {
   std::string appDir = scratch + "app\\";
   CreateDirectoryA(appDir.c_str(), nullptr);
-  bench::StartMainWindow(appDir);
+  bench::TMainWindow mainWindow(appDir);
   double wiper = 1e9, shred = 1e9;
   for (int round = 0; round < kRounds; ++round) {
     std::string wiped = scratch + "wiper" + std::to_string(round) + ".bin";
@@ -146,23 +146,8 @@ int Run(const std::string& scratch) {
 }  // namespace
 
 int main() {
-  const std::string scratch = kScratch;
-  CreateDirectoryA("C:\\sandbox", nullptr);
-  if (!CreateDirectoryA(scratch.c_str(), nullptr)) {
-    std::fprintf(stderr, "cannot create %s (it must not exist yet)\n", scratch.c_str());
-    return 2;
-  }
-  int rc = 1;
-  try {
-    rc = Run(scratch);
-  } catch (const std::exception& e) {
-    std::fprintf(stderr, "file_wiper: %s\n", e.what());
-  } catch (...) {
-    std::fprintf(stderr, "file_wiper: unknown failure\n");
-  }
-  if (fw::Application) fw::ShutdownForms();
-  fw::testing::SetDialogService(nullptr);
-  fw::testing::SetProgramFolder("");
-  bench::RemoveTree(scratch);
-  return rc;
+  return bench::Run([] {
+    bench::TScratchFolder scratch(kScratch);
+    return Measure(scratch.Path());
+  });
 }

@@ -3,15 +3,16 @@
 //   bench_md5_file [file]
 //
 // With a file, that file is hashed (and left alone). Without one, a 512 MiB file is written to
-// C:\sandbox\bench_md5_file\data.bin first and removed at the end.
+// C:\sandbox\bench_md5_file\data.bin first and removed on every way out.
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "framework/rtl/exceptions.h"
+#include "bench/support/scratch.h"
 #include "framework/win.h"
 #include "services/hashing/md5.h"
 
@@ -40,49 +41,36 @@ bool WriteScratch(const std::string& name) {
   return ok;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  const bool scratch = argc < 2;
-  const std::string dir = "C:\\sandbox\\bench_md5_file\\";
-  const std::string name = scratch ? dir + "data.bin" : argv[1];
-  if (scratch) {
-    CreateDirectoryA("C:\\sandbox", nullptr);
-    CreateDirectoryA(dir.c_str(), nullptr);
-    if (!WriteScratch(name)) {
-      std::fprintf(stderr, "cannot write %s (error %lu); remove it if it is left from an earlier run\n",
-                   name.c_str(), GetLastError());
-      return 2;
-    }
-  }
-
+// Hashes the file three times and prints the digest and the best throughput.
+int HashAndReport(const std::string& name) {
   WIN32_FILE_ATTRIBUTE_DATA info;
   if (!GetFileAttributesExA(name.c_str(), GetFileExInfoStandard, &info)) {
     std::fprintf(stderr, "cannot find %s\n", name.c_str());
     return 2;
   }
   const double mib = double((int64_t(info.nFileSizeHigh) << 32) | info.nFileSizeLow) / (1 << 20);
-
   auto md5 = fw::MakeOwned<svc::TCrMD5>(nullptr);
   double best = 1e9;
-  int result = 0;
-  try {
-    for (int round = 0; round < kRounds; ++round) {
-      auto a = std::chrono::steady_clock::now();
-      md5->HashFile(name);
-      best = std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - a).count());
-    }
-    svc::TMD5Digest digest;
-    md5->GetDigest(digest);
-    std::printf("md5 %s  %s\n", svc::BytesToHex(digest.data(), 16).c_str(), name.c_str());
-    std::printf("md5_file: %.0f MiB in %.3f s, %.1f MiB/s\n", mib, best, mib / best);
-  } catch (const fw::Exception& e) {
-    std::fprintf(stderr, "hashing failed: %s\n", e.what());
-    result = 1;
+  for (int round = 0; round < kRounds; ++round) {
+    auto a = std::chrono::steady_clock::now();
+    md5->HashFile(name);
+    best = std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - a).count());
   }
-  if (scratch) {
-    DeleteFileA(name.c_str());
-    RemoveDirectoryA(dir.c_str());
-  }
-  return result;
+  svc::TMD5Digest digest;
+  md5->GetDigest(digest);
+  std::printf("md5 %s  %s\n", svc::BytesToHex(digest.data(), 16).c_str(), name.c_str());
+  std::printf("md5_file: %.0f MiB in %.3f s, %.1f MiB/s\n", mib, best, mib / best);
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  return bench::Run([&] {
+    if (argc > 1) return HashAndReport(argv[1]);
+    bench::TScratchFolder scratch("C:\\sandbox\\bench_md5_file\\");
+    const std::string name = scratch.Path() + "data.bin";
+    if (!WriteScratch(name)) throw std::runtime_error("cannot write " + name);
+    return HashAndReport(name);
+  });
 }

@@ -4,14 +4,17 @@
 //
 //   bench_search_walk [scratch folder under C:\sandbox\]
 //
-// The scratch folder (default C:\sandbox\bench_search_walk\) is built first and removed at the end.
+// The tree is built in the scratch folder (default C:\sandbox\bench_search_walk\), which is removed
+// on every way out.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "bench/support/scratch.h"
 #include "framework/win.h"
 #include "services/search/search_files.h"
 
@@ -69,15 +72,6 @@ bool BuildTree(const std::string& root, const std::vector<std::string>& folders)
   return true;
 }
 
-// Removes what BuildTree made: only the names it creates, never anything else.
-void RemoveTree(const std::string& root, const std::vector<std::string>& folders) {
-  int n = 0;
-  for (const std::string& folder : folders)
-    for (int f = 0; f < kFilesPerFolder; ++f, ++n) DeleteFileA((folder + FileName(n)).c_str());
-  for (auto it = folders.rbegin(); it != folders.rend(); ++it) RemoveDirectoryA(it->c_str());
-  RemoveDirectoryA(root.c_str());
-}
-
 // The bare walk: list every folder, count the files.
 long BareWalk(const std::string& dir) {
   long files = 0;
@@ -101,77 +95,67 @@ double Seconds(std::chrono::steady_clock::duration d) { return std::chrono::dura
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string root = argc > 1 ? argv[1] : "C:\\sandbox\\bench_search_walk\\";
-  if (root.back() != '\\') root += '\\';
-  if (_strnicmp(root.c_str(), "C:\\sandbox\\", 11) != 0 || root.size() <= 11 || root.find("..") != std::string::npos) {
-    std::fprintf(stderr, "the scratch folder must lie inside C:\\sandbox\\\n");
-    return 2;
-  }
-  CreateDirectoryA("C:\\sandbox", nullptr);
-  if (GetFileAttributesA(root.c_str()) != INVALID_FILE_ATTRIBUTES) {
-    std::fprintf(stderr, "%s exists already; remove it first\n", root.c_str());
-    return 2;
-  }
-  const std::vector<std::string> folders = Folders(root);
-  const long totalFiles = long(folders.size()) * kFilesPerFolder;
+  return bench::Run([&] {
+    bench::TScratchFolder scratch(argc > 1 ? argv[1] : "C:\\sandbox\\bench_search_walk\\");
+    const std::string root = scratch.Path() + "tree\\";
+    const std::vector<std::string> folders = Folders(root);
+    const long totalFiles = long(folders.size()) * kFilesPerFolder;
 
-  auto t0 = std::chrono::steady_clock::now();
-  bool built = BuildTree(root, folders);
-  std::printf("tree: %ld files in %zu folders, built in %.1f s\n", totalFiles, folders.size(),
-              Seconds(std::chrono::steady_clock::now() - t0));
-  if (!built) {
-    std::fprintf(stderr, "building the tree failed (error %lu)\n", GetLastError());
-    RemoveTree(root, folders);
-    return 1;
-  }
+    auto t0 = std::chrono::steady_clock::now();
+    bool built = BuildTree(root, folders);
+    std::printf("tree: %ld files in %zu folders, built in %.1f s\n", totalFiles, folders.size(),
+                Seconds(std::chrono::steady_clock::now() - t0));
+    if (!built) throw std::runtime_error("building the tree failed (error " + std::to_string(GetLastError()) + ")");
 
-  // The engine as the Drive cleaner sets it up.
-  auto search = fw::MakeOwned<svc::TDsSearchFiles>(nullptr);
-  search->SetErrorResponse(svc::erIgnore);
-  search->GetDirParams()->SetSearchTypes(svc::stFileMask);
-  search->GetFileParams()->SetSearchTypes(svc::stFileMask);
-  search->GetFileParams()->GetAttributes()->SetExcludeAttr(FILE_ATTRIBUTE_SYSTEM);
-  for (const char* mask : kJunkMasks) search->GetFileParams()->GetFileMasks()->Add(mask);
-  search->SetRootDirectory(root);
-  long found = 0, scanned = 0;
-  int64_t bytes = 0;
-  search->OnBeginScanDir = [&](fw::TObject*, const std::string&) { ++scanned; };
-  search->OnFindFile = [&](fw::TObject*, const std::string&) {
-    const WIN32_FIND_DATAA& d = search->GetFindData();
-    bytes += (int64_t(d.nFileSizeHigh) << 32) | d.nFileSizeLow;
-    ++found;
-  };
+    // The engine as the Drive cleaner sets it up.
+    auto search = fw::MakeOwned<svc::TDsSearchFiles>(nullptr);
+    search->SetErrorResponse(svc::erIgnore);
+    search->GetDirParams()->SetSearchTypes(svc::stFileMask);
+    search->GetFileParams()->SetSearchTypes(svc::stFileMask);
+    search->GetFileParams()->GetAttributes()->SetExcludeAttr(FILE_ATTRIBUTE_SYSTEM);
+    for (const char* mask : kJunkMasks) search->GetFileParams()->GetFileMasks()->Add(mask);
+    search->SetRootDirectory(root);
+    long found = 0, scanned = 0;
+    int64_t bytes = 0;
+    search->OnBeginScanDir = [&](fw::TObject*, const std::string&) { ++scanned; };
+    search->OnFindFile = [&](fw::TObject*, const std::string&) {
+      const WIN32_FIND_DATAA& d = search->GetFindData();
+      bytes += (int64_t(d.nFileSizeHigh) << 32) | d.nFileSizeLow;
+      ++found;
+    };
 
-  double engineBest = 1e9, bareBest = 1e9;
-  long bareFiles = 0;
-  bool ok = true;
-  for (int round = 0; round <= kRounds; ++round) {  // round 0 warms the caches
-    auto a = std::chrono::steady_clock::now();
-    bareFiles = BareWalk(root);
-    auto b = std::chrono::steady_clock::now();
-    found = scanned = 0;
-    ok = search->Search() && ok;
-    auto c = std::chrono::steady_clock::now();
-    if (round > 0) {
-      bareBest = std::min(bareBest, Seconds(b - a));
-      engineBest = std::min(engineBest, Seconds(c - b));
+    double engineBest = 1e9, bareBest = 1e9;
+    long bareFiles = 0;
+    bool ok = true;
+    for (int round = 0; round <= kRounds; ++round) {  // round 0 warms the caches
+      auto a = std::chrono::steady_clock::now();
+      bareFiles = BareWalk(root);
+      auto b = std::chrono::steady_clock::now();
+      found = scanned = 0;
+      ok = search->Search() && ok;
+      auto c = std::chrono::steady_clock::now();
+      if (round > 0) {
+        bareBest = std::min(bareBest, Seconds(b - a));
+        engineBest = std::min(engineBest, Seconds(c - b));
+      }
     }
-  }
-  RemoveTree(root, folders);
-  bool removed = GetFileAttributesA(root.c_str()) == INVALID_FILE_ATTRIBUTES;
+    auto r0 = std::chrono::steady_clock::now();
+    bool removed = scratch.Remove();
+    std::printf("tree: removed in %.1f s\n", Seconds(std::chrono::steady_clock::now() - r0));
 
-  const double ratio = engineBest / bareBest;
-  std::printf("bare walk: %ld files in %.1f ms\n", bareFiles, bareBest * 1000);
-  std::printf("engine:    %ld of %ld files matched, %ld folders, %.1f ms (%lld bytes)\n", found, totalFiles,
-              scanned, engineBest * 1000, static_cast<long long>(bytes));
-  std::printf("search_walk ratio: %.2f (target <= 1.30) %s\n", ratio, ratio <= 1.3 ? "OK" : "MISSED");
-  if (!ok || bareFiles != totalFiles || found != totalFiles / 10 || scanned != long(folders.size()) + 1) {
-    std::fprintf(stderr, "the walks did not see the whole tree\n");
-    return 1;
-  }
-  if (!removed) {
-    std::fprintf(stderr, "could not remove %s\n", root.c_str());
-    return 1;
-  }
-  return 0;
+    const double ratio = engineBest / bareBest;
+    std::printf("bare walk: %ld files in %.1f ms\n", bareFiles, bareBest * 1000);
+    std::printf("engine:    %ld of %ld files matched, %ld folders, %.1f ms (%lld bytes)\n", found, totalFiles,
+                scanned, engineBest * 1000, static_cast<long long>(bytes));
+    std::printf("search_walk ratio: %.2f (target <= 1.30) %s\n", ratio, ratio <= 1.3 ? "OK" : "MISSED");
+    if (!ok || bareFiles != totalFiles || found != totalFiles / 10 || scanned != long(folders.size()) + 1) {
+      std::fprintf(stderr, "the walks did not see the whole tree\n");
+      return 1;
+    }
+    if (!removed) {
+      std::fprintf(stderr, "could not remove %s\n", scratch.Path().c_str());
+      return 1;
+    }
+    return 0;
+  });
 }

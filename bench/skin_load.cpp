@@ -69,20 +69,12 @@ void Decode(const std::vector<std::string>& files) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  const std::string scratch = argc > 1 ? fw::IncludeTrailingBackslash(argv[1]) : "C:\\sandbox\\bench_skin_load\\";
-  if (scratch.rfind("C:\\sandbox\\", 0) != 0 || GetFileAttributesA(scratch.c_str()) != INVALID_FILE_ATTRIBUTES) {
-    std::fprintf(stderr, "the scratch folder must lie in C:\\sandbox\\ and must not exist yet\n");
-    return 2;
-  }
-  CreateDirectoryA("C:\\sandbox\\", nullptr);
-  CreateDirectoryA(scratch.c_str(), nullptr);
+int Measure(const std::string& scratch) {
   const std::string skins = scratch + "Skins\\";
   CreateDirectoryA(skins.c_str(), nullptr);
   std::vector<std::string> pictures[2] = {CopySkin(skins, kSkins[0]), CopySkin(skins, kSkins[1])};
   if (pictures[0].empty() || pictures[1].empty()) {
     std::fprintf(stderr, "no skin folders under Z:\\Skins (build first)\n");
-    bench::RemoveTree(scratch);
     return 2;
   }
 
@@ -127,7 +119,6 @@ int main(int argc, char** argv) {
   skin::StopSkinEngine();
   fw::ShutdownForms();
   fw::testing::SetDialogService(nullptr);
-  bench::RemoveTree(scratch);
 
   std::printf("skin switches: %d in %.3f s (best of %d), %d announcements received\n", kSwitches, switching, kRounds,
               announced);
@@ -138,4 +129,11 @@ int main(int argc, char** argv) {
   }
   std::printf("skin_load ratio: %.2f (target <= 1.50)\n", switching / decoding);
   return 0;
+}
+
+int main(int argc, char** argv) {
+  return bench::Run([&] {
+    bench::TScratchFolder scratch(argc > 1 ? argv[1] : "C:\\sandbox\\bench_skin_load\\");
+    return Measure(scratch.Path());
+  });
 }

@@ -3,7 +3,9 @@
 #include <vector>
 
 #include "framework/rtl/file_utils.h"
+#include "framework/rtl/folder_walker.h"
 #include "framework/rtl/sys_utils.h"
+#include "framework/sys/owned_handle.h"
 
 namespace app {
 namespace {
@@ -22,17 +24,12 @@ std::string FormatUnits(int64_t bytes, int64_t unit, const char* suffix) {
 }
 
 void AddFolderSize(const std::string& path, int64_t& total) {
-  fw::TSearchRec rec;
-  if (fw::FindFirst(path + "\\*.*", fw::faAnyFile, rec) == 0) {
-    do {
-      if (rec.FindData.dwFileAttributes == FILE_ATTRIBUTE_DIRECTORY) {
-        if (rec.Name != "." && rec.Name != "..") AddFolderSize(path + "\\" + rec.Name, total);
-      } else {
-        total += rec.Size;
-      }
-    } while (fw::FindNext(rec) == 0);
+  for (fw::TFolderWalker entry(path, "*.*"); entry.Next();) {
+    if (entry.Attributes() == FILE_ATTRIBUTE_DIRECTORY)
+      AddFolderSize(entry.Path(), total);
+    else
+      total += entry.Size();
   }
-  fw::FindClose(rec);
 }
 
 }  // namespace
@@ -73,8 +70,7 @@ bool RunCommandLine(const std::string& command) {
   PROCESS_INFORMATION process{};
   if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
     return false;
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
+  fw::TFileHandle thread(process.hThread), started(process.hProcess);
   return true;
 }
 

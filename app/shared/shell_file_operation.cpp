@@ -5,6 +5,7 @@
 #include "framework/rtl/exceptions.h"
 #include "framework/rtl/file_links.h"
 #include "framework/rtl/file_utils.h"
+#include "framework/rtl/folder_walker.h"
 #include "framework/rtl/sys_utils.h"
 #include "framework/rtl/wide_path.h"
 
@@ -155,14 +156,8 @@ bool ShellFileOperation(const std::string& source, const std::string& target, in
 }
 
 void DeleteFilesByMask(const std::string& folder, const std::string& mask) {
-  fw::TSearchRec rec;
-  if (fw::FindFirst(folder + mask, fw::faAnyFile, rec) == 0) {
-    do {
-      std::string path = folder + rec.Name;
-      if (fw::FileExists(path)) ShellFileOperation(path, {}, rmRecycle);
-    } while (fw::FindNext(rec) == 0);
-  }
-  fw::FindClose(rec);
+  for (fw::TFolderWalker entry(folder, mask); entry.Next();)
+    if (fw::FileExists(entry.Path())) ShellFileOperation(entry.Path(), {}, rmRecycle);
 }
 
 void DeleteFolderTree(const std::string& path) {
@@ -184,7 +179,9 @@ void DeleteFolderTree(const std::string& path) {
 }
 
 namespace testing {
-void SetShellOperationCall(TShellOperationCall call) { ShellOperationCall() = std::move(call); }
+TShellOperationCall SetShellOperationCall(TShellOperationCall call) {
+  return std::exchange(ShellOperationCall(), std::move(call));
+}
 }  // namespace testing
 
 }  // namespace app

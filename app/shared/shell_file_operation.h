@@ -35,9 +35,9 @@ void DeleteFolderTree(const std::string& path);
 namespace testing {
 // The call that carries out every shell file operation here (default: SHFileOperationW), so
 // tests can watch the flags and answer for cases the test system cannot produce. An empty
-// function restores the default.
+// function restores the default; the call it replaces is returned.
 using TShellOperationCall = std::function<int(SHFILEOPSTRUCTW&)>;
-void SetShellOperationCall(TShellOperationCall call);
+TShellOperationCall SetShellOperationCall(TShellOperationCall call);
 }  // namespace testing
 
 }  // namespace app

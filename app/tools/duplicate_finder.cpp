@@ -89,7 +89,9 @@ class TTimeSpent {
 }  // namespace
 
 namespace testing {
-void SetProtectedWindowsFolder(const std::string& folder) { WindowsFolderOverride() = folder; }
+std::string SetProtectedWindowsFolder(std::string folder) {
+  return std::exchange(WindowsFolderOverride(), std::move(folder));
+}
 }  // namespace testing
 
 std::string SplitNameValue(const std::string& line) {

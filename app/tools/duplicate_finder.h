@@ -164,8 +164,9 @@ class TDuplicateFinder {
 };
 
 namespace testing {
-// Replaces the Windows folder that "Protect System folders" guards ("" restores the real one).
-void SetProtectedWindowsFolder(const std::string& folder);
+// Replaces the Windows folder that "Protect System folders" guards ("" restores the real one)
+// and returns the one it replaces.
+std::string SetProtectedWindowsFolder(std::string folder);
 }  // namespace testing
 
 }  // namespace app

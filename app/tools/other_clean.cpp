@@ -10,6 +10,7 @@
 #include "framework/core/component.h"
 #include "framework/forms/application.h"
 #include "framework/rtl/file_utils.h"
+#include "framework/rtl/folder_walker.h"
 #include "framework/rtl/sys_utils.h"
 #include "services/system/protected_folders.h"
 #include "services/system/system_folders.h"
@@ -115,23 +116,21 @@ void TOtherClean::CleanTempFolder(const std::string& folder) {
   // The subfolders are listed first and removed afterwards, so the listing never runs over
   // entries that are being taken away.
   std::vector<std::string> subfolders;
-  fw::TSearchRec rec;
-  if (fw::FindFirst(folder + "\\*.*", fw::faDirectory, rec) == 0) {
-    do {
-      if (rec.Name != "." && rec.Name != ".." && fw::DirectoryExists(folder + "\\" + rec.Name))
-        subfolders.push_back(folder + "\\" + rec.Name);
-    } while (fw::FindNext(rec) == 0);
-  }
-  fw::FindClose(rec);
+  // Hidden and system entries are left alone.
+  for (fw::TFolderWalker entry(folder, "*.*"); entry.Next();)
+    if (!(entry.Attributes() & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) && fw::DirectoryExists(entry.Path()))
+      subfolders.push_back(entry.Path());
   // A subfolder the shell cannot remove raises here and stops the cleaning.
   for (const std::string& subfolder : subfolders) DeleteFolderTree(subfolder);
 }
 
 namespace testing {
 
-void SetPrefetchFolder(const std::string& folder) { prefetchOverride = folder; }
+std::string SetPrefetchFolder(std::string folder) { return std::exchange(prefetchOverride, std::move(folder)); }
 
-void SetEmptyRecycleBinCall(TEmptyRecycleBinCall call) { emptyRecycleBinCall = std::move(call); }
+TEmptyRecycleBinCall SetEmptyRecycleBinCall(TEmptyRecycleBinCall call) {
+  return std::exchange(emptyRecycleBinCall, std::move(call));
+}
 
 }  // namespace testing
 

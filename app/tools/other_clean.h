@@ -57,11 +57,12 @@ class TOtherClean {
 
 namespace testing {
 // The prefetch folder instead of the Windows folder's "Prefetch" ("" restores the real one).
-void SetPrefetchFolder(const std::string& folder);
+// Both setters return what they replace.
+std::string SetPrefetchFolder(std::string folder);
 // The call that empties the recycle bins (default: EmptyRecycleBin), since the shell's own
 // confirmation would block a test. An empty function restores the default.
 using TEmptyRecycleBinCall = std::function<bool(HWND owner, DWORD flags)>;
-void SetEmptyRecycleBinCall(TEmptyRecycleBinCall call);
+TEmptyRecycleBinCall SetEmptyRecycleBinCall(TEmptyRecycleBinCall call);
 }  // namespace testing
 
 }  // namespace app

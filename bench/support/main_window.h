@@ -1,29 +1,36 @@
-// Starts the program's main window for a benchmark, on a program folder of its own, with
-// scripted dialogs so no message box waits for a click.
+// The program's main window started in-process for a benchmark the way the tests start it:
+// every seam saved, the forms started with scripted dialogs (no message box waits for a
+// click), its own program folder, and searches that let messages through. The window and the
+// forms go with the object, and the seams are restored.
 #pragma once
-#include <memory>
 #include <string>
 
 #include "app/main/main_form.h"
 #include "framework/forms/application.h"
-#include "framework/forms/dialog_service.h"
 #include "framework/rtl/seams.h"
 #include "framework/rtl/sys_utils.h"
 #include "services/search/search_files.h"
 #include "services/shell/shell_services.h"
+#include "tests/support/scripted_forms.h"
+#include "tests/support/seam_guard.h"
 
 namespace bench {
 
-inline void StartMainWindow(const std::string& appDir) {
-  fw::testing::SetProgramFolder(appDir);
-  svc::SetIsConsole(false);
-  fw::InitRtl();
-  svc::StartShellServices();
-  fw::StartupForms();
-  fw::testing::SetDialogService(std::make_unique<fw::testing::TScriptedDialogs>());
-  fw::Application->CreateForm(app::frmMain);
-  app::frmMain->Show();
-  fw::Application->ProcessMessages();
-}
+class TMainWindow {
+ public:
+  explicit TMainWindow(const std::string& appDir) {
+    fw::testing::SetProgramFolder(appDir);
+    svc::testing::SetIsConsole(false);
+    fw::InitRtl();
+    svc::StartShellServices();
+    fw::Application->CreateForm(app::frmMain);
+    app::frmMain->Show();
+    fw::Application->ProcessMessages();
+  }
+
+ private:
+  testing_seams::TSeamGuard FSeams;
+  testing_gui::TScriptedForms FForms;
+};
 
 }  // namespace bench

@@ -12,8 +12,6 @@ namespace fw {
 
 namespace {
 
-constexpr UINT kSkinCmd = 0xA100;
-
 // Per registered window class: the procedure its messages default to.
 struct TClassRecord {
   WNDPROC DefProc;
@@ -91,7 +89,7 @@ LRESULT CALLBACK ControlWndProc(HWND wnd, UINT msg, WPARAM w, LPARAM l) {
   if (top) ++top->FDispatchDepth;
   TMessage m{msg, w, l, 0};
   Barrier([&] { control->Perform(m); }, control);
-  if (msg == kSkinCmd && m.LParam != l && m.Result == 0) m.Result = m.LParam;
+  if (msg == SM_SKINCMD && m.LParam != l && m.Result == 0) m.Result = m.LParam;
   if (top && TWinControl::FindControl(topWnd) == top) --top->FDispatchDepth;
   if (msg == WM_NCDESTROY) {
     if (TWinControl::FindControl(wnd) == control) {
@@ -834,38 +832,42 @@ bool TWinControl::HandleSetCursor(TMessage& msg) {
 }
 
 void TWinControl::Dispatch(TMessage& msg) {
+  if (ReflectNotification(msg) || HandleControlColor(msg) || HandlePainting(msg) || HandleGeometry(msg) ||
+      HandleMouseMessage(msg) || HandleKeyMessage(msg) || HandleFrameworkMessage(msg))
+    return;
+  TControl::Dispatch(msg);
+}
+
+bool TWinControl::ReflectNotification(TMessage& msg) {
   switch (msg.Msg) {
     case WM_COMMAND:
-      if (msg.LParam) {
-        ReflectToChild(msg, reinterpret_cast<HWND>(msg.LParam));
-        return;
-      }
-      break;
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+      // From a menu, an accelerator or the window's own scroll bar when LParam is null.
+      if (!msg.LParam) return false;
+      ReflectToChild(msg, reinterpret_cast<HWND>(msg.LParam));
+      return true;
     case WM_NOTIFY:
       ReflectToChild(msg, NMHdr(msg)->hwndFrom);
-      return;
+      return true;
     case WM_DRAWITEM: {
       auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(msg.LParam);
-      if (dis->CtlType != ODT_MENU) {
-        ReflectToChild(msg, dis->hwndItem);
-        return;
-      }
-      break;
+      if (dis->CtlType == ODT_MENU) return false;
+      ReflectToChild(msg, dis->hwndItem);
+      return true;
     }
     case WM_MEASUREITEM: {
       auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(msg.LParam);
-      if (mis->CtlType != ODT_MENU) {
-        ReflectToChild(msg, GetDlgItem(FHandle, static_cast<int>(mis->CtlID)));
-        return;
-      }
-      break;
+      if (mis->CtlType == ODT_MENU) return false;
+      ReflectToChild(msg, GetDlgItem(FHandle, static_cast<int>(mis->CtlID)));
+      return true;
     }
     case WM_DELETEITEM:
       ReflectToChild(msg, reinterpret_cast<DELETEITEMSTRUCT*>(msg.LParam)->hwndItem);
-      return;
+      return true;
     case WM_COMPAREITEM:
       ReflectToChild(msg, reinterpret_cast<COMPAREITEMSTRUCT*>(msg.LParam)->hwndItem);
-      return;
+      return true;
     case WM_CTLCOLORBTN:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
@@ -873,17 +875,17 @@ void TWinControl::Dispatch(TMessage& msg) {
     case WM_CTLCOLORSCROLLBAR:
     case WM_CTLCOLORMSGBOX:
       ReflectToChild(msg, reinterpret_cast<HWND>(msg.LParam));
-      return;
-    case WM_HSCROLL:
-    case WM_VSCROLL:
-      if (msg.LParam) {
-        ReflectToChild(msg, reinterpret_cast<HWND>(msg.LParam));
-        return;
-      }
-      break;
+      return true;
     case WM_NOTIFYFORMAT:
       msg.Result = NFR_ANSI;
-      return;
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool TWinControl::HandleControlColor(TMessage& msg) {
+  switch (msg.Msg) {
     case CN_CTLCOLORBTN:
     case CN_CTLCOLOREDIT:
     case CN_CTLCOLORLISTBOX:
@@ -894,115 +896,144 @@ void TWinControl::Dispatch(TMessage& msg) {
       SetTextColor(dc, static_cast<COLORREF>(ColorToRGB(FFont->GetColor())));
       SetBkColor(dc, static_cast<COLORREF>(ColorToRGB(FColor)));
       msg.Result = reinterpret_cast<LRESULT>(GetBrushHandle());
-      return;
+      return true;
     }
+    default:
+      return false;
+  }
+}
+
+bool TWinControl::HandlePainting(TMessage& msg) {
+  switch (msg.Msg) {
     case WM_PAINT:
       if (msg.WParam || !FNativeClass || FControlState.Contains(csCustomPaint) ||
           std::any_of(FControls.begin(), FControls.end(), [](TControl* c) { return !IsWindowed(c); })) {
         PaintHandler(msg);
-        return;
+        return true;
       }
-      break;
+      return false;
     case WM_PRINTCLIENT:
       // Rendering into a given DC (window captures, skin caches) paints like WM_PAINT.
       if (!FNativeClass || FControlState.Contains(csCustomPaint)) {
         TMessage paint{WM_PAINT, msg.WParam, 0, 0};
         PaintHandler(paint);
-        return;
+        return true;
       }
-      break;
+      return false;
     case WM_ERASEBKGND:
       if (!FControlStyle.Contains(csOpaque)) {
         RECT r = GetClientRect();
         FillRect(reinterpret_cast<HDC>(msg.WParam), &r, GetBrushHandle());
       }
       msg.Result = 1;
-      return;
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool TWinControl::HandleGeometry(TMessage& msg) {
+  switch (msg.Msg) {
     case WM_WINDOWPOSCHANGED:
-      UpdateBounds();
-      break;
     case WM_MOVE:
       UpdateBounds();
-      break;
-    case WM_SIZE: {
+      return false;  // the default handling follows (for WM_WINDOWPOSCHANGED: WM_MOVE and WM_SIZE)
+    case WM_SIZE:
       UpdateBounds();
       DefaultHandler(msg);
       Realign();
       if (!GetComponentState().Contains(csLoading)) Resize();
-      return;
-    }
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool TWinControl::HandleMouseMessage(TMessage& msg) {
+  switch (msg.Msg) {
     case WM_SETCURSOR:
-      if (HandleSetCursor(msg)) return;
-      break;
+      return HandleSetCursor(msg);
     case WM_CONTEXTMENU: {
-      if (msg.Result == 0 && XPos(msg) != -1) {
-        TControl* c = ControlAtPos(ScreenToClient(TPoint(XPos(msg), YPos(msg))), false);
-        if (c && c->Perform(WM_CONTEXTMENU, msg.WParam, msg.LParam) != 0) {
-          msg.Result = 1;
-          return;
-        }
-      }
-      break;
-    }
-    case CN_KEYDOWN:
-    case CN_SYSKEYDOWN: {
+      // A windowless child under the mouse gets the first say.
+      if (msg.Result != 0 || XPos(msg) == -1) return false;
+      TControl* c = ControlAtPos(ScreenToClient(TPoint(XPos(msg), YPos(msg))), false);
+      if (!c || c->Perform(WM_CONTEXTMENU, msg.WParam, msg.LParam) == 0) return false;
       msg.Result = 1;
-      if (DoKeyDown(msg)) return;
-      LRESULT mask = 0;
-      switch (CharCode(msg)) {
-        case VK_TAB: mask = DLGC_WANTTAB; break;
-        case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN: mask = DLGC_WANTARROWS; break;
-        case VK_RETURN: case VK_EXECUTE: case VK_ESCAPE: case VK_CANCEL: mask = DLGC_WANTALLKEYS; break;
-        default: break;
-      }
-      if (mask && !(Perform(WM_GETDLGCODE) & mask)) {
-        TWinControl* form = GetTopParent();
-        if (form && form->Perform(CM_DIALOGKEY, CharCode(msg), msg.LParam) != 0) return;
-      }
-      msg.Result = 0;
-      return;
+      return true;
     }
+    default:
+      return false;
+  }
+}
+
+bool TWinControl::HandleKeyMessage(TMessage& msg) {
+  switch (msg.Msg) {
+    case CN_KEYDOWN:
+    case CN_SYSKEYDOWN:
+      msg.Result = 1;
+      if (!DoKeyDown(msg) && !OfferDialogKey(msg)) msg.Result = 0;
+      return true;
     case CN_KEYUP:
       msg.Result = DoKeyUp(msg) ? 1 : 0;
-      return;
+      return true;
     case CN_CHAR:
     case CN_SYSCHAR: {
       msg.Result = 1;
-      if (msg.Msg == CN_CHAR && DoKeyPress(msg)) return;
+      if (msg.Msg == CN_CHAR && DoKeyPress(msg)) return true;
       if (msg.Msg == CN_SYSCHAR || !(Perform(WM_GETDLGCODE) & DLGC_WANTCHARS)) {
         TWinControl* form = GetTopParent();
-        if (form && form->Perform(CM_DIALOGCHAR, msg.WParam, msg.LParam) != 0) return;
+        if (form && form->Perform(CM_DIALOGCHAR, msg.WParam, msg.LParam) != 0) return true;
       }
       msg.Result = 0;
-      return;
+      return true;
     }
     case CM_DIALOGKEY:
     case CM_DIALOGCHAR:
       Broadcast(msg);
-      return;
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool TWinControl::OfferDialogKey(TMessage& msg) {
+  LRESULT mask = 0;
+  switch (CharCode(msg)) {
+    case VK_TAB: mask = DLGC_WANTTAB; break;
+    case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN: mask = DLGC_WANTARROWS; break;
+    case VK_RETURN: case VK_EXECUTE: case VK_ESCAPE: case VK_CANCEL: mask = DLGC_WANTALLKEYS; break;
+    default: break;
+  }
+  // Only a key the control does not want itself goes to the form.
+  if (!mask || (Perform(WM_GETDLGCODE) & mask)) return false;
+  TWinControl* form = GetTopParent();
+  return form && form->Perform(CM_DIALOGKEY, CharCode(msg), msg.LParam) != 0;
+}
+
+bool TWinControl::HandleFrameworkMessage(TMessage& msg) {
+  switch (msg.Msg) {
     case CM_FOCUSCHANGED: {
       std::vector<TControl*> children = FControls;
       for (TControl* c : children)
         if (ContainsControl(c)) c->Perform(CM_FOCUSCHANGED, msg.WParam, msg.LParam);
-      return;
+      return true;
     }
     case CM_ENTER:
       DoEnter();
-      return;
+      return true;
     case CM_EXIT:
       DoExit();
-      return;
+      return true;
     case CM_FONTCHANGED:
       if (FHandle) Perform(WM_SETFONT, reinterpret_cast<WPARAM>(FFont->GetHandle()), 1);
       NotifyControls(CM_PARENTFONTCHANGED);
-      return;
+      return true;
     case CM_SHOWHINTCHANGED:
       NotifyControls(CM_PARENTSHOWHINTCHANGED);
-      return;
+      return true;
     default:
-      break;
+      return false;
   }
-  TControl::Dispatch(msg);
 }
 
 void TWinControl::DefaultHandler(TMessage& msg) {

@@ -163,8 +163,17 @@ class TWinControl : public TControl {
   void ReflectToChild(TMessage& msg, HWND child);
   bool RouteMouseToChild(TMessage& msg);
   void NotifyControls(UINT msg);
-  void HandleDialogKey(TMessage& msg);
   bool HandleSetCursor(TMessage& msg);
+  // The parts of Dispatch; each answers true when it handled the message.
+  bool ReflectNotification(TMessage& msg);    // WM_COMMAND, WM_NOTIFY ... to the child as CN_...
+  bool HandleControlColor(TMessage& msg);     // CN_CTLCOLOR...: Font and Color
+  bool HandlePainting(TMessage& msg);         // WM_PAINT, WM_PRINTCLIENT, WM_ERASEBKGND
+  bool HandleGeometry(TMessage& msg);         // WM_WINDOWPOSCHANGED, WM_MOVE, WM_SIZE
+  bool HandleMouseMessage(TMessage& msg);     // WM_SETCURSOR, WM_CONTEXTMENU
+  bool HandleKeyMessage(TMessage& msg);       // CN_KEY..., CN_CHAR..., CM_DIALOGKEY/CHAR
+  bool HandleFrameworkMessage(TMessage& msg); // CM_FOCUSCHANGED, CM_ENTER, CM_EXIT ...
+  // A navigation key (tab, arrows, Enter, Esc) the control does not want, offered to the form.
+  bool OfferDialogKey(TMessage& msg);
   void FreeBrush();
 
   std::vector<TControl*> FControls;

@@ -1,9 +1,11 @@
 #include "framework/dialogs/file_dialog_service.h"
 
 #include <cstring>
+#include <utility>
 
 #include "framework/forms/application.h"
 #include "framework/msg/exception_barrier.h"
+#include "framework/sys/owned_handle.h"
 
 namespace fw {
 
@@ -60,27 +62,25 @@ TFileDialogService& FileDialogService() {
 }
 
 bool TFileDialogService::BrowseForFolder(TBrowseFolderRequest& request) {
-  LPITEMIDLIST root = nullptr;
+  TTaskMem<ITEMIDLIST> root;
   if (!request.Root.empty()) {
-    root = ParsePath(request.Root);
+    root.Reset(ParsePath(request.Root));
   } else if (request.RootFolder >= 0) {
-    if (FAILED(SHGetSpecialFolderLocation(nullptr, request.RootFolder, &root))) root = nullptr;
+    if (FAILED(SHGetSpecialFolderLocation(nullptr, request.RootFolder, root.Receive()))) root.Release();
   }
   char display[MAX_PATH] = "";
   BROWSEINFOA info{};
   info.hwndOwner = DialogOwner();
-  info.pidlRoot = root;
+  info.pidlRoot = root.Get();
   info.pszDisplayName = display;
   info.lpszTitle = request.Caption.c_str();
   info.ulFlags = request.Flags | (request.StatusText.empty() ? 0 : BIF_STATUSTEXT);
   info.lpfn = BrowseCallback;
   info.lParam = reinterpret_cast<LPARAM>(&request);
-  LPITEMIDLIST chosen = SHBrowseForFolderA(&info);
-  if (root) CoTaskMemFree(root);
+  TTaskMem<ITEMIDLIST> chosen(SHBrowseForFolderA(&info));
   if (!chosen) return false;
   char path[MAX_PATH] = "";
-  bool ok = SHGetPathFromIDListA(chosen, path) != 0;
-  CoTaskMemFree(chosen);
+  bool ok = SHGetPathFromIDListA(chosen.Get(), path) != 0;
   if (ok) request.Directory = path;
   return ok;
 }
@@ -135,10 +135,13 @@ bool TFileDialogService::OpenFile(TOpenFileRequest& request) {
 
 namespace testing {
 
-void SetFileDialogService(std::unique_ptr<TFileDialogService> service) { Current() = std::move(service); }
+std::unique_ptr<TFileDialogService> SetFileDialogService(std::unique_ptr<TFileDialogService> service) {
+  return std::exchange(Current(), std::move(service));
+}
 
 bool TScriptedFileDialogs::BrowseForFolder(TBrowseFolderRequest& request) {
   Browses.push_back(request);
+  if (OnBrowse) return OnBrowse(request);
   if (Folders.empty()) return false;
   request.Directory = Folders.front();
   Folders.pop_front();

@@ -3,6 +3,7 @@
 // (SHBrowseForFolderA, GetOpenFileNameA) owned by DialogOwner().
 #pragma once
 #include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -49,8 +50,8 @@ std::vector<std::string> ParseOpenFileNames(const char* buffer);
 
 namespace testing {
 
-// Replaces the service (null restores the default).
-void SetFileDialogService(std::unique_ptr<TFileDialogService> service);
+// Replaces the service (null restores the default) and returns the one it replaces.
+std::unique_ptr<TFileDialogService> SetFileDialogService(std::unique_ptr<TFileDialogService> service);
 
 // Answers from a script and records the requests. With no answer left, the dialog is cancelled.
 class TScriptedFileDialogs : public TFileDialogService {
@@ -59,6 +60,8 @@ class TScriptedFileDialogs : public TFileDialogService {
   bool OpenFile(TOpenFileRequest& request) override;
 
   std::deque<std::string> Folders;               // answers of BrowseForFolder
+  // When set, answers BrowseForFolder instead of Folders (the request's Directory in and out).
+  std::function<bool(TBrowseFolderRequest&)> OnBrowse;
   std::deque<std::vector<std::string>> FileSets;  // answers of OpenFile
   std::vector<TBrowseFolderRequest> Browses;     // what was asked, in order
   std::vector<TOpenFileRequest> Opens;

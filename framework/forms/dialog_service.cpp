@@ -1,5 +1,7 @@
 #include "framework/forms/dialog_service.h"
 
+#include <utility>
+
 #include "framework/forms/application.h"
 #include "framework/forms/custom_form.h"
 
@@ -71,7 +73,9 @@ void TDialogService::ShowException(const std::string& text, const std::string& t
 
 namespace testing {
 
-void SetDialogService(std::unique_ptr<TDialogService> service) { Current() = std::move(service); }
+std::unique_ptr<TDialogService> SetDialogService(std::unique_ptr<TDialogService> service) {
+  return std::exchange(Current(), std::move(service));
+}
 
 namespace {
 int Next(std::deque<int>& answers, int fallback) {

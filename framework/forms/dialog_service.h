@@ -35,8 +35,8 @@ TDialogService& DialogService();
 
 namespace testing {
 
-// Replaces the service (null restores the default).
-void SetDialogService(std::unique_ptr<TDialogService> service);
+// Replaces the service (null restores the default) and returns the one it replaces.
+std::unique_ptr<TDialogService> SetDialogService(std::unique_ptr<TDialogService> service);
 
 // Answers from a script and records every text it was asked to show. With no scripted answer
 // left, MessageDlg answers mrCancel, MessageBox IDCANCEL and InputQuery false.

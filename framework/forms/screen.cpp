@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/forms/custom_form.h"
+#include "framework/sys/owned_handle.h"
 
 namespace fw {
 
@@ -35,9 +36,7 @@ LPCSTR StockCursorName(TCursor cursor) {
 }  // namespace
 
 TScreen::TScreen(TComponent* owner) : TComponent(owner) {
-  HDC dc = GetDC(nullptr);
-  FPixelsPerInch = GetDeviceCaps(dc, LOGPIXELSY);
-  ReleaseDC(nullptr, dc);
+  FPixelsPerInch = GetDeviceCaps(TWindowDC().Get(), LOGPIXELSY);
   // The structure as Windows XP knows it (340 bytes), which every later system accepts.
   NONCLIENTMETRICSA metrics{};
   metrics.cbSize = 340;

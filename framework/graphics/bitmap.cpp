@@ -7,6 +7,7 @@
 #include "framework/graphics/canvas.h"
 #include "framework/rtl/exceptions.h"
 #include "framework/rtl/streams.h"
+#include "framework/sys/owned_handle.h"
 
 namespace fw {
 namespace {
@@ -17,34 +18,13 @@ int StrideOf(int width, TPixelFormat format) {
   return (width * BytesPerPixel(format) + 3) & ~3;
 }
 
-// A temporary memory DC with one bitmap selected.
-class TMemoryDC {
- public:
-  explicit TMemoryDC(HBITMAP bitmap) : FDC(::CreateCompatibleDC(nullptr)) {
-    FOld = ::SelectObject(FDC, bitmap);
-  }
-  ~TMemoryDC() {
-    ::SelectObject(FDC, FOld);
-    ::DeleteDC(FDC);
-  }
-  TMemoryDC(const TMemoryDC&) = delete;
-  TMemoryDC& operator=(const TMemoryDC&) = delete;
-  HDC Get() const { return FDC; }
-
- private:
-  HDC FDC;
-  HGDIOBJ FOld;
-};
-
 // Draws src (width x height) into rect of dst leaving out the pixels of the transparent
 // colour: a monochrome mask clears the opaque part of the destination, and the image with its
 // transparent pixels turned black is or-ed in.
 void DrawTransparent(HDC dst, const TRect& rect, HDC src, int width, int height,
                      COLORREF transparent) {
   HBITMAP mask = ::CreateBitmap(width, height, 1, 1, nullptr);
-  HDC screen = ::GetDC(nullptr);
-  HBITMAP image = ::CreateCompatibleBitmap(screen, width, height);
-  ::ReleaseDC(nullptr, screen);
+  HBITMAP image = ::CreateCompatibleBitmap(TWindowDC().Get(), width, height);
   {
     TMemoryDC maskDC(mask);
     TMemoryDC imageDC(image);

@@ -2,13 +2,13 @@
 
 #include <cstring>
 
+#include "framework/sys/owned_handle.h"
+
 namespace fw {
 
 int ScreenLogPixels() {
   static int pixels = [] {
-    HDC dc = ::GetDC(nullptr);
-    int value = ::GetDeviceCaps(dc, LOGPIXELSY);
-    ::ReleaseDC(nullptr, dc);
+    int value = ::GetDeviceCaps(TWindowDC().Get(), LOGPIXELSY);
     return value > 0 ? value : 96;
   }();
   return pixels;

@@ -6,6 +6,7 @@
 #include "framework/menus/menu.h"
 #include "framework/rtl/exceptions.h"
 #include "framework/rtl/sys_utils.h"
+#include "framework/sys/owned_handle.h"
 
 namespace fw {
 
@@ -255,19 +256,17 @@ bool DispatchMenuMeasure(MEASUREITEMSTRUCT* mis) {
   TMenuItem* item = TMenuItem::FindByCommand(mis->itemID);
   if (!item) return false;
   if (item->OnMeasureItem) {
-    HDC dc = GetDC(nullptr);
+    TWindowDC dc;
     TCanvas canvas;
-    canvas.SetHandle(dc);
+    canvas.SetHandle(dc.Get());
     int w = static_cast<int>(mis->itemWidth), h = static_cast<int>(mis->itemHeight);
     try {
       item->OnMeasureItem(item, &canvas, w, h);
     } catch (...) {
       canvas.SetHandle(nullptr);
-      ReleaseDC(nullptr, dc);
       throw;
     }
     canvas.SetHandle(nullptr);
-    ReleaseDC(nullptr, dc);
     mis->itemWidth = static_cast<UINT>(w);
     mis->itemHeight = static_cast<UINT>(h);
   }

@@ -12,8 +12,8 @@ TExceptionSink& Sink() {
   static TExceptionSink sink;
   return sink;
 }
+}  // namespace
 
-// Used before an application exists, or when the sink itself fails.
 void ReportPlainly() noexcept {
   const char* text = "unknown exception";
   try {
@@ -25,7 +25,6 @@ void ReportPlainly() noexcept {
   OutputDebugStringA(text);
   std::fprintf(stderr, "unhandled exception in a callback: %s\n", text);
 }
-}  // namespace
 
 void SetExceptionSink(TExceptionSink sink) { Sink() = std::move(sink); }
 

@@ -16,6 +16,11 @@ void SetExceptionSink(TExceptionSink sink);
 // Never throws.
 void HandleCurrentException(TObject* sender = nullptr);
 
+// Writes the exception currently being handled to the debugger output and stderr, showing no
+// window (used before an application exists, or when the sink itself fails); call it only
+// inside a catch block.
+void ReportPlainly() noexcept;
+
 // Runs fn, catching everything it throws.
 template <class F>
 void Barrier(F&& fn, TObject* sender = nullptr) noexcept {

@@ -1,5 +1,6 @@
 // The message record every window procedure of the framework passes around, its crackers,
-// and the framework's own message numbers (CM_* and the reflected CN_* notifications).
+// the framework's own message numbers (CM_* and the reflected CN_* notifications) and the skin
+// command message the program fixes.
 #pragma once
 #include "framework/win.h"
 
@@ -27,6 +28,11 @@ inline NMHDR* NMHdr(const TMessage& m) { return reinterpret_cast<NMHDR*>(m.LPara
 inline LPARAM PointToLParam(int x, int y) {
   return static_cast<LPARAM>(MAKELONG(static_cast<WORD>(static_cast<short>(x)), static_cast<WORD>(static_cast<short>(y))));
 }
+
+// The skin engine's private command message, fixed at $A100: the command number in the high
+// word of WParam, the sending manager or an argument in LParam; a query is answered by setting
+// LParam to 1, which the window procedure hands back as the result.
+constexpr UINT SM_SKINCMD = 0xA100;
 
 // Framework messages live in WM_APP space, clear of every number the program fixes itself.
 constexpr UINT CM_BASE = 0xB000;

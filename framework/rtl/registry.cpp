@@ -18,20 +18,26 @@ std::string StripLeading(const std::string& key) {
   return key.substr(i);
 }
 
-// Deletes the subkey of parent and everything below it.
-bool DeleteTree(HKEY parent, const std::string& name) {
-  HKEY key;
-  if (RegOpenKeyExA(parent, name.c_str(), 0, KEY_READ | KEY_WRITE, &key) != ERROR_SUCCESS) return false;
-  std::vector<std::string> children;
+// The names of the key's subkeys.
+std::vector<std::string> SubKeyNames(HKEY key) {
+  std::vector<std::string> names;
   char buffer[256];
   for (DWORD i = 0;; ++i) {
     DWORD length = sizeof buffer;
     if (RegEnumKeyExA(key, i, buffer, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-    children.emplace_back(buffer, length);
+    names.emplace_back(buffer, length);
   }
+  return names;
+}
+
+// Deletes the subkey of parent and everything below it.
+bool DeleteTree(HKEY parent, const std::string& name) {
   bool ok = true;
-  for (const std::string& child : children) ok = DeleteTree(key, child) && ok;
-  RegCloseKey(key);
+  {
+    TRegKey key;
+    if (RegOpenKeyExA(parent, name.c_str(), 0, KEY_READ | KEY_WRITE, key.Receive()) != ERROR_SUCCESS) return false;
+    for (const std::string& child : SubKeyNames(key.Get())) ok = DeleteTree(key.Get(), child) && ok;
+  }
   return ok && RegDeleteKeyA(parent, name.c_str()) == ERROR_SUCCESS;
 }
 
@@ -49,27 +55,27 @@ void TRegistry::SetRootKey(HKEY rootKey) {
 }
 
 HKEY TRegistry::BaseKey(bool relative) const {
-  return (relative && FCurrentKey) ? FCurrentKey : FRootKey;
+  return (relative && FCurrentKey) ? FCurrentKey.Get() : FRootKey;
 }
 
 bool TRegistry::OpenKey(const std::string& key, bool canCreate) {
   bool relative = IsRelative(key);
   std::string name = StripLeading(key);
-  HKEY opened = nullptr;
+  TRegKey opened;
   LONG result;
   if (canCreate && !name.empty()) {
     DWORD disposition;
     result = RegCreateKeyExA(BaseKey(relative), name.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, FAccess,
-                             nullptr, &opened, &disposition);
+                             nullptr, opened.Receive(), &disposition);
   } else {
-    result = RegOpenKeyExA(BaseKey(relative), name.empty() ? nullptr : name.c_str(), 0, FAccess, &opened);
+    result = RegOpenKeyExA(BaseKey(relative), name.empty() ? nullptr : name.c_str(), 0, FAccess, opened.Receive());
   }
   if (result != ERROR_SUCCESS) return false;
   std::string path = (relative && FCurrentKey && !FCurrentPath.empty())
                          ? (name.empty() ? FCurrentPath : FCurrentPath + "\\" + name)
                          : name;
   CloseKey();
-  FCurrentKey = opened;
+  FCurrentKey = std::move(opened);
   FCurrentPath = path;
   return true;
 }
@@ -83,20 +89,18 @@ bool TRegistry::OpenKeyReadOnly(const std::string& key) {
 }
 
 void TRegistry::CloseKey() {
-  if (FCurrentKey) RegCloseKey(FCurrentKey);
-  FCurrentKey = nullptr;
+  FCurrentKey.Close();
   FCurrentPath.clear();
 }
 
 bool TRegistry::CreateKey(const std::string& key) {
   std::string name = StripLeading(key);
   if (name.empty()) return false;
-  HKEY created;
+  TRegKey created;
   DWORD disposition;
   if (RegCreateKeyExA(BaseKey(IsRelative(key)), name.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                      KEY_ALL_ACCESS, nullptr, &created, &disposition) != ERROR_SUCCESS)
+                      KEY_ALL_ACCESS, nullptr, created.Receive(), &disposition) != ERROR_SUCCESS)
     throw ERegistryException(Format("Failed to create key %s", key));
-  RegCloseKey(created);
   return true;
 }
 
@@ -109,17 +113,14 @@ bool TRegistry::DeleteKey(const std::string& key) {
 
 bool TRegistry::KeyExists(const std::string& key) {
   std::string name = StripLeading(key);
-  HKEY opened;
-  if (RegOpenKeyExA(BaseKey(IsRelative(key)), name.empty() ? nullptr : name.c_str(), 0, KEY_READ, &opened) !=
-      ERROR_SUCCESS)
-    return false;
-  RegCloseKey(opened);
-  return true;
+  TRegKey opened;
+  return RegOpenKeyExA(BaseKey(IsRelative(key)), name.empty() ? nullptr : name.c_str(), 0, KEY_READ,
+                       opened.Receive()) == ERROR_SUCCESS;
 }
 
 bool TRegistry::HasSubKeys() const {
   DWORD subKeys = 0;
-  return FCurrentKey && RegQueryInfoKeyA(FCurrentKey, nullptr, nullptr, nullptr, &subKeys, nullptr, nullptr,
+  return FCurrentKey && RegQueryInfoKeyA(FCurrentKey.Get(), nullptr, nullptr, nullptr, &subKeys, nullptr, nullptr,
                                          nullptr, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS &&
          subKeys > 0;
 }
@@ -127,7 +128,7 @@ bool TRegistry::HasSubKeys() const {
 bool TRegistry::GetDataInfo(const std::string& name, TRegDataInfo& info) const {
   DWORD type = 0, size = 0;
   info = TRegDataInfo{rdUnknown, 0};
-  if (RegQueryValueExA(FCurrentKey, name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return false;
+  if (RegQueryValueExA(FCurrentKey.Get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return false;
   switch (type) {
     case REG_SZ: info.RegData = rdString; break;
     case REG_EXPAND_SZ: info.RegData = rdExpandString; break;
@@ -156,31 +157,27 @@ int TRegistry::GetDataSize(const std::string& name) const {
 }
 
 bool TRegistry::DeleteValue(const std::string& name) {
-  return RegDeleteValueA(FCurrentKey, name.c_str()) == ERROR_SUCCESS;
+  return RegDeleteValueA(FCurrentKey.Get(), name.c_str()) == ERROR_SUCCESS;
 }
 
 void TRegistry::GetKeyNames(TStrings& strings) const {
   strings.Clear();
   if (!FCurrentKey) return;
-  char buffer[256];
-  for (DWORD i = 0;; ++i) {
-    DWORD length = sizeof buffer;
-    if (RegEnumKeyExA(FCurrentKey, i, buffer, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-    strings.Add(std::string(buffer, length));
-  }
+  for (const std::string& name : SubKeyNames(FCurrentKey.Get())) strings.Add(name);
 }
 
 void TRegistry::GetValueNames(TStrings& strings) const {
   strings.Clear();
   if (!FCurrentKey) return;
   DWORD maxLength = 0;
-  if (RegQueryInfoKeyA(FCurrentKey, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &maxLength,
+  if (RegQueryInfoKeyA(FCurrentKey.Get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &maxLength,
                        nullptr, nullptr, nullptr) != ERROR_SUCCESS)
     return;
   std::vector<char> buffer(maxLength + 2);
   for (DWORD i = 0;; ++i) {
     DWORD length = static_cast<DWORD>(buffer.size());
-    if (RegEnumValueA(FCurrentKey, i, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+    if (RegEnumValueA(FCurrentKey.Get(), i, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr) !=
+        ERROR_SUCCESS)
       break;
     strings.Add(std::string(buffer.data(), length));
   }
@@ -188,7 +185,7 @@ void TRegistry::GetValueNames(TStrings& strings) const {
 
 std::string TRegistry::ReadString(const std::string& name) const {
   DWORD type = 0, size = 0;
-  HKEY key = FCurrentKey;
+  HKEY key = FCurrentKey.Get();
   if (RegQueryValueExA(key, name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return std::string();
   if (type != REG_SZ && type != REG_EXPAND_SZ)
     throw ERegistryException(Format("Invalid data type for '%s'", name));
@@ -203,7 +200,7 @@ std::string TRegistry::ReadString(const std::string& name) const {
 
 int TRegistry::ReadInteger(const std::string& name) const {
   DWORD type = 0, value = 0, size = sizeof value;
-  if (RegQueryValueExA(FCurrentKey, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) !=
+  if (RegQueryValueExA(FCurrentKey.Get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) !=
       ERROR_SUCCESS)
     throw ERegistryException(Format("Failed to get data for '%s'", name));
   if (type != REG_DWORD) throw ERegistryException(Format("Invalid data type for '%s'", name));
@@ -211,7 +208,7 @@ int TRegistry::ReadInteger(const std::string& name) const {
 }
 
 void TRegistry::WriteText(const std::string& name, const std::string& value, DWORD type) {
-  if (RegSetValueExA(FCurrentKey, name.c_str(), 0, type, reinterpret_cast<const BYTE*>(value.c_str()),
+  if (RegSetValueExA(FCurrentKey.Get(), name.c_str(), 0, type, reinterpret_cast<const BYTE*>(value.c_str()),
                      static_cast<DWORD>(value.size() + 1)) != ERROR_SUCCESS)
     throw ERegistryException(Format("Failed to set data for '%s'", name));
 }
@@ -224,7 +221,7 @@ void TRegistry::WriteExpandString(const std::string& name, const std::string& va
 
 void TRegistry::WriteInteger(const std::string& name, int value) {
   DWORD data = static_cast<DWORD>(value);
-  if (RegSetValueExA(FCurrentKey, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data),
+  if (RegSetValueExA(FCurrentKey.Get(), name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data),
                      sizeof data) != ERROR_SUCCESS)
     throw ERegistryException(Format("Failed to set data for '%s'", name));
 }

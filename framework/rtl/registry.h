@@ -6,6 +6,7 @@
 #include <string>
 
 #include "framework/core/object.h"
+#include "framework/sys/owned_handle.h"
 
 namespace fw {
 
@@ -34,7 +35,7 @@ class TRegistry : public TObject {
   void SetRootKey(HKEY rootKey);
   REGSAM GetAccess() const { return FAccess; }
   void SetAccess(REGSAM access) { FAccess = access; }
-  HKEY GetCurrentKey() const { return FCurrentKey; }
+  HKEY GetCurrentKey() const { return FCurrentKey.Get(); }
   const std::string& GetCurrentPath() const { return FCurrentPath; }
 
   // A key starting with "\" is taken from the root; otherwise from the open key, if any.
@@ -75,7 +76,7 @@ class TRegistry : public TObject {
   void WriteText(const std::string& name, const std::string& value, DWORD type);
 
   HKEY FRootKey = HKEY_CURRENT_USER;
-  HKEY FCurrentKey = nullptr;
+  TRegKey FCurrentKey;
   REGSAM FAccess;
   std::string FCurrentPath;
 };

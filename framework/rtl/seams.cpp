@@ -1,6 +1,9 @@
 #include "framework/rtl/seams.h"
 
+#include <utility>
+
 #include "framework/rtl/file_utils.h"
+#include "framework/sys/owned_handle.h"
 
 namespace fw {
 
@@ -36,34 +39,24 @@ TDateTime TClock::Now() {
 void TClock::Sleep(DWORD milliseconds) { ::Sleep(milliseconds); }
 
 std::string TSpecialFolders::GetPath(int csidl) {
-  LPITEMIDLIST pidl = nullptr;
-  if (FAILED(SHGetSpecialFolderLocation(nullptr, csidl, &pidl)) || !pidl) return std::string();
+  TTaskMem<ITEMIDLIST> pidl;
+  if (FAILED(SHGetSpecialFolderLocation(nullptr, csidl, pidl.Receive())) || !pidl) return std::string();
   char path[MAX_PATH];
-  bool ok = SHGetPathFromIDListA(pidl, path) != FALSE;
-  CoTaskMemFree(pidl);
-  return ok ? std::string(path) : std::string();
+  return SHGetPathFromIDListA(pidl.Get(), path) ? std::string(path) : std::string();
 }
 
-void SetProgramFolder(const std::string& folder) {
-  programFolderOverride = folder.empty() ? folder : IncludeTrailingBackslash(folder);
+std::string SetProgramFolder(std::string folder) {
+  return std::exchange(programFolderOverride, folder.empty() ? folder : IncludeTrailingBackslash(folder));
 }
 
-TClock* SetClock(TClock* clock) {
-  TClock* previous = clockOverride;
-  clockOverride = clock;
-  return previous;
-}
+TClock* SetClock(TClock* clock) { return std::exchange(clockOverride, clock); }
 
 TClock& Clock() {
   static TClock real;
   return clockOverride ? *clockOverride : real;
 }
 
-TSpecialFolders* SetSpecialFolders(TSpecialFolders* folders) {
-  TSpecialFolders* previous = foldersOverride;
-  foldersOverride = folders;
-  return previous;
-}
+TSpecialFolders* SetSpecialFolders(TSpecialFolders* folders) { return std::exchange(foldersOverride, folders); }
 
 TSpecialFolders& SpecialFolders() {
   static TSpecialFolders real;

@@ -34,10 +34,12 @@ class TSpecialFolders {
   virtual std::string GetPath(int csidl);
 };
 
-// "" restores the real folder. A folder without a trailing backslash gets one.
-void SetProgramFolder(const std::string& folder);
-// The replacement stays owned by the caller and must outlive its use; nullptr restores the
-// real one. Each setter returns the previous provider (nullptr for the real one).
+// Every setter of a test seam has one shape: it installs its argument and returns what it
+// replaces, and the empty value ("", nullptr, an empty function) stands for the real platform.
+
+// A folder without a trailing backslash gets one.
+std::string SetProgramFolder(std::string folder);
+// The replacement stays owned by the caller and must outlive its use.
 TClock* SetClock(TClock* clock);
 TClock& Clock();
 TSpecialFolders* SetSpecialFolders(TSpecialFolders* folders);

@@ -1,6 +1,9 @@
 #include "framework/stdctrls/custom_label.h"
 
+#include <optional>
+
 #include "framework/controls/win_control.h"
+#include "framework/sys/owned_handle.h"
 
 namespace fw {
 
@@ -72,16 +75,14 @@ void TCustomLabel::DoDrawText(TRect& rect, UINT flags) {
   std::string text = GetLabelText();
   if ((flags & DT_CALCRECT) && (text.empty() || (FShowAccelChar && text == "&"))) text += ' ';
   if (!FShowAccelChar) flags |= DT_NOPREFIX;
-  HDC dc = FDrawDC ? FDrawDC : ::GetDC(nullptr);
-  {
-    TTextPainter painter(dc, GetFont());
-    if ((flags & DT_CALCRECT) || FEnabled) {
-      painter.Draw(text, rect, flags);
-    } else {
-      painter.DrawDisabled(text, rect, flags);
-    }
+  std::optional<TWindowDC> screen;
+  if (!FDrawDC) screen.emplace();
+  TTextPainter painter(FDrawDC ? FDrawDC : screen->Get(), GetFont());
+  if ((flags & DT_CALCRECT) || FEnabled) {
+    painter.Draw(text, rect, flags);
+  } else {
+    painter.DrawDisabled(text, rect, flags);
   }
-  if (!FDrawDC) ::ReleaseDC(nullptr, dc);
 }
 
 void TCustomLabel::Paint() {

@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+#include "framework/sys/owned_handle.h"
+
 namespace fw {
 
 UINT AlignmentFlags(TAlignment alignment) {
@@ -52,14 +54,9 @@ TSize TTextPainter::Extent(const std::string& text) {
 }
 
 TSize FontTextExtent(TFont* font, const std::string& text) {
-  HDC dc = ::GetDC(nullptr);
-  TSize size{0, 0};
-  {
-    TTextPainter painter(dc, font);
-    size = painter.Extent(text);
-  }
-  ::ReleaseDC(nullptr, dc);
-  return size;
+  TWindowDC dc;
+  TTextPainter painter(dc.Get(), font);
+  return painter.Extent(text);
 }
 
 int FontTextHeight(TFont* font) { return FontTextExtent(font, "0").cy; }

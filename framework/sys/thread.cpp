@@ -8,36 +8,33 @@
 
 namespace fw {
 
-TThread::TThread(bool createSuspended) : FSuspended(createSuspended) {
-  FHandle = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, ThreadProc, this, CREATE_SUSPENDED, &FThreadId));
+TThread::TThread(bool createSuspended) {
+  FHandle.Reset(
+      reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, ThreadProc, this, CREATE_SUSPENDED, &FThreadId)));
   if (!FHandle) RaiseLastOSError();
   if (!createSuspended) Start();
 }
 
 TThread::~TThread() {
-  if (FHandle) {
-    if (FStarted && !FFinished && GetCurrentThreadId() != FThreadId) {
-      FTerminated = true;
-      WaitFor();
-    } else if (!FStarted) {
-      // Never started: let the thread run to its end without calling Execute.
-      FTerminated = true;
-      ResumeThread(FHandle);
-      WaitForSingleObject(FHandle, INFINITE);
-    }
-    CloseHandle(FHandle);
+  if (!FHandle) return;
+  if (FStarted && !FFinished && GetCurrentThreadId() != FThreadId) {
+    FTerminated = true;
+    WaitFor();
+  } else if (!FStarted) {
+    // Never started: let the thread run to its end without calling Execute.
+    FTerminated = true;
+    ResumeThread(FHandle.Get());
+    WaitForSingleObject(FHandle.Get(), INFINITE);
   }
 }
 
 void TThread::Start() {
-  if (FStarted) return;
-  FStarted = true;
-  FSuspended = false;
-  ResumeThread(FHandle);
+  if (FStarted.exchange(true)) return;
+  ResumeThread(FHandle.Get());
 }
 
 int TThread::WaitFor() {
-  HANDLE h = FHandle;
+  HANDLE h = FHandle.Get();
   while (MsgWaitForMultipleObjects(1, &h, FALSE, INFINITE, QS_SENDMESSAGE) == WAIT_OBJECT_0 + 1) {
     MSG msg;
     // Only sent messages are served here; PeekMessage delivers them.
@@ -52,14 +49,32 @@ void TThread::Synchronize(const std::function<void()>& fn) {
   SendMessageA(Application->GetHandle(), CM_SYNCHRONIZE, 0, reinterpret_cast<LPARAM>(&call));
 }
 
+void TThread::DoTerminate() {
+  if (OnTerminate) Barrier([this] { OnTerminate(this); }, this);
+  if (FFatalException) Barrier([this] { std::rethrow_exception(FFatalException); }, this);
+}
+
 unsigned __stdcall TThread::ThreadProc(void* param) {
   auto* thread = static_cast<TThread*>(param);
   if (!thread->FStarted) return 0;  // freed before it was started
-  Barrier([thread] { thread->Execute(); }, thread);
+  try {
+    thread->Execute();
+  } catch (...) {
+    thread->FFatalException = std::current_exception();
+  }
   bool freeIt = thread->FFreeOnTerminate;
-  if (thread->OnTerminate && Application && Application->GetHandle()) {
-    std::function<void()> done = [thread] { thread->OnTerminate(thread); };
-    SendMessageA(Application->GetHandle(), CM_SYNCHRONIZE, 0, reinterpret_cast<LPARAM>(&done));
+  if (thread->OnTerminate || thread->FFatalException) {
+    if (Application && Application->GetHandle()) {
+      std::function<void()> done = [thread] { thread->DoTerminate(); };
+      SendMessageA(Application->GetHandle(), CM_SYNCHRONIZE, 0, reinterpret_cast<LPARAM>(&done));
+    } else if (thread->FFatalException) {
+      // No GUI thread to report to: a plain report, never a window on this thread.
+      try {
+        std::rethrow_exception(thread->FFatalException);
+      } catch (...) {
+        ReportPlainly();
+      }
+    }
   }
   thread->FFinished = true;
   unsigned result = static_cast<unsigned>(thread->ReturnValue);

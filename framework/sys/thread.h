@@ -1,11 +1,16 @@
 // TThread: a worker thread running Execute(). Synchronize runs a closure on the GUI thread
 // (a message sent to the application window, so it is served by every message loop, modal
-// and menu loops included); WaitFor keeps serving sent messages while it waits.
+// and menu loops included); WaitFor keeps serving sent messages while it waits. An exception
+// that leaves Execute is kept in the thread object (FatalException) and reported on the GUI
+// thread when the thread ends, after OnTerminate: never as a dialog on the worker thread.
 #pragma once
+#include <atomic>
+#include <exception>
 #include <functional>
 
 #include "framework/core/events.h"
 #include "framework/core/object.h"
+#include "framework/sys/owned_handle.h"
 
 namespace fw {
 
@@ -24,9 +29,11 @@ class TThread : public TObject {
   int WaitFor();
   bool GetFreeOnTerminate() const { return FFreeOnTerminate; }
   void SetFreeOnTerminate(bool v) { FFreeOnTerminate = v; }
-  HANDLE GetHandle() const { return FHandle; }
+  HANDLE GetHandle() const { return FHandle.Get(); }
   DWORD GetThreadID() const { return FThreadId; }
   bool GetFinished() const { return FFinished; }
+  // What Execute threw, if anything (null otherwise); set before OnTerminate runs.
+  std::exception_ptr GetFatalException() const { return FFatalException; }
 
   // Runs on the GUI thread when Execute has ended (before a FreeOnTerminate thread frees itself).
   TNotifyEvent OnTerminate;
@@ -41,14 +48,16 @@ class TThread : public TObject {
 
  private:
   static unsigned __stdcall ThreadProc(void* param);
+  // OnTerminate and the report of FatalException, on the GUI thread.
+  void DoTerminate();
 
-  HANDLE FHandle = nullptr;
+  TFileHandle FHandle;
   unsigned FThreadId = 0;
-  bool FSuspended;
-  bool FStarted = false;
-  volatile bool FTerminated = false;
-  volatile bool FFinished = false;
-  bool FFreeOnTerminate = false;
+  std::atomic<bool> FStarted{false};
+  std::atomic<bool> FTerminated{false};
+  std::atomic<bool> FFinished{false};
+  std::atomic<bool> FFreeOnTerminate{false};
+  std::exception_ptr FFatalException;
 };
 
 }  // namespace fw

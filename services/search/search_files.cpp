@@ -2,6 +2,7 @@
 
 #include "framework/rtl/exceptions.h"
 #include "framework/rtl/file_utils.h"
+#include "framework/sys/owned_handle.h"
 
 namespace svc {
 
@@ -11,41 +12,24 @@ constexpr DWORD kSystemHidden = FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_HIDDEN;
 
 bool IsDotEntry(const std::string& name) { return name == "." || name == ".."; }
 
-int gIsConsole = -1;  // unknown until first asked
-
-// Closes a find handle on every way out; Close reports whether closing worked.
-class TFindHandle {
- public:
-  explicit TFindHandle(HANDLE handle) : FHandle(handle) {}
-  ~TFindHandle() {
-    if (FHandle != INVALID_HANDLE_VALUE) ::FindClose(FHandle);
-  }
-  TFindHandle(const TFindHandle&) = delete;
-  TFindHandle& operator=(const TFindHandle&) = delete;
-  HANDLE Get() const { return FHandle; }
-  bool Close() {
-    HANDLE handle = FHandle;
-    FHandle = INVALID_HANDLE_VALUE;
-    return ::FindClose(handle) != FALSE;
-  }
-
- private:
-  HANDLE FHandle;
-};
+std::optional<bool> isConsoleOverride;
 
 }  // namespace
 
 bool IsConsole() {
-  if (gIsConsole < 0) {
+  if (isConsoleOverride) return *isConsoleOverride;
+  static const bool console = [] {
     auto* base = reinterpret_cast<const BYTE*>(GetModuleHandleA(nullptr));
     auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
     auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
-    gIsConsole = nt->OptionalHeader.Subsystem == IMAGE_SUBSYSTEM_WINDOWS_CUI ? 1 : 0;
-  }
-  return gIsConsole == 1;
+    return nt->OptionalHeader.Subsystem == IMAGE_SUBSYSTEM_WINDOWS_CUI;
+  }();
+  return console;
 }
 
-void SetIsConsole(bool value) { gIsConsole = value ? 1 : 0; }
+std::optional<bool> testing::SetIsConsole(std::optional<bool> value) {
+  return std::exchange(isConsoleOverride, value);
+}
 
 TDsSearchFiles::TDsSearchFiles(fw::TComponent* AOwner)
     : fw::TComponent(AOwner),
@@ -108,7 +92,7 @@ void TDsSearchFiles::Abort() {
 bool TDsSearchFiles::RootIsValid() {
   std::string root = FRootDirectory;
   if (!root.empty() && root.back() == '\\') root.pop_back();
-  TFindHandle find(fw::FindFirstFileUtf8(root, FFindData, FFindName));
+  fw::TFindHandle find(fw::FindFirstFileUtf8(root, FFindData, FFindName));
   if (find.Get() == INVALID_HANDLE_VALUE) return false;
   find.Close();
   return (FFindData.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && FFindName[0] != '.' && CheckDir();
@@ -135,7 +119,7 @@ bool TDsSearchFiles::SearchDir(const std::string& dir, bool search, int& depth) 
 
 bool TDsSearchFiles::ScanDirectory(const std::string& dir, TSubDirs& subDirs, bool search) {
   DoBeginScanDir(dir);
-  TFindHandle find(fw::FindFirstFileUtf8(dir + "*", FFindData, FFindName));
+  fw::TFindHandle find(fw::FindFirstFileUtf8(dir + "*", FFindData, FFindName));
   if (find.Get() == INVALID_HANDLE_VALUE) {
     DWORD error = GetLastError();
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_ACCESS_DENIED;

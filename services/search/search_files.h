@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -47,10 +48,14 @@ using TDsSearchFilesError = std::function<void(fw::TObject* Sender, bool& Handle
 using TDsCheckEvent = std::function<void(fw::TObject* Sender, bool& Result)>;
 
 // True in a console program (by the subsystem in the executable's header): it has no window
-// messages to let through, so searches there skip the progress event. A console program that
-// drives the event (a test) clears the flag.
+// messages to let through, so searches there skip the progress event.
 bool IsConsole();
-void SetIsConsole(bool value);
+
+namespace testing {
+// A console program that drives the progress event (a test) sets false; no value restores
+// the answer of the executable's header.
+std::optional<bool> SetIsConsole(std::optional<bool> value);
+}  // namespace testing
 
 class TDsSearchFiles : public fw::TComponent {
   FW_CLASS(TDsSearchFiles, fw::TComponent)

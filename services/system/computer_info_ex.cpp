@@ -2,7 +2,7 @@
 
 #include <dbt.h>
 
-#include "services/system/util_window.h"
+#include "framework/msg/allocate_hwnd.h"
 
 namespace svc {
 namespace {
@@ -16,13 +16,13 @@ std::string TextAt(LPARAM lParam) {
 
 TDsComputerInfoEx::TDsComputerInfoEx(fw::TComponent* owner) : TDsComponent(owner) {
   DesignMode = GetComponentState().Contains(fw::csDesigning);
-  if (!DesignMode) FHandle = AllocateUtilWindow("", [this](fw::TMessage& message) { WndProc(message); });
+  if (!DesignMode) FHandle = fw::AllocateHWnd([this](fw::TMessage& message) { WndProc(message); }, "TPUtilWindowEx");
 }
 
 TDsComputerInfoEx::~TDsComputerInfoEx() {
   FFolders.reset();
   // Only a component made outside a designer has a window.
-  DeallocateUtilWindow(FHandle);
+  fw::DeallocateHWnd(FHandle);
   FHandle = nullptr;
 }
 

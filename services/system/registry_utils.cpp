@@ -45,31 +45,16 @@ std::string Narrow(const wchar_t* text, size_t length) {
   return result;
 }
 
-// Closes an opened key when it leaves scope.
-class TKeyHolder {
- public:
-  TKeyHolder() = default;
-  TKeyHolder(const TKeyHolder&) = delete;
-  TKeyHolder& operator=(const TKeyHolder&) = delete;
-  ~TKeyHolder() {
-    if (FKey) RegCloseKey(FKey);
-  }
-  HKEY& Key() { return FKey; }
-
- private:
-  HKEY FKey = nullptr;
-};
-
 // Reads a value of an accepted type and at most maxSize bytes into data.
 bool QueryValue(HKEY rootKey, const std::string& key, const std::string& name, uint32_t acceptedTypes,
                 DWORD maxSize, std::vector<BYTE>& data, DWORD& type, bool raiseErrors) {
-  TKeyHolder opened;
-  if (!RegistryOpenKey(rootKey, key, opened.Key())) {
+  fw::TRegKey opened;
+  if (!RegistryOpenKey(rootKey, key, opened)) {
     if (raiseErrors) throw EUtRegistryError(fw::Format(kReadError, key));
     return false;
   }
   DWORD size = 0;
-  if (RegistryQueryValue(opened.Key(), name, &type, nullptr, &size) != ERROR_SUCCESS) {
+  if (RegistryQueryValue(opened.Get(), name, &type, nullptr, &size) != ERROR_SUCCESS) {
     if (raiseErrors) throw EUtRegistryError(fw::Format(kValueError, key, name));
     return false;
   }
@@ -78,7 +63,7 @@ bool QueryValue(HKEY rootKey, const std::string& key, const std::string& name, u
     return false;
   }
   data.assign(size + sizeof(wchar_t), 0);
-  if (RegistryQueryValue(opened.Key(), name, &type, data.data(), &size) != ERROR_SUCCESS) {
+  if (RegistryQueryValue(opened.Get(), name, &type, data.data(), &size) != ERROR_SUCCESS) {
     if (raiseErrors) throw EUtRegistryError(fw::Format(kValueError, key, name));
     return false;
   }
@@ -134,10 +119,9 @@ std::string StripRootKeyName(HKEY rootKey, const std::string& key) {
   return path;
 }
 
-bool RegistryOpenKey(HKEY rootKey, const std::string& key, HKEY& opened, REGSAM access) {
-  opened = nullptr;
+bool RegistryOpenKey(HKEY rootKey, const std::string& key, fw::TRegKey& opened, REGSAM access) {
   std::wstring path = Widen(StripRootKeyName(rootKey, key));
-  return RegOpenKeyExW(rootKey, path.c_str(), 0, access, &opened) == ERROR_SUCCESS;
+  return RegOpenKeyExW(rootKey, path.c_str(), 0, access, opened.Receive()) == ERROR_SUCCESS;
 }
 
 LONG RegistryQueryValue(HKEY key, const std::string& name, DWORD* type, BYTE* data, DWORD* size) {
@@ -206,11 +190,11 @@ int64_t RegistryReadInt64Default(HKEY rootKey, const std::string& key, const std
 
 void RegistryWriteData(HKEY rootKey, const std::string& key, const std::string& name, DWORD type,
                        const void* data, DWORD size) {
-  TKeyHolder opened;
+  fw::TRegKey opened;
   std::wstring path = Widen(StripRootKeyName(rootKey, key));
-  if (RegCreateKeyExW(rootKey, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &opened.Key(), nullptr) !=
+  if (RegCreateKeyExW(rootKey, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, opened.Receive(), nullptr) !=
           ERROR_SUCCESS ||
-      RegSetValueExW(opened.Key(), Widen(name).c_str(), 0, type, static_cast<const BYTE*>(data), size) !=
+      RegSetValueExW(opened.Get(), Widen(name).c_str(), 0, type, static_cast<const BYTE*>(data), size) !=
           ERROR_SUCCESS)
     throw EUtRegistryError(fw::Format(kWriteError, key));
 }
@@ -229,15 +213,15 @@ void RegistryWriteText(HKEY rootKey, const std::string& key, const std::string& 
 }
 
 bool RegistryKeyExists(HKEY rootKey, const std::string& key) {
-  TKeyHolder opened;
-  return RegistryOpenKey(rootKey, key, opened.Key());
+  fw::TRegKey opened;
+  return RegistryOpenKey(rootKey, key, opened);
 }
 
 bool RegistryValueExists(HKEY rootKey, const std::string& key, const std::string& name, DWORD* type) {
-  TKeyHolder opened;
-  if (!RegistryOpenKey(rootKey, key, opened.Key())) return false;
+  fw::TRegKey opened;
+  if (!RegistryOpenKey(rootKey, key, opened)) return false;
   DWORD found = REG_NONE;
-  if (RegistryQueryValue(opened.Key(), name, &found, nullptr, nullptr) != ERROR_SUCCESS) return false;
+  if (RegistryQueryValue(opened.Get(), name, &found, nullptr, nullptr) != ERROR_SUCCESS) return false;
   if (type) *type = found;
   return true;
 }

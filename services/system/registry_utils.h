@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "framework/sys/owned_handle.h"
 #include "framework/win.h"
 #include "services/search/wildcard_match.h"
 
@@ -19,8 +20,8 @@ constexpr uint32_t RegTypeBit(DWORD type) { return type < 16 ? (1u << type) : 0u
 // "\"<key>\" does not match RootKey" when the named root is not rootKey.
 std::string StripRootKeyName(HKEY rootKey, const std::string& key);
 
-// Opens the key (after StripRootKeyName); on success the caller closes it with RegCloseKey.
-bool RegistryOpenKey(HKEY rootKey, const std::string& key, HKEY& opened, REGSAM access = KEY_READ);
+// Opens the key (after StripRootKeyName) into opened, which closes it.
+bool RegistryOpenKey(HKEY rootKey, const std::string& key, fw::TRegKey& opened, REGSAM access = KEY_READ);
 // RegQueryValueEx on an open key; string data comes back as UTF-16.
 LONG RegistryQueryValue(HKEY key, const std::string& name, DWORD* type, BYTE* data, DWORD* size);
 

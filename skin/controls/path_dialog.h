@@ -1,7 +1,7 @@
 // TkPathDialog: the skinned folder-selection dialog. Until the skinned dialog exists it shows
-// the platform's folder browser; tests answer it through the chooser seam below.
+// the framework's folder browser (fw::SelectDirectoryIn), which tests answer through the file
+// dialog service.
 #pragma once
-#include <functional>
 #include <string>
 
 #include "framework/core/component.h"
@@ -40,12 +40,5 @@ class TkPathDialog : public fw::TComponent {
   std::string FCaption;
   bool FNoChangeDir = false;
 };
-
-namespace testing {
-// Replaces the folder browser: called with the initial folder, returns true with the chosen
-// folder in path. An empty function restores the browser.
-using TFolderChooser = std::function<bool(const std::string& caption, std::string& path)>;
-void SetFolderChooser(TFolderChooser chooser);
-}  // namespace testing
 
 }  // namespace skin

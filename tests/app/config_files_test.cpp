@@ -12,6 +12,7 @@
 #include "framework/rtl/ini_file.h"
 #include "framework/rtl/seams.h"
 #include "framework/rtl/string_list.h"
+#include "support/gui_test_support.h"
 #include "support/sandbox.h"
 
 using namespace app;
@@ -28,10 +29,9 @@ std::string Crlf(const std::vector<std::string>& lines) {
 
 // Each test runs with its own program folder, handed in through the program-folder seam as
 // the main window would.
-class ConfigFiles : public ::testing::Test {
+class ConfigFiles : public testing_gui::SeamTest {
  protected:
   void SetUp() override { fw::testing::SetProgramFolder(testing_sandbox::TestFolder()); }
-  void TearDown() override { fw::testing::SetProgramFolder(""); }
   std::string App() const { return fw::ProgramFolder(); }
   std::string Path(const char* relative) const { return App() + relative; }
   void WriteProgramIni(const std::string& text) {

@@ -246,13 +246,8 @@ TEST_F(DriveCleanerTest, AddAndRemovePaths) {
   fw::CreateDir(folder + "two");
   Start();
   int drives = static_cast<int>(app::driveList->size());
-  std::string chosen = folder + "one\\";
-  skin::testing::SetFolderChooser([&](const std::string&, std::string& path) {
-    path = chosen;
-    return true;
-  });
+  scriptedFiles->Folders = {folder + "one\\", folder + "two"};
   frmMain->btnDCAddPath->Click();
-  chosen = folder + "two";
   frmMain->btnDCAddPath->Click();
   fw::TListItems* rows = frmMain->lvDCDrive->GetItems();
   ASSERT_EQ(rows->GetCount(), drives + 2);
@@ -261,7 +256,6 @@ TEST_F(DriveCleanerTest, AddAndRemovePaths) {
   EXPECT_EQ(testing_sandbox::ReadFile(appDir + "config\\usrfldr.ini"), folder + "one\r\n" + folder + "two\r\n");
 
   // A cancelled dialog adds nothing.
-  skin::testing::SetFolderChooser([](const std::string&, std::string&) { return false; });
   frmMain->btnDCAddPath->Click();
   EXPECT_EQ(rows->GetCount(), drives + 2);
 

@@ -140,7 +140,6 @@ class DuplicateFinderTest : public MainWindowTest {
   }
   void TearDown() override {
     tool = nullptr;
-    app::testing::SetProtectedWindowsFolder("");
     fw::Application->ModalHook = nullptr;
     MainWindowTest::TearDown();
   }
@@ -483,10 +482,7 @@ TEST_F(DuplicateFinderTest, CopyMoveAndDeleteOverwriteNothingAndReportFailures) 
   TickGroup(0);
   Search();
   ASSERT_EQ(Results().size(), 3u);
-  skin::testing::SetFolderChooser([&](const std::string&, std::string& path) {
-    path = target;
-    return true;
-  });
+  scriptedFiles->Folders = {target, target};  // for the copy and the move
 
   // Copy: both a.txt land beside the existing one under free names; the rows stay.
   tool->lvDFRes->GetItems()->GetItem(0)->SetChecked(true);  // a.txt
@@ -526,7 +522,7 @@ TEST_F(DuplicateFinderTest, CopyMoveAndDeleteOverwriteNothingAndReportFailures) 
   EXPECT_EQ(scripted->Texts[2], kNotDeleted);
 
   // A cancelled folder choice does nothing.
-  skin::testing::SetFolderChooser([](const std::string&, std::string&) { return false; });
+  ASSERT_TRUE(scriptedFiles->Folders.empty());
   scripted->Texts.clear();
   tool->btnDFMoveClick(nullptr);
   EXPECT_TRUE(scripted->Texts.empty());
@@ -636,10 +632,7 @@ TEST_F(DuplicateFinderTest, RowsAreCheckedJustBeforeActing) {
   EXPECT_EQ(scripted->Texts, (std::vector<std::string>{"Delete files?", kNotDeleted}));
 
   // Copying checks the same way and names what it did not do.
-  skin::testing::SetFolderChooser([&](const std::string&, std::string& path) {
-    path = folder + "target";
-    return true;
-  });
+  scriptedFiles->Folders = {folder + "target"};
   fw::CreateDir(folder + "target");
   scripted->Texts.clear();
   tool->btnDFCopyClick(nullptr);
@@ -687,10 +680,7 @@ TEST_F(DuplicateFinderTest, WholeGroupsAreActedOnOnlyAfterAYes) {
   // Move: the same question; Yes moves both whole groups.
   const std::string target = folder + "target";
   fw::CreateDir(target);
-  skin::testing::SetFolderChooser([&](const std::string&, std::string& path) {
-    path = target;
-    return true;
-  });
+  scriptedFiles->Folders = {target};
   scripted->Texts.clear();
   scripted->Answers = {IDYES};
   tool->btnDFMoveClick(nullptr);
@@ -755,10 +745,7 @@ TEST_F(DuplicateFinderTest, ReadFailingAfterTheFirstBlockDropsTheFile) {
 }
 
 TEST_F(DuplicateFinderTest, PathButtonsAddRemoveAndClear) {
-  skin::testing::SetFolderChooser([&](const std::string&, std::string& path) {
-    path = tree;
-    return true;
-  });
+  scriptedFiles->Folders = {tree, tree};
   tool->kBitBtn9Click(nullptr);
   tool->kBitBtn9Click(nullptr);  // the same folder may be added twice
   ASSERT_EQ(tool->lvDFPath->GetItems()->GetCount(), 2);

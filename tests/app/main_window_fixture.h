@@ -3,19 +3,17 @@
 #pragma once
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 
 #include "app/main/main_form.h"
 #include "framework/forms/application.h"
-#include "framework/forms/dialog_service.h"
 #include "framework/rtl/file_utils.h"
 #include "framework/rtl/seams.h"
 #include "services/search/search_files.h"
-#include "skin/controls/path_dialog.h"
+#include "support/gui_test_support.h"
 #include "support/sandbox.h"
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public testing_gui::GuiTest {
  protected:
   void SetUp() override {
     folder = testing_sandbox::TestFolder();
@@ -23,19 +21,12 @@ class MainWindowTest : public ::testing::Test {
     fw::CreateDir(appDir);
     fw::testing::SetProgramFolder(appDir);
     // Test programs are console programs; the window's searches must still let messages through.
-    svc::SetIsConsole(false);
-    fw::StartupForms();
-    auto dialogs = std::make_unique<fw::testing::TScriptedDialogs>();
-    scripted = dialogs.get();
-    fw::testing::SetDialogService(std::move(dialogs));
+    svc::testing::SetIsConsole(false);
+    GuiTest::SetUp();
   }
   void TearDown() override {
-    fw::ShutdownForms();
+    GuiTest::TearDown();
     EXPECT_EQ(app::frmMain, nullptr);
-    fw::testing::SetDialogService(nullptr);
-    fw::testing::SetProgramFolder("");
-    skin::testing::SetFolderChooser({});
-    svc::SetIsConsole(true);
   }
   // Creates and shows the main window the way the program's entry does.
   app::TfrmMain* Start() {
@@ -52,5 +43,4 @@ class MainWindowTest : public ::testing::Test {
   }
   std::string folder;
   std::string appDir;
-  fw::testing::TScriptedDialogs* scripted = nullptr;
 };

@@ -96,12 +96,8 @@ class OtherCleanTest : public MainWindowTest {
   }
   void TearDown() override {
     tool = nullptr;
-    app::testing::SetShellOperationCall({});
-    app::testing::SetEmptyRecycleBinCall({});
-    app::testing::SetPrefetchFolder("");
     SetEnvironmentVariableA("TEMP", savedTemp.empty() ? nullptr : savedTemp.c_str());
     SetEnvironmentVariableA("TMP", savedTmp.empty() ? nullptr : savedTmp.c_str());
-    fw::testing::SetSpecialFolders(nullptr);
     MainWindowTest::TearDown();
   }
   fw::TListItem* Row(int row) { return tool->lvOC->GetItems()->GetItem(row); }

@@ -683,11 +683,12 @@ TEST_F(SettingsRemovalTest, TheDriveCleanerMovesIntoTheChosenFolderAndSkipsIt) {
   WriteFile(config + "usrfldr.ini", tree + "\r\n");
   Start();
   std::vector<std::string> chooserStarts;
-  skin::testing::SetFolderChooser([&](const std::string&, std::string& path) {
+  scriptedFiles->OnBrowse = [&](fw::TBrowseFolderRequest& request) {
+    std::string& path = request.Directory;
     chooserStarts.push_back(path);
     path = bin;
     return true;
-  });
+  };
   WithSettings([&](TfrmSettings& form) {
     form.kPageControl1->SetActivePage(form.kTabSheet3);
     ProcessMessages();
@@ -730,10 +731,11 @@ TEST_F(SettingsTest, SkinFolderAndSkinAreChosenAndKept) {
   skin::TkSkinManager* manager = frmMain->skinManager;
   int changes = 0;
   manager->OnAfterChange = [&](fw::TObject*) { ++changes; };
-  skin::testing::SetFolderChooser([&](const std::string&, std::string& path) {
+  scriptedFiles->OnBrowse = [&](fw::TBrowseFolderRequest& request) {
+    std::string& path = request.Directory;
     path = skins;
     return true;
-  });
+  };
   std::string current = fw::GetCurrentDir();
   std::string withFolder = "[Skin]\r\nSkinName=Neutral\r\nSkinDirectory=" + skins +
                            "\r\n[Remove]\r\nMethod=\r\nFolder=\r\nScan=\r\n[DF]\r\nmode=1\r\n";

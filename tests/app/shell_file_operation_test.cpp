@@ -16,6 +16,7 @@
 #include "framework/rtl/wide_path.h"
 #include "support/hard_paths.h"
 #include "support/host_links.h"
+#include "support/gui_test_support.h"
 #include "support/sandbox.h"
 
 using namespace app;
@@ -38,10 +39,9 @@ bool InTrash(const std::string& name) {
   return trash && Exists(std::string(trash) + "\\" + name);
 }
 
-class ShellFileOperationTest : public ::testing::Test {
+class ShellFileOperationTest : public testing_gui::SeamTest {
  protected:
   void SetUp() override { dir = testing_sandbox::TestFolder(); }
-  void TearDown() override { app::testing::SetShellOperationCall(nullptr); }
   std::string dir;
 };
 

@@ -30,6 +30,7 @@
 #include "framework/stdctrls/custom_group_box.h"
 #include "framework/stdctrls/custom_label.h"
 #include "framework/stdctrls/radio_button.h"
+#include "support/gui_test_support.h"
 #include "support/sandbox.h"
 
 using namespace fw;
@@ -157,11 +158,7 @@ bool HasDrawing(HDC screen, const RECT& r) {
   return false;
 }
 
-class CtrlsGallery : public ::testing::Test {
- protected:
-  void SetUp() override { StartupForms(); }
-  void TearDown() override { ShutdownForms(); }
-};
+class CtrlsGallery : public testing_gui::GuiTest {};
 
 }  // namespace
 

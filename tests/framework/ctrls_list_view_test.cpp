@@ -9,15 +9,16 @@
 #include "framework/comctrls/list_view.h"
 #include "framework/forms/application.h"
 #include "framework/forms/custom_form.h"
+#include "support/gui_test_support.h"
 
 using namespace fw;
 
 namespace {
 
-class CtrlsListView : public ::testing::Test {
+class CtrlsListView : public testing_gui::GuiTest {
  protected:
   void SetUp() override {
-    StartupForms();
+    GuiTest::SetUp();
     form = New<TForm>(Application);
     form->SetBounds(50, 50, 400, 300);
     list = New<TListView>(form);
@@ -32,7 +33,6 @@ class CtrlsListView : public ::testing::Test {
     name->SetWidth(120);
     list->GetColumns()->Add()->SetCaption("Size");
   }
-  void TearDown() override { ShutdownForms(); }
 
   TListItem* AddRow(const std::string& caption, const std::string& size) {
     TListItem* item = list->GetItems()->Add();

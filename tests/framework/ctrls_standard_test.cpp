@@ -24,25 +24,20 @@
 #include "framework/stdctrls/custom_group_box.h"
 #include "framework/stdctrls/custom_label.h"
 #include "framework/stdctrls/radio_button.h"
+#include "skin/controls/path_dialog.h"
+#include "support/gui_test_support.h"
+#include "support/sandbox.h"
 
 using namespace fw;
 
 namespace {
 
-class CtrlsStandard : public ::testing::Test {
+class CtrlsStandard : public testing_gui::GuiTest {
  protected:
   void SetUp() override {
-    StartupForms();
-    auto dialogs = std::make_unique<fw::testing::TScriptedDialogs>();
-    scripted = dialogs.get();
-    fw::testing::SetDialogService(std::move(dialogs));
+    GuiTest::SetUp();
     form = New<TForm>(Application);
     form->SetBounds(40, 40, 420, 320);
-  }
-  void TearDown() override {
-    ShutdownForms();
-    fw::testing::SetDialogService(nullptr);
-    fw::testing::SetFileDialogService(nullptr);
   }
   template <class T>
   T* Add(TWinControl* parent, int left, int top, int width, int height) {
@@ -63,7 +58,6 @@ class CtrlsStandard : public ::testing::Test {
   }
 
   TForm* form = nullptr;
-  fw::testing::TScriptedDialogs* scripted = nullptr;
 };
 
 }  // namespace
@@ -244,9 +238,7 @@ TEST_F(CtrlsStandard, EveryDialogKindIsAnsweredThroughItsSeam) {
   EXPECT_EQ(value, "keep");
   EXPECT_EQ(scripted->Texts, (std::vector<std::string>{"Delete 3 files?", "Stop?", "Done.", "Name:", "Name:", "Name:"}));
 
-  auto files = std::make_unique<fw::testing::TScriptedFileDialogs>();
-  auto* fileScript = files.get();
-  fw::testing::SetFileDialogService(std::move(files));
+  fw::testing::TScriptedFileDialogs* fileScript = scriptedFiles;
   fileScript->Folders = {"C:\\sandbox\\x"};
   std::string dir = "C:\\start";
   EXPECT_TRUE(SelectDirectory("Pick a folder", "", dir, BIF_RETURNONLYFSDIRS | BIF_BROWSEINCLUDEFILES));
@@ -271,6 +263,28 @@ TEST_F(CtrlsStandard, EveryDialogKindIsAnsweredThroughItsSeam) {
   EXPECT_EQ(ParseOpenFileNames(multi), (std::vector<std::string>{"C:\\dir\\a.txt", "C:\\dir\\b.txt"}));
   const char single[] = "C:\\dir\\one.txt\0";
   EXPECT_EQ(ParseOpenFileNames(single), (std::vector<std::string>{"C:\\dir\\one.txt"}));
+}
+
+// The skinned path dialog asks the same folder browser, rooted at My Computer.
+TEST_F(CtrlsStandard, ThePathDialogTakesAnExistingFolderFromTheFolderBrowser) {
+  std::string folder = testing_sandbox::TestFolder();
+  CreateDirectoryA((folder + "chosen").c_str(), nullptr);
+  auto* dialog = New<skin::TkPathDialog>(form);
+  dialog->SetCaption("Add a folder");
+  dialog->SetNoChangeDir(true);
+  dialog->SetPath(folder + "start");
+  scriptedFiles->Folders = {folder + "chosen\\", "C:\\", folder + "missing"};
+  ASSERT_TRUE(dialog->Execute());
+  EXPECT_EQ(dialog->GetPath(), folder + "chosen") << "no trailing backslash";
+  ASSERT_EQ(scriptedFiles->Browses.size(), 1u);
+  EXPECT_EQ(scriptedFiles->Browses[0].Caption, "Add a folder");
+  EXPECT_EQ(scriptedFiles->Browses[0].Directory, folder + "start");
+  EXPECT_EQ(scriptedFiles->Browses[0].RootFolder, CSIDL_DRIVES);
+  ASSERT_TRUE(dialog->Execute());
+  EXPECT_EQ(dialog->GetPath(), "C:\\") << "a drive root keeps its backslash";
+  EXPECT_FALSE(dialog->Execute()) << "a folder that does not exist";
+  EXPECT_FALSE(dialog->Execute()) << "cancelled";
+  EXPECT_EQ(dialog->GetPath(), "C:\\");
 }
 
 TEST_F(CtrlsStandard, TheInputFormReturnsTheTextOnOkAndNothingOnEscape) {

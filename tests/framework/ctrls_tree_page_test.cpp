@@ -11,19 +11,19 @@
 #include "framework/forms/custom_form.h"
 #include "framework/rtl/sys_utils.h"
 #include "framework/stdctrls/button.h"
+#include "support/gui_test_support.h"
 
 using namespace fw;
 
 namespace {
 
-class CtrlsTreePage : public ::testing::Test {
+class CtrlsTreePage : public testing_gui::GuiTest {
  protected:
   void SetUp() override {
-    StartupForms();
+    GuiTest::SetUp();
     form = New<TForm>(Application);
     form->SetBounds(30, 30, 420, 320);
   }
-  void TearDown() override { ShutdownForms(); }
   void ShowForm() {
     form->Show();
     Application->ProcessMessages();

@@ -22,7 +22,6 @@ using namespace fw;
 namespace {
 
 constexpr UINT kQuery = WM_APP + 5;
-constexpr UINT kSkinCmd = 0xA100;
 
 using testing_gui::Note;
 
@@ -34,7 +33,7 @@ class TAnswering : public TCustomControl {
  public:
   using TCustomControl::TCustomControl;
   void Dispatch(TMessage& msg) override {
-    if (msg.Msg == kQuery || msg.Msg == kSkinCmd) {
+    if (msg.Msg == kQuery || msg.Msg == SM_SKINCMD) {
       msg.LParam = 42;
       return;
     }
@@ -185,7 +184,7 @@ TEST_F(GuiControls, PerformAndSendMessageAnswerThroughLParam) {
   EXPECT_EQ(m.LParam, 42);
   EXPECT_EQ(m.Result, 0);
   // Through the window the skin command's answer is mirrored into the result.
-  EXPECT_EQ(SendMessageA(c->GetHandle(), kSkinCmd, 7, 0), 42);
+  EXPECT_EQ(SendMessageA(c->GetHandle(), SM_SKINCMD, 7, 0), 42);
   EXPECT_EQ(TWinControl::FindControl(c->GetHandle()), c);
 }
 

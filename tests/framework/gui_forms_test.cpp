@@ -2,6 +2,9 @@
 // deferred release, closing rules, timers freed in their own tick, menu commands.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -9,6 +12,7 @@
 #include "framework/forms/application.h"
 #include "framework/forms/dialog_service.h"
 #include "framework/menus/popup_menu.h"
+#include "framework/msg/allocate_hwnd.h"
 #include "framework/sys/thread.h"
 #include "framework/sys/timer.h"
 #include "support/gui_test_support.h"
@@ -351,4 +355,108 @@ TEST_F(GuiForms, ThreadSynchronizesWithTheGuiThreadWhileItWaits) {
   EXPECT_EQ(thread->WaitFor(), 7);
   EXPECT_EQ(thread->SyncThread, GetCurrentThreadId());
   EXPECT_EQ(terminatedOn, GetCurrentThreadId());
+}
+
+namespace {
+class TFailing : public TThread {
+  FW_CLASS(TFailing, TThread)
+ public:
+  TFailing() : TThread(true) {}
+
+ protected:
+  void Execute() override { throw Exception("the worker failed"); }
+};
+
+class TPolling : public TThread {
+  FW_CLASS(TPolling, TThread)
+ public:
+  TPolling() : TThread(false) {}
+  std::atomic<int> Rounds{0};
+
+ protected:
+  void Execute() override {
+    while (!GetTerminated()) {
+      ++Rounds;
+      ::Sleep(1);
+    }
+    ReturnValue = 3;
+  }
+};
+}  // namespace
+
+// The exception is reported on the GUI thread after OnTerminate, never on the worker thread.
+TEST_F(GuiForms, AnExceptionOfTheThreadIsReportedOnTheGuiThreadWhenItEnds) {
+  auto thread = Owned<TFailing>(new TFailing());
+  std::vector<std::string> seen;
+  DWORD reportedOn = 0;
+  thread->OnTerminate = [&](TObject*) { seen.push_back("terminate"); };
+  Application->OnException = [&](TObject* sender, Exception& e) {
+    reportedOn = GetCurrentThreadId();
+    EXPECT_EQ(sender, thread.get());
+    seen.push_back(e.GetMessage());
+  };
+  thread->Start();
+  thread->WaitFor();
+  EXPECT_EQ(reportedOn, GetCurrentThreadId());
+  EXPECT_EQ(seen, (std::vector<std::string>{"terminate", "the worker failed"}));
+  EXPECT_TRUE(thread->GetFatalException());
+  EXPECT_TRUE(thread->GetFinished());
+}
+
+TEST_F(GuiForms, TerminateStopsAThreadThatPolls) {
+  auto thread = Owned<TPolling>(new TPolling());
+  while (thread->Rounds == 0) ::Sleep(1);
+  thread->Terminate();
+  EXPECT_EQ(thread->WaitFor(), 3);
+  EXPECT_TRUE(thread->GetFinished());
+  EXPECT_FALSE(thread->GetFatalException());
+  EXPECT_TRUE(scripted->Exceptions.empty());
+}
+
+// The hidden utility window: its method gets the messages and answers them, and goes with the
+// window whichever way the window goes.
+TEST(UtilWindow, TheMethodAnswersAndGoesWithTheWindow) {
+  std::vector<UINT> seen;
+  auto token = std::make_shared<int>(0);
+  std::weak_ptr<int> method = token;
+  HWND wnd = AllocateHWnd(
+      [&seen, token](TMessage& message) {
+        seen.push_back(message.Msg);
+        message.Result = message.Msg == WM_APP ? static_cast<LRESULT>(message.WParam + message.LParam) : 0;
+      },
+      "VorletTestUtilWindow");
+  token.reset();
+  ASSERT_NE(wnd, nullptr);
+  char name[64] = {};
+  GetClassNameA(wnd, name, sizeof name);
+  EXPECT_STREQ(name, "VorletTestUtilWindow");
+  EXPECT_TRUE(GetWindowLongA(wnd, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+  EXPECT_TRUE(static_cast<DWORD>(GetWindowLongA(wnd, GWL_STYLE)) & WS_POPUP);
+  EXPECT_EQ(GetParent(wnd), nullptr);
+  EXPECT_FALSE(IsWindowVisible(wnd));
+  EXPECT_EQ(SendMessageA(wnd, WM_APP, 40, 2), 42);
+  // A second window of the same class, without a method, works alongside.
+  HWND plain = AllocateHWnd(nullptr, "VorletTestUtilWindow");
+  ASSERT_NE(plain, nullptr);
+  EXPECT_EQ(SendMessageA(plain, WM_APP, 40, 2), 0);
+  DeallocateHWnd(plain);
+  DeallocateHWnd(wnd);
+  EXPECT_FALSE(IsWindow(wnd));
+  EXPECT_EQ(seen.front(), UINT(WM_APP));
+  EXPECT_EQ(std::count(seen.begin(), seen.end(), UINT(WM_NCDESTROY)), 0) << "the method is taken off first";
+  EXPECT_TRUE(method.expired());
+
+  // Destroyed without DeallocateHWnd, the window frees its method after the last message.
+  token = std::make_shared<int>(0);
+  method = token;
+  seen.clear();
+  HWND direct = AllocateHWnd([&seen, token](TMessage& message) { seen.push_back(message.Msg); });
+  token.reset();
+  GetClassNameA(direct, name, sizeof name);
+  EXPECT_STREQ(name, "TPUtilWindow");
+  DestroyWindow(direct);
+  ASSERT_FALSE(seen.empty());
+  EXPECT_EQ(seen.back(), UINT(WM_NCDESTROY));
+  EXPECT_TRUE(method.expired());
+  DeallocateHWnd(nullptr);
 }

@@ -4,6 +4,7 @@
 
 #include "framework/rtl/exceptions.h"
 #include "framework/rtl/file_utils.h"
+#include "framework/rtl/folder_walker.h"
 #include "framework/rtl/ini_file.h"
 #include "framework/rtl/mem_ini_file.h"
 #include "framework/rtl/registry.h"
@@ -12,6 +13,8 @@
 #include "framework/rtl/streams.h"
 #include "framework/rtl/string_list.h"
 #include "support/hard_paths.h"
+#include "framework/sys/owned_handle.h"
+#include "support/gui_test_support.h"
 #include "support/sandbox.h"
 
 namespace {
@@ -338,19 +341,85 @@ TEST(FileUtilsTest, ForeignNamesAndLongPathsWorkInEveryPrimitive) {
   }
 }
 
+TEST(FileUtilsTest, TheFolderWalkerListsOneFolderWithoutItsDotEntries) {
+  std::string folder = testing_sandbox::TestFolder();
+  fw::CreateDir(folder + "sub");
+  testing_sandbox::WriteFile(folder + "a.tmp", "12345");
+  testing_sandbox::WriteFile(folder + "b.txt", "x");
+  testing_sandbox::WriteFile(folder + "sub\\deep.tmp", "x");
+  Strings all, temporary;
+  for (fw::TFolderWalker entry(folder); entry.Next();) {
+    all.push_back(entry.Name() + (entry.IsDirectory() ? "\\" : ""));
+    if (entry.Name() == "a.tmp") {
+      EXPECT_EQ(5, entry.Size());
+    }
+  }
+  for (fw::TFolderWalker entry(fw::ExcludeTrailingBackslash(folder), "*.tmp"); entry.Next();)
+    temporary.push_back(entry.Path());
+  std::sort(all.begin(), all.end());
+  EXPECT_EQ((Strings{"a.tmp", "b.txt", "sub\\"}), all);
+  EXPECT_EQ((Strings{folder + "a.tmp"}), temporary) << "one level only";
+  fw::TFolderWalker missing(folder + "none");
+  EXPECT_FALSE(missing.Next());
+  EXPECT_FALSE(missing.Next());
+}
+
+// Each owner closes its handle exactly once: when it goes, when it takes another, or when told.
+TEST(OwnedHandleTest, AFileIsClosedOnceByWhicheverOwnerHoldsIt) {
+  std::string folder = testing_sandbox::TestFolder();
+  testing_sandbox::WriteFile(folder + "a.txt", "a");
+  testing_sandbox::WriteFile(folder + "b.txt", "b");
+  auto openAlone = [](const std::string& path) {  // no sharing: fails while another holds it
+    return CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  };
+  auto canOpen = [&](const std::string& path) { return fw::TFileHandle(openAlone(path)).Valid(); };
+  {
+    fw::TFileHandle first(openAlone(folder + "a.txt"));
+    ASSERT_TRUE(first.Valid());
+    EXPECT_FALSE(canOpen(folder + "a.txt"));
+    fw::TFileHandle second(std::move(first));
+    EXPECT_FALSE(first.Valid());
+    EXPECT_FALSE(canOpen(folder + "a.txt"));
+    *second.Receive() = openAlone(folder + "b.txt");
+    EXPECT_TRUE(canOpen(folder + "a.txt")) << "the handle held before is closed";
+    EXPECT_FALSE(canOpen(folder + "b.txt"));
+    EXPECT_TRUE(second.Close());
+    EXPECT_FALSE(second.Close());
+    EXPECT_TRUE(canOpen(folder + "b.txt"));
+    fw::TFileHandle failed(openAlone(folder + "missing.txt"));
+    EXPECT_FALSE(failed.Valid()) << "INVALID_HANDLE_VALUE holds nothing";
+  }
+
+  fw::TRegKey key;
+  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\VorletTest\\Owned", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                            key.Receive(), nullptr),
+            ERROR_SUCCESS);
+  DWORD value = 7;
+  EXPECT_EQ(RegSetValueExA(key.Get(), "Seven", 0, REG_DWORD, reinterpret_cast<BYTE*>(&value), sizeof value),
+            ERROR_SUCCESS);
+  EXPECT_TRUE(key.Close());
+  fw::TRegistry registry;
+  EXPECT_TRUE(registry.OpenKeyReadOnly("\\Software\\VorletTest\\Owned"));
+  EXPECT_EQ(registry.ReadInteger("Seven"), 7);
+  registry.CloseKey();
+  EXPECT_TRUE(registry.DeleteKey("\\Software\\VorletTest\\Owned"));
+}
+
 class TFakeFolders : public fw::testing::TSpecialFolders {
  public:
   std::string GetPath(int csidl) override { return csidl == CSIDL_PERSONAL ? "C:\\sandbox\\docs" : ""; }
 };
 
-TEST(SeamTest, ProgramFolderAndSpecialFoldersCanBeRedirected) {
+using Seams = testing_gui::SeamTest;
+
+TEST_F(Seams, ProgramFolderAndSpecialFoldersCanBeRedirected) {
   std::string real = fw::ProgramFolder();
   EXPECT_EQ('\\', real.back());
   EXPECT_TRUE(fw::DirectoryExists(real));
   std::string folder = testing_sandbox::TestFolder();
-  fw::testing::SetProgramFolder(fw::ExcludeTrailingBackslash(folder));
+  EXPECT_EQ(fw::testing::SetProgramFolder(fw::ExcludeTrailingBackslash(folder)), "");
   EXPECT_EQ(folder, fw::ProgramFolder());
-  fw::testing::SetProgramFolder("");
+  EXPECT_EQ(fw::testing::SetProgramFolder(""), folder) << "the replaced folder comes back";
   EXPECT_EQ(real, fw::ProgramFolder());
 
   EXPECT_FALSE(fw::GetSpecialFolderPath(CSIDL_WINDOWS).empty());
@@ -358,7 +427,6 @@ TEST(SeamTest, ProgramFolderAndSpecialFoldersCanBeRedirected) {
   fw::testing::SetSpecialFolders(&fake);
   EXPECT_EQ("C:\\sandbox\\docs", fw::GetSpecialFolderPath(CSIDL_PERSONAL));
   EXPECT_EQ("", fw::GetSpecialFolderPath(CSIDL_DESKTOP));
-  fw::testing::SetSpecialFolders(nullptr);
 }
 
 TEST(SeamTest, OsErrorsCarryTheCodeAndTheSystemText) {

@@ -5,11 +5,12 @@
 #include "framework/rtl/exceptions.h"
 #include "framework/rtl/seams.h"
 #include "framework/rtl/sys_utils.h"
+#include "support/gui_test_support.h"
 
 namespace {
 
 // Restores FormatSettings after a test changes the separators.
-class TextTest : public ::testing::Test {
+class TextTest : public testing_gui::SeamTest {
  protected:
   void SetUp() override { saved = fw::FormatSettings; }
   void TearDown() override { fw::FormatSettings = saved; }
@@ -173,12 +174,12 @@ class TFixedClock : public fw::testing::TClock {
 
 TEST_F(TextTest, ClockSeamDrivesNowTicksAndSleep) {
   TFixedClock clock;
-  fw::testing::SetClock(&clock);
+  EXPECT_EQ(fw::testing::SetClock(&clock), nullptr);
   fw::Sleep(250);
   EXPECT_EQ(1250u, fw::GetTickCount());
   EXPECT_DOUBLE_EQ(fw::EncodeDate(2020, 6, 1), fw::Date());
   EXPECT_DOUBLE_EQ(0.75, fw::Time());
-  fw::testing::SetClock(nullptr);
+  EXPECT_EQ(fw::testing::SetClock(nullptr), &clock);
   EXPECT_GT(fw::Now(), fw::EncodeDate(2020, 1, 1));
 }
 

@@ -1,10 +1,14 @@
-// The Wine sandbox itself: the shell's recycle bin must land in the sandbox trash, and the
-// destructive test helpers must refuse paths outside C:\sandbox\.
+// The Wine sandbox itself: the shell's recycle bin must land in the sandbox trash, the
+// destructive test helpers must refuse paths outside C:\sandbox\, and the tree removal that
+// tests and benchmarks share never follows a link.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 #include "framework/win.h"
+#include "support/host_links.h"
 #include "support/sandbox.h"
 
 using namespace testing_sandbox;
@@ -44,4 +48,60 @@ TEST(SandboxDeathTest, RefusesOutsidePaths) {
   EXPECT_FALSE(InSandbox("C:\\sandbox\\..\\windows"));
   EXPECT_FALSE(InSandbox("C:\\sandbox\\"));
   EXPECT_TRUE(InSandbox("C:\\sandbox\\x\\y.txt"));
+}
+
+namespace {
+}  // namespace
+
+TEST(Sandbox, TreeRemovalRefusesClimbingPaths) {
+  std::string dir = TestFolder();
+  CreateDirectoryA((dir + "tree").c_str(), nullptr);
+  CreateDirectoryA((dir + "victim").c_str(), nullptr);
+  WriteFile(dir + "victim\\keep.txt", "keep");
+  // Even a path that climbs back into the sandbox is refused, and touches nothing.
+  for (const std::string& path :
+       std::vector<std::string>{dir + "tree\\..\\victim", dir + "tree\\..\\victim\\", "C:\\sandbox\\..\\"}) {
+    EXPECT_FALSE(InSandbox(path)) << path;
+    EXPECT_FALSE(RemoveSandboxTree(path)) << path;
+  }
+  EXPECT_EQ(ReadFile(dir + "victim\\keep.txt"), "keep");
+  EXPECT_TRUE(Exists(dir + "tree"));
+  EXPECT_FALSE(RemoveSandboxTree("C:\\sandbox\\"));
+  EXPECT_FALSE(RemoveSandboxTree("C:\\windows\\vorlet-none"));
+  EXPECT_TRUE(RemoveSandboxTree(dir + "victim\\"));
+  EXPECT_FALSE(Exists(dir + "victim"));
+}
+
+// Under Wine a link to a file looks like the file itself, and deleting it deletes the target.
+TEST(Sandbox, TreeRemovalNeverFollowsLinks) {
+  std::string dir = TestFolder();
+  std::string tree = dir + "tree\\", target = dir + "target\\";
+  for (const std::string& folder : {tree, tree + "sub\\", target}) CreateDirectoryA(folder.c_str(), nullptr);
+  WriteFile(tree + "plain.txt", "x");
+  WriteFile(tree + "sub\\deep.txt", "y");
+  WriteFile(target + "keep.txt", "keep");
+  const std::string folderLink = tree + "sub\\folder-link", fileLink = tree + "file-link.txt";
+  struct TUnlink {
+    std::vector<std::string> Links;
+    ~TUnlink() {
+      for (const std::string& link : Links) RemoveHostLink(link);
+    }
+  } unlink;
+  if (!MakeLink(folderLink, dir + "target", true)) GTEST_SKIP() << "no links here";
+  unlink.Links.push_back(folderLink);
+  ASSERT_TRUE(MakeLink(fileLink, target + "keep.txt", false));
+  unlink.Links.push_back(fileLink);
+  ASSERT_EQ(ReadFile(fileLink), "keep");
+
+  RemoveSandboxTree(tree);
+  EXPECT_EQ(ReadFile(target + "keep.txt"), "keep") << "the target of the links survives";
+  EXPECT_TRUE(Exists(target)) << "the target folder survives";
+  EXPECT_FALSE(Exists(tree + "plain.txt"));
+  EXPECT_FALSE(Exists(tree + "sub\\deep.txt"));
+
+  // With the links taken away by hand (Wine), the rest goes.
+  for (const std::string& link : unlink.Links) EXPECT_TRUE(RemoveHostLink(link)) << link;
+  EXPECT_TRUE(RemoveSandboxTree(tree));
+  EXPECT_FALSE(Exists(tree));
+  EXPECT_EQ(ReadFile(target + "keep.txt"), "keep");
 }

@@ -17,6 +17,7 @@
 #include "support/hard_paths.h"
 #include "support/host_links.h"
 #include "support/sandbox.h"
+#include "support/seam_guard.h"
 
 using namespace svc;
 namespace sb = testing_sandbox;
@@ -486,7 +487,8 @@ TEST(SearchFiles, AbortFromProgressHandler) {
   Make(f.root, {"d1\\", "d2\\", "d3\\"});
   for (const char* d : {"", "d1\\", "d2\\", "d3\\"})
     for (int i = 0; i < 5; ++i) Make(f.root, {std::string(d) + "f" + std::to_string(i) + ".txt"});
-  SetIsConsole(false);  // this test program is a console program; let the progress event run
+  testing_seams::TSeamGuard seams;
+  svc::testing::SetIsConsole(false);  // this test program is a console program; let the progress event run
   int progress = 0, aborts = 0, foundAtAbort = -1;
   f.search->OnAbort = [&](fw::TObject*) { ++aborts; };
   f.search->OnProgress = [&](fw::TObject*) {
@@ -509,7 +511,6 @@ TEST(SearchFiles, AbortFromProgressHandler) {
   EXPECT_EQ(aborts, 1);
   f.search->OnProgress = nullptr;
   EXPECT_EQ(f.Files().size(), 20u);  // the next search starts afresh
-  SetIsConsole(true);
 }
 
 TEST(SearchFiles, SecondSearchFromHandlerIsRefused) {

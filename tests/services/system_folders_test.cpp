@@ -8,6 +8,7 @@
 #include "framework/rtl/seams.h"
 #include "framework/rtl/sys_utils.h"
 #include "services/system/system_folders.h"
+#include "support/gui_test_support.h"
 #include "support/sandbox.h"
 
 using namespace svc;
@@ -62,7 +63,7 @@ class TScriptedFolders : public fw::testing::TSpecialFolders {
   std::map<int, std::string> Paths;
 };
 
-class SystemFolders : public ::testing::Test {
+class SystemFolders : public testing_gui::SeamTest {
  protected:
   TDsSystemFolders folders;
   TEnvironmentGuard environment;

@@ -1,5 +1,5 @@
-// The system-information component's hidden window and events, the utility window itself,
-// the millisecond clock and the point and rectangle values.
+// The system-information component's hidden window and events, the millisecond clock and the
+// point and rectangle values.
 #include <gtest/gtest.h>
 
 #include "framework/win.h"
@@ -14,7 +14,6 @@
 #include "services/system/computer_info_ex.h"
 #include "services/system/ds_rect.h"
 #include "services/system/system_utils.h"
-#include "services/system/util_window.h"
 
 using namespace svc;
 
@@ -139,32 +138,6 @@ TEST(ComputerInfoLife, TheWindowGoesWithTheComponent) {
   info->GetFolders();
   fw::Free(info);
   EXPECT_FALSE(IsWindow(wnd));
-}
-
-TEST(UtilWindow, MethodGetsMessagesAndAnswers) {
-  std::vector<UINT> seen;
-  HWND wnd = AllocateUtilWindow("VorletTestUtilWindow", [&](fw::TMessage& message) {
-    seen.push_back(message.Msg);
-    message.Result = message.Msg == WM_APP ? static_cast<LRESULT>(message.WParam + message.LParam) : 0;
-  });
-  ASSERT_NE(wnd, nullptr);
-  char name[64] = {};
-  GetClassNameA(wnd, name, sizeof name);
-  EXPECT_STREQ(name, "VorletTestUtilWindow");
-  EXPECT_TRUE(GetWindowLongA(wnd, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
-  EXPECT_TRUE(static_cast<DWORD>(GetWindowLongA(wnd, GWL_STYLE)) & WS_POPUP);
-  EXPECT_EQ(GetParent(wnd), nullptr);
-  EXPECT_EQ(SendMessageA(wnd, WM_APP, 40, 2), 42);
-  // A second window of the same class works alongside.
-  HWND plain = AllocateUtilWindow("VorletTestUtilWindow", nullptr);
-  ASSERT_NE(plain, nullptr);
-  EXPECT_EQ(SendMessageA(plain, WM_APP, 40, 2), 0);
-  DeallocateUtilWindow(plain);
-  DeallocateUtilWindow(wnd);
-  EXPECT_FALSE(IsWindow(wnd));
-  EXPECT_EQ(seen.front(), UINT(WM_APP));
-  EXPECT_EQ(seen.back(), UINT(WM_NCDESTROY));
-  DeallocateUtilWindow(nullptr);
 }
 
 TEST(SystemUtils, MillisecondsKeepTheirFraction) {

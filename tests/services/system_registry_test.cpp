@@ -149,10 +149,11 @@ TEST_F(RegistryUtils, WriteFailuresRaise) {
   EXPECT_FALSE(RegistryValueExists(HKEY_CURRENT_USER, kBase, "Dword"));
 
   // A key handle that is no longer valid cannot be written through.
-  HKEY closed = nullptr;
+  fw::TRegKey opened;
   RegistryWriteText(HKEY_CURRENT_USER, kBase, "Name", "x");
-  ASSERT_TRUE(RegistryOpenKey(HKEY_CURRENT_USER, kBase, closed));
-  RegCloseKey(closed);
+  ASSERT_TRUE(RegistryOpenKey(HKEY_CURRENT_USER, kBase, opened));
+  HKEY closed = opened.Get();
+  ASSERT_TRUE(opened.Close());
   EXPECT_EQ(MessageOf([&] { RegistryWriteText(closed, "Child", "Name", "x"); }),
             "Unable to open key \"Child\" for write");
 }

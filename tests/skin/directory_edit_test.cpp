@@ -27,15 +27,15 @@ class DirectoryEditTest : public testing_gui::GuiTest {
     edit->OnChange = [this](fw::TObject*) { changes.push_back(edit->GetText()); };
     form->Show();
     fw::Application->ProcessMessages();
-    skin::testing::SetFolderChooser([this](const std::string&, std::string& path) {
+    scriptedFiles->OnBrowse = [this](fw::TBrowseFolderRequest& request) {
+      std::string& path = request.Directory;
       starts.push_back(path);
       if (answer.empty()) return false;
       path = answer;
       return true;
-    });
+    };
   }
   void TearDown() override {
-    skin::testing::SetFolderChooser({});
     fw::SetCurrentDir(currentDir);
     GuiTest::TearDown();
   }

@@ -1,9 +1,5 @@
 #include "support/gui_test_support.h"
 
-#include <memory>
-
-#include "framework/forms/application.h"
-
 namespace testing_gui {
 
 namespace {
@@ -15,16 +11,14 @@ void Note(const std::string& s) {
 }
 
 void GuiTest::SetUp() {
-  fw::StartupForms();
+  forms.emplace();
+  scripted = &forms->Dialogs();
+  scriptedFiles = &forms->FileDialogs();
   journal = &log;
-  auto dialogs = std::make_unique<fw::testing::TScriptedDialogs>();
-  scripted = dialogs.get();
-  fw::testing::SetDialogService(std::move(dialogs));
 }
 
 void GuiTest::TearDown() {
-  fw::ShutdownForms();
-  fw::testing::SetDialogService(nullptr);
+  forms.reset();
   journal = nullptr;
 }
 

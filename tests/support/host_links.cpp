@@ -61,20 +61,21 @@ bool MakeLink(const std::string& link, const std::string& target, bool directory
   return RunHost("/bin/ln", "-s " + unixTarget + " " + unixLink) && WaitForAttributes(link, true);
 }
 
-void RemoveHostLink(const std::string& link) {
+bool RemoveHostLink(const std::string& link) {
   RequireInSandbox(link);
   std::string unixLink = UnixName(link);
   if (Usable(unixLink)) {
     RunHost("/bin/rm", "-f " + unixLink);
-    return;
+    return WaitForAttributes(link, false);
   }
   // A real Windows link: the plain calls remove the link itself.
   DWORD attr = GetFileAttributesA(link.c_str());
-  if (attr == INVALID_FILE_ATTRIBUTES) return;
+  if (attr == INVALID_FILE_ATTRIBUTES) return true;
   if (attr & FILE_ATTRIBUTE_DIRECTORY)
     RemoveDirectoryA(link.c_str());
   else
     DeleteFileA(link.c_str());
+  return GetFileAttributesA(link.c_str()) == INVALID_FILE_ATTRIBUTES;
 }
 
 }  // namespace testing_sandbox

@@ -11,8 +11,9 @@ namespace testing_sandbox {
 // here (the test should then be skipped).
 bool MakeLink(const std::string& link, const std::string& target, bool directory);
 
-// Removes a link made by MakeLink, never what it leads to; nothing when link is not there.
-void RemoveHostLink(const std::string& link);
+// Removes a link made by MakeLink, never what it leads to; true when it is gone (or was not
+// there).
+bool RemoveHostLink(const std::string& link);
 
 // Removes a link on the way out of a test.
 class TLinkGuard {

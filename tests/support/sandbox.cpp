@@ -42,55 +42,12 @@ std::string FullPath(const std::string& path) {
 // The full path in the "\\?\" form the wide calls take at any length.
 std::wstring ApiPath(const std::string& path) { return L"\\\\?\\" + Wide(FullPath(path)); }
 
-bool StartsWithNoCase(const std::string& s, const std::string& prefix) {
-  return s.size() >= prefix.size() && _strnicmp(s.c_str(), prefix.c_str(), prefix.size()) == 0;
-}
-
 }  // namespace
 
-const std::string& Root() {
-  static const std::string root = "C:\\sandbox\\";
-  return root;
-}
-
-bool InSandbox(const std::string& path) {
-  std::string full = FullPath(path);
-  return !full.empty() && full.size() > Root().size() && StartsWithNoCase(full, Root()) &&
-         full.find("..") == std::string::npos;
-}
-
-void RequireInSandbox(const std::string& path) {
-  if (!InSandbox(path)) {
-    std::fprintf(stderr, "refused: %s lies outside %s\n", path.c_str(), Root().c_str());
-    std::fflush(stderr);
-    std::abort();
-  }
-}
 
 void RemoveTree(const std::string& path) {
   RequireInSandbox(path);
-  std::string dir = path;
-  while (!dir.empty() && dir.back() == '\\') dir.pop_back();
-  std::wstring api = ApiPath(dir);
-  DWORD attr = GetFileAttributesW(api.c_str());
-  if (attr == INVALID_FILE_ATTRIBUTES) return;
-  SetFileAttributesW(api.c_str(), attr & ~(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
-  if (!(attr & FILE_ATTRIBUTE_DIRECTORY)) {
-    DeleteFileW(api.c_str());
-    return;
-  }
-  if (!(attr & FILE_ATTRIBUTE_REPARSE_POINT)) {
-    WIN32_FIND_DATAW fd;
-    HANDLE h = FindFirstFileW((api + L"\\*").c_str(), &fd);
-    if (h != INVALID_HANDLE_VALUE) {
-      do {
-        std::string name = Utf8(fd.cFileName);
-        if (name != "." && name != "..") RemoveTree(dir + "\\" + name);
-      } while (FindNextFileW(h, &fd));
-      FindClose(h);
-    }
-  }
-  RemoveDirectoryW(api.c_str());
+  RemoveSandboxTree(path);
 }
 
 std::string TestFolder() {

@@ -3,24 +3,16 @@
 #pragma once
 #include <string>
 
-namespace testing_sandbox {
+#include "support/sandbox_guard.h"
 
-// The sandbox root, "C:\sandbox\" (with the trailing backslash).
-const std::string& Root();
+namespace testing_sandbox {
 
 // Makes a fresh, empty folder C:\sandbox\<suite>.<test>\ for the running test and returns it
 // with a trailing backslash.
 std::string TestFolder();
 
-// True when the full path lies strictly inside C:\sandbox\.
-bool InSandbox(const std::string& path);
-
-// Aborts the test program when the path lies outside the sandbox: a test must never be able to
-// touch the host's files.
-void RequireInSandbox(const std::string& path);
-
 // Destructive helpers for tests; each refuses (aborts) outside the sandbox. Paths are UTF-8 of
-// any length.
+// any length. RemoveTree is RemoveSandboxTree: it never follows a link.
 void RemoveTree(const std::string& path);
 void WriteFile(const std::string& path, const std::string& content);
 std::string ReadFile(const std::string& path);

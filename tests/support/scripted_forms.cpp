@@ -1,0 +1,21 @@
+#include "support/scripted_forms.h"
+
+#include <memory>
+
+#include "framework/forms/application.h"
+
+namespace testing_gui {
+
+TScriptedForms::TScriptedForms() {
+  fw::StartupForms();
+  auto dialogs = std::make_unique<fw::testing::TScriptedDialogs>();
+  FDialogs = dialogs.get();
+  fw::testing::SetDialogService(std::move(dialogs));
+  auto files = std::make_unique<fw::testing::TScriptedFileDialogs>();
+  FFileDialogs = files.get();
+  fw::testing::SetFileDialogService(std::move(files));
+}
+
+TScriptedForms::~TScriptedForms() { fw::ShutdownForms(); }
+
+}  // namespace testing_gui
