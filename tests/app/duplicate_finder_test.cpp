@@ -14,11 +14,15 @@
 #include "framework/rtl/ini_file.h"
 #include "framework/rtl/sys_utils.h"
 #include "main_window_fixture.h"
+#include "support/host_links.h"
 #include "framework/rtl/exceptions.h"
 #include "services/hashing/md5.h"
 #include "services/system/system_folders.h"
 
 using app::frmMain;
+
+using testing_sandbox::RunHost;
+using testing_sandbox::UnixName;
 
 namespace {
 
@@ -38,32 +42,7 @@ std::string Md5Hex(const std::string& text) {
   return svc::BytesToHex(digest.data(), 16);
 }
 
-// Links cannot be made with Wine's own calls (its CreateSymbolicLinkA reports success and makes
-// nothing), so they are made by the host's programs, reached through \\?\unix.
-bool RunHost(const std::string& program, const std::string& args) {
-  std::string cmd = program + " " + args;
-  STARTUPINFOA si{};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi{};
-  if (!CreateProcessA(("\\\\?\\unix" + program).c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &si, &pi))
-    return false;
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
-  return true;
-}
 
-std::string UnixName(const std::string& path) {
-  using WineGetUnixFileName = char*(CDECL*)(LPCWSTR);
-  auto fn = reinterpret_cast<WineGetUnixFileName>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
-  if (!fn) return "";
-  std::wstring wide(path.begin(), path.end());
-  char* name = fn(wide.c_str());
-  std::string result = name ? name : "";
-  if (name) HeapFree(GetProcessHeap(), 0, name);
-  return result.find(' ') == std::string::npos ? result : "";
-}
 
 // Waits for the host program: true once test(path) holds.
 template <class Test>

@@ -13,11 +13,15 @@
 #include "app/tools/wipe_file.h"
 #include "framework/forms/custom_form.h"
 #include "main_window_fixture.h"
+#include "support/host_links.h"
 #include "support/browse_dialog_driver.h"
 #include "support/hard_paths.h"
 
 using app::frmMain;
 namespace sb = testing_sandbox;
+
+using testing_sandbox::RunHost;
+using testing_sandbox::UnixName;
 
 namespace {
 
@@ -452,31 +456,7 @@ TEST_F(FileWiperTest, AHardLinkedFileIsRefusedAndItsOtherNameKeepsItsBytes) {
 
 namespace {
 
-// Wine's CreateSymbolicLinkA may do nothing; then the host's ln makes the link.
-std::string UnixName(const std::string& path) {
-  using WineGetUnixFileName = char*(CDECL*)(LPCWSTR);
-  auto fn = reinterpret_cast<WineGetUnixFileName>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
-  if (!fn) return "";
-  std::wstring wide(path.begin(), path.end());
-  char* name = fn(wide.c_str());
-  std::string result = name ? name : "";
-  if (name) HeapFree(GetProcessHeap(), 0, name);
-  return result;
-}
 
-bool RunHost(const std::string& program, const std::string& args) {
-  std::string cmd = program + " " + args;
-  STARTUPINFOA si{};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi{};
-  if (!CreateProcessA(("\\\\?\\unix" + program).c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &si, &pi))
-    return false;
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
-  return true;
-}
 
 // Removes the link itself (never its target) with the host's rm.
 void RemoveLink(const std::string& link) {

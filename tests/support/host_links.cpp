@@ -6,7 +6,6 @@
 #include "support/sandbox.h"
 
 namespace testing_sandbox {
-namespace {
 
 bool RunHost(const std::string& program, const std::string& args) {
   std::string cmd = program + " " + args;
@@ -34,6 +33,8 @@ std::string UnixName(const std::string& path) {
   if (name) HeapFree(GetProcessHeap(), 0, name);
   return result;
 }
+
+namespace {
 
 bool WaitForAttributes(const std::string& path, bool present) {
   for (int i = 0; i < 500; ++i) {

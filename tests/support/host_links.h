@@ -7,6 +7,13 @@
 
 namespace testing_sandbox {
 
+// Runs a host program (an absolute Unix path) through \\?\unix and waits for it a few seconds;
+// false when it could not be started.
+bool RunHost(const std::string& program, const std::string& args);
+
+// The host's name of a sandbox path (ASCII paths only), "" outside Wine.
+std::string UnixName(const std::string& path);
+
 // Makes link (a new name) lead to target, a file or a folder. False when no link can be made
 // here (the test should then be skipped).
 bool MakeLink(const std::string& link, const std::string& target, bool directory);

@@ -9,41 +9,6 @@
 #include "framework/win.h"
 
 namespace testing_sandbox {
-namespace {
-
-// The helpers take UTF-8 paths of any length, on their own (not the code under test's) wide
-// conversions.
-std::wstring Wide(const std::string& text) {
-  int n = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(n, L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
-  return wide;
-}
-
-std::string Utf8(const std::wstring& wide) {
-  int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
-  std::string text(n, '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), text.data(), n, nullptr, nullptr);
-  return text;
-}
-
-std::string FullPath(const std::string& path) {
-  if (path.empty()) return std::string();
-  std::wstring wide = Wide(path);
-  DWORD size = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
-  if (size == 0) return std::string();
-  std::wstring full(size, L'\0');
-  DWORD n = GetFullPathNameW(wide.c_str(), size, full.data(), nullptr);
-  if (n == 0 || n >= size) return std::string();
-  full.resize(n);
-  return Utf8(full);
-}
-
-// The full path in the "\\?\" form the wide calls take at any length.
-std::wstring ApiPath(const std::string& path) { return L"\\\\?\\" + Wide(FullPath(path)); }
-
-}  // namespace
-
 
 void RemoveTree(const std::string& path) {
   RequireInSandbox(path);

@@ -9,7 +9,6 @@
 #include "framework/win.h"
 
 namespace testing_sandbox {
-namespace {
 
 // Paths are UTF-8 of any length, converted here on the guard's own (not the code under test's)
 // wide conversions.
@@ -41,6 +40,9 @@ std::string FullPath(const std::string& path) {
 
 // The full path in the "\\?\" form the wide calls take at any length.
 std::wstring ApiPath(const std::string& path) { return L"\\\\?\\" + Wide(FullPath(path)); }
+
+namespace {
+
 
 bool StartsWithNoCase(const std::string& s, const std::string& prefix) {
   return s.size() >= prefix.size() && _strnicmp(s.c_str(), prefix.c_str(), prefix.size()) == 0;

@@ -6,6 +6,13 @@
 
 namespace testing_sandbox {
 
+// The UTF-8 and UTF-16 forms of a path, its full form, and the "\\?\" form the wide file calls
+// take at any length; the guard's own conversions, not the code under test's.
+std::wstring Wide(const std::string& text);
+std::string Utf8(const std::wstring& wide);
+std::string FullPath(const std::string& path);
+std::wstring ApiPath(const std::string& path);
+
 // The sandbox root, "C:\sandbox\" (with the trailing backslash).
 const std::string& Root();
 
