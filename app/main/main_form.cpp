@@ -10,6 +10,7 @@
 #include "app/shared/config_files.h"
 #include "app/tools/duplicate_finder.h"
 #include "app/tools/other_clean.h"
+#include "app/tools/startup_manager.h"
 #include "framework/forms/application.h"
 #include "framework/rtl/file_utils.h"
 #include "framework/rtl/seams.h"

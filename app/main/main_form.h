@@ -36,6 +36,7 @@ namespace app {
 class TfrmCleaners;
 class TOtherClean;
 class TDuplicateFinder;
+class TStartupManager;
 class TfrmSystem;
 class TfrmFile;
 
@@ -113,6 +114,7 @@ class TfrmMain : public fw::TForm {
   // The tools that keep their controls and handlers in a class of their own.
   std::unique_ptr<TOtherClean> otherClean;
   std::unique_ptr<TDuplicateFinder> duplicateFinder;
+  std::unique_ptr<TStartupManager> startupManager;
 
   // The tool panels, in the order of the navigation buttons.
   std::vector<skin::TkPanel*> ToolPanels() const;
