@@ -9,6 +9,7 @@
 #include "app/shared/startup_store.h"
 #include "framework/rtl/sys_utils.h"
 #include "startup_fixture.h"
+#include "support/scripted_link.h"
 
 using namespace startup_testing;
 using app::rkRun;
@@ -238,6 +239,20 @@ TEST_F(StartupListing, EachSourceListsItsRowsInOrder) {
   tool->refreshBtnClick(nullptr);
   EXPECT_EQ(TestRows(), std::vector<std::string>{"uOnce2|HKCU|on"});
   EXPECT_TRUE(scripted->Exceptions.empty());
+}
+
+TEST_F(StartupListing, LinksThatDoNotResolveAreSkippedUnlessHeld) {
+  MakeSources();
+  testing_support::UseScriptedLink(E_FAIL);
+  ListSource(1);
+  EXPECT_EQ(TestRows(), (std::vector<std::string>{"hLink|Current user|off", "haLink|All users|off"}));
+  fw::TListItem* held = Row(Caption("hLink"));
+  ASSERT_NE(held, nullptr);
+  EXPECT_EQ(Sub(held, 0), folder + "tool.exe") << "the target the link holds";
+  EXPECT_EQ(Sub(held, 1), "-h");
+  PressSpace(held);
+  EXPECT_TRUE(held->GetChecked());
+  EXPECT_TRUE(fw::FileExists(userStartup + "\\" + Caption("hLink") + ".lnk"));
 }
 
 TEST_F(StartupListing, NoNodeSelectedListsNothingAndKeepsTheSource) {
