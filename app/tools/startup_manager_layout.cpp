@@ -77,7 +77,7 @@ void TStartupManager::CreateComponents() {
   tvSU->SetImages(FForm.il16);
   tvSU->SetReadOnly(true);
   tvSU->SetHideSelection(false);
-  tvSU->SetWidth(150);
+  tvSU->SetWidth(170);
   tvSU->SetAlign(fw::alLeft);
   tvSU->SetParent(&FPanel);
   fw::TTreeNode* nodes[kStartupSourceCount] = {};
