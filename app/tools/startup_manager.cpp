@@ -145,7 +145,9 @@ void TStartupManager::tvSUClick(fw::TObject*) {
 
 void TStartupManager::refreshBtnClick(fw::TObject*) { ListSource(startupSource); }
 
-void TStartupManager::lvSUMouseUp(fw::TObject*, fw::TMouseButton, fw::TShiftState, int X, int Y) {
+void TStartupManager::lvSUMouseUp(fw::TObject*, fw::TMouseButton Button, fw::TShiftState, int X, int Y) {
+  // Only the left button turns a box; any other would act on a box the list left as it was.
+  if (Button != fw::mbLeft) return;
   fw::TListItem* item = lvSU->GetItemAt(X, Y);
   // The state icon alone: the system's "above" flag shares its bit with the state icon, and a
   // hit on the whole row carries the icon and label flags too.
