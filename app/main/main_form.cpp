@@ -11,6 +11,7 @@
 #include "app/tools/duplicate_finder.h"
 #include "app/tools/file_wiper.h"
 #include "app/tools/other_clean.h"
+#include "app/tools/startup_manager.h"
 #include "framework/forms/application.h"
 #include "framework/rtl/file_utils.h"
 #include "framework/rtl/seams.h"

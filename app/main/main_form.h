@@ -37,6 +37,7 @@ class TfrmCleaners;
 class TOtherClean;
 class TDuplicateFinder;
 class TFileWiper;
+class TStartupManager;
 class TfrmSystem;
 class TfrmFile;
 
@@ -115,6 +116,7 @@ class TfrmMain : public fw::TForm {
   std::unique_ptr<TOtherClean> otherClean;
   std::unique_ptr<TDuplicateFinder> duplicateFinder;
   std::unique_ptr<TFileWiper> fileWiper;
+  std::unique_ptr<TStartupManager> startupManager;
 
   // The tool panels, in the order of the navigation buttons.
   std::vector<skin::TkPanel*> ToolPanels() const;

@@ -12,6 +12,7 @@
 #include "app/tools/file_wiper.h"
 #include "app/tools/other_clean.h"
 #include "skin/engine/stored_skin_reader.h"
+#include "app/tools/startup_manager.h"
 
 namespace app {
 
@@ -294,7 +295,7 @@ void TfrmMain::CreateComponents() {
   duplicateFinder = std::make_unique<TDuplicateFinder>(*this, *pnlDF);
   pnlSU = MakeToolPanel(this, this, "pnlSU", "Startup manager",
                         "Help you to manage program, which started at Windows start");
-  MakeList(this, pnlSU, "lvSU", true, {});
+  startupManager = std::make_unique<TStartupManager>(*this, *pnlSU);
   pnlUI = MakeToolPanel(this, this, "pnlUI", "Uninstall software", "Help you to uninstall software");
   MakeButtonRow(this, pnlUI, "pnlUIButtons", {{"btnUIUninstall", "Uninstall"}, {"btnUIDelete", "Delete entry"}});
   MakeList(this, pnlUI, "lvUI", false, {});

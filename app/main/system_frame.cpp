@@ -1,6 +1,7 @@
 #include "app/main/system_frame.h"
 
 #include "app/main/main_form.h"
+#include "app/tools/startup_manager.h"
 
 namespace app {
 
@@ -16,6 +17,7 @@ void TfrmSystem::CreateComponents() {
 void TfrmSystem::kSpeedButton1Click(fw::TObject*) {
   SetDownButton(1);
   frmMain->ShowToolPanel(frmMain->pnlSU);
+  frmMain->startupManager->Show();
 }
 
 void TfrmSystem::kSpeedButton2Click(fw::TObject*) {

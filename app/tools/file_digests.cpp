@@ -225,7 +225,7 @@ bool SameBytes(fw::TStream& a, fw::TStream& b) {
 }  // namespace
 
 namespace testing {
-void SetDigestSourceWrap(TDigestSourceWrap wrap) { SourceWrap() = std::move(wrap); }
+TDigestSourceWrap SetDigestSourceWrap(TDigestSourceWrap wrap) { return std::exchange(SourceWrap(), std::move(wrap)); }
 }  // namespace testing
 
 std::vector<std::string> FileDigests(const std::vector<TDigestCandidate>& candidates, const TDigestWait& wait) {

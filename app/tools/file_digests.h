@@ -51,7 +51,7 @@ namespace testing {
 // directly.
 using TDigestSourceWrap =
     std::function<std::unique_ptr<fw::TStream>(fw::TStream& file, const std::string& fileName)>;
-void SetDigestSourceWrap(TDigestSourceWrap wrap);
+TDigestSourceWrap SetDigestSourceWrap(TDigestSourceWrap wrap);
 }  // namespace testing
 
 }  // namespace app

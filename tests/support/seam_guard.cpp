@@ -1,12 +1,19 @@
 #include "support/seam_guard.h"
 
+#include "app/shared/run_key.h"
 #include "app/shared/shell_file_operation.h"
 #include "app/tools/duplicate_finder.h"
+#include "app/tools/file_digests.h"
 #include "app/tools/other_clean.h"
+#include "app/tools/wipe_file.h"
 #include "framework/dialogs/file_dialog_service.h"
 #include "framework/forms/dialog_service.h"
 #include "framework/rtl/seams.h"
 #include "services/search/search_files.h"
+#include "services/shell/sh_file_operation.h"
+#include "services/shell/shell_component.h"
+#include "services/shell/shell_drag_loop.h"
+#include "services/shell/shortcut.h"
 
 namespace testing_seams {
 
@@ -22,6 +29,16 @@ TSeamGuard::TSeamGuard() {
   Keep(&app::testing::SetEmptyRecycleBinCall);       // emptying the recycle bins
   Keep(&app::testing::SetPrefetchFolder);            // the Windows prefetch folder
   Keep(&app::testing::SetProtectedWindowsFolder);    // the folder "Protect System folders" guards
+  Keep(&app::testing::SetDigestSourceWrap);          // the Duplicate finder's digest reads
+  Keep(&app::testing::SetWipeRandomSource);          // the File wiper's random bytes
+  Keep(&app::testing::SetWipeObserver);              // the File wiper's passes
+  Keep(&app::testing::SetRunKeyFault);               // failing run-key writes
+  Keep(&svc::testing::SetShellVersion);              // the shell version components compare with
+  Keep(&svc::testing::SetShellLinkFactory);          // the shell-link object
+  Keep(&svc::testing::SetShFileOperationCall);       // TDsSHFileOperation's SHFileOperationA
+  Keep(&svc::testing::SetShFreeNameMappingsCall);    // and its SHFreeNameMappings
+  Keep(&svc::testing::SetWideNameMappings);          // the name-mapping layout
+  Keep(&svc::testing::SetDragLoop);                  // the drag loop of the shell views
 }
 
 TSeamGuard::~TSeamGuard() {

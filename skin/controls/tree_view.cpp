@@ -1,0 +1,7 @@
+#include "skin/controls/tree_view.h"
+
+namespace skin {
+
+TkTreeView::TkTreeView(fw::TComponent* owner) : fw::TTreeView(owner) {}
+
+}  // namespace skin

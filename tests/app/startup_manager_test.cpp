@@ -1,0 +1,612 @@
+// The Startup manager on the real main window: the sandbox prefix's run keys, real links in two
+// Startup folders inside the test's folder, the stores and holding folders of its program
+// folder, and scripted message dialogs.
+#include <algorithm>
+#include <memory>
+
+#include "app/shared/command_line.h"
+#include "app/shared/startup_list.h"
+#include "app/shared/startup_store.h"
+#include "framework/rtl/sys_utils.h"
+#include "startup_fixture.h"
+#include "support/scripted_link.h"
+
+using namespace startup_testing;
+using app::rkRun;
+using app::rkRunOnce;
+using app::rkRunOnceEx;
+using app::rkRunServices;
+using app::rkRunServicesOnce;
+
+namespace {
+
+const HKEY kMachine = HKEY_LOCAL_MACHINE;
+const HKEY kUser = HKEY_CURRENT_USER;
+
+std::string SystemFolder() {
+  char buffer[MAX_PATH] = {};
+  GetSystemDirectoryA(buffer, MAX_PATH);
+  return buffer;
+}
+
+void Touch(const std::string& path, const std::string& content = "x") {
+  fw::ForceDirectories(fw::ExtractFilePath(path));
+  testing_sandbox::WriteFile(path, content);
+}
+
+// Holds a file open, sharing only reading: it can be read and copied, not written, moved or
+// deleted.
+class THeldFile {
+ public:
+  explicit THeldFile(const std::string& path)
+      : FHandle(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr)) {
+    EXPECT_NE(FHandle, INVALID_HANDLE_VALUE) << path;
+  }
+  ~THeldFile() {
+    if (FHandle != INVALID_HANDLE_VALUE) CloseHandle(FHandle);
+  }
+  THeldFile(const THeldFile&) = delete;
+  THeldFile& operator=(const THeldFile&) = delete;
+
+ private:
+  HANDLE FHandle;
+};
+
+}  // namespace
+
+// ---- Splitting commands and store lines ----
+
+TEST(StartupCommands, SplitKeepsPathsWholeAndParametersApart) {
+  std::string folder = testing_sandbox::TestFolder();
+  std::string hyphened = folder + "Some-App Dir\\app.exe";
+  Touch(hyphened);
+  auto split = [](const std::string& command, bool expand = false) {
+    app::TCommandParts parts = app::SplitCommand(command, expand);
+    return parts.Path + "|" + parts.Parameters;
+  };
+  EXPECT_EQ(split("\"C:\\Program Files\\App\\app.exe\" /min"), "C:\\Program Files\\App\\app.exe|/min");
+  EXPECT_EQ(split("\"C:\\Program Files\\App\\app.exe /min"), "|C:\\Program Files\\App\\app.exe /min");
+  EXPECT_EQ(split(hyphened + " -x /y"), hyphened + "|-x /y");
+  EXPECT_EQ(split(hyphened), hyphened + "|");
+  EXPECT_EQ(split("C:\\Apps\\Some-App\\app.exe"), "C:\\Apps\\Some-App\\app.exe|");
+  EXPECT_EQ(split("C:\\x.exe /b"), "C:\\x.exe|/b");
+  EXPECT_EQ(split("C:\\x.exe -b"), "C:\\x.exe|-b");
+  EXPECT_EQ(split("C:\\x.exe "), "C:\\x.exe|");
+  EXPECT_EQ(split("rundll32.exe a.dll,Start"), "rundll32.exe|a.dll,Start");
+  EXPECT_EQ(split("%SystemRoot%\\system32\\cmd.exe /c echo", true), "%SystemRoot%\\system32\\cmd.exe|/c echo");
+  // Only the expanded reference names an existing program (found with ".exe" added).
+  EXPECT_EQ(split("%SystemRoot%\\system32\\cmd /c", true), "%SystemRoot%\\system32\\cmd|/c");
+  EXPECT_EQ(split("%SystemRoot%\\system32\\cmd /c", false), "%SystemRoot%\\system32\\cmd /c|");
+  EXPECT_EQ(split("no program here"), "no program here|");
+  EXPECT_EQ(split(""), "|");
+}
+
+TEST(StartupCommands, StoreLinesReadBackOrAreRefused) {
+  EXPECT_EQ(app::StoreLine("Tool", "C:\\t.exe", "/a"), "Tool<>\"C:\\t.exe\"<>/a");
+  std::string name, path, parameters;
+  app::ReadStoreLine("Tool<>\"C:\\t.exe\"<>/a b", name, path, parameters);
+  EXPECT_EQ(name + "|" + path + "|" + parameters, "Tool|C:\\t.exe|/a b");
+  app::ReadStoreLine("no separators", name, path, parameters);
+  EXPECT_EQ(name + "|" + path + "|" + parameters, "no separators||");
+  app::ReadStoreLine("half<>\"C:\\t.exe", name, path, parameters);
+  EXPECT_EQ(name + "|" + path + "|" + parameters, "half||");
+  EXPECT_TRUE(app::StoreLineReadsBack("Tool", "C:\\t.exe", ""));
+  EXPECT_FALSE(app::StoreLineReadsBack("a<>b", "C:\\t.exe", ""));
+  EXPECT_FALSE(app::StoreLineReadsBack("Tool", "C:\\t.exe\"<>x", ""));
+  EXPECT_FALSE(app::StoreLineReadsBack("Tool", "C:\\t.exe", "/a\r\nEvil<>\"x\"<>"));
+}
+
+TEST(StartupCommands, RunFindsTheProgramItselfAndNeverTheCurrentFolder) {
+  std::string folder = testing_sandbox::TestFolder();
+  std::string tool = folder + "My Tools\\tool.exe";
+  Touch(tool);
+  Touch(folder + "My.exe");  // what the system's own search would start for the unquoted command
+  std::string arguments;
+  EXPECT_EQ(app::FindCommandProgram(tool + " /x", arguments), tool);
+  EXPECT_EQ(arguments, "/x");
+  EXPECT_EQ(app::SplitCommand(tool + " /x", false).Path, folder + "My");
+  EXPECT_EQ(app::FindCommandProgram("\"" + tool + "\"", arguments), tool);
+  EXPECT_EQ(arguments, "");
+  EXPECT_TRUE(fw::SameText(app::FindCommandProgram("cmd.exe /c", arguments), SystemFolder() + "\\cmd.exe"));
+  EXPECT_TRUE(fw::SameText(app::FindCommandProgram("%SystemRoot%\\system32\\cmd.exe", arguments),
+                           SystemFolder() + "\\cmd.exe"));
+  char saved[MAX_PATH] = {};
+  GetCurrentDirectoryA(MAX_PATH, saved);
+  Touch(folder + "onlyhere.exe");
+  SetCurrentDirectoryA(folder.c_str());
+  EXPECT_EQ(app::FindCommandProgram("onlyhere.exe", arguments), "");
+  EXPECT_EQ(app::FindCommandProgram("My Tools\\tool.exe", arguments), "") << "relative paths are refused";
+  SetCurrentDirectoryA(saved);
+  EXPECT_EQ(app::FindCommandProgram(folder + "missing.exe", arguments), "");
+  EXPECT_FALSE(app::RunProgramCommand(folder + "missing.exe"));
+}
+
+// ---- Listing ----
+
+class StartupListing : public StartupTest {
+ protected:
+  void MakeSources() {
+    std::string hyphened = folder + "Some-App\\app.exe";
+    Touch(hyphened);
+    Touch(folder + "tool.exe");
+    Touch(folder + "notes.txt", "plain text");
+    SetValue(kMachine, rkRun, Name("mRun"), REG_SZ, Sz(L"\"C:\\m\\run.exe\" /a"));
+    SetValue(kMachine, rkRunOnce, Name("mOnce"), REG_SZ, Sz(L"C:\\m\\once.exe /b"));
+    DWORD flags = 0x20;
+    SetValue(kMachine, rkRunOnceEx, Name("Flags"), REG_DWORD, std::string(reinterpret_cast<char*>(&flags), 4));
+    SetValue(kMachine, rkRunOnceEx, Name("mOnceEx"), REG_SZ, Sz(L"C:\\m\\onceex.exe"));
+    SetValue(kMachine, rkRunServices, Name("mSvc"), REG_SZ, Sz(L"C:\\m\\svc.exe -s"));
+    SetValue(kMachine, rkRunServicesOnce, Name("mSvcOnce"), REG_SZ, Sz(L"C:\\m\\svconce.exe"));
+    SetValue(kUser, rkRun, Name("uRun"), REG_SZ, Sz(L"\"C:\\u\\run.exe\" /x"));
+    SetValue(kUser, rkRunOnce, Name("uOnce"), REG_SZ, Sz(app::Widen(hyphened + " -x /y")));
+    SetValue(kUser, rkRunOnceEx, Name("uOnceEx"), REG_SZ, Sz(L"rundll32.exe a.dll,Start"));
+    SetValue(kUser, rkRunServices, Name("uSvc"), REG_EXPAND_SZ, Sz(L"%SystemRoot%\\system32\\cmd.exe /c echo"));
+    if (!keysBefore[app::rkRunKeyCount + rkRunServices])  // a key this test made: its default value goes with it
+      SetValue(kUser, rkRunServices, L"", REG_SZ, Sz(L"C:\\default.exe"));
+    SetValue(kUser, rkRunServicesOnce, Name("uSvcOnce"), REG_SZ, Sz(L"C:\\u\\svconce.exe"));
+    MakeLink(userStartup + "\\" + Caption("uLink") + ".lnk", folder + "notes.txt", "/p");
+    Touch(userStartup + "\\" + Caption("garbage") + ".lnk", "not a link");
+    Touch(userStartup + "\\" + Caption("Notes") + ".lnk1", "no link either");
+    MakeLink(commonStartup + "\\" + Caption("cLink") + ".lnk", folder + "tool.exe");
+    MakeLink(HoldingFolder(false) + "\\" + Caption("hLink") + ".lnk", folder + "tool.exe", "-h");
+    MakeLink(HoldingFolder(true) + "\\" + Caption("haLink") + ".lnk", folder + "tool.exe");
+    testing_sandbox::WriteFile(StorePath("allRun.ini"), app::StoreLine(Caption("mOff"), "C:\\off.exe", "/q") + "\r\n");
+    std::string line = app::StoreLine(Caption("uOff"), "C:\\uoff.exe", "");
+    testing_sandbox::WriteFile(StorePath("currRun.ini"), line + "\r\n");
+    app::TRunValue value{Name("uOff"), REG_SZ, Sz(L"C:\\uoff.exe")};
+    testing_sandbox::WriteFile(StorePath("currRun.raw"), app::RecordLine(value, line) + "\r\n");
+  }
+};
+
+TEST_F(StartupListing, EachSourceListsItsRowsInOrder) {
+  MakeSources();
+  const std::vector<std::string> machine = {"mRun|HKLM|on", "mOnce|HKLM|on", "mOnceEx|HKLM|on", "mSvc|HKLM|on",
+                                            "mSvcOnce|HKLM|on"};
+  const std::vector<std::string> user = {"uRun|HKCU|on", "uOnce|HKCU|on", "uOnceEx|HKCU|on", "uSvc|HKCU|on",
+                                         "uSvcOnce|HKCU|on"};
+  auto join = [](std::initializer_list<std::vector<std::string>> parts) {
+    std::vector<std::string> all;
+    for (const auto& part : parts) all.insert(all.end(), part.begin(), part.end());
+    return all;
+  };
+  const std::vector<std::string> uLink = {"uLink|Current user|on"}, cLink = {"cLink|All users|on"};
+  const std::vector<std::string> hLink = {"hLink|Current user|off"}, haLink = {"haLink|All users|off"};
+  const std::vector<std::string> mOff = {"mOff|HKLM|off"}, uOff = {"uOff|HKCU|off"};
+  const std::vector<std::string> none;
+  std::vector<std::vector<std::string>> expected = {
+      join({machine, user, uLink, cLink, mOff, uOff, hLink, haLink}),
+      join({uLink, cLink, hLink, haLink}),
+      join({cLink, haLink}),
+      join({uLink, hLink}),
+      join({machine, user, mOff, uOff}),
+      join({machine, mOff}),
+      join({{machine[0]}, mOff}),
+      {machine[1]},
+      {machine[2]},
+      {machine[3]},
+      {machine[4]},
+      join({user, uOff}),
+      join({{user[0]}, uOff}),
+      {user[1]},
+      {user[2]},
+      {user[3]}};
+  for (int n = 0; n < app::kStartupSourceCount; ++n) {
+    ListSource(n);
+    EXPECT_EQ(TestRows(), expected[n]) << "source " << n;
+    EXPECT_EQ(app::startupSource, n);
+  }
+
+  // The Startup button lists the user's four keys with stores, "All" lists five.
+  frmMain()->frmSystem1->kSpeedButton1Click(nullptr);
+  std::vector<std::string> button = expected[0];
+  button.erase(std::find(button.begin(), button.end(), "uSvcOnce|HKCU|on"));
+  EXPECT_EQ(TestRows(), button);
+  EXPECT_EQ(app::startupSource, 15) << "the button keeps the source";
+  EXPECT_TRUE(tool->tvSU->GetItems()->GetItem(4)->GetExpanded());
+
+  // Every split form, and where each row belongs.
+  ListSource(0);
+  auto parts = [&](const char* caption) {
+    fw::TListItem* row = Row(Caption(caption));
+    if (!row) return std::string("missing");
+    return Sub(row, 0) + "|" + Sub(row, 1) + "|" + Sub(row, 3) + "|" + Sub(row, 4);
+  };
+  const std::string run = "Software\\Microsoft\\Windows\\CurrentVersion\\";
+  EXPECT_EQ(parts("mRun"), "C:\\m\\run.exe|/a|" + run + "Run\\|key");
+  EXPECT_EQ(parts("mSvc"), "C:\\m\\svc.exe|-s|" + run + "RunServices\\|key");
+  EXPECT_EQ(parts("uOnce"), folder + "Some-App\\app.exe|-x /y|" + run + "RunOnce\\|key");
+  EXPECT_EQ(parts("uOnceEx"), "rundll32.exe|a.dll,Start|" + run + "RunOnceEx\\|key");
+  EXPECT_EQ(parts("uSvc"), "%SystemRoot%\\system32\\cmd.exe|/c echo|" + run + "RunServices\\|key");
+  EXPECT_EQ(parts("uLink"), folder + "notes.txt|/p|" + userStartup + "|su");
+  EXPECT_EQ(parts("hLink"), folder + "tool.exe|-h|" + userStartup + "|su");
+  EXPECT_EQ(parts("haLink"), folder + "tool.exe||" + commonStartup + "|su");
+  EXPECT_EQ(parts("mOff"), "C:\\off.exe|/q|" + run + "Run\\|key");
+  EXPECT_EQ(Row(Caption("uLink"))->GetImageIndex(), 0) << "a text file gives no icon";
+  EXPECT_EQ(Row(Caption("mOff"))->GetImageIndex(), 0);
+  EXPECT_EQ(Row(""), nullptr) << "the default value is not listed";
+
+  // Listing again keeps image 0 and no more icons than one listing appends.
+  int images = frmMain()->suIL->GetCount();
+  EXPECT_GE(images, 1);
+  ListSource(0);
+  ListSource(0);
+  EXPECT_EQ(frmMain()->suIL->GetCount(), images);
+
+  // Refresh lists the remembered source again.
+  ListSource(13);
+  DeleteValue(kUser, rkRunOnce, Name("uOnce"));
+  SetValue(kUser, rkRunOnce, Name("uOnce2"), REG_SZ, Sz(L"C:\\u2.exe"));
+  tool->refreshBtnClick(nullptr);
+  EXPECT_EQ(TestRows(), std::vector<std::string>{"uOnce2|HKCU|on"});
+  EXPECT_TRUE(scripted->Exceptions.empty());
+}
+
+TEST_F(StartupListing, LinksThatDoNotResolveAreSkippedUnlessHeld) {
+  MakeSources();
+  testing_support::UseScriptedLink(E_FAIL);
+  ListSource(1);
+  EXPECT_EQ(TestRows(), (std::vector<std::string>{"hLink|Current user|off", "haLink|All users|off"}));
+  fw::TListItem* held = Row(Caption("hLink"));
+  ASSERT_NE(held, nullptr);
+  EXPECT_EQ(Sub(held, 0), folder + "tool.exe") << "the target the link holds";
+  EXPECT_EQ(Sub(held, 1), "-h");
+  PressSpace(held);
+  EXPECT_TRUE(held->GetChecked());
+  EXPECT_TRUE(fw::FileExists(userStartup + "\\" + Caption("hLink") + ".lnk"));
+}
+
+TEST_F(StartupListing, NoNodeSelectedListsNothingAndKeepsTheSource) {
+  MakeSources();
+  ListSource(6);
+  tool->tvSU->SetSelected(nullptr);
+  tool->tvSUClick(tool->tvSU);
+  EXPECT_EQ(tool->lvSU->GetItems()->GetCount(), 0);
+  EXPECT_EQ(app::startupSource, 6);
+}
+
+// ---- Disable and enable ----
+
+class StartupToggle : public StartupTest {
+ protected:
+  // The store's and record file's lines that mention caption.
+  int Lines(const std::string& text, const std::string& what) {
+    int count = 0;
+    size_t at = 0;
+    while ((at = text.find(what, at)) != std::string::npos) {
+      ++count;
+      at += what.size();
+    }
+    return count;
+  }
+  bool HasMessage(const std::string& start) {
+    for (const std::string& text : scripted->Texts)
+      if (text.rfind(start, 0) == 0) return true;
+    return false;
+  }
+};
+
+TEST_F(StartupToggle, RegistryEntriesComeBackWithNameTypeAndBytes) {
+  struct TCase {
+    HKEY Hive;
+    int RunKey;
+    int Source;
+    std::wstring Name;
+    DWORD Type;
+    std::string Bytes;
+    const char* Store;
+  };
+  const std::vector<TCase> cases = {
+      {kMachine, rkRun, 6, Name("sz"), REG_SZ, Sz(L"\"C:\\Apps\\x.exe\" /a"), "allRun"},
+      {kUser, rkRun, 12, Name("expand"), REG_EXPAND_SZ, Sz(L"%SystemRoot%\\system32\\cmd.exe /c echo"), "currRun"},
+      {kUser, rkRunOnce, 13, Name("nonul"), REG_SZ, Sz(L"C:\\x.exe /b", false), "currRunOnce"},
+      {kMachine, rkRunServices, 9, Name("\u00dcn\u00efcode \u540d"), REG_SZ,
+       Sz(L"C:\\\u041f\u0440\u043e\u0433\\app.exe -x"), "allRunServices"},
+      {kUser, rkRunServices, 15, Name("trail"), REG_SZ, Sz(L"C:\\Apps\\Some-App\\app.exe /b "), "currRunServices"},
+      {kMachine, rkRunOnceEx, 8, Name("empty"), REG_SZ, "", "allRunOnceEx"},
+  };
+  bool byMouse = true;
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(app::Narrow(c.Name));
+    SetValue(c.Hive, c.RunKey, c.Name, c.Type, c.Bytes);
+    ListSource(c.Source);
+    fw::TListItem* row = Row(app::Narrow(c.Name));
+    ASSERT_NE(row, nullptr);
+    ASSERT_TRUE(row->GetChecked());
+    std::string line = app::StoreLine(row->GetCaption(), Sub(row, 0), Sub(row, 1));
+    byMouse ? ClickBox(row) : PressSpace(row);
+    EXPECT_FALSE(row->GetChecked());
+    EXPECT_FALSE(HasValue(c.Hive, c.RunKey, c.Name));
+    EXPECT_EQ(Store(std::string(c.Store) + ".ini"), line + "\r\n");
+    EXPECT_EQ(Store(std::string(c.Store) + ".raw"), app::RecordLine(app::TRunValue{c.Name, c.Type, c.Bytes}, line) + "\r\n");
+
+    ListSource(c.Source);  // the disabled row as the store lists it
+    row = Row(app::Narrow(c.Name));
+    ASSERT_NE(row, nullptr);
+    EXPECT_FALSE(row->GetChecked());
+    byMouse ? ClickBox(row) : PressSpace(row);
+    EXPECT_TRUE(row->GetChecked());
+    DWORD type = 0;
+    std::string bytes;
+    ASSERT_TRUE(GetValue(c.Hive, c.RunKey, c.Name, type, bytes));
+    EXPECT_EQ(type, c.Type);
+    EXPECT_EQ(bytes, c.Bytes);
+    EXPECT_EQ(Store(std::string(c.Store) + ".ini"), "");
+    EXPECT_EQ(Store(std::string(c.Store) + ".raw"), "");
+    byMouse = !byMouse;
+  }
+  EXPECT_TRUE(scripted->Texts.empty());
+}
+
+TEST_F(StartupToggle, ASecondDisableKeepsOneLineAndOneRecord) {
+  SetValue(kUser, rkRun, Name("twice"), REG_SZ, Sz(L"C:\\first.exe"));
+  ListSource(12);
+  ClickBox(Row(Caption("twice")));
+  SetValue(kUser, rkRun, Name("twice"), REG_SZ, Sz(L"C:\\first.exe"));
+  ListSource(12);
+  fw::TListItem* active = nullptr;
+  for (int i = 0; i < tool->lvSU->GetItems()->GetCount(); ++i) {
+    fw::TListItem* item = tool->lvSU->GetItems()->GetItem(i);
+    if (item->GetCaption() == Caption("twice") && item->GetChecked()) active = item;
+  }
+  ASSERT_NE(active, nullptr);
+  ClickBox(active);
+  EXPECT_FALSE(HasValue(kUser, rkRun, Name("twice")));
+  EXPECT_EQ(Lines(Store("currRun.ini"), Caption("twice")), 1);
+  EXPECT_EQ(Lines(Store("currRun.raw"), Caption("twice")), 1);
+}
+
+TEST_F(StartupToggle, LinesWithoutRecordsEnableAsQuotedPathAndParameters) {
+  testing_sandbox::WriteFile(StorePath("currRun.ini"),
+                             app::StoreLine(Caption("old1"), "C:\\old app\\x.exe", "/q") + "\r\n" +
+                                 app::StoreLine(Caption("old2"), "C:\\y.exe", "") + "\r\n" +
+                                 app::StoreLine(Caption("old3"), "%SystemRoot%\\z.exe", "-k") + "\r\n");
+  ListSource(12);
+  for (const char* name : {"old1", "old2", "old3"}) PressSpace(Row(Caption(name)));
+  DWORD type = 0;
+  std::string bytes;
+  ASSERT_TRUE(GetValue(kUser, rkRun, Name("old1"), type, bytes));
+  EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+  EXPECT_EQ(bytes, Sz(L"\"C:\\old app\\x.exe\" /q"));
+  ASSERT_TRUE(GetValue(kUser, rkRun, Name("old2"), type, bytes));
+  EXPECT_EQ(bytes, Sz(L"\"C:\\y.exe\""));
+  ASSERT_TRUE(GetValue(kUser, rkRun, Name("old3"), type, bytes));
+  EXPECT_EQ(type, static_cast<DWORD>(REG_EXPAND_SZ));
+  EXPECT_EQ(bytes, Sz(L"\"%SystemRoot%\\z.exe\" -k"));
+  EXPECT_EQ(Store("currRun.ini"), "");
+}
+
+TEST_F(StartupToggle, ShortcutsMoveOutAndBackByteForByte) {
+  Touch(folder + "tool.exe");
+  std::string link = userStartup + "\\" + Caption("Tool") + ".lnk";
+  MakeLink(link, folder + "tool.exe", "/min", folder, folder + "tool.exe", 1, "Tool");
+  std::string bytes = testing_sandbox::ReadFile(link);
+  std::string held = HoldingFolder(false) + "\\" + Caption("Tool") + ".lnk";
+  ListSource(3);
+  ClickBox(Row(Caption("Tool")));
+  EXPECT_FALSE(fw::FileExists(link));
+  ASSERT_TRUE(fw::FileExists(held));
+  EXPECT_EQ(testing_sandbox::ReadFile(held), bytes);
+  ListSource(3);
+  fw::TListItem* row = Row(Caption("Tool"));
+  ASSERT_NE(row, nullptr);
+  EXPECT_FALSE(row->GetChecked());
+  EXPECT_EQ(Sub(row, 3), userStartup);
+  PressSpace(row);
+  EXPECT_TRUE(row->GetChecked());
+  EXPECT_FALSE(fw::FileExists(held));
+  ASSERT_TRUE(fw::FileExists(link));
+  EXPECT_EQ(testing_sandbox::ReadFile(link), bytes);
+  TLinkFields fields = ReadLink(link);
+  EXPECT_EQ(fields.Target, folder + "tool.exe");
+  EXPECT_EQ(fields.Arguments, "/min");
+  EXPECT_TRUE(scripted->Texts.empty());
+}
+
+TEST_F(StartupToggle, TakenShortcutNamesGetTheFirstFreeNumber) {
+  Touch(folder + "a.exe");
+  Touch(folder + "b.exe");
+  std::string link = userStartup + "\\" + Caption("Tool") + ".lnk";
+  MakeLink(link, folder + "a.exe");
+  std::string mine = testing_sandbox::ReadFile(link);
+  std::string taken = HoldingFolder(false) + "\\" + Caption("Tool") + ".lnk";
+  MakeLink(taken, folder + "b.exe");
+  std::string other = testing_sandbox::ReadFile(taken);
+  ListSource(3);
+  fw::TListItem* row = nullptr;
+  for (int i = 0; i < tool->lvSU->GetItems()->GetCount(); ++i)
+    if (tool->lvSU->GetItems()->GetItem(i)->GetChecked()) row = tool->lvSU->GetItems()->GetItem(i);
+  ASSERT_NE(row, nullptr);
+  ClickBox(row);
+  EXPECT_EQ(row->GetCaption(), Caption("Tool (2)"));
+  EXPECT_EQ(testing_sandbox::ReadFile(taken), other);
+  EXPECT_EQ(testing_sandbox::ReadFile(HoldingFolder(false) + "\\" + Caption("Tool (2)") + ".lnk"), mine);
+  // Back into a Startup folder whose name is taken meanwhile.
+  MakeLink(userStartup + "\\" + Caption("Tool (2)") + ".lnk", folder + "b.exe");
+  ClickBox(row);
+  EXPECT_TRUE(row->GetChecked());
+  EXPECT_EQ(row->GetCaption(), Caption("Tool (2) (2)"));
+  EXPECT_EQ(testing_sandbox::ReadFile(userStartup + "\\" + Caption("Tool (2) (2)") + ".lnk"), mine);
+  EXPECT_EQ(ReadLink(userStartup + "\\" + Caption("Tool (2)") + ".lnk").Target, folder + "b.exe");
+}
+
+// ---- Failures: the entry stays whole and its box goes back ----
+
+TEST_F(StartupToggle, AHeldStoreLeavesTheValueInItsKey) {
+  SetValue(kUser, rkRun, Name("held"), REG_SZ, Sz(L"C:\\held.exe"));
+  ListSource(12);
+  {
+    THeldFile hold(StorePath("currRun.ini"));
+    ClickBox(Row(Caption("held")));
+  }
+  EXPECT_TRUE(Row(Caption("held"))->GetChecked());
+  EXPECT_TRUE(HasValue(kUser, rkRun, Name("held")));
+  EXPECT_TRUE(HasMessage("Can not disable entry\n"));
+  EXPECT_EQ(Store("currRun.ini"), "");
+  EXPECT_EQ(Store("currRun.raw"), "");
+}
+
+TEST_F(StartupToggle, AValueGoneBehindTheToolsBackIsReported) {
+  SetValue(kUser, rkRun, Name("gone"), REG_SZ, Sz(L"C:\\gone.exe"));
+  ListSource(12);
+  DeleteValue(kUser, rkRun, Name("gone"));
+  ClickBox(Row(Caption("gone")));
+  EXPECT_TRUE(Row(Caption("gone"))->GetChecked());
+  EXPECT_TRUE(HasMessage("Can not disable entry\n"));
+  EXPECT_EQ(Store("currRun.ini"), "");
+}
+
+TEST_F(StartupToggle, AHeldShortcutStaysWhereItIs) {
+  Touch(folder + "a.exe");
+  std::string link = userStartup + "\\" + Caption("Held") + ".lnk";
+  MakeLink(link, folder + "a.exe");
+  std::string bytes = testing_sandbox::ReadFile(link);
+  ListSource(3);
+  {
+    THeldFile hold(link);
+    ClickBox(Row(Caption("Held")));
+  }
+  EXPECT_TRUE(Row(Caption("Held"))->GetChecked());
+  EXPECT_TRUE(HasMessage("Can not disable entry\n"));
+  EXPECT_EQ(testing_sandbox::ReadFile(link), bytes);
+  EXPECT_FALSE(fw::FileExists(HoldingFolder(false) + "\\" + Caption("Held") + ".lnk"));
+}
+
+TEST_F(StartupToggle, FailingRegistryStepsUndoWhatWentBefore) {
+  SetValue(kMachine, rkRun, Name("fault"), REG_SZ, Sz(L"C:\\fault.exe /f"));
+  ListSource(6);
+  fw::TListItem* row = Row(Caption("fault"));
+  for (app::TRunKeyStep step : {app::rsOpenForWrite, app::rsDeleteValue}) {
+    app::testing::SetRunKeyFault([step](app::TRunKeyStep s, const std::string&, const std::wstring&) {
+      return s == step ? ERROR_ACCESS_DENIED : ERROR_SUCCESS;
+    });
+    ClickBox(row);
+    EXPECT_TRUE(row->GetChecked()) << step;
+    EXPECT_TRUE(HasValue(kMachine, rkRun, Name("fault")));
+    EXPECT_EQ(Store("allRun.ini"), "") << "the just-added line is dropped";
+    EXPECT_EQ(Store("allRun.raw"), "");
+  }
+  EXPECT_TRUE(HasMessage("Can not disable entry\n"));
+  app::testing::SetRunKeyFault(nullptr);
+  ClickBox(row);
+  ASSERT_FALSE(row->GetChecked());
+  std::string line = Store("allRun.ini");
+  scripted->Texts.clear();
+  for (app::TRunKeyStep step : {app::rsOpenForWrite, app::rsWriteValue}) {
+    app::testing::SetRunKeyFault([step](app::TRunKeyStep s, const std::string&, const std::wstring&) {
+      return s == step ? ERROR_ACCESS_DENIED : ERROR_SUCCESS;
+    });
+    ClickBox(row);
+    EXPECT_FALSE(row->GetChecked()) << step;
+    EXPECT_FALSE(HasValue(kMachine, rkRun, Name("fault")));
+    EXPECT_EQ(Store("allRun.ini"), line);
+  }
+  EXPECT_TRUE(HasMessage("Can not enable entry\n"));
+  app::testing::SetRunKeyFault(nullptr);
+  ClickBox(row);
+  EXPECT_TRUE(row->GetChecked());
+  DWORD type = 0;
+  std::string bytes;
+  ASSERT_TRUE(GetValue(kMachine, rkRun, Name("fault"), type, bytes));
+  EXPECT_EQ(bytes, Sz(L"C:\\fault.exe /f"));
+}
+
+TEST_F(StartupToggle, EnableIsRefusedWhileTheKeyHoldsTheName) {
+  SetValue(kUser, rkRun, Name("same"), REG_SZ, Sz(L"C:\\old.exe"));
+  ListSource(12);
+  ClickBox(Row(Caption("same")));
+  SetValue(kUser, rkRun, Name("same"), REG_SZ, Sz(L"C:\\new.exe"));
+  std::string store = Store("currRun.ini");
+  ListSource(12);
+  fw::TListItem* disabled = nullptr;
+  for (int i = 0; i < tool->lvSU->GetItems()->GetCount(); ++i) {
+    fw::TListItem* item = tool->lvSU->GetItems()->GetItem(i);
+    if (item->GetCaption() == Caption("same") && !item->GetChecked()) disabled = item;
+  }
+  ASSERT_NE(disabled, nullptr);
+  ClickBox(disabled);
+  EXPECT_FALSE(disabled->GetChecked());
+  EXPECT_TRUE(HasMessage("Can not enable entry\n"));
+  DWORD type = 0;
+  std::string bytes;
+  ASSERT_TRUE(GetValue(kUser, rkRun, Name("same"), type, bytes));
+  EXPECT_EQ(bytes, Sz(L"C:\\new.exe"));
+  EXPECT_EQ(Store("currRun.ini"), store);
+}
+
+TEST_F(StartupToggle, TheUsersRunServicesOnceHasNoStore) {
+  SetValue(kUser, rkRunServicesOnce, Name("once"), REG_SZ, Sz(L"C:\\once.exe"));
+  ListSource(11);
+  fw::TListItem* row = Row(Caption("once"));
+  ASSERT_NE(row, nullptr);
+  ClickBox(row);
+  EXPECT_TRUE(row->GetChecked());
+  EXPECT_TRUE(HasValue(kUser, rkRunServicesOnce, Name("once")));
+  EXPECT_TRUE(HasMessage("Can not disable entry\n"));
+}
+
+TEST_F(StartupToggle, AClickBesideTheBoxChangesNothing) {
+  SetValue(kUser, rkRun, Name("text"), REG_SZ, Sz(L"C:\\text.exe"));
+  ListSource(12);
+  fw::TListItem* row = Row(Caption("text"));
+  fw::TRect r = row->DisplayRect(LVIR_LABEL);
+  HWND wnd = tool->lvSU->GetHandle();
+  PostMessageA(wnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.Left + 4, (r.Top + r.Bottom) / 2));
+  PostMessageA(wnd, WM_LBUTTONUP, 0, MAKELPARAM(r.Left + 4, (r.Top + r.Bottom) / 2));
+  Pump();
+  EXPECT_TRUE(row->GetChecked());
+  EXPECT_TRUE(HasValue(kUser, rkRun, Name("text")));
+}
+
+// ---- Delete and Run ----
+
+TEST_F(StartupToggle, DeleteAsksAndRemovesEachKindOfRow) {
+  Touch(folder + "a.exe");
+  SetValue(kUser, rkRun, Name("delKey"), REG_SZ, Sz(L"C:\\k.exe"));
+  SetValue(kUser, rkRun, Name("delOff"), REG_SZ, Sz(L"C:\\off.exe"));
+  MakeLink(userStartup + "\\" + Caption("delLink") + ".lnk", folder + "a.exe");
+  MakeLink(HoldingFolder(true) + "\\" + Caption("delHeld") + ".lnk", folder + "a.exe");
+  ListSource(0);
+  ClickBox(Row(Caption("delOff")));
+  ASSERT_NE(Store("currRun.raw"), "");
+  auto present = [&] {
+    return std::vector<bool>{HasValue(kUser, rkRun, Name("delKey")), Store("currRun.ini") != "",
+                             fw::FileExists(userStartup + "\\" + Caption("delLink") + ".lnk"),
+                             fw::FileExists(HoldingFolder(true) + "\\" + Caption("delHeld") + ".lnk")};
+  };
+  const char* names[] = {"delKey", "delOff", "delLink", "delHeld"};
+  for (int kind = 0; kind < 4; ++kind) {
+    SCOPED_TRACE(names[kind]);
+    ListSource(0);
+    tool->lvSU->SetSelected(Row(Caption(names[kind])));
+    fw::TListItem* marker = tool->lvSU->GetItems()->Add();
+    marker->SetCaption("marker");
+    std::vector<bool> before = present();
+    scripted->Answers.push_back(fw::mrCancel);
+    tool->deleteBtnClick(nullptr);
+    EXPECT_EQ(scripted->Texts.back(), "Delete entry?");
+    EXPECT_EQ(present(), before);
+    EXPECT_NE(Row("marker"), nullptr) << "Cancel does not list again";
+    scripted->Answers.push_back(fw::mrOk);
+    tool->deleteBtnClick(nullptr);
+    EXPECT_EQ(Row("marker"), nullptr) << "the list is read again";
+    EXPECT_EQ(Row(Caption(names[kind])), nullptr);
+    EXPECT_FALSE(present()[kind]);
+  }
+  EXPECT_EQ(Store("currRun.raw"), "") << "the record goes with its line";
+}
+
+TEST_F(StartupToggle, RunStartsAProgramWhosePathHoldsBlanks) {
+  std::string tools = folder + "My Tools\\";
+  fw::ForceDirectories(tools);
+  ASSERT_TRUE(CopyFileA((SystemFolder() + "\\cmd.exe").c_str(), (tools + "cmd.exe").c_str(), FALSE));
+  std::string marker = folder + "ran.txt";
+  SetValue(kUser, rkRun, Name("run"), REG_SZ,
+           Sz(app::Widen("\"" + tools + "cmd.exe\" /c echo ran>\"" + marker + "\"")));
+  ListSource(12);
+  tool->lvSU->SetSelected(Row(Caption("run")));
+  tool->runBtnClick(nullptr);
+  for (int i = 0; i < 200 && !fw::FileExists(marker); ++i) Sleep(50);
+  EXPECT_TRUE(fw::FileExists(marker));
+}
+
+
