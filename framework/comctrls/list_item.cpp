@@ -52,7 +52,8 @@ void TListItem::ApplyState() {
 }
 
 void TListItem::Redraw() {
-  GetListView()->Perform(LVM_REDRAWITEMS, static_cast<WPARAM>(FIndex), FIndex);
+  // Inside BeginUpdate the whole list is drawn anew at EndUpdate.
+  if (FOwner->FUpdateCount == 0) GetListView()->Perform(LVM_REDRAWITEMS, static_cast<WPARAM>(FIndex), FIndex);
 }
 
 void TListItem::InsertNative() {
@@ -230,9 +231,7 @@ TListItem* TListItems::Insert(int index) {
       Flush();
       RestoreStates();
     } else if (FUpdateCount == 0 && !FWakePosted) {
-      // The window gets the new rows before it handles its next message; this one makes sure
-      // there is one.
-      FWakePosted = PostMessageA(FOwner->GetHandle(), CM_SHOWROWS, 0, 0) != 0;
+      WakeWindow();
     }
     return raw;
   }
@@ -348,6 +347,17 @@ void TListItems::Renumber(int from) {
 
 bool TListItems::OnDemand() const { return FOwner->FRowsOnDemand && !FOwner->FOwnerData; }
 
+void TListItems::WakeWindow() {
+  // Each new row count costs the window a redraw of its scroll bar, so a list that keeps
+  // filling shows its new rows at most a few times a second; the first ones come at once.
+  HWND wnd = FOwner->GetHandle();
+  DWORD since = ::GetTickCount() - FLastShown;
+  if (since >= kShowRowsInterval)
+    FWakePosted = PostMessageA(wnd, CM_SHOWROWS, 0, 0) != 0;
+  else
+    FWakePosted = SetTimer(wnd, kShowRowsTimer, kShowRowsInterval - since, nullptr) != 0;
+}
+
 void TListItems::Flush() {
   if (!FOwner->HandleAllocated() || FOwner->GetOwnerData()) return;
   if (!OnDemand()) {
@@ -357,6 +367,7 @@ void TListItems::Flush() {
   FWakePosted = false;
   int count = static_cast<int>(FItems.size());
   if (FNativeCount == count) return;
+  FLastShown = ::GetTickCount();
   int first = FNativeCount;
   FNativeCount = count;
   FOwner->Perform(LVM_SETITEMCOUNT, static_cast<WPARAM>(count), LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);

@@ -113,6 +113,8 @@ class TListItems {
   void SaveStates();
   void RestoreStates();
   bool OnDemand() const;
+  // Rows on demand: makes sure a message comes that hands the window the new rows.
+  void WakeWindow();
   // Rebuilds the order from the window's lParams (after a native sort).
   void ReadOrder();
 
@@ -123,8 +125,10 @@ class TListItems {
   // The first FNativeCount rows are in the window; rows appended during BeginUpdate wait after
   // them until EndUpdate or until something needs the window's rows.
   int FNativeCount = 0;
-  // Rows on demand: a message is on its way to the window that will hand it the new rows.
+  // Rows on demand: a message is on its way to the window that will hand it the new rows, and
+  // when the window last got some.
   bool FWakePosted = false;
+  DWORD FLastShown = 0;
   std::unique_ptr<TListItem> FTemp;
 };
 

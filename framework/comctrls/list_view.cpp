@@ -624,6 +624,28 @@ int TCustomListView::FindItemOnDemand(const LVFINDINFOA& info, const std::string
   return -1;
 }
 
+bool TCustomListView::NeedsAllRows(const TMessage& msg) {
+  UINT m = msg.Msg;
+  if (m >= LVM_FIRST && m < LVM_FIRST + 0x100) return true;
+  if (m >= WM_KEYFIRST && m <= WM_KEYLAST) return true;
+  switch (m) {
+    case CM_SHOWROWS:
+    case WM_PAINT:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_MOUSEWHEEL:
+    case WM_VSCROLL:
+    case WM_HSCROLL:
+      return true;
+    case WM_TIMER:
+      return msg.WParam == kShowRowsTimer;
+    default:
+      return false;
+  }
+}
+
 int TCustomListView::TickAt(int x, int y) const {
   if (!FCheckboxes || !HandleAllocated()) return -1;
   LVHITTESTINFO info{};
@@ -707,11 +729,15 @@ void TCustomListView::HandleNotify(TMessage& msg) {
 }
 
 void TCustomListView::Dispatch(TMessage& msg) {
-  // Rows on demand: the window learns of the rows added since it last looked before it handles
-  // anything (a notification comes from inside one of its own operations and waits).
-  if (FRowsOnDemand && msg.Msg != CN_NOTIFY && msg.Msg != WM_NOTIFY && FItems->FUpdateCount == 0) FItems->Flush();
+  // Rows on demand: the window learns of the rows added since it last looked when it is asked
+  // about its rows, paints, or the user reaches for them.
+  if (FRowsOnDemand && FItems->FUpdateCount == 0 && NeedsAllRows(msg)) FItems->Flush();
   switch (msg.Msg) {
     case CM_SHOWROWS:
+      return;
+    case WM_TIMER:
+      if (msg.WParam != kShowRowsTimer) break;
+      KillTimer(FHandle, kShowRowsTimer);
       return;
     case CN_NOTIFY:
       HandleNotify(msg);

@@ -46,6 +46,11 @@ using TLVAdvancedCustomDrawEvent =
     std::function<void(TCustomListView* Sender, const TRect& ARect, TCustomDrawStage Stage, bool& DefaultDraw)>;
 using TLVCompareFunc = std::function<int(TListItem* a, TListItem* b, LPARAM data)>;
 
+// Rows on demand: how often at most new rows reach the window while rows keep coming (ms), and
+// the timer that brings them when they wait.
+constexpr DWORD kShowRowsInterval = 500;
+constexpr UINT_PTR kShowRowsTimer = CM_SHOWROWS;
+
 class TCustomListView : public TWinControl {
   FW_CLASS(TCustomListView, TWinControl)
  public:
@@ -164,6 +169,8 @@ class TCustomListView : public TWinControl {
   // Rows on demand: the window's search for a row (type-ahead, LVM_FINDITEM) over the items.
   int FindItemOnDemand(const LVFINDINFOA& info, const std::string& text, int start) const;
   void HandleStateRangeChanged(const NMLVODSTATECHANGE& change);
+  // Rows on demand: whether the window must know every row before it handles msg.
+  static bool NeedsAllRows(const TMessage& msg);
   // Rows on demand: the row whose tick lies under the point (-1: none) / turns a row's tick.
   int TickAt(int x, int y) const;
   void ToggleTick(int index);
