@@ -14,6 +14,7 @@
 
 #include "app/main/main_form.h"
 #include "app/shared/config_defaults.h"
+#include "app/tools/drive_cleaner.h"
 #include "bench/support/main_window.h"
 #include "bench/support/scratch.h"
 #include "framework/forms/application.h"
@@ -70,9 +71,9 @@ double EngineSearch(const std::string& root, int& found) {
 
 double WindowSearch(int& found) {
   auto start = std::chrono::steady_clock::now();
-  app::frmMain->btnDCSearch->Click();
+  app::frmMain->driveCleaner->btnDCSearch->Click();
   double t = Seconds(std::chrono::steady_clock::now() - start);
-  found = app::frmMain->lvDCResult->GetItems()->GetCount();
+  found = app::frmMain->driveCleaner->lvDCResult->GetItems()->GetCount();
   return t;
 }
 
@@ -95,7 +96,7 @@ int main(int argc, char** argv) {
     CloseHandle(list);
 
     bench::TMainWindow mainWindow(appDir);
-    fw::TListItems* rows = app::frmMain->lvDCDrive->GetItems();
+    fw::TListItems* rows = app::frmMain->driveCleaner->lvDCDrive->GetItems();
     rows->GetItem(rows->GetCount() - 1)->SetChecked(true);
 
     int engineFound = 0, windowFound = 0;

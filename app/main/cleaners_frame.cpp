@@ -1,6 +1,7 @@
 #include "app/main/cleaners_frame.h"
 
 #include "app/main/main_form.h"
+#include "app/tools/drive_cleaner.h"
 #include "app/tools/duplicate_finder.h"
 #include "app/tools/other_clean.h"
 
@@ -17,7 +18,7 @@ void TfrmCleaners::CreateComponents() {
 
 void TfrmCleaners::kSpeedButton1Click(fw::TObject*) {
   SetDownButton(1);
-  frmMain->DriveCleanerShow();
+  frmMain->driveCleaner->Show();
 }
 
 void TfrmCleaners::kSpeedButton2Click(fw::TObject*) {

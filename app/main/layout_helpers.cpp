@@ -2,6 +2,37 @@
 
 namespace app {
 
+skin::TkPanel* MakePanel(fw::TComponent* owner, fw::TWinControl* parent, const char* name, fw::TAlign align,
+                         int size) {
+  auto* panel = fw::New<skin::TkPanel>(owner);
+  if (*name) panel->SetName(name);
+  panel->SetCaption("");
+  panel->SetBevelOuter(fw::bvNone);
+  if (align == fw::alLeft || align == fw::alRight)
+    panel->SetWidth(size);
+  else if (align == fw::alTop || align == fw::alBottom)
+    // A top strip starts far down so that it lines up below the strips already at the top.
+    panel->SetBounds(0, align == fw::alTop ? 1000 : 0, panel->GetWidth(), size);
+  panel->SetAlign(align);
+  panel->SetParent(parent);
+  return panel;
+}
+
+skin::TkLabel* MakeLabel(fw::TComponent* owner, fw::TWinControl* parent, const char* name, const char* caption,
+                         int left, int top, int width) {
+  auto* label = fw::New<skin::TkLabel>(owner);
+  if (*name) label->SetName(name);
+  label->SetCaption(caption);
+  if (width > 0) {
+    label->SetBounds(left, top, width, 16);
+  } else {
+    label->SetLeft(left);
+    label->SetTop(top);
+  }
+  label->SetParent(parent);
+  return label;
+}
+
 skin::TkBitBtn* MakeButton(fw::TComponent* owner, fw::TWinControl* parent, const char* name, const char* caption,
                            const char* hint, int left, int top, int width) {
   auto* button = fw::New<skin::TkBitBtn>(owner);
@@ -14,6 +45,39 @@ skin::TkBitBtn* MakeButton(fw::TComponent* owner, fw::TWinControl* parent, const
   }
   button->SetParent(parent);
   return button;
+}
+
+skin::TkCheckBox* MakeCheckBox(fw::TComponent* owner, fw::TWinControl* parent, const char* name, const char* caption,
+                               int left, int top, int width, bool checked) {
+  auto* box = fw::New<skin::TkCheckBox>(owner);
+  box->SetName(name);
+  box->SetCaption(caption);
+  box->SetBounds(left, top, width, 17);
+  box->SetChecked(checked);
+  box->SetParent(parent);
+  return box;
+}
+
+skin::TkListView* MakeList(fw::TComponent* owner, fw::TWinControl* parent, const char* name, bool checkboxes,
+                           std::initializer_list<TColumnSpec> columns) {
+  auto* list = fw::New<skin::TkListView>(owner);
+  list->SetName(name);
+  list->SetViewStyle(fw::vsReport);
+  list->SetCheckboxes(checkboxes);
+  list->SetRowSelect(true);
+  list->SetReadOnly(true);
+  for (const TColumnSpec& spec : columns) {
+    fw::TListColumn* column = list->GetColumns()->Add();
+    column->SetCaption(spec.Caption);
+    if (spec.Width == kAutoWidth)
+      column->SetAutoSize(true);
+    else
+      column->SetWidth(spec.Width);
+    if (spec.Right) column->SetAlignment(fw::taRightJustify);
+  }
+  list->SetAlign(fw::alClient);
+  list->SetParent(parent);
+  return list;
 }
 
 }  // namespace app

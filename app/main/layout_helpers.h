@@ -1,12 +1,45 @@
-// Small builders shared by the layout functions of the main window and its tools.
+// Small builders shared by the layout functions of the main window and its tools. Each makes
+// one control owned by owner on parent; an empty name leaves the control unnamed.
 #pragma once
+#include <initializer_list>
+
 #include "framework/controls/win_control.h"
 #include "skin/controls/bit_btn.h"
+#include "skin/controls/check_box.h"
+#include "skin/controls/label.h"
+#include "skin/controls/list_view.h"
+#include "skin/controls/panel.h"
 
 namespace app {
+
+// A panel without caption or bevel. Aligned left or right it is size wide; aligned to the top
+// or the bottom it is size high and comes after what already stands at that side.
+skin::TkPanel* MakePanel(fw::TComponent* owner, fw::TWinControl* parent, const char* name, fw::TAlign align,
+                         int size);
+
+// A label at the given place; width 0 leaves it the size of its caption.
+skin::TkLabel* MakeLabel(fw::TComponent* owner, fw::TWinControl* parent, const char* name, const char* caption,
+                         int left, int top, int width = 0);
 
 // A 25-pixel-high button at the given place; the hint is shown when it is not empty.
 skin::TkBitBtn* MakeButton(fw::TComponent* owner, fw::TWinControl* parent, const char* name, const char* caption,
                            const char* hint, int left, int top, int width);
+
+// A 17-pixel-high check box at the given place.
+skin::TkCheckBox* MakeCheckBox(fw::TComponent* owner, fw::TWinControl* parent, const char* name, const char* caption,
+                               int left, int top, int width, bool checked);
+
+// One column of a list: its caption, its width (kAutoWidth: the width the other columns
+// leave) and whether its texts are right-aligned.
+inline constexpr int kAutoWidth = -1;
+struct TColumnSpec {
+  const char* Caption;
+  int Width;
+  bool Right = false;
+};
+
+// A read-only report list with whole-row selection and the given columns, filling parent.
+skin::TkListView* MakeList(fw::TComponent* owner, fw::TWinControl* parent, const char* name, bool checkboxes,
+                           std::initializer_list<TColumnSpec> columns);
 
 }  // namespace app

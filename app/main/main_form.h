@@ -1,7 +1,8 @@
 // TfrmMain: the program's main window. A header with the Settings, About, Help and Exit
 // buttons, the collapsible bar of the three navigation frames on the left, the eight tool
 // panels of which one fills the rest of the window, and the status bar with the search
-// animation. The Drive cleaner's handlers live in app/tools/drive_cleaner.cpp.
+// animation. A tool with controls of its own is an object of its own class (app/tools/) that
+// builds them on its panel; the window creates and owns it.
 #pragma once
 #include <cstdint>
 #include <memory>
@@ -20,10 +21,7 @@
 #include "services/system/computer_info_ex.h"
 #include "skin/controls/bit_btn.h"
 #include "skin/controls/frame_bar.h"
-#include "skin/controls/group_box.h"
-#include "skin/controls/label.h"
 #include "skin/controls/label_fx.h"
-#include "skin/controls/list_view.h"
 #include "skin/controls/panel.h"
 #include "skin/controls/path_dialog.h"
 #include "skin/controls/speed_button.h"
@@ -34,6 +32,7 @@
 namespace app {
 
 class TfrmCleaners;
+class TDriveCleaner;
 class TOtherClean;
 class TDuplicateFinder;
 class TFileWiper;
@@ -71,20 +70,6 @@ class TfrmMain : public fw::TForm {
   skin::TkPanel* pnlSD = nullptr;
   skin::TkPanel* pnlAM = nullptr;
   skin::TkPanel* pnlFW = nullptr;
-  // Drive cleaner.
-  skin::TkListView* lvDCDrive = nullptr;
-  skin::TkListView* lvDCResult = nullptr;
-  skin::TkGroupBox* kGroupBox1 = nullptr;
-  skin::TkBitBtn* kBitBtn5 = nullptr;
-  skin::TkBitBtn* kBitBtn6 = nullptr;
-  skin::TkBitBtn* kBitBtn7 = nullptr;
-  skin::TkBitBtn* btnDCAddPath = nullptr;
-  skin::TkBitBtn* btnDCRemovePath = nullptr;
-  skin::TkBitBtn* btnDCSearch = nullptr;
-  skin::TkBitBtn* btnDCStop = nullptr;
-  skin::TkBitBtn* btnDCDelete = nullptr;
-  skin::TkLabel* lblDCFileCount = nullptr;
-  skin::TkLabel* lblDCFileSize = nullptr;
   // Status bar.
   skin::TkStatusBar* kBar = nullptr;
   fw::TAnimate* Anim = nullptr;
@@ -113,6 +98,7 @@ class TfrmMain : public fw::TForm {
   std::unique_ptr<fw::TStringList> dupList;
 
   // The tools that keep their controls and handlers in a class of their own.
+  std::unique_ptr<TDriveCleaner> driveCleaner;
   std::unique_ptr<TOtherClean> otherClean;
   std::unique_ptr<TDuplicateFinder> duplicateFinder;
   std::unique_ptr<TFileWiper> fileWiper;
@@ -135,43 +121,17 @@ class TfrmMain : public fw::TForm {
   void btnHelpClick(fw::TObject* Sender);
   void btnExitClick(fw::TObject* Sender);
 
-  // Drive cleaner (app/tools/drive_cleaner.cpp).
-  // The Drive clean button's action after its frame set the buttons: fills the path list and
-  // shows the panel.
-  void DriveCleanerShow();
-  void btnDCAddPathClick(fw::TObject* Sender);
-  void btnDCRemovePathClick(fw::TObject* Sender);
-  void btnDCSearchClick(fw::TObject* Sender);
-  void btnDCStopClick(fw::TObject* Sender);
-  void btnDCDeleteClick(fw::TObject* Sender);
-  void kBitBtn5Click(fw::TObject* Sender);
-  void kBitBtn6Click(fw::TObject* Sender);
-  void kBitBtn7Click(fw::TObject* Sender);
-  void dcSearcherBeginScanDir(fw::TObject* Sender, const std::string& AName);
-  void dcSearcherFindFile(fw::TObject* Sender, const std::string& AName);
-  void dcSearcherProgress(fw::TObject* Sender);
-
  protected:
   ~TfrmMain() override;
   void CreateComponents() override;
 
  private:
-  // Drive cleaner helpers.
-  void AddDriveRows();
-  void AddUserFolderRows();
-  void AddUserFolderRow(const std::string& path);
-  void SaveUserFolderRows();
-  void SetDCSearching(bool searching);
-  void UpdateDCTotals();
-  void SetDCChecks(int mode);
-  // Reads the enabled, non-empty masks of ext.ini into the search engine; false when none.
-  bool LoadDCMasks();
-  void StartAnimation();
-  void StopAnimation();
-  // The folder whose own files are not listed, with one trailing backslash, upper-cased
-  // (empty when none); read once per search.
-  std::string FScanFolder;
-  DWORD FLastProgress = 0;
+  // The parts of the layout (main_form_layout.cpp).
+  void CreateNonVisualComponents();
+  void CreateHeader();
+  void CreateStatusBar();
+  void CreateNavigation();
+  void CreateToolPanels();
 };
 
 // The main window.

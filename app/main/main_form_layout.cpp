@@ -1,6 +1,8 @@
 // The layout of the main window: every control and component with its name, properties and
-// handlers, as the form resource would create them.
+// handlers, as the form resource would create them. The tools with classes of their own build
+// their controls on their panels themselves.
 #include <initializer_list>
+#include <tuple>
 
 #include "app/main/cleaners_frame.h"
 #include "app/main/file_frame.h"
@@ -8,11 +10,12 @@
 #include "app/main/main_form.h"
 #include "app/main/program_pictures.h"
 #include "app/main/system_frame.h"
+#include "app/tools/drive_cleaner.h"
 #include "app/tools/duplicate_finder.h"
 #include "app/tools/file_wiper.h"
 #include "app/tools/other_clean.h"
-#include "skin/engine/stored_skin_reader.h"
 #include "app/tools/startup_manager.h"
+#include "skin/engine/stored_skin_reader.h"
 
 namespace app {
 
@@ -20,59 +23,6 @@ namespace {
 
 using fw::TComponent;
 using fw::TWinControl;
-
-skin::TkPanel* MakePanel(TComponent* owner, TWinControl* parent, const char* name, fw::TAlign align, int size) {
-  auto* panel = fw::New<skin::TkPanel>(owner);
-  panel->SetName(name);
-  panel->SetCaption("");
-  panel->SetBevelOuter(fw::bvNone);
-  if (align == fw::alLeft || align == fw::alRight)
-    panel->SetWidth(size);
-  else if (size > 0)
-    panel->SetHeight(size);
-  panel->SetAlign(align);
-  panel->SetParent(parent);
-  return panel;
-}
-
-skin::TkLabel* MakeLabel(TComponent* owner, TWinControl* parent, const char* name, const char* caption, int left,
-                         int top) {
-  auto* label = fw::New<skin::TkLabel>(owner);
-  label->SetName(name);
-  label->SetCaption(caption);
-  label->SetLeft(left);
-  label->SetTop(top);
-  label->SetParent(parent);
-  return label;
-}
-
-struct TColumnSpec {
-  const char* Caption;
-  int Width;  // -1: takes the width the other columns leave
-  bool Right;
-};
-
-skin::TkListView* MakeList(TComponent* owner, TWinControl* parent, const char* name, bool checkboxes,
-                           std::initializer_list<TColumnSpec> columns) {
-  auto* list = fw::New<skin::TkListView>(owner);
-  list->SetName(name);
-  list->SetViewStyle(fw::vsReport);
-  list->SetCheckboxes(checkboxes);
-  list->SetRowSelect(true);
-  list->SetReadOnly(true);
-  for (const TColumnSpec& spec : columns) {
-    fw::TListColumn* column = list->GetColumns()->Add();
-    column->SetCaption(spec.Caption);
-    if (spec.Width < 0)
-      column->SetAutoSize(true);
-    else
-      column->SetWidth(spec.Width);
-    if (spec.Right) column->SetAlignment(fw::taRightJustify);
-  }
-  list->SetAlign(fw::alClient);
-  list->SetParent(parent);
-  return list;
-}
 
 // A tool panel: hidden, with its title strip (image, large title, one-line description).
 skin::TkPanel* MakeToolPanel(TComponent* owner, TWinControl* parent, const char* name, const char* title,
@@ -94,11 +44,7 @@ skin::TkPanel* MakeToolPanel(TComponent* owner, TWinControl* parent, const char*
   caption->GetFont()->SetStyle(fw::TFontStyles{fw::fsBold});
   caption->SetBounds(44, 2, 300, 20);
   caption->SetParent(titlePanel);
-  auto* text = fw::New<skin::TkLabel>(owner);
-  text->SetName("lbl" + prefix + "Description");
-  text->SetCaption(description);
-  text->SetBounds(44, 22, 400, 16);
-  text->SetParent(titlePanel);
+  MakeLabel(owner, titlePanel, ("lbl" + prefix + "Description").c_str(), description, 44, 22, 400);
   return panel;
 }
 
@@ -113,6 +59,12 @@ void MakeButtonRow(TComponent* owner, TWinControl* parent, const char* name,
   }
 }
 
+svc::TDsSearchFiles* MakeSearcher(TComponent* owner, const char* name) {
+  auto* searcher = fw::New<svc::TDsSearchFiles>(owner);
+  searcher->SetName(name);
+  return searcher;
+}
+
 }  // namespace
 
 void TfrmMain::CreateComponents() {
@@ -121,7 +73,17 @@ void TfrmMain::CreateComponents() {
   SetPosition(fw::poDesktopCenter);
   SetBounds(0, 0, 700, 500);
   SetConstraints(fw::TSizeConstraints{600, 500, 0, 0});
+  CreateNonVisualComponents();
+  CreateHeader();
+  CreateStatusBar();
+  CreateNavigation();
+  CreateToolPanels();
+  OnCreate = fw::Bind(this, &TfrmMain::FormCreate);
+  OnShow = fw::Bind(this, &TfrmMain::FormShow);
+  OnClose = fw::Bind(this, &TfrmMain::FormClose);
+}
 
+void TfrmMain::CreateNonVisualComponents() {
   skinManager = fw::New<skin::TkSkinManager>(this);
   skinManager->SetName("skinManager");
   skin::LoadStoredSkinResource(*skinManager->GetInternalSkins());
@@ -156,24 +118,14 @@ void TfrmMain::CreateComponents() {
   fo->SetOperation(svc::foMove);
   compInfo = fw::New<svc::TDsComputerInfoEx>(this);
   compInfo->SetName("compInfo");
+  // Each tool that searches sets up its searcher with its own controls.
+  dcSearcher = MakeSearcher(this, "dcSearcher");
+  dfSearcher = MakeSearcher(this, "dfSearcher");
+  sdSearcher = MakeSearcher(this, "sdSearcher");
+  fwSearcher = MakeSearcher(this, "fwSearcher");
+}
 
-  dcSearcher = fw::New<svc::TDsSearchFiles>(this);
-  dcSearcher->SetName("dcSearcher");
-  dcSearcher->SetErrorResponse(svc::erIgnore);
-  dcSearcher->GetDirParams()->SetSearchTypes(svc::TDsSearchTypes{svc::stFileMask});
-  dcSearcher->GetFileParams()->SetSearchTypes(svc::TDsSearchTypes{svc::stFileMask});
-  dcSearcher->GetFileParams()->GetAttributes()->SetExcludeAttr(4);
-  dcSearcher->OnBeginScanDir = fw::Bind(this, &TfrmMain::dcSearcherBeginScanDir);
-  dcSearcher->OnFindFile = fw::Bind(this, &TfrmMain::dcSearcherFindFile);
-  dcSearcher->OnProgress = fw::Bind(this, &TfrmMain::dcSearcherProgress);
-  dfSearcher = fw::New<svc::TDsSearchFiles>(this);
-  dfSearcher->SetName("dfSearcher");
-  sdSearcher = fw::New<svc::TDsSearchFiles>(this);
-  sdSearcher->SetName("sdSearcher");
-  fwSearcher = fw::New<svc::TDsSearchFiles>(this);
-  fwSearcher->SetName("fwSearcher");
-
-  // Header.
+void TfrmMain::CreateHeader() {
   kPanel1 = MakePanel(this, this, "kPanel1", fw::alTop, 41);
   kPanel1->SetBevelOuter(fw::bvRaised);
   Image1 = fw::New<fw::TImage>(this);
@@ -205,8 +157,10 @@ void TfrmMain::CreateComponents() {
   btnAbout->OnClick = fw::Bind(this, &TfrmMain::btnAboutClick);
   btnHelp->OnClick = fw::Bind(this, &TfrmMain::btnHelpClick);
   btnExit->OnClick = fw::Bind(this, &TfrmMain::btnExitClick);
+}
 
-  // Status bar with the search animation in its second panel.
+void TfrmMain::CreateStatusBar() {
+  // The search animation sits in the second panel.
   kBar = fw::New<skin::TkStatusBar>(this);
   kBar->SetName("kBar");
   for (int width : {150, 30, 50}) kBar->GetPanels()->Add()->SetWidth(width);
@@ -218,8 +172,9 @@ void TfrmMain::CreateComponents() {
   Anim->SetCommonAVI(fw::aviFindFile);
   Anim->SetStopFrame(8);
   Anim->SetParent(kBar);
+}
 
-  // Navigation bar and the frames placed at design time (replaced by those the bar asks for).
+void TfrmMain::CreateNavigation() {
   barMenu = fw::New<skin::TkFrameBar>(this);
   barMenu->SetName("barMenu");
   barMenu->SetWidth(131);
@@ -235,6 +190,7 @@ void TfrmMain::CreateComponents() {
   barMenu->GetItems()->GetItems(0)->OnCreateFrame = fw::Bind(this, &TfrmMain::barMenuItems0CreateFrame);
   barMenu->GetItems()->GetItems(1)->OnCreateFrame = fw::Bind(this, &TfrmMain::barMenuItems1CreateFrame);
   barMenu->GetItems()->GetItems(2)->OnCreateFrame = fw::Bind(this, &TfrmMain::barMenuItems2CreateFrame);
+  // The frames placed at design time, replaced by those the bar asks for.
   frmCleaners1 = fw::New<TfrmCleaners>(this);
   frmCleaners1->SetName("frmCleaners1");
   frmSystem1 = fw::New<TfrmSystem>(this);
@@ -245,54 +201,17 @@ void TfrmMain::CreateComponents() {
     frame->SetVisible(false);
     frame->SetParent(this);
   }
+}
 
-  // Drive cleaner.
+void TfrmMain::CreateToolPanels() {
   pnlDC = MakeToolPanel(this, this, "pnlDC", "Drive cleaner", "Help you to remove junk files");
-  auto* dcPaths = MakePanel(this, pnlDC, "pnlDCPaths", fw::alTop, 130);
-  auto* dcPathButtons = MakePanel(this, dcPaths, "pnlDCPathButtons", fw::alRight, 96);
-  btnDCAddPath = MakeButton(this, dcPathButtons, "btnDCAddPath", "Add", "Add path", 8, 8, 80);
-  btnDCRemovePath = MakeButton(this, dcPathButtons, "btnDCRemovePath", "Remove", "Remove path", 8, 40, 80);
-  lvDCDrive = MakeList(this, dcPaths, "lvDCDrive", true,
-                       {{"Path", -1, false}, {"Volume label", 80, false}, {"File system", 80, false},
-                        {"Serial number", 80, false}, {"Total size", 70, true}, {"Free size", 70, true},
-                        {"type", 0, false}});
-  lvDCDrive->SetColumnClick(false);
-  lvDCDrive->SetSmallImages(il16);
-  auto* dcTotals = MakePanel(this, pnlDC, "pnlDCTotals", fw::alBottom, 24);
-  MakeLabel(this, dcTotals, "lblDCFileCountCaption", "Files count:", 8, 4);
-  lblDCFileCount = MakeLabel(this, dcTotals, "lblDCFileCount", "0", 80, 4);
-  MakeLabel(this, dcTotals, "lblDCFileSizeCaption", "Files size:", 200, 4);
-  lblDCFileSize = MakeLabel(this, dcTotals, "lblDCFileSize", "0", 264, 4);
-  auto* dcButtons = MakePanel(this, pnlDC, "pnlDCButtons", fw::alRight, 120);
-  btnDCSearch = MakeButton(this, dcButtons, "btnDCSearch", "Search", "Start search", 8, 8, 104);
-  btnDCStop = MakeButton(this, dcButtons, "btnDCStop", "Stop", "Stop search", 8, 40, 104);
-  btnDCStop->SetEnabled(false);
-  btnDCDelete = MakeButton(this, dcButtons, "btnDCDelete", "Delete", "Delete selected", 8, 72, 104);
-  btnDCDelete->SetEnabled(false);
-  kGroupBox1 = fw::New<skin::TkGroupBox>(this);
-  kGroupBox1->SetName("kGroupBox1");
-  kGroupBox1->SetCaption("Selection");
-  kGroupBox1->SetBounds(4, 100, 112, 104);
-  kGroupBox1->SetParent(dcButtons);
-  kBitBtn5 = MakeButton(this, kGroupBox1, "kBitBtn5", "Select all", "", 8, 18, 96);
-  kBitBtn6 = MakeButton(this, kGroupBox1, "kBitBtn6", "Unselect all", "", 8, 46, 96);
-  kBitBtn7 = MakeButton(this, kGroupBox1, "kBitBtn7", "Invert selectionl", "", 8, 74, 96);
-  lvDCResult = MakeList(this, pnlDC, "lvDCResult", true,
-                        {{"File", -1, false}, {"Size", 100, true}, {"real size", 0, true}});
-  btnDCAddPath->OnClick = fw::Bind(this, &TfrmMain::btnDCAddPathClick);
-  btnDCRemovePath->OnClick = fw::Bind(this, &TfrmMain::btnDCRemovePathClick);
-  btnDCSearch->OnClick = fw::Bind(this, &TfrmMain::btnDCSearchClick);
-  btnDCStop->OnClick = fw::Bind(this, &TfrmMain::btnDCStopClick);
-  btnDCDelete->OnClick = fw::Bind(this, &TfrmMain::btnDCDeleteClick);
-  kBitBtn5->OnClick = fw::Bind(this, &TfrmMain::kBitBtn5Click);
-  kBitBtn6->OnClick = fw::Bind(this, &TfrmMain::kBitBtn6Click);
-  kBitBtn7->OnClick = fw::Bind(this, &TfrmMain::kBitBtn7Click);
-
-  // The other tools: their titles and main controls, which their own handlers bring to life.
+  driveCleaner = std::make_unique<TDriveCleaner>(*this, *pnlDC);
   pnlOC = MakeToolPanel(this, this, "pnlOC", "Other clean", "Help you to delete files from special folders");
   otherClean = std::make_unique<TOtherClean>(*this, *pnlOC);
   pnlDF = MakeToolPanel(this, this, "pnlDF", "Duplicate finder", "Help you to find duplicate of files");
   duplicateFinder = std::make_unique<TDuplicateFinder>(*this, *pnlDF);
+
+  // The other tools: their titles and main controls, which their own handlers bring to life.
   pnlSU = MakeToolPanel(this, this, "pnlSU", "Startup manager",
                         "Help you to manage program, which started at Windows start");
   startupManager = std::make_unique<TStartupManager>(*this, *pnlSU);
@@ -307,10 +226,6 @@ void TfrmMain::CreateComponents() {
   pnlAM = MakeToolPanel(this, this, "pnlAM", "Attribute manager", "Help you to change file and folder attribute");
   pnlFW = MakeToolPanel(this, this, "pnlFW", "File wiper", "Help you to securely wipe file");
   fileWiper = std::make_unique<TFileWiper>(*this, *pnlFW);
-
-  OnCreate = fw::Bind(this, &TfrmMain::FormCreate);
-  OnShow = fw::Bind(this, &TfrmMain::FormShow);
-  OnClose = fw::Bind(this, &TfrmMain::FormClose);
 }
 
 }  // namespace app

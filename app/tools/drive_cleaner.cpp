@@ -1,16 +1,12 @@
-// The Drive cleaner tool of the main window: the list of drives and user folders to search, the
-// search for junk files by the enabled masks of ext.ini with the exclusion lists, and the
-// removal of the ticked files by the configured removal method.
-#include <functional>
-#include <utility>
+#include "app/tools/drive_cleaner.h"
 
 #include "app/main/main_form.h"
 #include "app/shared/config_files.h"
 #include "app/shared/file_procedures.h"
 #include "app/shared/shell_file_operation.h"
+#include "app/tools/search_run.h"
 #include "framework/forms/application.h"
 #include "framework/rtl/file_utils.h"
-#include "framework/rtl/seams.h"
 #include "framework/rtl/sys_utils.h"
 #include "skin/controls/message_dialogs.h"
 
@@ -23,22 +19,9 @@ constexpr char kUserFolderType[] = "-1";
 // Sub-item of the "type" column in the path list and of the "real size" column in the results.
 constexpr int kTypeSubItem = 5;
 constexpr int kRealSizeSubItem = 1;
-// How long a running search works between two turns of letting window messages through. The
-// result list is redrawn and the totals shown at those turns only: between them the list is
-// frozen and its window hidden (nothing is painted then, so nobody sees it hidden), because a
-// visible list with check boxes spends more on every new row than the search itself.
+// How long a running search works between two turns of letting window messages through; the
+// totals and the folder being searched are shown at those turns (nobody sees them in between).
 constexpr DWORD kProgressInterval = 100;
-
-// Freezes the result list while rows are added / shows it again with its new rows.
-void SuspendList(fw::TListView* list) {
-  list->GetItems()->BeginUpdate();
-  if (list->HandleAllocated()) ShowWindow(list->GetHandle(), SW_HIDE);
-}
-
-void ResumeList(fw::TListView* list) {
-  if (list->HandleAllocated() && list->GetVisible()) ShowWindow(list->GetHandle(), SW_SHOWNA);
-  list->GetItems()->EndUpdate();
-}
 
 int DriveImage(int driveType) {
   switch (driveType) {
@@ -65,30 +48,22 @@ std::string FolderKey(const std::string& folder) {
   return fw::UpperCase(fw::IncludeTrailingBackslash(fw::ExcludeTrailingBackslash(folder)));
 }
 
-// Runs an action when the scope is left, whichever way: a search gives the controls back and
-// frees its lists even when an exception leaves it.
-class TScopeExit {
- public:
-  explicit TScopeExit(std::function<void()> action) : FAction(std::move(action)) {}
-  ~TScopeExit() { FAction(); }
-  TScopeExit(const TScopeExit&) = delete;
-  TScopeExit& operator=(const TScopeExit&) = delete;
-
- private:
-  std::function<void()> FAction;
-};
-
 }  // namespace
 
-void TfrmMain::DriveCleanerShow() {
+TDriveCleaner::TDriveCleaner(TfrmMain& form, skin::TkPanel& panel) : FForm(form), FPanel(panel) {
+  fw::TLoadScope loading;
+  CreateComponents();
+}
+
+void TDriveCleaner::Show() {
   lvDCDrive->GetItems()->Clear();
   AddDriveRows();
-  ShowToolPanel(pnlDC);
-  EnsureUserFoldersFile(appDir);
+  FForm.ShowToolPanel(&FPanel);
+  EnsureUserFoldersFile(FForm.appDir);
   AddUserFolderRows();
 }
 
-void TfrmMain::AddDriveRows() {
+void TDriveCleaner::AddDriveRows() {
   if (!driveList) return;
   fw::TListItems* rows = lvDCDrive->GetItems();
   rows->BeginUpdate();
@@ -107,7 +82,7 @@ void TfrmMain::AddDriveRows() {
   rows->EndUpdate();
 }
 
-void TfrmMain::AddUserFolderRow(const std::string& path) {
+void TDriveCleaner::AddUserFolderRow(const std::string& path) {
   fw::TListItem* item = lvDCDrive->GetItems()->Add();
   item->SetCaption(path);
   fw::TStrings* sub = item->GetSubItems();
@@ -116,64 +91,51 @@ void TfrmMain::AddUserFolderRow(const std::string& path) {
   item->SetImageIndex(16);
 }
 
-void TfrmMain::AddUserFolderRows() {
+void TDriveCleaner::AddUserFolderRows() {
   fw::TStringList folders;
-  LoadIfExists(folders, AppPath(appDir, kUserFoldersFile));
+  LoadIfExists(folders, AppPath(FForm.appDir, kUserFoldersFile));
   for (int i = 0; i < folders.GetCount(); ++i)
     if (!fw::Trim(folders.GetStrings(i)).empty()) AddUserFolderRow(folders.GetStrings(i));
 }
 
-void TfrmMain::SaveUserFolderRows() {
+void TDriveCleaner::SaveUserFolderRows() {
   fw::TStringList folders;
   fw::TListItems* rows = lvDCDrive->GetItems();
   for (int i = 0; i < rows->GetCount(); ++i)
     if (IsUserFolderRow(rows->GetItem(i))) folders.Add(rows->GetItem(i)->GetCaption());
-  EnsureConfigFolders(appDir);
-  folders.SaveToFile(AppPath(appDir, kUserFoldersFile));
+  EnsureConfigFolders(FForm.appDir);
+  folders.SaveToFile(AppPath(FForm.appDir, kUserFoldersFile));
 }
 
-void TfrmMain::btnDCAddPathClick(fw::TObject*) {
-  if (!kBrowser->Execute()) return;
-  std::string path = kBrowser->GetPath();
+void TDriveCleaner::btnDCAddPathClick(fw::TObject*) {
+  if (!FForm.kBrowser->Execute()) return;
+  std::string path = FForm.kBrowser->GetPath();
   AddUserFolderRow(path);
   fw::TStringList folders;
-  LoadIfExists(folders, AppPath(appDir, kUserFoldersFile));
+  LoadIfExists(folders, AppPath(FForm.appDir, kUserFoldersFile));
   folders.Add(path);
-  EnsureConfigFolders(appDir);
-  folders.SaveToFile(AppPath(appDir, kUserFoldersFile));
+  EnsureConfigFolders(FForm.appDir);
+  folders.SaveToFile(AppPath(FForm.appDir, kUserFoldersFile));
 }
 
-void TfrmMain::btnDCRemovePathClick(fw::TObject*) {
-  EnsureUserFoldersFile(appDir);
+void TDriveCleaner::btnDCRemovePathClick(fw::TObject*) {
+  EnsureUserFoldersFile(FForm.appDir);
   fw::TListItem* item = lvDCDrive->GetSelected();
   if (!item || !IsUserFolderRow(item)) return;
   item->Delete();
   SaveUserFolderRows();
 }
 
-void TfrmMain::SetDCSearching(bool searching) {
-  barMenu->SetEnabled(!searching);
-  for (fw::TControl* control : std::initializer_list<fw::TControl*>{btnDCAddPath, btnDCRemovePath, btnDCSearch,
-                                                                    lvDCDrive, kBitBtn5, kBitBtn6, kBitBtn7})
-    control->SetEnabled(!searching);
-  btnDCStop->SetEnabled(searching);
-  btnDCDelete->SetEnabled(!searching && lvDCResult->GetItems()->GetCount() > 0);
+void TDriveCleaner::UpdateTotals() {
+  lblDCFileCount->SetCaption(fw::IntToStr(FForm.fileCount));
+  lblDCFileSize->SetCaption(FormatFileSize(FForm.fileSize));
 }
 
-void TfrmMain::UpdateDCTotals() {
-  lblDCFileCount->SetCaption(fw::IntToStr(fileCount));
-  lblDCFileSize->SetCaption(FormatFileSize(fileSize));
-}
-
-void TfrmMain::StartAnimation() { Anim->SetActive(true); }
-
-void TfrmMain::StopAnimation() { Anim->SetActive(false); }
-
-bool TfrmMain::LoadDCMasks() {
-  if (!fw::FileExists(AppPath(appDir, kExtIni))) EnsureExtIni(appDir);
+bool TDriveCleaner::LoadMasks() {
+  if (!fw::FileExists(AppPath(FForm.appDir, kExtIni))) EnsureExtIni(FForm.appDir);
   fw::TStringList lines;
-  LoadIfExists(lines, AppPath(appDir, kExtIni));
-  fw::TStringList* masks = dcSearcher->GetFileParams()->GetFileMasks();
+  LoadIfExists(lines, AppPath(FForm.appDir, kExtIni));
+  fw::TStringList* masks = FForm.dcSearcher->GetFileParams()->GetFileMasks();
   masks->Clear();
   for (int i = 0; i < lines.GetCount(); ++i) {
     const std::string& line = lines.GetStrings(i);
@@ -185,129 +147,133 @@ bool TfrmMain::LoadDCMasks() {
     if (fw::Trim(mask).empty()) continue;
     if (fw::Trim(fw::LowerCase(line.substr(second + 1))) == "true") masks->Add(mask);
   }
-  dcSearcher->GetFileParams()->UpdateCaseMasks();
+  FForm.dcSearcher->GetFileParams()->UpdateCaseMasks();
   return masks->GetCount() > 0;
 }
 
-void TfrmMain::btnDCSearchClick(fw::TObject*) {
+bool TDriveCleaner::SearchTickedPaths() {
   bool searched = false;
-  {
-    SetDCSearching(true);
-    TScopeExit restore([this] {
-      exceptFiles.reset();
-      exceptFolders.reset();
-      SetDCSearching(false);
-      StopAnimation();
-    });
-    lvDCResult->GetItems()->Clear();
-    fileCount = 0;
-    fileSize = 0;
-    lblDCFileCount->SetCaption("0");
-    lblDCFileSize->SetCaption("0");
-    canceled = false;
-    exceptFiles = std::make_unique<fw::TStringList>();
-    exceptFolders = std::make_unique<fw::TStringList>();
-    LoadIfExists(*exceptFiles, AppPath(appDir, kFileExclusionsFile));
-    LoadIfExists(*exceptFolders, AppPath(appDir, kFolderExclusionsFile));
-    exceptFiles->SetSorted(true);
-    for (int i = 0; i < exceptFolders->GetCount(); ++i)
-      exceptFolders->SetStrings(i, fw::UpperCase(exceptFolders->GetStrings(i)));
-    StartAnimation();
-    kBar->GetPanels()->GetItems(0)->SetText("Search for junk file...");
-    if (LoadDCMasks()) {
-      searched = true;
-      FScanFolder = FolderKey(ReadScanFolder(appDir));
-      FLastProgress = fw::GetTickCount() - kProgressInterval;
-      SuspendList(lvDCResult);
-      TScopeExit redraw([this] {
-        ResumeList(lvDCResult);
-        UpdateDCTotals();
-      });
-      fw::TListItems* roots = lvDCDrive->GetItems();
-      for (int i = 0; i < roots->GetCount() && !canceled; ++i) {
-        fw::TListItem* root = roots->GetItem(i);
-        if (!root->GetChecked()) continue;
-        dcSearcher->SetRootDirectory(fw::Trim(root->GetCaption()));
-        dcSearcher->Search();
-      }
-    }
+  TSearchRun run(FForm.Anim,
+                 {FForm.barMenu, btnDCAddPath, btnDCRemovePath, btnDCSearch, lvDCDrive, kBitBtn5, kBitBtn6, kBitBtn7,
+                  btnDCDelete},
+                 btnDCStop, kProgressInterval);
+  run.OnPump = [this] {
+    UpdateTotals();
+    FForm.kBar->GetPanels()->GetItems(2)->SetText(FScanning);
+  };
+  run.OnEnd = [this, &searched] {
+    FRun = nullptr;
+    FForm.exceptFiles.reset();
+    FForm.exceptFolders.reset();
+    if (searched) UpdateTotals();
+    btnDCDelete->SetEnabled(lvDCResult->GetItems()->GetCount() > 0);
+    // The rows the list has not shown yet come with its next paint.
+    lvDCResult->Invalidate();
+  };
+  lvDCResult->GetItems()->Clear();
+  FForm.fileCount = 0;
+  FForm.fileSize = 0;
+  lblDCFileCount->SetCaption("0");
+  lblDCFileSize->SetCaption("0");
+  FForm.canceled = false;
+  FForm.exceptFiles = std::make_unique<fw::TStringList>();
+  FForm.exceptFolders = std::make_unique<fw::TStringList>();
+  LoadIfExists(*FForm.exceptFiles, AppPath(FForm.appDir, kFileExclusionsFile));
+  LoadIfExists(*FForm.exceptFolders, AppPath(FForm.appDir, kFolderExclusionsFile));
+  FForm.exceptFiles->SetSorted(true);
+  for (int i = 0; i < FForm.exceptFolders->GetCount(); ++i)
+    FForm.exceptFolders->SetStrings(i, fw::UpperCase(FForm.exceptFolders->GetStrings(i)));
+  FForm.kBar->GetPanels()->GetItems(0)->SetText("Search for junk file...");
+  if (!LoadMasks()) return false;
+  searched = true;
+  FScanFolder = FolderKey(ReadScanFolder(FForm.appDir));
+  FScanning.clear();
+  FRun = &run;
+  fw::TListItems* roots = lvDCDrive->GetItems();
+  for (int i = 0; i < roots->GetCount() && !FForm.canceled; ++i) {
+    fw::TListItem* root = roots->GetItem(i);
+    if (!root->GetChecked()) continue;
+    FForm.dcSearcher->SetRootDirectory(fw::Trim(root->GetCaption()));
+    FForm.dcSearcher->Search();
   }
-  kBar->GetPanels()->GetItems(2)->SetText("");
+  return true;
+}
+
+void TDriveCleaner::btnDCSearchClick(fw::TObject*) {
+  bool searched = SearchTickedPaths();
+  fw::TStatusPanels* panels = FForm.kBar->GetPanels();
+  panels->GetItems(2)->SetText("");
   if (!searched) {
-    kBar->GetPanels()->GetItems(0)->SetText("No junk file mask is enabled");
-  } else if (canceled) {
-    kBar->GetPanels()->GetItems(0)->SetText("Canceled by user");
+    panels->GetItems(0)->SetText("No junk file mask is enabled");
+  } else if (FForm.canceled) {
+    panels->GetItems(0)->SetText("Canceled by user");
   } else {
-    kBar->GetPanels()->GetItems(0)->SetText("Search done");
+    panels->GetItems(0)->SetText("Search done");
     skin::kMessageDlg("Complete.", fw::mtInformation, fw::TMsgDlgButtons{fw::mbOK}, 0);
   }
 }
 
-void TfrmMain::btnDCStopClick(fw::TObject*) {
-  StopAnimation();
-  canceled = true;
-  dcSearcher->Abort();
+void TDriveCleaner::btnDCStopClick(fw::TObject*) {
+  FForm.Anim->SetActive(false);
+  FForm.canceled = true;
+  FForm.dcSearcher->Abort();
 }
 
-void TfrmMain::dcSearcherBeginScanDir(fw::TObject*, const std::string& AName) {
-  kBar->GetPanels()->GetItems(2)->SetText("Searching in " + AName + "...");
+void TDriveCleaner::dcSearcherBeginScanDir(fw::TObject*, const std::string& AName) {
+  FScanning = "Searching in " + AName + "...";
 }
 
-void TfrmMain::dcSearcherFindFile(fw::TObject*, const std::string& AName) {
-  if (exceptFiles && exceptFiles->IndexOf(fw::UpperCase(fw::ExtractFileName(AName))) >= 0) return;
+void TDriveCleaner::dcSearcherFindFile(fw::TObject*, const std::string& AName) {
+  const fw::TStringList* files = FForm.exceptFiles.get();
+  if (files && files->IndexOf(fw::UpperCase(fw::ExtractFileName(AName))) >= 0) return;
   std::string upper = fw::UpperCase(AName);
-  if (exceptFolders) {
-    for (int i = 0; i < exceptFolders->GetCount(); ++i) {
-      const std::string& folder = exceptFolders->GetStrings(i);
+  if (const fw::TStringList* folders = FForm.exceptFolders.get()) {
+    for (int i = 0; i < folders->GetCount(); ++i) {
+      const std::string& folder = folders->GetStrings(i);
       if (!folder.empty() && upper.find(folder) != std::string::npos) return;
     }
   }
   if (!FScanFolder.empty() && FScanFolder == fw::ExtractFilePath(upper)) return;
 
-  uint64_t size = svc::FindDataSize(dcSearcher->GetFindData());
+  uint64_t size = svc::FindDataSize(FForm.dcSearcher->GetFindData());
   fw::TListItem* item = lvDCResult->GetItems()->Add();
   item->SetCaption(AName);
   item->GetSubItems()->Add(FormatFileSize(static_cast<int64_t>(size)));
   item->GetSubItems()->Add(fw::IntToStr(size));
-  ++fileCount;
-  fileSize += static_cast<int64_t>(size);
+  ++FForm.fileCount;
+  FForm.fileSize += static_cast<int64_t>(size);
 }
 
-void TfrmMain::dcSearcherProgress(fw::TObject*) {
-  if (fw::GetTickCount() - FLastProgress < kProgressInterval) return;
-  UpdateDCTotals();
-  ResumeList(lvDCResult);
-  fw::Application->ProcessMessages();
-  SuspendList(lvDCResult);
-  FLastProgress = fw::GetTickCount();
+void TDriveCleaner::dcSearcherProgress(fw::TObject*) {
+  if (FRun) FRun->Pump();
 }
 
-void TfrmMain::btnDCDeleteClick(fw::TObject*) {
+void TDriveCleaner::btnDCDeleteClick(fw::TObject*) {
   if (skin::kMessageDlg("Delete files?", fw::mtConfirmation, fw::TMsgDlgButtons{fw::mbYes, fw::mbNo}, 0) != fw::mrYes)
     return;
-  int method = ReadRemoveMethod(appDir);
+  int method = ReadRemoveMethod(FForm.appDir);
   fw::Application->ProcessMessages();
-  std::string target = ReadRemoveFolder(appDir);
+  std::string target = ReadRemoveFolder(FForm.appDir);
   fw::TListItems* rows = lvDCResult->GetItems();
   for (int i = rows->GetCount() - 1; i >= 0; --i) {
     if (i >= rows->GetCount() || !rows->GetItem(i)->GetChecked()) continue;
     fw::Application->ProcessMessages();
     if (i >= rows->GetCount()) continue;
-    EnsureConfigFolders(appDir);
+    EnsureConfigFolders(FForm.appDir);
     if (!ShellFileOperation(rows->GetItem(i)->GetCaption(), target, method)) continue;
     fw::Application->ProcessMessages();
     if (i >= rows->GetCount()) continue;
     fw::TListItem* item = rows->GetItem(i);
-    --fileCount;
-    fileSize -= fw::StrToInt64Def(item->GetSubItems()->GetStrings(kRealSizeSubItem), 0);
-    UpdateDCTotals();
+    --FForm.fileCount;
+    FForm.fileSize -= fw::StrToInt64Def(item->GetSubItems()->GetStrings(kRealSizeSubItem), 0);
+    UpdateTotals();
     item->Delete();
   }
   skin::kMessageDlg(rows->GetCount() == 0 ? "Complete." : "Complete. Some files can not be deleted.",
                     fw::mtInformation, fw::TMsgDlgButtons{fw::mbOK}, 0);
 }
 
-void TfrmMain::SetDCChecks(int mode) {
+void TDriveCleaner::SetChecks(int mode) {
   fw::TListItems* rows = lvDCResult->GetItems();
   rows->BeginUpdate();
   for (int i = 0; i < rows->GetCount(); ++i) {
@@ -317,10 +283,10 @@ void TfrmMain::SetDCChecks(int mode) {
   rows->EndUpdate();
 }
 
-void TfrmMain::kBitBtn5Click(fw::TObject*) { SetDCChecks(0); }
+void TDriveCleaner::kBitBtn5Click(fw::TObject*) { SetChecks(0); }
 
-void TfrmMain::kBitBtn6Click(fw::TObject*) { SetDCChecks(1); }
+void TDriveCleaner::kBitBtn6Click(fw::TObject*) { SetChecks(1); }
 
-void TfrmMain::kBitBtn7Click(fw::TObject*) { SetDCChecks(2); }
+void TDriveCleaner::kBitBtn7Click(fw::TObject*) { SetChecks(2); }
 
 }  // namespace app

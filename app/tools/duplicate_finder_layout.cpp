@@ -1,10 +1,7 @@
 // The layout of the Duplicate finder's panel: the two page controls with the search paths, the
 // file groups, the search options and the size range; the result list; the action buttons.
-#include <initializer_list>
-
-#include "app/tools/duplicate_finder.h"
-
 #include "app/main/layout_helpers.h"
+#include "app/tools/duplicate_finder.h"
 
 namespace app {
 
@@ -12,21 +9,6 @@ namespace {
 
 using fw::TComponent;
 using fw::TWinControl;
-
-skin::TkPanel* MakeStrip(TComponent* owner, TWinControl* parent, fw::TAlign align, int size) {
-  auto* panel = fw::New<skin::TkPanel>(owner);
-  panel->SetCaption("");
-  panel->SetBevelOuter(fw::bvNone);
-  if (align == fw::alLeft || align == fw::alRight) {
-    panel->SetWidth(size);
-  } else {
-    // Below whatever already stands at the top (the panel's title strip).
-    panel->SetBounds(0, align == fw::alTop ? 1000 : 0, panel->GetWidth(), size);
-  }
-  panel->SetAlign(align);
-  panel->SetParent(parent);
-  return panel;
-}
 
 skin::TkTabSheet* MakeSheet(TComponent* owner, skin::TkPageControl* pages, const char* name, const char* caption) {
   auto* sheet = fw::New<skin::TkTabSheet>(owner);
@@ -36,23 +18,9 @@ skin::TkTabSheet* MakeSheet(TComponent* owner, skin::TkPageControl* pages, const
   return sheet;
 }
 
-skin::TkCheckBox* MakeCheckBox(TComponent* owner, TWinControl* parent, const char* name, const char* caption,
-                               int top, bool checked) {
-  auto* box = fw::New<skin::TkCheckBox>(owner);
-  box->SetName(name);
-  box->SetCaption(caption);
-  box->SetBounds(8, top, 220, 17);
-  box->SetChecked(checked);
-  box->SetParent(parent);
-  return box;
-}
-
 void MakeSizeRow(TComponent* owner, TWinControl* parent, const char* caption, int top, const char* editName,
                  skin::TkSpinEdit*& edit, const char* unitName, skin::TkComboBox*& unit) {
-  auto* label = fw::New<skin::TkLabel>(owner);
-  label->SetCaption(caption);
-  label->SetBounds(8, top + 3, 80, 16);
-  label->SetParent(parent);
+  MakeLabel(owner, parent, "", caption, 8, top + 3, 80);
   edit = fw::New<skin::TkSpinEdit>(owner);
   edit->SetName(editName);
   edit->SetBounds(88, top, 70, 21);
@@ -73,7 +41,7 @@ void TDuplicateFinder::CreateControls() {
   // Owned by the panel, which frees them with itself.
   TComponent* owner = &FPanel;
   TWinControl* panel = &FPanel;
-  skin::TkPanel* settings = MakeStrip(owner, panel, fw::alTop, 150);
+  skin::TkPanel* settings = MakePanel(owner, panel, "", fw::alTop, 150);
 
   kPageControl1 = fw::New<skin::TkPageControl>(owner);
   kPageControl1->SetName("kPageControl1");
@@ -83,7 +51,7 @@ void TDuplicateFinder::CreateControls() {
   tsDFPath = MakeSheet(owner, kPageControl1, "tsDFPath", "Search path");
   tsDFGroup = MakeSheet(owner, kPageControl1, "tsDFGroup", "Files groups");
 
-  skin::TkPanel* pathButtons = MakeStrip(owner, tsDFPath, fw::alRight, 100);
+  skin::TkPanel* pathButtons = MakePanel(owner, tsDFPath, "", fw::alRight, 100);
   kBitBtn9 = MakeButton(owner, pathButtons, "kBitBtn9", "Add path", "Add path", 5, 4, 90);
   kBitBtn10 = MakeButton(owner, pathButtons, "kBitBtn10", "Remove path", "Remove path", 5, 34, 90);
   kBitBtn11 = MakeButton(owner, pathButtons, "kBitBtn11", "Clear list", "Clear list", 5, 64, 90);
@@ -93,7 +61,7 @@ void TDuplicateFinder::CreateControls() {
   lvDFPath->SetAlign(fw::alClient);
   lvDFPath->SetParent(tsDFPath);
 
-  skin::TkPanel* groupButtons = MakeStrip(owner, tsDFGroup, fw::alRight, 100);
+  skin::TkPanel* groupButtons = MakePanel(owner, tsDFGroup, "", fw::alRight, 100);
   kBitBtn12 = MakeButton(owner, groupButtons, "kBitBtn12", "Manage group", "Manage group", 5, 4, 90);
   kBitBtn13 = MakeButton(owner, groupButtons, "kBitBtn13", "", "", 5, 34, 90);
   kBitBtn13->SetVisible(false);
@@ -108,14 +76,14 @@ void TDuplicateFinder::CreateControls() {
   kPageControl2->SetParent(settings);
   tsDFOptions = MakeSheet(owner, kPageControl2, "tsDFOptions", "Search options");
   tsDFSize = MakeSheet(owner, kPageControl2, "tsDFSize", "File size");
-  kCheckBox1 = MakeCheckBox(owner, tsDFOptions, "kCheckBox1", "Protect System folders", 8, true);
-  kCheckBox2 = MakeCheckBox(owner, tsDFOptions, "kCheckBox2", "Include subfolders", 30, true);
-  kCheckBox3 = MakeCheckBox(owner, tsDFOptions, "kCheckBox3", "Include Hidden folders and files", 52, false);
-  kCheckBox4 = MakeCheckBox(owner, tsDFOptions, "kCheckBox4", "Zero size file", 74, false);
+  kCheckBox1 = MakeCheckBox(owner, tsDFOptions, "kCheckBox1", "Protect System folders", 8, 8, 220, true);
+  kCheckBox2 = MakeCheckBox(owner, tsDFOptions, "kCheckBox2", "Include subfolders", 8, 30, 220, true);
+  kCheckBox3 = MakeCheckBox(owner, tsDFOptions, "kCheckBox3", "Include Hidden folders and files", 8, 52, 220, false);
+  kCheckBox4 = MakeCheckBox(owner, tsDFOptions, "kCheckBox4", "Zero size file", 8, 74, 220, false);
   MakeSizeRow(owner, tsDFSize, "min file size", 8, "fSizeMinEdit", fSizeMinEdit, "fSizeMinCB", fSizeMinCB);
   MakeSizeRow(owner, tsDFSize, "max file size", 36, "fSizeMaxEdit", fSizeMaxEdit, "fSizeMaxCB", fSizeMaxCB);
 
-  skin::TkPanel* buttons = MakeStrip(owner, panel, fw::alBottom, 36);
+  skin::TkPanel* buttons = MakePanel(owner, panel, "", fw::alBottom, 36);
   btnDFSearch = MakeButton(owner, buttons, "btnDFSearch", "Search", "", 8, 6, 84);
   btnDFStop = MakeButton(owner, buttons, "btnDFStop", "Stop", "", 100, 6, 84);
   btnDFCopy = MakeButton(owner, buttons, "btnDFCopy", "Copy to...", "", 192, 6, 84);
@@ -126,25 +94,9 @@ void TDuplicateFinder::CreateControls() {
   btnDFMove->SetEnabled(false);
   btnDFDelete->SetEnabled(false);
 
-  lvDFRes = fw::New<skin::TkListView>(owner);
-  lvDFRes->SetName("lvDFRes");
-  lvDFRes->SetViewStyle(fw::vsReport);
-  lvDFRes->SetCheckboxes(true);
-  lvDFRes->SetRowSelect(true);
-  lvDFRes->SetReadOnly(true);
+  lvDFRes = MakeList(owner, panel, "lvDFRes", true,
+                     {{"File name", 150}, {"Ext", 50}, {"Path", 200}, {"Size", 80}, {"hash", 0}, {"real sized", 0}});
   lvDFRes->SetColumnClick(false);
-  struct TColumnSpec {
-    const char* Caption;
-    int Width;
-  };
-  for (const TColumnSpec& spec : {TColumnSpec{"File name", 150}, TColumnSpec{"Ext", 50}, TColumnSpec{"Path", 200},
-                                  TColumnSpec{"Size", 80}, TColumnSpec{"hash", 0}, TColumnSpec{"real sized", 0}}) {
-    fw::TListColumn* column = lvDFRes->GetColumns()->Add();
-    column->SetCaption(spec.Caption);
-    column->SetWidth(spec.Width);
-  }
-  lvDFRes->SetAlign(fw::alClient);
-  lvDFRes->SetParent(panel);
 
   // The search engine as the form resource sets it up for this tool.
   svc::TDsSearchFiles* searcher = FForm.dfSearcher;

@@ -7,8 +7,8 @@
 #include "app/shared/file_procedures.h"
 #include "app/shared/internet_cache.h"
 #include "app/shared/shell_file_operation.h"
+#include "app/tools/search_run.h"
 #include "framework/core/component.h"
-#include "framework/forms/application.h"
 #include "framework/rtl/file_utils.h"
 #include "framework/rtl/folder_walker.h"
 #include "framework/rtl/sys_utils.h"
@@ -44,8 +44,10 @@ TOtherClean::TOtherClean(TfrmMain& form, skin::TkPanel& panel) : FForm(form), FP
 }
 
 void TOtherClean::Show() {
+  // The window stays responsive between the rows; nothing is disabled meanwhile.
+  TSearchRun run(nullptr, {}, nullptr, 0);
   for (int row = 0; row < ocRowCount; ++row) {
-    fw::Application->ProcessMessages();
+    run.Pump();
     MeasureRow(row);
   }
 }
@@ -86,11 +88,12 @@ void TOtherClean::SetRowSize(int row, const std::string& text, const std::string
 }
 
 void TOtherClean::btnOCCleanClick(fw::TObject*) {
+  TSearchRun run(nullptr, {}, nullptr, 0);
   fw::TListItems* rows = lvOC->GetItems();
   for (int row = 0; row < ocRowCount && row < rows->GetCount(); ++row) {
     if (!rows->GetItem(row)->GetChecked()) continue;
     CleanRow(row);
-    fw::Application->ProcessMessages();
+    run.Pump();
     MeasureRow(row);
   }
 }

@@ -44,6 +44,18 @@ bool TListItem::Native() const {
   return !FTransient && FIndex >= 0 && FIndex < FOwner->FNativeCount && GetListView()->HandleAllocated();
 }
 
+void TListItem::ApplyState() {
+  TCustomListView* view = GetListView();
+  view->FInserting = true;
+  SetState((FSelected ? LVIS_SELECTED : 0) | (FFocused ? LVIS_FOCUSED : 0), LVIS_SELECTED | LVIS_FOCUSED);
+  view->FInserting = false;
+}
+
+void TListItem::Redraw() {
+  // Inside BeginUpdate the whole list is drawn anew at EndUpdate.
+  if (FOwner->FUpdateCount == 0) GetListView()->Perform(LVM_REDRAWITEMS, static_cast<WPARAM>(FIndex), FIndex);
+}
+
 void TListItem::InsertNative() {
   // One record carries the caption, image, lParam and the selection / focus state, so a new
   // unchecked row costs one insertion plus one message per non-empty sub-item.
@@ -88,6 +100,7 @@ void TListItem::SetState(UINT state, UINT mask) {
 void TListItem::SetCaption(const std::string& v) {
   FCaption = v;
   if (!Native()) return;
+  if (FOwner->OnDemand()) return Redraw();
   LVITEMA item{};
   item.iSubItem = 0;
   item.pszText = const_cast<char*>(FCaption.c_str());
@@ -96,6 +109,7 @@ void TListItem::SetCaption(const std::string& v) {
 
 void TListItem::SubItemsChanged() {
   if (!Native()) return;
+  if (FOwner->OnDemand()) return Redraw();
   // Only the columns whose text differs from what the window holds are sent.
   int columns = GetListView()->GetColumns()->GetCount();
   int count = FSubItems->GetCount();
@@ -116,6 +130,7 @@ void TListItem::SubItemsChanged() {
 void TListItem::SetImageIndex(int v) {
   FImageIndex = v;
   if (!Native()) return;
+  if (FOwner->OnDemand()) return Redraw();
   LVITEMA item{};
   item.mask = LVIF_IMAGE;
   item.iItem = FIndex;
@@ -124,11 +139,21 @@ void TListItem::SetImageIndex(int v) {
 }
 
 bool TListItem::GetChecked() const {
-  if (!Native()) return FChecked;
+  if (!Native() || FOwner->OnDemand()) return FChecked;
   return (GetState(LVIS_STATEIMAGEMASK) >> 12) == 2;
 }
 
 void TListItem::SetChecked(bool v) {
+  if (FOwner->OnDemand()) {
+    // The window draws the tick it asks for and reports the change as it would its own.
+    bool changed = v != FChecked;
+    FChecked = v;
+    TCustomListView* view = GetListView();
+    if (!Native()) return;
+    Redraw();
+    if (changed && !view->FInserting) view->Change(this, ctState);
+    return;
+  }
   FChecked = v;
   if (Native()) SetState(INDEXTOSTATEIMAGEMASK(v ? 2 : 1), LVIS_STATEIMAGEMASK);
 }
@@ -192,6 +217,24 @@ TListItem* TListItems::Insert(int index) {
   if (index < 0 || index > static_cast<int>(FItems.size())) index = static_cast<int>(FItems.size());
   auto item = std::make_unique<TListItem>(this);
   TListItem* raw = item.get();
+  if (OnDemand()) {
+    bool append = index == static_cast<int>(FItems.size());
+    // A row put between others moves the selection of the rows after it.
+    if (!append) {
+      Flush();
+      SaveStates();
+    }
+    FItems.insert(FItems.begin() + index, item.release());
+    Renumber(index);
+    if (!FOwner->HandleAllocated()) return raw;
+    if (!append) {
+      Flush();
+      RestoreStates();
+    } else if (FUpdateCount == 0 && !FWakePosted) {
+      WakeWindow();
+    }
+    return raw;
+  }
   // A row appended during BeginUpdate goes into the window later, with its caption and state.
   bool later = FUpdateCount > 0 && index == static_cast<int>(FItems.size());
   if (!later) Flush();
@@ -211,6 +254,19 @@ void TListItems::Delete(int index) {
   }
   if (index < 0 || index >= static_cast<int>(FItems.size())) throw EListError(Format("List index out of bounds (%d)", index));
   TListItem* item = FItems[index];
+  if (OnDemand()) {
+    Flush();
+    FOwner->Delete(item);
+    FItems.erase(FItems.begin() + index);
+    Renumber(index);
+    // The window drops the row and moves the selection of the rows after it.
+    if (index < FNativeCount) {
+      --FNativeCount;
+      if (FOwner->HandleAllocated()) FOwner->Perform(LVM_DELETEITEM, static_cast<WPARAM>(index), 0);
+    }
+    delete item;
+    return;
+  }
   FOwner->Delete(item);
   if (index < FNativeCount) {
     --FNativeCount;
@@ -289,9 +345,65 @@ void TListItems::Renumber(int from) {
   for (int i = from; i < static_cast<int>(FItems.size()); ++i) FItems[i]->FIndex = i;
 }
 
+bool TListItems::OnDemand() const { return FOwner->FRowsOnDemand && !FOwner->FOwnerData; }
+
+void TListItems::WakeWindow() {
+  // Each new row count costs the window a redraw of its scroll bar, so a list that keeps
+  // filling shows its new rows at most a few times a second; the first ones come at once.
+  HWND wnd = FOwner->GetHandle();
+  DWORD since = ::GetTickCount() - FLastShown;
+  if (since >= kShowRowsInterval)
+    FWakePosted = PostMessageA(wnd, CM_SHOWROWS, 0, 0) != 0;
+  else
+    FWakePosted = SetTimer(wnd, kShowRowsTimer, kShowRowsInterval - since, nullptr) != 0;
+}
+
 void TListItems::Flush() {
   if (!FOwner->HandleAllocated() || FOwner->GetOwnerData()) return;
-  while (FNativeCount < static_cast<int>(FItems.size())) FItems[FNativeCount++]->InsertNative();
+  if (!OnDemand()) {
+    while (FNativeCount < static_cast<int>(FItems.size())) FItems[FNativeCount++]->InsertNative();
+    return;
+  }
+  FWakePosted = false;
+  int count = static_cast<int>(FItems.size());
+  if (FNativeCount == count) return;
+  FLastShown = ::GetTickCount();
+  int first = FNativeCount;
+  FNativeCount = count;
+  FOwner->Perform(LVM_SETITEMCOUNT, static_cast<WPARAM>(count), LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+  for (int i = first; i < count; ++i)
+    if (FItems[i]->FSelected || FItems[i]->FFocused) FItems[i]->ApplyState();
+}
+
+void TListItems::SaveStates() {
+  if (!OnDemand()) {
+    for (TListItem* item : FItems) item->SaveState();
+    return;
+  }
+  if (!FOwner->HandleAllocated()) return;
+  for (int i = 0; i < FNativeCount && i < static_cast<int>(FItems.size()); ++i)
+    FItems[i]->FSelected = FItems[i]->FFocused = false;
+  HWND wnd = FOwner->GetHandleNoCreate();
+  for (UINT which : {static_cast<UINT>(LVNI_SELECTED), static_cast<UINT>(LVNI_FOCUSED)}) {
+    int i = -1;
+    while ((i = static_cast<int>(SendMessageA(wnd, LVM_GETNEXTITEM, static_cast<WPARAM>(i), which))) >= 0) {
+      if (i >= static_cast<int>(FItems.size())) break;
+      (which == LVNI_SELECTED ? FItems[i]->FSelected : FItems[i]->FFocused) = true;
+    }
+  }
+}
+
+void TListItems::RestoreStates() {
+  if (!OnDemand() || !FOwner->HandleAllocated()) return;
+  TCustomListView* view = FOwner;
+  view->FInserting = true;
+  LVITEMA none{};
+  none.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  view->Perform(LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&none));
+  view->FInserting = false;
+  for (int i = 0; i < FNativeCount; ++i)
+    if (FItems[i]->FSelected || FItems[i]->FFocused) FItems[i]->ApplyState();
+  view->Invalidate();
 }
 
 void TListItems::ReadOrder() {

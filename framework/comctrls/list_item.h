@@ -3,7 +3,9 @@
 // Rows appended between BeginUpdate and EndUpdate reach the window at EndUpdate (or as soon as
 // something asks the window about its rows), each in one insertion with its caption and state.
 // In owner-data mode the list holds only a count and Item[i] is a transient row filled by the
-// list view's OwnerDataFetch.
+// list view's OwnerDataFetch. With rows on demand the items stay here as usual, but the window
+// holds only their number (and their selection): ticks live in the items, and appended rows
+// reach the window together, before it next handles a message.
 #pragma once
 #include <memory>
 #include <string>
@@ -61,6 +63,9 @@ class TListItem {
   void SaveState();
   // Puts the item into the window at its index.
   void InsertNative();
+  // Rows on demand: gives the window the item's selection and focus / has its row drawn anew.
+  void ApplyState();
+  void Redraw();
 
   TListItems* FOwner;
   int FIndex = -1;
@@ -100,8 +105,16 @@ class TListItems {
   friend class TCustomListView;
   friend class TListItem;
   void Renumber(int from);
-  // Puts the rows added during BeginUpdate into the window (each in a single insertion).
+  // Puts the rows added during BeginUpdate into the window (each in a single insertion; with
+  // rows on demand, as one new row count).
   void Flush();
+  // Reads selection and focus of every row back from the window / gives them to it again after
+  // the rows were rearranged (rows on demand: the window knows them by index only).
+  void SaveStates();
+  void RestoreStates();
+  bool OnDemand() const;
+  // Rows on demand: makes sure a message comes that hands the window the new rows.
+  void WakeWindow();
   // Rebuilds the order from the window's lParams (after a native sort).
   void ReadOrder();
 
@@ -112,6 +125,10 @@ class TListItems {
   // The first FNativeCount rows are in the window; rows appended during BeginUpdate wait after
   // them until EndUpdate or until something needs the window's rows.
   int FNativeCount = 0;
+  // Rows on demand: a message is on its way to the window that will hand it the new rows, and
+  // when the window last got some.
+  bool FWakePosted = false;
+  DWORD FLastShown = 0;
   std::unique_ptr<TListItem> FTemp;
 };
 

@@ -72,7 +72,7 @@ DWORD TCustomListView::StyleBits() const {
   if (!FHideSelection) style |= LVS_SHOWSELALWAYS;
   if (!FMultiSelect) style |= LVS_SINGLESEL;
   if (!FShowColumnHeaders) style |= LVS_NOCOLUMNHEADER;
-  if (FOwnerData) style |= LVS_OWNERDATA;
+  if (FOwnerData || FRowsOnDemand) style |= LVS_OWNERDATA;
   return style;
 }
 
@@ -104,6 +104,11 @@ void TCustomListView::CreateWnd() {
   for (int i = 0; i < FColumns->GetCount(); ++i) InsertColumnNative(i);
   if (FOwnerData) {
     Perform(LVM_SETITEMCOUNT, static_cast<WPARAM>(FItems->FCount), 0);
+  } else if (FRowsOnDemand) {
+    // The ticks are asked for with the texts; selection and focus the window keeps itself.
+    Perform(LVM_SETCALLBACKMASK, LVIS_STATEIMAGEMASK, 0);
+    FItems->FNativeCount = 0;
+    FItems->Flush();
   } else {
     FItems->FNativeCount = 0;
     FItems->BeginUpdate();
@@ -114,8 +119,9 @@ void TCustomListView::CreateWnd() {
 }
 
 void TCustomListView::DestroyWnd() {
-  for (TListItem* item : FItems->FItems) item->SaveState();
+  FItems->SaveStates();
   FItems->FNativeCount = 0;
+  FItems->FWakePosted = false;
   FCanvas->FreeHandle();
   TWinControl::DestroyWnd();
 }
@@ -141,10 +147,11 @@ void TCustomListView::SetViewStyle(TViewStyle v) {
 
 void TCustomListView::SetCheckboxes(bool v) {
   if (v == FCheckboxes) return;
-  for (TListItem* item : FItems->FItems) item->SaveState();
+  FItems->SaveStates();
   FCheckboxes = v;
   ApplyStyles();
-  if (v && HandleAllocated())
+  // Rows on demand draw their ticks from the items.
+  if (v && HandleAllocated() && !FRowsOnDemand)
     for (TListItem* item : FItems->FItems) item->SetChecked(item->FChecked);
 }
 
@@ -188,6 +195,14 @@ void TCustomListView::SetOwnerData(bool v) {
   FItems->Clear();
   FOwnerData = v;
   RecreateWnd();
+}
+
+void TCustomListView::SetRowsOnDemand(bool v) {
+  if (v == FRowsOnDemand) return;
+  FItems->Flush();
+  FRowsOnDemand = v;
+  // The window style cannot change on a living window; a new one gets the rows and their state.
+  if (HandleAllocated()) RecreateWnd();
 }
 
 void TCustomListView::SetBorderStyle(TFormBorderStyle v) {
@@ -367,7 +382,7 @@ THitTests TCustomListView::GetHitTestInfoAt(int x, int y) const {
 TListItem* TCustomListView::FindCaption(int startIndex, const std::string& value, bool partial, bool inclusive,
                                         bool wrap) const {
   FItems->Flush();
-  if (HandleAllocated()) {
+  if (HandleAllocated() && !FRowsOnDemand) {
     LVFINDINFOA find{};
     find.flags = LVFI_STRING | (partial ? LVFI_PARTIAL : 0) | (wrap ? LVFI_WRAP : 0);
     find.psz = value.c_str();
@@ -391,10 +406,14 @@ TListItem* TCustomListView::FindCaption(int startIndex, const std::string& value
 
 bool TCustomListView::CustomSort(const TLVCompareFunc& compare, LPARAM data) {
   if (FOwnerData) return false;
-  if (!HandleAllocated()) {
+  if (!HandleAllocated() || FRowsOnDemand) {
+    // The window knows the rows by index only: their selection moves with them.
+    FItems->Flush();
+    FItems->SaveStates();
     std::stable_sort(FItems->FItems.begin(), FItems->FItems.end(),
                      [&](TListItem* a, TListItem* b) { return compare(a, b, data) < 0; });
     FItems->Renumber(0);
+    FItems->RestoreStates();
     return true;
   }
   FItems->Flush();
@@ -471,6 +490,12 @@ void TCustomListView::HandleItemChanged(const NMLISTVIEW& nm) {
   if (FInserting) return;
   TListItem* item = nm.iItem >= 0 && !FOwnerData ? ItemOf(nm.iItem) : nullptr;
   if (FOwnerData && nm.iItem >= 0) item = FItems->GetItem(nm.iItem);
+  // Rows on demand: a tick the window changed (a click, the space bar) is kept by the item.
+  if (FRowsOnDemand && item && (nm.uChanged & LVIF_STATE) && ((nm.uOldState ^ nm.uNewState) & LVIS_STATEIMAGEMASK)) {
+    item->FChecked = ((nm.uNewState & LVIS_STATEIMAGEMASK) >> 12) == 2;
+    item->Redraw();
+    FNativeTick = nm.iItem;
+  }
   if (nm.uChanged & LVIF_TEXT) Change(item, ctText);
   if (nm.uChanged & LVIF_IMAGE) Change(item, ctImage);
   if (nm.uChanged & LVIF_STATE) {
@@ -482,8 +507,9 @@ void TCustomListView::HandleItemChanged(const NMLISTVIEW& nm) {
 
 void TCustomListView::HandleGetDispInfo(NMLVDISPINFOA& info, bool wide) {
   LVITEMA& lv = info.item;
-  TListItem* item = FItems->GetItem(lv.iItem);
+  TListItem* item = FRowsOnDemand ? ItemOf(lv.iItem) : FItems->GetItem(lv.iItem);
   if (!item) return;
+  if (lv.mask & LVIF_PARAM) lv.lParam = reinterpret_cast<LPARAM>(item);
   if (lv.mask & LVIF_TEXT) {
     if (lv.iSubItem == 0) {
       CopyText(item->FCaption, lv.pszText, lv.cchTextMax, wide);
@@ -570,8 +596,77 @@ LRESULT TCustomListView::HandleFindItem(const NMLVFINDITEMA& find, bool wide) {
     case VK_DOWN: dir = sdBelow; break;
     default: break;
   }
+  if (FRowsOnDemand) return FindItemOnDemand(info, text, find.iStart);
   return OwnerDataFind(kind, text, info.pt, reinterpret_cast<void*>(info.lParam), find.iStart, dir,
                        (info.flags & LVFI_WRAP) != 0);
+}
+
+int TCustomListView::FindItemOnDemand(const LVFINDINFOA& info, const std::string& text, int start) const {
+  int count = static_cast<int>(FItems->FItems.size());
+  if (count == 0 || !(info.flags & (LVFI_PARAM | LVFI_STRING | LVFI_PARTIAL))) return -1;
+  if (start < 0 || start >= count) start = 0;
+  bool wrap = (info.flags & LVFI_WRAP) != 0;
+  for (int n = 0, i = start; n < count; ++n, ++i) {
+    if (i >= count) {
+      if (!wrap) break;
+      i = 0;
+    }
+    const TListItem* item = FItems->FItems[i];
+    bool match = false;
+    if (info.flags & LVFI_PARAM)
+      match = reinterpret_cast<LPARAM>(item) == info.lParam;
+    else if (info.flags & LVFI_PARTIAL)
+      match = AnsiSameText(item->FCaption.substr(0, text.size()), text);
+    else
+      match = AnsiSameText(item->FCaption, text);
+    if (match) return i;
+  }
+  return -1;
+}
+
+bool TCustomListView::NeedsAllRows(const TMessage& msg) {
+  UINT m = msg.Msg;
+  if (m >= LVM_FIRST && m < LVM_FIRST + 0x100) return true;
+  if (m >= WM_KEYFIRST && m <= WM_KEYLAST) return true;
+  switch (m) {
+    case CM_SHOWROWS:
+    case WM_PAINT:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_MOUSEWHEEL:
+    case WM_VSCROLL:
+    case WM_HSCROLL:
+      return true;
+    case WM_TIMER:
+      return msg.WParam == kShowRowsTimer;
+    default:
+      return false;
+  }
+}
+
+int TCustomListView::TickAt(int x, int y) const {
+  if (!FCheckboxes || !HandleAllocated()) return -1;
+  LVHITTESTINFO info{};
+  info.pt = POINT{x, y};
+  int index = static_cast<int>(SendMessageA(FHandle, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&info)));
+  return (info.flags & LVHT_ONITEMSTATEICON) == LVHT_ONITEMSTATEICON ? index : -1;
+}
+
+void TCustomListView::ToggleTick(int index) {
+  if (TListItem* item = ItemOf(index)) item->SetChecked(!item->FChecked);
+}
+
+void TCustomListView::HandleStateRangeChanged(const NMLVODSTATECHANGE& change) {
+  // A range of rows changed its selection at once (shift-click in a multi-select list).
+  for (int i = change.iFrom; i <= change.iTo; ++i) {
+    TListItem* item = ItemOf(i);
+    if (!item) continue;
+    Change(item, ctState);
+    if (((change.uOldState ^ change.uNewState) & LVIS_SELECTED) && OnSelectItem)
+      OnSelectItem(this, item, (change.uNewState & LVIS_SELECTED) != 0);
+  }
 }
 
 void TCustomListView::HandleNotify(TMessage& msg) {
@@ -592,7 +687,11 @@ void TCustomListView::HandleNotify(TMessage& msg) {
     case LVN_GETDISPINFOA:
     case LVN_GETDISPINFOW:
       // Both record forms share their layout; only the text buffer differs.
-      if (FOwnerData) HandleGetDispInfo(*reinterpret_cast<NMLVDISPINFOA*>(hdr), hdr->code == LVN_GETDISPINFOW);
+      if (FOwnerData || FRowsOnDemand)
+        HandleGetDispInfo(*reinterpret_cast<NMLVDISPINFOA*>(hdr), hdr->code == LVN_GETDISPINFOW);
+      return;
+    case LVN_ODSTATECHANGED:
+      HandleStateRangeChanged(*reinterpret_cast<NMLVODSTATECHANGE*>(hdr));
       return;
     case LVN_ODFINDITEMA:
     case LVN_ODFINDITEMW:
@@ -630,15 +729,50 @@ void TCustomListView::HandleNotify(TMessage& msg) {
 }
 
 void TCustomListView::Dispatch(TMessage& msg) {
+  // Rows on demand: the window learns of the rows added since it last looked when it is asked
+  // about its rows, paints, or the user reaches for them.
+  if (FRowsOnDemand && FItems->FUpdateCount == 0 && NeedsAllRows(msg)) FItems->Flush();
   switch (msg.Msg) {
+    case CM_SHOWROWS:
+      return;
+    case WM_TIMER:
+      if (msg.WParam != kShowRowsTimer) break;
+      KillTimer(FHandle, kShowRowsTimer);
+      return;
     case CN_NOTIFY:
       HandleNotify(msg);
       return;
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
+    case WM_LBUTTONDBLCLK: {
+      // Rows on demand: a window that asks for the ticks may leave a click on one to its owner.
+      int tick = FRowsOnDemand && msg.Msg == WM_LBUTTONDOWN ? TickAt(XPos(msg), YPos(msg)) : -1;
+      FNativeTick = -1;
       TWinControl::Dispatch(msg);
+      if (tick >= 0 && FNativeTick != tick) ToggleTick(tick);
       DeliverEatenButtonUp(this, msg);
       return;
+    }
+    case WM_KEYDOWN:
+      // The space bar ticks the focused row.
+      if (FRowsOnDemand && FCheckboxes && CharCode(msg) == VK_SPACE) {
+        int focused = static_cast<int>(SendMessageA(FHandle, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+        FNativeTick = -1;
+        TWinControl::Dispatch(msg);
+        if (focused >= 0 && FNativeTick != focused) ToggleTick(focused);
+        return;
+      }
+      break;
+    case LVM_GETITEMA:
+    case LVM_GETITEMW:
+      // A window with rows on demand keeps no item data: the item's own address is the answer.
+      if (FRowsOnDemand) {
+        TWinControl::Dispatch(msg);
+        auto* lv = reinterpret_cast<LVITEMA*>(msg.LParam);
+        if (TListItem* item = lv && (lv->mask & LVIF_PARAM) ? ItemOf(lv->iItem) : nullptr)
+          lv->lParam = reinterpret_cast<LPARAM>(item);
+        return;
+      }
+      break;
     case WM_SIZE:
       TWinControl::Dispatch(msg);
       UpdateAutoSizeColumns();

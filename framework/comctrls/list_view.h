@@ -1,6 +1,6 @@
 // TCustomListView/TListView over SysListView32 (ANSI notifications). Report view with columns,
-// items with sub-items, check boxes (state images 1/2), selection, owner-data mode, sorting,
-// label editing and custom draw. A click that the native control swallows (its drag-detect
+// items with sub-items, check boxes (state images 1/2), selection, owner-data mode, rows on
+// demand, sorting, label editing and custom draw. A click that the native control swallows (its drag-detect
 // loop eats WM_LBUTTONUP) still reaches MouseUp/OnMouseUp.
 #pragma once
 #include <functional>
@@ -46,6 +46,11 @@ using TLVAdvancedCustomDrawEvent =
     std::function<void(TCustomListView* Sender, const TRect& ARect, TCustomDrawStage Stage, bool& DefaultDraw)>;
 using TLVCompareFunc = std::function<int(TListItem* a, TListItem* b, LPARAM data)>;
 
+// Rows on demand: how often at most new rows reach the window while rows keep coming (ms), and
+// the timer that brings them when they wait.
+constexpr DWORD kShowRowsInterval = 500;
+constexpr UINT_PTR kShowRowsTimer = CM_SHOWROWS;
+
 class TCustomListView : public TWinControl {
   FW_CLASS(TCustomListView, TWinControl)
  public:
@@ -75,6 +80,12 @@ class TCustomListView : public TWinControl {
   void SetShowColumnHeaders(bool v);
   bool GetOwnerData() const { return FOwnerData; }
   void SetOwnerData(bool v);
+  // The items stay in the list as usual, but the window keeps no copy of them: it is told how
+  // many rows there are and asks for a row's texts, image and tick when it draws it. Adding
+  // many rows then costs next to nothing in the window; items, ticks, selection, sorting and
+  // deletion behave as without it.
+  bool GetRowsOnDemand() const { return FRowsOnDemand; }
+  void SetRowsOnDemand(bool v);
   TFormBorderStyle GetBorderStyle() const { return FBorderStyle; }
   void SetBorderStyle(TFormBorderStyle v);
   TCustomImageList* GetSmallImages() const { return FSmallImages; }
@@ -155,6 +166,14 @@ class TCustomListView : public TWinControl {
   void HandleGetDispInfo(NMLVDISPINFOA& info, bool wide);
   LRESULT HandleCustomDraw(NMLVCUSTOMDRAW& cd);
   LRESULT HandleFindItem(const NMLVFINDITEMA& find, bool wide);
+  // Rows on demand: the window's search for a row (type-ahead, LVM_FINDITEM) over the items.
+  int FindItemOnDemand(const LVFINDINFOA& info, const std::string& text, int start) const;
+  void HandleStateRangeChanged(const NMLVODSTATECHANGE& change);
+  // Rows on demand: whether the window must know every row before it handles msg.
+  static bool NeedsAllRows(const TMessage& msg);
+  // Rows on demand: the row whose tick lies under the point (-1: none) / turns a row's tick.
+  int TickAt(int x, int y) const;
+  void ToggleTick(int index);
   TListItem* ItemOf(int index) const;
 
   std::unique_ptr<TListColumns> FColumns;
@@ -170,12 +189,15 @@ class TCustomListView : public TWinControl {
   bool FMultiSelect = false;
   bool FShowColumnHeaders = true;
   bool FOwnerData = false;
+  bool FRowsOnDemand = false;
   TFormBorderStyle FBorderStyle = bsSingle;
   TCustomImageList* FSmallImages = nullptr;
   TCustomImageList* FLargeImages = nullptr;
   bool FSizingColumns = false;
   // A row is being put into the window: its own notifications are no changes to report.
   bool FInserting = false;
+  // Rows on demand: the row whose tick the window itself reported changed, last.
+  int FNativeTick = -1;
 };
 
 class TListView : public TCustomListView {

@@ -6,6 +6,7 @@
 
 #include "app/shared/config_files.h"
 #include "app/shared/file_procedures.h"
+#include "app/tools/drive_cleaner.h"
 #include "main_window_fixture.h"
 
 using app::frmMain;
@@ -19,7 +20,7 @@ void MakeFile(const std::string& path, size_t size) {
 
 std::set<std::string> ResultPaths() {
   std::set<std::string> paths;
-  fw::TListItems* rows = frmMain->lvDCResult->GetItems();
+  fw::TListItems* rows = frmMain->driveCleaner->lvDCResult->GetItems();
   for (int i = 0; i < rows->GetCount(); ++i) paths.insert(rows->GetItem(i)->GetCaption());
   return paths;
 }
@@ -37,23 +38,23 @@ class DriveCleanerTest : public MainWindowTest {
     for (const std::string& f : folders) lines += f + "\r\n";
     testing_sandbox::WriteFile(appDir + "config\\usrfldr.ini", lines);
     Start();
-    fw::TListItems* rows = frmMain->lvDCDrive->GetItems();
+    fw::TListItems* rows = frmMain->driveCleaner->lvDCDrive->GetItems();
     int drives = static_cast<int>(app::driveList->size());
     ASSERT_EQ(rows->GetCount(), drives + static_cast<int>(folders.size()));
     for (int i = drives; i < rows->GetCount(); ++i) rows->GetItem(i)->SetChecked(true);
   }
   void Search() {
     scripted->Texts.clear();
-    frmMain->btnDCSearch->Click();
+    frmMain->driveCleaner->btnDCSearch->Click();
   }
   std::string Status(int panel) { return frmMain->kBar->GetPanels()->GetItems(panel)->GetText(); }
   void ExpectIdle() {
     EXPECT_TRUE(frmMain->barMenu->GetEnabled());
-    EXPECT_TRUE(frmMain->btnDCSearch->GetEnabled());
-    EXPECT_TRUE(frmMain->btnDCAddPath->GetEnabled());
-    EXPECT_TRUE(frmMain->lvDCDrive->GetEnabled());
-    EXPECT_TRUE(frmMain->kBitBtn7->GetEnabled());
-    EXPECT_FALSE(frmMain->btnDCStop->GetEnabled());
+    EXPECT_TRUE(frmMain->driveCleaner->btnDCSearch->GetEnabled());
+    EXPECT_TRUE(frmMain->driveCleaner->btnDCAddPath->GetEnabled());
+    EXPECT_TRUE(frmMain->driveCleaner->lvDCDrive->GetEnabled());
+    EXPECT_TRUE(frmMain->driveCleaner->kBitBtn7->GetEnabled());
+    EXPECT_FALSE(frmMain->driveCleaner->btnDCStop->GetEnabled());
     EXPECT_EQ(frmMain->exceptFiles, nullptr);
     EXPECT_EQ(frmMain->exceptFolders, nullptr);
   }
@@ -86,11 +87,11 @@ TEST_F(DriveCleanerTest, SearchListsJunkButHonoursExclusionsAndRemovalFolder) {
   std::set<std::string> expected{tree + "a.tmp", tree + "B.BAK", tree + "only-hidden.tmp", tree + "sub\\c.old",
                                  tree + "bin\\deeper\\f.tmp"};
   EXPECT_EQ(ResultPaths(), expected);
-  EXPECT_EQ(frmMain->lblDCFileCount->GetCaption(), "5");
+  EXPECT_EQ(frmMain->driveCleaner->lblDCFileCount->GetCaption(), "5");
   EXPECT_EQ(frmMain->fileSize, 2450);
-  EXPECT_EQ(frmMain->lblDCFileSize->GetCaption(), app::FormatFileSize(2450));
-  for (int i = 0; i < frmMain->lvDCResult->GetItems()->GetCount(); ++i) {
-    fw::TListItem* row = frmMain->lvDCResult->GetItems()->GetItem(i);
+  EXPECT_EQ(frmMain->driveCleaner->lblDCFileSize->GetCaption(), app::FormatFileSize(2450));
+  for (int i = 0; i < frmMain->driveCleaner->lvDCResult->GetItems()->GetCount(); ++i) {
+    fw::TListItem* row = frmMain->driveCleaner->lvDCResult->GetItems()->GetItem(i);
     if (row->GetCaption() != tree + "B.BAK") continue;
     EXPECT_EQ(row->GetSubItems()->GetStrings(0), app::FormatFileSize(2000));
     EXPECT_EQ(row->GetSubItems()->GetStrings(1), "2000");
@@ -99,14 +100,14 @@ TEST_F(DriveCleanerTest, SearchListsJunkButHonoursExclusionsAndRemovalFolder) {
   EXPECT_EQ(Status(2), "");
   EXPECT_EQ(scripted->Texts, std::vector<std::string>{"Complete."});
   ExpectIdle();
-  EXPECT_TRUE(frmMain->btnDCDelete->GetEnabled());
+  EXPECT_TRUE(frmMain->driveCleaner->btnDCDelete->GetEnabled());
 
   // With Scan = 1 the removal folder's own files are listed too; a second search starts afresh.
   app::SaveRemoveSettings(appDir, 3, tree + "bin", false);
   Search();
   expected.insert(tree + "bin\\moved.tmp");
   EXPECT_EQ(ResultPaths(), expected);
-  EXPECT_EQ(frmMain->lblDCFileCount->GetCaption(), "6");
+  EXPECT_EQ(frmMain->driveCleaner->lblDCFileCount->GetCaption(), "6");
 }
 
 TEST_F(DriveCleanerTest, NoTickedPathEndsAtOnce) {
@@ -116,7 +117,7 @@ TEST_F(DriveCleanerTest, NoTickedPathEndsAtOnce) {
   EXPECT_TRUE(ResultPaths().empty());
   EXPECT_EQ(Status(0), "Search done");
   EXPECT_EQ(scripted->Texts, std::vector<std::string>{"Complete."});
-  EXPECT_FALSE(frmMain->btnDCDelete->GetEnabled());
+  EXPECT_FALSE(frmMain->driveCleaner->btnDCDelete->GetEnabled());
   // The defaults of ext.ini were written for the search.
   EXPECT_TRUE(fw::FileExists(appDir + "config\\ext.ini"));
 }
@@ -137,7 +138,7 @@ TEST_F(DriveCleanerTest, BlankMaskIsSkippedAndNoEnabledMaskMeansNoSearch) {
   EXPECT_TRUE(ResultPaths().empty());
   EXPECT_EQ(Status(0), "No junk file mask is enabled");
   EXPECT_TRUE(scripted->Texts.empty());
-  EXPECT_EQ(frmMain->lblDCFileCount->GetCaption(), "0");
+  EXPECT_EQ(frmMain->driveCleaner->lblDCFileCount->GetCaption(), "0");
   ExpectIdle();
 }
 
@@ -146,7 +147,7 @@ TEST_F(DriveCleanerTest, StopCancelsTheSearchAndStartsNoFurtherRoot) {
   MakeFile(tree + "two\\g.tmp", 1);
   StartWithFolders({tree + "one", tree + "two"});
   // The Stop click waits in the queue until the search lets messages through.
-  PostMessageA(frmMain->btnDCStop->GetHandle(), BM_CLICK, 0, 0);
+  PostMessageA(frmMain->driveCleaner->btnDCStop->GetHandle(), BM_CLICK, 0, 0);
   Search();
   EXPECT_TRUE(frmMain->canceled);
   EXPECT_LT(ResultPaths().size(), 50u);
@@ -161,7 +162,7 @@ TEST_F(DriveCleanerTest, FailedSearchGivesTheControlsBack) {
   // ext.ini cannot be written or read: a folder stands in its place.
   fw::CreateDir(appDir + "config\\ext.ini");
   StartWithFolders({tree});
-  EXPECT_THROW(frmMain->btnDCSearch->Click(), fw::Exception);
+  EXPECT_THROW(frmMain->driveCleaner->btnDCSearch->Click(), fw::Exception);
   ExpectIdle();
   EXPECT_FALSE(frmMain->Anim->GetActive());
 }
@@ -182,24 +183,24 @@ TEST_P(DriveCleanerDeleteTest, DeletesTickedRowsByTheRemovalMethod) {
   ASSERT_EQ(ResultPaths().size(), 3u);
 
   // Refused: nothing happens.
-  frmMain->kBitBtn5->Click();
+  frmMain->driveCleaner->kBitBtn5->Click();
   scripted->Answers.push_back(fw::mrNo);
-  frmMain->btnDCDelete->Click();
+  frmMain->driveCleaner->btnDCDelete->Click();
   EXPECT_EQ(ResultPaths().size(), 3u);
   EXPECT_TRUE(fw::FileExists(tree + a));
 
   // Untick b.bak: it stays listed and on disk, the others go.
-  frmMain->kBitBtn7->Click();
-  frmMain->kBitBtn7->Click();
-  for (int i = 0; i < frmMain->lvDCResult->GetItems()->GetCount(); ++i) {
-    fw::TListItem* row = frmMain->lvDCResult->GetItems()->GetItem(i);
+  frmMain->driveCleaner->kBitBtn7->Click();
+  frmMain->driveCleaner->kBitBtn7->Click();
+  for (int i = 0; i < frmMain->driveCleaner->lvDCResult->GetItems()->GetCount(); ++i) {
+    fw::TListItem* row = frmMain->driveCleaner->lvDCResult->GetItems()->GetItem(i);
     if (row->GetCaption() == tree + "b.bak") row->SetChecked(false);
   }
   scripted->Texts.clear();
   scripted->Answers.push_back(fw::mrYes);
-  frmMain->btnDCDelete->Click();
+  frmMain->driveCleaner->btnDCDelete->Click();
   EXPECT_EQ(ResultPaths(), std::set<std::string>{tree + "b.bak"});
-  EXPECT_EQ(frmMain->lblDCFileCount->GetCaption(), "1");
+  EXPECT_EQ(frmMain->driveCleaner->lblDCFileCount->GetCaption(), "1");
   EXPECT_EQ(frmMain->fileSize, 200);
   EXPECT_EQ(scripted->Texts, (std::vector<std::string>{"Delete files?", "Complete. Some files can not be deleted."}));
   EXPECT_FALSE(fw::FileExists(tree + a));
@@ -210,13 +211,13 @@ TEST_P(DriveCleanerDeleteTest, DeletesTickedRowsByTheRemovalMethod) {
   ASSERT_NE(trash, nullptr);
   EXPECT_EQ(GetFileAttributesA((std::string(trash) + "\\" + a).c_str()) != INVALID_FILE_ATTRIBUTES, method == 1);
 
-  frmMain->kBitBtn5->Click();
+  frmMain->driveCleaner->kBitBtn5->Click();
   scripted->Texts.clear();
   scripted->Answers.push_back(fw::mrYes);
-  frmMain->btnDCDelete->Click();
+  frmMain->driveCleaner->btnDCDelete->Click();
   EXPECT_TRUE(ResultPaths().empty());
-  EXPECT_EQ(frmMain->lblDCFileCount->GetCaption(), "0");
-  EXPECT_EQ(frmMain->lblDCFileSize->GetCaption(), app::FormatFileSize(0));
+  EXPECT_EQ(frmMain->driveCleaner->lblDCFileCount->GetCaption(), "0");
+  EXPECT_EQ(frmMain->driveCleaner->lblDCFileSize->GetCaption(), app::FormatFileSize(0));
   EXPECT_EQ(scripted->Texts.back(), "Complete.");
 }
 
@@ -228,12 +229,12 @@ TEST_F(DriveCleanerTest, FileHeldOpenStaysListed) {
   app::SaveRemoveSettings(appDir, 2, "", false);
   StartWithFolders({tree});
   Search();
-  frmMain->kBitBtn5->Click();
+  frmMain->driveCleaner->kBitBtn5->Click();
   HANDLE held = CreateFileA((tree + "held.tmp").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
   scripted->Texts.clear();
   scripted->Answers.push_back(fw::mrYes);
-  frmMain->btnDCDelete->Click();
+  frmMain->driveCleaner->btnDCDelete->Click();
   CloseHandle(held);
   EXPECT_EQ(ResultPaths(), std::set<std::string>{tree + "held.tmp"});
   EXPECT_EQ(scripted->Texts.back(), "Complete. Some files can not be deleted.");
@@ -247,26 +248,26 @@ TEST_F(DriveCleanerTest, AddAndRemovePaths) {
   Start();
   int drives = static_cast<int>(app::driveList->size());
   scriptedFiles->Folders = {folder + "one\\", folder + "two"};
-  frmMain->btnDCAddPath->Click();
-  frmMain->btnDCAddPath->Click();
-  fw::TListItems* rows = frmMain->lvDCDrive->GetItems();
+  frmMain->driveCleaner->btnDCAddPath->Click();
+  frmMain->driveCleaner->btnDCAddPath->Click();
+  fw::TListItems* rows = frmMain->driveCleaner->lvDCDrive->GetItems();
   ASSERT_EQ(rows->GetCount(), drives + 2);
   EXPECT_EQ(rows->GetItem(drives)->GetCaption(), folder + "one");
   EXPECT_EQ(rows->GetItem(drives)->GetSubItems()->GetStrings(5), "-1");
   EXPECT_EQ(testing_sandbox::ReadFile(appDir + "config\\usrfldr.ini"), folder + "one\r\n" + folder + "two\r\n");
 
   // A cancelled dialog adds nothing.
-  frmMain->btnDCAddPath->Click();
+  frmMain->driveCleaner->btnDCAddPath->Click();
   EXPECT_EQ(rows->GetCount(), drives + 2);
 
   // A drive row cannot be removed; a user folder row can.
   if (drives > 0) {
-    frmMain->lvDCDrive->SetSelected(rows->GetItem(0));
-    frmMain->btnDCRemovePath->Click();
+    frmMain->driveCleaner->lvDCDrive->SetSelected(rows->GetItem(0));
+    frmMain->driveCleaner->btnDCRemovePath->Click();
     EXPECT_EQ(rows->GetCount(), drives + 2);
   }
-  frmMain->lvDCDrive->SetSelected(rows->GetItem(drives));
-  frmMain->btnDCRemovePath->Click();
+  frmMain->driveCleaner->lvDCDrive->SetSelected(rows->GetItem(drives));
+  frmMain->driveCleaner->btnDCRemovePath->Click();
   ASSERT_EQ(rows->GetCount(), drives + 1);
   EXPECT_EQ(testing_sandbox::ReadFile(appDir + "config\\usrfldr.ini"), folder + "two\r\n");
 }
@@ -276,15 +277,15 @@ TEST_F(DriveCleanerTest, SelectionButtons) {
   MakeFile(tree + "b.tmp", 1);
   StartWithFolders({tree});
   Search();
-  fw::TListItems* rows = frmMain->lvDCResult->GetItems();
+  fw::TListItems* rows = frmMain->driveCleaner->lvDCResult->GetItems();
   ASSERT_EQ(rows->GetCount(), 2);
   rows->GetItem(0)->SetChecked(true);
-  frmMain->kBitBtn7->Click();
+  frmMain->driveCleaner->kBitBtn7->Click();
   EXPECT_FALSE(rows->GetItem(0)->GetChecked());
   EXPECT_TRUE(rows->GetItem(1)->GetChecked());
-  frmMain->kBitBtn5->Click();
+  frmMain->driveCleaner->kBitBtn5->Click();
   EXPECT_TRUE(rows->GetItem(0)->GetChecked() && rows->GetItem(1)->GetChecked());
-  frmMain->kBitBtn6->Click();
+  frmMain->driveCleaner->kBitBtn6->Click();
   EXPECT_FALSE(rows->GetItem(0)->GetChecked() || rows->GetItem(1)->GetChecked());
 }
 

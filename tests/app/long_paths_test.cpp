@@ -6,6 +6,7 @@
 #include <set>
 
 #include "app/shared/config_files.h"
+#include "app/tools/drive_cleaner.h"
 #include "framework/rtl/wide_path.h"
 #include "main_window_fixture.h"
 #include "support/hard_paths.h"
@@ -18,7 +19,7 @@ namespace {
 
 std::set<std::string> ResultPaths() {
   std::set<std::string> paths;
-  fw::TListItems* rows = frmMain->lvDCResult->GetItems();
+  fw::TListItems* rows = frmMain->driveCleaner->lvDCResult->GetItems();
   for (int i = 0; i < rows->GetCount(); ++i) paths.insert(rows->GetItem(i)->GetCaption());
   return paths;
 }
@@ -30,7 +31,7 @@ std::wstring ShownText(int row) {
   item.iSubItem = 0;
   item.pszText = text;
   item.cchTextMax = 1024;
-  SendMessageW(frmMain->lvDCResult->GetHandle(), LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+  SendMessageW(frmMain->driveCleaner->lvDCResult->GetHandle(), LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
   return text;
 }
 
@@ -57,16 +58,16 @@ class DriveCleanerPathsTest : public MainWindowTest, public ::testing::WithParam
   void StartAndSearch() {
     sb::WriteFile(appDir + "config\\usrfldr.ini", tree + "\r\n");
     Start();
-    fw::TListItems* drives = frmMain->lvDCDrive->GetItems();
+    fw::TListItems* drives = frmMain->driveCleaner->lvDCDrive->GetItems();
     drives->GetItem(drives->GetCount() - 1)->SetChecked(true);
     scripted->Texts.clear();
-    frmMain->btnDCSearch->Click();
+    frmMain->driveCleaner->btnDCSearch->Click();
   }
   void DeleteAll() {
-    frmMain->kBitBtn5->Click();
+    frmMain->driveCleaner->kBitBtn5->Click();
     scripted->Texts.clear();
     scripted->Answers.push_back(fw::mrYes);
-    frmMain->btnDCDelete->Click();
+    frmMain->driveCleaner->btnDCDelete->Click();
   }
   std::string tree, target;
 };
@@ -83,9 +84,9 @@ TEST_P(DriveCleanerPathsTest, ForeignNamesAndLongPathsAreFoundShownAndRemoved) {
   }
   StartAndSearch();
   EXPECT_EQ(ResultPaths(), expected);
-  EXPECT_EQ(frmMain->lblDCFileCount->GetCaption(), "3");
-  for (int row = 0; row < frmMain->lvDCResult->GetItems()->GetCount(); ++row)
-    EXPECT_EQ(fw::WideToUtf8(ShownText(row)), frmMain->lvDCResult->GetItems()->GetItem(row)->GetCaption());
+  EXPECT_EQ(frmMain->driveCleaner->lblDCFileCount->GetCaption(), "3");
+  for (int row = 0; row < frmMain->driveCleaner->lvDCResult->GetItems()->GetCount(); ++row)
+    EXPECT_EQ(fw::WideToUtf8(ShownText(row)), frmMain->driveCleaner->lvDCResult->GetItems()->GetItem(row)->GetCaption());
 
   DeleteAll();
   EXPECT_TRUE(ResultPaths().empty());

@@ -9,6 +9,7 @@
 #include "app/main/system_frame.h"
 #include "app/settings/settings_form.h"
 #include "app/shared/config_defaults.h"
+#include "app/tools/drive_cleaner.h"
 #include "framework/forms/screen.h"
 #include "main_window_fixture.h"
 
@@ -82,16 +83,16 @@ TEST_F(MainWindowTest, FirstRunWritesProgramIniAndShowsTheDriveCleaner) {
 
   // One path row per drive, then the (empty) user folders.
   ASSERT_NE(app::driveList, nullptr);
-  fw::TListItems* rows = frmMain->lvDCDrive->GetItems();
+  fw::TListItems* rows = frmMain->driveCleaner->lvDCDrive->GetItems();
   ASSERT_EQ(rows->GetCount(), static_cast<int>(app::driveList->size()));
   for (int i = 0; i < rows->GetCount(); ++i) {
     EXPECT_EQ(rows->GetItem(i)->GetCaption(), (*app::driveList)[i].Root);
     EXPECT_EQ(rows->GetItem(i)->GetSubItems()->GetStrings(5), std::to_string((*app::driveList)[i].DriveType));
   }
   EXPECT_TRUE(fw::FileExists(appDir + "config\\usrfldr.ini"));
-  EXPECT_TRUE(frmMain->btnDCSearch->GetEnabled());
-  EXPECT_FALSE(frmMain->btnDCStop->GetEnabled());
-  EXPECT_FALSE(frmMain->btnDCDelete->GetEnabled());
+  EXPECT_TRUE(frmMain->driveCleaner->btnDCSearch->GetEnabled());
+  EXPECT_FALSE(frmMain->driveCleaner->btnDCStop->GetEnabled());
+  EXPECT_FALSE(frmMain->driveCleaner->btnDCDelete->GetEnabled());
   EXPECT_TRUE(scripted->Texts.empty());
 }
 
@@ -144,10 +145,10 @@ TEST_F(MainWindowTest, NavigationButtonsSwitchToolsAndGroups) {
 
   // Back to the Drive cleaner: its path list is filled anew, not doubled.
   frmMain->barMenu->OpenItem(0, false);
-  int rows = frmMain->lvDCDrive->GetItems()->GetCount();
+  int rows = frmMain->driveCleaner->lvDCDrive->GetItems()->GetCount();
   frmMain->frmCleaners1->kSpeedButton1->Click();
   EXPECT_EQ(VisiblePanels(), std::vector<skin::TkPanel*>{frmMain->pnlDC});
-  EXPECT_EQ(frmMain->lvDCDrive->GetItems()->GetCount(), rows);
+  EXPECT_EQ(frmMain->driveCleaner->lvDCDrive->GetItems()->GetCount(), rows);
 }
 
 TEST_F(MainWindowTest, AboutAndSettingsShowModallyAndAreFreedOnClose) {

@@ -6,6 +6,7 @@
 #include <functional>
 #include <map>
 
+#include "app/tools/drive_cleaner.h"
 #include "app/settings/add_mask_form.h"
 #include "app/settings/settings_form.h"
 #include "app/shared/config_defaults.h"
@@ -702,19 +703,19 @@ TEST_F(SettingsRemovalTest, TheDriveCleanerMovesIntoTheChosenFolderAndSkipsIt) {
   EXPECT_EQ(chooserStarts, std::vector<std::string>{appDir + "deleted"});
   EXPECT_EQ(ReadFile(config + "program.ini"), ProgramIni("3", bin, "0"));
 
-  fw::TListItems* paths = frmMain->lvDCDrive->GetItems();
+  fw::TListItems* paths = frmMain->driveCleaner->lvDCDrive->GetItems();
   paths->GetItem(paths->GetCount() - 1)->SetChecked(true);
-  frmMain->btnDCSearch->Click();
-  ASSERT_EQ(frmMain->lvDCResult->GetItems()->GetCount(), 1);
-  EXPECT_EQ(frmMain->lvDCResult->GetItems()->GetItem(0)->GetCaption(), tree + "a.tmp");
-  frmMain->kBitBtn5->Click();
+  frmMain->driveCleaner->btnDCSearch->Click();
+  ASSERT_EQ(frmMain->driveCleaner->lvDCResult->GetItems()->GetCount(), 1);
+  EXPECT_EQ(frmMain->driveCleaner->lvDCResult->GetItems()->GetItem(0)->GetCaption(), tree + "a.tmp");
+  frmMain->driveCleaner->kBitBtn5->Click();
   scripted->Answers.push_back(fw::mrYes);
-  frmMain->btnDCDelete->Click();
+  frmMain->driveCleaner->btnDCDelete->Click();
   EXPECT_FALSE(fw::FileExists(tree + "a.tmp"));
   EXPECT_EQ(ReadFile(bin + "\\a.tmp"), "aaaa");
   // The files now in the folder are not listed again.
-  frmMain->btnDCSearch->Click();
-  EXPECT_EQ(frmMain->lvDCResult->GetItems()->GetCount(), 0);
+  frmMain->driveCleaner->btnDCSearch->Click();
+  EXPECT_EQ(frmMain->driveCleaner->lvDCResult->GetItems()->GetCount(), 0);
   EXPECT_TRUE(fw::FileExists(bin + "\\old.tmp"));
 }
 

@@ -1,6 +1,7 @@
 // The list view wrapper on a real SysListView32: check-box clicks and the events they fire
 // (OnChange, and OnMouseUp even when the native control eats the button-up), items and
-// sub-items round trips with the window, re-creation, sorting and owner-data requests.
+// sub-items round trips with the window, re-creation, sorting and owner-data requests. The
+// behaviour of items runs twice: with the rows in the window and with rows on demand.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -67,9 +68,21 @@ class CtrlsListView : public testing_gui::GuiTest {
   TListView* list = nullptr;
 };
 
+// The same behaviour whether the window holds the rows or asks for them (rows on demand).
+class CtrlsListViewRows : public CtrlsListView, public ::testing::WithParamInterface<bool> {
+ protected:
+  void SetUp() override {
+    CtrlsListView::SetUp();
+    list->SetRowsOnDemand(GetParam());
+  }
+};
+
 }  // namespace
 
-TEST_F(CtrlsListView, ACheckBoxClickTogglesTheRowAndStillDeliversMouseUp) {
+INSTANTIATE_TEST_SUITE_P(Modes, CtrlsListViewRows, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool>& info) { return info.param ? "OnDemand" : "InWindow"; });
+
+TEST_P(CtrlsListViewRows, ACheckBoxClickTogglesTheRowAndStillDeliversMouseUp) {
   AddRow("a.tmp", "1");
   TListItem* second = AddRow("b.tmp", "2");
   ShowForm();
@@ -102,7 +115,7 @@ TEST_F(CtrlsListView, ACheckBoxClickTogglesTheRowAndStillDeliversMouseUp) {
   EXPECT_EQ(std::count(log.begin(), log.end(), "up off"), 1);
 }
 
-TEST_F(CtrlsListView, CheckStateSetInCodeReachesTheWindowAndSurvivesRecreation) {
+TEST_P(CtrlsListViewRows, CheckStateSetInCodeReachesTheWindowAndSurvivesRecreation) {
   TListItem* a = AddRow("a", "1");
   TListItem* b = AddRow("b", "2");
   b->SetChecked(true);  // before the window exists
@@ -126,7 +139,7 @@ TEST_F(CtrlsListView, CheckStateSetInCodeReachesTheWindowAndSurvivesRecreation) 
   EXPECT_EQ(NativeText(1, 1), "2");
 }
 
-TEST_F(CtrlsListView, ItemsAndSubItemsRoundTripThroughTheWindow) {
+TEST_P(CtrlsListViewRows, ItemsAndSubItemsRoundTripThroughTheWindow) {
   ShowForm();
   TListItem* a = AddRow("first", "10");
   AddRow("second", "20");
@@ -163,7 +176,7 @@ TEST_F(CtrlsListView, ItemsAndSubItemsRoundTripThroughTheWindow) {
   EXPECT_EQ(SendMessageA(list->GetHandle(), LVM_GETITEMCOUNT, 0, 0), 0);
 }
 
-TEST_F(CtrlsListView, SortingReordersItemsAndSelectionFollowsTheObjects) {
+TEST_P(CtrlsListViewRows, SortingReordersItemsAndSelectionFollowsTheObjects) {
   ShowForm();
   AddRow("pear", "3");
   TListItem* apple = AddRow("Apple", "1");
@@ -222,4 +235,47 @@ TEST_F(CtrlsListView, AutoSizeColumnsShareTheWidthLeftByTheOthers) {
   list->GetColumn(0)->SetWidth(0);  // hidden
   EXPECT_EQ(SendMessageA(list->GetHandle(), LVM_GETCOLUMNWIDTH, 0, 0), 0);
   EXPECT_EQ(SendMessageA(list->GetHandle(), LVM_GETCOLUMNWIDTH, 1, 0), list->GetClientWidth());
+}
+
+TEST_P(CtrlsListViewRows, TicksAndSelectionStayWithTheirRowsWhenOthersComeAndGo) {
+  ShowForm();
+  for (int i = 0; i < 6; ++i) AddRow("row " + std::to_string(i), std::to_string(i));
+  list->GetItems()->GetItem(3)->SetSelected(true);
+  list->GetItems()->GetItem(3)->SetFocused(true);
+  list->GetItems()->GetItem(4)->SetChecked(true);
+  // The window has every row once messages ran, asked or not.
+  Application->ProcessMessages();
+  HWND wnd = list->GetHandle();
+  EXPECT_EQ(CallWindowProcA(list->GetDefWndProc(), wnd, LVM_GETITEMCOUNT, 0, 0), 6);
+
+  TListItem* added = list->GetItems()->Insert(0);
+  added->SetCaption("new");
+  EXPECT_EQ(list->GetItemIndex(), 4);
+  EXPECT_EQ(list->GetSelected()->GetCaption(), "row 3");
+  EXPECT_TRUE(list->GetItems()->GetItem(5)->GetChecked());
+  EXPECT_EQ(SendMessageA(wnd, LVM_GETITEMSTATE, 5, LVIS_STATEIMAGEMASK) >> 12, 2);
+  EXPECT_EQ(NativeText(0, 0), "new");
+
+  list->GetItems()->GetItem(0)->Delete();
+  list->GetItems()->GetItem(0)->Delete();
+  ASSERT_EQ(SendMessageA(wnd, LVM_GETITEMCOUNT, 0, 0), 5);
+  EXPECT_EQ(list->GetItemIndex(), 2);
+  EXPECT_EQ(list->GetItemFocused(), list->GetItems()->GetItem(2));
+  EXPECT_EQ(NativeText(2, 0), "row 3");
+  EXPECT_EQ(NativeText(3, 1), "4");
+  EXPECT_EQ(SendMessageA(wnd, LVM_GETITEMSTATE, 3, LVIS_STATEIMAGEMASK) >> 12, 2);
+  EXPECT_EQ(SendMessageA(wnd, LVM_GETITEMSTATE, 2, LVIS_STATEIMAGEMASK) >> 12, 1);
+
+  // The space bar ticks the focused row; the window finds rows by their captions.
+  SendMessageA(wnd, WM_KEYDOWN, VK_SPACE, 0);
+  EXPECT_TRUE(list->GetItems()->GetItem(2)->GetChecked());
+  EXPECT_EQ(SendMessageA(wnd, LVM_GETITEMSTATE, 2, LVIS_STATEIMAGEMASK) >> 12, 2);
+  LVFINDINFOA find{};
+  find.flags = LVFI_STRING;
+  find.psz = "ROW 4";
+  EXPECT_EQ(SendMessageA(wnd, LVM_FINDITEMA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)), 3);
+  find.flags = LVFI_PARTIAL | LVFI_STRING | LVFI_WRAP;
+  find.psz = "row 1";
+  EXPECT_EQ(SendMessageA(wnd, LVM_FINDITEMA, 3, reinterpret_cast<LPARAM>(&find)), 0);
+  EXPECT_EQ(list->FindCaption(1, "row", true, false, false), list->GetItems()->GetItem(2));
 }
