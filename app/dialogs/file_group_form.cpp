@@ -1,7 +1,7 @@
 #include "app/dialogs/file_group_form.h"
 
 #include "app/shared/config_files.h"
-#include "framework/rtl/ini_file.h"
+#include "framework/classes/ini_file.h"
 #include "framework/rtl/seams.h"
 #include "framework/rtl/sys_utils.h"
 #include "skin/controls/message_dialogs.h"

@@ -14,7 +14,7 @@
 #include "framework/extctrls/image.h"
 #include "framework/forms/custom_form.h"
 #include "framework/graphics/image_list.h"
-#include "framework/rtl/string_list.h"
+#include "framework/classes/string_list.h"
 #include "services/search/search_files.h"
 #include "services/shell/sh_file_operation.h"
 #include "services/shell/shortcut.h"

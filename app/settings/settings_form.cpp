@@ -5,7 +5,7 @@
 #include "framework/forms/application.h"
 #include "framework/rtl/file_utils.h"
 #include "framework/rtl/seams.h"
-#include "framework/rtl/string_list.h"
+#include "framework/classes/string_list.h"
 #include "framework/rtl/sys_utils.h"
 #include "skin/controls/message_dialogs.h"
 #include "skin/engine/skin_manager.h"

@@ -3,8 +3,8 @@
 #include "app/shared/config_defaults.h"
 #include "framework/rtl/exceptions.h"
 #include "framework/rtl/file_utils.h"
-#include "framework/rtl/ini_file.h"
-#include "framework/rtl/string_list.h"
+#include "framework/classes/ini_file.h"
+#include "framework/classes/string_list.h"
 #include "framework/rtl/sys_utils.h"
 
 namespace app {

@@ -11,7 +11,7 @@
 #include "framework/graphics/icon.h"
 #include "framework/rtl/exceptions.h"
 #include "framework/rtl/file_utils.h"
-#include "framework/rtl/string_list.h"
+#include "framework/classes/string_list.h"
 #include "framework/rtl/sys_utils.h"
 #include "services/shell/com_ref.h"
 

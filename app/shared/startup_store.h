@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "app/shared/run_key.h"
-#include "framework/rtl/string_list.h"
+#include "framework/classes/string_list.h"
 
 namespace app {
 

@@ -13,7 +13,7 @@
 #include "framework/forms/application.h"
 #include "framework/forms/dialog_service.h"
 #include "framework/rtl/file_utils.h"
-#include "framework/rtl/ini_file.h"
+#include "framework/classes/ini_file.h"
 #include "framework/rtl/seams.h"
 #include "framework/rtl/sys_utils.h"
 #include "services/system/system_folders.h"

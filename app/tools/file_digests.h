@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/rtl/streams.h"
+#include "framework/classes/streams.h"
 #include "framework/win.h"
 
 namespace app {

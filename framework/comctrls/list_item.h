@@ -14,7 +14,7 @@
 #include "framework/core/object.h"
 #include "framework/graphics/geometry.h"
 #include "framework/win.h"
-#include "framework/rtl/string_list.h"
+#include "framework/classes/string_list.h"
 
 namespace fw {
 

@@ -6,7 +6,7 @@
 
 #include "framework/core/component.h"
 #include "framework/core/events.h"
-#include "framework/rtl/string_list.h"
+#include "framework/classes/string_list.h"
 
 namespace fw {
 

@@ -6,7 +6,7 @@
 #include "framework/graphics/bmp_reader.h"
 #include "framework/graphics/canvas.h"
 #include "framework/rtl/exceptions.h"
-#include "framework/rtl/streams.h"
+#include "framework/classes/streams.h"
 #include "framework/sys/owned_handle.h"
 
 namespace fw {

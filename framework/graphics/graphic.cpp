@@ -1,7 +1,7 @@
 #include "framework/graphics/graphic.h"
 
 #include "framework/rtl/exceptions.h"
-#include "framework/rtl/streams.h"
+#include "framework/classes/streams.h"
 
 namespace fw {
 

@@ -8,7 +8,7 @@
 #include "framework/controls/control_canvas.h"
 #include "framework/controls/win_control.h"
 #include "framework/menus/menu_item.h"
-#include "framework/rtl/string_list.h"
+#include "framework/classes/string_list.h"
 
 namespace fw {
 

@@ -8,9 +8,9 @@
 
 #include "framework/core/object.h"
 #include "framework/rtl/critical_section.h"
-#include "framework/rtl/reader.h"
-#include "framework/rtl/streams.h"
-#include "framework/rtl/writer.h"
+#include "framework/classes/reader.h"
+#include "framework/classes/streams.h"
+#include "framework/classes/writer.h"
 
 namespace svc {
 

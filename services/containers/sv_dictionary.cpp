@@ -1,7 +1,7 @@
 #include "services/containers/sv_dictionary.h"
 
-#include "framework/rtl/class_registry.h"
-#include "framework/rtl/string_list.h"
+#include "framework/classes/class_registry.h"
+#include "framework/classes/string_list.h"
 #include "services/shell/sv_exception.h"
 
 namespace svc {

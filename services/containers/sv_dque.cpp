@@ -1,6 +1,6 @@
 #include "services/containers/sv_dque.h"
 
-#include "framework/rtl/class_registry.h"
+#include "framework/classes/class_registry.h"
 
 namespace svc {
 

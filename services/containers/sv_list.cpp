@@ -1,6 +1,6 @@
 #include "services/containers/sv_list.h"
 
-#include "framework/rtl/class_registry.h"
+#include "framework/classes/class_registry.h"
 #include "services/shell/sv_exception.h"
 
 namespace svc {

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "framework/core/object.h"
-#include "framework/rtl/string_list.h"
+#include "framework/classes/string_list.h"
 #include "services/containers/sv_stream_regex.h"
 
 namespace svc {

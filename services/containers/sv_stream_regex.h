@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "framework/core/object.h"
-#include "framework/rtl/streams.h"
-#include "framework/rtl/string_list.h"
+#include "framework/classes/streams.h"
+#include "framework/classes/string_list.h"
 #include "services/containers/sv_node_heap.h"
 #include "services/containers/sv_text_stream.h"
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "framework/core/object.h"
-#include "framework/rtl/streams.h"
+#include "framework/classes/streams.h"
 
 namespace svc {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "framework/rtl/streams.h"
+#include "framework/classes/streams.h"
 
 namespace svc {
 

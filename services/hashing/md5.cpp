@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "framework/rtl/streams.h"
+#include "framework/classes/streams.h"
 #include "services/hashing/read_ahead_stream.h"
 
 namespace svc {

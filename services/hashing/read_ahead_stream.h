@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "framework/rtl/streams.h"
+#include "framework/classes/streams.h"
 
 namespace svc {
 

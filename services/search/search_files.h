@@ -14,7 +14,7 @@
 #include "framework/core/component.h"
 #include "framework/core/events.h"
 #include "framework/core/sets.h"
-#include "framework/rtl/string_list.h"
+#include "framework/classes/string_list.h"
 #include "framework/win.h"
 #include "services/search/search_params.h"
 

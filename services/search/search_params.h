@@ -8,7 +8,7 @@
 #include "framework/core/object.h"
 #include "framework/core/sets.h"
 #include "framework/rtl/date_time.h"
-#include "framework/rtl/string_list.h"
+#include "framework/classes/string_list.h"
 #include "framework/win.h"
 #include "services/search/search_attributes.h"
 

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "framework/core/sets.h"
-#include "framework/rtl/string_list.h"
+#include "framework/classes/string_list.h"
 #include "services/shell/ds_common_dialog.h"
 
 namespace svc {

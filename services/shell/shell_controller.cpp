@@ -2,7 +2,7 @@
 
 #include "framework/comctrls/animate.h"
 #include "framework/rtl/file_utils.h"
-#include "framework/rtl/registry.h"
+#include "framework/classes/registry.h"
 #include "framework/rtl/sys_utils.h"
 #include "services/shell/shell32_functions.h"
 

@@ -9,7 +9,7 @@
 #include "framework/core/object.h"
 #include "framework/graphics/icon.h"
 #include "framework/rtl/date_time.h"
-#include "framework/rtl/string_list.h"
+#include "framework/classes/string_list.h"
 #include "framework/win.h"
 #include "services/shell/com_ref.h"
 

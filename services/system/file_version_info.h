@@ -6,7 +6,7 @@
 
 #include "framework/core/object.h"
 #include "framework/core/sets.h"
-#include "framework/rtl/string_list.h"
+#include "framework/classes/string_list.h"
 #include "framework/win.h"
 #include "services/search/wildcard_match.h"
 

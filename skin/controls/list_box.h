@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "framework/controls/win_control.h"
-#include "framework/rtl/string_list.h"
+#include "framework/classes/string_list.h"
 
 namespace skin {
 

@@ -1,8 +1,8 @@
 #include "skin/engine/ini_view.h"
 
 #include "framework/rtl/exceptions.h"
-#include "framework/rtl/mem_ini_file.h"
-#include "framework/rtl/string_list.h"
+#include "framework/classes/mem_ini_file.h"
+#include "framework/classes/string_list.h"
 #include "framework/rtl/sys_utils.h"
 
 namespace skin {

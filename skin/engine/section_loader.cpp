@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "framework/rtl/exceptions.h"
-#include "framework/rtl/mem_ini_file.h"
-#include "framework/rtl/string_list.h"
+#include "framework/classes/mem_ini_file.h"
+#include "framework/classes/string_list.h"
 #include "framework/rtl/sys_utils.h"
 #include "skin/engine/ini_view.h"
 #include "skin/engine/skin_load_error.h"

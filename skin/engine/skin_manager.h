@@ -11,7 +11,7 @@
 #include "framework/core/events.h"
 #include "framework/graphics/bitmap.h"
 #include "framework/graphics/colors.h"
-#include "framework/rtl/string_list.h"
+#include "framework/classes/string_list.h"
 #include "skin/engine/mask_data.h"
 #include "skin/engine/menu_support.h"
 #include "skin/engine/section_data.h"

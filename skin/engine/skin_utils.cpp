@@ -9,7 +9,7 @@
 #include "framework/graphics/icon.h"
 #include "framework/rtl/file_utils.h"
 #include "framework/rtl/seams.h"
-#include "framework/rtl/string_list.h"
+#include "framework/classes/string_list.h"
 
 namespace skin {
 

@@ -4,9 +4,9 @@
 #include <map>
 
 #include "framework/rtl/exceptions.h"
-#include "framework/rtl/resource_stream.h"
-#include "framework/rtl/streams.h"
-#include "framework/rtl/string_list.h"
+#include "framework/classes/resource_stream.h"
+#include "framework/classes/streams.h"
+#include "framework/classes/string_list.h"
 #include "framework/rtl/sys_utils.h"
 #include "skin/engine/stored_skins.h"
 

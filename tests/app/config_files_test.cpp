@@ -9,9 +9,9 @@
 #include "app/shared/config_files.h"
 #include "framework/rtl/exceptions.h"
 #include "framework/rtl/file_utils.h"
-#include "framework/rtl/ini_file.h"
+#include "framework/classes/ini_file.h"
 #include "framework/rtl/seams.h"
-#include "framework/rtl/string_list.h"
+#include "framework/classes/string_list.h"
 #include "support/gui_test_support.h"
 #include "support/sandbox.h"
 

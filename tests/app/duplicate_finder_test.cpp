@@ -11,7 +11,7 @@
 #include "app/shared/config_files.h"
 #include "app/shared/file_procedures.h"
 #include "app/tools/duplicate_finder.h"
-#include "framework/rtl/ini_file.h"
+#include "framework/classes/ini_file.h"
 #include "framework/rtl/sys_utils.h"
 #include "main_window_fixture.h"
 #include "support/host_links.h"

@@ -8,7 +8,7 @@
 #include "framework/graphics/jpeg_image.h"
 #include "framework/graphics/picture.h"
 #include "framework/rtl/exceptions.h"
-#include "framework/rtl/streams.h"
+#include "framework/classes/streams.h"
 #include "support/sandbox.h"
 
 namespace {

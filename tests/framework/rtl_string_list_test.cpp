@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "framework/rtl/exceptions.h"
-#include "framework/rtl/list.h"
-#include "framework/rtl/string_list.h"
+#include "framework/classes/list.h"
+#include "framework/classes/string_list.h"
 #include "support/sandbox.h"
 
 namespace {

@@ -9,9 +9,9 @@
 #include <future>
 #include <thread>
 
-#include "framework/rtl/class_registry.h"
-#include "framework/rtl/streams.h"
-#include "framework/rtl/string_list.h"
+#include "framework/classes/class_registry.h"
+#include "framework/classes/streams.h"
+#include "framework/classes/string_list.h"
 #include "services/containers/sv_dictionary.h"
 #include "services/containers/sv_dque.h"
 #include "services/containers/sv_list.h"

@@ -5,7 +5,7 @@
 
 #include "framework/core/component.h"
 #include "framework/rtl/exceptions.h"
-#include "framework/rtl/streams.h"
+#include "framework/classes/streams.h"
 #include "framework/win.h"
 #include "services/hashing/md5.h"
 #include "support/sandbox.h"

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "framework/rtl/exceptions.h"
-#include "framework/rtl/streams.h"
+#include "framework/classes/streams.h"
 #include "framework/win.h"
 #include "services/hashing/read_ahead_stream.h"
 #include "support/sandbox.h"

@@ -6,7 +6,7 @@
 #include <chrono>
 #include <string>
 
-#include "framework/rtl/streams.h"
+#include "framework/classes/streams.h"
 #include "services/containers/sv_file_masks.h"
 #include "services/containers/sv_regex.h"
 #include "services/shell/sv_exception.h"

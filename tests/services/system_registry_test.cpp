@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "framework/rtl/registry.h"
+#include "framework/classes/registry.h"
 #include "services/system/registry_utils.h"
 
 using namespace svc;

@@ -7,9 +7,9 @@
 
 #include "framework/rtl/file_utils.h"
 #include "framework/forms/dialog_service.h"
-#include "framework/rtl/mem_ini_file.h"
+#include "framework/classes/mem_ini_file.h"
 #include "framework/rtl/seams.h"
-#include "framework/rtl/string_list.h"
+#include "framework/classes/string_list.h"
 #include "framework/rtl/sys_utils.h"
 #include "skin/engine/image_loader.h"
 #include "skin/engine/section_loader.h"

@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "framework/rtl/exceptions.h"
-#include "framework/rtl/mem_ini_file.h"
-#include "framework/rtl/streams.h"
-#include "framework/rtl/string_list.h"
+#include "framework/classes/mem_ini_file.h"
+#include "framework/classes/streams.h"
+#include "framework/classes/string_list.h"
 #include "skin/engine/image_loader.h"
 #include "skin/engine/skin_load_error.h"
 #include "skin/engine/stored_skin_reader.h"

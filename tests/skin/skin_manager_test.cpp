@@ -8,7 +8,7 @@
 #include "framework/forms/custom_form.h"
 #include "framework/rtl/file_utils.h"
 #include "framework/rtl/seams.h"
-#include "framework/rtl/string_list.h"
+#include "framework/classes/string_list.h"
 #include "skin/engine/skin_command.h"
 #include "skin/engine/skin_manager.h"
 #include "skin/engine/stored_skins.h"

@@ -2,8 +2,8 @@
 // stored-skin copy and the CommonSections blocks.
 #include <gtest/gtest.h>
 
-#include "framework/rtl/mem_ini_file.h"
-#include "framework/rtl/string_list.h"
+#include "framework/classes/mem_ini_file.h"
+#include "framework/classes/string_list.h"
 #include "skin/engine/ini_view.h"
 #include "skin/engine/section_loader.h"
 #include "skin/engine/skin_load_error.h"

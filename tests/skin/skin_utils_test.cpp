@@ -5,7 +5,7 @@
 #include "framework/graphics/icon.h"
 #include "framework/rtl/exceptions.h"
 #include "framework/rtl/file_utils.h"
-#include "framework/rtl/string_list.h"
+#include "framework/classes/string_list.h"
 #include "skin/engine/color_passes.h"
 #include "skin/engine/gradient_data.h"
 #include "skin/engine/skin_utils.h"

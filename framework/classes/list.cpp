@@ -1,4 +1,4 @@
-#include "framework/rtl/list.h"
+#include "framework/classes/list.h"
 
 #include <algorithm>
 

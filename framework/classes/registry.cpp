@@ -1,9 +1,9 @@
-#include "framework/rtl/registry.h"
+#include "framework/classes/registry.h"
 
 #include <vector>
 
 #include "framework/rtl/exceptions.h"
-#include "framework/rtl/string_list.h"
+#include "framework/classes/string_list.h"
 #include "framework/rtl/sys_utils.h"
 
 namespace fw {

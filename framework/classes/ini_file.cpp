@@ -1,8 +1,8 @@
-#include "framework/rtl/ini_file.h"
+#include "framework/classes/ini_file.h"
 
 #include <vector>
 
-#include "framework/rtl/string_list.h"
+#include "framework/classes/string_list.h"
 #include "framework/rtl/sys_utils.h"
 
 namespace fw {

@@ -1,4 +1,4 @@
-#include "framework/rtl/streams.h"
+#include "framework/classes/streams.h"
 
 #include <algorithm>
 #include <cstring>

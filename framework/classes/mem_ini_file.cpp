@@ -1,7 +1,7 @@
-#include "framework/rtl/mem_ini_file.h"
+#include "framework/classes/mem_ini_file.h"
 
 #include "framework/rtl/file_utils.h"
-#include "framework/rtl/string_list.h"
+#include "framework/classes/string_list.h"
 #include "framework/rtl/sys_utils.h"
 
 namespace fw {

@@ -1,10 +1,10 @@
-#include "framework/rtl/string_list.h"
+#include "framework/classes/string_list.h"
 
 #include <algorithm>
 #include <numeric>
 
 #include "framework/rtl/exceptions.h"
-#include "framework/rtl/streams.h"
+#include "framework/classes/streams.h"
 #include "framework/rtl/sys_utils.h"
 
 namespace fw {

@@ -1,4 +1,4 @@
-#include "framework/rtl/resource_stream.h"
+#include "framework/classes/resource_stream.h"
 
 #include <algorithm>
 #include <cstring>

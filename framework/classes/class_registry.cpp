@@ -1,4 +1,4 @@
-#include "framework/rtl/class_registry.h"
+#include "framework/classes/class_registry.h"
 
 #include <map>
 #include <mutex>

@@ -1,4 +1,4 @@
-#include "framework/rtl/reader.h"
+#include "framework/classes/reader.h"
 
 #include <algorithm>
 #include <cstring>

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "framework/core/object.h"
-#include "framework/rtl/streams.h"
+#include "framework/classes/streams.h"
 
 namespace fw {
 

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "framework/core/object.h"
-#include "framework/rtl/streams.h"
-#include "framework/rtl/writer.h"
+#include "framework/classes/streams.h"
+#include "framework/classes/writer.h"
 
 namespace fw {
 

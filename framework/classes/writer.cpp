@@ -1,4 +1,4 @@
-#include "framework/rtl/writer.h"
+#include "framework/classes/writer.h"
 
 #include <algorithm>
 #include <cstring>
