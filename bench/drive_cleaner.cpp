@@ -110,7 +110,7 @@ int main(int argc, char** argv) {
     std::printf("drive_cleaner: %d files, engine found %d, window listed %d\n", kFolders * kFilesPerFolder,
                 engineFound, windowFound);
     std::printf("drive_cleaner: engine %.3f s, window search %.3f s\n", engine, window);
-    std::printf("drive_cleaner ratio: %.2f (target <= 2.00)\n", window / engine);
+    std::printf("drive_cleaner ratio: %.2f (target <= 1.50)\n", window / engine);
     return engineFound != kFolders * kFilesPerFolder / 10 || windowFound != engineFound ? 1 : 0;
   });
 }
