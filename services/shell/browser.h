@@ -9,7 +9,7 @@
 #include "framework/win.h"
 #include "services/shell/com_ref.h"
 #include "services/shell/shell_component.h"
-#include "services/shell/special_root_folder.h"
+#include "services/shell/root_folder.h"
 
 namespace svc {
 

@@ -6,7 +6,7 @@
 
 #include "framework/win.h"
 #include "services/shell/shell_component.h"
-#include "services/shell/special_root_folder.h"
+#include "services/shell/root_folder.h"
 
 namespace svc {
 

@@ -10,7 +10,7 @@
 #include "services/shell/shell_component.h"
 #include "services/shell/shell_services.h"
 #include "services/shell/short_strings.h"
-#include "services/shell/special_root_folder.h"
+#include "services/shell/root_folder.h"
 #include "services/shell/sv_exception.h"
 #include "services/shell/sv_version_info.h"
 #include "support/sandbox.h"

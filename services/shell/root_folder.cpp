@@ -1,4 +1,4 @@
-#include "services/shell/special_root_folder.h"
+#include "services/shell/root_folder.h"
 
 namespace svc {
 
