@@ -32,6 +32,7 @@ TSeamGuard::TSeamGuard() {
   Keep(&app::testing::SetDigestSourceWrap);          // the Duplicate finder's digest reads
   Keep(&app::testing::SetWipeRandomSource);          // the File wiper's random bytes
   Keep(&app::testing::SetWipeObserver);              // the File wiper's passes
+  Keep(&app::testing::SetWipeFileCalls);             // the File wiper's seek, write and flush
   Keep(&app::testing::SetRunKeyFault);               // failing run-key writes
   Keep(&svc::testing::SetShellVersion);              // the shell version components compare with
   Keep(&svc::testing::SetShellLinkFactory);          // the shell-link object
