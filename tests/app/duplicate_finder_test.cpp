@@ -90,6 +90,12 @@ class DuplicateFinderTest : public MainWindowTest {
     tool->lvDFPath->SetChecked(index, ticked);
   }
   void TickGroup(int index) { tool->clbDFGroup->SetChecked(index, true); }
+  // Searches the tree for every kind of file.
+  void SearchTree() {
+    AddPath(tree);
+    TickGroup(0);
+    Search();
+  }
   void Search() {
     scripted->Texts.clear();
     tool->btnDFSearch->Click();
@@ -591,9 +597,7 @@ TEST_F(DuplicateFinderTest, WholeGroupsAreActedOnOnlyAfterAYes) {
   MakeFile(tree + "b2.txt", "group bb");
   MakeFile(tree + "c1.txt", "group ccc");
   MakeFile(tree + "c2.txt", "group ccc");
-  AddPath(tree);
-  TickGroup(0);
-  Search();
+  SearchTree();
   ASSERT_EQ(Results().size(), 6u);
   auto dialogs = std::make_unique<TFlagDialogs>();
   TFlagDialogs* flags = dialogs.get();
@@ -637,9 +641,7 @@ TEST_F(DuplicateFinderTest, AKeeperThatBecameALinkToTheTickedFileIsNoCopy) {
   const std::string content = "the last copy";
   MakeFile(tree + "a.txt", content);
   MakeFile(tree + "b.txt", content);
-  AddPath(tree);
-  TickGroup(0);
-  Search();
+  SearchTree();
   ASSERT_EQ(ResultPaths(), (std::set<std::string>{tree + "a.txt", tree + "b.txt"}));
   const std::string keeper = tree + "a.txt";
   testing_sandbox::TLinkGuard unlink(keeper);
@@ -674,9 +676,7 @@ TEST_F(DuplicateFinderTest, AWholeGroupAfterYesKeepsAMemberRewrittenSinceTheSear
   MakeFile(tree + "a1.txt", "version one");
   MakeFile(tree + "a2.txt", "version one");
   MakeFile(tree + "a3.txt", "version one");
-  AddPath(tree);
-  TickGroup(0);
-  Search();
+  SearchTree();
   ASSERT_EQ(Results().size(), 3u);
   WIN32_FILE_ATTRIBUTE_DATA found{};
   ASSERT_TRUE(GetFileAttributesExA((tree + "a2.txt").c_str(), GetFileExInfoStandard, &found));
@@ -810,8 +810,6 @@ TEST_F(DuplicateFinderTest, AFileReplacedBetweenItsTwoReadsInALargeSizeGroupIsNo
 TEST_F(DuplicateFinderTest, EqualIndexesOnTwoVolumesAreTwoFiles) {
   MakeFile(tree + "a.txt", "twins on two volumes");
   MakeFile(tree + "b.txt", "twins on two volumes");
-  AddPath(tree);
-  TickGroup(0);
   svc::testing::SetFileInformationCall([](HANDLE file, BY_HANDLE_FILE_INFORMATION& info) {
     if (!GetFileInformationByHandle(file, &info)) return false;
     info.dwVolumeSerialNumber = info.nFileIndexLow;  // one volume per file
@@ -819,7 +817,7 @@ TEST_F(DuplicateFinderTest, EqualIndexesOnTwoVolumesAreTwoFiles) {
     info.nFileIndexLow = 7;  // and the same index on each
     return true;
   });
-  Search();
+  SearchTree();
   svc::testing::SetFileInformationCall(nullptr);
   EXPECT_EQ(ResultPaths(), (std::set<std::string>{tree + "a.txt", tree + "b.txt"}));
 }
@@ -832,9 +830,7 @@ TEST_F(DuplicateFinderTest, FilesEqualOnlyInTheirFirstBlockAreNotListed) {
   MakeFile(tree + "b.dat", head + std::string(64 * 1024, 'b'));
   MakeFile(tree + "c.dat", head + std::string(64 * 1024, 'c'));
   MakeFile(tree + "d.dat", head + std::string(64 * 1024, 'c'));
-  AddPath(tree);
-  TickGroup(0);
-  Search();
+  SearchTree();
   EXPECT_EQ(ResultPaths(), (std::set<std::string>{tree + "c.dat", tree + "d.dat"}));
 }
 

@@ -295,33 +295,43 @@ TEST_F(FileWiperTest, ClearListFollowsTheRows) {
 
 // ---- Passes on disk ----
 
+// Files shorter and longer than one block of writes (1 MiB).
 TEST_F(FileWiperTest, SixPassesOfFreshBytesKeepTheLengthThenTheFileIsGone) {
   TScriptedSource source;
   app::testing::SetWipeRandomSource(&source);
-  const std::string file = MakeFile("secret.bin", Pattern(1000, 'a'));
   std::vector<std::string> expected;
   reader.OnPass = [&](int) {
     expected.push_back(source.Produced);
     source.Produced.clear();
   };
-  Pick(file);
-  TickAll();
-  EXPECT_EQ(Wipe(), kComplete);
-  EXPECT_EQ(reader.Passes, (std::vector<int>{1, 2, 3, 4, 5, 6}));
-  ASSERT_EQ(reader.Contents.size(), 6u);
-  for (size_t pass = 0; pass < 6; ++pass) {
-    EXPECT_EQ(reader.Contents[pass].size(), 1000u) << pass;
-    EXPECT_EQ(reader.Contents[pass], expected[pass]) << pass;
-    if (pass > 0) {
-      EXPECT_NE(reader.Contents[pass], reader.Contents[pass - 1]);
+  for (size_t size : {size_t{1000}, size_t{1048576 + 1000}}) {
+    SCOPED_TRACE(size);
+    expected.clear();
+    reader.Passes.clear();
+    reader.Contents.clear();
+    reader.Deleted.clear();
+    source.Fills = source.Acquired = source.Released = 0;
+    const std::string file = MakeFile("secret" + std::to_string(size) + ".bin", Pattern(size, 'a'));
+    Pick(file);
+    TickAll();
+    EXPECT_EQ(Wipe(), kComplete);
+    EXPECT_EQ(reader.Passes, (std::vector<int>{1, 2, 3, 4, 5, 6}));
+    ASSERT_EQ(reader.Contents.size(), 6u);
+    for (size_t pass = 0; pass < 6; ++pass) {
+      EXPECT_EQ(reader.Contents[pass].size(), size) << pass;
+      EXPECT_TRUE(reader.Contents[pass] == expected[pass]) << pass;
+      if (pass > 0) {
+        EXPECT_TRUE(reader.Contents[pass] != reader.Contents[pass - 1]) << pass;
+      }
     }
+    EXPECT_EQ(source.Fills, size > 1048576 ? 12 : 6);
+    EXPECT_EQ(reader.Deleted, std::vector<std::string>{file});
+    EXPECT_EQ(source.Acquired, 1);
+    EXPECT_EQ(source.Released, 1);
+    EXPECT_FALSE(fw::FileExists(file));
+    EXPECT_EQ(Rows()->GetCount(), 0);
+    ExpectIdle();
   }
-  EXPECT_EQ(reader.Deleted, std::vector<std::string>{file});
-  EXPECT_EQ(source.Acquired, 1);
-  EXPECT_EQ(source.Released, 1);
-  EXPECT_FALSE(fw::FileExists(file));
-  EXPECT_EQ(Rows()->GetCount(), 0);
-  ExpectIdle();
 }
 
 TEST_F(FileWiperTest, FilesOutsideTheCodePageOrBeyondMaxPathAreWipedToo) {
@@ -555,30 +565,6 @@ TEST_F(FileWiperTest, AFailedSeekWriteOrFlushLeavesTheFileAndNamesTheFailure) {
     ExpectIdle();
     wiper->kBitBtn4->Click();
   }
-}
-
-// A file longer than one block of writes keeps its length in every pass, and every pass holds
-// the bytes handed out for it.
-TEST_F(FileWiperTest, AFileOfMoreThanOneBlockKeepsItsLengthInEveryPass) {
-  TScriptedSource source;
-  app::testing::SetWipeRandomSource(&source);
-  const size_t size = 1048576 + 1000;
-  const std::string file = MakeFile("large.bin", Pattern(size, 'l'));
-  std::vector<std::string> expected;
-  reader.OnPass = [&](int) {
-    expected.push_back(source.Produced);
-    source.Produced.clear();
-  };
-  Pick(file);
-  TickAll();
-  EXPECT_EQ(Wipe(), kComplete);
-  ASSERT_EQ(reader.Contents.size(), 6u);
-  for (size_t pass = 0; pass < 6; ++pass) {
-    EXPECT_EQ(reader.Contents[pass].size(), size) << pass;
-    EXPECT_TRUE(reader.Contents[pass] == expected[pass]) << pass;
-  }
-  EXPECT_EQ(source.Fills, 12);
-  EXPECT_FALSE(fw::FileExists(file));
 }
 
 TEST_F(FileWiperTest, ADeleteLeftPendingKeepsTheRow) {
