@@ -2,8 +2,8 @@
 // then deletes it. It never works through a link: a file that is a link (fw::IsLink: a reparse
 // point, or an entry that opens somewhere other than where its folder lists it, as Wine shows a
 // host's file link) or has more than one name is refused untouched, and what a link leads to is
-// never opened for writing. Whatever fails is returned, and a file is reported wiped
-// only when it is gone afterwards.
+// never opened for writing. Whatever fails is returned, and a file is reported wiped only when
+// it is gone afterwards.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -16,7 +16,7 @@ enum TWipeResult {
   wrWiped,
   wrNotFound,
   wrNoAccess,      // in use, read-only or no access: nothing written
-  wrLink,          // a reparse point or a file with other names: nothing written
+  wrLink,          // a link or a file with other names: nothing written
   wrNoRandomData,  // the random source failed: no further pass written, not deleted
   wrWriteFailed,   // a seek, write or flush failed: not deleted
   wrNotDeleted     // overwritten, but the name is still there
