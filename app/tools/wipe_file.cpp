@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "framework/rtl/file_links.h"
 #include "framework/rtl/wide_path.h"
 
 namespace app {
@@ -35,8 +36,11 @@ class TCryptoRandomSource : public TWipeRandomSource {
 TCryptoRandomSource cryptoSource;
 TWipeRandomSource* randomSource = nullptr;
 TWipeObserver* observer = nullptr;
+TWipeFileCalls platformCalls;
+TWipeFileCalls* fileCalls = nullptr;
 
 TWipeRandomSource& Source() { return randomSource ? *randomSource : cryptoSource; }
+TWipeFileCalls& Calls() { return fileCalls ? *fileCalls : platformCalls; }
 
 // Releases the source when the wipe of a file ends, however it ends.
 class TAcquired {
@@ -80,24 +84,35 @@ bool IsGone(const std::string& fileName) {
 
 // Six passes over the whole length of the open file, each flushed.
 TWipeResult Overwrite(HANDLE file, int64_t size, TWipeRandomSource& source) {
+  TWipeFileCalls& calls = Calls();
   std::vector<uint8_t> buffer(static_cast<size_t>(std::min<int64_t>(size, kBlockSize)), 0);
   for (int pass = 1; pass <= kWipePasses; ++pass) {
-    LARGE_INTEGER start{};
-    if (!SetFilePointerEx(file, start, nullptr, FILE_BEGIN)) return wrWriteFailed;
+    if (!calls.SeekToStart(file)) return wrWriteFailed;
     for (int64_t remaining = size; remaining > 0;) {
       DWORD count = static_cast<DWORD>(std::min<int64_t>(remaining, kBlockSize));
       if (!source.Fill(buffer.data(), count)) return wrNoRandomData;
       DWORD written = 0;
-      if (!WriteFile(file, buffer.data(), count, &written, nullptr) || written != count) return wrWriteFailed;
+      if (!calls.Write(file, buffer.data(), count, written) || written != count) return wrWriteFailed;
       remaining -= count;
     }
-    if (!FlushFileBuffers(file)) return wrWriteFailed;
+    if (!calls.Flush(file)) return wrWriteFailed;
     if (observer) observer->PassFlushed(file, pass);
   }
   return wrWiped;
 }
 
 }  // namespace
+
+bool TWipeFileCalls::SeekToStart(HANDLE file) {
+  LARGE_INTEGER start{};
+  return SetFilePointerEx(file, start, nullptr, FILE_BEGIN) != FALSE;
+}
+
+bool TWipeFileCalls::Write(HANDLE file, const void* buffer, DWORD count, DWORD& written) {
+  return WriteFile(file, buffer, count, &written, nullptr) != FALSE;
+}
+
+bool TWipeFileCalls::Flush(HANDLE file) { return FlushFileBuffers(file) != FALSE; }
 
 const char* WipeResultText(TWipeResult result) {
   switch (result) {
@@ -115,7 +130,9 @@ const char* WipeResultText(TWipeResult result) {
 TWipeResult WipeFile(const std::string& fileName) {
   DWORD attributes = GetFileAttributesW(fw::FileApiPath(fileName).c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return IsMissing(GetLastError()) ? wrNotFound : wrNoAccess;
-  if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return wrLink;
+  // A link is never opened for writing, also where the system shows it as a plain file: the
+  // writes would reach what it leads to.
+  if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) || fw::IsLink(fileName)) return wrLink;
   if (attributes & FILE_ATTRIBUTE_DIRECTORY) return wrNotFound;
   // A read-only file could not be deleted afterwards: it is refused before anything is written.
   if (attributes & FILE_ATTRIBUTE_READONLY) return wrNoAccess;
@@ -154,6 +171,12 @@ TWipeRandomSource* SetWipeRandomSource(TWipeRandomSource* source) {
 TWipeObserver* SetWipeObserver(TWipeObserver* replacement) {
   TWipeObserver* previous = observer;
   observer = replacement;
+  return previous;
+}
+
+TWipeFileCalls* SetWipeFileCalls(TWipeFileCalls* calls) {
+  TWipeFileCalls* previous = fileCalls;
+  fileCalls = calls;
   return previous;
 }
 

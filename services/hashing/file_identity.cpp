@@ -1,5 +1,7 @@
 #include "services/hashing/file_identity.h"
 
+#include <utility>
+
 #include "framework/rtl/file_utils.h"
 #include "framework/rtl/sys_utils.h"
 
@@ -25,8 +27,14 @@ TQueryInformationFile QueryInformationFile() {
   return query;
 }
 
+testing::TFileInformationCall& FileInformationCall() {
+  static testing::TFileInformationCall call;
+  return call;
+}
+
 bool ReadHandleInformation(fw::THandleStream& file, BY_HANDLE_FILE_INFORMATION& info) {
-  return GetFileInformationByHandle(file.GetHandle(), &info) != 0;
+  const testing::TFileInformationCall& call = FileInformationCall();
+  return call ? call(file.GetHandle(), info) : GetFileInformationByHandle(file.GetHandle(), &info) != 0;
 }
 
 // The name the system resolves an open file or folder to, without its "\\?\" prefix; "" when
@@ -68,7 +76,8 @@ bool IsLinkName(fw::THandleStream& file, const std::string& fileName) {
 }
 
 bool ReadFileIndex(fw::THandleStream& file, uint64_t& index) {
-  if (TQueryInformationFile query = QueryInformationFile()) {
+  TQueryInformationFile query = FileInformationCall() ? nullptr : QueryInformationFile();
+  if (query) {
     TIoStatus status{};
     LARGE_INTEGER number{};
     if (query(file.GetHandle(), &status, &number, sizeof number, kFileInternalInformation) >= 0) {
@@ -99,5 +108,11 @@ bool ReadFileStamp(fw::THandleStream& file, int64_t& size, FILETIME& lastWrite) 
   size = length.QuadPart;
   return true;
 }
+
+namespace testing {
+TFileInformationCall SetFileInformationCall(TFileInformationCall call) {
+  return std::exchange(FileInformationCall(), std::move(call));
+}
+}  // namespace testing
 
 }  // namespace svc

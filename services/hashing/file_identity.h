@@ -3,6 +3,7 @@
 // same folder searched twice).
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "framework/classes/streams.h"
@@ -27,5 +28,13 @@ bool IsLinkName(fw::THandleStream& file, const std::string& fileName);
 
 // The size and last-write time of an open file; false when the system cannot tell.
 bool ReadFileStamp(fw::THandleStream& file, int64_t& size, FILETIME& lastWrite);
+
+namespace testing {
+// Stands for GetFileInformationByHandle wherever a file's volume serial number and file index
+// are read here, the cheap index included, so tests can give files any identity; called on any
+// thread. An empty function (the default) asks the system. Returns the one it replaces.
+using TFileInformationCall = std::function<bool(HANDLE file, BY_HANDLE_FILE_INFORMATION& info)>;
+TFileInformationCall SetFileInformationCall(TFileInformationCall call);
+}  // namespace testing
 
 }  // namespace svc

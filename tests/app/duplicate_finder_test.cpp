@@ -2,6 +2,7 @@
 // range, overlapping search paths, Windows-folder protection, the groups of dfext.ini and their
 // dialog, Stop, and Copy / Move / Delete with collisions and failures.
 #include <algorithm>
+#include <atomic>
 #include <map>
 #include <memory>
 #include <set>
@@ -16,6 +17,7 @@
 #include "main_window_fixture.h"
 #include "support/host_links.h"
 #include "framework/rtl/exceptions.h"
+#include "services/hashing/file_identity.h"
 #include "services/hashing/md5.h"
 #include "services/system/system_folders.h"
 
@@ -44,55 +46,16 @@ std::string Md5Hex(const std::string& text) {
 
 
 
-// Waits for the host program: true once test(path) holds.
-template <class Test>
-bool WaitFor(const std::string& path, Test test) {
-  for (int i = 0; i < 500; ++i) {
-    if (test(GetFileAttributesA(path.c_str()))) return true;
-    Sleep(10);
-  }
-  return false;
-}
-
-bool Exists(DWORD attributes) { return attributes != INVALID_FILE_ATTRIBUTES; }
-
-bool IsLink(DWORD attributes) { return Exists(attributes) && (attributes & FILE_ATTRIBUTE_REPARSE_POINT); }
-
-// A symbolic link to a file or folder; false when none can be made here. (Wine marks the host's
-// folder links as reparse points, but shows its file links as plain files.)
-bool MakeSymbolicLink(const std::string& link, const std::string& target, bool folder) {
-  testing_sandbox::RequireInSandbox(link);
-  using CreateLink = BOOLEAN(WINAPI*)(LPCSTR, LPCSTR, DWORD);
-  auto create = reinterpret_cast<CreateLink>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "CreateSymbolicLinkA")));
-  if (create && create(link.c_str(), target.c_str(), folder ? 1 : 0) && IsLink(GetFileAttributesA(link.c_str())))
-    return true;
-  std::string unixTarget = UnixName(target), unixLink = UnixName(link);
-  return !unixTarget.empty() && !unixLink.empty() && RunHost("/bin/ln", "-s " + unixTarget + " " + unixLink) &&
-         WaitFor(link, folder ? IsLink : Exists);
-}
-
 // A second name of a file; false when none can be made here.
 bool MakeHardLink(const std::string& link, const std::string& target) {
   testing_sandbox::RequireInSandbox(link);
   if (CreateHardLinkA(link.c_str(), target.c_str(), nullptr)) return true;
   std::string unixTarget = UnixName(target), unixLink = UnixName(link);
-  return !unixTarget.empty() && !unixLink.empty() && RunHost("/bin/ln", unixTarget + " " + unixLink) &&
-         WaitFor(link, Exists);
+  if (unixTarget.empty() || unixLink.empty() || !RunHost("/bin/ln", unixTarget + " " + unixLink)) return false;
+  for (int i = 0; i < 500; ++i, Sleep(10))
+    if (GetFileAttributesA(link.c_str()) != INVALID_FILE_ATTRIBUTES) return true;
+  return false;
 }
-
-// Removes a symbolic link (not what it leads to) when the scope ends.
-struct TLinkRemover {
-  std::string Link;
-  ~TLinkRemover() {
-    testing_sandbox::RequireInSandbox(Link);
-    if (!Exists(GetFileAttributesA(Link.c_str()))) return;
-    std::string unixLink = UnixName(Link);
-    if (!unixLink.empty() && RunHost("/bin/rm", unixLink) && WaitFor(Link, [](DWORD a) { return !Exists(a); }))
-      return;
-    if (!DeleteFileA(Link.c_str())) RemoveDirectoryA(Link.c_str());
-  }
-};
 
 // Records the flags of each message box, so a test can see its default button.
 class TFlagDialogs : public fw::testing::TScriptedDialogs {
@@ -127,6 +90,12 @@ class DuplicateFinderTest : public MainWindowTest {
     tool->lvDFPath->SetChecked(index, ticked);
   }
   void TickGroup(int index) { tool->clbDFGroup->SetChecked(index, true); }
+  // Searches the tree for every kind of file.
+  void SearchTree() {
+    AddPath(tree);
+    TickGroup(0);
+    Search();
+  }
   void Search() {
     scripted->Texts.clear();
     tool->btnDFSearch->Click();
@@ -515,9 +484,8 @@ TEST_F(DuplicateFinderTest, LinksAreNeverCandidates) {
   MakeFile(tree + "target.txt", content);
   MakeFile(tree + "copy.txt", content);
   const std::string link = tree + "link.txt";
-  TLinkRemover{link};  // left by an earlier run
-  if (!MakeSymbolicLink(link, tree + "target.txt", false)) GTEST_SKIP() << "no symbolic links here";
-  TLinkRemover remover{link};
+  testing_sandbox::TLinkGuard unlink(link);
+  if (!testing_sandbox::MakeLink(link, tree + "target.txt", false)) GTEST_SKIP() << "no symbolic links here";
   AddPath(tree);
   TickGroup(0);
   Search();
@@ -542,9 +510,8 @@ TEST_F(DuplicateFinderTest, OneFileUnderTwoNamesIsOneCandidate) {
   MakeFile(real + "b.txt", "twin content");
   if (!MakeHardLink(real + "h.txt", real + "a.txt")) GTEST_SKIP() << "no hard links here";
   const std::string alias = tree + "alias";
-  TLinkRemover{alias};
-  bool folderLink = MakeSymbolicLink(alias, tree + "real", true);
-  TLinkRemover remover{alias};
+  testing_sandbox::TLinkGuard unlink(alias);
+  bool folderLink = testing_sandbox::MakeLink(alias, tree + "real", true);
   AddPath(tree + "real");
   if (folderLink) AddPath(alias);
   AddPath(tree);  // overlaps the first path
@@ -630,9 +597,7 @@ TEST_F(DuplicateFinderTest, WholeGroupsAreActedOnOnlyAfterAYes) {
   MakeFile(tree + "b2.txt", "group bb");
   MakeFile(tree + "c1.txt", "group ccc");
   MakeFile(tree + "c2.txt", "group ccc");
-  AddPath(tree);
-  TickGroup(0);
-  Search();
+  SearchTree();
   ASSERT_EQ(Results().size(), 6u);
   auto dialogs = std::make_unique<TFlagDialogs>();
   TFlagDialogs* flags = dialogs.get();
@@ -668,6 +633,75 @@ TEST_F(DuplicateFinderTest, WholeGroupsAreActedOnOnlyAfterAYes) {
                                                        "Complete."}));
   EXPECT_EQ(ResultPaths(), std::set<std::string>{tree + "b1.txt"});
   for (const char* moved : {"a1.txt", "a2.txt", "c1.txt", "c2.txt"}) EXPECT_TRUE(fw::FileExists(target + "\\" + moved));
+}
+
+// A copy that stays is told by identity, not by name: a keeper that became a link to the ticked
+// file after the search holds no copy of its own, so the ticked file stays.
+TEST_F(DuplicateFinderTest, AKeeperThatBecameALinkToTheTickedFileIsNoCopy) {
+  const std::string content = "the last copy";
+  MakeFile(tree + "a.txt", content);
+  MakeFile(tree + "b.txt", content);
+  SearchTree();
+  ASSERT_EQ(ResultPaths(), (std::set<std::string>{tree + "a.txt", tree + "b.txt"}));
+  const std::string keeper = tree + "a.txt";
+  testing_sandbox::TLinkGuard unlink(keeper);
+  ASSERT_TRUE(DeleteFileA(keeper.c_str()));
+  if (!testing_sandbox::MakeLink(keeper, tree + "b.txt", false)) GTEST_SKIP() << "no symbolic links here";
+  for (int i = 0; i < tool->lvDFRes->GetItems()->GetCount(); ++i) {
+    fw::TListItem* row = tool->lvDFRes->GetItems()->GetItem(i);
+    row->SetChecked(row->GetCaption() == "b.txt");
+  }
+  app::SaveRemoveSettings(appDir, 2, "", false);
+  scripted->Texts.clear();
+  scripted->Answers = {fw::mrYes};
+  tool->btnDFDeleteClick(nullptr);
+  EXPECT_EQ(testing_sandbox::ReadFile(tree + "b.txt"), content);
+  EXPECT_EQ(scripted->Texts, (std::vector<std::string>{"Delete files?", kNotDeleted}));
+
+  // Moving it away would leave the link leading nowhere just the same.
+  const std::string target = folder + "target";
+  fw::CreateDir(target);
+  scriptedFiles->Folders = {target};
+  scripted->Texts.clear();
+  tool->btnDFMoveClick(nullptr);
+  EXPECT_EQ(testing_sandbox::ReadFile(tree + "b.txt"), content);
+  EXPECT_FALSE(fw::FileExists(target + "\\b.txt"));
+  EXPECT_EQ(scripted->Texts, std::vector<std::string>{kNotMoved});
+}
+
+// With no copy that stays to compare with, a file of a whole group is acted on only while it is
+// what the search saw: one rewritten since with other bytes of the same length (a later time)
+// stays.
+TEST_F(DuplicateFinderTest, AWholeGroupAfterYesKeepsAMemberRewrittenSinceTheSearch) {
+  MakeFile(tree + "a1.txt", "version one");
+  MakeFile(tree + "a2.txt", "version one");
+  MakeFile(tree + "a3.txt", "version one");
+  SearchTree();
+  ASSERT_EQ(Results().size(), 3u);
+  WIN32_FILE_ATTRIBUTE_DATA found{};
+  ASSERT_TRUE(GetFileAttributesExA((tree + "a2.txt").c_str(), GetFileExInfoStandard, &found));
+  testing_sandbox::WriteFile(tree + "a2.txt", "version TWO");
+  ULARGE_INTEGER later{};
+  later.LowPart = found.ftLastWriteTime.dwLowDateTime;
+  later.HighPart = found.ftLastWriteTime.dwHighDateTime;
+  later.QuadPart += 20000000;  // two seconds
+  FILETIME laterTime{later.LowPart, later.HighPart};
+  HANDLE rewritten = CreateFileA((tree + "a2.txt").c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
+                                 OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(rewritten, INVALID_HANDLE_VALUE);
+  ASSERT_TRUE(SetFileTime(rewritten, nullptr, nullptr, &laterTime));
+  CloseHandle(rewritten);
+  TickAllRows();
+  app::SaveRemoveSettings(appDir, 2, "", false);
+  scripted->Texts.clear();
+  scripted->Answers = {fw::mrYes, IDYES};
+  tool->btnDFDeleteClick(nullptr);
+  EXPECT_FALSE(fw::FileExists(tree + "a1.txt"));
+  EXPECT_FALSE(fw::FileExists(tree + "a3.txt"));
+  EXPECT_EQ(testing_sandbox::ReadFile(tree + "a2.txt"), "version TWO");
+  EXPECT_EQ(ResultPaths(), std::set<std::string>{tree + "a2.txt"});
+  ASSERT_EQ(scripted->Texts.size(), 3u);
+  EXPECT_EQ(scripted->Texts[2], kNotDeleted);
 }
 
 // Files that cannot be read take no part, whatever their sizes and contents.
@@ -720,6 +754,83 @@ TEST_F(DuplicateFinderTest, ReadFailingAfterTheFirstBlockDropsTheFile) {
   });
   Search();
   app::testing::SetDigestSourceWrap(nullptr);
+  EXPECT_EQ(ResultPaths(), (std::set<std::string>{tree + "c.dat", tree + "d.dat"}));
+}
+
+namespace {
+
+// Puts content into path under a new file of its own (written beside it, then moved over it):
+// the same name, another file. Plain Win32, since it runs on a worker thread.
+bool ReplaceFile(const std::string& path, const std::string& content) {
+  const std::string fresh = path + ".new";
+  HANDLE file = CreateFileA(fresh.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  bool ok = WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr) &&
+            written == content.size();
+  CloseHandle(file);
+  return ok && MoveFileExA(fresh.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
+}
+
+}  // namespace
+
+// In a size group too large to keep every file open, a file is read a second time after the
+// others' first blocks: a file put in its place meanwhile is another file and is not listed,
+// even with the bytes of a copy.
+TEST_F(DuplicateFinderTest, AFileReplacedBetweenItsTwoReadsInALargeSizeGroupIsNotListed) {
+  const size_t size = 64 * 1024 + 100;
+  const std::string copy(size, 'd');
+  MakeFile(tree + "dup1.dat", copy);
+  MakeFile(tree + "dup2.dat", copy);
+  for (int i = 0; i < 32; ++i) {
+    std::string other(size, 'o');
+    other.replace(0, 8, "other" + std::to_string(100 + i));
+    MakeFile(tree + "f" + std::to_string(100 + i) + ".dat", other);
+  }
+  MakeFile(tree + "z-last.dat", std::string(size, 'z'));
+  AddPath(tree);
+  TickGroup(0);
+  // When the group's last file is first opened, dup1.dat was read once and closed.
+  std::atomic<int> replaced{0};
+  const std::string dup1 = tree + "dup1.dat";
+  app::testing::SetDigestSourceWrap([&](fw::TStream&, const std::string& name) -> std::unique_ptr<fw::TStream> {
+    if (fw::ExtractFileName(name) == "z-last.dat" && replaced++ == 0 && !ReplaceFile(dup1, copy)) replaced = -100;
+    return nullptr;
+  });
+  Search();
+  app::testing::SetDigestSourceWrap(nullptr);
+  ASSERT_GT(replaced.load(), 0);
+  EXPECT_EQ(testing_sandbox::ReadFile(dup1), copy);
+  EXPECT_EQ(tool->dupFileCount, 35);
+  EXPECT_TRUE(ResultPaths().empty());
+}
+
+// Two files are one only when both their volume serial numbers and their file indexes agree:
+// equal indexes on two volumes are two files, both listed.
+TEST_F(DuplicateFinderTest, EqualIndexesOnTwoVolumesAreTwoFiles) {
+  MakeFile(tree + "a.txt", "twins on two volumes");
+  MakeFile(tree + "b.txt", "twins on two volumes");
+  svc::testing::SetFileInformationCall([](HANDLE file, BY_HANDLE_FILE_INFORMATION& info) {
+    if (!GetFileInformationByHandle(file, &info)) return false;
+    info.dwVolumeSerialNumber = info.nFileIndexLow;  // one volume per file
+    info.nFileIndexHigh = 0;
+    info.nFileIndexLow = 7;  // and the same index on each
+    return true;
+  });
+  SearchTree();
+  svc::testing::SetFileInformationCall(nullptr);
+  EXPECT_EQ(ResultPaths(), (std::set<std::string>{tree + "a.txt", tree + "b.txt"}));
+}
+
+// Files longer than the first block are compared whole: equal in their first 64 KiB and
+// different after it, they are not listed.
+TEST_F(DuplicateFinderTest, FilesEqualOnlyInTheirFirstBlockAreNotListed) {
+  const std::string head(64 * 1024, 's');
+  MakeFile(tree + "a.dat", head + std::string(64 * 1024, 'a'));
+  MakeFile(tree + "b.dat", head + std::string(64 * 1024, 'b'));
+  MakeFile(tree + "c.dat", head + std::string(64 * 1024, 'c'));
+  MakeFile(tree + "d.dat", head + std::string(64 * 1024, 'c'));
+  SearchTree();
   EXPECT_EQ(ResultPaths(), (std::set<std::string>{tree + "c.dat", tree + "d.dat"}));
 }
 

@@ -20,8 +20,6 @@
 using app::frmMain;
 namespace sb = testing_sandbox;
 
-using testing_sandbox::RunHost;
-using testing_sandbox::UnixName;
 
 namespace {
 
@@ -297,33 +295,43 @@ TEST_F(FileWiperTest, ClearListFollowsTheRows) {
 
 // ---- Passes on disk ----
 
+// Files shorter and longer than one block of writes (1 MiB).
 TEST_F(FileWiperTest, SixPassesOfFreshBytesKeepTheLengthThenTheFileIsGone) {
   TScriptedSource source;
   app::testing::SetWipeRandomSource(&source);
-  const std::string file = MakeFile("secret.bin", Pattern(1000, 'a'));
   std::vector<std::string> expected;
   reader.OnPass = [&](int) {
     expected.push_back(source.Produced);
     source.Produced.clear();
   };
-  Pick(file);
-  TickAll();
-  EXPECT_EQ(Wipe(), kComplete);
-  EXPECT_EQ(reader.Passes, (std::vector<int>{1, 2, 3, 4, 5, 6}));
-  ASSERT_EQ(reader.Contents.size(), 6u);
-  for (size_t pass = 0; pass < 6; ++pass) {
-    EXPECT_EQ(reader.Contents[pass].size(), 1000u) << pass;
-    EXPECT_EQ(reader.Contents[pass], expected[pass]) << pass;
-    if (pass > 0) {
-      EXPECT_NE(reader.Contents[pass], reader.Contents[pass - 1]);
+  for (size_t size : {size_t{1000}, size_t{1048576 + 1000}}) {
+    SCOPED_TRACE(size);
+    expected.clear();
+    reader.Passes.clear();
+    reader.Contents.clear();
+    reader.Deleted.clear();
+    source.Fills = source.Acquired = source.Released = 0;
+    const std::string file = MakeFile("secret" + std::to_string(size) + ".bin", Pattern(size, 'a'));
+    Pick(file);
+    TickAll();
+    EXPECT_EQ(Wipe(), kComplete);
+    EXPECT_EQ(reader.Passes, (std::vector<int>{1, 2, 3, 4, 5, 6}));
+    ASSERT_EQ(reader.Contents.size(), 6u);
+    for (size_t pass = 0; pass < 6; ++pass) {
+      EXPECT_EQ(reader.Contents[pass].size(), size) << pass;
+      EXPECT_TRUE(reader.Contents[pass] == expected[pass]) << pass;
+      if (pass > 0) {
+        EXPECT_TRUE(reader.Contents[pass] != reader.Contents[pass - 1]) << pass;
+      }
     }
+    EXPECT_EQ(source.Fills, size > 1048576 ? 12 : 6);
+    EXPECT_EQ(reader.Deleted, std::vector<std::string>{file});
+    EXPECT_EQ(source.Acquired, 1);
+    EXPECT_EQ(source.Released, 1);
+    EXPECT_FALSE(fw::FileExists(file));
+    EXPECT_EQ(Rows()->GetCount(), 0);
+    ExpectIdle();
   }
-  EXPECT_EQ(reader.Deleted, std::vector<std::string>{file});
-  EXPECT_EQ(source.Acquired, 1);
-  EXPECT_EQ(source.Released, 1);
-  EXPECT_FALSE(fw::FileExists(file));
-  EXPECT_EQ(Rows()->GetCount(), 0);
-  ExpectIdle();
 }
 
 TEST_F(FileWiperTest, FilesOutsideTheCodePageOrBeyondMaxPathAreWipedToo) {
@@ -454,73 +462,109 @@ TEST_F(FileWiperTest, AHardLinkedFileIsRefusedAndItsOtherNameKeepsItsBytes) {
   ExpectIdle();
 }
 
-namespace {
-
-
-
-// Removes the link itself (never its target) with the host's rm.
-void RemoveLink(const std::string& link) {
-  sb::RequireInSandbox(link);
-  std::string unixLink = UnixName(link);
-  if (unixLink.empty() || !RunHost("/bin/rm", unixLink)) return;
-  for (int i = 0; i < 500 && GetFileAttributesA(link.c_str()) != INVALID_FILE_ATTRIBUTES; ++i) Sleep(10);
-}
-
-// True when link now really is a link (a reparse point) to target.
-bool MakeSymbolicLink(const std::string& link, const std::string& target, bool folder) {
-  using CreateLink = BOOLEAN(WINAPI*)(LPCSTR, LPCSTR, DWORD);
-  auto create = reinterpret_cast<CreateLink>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "CreateSymbolicLinkA")));
-  if (create) create(link.c_str(), target.c_str(), folder ? 1 : 0);  // may answer true and do nothing
-  if (GetFileAttributesA(link.c_str()) == INVALID_FILE_ATTRIBUTES) {
-    std::string unixTarget = UnixName(target), unixLink = UnixName(link);
-    if (unixTarget.empty() || unixLink.empty() || unixLink.find(' ') != std::string::npos ||
-        unixTarget.find(' ') != std::string::npos)
-      return false;
-    RunHost("/bin/ln", "-s " + unixTarget + " " + unixLink);
-    // The host program runs on after its Windows handle is signalled.
-    for (int i = 0; i < 500 && GetFileAttributesA(link.c_str()) == INVALID_FILE_ATTRIBUTES; ++i) Sleep(10);
-  }
-  DWORD attributes = GetFileAttributesA(link.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
-}
-
-}  // namespace
-
-TEST_F(FileWiperTest, ASymbolicLinkIsRefusedAndItsTargetKeepsItsBytes) {
+// Data-loss regression: a picked folder held a host's symbolic link to a file in another folder,
+// which Wine shows as a plain file; Delete overwrote and deleted what it led to. The link is
+// refused like a hard link, its target is never opened for writing, and the folder's other files
+// are still wiped.
+TEST_F(FileWiperTest, AFileLinkIsRefusedAndItsTargetOutsideKeepsItsBytes) {
   const std::string content = Pattern(3000, 's');
   fw::CreateDir(folder + "target");
-  const std::string target = folder + "target\\real.bin";
+  const std::string target = folder + "target\\precious.bin";
   sb::WriteFile(target, content);
-  const std::string link = files + "link.bin";
-  if (!MakeSymbolicLink(link, target, false)) {
-    RemoveLink(link);
-    GTEST_SKIP() << "no symbolic link to a file here: Wine 8 makes none with CreateSymbolicLinkA and shows the "
-                    "host's symbolic links to files as plain files";
-  }
-  Pick(link);
-  ASSERT_EQ(Rows()->GetCount(), 1);
+  const std::string picked = files + "picked\\";
+  const std::string plain = MakeFile("picked\\plain.bin", Pattern(500, 'p'));
+  const std::string link = picked + "link.bin";
+  sb::TLinkGuard unlink(link);
+  if (!sb::MakeLink(link, target, false)) GTEST_SKIP() << "no link to a file can be made here";
+  Pick(picked);
+  ASSERT_EQ(Rows()->GetCount(), 2);
   TickAll();
   EXPECT_EQ(Wipe(), kSomeLeft);
   EXPECT_EQ(sb::ReadFile(target), content);
-  EXPECT_TRUE(reader.Passes.empty());
+  EXPECT_EQ(sb::ReadFile(link), content);
+  EXPECT_FALSE(fw::FileExists(plain));
+  EXPECT_EQ(reader.Passes.size(), 6u);  // the plain file's
+  ASSERT_EQ(RowNames(), std::vector<std::string>{link});
   EXPECT_EQ(Status(0), "Link, not wiped");
   ExpectIdle();
-  RemoveLink(link);
+  // Picked by itself, the same.
+  wiper->kBitBtn4->Click();
+  Pick(link);
+  TickAll();
+  EXPECT_EQ(Wipe(), kSomeLeft);
+  EXPECT_EQ(sb::ReadFile(target), content);
+  EXPECT_EQ(Status(0), "Link, not wiped");
 }
 
 TEST_F(FileWiperTest, APickedFolderThatIsALinkIsNotSearched) {
   fw::CreateDir(folder + "outside");
   sb::WriteFile(folder + "outside\\keep.txt", "keep");
   const std::string link = files + "folder-link";
-  if (!MakeSymbolicLink(link, folder + "outside", true))
+  sb::TLinkGuard unlink(link);
+  if (!sb::MakeLink(link, folder + "outside", true) || !(GetFileAttributesA(link.c_str()) & FILE_ATTRIBUTE_REPARSE_POINT))
     GTEST_SKIP() << "this Wine leaves no symbolic link to a folder (neither CreateSymbolicLinkA nor the host's ln)";
   Pick(link);
   EXPECT_EQ(Rows()->GetCount(), 0);
   ASSERT_FALSE(scripted->Texts.empty());
   EXPECT_EQ(scripted->Texts.back(), link + " is a link to another folder; its files are not listed.");
   ExpectIdle(false);
-  RemoveLink(link);
+}
+
+namespace {
+
+// The platform's file calls, one of which fails (or writes short) at its n-th call.
+class TFailingCalls : public app::TWipeFileCalls {
+ public:
+  bool SeekToStart(HANDLE file) override { return ++Seeks != FailSeek && TWipeFileCalls::SeekToStart(file); }
+  bool Write(HANDLE file, const void* buffer, DWORD count, DWORD& written) override {
+    ++Writes;
+    if (Writes == FailWrite) return false;
+    if (Writes == ShortWrite) count /= 2;
+    return TWipeFileCalls::Write(file, buffer, count, written);
+  }
+  bool Flush(HANDLE file) override { return ++Flushes != FailFlush && TWipeFileCalls::Flush(file); }
+
+  int FailSeek = 0, FailWrite = 0, ShortWrite = 0, FailFlush = 0;  // 0: never
+  int Seeks = 0, Writes = 0, Flushes = 0;
+};
+
+}  // namespace
+
+// A seek, write or flush that fails in the middle of the passes leaves the file where it was,
+// with its length, and its row names the failure; nothing is deleted.
+TEST_F(FileWiperTest, AFailedSeekWriteOrFlushLeavesTheFileAndNamesTheFailure) {
+  TScriptedSource source;
+  app::testing::SetWipeRandomSource(&source);
+  struct TCase {
+    const char* Label;
+    int TFailingCalls::*Field;
+    int At;  // one write per pass: the file is smaller than a block
+  };
+  const TCase cases[] = {{"seek", &TFailingCalls::FailSeek, 2},
+                         {"write", &TFailingCalls::FailWrite, 3},
+                         {"short write", &TFailingCalls::ShortWrite, 1},
+                         {"flush", &TFailingCalls::FailFlush, 4}};
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Label);
+    TFailingCalls calls;
+    calls.*c.Field = c.At;
+    app::testing::SetWipeFileCalls(&calls);
+    reader.Passes.clear();
+    reader.Deleted.clear();
+    const std::string file = MakeFile(std::string(c.Label) + ".bin", Pattern(4000, 'w'));
+    Pick(file);
+    TickAll();
+    EXPECT_EQ(Wipe(), kSomeLeft);
+    app::testing::SetWipeFileCalls(nullptr);
+    EXPECT_TRUE(fw::FileExists(file));
+    EXPECT_EQ(sb::ReadFile(file).size(), 4000u);
+    EXPECT_TRUE(reader.Deleted.empty());
+    EXPECT_EQ(reader.Passes.size(), static_cast<size_t>(c.At - 1));
+    ASSERT_EQ(RowNames(), std::vector<std::string>{file});
+    EXPECT_EQ(Status(0), "Write failed");
+    ExpectIdle();
+    wiper->kBitBtn4->Click();
+  }
 }
 
 TEST_F(FileWiperTest, ADeleteLeftPendingKeepsTheRow) {

@@ -338,6 +338,11 @@ TEST_F(OtherCleanTest, FoldersHoldingTheUsersOrTheSystemsFilesAreNeverCleaned) {
   // Below a place is not above it: a temporary folder inside the profile may be emptied.
   MakeFile(home + "AppData\\Local\\Temp\\junk.tmp", 7);
   EXPECT_TRUE(svc::IsCleanableFolder(home + "AppData\\Local\\Temp"));
+  // Nor is a folder beside a place whose name begins the place's name (Doc beside Documents).
+  for (const std::string& sibling : {home + "Doc", home + "Desk", home + "AppData\\Roam"}) {
+    fw::ForceDirectories(sibling);
+    EXPECT_TRUE(svc::IsCleanableFolder(sibling)) << sibling;
+  }
   SetEnvironmentVariableA("TEMP", (home + "AppData\\Local\\Temp").c_str());
   Clean();
   EXPECT_FALSE(fw::FileExists(home + "AppData\\Local\\Temp\\junk.tmp"));

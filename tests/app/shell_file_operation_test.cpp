@@ -296,6 +296,24 @@ TEST_F(ShellFileOperationTest, NothingIsRemovedMovedOrCopiedThroughALink) {
   targetsIntact();
 }
 
+// A permanent delete of a folder that holds a link to another folder takes the link by itself:
+// the files behind the link stay, whether or not the folder could go.
+TEST_F(ShellFileOperationTest, DeletingAFolderThatHoldsAFolderLinkLeavesTheFilesBehindIt) {
+  const std::string outside = dir + "outside\\", holder = dir + "holder\\";
+  testing_sandbox::MakeFolders(outside + "dir\\deeper");
+  testing_sandbox::WriteFile(outside + "dir\\kept.txt", "kept");
+  testing_sandbox::WriteFile(outside + "dir\\deeper\\kept too.txt", "kept too");
+  testing_sandbox::MakeFolders(holder);
+  testing_sandbox::WriteFile(holder + "own.txt", "own");
+  const std::string link = holder + "dirlink";
+  testing_sandbox::TLinkGuard unlink(link);
+  if (!testing_sandbox::MakeLink(link, outside + "dir", true)) GTEST_SKIP() << "no links here";
+  bool done = ShellFileOperation(holder, "", rmDelete);
+  EXPECT_EQ(ReadFile(outside + "dir\\kept.txt"), "kept");
+  EXPECT_EQ(ReadFile(outside + "dir\\deeper\\kept too.txt"), "kept too");
+  EXPECT_EQ(done, !Exists(holder));
+}
+
 // Names outside the ANSI code page and full paths beyond MAX_PATH are removed, moved and copied
 // by every method, into folders of the same kind.
 TEST_F(ShellFileOperationTest, ForeignNamesAndLongPathsWorkWithEveryMethod) {

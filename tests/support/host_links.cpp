@@ -15,9 +15,13 @@ bool RunHost(const std::string& program, const std::string& args) {
   if (!CreateProcessA(("\\\\?\\unix" + program).c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                       &si, &pi))
     return false;
-  WaitForSingleObject(pi.hProcess, 5000);
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
+  // Wine starts a host program without a Windows process: hProcess stays null and hThread holds
+  // a stray value, whose closing could close a handle of this program (its standard output).
+  if (pi.hProcess) {
+    WaitForSingleObject(pi.hProcess, 5000);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+  }
   return true;
 }
 

@@ -9,6 +9,7 @@
 #include "framework/dialogs/file_dialog_service.h"
 #include "framework/forms/dialog_service.h"
 #include "framework/rtl/seams.h"
+#include "services/hashing/file_identity.h"
 #include "services/search/search_files.h"
 #include "services/shell/sh_file_operation.h"
 #include "services/shell/shell_component.h"
@@ -30,8 +31,10 @@ TSeamGuard::TSeamGuard() {
   Keep(&app::testing::SetPrefetchFolder);            // the Windows prefetch folder
   Keep(&app::testing::SetProtectedWindowsFolder);    // the folder "Protect System folders" guards
   Keep(&app::testing::SetDigestSourceWrap);          // the Duplicate finder's digest reads
+  Keep(&svc::testing::SetFileInformationCall);       // the volume serial and index of open files
   Keep(&app::testing::SetWipeRandomSource);          // the File wiper's random bytes
   Keep(&app::testing::SetWipeObserver);              // the File wiper's passes
+  Keep(&app::testing::SetWipeFileCalls);             // the File wiper's seek, write and flush
   Keep(&app::testing::SetRunKeyFault);               // failing run-key writes
   Keep(&svc::testing::SetShellVersion);              // the shell version components compare with
   Keep(&svc::testing::SetShellLinkFactory);          // the shell-link object
