@@ -19,9 +19,8 @@ using TSortContext = TNativeSortContext<TListItem>;
 // wide), cut short at a character boundary when it does not fit.
 void CopyText(const std::string& text, char* buffer, int size, bool wide) {
   if (!buffer || size <= 0) return;
-  std::string valid = ValidUtf8(text);
   if (wide) {
-    std::wstring w = Utf8ToWide(valid);
+    std::wstring w = Utf8ToWide(ValidUtf8(text));
     size_t n = std::min(w.size(), static_cast<size_t>(size - 1));
     if (n > 0 && n < w.size() && IS_HIGH_SURROGATE(w[n - 1])) --n;
     auto* target = reinterpret_cast<wchar_t*>(buffer);
@@ -29,10 +28,9 @@ void CopyText(const std::string& text, char* buffer, int size, bool wide) {
     target[n] = L'\0';
     return;
   }
-  size_t n = std::min(valid.size(), static_cast<size_t>(size - 1));
-  while (n > 0 && n < valid.size() && (static_cast<unsigned char>(valid[n]) & 0xC0) == 0x80) --n;
-  std::memcpy(buffer, valid.data(), n);
-  buffer[n] = '\0';
+  std::string valid = ValidUtf8(text, static_cast<size_t>(size - 1));
+  std::memcpy(buffer, valid.data(), valid.size());
+  buffer[valid.size()] = '\0';
 }
 
 TCustomDrawState DrawStateOf(UINT state) {

@@ -1,11 +1,13 @@
 #include "framework/rtl/wide_text.h"
 
+#include <algorithm>
 #include <cwchar>
 
 namespace fw {
 namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
+constexpr std::string_view kReplacementUtf8 = "\xEF\xBF\xBD";
 constexpr char32_t kInvalid = 0xFFFFFFFF;
 
 // The character at text[pos], advancing pos past it; kInvalid for an invalid or cut sequence,
@@ -67,17 +69,15 @@ bool IsLowSurrogate(wchar_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 
 }  // namespace
 
-std::string ValidUtf8(std::string_view text) {
+std::string ValidUtf8(std::string_view text, size_t limit) {
   std::string result;
-  result.reserve(text.size());
+  result.reserve(std::min(text.size(), limit));
   size_t pos = 0;
   while (pos < text.size() && text[pos] != '\0') {
     size_t start = pos;
-    if (NextChar(text, pos) == kInvalid) {
-      AppendUtf8(result, kReplacement);
-    } else {
-      result.append(text, start, pos - start);  // valid, U+FFFD itself included
-    }
+    std::string_view character = NextChar(text, pos) == kInvalid ? kReplacementUtf8 : text.substr(start, pos - start);
+    if (result.size() + character.size() > limit) break;
+    result += character;
   }
   return result;
 }

@@ -11,8 +11,9 @@
 
 namespace fw {
 
-// text as valid UTF-8, up to its first NUL: what Windows reads of it as a C string.
-std::string ValidUtf8(std::string_view text);
+// text as valid UTF-8, up to its first NUL: what Windows reads of it as a C string. At most
+// limit bytes (for a fixed buffer), cut before a character that would not fit whole.
+std::string ValidUtf8(std::string_view text, size_t limit = std::string::npos);
 
 // The UTF-16 form of text, every byte of it (NULs included).
 std::wstring Utf8ToWide(std::string_view text);

@@ -232,6 +232,12 @@ TEST(ValidUtf8Test, ReplacesEachBrokenSequenceAndStopsAtTheFirstNul) {
   EXPECT_EQ(ValidUtf8(std::string("ab\0\xFFxy", 6)), "ab");
   EXPECT_EQ(ValidUtf8(std::string("\0[=\0\xFF", 5)), "");
   EXPECT_EQ(ValidUtf8(std::string("\xE6\x97\0x", 4)), kFFFD);
+  // A limit for a fixed buffer cuts before the first character that does not fit whole.
+  EXPECT_EQ(ValidUtf8("ab\xE6\x97\xA5", 4), "ab");
+  EXPECT_EQ(ValidUtf8("ab\xE6\x97\xA5", 5), "ab\xE6\x97\xA5");
+  EXPECT_EQ(ValidUtf8("a\xFF", 3), "a");
+  EXPECT_EQ(ValidUtf8("a\xFFz", 4), "a" + kFFFD);
+  EXPECT_EQ(ValidUtf8("abc", 0), "");
 }
 
 TEST(ValidUtf8Test, WideFormsAgreeWithTheValidText) {
