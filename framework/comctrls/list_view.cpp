@@ -20,7 +20,7 @@ using TSortContext = TNativeSortContext<TListItem>;
 void CopyText(const std::string& text, char* buffer, int size, bool wide) {
   if (!buffer || size <= 0) return;
   if (wide) {
-    std::wstring w = Utf8ToWide(ValidUtf8(text));
+    std::wstring w = ShownWide(text);
     size_t n = std::min(w.size(), static_cast<size_t>(size - 1));
     if (n > 0 && n < w.size() && IS_HIGH_SURROGATE(w[n - 1])) --n;
     auto* target = reinterpret_cast<wchar_t*>(buffer);

@@ -141,7 +141,7 @@ void TCanvas::Polygon(std::span<const TPoint> points) {
 
 void TCanvas::TextOut(int x, int y, const std::string& text) {
   RequiredState(TCanvasState{csFontValid, csBrushValid});
-  std::wstring wide = Utf8ToWide(text);
+  std::wstring wide = ShownWide(text);
   ::ExtTextOutW(FHandle, x, y, 0, nullptr, wide.c_str(), static_cast<UINT>(wide.size()), nullptr);
   MoveTo(x + TextWidth(text), y);
 }
@@ -150,14 +150,14 @@ void TCanvas::TextRect(const TRect& rect, int x, int y, const std::string& text)
   RequiredState(TCanvasState{csFontValid, csBrushValid});
   UINT options = ETO_CLIPPED;
   if (FBrush.GetStyle() != bsClear) options |= ETO_OPAQUE;
-  std::wstring wide = Utf8ToWide(text);
+  std::wstring wide = ShownWide(text);
   ::ExtTextOutW(FHandle, x, y, options, AsRECT(rect), wide.c_str(), static_cast<UINT>(wide.size()), nullptr);
 }
 
 TSize TCanvas::TextExtent(const std::string& text) {
   RequiredState(TCanvasState{csFontValid});
   SIZE size{};
-  std::wstring wide = Utf8ToWide(text);
+  std::wstring wide = ShownWide(text);
   ::GetTextExtentPoint32W(FHandle, wide.c_str(), static_cast<int>(wide.size()), &size);
   return size;
 }

@@ -36,7 +36,7 @@ void TTextPainter::DrawDisabled(const std::string& text, TRect rect, UINT flags)
 }
 
 int DrawTextUtf8(HDC dc, const std::string& text, RECT& rect, UINT flags) {
-  std::wstring wide = Utf8ToWide(text);
+  std::wstring wide = ShownWide(text);
   return DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &rect, flags);
 }
 
@@ -55,7 +55,7 @@ void DrawDisabledText(HDC dc, const std::string& text, TRect rect, UINT flags) {
 
 TSize TTextPainter::Extent(const std::string& text) {
   TSize size{0, 0};
-  std::wstring wide = Utf8ToWide(text);
+  std::wstring wide = ShownWide(text);
   GetTextExtentPoint32W(FDC, wide.c_str(), static_cast<int>(wide.size()), &size);
   return size;
 }

@@ -160,7 +160,8 @@ const std::pair<std::string, std::wstring> kTexts[] = {
     {"iiii", L"iiii"},
     {"", L""},
     {reinterpret_cast<const char*>(u8"Ünïcødé 日本"), L"\u00DCn\u00EFc\u00F8d\u00E9 \u65E5\u672C"},
-    {"cut \xE6\x97", L"cut \xFFFD"}};
+    {"cut \xE6\x97", L"cut \xFFFD"},
+    {std::string("NUL\0ends", 8), L"NUL"}};
 
 TEST(Canvas, TextExtentMatchesGdiOnTheSameDc) {
   TBitmap bmp;

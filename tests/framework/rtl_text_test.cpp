@@ -245,8 +245,10 @@ TEST(ValidUtf8Test, WideFormsAgreeWithTheValidText) {
   EXPECT_EQ(fw::Utf8ToWide("\xF0\x9F\x98\x80"), std::wstring(L"\xD83D\xDE00"));
   EXPECT_EQ(fw::Utf8ToWide("abc\x7F\xEF"), L"abc\x7F\xFFFD");
   EXPECT_EQ(fw::Utf8ToWide("\xC0\xAF\xED\xA0\x80"), std::wstring(5, L'\xFFFD'));
-  // The wide form keeps NULs: painting is given a length, not a C string.
+  // The wide form of the bytes keeps NULs (registry data, lists of names); what is shown of a
+  // text ends at the first.
   EXPECT_EQ(fw::Utf8ToWide(std::string("a\0b", 3)), std::wstring(L"a\0b", 3));
+  EXPECT_EQ(fw::ShownWide(std::string("a\xFF\0b", 4)), L"a\xFFFD");
   EXPECT_EQ(fw::WideToUtf8(L"\xD83D\xDE00 \u65E5"), "\xF0\x9F\x98\x80 \xE6\x97\xA5");
   // A lone surrogate, high or low, is no character.
   EXPECT_EQ(fw::WideToUtf8(std::wstring(L"a\xD83Dz\xDE00")), "a" + kFFFD + "z" + kFFFD);
