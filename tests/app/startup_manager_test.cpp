@@ -638,11 +638,9 @@ TEST_F(StartupDamagedStore, StoresOfRandomBytesOpenAndStayUntouched) {
   int columns = tool->lvSU->GetColumns()->GetCount();
   for (int i = 0; i < rows->GetCount(); ++i) {
     fw::TListItem* row = rows->GetItem(i);
-    EXPECT_EQ(testing_gui::ListViewCellText(tool->lvSU->GetHandle(), i, 0),
-              fw::Utf8ToWide(fw::ValidUtf8(row->GetCaption())));
+    EXPECT_EQ(testing_gui::ListViewCellText(tool->lvSU->GetHandle(), i, 0), fw::ShownWide(row->GetCaption()));
     for (int column = 1; column < columns; ++column)
-      EXPECT_EQ(testing_gui::ListViewCellText(tool->lvSU->GetHandle(), i, column),
-                fw::Utf8ToWide(fw::ValidUtf8(Sub(row, column - 1))));
+      EXPECT_EQ(testing_gui::ListViewCellText(tool->lvSU->GetHandle(), i, column), fw::ShownWide(Sub(row, column - 1)));
   }
   for (const auto& [name, bytes] : stores) EXPECT_EQ(Store(name), bytes) << name;
 }
