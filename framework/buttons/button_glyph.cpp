@@ -42,7 +42,7 @@ void TButtonGlyph::CalcLayout(HDC dc, const TRect& client, const std::string& ca
   RECT calc{0, 0, client.Width(), 0};
   SIZE text{0, 0};
   if (!caption.empty()) {
-    DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &calc, DT_CALCRECT | DT_SINGLELINE);
+    DrawTextUtf8(dc, caption, calc, DT_CALCRECT | DT_SINGLELINE);
     text = SIZE{calc.right - calc.left, calc.bottom - calc.top};
   }
   bool horizontal = layout == blGlyphLeft || layout == blGlyphRight;
@@ -115,7 +115,7 @@ void TButtonGlyph::Draw(HDC dc, const TRect& client, TPoint offset, const std::s
   if (state == bsDisabled) {
     DrawDisabledText(dc, caption, textRect, flags);
   } else {
-    DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), AsRECT(textRect), flags);
+    DrawTextUtf8(dc, caption, *AsRECT(textRect), flags);
   }
   SetBkMode(dc, mode);
 }

@@ -1,6 +1,7 @@
 #include "framework/comctrls/list_column.h"
 
 #include "framework/comctrls/list_view.h"
+#include "framework/rtl/wide_text.h"
 
 namespace fw {
 
@@ -62,10 +63,11 @@ void TListColumn::SetIndex(int index) {
   lv->InsertColumnNative(GetIndex());
 }
 
-void TListColumn::FillColumn(LVCOLUMNA& column) const {
+void TListColumn::FillColumn(LVCOLUMNA& column, std::string& caption) const {
   column = LVCOLUMNA{};
   column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
-  column.pszText = const_cast<char*>(FCaption.c_str());
+  caption = ValidUtf8(FCaption);
+  column.pszText = caption.data();
   column.cx = FWidth;
   column.fmt = FAlignment == taRightJustify ? LVCFMT_RIGHT : FAlignment == taCenter ? LVCFMT_CENTER : LVCFMT_LEFT;
   if (FImageIndex >= 0) {

@@ -28,8 +28,8 @@ class TListColumn : public TCollectionItem {
   void SetImageIndex(int v);
   void SetIndex(int index) override;
 
-  // The native column record of this column.
-  void FillColumn(LVCOLUMNA& column) const;
+  // The native column record of this column; its text points into caption.
+  void FillColumn(LVCOLUMNA& column, std::string& caption) const;
 
  private:
   friend class TCustomListView;

@@ -5,6 +5,7 @@
 #include "framework/comctrls/list_view.h"
 #include "framework/rtl/exceptions.h"
 #include "framework/rtl/sys_utils.h"
+#include "framework/rtl/wide_text.h"
 
 namespace fw {
 
@@ -63,7 +64,8 @@ void TListItem::InsertNative() {
   LVITEMA item{};
   item.mask = LVIF_TEXT | LVIF_PARAM | LVIF_IMAGE | LVIF_STATE;
   item.iItem = FIndex;
-  item.pszText = const_cast<char*>(FCaption.c_str());
+  std::string caption = ValidUtf8(FCaption);
+  item.pszText = caption.data();
   item.iImage = FImageIndex;
   item.lParam = reinterpret_cast<LPARAM>(this);
   item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
@@ -103,7 +105,8 @@ void TListItem::SetCaption(const std::string& v) {
   if (FOwner->OnDemand()) return Redraw();
   LVITEMA item{};
   item.iSubItem = 0;
-  item.pszText = const_cast<char*>(FCaption.c_str());
+  std::string caption = ValidUtf8(FCaption);
+  item.pszText = caption.data();
   GetListView()->Perform(LVM_SETITEMTEXTA, static_cast<WPARAM>(FIndex), reinterpret_cast<LPARAM>(&item));
 }
 
@@ -120,7 +123,8 @@ void TListItem::SubItemsChanged() {
     if (i < known ? FNativeSubItems[i] == text : text.empty()) continue;
     LVITEMA item{};
     item.iSubItem = i + 1;
-    item.pszText = const_cast<char*>(text.c_str());
+    std::string shown = ValidUtf8(text);
+    item.pszText = shown.data();
     GetListView()->Perform(LVM_SETITEMTEXTA, static_cast<WPARAM>(FIndex), reinterpret_cast<LPARAM>(&item));
     if (i >= known) FNativeSubItems.resize(i + 1);
     FNativeSubItems[i] = std::move(text);

@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cstring>
+#include <cwchar>
 
 #include "framework/comctrls/common_controls.h"
 #include "framework/comctrls/item_views.h"
 #include "framework/rtl/sys_utils.h"
+#include "framework/rtl/wide_text.h"
 
 namespace fw {
 
@@ -13,18 +15,22 @@ namespace {
 
 using TSortContext = TNativeSortContext<TListItem>;
 
-// Copies the text into a native buffer of size characters (UTF-16 when wide).
+// Copies the text as Windows shows it into a native buffer of size characters (UTF-16 when
+// wide), cut short at a character boundary when it does not fit.
 void CopyText(const std::string& text, char* buffer, int size, bool wide) {
   if (!buffer || size <= 0) return;
   if (wide) {
-    auto* w = reinterpret_cast<wchar_t*>(buffer);
-    int n = MultiByteToWideChar(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), w, size - 1);
-    w[n > 0 ? n : 0] = L'\0';
+    std::wstring w = ShownWide(text);
+    size_t n = std::min(w.size(), static_cast<size_t>(size - 1));
+    if (n > 0 && n < w.size() && IS_HIGH_SURROGATE(w[n - 1])) --n;
+    auto* target = reinterpret_cast<wchar_t*>(buffer);
+    std::wmemcpy(target, w.data(), n);
+    target[n] = L'\0';
     return;
   }
-  size_t n = std::min(text.size(), static_cast<size_t>(size - 1));
-  std::memcpy(buffer, text.data(), n);
-  buffer[n] = '\0';
+  std::string valid = ValidUtf8(text, static_cast<size_t>(size - 1));
+  std::memcpy(buffer, valid.data(), valid.size());
+  buffer[valid.size()] = '\0';
 }
 
 TCustomDrawState DrawStateOf(UINT state) {
@@ -231,7 +237,8 @@ void TCustomListView::Notification(TComponent* component, TOperation operation) 
 void TCustomListView::InsertColumnNative(int index) {
   if (!HandleAllocated()) return;
   LVCOLUMNA column;
-  FColumns->GetItems(index)->FillColumn(column);
+  std::string caption;
+  FColumns->GetItems(index)->FillColumn(column, caption);
   Perform(LVM_INSERTCOLUMNA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column));
   UpdateAutoSizeColumns();
 }
@@ -240,7 +247,8 @@ void TCustomListView::UpdateColumnNative(int index) {
   if (!HandleAllocated()) return;
   LVCOLUMNA column;
   TListColumn* col = FColumns->GetItems(index);
-  col->FillColumn(column);
+  std::string caption;
+  col->FillColumn(column, caption);
   if (col->FAutoSize) column.mask &= ~static_cast<UINT>(LVCF_WIDTH);
   Perform(LVM_SETCOLUMNA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column));
 }
@@ -385,7 +393,8 @@ TListItem* TCustomListView::FindCaption(int startIndex, const std::string& value
   if (HandleAllocated() && !FRowsOnDemand) {
     LVFINDINFOA find{};
     find.flags = LVFI_STRING | (partial ? LVFI_PARTIAL : 0) | (wrap ? LVFI_WRAP : 0);
-    find.psz = value.c_str();
+    std::string shown = ValidUtf8(value);
+    find.psz = shown.c_str();
     int start = inclusive ? startIndex - 1 : startIndex;
     int index = static_cast<int>(
         SendMessageA(FHandle, LVM_FINDITEMA, static_cast<WPARAM>(start), reinterpret_cast<LPARAM>(&find)));
@@ -579,11 +588,7 @@ LRESULT TCustomListView::HandleFindItem(const NMLVFINDITEMA& find, bool wide) {
   std::string text;
   if ((info.flags & (LVFI_STRING | LVFI_PARTIAL)) && info.psz) {
     if (wide) {
-      auto* w = reinterpret_cast<const wchar_t*>(info.psz);
-      int n = WideCharToMultiByte(CP_ACP, 0, w, -1, nullptr, 0, nullptr, nullptr);
-      text.assign(n > 0 ? n : 1, '\0');
-      WideCharToMultiByte(CP_ACP, 0, w, -1, text.data(), n, nullptr, nullptr);
-      text.resize(n > 0 ? n - 1 : 0);
+      text = WideToUtf8(reinterpret_cast<const wchar_t*>(info.psz));
     } else {
       text = info.psz;
     }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/comctrls/common_controls.h"
+#include "framework/rtl/wide_text.h"
 
 namespace fw {
 
@@ -129,7 +130,7 @@ void TPageControl::UpdateTabs() {
   int tab = 0;
   for (TTabSheet* p : FPages) {
     if (!p->FTabVisible) continue;
-    std::string caption = p->GetCaption();
+    std::string caption = ValidUtf8(p->GetCaption());
     TCITEMA item{};
     item.mask = TCIF_TEXT | TCIF_IMAGE;
     item.pszText = caption.data();

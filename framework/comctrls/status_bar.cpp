@@ -3,8 +3,19 @@
 #include <vector>
 
 #include "framework/comctrls/common_controls.h"
+#include "framework/rtl/wide_text.h"
 
 namespace fw {
+
+namespace {
+
+// Sets the text of a part (SB_SIMPLEID: the simple panel) with its drawing flags.
+void SetPartText(TStatusBar* bar, WPARAM partAndFlags, const std::string& text) {
+  std::string shown = ValidUtf8(text);
+  bar->Perform(SB_SETTEXTA, partAndFlags, reinterpret_cast<LPARAM>(shown.c_str()));
+}
+
+}  // namespace
 
 // --- TStatusPanel ---
 
@@ -111,7 +122,7 @@ void TStatusBar::SetSimplePanel(bool v) {
 
 void TStatusBar::SetSimpleText(const std::string& v) {
   FSimpleText = v;
-  if (HandleAllocated() && FSimplePanel) Perform(SB_SETTEXTA, SB_SIMPLEID, reinterpret_cast<LPARAM>(v.c_str()));
+  if (HandleAllocated() && FSimplePanel) SetPartText(this, SB_SIMPLEID, v);
 }
 
 void TStatusBar::SetSizeGrip(bool v) {
@@ -131,14 +142,14 @@ void TStatusBar::UpdatePanel(int index) {
   std::string text = panel->GetText();
   if (panel->GetAlignment() == taCenter) text = "\t" + text;
   if (panel->GetAlignment() == taRightJustify) text = "\t\t" + text;
-  Perform(SB_SETTEXTA, flags, reinterpret_cast<LPARAM>(text.c_str()));
+  SetPartText(this, flags, text);
 }
 
 void TStatusBar::UpdatePanels(bool updateRects, bool updateText) {
   if (!HandleAllocated()) return;
   if (FSimplePanel) {
     Perform(SB_SIMPLE, 1, 0);
-    Perform(SB_SETTEXTA, SB_SIMPLEID, reinterpret_cast<LPARAM>(FSimpleText.c_str()));
+    SetPartText(this, SB_SIMPLEID, FSimpleText);
     return;
   }
   Perform(SB_SIMPLE, 0, 0);

@@ -4,6 +4,7 @@
 
 #include "framework/comctrls/common_controls.h"
 #include "framework/menus/popup_menu.h"
+#include "framework/rtl/wide_text.h"
 
 namespace fw {
 
@@ -148,7 +149,8 @@ void TToolBar::UpdateButtons() {
     tb.fsStyle = styles[b->FStyle];
     tb.fsState = static_cast<BYTE>((b->FEnabled ? TBSTATE_ENABLED : 0) | (b->FDown ? TBSTATE_CHECKED : 0) |
                                    (b->FVisible ? 0 : TBSTATE_HIDDEN));
-    tb.iString = FShowCaptions && b->FStyle < tbsSeparator ? reinterpret_cast<INT_PTR>(b->FText.c_str()) : -1;
+    std::string caption = ValidUtf8(b->FText);
+    tb.iString = FShowCaptions && b->FStyle < tbsSeparator ? reinterpret_cast<INT_PTR>(caption.c_str()) : -1;
     Perform(TB_INSERTBUTTONA, static_cast<WPARAM>(Perform(TB_BUTTONCOUNT, 0, 0)), reinterpret_cast<LPARAM>(&tb));
   }
   if (!FShowCaptions) Perform(TB_SETBUTTONSIZE, 0, MAKELONG(FButtonWidth, FButtonHeight));

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "framework/comctrls/tree_view.h"
+#include "framework/rtl/wide_text.h"
 
 namespace fw {
 
@@ -33,7 +34,8 @@ void TTreeNode::InsertNative() {
   ins.hParent = FParent ? FParent->FItemId : TVI_ROOT;
   ins.hInsertAfter = it == siblings.begin() ? TVI_FIRST : (*(it - 1))->FItemId;
   ins.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_CHILDREN;
-  ins.item.pszText = const_cast<char*>(FText.c_str());
+  std::string text = ValidUtf8(FText);
+  ins.item.pszText = text.data();
   ins.item.lParam = reinterpret_cast<LPARAM>(this);
   ins.item.iImage = FImageIndex;
   ins.item.iSelectedImage = FSelectedIndex;
@@ -49,7 +51,8 @@ void TTreeNode::UpdateNative(UINT mask) {
   TVITEMA item{};
   item.mask = mask | TVIF_HANDLE;
   item.hItem = FItemId;
-  item.pszText = const_cast<char*>(FText.c_str());
+  std::string text = ValidUtf8(FText);
+  item.pszText = text.data();
   item.iImage = FImageIndex;
   item.iSelectedImage = FSelectedIndex;
   item.cChildren = FHasChildren ? 1 : 0;

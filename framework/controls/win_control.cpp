@@ -7,6 +7,7 @@
 #include "framework/forms/screen.h"
 #include "framework/msg/exception_barrier.h"
 #include "framework/rtl/exceptions.h"
+#include "framework/rtl/wide_text.h"
 
 namespace fw {
 
@@ -242,9 +243,9 @@ void TWinControl::CreateWindowHandle(const TCreateParams& params) {
   HMENU id = (params.Style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<UINT_PTR>(NextControlId())) : nullptr;
   TWinControl* outer = creationControl;
   creationControl = this;
-  HWND wnd = CreateWindowExA(params.ExStyle, params.WinClassName.c_str(), params.Caption.c_str(), params.Style,
-                             params.X, params.Y, params.Width, params.Height, params.WndParent, id, Module(),
-                             params.Param);
+  std::string caption = ValidUtf8(params.Caption);
+  HWND wnd = CreateWindowExA(params.ExStyle, params.WinClassName.c_str(), caption.c_str(), params.Style, params.X,
+                             params.Y, params.Width, params.Height, params.WndParent, id, Module(), params.Param);
   creationControl = outer;
   if (wnd && !FHandle) {
     FHandle = wnd;
@@ -653,7 +654,10 @@ std::string TWinControl::GetText() const {
 void TWinControl::SetText(const std::string& s) {
   if (s == GetText()) return;
   FText = s;
-  if (FHandle) Perform(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(FText.c_str()));
+  if (FHandle) {
+    std::string shown = ValidUtf8(FText);
+    Perform(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(shown.c_str()));
+  }
   Perform(CM_TEXTCHANGED);
 }
 

@@ -5,6 +5,7 @@
 
 #include "framework/forms/application.h"
 #include "framework/msg/exception_barrier.h"
+#include "framework/rtl/wide_text.h"
 #include "framework/sys/owned_handle.h"
 
 namespace fw {
@@ -16,19 +17,11 @@ std::unique_ptr<TFileDialogService>& Current() {
   return service;
 }
 
-std::wstring Wide(const std::string& s) {
-  int n = MultiByteToWideChar(CP_ACP, 0, s.c_str(), -1, nullptr, 0);
-  std::wstring w(n > 0 ? n : 1, L'\0');
-  MultiByteToWideChar(CP_ACP, 0, s.c_str(), -1, w.data(), n);
-  w.resize(n > 0 ? n - 1 : 0);
-  return w;
-}
-
 // The item list of a folder path (null when it cannot be parsed).
 LPITEMIDLIST ParsePath(const std::string& path) {
   IShellFolder* desktop = nullptr;
   if (FAILED(SHGetDesktopFolder(&desktop))) return nullptr;
-  std::wstring wide = Wide(path);
+  std::wstring wide = Utf8ToWide(path);
   LPITEMIDLIST pidl = nullptr;
   ULONG eaten = 0;
   if (FAILED(desktop->ParseDisplayName(nullptr, nullptr, wide.data(), &eaten, &pidl, nullptr))) pidl = nullptr;
@@ -41,9 +34,9 @@ int CALLBACK BrowseCallback(HWND wnd, UINT msg, LPARAM, LPARAM data) {
   Barrier([&] {
     if (msg != BFFM_INITIALIZED) return;
     if (!request->Directory.empty())
-      SendMessageA(wnd, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(request->Directory.c_str()));
+      SendMessageA(wnd, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(ValidUtf8(request->Directory).c_str()));
     if (!request->StatusText.empty())
-      SendMessageA(wnd, BFFM_SETSTATUSTEXTA, 0, reinterpret_cast<LPARAM>(request->StatusText.c_str()));
+      SendMessageA(wnd, BFFM_SETSTATUSTEXTA, 0, reinterpret_cast<LPARAM>(ValidUtf8(request->StatusText).c_str()));
     // Centre the dialog on the screen.
     RECT r;
     GetWindowRect(wnd, &r);
@@ -73,7 +66,8 @@ bool TFileDialogService::BrowseForFolder(TBrowseFolderRequest& request) {
   info.hwndOwner = DialogOwner();
   info.pidlRoot = root.Get();
   info.pszDisplayName = display;
-  info.lpszTitle = request.Caption.c_str();
+  std::string caption = ValidUtf8(request.Caption);
+  info.lpszTitle = caption.c_str();
   info.ulFlags = request.Flags | (request.StatusText.empty() ? 0 : BIF_STATUSTEXT);
   info.lpfn = BrowseCallback;
   info.lParam = reinterpret_cast<LPARAM>(&request);
@@ -112,9 +106,11 @@ std::vector<std::string> ParseOpenFileNames(const char* buffer) {
 }
 
 bool TFileDialogService::OpenFile(TOpenFileRequest& request) {
-  std::string filter = FilterToNative(request.Filter);
+  std::string filter = FilterToNative(ValidUtf8(request.Filter));
+  std::string initialDir = ValidUtf8(request.InitialDir), title = ValidUtf8(request.Title),
+              defaultExt = ValidUtf8(request.DefaultExt);
   std::vector<char> buffer(64 * 1024, '\0');
-  std::strncpy(buffer.data(), request.FileName.c_str(), buffer.size() - 1);
+  std::strncpy(buffer.data(), ValidUtf8(request.FileName).c_str(), buffer.size() - 1);
   OPENFILENAMEA ofn{};
   ofn.lStructSize = sizeof ofn;
   ofn.hwndOwner = DialogOwner();
@@ -122,9 +118,9 @@ bool TFileDialogService::OpenFile(TOpenFileRequest& request) {
   ofn.nFilterIndex = static_cast<DWORD>(request.FilterIndex);
   ofn.lpstrFile = buffer.data();
   ofn.nMaxFile = static_cast<DWORD>(buffer.size());
-  ofn.lpstrInitialDir = request.InitialDir.empty() ? nullptr : request.InitialDir.c_str();
-  ofn.lpstrTitle = request.Title.empty() ? nullptr : request.Title.c_str();
-  ofn.lpstrDefExt = request.DefaultExt.empty() ? nullptr : request.DefaultExt.c_str();
+  ofn.lpstrInitialDir = initialDir.empty() ? nullptr : initialDir.c_str();
+  ofn.lpstrTitle = title.empty() ? nullptr : title.c_str();
+  ofn.lpstrDefExt = defaultExt.empty() ? nullptr : defaultExt.c_str();
   ofn.Flags = request.Flags | OFN_EXPLORER;
   if (!GetOpenFileNameA(&ofn)) return false;
   request.FilterIndex = static_cast<int>(ofn.nFilterIndex);

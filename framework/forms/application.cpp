@@ -8,6 +8,7 @@
 #include "framework/msg/allocate_hwnd.h"
 #include "framework/msg/exception_barrier.h"
 #include "framework/rtl/file_utils.h"
+#include "framework/rtl/wide_text.h"
 
 namespace fw {
 
@@ -31,7 +32,7 @@ bool IsMouseMessage(UINT msg) { return (msg >= WM_MOUSEFIRST && msg <= WM_MBUTTO
 TApplication::TApplication(TComponent* owner) : TComponent(owner) {
   FTitle = ChangeFileExt(ExtractFileName(GetExeName()), "");
   FHandle = AllocateHWnd([this](TMessage& m) { WndProc(m); });
-  if (FHandle) SetWindowTextA(FHandle, FTitle.c_str());
+  if (FHandle) SetWindowTextA(FHandle, ValidUtf8(FTitle).c_str());
   FHint = std::make_unique<TApplicationHint>(FHandle);
   SetMouseControlListener([this](TControl* c) { FHint->MouseControlChanged(c, FShowHint, FHintPause); });
 }
@@ -53,7 +54,7 @@ std::string TApplication::GetExeName() const {
 
 void TApplication::SetTitle(const std::string& title) {
   FTitle = title;
-  if (FHandle) SetWindowTextA(FHandle, title.c_str());
+  if (FHandle) SetWindowTextA(FHandle, ValidUtf8(title).c_str());
 }
 
 void TApplication::WndProc(TMessage& msg) {

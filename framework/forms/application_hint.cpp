@@ -1,5 +1,7 @@
 #include "framework/forms/application_hint.h"
 
+#include "framework/rtl/wide_text.h"
+
 namespace fw {
 
 std::string GetShortHint(const std::string& hint) {
@@ -34,7 +36,7 @@ void TApplicationHint::MouseControlChanged(TControl* control, bool enabled, int 
 void TApplicationHint::PauseElapsed(TControl* mouseControl) {
   KillTimer(FOwner, kTimerId);
   if (!FPending || FPending != mouseControl) return;
-  std::string text = GetShortHint(FPending->GetHint());
+  std::string text = ValidUtf8(GetShortHint(FPending->GetHint()));
   FPending = nullptr;
   TOOLINFOA ti{};
   ti.cbSize = TTTOOLINFOA_V2_SIZE;

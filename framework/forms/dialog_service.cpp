@@ -4,6 +4,7 @@
 
 #include "framework/forms/application.h"
 #include "framework/forms/custom_form.h"
+#include "framework/rtl/wide_text.h"
 
 namespace fw {
 
@@ -64,7 +65,7 @@ bool TDialogService::InputQuery(const std::string&, const std::string&, std::str
 }
 
 int TDialogService::MessageBox(const std::string& text, const std::string& caption, UINT flags) {
-  return ::MessageBoxA(DialogOwner(), text.c_str(), caption.c_str(), flags);
+  return ::MessageBoxA(DialogOwner(), ValidUtf8(text).c_str(), ValidUtf8(caption).c_str(), flags);
 }
 
 void TDialogService::ShowException(const std::string& text, const std::string& title) {

@@ -4,6 +4,7 @@
 
 #include "framework/graphics/graphic.h"
 #include "framework/rtl/exceptions.h"
+#include "framework/rtl/wide_text.h"
 
 namespace fw {
 
@@ -140,7 +141,8 @@ void TCanvas::Polygon(std::span<const TPoint> points) {
 
 void TCanvas::TextOut(int x, int y, const std::string& text) {
   RequiredState(TCanvasState{csFontValid, csBrushValid});
-  ::ExtTextOutA(FHandle, x, y, 0, nullptr, text.data(), static_cast<UINT>(text.size()), nullptr);
+  std::wstring wide = ShownWide(text);
+  ::ExtTextOutW(FHandle, x, y, 0, nullptr, wide.c_str(), static_cast<UINT>(wide.size()), nullptr);
   MoveTo(x + TextWidth(text), y);
 }
 
@@ -148,14 +150,15 @@ void TCanvas::TextRect(const TRect& rect, int x, int y, const std::string& text)
   RequiredState(TCanvasState{csFontValid, csBrushValid});
   UINT options = ETO_CLIPPED;
   if (FBrush.GetStyle() != bsClear) options |= ETO_OPAQUE;
-  ::ExtTextOutA(FHandle, x, y, options, AsRECT(rect), text.data(),
-                static_cast<UINT>(text.size()), nullptr);
+  std::wstring wide = ShownWide(text);
+  ::ExtTextOutW(FHandle, x, y, options, AsRECT(rect), wide.c_str(), static_cast<UINT>(wide.size()), nullptr);
 }
 
 TSize TCanvas::TextExtent(const std::string& text) {
   RequiredState(TCanvasState{csFontValid});
   SIZE size{};
-  ::GetTextExtentPoint32A(FHandle, text.data(), static_cast<int>(text.size()), &size);
+  std::wstring wide = ShownWide(text);
+  ::GetTextExtentPoint32W(FHandle, wide.c_str(), static_cast<int>(wide.size()), &size);
   return size;
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "framework/rtl/wide_text.h"
 #include "framework/sys/owned_handle.h"
 
 namespace fw {
@@ -88,7 +89,8 @@ LOGFONTA TFont::GetLogFont() const {
   lf.lfPitchAndFamily = FPitch == fpVariable ? VARIABLE_PITCH
                         : FPitch == fpFixed  ? FIXED_PITCH
                                              : DEFAULT_PITCH;
-  std::strncpy(lf.lfFaceName, FName.c_str(), LF_FACESIZE - 1);
+  std::string face = ValidUtf8(FName, LF_FACESIZE - 1);
+  std::memcpy(lf.lfFaceName, face.data(), face.size());
   return lf;
 }
 

@@ -6,6 +6,7 @@
 #include "framework/menus/menu.h"
 #include "framework/rtl/exceptions.h"
 #include "framework/rtl/sys_utils.h"
+#include "framework/rtl/wide_text.h"
 #include "framework/sys/owned_handle.h"
 
 namespace fw {
@@ -190,6 +191,7 @@ void TMenuItem::RebuildHandle() {
   UINT pos = 0;
   for (TMenuItem* item : FItems) {
     if (!item->FVisible) continue;
+    std::string caption = ValidUtf8(item->FCaption);
     MENUITEMINFOA mii{};
     mii.cbSize = sizeof mii;
     mii.fMask = MIIM_ID | MIIM_FTYPE | MIIM_STATE | MIIM_DATA;
@@ -199,8 +201,8 @@ void TMenuItem::RebuildHandle() {
       mii.fType = MFT_SEPARATOR;
     } else {
       mii.fMask |= MIIM_STRING;
-      mii.dwTypeData = const_cast<char*>(item->FCaption.c_str());
-      mii.cch = static_cast<UINT>(item->FCaption.size());
+      mii.dwTypeData = caption.data();
+      mii.cch = static_cast<UINT>(caption.size());
     }
     if (ownerDraw) mii.fType |= MFT_OWNERDRAW;
     if (item->FRadioItem) mii.fType |= MFT_RADIOCHECK;

@@ -13,23 +13,6 @@ bool HasPrefix(const std::string& path) {
 
 }  // namespace
 
-std::wstring Utf8ToWide(const std::string& text) {
-  if (text.empty()) return std::wstring();
-  int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(length, L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
-  return wide;
-}
-
-std::string WideToUtf8(const wchar_t* text, int length) {
-  if (length < 0) length = static_cast<int>(wcslen(text));
-  if (length == 0) return std::string();
-  int size = WideCharToMultiByte(CP_UTF8, 0, text, length, nullptr, 0, nullptr, nullptr);
-  std::string result(size, '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text, length, result.data(), size, nullptr, nullptr);
-  return result;
-}
-
 std::wstring FullWidePath(const std::string& path) {
   std::wstring wide = Utf8ToWide(path);
   if (wide.empty() || HasPrefix(path)) return wide;

@@ -2,17 +2,12 @@
 // MAX_PATH characters, so every file primitive converts its path here and calls the wide
 // function instead.
 #pragma once
-#include "framework/win.h"
-
 #include <string>
 
-namespace fw {
+#include "framework/rtl/wide_text.h"
+#include "framework/win.h"
 
-std::wstring Utf8ToWide(const std::string& text);
-std::string WideToUtf8(const wchar_t* text, int length = -1);
-inline std::string WideToUtf8(const std::wstring& text) {
-  return WideToUtf8(text.c_str(), static_cast<int>(text.size()));
-}
+namespace fw {
 
 // The full UTF-16 form of path (made full against the current folder), without any prefix.
 // "" for an empty path, so it can never stand for the current folder.

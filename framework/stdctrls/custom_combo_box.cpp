@@ -1,5 +1,6 @@
 #include "framework/stdctrls/custom_combo_box.h"
 
+#include "framework/rtl/wide_text.h"
 #include "framework/stdctrls/text_painter.h"
 
 namespace fw {
@@ -14,8 +15,10 @@ class TComboBoxStrings : public TStringList {
 
   // Puts every string into the window, keeping the selected index where it still exists.
   void Fill() {
-    for (int i = 0; i < GetCount(); ++i)
-      FCombo->Perform(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(GetStrings(i).c_str()));
+    for (int i = 0; i < GetCount(); ++i) {
+      std::string shown = ValidUtf8(GetStrings(i));
+      FCombo->Perform(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(shown.c_str()));
+    }
   }
 
  private:
@@ -66,7 +69,7 @@ void TCustomComboBox::CreateParams(TCreateParams& params) {
 }
 
 void TCustomComboBox::CreateWnd() {
-  std::string text = FText;
+  std::string text = ValidUtf8(FText);
   TWinControl::CreateWnd();
   static_cast<TComboBoxStrings*>(FItems.get())->Fill();
   if (FStyle == csOwnerDrawFixed || FStyle == csOwnerDrawVariable)

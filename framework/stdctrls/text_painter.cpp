@@ -2,6 +2,7 @@
 
 #include <cctype>
 
+#include "framework/rtl/wide_text.h"
 #include "framework/sys/owned_handle.h"
 
 namespace fw {
@@ -27,11 +28,16 @@ TTextPainter::~TTextPainter() {
 }
 
 int TTextPainter::Draw(const std::string& text, TRect& rect, UINT flags) {
-  return DrawTextA(FDC, text.c_str(), static_cast<int>(text.size()), AsRECT(rect), flags);
+  return DrawTextUtf8(FDC, text, *AsRECT(rect), flags);
 }
 
 void TTextPainter::DrawDisabled(const std::string& text, TRect rect, UINT flags) {
   DrawDisabledText(FDC, text, rect, flags);
+}
+
+int DrawTextUtf8(HDC dc, const std::string& text, RECT& rect, UINT flags) {
+  std::wstring wide = ShownWide(text);
+  return DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &rect, flags);
 }
 
 void DrawDisabledText(HDC dc, const std::string& text, TRect rect, UINT flags) {
@@ -39,17 +45,18 @@ void DrawDisabledText(HDC dc, const std::string& text, TRect rect, UINT flags) {
   int mode = SetBkMode(dc, TRANSPARENT);
   OffsetRect(AsRECT(rect), 1, 1);
   SetTextColor(dc, static_cast<COLORREF>(ColorToRGB(clBtnHighlight)));
-  DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), AsRECT(rect), flags);
+  DrawTextUtf8(dc, text, *AsRECT(rect), flags);
   OffsetRect(AsRECT(rect), -1, -1);
   SetTextColor(dc, static_cast<COLORREF>(ColorToRGB(clBtnShadow)));
-  DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), AsRECT(rect), flags);
+  DrawTextUtf8(dc, text, *AsRECT(rect), flags);
   SetTextColor(dc, old);
   SetBkMode(dc, mode);
 }
 
 TSize TTextPainter::Extent(const std::string& text) {
   TSize size{0, 0};
-  GetTextExtentPoint32A(FDC, text.c_str(), static_cast<int>(text.size()), &size);
+  std::wstring wide = ShownWide(text);
+  GetTextExtentPoint32W(FDC, wide.c_str(), static_cast<int>(wide.size()), &size);
   return size;
 }
 

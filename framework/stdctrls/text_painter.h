@@ -1,5 +1,7 @@
 // Text and frame drawing shared by the standard controls: a font selected into a DC for the
-// lifetime of a TTextPainter, DrawText with embossed disabled text, and 3-D frames.
+// lifetime of a TTextPainter, DrawText with embossed disabled text, and 3-D frames. Text is
+// painted and measured in UTF-16 (DrawTextW, GetTextExtentPoint32W): GDI's ANSI text calls do
+// not follow the program's UTF-8 code page.
 #pragma once
 #include <string>
 
@@ -38,6 +40,10 @@ class TTextPainter {
   COLORREF FOldColor;
   int FOldMode;
 };
+
+// DrawTextW of the UTF-8 text in the DC's current font; returns the text height. With
+// DT_CALCRECT it measures into rect.
+int DrawTextUtf8(HDC dc, const std::string& text, RECT& rect, UINT flags);
 
 // Embossed disabled text in the DC's current font.
 void DrawDisabledText(HDC dc, const std::string& text, TRect rect, UINT flags);

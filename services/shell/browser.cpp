@@ -5,6 +5,7 @@
 #include "framework/controls/win_control.h"
 #include "framework/forms/application.h"
 #include "framework/msg/exception_barrier.h"
+#include "framework/rtl/wide_text.h"
 #include "services/shell/sv_exception.h"
 
 namespace svc {
@@ -55,7 +56,8 @@ void TSvCustomBrowser::SetSpecialRootFolder(TSvSpecialRootFolder v) {
 
 void TSvCustomBrowser::SetStatusText(const std::string& v) {
   FStatusText = v;
-  if (FDialog) SendMessageA(FDialog, BFFM_SETSTATUSTEXTA, 0, reinterpret_cast<LPARAM>(FStatusText.c_str()));
+  if (FDialog)
+    SendMessageA(FDialog, BFFM_SETSTATUSTEXTA, 0, reinterpret_cast<LPARAM>(fw::ValidUtf8(FStatusText).c_str()));
 }
 
 HWND TSvCustomBrowser::OwnerWindow() const {
@@ -70,11 +72,9 @@ TPidl TSvCustomBrowser::RootIDList(HWND owner) const {
   if (!FRootFolder.empty() && FSpecialRootFolder == sfNone) {
     TComRef<IShellFolder> desktop;
     if (FAILED(SHGetDesktopFolder(desktop.Put()))) return root;
-    wchar_t wide[MAX_PATH] = {};
-    MultiByteToWideChar(CP_ACP, 0, FRootFolder.c_str(), -1, wide, MAX_PATH);
-    wide[MAX_PATH - 1] = L'\0';
+    std::wstring wide = fw::Utf8ToWide(FRootFolder);
     ULONG eaten = 0;
-    if (FAILED(desktop->ParseDisplayName(owner, nullptr, wide, &eaten, root.Put(), nullptr))) root.Reset();
+    if (FAILED(desktop->ParseDisplayName(owner, nullptr, wide.data(), &eaten, root.Put(), nullptr))) root.Reset();
   } else if (FSpecialRootFolder != sfNone) {
     if (FAILED(SHGetSpecialFolderLocation(owner, FSpecialRootFolderID, root.Put()))) root.Reset();
   }
@@ -92,7 +92,8 @@ bool TSvCustomBrowser::Execute() {
   info.hwndOwner = owner;
   info.pidlRoot = root.Get();
   info.pszDisplayName = displayName;
-  info.lpszTitle = FAdditionalText.c_str();
+  std::string title = fw::ValidUtf8(FAdditionalText);
+  info.lpszTitle = title.c_str();
   info.ulFlags = BrowseFlags(FOptions, !FStatusText.empty());
   info.lpfn = &TSvCustomBrowser::BrowseCallback;
   info.lParam = reinterpret_cast<LPARAM>(this);
@@ -127,9 +128,10 @@ int CALLBACK TSvCustomBrowser::BrowseCallback(HWND wnd, UINT msg, LPARAM lParam,
 
 void TSvCustomBrowser::Initialized(HWND wnd) {
   FDialog = wnd;
-  if (!FCaption.empty()) SendMessageA(wnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(FCaption.c_str()));
-  SendMessageA(wnd, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(FSelectedFolder.c_str()));
-  if (!FStatusText.empty()) SendMessageA(wnd, BFFM_SETSTATUSTEXTA, 0, reinterpret_cast<LPARAM>(FStatusText.c_str()));
+  if (!FCaption.empty()) SendMessageA(wnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(fw::ValidUtf8(FCaption).c_str()));
+  SendMessageA(wnd, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(fw::ValidUtf8(FSelectedFolder).c_str()));
+  if (!FStatusText.empty())
+    SendMessageA(wnd, BFFM_SETSTATUSTEXTA, 0, reinterpret_cast<LPARAM>(fw::ValidUtf8(FStatusText).c_str()));
   if (FPosition == bpScreenCenter) {
     RECT rect{};
     GetWindowRect(wnd, &rect);

@@ -3,6 +3,7 @@
 #include "framework/controls/win_control.h"
 #include "framework/rtl/file_utils.h"
 #include "framework/rtl/sys_utils.h"
+#include "framework/rtl/wide_text.h"
 
 namespace svc {
 
@@ -44,11 +45,7 @@ bool SourceExists(const std::string& name) {
 
 std::string MappedName(const char* text, int length, bool wide) {
   if (!wide) return std::string(text, length);
-  const auto* chars = reinterpret_cast<const wchar_t*>(text);
-  int size = WideCharToMultiByte(CP_ACP, 0, chars, length, nullptr, 0, nullptr, nullptr);
-  std::string name(size, '\0');
-  WideCharToMultiByte(CP_ACP, 0, chars, length, name.data(), size, nullptr, nullptr);
-  return name;
+  return fw::WideToUtf8(reinterpret_cast<const wchar_t*>(text), length);
 }
 
 }  // namespace

@@ -1,9 +1,10 @@
 #include "services/shell/shell_controller.h"
 
+#include "framework/classes/registry.h"
 #include "framework/comctrls/animate.h"
 #include "framework/rtl/file_utils.h"
-#include "framework/classes/registry.h"
 #include "framework/rtl/sys_utils.h"
+#include "framework/rtl/wide_text.h"
 #include "services/shell/shell32_functions.h"
 
 namespace svc {
@@ -106,11 +107,9 @@ void TSvCustomShellController::ProbeOverlays() {
 HRESULT TSvCustomShellController::PathToPidl(const std::string& path, IShellFolder* folder, TPidl& pidl) {
   pidl.Reset();
   if (!folder) return E_POINTER;
-  wchar_t wide[MAX_PATH] = {};
-  MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
-  wide[MAX_PATH - 1] = L'\0';
+  std::wstring wide = fw::Utf8ToWide(path);
   ULONG eaten = 0;
-  HRESULT hr = folder->ParseDisplayName(nullptr, nullptr, wide, &eaten, pidl.Put(), nullptr);
+  HRESULT hr = folder->ParseDisplayName(nullptr, nullptr, wide.data(), &eaten, pidl.Put(), nullptr);
   if (FAILED(hr)) pidl.Reset();
   return hr;
 }
@@ -140,9 +139,7 @@ std::string TSvCustomShellController::GetDisplayName(IShellFolder* folder, LPCIT
   switch (name.uType) {
     case STRRET_WSTR: {
       if (!name.pOleStr) return "";
-      int size = WideCharToMultiByte(CP_ACP, 0, name.pOleStr, -1, nullptr, 0, nullptr, nullptr);
-      std::string text(size > 0 ? size - 1 : 0, '\0');
-      WideCharToMultiByte(CP_ACP, 0, name.pOleStr, -1, text.data(), size, nullptr, nullptr);
+      std::string text = fw::WideToUtf8(name.pOleStr);
       CoTaskMemFree(name.pOleStr);
       return text;
     }

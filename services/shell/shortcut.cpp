@@ -7,6 +7,7 @@
 #include "framework/rtl/file_utils.h"
 #include "framework/rtl/seams.h"
 #include "framework/rtl/sys_utils.h"
+#include "framework/rtl/wide_text.h"
 #include "services/shell/com_ref.h"
 #include "services/shell/sv_exception.h"
 
@@ -38,13 +39,6 @@ TLinkObject MakeLinkObject() {
   if (SUCCEEDED(hr) && object.Link) object.Link->QueryInterface(IID_IPersistFile, object.File.PutVoid());
   if (!object.Link || !object.File) RaiseSsError<ESvShortcutError>(kErrNoShellLink);
   return object;
-}
-
-std::wstring WideName(const std::string& name) {
-  wchar_t buffer[MAX_PATH] = {};
-  MultiByteToWideChar(CP_ACP, 0, name.c_str(), -1, buffer, MAX_PATH);
-  buffer[MAX_PATH - 1] = L'\0';
-  return buffer;
 }
 
 // Reads one text of the link through getter; empty when the call fails.
@@ -134,7 +128,7 @@ bool TSvCustomShortcut::SaveShortcut(const std::string& linkName) {
                  (FStartInDir.empty() || SUCCEEDED(link->SetWorkingDirectory(FStartInDir.c_str()))) &&
                  (FIconPath.empty() || SUCCEEDED(link->SetIconLocation(FIconPath.c_str(), FIconIndex)));
   if (!written) return false;
-  if (object.File->Save(WideName(linkName).c_str(), FALSE) != S_OK) return false;
+  if (object.File->Save(fw::Utf8ToWide(linkName).c_str(), FALSE) != S_OK) return false;
   FShortcutFileName = linkName;
   return true;
 }
@@ -153,7 +147,7 @@ bool TSvCustomShortcut::ResolveShortcut() {
   if (fw::UpperCase(fw::ExtractFileExt(FShortcutFileName)) != ".LNK") RaiseSsError<ESvShortcutError>(kErrNotShortcut);
   ClearLinkFields();
   TLinkObject object = MakeLinkObject();
-  if (object.File->Load(WideName(FShortcutFileName).c_str(), STGM_READ) != S_OK) return false;
+  if (object.File->Load(fw::Utf8ToWide(FShortcutFileName).c_str(), STGM_READ) != S_OK) return false;
   IShellLinkA* link = object.Link.Get();
   if (link->Resolve(OwnerWindow(), ShortcutResolveFlags(FSilentResolve)) != S_OK) return false;
 

@@ -8,6 +8,7 @@
 
 #include "framework/rtl/exceptions.h"
 #include "framework/rtl/sys_utils.h"
+#include "framework/rtl/wide_text.h"
 
 namespace svc {
 namespace {
@@ -55,14 +56,7 @@ class TBlockReader {
         wide += c;
       }
       if (next) *next = pos;
-      if (!wide.empty()) {
-        int size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
-                                       nullptr, nullptr);
-        result.assign(size, '\0');
-        WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), result.data(), size,
-                            nullptr, nullptr);
-      }
-      return result;
+      return fw::WideToUtf8(wide);
     }
     size_t pos = offset;
     while (pos < limit && FBlock[pos] != '\0') result += FBlock[pos++];

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "framework/rtl/sys_utils.h"
+#include "framework/rtl/wide_text.h"
 
 namespace svc {
 namespace {
@@ -28,22 +29,6 @@ const TRootName kRootNames[] = {
     {"HKUS\\", HKEY_USERS},                         {"HKPD\\", HKEY_PERFORMANCE_DATA},
     {"HKCC\\", HKEY_CURRENT_CONFIG},                {"HKDD\\", HKEY_DYN_DATA},
 };
-
-std::wstring Widen(const std::string& text) {
-  if (text.empty()) return std::wstring();
-  int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring result(length, L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(), length);
-  return result;
-}
-
-std::string Narrow(const wchar_t* text, size_t length) {
-  if (length == 0) return std::string();
-  int size = WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), nullptr, 0, nullptr, nullptr);
-  std::string result(size, '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), result.data(), size, nullptr, nullptr);
-  return result;
-}
 
 // Reads a value of an accepted type and at most maxSize bytes into data.
 bool QueryValue(HKEY rootKey, const std::string& key, const std::string& name, uint32_t acceptedTypes,
@@ -78,7 +63,7 @@ std::string DataToText(const std::vector<BYTE>& data, DWORD type) {
   if (IsTextType(type)) {
     std::wstring wide(data.size() / sizeof(wchar_t), L'\0');
     std::memcpy(wide.data(), data.data(), wide.size() * sizeof(wchar_t));
-    return Narrow(wide.c_str(), wcsnlen(wide.c_str(), wide.size()));
+    return fw::WideToUtf8(wide.c_str(), static_cast<int>(wcsnlen(wide.c_str(), wide.size())));
   }
   const char* bytes = reinterpret_cast<const char*>(data.data());
   return std::string(bytes, strnlen(bytes, data.size()));
@@ -120,12 +105,12 @@ std::string StripRootKeyName(HKEY rootKey, const std::string& key) {
 }
 
 bool RegistryOpenKey(HKEY rootKey, const std::string& key, fw::TRegKey& opened, REGSAM access) {
-  std::wstring path = Widen(StripRootKeyName(rootKey, key));
+  std::wstring path = fw::Utf8ToWide(StripRootKeyName(rootKey, key));
   return RegOpenKeyExW(rootKey, path.c_str(), 0, access, opened.Receive()) == ERROR_SUCCESS;
 }
 
 LONG RegistryQueryValue(HKEY key, const std::string& name, DWORD* type, BYTE* data, DWORD* size) {
-  return RegQueryValueExW(key, Widen(name).c_str(), nullptr, type, data, size);
+  return RegQueryValueExW(key, fw::Utf8ToWide(name).c_str(), nullptr, type, data, size);
 }
 
 bool RegistryReadData(HKEY rootKey, const std::string& key, const std::string& name, uint32_t acceptedTypes,
@@ -191,10 +176,10 @@ int64_t RegistryReadInt64Default(HKEY rootKey, const std::string& key, const std
 void RegistryWriteData(HKEY rootKey, const std::string& key, const std::string& name, DWORD type,
                        const void* data, DWORD size) {
   fw::TRegKey opened;
-  std::wstring path = Widen(StripRootKeyName(rootKey, key));
+  std::wstring path = fw::Utf8ToWide(StripRootKeyName(rootKey, key));
   if (RegCreateKeyExW(rootKey, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, opened.Receive(), nullptr) !=
           ERROR_SUCCESS ||
-      RegSetValueExW(opened.Get(), Widen(name).c_str(), 0, type, static_cast<const BYTE*>(data), size) !=
+      RegSetValueExW(opened.Get(), fw::Utf8ToWide(name).c_str(), 0, type, static_cast<const BYTE*>(data), size) !=
           ERROR_SUCCESS)
     throw EUtRegistryError(fw::Format(kWriteError, key));
 }
@@ -202,7 +187,7 @@ void RegistryWriteData(HKEY rootKey, const std::string& key, const std::string& 
 void RegistryWriteText(HKEY rootKey, const std::string& key, const std::string& name,
                        const std::string& value, DWORD type) {
   if (type == REG_SZ || type == REG_EXPAND_SZ) {
-    std::wstring wide = Widen(value);
+    std::wstring wide = fw::Utf8ToWide(value);
     RegistryWriteData(rootKey, key, name, type, wide.c_str(),
                       static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t)));
   } else if (type == REG_BINARY) {

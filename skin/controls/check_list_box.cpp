@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "framework/stdctrls/text_painter.h"
+
 namespace skin {
 
 namespace {
@@ -62,8 +64,7 @@ void TkCheckListBox::DrawItem(const DRAWITEMSTRUCT& draw) {
   SetTextColor(draw.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
   text.left += 2;
   std::string caption = GetItems()->GetStrings(index);
-  DrawTextA(draw.hDC, caption.c_str(), static_cast<int>(caption.size()), &text,
-            DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+  fw::DrawTextUtf8(draw.hDC, caption, text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
   if (draw.itemState & ODS_FOCUS) DrawFocusRect(draw.hDC, &text);
 }
 

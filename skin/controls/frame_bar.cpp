@@ -1,6 +1,7 @@
 #include "skin/controls/frame_bar.h"
 
 #include "framework/graphics/canvas.h"
+#include "framework/stdctrls/text_painter.h"
 
 namespace skin {
 
@@ -136,7 +137,7 @@ void TkFrameBar::Paint() {
     canvas->GetFont()->SetColor(GetEnabled() ? fw::clHighlightText : fw::clBtnFace);
     canvas->GetFont()->SetStyle(fw::TFontStyles{fw::fsBold});
     RECT text{textLeft, r.Top, r.Right - 4, r.Bottom};
-    DrawTextA(canvas->GetHandle(), item->FCaption.c_str(), -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+    fw::DrawTextUtf8(canvas->GetHandle(), item->FCaption, text, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
     canvas->GetBrush()->SetStyle(fw::bsSolid);
   }
 }

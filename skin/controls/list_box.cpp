@@ -1,5 +1,7 @@
 #include "skin/controls/list_box.h"
 
+#include "framework/rtl/wide_text.h"
+
 namespace skin {
 
 TkListBox::TkListBox(fw::TComponent* owner) : fw::TWinControl(owner), FItems(std::make_unique<fw::TStringList>()) {
@@ -34,8 +36,10 @@ void TkListBox::FillWindow() {
   if (!HandleAllocated()) return;
   Perform(WM_SETREDRAW, 0, 0);
   Perform(LB_RESETCONTENT, 0, 0);
-  for (int i = 0; i < FItems->GetCount(); ++i)
-    Perform(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(FItems->GetStrings(i).c_str()));
+  for (int i = 0; i < FItems->GetCount(); ++i) {
+    std::string shown = fw::ValidUtf8(FItems->GetStrings(i));
+    Perform(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(shown.c_str()));
+  }
   Perform(LB_SETCURSEL, static_cast<WPARAM>(FItemIndex), 0);
   Perform(WM_SETREDRAW, 1, 0);
   Invalidate();

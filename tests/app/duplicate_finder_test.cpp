@@ -1,25 +1,28 @@
 // The Duplicate finder end to end over real sandbox trees: the four steps, the options and size
 // range, overlapping search paths, Windows-folder protection, the groups of dfext.ini and their
 // dialog, Stop, and Copy / Move / Delete with collisions and failures.
+#include "app/tools/duplicate_finder.h"
+
 #include <algorithm>
 #include <atomic>
+#include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <set>
 
 #include "app/dialogs/file_group_form.h"
-#include "app/tools/file_digests.h"
 #include "app/shared/config_files.h"
 #include "app/shared/file_procedures.h"
-#include "app/tools/duplicate_finder.h"
+#include "app/tools/file_digests.h"
 #include "framework/classes/ini_file.h"
+#include "framework/rtl/exceptions.h"
 #include "framework/rtl/sys_utils.h"
 #include "main_window_fixture.h"
-#include "support/host_links.h"
-#include "framework/rtl/exceptions.h"
 #include "services/hashing/file_identity.h"
 #include "services/hashing/md5.h"
 #include "services/system/system_folders.h"
+#include "support/host_links.h"
 
 using app::frmMain;
 
@@ -875,6 +878,74 @@ TEST_F(DuplicateFinderTest, PagesSwitchAndBoxesToggleByMouseAndSpace) {
   EXPECT_TRUE(tool->clbDFGroup->GetChecked(1));
   SendMessageA(list, WM_KEYDOWN, VK_SPACE, 0);
   EXPECT_FALSE(tool->clbDFGroup->GetChecked(1));
+}
+
+// ---- Group names outside ASCII ----
+
+// A COLORREF as the 0x00RRGGBB of a 32-bit bitmap's pixel.
+uint32_t ColorToRGBQuad(COLORREF color) {
+  return (GetRValue(color) << 16) | (GetGValue(color) << 8) | GetBValue(color);
+}
+
+// The pixels of a top-down 32-bit bitmap of width x height after paint(dc).
+std::vector<uint32_t> Pixels(int width, int height, const std::function<void(HDC)>& paint) {
+  BITMAPINFO info{};
+  info.bmiHeader = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HDC dc = CreateCompatibleDC(nullptr);
+  HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  paint(dc);
+  GdiFlush();
+  const auto* first = static_cast<const uint32_t*>(bits);
+  std::vector<uint32_t> pixels(first, first + width * height);
+  SelectObject(dc, old);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  return pixels;
+}
+
+// A group named in Unicode is painted in the group list as itself: the text area of its line
+// equals the same text drawn with DrawTextW in the list's font, pixel for pixel.
+TEST_F(DuplicateFinderTest, GroupNamesOutsideAsciiArePaintedAsThemselves) {
+  const std::string name = reinterpret_cast<const char*>(u8"Ünïcødé 日本");
+  testing_sandbox::WriteFile(appDir + "config\\dfext.ini", "[" + name + "]\r\n1=*.txt\r\n");
+  tool->FillGroup();
+  ASSERT_EQ(tool->clbDFGroup->GetItems()->GetCount(), 1);
+  EXPECT_EQ(tool->clbDFGroup->GetItems()->GetStrings(0), name + "   (*.txt)");
+  tool->kPageControl1->SetActivePage(tool->tsDFGroup);
+  Pump();
+
+  HWND list = tool->clbDFGroup->GetHandle();
+  RECT client{}, line{};
+  GetClientRect(list, &client);
+  ASSERT_NE(SendMessageA(list, LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&line)), LB_ERR);
+  // The line as the list paints it (through its owner drawing) into a bitmap of ours.
+  std::vector<uint32_t> painted = Pixels(client.right, client.bottom, [&](HDC dc) {
+    SendMessageA(list, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+  });
+  // The text area right of the check box, drawn directly.
+  const int textLeft = line.left + 16;
+  std::vector<uint32_t> drawn = Pixels(client.right, client.bottom, [&](HDC dc) {
+    RECT area{textLeft, line.top, line.right, line.bottom};
+    FillRect(dc, &area, GetSysColorBrush(COLOR_WINDOW));
+    HGDIOBJ font = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(list, WM_GETFONT, 0, 0)));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    RECT text{textLeft + 2, line.top, line.right, line.bottom};
+    DrawTextW(dc, L"\u00DCn\u00EFc\u00F8d\u00E9 \u65E5\u672C   (*.txt)", -1, &text,
+              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    SelectObject(dc, font);
+  });
+  int differing = 0, inked = 0;
+  for (int y = line.top; y < line.bottom; ++y)
+    for (int x = textLeft; x < line.right; ++x) {
+      size_t at = static_cast<size_t>(y) * client.right + x;
+      if (painted[at] != drawn[at]) ++differing;
+      if ((drawn[at] & 0xFFFFFF) != (ColorToRGBQuad(GetSysColor(COLOR_WINDOW)))) ++inked;
+    }
+  EXPECT_GT(inked, 20) << "the text drew nothing";
+  EXPECT_EQ(differing, 0) << "pixels that differ from the text drawn with DrawTextW";
 }
 
 }  // namespace

@@ -26,13 +26,7 @@ std::set<std::string> ResultPaths() {
 
 // The text the list view itself shows in a row's first column.
 std::wstring ShownText(int row) {
-  wchar_t text[1024] = {};
-  LVITEMW item{};
-  item.iSubItem = 0;
-  item.pszText = text;
-  item.cchTextMax = 1024;
-  SendMessageW(frmMain->driveCleaner->lvDCResult->GetHandle(), LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
-  return text;
+  return testing_gui::ListViewCellText(frmMain->driveCleaner->lvDCResult->GetHandle(), row, 0);
 }
 
 bool InTrash(const std::string& name) {

@@ -796,4 +796,29 @@ TEST_F(SettingsTest, SkinFolderAndSkinAreChosenAndKept) {
   EXPECT_EQ(frmMain->skinManager->GetSkinName(), "Zeta");
 }
 
+// --- damaged files ---
+
+// An ext.ini of broken UTF-8 with NULs inside lines: the window opens and lists every line, each
+// shown up to its first NUL with every invalid or cut sequence as U+FFFD and nothing after it.
+TEST_F(SettingsTest, MasksOfInvalidUtf8AreListedAsTheyRead) {
+  const unsigned char bytes[] = {0x5B, 0xFE, 0x5B, 0x5B, 0x43, 0x0D, 0x0A, 0x00, 0x5B, 0x3D,
+                                 0x00, 0xFF, 0x0D, 0x0A, 0x0D, 0x0A, 0x7F, 0xEF, 0x0D, 0x0A};
+  std::string ext(reinterpret_cast<const char*>(bytes), sizeof bytes);
+  Start();
+  WriteFile(config + "ext.ini", ext);
+  WithSettings([&](TfrmSettings& form) {
+    fw::TListItems* rows = form.kListView1->GetItems();
+    ASSERT_EQ(rows->GetCount(), 4);
+    std::vector<std::vector<std::wstring>> shown;
+    for (int i = 0; i < rows->GetCount(); ++i)
+      shown.push_back({testing_gui::ListViewCellText(form.kListView1->GetHandle(), i, 0),
+                       testing_gui::ListViewCellText(form.kListView1->GetHandle(), i, 1)});
+    EXPECT_EQ(shown, (std::vector<std::vector<std::wstring>>{
+                         {L"[\xFFFD[[C", L""}, {L"", L""}, {L"", L""}, {L"\x7F\xFFFD", L""}}));
+    // The rows keep the file's own bytes.
+    EXPECT_EQ(rows->GetItem(3)->GetCaption(), "\x7F\xEF");
+  });
+  EXPECT_EQ(ReadFile(config + "ext.ini"), ext);
+}
+
 }  // namespace

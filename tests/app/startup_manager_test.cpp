@@ -2,12 +2,15 @@
 // Startup folders inside the test's folder, the stores and holding folders of its program
 // folder, and scripted message dialogs.
 #include <algorithm>
+#include <map>
 #include <memory>
+#include <random>
 
 #include "app/shared/command_line.h"
 #include "app/shared/startup_list.h"
 #include "app/shared/startup_store.h"
 #include "framework/rtl/sys_utils.h"
+#include "framework/rtl/wide_text.h"
 #include "startup_fixture.h"
 #include "support/scripted_link.h"
 
@@ -609,4 +612,37 @@ TEST_F(StartupToggle, RunStartsAProgramWhosePathHoldsBlanks) {
   EXPECT_TRUE(fw::FileExists(marker));
 }
 
+// ---- Damaged stores ----
 
+namespace {
+
+using StartupDamagedStore = StartupTest;
+
+// Stores of random bytes (lines with NULs, cut UTF-8 sequences, bytes that are never UTF-8): the
+// Startup manager opens over them, shows every cell as valid text up to its first NUL, and
+// leaves the files as they were.
+TEST_F(StartupDamagedStore, StoresOfRandomBytesOpenAndStayUntouched) {
+  std::mt19937 random(35);
+  std::map<std::string, std::string> stores;
+  for (const char* name : {"currRun.ini", "currRun.raw", "allRun.ini", "allRunOnce.raw"}) {
+    std::string bytes;
+    for (int i = 0; i < 3000; ++i) bytes += static_cast<char>(random() % 256);
+    bytes += "\x7F\xEF\r\n<>\"\xE6\x97\"<>\xF0\x9F\r\n";
+    testing_sandbox::WriteFile(StorePath(name), bytes);
+    stores[name] = bytes;
+  }
+  frmMain()->frmSystem1->kSpeedButton1Click(nullptr);
+  Pump();
+  fw::TListItems* rows = tool->lvSU->GetItems();
+  ASSERT_GT(rows->GetCount(), 2);
+  int columns = tool->lvSU->GetColumns()->GetCount();
+  for (int i = 0; i < rows->GetCount(); ++i) {
+    fw::TListItem* row = rows->GetItem(i);
+    EXPECT_EQ(testing_gui::ListViewCellText(tool->lvSU->GetHandle(), i, 0), fw::ShownWide(row->GetCaption()));
+    for (int column = 1; column < columns; ++column)
+      EXPECT_EQ(testing_gui::ListViewCellText(tool->lvSU->GetHandle(), i, column), fw::ShownWide(Sub(row, column - 1)));
+  }
+  for (const auto& [name, bytes] : stores) EXPECT_EQ(Store(name), bytes) << name;
+}
+
+}  // namespace

@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "framework/graphics/bitmap.h"
 #include "framework/graphics/canvas.h"
@@ -12,6 +13,7 @@
 #include "framework/graphics/image_list.h"
 #include "framework/graphics/picture.h"
 #include "framework/rtl/exceptions.h"
+#include "framework/stdctrls/text_painter.h"
 #include "support/sandbox.h"
 
 namespace {
@@ -151,6 +153,16 @@ TEST(Canvas, LentDcGetsItsOwnObjectsBack) {
   ::DeleteDC(dc);
 }
 
+// Texts with their UTF-16 forms, which GDI measures and paints.
+const std::pair<std::string, std::wstring> kTexts[] = {
+    {"Hello, world", L"Hello, world"},
+    {"W", L"W"},
+    {"iiii", L"iiii"},
+    {"", L""},
+    {reinterpret_cast<const char*>(u8"Ünïcødé 日本"), L"\u00DCn\u00EFc\u00F8d\u00E9 \u65E5\u672C"},
+    {"cut \xE6\x97", L"cut \xFFFD"},
+    {std::string("NUL\0ends", 8), L"NUL"}};
+
 TEST(Canvas, TextExtentMatchesGdiOnTheSameDc) {
   TBitmap bmp;
   bmp.SetSize(200, 60);
@@ -158,12 +170,12 @@ TEST(Canvas, TextExtentMatchesGdiOnTheSameDc) {
   int lastHeight = 0;
   for (int height : {-11, -13, -26}) {
     canvas->GetFont()->SetHeight(height);
-    for (const std::string text : {"Hello, world", "W", "iiii", ""}) {
+    for (const auto& [text, wide] : kTexts) {
       fw::TSize size = canvas->TextExtent(text);
       SIZE expected{};
       HDC dc = canvas->GetHandle();
       ASSERT_EQ(::GetCurrentObject(dc, OBJ_FONT), canvas->GetFont()->GetHandle());
-      ::GetTextExtentPoint32A(dc, text.data(), static_cast<int>(text.size()), &expected);
+      ::GetTextExtentPoint32W(dc, wide.data(), static_cast<int>(wide.size()), &expected);
       EXPECT_EQ(size.cx, expected.cx) << text << " " << height;
       EXPECT_EQ(size.cy, expected.cy) << text << " " << height;
       EXPECT_EQ(canvas->TextWidth(text), expected.cx);
@@ -202,6 +214,41 @@ TEST(Canvas, TextBackgroundFollowsTheBrush) {
   canvas->TextRect(fw::Rect(0, 0, 10, 30), 0, 0, "WWWWWWWW");
   EXPECT_EQ(PixelAt(bmp, 9, 29), fw::clLime);
   EXPECT_EQ(CountColour(bmp, fw::Rect(10, 0, 120, 40), fw::clRed), 110 * 40);
+}
+
+// Text outside ASCII is painted as its UTF-16 form: TextOut, TextRect and the text painter's
+// DrawText give the pixels of ExtTextOutW and DrawTextW.
+TEST(Canvas, TextIsPaintedAsItsUtf16Form) {
+  for (const auto& [text, wide] : kTexts) {
+    TBitmap ours, gdi;
+    for (TBitmap* bmp : {&ours, &gdi}) {
+      bmp->SetSize(200, 60);
+      Fill(*bmp, fw::clWhite);
+      bmp->GetCanvas()->GetFont()->SetHeight(-16);
+      bmp->GetCanvas()->GetBrush()->SetStyle(fw::bsClear);
+    }
+    ours.GetCanvas()->TextOut(2, 2, text);
+    ours.GetCanvas()->TextRect(fw::Rect(0, 20, 60, 40), 2, 20, text);
+    RECT box{2, 40, 200, 60};
+    fw::DrawTextUtf8(ours.GetCanvas()->GetHandle(), text, box, DT_SINGLELINE | DT_NOPREFIX);
+    HDC dc = gdi.GetCanvas()->GetHandle();
+    ::SelectObject(dc, gdi.GetCanvas()->GetFont()->GetHandle());
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, RGB(0, 0, 0));
+    int length = static_cast<int>(wide.size());
+    ::ExtTextOutW(dc, 2, 2, 0, nullptr, wide.data(), length, nullptr);
+    RECT clip{0, 20, 60, 40};
+    ::ExtTextOutW(dc, 2, 20, ETO_CLIPPED, &clip, wide.data(), length, nullptr);
+    box = RECT{2, 40, 200, 60};
+    ::DrawTextW(dc, wide.data(), length, &box, DT_SINGLELINE | DT_NOPREFIX);
+    int differing = 0;
+    for (int y = 0; y < 60; ++y)
+      for (int x = 0; x < 200; ++x) differing += PixelAt(ours, x, y) != PixelAt(gdi, x, y);
+    EXPECT_EQ(differing, 0) << text;
+    if (!text.empty()) {
+      EXPECT_LT(CountColour(ours, fw::Rect(0, 0, 200, 60), fw::clWhite), 200 * 60) << text;
+    }
+  }
 }
 
 TEST(Canvas, PenAndShapes) {

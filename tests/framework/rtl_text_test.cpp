@@ -1,10 +1,16 @@
-// Text and number conversions, Format, rounding, dates and DOS file dates.
+// Text and number conversions, Format, rounding, dates and DOS file dates, and UTF-8 made valid
+// for Windows with its UTF-16 forms.
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <vector>
 
 #include "framework/rtl/date_time.h"
 #include "framework/rtl/exceptions.h"
 #include "framework/rtl/seams.h"
 #include "framework/rtl/sys_utils.h"
+#include "framework/rtl/wide_text.h"
 #include "support/gui_test_support.h"
 
 namespace {
@@ -181,6 +187,90 @@ TEST_F(TextTest, ClockSeamDrivesNowTicksAndSleep) {
   EXPECT_DOUBLE_EQ(0.75, fw::Time());
   EXPECT_EQ(fw::testing::SetClock(nullptr), &clock);
   EXPECT_GT(fw::Now(), fw::EncodeDate(2020, 1, 1));
+}
+
+// --- UTF-8 for Windows ---
+
+// U+FFFD, the replacement character.
+const std::string kFFFD = "\xEF\xBF\xBD";
+const std::string kUnicodeName = reinterpret_cast<const char*>(u8"Ünïcødé 日本");
+
+TEST(ValidUtf8Test, ReplacesEachBrokenSequenceAndStopsAtTheFirstNul) {
+  using fw::ValidUtf8;
+  // Valid text, from one to four bytes a character, U+FFFD itself and the edges of the ranges.
+  for (std::string valid :
+       std::vector<std::string>{"", "plain *.tmp", kUnicodeName, "\xF0\x9F\x98\x80", kFFFD, "\x7F", "\xC2\x80",
+                                "\xED\x9F\xBF", "\xEE\x80\x80", "\xF4\x8F\xBF\xBF", "\xEF\xBF\xBF"})
+    EXPECT_EQ(ValidUtf8(valid), valid);
+  // Sequences cut short, at the end or before another character: one U+FFFD each.
+  EXPECT_EQ(ValidUtf8("ab\xE6\x97"), "ab" + kFFFD);
+  EXPECT_EQ(ValidUtf8("\xE6\x97x"), kFFFD + "x");
+  EXPECT_EQ(ValidUtf8("\xF0\x9F\x98"), kFFFD);
+  EXPECT_EQ(ValidUtf8("\xF0\x9F\x98\xC3\xA9"), kFFFD + "\xC3\xA9");
+  EXPECT_EQ(ValidUtf8("\xC3"), kFFFD);
+  EXPECT_EQ(ValidUtf8("\xE6\xE6\x97\xA5"), kFFFD + "\xE6\x97\xA5");
+  // A line ending in 7F EF: DEL stays, the lone lead byte is replaced, nothing follows.
+  EXPECT_EQ(ValidUtf8("abc\x7F\xEF"), "abc\x7F" + kFFFD);
+  // Bytes that never occur in UTF-8, and trail bytes without a lead.
+  EXPECT_EQ(ValidUtf8("\xFE\xFF"), kFFFD + kFFFD);
+  EXPECT_EQ(ValidUtf8("[\xFE[[C"), "[" + kFFFD + "[[C");
+  EXPECT_EQ(ValidUtf8("\x80\xBFz"), kFFFD + kFFFD + "z");
+  EXPECT_EQ(ValidUtf8("\xF5\x80\x80\x80"), kFFFD + kFFFD + kFFFD + kFFFD);
+  // Overlong forms: every byte is replaced, none decodes to the character it spells.
+  EXPECT_EQ(ValidUtf8("\xC0\xAF"), kFFFD + kFFFD);
+  EXPECT_EQ(ValidUtf8("\xC1\xBF"), kFFFD + kFFFD);
+  EXPECT_EQ(ValidUtf8("\xE0\x80\xAF"), kFFFD + kFFFD + kFFFD);
+  EXPECT_EQ(ValidUtf8("\xE0\x9F\xBF"), kFFFD + kFFFD + kFFFD);
+  EXPECT_EQ(ValidUtf8("\xF0\x80\x80\xAF"), kFFFD + kFFFD + kFFFD + kFFFD);
+  EXPECT_EQ(ValidUtf8("\xF0\x8F\xBF\xBF"), kFFFD + kFFFD + kFFFD + kFFFD);
+  // Surrogates, paired or not, and code points above U+10FFFF.
+  EXPECT_EQ(ValidUtf8("\xED\xA0\x80"), kFFFD + kFFFD + kFFFD);
+  EXPECT_EQ(ValidUtf8("\xED\xBF\xBF"), kFFFD + kFFFD + kFFFD);
+  EXPECT_EQ(ValidUtf8("\xED\xA0\xBD\xED\xB8\x80"), kFFFD + kFFFD + kFFFD + kFFFD + kFFFD + kFFFD);
+  EXPECT_EQ(ValidUtf8("\xF4\x90\x80\x80"), kFFFD + kFFFD + kFFFD + kFFFD);
+  // A NUL ends the text, as Windows reads a C string.
+  EXPECT_EQ(ValidUtf8(std::string("ab\0\xFFxy", 6)), "ab");
+  EXPECT_EQ(ValidUtf8(std::string("\0[=\0\xFF", 5)), "");
+  EXPECT_EQ(ValidUtf8(std::string("\xE6\x97\0x", 4)), kFFFD);
+  // A limit for a fixed buffer cuts before the first character that does not fit whole.
+  EXPECT_EQ(ValidUtf8("ab\xE6\x97\xA5", 4), "ab");
+  EXPECT_EQ(ValidUtf8("ab\xE6\x97\xA5", 5), "ab\xE6\x97\xA5");
+  EXPECT_EQ(ValidUtf8("a\xFF", 3), "a");
+  EXPECT_EQ(ValidUtf8("a\xFFz", 4), "a" + kFFFD);
+  EXPECT_EQ(ValidUtf8("abc", 0), "");
+}
+
+TEST(ValidUtf8Test, WideFormsAgreeWithTheValidText) {
+  EXPECT_EQ(fw::Utf8ToWide(kUnicodeName), L"\u00DCn\u00EFc\u00F8d\u00E9 \u65E5\u672C");
+  EXPECT_EQ(fw::Utf8ToWide("\xF0\x9F\x98\x80"), std::wstring(L"\xD83D\xDE00"));
+  EXPECT_EQ(fw::Utf8ToWide("abc\x7F\xEF"), L"abc\x7F\xFFFD");
+  EXPECT_EQ(fw::Utf8ToWide("\xC0\xAF\xED\xA0\x80"), std::wstring(5, L'\xFFFD'));
+  // The wide form of the bytes keeps NULs (registry data, lists of names); what is shown of a
+  // text ends at the first.
+  EXPECT_EQ(fw::Utf8ToWide(std::string("a\0b", 3)), std::wstring(L"a\0b", 3));
+  EXPECT_EQ(fw::ShownWide(std::string("a\xFF\0b", 4)), L"a\xFFFD");
+  EXPECT_EQ(fw::WideToUtf8(L"\xD83D\xDE00 \u65E5"), "\xF0\x9F\x98\x80 \xE6\x97\xA5");
+  // A lone surrogate, high or low, is no character.
+  EXPECT_EQ(fw::WideToUtf8(std::wstring(L"a\xD83Dz\xDE00")), "a" + kFFFD + "z" + kFFFD);
+  EXPECT_EQ(fw::WideToUtf8(std::wstring(L"\xD83D")), kFFFD);
+  // Random bytes: the valid text is UTF-8 by Windows' own strict check, converts both ways
+  // unchanged, and its wide form is the wide form of the bytes up to their first NUL.
+  std::srand(35);
+  for (int round = 0; round < 2000; ++round) {
+    std::string bytes(std::rand() % 24, '\0');
+    for (char& c : bytes) c = static_cast<char>(std::rand() % 256);
+    if (round % 2) std::replace(bytes.begin(), bytes.end(), '\0', '\x80');
+    std::string valid = fw::ValidUtf8(bytes);
+    SCOPED_TRACE(testing::PrintToString(bytes));
+    ASSERT_EQ(valid.find('\0'), std::string::npos);
+    if (!valid.empty()) {
+      ASSERT_GT(
+          MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, valid.data(), static_cast<int>(valid.size()), nullptr, 0),
+          0);
+    }
+    ASSERT_EQ(fw::WideToUtf8(fw::Utf8ToWide(valid)), valid);
+    ASSERT_EQ(fw::Utf8ToWide(valid), fw::Utf8ToWide(bytes.substr(0, bytes.find('\0'))));
+  }
 }
 
 }  // namespace

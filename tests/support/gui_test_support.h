@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/win.h"
 #include "support/scripted_forms.h"
 #include "support/seam_guard.h"
 
@@ -16,6 +17,9 @@ namespace testing_gui {
 
 // Adds s to the running test's journal (nothing outside a GuiTest).
 void Note(const std::string& s);
+
+// The text a list view window holds in a cell (column 0: the row's caption), read in UTF-16.
+std::wstring ListViewCellText(HWND list, int row, int column);
 
 class SeamTest : public ::testing::Test {
  private:
