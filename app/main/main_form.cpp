@@ -13,6 +13,7 @@
 #include "app/tools/file_wiper.h"
 #include "app/tools/other_clean.h"
 #include "app/tools/startup_manager.h"
+#include "app/tools/uninstaller.h"
 #include "framework/forms/application.h"
 #include "framework/rtl/file_utils.h"
 #include "framework/rtl/seams.h"

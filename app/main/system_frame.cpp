@@ -2,6 +2,7 @@
 
 #include "app/main/main_form.h"
 #include "app/tools/startup_manager.h"
+#include "app/tools/uninstaller.h"
 
 namespace app {
 
@@ -23,6 +24,7 @@ void TfrmSystem::kSpeedButton1Click(fw::TObject*) {
 void TfrmSystem::kSpeedButton2Click(fw::TObject*) {
   SetDownButton(2);
   frmMain->ShowToolPanel(frmMain->pnlUI);
+  frmMain->uninstaller->ListUninstallEntries();
 }
 
 void TfrmSystem::kSpeedButton3Click(fw::TObject*) {
