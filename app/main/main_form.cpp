@@ -12,6 +12,7 @@
 #include "app/tools/duplicate_finder.h"
 #include "app/tools/file_wiper.h"
 #include "app/tools/other_clean.h"
+#include "app/tools/shortcut_doctor.h"
 #include "app/tools/startup_manager.h"
 #include "app/tools/uninstaller.h"
 #include "framework/forms/application.h"

@@ -14,6 +14,7 @@
 #include "app/tools/duplicate_finder.h"
 #include "app/tools/file_wiper.h"
 #include "app/tools/other_clean.h"
+#include "app/tools/shortcut_doctor.h"
 #include "app/tools/startup_manager.h"
 #include "app/tools/uninstaller.h"
 #include "skin/engine/stored_skin_reader.h"
@@ -206,7 +207,7 @@ void TfrmMain::CreateToolPanels() {
   pnlUI = MakeToolPanel(this, this, "pnlUI", "Uninstall software", "Help you to uninstall software");
   uninstaller = std::make_unique<TUninstaller>(*this, *pnlUI);
   pnlSD = MakeToolPanel(this, this, "pnlSD", "Shortcut doctor", "Help you to find and repair broken shortcuts");
-  MakeList(this, pnlSD, "lvSDRes", true, {});
+  shortcutDoctor = std::make_unique<TShortcutDoctor>(*this, *pnlSD);
   pnlAM = MakeToolPanel(this, this, "pnlAM", "Attribute manager", "Help you to change file and folder attribute");
   pnlFW = MakeToolPanel(this, this, "pnlFW", "File wiper", "Help you to securely wipe file");
   fileWiper = std::make_unique<TFileWiper>(*this, *pnlFW);

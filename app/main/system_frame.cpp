@@ -1,6 +1,7 @@
 #include "app/main/system_frame.h"
 
 #include "app/main/main_form.h"
+#include "app/tools/shortcut_doctor.h"
 #include "app/tools/startup_manager.h"
 #include "app/tools/uninstaller.h"
 
@@ -28,6 +29,7 @@ void TfrmSystem::kSpeedButton2Click(fw::TObject*) {
 }
 
 void TfrmSystem::kSpeedButton3Click(fw::TObject*) {
+  frmMain->shortcutDoctor->Show();
   SetDownButton(3);
   frmMain->ShowToolPanel(frmMain->pnlSD);
 }
