@@ -3,7 +3,7 @@
 // into it through the special-folder seam, and scripted dialogs. No test ticks a drive row.
 #include <shlobj.h>
 
-#include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -52,6 +52,20 @@ void MakeBrokenLink(const std::string& link, const std::string& target, const st
   }
   MakeLink(link, target);
   testing_sandbox::RemoveTree(gone.empty() ? target : gone);
+}
+
+// Makes a link to a special item of the shell (one without a file-system path).
+void MakeItemLink(const std::string& link, int csidl) {
+  svc::TComRef<IShellLinkA> shell;
+  ASSERT_TRUE(SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                         reinterpret_cast<void**>(shell.Put()))));
+  LPITEMIDLIST item = nullptr;
+  ASSERT_EQ(SHGetSpecialFolderLocation(nullptr, csidl, &item), S_OK);
+  shell->SetIDList(item);
+  CoTaskMemFree(item);
+  svc::TComRef<IPersistFile> file;
+  ASSERT_TRUE(SUCCEEDED(shell->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.Put()))));
+  ASSERT_EQ(file->Save(app::Widen(link).c_str(), TRUE), S_OK);
 }
 
 class ShortcutDoctorTest : public MainWindowTest {
@@ -229,6 +243,7 @@ class ShortcutDoctorSearchTest : public ShortcutDoctorTest {
     testing_sandbox::WriteFile(folder + "present.txt", "x");
     MakeLink(root + "present.lnk", folder + "present.txt");
     testing_sandbox::WriteFile(root + "x.lnk", "not a shortcut");
+    MakeItemLink(root + "computer.lnk", CSIDL_DRIVES);
     MakeBrokenLink(root + "sub\\deep.lnk", folder + "gone2\\deep.exe", folder + "gone2");
     MakeBrokenLink(root + "hidden.lnk", folder + "gone3\\hidden.exe", folder + "gone3");
     SetFileAttributesA((root + "hidden.lnk").c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
@@ -345,15 +360,16 @@ TEST(ShortcutInfo, ReadsEveryFieldWithoutResolving) {
 
 class ShortcutDoctorDeleteTest : public ShortcutDoctorTest, public ::testing::WithParamInterface<int> {
  protected:
-  // tool.lnk, broken, in the folders "ticked" and "other"; only the first is ticked in the result.
+  // Two broken links of one name (a name of its own, to be found in the sandbox's trash), in the
+  // folders "ticked" and "other"; only the first is ticked in the result.
   void FindTwins() {
-    MakeBrokenLink(folder + "ticked\\tool.lnk", folder + "gone\\tool.exe", folder + "gone");
-    MakeBrokenLink(folder + "other\\tool.lnk", folder + "gone\\tool.exe", folder + "gone");
+    MakeBrokenLink(folder + "ticked\\" + name, folder + "gone\\tool.exe", folder + "gone");
+    MakeBrokenLink(folder + "other\\" + name, folder + "gone\\tool.exe", folder + "gone");
     Search({folder + "ticked", folder + "other"});
     ASSERT_EQ(ResultRows().size(), 2u);
     for (int i = 0; i < Results()->GetCount(); ++i)
       Results()->GetItem(i)->SetChecked(app::TShortcutDoctor::ShortcutPath(Results()->GetItem(i)) ==
-                                        folder + "ticked\\tool.lnk");
+                                        folder + "ticked\\" + name);
   }
   void Delete(int answer = fw::mrYes) {
     scripted->Texts.clear();
@@ -361,31 +377,36 @@ class ShortcutDoctorDeleteTest : public ShortcutDoctorTest, public ::testing::Wi
     tool->btnSDDelete->Click();
     Pump();
   }
+  const std::string stem = "sd-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount());
+  const std::string name = stem + ".lnk";
 };
 
 TEST_P(ShortcutDoctorDeleteTest, RemovesExactlyTheTickedShortcutByTheMethod) {
   int method = GetParam();
-  std::string removal = folder + "removed";
+  std::string removal = folder + "removed\\";
   testing_sandbox::MakeFolders(removal);
-  testing_sandbox::WriteFile(folder + "removed\\tool.lnk", "earlier");
+  testing_sandbox::WriteFile(removal + name, "earlier");
   app::SaveRemoveSettings(appDir, method, removal, false);
   FindTwins();
   // A file of the caption's name in the current folder.
   testing_sandbox::MakeFolders(folder + "cwd");
-  testing_sandbox::WriteFile(folder + "cwd\\tool.lnk", "decoy");
+  testing_sandbox::WriteFile(folder + "cwd\\" + name, "decoy");
   wchar_t saved[MAX_PATH] = {};
   GetCurrentDirectoryW(MAX_PATH, saved);
   SetCurrentDirectoryA((folder + "cwd").c_str());
   Delete();
   SetCurrentDirectoryW(saved);
   EXPECT_EQ(scripted->Texts, (std::vector<std::string>{"Delete files?", "Complete."}));
-  EXPECT_FALSE(testing_sandbox::Exists(folder + "ticked\\tool.lnk"));
-  EXPECT_TRUE(testing_sandbox::Exists(folder + "other\\tool.lnk"));
-  EXPECT_EQ(testing_sandbox::ReadFile(folder + "cwd\\tool.lnk"), "decoy");
-  EXPECT_EQ(testing_sandbox::ReadFile(folder + "removed\\tool.lnk"), "earlier");
-  EXPECT_EQ(testing_sandbox::Exists(folder + "removed\\tool (2).lnk"), method == 3);
-  EXPECT_EQ(ResultRows(), (std::vector<std::string>{"tool.lnk|" + folder + "gone\\tool.exe|file not exist|" + folder +
-                                                    "other\\tool.lnk"}));
+  EXPECT_FALSE(testing_sandbox::Exists(folder + "ticked\\" + name));
+  EXPECT_TRUE(testing_sandbox::Exists(folder + "other\\" + name));
+  EXPECT_EQ(testing_sandbox::ReadFile(folder + "cwd\\" + name), "decoy");
+  EXPECT_EQ(testing_sandbox::ReadFile(removal + name), "earlier");
+  EXPECT_EQ(testing_sandbox::Exists(removal + stem + " (2).lnk"), method == 3);
+  const char* trash = std::getenv("VORLET_SANDBOX_TRASH");
+  ASSERT_NE(trash, nullptr);
+  EXPECT_EQ(GetFileAttributesA((std::string(trash) + "\\" + name).c_str()) != INVALID_FILE_ATTRIBUTES, method == 1);
+  EXPECT_EQ(ResultRows(), (std::vector<std::string>{name + "|" + folder + "gone\\tool.exe|file not exist|" + folder +
+                                                    "other\\" + name}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Methods, ShortcutDoctorDeleteTest, ::testing::Values(1, 2, 3));
@@ -394,14 +415,14 @@ TEST_F(ShortcutDoctorDeleteTest, AShortcutThatCannotGoOrHasGoneKeepsItsRowAndIsR
   app::SaveRemoveSettings(appDir, 2, "", false);
   FindTwins();
   {
-    THeldFile held(folder + "ticked\\tool.lnk");
+    THeldFile held(folder + "ticked\\" + name);
     Delete();
   }
   EXPECT_EQ(scripted->Texts, (std::vector<std::string>{"Delete files?", "Complete. Some files can not be deleted."}));
-  EXPECT_TRUE(testing_sandbox::Exists(folder + "ticked\\tool.lnk"));
+  EXPECT_TRUE(testing_sandbox::Exists(folder + "ticked\\" + name));
   EXPECT_EQ(ResultRows().size(), 2u);
 
-  testing_sandbox::RemoveTree(folder + "ticked\\tool.lnk");
+  testing_sandbox::RemoveTree(folder + "ticked\\" + name);
   Delete();
   EXPECT_EQ(scripted->Texts, (std::vector<std::string>{"Delete files?", "Complete. Some files can not be deleted."}));
   EXPECT_EQ(ResultRows().size(), 2u);
@@ -412,7 +433,7 @@ TEST_F(ShortcutDoctorDeleteTest, NoChangesNothing) {
   FindTwins();
   Delete(fw::mrNo);
   EXPECT_EQ(scripted->Texts, std::vector<std::string>{"Delete files?"});
-  EXPECT_TRUE(testing_sandbox::Exists(folder + "ticked\\tool.lnk"));
+  EXPECT_TRUE(testing_sandbox::Exists(folder + "ticked\\" + name));
   EXPECT_EQ(ResultRows().size(), 2u);
 }
 
