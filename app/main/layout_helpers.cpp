@@ -1,5 +1,7 @@
 #include "app/main/layout_helpers.h"
 
+#include <string>
+
 namespace app {
 
 skin::TkPanel* MakePanel(fw::TComponent* owner, fw::TWinControl* parent, const char* name, fw::TAlign align,
@@ -56,6 +58,18 @@ skin::TkCheckBox* MakeCheckBox(fw::TComponent* owner, fw::TWinControl* parent, c
   box->SetChecked(checked);
   box->SetParent(parent);
   return box;
+}
+
+skin::TkEdit* MakeReadOnlyEdit(fw::TComponent* owner, fw::TWinControl* parent, const char* name,
+                               const char* caption, int labelLeft, int left, int top, int width) {
+  MakeLabel(owner, parent, (std::string(name) + "Label").c_str(), caption, labelLeft, top + 3);
+  auto* edit = fw::New<skin::TkEdit>(owner);
+  edit->SetName(name);
+  edit->SetText("");
+  edit->SetReadOnly(true);
+  edit->SetBounds(left, top, width, 21);
+  edit->SetParent(parent);
+  return edit;
 }
 
 skin::TkListView* MakeList(fw::TComponent* owner, fw::TWinControl* parent, const char* name, bool checkboxes,

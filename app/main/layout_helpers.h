@@ -6,6 +6,7 @@
 #include "framework/controls/win_control.h"
 #include "skin/controls/bit_btn.h"
 #include "skin/controls/check_box.h"
+#include "skin/controls/edit.h"
 #include "skin/controls/label.h"
 #include "skin/controls/list_view.h"
 #include "skin/controls/panel.h"
@@ -28,6 +29,11 @@ skin::TkBitBtn* MakeButton(fw::TComponent* owner, fw::TWinControl* parent, const
 // A 17-pixel-high check box at the given place.
 skin::TkCheckBox* MakeCheckBox(fw::TComponent* owner, fw::TWinControl* parent, const char* name, const char* caption,
                                int left, int top, int width, bool checked);
+
+// A read-only, 21-pixel-high edit at the given place with its caption label to its left, at
+// labelLeft.
+skin::TkEdit* MakeReadOnlyEdit(fw::TComponent* owner, fw::TWinControl* parent, const char* name,
+                               const char* caption, int labelLeft, int left, int top, int width);
 
 // One column of a list: its caption, its width (kAutoWidth: the width the other columns
 // leave) and whether its texts are right-aligned.

@@ -37,6 +37,8 @@ class TOtherClean;
 class TDuplicateFinder;
 class TFileWiper;
 class TStartupManager;
+class TUninstaller;
+class TShortcutDoctor;
 class TfrmSystem;
 class TfrmFile;
 
@@ -103,6 +105,8 @@ class TfrmMain : public fw::TForm {
   std::unique_ptr<TDuplicateFinder> duplicateFinder;
   std::unique_ptr<TFileWiper> fileWiper;
   std::unique_ptr<TStartupManager> startupManager;
+  std::unique_ptr<TUninstaller> uninstaller;
+  std::unique_ptr<TShortcutDoctor> shortcutDoctor;
 
   // The tool panels, in the order of the navigation buttons.
   std::vector<skin::TkPanel*> ToolPanels() const;

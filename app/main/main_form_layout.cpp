@@ -14,7 +14,9 @@
 #include "app/tools/duplicate_finder.h"
 #include "app/tools/file_wiper.h"
 #include "app/tools/other_clean.h"
+#include "app/tools/shortcut_doctor.h"
 #include "app/tools/startup_manager.h"
+#include "app/tools/uninstaller.h"
 #include "skin/engine/stored_skin_reader.h"
 
 namespace app {
@@ -46,17 +48,6 @@ skin::TkPanel* MakeToolPanel(TComponent* owner, TWinControl* parent, const char*
   caption->SetParent(titlePanel);
   MakeLabel(owner, titlePanel, ("lbl" + prefix + "Description").c_str(), description, 44, 22, 400);
   return panel;
-}
-
-// A row of buttons along the bottom of a panel that tools without their own layout yet show.
-void MakeButtonRow(TComponent* owner, TWinControl* parent, const char* name,
-                   std::initializer_list<std::pair<const char*, const char*>> buttons) {
-  auto* row = MakePanel(owner, parent, name, fw::alBottom, 36);
-  int left = 8;
-  for (const auto& [buttonName, caption] : buttons) {
-    MakeButton(owner, row, buttonName, caption, "", left, 6, 84);
-    left += 92;
-  }
 }
 
 svc::TDsSearchFiles* MakeSearcher(TComponent* owner, const char* name) {
@@ -210,19 +201,13 @@ void TfrmMain::CreateToolPanels() {
   otherClean = std::make_unique<TOtherClean>(*this, *pnlOC);
   pnlDF = MakeToolPanel(this, this, "pnlDF", "Duplicate finder", "Help you to find duplicate of files");
   duplicateFinder = std::make_unique<TDuplicateFinder>(*this, *pnlDF);
-
-  // The other tools: their titles and main controls, which their own handlers bring to life.
   pnlSU = MakeToolPanel(this, this, "pnlSU", "Startup manager",
                         "Help you to manage program, which started at Windows start");
   startupManager = std::make_unique<TStartupManager>(*this, *pnlSU);
   pnlUI = MakeToolPanel(this, this, "pnlUI", "Uninstall software", "Help you to uninstall software");
-  MakeButtonRow(this, pnlUI, "pnlUIButtons", {{"btnUIUninstall", "Uninstall"}, {"btnUIDelete", "Delete entry"}});
-  MakeList(this, pnlUI, "lvUI", false, {});
+  uninstaller = std::make_unique<TUninstaller>(*this, *pnlUI);
   pnlSD = MakeToolPanel(this, this, "pnlSD", "Shortcut doctor", "Help you to find and repair broken shortcuts");
-  MakeButtonRow(this, pnlSD, "pnlSDButtons",
-                {{"btnSDAddPath", "Add"}, {"btnSDRemovePath", "Remove"}, {"btnSDSearch", "Search"},
-                 {"btnSDStop", "Stop"}, {"btnSDDelete", "Delete"}});
-  MakeList(this, pnlSD, "lvSDRes", true, {});
+  shortcutDoctor = std::make_unique<TShortcutDoctor>(*this, *pnlSD);
   pnlAM = MakeToolPanel(this, this, "pnlAM", "Attribute manager", "Help you to change file and folder attribute");
   pnlFW = MakeToolPanel(this, this, "pnlFW", "File wiper", "Help you to securely wipe file");
   fileWiper = std::make_unique<TFileWiper>(*this, *pnlFW);

@@ -1,7 +1,9 @@
 #include "app/main/system_frame.h"
 
 #include "app/main/main_form.h"
+#include "app/tools/shortcut_doctor.h"
 #include "app/tools/startup_manager.h"
+#include "app/tools/uninstaller.h"
 
 namespace app {
 
@@ -23,9 +25,11 @@ void TfrmSystem::kSpeedButton1Click(fw::TObject*) {
 void TfrmSystem::kSpeedButton2Click(fw::TObject*) {
   SetDownButton(2);
   frmMain->ShowToolPanel(frmMain->pnlUI);
+  frmMain->uninstaller->ListUninstallEntries();
 }
 
 void TfrmSystem::kSpeedButton3Click(fw::TObject*) {
+  frmMain->shortcutDoctor->Show();
   SetDownButton(3);
   frmMain->ShowToolPanel(frmMain->pnlSD);
 }

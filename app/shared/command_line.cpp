@@ -35,6 +35,11 @@ bool EndsWithProgramExtension(const std::string& text) {
   return false;
 }
 
+bool IsBatchFile(const std::string& path) {
+  std::string extension = path.size() >= 4 ? path.substr(path.size() - 4) : std::string();
+  return fw::SameText(extension, ".bat") || fw::SameText(extension, ".cmd");
+}
+
 // The length of the first piece of text that ends in a program extension and is followed by a
 // blank or the end; 0 when there is none.
 size_t ProgramNameLength(const std::string& text) {
@@ -160,6 +165,13 @@ bool RunProgramCommand(const std::string& command) {
   std::wstring application = Widen(program);
   std::wstring line = L"\"" + application + L"\"";
   if (!arguments.empty()) line += L" " + Widen(arguments);
+  if (IsBatchFile(program)) {
+    // A batch file runs in the system's command interpreter, itself named by its full path.
+    std::string interpreter = InFolder(WideFolder(&GetSystemDirectoryW), "cmd.exe");
+    if (interpreter.empty()) return false;
+    application = Widen(interpreter);
+    line = L"\"" + application + L"\" /s /c \"" + line + L"\"";
+  }
   std::vector<wchar_t> buffer(line.begin(), line.end());  // CreateProcessW may write into it
   buffer.push_back(L'\0');
   STARTUPINFOW startup{};

@@ -35,7 +35,8 @@ std::string ExpandEnvironment(const std::string& text);
 std::string FindCommandProgram(const std::string& command, std::string& arguments);
 
 // Starts the program FindCommandProgram finds, with its full path as the application name and
-// the quoted path and the arguments as the command line, without waiting for it. False, and
+// the quoted path and the arguments as the command line, without waiting for it; a batch file
+// (.bat, .cmd) runs in the system folder's cmd.exe, started the same way. False, and
 // nothing started, when there is no such program or it could not be started.
 bool RunProgramCommand(const std::string& command);
 

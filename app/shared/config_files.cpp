@@ -58,6 +58,15 @@ void EnsureUserFoldersFile(const std::string& appDir) {
   WriteWhenMissing(AppPath(appDir, kUserFoldersFile), {});
 }
 
+void AppendUserFolder(const std::string& appDir, const std::string& folder) {
+  std::string fileName = AppPath(appDir, kUserFoldersFile);
+  fw::TStringList folders;
+  if (fw::FileExists(fileName)) folders.LoadFromFile(fileName);
+  folders.Add(folder);
+  EnsureConfigFolders(appDir);
+  folders.SaveToFile(fileName);
+}
+
 void EnsureDisabledRegistryFiles(const std::string& appDir) {
   EnsureConfigFolders(appDir);
   for (const std::string& name : DisabledRegistryFileNames())

@@ -33,6 +33,8 @@ void EnsureProgramIni(const std::string& appDir);
 void EnsureExtIni(const std::string& appDir);
 void EnsureDupFinderExtIni(const std::string& appDir);
 void EnsureUserFoldersFile(const std::string& appDir);  // empty
+// Adds folder as the last line of usrfldr.ini (made when missing).
+void AppendUserFolder(const std::string& appDir, const std::string& folder);
 // The nine stores of disabled registry startup entries, each created empty when missing.
 void EnsureDisabledRegistryFiles(const std::string& appDir);
 

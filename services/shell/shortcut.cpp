@@ -33,9 +33,7 @@ struct TLinkObject {
 
 TLinkObject MakeLinkObject() {
   TLinkObject object;
-  HRESULT hr = linkFactory ? linkFactory(object.Link.Put())
-                           : CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                              object.Link.PutVoid());
+  HRESULT hr = CreateShellLink(object.Link.Put());
   if (SUCCEEDED(hr) && object.Link) object.Link->QueryInterface(IID_IPersistFile, object.File.PutVoid());
   if (!object.Link || !object.File) RaiseSsError<ESvShortcutError>(kErrNoShellLink);
   return object;
@@ -67,6 +65,13 @@ TShowState ShowState(int command) {
 }
 
 }  // namespace
+
+HRESULT CreateShellLink(IShellLinkA** link) {
+  *link = nullptr;
+  return linkFactory ? linkFactory(link)
+                     : CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                        reinterpret_cast<void**>(link));
+}
 
 DWORD ShortcutResolveFlags(bool silent) {
   if (silent) return SLR_NO_UI | SLR_ANY_MATCH | (static_cast<DWORD>(kSilentTimeoutMs) << 16);

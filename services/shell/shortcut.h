@@ -95,6 +95,9 @@ class TSvShortcut : public TSvCustomShortcut {
   ~TSvShortcut() override = default;
 };
 
+// Makes a shell-link object (through the link-object seam below); null when that fails.
+HRESULT CreateShellLink(IShellLinkA** link);
+
 // The Resolve flags: SLR_ANY_MATCH | SLR_UPDATE, or when silent SLR_NO_UI | SLR_ANY_MATCH with
 // a short time-out in the high word.
 DWORD ShortcutResolveFlags(bool silent);

@@ -15,6 +15,7 @@
 #include "main_window_fixture.h"
 #include "services/shell/com_ref.h"
 #include "services/shell/shortcut.h"
+#include "support/list_view_input.h"
 
 namespace startup_testing {
 
@@ -194,32 +195,9 @@ class StartupTest : public MainWindowTest {
     Pump();
   }
 
-  // A click on the row's check box.
-  void ClickBox(fw::TListItem* item) {
-    item->MakeVisible(false);
-    Pump();
-    fw::TRect r = item->DisplayRect(LVIR_BOUNDS);
-    int y = (r.Top + r.Bottom) / 2;
-    int x = r.Left;
-    while (x < r.Right && !tool->lvSU->GetHitTestInfoAt(x, y).Contains(fw::htOnStateIcon)) ++x;
-    ASSERT_LT(x, r.Right) << "no check box";
-    HWND wnd = tool->lvSU->GetHandle();
-    PostMessageA(wnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x + 3, y));
-    PostMessageA(wnd, WM_LBUTTONUP, 0, MAKELPARAM(x + 3, y));
-    Pump();
-  }
-  // Space on the row, focused in the list.
-  void PressSpace(fw::TListItem* item) {
-    item->MakeVisible(false);
-    item->SetSelected(true);
-    item->SetFocused(true);
-    tool->lvSU->SetFocus();
-    Pump();
-    HWND wnd = tool->lvSU->GetHandle();
-    PostMessageA(wnd, WM_KEYDOWN, VK_SPACE, 0x00390001);
-    PostMessageA(wnd, WM_KEYUP, VK_SPACE, 0xC0390001);
-    Pump();
-  }
+  // A click on the row's check box; space on the row, focused in the list.
+  void ClickBox(fw::TListItem* item) { testing_support::ClickCheckBox(tool->lvSU, item); }
+  void PressSpace(fw::TListItem* item) { testing_support::PressSpaceOn(tool->lvSU, item); }
 
   void RemoveTestValues(HKEY hive, int runKey, bool existedBefore) {
     HKEY key = nullptr;

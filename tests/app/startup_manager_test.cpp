@@ -12,6 +12,7 @@
 #include "framework/rtl/sys_utils.h"
 #include "framework/rtl/wide_text.h"
 #include "startup_fixture.h"
+#include "support/held_file.h"
 #include "support/scripted_link.h"
 
 using namespace startup_testing;
@@ -37,22 +38,10 @@ void Touch(const std::string& path, const std::string& content = "x") {
   testing_sandbox::WriteFile(path, content);
 }
 
-// Holds a file open, sharing only reading: it can be read and copied, not written, moved or
-// deleted.
-class THeldFile {
+// Held sharing only reading: it can be read and copied, not written, moved or deleted.
+class THeldFile : public testing_support::THeldFile {
  public:
-  explicit THeldFile(const std::string& path)
-      : FHandle(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr)) {
-    EXPECT_NE(FHandle, INVALID_HANDLE_VALUE) << path;
-  }
-  ~THeldFile() {
-    if (FHandle != INVALID_HANDLE_VALUE) CloseHandle(FHandle);
-  }
-  THeldFile(const THeldFile&) = delete;
-  THeldFile& operator=(const THeldFile&) = delete;
-
- private:
-  HANDLE FHandle;
+  explicit THeldFile(const std::string& path) : testing_support::THeldFile(path, FILE_SHARE_READ) {}
 };
 
 }  // namespace

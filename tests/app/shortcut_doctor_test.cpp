@@ -1,0 +1,440 @@
+// The Shortcut doctor on the real main window: real links written through the shell's link
+// object in the test's folder, the Desktop, Start menu and application-data folders redirected
+// into it through the special-folder seam, and scripted dialogs. No test ticks a drive row.
+#include <shlobj.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "app/main/system_frame.h"
+#include "app/shared/config_files.h"
+#include "app/shared/file_procedures.h"
+#include "app/shared/shortcut_info.h"
+#include "app/tools/shortcut_doctor.h"
+#include "framework/classes/string_list.h"
+#include "main_window_fixture.h"
+#include "startup_fixture.h"
+#include "support/held_file.h"
+#include "support/list_view_input.h"
+
+namespace {
+
+using startup_testing::MakeLink;
+using testing_support::THeldFile;
+
+class TRedirectedFolders : public fw::testing::TSpecialFolders {
+ public:
+  std::string GetPath(int csidl) override {
+    switch (csidl) {
+      case CSIDL_DESKTOP:
+      case CSIDL_DESKTOPDIRECTORY: return Desktop;
+      case CSIDL_STARTMENU:
+      case CSIDL_PROGRAMS: return StartMenu;
+      case CSIDL_APPDATA: return AppData;
+      default: return fw::testing::TSpecialFolders::GetPath(csidl);
+    }
+  }
+  std::string Desktop, StartMenu, AppData;
+};
+
+// Makes a link to target, which exists while the link is saved: target is made as a file (or
+// as a folder when folder is set) and removed afterwards with every folder made for it below
+// gone (when given).
+void MakeBrokenLink(const std::string& link, const std::string& target, const std::string& gone = "",
+                    bool folder = false) {
+  testing_sandbox::MakeFolders(fw::ExtractFilePath(link));
+  if (folder) {
+    testing_sandbox::MakeFolders(target);
+  } else {
+    testing_sandbox::MakeFolders(fw::ExtractFilePath(target));
+    testing_sandbox::WriteFile(target, "x");
+  }
+  MakeLink(link, target);
+  testing_sandbox::RemoveTree(gone.empty() ? target : gone);
+}
+
+// Makes a link to a special item of the shell (one without a file-system path).
+void MakeItemLink(const std::string& link, int csidl) {
+  svc::TComRef<IShellLinkA> shell;
+  ASSERT_TRUE(SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                         reinterpret_cast<void**>(shell.Put()))));
+  LPITEMIDLIST item = nullptr;
+  ASSERT_EQ(SHGetSpecialFolderLocation(nullptr, csidl, &item), S_OK);
+  shell->SetIDList(item);
+  CoTaskMemFree(item);
+  svc::TComRef<IPersistFile> file;
+  ASSERT_TRUE(SUCCEEDED(shell->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.Put()))));
+  ASSERT_EQ(file->Save(app::Widen(link).c_str(), TRUE), S_OK);
+}
+
+class ShortcutDoctorTest : public MainWindowTest {
+ protected:
+  void SetUp() override {
+    MainWindowTest::SetUp();
+    folders.Desktop = folder + "Desktop";
+    folders.StartMenu = folder + "Start Menu";
+    folders.AppData = folder + "Application Data";
+    for (const std::string& path : {folders.Desktop, folders.StartMenu, folders.AppData}) fw::CreateDir(path);
+    fw::testing::SetSpecialFolders(&folders);
+    Start();
+    app::frmMain->barMenu->OpenItem(1, false);
+    Pump();
+    OpenTool();
+    tool = app::frmMain->shortcutDoctor.get();
+  }
+  void TearDown() override {
+    svc::testing::SetShellLinkFactory(nullptr);
+    MainWindowTest::TearDown();
+    fw::testing::SetSpecialFolders(nullptr);
+  }
+
+  void OpenTool() {
+    app::frmMain->frmSystem1->kSpeedButton3Click(nullptr);
+    Pump();
+  }
+  fw::TListItems* Paths() { return tool->lvSDPath->GetItems(); }
+  fw::TListItems* Results() { return tool->lvSDRes->GetItems(); }
+  // Adds a folder row through the folder chooser; returns it.
+  fw::TListItem* AddFolder(const std::string& path) {
+    testing_sandbox::MakeFolders(path);
+    scriptedFiles->Folders.push_back(path);
+    tool->btnSDAddPath->Click();
+    Pump();
+    return Paths()->GetItem(Paths()->GetCount() - 1);
+  }
+  // The ticks of the path list, one character a row.
+  std::string Ticks() {
+    std::string ticks;
+    for (int i = 0; i < Paths()->GetCount(); ++i) ticks += Paths()->GetItem(i)->GetChecked() ? 'x' : '-';
+    return ticks;
+  }
+  void ClickBox(fw::TListItem* item) { testing_support::ClickCheckBox(tool->lvSDPath, item); }
+  void PressSpace(fw::TListItem* item) { testing_support::PressSpaceOn(tool->lvSDPath, item); }
+  // Searches the given folders, each added and ticked; none: "Only special folder".
+  void Search(const std::vector<std::string>& roots = {}) {
+    for (const std::string& root : roots) AddFolder(root)->SetChecked(true);
+    if (!roots.empty()) Paths()->GetItem(0)->SetChecked(false);
+    scripted->Texts.clear();
+    tool->btnSDSearch->Click();
+    Pump();
+  }
+  // Each result row: caption, target, state and the shortcut's full path.
+  std::vector<std::string> ResultRows() {
+    std::vector<std::string> rows;
+    for (int i = 0; i < Results()->GetCount(); ++i) {
+      fw::TListItem* item = Results()->GetItem(i);
+      rows.push_back(item->GetCaption() + "|" + item->GetSubItems()->GetStrings(0) + "|" +
+                     item->GetSubItems()->GetStrings(1) + "|" + app::TShortcutDoctor::ShortcutPath(item));
+    }
+    return rows;
+  }
+  std::string Status(int panel) { return app::frmMain->kBar->GetPanels()->GetItems(panel)->GetText(); }
+  void ExpectIdle() {
+    EXPECT_TRUE(app::frmMain->barMenu->GetEnabled());
+    EXPECT_TRUE(tool->lvSDPath->GetEnabled());
+    EXPECT_TRUE(tool->btnSDAddPath->GetEnabled());
+    EXPECT_TRUE(tool->btnSDRemovePath->GetEnabled());
+    EXPECT_TRUE(tool->btnSDSearch->GetEnabled());
+    EXPECT_FALSE(tool->btnSDStop->GetEnabled());
+    EXPECT_FALSE(app::frmMain->Anim->GetActive());
+  }
+  std::vector<std::string> UserFolders() {
+    fw::TStringList lines;
+    std::string path = app::AppPath(appDir, app::kUserFoldersFile);
+    if (fw::FileExists(path)) lines.LoadFromFile(path);
+    std::vector<std::string> result;
+    for (int i = 0; i < lines.GetCount(); ++i) result.push_back(lines.GetStrings(i));
+    return result;
+  }
+
+  TRedirectedFolders folders;
+  app::TShortcutDoctor* tool = nullptr;
+};
+
+// ---- Path list and ticks ----
+
+TEST_F(ShortcutDoctorTest, TheListHoldsTheSpecialFolderRowThenTheFixedAndNetworkDrives) {
+  ASSERT_NE(app::driveList, nullptr);
+  std::vector<std::string> expected = {"Only special folder|45|x||||||"};
+  for (const app::TDriveInfo& drive : *app::driveList) {
+    if (drive.DriveType == DRIVE_REMOVABLE) continue;
+    expected.push_back(drive.Root + "|" + std::to_string(drive.DriveType == DRIVE_FIXED ? 17 : 15) + "|-|" +
+                       drive.VolumeLabel + "|" + drive.FileSystem + "|" + drive.Serial + "|" +
+                       app::FormatFileSize(drive.TotalSize) + "|" + app::FormatFileSize(drive.FreeSize) + "|" +
+                       std::to_string(drive.DriveType));
+  }
+  std::vector<std::string> rows;
+  for (int i = 0; i < Paths()->GetCount(); ++i) {
+    fw::TListItem* item = Paths()->GetItem(i);
+    std::string row = item->GetCaption() + "|" + std::to_string(item->GetImageIndex()) + "|" +
+                      (item->GetChecked() ? "x" : "-");
+    fw::TStrings* sub = item->GetSubItems();
+    for (int s = 0; s < 6; ++s) row += "|" + (s < sub->GetCount() ? sub->GetStrings(s) : std::string());
+    rows.push_back(row);
+  }
+  EXPECT_EQ(rows, expected);
+  EXPECT_GE(rows.size(), 2u) << "the sandbox has its C: drive";
+  EXPECT_TRUE(app::frmMain->pnlSD->GetVisible());
+  EXPECT_FALSE(tool->btnSDRepare->GetVisible());
+  EXPECT_FALSE(tool->btnSDRepare->GetEnabled());
+  EXPECT_FALSE(tool->btnSDDelete->GetEnabled());
+  EXPECT_FALSE(tool->btnSDStop->GetEnabled());
+}
+
+TEST_F(ShortcutDoctorTest, ClicksAndTheSpaceBarKeepTheTwoKindsOfRowsExclusive) {
+  int drives = Paths()->GetCount() - 1;
+  fw::TListItem* a = AddFolder(folder + "A");
+  fw::TListItem* b = AddFolder(folder + "B");
+  std::string none(drives, '-');
+  EXPECT_EQ(Ticks(), "x" + none + "--");
+  ClickBox(a);
+  EXPECT_EQ(Ticks(), "-" + none + "x-");
+  ClickBox(b);
+  EXPECT_EQ(Ticks(), "-" + none + "xx");
+  ClickBox(a);
+  EXPECT_EQ(Ticks(), "-" + none + "-x");
+  ClickBox(b);
+  EXPECT_EQ(Ticks(), "x" + none + "--") << "the last folder unticked ticks the special folder again";
+  ClickBox(a);
+  ClickBox(b);
+  ClickBox(Paths()->GetItem(0));
+  EXPECT_EQ(Ticks(), "x" + none + "--");
+  PressSpace(b);
+  EXPECT_EQ(Ticks(), "-" + none + "-x");
+  PressSpace(Paths()->GetItem(0));
+  EXPECT_EQ(Ticks(), "x" + none + "--");
+  PressSpace(a);
+  PressSpace(a);
+  EXPECT_EQ(Ticks(), "x" + none + "--");
+}
+
+TEST_F(ShortcutDoctorTest, AddAppendsToTheUserFoldersAndOpeningAgainStartsFromTheDrives) {
+  fw::CreateDir(appDir + "config");
+  testing_sandbox::WriteFile(appDir + "config\\usrfldr.ini", "D:\\Earlier\r\n");
+  int rows = Paths()->GetCount();
+  fw::TListItem* added = AddFolder(folder + "Added");
+  EXPECT_EQ(added->GetCaption(), folder + "Added");
+  EXPECT_EQ(added->GetImageIndex(), 16);
+  EXPECT_FALSE(added->GetChecked());
+  EXPECT_EQ(added->GetSubItems()->GetStrings(5), "-1");
+  EXPECT_EQ(UserFolders(), (std::vector<std::string>{"D:\\Earlier", folder + "Added"}));
+  // Cancelled: nothing changes.
+  tool->btnSDAddPath->Click();
+  EXPECT_EQ(scriptedFiles->Browses.size(), 2u);
+  EXPECT_EQ(Paths()->GetCount(), rows + 1);
+  EXPECT_EQ(UserFolders(), (std::vector<std::string>{"D:\\Earlier", folder + "Added"}));
+
+  ClickBox(added);
+  OpenTool();
+  EXPECT_EQ(Paths()->GetCount(), rows);
+  EXPECT_TRUE(Paths()->GetItem(0)->GetChecked());
+  EXPECT_EQ(UserFolders(), (std::vector<std::string>{"D:\\Earlier", folder + "Added"}));
+}
+
+// ---- Search ----
+
+class ShortcutDoctorSearchTest : public ShortcutDoctorTest {
+ protected:
+  void MakeLinks(const std::string& root) {
+    MakeBrokenLink(root + "tool.lnk", folder + "gone\\tool.exe", folder + "gone");
+    MakeBrokenLink(root + "report.lnk", folder + "report.html");
+    MakeBrokenLink(root + "dir.lnk", folder + "gone dir", "", true);
+    testing_sandbox::WriteFile(folder + "present.txt", "x");
+    MakeLink(root + "present.lnk", folder + "present.txt");
+    testing_sandbox::WriteFile(root + "x.lnk", "not a shortcut");
+    MakeItemLink(root + "computer.lnk", CSIDL_DRIVES);
+    MakeBrokenLink(root + "sub\\deep.lnk", folder + "gone2\\deep.exe", folder + "gone2");
+    MakeBrokenLink(root + "hidden.lnk", folder + "gone3\\hidden.exe", folder + "gone3");
+    SetFileAttributesA((root + "hidden.lnk").c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+  }
+};
+
+TEST_F(ShortcutDoctorSearchTest, ListsExactlyTheLinksToMissingFilesWithAFourCharacterExtension) {
+  std::string root = folder + "links\\";
+  MakeLinks(root);
+  Search({folder + "links"});
+  EXPECT_EQ(ResultRows(), (std::vector<std::string>{
+                              "tool.lnk|" + folder + "gone\\tool.exe|file not exist|" + root + "tool.lnk",
+                              "deep.lnk|" + folder + "gone2\\deep.exe|file not exist|" + root + "sub\\deep.lnk"}));
+  EXPECT_EQ(scripted->Texts, std::vector<std::string>{"Complete."});
+  EXPECT_EQ(Status(0), "Search done");
+  EXPECT_EQ(Status(2), "    2 invalid shortcuts found");
+  EXPECT_TRUE(tool->btnSDDelete->GetEnabled());
+  EXPECT_TRUE(tool->btnSDRepare->GetEnabled());
+  EXPECT_FALSE(tool->btnSDRepare->GetVisible());
+  ExpectIdle();
+}
+
+TEST_F(ShortcutDoctorSearchTest, TheSpecialFolderRowWalksTheDesktopOnly) {
+  MakeBrokenLink(folders.Desktop + "\\desk.lnk", folder + "gone\\desk.exe", folder + "gone");
+  MakeBrokenLink(folders.StartMenu + "\\menu.lnk", folder + "gone2\\menu.exe", folder + "gone2");
+  MakeBrokenLink(folders.AppData + "\\Quick Launch\\quick.lnk", folder + "gone3\\quick.exe", folder + "gone3");
+  Search();
+  EXPECT_EQ(ResultRows(), (std::vector<std::string>{"desk.lnk|" + folder + "gone\\desk.exe|file not exist|" +
+                                                    folders.Desktop + "\\desk.lnk"}));
+  // A Desktop the system cannot name is not searched, and never the current folder instead.
+  folders.Desktop = "";
+  wchar_t saved[MAX_PATH] = {};
+  GetCurrentDirectoryW(MAX_PATH, saved);
+  SetCurrentDirectoryA(folders.StartMenu.c_str());
+  Search();
+  SetCurrentDirectoryW(saved);
+  EXPECT_TRUE(ResultRows().empty());
+  EXPECT_EQ(Status(2), "    0 invalid shortcuts found");
+}
+
+TEST_F(ShortcutDoctorSearchTest, NothingFoundKeepsDeleteDisabled) {
+  MakeLinks(folder + "links\\");
+  testing_sandbox::RemoveTree(folder + "links\\tool.lnk");
+  testing_sandbox::RemoveTree(folder + "links\\sub");
+  AddFolder(folder + "missing root")->SetChecked(true);
+  testing_sandbox::RemoveTree(folder + "missing root");
+  Search({folder + "links"});
+  EXPECT_TRUE(ResultRows().empty());
+  EXPECT_EQ(Status(0), "Search done");
+  EXPECT_EQ(Status(2), "    0 invalid shortcuts found");
+  EXPECT_EQ(scripted->Texts, std::vector<std::string>{"Complete."});
+  EXPECT_FALSE(tool->btnSDDelete->GetEnabled());
+  ExpectIdle();
+}
+
+TEST_F(ShortcutDoctorSearchTest, StopEndsTheSearchWithoutTheClosingMessage) {
+  std::string root = folder + "many\\";
+  testing_sandbox::MakeFolders(root);
+  for (int i = 0; i < 40; ++i) testing_sandbox::WriteFile(root + "f" + std::to_string(i) + ".txt", "x");
+  MakeBrokenLink(folder + "later\\late.lnk", folder + "gone\\late.exe", folder + "gone");
+  // The Stop click waits in the queue until the search lets messages through.
+  AddFolder(folder + "many")->SetChecked(true);
+  AddFolder(folder + "later")->SetChecked(true);
+  PostMessageA(tool->btnSDStop->GetHandle(), BM_CLICK, 0, 0);
+  Search();
+  EXPECT_TRUE(app::frmMain->canceled);
+  EXPECT_EQ(Status(0), "Canceled by user");
+  EXPECT_TRUE(ResultRows().empty()) << "no further root is searched";
+  EXPECT_TRUE(scripted->Texts.empty());
+  ExpectIdle();
+}
+
+TEST_F(ShortcutDoctorSearchTest, ALinkObjectThatCannotBeMadeListsNothingAndAFailureGivesTheControlsBack) {
+  MakeLinks(folder + "links\\");
+  AddFolder(folder + "links")->SetChecked(true);
+  svc::testing::SetShellLinkFactory([](IShellLinkA** link) {
+    *link = nullptr;
+    return E_FAIL;
+  });
+  Search();
+  EXPECT_TRUE(ResultRows().empty());
+  EXPECT_EQ(scripted->Texts, std::vector<std::string>{"Complete."});
+  svc::testing::SetShellLinkFactory([](IShellLinkA**) -> HRESULT { throw fw::Exception("no link object"); });
+  EXPECT_THROW(tool->btnSDSearch->Click(), fw::Exception);
+  ExpectIdle();
+}
+
+TEST(ShortcutInfo, ReadsEveryFieldWithoutResolving) {
+  std::string folder = testing_sandbox::TestFolder();
+  std::string target = folder + "App Dir\\run.exe";
+  testing_sandbox::MakeFolders(folder + "App Dir");
+  testing_sandbox::WriteFile(target, "x");
+  MakeLink(folder + "run.lnk", target, "/a /b", folder, folder + "icon.ico", 3, "Runs it");
+  testing_sandbox::RemoveTree(folder + "App Dir");
+  app::TShortcutInfo info{};
+  (folder + "run.lnk").copy(info.FileName, sizeof info.FileName - 1);
+  app::ReadShortcutInfo(info);
+  EXPECT_EQ(std::string(info.Path), target);
+  EXPECT_EQ(std::string(info.Arguments), "/a /b");
+  EXPECT_EQ(std::string(info.WorkingDirectory), folder);
+  EXPECT_EQ(std::string(info.Description), "Runs it");
+  EXPECT_EQ(std::string(info.IconLocation), folder + "icon.ico");
+  EXPECT_EQ(info.IconIndex, 3);
+  EXPECT_EQ(std::string(info.FindData.cFileName), "run.exe");
+
+  app::TShortcutInfo notLink{};
+  testing_sandbox::WriteFile(folder + "x.lnk", "not a shortcut");
+  (folder + "x.lnk").copy(notLink.FileName, sizeof notLink.FileName - 1);
+  app::ReadShortcutInfo(notLink);
+  EXPECT_EQ(std::string(notLink.Path), "");
+}
+
+// ---- Delete ----
+
+class ShortcutDoctorDeleteTest : public ShortcutDoctorTest, public ::testing::WithParamInterface<int> {
+ protected:
+  // Two broken links of one name (a name of its own, to be found in the sandbox's trash), in the
+  // folders "ticked" and "other"; only the first is ticked in the result.
+  void FindTwins() {
+    MakeBrokenLink(folder + "ticked\\" + name, folder + "gone\\tool.exe", folder + "gone");
+    MakeBrokenLink(folder + "other\\" + name, folder + "gone\\tool.exe", folder + "gone");
+    Search({folder + "ticked", folder + "other"});
+    ASSERT_EQ(ResultRows().size(), 2u);
+    for (int i = 0; i < Results()->GetCount(); ++i)
+      Results()->GetItem(i)->SetChecked(app::TShortcutDoctor::ShortcutPath(Results()->GetItem(i)) ==
+                                        folder + "ticked\\" + name);
+  }
+  void Delete(int answer = fw::mrYes) {
+    scripted->Texts.clear();
+    scripted->Answers.push_back(answer);
+    tool->btnSDDelete->Click();
+    Pump();
+  }
+  const std::string stem = "sd-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount());
+  const std::string name = stem + ".lnk";
+};
+
+TEST_P(ShortcutDoctorDeleteTest, RemovesExactlyTheTickedShortcutByTheMethod) {
+  int method = GetParam();
+  std::string removal = folder + "removed\\";
+  testing_sandbox::MakeFolders(removal);
+  testing_sandbox::WriteFile(removal + name, "earlier");
+  app::SaveRemoveSettings(appDir, method, removal, false);
+  FindTwins();
+  // A file of the caption's name in the current folder.
+  testing_sandbox::MakeFolders(folder + "cwd");
+  testing_sandbox::WriteFile(folder + "cwd\\" + name, "decoy");
+  wchar_t saved[MAX_PATH] = {};
+  GetCurrentDirectoryW(MAX_PATH, saved);
+  SetCurrentDirectoryA((folder + "cwd").c_str());
+  Delete();
+  SetCurrentDirectoryW(saved);
+  EXPECT_EQ(scripted->Texts, (std::vector<std::string>{"Delete files?", "Complete."}));
+  EXPECT_FALSE(testing_sandbox::Exists(folder + "ticked\\" + name));
+  EXPECT_TRUE(testing_sandbox::Exists(folder + "other\\" + name));
+  EXPECT_EQ(testing_sandbox::ReadFile(folder + "cwd\\" + name), "decoy");
+  EXPECT_EQ(testing_sandbox::ReadFile(removal + name), "earlier");
+  EXPECT_EQ(testing_sandbox::Exists(removal + stem + " (2).lnk"), method == 3);
+  const char* trash = std::getenv("VORLET_SANDBOX_TRASH");
+  ASSERT_NE(trash, nullptr);
+  EXPECT_EQ(GetFileAttributesA((std::string(trash) + "\\" + name).c_str()) != INVALID_FILE_ATTRIBUTES, method == 1);
+  EXPECT_EQ(ResultRows(), (std::vector<std::string>{name + "|" + folder + "gone\\tool.exe|file not exist|" + folder +
+                                                    "other\\" + name}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Methods, ShortcutDoctorDeleteTest, ::testing::Values(1, 2, 3));
+
+TEST_F(ShortcutDoctorDeleteTest, AShortcutThatCannotGoOrHasGoneKeepsItsRowAndIsReported) {
+  app::SaveRemoveSettings(appDir, 2, "", false);
+  FindTwins();
+  {
+    THeldFile held(folder + "ticked\\" + name);
+    Delete();
+  }
+  EXPECT_EQ(scripted->Texts, (std::vector<std::string>{"Delete files?", "Complete. Some files can not be deleted."}));
+  EXPECT_TRUE(testing_sandbox::Exists(folder + "ticked\\" + name));
+  EXPECT_EQ(ResultRows().size(), 2u);
+
+  testing_sandbox::RemoveTree(folder + "ticked\\" + name);
+  Delete();
+  EXPECT_EQ(scripted->Texts, (std::vector<std::string>{"Delete files?", "Complete. Some files can not be deleted."}));
+  EXPECT_EQ(ResultRows().size(), 2u);
+}
+
+TEST_F(ShortcutDoctorDeleteTest, NoChangesNothing) {
+  app::SaveRemoveSettings(appDir, 2, "", false);
+  FindTwins();
+  Delete(fw::mrNo);
+  EXPECT_EQ(scripted->Texts, std::vector<std::string>{"Delete files?"});
+  EXPECT_TRUE(testing_sandbox::Exists(folder + "ticked\\" + name));
+  EXPECT_EQ(ResultRows().size(), 2u);
+}
+
+}  // namespace
