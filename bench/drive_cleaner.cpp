@@ -14,6 +14,7 @@
 
 #include "app/main/main_form.h"
 #include "app/shared/config_defaults.h"
+#include "app/shared/config_files.h"
 #include "app/tools/drive_cleaner.h"
 #include "bench/support/main_window.h"
 #include "bench/support/scratch.h"
@@ -56,8 +57,8 @@ double EngineSearch(const std::string& root, int& found) {
   searcher->GetDirParams()->SetSearchTypes(svc::TDsSearchTypes{svc::stFileMask});
   searcher->GetFileParams()->SetSearchTypes(svc::TDsSearchTypes{svc::stFileMask});
   for (const std::string& line : app::DefaultExtIniLines()) {
-    size_t first = line.find('='), second = line.find('=', first + 1);
-    if (fw::LowerCase(fw::Trim(line.substr(second + 1))) == "true") searcher->GetFileParams()->GetFileMasks()->Add(line.substr(0, first));
+    app::TExtensionRow row = app::ParseExtensionLine(line);
+    if (row.Checked) searcher->GetFileParams()->GetFileMasks()->Add(row.Mask);
   }
   found = 0;
   searcher->OnFindFile = [&found](fw::TObject*, const std::string&) { ++found; };
