@@ -59,7 +59,7 @@ void TDriveCleaner::Show() {
   lvDCDrive->GetItems()->Clear();
   AddDriveRows();
   FForm.ShowToolPanel(&FPanel);
-  EnsureUserFoldersFile(FForm.appDir);
+  if (FForm.settingsKept) EnsureUserFoldersFile(FForm.appDir);
   AddUserFolderRows();
 }
 

@@ -96,6 +96,30 @@ TEST_F(MainWindowTest, FirstRunWritesProgramIniAndShowsTheDriveCleaner) {
   EXPECT_TRUE(scripted->Texts.empty());
 }
 
+TEST_F(MainWindowTest, UnmakeableConfigFolderOpensTheWindowOnTheDefaultsAndSaysSoOnce) {
+  // A read-only file named "config" stands where the folder belongs.
+  std::string config = appDir + "config";
+  testing_sandbox::WriteFile(config, "not a folder");
+  ASSERT_TRUE(SetFileAttributesA(config.c_str(), FILE_ATTRIBUTE_READONLY));
+  Start();
+  EXPECT_EQ(scripted->Texts,
+            std::vector<std::string>{"Cannot create the folder \"" + config + "\". Settings will not be kept."});
+  EXPECT_FALSE(frmMain->settingsKept);
+  EXPECT_TRUE(IsWindowVisible(frmMain->GetHandle()));
+  EXPECT_EQ(frmMain->skinManager->GetSkinName(), "Neutral (internal)");
+  EXPECT_EQ(VisiblePanels(), std::vector<skin::TkPanel*>{frmMain->pnlDC});
+  EXPECT_TRUE(frmMain->frmCleaners1->kSpeedButton1->GetDown());
+  ASSERT_NE(app::driveList, nullptr);
+  EXPECT_EQ(frmMain->driveCleaner->lvDCDrive->GetItems()->GetCount(), static_cast<int>(app::driveList->size()));
+  EXPECT_EQ(testing_sandbox::ReadFile(config), "not a folder");
+
+  // The way out stays open.
+  frmMain->btnExit->Click();
+  Pump();
+  EXPECT_TRUE(fw::Application->GetTerminated());
+  SetFileAttributesA(config.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
 TEST_F(MainWindowTest, SavedSkinSettingsAreReadAndProgramIniKept) {
   fw::CreateDir(appDir + "config");
   testing_sandbox::WriteFile(appDir + "config\\program.ini",
