@@ -81,16 +81,9 @@ int main(int argc, char** argv) {
     bench::TScratchFolder scratch(argc > 1 ? argv[1] : "C:\\sandbox\\bench_drive_cleaner_masks\\");
     std::string tree = scratch.Path() + "tree\\";
     std::string appDir = scratch.Path() + "app\\";
-    CreateDirectoryA(appDir.c_str(), nullptr);
-    CreateDirectoryA((appDir + "config").c_str(), nullptr);
     BuildTree(tree);
-    // The window's path list offers the tree as a user folder; the Search button walks it.
-    WriteText(appDir + "config\\usrfldr.ini", tree + "\r\n");
+    bench::TDriveCleanerWindow mainWindow(appDir, tree);
     std::string extIni = appDir + "config\\ext.ini";
-
-    bench::TMainWindow mainWindow(appDir);
-    fw::TListItems* rows = app::frmMain->driveCleaner->lvDCDrive->GetItems();
-    rows->GetItem(rows->GetCount() - 1)->SetChecked(true);
 
     const int junk = kFolders * kFilesPerFolder / 5;
     int smallFound = 0, largeFound = 0;
