@@ -167,8 +167,13 @@ TEST_F(DriveCleanerTest, StopWorksWhileALongMaskListIsRead) {
   EXPECT_TRUE(scripted->Texts.empty());
   ExpectIdle();
 
-  // The next search reads the whole list again.
+  // The next search reads the whole list again, and makes the list the engine compares with
+  // once, not again for every mask it adds.
+  int rebuilt = 0;
+  frmMain->dcSearcher->GetFileParams()->GetCaseFileMasks()->OnChanging = [&rebuilt](fw::TObject*) { ++rebuilt; };
   Search();
+  frmMain->dcSearcher->GetFileParams()->GetCaseFileMasks()->OnChanging = nullptr;
+  EXPECT_EQ(rebuilt, 1);
   EXPECT_EQ(frmMain->dcSearcher->GetFileParams()->GetFileMasks()->GetCount(), 20001);
   EXPECT_EQ(frmMain->dcSearcher->GetFileParams()->GetCaseFileMasks()->GetStrings(20000), "*.TMP");
   EXPECT_EQ(ResultPaths(), std::set<std::string>{tree + "a.tmp"});
