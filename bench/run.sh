@@ -81,6 +81,7 @@ printf 'skin_load:   switches / decoding = %.2f (target <= 1.50) %s\n' "$sl_rati
 printf 'regex_filter: matcher / wildcard = %.2f (target <= 5) %s\n' "$rf_ratio" \
   "$([ "$(echo "$rf_ratio <= 5" | bc -l)" = 1 ] && echo OK || echo MISSED)"
 
+echo "== drive_cleaner_masks"; "$here/scripts/build.sh" --target bench_drive_cleaner_masks >/dev/null; "$here/scripts/wine-run.sh" "$build/bench_drive_cleaner_masks.exe" | tr -d '\r'
 echo "== dupfind"
 "$here/bench/dupfind.sh"
 

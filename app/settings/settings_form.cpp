@@ -33,20 +33,6 @@ bool Confirmed(const std::string& text) {
   return skin::kMessageDlg(text, fw::mtConfirmation, fw::TMsgDlgButtons{fw::mbOK, fw::mbCancel}, 0) == fw::mrOk;
 }
 
-// One line of ext.ini: the mask before the first "=", the description up to the second, and
-// the flag after it, which enables the mask when it reads "true" trimmed and in any case (as
-// the Drive cleaner reads it).
-TExtensionRow ParseMaskLine(const std::string& line) {
-  TExtensionRow row;
-  size_t first = line.find('=');
-  row.Mask = line.substr(0, first);
-  if (first == std::string::npos) return row;
-  size_t second = line.find('=', first + 1);
-  row.Description = line.substr(first + 1, second == std::string::npos ? std::string::npos : second - first - 1);
-  if (second != std::string::npos) row.Checked = fw::LowerCase(fw::Trim(line.substr(second + 1))) == "true";
-  return row;
-}
-
 }  // namespace
 
 TfrmSettings::TfrmSettings(fw::TComponent* owner) : fw::TForm(owner) { frmSettings = this; }
@@ -85,7 +71,7 @@ void TfrmSettings::fillWC() {
   rows->BeginUpdate();
   rows->Clear();
   for (int i = 0; i < lines.GetCount(); ++i) {
-    TExtensionRow mask = ParseMaskLine(lines.GetStrings(i));
+    TExtensionRow mask = ParseExtensionLine(lines.GetStrings(i));
     fw::TListItem* row = rows->Add();
     row->SetCaption(mask.Mask);
     row->GetSubItems()->Add(mask.Description);

@@ -163,13 +163,13 @@ TDisabledStore::TDisabledStore(const std::string& appDir, const std::string& sto
 
 bool TDisabledStore::Load(std::string& reason) {
   if (!ReadWhole(FStorePath, FLoadedStore, reason)) return false;
-  FLines->SetText(FLoadedStore);
+  FLines->SetText(fw::WithoutUtf8Bom(FLoadedStore));
   FRecords.clear();
   FLoadedRecords.clear();
   FHadRecordFile = GetFileAttributesW(Widen(FRecordPath).c_str()) != INVALID_FILE_ATTRIBUTES;
   if (FHadRecordFile && !ReadWhole(FRecordPath, FLoadedRecords, reason)) return false;
   fw::TStringList records;
-  records.SetText(FLoadedRecords);
+  records.SetText(fw::WithoutUtf8Bom(FLoadedRecords));
   for (int i = 0; i < records.GetCount(); ++i) {
     TRecord record;
     record.Text = records.GetStrings(i);

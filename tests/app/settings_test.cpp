@@ -371,11 +371,13 @@ TEST_F(SettingsTest, MaskRowsShowTheFileWithTheirTicks) {
     EXPECT_EQ(form.kListView1->GetColumn(1)->GetCaption(), "Description");
     EXPECT_EQ(form.kListView1->GetColumn(1)->GetWidth(), 253);
   });
-  // The flag is read as the Drive cleaner reads it: trimmed, in any case.
-  WriteFile(config + "ext.ini", "*.a=A= true\r\n*.b=B=TRUE \r\n*.c=C=false\r\n*.d=D=yes\r\n");
+  // The flag is read as the Drive cleaner reads it: trimmed, in any case; a leading byte-order
+  // mark is no part of the first mask.
+  WriteFile(config + "ext.ini", "\xEF\xBB\xBF*.a=A= true\r\n*.b=B=TRUE \r\n*.c=C=false\r\n*.d=D=yes\r\n");
   WithSettings([&](TfrmSettings& form) {
     fw::TListItems* rows = form.kListView1->GetItems();
     ASSERT_EQ(rows->GetCount(), 4);
+    EXPECT_EQ(rows->GetItem(0)->GetCaption(), "*.a");
     EXPECT_EQ(rows->GetItem(0)->GetSubItems()->GetStrings(0), "A");
     std::vector<bool> ticks;
     for (int i = 0; i < rows->GetCount(); ++i) ticks.push_back(rows->GetItem(i)->GetChecked());

@@ -367,6 +367,25 @@ TEST_F(StartupToggle, LinesWithoutRecordsEnableAsQuotedPathAndParameters) {
   EXPECT_EQ(Store("currRun.ini"), "");
 }
 
+TEST_F(StartupToggle, StoreAndRecordFilesMayBeginWithAByteOrderMark) {
+  const char bom[] = "\xEF\xBB\xBF";
+  std::string line = app::StoreLine(Caption("bom"), "C:\\bom.exe", "");
+  const std::string data = Sz(L"%SystemRoot%\\bom.exe /x");
+  testing_sandbox::WriteFile(StorePath("currRun.ini"), bom + line + "\r\n");
+  testing_sandbox::WriteFile(StorePath("currRun.raw"),
+                             bom + app::RecordLine(app::TRunValue{Name("bom"), REG_EXPAND_SZ, data}, line) + "\r\n");
+  ListSource(12);
+  ASSERT_NE(Row(Caption("bom")), nullptr);
+  PressSpace(Row(Caption("bom")));
+  DWORD type = 0;
+  std::string bytes;
+  ASSERT_TRUE(GetValue(kUser, rkRun, Name("bom"), type, bytes));
+  EXPECT_EQ(type, static_cast<DWORD>(REG_EXPAND_SZ));
+  EXPECT_EQ(bytes, data);
+  EXPECT_EQ(Store("currRun.ini"), "");
+  EXPECT_EQ(Store("currRun.raw"), "");
+}
+
 TEST_F(StartupToggle, ShortcutsMoveOutAndBackByteForByte) {
   Touch(folder + "tool.exe");
   std::string link = userStartup + "\\" + Caption("Tool") + ".lnk";
