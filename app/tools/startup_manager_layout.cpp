@@ -110,8 +110,8 @@ void TStartupManager::CreateComponents() {
 
   tvSU->OnClick = fw::Bind(this, &TStartupManager::tvSUClick);
   refreshBtn->OnClick = fw::Bind(this, &TStartupManager::refreshBtnClick);
-  lvSU->OnMouseUp = fw::Bind(this, &TStartupManager::lvSUMouseUp);
-  lvSU->OnKeyDown = fw::Bind(this, &TStartupManager::lvSUKeyDown);
+  FListProc = lvSU->GetWindowProc();
+  lvSU->SetWindowProc([this](fw::TMessage& Message) { lvSUWindowProc(Message); });
   newBtn->OnClick = fw::Bind(this, &TStartupManager::newBtnClick);
   deleteBtn->OnClick = fw::Bind(this, &TStartupManager::deleteBtnClick);
   runBtn->OnClick = fw::Bind(this, &TStartupManager::runBtnClick);

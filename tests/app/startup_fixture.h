@@ -194,19 +194,47 @@ class StartupTest : public MainWindowTest {
     Pump();
   }
 
-  // A click on the row's check box.
-  void ClickBox(fw::TListItem* item) {
+  // The client point of the row's check box, the row scrolled into view.
+  POINT BoxPoint(fw::TListItem* item) {
     item->MakeVisible(false);
     Pump();
     fw::TRect r = item->DisplayRect(LVIR_BOUNDS);
     int y = (r.Top + r.Bottom) / 2;
     int x = r.Left;
     while (x < r.Right && !tool->lvSU->GetHitTestInfoAt(x, y).Contains(fw::htOnStateIcon)) ++x;
-    ASSERT_LT(x, r.Right) << "no check box";
+    EXPECT_LT(x, r.Right) << "no check box";
+    return POINT{x + 3, y};
+  }
+  // A click on the row's check box.
+  void ClickBox(fw::TListItem* item) {
+    POINT at = BoxPoint(item);
     HWND wnd = tool->lvSU->GetHandle();
-    PostMessageA(wnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x + 3, y));
-    PostMessageA(wnd, WM_LBUTTONUP, 0, MAKELPARAM(x + 3, y));
+    PostMessageA(wnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+    PostMessageA(wnd, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
     Pump();
+  }
+  // Puts the cursor on the row's check box, the main window in front, for input sent through
+  // the system's input queue.
+  void PointAtBox(fw::TListItem* item) {
+    POINT at = BoxPoint(item);
+    ClientToScreen(tool->lvSU->GetHandle(), &at);
+    SetForegroundWindow(frmMain()->GetHandle());
+    SetCursorPos(at.x, at.y);
+    Pump();
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    EXPECT_EQ(WindowFromPoint(cursor), tool->lvSU->GetHandle());
+  }
+  // Left button presses and releases through the input queue, in this order, at the cursor.
+  void SendButtons(std::initializer_list<DWORD> flags) {
+    std::vector<INPUT> inputs;
+    for (DWORD flag : flags) {
+      INPUT input{};
+      input.type = INPUT_MOUSE;
+      input.mi.dwFlags = flag;
+      inputs.push_back(input);
+    }
+    EXPECT_EQ(SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)), inputs.size());
   }
   // Space on the row, focused in the list.
   void PressSpace(fw::TListItem* item) {

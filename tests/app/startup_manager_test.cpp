@@ -2,7 +2,9 @@
 // Startup folders inside the test's folder, the stores and holding folders of its program
 // folder, and scripted message dialogs.
 #include <algorithm>
+#include <functional>
 #include <memory>
+#include <utility>
 
 #include "app/shared/command_line.h"
 #include "app/shared/startup_list.h"
@@ -555,6 +557,96 @@ TEST_F(StartupToggle, AClickBesideTheBoxChangesNothing) {
   Pump();
   EXPECT_TRUE(row->GetChecked());
   EXPECT_TRUE(HasValue(kUser, rkRun, Name("text")));
+}
+
+// ---- One click, one change ----
+
+TEST_F(StartupToggle, EachClickFromTheInputQueueTogglesOnce) {
+  SetValue(kUser, rkRun, Name("hand"), REG_SZ, Sz(L"C:\\hand.exe"));
+  ListSource(12);
+  fw::TListItem* row = Row(Caption("hand"));
+  ASSERT_NE(row, nullptr);
+  std::string line = app::StoreLine(row->GetCaption(), Sub(row, 0), Sub(row, 1));
+  PointAtBox(row);
+  // Slow clicks: the press is handled while the button is still down.
+  for (bool enabled : {false, true}) {
+    SendButtons({MOUSEEVENTF_LEFTDOWN});
+    Pump();
+    Sleep(100);
+    SendButtons({MOUSEEVENTF_LEFTUP});
+    Pump();
+    EXPECT_EQ(row->GetChecked(), enabled);
+    EXPECT_EQ(HasValue(kUser, rkRun, Name("hand")), enabled);
+    EXPECT_EQ(Store("currRun.ini"), enabled ? "" : line + "\r\n");
+  }
+  // Two quick clicks, both in the queue before the first is handled: off and on again.
+  Sleep(600);  // not a double click with the last one
+  SendButtons({MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP});
+  Pump();
+  EXPECT_TRUE(row->GetChecked());
+  EXPECT_TRUE(HasValue(kUser, rkRun, Name("hand")));
+  EXPECT_EQ(Store("currRun.ini"), "");
+  EXPECT_EQ(Store("currRun.raw"), "");
+  EXPECT_TRUE(scripted->Texts.empty()) << scripted->Texts.front();
+}
+
+TEST_F(StartupToggle, EachSpacePressTogglesOnceHeldOrNot) {
+  SetValue(kUser, rkRun, Name("key"), REG_SZ, Sz(L"C:\\key.exe"));
+  ListSource(12);
+  fw::TListItem* row = Row(Caption("key"));
+  ASSERT_NE(row, nullptr);
+  PointAtBox(row);
+  row->SetSelected(true);
+  row->SetFocused(true);
+  tool->lvSU->SetFocus();
+  Pump();
+  // Through the input queue.
+  std::vector<INPUT> keys(2);
+  for (INPUT& key : keys) {
+    key.type = INPUT_KEYBOARD;
+    key.ki.wVk = VK_SPACE;
+  }
+  keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  ASSERT_EQ(SendInput(2, keys.data(), sizeof(INPUT)), 2u);
+  Pump();
+  EXPECT_FALSE(row->GetChecked());
+  EXPECT_FALSE(HasValue(kUser, rkRun, Name("key")));
+  // Held down: the key-down repeats before the key comes up.
+  HWND wnd = tool->lvSU->GetHandle();
+  PostMessageA(wnd, WM_KEYDOWN, VK_SPACE, 0x00390001);
+  for (int i = 0; i < 3; ++i) PostMessageA(wnd, WM_KEYDOWN, VK_SPACE, 0x40390001);
+  PostMessageA(wnd, WM_KEYUP, VK_SPACE, 0xC0390001);
+  Pump();
+  EXPECT_TRUE(row->GetChecked());
+  EXPECT_TRUE(HasValue(kUser, rkRun, Name("key")));
+  EXPECT_EQ(Store("currRun.ini"), "");
+  EXPECT_TRUE(scripted->Texts.empty()) << scripted->Texts.front();
+}
+
+// A message box lets messages through while it is shown; a click that waited in the queue
+// meanwhile is not taken as a second change.
+TEST_F(StartupToggle, APressWhileAFailureIsShownChangesNothing) {
+  struct TClickingDialogs : fw::testing::TScriptedDialogs {
+    int MessageDlg(const std::string& text, fw::TMsgDlgType type, fw::TMsgDlgButtons buttons, int help) override {
+      if (OnShow) std::exchange(OnShow, nullptr)();
+      return TScriptedDialogs::MessageDlg(text, type, buttons, help);
+    }
+    std::function<void()> OnShow;
+  };
+  auto owned = std::make_unique<TClickingDialogs>();
+  TClickingDialogs* dialogs = owned.get();
+  scripted = dialogs;
+  fw::testing::SetDialogService(std::move(owned));
+  SetValue(kUser, rkRun, Name("busy"), REG_SZ, Sz(L"C:\\busy.exe"));
+  ListSource(12);
+  fw::TListItem* row = Row(Caption("busy"));
+  ASSERT_NE(row, nullptr);
+  DeleteValue(kUser, rkRun, Name("busy"));
+  dialogs->OnShow = [&] { ClickBox(row); };
+  ClickBox(row);
+  EXPECT_EQ(dialogs->Texts.size(), 1u);
+  EXPECT_TRUE(row->GetChecked());
+  EXPECT_EQ(Store("currRun.ini"), "");
 }
 
 // ---- Delete and Run ----
