@@ -10,6 +10,7 @@
 #include "app/shared/startup_list.h"
 #include "app/shared/startup_store.h"
 #include "framework/rtl/sys_utils.h"
+#include "services/shell/sh_file_operation.h"
 #include "startup_fixture.h"
 #include "support/scripted_link.h"
 
@@ -510,6 +511,108 @@ TEST_F(StartupToggle, FailingRegistryStepsUndoWhatWentBefore) {
   std::string bytes;
   ASSERT_TRUE(GetValue(kMachine, rkRun, Name("fault"), type, bytes));
   EXPECT_EQ(bytes, Sz(L"C:\\fault.exe /f"));
+}
+
+// Makes the call numbered FailAt among the store's file calls fail; a failing write writes half
+// of its bytes first, as on a full disk.
+class TFailingStoreCalls : public app::testing::TStoreFileCalls {
+ public:
+  explicit TFailingStoreCalls(int failAt) : FailAt(failAt) {}
+  HANDLE Create(const wchar_t* path) override {
+    if (!Fails()) return TStoreFileCalls::Create(path);
+    SetLastError(ERROR_ACCESS_DENIED);
+    return INVALID_HANDLE_VALUE;
+  }
+  BOOL Write(HANDLE file, const void* data, DWORD size, DWORD* written) override {
+    if (!Fails()) return TStoreFileCalls::Write(file, data, size, written);
+    TStoreFileCalls::Write(file, data, size / 2, written);
+    SetLastError(ERROR_DISK_FULL);
+    return FALSE;
+  }
+  BOOL Flush(HANDLE file) override {
+    if (!Fails()) return TStoreFileCalls::Flush(file);
+    SetLastError(ERROR_DISK_FULL);
+    return FALSE;
+  }
+  BOOL Move(const wchar_t* from, const wchar_t* to) override {
+    if (!Fails()) return TStoreFileCalls::Move(from, to);
+    SetLastError(ERROR_ACCESS_DENIED);
+    return FALSE;
+  }
+  int FailAt;
+  int Calls = 0;
+
+ private:
+  bool Fails() { return ++Calls == FailAt; }
+};
+
+// Beside three disabled entries, a save that fails at any of its file calls, on disable and on
+// enable, leaves the store and its record file byte for byte and the key as it was.
+TEST_F(StartupToggle, AFailedSaveLeavesBothFilesAndTheKeyAsTheyWere) {
+  for (const char* other : {"other1", "other2", "other3"})
+    SetValue(kUser, rkRun, Name(other), REG_SZ, Sz(app::Widen(std::string("C:\\") + other + ".exe /x")));
+  SetValue(kUser, rkRun, Name("victim"), REG_EXPAND_SZ, Sz(L"%SystemRoot%\\victim.exe -v"));
+  ListSource(12);
+  for (const char* other : {"other1", "other2", "other3"}) ClickBox(Row(Caption(other)));
+  fw::TListItem* row = Row(Caption("victim"));
+  ASSERT_NE(row, nullptr);
+  auto keyAsItWas = [&](bool victimThere) {
+    for (const char* other : {"other1", "other2", "other3"}) EXPECT_FALSE(HasValue(kUser, rkRun, Name(other)));
+    DWORD type = 0;
+    std::string bytes;
+    EXPECT_EQ(GetValue(kUser, rkRun, Name("victim"), type, bytes), victimThere);
+    if (victimThere) EXPECT_EQ(bytes, Sz(L"%SystemRoot%\\victim.exe -v"));
+  };
+  for (bool enable : {false, true}) {
+    SCOPED_TRACE(enable ? "enable" : "disable");
+    std::string store = Store("currRun.ini"), records = Store("currRun.raw");
+    ASSERT_EQ(Lines(records, "\r\n"), enable ? 4 : 3);
+    int failAt = 1;
+    for (;; ++failAt) {
+      TFailingStoreCalls calls(failAt);
+      app::testing::SetStoreFileCalls(&calls);
+      scripted->Texts.clear();
+      ClickBox(row);
+      app::testing::SetStoreFileCalls(nullptr);
+      if (calls.Calls < failAt) break;  // every call has failed once
+      SCOPED_TRACE(failAt);
+      EXPECT_EQ(row->GetChecked(), !enable);
+      ASSERT_EQ(scripted->Texts.size(), 1u);
+      EXPECT_EQ(scripted->Texts[0].rfind(enable ? "Can not enable entry\n" : "Can not disable entry\n", 0), 0u);
+      EXPECT_EQ(Store("currRun.ini"), store);
+      EXPECT_EQ(Store("currRun.raw"), records);
+      EXPECT_FALSE(fw::FileExists(StorePath("currRun.ini.tmp")));
+      EXPECT_FALSE(fw::FileExists(StorePath("currRun.raw.tmp")));
+      keyAsItWas(!enable);
+    }
+    // Create, write and flush the two temporary files, then move each in place.
+    EXPECT_EQ(failAt - 1, 8);
+    // The last click, with no call failing, made the change.
+    EXPECT_EQ(row->GetChecked(), enable);
+    keyAsItWas(enable);
+    EXPECT_EQ(Lines(Store("currRun.raw"), "\r\n"), enable ? 3 : 4);
+  }
+}
+
+// The shell moved the shortcut but reported the operation aborted: the copy it made is the
+// shortcut now, and the clean-up of a copy beside a source that stayed leaves it.
+TEST_F(StartupToggle, AnAbortReportedAfterTheMoveKeepsTheShortcutInOneFolder) {
+  Touch(folder + "a.exe");
+  std::string link = userStartup + "\\" + Caption("Moved") + ".lnk";
+  MakeLink(link, folder + "a.exe");
+  std::string bytes = testing_sandbox::ReadFile(link);
+  std::string held = HoldingFolder(false) + "\\" + Caption("Moved") + ".lnk";
+  ListSource(3);
+  svc::testing::SetShFileOperationCall([](SHFILEOPSTRUCTA& op) {
+    int answer = SHFileOperationA(&op);
+    op.fAnyOperationsAborted = TRUE;
+    return answer;
+  });
+  ClickBox(Row(Caption("Moved")));
+  svc::testing::SetShFileOperationCall(nullptr);
+  EXPECT_FALSE(fw::FileExists(link)) << "the shell moved it";
+  ASSERT_TRUE(fw::FileExists(held)) << "the shortcut is in exactly one folder";
+  EXPECT_EQ(testing_sandbox::ReadFile(held), bytes);
 }
 
 TEST_F(StartupToggle, EnableIsRefusedWhileTheKeyHoldsTheName) {
