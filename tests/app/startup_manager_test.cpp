@@ -594,6 +594,40 @@ TEST_F(StartupToggle, AFailedSaveLeavesBothFilesAndTheKeyAsTheyWere) {
   }
 }
 
+// A record is written back only for the value of its own line, and only as a string; otherwise
+// the line's command is.
+TEST_F(StartupToggle, ARecordThatDoesNotFitItsLineIsNotWritten) {
+  std::string shown = app::StoreLine(Caption("Shown"), "C:\\windows\\notepad.exe", "");
+  std::string binary = app::StoreLine(Caption("Binary"), "C:\\tools\\b.exe", "/b");
+  testing_sandbox::WriteFile(StorePath("currRun.ini"), shown + "\r\n" + binary + "\r\n");
+  testing_sandbox::WriteFile(
+      StorePath("currRun.raw"),
+      app::RecordLine(app::TRunValue{Name("Other"), REG_SZ, Sz(L"\"C:\\evil.exe\"")}, shown) + "\r\n" +
+          app::RecordLine(app::TRunValue{Name("binary"), REG_BINARY, std::string("\xDE\xAD\xBE\xEF", 4)}, binary) +
+          "\r\n");
+  ListSource(12);
+  for (const char* name : {"Shown", "Binary"}) {
+    fw::TListItem* row = Row(Caption(name));
+    ASSERT_NE(row, nullptr);
+    ClickBox(row);
+    EXPECT_TRUE(row->GetChecked());
+  }
+  EXPECT_FALSE(HasValue(kUser, rkRun, Name("Other")));
+  DWORD type = 0;
+  std::string bytes;
+  ASSERT_TRUE(GetValue(kUser, rkRun, Name("Shown"), type, bytes));
+  EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+  EXPECT_EQ(bytes, Sz(L"\"C:\\windows\\notepad.exe\""));
+  ASSERT_TRUE(GetValue(kUser, rkRun, Name("Binary"), type, bytes));
+  EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+  EXPECT_EQ(bytes, Sz(L"\"C:\\tools\\b.exe\" /b"));
+  EXPECT_EQ(Store("currRun.ini"), "");
+  EXPECT_EQ(Store("currRun.raw"), "");
+  ListSource(12);
+  EXPECT_NE(Row(Caption("Binary")), nullptr) << "listed from its key";
+  EXPECT_TRUE(scripted->Texts.empty());
+}
+
 // The shell moved the shortcut but reported the operation aborted: the copy it made is the
 // shortcut now, and the clean-up of a copy beside a source that stayed leaves it.
 TEST_F(StartupToggle, AnAbortReportedAfterTheMoveKeepsTheShortcutInOneFolder) {
