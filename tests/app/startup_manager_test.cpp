@@ -281,6 +281,23 @@ class StartupToggle : public StartupTest {
     }
     return count;
   }
+  // Puts a REG_SZ value with the command into the run key and lists the key's source; the
+  // value's row (null, and a failure, when it is not listed).
+  fw::TListItem* ListedValue(HKEY hive, int runKey, int source, const std::string& name, const std::wstring& command) {
+    SetValue(hive, runKey, Name(name), REG_SZ, Sz(command));
+    ListSource(source);
+    fw::TListItem* row = Row(Caption(name));
+    EXPECT_NE(row, nullptr) << name;
+    return row;
+  }
+  // The value lies in its key with this type and these bytes.
+  void ExpectValue(HKEY hive, int runKey, const std::wstring& name, DWORD type, const std::string& bytes) {
+    DWORD actualType = 0;
+    std::string actual;
+    ASSERT_TRUE(GetValue(hive, runKey, name, actualType, actual)) << app::Narrow(name);
+    EXPECT_EQ(actualType, type) << app::Narrow(name);
+    EXPECT_EQ(actual, bytes);
+  }
   bool HasMessage(const std::string& start) {
     for (const std::string& text : scripted->Texts)
       if (text.rfind(start, 0) == 0) return true;
@@ -365,16 +382,9 @@ TEST_F(StartupToggle, LinesWithoutRecordsEnableAsQuotedPathAndParameters) {
                                  app::StoreLine(Caption("old3"), "%SystemRoot%\\z.exe", "-k") + "\r\n");
   ListSource(12);
   for (const char* name : {"old1", "old2", "old3"}) PressSpace(Row(Caption(name)));
-  DWORD type = 0;
-  std::string bytes;
-  ASSERT_TRUE(GetValue(kUser, rkRun, Name("old1"), type, bytes));
-  EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
-  EXPECT_EQ(bytes, Sz(L"\"C:\\old app\\x.exe\" /q"));
-  ASSERT_TRUE(GetValue(kUser, rkRun, Name("old2"), type, bytes));
-  EXPECT_EQ(bytes, Sz(L"\"C:\\y.exe\""));
-  ASSERT_TRUE(GetValue(kUser, rkRun, Name("old3"), type, bytes));
-  EXPECT_EQ(type, static_cast<DWORD>(REG_EXPAND_SZ));
-  EXPECT_EQ(bytes, Sz(L"\"%SystemRoot%\\z.exe\" -k"));
+  ExpectValue(kUser, rkRun, Name("old1"), REG_SZ, Sz(L"\"C:\\old app\\x.exe\" /q"));
+  ExpectValue(kUser, rkRun, Name("old2"), REG_SZ, Sz(L"\"C:\\y.exe\""));
+  ExpectValue(kUser, rkRun, Name("old3"), REG_EXPAND_SZ, Sz(L"\"%SystemRoot%\\z.exe\" -k"));
   EXPECT_EQ(Store("currRun.ini"), "");
 }
 
@@ -558,10 +568,10 @@ TEST_F(StartupToggle, AFailedSaveLeavesBothFilesAndTheKeyAsTheyWere) {
   ASSERT_NE(row, nullptr);
   auto keyAsItWas = [&](bool victimThere) {
     for (const char* other : {"other1", "other2", "other3"}) EXPECT_FALSE(HasValue(kUser, rkRun, Name(other)));
-    DWORD type = 0;
-    std::string bytes;
-    EXPECT_EQ(GetValue(kUser, rkRun, Name("victim"), type, bytes), victimThere);
-    if (victimThere) EXPECT_EQ(bytes, Sz(L"%SystemRoot%\\victim.exe -v"));
+    if (victimThere)
+      ExpectValue(kUser, rkRun, Name("victim"), REG_EXPAND_SZ, Sz(L"%SystemRoot%\\victim.exe -v"));
+    else
+      EXPECT_FALSE(HasValue(kUser, rkRun, Name("victim")));
   };
   for (bool enable : {false, true}) {
     SCOPED_TRACE(enable ? "enable" : "disable");
@@ -613,14 +623,8 @@ TEST_F(StartupToggle, ARecordThatDoesNotFitItsLineIsNotWritten) {
     EXPECT_TRUE(row->GetChecked());
   }
   EXPECT_FALSE(HasValue(kUser, rkRun, Name("Other")));
-  DWORD type = 0;
-  std::string bytes;
-  ASSERT_TRUE(GetValue(kUser, rkRun, Name("Shown"), type, bytes));
-  EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
-  EXPECT_EQ(bytes, Sz(L"\"C:\\windows\\notepad.exe\""));
-  ASSERT_TRUE(GetValue(kUser, rkRun, Name("Binary"), type, bytes));
-  EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
-  EXPECT_EQ(bytes, Sz(L"\"C:\\tools\\b.exe\" /b"));
+  ExpectValue(kUser, rkRun, Name("Shown"), REG_SZ, Sz(L"\"C:\\windows\\notepad.exe\""));
+  ExpectValue(kUser, rkRun, Name("Binary"), REG_SZ, Sz(L"\"C:\\tools\\b.exe\" /b"));
   EXPECT_EQ(Store("currRun.ini"), "");
   EXPECT_EQ(Store("currRun.raw"), "");
   ListSource(12);
@@ -673,9 +677,7 @@ TEST_F(StartupToggle, EnableIsRefusedWhileTheKeyHoldsTheName) {
 }
 
 TEST_F(StartupToggle, TheUsersRunServicesOnceHasNoStore) {
-  SetValue(kUser, rkRunServicesOnce, Name("once"), REG_SZ, Sz(L"C:\\once.exe"));
-  ListSource(11);
-  fw::TListItem* row = Row(Caption("once"));
+  fw::TListItem* row = ListedValue(kUser, rkRunServicesOnce, 11, "once", L"C:\\once.exe");
   ASSERT_NE(row, nullptr);
   ClickBox(row);
   EXPECT_TRUE(row->GetChecked());
@@ -699,9 +701,7 @@ TEST_F(StartupToggle, AClickBesideTheBoxChangesNothing) {
 // ---- One click, one change ----
 
 TEST_F(StartupToggle, EachClickFromTheInputQueueTogglesOnce) {
-  SetValue(kUser, rkRun, Name("hand"), REG_SZ, Sz(L"C:\\hand.exe"));
-  ListSource(12);
-  fw::TListItem* row = Row(Caption("hand"));
+  fw::TListItem* row = ListedValue(kUser, rkRun, 12, "hand", L"C:\\hand.exe");
   ASSERT_NE(row, nullptr);
   std::string line = app::StoreLine(row->GetCaption(), Sub(row, 0), Sub(row, 1));
   PointAtBox(row);
@@ -728,9 +728,7 @@ TEST_F(StartupToggle, EachClickFromTheInputQueueTogglesOnce) {
 }
 
 TEST_F(StartupToggle, EachSpacePressTogglesOnceHeldOrNot) {
-  SetValue(kUser, rkRun, Name("key"), REG_SZ, Sz(L"C:\\key.exe"));
-  ListSource(12);
-  fw::TListItem* row = Row(Caption("key"));
+  fw::TListItem* row = ListedValue(kUser, rkRun, 12, "key", L"C:\\key.exe");
   ASSERT_NE(row, nullptr);
   PointAtBox(row);
   row->SetSelected(true);
@@ -774,9 +772,7 @@ TEST_F(StartupToggle, APressWhileAFailureIsShownChangesNothing) {
   TClickingDialogs* dialogs = owned.get();
   scripted = dialogs;
   fw::testing::SetDialogService(std::move(owned));
-  SetValue(kUser, rkRun, Name("busy"), REG_SZ, Sz(L"C:\\busy.exe"));
-  ListSource(12);
-  fw::TListItem* row = Row(Caption("busy"));
+  fw::TListItem* row = ListedValue(kUser, rkRun, 12, "busy", L"C:\\busy.exe");
   ASSERT_NE(row, nullptr);
   DeleteValue(kUser, rkRun, Name("busy"));
   dialogs->OnShow = [&] { ClickBox(row); };
