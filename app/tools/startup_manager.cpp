@@ -145,30 +145,21 @@ void TStartupManager::tvSUClick(fw::TObject*) {
 
 void TStartupManager::refreshBtnClick(fw::TObject*) { ListSource(startupSource); }
 
-void TStartupManager::lvSUWindowProc(fw::TMessage& Message) {
-  switch (Message.Msg) {
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-      if (fw::TListItem* item = BoxAt(fw::XPos(Message), fw::YPos(Message))) {
-        if (lvSU->CanFocus()) lvSU->SetFocus();
-        PressBox(item);
-        return;
-      }
-      break;
-    case fw::CN_KEYDOWN:
-      if (Message.WParam == VK_SPACE && fw::KeyDataToShiftState(Message.LParam).Empty()) {
-        Message.Result = 1;
-        bool repeated = (Message.LParam & 0x40000000) != 0;  // the key was down already
-        fw::TListItem* item = lvSU->GetItemFocused();
-        if (!item) item = lvSU->GetSelected();
-        if (item && !repeated) PressBox(item);
-        return;
-      }
-      break;
-    default:
-      break;
+bool TStartupManager::BoxMessage(fw::TMessage& message) {
+  if (message.Msg == fw::CN_KEYDOWN) {
+    if (message.WParam != VK_SPACE || !fw::KeyDataToShiftState(message.LParam).Empty()) return false;
+    message.Result = 1;
+    bool repeated = (message.LParam & 0x40000000) != 0;  // the key was down already
+    fw::TListItem* item = lvSU->GetItemFocused();
+    if (!item) item = lvSU->GetSelected();
+    if (item && !repeated) PressBox(item);
+    return true;
   }
-  FListProc(Message);
+  fw::TListItem* item = BoxAt(fw::XPos(message), fw::YPos(message));
+  if (!item) return false;
+  if (lvSU->CanFocus()) lvSU->SetFocus();
+  PressBox(item);
+  return true;
 }
 
 fw::TListItem* TStartupManager::BoxAt(int x, int y) const {

@@ -49,11 +49,6 @@ class TStartupManager {
 
   void tvSUClick(fw::TObject* Sender);
   void refreshBtnClick(fw::TObject* Sender);
-  // The list's window procedure, in front of its own: a left press on a row's box (either click
-  // of a double click too) and Space on the focused row each change that entry once; a key held
-  // down changes it once. The list never turns a box itself: the tool turns it when the change
-  // is made.
-  void lvSUWindowProc(fw::TMessage& Message);
   void newBtnClick(fw::TObject* Sender);
   void deleteBtnClick(fw::TObject* Sender);
   void runBtnClick(fw::TObject* Sender);
@@ -67,6 +62,11 @@ class TStartupManager {
   void ListKeyAndStore(const char* hive, int runKey);
   void ListStartupFolderOf(int kind);
   void ListHeldShortcuts(int kind);
+  // Runs in front of the list's own window procedure for the button presses and key-downs it
+  // is given; true when it took the message. A left press on a row's box (either click of a
+  // double click too) and Space on the focused row each change that entry once, a key held down
+  // once. The list never turns a box itself: the tool turns it when the change is made.
+  bool BoxMessage(fw::TMessage& message);
   // The row whose box is at the list's client point; null elsewhere.
   fw::TListItem* BoxAt(int x, int y) const;
   // Disables the entry of a ticked row, or enables that of an unticked one. A press while a
@@ -84,7 +84,6 @@ class TStartupManager {
 
   TfrmMain& FForm;
   skin::TkPanel& FPanel;
-  fw::TWndMethodProc FListProc;  // the list's own window procedure
   bool FToggling = false;
 };
 
