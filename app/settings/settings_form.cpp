@@ -33,6 +33,11 @@ bool Confirmed(const std::string& text) {
   return skin::kMessageDlg(text, fw::mtConfirmation, fw::TMsgDlgButtons{fw::mbOK, fw::mbCancel}, 0) == fw::mrOk;
 }
 
+TExtensionRow MaskOfRow(fw::TListItem* row) {
+  fw::TStrings* sub = row->GetSubItems();
+  return {row->GetCaption(), sub->GetCount() > 0 ? sub->GetStrings(0) : std::string(), row->GetChecked()};
+}
+
 }  // namespace
 
 TfrmSettings::TfrmSettings(fw::TComponent* owner) : fw::TForm(owner) { frmSettings = this; }
@@ -91,19 +96,15 @@ std::vector<bool> TfrmSettings::Ticks() const {
 void TfrmSettings::SaveMasks() {
   std::vector<TExtensionRow> masks;
   fw::TListItems* rows = kListView1->GetItems();
-  for (int i = 0; i < rows->GetCount(); ++i) {
-    fw::TListItem* row = rows->GetItem(i);
-    fw::TStrings* sub = row->GetSubItems();
-    masks.push_back({row->GetCaption(), sub->GetCount() > 0 ? sub->GetStrings(0) : std::string(), row->GetChecked()});
-  }
+  for (int i = 0; i < rows->GetCount(); ++i) masks.push_back(MaskOfRow(rows->GetItem(i)));
   SaveExtensionList(masks, AppDir());
   FSavedTicks = Ticks();
 }
 
-void TfrmSettings::EditMask() {
+bool TfrmSettings::EditMask() {
   TfrmAddMask* dialog = nullptr;
   fw::Application->CreateForm(dialog);
-  dialog->ShowModal();
+  return dialog->ShowModal() == fw::mrOk;
 }
 
 void TfrmSettings::addWCClick(fw::TObject*) {
@@ -123,14 +124,17 @@ void TfrmSettings::addWCClick(fw::TObject*) {
 void TfrmSettings::editWCClick(fw::TObject*) {
   fw::TListItem* row = kListView1->GetSelected();
   if (!row) return;
-  fw::TStrings* sub = row->GetSubItems();
-  maskText = row->GetCaption();
-  maskDescription = sub->GetCount() > 0 ? sub->GetStrings(0) : std::string();
-  maskActive = row->GetChecked();
-  EditMask();
+  TExtensionRow shown = MaskOfRow(row);
+  maskText = shown.Mask;
+  maskDescription = shown.Description;
+  maskActive = shown.Checked;
+  // Cancel, or OK on the row as it was, leaves ext.ini as it is.
+  if (!EditMask() || (maskText == shown.Mask && maskDescription == shown.Description && maskActive == shown.Checked))
+    return;
   {
     TFilling filling(FFilling);
     row->SetCaption(maskText);
+    fw::TStrings* sub = row->GetSubItems();
     if (sub->GetCount() > 0)
       sub->SetStrings(0, maskDescription);
     else

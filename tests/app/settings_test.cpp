@@ -437,6 +437,41 @@ TEST_F(SettingsTest, AddAndEditMasksThroughTheDialog) {
   EXPECT_TRUE(scripted->Texts.empty());
 }
 
+TEST_F(SettingsTest, EditWritesExtIniOnlyWhenOkChangedTheRow) {
+  // Lines that a save would write back differently.
+  const std::string original = "*.a=A= true\r\n*.b=B=TRUE \r\n*.c=C=false\r\n*.d=D\r\n";
+  WriteFile(config + "ext.ini", original);
+  Start();
+  WithSettings([&](TfrmSettings& form) {
+    SelectRow(form, 0);
+    maskActions.push_back([](TfrmAddMask& dialog) {
+      Type(dialog.kEdit1, "*.nothing");
+      Click(dialog.kBitBtn2);
+    });
+    Click(form.editWC);
+    EXPECT_EQ(ReadFile(config + "ext.ini"), original) << "Cancel";
+    SelectRow(form, 1);
+    maskActions.push_back([](TfrmAddMask& dialog) {
+      Click(dialog.kCheckBox1);
+      PressKey(VK_ESCAPE);
+    });
+    Click(form.editWC);
+    EXPECT_EQ(ReadFile(config + "ext.ini"), original) << "Escape";
+    SelectRow(form, 3);
+    MaskOk("*.d", "D", false, "*.d", "D", false);
+    Click(form.editWC);
+    EXPECT_EQ(ReadFile(config + "ext.ini"), original) << "OK on the row as it was";
+    EXPECT_EQ(form.kListView1->GetItems()->GetItem(0)->GetCaption(), "*.a");
+    EXPECT_TRUE(form.kListView1->GetItems()->GetItem(1)->GetChecked());
+
+    SelectRow(form, 3);
+    MaskOk("*.d", "D", false, "*.d", "D", true);
+    Click(form.editWC);
+    EXPECT_EQ(ReadFile(config + "ext.ini"), "*.a=A=true\r\n*.b=B=true\r\n*.c=C=false\r\n*.d=D=true\r\n");
+  });
+  EXPECT_TRUE(scripted->Texts.empty());
+}
+
 TEST_F(SettingsTest, MaskDialogRefusesEqualsSignsAndEmptyMasks) {
   Start();
   // Each OK is refused with a message, and the dialog stays open until Cancel.
