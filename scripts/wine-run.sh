@@ -10,6 +10,7 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 build=${VORLET_BUILD_DIR:-$here/build}
 sandbox=${VORLET_SANDBOX:-$build/sandbox}
 mkdir -p "$sandbox/home" "$sandbox/xdg/Trash/files" "$sandbox/xdg/Trash/info"
+sandbox=$(cd "$sandbox" && pwd)
 
 export HOME=$sandbox/home
 export XDG_DATA_HOME=$sandbox/xdg
@@ -68,7 +69,12 @@ fi
 flock -u 9
 exec 9>&-
 
-# The trash folder as Windows sees it (through Z:), for the recycle-bin test.
-rel=${XDG_DATA_HOME#"$build"/}
-export VORLET_SANDBOX_TRASH="Z:\\${rel//\//\\}\\Trash\\files"
+# The trash folder as Windows sees it, for the recycle-bin tests: through Z: when the sandbox
+# lies in the build tree, otherwise by its host name (\\?\unix\...), which Wine opens as is.
+trash=$XDG_DATA_HOME/Trash/files
+case "$trash" in
+  "$build"/*) trash="Z:\\${trash#"$build"/}" ;;
+  *) trash="\\\\?\\unix$trash" ;;
+esac
+export VORLET_SANDBOX_TRASH=${trash//\//\\}
 exec wine "$@"
