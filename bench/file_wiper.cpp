@@ -48,7 +48,7 @@ double Seconds(const std::chrono::steady_clock::duration& d) { return std::chron
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 // Writes size bytes of pseudo-random data (xorshift: the content only has to be incompressible)
-// and flushes them, so neither timed wipe pays for the writing of its file.
+// and flushes them, so no timed wipe pays for the writing of its file.
 bool WriteRandomFile(const std::string& path, int64_t size, uint64_t seed) {
   HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
