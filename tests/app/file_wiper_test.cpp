@@ -305,6 +305,9 @@ TEST_F(FileWiperTest, SixPassesOfFreshBytesKeepTheLengthThenTheFileIsGone) {
   reader.OnPass = [&](int) {
     expected.push_back(source.Produced);
     source.Produced.clear();
+    // While the passes run, the bar and the tool's panel are disabled and the animation plays.
+    EXPECT_FALSE(frmMain->barMenu->GetEnabled() || frmMain->pnlFW->GetEnabled());
+    EXPECT_TRUE(frmMain->Anim->GetActive());
   };
   Pick(file);
   TickAll();
