@@ -44,6 +44,10 @@ bool TListItem::Native() const {
   return !FTransient && FIndex >= 0 && FIndex < FOwner->FNativeCount && GetListView()->HandleAllocated();
 }
 
+bool TListItem::StateInWindow() const {
+  return Native() || (FTransient && FIndex >= 0 && GetListView()->HandleAllocated());
+}
+
 void TListItem::ApplyState() {
   TCustomListView* view = GetListView();
   view->FInserting = true;
@@ -159,28 +163,42 @@ void TListItem::SetChecked(bool v) {
 }
 
 bool TListItem::GetSelected() const {
-  if (!Native()) return FSelected;
+  if (!StateInWindow()) return FSelected;
   return GetState(LVIS_SELECTED) != 0;
 }
 
 void TListItem::SetSelected(bool v) {
   FSelected = v;
-  if (Native()) SetState(v ? LVIS_SELECTED : 0, LVIS_SELECTED);
+  if (StateInWindow()) SetState(v ? LVIS_SELECTED : 0, LVIS_SELECTED);
 }
 
 bool TListItem::GetFocused() const {
-  if (!Native()) return FFocused;
+  if (!StateInWindow()) return FFocused;
   return GetState(LVIS_FOCUSED) != 0;
 }
 
 void TListItem::SetFocused(bool v) {
   FFocused = v;
-  if (Native()) SetState(v ? LVIS_FOCUSED : 0, LVIS_FOCUSED);
+  if (StateInWindow()) SetState(v ? LVIS_FOCUSED : 0, LVIS_FOCUSED);
+}
+
+bool TListItem::GetDropTarget() const { return StateInWindow() && GetState(LVIS_DROPHILITED) != 0; }
+
+void TListItem::SetDropTarget(bool v) {
+  if (StateInWindow()) SetState(v ? LVIS_DROPHILITED : 0, LVIS_DROPHILITED);
+}
+
+HWND TListItem::EditCaption() {
+  FOwner->Flush();
+  if (!StateInWindow()) return nullptr;
+  TCustomListView* view = GetListView();
+  view->SetFocus();
+  return reinterpret_cast<HWND>(view->Perform(LVM_EDITLABELA, static_cast<WPARAM>(FIndex), 0));
 }
 
 void TListItem::MakeVisible(bool partialOK) {
   FOwner->Flush();
-  if (Native()) GetListView()->Perform(LVM_ENSUREVISIBLE, static_cast<WPARAM>(FIndex), partialOK ? 1 : 0);
+  if (StateInWindow()) GetListView()->Perform(LVM_ENSUREVISIBLE, static_cast<WPARAM>(FIndex), partialOK ? 1 : 0);
 }
 
 TRect TListItem::DisplayRect(int code) const {
@@ -199,7 +217,7 @@ void TListItem::Delete() {
 }
 
 void TListItem::Update() {
-  if (Native()) GetListView()->Perform(LVM_UPDATE, static_cast<WPARAM>(FIndex), 0);
+  if (StateInWindow()) GetListView()->Perform(LVM_UPDATE, static_cast<WPARAM>(FIndex), 0);
 }
 
 // --- TListItems ---

@@ -46,6 +46,11 @@ class TListItem {
   void SetSelected(bool v);
   bool GetFocused() const;
   void SetFocused(bool v);
+  // The highlight of the row a drag is held over.
+  bool GetDropTarget() const;
+  void SetDropTarget(bool v);
+  // Starts editing the caption in place; the edit control, or null.
+  HWND EditCaption();
   void MakeVisible(bool partialOK);
   TRect DisplayRect(int code) const;
   void Delete();
@@ -56,6 +61,8 @@ class TListItem {
   friend class TCustomListView;
   friend class TSubItems;
   bool Native() const;
+  // Selection, focus and highlight live in the window: a row it holds, or an owner-data row.
+  bool StateInWindow() const;
   UINT GetState(UINT mask) const;
   void SetState(UINT state, UINT mask);
   void SubItemsChanged();

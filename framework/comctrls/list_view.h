@@ -61,7 +61,7 @@ class TCustomListView : public TWinControl {
   TListItems* GetItems() const { return FItems.get(); }
 
   TViewStyle GetViewStyle() const { return FViewStyle; }
-  void SetViewStyle(TViewStyle v);
+  virtual void SetViewStyle(TViewStyle v);
   bool GetCheckboxes() const { return FCheckboxes; }
   void SetCheckboxes(bool v);
   bool GetRowSelect() const { return FRowSelect; }

@@ -1,0 +1,505 @@
+// The shell list view on a shown form over sandbox folders: the rows and their details, the
+// sort orders and column clicks, the column sets (the shell-details routine with a small fake),
+// navigation, the file filter, in-place rename, announced changes and the context menu.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "framework/win.h"
+
+#include <commctrl.h>
+#include <shlobj.h>
+
+#include "framework/classes/registry.h"
+#include "framework/forms/custom_form.h"
+#include "framework/rtl/file_utils.h"
+#include "services/shell/com_object.h"
+#include "services/shell/shell_comparers.h"
+#include "services/shell/shell_controller.h"
+#include "services/shell/shell_item.h"
+#include "services/shell/shell_list_view.h"
+#include "services/shell/sv_exception.h"
+#include "support/gui_test_support.h"
+#include "support/sandbox.h"
+
+__CRT_UUID_DECL(IShellDetails, 0x000214EC, 0x0000, 0x0000, 0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46)
+
+using namespace svc;
+namespace sandbox = testing_sandbox;
+
+namespace {
+
+template <class Done>
+bool PumpUntil(Done done, int milliseconds = 3000) {
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+  for (;;) {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+    if (done()) return true;
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    Sleep(5);
+  }
+}
+
+void Pump(int milliseconds) {
+  PumpUntil([] { return false; }, milliseconds);
+}
+
+void SetWriteTime(const std::string& path, int year, int month, int day, int hour, int minute) {
+  SYSTEMTIME local{};
+  local.wYear = static_cast<WORD>(year);
+  local.wMonth = static_cast<WORD>(month);
+  local.wDay = static_cast<WORD>(day);
+  local.wHour = static_cast<WORD>(hour);
+  local.wMinute = static_cast<WORD>(minute);
+  FILETIME localTime, utc;
+  SystemTimeToFileTime(&local, &localTime);
+  LocalFileTimeToFileTime(&localTime, &utc);
+  HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
+                            FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
+  SetFileTime(file, nullptr, nullptr, &utc);
+  CloseHandle(file);
+}
+
+// A file of the given length whose content is never written (sparse on the host).
+void MakeLongFile(const std::string& path, int64_t length) {
+  ASSERT_EQ(path.rfind("C:\\sandbox\\", 0), 0u);
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  DWORD unused = 0;
+  DeviceIoControl(file, FSCTL_SET_SPARSE, nullptr, 0, nullptr, 0, &unused, nullptr);
+  LARGE_INTEGER end;
+  end.QuadPart = length;
+  SetFilePointerEx(file, end, nullptr, FILE_BEGIN);
+  SetEndOfFile(file);
+  CloseHandle(file);
+}
+
+std::string Locale(const SYSTEMTIME& time, bool withTime) {
+  char date[128] = {}, clock[128] = {};
+  GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &time, nullptr, date, sizeof date);
+  if (!withTime) return date;
+  GetTimeFormatA(LOCALE_USER_DEFAULT, TIME_NOSECONDS, &time, nullptr, clock, sizeof clock);
+  return std::string(date) + " " + clock;
+}
+
+class ShellListView : public testing_gui::GuiTest {
+ protected:
+  void SetUp() override {
+    GuiTest::SetUp();
+    dir = sandbox::TestFolder();
+    form = fw::New<fw::TForm>(nullptr);
+    form->SetBounds(0, 0, 820, 620);
+    list = MakeList();
+    form->Show();
+    Pump(20);
+  }
+  void TearDown() override {
+    fw::Free(form);
+    GuiTest::TearDown();
+  }
+  TSvShellListView* MakeList() {
+    auto* view = fw::New<TSvShellListView>(form);
+    view->SetParent(form);
+    view->SetBounds(0, 0, 800, 580);
+    return view;
+  }
+  // Lists dir in the report style.
+  void ListReport(const std::string& path) {
+    list->SetViewStyle(fw::vsReport);
+    list->SetRootFolder(path);
+  }
+  std::vector<std::string> Captions() const {
+    std::vector<std::string> captions;
+    for (int i = 0; i < list->GetItems()->GetCount(); ++i) captions.push_back(list->GetItems()->GetItem(i)->GetCaption());
+    return captions;
+  }
+  int Row(const std::string& caption) const {
+    for (int i = 0; i < list->GetItems()->GetCount(); ++i)
+      if (list->GetItems()->GetItem(i)->GetCaption() == caption) return i;
+    return -1;
+  }
+  // Column c (1..4) of the row with caption.
+  std::string Text(const std::string& caption, int column) const {
+    int row = Row(caption);
+    if (row < 0) return "(no row " + caption + ")";
+    fw::TStrings* texts = list->GetItems()->GetItem(row)->GetSubItems();
+    return column - 1 < texts->GetCount() ? texts->GetStrings(column - 1) : "(no text)";
+  }
+  void ClickColumn(int column) {
+    NMLISTVIEW nm{};
+    nm.hdr.hwndFrom = list->GetHandle();
+    nm.hdr.code = LVN_COLUMNCLICK;
+    nm.iItem = -1;
+    nm.iSubItem = column;
+    list->Perform(fw::CN_NOTIFY, 0, reinterpret_cast<LPARAM>(&nm));
+  }
+  void Notify(UINT code) {
+    NMITEMACTIVATE nm{};
+    nm.hdr.hwndFrom = list->GetHandle();
+    nm.hdr.code = code;
+    nm.iItem = list->GetItemIndex();
+    list->Perform(fw::CN_NOTIFY, 0, reinterpret_cast<LPARAM>(&nm));
+  }
+  void Select(const std::vector<std::string>& captions) {
+    list->ClearSelection();
+    for (const std::string& caption : captions) {
+      int row = Row(caption);
+      ASSERT_GE(row, 0) << caption;
+      list->GetItems()->GetItem(row)->SetSelected(true);
+    }
+  }
+  std::vector<std::string> SelectedNames() {
+    std::vector<std::string> names;
+    TSvShellItemList* items = list->GetSelectedItems();
+    for (int i = 0; i < items->GetCount(); ++i) names.push_back(items->GetItem(i)->GetDisplayName());
+    return names;
+  }
+
+  std::string dir;
+  fw::TForm* form = nullptr;
+  TSvShellListView* list = nullptr;
+};
+
+TEST_F(ShellListView, RowsShowTheDetailsOfTheirFiles) {
+  sandbox::WriteFile(dir + "empty.bin", "");
+  sandbox::WriteFile(dir + "one.bin", "x");
+  sandbox::WriteFile(dir + "mid.bin", std::string(1536000, 'm'));
+  MakeLongFile(dir + "huge.img", int64_t{5} << 30);
+  sandbox::WriteFile(dir + "readme", "text");
+  sandbox::WriteFile(dir + "notes.abc", "abc");
+  sandbox::WriteFile(dir + "flags.dat", "f");
+  sandbox::MakeFolders(dir + "sub");
+  SetWriteTime(dir + "one.bin", 2021, 3, 4, 5, 6);
+  SetWriteTime(dir + "empty.bin", 2021, 3, 5, 0, 0);
+  SetFileAttributesA((dir + "flags.dat").c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY);
+  ASSERT_NE(list->GetSelectedItems(), nullptr);
+
+  list->SetOptions(list->GetOptions() + loShowHidden);
+  ListReport(dir);
+  EXPECT_EQ(Text("empty.bin", 1), "0KB");
+  EXPECT_EQ(Text("one.bin", 1), "1KB");
+  EXPECT_EQ(Text("mid.bin", 1), "1,500KB");
+  EXPECT_EQ(Text("huge.img", 1), "5,242,880KB");
+  EXPECT_EQ(Text("readme", 2), "File");
+  EXPECT_EQ(Text("notes.abc", 2), "ABC File");
+  EXPECT_EQ(Text("sub", 1), "");
+  EXPECT_EQ(Text("sub", 2), "File Folder");
+  SYSTEMTIME stamp{2021, 3, 0, 4, 5, 6, 0, 0};
+  EXPECT_EQ(Text("one.bin", 3), Locale(stamp, true));
+  SYSTEMTIME midnight{2021, 3, 0, 5, 0, 0, 0, 0};
+  EXPECT_EQ(Text("empty.bin", 3), Locale(midnight, false));
+  std::string letters = AttributeLetters(GetFileAttributesA((dir + "flags.dat").c_str()));
+  EXPECT_NE(letters.find('R'), std::string::npos);
+  EXPECT_EQ(Text("flags.dat", 4), letters);
+  EXPECT_EQ(list->GetSelectedItems()->GetCount(), 0);
+
+  // Icons come from the system image lists, which outlive the list.
+  SHFILEINFOA info{};
+  auto system = reinterpret_cast<HIMAGELIST>(
+      SHGetFileInfoA((dir + "mid.bin").c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
+  for (const char* name : {"mid.bin", "readme", "sub", "notes.abc"}) {
+    SHGetFileInfoA((dir + name).c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
+    EXPECT_EQ(list->GetItems()->GetItem(Row(name))->GetImageIndex(), info.iIcon) << name;
+  }
+  EXPECT_EQ(list->GetSmallImages()->GetHandle(), system);
+  EXPECT_EQ(reinterpret_cast<HIMAGELIST>(list->Perform(LVM_GETIMAGELIST, LVSIL_SMALL, 0)), system);
+  int images = ImageList_GetImageCount(system);
+  fw::FreeAndNil(list);
+  EXPECT_EQ(ImageList_GetImageCount(system), images);
+  EXPECT_GT(images, 0);
+  SetFileAttributesA((dir + "flags.dat").c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST_F(ShellListView, RegisteredExtensionsShowTheirTypeNames) {
+  fw::TRegistry registry;
+  registry.SetRootKey(HKEY_CLASSES_ROOT);
+  ASSERT_TRUE(registry.OpenKey(".vltst", true));
+  registry.WriteString("", "VorletTest.Document");
+  registry.CloseKey();
+  ASSERT_TRUE(registry.OpenKey("VorletTest.Document", true));
+  registry.WriteString("", "Vorlet test document");
+  registry.CloseKey();
+  sandbox::WriteFile(dir + "paper.vltst", "p");
+  fw::Free(list);
+  list = MakeList();
+  ListReport(dir);
+  EXPECT_EQ(Text("paper.vltst", 2), "Vorlet test document");
+  registry.DeleteKey(".vltst");
+  registry.DeleteKey("VorletTest.Document");
+}
+
+class ShellListSorting : public ShellListView {
+ protected:
+  void SetUp() override {
+    ShellListView::SetUp();
+    sandbox::MakeFolders(dir + "beta");
+    sandbox::MakeFolders(dir + "alpha");
+    sandbox::WriteFile(dir + "x.qqc", std::string(10, 'x'));
+    sandbox::WriteFile(dir + "y.qqa", std::string(3000, 'y'));
+    sandbox::WriteFile(dir + "z.qqb", std::string(10, 'z'));
+    MakeLongFile(dir + "w.qqd", (int64_t{4} << 30) + 10);
+    SetWriteTime(dir + "x.qqc", 2020, 1, 1, 12, 0);
+    SetWriteTime(dir + "y.qqa", 2022, 1, 1, 12, 0);
+    SetWriteTime(dir + "z.qqb", 2021, 1, 1, 12, 0);
+    SetWriteTime(dir + "w.qqd", 2019, 1, 1, 12, 0);
+    SetFileAttributesA((dir + "x.qqc").c_str(), FILE_ATTRIBUTE_READONLY);
+  }
+  void TearDown() override {
+    SetFileAttributesA((dir + "x.qqc").c_str(), FILE_ATTRIBUTE_NORMAL);
+    ShellListView::TearDown();
+  }
+  using TOrder = std::vector<std::string>;
+};
+
+TEST_F(ShellListSorting, EachColumnSortsItsOwnWay) {
+  ListReport(dir);
+  EXPECT_EQ(Captions(), (TOrder{"alpha", "beta", "w.qqd", "x.qqc", "y.qqa", "z.qqb"}));
+  ClickColumn(1);
+  EXPECT_EQ(Captions(), (TOrder{"alpha", "beta", "x.qqc", "z.qqb", "y.qqa", "w.qqd"}));
+  ClickColumn(2);
+  EXPECT_EQ(Captions(), (TOrder{"alpha", "beta", "y.qqa", "z.qqb", "x.qqc", "w.qqd"}));
+  ClickColumn(3);
+  EXPECT_EQ(Captions(), (TOrder{"alpha", "beta", "y.qqa", "z.qqb", "x.qqc", "w.qqd"}));
+  ClickColumn(4);
+  TOrder byAttributes = Captions();
+  EXPECT_EQ(TOrder(byAttributes.begin(), byAttributes.begin() + 2), (TOrder{"alpha", "beta"}));
+  EXPECT_EQ(byAttributes.back(), "x.qqc");
+}
+
+TEST_F(ShellListSorting, ClicksFlipTheOrderAndKeepTheSelection) {
+  ListReport(dir);
+  ClickColumn(1);
+  TOrder bySize = Captions();
+  ClickColumn(1);
+  EXPECT_EQ(Captions(), TOrder(bySize.rbegin(), bySize.rend()));
+  EXPECT_FALSE(GetSortAscending());
+  ClickColumn(1);
+  EXPECT_EQ(Captions(), bySize);
+
+  ClickColumn(1);
+  ClickColumn(3);  // another column starts ascending
+  EXPECT_TRUE(GetSortAscending());
+  EXPECT_EQ(Captions(), (TOrder{"alpha", "beta", "y.qqa", "z.qqb", "x.qqc", "w.qqd"}));
+
+  Select({"z.qqb", "x.qqc"});
+  list->GetItems()->GetItem(Row("x.qqc"))->SetFocused(true);
+  ClickColumn(1);
+  EXPECT_EQ(Captions(), bySize);
+  std::vector<std::string> selected;
+  for (int i = 0; i < list->GetItems()->GetCount(); ++i)
+    if (list->GetItems()->GetItem(i)->GetSelected()) selected.push_back(list->GetItems()->GetItem(i)->GetCaption());
+  EXPECT_EQ(selected, (TOrder{"x.qqc", "z.qqb"}));
+  ASSERT_NE(list->GetItemFocused(), nullptr);
+  EXPECT_EQ(list->GetItemFocused()->GetCaption(), "x.qqc");
+}
+
+TEST_F(ShellListSorting, TheReportStyleStartsByTheFirstColumn) {
+  list->SetRootFolder(dir);
+  EXPECT_EQ(list->GetColumns()->GetCount(), 0);
+  SetSortAscending(false);
+  list->SetViewStyle(fw::vsReport);
+  EXPECT_EQ(list->GetColumns()->GetCount(), 5);
+  EXPECT_EQ(GetSortColumn(), 0);
+  EXPECT_TRUE(GetSortAscending());
+  EXPECT_EQ(Captions(), (TOrder{"alpha", "beta", "w.qqd", "x.qqc", "y.qqa", "z.qqb"}));
+  EXPECT_EQ(Text("y.qqa", 1), "2KB");
+}
+
+// An IShellDetails with three columns, whose captions come in the three STRRET kinds.
+class TFakeDetails : public TSvComObject<IShellDetails> {
+ public:
+  HRESULT STDMETHODCALLTYPE GetDetailsOf(LPCITEMIDLIST pidl, UINT column, SHELLDETAILS* details) override {
+    if (column > 3) return E_FAIL;
+    details->fmt = LVCFMT_LEFT;
+    details->cxChar = static_cast<int>(10 + column);
+    if (!pidl) {
+      switch (column) {
+        case 0: return Wide(L"Title", details);
+        case 1: details->str.uType = STRRET_CSTR; strcpy(details->str.cStr, "Size"); return S_OK;
+        case 2: details->str.uType = STRRET_OFFSET; details->str.uOffset = 2; return S_OK;  // "Modified"
+        default: return Wide(L"Type", details);
+      }
+    }
+    if (column == 3) return E_FAIL;  // the Type column asks the list
+    return Wide(column == 1 ? L"many bytes" : L"some day", details);
+  }
+  HRESULT STDMETHODCALLTYPE ColumnClick(UINT) override { return S_OK; }
+
+ private:
+  static HRESULT Wide(const wchar_t* text, SHELLDETAILS* details) {
+    details->str.uType = STRRET_WSTR;
+    size_t bytes = (wcslen(text) + 1) * sizeof(wchar_t);
+    details->str.pOleStr = static_cast<LPWSTR>(CoTaskMemAlloc(bytes));
+    memcpy(details->str.pOleStr, text, bytes);
+    return S_OK;
+  }
+};
+
+TEST_F(ShellListView, ColumnSetsFollowTheFolder) {
+  ListReport(dir);
+  std::vector<std::pair<std::string, int>> columns;
+  for (int i = 0; i < list->GetColumns()->GetCount(); ++i)
+    columns.emplace_back(list->GetColumn(i)->GetCaption(), list->GetColumn(i)->GetWidth());
+  EXPECT_EQ(columns, (std::vector<std::pair<std::string, int>>{
+                         {"Name", 175}, {"Size", 75}, {"Type", 125}, {"Modified", 125}, {"Attributes", 60}}));
+  EXPECT_EQ(list->GetColumn(1)->GetAlignment(), fw::taRightJustify);
+
+  list->SetSpecialRootFolder(sfBitBucket);
+  std::vector<std::string> captions;
+  for (int i = 0; i < list->GetColumns()->GetCount(); ++i) captions.push_back(list->GetColumn(i)->GetCaption());
+  EXPECT_EQ(captions, (std::vector<std::string>{"Name", "Original Location", "Date Deleted", "Type", "Size"}));
+
+  list->SetSpecialRootFolder(sfDrives);
+  ASSERT_EQ(list->GetColumns()->GetCount(), 1);
+  EXPECT_EQ(list->GetColumn(0)->GetCaption(), "Name");
+  EXPECT_GE(Row("C:"), -1);
+}
+
+TEST_F(ShellListView, ShellDetailsGiveColumnsAndTexts) {
+  sandbox::WriteFile(dir + "item.qqz", std::string(2048, 'i'));
+  SetWriteTime(dir + "item.qqz", 2020, 6, 7, 8, 9);
+  ListReport(dir);
+  // A folder ID list whose first ID holds "Modified" after its size field.
+  std::vector<BYTE> folderPidl(2 + 9 + 2, 0);
+  folderPidl[0] = 2 + 9;
+  memcpy(folderPidl.data() + 2, "Modified", 9);
+  auto* fake = new TFakeDetails();
+  list->GetColumns()->Clear();
+  list->BuildShellDetailColumns(fake, reinterpret_cast<LPCITEMIDLIST>(folderPidl.data()));
+  SIZE a{};
+  HDC dc = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, list->GetFont()->GetHandle());
+  GetTextExtentPoint32A(dc, "a", 1, &a);
+  SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
+  ASSERT_EQ(list->GetColumns()->GetCount(), 4);
+  EXPECT_EQ(list->GetColumn(0)->GetCaption(), "Title");
+  EXPECT_EQ(list->GetColumn(1)->GetCaption(), "Size");
+  EXPECT_EQ(list->GetColumn(2)->GetCaption(), "Modified");
+  EXPECT_EQ(list->GetColumn(3)->GetCaption(), "Type");
+  EXPECT_EQ(list->GetColumn(2)->GetWidth(), 12 * a.cx);
+
+  TSvShellItem* item = list->ItemOfRow(Row("item.qqz"));
+  ASSERT_NE(item, nullptr);
+  TSvShellItem* fresh = item;
+  list->FillShellDetails(fake, fresh);
+  fw::TStringList* texts = fresh->GetColumnTexts();
+  ASSERT_EQ(texts->GetCount(), 3);
+  EXPECT_EQ(texts->GetStrings(0), "many bytes");
+  EXPECT_EQ(texts->GetStrings(1), "some day");
+  EXPECT_EQ(texts->GetStrings(2), "QQZ File");
+  EXPECT_EQ(fresh->GetSize(), 2048);
+  EXPECT_EQ(fresh->GetDate(), fw::EncodeDateTime(2020, 6, 7, 8, 9, 0, 0));
+  fake->Release();
+}
+
+TEST_F(ShellListView, RootFolderAndClimbing) {
+  list->SetRootFolder("C:");
+  EXPECT_EQ(list->GetRootFolder(), "C:\\");
+  ASSERT_NE(list->GetFolder(), nullptr);
+  EXPECT_EQ(list->GetFolder()->GetPath(), "C:\\");
+  EXPECT_GE(Row("sandbox"), 0);
+
+  try {
+    list->SetRootFolder("C:\\sandbox\\no such folder\\at all");
+    FAIL() << "no error";
+  } catch (const ESvInvalidFolder& e) {
+    EXPECT_EQ(e.GetErrorCode(), 240u);
+    EXPECT_EQ(std::string(e.what()), "Invalid folder");
+  }
+  EXPECT_EQ(list->GetRootFolder(), "");
+  EXPECT_EQ(list->GetItems()->GetCount(), 0);
+
+  sandbox::MakeFolders(dir + "inner");
+  list->SetRootFolder(dir + "inner");
+  list->MoveUpOneLevel();
+  EXPECT_EQ(list->GetFolder()->GetPath() + "\\", dir);
+  EXPECT_GE(Row("inner"), 0);
+  for (int i = 0; i < 8; ++i) list->MoveUpOneLevel();
+  EXPECT_TRUE(list->GetFolder()->GetIsDesktop());
+  list->MoveUpOneLevel();
+  EXPECT_TRUE(list->GetFolder()->GetIsDesktop());
+}
+
+TEST_F(ShellListView, DoubleClicksEnterFoldersOnly) {
+  sandbox::MakeFolders(dir + "inner\\deeper");
+  sandbox::WriteFile(dir + "inner\\doc.txt", "d");
+  list->SetRootFolder(dir);
+  Select({"inner"});
+  Notify(NM_DBLCLK);
+  EXPECT_EQ(list->GetFolder()->GetPath(), dir + "inner");
+  EXPECT_EQ(Captions(), (std::vector<std::string>{"deeper", "doc.txt"}));
+
+  list->SetOpenDialogMode(true);
+  Select({"doc.txt"});
+  Notify(NM_DBLCLK);
+  EXPECT_EQ(list->GetFolder()->GetPath(), dir + "inner");
+  list->SetOpenDialogMode(false);
+
+  bool asked = false;
+  list->OnItemDblClick = [&](fw::TObject*, TSvShellItem* item, bool& defaultAction) {
+    asked = item->GetDisplayName() == "doc.txt";
+    defaultAction = false;
+  };
+  Notify(NM_DBLCLK);
+  EXPECT_TRUE(asked);
+  EXPECT_EQ(Captions(), (std::vector<std::string>{"deeper", "doc.txt"}));
+}
+
+TEST_F(ShellListView, RefreshKeepsTheSelectedRowAndFindSearchesForward) {
+  for (const char* name : {"apple.txt", "banana.txt", "cherry.txt", "pineapple.txt"})
+    sandbox::WriteFile(dir + name, name);
+  list->SetRootFolder(dir);
+  Select({"cherry.txt"});
+  sandbox::WriteFile(dir + "aaa.txt", "first");
+  list->Refresh();
+  EXPECT_EQ(Row("aaa.txt"), 0);
+  ASSERT_NE(list->GetSelected(), nullptr);
+  EXPECT_EQ(list->GetSelected()->GetCaption(), "cherry.txt");
+  EXPECT_EQ(SelectedNames(), (std::vector<std::string>{"cherry.txt"}));
+
+  auto find = [&](UINT flags, const char* text, int start) {
+    LVFINDINFOA info{};
+    info.flags = flags;
+    info.psz = text;
+    return static_cast<int>(list->Perform(LVM_FINDITEMA, static_cast<WPARAM>(start), reinterpret_cast<LPARAM>(&info)));
+  };
+  EXPECT_EQ(find(LVFI_STRING, "banana.txt", -1), Row("banana.txt"));
+  EXPECT_EQ(find(LVFI_PARTIAL | LVFI_STRING, "apple", -1), Row("apple.txt"));
+  EXPECT_EQ(find(LVFI_PARTIAL | LVFI_STRING, "apple", Row("apple.txt") + 1), Row("pineapple.txt"));
+  EXPECT_EQ(find(LVFI_STRING | LVFI_WRAP, "apple.txt", Row("pineapple.txt")), -1);
+}
+
+TEST_F(ShellListView, TheFileFilterKeepsMatchingFilesAndEveryFolder) {
+  for (const char* name : {"a.txt", "B.TXT", "c.txt.bak", "d.doc"}) sandbox::WriteFile(dir + name, name);
+  sandbox::MakeFolders(dir + "folder.bin");
+  list->SetRootFolder(dir);
+  list->SetFileFilter("\\.txt$");
+  EXPECT_EQ(list->GetItems()->GetCount(), 5);
+  list->SetFiltered(true);
+  EXPECT_EQ(Captions(), (std::vector<std::string>{"folder.bin", "a.txt", "B.TXT"}));
+  list->SetFiltered(false);
+  EXPECT_EQ(list->GetItems()->GetCount(), 3);
+  list->Refresh();
+  EXPECT_EQ(list->GetItems()->GetCount(), 5);
+
+  list->SetFiltered(true);
+  try {
+    list->SetFileFilter("[ab");
+    FAIL() << "no error";
+  } catch (const ESvRegExError& e) {
+    EXPECT_EQ(e.GetErrorCode(), 291u);
+  }
+  EXPECT_EQ(list->GetItems()->GetCount(), 5);
+  EXPECT_EQ(Row("d.doc") >= 0, true);
+}
+
+}  // namespace
