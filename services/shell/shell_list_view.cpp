@@ -157,13 +157,16 @@ void TSvCustomShellListView::AfterConstruction() {
   for (int i = 0; i < 10; ++i) FCaptions[i] = SvStrById(kFirstCaptionId + i);
   BuildFileTypes();
   FNotification = fw::New<TSvShellNotification>(this);
-  FNotification->SetWatchSubFolders(false);
+  // Wine tells a watch without subfolders only of the folder itself, never of its entries: the
+  // list watches the whole subtree and takes the changes of the folder and its own entries.
+  FNotification->SetWatchSubFolders(true);
   FNotification->SetMaxNotifications(5);
   FNotification->OnShellChangeNotify = [this](fw::TObject* sender, TSvShellItem* a, TSvShellItem* b,
                                               TSvNotifyEventsSet events) { ListShellChanged(sender, a, b, events); };
 }
 
 TSvCustomShellListView::~TSvCustomShellListView() {
+  if (FNotification) FNotification->SetActive(false);
   DestroyHandle();
   fw::Free(FFilteredItems);
   fw::Free(FAllItems);
@@ -305,6 +308,8 @@ void TSvCustomShellListView::AddItem(TSvShellItem* item) {
 }
 
 void TSvCustomShellListView::SetFolder(TSvShellItem* folder) {
+  // The notifier watches Folder's ID list, which the listing may replace.
+  if (FNotification) FNotification->SetActive(false);
   FSelectedItems->Clear();
   FSelectedItemsStale = false;
   FDetailsFilled = false;
@@ -361,7 +366,6 @@ void TSvCustomShellListView::SetFolder(TSvShellItem* folder) {
   SetRedraw(true);
   if (OnListFilled) DoListFilled();
   if (FNotification && FFolder) {
-    FNotification->SetActive(false);
     FNotification->SetWatchPidl(FFolder->GetPidl());
     FNotification->SetMaxNotifications(5);
     FNotification->SetActive(true);
@@ -849,9 +853,16 @@ void TSvCustomShellListView::WndProc(fw::TMessage& msg) {
 
 // --- change notification ---
 
+bool TSvCustomShellListView::InListedFolder(const TSvShellItem* item) const {
+  if (!item || !item->GetPidl() || !FFolder || !FFolder->GetPidl()) return false;
+  if (SamePidl(item->GetPidl(), FFolder->GetPidl())) return true;
+  TPidl parent(Shell32().ILClone(item->GetPidl()));
+  return parent && Shell32().ILRemoveLastID(parent.Get()) && SamePidl(parent.Get(), FFolder->GetPidl());
+}
+
 void TSvCustomShellListView::ListShellChanged(fw::TObject*, TSvShellItem* oldItem, TSvShellItem* newItem,
                                               TSvNotifyEventsSet events) {
-  if (IsEditing()) return;
+  if (IsEditing() || !(InListedFolder(oldItem) || InListedFolder(newItem))) return;
   if (!events.Contains(neAttributesChange)) {
     RefreshItems(true);
   } else if (GetViewStyle() == fw::vsReport && oldItem) {

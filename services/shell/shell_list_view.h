@@ -161,6 +161,8 @@ class TSvCustomShellListView : public fw::TCustomListView, public ISvShellListLi
   void SetUpController();
   void EnterFolder(TSvShellItem* folder);
   void ShowShellMenu(fw::TMessage& msg);
+  // Whether item is the listed folder or one of its own entries.
+  bool InListedFolder(const TSvShellItem* item) const;
   void ListShellChanged(fw::TObject* sender, TSvShellItem* oldItem, TSvShellItem* newItem, TSvNotifyEventsSet events);
   void BuildFileTypes();
   std::string TypeText(TSvShellItem* item);

@@ -90,6 +90,17 @@ std::string Locale(const SYSTEMTIME& time, bool withTime) {
   return std::string(date) + " " + clock;
 }
 
+void Announce(LONG event, const std::string& path, const std::string& second = "") {
+  SHChangeNotify(event, SHCNF_PATHA | SHCNF_FLUSH, path.c_str(), second.empty() ? nullptr : second.c_str());
+}
+
+bool SamePidl(LPCITEMIDLIST a, LPCITEMIDLIST b) { return a && b && ILIsEqual(a, b); }
+
+std::string PathOfPidl(LPCITEMIDLIST pidl) {
+  char path[MAX_PATH] = {};
+  return SHGetPathFromIDListA(pidl, path) ? path : "";
+}
+
 class ShellListView : public testing_gui::GuiTest {
  protected:
   void SetUp() override {
@@ -155,6 +166,16 @@ class ShellListView : public testing_gui::GuiTest {
       ASSERT_GE(row, 0) << caption;
       list->GetItems()->GetItem(row)->SetSelected(true);
     }
+  }
+  // Edits the caption of the row in place and ends the edit with Enter (or Escape).
+  void EditRow(const std::string& caption, const std::string& text, bool accept = true) {
+    int row = Row(caption);
+    ASSERT_GE(row, 0) << caption;
+    HWND edit = list->GetItems()->GetItem(row)->EditCaption();
+    ASSERT_NE(edit, nullptr);
+    SetWindowTextA(edit, text.c_str());
+    SendMessageA(edit, WM_KEYDOWN, accept ? VK_RETURN : VK_ESCAPE, 0);
+    Pump(20);
   }
   std::vector<std::string> SelectedNames() {
     std::vector<std::string> names;
@@ -500,6 +521,111 @@ TEST_F(ShellListView, TheFileFilterKeepsMatchingFilesAndEveryFolder) {
   }
   EXPECT_EQ(list->GetItems()->GetCount(), 5);
   EXPECT_EQ(Row("d.doc") >= 0, true);
+}
+
+TEST_F(ShellListView, InPlaceRenameGoesThroughTheShell) {
+  sandbox::WriteFile(dir + "old.txt", "o");
+  sandbox::WriteFile(dir + "taken.txt", "t");
+  list->SetRootFolder(dir);
+  EditRow("old.txt", "new.txt");
+  EXPECT_TRUE(sandbox::Exists(dir + "new.txt"));
+  EXPECT_FALSE(sandbox::Exists(dir + "old.txt"));
+  ASSERT_GE(Row("new.txt"), 0);
+  TSvShellItem* item = list->ItemOfRow(Row("new.txt"));
+  EXPECT_EQ(item->GetPath(), dir + "new.txt");
+  EXPECT_EQ(item->GetDisplayName(), "new.txt");
+  EXPECT_EQ(PathOfPidl(item->GetPidl()), dir + "new.txt");
+
+  EditRow("new.txt", "new.txt");
+  EditRow("new.txt", "");
+  EXPECT_TRUE(sandbox::Exists(dir + "new.txt"));
+  EXPECT_EQ(Row("new.txt"), item == list->ItemOfRow(Row("new.txt")) ? Row("new.txt") : -2);
+
+  EditRow("new.txt", "taken.txt");
+  EXPECT_TRUE(sandbox::Exists(dir + "new.txt"));
+  EXPECT_EQ(sandbox::ReadFile(dir + "taken.txt"), "t");
+  EXPECT_GE(Row("new.txt"), 0);
+  EXPECT_EQ(item->GetPath(), dir + "new.txt");
+}
+
+TEST_F(ShellListView, AnnouncedChangesReachTheRows) {
+  for (const char* name : {"keep.txt", "gone.txt", "before.txt"}) sandbox::WriteFile(dir + name, name);
+  sandbox::MakeFolders(dir + "sub");
+  ListReport(dir);
+  EXPECT_TRUE(list->GetNotification()->GetRegistered());
+  int heard = 0;
+  list->OnShellChangeNotify = [&](fw::TObject*, TSvShellItem*, TSvShellItem*, TSvNotifyEventsSet) { ++heard; };
+  sandbox::WriteFile(dir + "fresh.txt", "f");
+  Announce(SHCNE_CREATE, dir + "fresh.txt");
+  EXPECT_TRUE(PumpUntil([&] { return Row("fresh.txt") >= 0; }));
+  EXPECT_EQ(heard, 1);
+  sandbox::RemoveTree(dir + "gone.txt");
+  Announce(SHCNE_DELETE, dir + "gone.txt");
+  EXPECT_TRUE(PumpUntil([&] { return Row("gone.txt") < 0; }));
+  ASSERT_TRUE(MoveFileA((dir + "before.txt").c_str(), (dir + "after.txt").c_str()));
+  Announce(SHCNE_RENAMEITEM, dir + "before.txt", dir + "after.txt");
+  EXPECT_TRUE(PumpUntil([&] { return Row("after.txt") >= 0 && Row("before.txt") < 0; }));
+
+  Select({"keep.txt"});
+  EXPECT_EQ(Text("keep.txt", 4).find('R'), std::string::npos);
+  SetFileAttributesA((dir + "keep.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+  Announce(SHCNE_ATTRIBUTES, dir + "keep.txt");
+  EXPECT_TRUE(PumpUntil([&] { return Text("keep.txt", 4).find('R') != std::string::npos; }));
+  ASSERT_NE(list->GetSelected(), nullptr);
+  EXPECT_EQ(list->GetSelected()->GetCaption(), "keep.txt");
+  SetFileAttributesA((dir + "keep.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
+
+  // What happens deeper down is no change of the listed folder.
+  int before = heard;
+  sandbox::WriteFile(dir + "sub\\deep.txt", "d");
+  Announce(SHCNE_CREATE, dir + "sub\\deep.txt");
+  Pump(300);
+  EXPECT_EQ(heard, before);
+
+  // Nothing changes under an open caption editor.
+  HWND edit = list->GetItems()->GetItem(Row("keep.txt"))->EditCaption();
+  ASSERT_NE(edit, nullptr);
+  sandbox::WriteFile(dir + "later.txt", "l");
+  Announce(SHCNE_CREATE, dir + "later.txt");
+  Pump(300);
+  EXPECT_LT(Row("later.txt"), 0);
+  SendMessageA(edit, WM_KEYDOWN, VK_ESCAPE, 0);
+}
+
+TEST_F(ShellListView, TheContextMenuShowsTheSelectedItems) {
+  for (const char* name : {"a.txt", "b.txt", "c.txt"}) sandbox::WriteFile(dir + name, name);
+  list->SetRootFolder(dir);
+  std::vector<svc::testing::TSvContextMenuCall> calls;
+  int answer = -1;
+  int entries = 0;
+  svc::testing::SetContextMenuChooser([&](const svc::testing::TSvContextMenuCall& call) {
+    calls.push_back(call);
+    entries = GetMenuItemCount(call.Menu);
+    return answer;
+  });
+  auto item = [&](const char* name) { return list->ItemOfRow(Row(name)); };
+  Select({"b.txt"});
+  list->Perform(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list->GetHandle()), MAKELPARAM(100, 120));
+  ASSERT_EQ(calls.size(), 1u);
+  EXPECT_EQ(calls[0].Point.x, 100);
+  EXPECT_EQ(calls[0].Point.y, 120);
+  EXPECT_EQ(calls[0].Folder, item("b.txt")->GetParentFolder());
+  ASSERT_EQ(calls[0].Items.size(), 1u);
+  EXPECT_TRUE(SamePidl(calls[0].Items[0], item("b.txt")->GetRelativePidl()));
+  EXPECT_GT(entries, 0);
+  EXPECT_FALSE(list->IsEditing());
+
+  Select({"a.txt", "c.txt", "b.txt"});
+  answer = 19;
+  list->Perform(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list->GetHandle()), MAKELPARAM(5, 6));
+  ASSERT_EQ(calls.size(), 2u);
+  ASSERT_EQ(calls[1].Items.size(), 3u);
+  EXPECT_TRUE(SamePidl(calls[1].Items[0], item("b.txt")->GetRelativePidl()));
+  EXPECT_TRUE(SamePidl(calls[1].Items[1], item("a.txt")->GetRelativePidl()));
+  EXPECT_TRUE(SamePidl(calls[1].Items[2], item("c.txt")->GetRelativePidl()));
+  EXPECT_TRUE(list->IsEditing());
+  SendMessageA(reinterpret_cast<HWND>(list->Perform(LVM_GETEDITCONTROL, 0, 0)), WM_KEYDOWN, VK_ESCAPE, 0);
+  EXPECT_TRUE(sandbox::Exists(dir + "b.txt"));
 }
 
 }  // namespace
