@@ -327,6 +327,10 @@ TListItem* TListItems::GetItem(int index) const {
       throw EListError(Format("List index out of bounds (%d)", index));
     return FItems[index];
   }
+  return FetchRow(index, TItemRequests{irText, irImage, irParam, irState});
+}
+
+TListItem* TListItems::FetchRow(int index, TItemRequests request) const {
   if (index < 0 || index >= FCount) return nullptr;
   auto* self = const_cast<TListItems*>(this);
   if (!self->FTemp) {
@@ -340,7 +344,7 @@ TListItem* TListItems::GetItem(int index) const {
   item->FData = nullptr;
   item->FChecked = false;
   item->FSubItems->Clear();
-  FOwner->OwnerDataFetch(item, TItemRequests{irText, irImage, irParam, irState});
+  FOwner->OwnerDataFetch(item, request);
   return item;
 }
 

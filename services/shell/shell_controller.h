@@ -59,6 +59,8 @@ class TSvCustomShellController : public TSvComponent {
   ISvShellListLink* ListView = nullptr;
   ISvShellComboLink* ComboBox = nullptr;
   fw::TTreeNode* ParentNode = nullptr;
+  // The view a drag of the group started from, while it runs.
+  fw::TObject* DragSource = nullptr;
 
  protected:
   ~TSvCustomShellController() override;

@@ -10,10 +10,14 @@
 #include "framework/menus/popup_menu.h"
 #include "framework/rtl/file_utils.h"
 #include "framework/rtl/sys_utils.h"
+#include "framework/rtl/wide_path.h"
 #include "services/containers/sv_dictionary.h"
 #include "services/containers/sv_regex.h"
 #include "services/shell/shell32_functions.h"
 #include "services/shell/shell_comparers.h"
+#include "services/shell/shell_data_object.h"
+#include "services/shell/shell_drag_loop.h"
+#include "services/shell/shell_drop_source.h"
 #include "services/shell/shell_controller.h"
 #include "services/shell/shell_item.h"
 #include "services/shell/sv_exception.h"
@@ -105,6 +109,19 @@ std::string KilobyteText(int64_t bytes) {
   return (kb < 0 ? "-" : "") + digits + "KB";
 }
 
+std::string DragImageText(const std::vector<const TSvShellItem*>& items) {
+  int files = 0, folders = 0;
+  for (const TSvShellItem* item : items) {
+    if (item->GetIsFile()) ++files;
+    else if (item->GetIsFolder() && item->GetIsFileSystem()) ++folders;
+  }
+  std::string text;
+  if (files > 0) text = std::to_string(files) + (files > 1 ? kSvFiles : kSvFile);
+  if (folders > 0) text += (files > 0 ? ", " : "") + std::to_string(folders) + (folders > 1 ? kSvFolders : kSvFolder);
+  if (text.empty()) text = std::to_string(items.size()) + kSvObjects;
+  return text;
+}
+
 std::string StrRetText(STRRET& value, LPCITEMIDLIST pidl) {
   switch (value.uType) {
     case STRRET_WSTR: {
@@ -168,6 +185,8 @@ void TSvCustomShellListView::AfterConstruction() {
 TSvCustomShellListView::~TSvCustomShellListView() {
   if (FNotification) FNotification->SetActive(false);
   DestroyHandle();
+  RevokeDropTarget();
+  fw::Free(FDropItem);
   fw::Free(FFilteredItems);
   fw::Free(FAllItems);
   fw::Free(FSelectedItems);
@@ -231,6 +250,9 @@ void TSvCustomShellListView::Loaded() {
 
 void TSvCustomShellListView::CreateWnd() {
   fw::TCustomListView::CreateWnd();
+  // Overlay, dimming and drop highlight are asked for with each row.
+  Perform(LVM_SETCALLBACKMASK, LVIS_OVERLAYMASK | LVIS_CUT | LVIS_DROPHILITED, 0);
+  RegisterDropTarget();
   if (FRecreating || GetComponentState().Contains(fw::csLoading) || FSettingUp) return;
   FSettingUp = true;
   SetUpController();
@@ -245,6 +267,7 @@ void TSvCustomShellListView::CreateWnd() {
 
 void TSvCustomShellListView::DestroyWnd() {
   if (!GetComponentState().Contains(fw::csDestroying)) FRecreating = true;
+  RevokeDropTarget();
   fw::TCustomListView::DestroyWnd();
 }
 
@@ -678,12 +701,14 @@ void TSvCustomShellListView::ViewMenuClick(fw::TObject* sender) {
 
 // --- rows ---
 
-bool TSvCustomShellListView::OwnerDataFetch(fw::TListItem* row, fw::TItemRequests) {
+bool TSvCustomShellListView::OwnerDataFetch(fw::TListItem* row, fw::TItemRequests request) {
   TSvShellItem* item = ItemOfRow(row->GetIndex());
   if (!item) return false;
-  row->SetCaption(item->GetDisplayName());
-  if (GetViewStyle() == fw::vsReport) row->SetSubItems(item->GetColumnTexts());
-  row->SetImageIndex(item->GetImageIndex());
+  if (request.Contains(fw::irText)) {
+    row->SetCaption(item->GetDisplayName());
+    if (GetViewStyle() == fw::vsReport) row->SetSubItems(item->GetColumnTexts());
+  }
+  if (request.Contains(fw::irImage)) row->SetImageIndex(item->GetImageIndex());
   int count = GetShownItems()->GetCount();
   row->SetData(reinterpret_cast<void*>(static_cast<intptr_t>(GetSortAscending() ? row->GetIndex()
                                                                                  : count - 1 - row->GetIndex())));
@@ -721,14 +746,9 @@ void TSvCustomShellListView::Dispatch(fw::TMessage& msg) {
   TSvShellItem* item = ItemOfRow(lv.iItem);
   if (!item) return;
   int overlay = item->GetOverlayIndex();
-  if (overlay >= 0) {
-    lv.state |= INDEXTOOVERLAYMASK(static_cast<UINT>(overlay + 1));
-    lv.stateMask |= LVIS_OVERLAYMASK;
-  }
-  if (item->IsHidden()) {
-    lv.state |= LVIS_CUT;
-    lv.stateMask |= LVIS_CUT;
-  }
+  if (overlay >= 0) lv.state |= INDEXTOOVERLAYMASK(static_cast<UINT>(overlay + 1));
+  if (item->IsHidden()) lv.state |= LVIS_CUT;
+  if (FDropItem && SamePidl(item->GetPidl(), FDropItem->GetPidl())) lv.state |= LVIS_DROPHILITED;
 }
 
 // --- selection ---
@@ -929,13 +949,250 @@ void TSvCustomShellListView::SetSpecialRootFolder(TSvSpecialRootFolder value) {
 
 void TSvCustomShellListView::SetOptions(TSvListOptions value) {
   bool colourChanged = value.Contains(loColorCompressed) != FOptions.Contains(loColorCompressed);
+  bool dropChanged = value.Contains(loAllowDrop) != FOptions.Contains(loAllowDrop);
   FOptions = value;
+  if (dropChanged) {
+    if (FOptions.Contains(loAllowDrop))
+      RegisterDropTarget();
+    else
+      RevokeDropTarget();
+  }
   if (colourChanged) Invalidate();
 }
 
 void TSvCustomShellListView::SetCompressedColor(int value) {
   FCompressedColor = value;
   if (FOptions.Contains(loColorCompressed)) Invalidate();
+}
+
+// --- drag source ---
+
+void TSvCustomShellListView::NotifyOther(fw::TMessage& msg) {
+  auto* hdr = reinterpret_cast<NMHDR*>(msg.LParam);
+  if (hdr->code == LVN_BEGINDRAG && FOptions.Contains(loAllowDrag) && FController) {
+    BeginDrag();
+    return;
+  }
+  fw::TCustomListView::NotifyOther(msg);
+}
+
+HIMAGELIST TSvCustomShellListView::MakeDragImage(int row, const std::vector<const TSvShellItem*>& items) {
+  if (items.size() == 1) {
+    POINT origin{};
+    return reinterpret_cast<HIMAGELIST>(Perform(LVM_CREATEDRAGIMAGE, static_cast<WPARAM>(row),
+                                                reinterpret_cast<LPARAM>(&origin)));
+  }
+  int height = GetSystemMetrics(GetViewStyle() == fw::vsIcon ? SM_CYICON : SM_CYSMICON);
+  std::wstring text = fw::Utf8ToWide(DragImageText(items));
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HGDIOBJ oldFont = SelectObject(dc, GetFont()->GetHandle());
+  SIZE extent{};
+  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+  int width = height + 4 + extent.cx;
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+  ReleaseDC(nullptr, screen);
+  HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
+  RECT all{0, 0, width, height};
+  HBRUSH magenta = CreateSolidBrush(RGB(0xFF, 0x00, 0xFF));
+  FillRect(dc, &all, magenta);
+  DeleteObject(magenta);
+  auto icon = static_cast<HICON>(LoadImageA(GetModuleHandleA("shell32.dll"), MAKEINTRESOURCEA(133), IMAGE_ICON,
+                                            height, height, 0));
+  if (icon) {
+    DrawIconEx(dc, 0, 0, icon, height, height, 0, nullptr, DI_NORMAL);
+    DestroyIcon(icon);
+  }
+  RECT textRect{height + 4, 0, width, height};
+  SetBkMode(dc, TRANSPARENT);
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &textRect, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+  SelectObject(dc, oldBitmap);
+  SelectObject(dc, oldFont);
+  DeleteDC(dc);
+  HIMAGELIST images = ImageList_Create(width, height, ILC_COLOR24 | ILC_MASK, 1, 1);
+  ImageList_RemoveAll(images);
+  ImageList_AddMasked(images, bitmap, RGB(0xFF, 0x00, 0xFF));
+  DeleteObject(bitmap);
+  return images;
+}
+
+void TSvCustomShellListView::BeginDrag() {
+  TSvShellItem* selected = FSelectedItem;
+  if (!selected) return;
+  FController->DragSource = this;
+  std::vector<const TSvShellItem*> items{selected};
+  int row = -1;
+  while ((row = static_cast<int>(Perform(LVM_GETNEXTITEM, static_cast<WPARAM>(row), LVNI_SELECTED))) >= 0) {
+    TSvShellItem* item = ItemOfRow(row);
+    if (item && item != selected) items.push_back(item);
+  }
+  std::vector<TPidl> clones;
+  std::vector<LPCITEMIDLIST> ids;
+  clones.reserve(items.size());
+  DWORD effects = 0;
+  for (const TSvShellItem* item : items) {
+    clones.emplace_back(Shell32().ILClone(item->GetRelativePidl()));
+    ids.push_back(clones.back().Get());
+    ULONG attributes = SFGAO_CANCOPY | SFGAO_CANMOVE | SFGAO_CANLINK;
+    LPCITEMIDLIST id = item->GetRelativePidl();
+    IShellFolder* parent = item->GetParentFolder() ? item->GetParentFolder() : FController->GetDesktopFolder();
+    if (parent && SUCCEEDED(parent->GetAttributesOf(1, &id, &attributes))) effects |= attributes;
+  }
+  effects &= DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK;
+  HIMAGELIST image = MakeDragImage(RowOfItem(selected), items);
+  ImageList_BeginDrag(image, 0, 0, 0);
+  TComRef<IDataObject> data(new TSvDataObject(ids.data(), static_cast<int>(ids.size()), selected->GetPidl()));
+  TComRef<IDropSource> source(new TSvDropSource());
+  DWORD effect = DROPEFFECT_NONE;
+  SvDoDragDrop(data.Get(), source.Get(), effects, &effect);
+  FController->DragSource = nullptr;
+  ImageList_EndDrag();
+  ImageList_Destroy(image);
+}
+
+// --- drop target ---
+
+void TSvCustomShellListView::RegisterDropTarget() {
+  if (FDropTarget || !FOptions.Contains(loAllowDrop) || !HandleAllocated() ||
+      GetComponentState().Contains(fw::csDesigning))
+    return;
+  FDropTarget = new TSvViewDropTarget(this);
+  if (!RegisterViewDropTarget(GetHandle(), FDropTarget)) {
+    FDropTarget->Detach();
+    FDropTarget->Release();
+    FDropTarget = nullptr;
+  }
+}
+
+void TSvCustomShellListView::RevokeDropTarget() {
+  if (!FDropTarget) return;
+  RevokeViewDropTarget(GetHandleNoCreate());
+  FDropTarget->Detach();
+  FDropTarget->Release();
+  FDropTarget = nullptr;
+  FDragData.Reset();
+}
+
+TComRef<IDropTarget> TSvCustomShellListView::DropTargetAt(POINT point, TSvShellItem*& item) {
+  item = nullptr;
+  if (fw::TListItem* row = GetItemAt(point.x, point.y)) item = ItemOfRow(row->GetIndex());
+  IShellFolder* desktop = FController ? FController->GetDesktopFolder() : nullptr;
+  if (item)
+    return ShellDropTarget(item->GetParentFolder(), item->GetParentFolder() ? item->GetRelativePidl() : item->GetPidl(),
+                           desktop, GetHandle());
+  if (!FFolder || (FController && FController->DragSource == this)) return TComRef<IDropTarget>();
+  return ShellDropTarget(FFolder->GetParentFolder(),
+                         FFolder->GetParentFolder() ? FFolder->GetRelativePidl() : FFolder->GetPidl(), desktop,
+                         GetHandle());
+}
+
+void TSvCustomShellListView::HighlightDropItem(TSvShellItem* item) {
+  bool same = item && FDropItem ? SamePidl(item->GetPidl(), FDropItem->GetPidl()) : item == FDropItem;
+  if (same) return;
+  // The window asks for the highlight with each row (the state is in its callback mask).
+  ImageList_DragShowNolock(FALSE);
+  int oldRow = -1;
+  if (FDropItem) {
+    for (int row = 0; row < GetItems()->GetCount() && oldRow < 0; ++row)
+      if (SamePidl(ItemOfRow(row)->GetPidl(), FDropItem->GetPidl())) oldRow = row;
+    fw::FreeAndNil(FDropItem);
+  }
+  if (item) FDropItem = CopyOf(item);
+  for (int row : {oldRow, item ? RowOfItem(item) : -1}) {
+    if (row < 0) continue;
+    RECT bounds{LVIR_SELECTBOUNDS, 0, 0, 0};
+    Perform(LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&bounds));
+    if (GetViewStyle() == fw::vsReport) InflateRect(&bounds, 0, 40);
+    InvalidateRect(GetHandle(), &bounds, TRUE);
+  }
+  UpdateWindow(GetHandle());
+  ImageList_DragShowNolock(TRUE);
+}
+
+void TSvCustomShellListView::AutoScroll(POINT point) {
+  fw::TListItem* row = GetItemAt(point.x, point.y);
+  if (!row) return;
+  RECT client;
+  ::GetClientRect(GetHandle(), &client);
+  int index = row->GetIndex(), next = -1;
+  DWORD pause = 30;
+  switch (GetViewStyle()) {
+    case fw::vsList:
+      pause = 400;
+      if (point.x < client.left + 10) next = index - 1;
+      else if (point.x > client.right - 30) next = index + 1;
+      break;
+    default:
+      if (GetViewStyle() == fw::vsIcon) pause = 100;
+      if (point.y < client.top + 30) next = index - 1;
+      else if (point.y > client.bottom - 30) next = index + 1;
+      break;
+  }
+  if (next < 0 || next >= GetItems()->GetCount()) return;
+  ImageList_DragShowNolock(FALSE);
+  Perform(LVM_ENSUREVISIBLE, static_cast<WPARAM>(next), FALSE);
+  UpdateWindow(GetHandle());
+  ImageList_DragShowNolock(TRUE);
+  Sleep(pause);
+}
+
+HRESULT TSvCustomShellListView::DropEnter(IDataObject* data, DWORD, POINTL point, DWORD* effect) {
+  FDragData.Reset();
+  if (OffersFiles(data)) {
+    data->AddRef();
+    FDragData.Reset(data);
+  } else {
+    *effect = DROPEFFECT_NONE;
+  }
+  RECT window;
+  GetWindowRect(GetHandle(), &window);
+  ImageList_DragEnter(GetHandle(), point.x - window.left, point.y - window.top);
+  return S_OK;
+}
+
+HRESULT TSvCustomShellListView::DropOver(DWORD keys, POINTL point, DWORD* effect) {
+  if (!FDragData) {
+    *effect = DROPEFFECT_NONE;
+    return S_OK;
+  }
+  POINT client{point.x, point.y};
+  ::ScreenToClient(GetHandle(), &client);
+  AutoScroll(client);
+  TSvShellItem* item = nullptr;
+  TComRef<IDropTarget> target = DropTargetAt(client, item);
+  if (target)
+    ForwardDragOver(target.Get(), FDragData.Get(), keys, point, effect);
+  else
+    *effect = DROPEFFECT_NONE;
+  HighlightDropItem(item);
+  RECT window;
+  GetWindowRect(GetHandle(), &window);
+  ImageList_DragMove(point.x - window.left, point.y - window.top);
+  return S_OK;
+}
+
+HRESULT TSvCustomShellListView::DropLeave() {
+  FDragData.Reset();
+  ImageList_DragLeave(GetHandle());
+  HighlightDropItem(nullptr);
+  return S_OK;
+}
+
+HRESULT TSvCustomShellListView::DropOn(IDataObject* data, DWORD keys, POINTL point, DWORD* effect) {
+  if (!FDragData) return E_FAIL;
+  // The kept object goes with the leave; the drop hands on the one it was given.
+  POINT client{point.x, point.y};
+  ::ScreenToClient(GetHandle(), &client);
+  TSvShellItem* item = nullptr;
+  TComRef<IDropTarget> target = DropTargetAt(client, item);
+  DropLeave();
+  keys |= MK_LBUTTON;
+  if (keys & MK_CONTROL) *effect = DROPEFFECT_COPY;
+  if (!target || !data) {
+    *effect = DROPEFFECT_NONE;
+    return S_OK;
+  }
+  return ForwardDrop(target.Get(), data, keys, point, effect);
 }
 
 }  // namespace svc

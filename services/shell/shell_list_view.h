@@ -12,6 +12,7 @@
 #include "framework/core/sets.h"
 #include "services/shell/com_ref.h"
 #include "services/shell/root_folder.h"
+#include "services/shell/shell_drop_target.h"
 #include "services/shell/shell_item_list.h"
 #include "services/shell/shell_notification.h"
 #include "services/shell/shell_view_links.h"
@@ -40,10 +41,14 @@ using TSvEnumItemEvent = std::function<void(fw::TObject* sender, TSvShellItem* i
 // separators, followed by "KB".
 std::string KilobyteText(int64_t bytes);
 
+// The text of the picture a drag of several items shows: "n file(s)", ", m folder(s)" for the
+// file-system folders, or "n objects" when there are neither.
+std::string DragImageText(const std::vector<const TSvShellItem*>& items);
+
 // The text of a STRRET the shell gave (freeing what it allocated); an offset points into pidl.
 std::string StrRetText(STRRET& value, LPCITEMIDLIST pidl);
 
-class TSvCustomShellListView : public fw::TCustomListView, public ISvShellListLink {
+class TSvCustomShellListView : public fw::TCustomListView, public ISvShellListLink, public ISvDropTargetOwner {
   FW_CLASS(TSvCustomShellListView, fw::TCustomListView)
  public:
   explicit TSvCustomShellListView(fw::TComponent* owner);
@@ -120,6 +125,16 @@ class TSvCustomShellListView : public fw::TCustomListView, public ISvShellListLi
 
   void Dispatch(fw::TMessage& msg) override;
 
+  // The drop target registered for the window (null without loAllowDrop).
+  IDropTarget* GetDropTarget() const { return FDropTarget; }
+  // The item of the row last highlighted by a drag held over the list (a copy), or null.
+  TSvShellItem* GetDropItem() const { return FDropItem; }
+  // ISvDropTargetOwner
+  HRESULT DropEnter(IDataObject* data, DWORD keys, POINTL point, DWORD* effect) override;
+  HRESULT DropOver(DWORD keys, POINTL point, DWORD* effect) override;
+  HRESULT DropLeave() override;
+  HRESULT DropOn(IDataObject* data, DWORD keys, POINTL point, DWORD* effect) override;
+
  protected:
   ~TSvCustomShellListView() override;
   void Loaded() override;
@@ -134,6 +149,7 @@ class TSvCustomShellListView : public fw::TCustomListView, public ISvShellListLi
   bool CanEdit(fw::TListItem* item) override;
   void Edit(const LVITEMA& item) override;
   bool OwnerDataFetch(fw::TListItem* item, fw::TItemRequests request) override;
+  void NotifyOther(fw::TMessage& msg) override;
   int OwnerDataFind(fw::TItemFind find, const std::string& findString, fw::TPoint findPosition, void* findData,
                     int startIndex, fw::TSearchDirection direction, bool wrap) override;
 
@@ -171,6 +187,17 @@ class TSvCustomShellListView : public fw::TCustomListView, public ISvShellListLi
   void ViewMenuClick(fw::TObject* sender);
   void AddColumn(const std::string& caption, int width, bool right = false);
   bool FilterApplies() const;
+  // The drag of the selected items, started on the row's begin-drag notification.
+  void BeginDrag();
+  HIMAGELIST MakeDragImage(int row, const std::vector<const TSvShellItem*>& items);
+  void RegisterDropTarget();
+  void RevokeDropTarget();
+  // The shell's drop target under the point (client coordinates) and the item there (null for
+  // the listed folder).
+  TComRef<IDropTarget> DropTargetAt(POINT point, TSvShellItem*& item);
+  // Moves the drop highlight to item's row (null: no row).
+  void HighlightDropItem(TSvShellItem* item);
+  void AutoScroll(POINT point);
 
   TSvCustomShellController* FController = nullptr;
   bool FOwnsController = false;
@@ -200,6 +227,9 @@ class TSvCustomShellListView : public fw::TCustomListView, public ISvShellListLi
   bool FRelisting = false;
   bool FRecreating = false;
   bool FSettingUp = false;
+  TSvViewDropTarget* FDropTarget = nullptr;
+  TComRef<IDataObject> FDragData;
+  TSvShellItem* FDropItem = nullptr;
 };
 
 class TSvShellListView : public TSvCustomShellListView {

@@ -19,6 +19,9 @@
 #include "services/shell/com_object.h"
 #include "services/shell/shell_comparers.h"
 #include "services/shell/shell_controller.h"
+#include "services/shell/shell_data_object.h"
+#include "services/shell/shell_drag_loop.h"
+#include "services/shell/shell_services.h"
 #include "services/shell/shell_item.h"
 #include "services/shell/shell_list_view.h"
 #include "services/shell/sv_exception.h"
@@ -101,6 +104,72 @@ std::string PathOfPidl(LPCITEMIDLIST pidl) {
   return SHGetPathFromIDListA(pidl, path) ? path : "";
 }
 
+// The paths of the items a data object's "Shell IDList Array" holds (the first limit of them),
+// and their count.
+std::vector<std::string> DraggedPaths(IDataObject* data, UINT limit = ~0u, UINT* count = nullptr) {
+  std::vector<std::string> paths;
+  FORMATETC format{static_cast<CLIPFORMAT>(ShellIdListFormat()), nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+  STGMEDIUM medium{};
+  if (FAILED(data->GetData(&format, &medium))) return paths;
+  auto* cida = static_cast<CIDA*>(GlobalLock(medium.hGlobal));
+  auto at = [&](UINT i) { return reinterpret_cast<LPCITEMIDLIST>(reinterpret_cast<BYTE*>(cida) + cida->aoffset[i]); };
+  if (count) *count = cida->cidl;
+  for (UINT i = 1; i <= cida->cidl && i <= limit; ++i) {
+    LPITEMIDLIST whole = ILCombine(at(0), at(i));
+    paths.push_back(PathOfPidl(whole));
+    ILFree(whole);
+  }
+  GlobalUnlock(medium.hGlobal);
+  ReleaseStgMedium(&medium);
+  return paths;
+}
+
+// A data object around another that counts the references it hands out and the calls that
+// reach it; it can hide the file list.
+class TCountingData : public IDataObject {
+ public:
+  explicit TCountingData(IDataObject* inner, bool hideFiles = false) : FInner(inner), FHideFiles(hideFiles) {}
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDataObject)) {
+      *object = this;
+      AddRef();
+      return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(++refs); }
+  ULONG STDMETHODCALLTYPE Release() override { return static_cast<ULONG>(--refs); }
+  HRESULT STDMETHODCALLTYPE GetData(FORMATETC* f, STGMEDIUM* m) override {
+    ++calls;
+    return Hidden(f) ? DV_E_FORMATETC : FInner->GetData(f, m);
+  }
+  HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC* f, STGMEDIUM* m) override {
+    ++calls;
+    return FInner->GetDataHere(f, m);
+  }
+  HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* f) override {
+    ++calls;
+    return Hidden(f) ? DV_E_FORMATETC : FInner->QueryGetData(f);
+  }
+  HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC* a, FORMATETC* b) override {
+    return FInner->GetCanonicalFormatEtc(a, b);
+  }
+  HRESULT STDMETHODCALLTYPE SetData(FORMATETC* f, STGMEDIUM* m, BOOL r) override { return FInner->SetData(f, m, r); }
+  HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD d, IEnumFORMATETC** e) override { return FInner->EnumFormatEtc(d, e); }
+  HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override { return OLE_E_ADVISENOTSUPPORTED; }
+  HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) override { return OLE_E_ADVISENOTSUPPORTED; }
+  HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override { return OLE_E_ADVISENOTSUPPORTED; }
+
+  int refs = 1;
+  int calls = 0;
+
+ private:
+  bool Hidden(const FORMATETC* f) const { return FHideFiles && f && f->cfFormat == CF_HDROP; }
+  IDataObject* FInner;
+  bool FHideFiles;
+};
+
 class ShellListView : public testing_gui::GuiTest {
  protected:
   void SetUp() override {
@@ -134,7 +203,7 @@ class ShellListView : public testing_gui::GuiTest {
   }
   int Row(const std::string& caption) const {
     for (int i = 0; i < list->GetItems()->GetCount(); ++i)
-      if (list->GetItems()->GetItem(i)->GetCaption() == caption) return i;
+      if (list->ItemOfRow(i)->GetDisplayName() == caption) return i;
     return -1;
   }
   // Column c (1..4) of the row with caption.
@@ -177,6 +246,33 @@ class ShellListView : public testing_gui::GuiTest {
     SendMessageA(edit, WM_KEYDOWN, accept ? VK_RETURN : VK_ESCAPE, 0);
     Pump(20);
   }
+  // Starts a drag from the row as the control does; the drag loop seam receives it.
+  void BeginDrag(const std::string& caption) {
+    NMLISTVIEW nm{};
+    nm.hdr.hwndFrom = list->GetHandle();
+    nm.hdr.code = LVN_BEGINDRAG;
+    nm.iItem = Row(caption);
+    list->Perform(fw::CN_NOTIFY, 0, reinterpret_cast<LPARAM>(&nm));
+  }
+  // The screen point at the middle of the row.
+  POINTL RowPoint(const std::string& caption) const {
+    fw::TRect r = list->GetItems()->GetItem(Row(caption))->DisplayRect(fw::drLabel);
+    POINT p{(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2};
+    ClientToScreen(list->GetHandle(), &p);
+    return POINTL{p.x, p.y};
+  }
+  // A data object over files of a sandbox folder.
+  TComRef<IDataObject> FilesObject(const std::vector<std::string>& paths) {
+    absolute.clear();
+    relative.clear();
+    for (const std::string& path : paths) {
+      TPidl pidl;
+      EXPECT_EQ(list->GetController()->PathToPidl(path, list->GetController()->GetDesktopFolder(), pidl), S_OK);
+      absolute.push_back(std::move(pidl));
+      relative.push_back(ILFindLastID(absolute.back().Get()));
+    }
+    return TComRef<IDataObject>(new TSvDataObject(relative.data(), static_cast<int>(relative.size()), absolute[0].Get()));
+  }
   std::vector<std::string> SelectedNames() {
     std::vector<std::string> names;
     TSvShellItemList* items = list->GetSelectedItems();
@@ -187,6 +283,8 @@ class ShellListView : public testing_gui::GuiTest {
   std::string dir;
   fw::TForm* form = nullptr;
   TSvShellListView* list = nullptr;
+  std::vector<TPidl> absolute;
+  std::vector<LPCITEMIDLIST> relative;
 };
 
 TEST_F(ShellListView, RowsShowTheDetailsOfTheirFiles) {
@@ -546,6 +644,17 @@ TEST_F(ShellListView, InPlaceRenameGoesThroughTheShell) {
   EXPECT_EQ(sandbox::ReadFile(dir + "taken.txt"), "t");
   EXPECT_GE(Row("new.txt"), 0);
   EXPECT_EQ(item->GetPath(), dir + "new.txt");
+
+  // A drag carries the new name.
+  std::vector<std::string> dragged;
+  svc::testing::SetDragLoop([&](IDataObject* data, IDropSource*, DWORD, DWORD* effect) {
+    dragged = DraggedPaths(data);
+    *effect = DROPEFFECT_NONE;
+    return DRAGDROP_S_CANCEL;
+  });
+  Select({"new.txt"});
+  BeginDrag("new.txt");
+  EXPECT_EQ(dragged, (std::vector<std::string>{dir + "new.txt"}));
 }
 
 TEST_F(ShellListView, AnnouncedChangesReachTheRows) {
@@ -626,6 +735,163 @@ TEST_F(ShellListView, TheContextMenuShowsTheSelectedItems) {
   EXPECT_TRUE(list->IsEditing());
   SendMessageA(reinterpret_cast<HWND>(list->Perform(LVM_GETEDITCONTROL, 0, 0)), WM_KEYDOWN, VK_ESCAPE, 0);
   EXPECT_TRUE(sandbox::Exists(dir + "b.txt"));
+}
+
+TEST_F(ShellListView, ADragCarriesTheSelectionSelectedItemFirst) {
+  sandbox::WriteFile(dir + "a.txt", "a");
+  sandbox::WriteFile(dir + "b.txt", "b");
+  sandbox::MakeFolders(dir + "c");
+  list->SetRootFolder(dir);
+  std::vector<std::string> dragged;
+  DWORD allowed = 0;
+  bool sourceKnown = false;
+  svc::testing::SetDragLoop([&](IDataObject* data, IDropSource* source, DWORD effects, DWORD* effect) {
+    dragged = DraggedPaths(data);
+    allowed = effects;
+    sourceKnown = source && list->GetController()->DragSource == list;
+    *effect = DROPEFFECT_NONE;
+    return DRAGDROP_S_CANCEL;
+  });
+  Select({"a.txt", "c", "b.txt"});
+  BeginDrag("b.txt");
+  EXPECT_EQ(dragged, (std::vector<std::string>{dir + "b.txt", dir + "c", dir + "a.txt"}));
+  EXPECT_EQ(allowed & (DROPEFFECT_COPY | DROPEFFECT_MOVE), DROPEFFECT_COPY | DROPEFFECT_MOVE);
+  EXPECT_TRUE(sourceKnown);
+  EXPECT_EQ(list->GetController()->DragSource, nullptr);
+
+  list->SetOptions(list->GetOptions() - loAllowDrag);
+  dragged.clear();
+  BeginDrag("b.txt");
+  EXPECT_TRUE(dragged.empty());
+}
+
+TEST_F(ShellListView, TheDragPictureCountsFilesAndFolders) {
+  sandbox::WriteFile(dir + "a.txt", "a");
+  sandbox::MakeFolders(dir + "c");
+  sandbox::MakeFolders(dir + "d");
+  list->SetRootFolder(dir);
+  auto item = [&](const char* name) -> const TSvShellItem* { return list->ItemOfRow(Row(name)); };
+  EXPECT_EQ(DragImageText({item("c"), item("d")}), "2 folders");
+  EXPECT_EQ(DragImageText({item("a.txt"), item("c")}), "1 file, 1 folder");
+  std::vector<fw::Owned<TSvShellItem>> virtuals;
+  std::vector<const TSvShellItem*> items;
+  for (int csidl : {CSIDL_DRIVES, CSIDL_BITBUCKET, CSIDL_CONTROLS}) {
+    TPidl pidl;
+    ASSERT_EQ(SHGetSpecialFolderLocation(nullptr, csidl, pidl.Put()), S_OK);
+    virtuals.emplace_back(TSvShellItem::CreateFromPidl(pidl.Get(), list->GetController()));
+    items.push_back(virtuals.back().get());
+  }
+  EXPECT_EQ(DragImageText(items), "3 objects");
+}
+
+TEST_F(ShellListView, TwentyThousandSelectedRowsDragWhole) {
+  // Wine makes and removes files slowly: the folder of 20,000 empty files is made once and
+  // kept (only read) by later runs; its last file is written last.
+  const int kRows = 20000;
+  const std::string rows = "C:\\sandbox\\shell_list_rows\\";
+  if (!sandbox::Exists(rows + "f" + std::to_string(kRows - 1) + ".dat")) {
+    sandbox::MakeFolders(rows);
+    for (int i = 0; i < kRows; ++i) {
+      std::string path = rows + "f" + std::to_string(i) + ".dat";
+      HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+      ASSERT_NE(file, INVALID_HANDLE_VALUE);
+      CloseHandle(file);
+    }
+  }
+  list->SetRootFolder(rows);
+  ASSERT_EQ(list->GetItems()->GetCount(), kRows);
+  Select({"f7.dat"});
+  list->SelectAll();
+  std::vector<std::string> firstTwo;
+  UINT count = 0;
+  svc::testing::SetDragLoop([&](IDataObject* data, IDropSource*, DWORD, DWORD* effect) {
+    firstTwo = DraggedPaths(data, 2, &count);
+    *effect = DROPEFFECT_NONE;
+    return DRAGDROP_S_CANCEL;
+  });
+  BeginDrag("f7.dat");
+  EXPECT_EQ(count, static_cast<UINT>(kRows));
+  EXPECT_EQ(firstTwo, (std::vector<std::string>{rows + "f7.dat", rows + "f0.dat"}));
+}
+
+TEST_F(ShellListView, DropsGoToTheFolderUnderTheCursor) {
+  sandbox::MakeFolders(dir + "src");
+  sandbox::WriteFile(dir + "src\\s1.txt", "one");
+  sandbox::WriteFile(dir + "src\\s2.txt", "two");
+  sandbox::MakeFolders(dir + "list\\box");
+  sandbox::WriteFile(dir + "list\\f.txt", "f");
+  ListReport(dir + "list");
+  IDropTarget* target = list->GetDropTarget();
+  ASSERT_NE(target, nullptr);
+  TComRef<IDataObject> files = FilesObject({dir + "src\\s1.txt", dir + "src\\s2.txt"});
+  TCountingData data(files.Get());
+
+  DWORD effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
+  EXPECT_EQ(target->Drop(&data, 0, RowPoint("box"), &effect), E_FAIL);
+  EXPECT_EQ(target->DragEnter(&data, 0, RowPoint("box"), &effect), S_OK);
+  EXPECT_GT(data.refs, 1);
+  int before = data.calls;
+  effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
+  EXPECT_EQ(target->DragOver(0, RowPoint("box"), &effect), S_OK);
+  EXPECT_NE(effect, static_cast<DWORD>(DROPEFFECT_NONE));
+  EXPECT_GT(data.calls, before);  // the folder's own target looked at the data
+  EXPECT_TRUE(list->GetItems()->GetItem(Row("box"))->GetDropTarget());
+  ASSERT_NE(list->GetDropItem(), nullptr);
+  EXPECT_EQ(list->GetDropItem()->GetDisplayName(), "box");
+  effect = DROPEFFECT_COPY;
+  target->DragOver(0, RowPoint("f.txt"), &effect);
+  EXPECT_FALSE(list->GetItems()->GetItem(Row("box"))->GetDropTarget());
+  EXPECT_TRUE(list->GetItems()->GetItem(Row("f.txt"))->GetDropTarget());
+  EXPECT_EQ(target->DragLeave(), S_OK);
+  EXPECT_FALSE(list->GetItems()->GetItem(Row("f.txt"))->GetDropTarget());
+  EXPECT_EQ(list->GetDropItem(), nullptr);
+  EXPECT_EQ(data.refs, 1);
+
+  // A drop hands the folder's target the object the drop was given; every reference comes back.
+  effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
+  target->DragEnter(&data, 0, RowPoint("box"), &effect);
+  effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
+  target->DragOver(0, RowPoint("box"), &effect);
+  before = data.calls;
+  effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
+  EXPECT_EQ(target->Drop(&data, MK_CONTROL, RowPoint("box"), &effect), S_OK);
+  EXPECT_GT(data.calls, before);
+  EXPECT_TRUE(sandbox::Exists(dir + "src\\s1.txt"));
+  EXPECT_FALSE(list->GetItems()->GetItem(Row("box"))->GetDropTarget());
+  EXPECT_EQ(data.refs, 1);
+
+  // Without a file list the effect is none.
+  TCountingData noFiles(files.Get(), true);
+  effect = DROPEFFECT_COPY;
+  target->DragEnter(&noFiles, 0, RowPoint("box"), &effect);
+  EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_NONE));
+  effect = DROPEFFECT_COPY;
+  target->DragOver(0, RowPoint("box"), &effect);
+  EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_NONE));
+  target->DragLeave();
+  EXPECT_EQ(noFiles.refs, 1);
+}
+
+TEST_F(ShellListView, ItsOwnDragFindsNoTargetInEmptySpace) {
+  sandbox::WriteFile(dir + "a.txt", "a");
+  ListReport(dir);
+  DWORD seen = 12345;
+  svc::testing::SetDragLoop([&](IDataObject* data, IDropSource*, DWORD effects, DWORD* effect) {
+    IDropTarget* target = list->GetDropTarget();
+    POINT empty{400, 500};
+    ClientToScreen(list->GetHandle(), &empty);
+    DWORD over = effects;
+    target->DragEnter(data, 0, POINTL{empty.x, empty.y}, &over);
+    over = effects;
+    target->DragOver(0, POINTL{empty.x, empty.y}, &over);
+    seen = over;
+    target->DragLeave();
+    *effect = DROPEFFECT_NONE;
+    return DRAGDROP_S_CANCEL;
+  });
+  Select({"a.txt"});
+  BeginDrag("a.txt");
+  EXPECT_EQ(seen, static_cast<DWORD>(DROPEFFECT_NONE));
 }
 
 }  // namespace
