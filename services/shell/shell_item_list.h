@@ -21,6 +21,13 @@ class TSvOwningList : public fw::TObject {
     FItems.push_back(item);
     return GetCount() - 1;
   }
+  // Frees the entry's item and leaves a null entry in its place.
+  void FreeAt(int index) {
+    if (index < 0 || index >= GetCount()) return;
+    T* item = FItems[index];
+    FItems[index] = nullptr;
+    fw::Free(item);
+  }
   // Stable sort by a comparer answering negative, zero or positive.
   template <class Compare>
   void Sort(Compare compare) {

@@ -24,6 +24,7 @@ class TPopupMenu;
 namespace svc {
 
 class TSvCustomShellController;
+class TSvCustomShellTreeView;
 class TSvDictionary;
 
 enum TSvListOption {
@@ -35,7 +36,6 @@ enum TSvOptimization { otEnumerate, otDisplay };
 
 using TSvItemDblClickEvent = std::function<void(fw::TObject* sender, TSvShellItem* item, bool& defaultAction)>;
 using TSvItemSelectedEvent = std::function<void(fw::TObject* sender, TSvShellItem* item)>;
-using TSvEnumItemEvent = std::function<void(fw::TObject* sender, TSvShellItem* item, bool& accept)>;
 
 // The size text of the list: whole kilobytes (at least 1 for a non-empty file) with thousands
 // separators, followed by "KB".
@@ -89,6 +89,8 @@ class TSvCustomShellListView : public fw::TCustomListView, public ISvShellListLi
   TSvDictionary* GetFileTypes() const { return FFileTypes; }
   fw::TPopupMenu* GetViewMenu() const { return FViewMenu; }
 
+  TSvCustomShellTreeView* GetTreeView() const { return FTreeView; }
+  void SetTreeView(TSvCustomShellTreeView* value);
   const std::string& GetRootFolder() const { return FRootFolder; }
   void SetRootFolder(const std::string& value);
   TSvSpecialRootFolder GetSpecialRootFolder() const { return FSpecialRootFolder; }
@@ -138,6 +140,7 @@ class TSvCustomShellListView : public fw::TCustomListView, public ISvShellListLi
  protected:
   ~TSvCustomShellListView() override;
   void Loaded() override;
+  void Notification(fw::TComponent* component, fw::TOperation operation) override;
   void CreateWnd() override;
   void DestroyWnd() override;
   void WndProc(fw::TMessage& msg) override;
@@ -176,6 +179,8 @@ class TSvCustomShellListView : public fw::TCustomListView, public ISvShellListLi
   // Finds or makes the controller and lists the folder (or the root).
   void SetUpController();
   void EnterFolder(TSvShellItem* folder);
+  // Takes the controller of a linked view (watching it go) or makes one of its own.
+  void UseController(TSvCustomShellController* controller);
   void ShowShellMenu(fw::TMessage& msg);
   // Whether item is the listed folder or one of its own entries.
   bool InListedFolder(const TSvShellItem* item) const;
@@ -201,6 +206,7 @@ class TSvCustomShellListView : public fw::TCustomListView, public ISvShellListLi
 
   TSvCustomShellController* FController = nullptr;
   bool FOwnsController = false;
+  TSvCustomShellTreeView* FTreeView = nullptr;
   TSvShellFolder* FFolder = nullptr;
   TSvShellItemList* FAllItems = nullptr;
   TSvShellItemList* FFilteredItems = nullptr;
