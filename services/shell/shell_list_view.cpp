@@ -172,7 +172,7 @@ void TSvCustomShellListView::AfterConstruction() {
 TSvCustomShellListView::~TSvCustomShellListView() {
   if (FNotification) FNotification->SetActive(false);
   DestroyHandle();
-  RevokeDropTarget();
+  FDropSite.Revoke();
   fw::Free(FDropItem);
   fw::Free(FFilteredItems);
   fw::Free(FAllItems);
@@ -295,7 +295,7 @@ void TSvCustomShellListView::CreateWnd() {
 
 void TSvCustomShellListView::DestroyWnd() {
   if (!GetComponentState().Contains(fw::csDestroying)) FRecreating = true;
-  RevokeDropTarget();
+  FDropSite.Revoke();
   fw::TCustomListView::DestroyWnd();
 }
 
@@ -991,7 +991,7 @@ void TSvCustomShellListView::SetOptions(TSvListOptions value) {
     if (FOptions.Contains(loAllowDrop))
       RegisterDropTarget();
     else
-      RevokeDropTarget();
+      FDropSite.Revoke();
   }
   if (colourChanged) Invalidate();
 }
@@ -1083,24 +1083,8 @@ void TSvCustomShellListView::BeginDrag() {
 // --- drop target ---
 
 void TSvCustomShellListView::RegisterDropTarget() {
-  if (FDropTarget || !FOptions.Contains(loAllowDrop) || !HandleAllocated() ||
-      GetComponentState().Contains(fw::csDesigning))
-    return;
-  FDropTarget = new TSvViewDropTarget(this);
-  if (!RegisterViewDropTarget(GetHandle(), FDropTarget)) {
-    FDropTarget->Detach();
-    FDropTarget->Release();
-    FDropTarget = nullptr;
-  }
-}
-
-void TSvCustomShellListView::RevokeDropTarget() {
-  if (!FDropTarget) return;
-  RevokeViewDropTarget(GetHandleNoCreate());
-  FDropTarget->Detach();
-  FDropTarget->Release();
-  FDropTarget = nullptr;
-  FDragData.Reset();
+  if (FOptions.Contains(loAllowDrop) && HandleAllocated() && !GetComponentState().Contains(fw::csDesigning))
+    FDropSite.Register(GetHandle());
 }
 
 TComRef<IDropTarget> TSvCustomShellListView::DropTargetAt(POINT point, TSvShellItem*& item) {
@@ -1167,21 +1151,12 @@ void TSvCustomShellListView::AutoScroll(POINT point) {
 }
 
 HRESULT TSvCustomShellListView::DropEnter(IDataObject* data, DWORD, POINTL point, DWORD* effect) {
-  FDragData.Reset();
-  if (OffersFiles(data)) {
-    data->AddRef();
-    FDragData.Reset(data);
-  } else {
-    *effect = DROPEFFECT_NONE;
-  }
-  RECT window;
-  GetWindowRect(GetHandle(), &window);
-  ImageList_DragEnter(GetHandle(), point.x - window.left, point.y - window.top);
+  FDropSite.Enter(data, point, effect);
   return S_OK;
 }
 
 HRESULT TSvCustomShellListView::DropOver(DWORD keys, POINTL point, DWORD* effect) {
-  if (!FDragData) {
+  if (!FDropSite.GetData()) {
     *effect = DROPEFFECT_NONE;
     return S_OK;
   }
@@ -1191,25 +1166,22 @@ HRESULT TSvCustomShellListView::DropOver(DWORD keys, POINTL point, DWORD* effect
   TSvShellItem* item = nullptr;
   TComRef<IDropTarget> target = DropTargetAt(client, item);
   if (target)
-    ForwardDragOver(target.Get(), FDragData.Get(), keys, point, effect);
+    ForwardDragOver(target.Get(), FDropSite.GetData(), keys, point, effect);
   else
     *effect = DROPEFFECT_NONE;
   HighlightDropItem(item);
-  RECT window;
-  GetWindowRect(GetHandle(), &window);
-  ImageList_DragMove(point.x - window.left, point.y - window.top);
+  FDropSite.MovePicture(point);
   return S_OK;
 }
 
 HRESULT TSvCustomShellListView::DropLeave() {
-  FDragData.Reset();
-  ImageList_DragLeave(GetHandle());
+  FDropSite.Leave();
   HighlightDropItem(nullptr);
   return S_OK;
 }
 
 HRESULT TSvCustomShellListView::DropOn(IDataObject* data, DWORD keys, POINTL point, DWORD* effect) {
-  if (!FDragData) return E_FAIL;
+  if (!FDropSite.GetData()) return E_FAIL;
   // The kept object goes with the leave; the drop hands on the one it was given.
   POINT client{point.x, point.y};
   ::ScreenToClient(GetHandle(), &client);

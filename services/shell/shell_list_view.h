@@ -128,7 +128,7 @@ class TSvCustomShellListView : public fw::TCustomListView, public ISvShellListLi
   void Dispatch(fw::TMessage& msg) override;
 
   // The drop target registered for the window (null without loAllowDrop).
-  IDropTarget* GetDropTarget() const { return FDropTarget; }
+  IDropTarget* GetDropTarget() const { return FDropSite.GetTarget(); }
   // The item of the row last highlighted by a drag held over the list (a copy), or null.
   TSvShellItem* GetDropItem() const { return FDropItem; }
   // ISvDropTargetOwner
@@ -196,7 +196,6 @@ class TSvCustomShellListView : public fw::TCustomListView, public ISvShellListLi
   void BeginDrag();
   HIMAGELIST MakeDragImage(int row, const std::vector<const TSvShellItem*>& items);
   void RegisterDropTarget();
-  void RevokeDropTarget();
   // The shell's drop target under the point (client coordinates) and the item there (null for
   // the listed folder).
   TComRef<IDropTarget> DropTargetAt(POINT point, TSvShellItem*& item);
@@ -233,8 +232,7 @@ class TSvCustomShellListView : public fw::TCustomListView, public ISvShellListLi
   bool FRelisting = false;
   bool FRecreating = false;
   bool FSettingUp = false;
-  TSvViewDropTarget* FDropTarget = nullptr;
-  TComRef<IDataObject> FDragData;
+  TSvDropSite FDropSite{this};
   TSvShellItem* FDropItem = nullptr;
 };
 

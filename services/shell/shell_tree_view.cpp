@@ -66,7 +66,7 @@ void TSvCustomShellTreeView::AfterConstruction() {
 TSvCustomShellTreeView::~TSvCustomShellTreeView() {
   if (FNotification) FNotification->SetActive(false);
   DestroyHandle();
-  RevokeDropTarget();
+  FDropSite.Revoke();
   GetItems()->Clear();
   if (FController && FController->TreeView == this) FController->TreeView = nullptr;
   if (FOwnsController) fw::Free(FController);
@@ -126,7 +126,7 @@ void TSvCustomShellTreeView::Loaded() {
 
 void TSvCustomShellTreeView::DestroyWnd() {
   if (!GetComponentState().Contains(fw::csDestroying)) FRecreating = true;
-  RevokeDropTarget();
+  FDropSite.Revoke();
   fw::TCustomTreeView::DestroyWnd();
 }
 
@@ -515,24 +515,8 @@ void TSvCustomShellTreeView::BeginDrag(const NMTREEVIEWA& info) {
 // --- drop target ---
 
 void TSvCustomShellTreeView::RegisterDropTarget() {
-  if (FDropTarget || !FOptions.Contains(toAllowDrop) || !HandleAllocated() ||
-      GetComponentState().Contains(fw::csDesigning))
-    return;
-  FDropTarget = new TSvViewDropTarget(this);
-  if (!RegisterViewDropTarget(GetHandle(), FDropTarget)) {
-    FDropTarget->Detach();
-    FDropTarget->Release();
-    FDropTarget = nullptr;
-  }
-}
-
-void TSvCustomShellTreeView::RevokeDropTarget() {
-  if (!FDropTarget) return;
-  RevokeViewDropTarget(GetHandleNoCreate());
-  FDropTarget->Detach();
-  FDropTarget->Release();
-  FDropTarget = nullptr;
-  FDragData.Reset();
+  if (FOptions.Contains(toAllowDrop) && HandleAllocated() && !GetComponentState().Contains(fw::csDesigning))
+    FDropSite.Register(GetHandle());
 }
 
 TComRef<IDropTarget> TSvCustomShellTreeView::NodeDropTarget(fw::TTreeNode* node) {
@@ -568,16 +552,7 @@ void TSvCustomShellTreeView::AutoScroll(fw::TTreeNode* node, POINT point) {
 }
 
 HRESULT TSvCustomShellTreeView::DropEnter(IDataObject* data, DWORD, POINTL point, DWORD* effect) {
-  FDragData.Reset();
-  if (OffersFiles(data)) {
-    data->AddRef();
-    FDragData.Reset(data);
-  } else {
-    *effect = DROPEFFECT_NONE;
-  }
-  RECT window;
-  GetWindowRect(GetHandle(), &window);
-  ImageList_DragEnter(GetHandle(), point.x - window.left, point.y - window.top);
+  FDropSite.Enter(data, point, effect);
   FSuppressErase = false;
   return S_OK;
 }
@@ -587,38 +562,35 @@ HRESULT TSvCustomShellTreeView::DropOver(DWORD keys, POINTL point, DWORD* effect
   POINT client{point.x, point.y};
   ::ScreenToClient(GetHandle(), &client);
   fw::TTreeNode* node = GetNodeAt(client.x, client.y);
-  RECT window;
-  GetWindowRect(GetHandle(), &window);
-  if (!node || !FDragData) {
+  if (!node || !FDropSite.GetData()) {
     *effect = DROPEFFECT_NONE;
-    ImageList_DragMove(point.x - window.left, point.y - window.top);
+    FDropSite.MovePicture(point);
     return S_OK;
   }
   AutoScroll(node, client);
   if (TComRef<IDropTarget> target = NodeDropTarget(node))
-    ForwardDragOver(target.Get(), FDragData.Get(), keys, point, effect);
+    ForwardDragOver(target.Get(), FDropSite.GetData(), keys, point, effect);
   else
     *effect = DROPEFFECT_NONE;
   ImageList_DragShowNolock(FALSE);
   SetDropNode(node);
   ImageList_DragShowNolock(TRUE);
   if (FExpandInterval != 0) SetTimer(GetHandle(), kExpandTimer, static_cast<UINT>(FExpandInterval), nullptr);
-  ImageList_DragMove(point.x - window.left, point.y - window.top);
+  FDropSite.MovePicture(point);
   return S_OK;
 }
 
 HRESULT TSvCustomShellTreeView::DropLeave() {
   if (FExpandInterval != 0) KillTimer(GetHandle(), kExpandTimer);
-  FDragData.Reset();
+  FDropSite.Leave();
   FDragging = false;
-  ImageList_DragLeave(GetHandle());
   SetDropNode(nullptr);
   return S_OK;
 }
 
 HRESULT TSvCustomShellTreeView::DropOn(IDataObject* data, DWORD keys, POINTL point, DWORD* effect) {
   KillTimer(GetHandle(), kExpandTimer);
-  if (!FDragData) return E_FAIL;
+  if (!FDropSite.GetData()) return E_FAIL;
   POINT client{point.x, point.y};
   ::ScreenToClient(GetHandle(), &client);
   fw::TTreeNode* node = GetNodeAt(client.x, client.y);
@@ -784,7 +756,7 @@ void TSvCustomShellTreeView::SetOptions(TSvTreeOptions value) {
     if (FOptions.Contains(toAllowDrop))
       RegisterDropTarget();
     else
-      RevokeDropTarget();
+      FDropSite.Revoke();
   }
   SetDragDrop(FOptions.Contains(toAllowDrag));
 }

@@ -61,7 +61,7 @@ class TSvCustomShellTreeView : public fw::TCustomTreeView, public ISvShellTreeLi
   TSvCustomShellController* GetController() const { return FController; }
   TSvShellNotification* GetNotification() const { return FNotification; }
   fw::TTreeNode* GetDropNode() const { return FDropNode; }
-  IDropTarget* GetDropTarget() const { return FDropTarget; }
+  IDropTarget* GetDropTarget() const { return FDropSite.GetTarget(); }
 
   TSvCustomShellListView* GetListView() const { return FListView; }
   void SetListView(TSvCustomShellListView* value);
@@ -136,7 +136,6 @@ class TSvCustomShellTreeView : public fw::TCustomTreeView, public ISvShellTreeLi
   void TreeShellChanged(TSvShellItem* oldItem, TSvShellItem* newItem, TSvNotifyEventsSet events);
   void FolderCreated(TSvShellItem* item);
   void RegisterDropTarget();
-  void RevokeDropTarget();
   TComRef<IDropTarget> NodeDropTarget(fw::TTreeNode* node);
   void SetDropNode(fw::TTreeNode* node);
   void AutoScroll(fw::TTreeNode* node, POINT point);
@@ -158,8 +157,7 @@ class TSvCustomShellTreeView : public fw::TCustomTreeView, public ISvShellTreeLi
   bool FFiltered = false;
   int FExpandInterval = 2000;
   bool FRecreating = false;
-  TSvViewDropTarget* FDropTarget = nullptr;
-  TComRef<IDataObject> FDragData;
+  TSvDropSite FDropSite{this};
   bool FDragging = false;
   bool FSuppressErase = false;
   fw::TTreeNode* FDropNode = nullptr;

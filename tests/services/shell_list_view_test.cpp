@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <string>
 #include <vector>
 
@@ -27,6 +26,7 @@
 #include "services/shell/sv_exception.h"
 #include "support/counting_data_object.h"
 #include "support/gui_test_support.h"
+#include "support/message_pump.h"
 #include "support/sandbox.h"
 
 __CRT_UUID_DECL(IShellDetails, 0x000214EC, 0x0000, 0x0000, 0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46)
@@ -34,27 +34,10 @@ __CRT_UUID_DECL(IShellDetails, 0x000214EC, 0x0000, 0x0000, 0xC0, 0x00, 0x00, 0x0
 using namespace svc;
 using testing_shell::TCountingData;
 namespace sandbox = testing_sandbox;
+using testing_pump::Pump;
+using testing_pump::PumpUntil;
 
 namespace {
-
-template <class Done>
-bool PumpUntil(Done done, int milliseconds = 3000) {
-  auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
-  for (;;) {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
-    if (done()) return true;
-    if (std::chrono::steady_clock::now() > deadline) return false;
-    Sleep(5);
-  }
-}
-
-void Pump(int milliseconds) {
-  PumpUntil([] { return false; }, milliseconds);
-}
 
 void SetWriteTime(const std::string& path, int year, int month, int day, int hour, int minute) {
   SYSTEMTIME local{};

@@ -3,7 +3,6 @@
 // rename, announced changes, and drags held over its nodes.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <string>
 #include <vector>
 
@@ -23,32 +22,16 @@
 #include "services/shell/sv_exception.h"
 #include "support/counting_data_object.h"
 #include "support/gui_test_support.h"
+#include "support/message_pump.h"
 #include "support/sandbox.h"
 
 using namespace svc;
 using testing_shell::TCountingData;
 namespace sandbox = testing_sandbox;
+using testing_pump::Pump;
+using testing_pump::PumpUntil;
 
 namespace {
-
-template <class Done>
-bool PumpUntil(Done done, int milliseconds = 3000) {
-  auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
-  for (;;) {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
-    if (done()) return true;
-    if (std::chrono::steady_clock::now() > deadline) return false;
-    Sleep(5);
-  }
-}
-
-void Pump(int milliseconds) {
-  PumpUntil([] { return false; }, milliseconds);
-}
 
 void Announce(LONG event, const std::string& path, const std::string& second = "") {
   SHChangeNotify(event, SHCNF_PATHA | SHCNF_FLUSH, path.c_str(), second.empty() ? nullptr : second.c_str());
