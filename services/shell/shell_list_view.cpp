@@ -15,6 +15,7 @@
 #include "services/containers/sv_regex.h"
 #include "services/shell/shell32_functions.h"
 #include "services/shell/shell_comparers.h"
+#include "services/shell/shell_combo_box.h"
 #include "services/shell/shell_tree_view.h"
 #include "services/shell/shell_view_support.h"
 #include "services/shell/shell_controller.h"
@@ -227,6 +228,7 @@ void TSvCustomShellListView::UseController(TSvCustomShellController* controller)
 
 void TSvCustomShellListView::SetUpController() {
   TSvCustomShellController* shared = FTreeView ? FTreeView->GetController() : nullptr;
+  if (!shared && FComboBox) shared = FComboBox->GetController();
   if (shared || !FController) UseController(shared);
   FController->ListView = this;
   if (!GetSmallImages()) SetSmallImages(FController->GetSmallImages());
@@ -237,10 +239,33 @@ void TSvCustomShellListView::Notification(fw::TComponent* component, fw::TOperat
   fw::TCustomListView::Notification(component, operation);
   if (operation != fw::opRemove) return;
   if (component == FTreeView) FTreeView = nullptr;
+  if (component == FComboBox) FComboBox = nullptr;
   if (component == FController) {
     FController = nullptr;
     FOwnsController = false;
   }
+}
+
+void TSvCustomShellListView::SetComboBox(TSvCustomShellComboBox* value) {
+  if (FRecreating || value == FComboBox) return;
+  if (FComboBox) FComboBox->RemoveFreeNotification(this);
+  FComboBox = value;
+  if (!FComboBox) return;
+  FComboBox->FreeNotification(this);
+  if (FComboBox->GetController()) {
+    UseController(FComboBox->GetController());
+    FController->ListView = this;
+  }
+}
+
+void TSvCustomShellListView::ShowInCombo(TSvShellItem* folder, bool byText) {
+  if (FComboBox && folder) FComboBox->SetSelection(folder, byText);
+}
+
+void TSvCustomShellListView::ShowListedFolder() {
+  if (!FFolder) return;
+  if (FTreeView) FTreeView->SelectFolderNode(FFolder, false);
+  ShowInCombo(FFolder, false);
 }
 
 void TSvCustomShellListView::SetTreeView(TSvCustomShellTreeView* value) {
@@ -422,6 +447,10 @@ void TSvCustomShellListView::SetFolder(TSvShellItem* folder) {
     FNotification->SetMaxNotifications(5);
     FNotification->SetActive(true);
   }
+  if (FComboBox && FFolder) {
+    if (FComboBox->GetItemIndex() < 0) FComboBox->SetSelection(FFolder, false);
+    FComboBox->SelectFolder(FFolder);
+  }
 }
 
 void TSvCustomShellListView::Refresh() {
@@ -449,10 +478,14 @@ void TSvCustomShellListView::MoveUpOneLevel() {
   Shell32().ILRemoveLastID(parent.Get());
   fw::Owned<TSvShellItem> up(TSvShellItem::CreateFromPidl(parent.Get(), FController));
   if (FTreeView && !FTreeView->SelectFolderNode(up.get(), true)) return;
+  ShowInCombo(up.get(), true);
   SetFolder(up.get());
 }
 
-void TSvCustomShellListView::SetFolderFromTree(TSvShellItem* folder) { SetFolder(folder); }
+void TSvCustomShellListView::SetFolderFromTree(TSvShellItem* folder) {
+  ShowInCombo(folder, false);
+  SetFolder(folder);
+}
 
 void TSvCustomShellListView::SetFolderFromCombo(TSvShellItem* folder) {
   SetFolder(folder);
@@ -819,6 +852,7 @@ void TSvCustomShellListView::Click() {
 void TSvCustomShellListView::EnterFolder(TSvShellItem* folder) {
   fw::Owned<TSvShellItem> copy(CopyOf(folder));
   if (FTreeView) FTreeView->SelectFolderNode(copy.get(), false);
+  ShowInCombo(copy.get(), false);
   SetFolder(copy.get());
 }
 
@@ -966,7 +1000,7 @@ void TSvCustomShellListView::SetRootFolder(const std::string& value) {
   if (GetComponentState().Contains(fw::csLoading)) return;
   FSpecialRootFolder = sfNone;
   SetFolder(nullptr);
-  if (FTreeView && FFolder) FTreeView->SelectFolderNode(FFolder, false);
+  ShowListedFolder();
 }
 
 void TSvCustomShellListView::SetSpecialRootFolder(TSvSpecialRootFolder value) {
@@ -980,7 +1014,7 @@ void TSvCustomShellListView::SetSpecialRootFolder(TSvSpecialRootFolder value) {
   if (GetComponentState().Contains(fw::csLoading)) return;
   FRootFolder.clear();
   SetFolder(nullptr);
-  if (FTreeView && FFolder) FTreeView->SelectFolderNode(FFolder, false);
+  ShowListedFolder();
 }
 
 void TSvCustomShellListView::SetOptions(TSvListOptions value) {

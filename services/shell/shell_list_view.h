@@ -23,6 +23,7 @@ class TPopupMenu;
 
 namespace svc {
 
+class TSvCustomShellComboBox;
 class TSvCustomShellController;
 class TSvCustomShellTreeView;
 class TSvDictionary;
@@ -89,6 +90,8 @@ class TSvCustomShellListView : public fw::TCustomListView, public ISvShellListLi
   TSvDictionary* GetFileTypes() const { return FFileTypes; }
   fw::TPopupMenu* GetViewMenu() const { return FViewMenu; }
 
+  TSvCustomShellComboBox* GetComboBox() const { return FComboBox; }
+  void SetComboBox(TSvCustomShellComboBox* value);
   TSvCustomShellTreeView* GetTreeView() const { return FTreeView; }
   void SetTreeView(TSvCustomShellTreeView* value);
   const std::string& GetRootFolder() const { return FRootFolder; }
@@ -181,6 +184,10 @@ class TSvCustomShellListView : public fw::TCustomListView, public ISvShellListLi
   void EnterFolder(TSvShellItem* folder);
   // Takes the controller of a linked view (watching it go) or makes one of its own.
   void UseController(TSvCustomShellController* controller);
+  // Hands the folder to the linked combo box (SetSelection).
+  void ShowInCombo(TSvShellItem* folder, bool byText);
+  // Selects Folder in the linked tree (making its nodes) and hands it to the combo box.
+  void ShowListedFolder();
   void ShowShellMenu(fw::TMessage& msg);
   // Whether item is the listed folder or one of its own entries.
   bool InListedFolder(const TSvShellItem* item) const;
@@ -206,6 +213,7 @@ class TSvCustomShellListView : public fw::TCustomListView, public ISvShellListLi
   TSvCustomShellController* FController = nullptr;
   bool FOwnsController = false;
   TSvCustomShellTreeView* FTreeView = nullptr;
+  TSvCustomShellComboBox* FComboBox = nullptr;
   TSvShellFolder* FFolder = nullptr;
   TSvShellItemList* FAllItems = nullptr;
   TSvShellItemList* FFilteredItems = nullptr;
