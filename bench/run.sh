@@ -9,6 +9,8 @@
 #   file_wiper:  the File wiper's Delete on 256 MiB against the host's shred -n 6 (bench/file_wiper.sh)
 #   regex_filter: TSvRegEx checking 100,000 names against five file masks, against the search
 #                engine's WildcardMatch of the same masks (<= 5)
+#   shell_list:  the shell list view listing 10,000 files in the report style against a bare
+#                IShellFolder enumeration with display names (<= 2)
 # VORLET_BUILD_DIR picks the build folder (default build/). Scratch data lives in the sandbox
 # prefix (C:\sandbox\) and in build/bench-scratch/, and is removed afterwards. The windowed
 # benchmarks need a display: without one the whole run goes under Xvfb.
@@ -21,7 +23,7 @@ build=${VORLET_BUILD_DIR:-$here/build}
 export VORLET_BUILD_DIR=$build
 "$here/scripts/setup.sh"
 "$here/scripts/build.sh" --target bench_search_walk bench_md5_file bench_drive_cleaner \
-  bench_skin_load bench_regex_filter >/dev/null
+  bench_skin_load bench_regex_filter bench_shell_list >/dev/null
 
 # The Wine wrapper shows its build tree as Z:, so the md5 scratch file goes there.
 scratch=$build/bench-scratch
@@ -69,6 +71,11 @@ rf=$("$here/scripts/wine-run.sh" "$build/bench_regex_filter.exe" | tr -d '\r')
 echo "$rf"
 rf_ratio=$(sed -n 's/^regex_filter ratio: \([0-9.]*\).*/\1/p' <<<"$rf")
 
+echo "== shell_list"
+shl=$("$here/scripts/wine-run.sh" "$build/bench_shell_list.exe" | tr -d '\r')
+echo "$shl"
+shl_ratio=$(sed -n 's/^shell_list ratio: \([0-9.]*\).*/\1/p' <<<"$shl")
+
 echo "== ratios"
 printf 'search_walk: engine / bare walk = %.2f (target <= 1.30) %s\n' "$walk_ratio" \
   "$([ "$(echo "$walk_ratio <= 1.3" | bc -l)" = 1 ] && echo OK || echo MISSED)"
@@ -80,6 +87,8 @@ printf 'skin_load:   switches / decoding = %.2f (target <= 1.50) %s\n' "$sl_rati
   "$([ "$(echo "$sl_ratio <= 1.5" | bc -l)" = 1 ] && echo OK || echo MISSED)"
 printf 'regex_filter: matcher / wildcard = %.2f (target <= 5) %s\n' "$rf_ratio" \
   "$([ "$(echo "$rf_ratio <= 5" | bc -l)" = 1 ] && echo OK || echo MISSED)"
+printf 'shell_list:  list view / bare = %.2f (target <= 2) %s\n' "$shl_ratio" \
+  "$([ "$(echo "$shl_ratio <= 2" | bc -l)" = 1 ] && echo OK || echo MISSED)"
 
 echo "== dupfind"
 "$here/bench/dupfind.sh"
