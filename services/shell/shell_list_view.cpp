@@ -141,12 +141,6 @@ TSvCustomShellListView::TSvCustomShellListView(fw::TComponent* owner) : fw::TCus
 
 void TSvCustomShellListView::AfterConstruction() {
   fw::TCustomListView::AfterConstruction();
-  OnCustomDrawItem = [this](fw::TCustomListView*, fw::TListItem* row, fw::TCustomDrawState, bool&) {
-    if (!FOptions.Contains(loColorCompressed)) return;
-    TSvShellItem* item = ItemOfRow(row->GetIndex());
-    if (item && GetDriveTypeA(item->GetPath().c_str()) != DRIVE_REMOVABLE && item->IsCompressed())
-      GetCanvas()->GetFont()->SetColor(FCompressedColor);
-  };
   if (GetComponentState().Contains(fw::csDesigning)) return;
   FViewMenu = fw::New<fw::TPopupMenu>(this);
   const char* captions[] = {kSvLargeIcons, kSvSmallIcons, kSvList, kSvDetails};
@@ -808,6 +802,18 @@ void TSvCustomShellListView::ViewMenuClick(fw::TObject* sender) {
 }
 
 // --- rows ---
+
+bool TSvCustomShellListView::WantsCustomDrawItem() const {
+  return fw::TCustomListView::WantsCustomDrawItem() || FOptions.Contains(loColorCompressed);
+}
+
+void TSvCustomShellListView::CustomDrawItem(fw::TListItem* row, fw::TCustomDrawState state, bool& defaultDraw) {
+  fw::TCustomListView::CustomDrawItem(row, state, defaultDraw);
+  if (!FOptions.Contains(loColorCompressed) || GetComponentState().Contains(fw::csDesigning)) return;
+  TSvShellItem* item = ItemOfRow(row->GetIndex());
+  if (item && GetDriveTypeA(item->GetPath().c_str()) != DRIVE_REMOVABLE && item->IsCompressed())
+    GetCanvas()->GetFont()->SetColor(FCompressedColor);
+}
 
 bool TSvCustomShellListView::OwnerDataFetch(fw::TListItem* row, fw::TItemRequests request) {
   TSvShellItem* item = ItemOfRow(row->GetIndex());

@@ -157,6 +157,9 @@ class TSvCustomShellListView : public fw::TCustomListView, public ISvShellListLi
   void Edit(const LVITEMA& item) override;
   bool OwnerDataFetch(fw::TListItem* item, fw::TItemRequests request) override;
   void NotifyOther(fw::TMessage& msg) override;
+  bool WantsCustomDrawItem() const override;
+  // Compressed items in CompressedColor with loColorCompressed.
+  void CustomDrawItem(fw::TListItem* item, fw::TCustomDrawState state, bool& defaultDraw) override;
   int OwnerDataFind(fw::TItemFind find, const std::string& findString, fw::TPoint findPosition, void* findData,
                     int startIndex, fw::TSearchDirection direction, bool wrap) override;
 
