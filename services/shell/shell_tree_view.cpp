@@ -691,14 +691,7 @@ void TSvCustomShellTreeView::DoShellChangeNotify(TSvShellItem* oldItem, TSvShell
 // --- setters ---
 
 void TSvCustomShellTreeView::SetListView(TSvCustomShellListView* value) {
-  if (FListView) FListView->RemoveFreeNotification(this);
-  FListView = value;
-  if (!FListView) return;
-  FListView->FreeNotification(this);
-  if (!FController && FListView->GetController()) {
-    FController = FListView->GetController();
-    FController->FreeNotification(this);
-  }
+  LinkToListView(this, FListView, value, FController);
 }
 
 void TSvCustomShellTreeView::SetRootFolder(const std::string& value) {
