@@ -415,7 +415,7 @@ void TSvCustomShellListView::SetFolder(TSvShellItem* folder) {
     } else if (FAILED(SHGetSpecialFolderLocation(GetHandle(), SpecialFolderCsidl(FSpecialRootFolder), pidl.Put())) ||
                !pidl) {
       SetRedraw(true);
-      return;
+      RaiseSsError<ESvShellError>(110);
     }
     TSvBusyCursor busy;
     temporary.reset(TSvShellItem::CreateFromPidl(pidl.Get(), FController));

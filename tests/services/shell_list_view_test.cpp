@@ -17,6 +17,7 @@
 #include "framework/rtl/file_utils.h"
 #include "services/shell/com_object.h"
 #include "services/shell/shell_comparers.h"
+#include "services/shell/shell_component.h"
 #include "services/shell/shell_controller.h"
 #include "services/shell/shell_data_object.h"
 #include "services/shell/shell_drag_loop.h"
@@ -475,6 +476,16 @@ TEST_F(ShellListView, RootFolderAndClimbing) {
   }
   EXPECT_EQ(list->GetRootFolder(), "");
   EXPECT_EQ(list->GetItems()->GetCount(), 0);
+
+  // A shell older than 4.7 knows no History folder.
+  svc::testing::SetShellVersion(4.0);
+  try {
+    list->SetSpecialRootFolder(sfHistory);
+    FAIL() << "no error";
+  } catch (const ESvShellError& e) {
+    EXPECT_EQ(e.GetErrorCode(), 110u);
+  }
+  svc::testing::SetShellVersion(std::nullopt);
 
   sandbox::MakeFolders(dir + "inner");
   list->SetRootFolder(dir + "inner");
