@@ -14,6 +14,8 @@
 
 #include "framework/classes/registry.h"
 #include "framework/forms/custom_form.h"
+#include "framework/menus/menu_item.h"
+#include "framework/menus/popup_menu.h"
 #include "framework/rtl/file_utils.h"
 #include "services/shell/com_object.h"
 #include "services/shell/shell_comparers.h"
@@ -364,7 +366,14 @@ TEST_F(ShellListSorting, TheReportStyleStartsByTheFirstColumn) {
   list->SetRootFolder(dir);
   EXPECT_EQ(list->GetColumns()->GetCount(), 0);
   SetSortAscending(false);
-  list->SetViewStyle(fw::vsReport);
+  // The view menu's "Details" entry; it checks itself alone.
+  fw::TMenuItem* entries = list->GetViewMenu()->GetItems();
+  ASSERT_EQ(entries->GetCount(), 4);
+  EXPECT_EQ(entries->GetItems(3)->GetCaption(), "&Details");
+  entries->GetItems(3)->Click();
+  EXPECT_EQ(list->GetViewStyle(), fw::vsReport);
+  EXPECT_TRUE(entries->GetItems(3)->GetChecked());
+  EXPECT_FALSE(entries->GetItems(0)->GetChecked());
   EXPECT_EQ(list->GetColumns()->GetCount(), 5);
   EXPECT_EQ(GetSortColumn(), 0);
   EXPECT_TRUE(GetSortAscending());
