@@ -14,6 +14,8 @@
 #                bare Win32 pass under the same Wine (<= 0.80), on two trees (bench/dupfind.sh)
 #   file_wiper:  the File wiper's Delete on 256 MiB against the host's shred -n 6 and the bare
 #                Win32 passes under the same Wine (<= 1.10) (bench/file_wiper.sh)
+#   shell_list:  the shell list view listing 10,000 files in the report style against a bare
+#                IShellFolder enumeration with display names (<= 2)
 # A benchmark that fails does not stop the others: the failed ones are named at the end and the
 # exit code is then 1. VORLET_BUILD_DIR picks the build folder (default build/). Scratch data
 # lives in the sandbox prefix (C:\sandbox\) and in build/bench-scratch/, and is removed
@@ -81,6 +83,7 @@ run drive_cleaner wine_bench drive_cleaner
 run drive_cleaner_masks wine_bench drive_cleaner_masks
 run skin_load wine_bench skin_load
 run regex_filter wine_bench regex_filter
+run shell_list wine_bench shell_list
 run dupfind "$here/bench/dupfind.sh"
 run file_wiper "$here/bench/file_wiper.sh"
 

@@ -493,12 +493,17 @@ void TCustomListView::OwnerDataHint(int startIndex, int endIndex) {
 
 void TCustomListView::NotifyOther(TMessage& msg) { DefaultHandler(msg); }
 
+void TCustomListView::CustomDrawItem(TListItem* item, TCustomDrawState state, bool& defaultDraw) {
+  if (OnCustomDrawItem) OnCustomDrawItem(this, item, state, defaultDraw);
+}
+
 // --- notifications ---
 
 void TCustomListView::HandleItemChanged(const NMLISTVIEW& nm) {
   if (FInserting) return;
   TListItem* item = nm.iItem >= 0 && !FOwnerData ? ItemOf(nm.iItem) : nullptr;
-  if (FOwnerData && nm.iItem >= 0) item = FItems->GetItem(nm.iItem);
+  // An owner-data row is filled without its image, which may be slow to find.
+  if (FOwnerData && nm.iItem >= 0) item = FItems->FetchRow(nm.iItem, TItemRequests{irText, irParam, irState});
   // Rows on demand: a tick the window changed (a click, the space bar) is kept by the item.
   if (FRowsOnDemand && item && (nm.uChanged & LVIF_STATE) && ((nm.uOldState ^ nm.uNewState) & LVIS_STATEIMAGEMASK)) {
     item->FChecked = ((nm.uNewState & LVIS_STATEIMAGEMASK) >> 12) == 2;
@@ -516,7 +521,12 @@ void TCustomListView::HandleItemChanged(const NMLISTVIEW& nm) {
 
 void TCustomListView::HandleGetDispInfo(NMLVDISPINFOA& info, bool wide) {
   LVITEMA& lv = info.item;
-  TListItem* item = FRowsOnDemand ? ItemOf(lv.iItem) : FItems->GetItem(lv.iItem);
+  TItemRequests request;
+  if (lv.mask & LVIF_TEXT) request.Include(irText);
+  if (lv.mask & LVIF_IMAGE) request.Include(irImage);
+  if (lv.mask & LVIF_PARAM) request.Include(irParam);
+  if (lv.mask & LVIF_STATE) request.Include(irState);
+  TListItem* item = FRowsOnDemand ? ItemOf(lv.iItem) : FItems->FetchRow(lv.iItem, request);
   if (!item) return;
   if (lv.mask & LVIF_PARAM) lv.lParam = reinterpret_cast<LPARAM>(item);
   if (lv.mask & LVIF_TEXT) {
@@ -555,20 +565,20 @@ LRESULT TCustomListView::HandleCustomDraw(NMLVCUSTOMDRAW& cd) {
         if (!defaultDraw) return CDRF_SKIPDEFAULT;
       }
       if (nmcd.dwDrawStage == CDDS_PREPAINT) {
-        if (OnCustomDrawItem) result |= CDRF_NOTIFYITEMDRAW;
+        if (WantsCustomDrawItem()) result |= CDRF_NOTIFYITEMDRAW;
         if (OnAdvancedCustomDraw) result |= CDRF_NOTIFYPOSTPAINT | CDRF_NOTIFYPOSTERASE;
       }
       return result;
     }
     case CDDS_ITEMPREPAINT: {
-      if (!OnCustomDrawItem) return result;
+      if (!WantsCustomDrawItem()) return result;
       TListItem* item = ItemOf(static_cast<int>(nmcd.dwItemSpec));
       if (!item) return result;
       FCanvas->Lend(nmcd.hdc);
       TFont* font = FCanvas->GetFont();
       font->Assign(GetFont());
       bool defaultDraw = true;
-      OnCustomDrawItem(this, item, DrawStateOf(nmcd.uItemState), defaultDraw);
+      CustomDrawItem(item, DrawStateOf(nmcd.uItemState), defaultDraw);
       if (!defaultDraw) return CDRF_SKIPDEFAULT;
       cd.clrText = static_cast<COLORREF>(ColorToRGB(font->GetColor()));
       SelectObject(nmcd.hdc, font->GetHandle());

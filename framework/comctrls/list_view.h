@@ -19,8 +19,6 @@ enum TItemChange { ctText, ctImage, ctState };
 enum THitTest { htAbove, htBelow, htNowhere, htOnItem, htOnButton, htOnIcon, htOnIndent, htOnLabel, htOnRight,
                 htOnStateIcon, htToLeft, htToRight };
 using THitTests = TSet<THitTest>;
-enum TItemRequest { irText, irImage, irParam, irState, irIndent };
-using TItemRequests = TSet<TItemRequest>;
 enum TItemFind { ifData, ifPartialString, ifExactString, ifNearest };
 enum TSearchDirection { sdLeft, sdRight, sdAbove, sdBelow, sdAll };
 enum TCustomDrawStage { cdPrePaint, cdPostPaint, cdPreErase, cdPostErase };
@@ -61,7 +59,7 @@ class TCustomListView : public TWinControl {
   TListItems* GetItems() const { return FItems.get(); }
 
   TViewStyle GetViewStyle() const { return FViewStyle; }
-  void SetViewStyle(TViewStyle v);
+  virtual void SetViewStyle(TViewStyle v);
   bool GetCheckboxes() const { return FCheckboxes; }
   void SetCheckboxes(bool v);
   bool GetRowSelect() const { return FRowSelect; }
@@ -147,6 +145,10 @@ class TCustomListView : public TWinControl {
   virtual void OwnerDataHint(int startIndex, int endIndex);
   // A CN_NOTIFY the list view does not handle itself (LVN_BEGINDRAG ...).
   virtual void NotifyOther(TMessage& msg);
+  // Custom drawing of the rows: asked for while WantsCustomDrawItem (by default: OnCustomDrawItem
+  // is assigned); CustomDrawItem fires OnCustomDrawItem and may set the canvas font.
+  virtual bool WantsCustomDrawItem() const { return static_cast<bool>(OnCustomDrawItem); }
+  virtual void CustomDrawItem(TListItem* item, TCustomDrawState state, bool& defaultDraw);
 
  private:
   friend class TListColumn;

@@ -146,6 +146,14 @@ bool TSvShellItem::IsLink() const { return !FIsDesktop && HasAttribute(SFGAO_LIN
 bool TSvShellItem::IsShared() const { return HasAttribute(SFGAO_SHARE); }
 bool TSvShellItem::IsShellFolder() const { return HasAttribute(SFGAO_FOLDER); }
 
+void TSvShellItem::Renamed(LPCITEMIDLIST newRelative, LPCITEMIDLIST parentPidl, const std::string& newName) {
+  FRelativePidl.Reset(Clone(newRelative));
+  FPidl.Reset(Shell32().ILCombine(parentPidl, newRelative));
+  FPath = FController->GetDisplayName(FParentFolder.Get(), FRelativePidl.Get(), SHGDN_FORPARSING);
+  FDisplayName = newName;
+  FSizeRead = false;
+}
+
 void TSvShellItem::RefreshFromShell() {
   ULONG validate = SFGAO_VALIDATE;
   if (FParentFolder) FParentFolder->GetAttributesOf(0, nullptr, &validate);
@@ -226,14 +234,18 @@ void TSvShellItem::LoadFileData() {
   if (!found && FParentFolder && FRelativePidl)
     found = SUCCEEDED(SHGetDataFromIDListA(FParentFolder.Get(), FRelativePidl.Get(), SHGDFIL_FINDDATA, &data,
                                            sizeof data));
-  if (found) {
-    FSize = (static_cast<int64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+  SetFileData(found ? &data : nullptr);
+}
+
+void TSvShellItem::SetFileData(const WIN32_FIND_DATAA* data) {
+  if (data) {
+    FSize = (static_cast<int64_t>(data->nFileSizeHigh) << 32) | data->nFileSizeLow;
+    if (data->dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
       FIsFolder = true;
       FSize = 0;
     }
-    SetWriteTime(data.ftLastWriteTime);
-    FAttributes = data.dwFileAttributes;
+    SetWriteTime(data->ftLastWriteTime);
+    FAttributes = data->dwFileAttributes;
   } else {
     FSize = 0;
   }
