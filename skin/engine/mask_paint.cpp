@@ -70,12 +70,8 @@ void ForEachTile(int x, int y, int spanW, int spanH, int tileW, int tileH,
     for (int tx = 0; tx < spanW; tx += tileW) tile(x + tx, y + ty, std::min(tileW, spanW - tx), std::min(tileH, spanH - ty));
 }
 
-void BltPiece(fw::TBitmap* dst, const fw::TRect& span, fw::TBitmap* src, int sx, int sy, int w, int h, bool stretch) {
-  if (!dst || !src || dst->GetEmpty() || src->GetEmpty() || w <= 0 || h <= 0 || RectWidth(span) <= 0 ||
-      RectHeight(span) <= 0)
-    return;
-  HDC to = dst->GetCanvas()->GetHandle();
-  HDC from = src->GetCanvas()->GetHandle();
+void BltPiece(HDC to, const fw::TRect& span, HDC from, int sx, int sy, int w, int h, bool stretch) {
+  if (!to || !from || w <= 0 || h <= 0 || RectWidth(span) <= 0 || RectHeight(span) <= 0) return;
   if (stretch) {
     const int oldMode = SetStretchBltMode(to, COLORONCOLOR);
     StretchBlt(to, span.Left, span.Top, RectWidth(span), RectHeight(span), from, sx, sy, w, h, SRCCOPY);
@@ -156,8 +152,7 @@ void CopyMasterMasked(fw::TRect dstRect, fw::TRect srcRect, fw::TBitmap* dst, co
     rule.X = bgInfo.X;
     rule.Y = bgInfo.Y;
   }
-  CopyMaskedPixels(dstRect, srcRect, dst, mask.Manager->GetMasterBitmap(), RectHeight(mask.R) / 2, fw::clFuchsia,
-                   rule);
+  CopyMaskedPixels(dstRect, srcRect, dst, MaskSource(mask), RectHeight(mask.R) / 2, fw::clFuchsia, rule);
 }
 
 void CopyMaskedGlyph(fw::TRect dstRect, fw::TRect srcRect, fw::TBitmap* dst, const TkMaskData& mask, int mode,
@@ -203,7 +198,7 @@ void DrawSkinRect(fw::TBitmap* bmp, fw::TRect r, bool filling, const TkBgRef& bg
   };
   auto area = [&](const fw::TRect& span, int sx, int sy, int w, int h) {
     if (!masked) {
-      BltPiece(bmp, span, src, sx, sy, w, h, mask.StretchMode != 0);
+      BltPiece(bmp->GetCanvas()->GetHandle(), span, src->GetCanvas()->GetHandle(), sx, sy, w, h, mask.StretchMode != 0);
       return;
     }
     ForEachTile(span.Left, span.Top, RectWidth(span), RectHeight(span), w, h, [&](int x, int y, int tw, int th) {

@@ -23,8 +23,9 @@ void FitBorders(int size, int& nearWidth, int& farWidth);
 // tile or span calls nothing.
 void ForEachTile(int x, int y, int spanW, int spanH, int tileW, int tileH,
                  const std::function<void(int x, int y, int w, int h)>& tile);
-// Tiles or stretches the piece (sx, sy, w, h) of src over the span of dst with BitBlt/StretchBlt.
-void BltPiece(fw::TBitmap* dst, const fw::TRect& span, fw::TBitmap* src, int sx, int sy, int w, int h, bool stretch);
+// Tiles or stretches the piece (sx, sy, w, h) of the source DC over the span of the destination
+// DC with BitBlt/StretchBlt; nothing for an empty piece or span.
+void BltPiece(HDC to, const fw::TRect& span, HDC from, int sx, int sy, int w, int h, bool stretch);
 
 // What a masked copy does with a source pixel equal to its transparent colour: blend it like
 // any other, else take the parent's pixel at the destination moved by (X, Y) when that lies in
@@ -54,8 +55,8 @@ void CopyTransparentRect(fw::TBitmap* dst, fw::TBitmap* src, int x, int y, fw::T
 // (BgInfo ready), else MaskFillColor, else stay $FF00FF.
 void CopyMaskedPiece(fw::TRect dstRect, fw::TRect srcRect, fw::TBitmap* dst, const TkMaskData& mask, bool isCorner,
                      const TkBgRef& bgInfo, fw::TBitmap* src);
-// The same from the master bitmap; $FF00FF pixels take MaskFillColor, else the parent's pixel,
-// else leave the destination.
+// The same from the mask's picture (its own bitmap or the master bitmap); $FF00FF pixels take
+// MaskFillColor, else the parent's pixel, else leave the destination.
 void CopyMasterMasked(fw::TRect dstRect, fw::TRect srcRect, fw::TBitmap* dst, const TkMaskData& mask,
                       const TkBgRef& bgInfo);
 // A glyph frame: pixels equal to TransColor are left out; Mode other than 1 draws it fainter.
