@@ -102,7 +102,7 @@ void BlendColorRect(fw::TBitmap* bmp, fw::TRect r, int percent, fw::TColor color
   unsigned char table[3][256];
   for (int ch = 0; ch < 3; ++ch) {
     const int mix = Channel(rgb, 16 - ch * 8);
-    for (int c = 0; c < 256; ++c) table[ch][c] = static_cast<unsigned char>(std::nearbyint(c * k + mix * (1 - k)));
+    for (int c = 0; c < 256; ++c) table[ch][c] = static_cast<unsigned char>(RoundHalfEven(c * k + mix * (1 - k)));
   }
   for (int y = r.Top; y <= r.Bottom; ++y) {
     unsigned char* p = pixels.Row(y) + r.Left * 3;
@@ -141,7 +141,7 @@ void BlendBitmapRect(fw::TBitmap* dst, int x, int y, fw::TColor transColor, doub
       if (skipTrans && PixelAt(sp) == transColor) continue;
       unsigned char* dp = d.Row(dy) + dx * 3;
       for (int c = 0; c < 3; ++c)
-        dp[c] = static_cast<unsigned char>(ClampToByte(static_cast<int>(std::nearbyint(sp[c] - (sp[c] - dp[c]) * factor))));
+        dp[c] = static_cast<unsigned char>(ClampToByte(RoundHalfEven(sp[c] - (sp[c] - dp[c]) * factor)));
     }
   }
 }

@@ -89,9 +89,17 @@ fw::TBitmap* GrayscaleBitmap(fw::TBitmap* bmp);
 void ApplyDisabledKind(fw::TBitmap* bmp, TkDisabledKind disabledKind, fw::TControl* parent, fw::TPoint offset,
                        const TkBgRef& bgInfo);
 
-// Internal helpers of the skin painters: one channel of a masked pixel (m the weight of the
-// destination), and a pixel written or read in a row.
-inline unsigned char MaskBlend(int src, int dst, int m) { return static_cast<unsigned char>(ClampToByte((src * 256 + (dst - src) * m) >> 8)); }
+// Internal helpers of the skin painters: one channel of a masked pixel, m (0..255) the weight of
+// the destination (src * (256 - m) + dst * m stays below 256 * 256, so no clamp is needed), and a
+// pixel written or read in a row.
+inline unsigned char MaskBlend(int src, int dst, int m) { return static_cast<unsigned char>((src * 256 + (dst - src) * m) >> 8); }
+// x rounded to the nearest integer, halves to the even one.
+inline int RoundHalfEven(double x) {
+  int f = static_cast<int>(x);
+  if (x < f) --f;
+  const double d = x - f;
+  return d > 0.5 || (d == 0.5 && (f & 1)) ? f + 1 : f;
+}
 inline fw::TColor PixelAt(const unsigned char* p) { return p[2] | p[1] << 8 | p[0] << 16; }
 inline void PutPixel(unsigned char* p, fw::TColor c) {
   p[0] = static_cast<unsigned char>(c >> 16);

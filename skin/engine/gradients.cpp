@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <vector>
 
@@ -33,8 +34,8 @@ void WalkStops(const TkGradArray& stops, int start, int length, int first, int l
     }
     for (int c = c0; c <= c1; ++c) {
       if (c >= first)
-        put(c, static_cast<unsigned char>(std::nearbyint(acc[0])), static_cast<unsigned char>(std::nearbyint(acc[1])),
-            static_cast<unsigned char>(std::nearbyint(acc[2])));
+        put(c, static_cast<unsigned char>(RoundHalfEven(acc[0])), static_cast<unsigned char>(RoundHalfEven(acc[1])),
+            static_cast<unsigned char>(RoundHalfEven(acc[2])));
       for (int k = 0; k < 3; ++k) acc[k] += step[k];
     }
     c0 = c1;
@@ -69,8 +70,14 @@ void PaintGradient(fw::TBitmap* bitmap, fw::TRect rect, const TkGradArray& stops
     case 0:
       WalkStops(stops, rect.Top + offset, height + offset, rect.Top, rect.Bottom - 1,
                 [&](int y, unsigned char b, unsigned char g, unsigned char r) {
+                  // Four pixels are three 32-bit words.
                   unsigned char* p = pixels.Row(y) + rect.Left * 3;
-                  for (int x = 0; x < width; ++x, p += 3) p[0] = b, p[1] = g, p[2] = r;
+                  const unsigned char four[12] = {b, g, r, b, g, r, b, g, r, b, g, r};
+                  uint32_t words[3];
+                  std::memcpy(words, four, sizeof(words));
+                  int x = 0;
+                  for (; x + 4 <= width; x += 4, p += 12) std::memcpy(p, words, 12);
+                  for (; x < width; ++x, p += 3) p[0] = b, p[1] = g, p[2] = r;
                 });
       break;
     case 1: {

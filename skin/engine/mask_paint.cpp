@@ -40,6 +40,29 @@ void CopyTransparent(fw::TBitmap* dst, fw::TBitmap* src, int x, int y, fw::TRect
   }
 }
 
+// Blends the masked tile (sx, sy, w x h, its mask maskOffset rows lower) over span, tiled from
+// the span's corner, clipped to both bitmaps.
+void BlendTiles(const TkFast24& d, const TkFast24& s, const fw::TRect& span, int sx, int sy, int w, int h,
+                int maskOffset) {
+  w = std::min(w, s.Width - sx);
+  h = std::min(h, s.Height - maskOffset - sy);
+  if (sx < 0 || sy < 0 || maskOffset < 0 || w <= 0 || h <= 0) return;
+  const int left = std::max(span.Left, 0), right = std::min(span.Right, d.Width);
+  for (int y = std::max(span.Top, 0); y < std::min(span.Bottom, d.Height); ++y) {
+    const int ty = sy + (y - span.Top) % h;
+    const unsigned char* srcRow = s.Row(ty) + sx * 3;
+    const unsigned char* maskRow = s.Row(ty + maskOffset) + sx * 3;
+    unsigned char* dstRow = d.Row(y);
+    for (int x = left; x < right;) {
+      const int tx = (x - span.Left) % w, n = std::min(w - tx, right - x);
+      unsigned char* dp = dstRow + x * 3;
+      const unsigned char *sp = srcRow + tx * 3, *mp = maskRow + tx * 3;
+      for (int i = 0; i < n * 3; ++i) dp[i] = MaskBlend(sp[i], dp[i], mp[i]);
+      x += n;
+    }
+  }
+}
+
 bool UsableMask(const TkMaskData& mask) { return mask.ImageCount >= 1 && mask.MaskType >= 0; }
 
 fw::TRect PieceRect(int x, int y, int w, int h) { return fw::TRect(x, y, x + w, y + h); }
@@ -96,7 +119,12 @@ void CopyTransparentRect(fw::TBitmap* dst, fw::TBitmap* src, int x, int y, fw::T
 void CopyMaskedPixels(fw::TRect dstRect, fw::TRect srcRect, fw::TBitmap* dst, fw::TBitmap* src, int maskOffset,
                       fw::TColor transColor, const TkTransRule& rule, int weightAdd) {
   TkFast24 s, d;
-  if (maskOffset < 0 || !s.Attach(src) || !d.Attach(dst)) return;
+  if (s.Attach(src) && d.Attach(dst)) CopyMaskedPixels(dstRect, srcRect, d, s, maskOffset, transColor, rule, weightAdd);
+}
+
+void CopyMaskedPixels(fw::TRect dstRect, fw::TRect srcRect, const TkFast24& d, const TkFast24& s, int maskOffset,
+                      fw::TColor transColor, const TkTransRule& rule, int weightAdd) {
+  if (maskOffset < 0) return;
   int dx = dstRect.Left, dy = dstRect.Top, sx = srcRect.Left, sy = srcRect.Top;
   int w = std::min(RectWidth(dstRect), RectWidth(srcRect)), h = std::min(RectHeight(dstRect), RectHeight(srcRect));
   const int overX = std::max({0, -dx, -sx}), overY = std::max({0, -dy, -sy});
@@ -108,6 +136,10 @@ void CopyMaskedPixels(fw::TRect dstRect, fw::TRect srcRect, fw::TBitmap* dst, fw
     const unsigned char* sp = s.Row(sy + row) + sx * 3;
     const unsigned char* mp = s.Row(sy + row + maskOffset) + sx * 3;
     unsigned char* dp = d.Row(dy + row) + dx * 3;
+    if (rule.Blend && weightAdd == 0) {
+      for (int i = 0; i < w * 3; ++i) dp[i] = MaskBlend(sp[i], dp[i], mp[i]);
+      continue;
+    }
     for (int col = 0; col < w; ++col, sp += 3, mp += 3, dp += 3) {
       if (!rule.Blend && PixelAt(sp) == transColor) {
         const int px = rule.X + dx + col, py = rule.Y + dy + row;
@@ -201,9 +233,9 @@ void DrawSkinRect(fw::TBitmap* bmp, fw::TRect r, bool filling, const TkBgRef& bg
       BltPiece(bmp->GetCanvas()->GetHandle(), span, src->GetCanvas()->GetHandle(), sx, sy, w, h, mask.StretchMode != 0);
       return;
     }
-    ForEachTile(span.Left, span.Top, RectWidth(span), RectHeight(span), w, h, [&](int x, int y, int tw, int th) {
-      CopyMaskedPiece(PieceRect(x, y, tw, th), PieceRect(sx, sy, tw, th), bmp, mask, false, EmptyBgRef, src);
-    });
+    // Sides and centre blend every pixel (no parent picture).
+    TkFast24 s, d;
+    if (s.Attach(src) && d.Attach(bmp)) BlendTiles(d, s, span, sx, sy, w, h, RectHeight(mask.R) / 2);
   };
 
   corner(r.Left, r.Top, ox, oy, wl, wt);
