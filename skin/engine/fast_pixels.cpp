@@ -96,13 +96,17 @@ void BlendColorRect(fw::TBitmap* bmp, fw::TRect r, int percent, fw::TColor color
   r.Right = std::min(r.Right, pixels.Width - 1);
   r.Bottom = std::min(r.Bottom, pixels.Height - 1);
   if (r.Left > r.Right || r.Top > r.Bottom) return;
-  const double k = std::clamp(percent, 0, 100) / 100.0;
+  const int p = std::clamp(percent, 0, 100);
   const fw::TColor rgb = fw::ColorToRGB(color);
-  // One table per channel: blue, green, red in pixel order.
+  // One table per channel (blue, green, red in pixel order); (c * p + mix * (100 - p)) / 100 is
+  // rounded exactly, halves to even.
   unsigned char table[3][256];
   for (int ch = 0; ch < 3; ++ch) {
     const int mix = Channel(rgb, 16 - ch * 8);
-    for (int c = 0; c < 256; ++c) table[ch][c] = static_cast<unsigned char>(RoundHalfEven(c * k + mix * (1 - k)));
+    for (int c = 0; c < 256; ++c) {
+      const int v = c * p + mix * (100 - p), q = v / 100, rest = v % 100;
+      table[ch][c] = static_cast<unsigned char>(rest > 50 || (rest == 50 && (q & 1)) ? q + 1 : q);
+    }
   }
   for (int y = r.Top; y <= r.Bottom; ++y) {
     unsigned char* p = pixels.Row(y) + r.Left * 3;

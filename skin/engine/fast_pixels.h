@@ -93,8 +93,11 @@ void ApplyDisabledKind(fw::TBitmap* bmp, TkDisabledKind disabledKind, fw::TContr
 // the destination (src * (256 - m) + dst * m stays below 256 * 256, so no clamp is needed), and a
 // pixel written or read in a row.
 inline unsigned char MaskBlend(int src, int dst, int m) { return static_cast<unsigned char>((src * 256 + (dst - src) * m) >> 8); }
-// x rounded to the nearest integer, halves to the even one.
-inline int RoundHalfEven(double x) {
+// x rounded to the nearest integer, halves to the even one. x is first stored as a double, so the
+// x87's wider intermediate values do not move a half.
+inline int RoundHalfEven(double value) {
+  volatile double stored = value;
+  const double x = stored;
   int f = static_cast<int>(x);
   if (x < f) --f;
   const double d = x - f;
