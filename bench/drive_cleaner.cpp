@@ -14,6 +14,7 @@
 
 #include "app/main/main_form.h"
 #include "app/shared/config_defaults.h"
+#include "app/shared/config_files.h"
 #include "app/tools/drive_cleaner.h"
 #include "bench/support/main_window.h"
 #include "bench/support/scratch.h"
@@ -56,8 +57,8 @@ double EngineSearch(const std::string& root, int& found) {
   searcher->GetDirParams()->SetSearchTypes(svc::TDsSearchTypes{svc::stFileMask});
   searcher->GetFileParams()->SetSearchTypes(svc::TDsSearchTypes{svc::stFileMask});
   for (const std::string& line : app::DefaultExtIniLines()) {
-    size_t first = line.find('='), second = line.find('=', first + 1);
-    if (fw::LowerCase(fw::Trim(line.substr(second + 1))) == "true") searcher->GetFileParams()->GetFileMasks()->Add(line.substr(0, first));
+    app::TExtensionRow row = app::ParseExtensionLine(line);
+    if (row.Checked) searcher->GetFileParams()->GetFileMasks()->Add(row.Mask);
   }
   found = 0;
   searcher->OnFindFile = [&found](fw::TObject*, const std::string&) { ++found; };
@@ -83,21 +84,8 @@ int main(int argc, char** argv) {
   return bench::Run([&] {
     bench::TScratchFolder scratch(argc > 1 ? argv[1] : "C:\\sandbox\\bench_drive_cleaner\\");
     std::string tree = scratch.Path() + "tree\\";
-    std::string appDir = scratch.Path() + "app\\";
-    CreateDirectoryA(appDir.c_str(), nullptr);
-    CreateDirectoryA((appDir + "config").c_str(), nullptr);
     if (!BuildTree(tree)) throw std::runtime_error("cannot build the tree in " + tree);
-    // The window's path list offers the tree as a user folder; the Search button walks it.
-    HANDLE list =
-        CreateFileA((appDir + "config\\usrfldr.ini").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    std::string line = tree + "\r\n";
-    DWORD written = 0;
-    WriteFile(list, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
-    CloseHandle(list);
-
-    bench::TMainWindow mainWindow(appDir);
-    fw::TListItems* rows = app::frmMain->driveCleaner->lvDCDrive->GetItems();
-    rows->GetItem(rows->GetCount() - 1)->SetChecked(true);
+    bench::TDriveCleanerWindow mainWindow(scratch.Path() + "app\\", tree);
 
     int engineFound = 0, windowFound = 0;
     EngineSearch(tree, engineFound);  // warm-up

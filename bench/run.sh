@@ -4,6 +4,8 @@
 #   search_walk: the search engine against a bare FindFirstFileA/FindNextFileA walk (<= 1.30)
 #   md5_file:    TCrMD5.HashFile throughput against the system's md5sum on the same file (>= 0.80)
 #   drive_cleaner: the main window's Drive cleaner search against the bare engine (<= 1.50)
+#   drive_cleaner_masks: the time per mask of a search's preparation with 200,000 masks against
+#                the same with 20,000 (<= 2.00)
 #   skin_load:   switching the skin manager between "Slate" and "Neutral" against decoding the
 #                same picture files with the framework's readers (<= 1.50)
 #   regex_filter: TSvRegEx checking 100,000 names against five file masks, against the search
@@ -78,6 +80,7 @@ run() {
 run search_walk wine_bench search_walk
 run md5_file md5_file
 run drive_cleaner wine_bench drive_cleaner
+run drive_cleaner_masks wine_bench drive_cleaner_masks
 run skin_load wine_bench skin_load
 run regex_filter wine_bench regex_filter
 run skin_paint wine_bench skin_paint

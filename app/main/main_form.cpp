@@ -18,6 +18,7 @@
 #include "framework/forms/application.h"
 #include "framework/rtl/file_utils.h"
 #include "framework/rtl/seams.h"
+#include "skin/controls/message_dialogs.h"
 
 namespace app {
 
@@ -53,7 +54,14 @@ void TfrmMain::FormCreate(fw::TObject*) {
   appDir = fw::ProgramFolder();
   skinManager->SetSkinDirectory(ReadSkinDirectory(appDir));
   skinManager->SetSkinName(ReadSkinName(appDir, skin::kNeutralSkinName));
-  EnsureProgramIni(appDir);
+  try {
+    EnsureProgramIni(appDir);
+  } catch (const fw::Exception& e) {
+    // No configuration folder: the window opens on the defaults, and says so once.
+    settingsKept = false;
+    skin::kMessageDlg(e.GetMessage() + " Settings will not be kept.", fw::mtWarning, fw::TMsgDlgButtons{fw::mbOK},
+                      0);
+  }
   canceled = false;
   SetWidth(700);
   SetHeight(500);

@@ -97,6 +97,9 @@ class TfrmMain : public fw::TForm {
   std::unique_ptr<fw::TStringList> exceptFiles;
   std::unique_ptr<fw::TStringList> exceptFolders;
   std::string appDir;
+  // False when the configuration folders could not be made at start-up: the window then runs
+  // on the defaults and makes no configuration file of its own accord.
+  bool settingsKept = true;
   std::unique_ptr<fw::TStringList> dupList;
 
   // The tools that keep their controls and handlers in a class of their own.

@@ -33,18 +33,9 @@ bool Confirmed(const std::string& text) {
   return skin::kMessageDlg(text, fw::mtConfirmation, fw::TMsgDlgButtons{fw::mbOK, fw::mbCancel}, 0) == fw::mrOk;
 }
 
-// One line of ext.ini: the mask before the first "=", the description up to the second, and
-// the flag after it, which enables the mask when it reads "true" trimmed and in any case (as
-// the Drive cleaner reads it).
-TExtensionRow ParseMaskLine(const std::string& line) {
-  TExtensionRow row;
-  size_t first = line.find('=');
-  row.Mask = line.substr(0, first);
-  if (first == std::string::npos) return row;
-  size_t second = line.find('=', first + 1);
-  row.Description = line.substr(first + 1, second == std::string::npos ? std::string::npos : second - first - 1);
-  if (second != std::string::npos) row.Checked = fw::LowerCase(fw::Trim(line.substr(second + 1))) == "true";
-  return row;
+TExtensionRow MaskOfRow(fw::TListItem* row) {
+  fw::TStrings* sub = row->GetSubItems();
+  return {row->GetCaption(), sub->GetCount() > 0 ? sub->GetStrings(0) : std::string(), row->GetChecked()};
 }
 
 }  // namespace
@@ -85,7 +76,7 @@ void TfrmSettings::fillWC() {
   rows->BeginUpdate();
   rows->Clear();
   for (int i = 0; i < lines.GetCount(); ++i) {
-    TExtensionRow mask = ParseMaskLine(lines.GetStrings(i));
+    TExtensionRow mask = ParseExtensionLine(lines.GetStrings(i));
     fw::TListItem* row = rows->Add();
     row->SetCaption(mask.Mask);
     row->GetSubItems()->Add(mask.Description);
@@ -105,19 +96,15 @@ std::vector<bool> TfrmSettings::Ticks() const {
 void TfrmSettings::SaveMasks() {
   std::vector<TExtensionRow> masks;
   fw::TListItems* rows = kListView1->GetItems();
-  for (int i = 0; i < rows->GetCount(); ++i) {
-    fw::TListItem* row = rows->GetItem(i);
-    fw::TStrings* sub = row->GetSubItems();
-    masks.push_back({row->GetCaption(), sub->GetCount() > 0 ? sub->GetStrings(0) : std::string(), row->GetChecked()});
-  }
+  for (int i = 0; i < rows->GetCount(); ++i) masks.push_back(MaskOfRow(rows->GetItem(i)));
   SaveExtensionList(masks, AppDir());
   FSavedTicks = Ticks();
 }
 
-void TfrmSettings::EditMask() {
+bool TfrmSettings::EditMask() {
   TfrmAddMask* dialog = nullptr;
   fw::Application->CreateForm(dialog);
-  dialog->ShowModal();
+  return dialog->ShowModal() == fw::mrOk;
 }
 
 void TfrmSettings::addWCClick(fw::TObject*) {
@@ -137,14 +124,17 @@ void TfrmSettings::addWCClick(fw::TObject*) {
 void TfrmSettings::editWCClick(fw::TObject*) {
   fw::TListItem* row = kListView1->GetSelected();
   if (!row) return;
-  fw::TStrings* sub = row->GetSubItems();
-  maskText = row->GetCaption();
-  maskDescription = sub->GetCount() > 0 ? sub->GetStrings(0) : std::string();
-  maskActive = row->GetChecked();
-  EditMask();
+  TExtensionRow shown = MaskOfRow(row);
+  maskText = shown.Mask;
+  maskDescription = shown.Description;
+  maskActive = shown.Checked;
+  // Cancel, or OK on the row as it was, leaves ext.ini as it is.
+  if (!EditMask() || (maskText == shown.Mask && maskDescription == shown.Description && maskActive == shown.Checked))
+    return;
   {
     TFilling filling(FFilling);
     row->SetCaption(maskText);
+    fw::TStrings* sub = row->GetSubItems();
     if (sub->GetCount() > 0)
       sub->SetStrings(0, maskDescription);
     else

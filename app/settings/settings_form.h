@@ -139,8 +139,8 @@ class TfrmSettings : public fw::TForm {
   std::vector<bool> Ticks() const;
   // Rewrites ext.ini from the mask rows.
   void SaveMasks();
-  // Opens the mask dialog on the three mask fields.
-  void EditMask();
+  // Opens the mask dialog on the three mask fields; true when it answered OK.
+  bool EditMask();
   // The exception lists: fill from, add to, edit and delete from the list box and its file.
   void FillExceptions(skin::TkListBox* list, const char* file);
   void AddException(skin::TkListBox* list, const char* file, const char* prompt);

@@ -128,6 +128,17 @@ void SaveSkinName(const std::string& appDir, const std::string& name) {
   fw::TIniFile(AppPath(appDir, kProgramIni)).WriteString(kSkinSection, "SkinName", name);
 }
 
+TExtensionRow ParseExtensionLine(const std::string& line) {
+  TExtensionRow row;
+  size_t first = line.find('=');
+  row.Mask = line.substr(0, first);
+  if (first == std::string::npos) return row;
+  size_t second = line.find('=', first + 1);
+  row.Description = line.substr(first + 1, second == std::string::npos ? std::string::npos : second - first - 1);
+  if (second != std::string::npos) row.Checked = fw::LowerCase(fw::Trim(line.substr(second + 1))) == "true";
+  return row;
+}
+
 void SaveExtensionList(const std::vector<TExtensionRow>& rows, const std::string& appDir) {
   EnsureConfigFolders(appDir);
   fw::TStringList list;

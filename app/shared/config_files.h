@@ -69,6 +69,11 @@ struct TExtensionRow {
   std::string Description;
   bool Checked = false;
 };
+// One line of ext.ini: the mask before the first "=", the description up to the second, and
+// the flag after it, which ticks the row when it reads "true" trimmed and in any case. A line
+// without "=" is all mask. The Settings window lists every line; the Drive cleaner searches
+// by the ticked rows whose mask is not blank.
+TExtensionRow ParseExtensionLine(const std::string& line);
 // Rewrites ext.ini whole: "mask=description=true" (or "=false") per row, in row order.
 void SaveExtensionList(const std::vector<TExtensionRow>& rows, const std::string& appDir);
 

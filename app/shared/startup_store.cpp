@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 #include "app/shared/config_files.h"
 #include "app/shared/wide_text.h"
@@ -67,22 +68,48 @@ bool ReadWhole(const std::string& path, std::string& text, std::string& reason) 
   return ok;
 }
 
-bool WriteWhole(const std::string& path, const std::string& text, std::string& reason) {
-  HANDLE file =
-      CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+testing::TStoreFileCalls systemCalls;
+testing::TStoreFileCalls* fileCalls = nullptr;
+
+testing::TStoreFileCalls& Calls() { return fileCalls ? *fileCalls : systemCalls; }
+
+std::wstring TemporaryOf(const std::string& path) { return Widen(path + ".tmp"); }
+
+// Writes text whole into the temporary file beside path and flushes it; a failed step removes
+// the temporary file again. False with the reason when anything failed.
+bool WriteTemporary(const std::string& path, const std::string& text, std::string& reason) {
+  std::wstring temporary = TemporaryOf(path);
+  HANDLE file = Calls().Create(temporary.c_str());
   if (file == INVALID_HANDLE_VALUE) {
     reason = Failure("Can not write", path, GetLastError());
     return false;
   }
   DWORD written = 0;
-  bool ok = text.empty() || (WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
-                             written == text.size());
+  bool ok = (text.empty() || (Calls().Write(file, text.data(), static_cast<DWORD>(text.size()), &written) &&
+                              written == text.size())) &&
+            Calls().Flush(file);
   if (!ok) reason = Failure("Can not write", path, GetLastError());
   if (!CloseHandle(file) && ok) {
     reason = Failure("Can not write", path, GetLastError());
     ok = false;
   }
+  if (!ok) DeleteFileW(temporary.c_str());
   return ok;
+}
+
+// Puts the temporary file written for path in its place; when that fails the file at path
+// stays as it was and the temporary file is removed.
+bool PutInPlace(const std::string& path, std::string& reason) {
+  std::wstring temporary = TemporaryOf(path);
+  if (Calls().Move(temporary.c_str(), Widen(path).c_str())) return true;
+  reason = Failure("Can not write", path, GetLastError());
+  DeleteFileW(temporary.c_str());
+  return false;
+}
+
+// Replaces the file at path by text, whole or not at all.
+bool ReplaceWhole(const std::string& path, const std::string& text, std::string& reason) {
+  return WriteTemporary(path, text, reason) && PutInPlace(path, reason);
 }
 
 bool SameEntry(const std::string& line, const std::string& name, const std::string& path,
@@ -163,13 +190,13 @@ TDisabledStore::TDisabledStore(const std::string& appDir, const std::string& sto
 
 bool TDisabledStore::Load(std::string& reason) {
   if (!ReadWhole(FStorePath, FLoadedStore, reason)) return false;
-  FLines->SetText(FLoadedStore);
+  FLines->SetText(fw::WithoutUtf8Bom(FLoadedStore));
   FRecords.clear();
   FLoadedRecords.clear();
   FHadRecordFile = GetFileAttributesW(Widen(FRecordPath).c_str()) != INVALID_FILE_ATTRIBUTES;
   if (FHadRecordFile && !ReadWhole(FRecordPath, FLoadedRecords, reason)) return false;
   fw::TStringList records;
-  records.SetText(FLoadedRecords);
+  records.SetText(fw::WithoutUtf8Bom(FLoadedRecords));
   for (int i = 0; i < records.GetCount(); ++i) {
     TRecord record;
     record.Text = records.GetStrings(i);
@@ -225,17 +252,55 @@ bool TDisabledStore::Save(std::string& reason) {
   std::string records;
   for (const TRecord& record : FRecords) records += record.Text + "\r\n";
   bool writeRecords = FHadRecordFile || !records.empty();
-  if (writeRecords && !WriteWhole(FRecordPath, records, reason)) return false;
-  if (WriteWhole(FStorePath, FLines->GetText(), reason)) return true;
+  // Both files are written out in full before either takes the place of its old one.
+  if (writeRecords && !WriteTemporary(FRecordPath, records, reason)) return false;
+  if (!WriteTemporary(FStorePath, FLines->GetText(), reason)) {
+    if (writeRecords) DeleteFileW(TemporaryOf(FRecordPath).c_str());
+    return false;
+  }
+  if (writeRecords && !PutInPlace(FRecordPath, reason)) {
+    DeleteFileW(TemporaryOf(FStorePath).c_str());
+    return false;
+  }
+  if (PutInPlace(FStorePath, reason)) return true;
   std::string ignored;
-  if (writeRecords) WriteWhole(FRecordPath, FLoadedRecords, ignored);
+  if (writeRecords) PutBackRecords(ignored);
   return false;
 }
 
 bool TDisabledStore::Restore(std::string& reason) {
-  bool ok = WriteWhole(FStorePath, FLoadedStore, reason);
-  if (FHadRecordFile || !FRecords.empty()) ok = WriteWhole(FRecordPath, FLoadedRecords, reason) && ok;
-  return ok;
+  bool ok = ReplaceWhole(FStorePath, FLoadedStore, reason);
+  return PutBackRecords(reason) && ok;
 }
+
+bool TDisabledStore::PutBackRecords(std::string& reason) {
+  if (FHadRecordFile) return ReplaceWhole(FRecordPath, FLoadedRecords, reason);
+  if (DeleteFileW(Widen(FRecordPath).c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND) return true;
+  reason = Failure("Can not delete", FRecordPath, GetLastError());
+  return false;
+}
+
+namespace testing {
+
+HANDLE TStoreFileCalls::Create(const wchar_t* path) {
+  return CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+BOOL TStoreFileCalls::Write(HANDLE file, const void* data, DWORD size, DWORD* written) {
+  return WriteFile(file, data, size, written, nullptr);
+}
+
+BOOL TStoreFileCalls::Flush(HANDLE file) { return FlushFileBuffers(file); }
+
+BOOL TStoreFileCalls::Move(const wchar_t* from, const wchar_t* to) {
+  return MoveFileExW(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+}
+
+TStoreFileCalls* SetStoreFileCalls(TStoreFileCalls* calls) {
+  std::swap(fileCalls, calls);
+  return calls;
+}
+
+}  // namespace testing
 
 }  // namespace app

@@ -54,8 +54,10 @@ class TDisabledStore {
   void SetRecord(const std::string& line, const TRunValue& value);
   void DeleteRecord(const std::string& line);
 
-  // Writes the record file, then the store; when the store cannot be written the record file
-  // gets its loaded contents back. False with the reason when anything failed.
+  // Writes the record file and the store, each whole into a temporary file beside it, then puts
+  // them in place, the record file first; when any step fails both files stay as they were (a
+  // record file put in place gets its loaded contents back). False with the reason when
+  // anything failed.
   bool Save(std::string& reason);
   // Writes back the contents as loaded (to undo a Save); false when that failed too.
   bool Restore(std::string& reason);
@@ -67,6 +69,8 @@ class TDisabledStore {
     std::string Text;  // the line as read, kept as it is when it cannot be read
   };
   int RecordIndex(const std::string& line) const;
+  // The record file as loaded: its contents back, or removed when there was none.
+  bool PutBackRecords(std::string& reason);
 
   std::string FStorePath;
   std::string FRecordPath;
@@ -76,5 +80,21 @@ class TDisabledStore {
   std::string FLoadedRecords;
   bool FHadRecordFile = false;
 };
+
+namespace testing {
+// The calls that save a store or record file: create the temporary file, write, flush, and move
+// it over the old file. Each answers as the system call it stands for (a failure sets the last
+// error); the base class makes the system's own calls, so a test derives and makes one fail.
+class TStoreFileCalls {
+ public:
+  virtual ~TStoreFileCalls() = default;
+  virtual HANDLE Create(const wchar_t* path);
+  virtual BOOL Write(HANDLE file, const void* data, DWORD size, DWORD* written);
+  virtual BOOL Flush(HANDLE file);
+  virtual BOOL Move(const wchar_t* from, const wchar_t* to);
+};
+// Takes calls owned by the caller (null: the system's) and returns the previous ones.
+TStoreFileCalls* SetStoreFileCalls(TStoreFileCalls* calls);
+}  // namespace testing
 
 }  // namespace app

@@ -7,6 +7,7 @@
 #include "app/shared/wide_text.h"
 #include "framework/rtl/exceptions.h"
 #include "framework/rtl/file_utils.h"
+#include "framework/rtl/sys_utils.h"
 
 namespace app {
 
@@ -24,6 +25,13 @@ bool Fail(std::string& reason, const std::string& text, LONG code) {
 std::string StringData(const std::string& text) {
   std::wstring wide = Widen(text);
   return std::string(reinterpret_cast<const char*>(wide.c_str()), (wide.size() + 1) * sizeof(wchar_t));
+}
+
+// A record is written back only for the value of its line, and only as a string.
+bool RecordFits(const TRunValue& record, const std::string& line) {
+  std::string name, path, parameters;
+  ReadStoreLine(line, name, path, parameters);
+  return IsStringValue(record) && fw::AnsiSameText(Narrow(record.Name), name);
 }
 
 bool FileThere(const std::string& path) { return GetFileAttributesW(Widen(path).c_str()) != INVALID_FILE_ATTRIBUTES; }
@@ -71,7 +79,8 @@ bool EnableRegistryStartup(const std::string& appDir, HKEY hive, const std::stri
   int index = store.FindEntry(name, path, parameters);
   std::string line = index >= 0 ? store.Line(index) : StoreLine(name, path, parameters);
   TRunValue value;
-  if (const TRunValue* record = store.FindRecord(line)) {
+  const TRunValue* record = store.FindRecord(line);
+  if (record && RecordFits(*record, line)) {
     value = *record;
   } else {
     value.Name = Widen(name);

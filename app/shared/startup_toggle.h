@@ -17,9 +17,10 @@ bool DisableRegistryStartup(const std::string& appDir, HKEY hive, const std::str
                             const std::string& name, const std::string& path, const std::string& parameters,
                             const std::string& storeName, std::string& reason);
 // Writes one value back into its key (made when missing) and removes its line and record from
-// the store: the recorded name, type and bytes, or for a line without a record the quoted path
-// and the parameters after one blank (none without parameters) as REG_SZ, REG_EXPAND_SZ when the
-// path holds a %NAME% reference. Refused while the key holds a value of that name.
+// the store: the recorded name, type and bytes when the record names the line's value (case
+// ignored) as REG_SZ or REG_EXPAND_SZ; otherwise (no record, or one that does not fit) the quoted
+// path and the parameters after one blank (none without parameters) as REG_SZ, REG_EXPAND_SZ
+// when the path holds a %NAME% reference. Refused while the key holds a value of that name.
 bool EnableRegistryStartup(const std::string& appDir, HKEY hive, const std::string& keyPath,
                            const std::string& name, const std::string& path, const std::string& parameters,
                            std::string& reason);

@@ -59,7 +59,7 @@ void TDriveCleaner::Show() {
   lvDCDrive->GetItems()->Clear();
   AddDriveRows();
   FForm.ShowToolPanel(&FPanel);
-  EnsureUserFoldersFile(FForm.appDir);
+  if (FForm.settingsKept) EnsureUserFoldersFile(FForm.appDir);
   AddUserFolderRows();
 }
 
@@ -136,18 +136,21 @@ bool TDriveCleaner::LoadMasks() {
   fw::TStringList lines;
   LoadIfExists(lines, AppPath(FForm.appDir, kExtIni));
   fw::TStringList* masks = FForm.dcSearcher->GetFileParams()->GetFileMasks();
-  masks->Clear();
-  for (int i = 0; i < lines.GetCount(); ++i) {
-    const std::string& line = lines.GetStrings(i);
-    size_t first = line.find('=');
-    if (first == std::string::npos) continue;
-    size_t second = line.find('=', first + 1);
-    if (second == std::string::npos) continue;
-    std::string mask = line.substr(0, first);
-    if (fw::Trim(mask).empty()) continue;
-    if (fw::Trim(fw::LowerCase(line.substr(second + 1))) == "true") masks->Add(mask);
+  // The search parameters follow the list once, when the update ends: each mask is then
+  // upper-cased and stored once, not the whole list again for every mask added.
+  masks->BeginUpdate();
+  try {
+    masks->Clear();
+    for (int i = 0; i < lines.GetCount() && !FForm.canceled; ++i) {
+      TExtensionRow row = ParseExtensionLine(lines.GetStrings(i));
+      if (row.Checked && !fw::Trim(row.Mask).empty()) masks->Add(row.Mask);
+      FRun->Pump();
+    }
+  } catch (...) {
+    masks->EndUpdate();
+    throw;
   }
-  FForm.dcSearcher->GetFileParams()->UpdateCaseMasks();
+  masks->EndUpdate();
   return masks->GetCount() > 0;
 }
 
@@ -184,11 +187,12 @@ bool TDriveCleaner::SearchTickedPaths() {
   for (int i = 0; i < FForm.exceptFolders->GetCount(); ++i)
     FForm.exceptFolders->SetStrings(i, fw::UpperCase(FForm.exceptFolders->GetStrings(i)));
   FForm.kBar->GetPanels()->GetItems(0)->SetText("Search for junk file...");
-  if (!LoadMasks()) return false;
-  searched = true;
-  FScanFolder = FolderKey(ReadScanFolder(FForm.appDir));
   FScanning.clear();
   FRun = &run;
+  // A long mask list takes a while: Stop ends it as it ends the search.
+  if (!LoadMasks() && !FForm.canceled) return false;
+  searched = true;
+  FScanFolder = FolderKey(ReadScanFolder(FForm.appDir));
   fw::TListItems* roots = lvDCDrive->GetItems();
   for (int i = 0; i < roots->GetCount() && !FForm.canceled; ++i) {
     fw::TListItem* root = roots->GetItem(i);

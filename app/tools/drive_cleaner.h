@@ -63,7 +63,8 @@ class TDriveCleaner {
   void SaveUserFolderRows();
   void UpdateTotals();
   void SetChecks(int mode);
-  // Reads the enabled, non-empty masks of ext.ini into the search engine; false when none.
+  // Reads the enabled, non-blank masks of ext.ini into the search engine, letting messages
+  // through the running search as it goes, until Stop is pressed; false when none was read.
   bool LoadMasks();
   // Runs the search over every ticked path; false when no mask is enabled.
   bool SearchTickedPaths();

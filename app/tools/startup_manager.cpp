@@ -145,25 +145,38 @@ void TStartupManager::tvSUClick(fw::TObject*) {
 
 void TStartupManager::refreshBtnClick(fw::TObject*) { ListSource(startupSource); }
 
-void TStartupManager::lvSUMouseUp(fw::TObject*, fw::TMouseButton Button, fw::TShiftState, int X, int Y) {
-  // Only the left button turns a box; any other would act on a box the list left as it was.
-  if (Button != fw::mbLeft) return;
-  fw::TListItem* item = lvSU->GetItemAt(X, Y);
-  // The state icon alone: the system's "above" flag shares its bit with the state icon, and a
-  // hit on the whole row carries the icon and label flags too.
-  fw::THitTests hit = lvSU->GetHitTestInfoAt(X, Y) - fw::THitTests{fw::htAbove};
-  if (!item || hit != fw::THitTests{fw::htOnStateIcon}) return;
-  ToggleRow(item, item->GetChecked());
+bool TStartupManager::BoxMessage(fw::TMessage& message) {
+  if (message.Msg == fw::CN_KEYDOWN) {
+    if (message.WParam != VK_SPACE || !fw::KeyDataToShiftState(message.LParam).Empty()) return false;
+    message.Result = 1;
+    bool repeated = (message.LParam & 0x40000000) != 0;  // the key was down already
+    fw::TListItem* item = lvSU->GetItemFocused();
+    if (!item) item = lvSU->GetSelected();
+    if (item && !repeated) PressBox(item);
+    return true;
+  }
+  fw::TListItem* item = BoxAt(fw::XPos(message), fw::YPos(message));
+  if (!item) return false;
+  if (lvSU->CanFocus()) lvSU->SetFocus();
+  PressBox(item);
+  return true;
 }
 
-void TStartupManager::lvSUKeyDown(fw::TObject*, WORD& Key, fw::TShiftState Shift) {
-  if (Key != VK_SPACE || !Shift.Empty()) return;
-  Key = 0;
-  fw::TListItem* item = lvSU->GetItemFocused();
-  if (!item) item = lvSU->GetSelected();
-  if (!item) return;
-  item->SetChecked(!item->GetChecked());
-  ToggleRow(item, item->GetChecked());
+fw::TListItem* TStartupManager::BoxAt(int x, int y) const {
+  // The state icon alone: the system's "above" flag shares its bit with the state icon, and a
+  // hit on the whole row carries the icon and label flags too.
+  fw::THitTests hit = lvSU->GetHitTestInfoAt(x, y) - fw::THitTests{fw::htAbove};
+  return hit == fw::THitTests{fw::htOnStateIcon} ? lvSU->GetItemAt(x, y) : nullptr;
+}
+
+void TStartupManager::PressBox(fw::TListItem* item) {
+  if (FToggling) return;
+  FToggling = true;
+  struct TToggling {
+    bool& Flag;
+    ~TToggling() { Flag = false; }
+  } toggling{FToggling};
+  ToggleRow(item, !item->GetChecked());
 }
 
 void TStartupManager::ToggleRow(fw::TListItem* item, bool enable) {
@@ -171,8 +184,10 @@ void TStartupManager::ToggleRow(fw::TListItem* item, bool enable) {
   std::string reason;
   bool done = SubItem(item, siKind) == kShortcutRow ? ToggleShortcutRow(item, enable, reason)
                                                      : ToggleRegistryRow(item, enable, reason);
-  if (done) return;
-  item->SetChecked(!enable);
+  if (done) {
+    item->SetChecked(enable);
+    return;
+  }
   skin::kMessageDlg(std::string(enable ? "Can not enable entry" : "Can not disable entry") + "\n" + reason,
                     fw::mtError, fw::TMsgDlgButtons{fw::mbOK}, 0);
 }

@@ -49,9 +49,6 @@ class TStartupManager {
 
   void tvSUClick(fw::TObject* Sender);
   void refreshBtnClick(fw::TObject* Sender);
-  void lvSUMouseUp(fw::TObject* Sender, fw::TMouseButton Button, fw::TShiftState Shift, int X, int Y);
-  // Space acts as a click on the focused row's box, once; the list's own toggle is swallowed.
-  void lvSUKeyDown(fw::TObject* Sender, WORD& Key, fw::TShiftState Shift);
   void newBtnClick(fw::TObject* Sender);
   void deleteBtnClick(fw::TObject* Sender);
   void runBtnClick(fw::TObject* Sender);
@@ -65,8 +62,18 @@ class TStartupManager {
   void ListKeyAndStore(const char* hive, int runKey);
   void ListStartupFolderOf(int kind);
   void ListHeldShortcuts(int kind);
-  // Disables (enable false) or enables the entry of item, whose box the user has just set to
-  // enable; a refused or failed change puts the box back and says why.
+  // Runs in front of the list's own window procedure for the button presses and key-downs it
+  // is given; true when it took the message. A left press on a row's box (either click of a
+  // double click too) and Space on the focused row each change that entry once, a key held down
+  // once. The list never turns a box itself: the tool turns it when the change is made.
+  bool BoxMessage(fw::TMessage& message);
+  // The row whose box is at the list's client point; null elsewhere.
+  fw::TListItem* BoxAt(int x, int y) const;
+  // Disables the entry of a ticked row, or enables that of an unticked one. A press while a
+  // change is under way (its message lets messages through) changes nothing.
+  void PressBox(fw::TListItem* item);
+  // Disables (enable false) or enables the entry of item and ticks its box to match; a refused
+  // or failed change leaves the box and says why, the row not touched after the message.
   void ToggleRow(fw::TListItem* item, bool enable);
   bool ToggleRegistryRow(fw::TListItem* item, bool enable, std::string& reason);
   bool ToggleShortcutRow(fw::TListItem* item, bool enable, std::string& reason);
@@ -77,6 +84,7 @@ class TStartupManager {
 
   TfrmMain& FForm;
   skin::TkPanel& FPanel;
+  bool FToggling = false;
 };
 
 }  // namespace app

@@ -110,8 +110,11 @@ void TStartupManager::CreateComponents() {
 
   tvSU->OnClick = fw::Bind(this, &TStartupManager::tvSUClick);
   refreshBtn->OnClick = fw::Bind(this, &TStartupManager::refreshBtnClick);
-  lvSU->OnMouseUp = fw::Bind(this, &TStartupManager::lvSUMouseUp);
-  lvSU->OnKeyDown = fw::Bind(this, &TStartupManager::lvSUKeyDown);
+  // Only the presses reach the tool, so the list's window may outlive it.
+  lvSU->SetWindowProc([this, own = lvSU->GetWindowProc()](fw::TMessage& message) {
+    bool press = message.Msg == WM_LBUTTONDOWN || message.Msg == WM_LBUTTONDBLCLK || message.Msg == fw::CN_KEYDOWN;
+    if (!press || !BoxMessage(message)) own(message);
+  });
   newBtn->OnClick = fw::Bind(this, &TStartupManager::newBtnClick);
   deleteBtn->OnClick = fw::Bind(this, &TStartupManager::deleteBtnClick);
   runBtn->OnClick = fw::Bind(this, &TStartupManager::runBtnClick);

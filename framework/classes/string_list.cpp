@@ -9,6 +9,10 @@
 
 namespace fw {
 
+std::string WithoutUtf8Bom(const std::string& text) {
+  return text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? text.substr(3) : text;
+}
+
 // ---- TStrings ----
 
 int TStrings::Add(const std::string& s) { return AddObject(s, nullptr); }
@@ -185,7 +189,7 @@ void TStrings::LoadFromStream(TStream& stream) {
   int64_t size = stream.GetSize() - stream.GetPosition();
   std::string text(static_cast<size_t>(size), '\0');
   if (size > 0) stream.ReadBuffer(text.data(), static_cast<int>(size));
-  SetText(text);
+  SetText(WithoutUtf8Bom(text));
 }
 
 void TStrings::SaveToFile(const std::string& fileName) const {

@@ -11,6 +11,9 @@ namespace fw {
 
 class TStream;
 
+// The text without its leading UTF-8 byte-order mark, when it begins with one.
+std::string WithoutUtf8Bom(const std::string& text);
+
 enum TDuplicates { dupIgnore, dupAccept, dupError };
 
 class TStrings : public TPersistent {
@@ -57,6 +60,7 @@ class TStrings : public TPersistent {
   void EndUpdate();
   int GetUpdateCount() const { return FUpdateCount; }
 
+  // Read the rest of the stream as text (SetText), leaving out a leading UTF-8 byte-order mark.
   virtual void LoadFromFile(const std::string& fileName);
   virtual void LoadFromStream(TStream& stream);
   // Writes GetText() byte for byte: no BOM; an empty list gives an empty file.

@@ -20,7 +20,10 @@ void ApplyItemViewParams(TCreateParams& params, DWORD style, TFormBorderStyle bo
 void DeliverEatenButtonUp(TWinControl* control, const TMessage& msg) {
   HWND wnd = control->GetHandleNoCreate();
   MSG pending;
-  if (wnd && control->GetControlState().Contains(csLButtonDown) &&
+  // Eaten only when the thread has taken the button-up from its input already (the button
+  // no longer reads as down) and none waits in the queue; a press handled while the button is
+  // still held gets its own button-up later.
+  if (wnd && control->GetControlState().Contains(csLButtonDown) && GetKeyState(VK_LBUTTON) >= 0 &&
       !PeekMessageA(&pending, wnd, WM_LBUTTONUP, WM_LBUTTONUP, PM_NOREMOVE))
     control->Perform(WM_LBUTTONUP, msg.WParam & ~static_cast<WPARAM>(MK_LBUTTON), msg.LParam);
 }

@@ -36,7 +36,7 @@ void AssignImageList(TWinControl* control, TCustomImageList*& slot, TCustomImage
 void ApplyItemViewParams(TCreateParams& params, DWORD style, TFormBorderStyle border);
 
 // After a button press went through the base dispatch: the native drag-detect loop may have eaten
-// the button-up, so deliver it here.
+// the button-up, so deliver it here; never a second one for a press whose button-up is to come.
 void DeliverEatenButtonUp(TWinControl* control, const TMessage& msg);
 
 }  // namespace fw

@@ -72,14 +72,13 @@ void TDsSearchParams::SetLastChangeBefore(fw::TDateTime value) {
 }
 
 void TDsSearchParams::UpdateCaseMasks() {
+  const bool upper = !FSearchTypes.Contains(stFileMaskCaseSensitive);
   FCaseFileMasks->BeginUpdate();
-  FCaseFileMasks->Assign(FFileMasks.get());
-  if (!FSearchTypes.Contains(stFileMaskCaseSensitive)) {
-    for (int i = 0; i < FCaseFileMasks->GetCount(); ++i) {
-      std::string mask = FCaseFileMasks->GetStrings(i);
-      UpperCaseInPlace(mask);
-      FCaseFileMasks->SetStrings(i, mask);
-    }
+  FCaseFileMasks->Clear();
+  for (int i = 0; i < FFileMasks->GetCount(); ++i) {
+    std::string mask = FFileMasks->GetStrings(i);
+    if (upper) UpperCaseInPlace(mask);
+    FCaseFileMasks->Add(mask);
   }
   FCaseFileMasks->EndUpdate();
 }

@@ -65,6 +65,8 @@ class TDsSearchParams : public fw::TPersistent {
   fw::TStringList* GetFileMasks() const { return FFileMasks.get(); }
   void SetFileMasks(const fw::TStrings* value) { FFileMasks->Assign(value); }
   // The masks the test compares with: FileMasks, upper-cased unless the test is case-sensitive.
+  // Every change of FileMasks makes them afresh from the whole list: add many masks between
+  // FileMasks' BeginUpdate and EndUpdate, so that they are made once.
   fw::TStringList* GetCaseFileMasks() const { return FCaseFileMasks.get(); }
   void UpdateCaseMasks();
 

@@ -142,6 +142,44 @@ TEST_F(DriveCleanerTest, BlankMaskIsSkippedAndNoEnabledMaskMeansNoSearch) {
   ExpectIdle();
 }
 
+TEST_F(DriveCleanerTest, MaskFileWithAByteOrderMarkKeepsItsFirstMask) {
+  MakeFile(tree + "a.tmp", 10);
+  MakeFile(tree + "b.bak", 10);
+  testing_sandbox::WriteFile(appDir + "config\\ext.ini", "\xEF\xBB\xBF*.tmp=Temp=true\r\n*.bak=Backup=true\r\n");
+  StartWithFolders({tree});
+  Search();
+  EXPECT_EQ(ResultPaths(), (std::set<std::string>{tree + "a.tmp", tree + "b.bak"}));
+}
+
+TEST_F(DriveCleanerTest, StopWorksWhileALongMaskListIsRead) {
+  MakeFile(tree + "a.tmp", 10);
+  std::string masks;
+  for (int i = 0; i < 20000; ++i) masks += "*.x" + std::to_string(i) + "=Mask=true\r\n";
+  testing_sandbox::WriteFile(appDir + "config\\ext.ini", masks + "*.tmp=Temp=true\r\n");
+  StartWithFolders({tree});
+  // The click waits in the queue: the reading of the masks lets it through and ends there.
+  PostMessageA(frmMain->driveCleaner->btnDCStop->GetHandle(), BM_CLICK, 0, 0);
+  Search();
+  EXPECT_TRUE(frmMain->canceled);
+  EXPECT_LT(frmMain->dcSearcher->GetFileParams()->GetFileMasks()->GetCount(), 20000);
+  EXPECT_TRUE(ResultPaths().empty());
+  EXPECT_EQ(Status(0), "Canceled by user");
+  EXPECT_TRUE(scripted->Texts.empty());
+  ExpectIdle();
+
+  // The next search reads the whole list again, and makes the list the engine compares with
+  // once, not again for every mask it adds.
+  int rebuilt = 0;
+  frmMain->dcSearcher->GetFileParams()->GetCaseFileMasks()->OnChanging = [&rebuilt](fw::TObject*) { ++rebuilt; };
+  Search();
+  frmMain->dcSearcher->GetFileParams()->GetCaseFileMasks()->OnChanging = nullptr;
+  EXPECT_EQ(rebuilt, 1);
+  EXPECT_EQ(frmMain->dcSearcher->GetFileParams()->GetFileMasks()->GetCount(), 20001);
+  EXPECT_EQ(frmMain->dcSearcher->GetFileParams()->GetCaseFileMasks()->GetStrings(20000), "*.TMP");
+  EXPECT_EQ(ResultPaths(), std::set<std::string>{tree + "a.tmp"});
+  EXPECT_EQ(Status(0), "Search done");
+}
+
 TEST_F(DriveCleanerTest, StopCancelsTheSearchAndStartsNoFurtherRoot) {
   for (int i = 0; i < 50; ++i) MakeFile(tree + "one\\f" + std::to_string(i) + ".tmp", 1);
   MakeFile(tree + "two\\g.tmp", 1);

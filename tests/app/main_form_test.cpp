@@ -1,6 +1,8 @@
 // The main window end to end: the first start on an empty program folder, the navigation bar
 // and tool switching, the header buttons, closing, and the built program as a process of its own.
 #include <algorithm>
+#include <functional>
+#include <set>
 #include <vector>
 
 #include "app/main/about_form.h"
@@ -96,6 +98,30 @@ TEST_F(MainWindowTest, FirstRunWritesProgramIniAndShowsTheDriveCleaner) {
   EXPECT_TRUE(scripted->Texts.empty());
 }
 
+TEST_F(MainWindowTest, UnmakeableConfigFolderOpensTheWindowOnTheDefaultsAndSaysSoOnce) {
+  // A read-only file named "config" stands where the folder belongs.
+  std::string config = appDir + "config";
+  testing_sandbox::WriteFile(config, "not a folder");
+  ASSERT_TRUE(SetFileAttributesA(config.c_str(), FILE_ATTRIBUTE_READONLY));
+  Start();
+  EXPECT_EQ(scripted->Texts,
+            std::vector<std::string>{"Cannot create the folder \"" + config + "\". Settings will not be kept."});
+  EXPECT_FALSE(frmMain->settingsKept);
+  EXPECT_TRUE(IsWindowVisible(frmMain->GetHandle()));
+  EXPECT_EQ(frmMain->skinManager->GetSkinName(), "Neutral (internal)");
+  EXPECT_EQ(VisiblePanels(), std::vector<skin::TkPanel*>{frmMain->pnlDC});
+  EXPECT_TRUE(frmMain->frmCleaners1->kSpeedButton1->GetDown());
+  ASSERT_NE(app::driveList, nullptr);
+  EXPECT_EQ(frmMain->driveCleaner->lvDCDrive->GetItems()->GetCount(), static_cast<int>(app::driveList->size()));
+  EXPECT_EQ(testing_sandbox::ReadFile(config), "not a folder");
+
+  // The way out stays open.
+  frmMain->btnExit->Click();
+  Pump();
+  EXPECT_TRUE(fw::Application->GetTerminated());
+  SetFileAttributesA(config.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
 TEST_F(MainWindowTest, SavedSkinSettingsAreReadAndProgramIniKept) {
   fw::CreateDir(appDir + "config");
   testing_sandbox::WriteFile(appDir + "config\\program.ini",
@@ -187,45 +213,98 @@ TEST_F(MainWindowTest, ExitClosesTheWindowAndFreesTheDriveList) {
   EXPECT_TRUE(fw::Application->GetTerminated());
 }
 
-// The built program in a process of its own shows its main window.
-TEST_F(MainWindowTest, BuiltProgramShowsItsMainWindow) {
-  char self[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, self, MAX_PATH);
-  std::string built = fw::ExtractFilePath(fw::ExcludeTrailingBackslash(fw::ExtractFilePath(self))) +
-                      "VorletDiskCleaner.exe";
-  if (!fw::FileExists(built)) GTEST_SKIP() << "the program is not built: " << built;
-  // A folder of its own, so that a copy still held by an earlier run cannot be in the way.
-  std::string dir = appDir + "run" + std::to_string(GetCurrentProcessId()) + "\\";
-  ASSERT_TRUE(fw::CreateDir(dir));
-  std::string exe = dir + "VorletDiskCleaner.exe";
-  ASSERT_TRUE(CopyFileA(built.c_str(), exe.c_str(), TRUE));
-  STARTUPINFOA start{};
-  start.cb = sizeof start;
-  PROCESS_INFORMATION process{};
-  std::string command = "\"" + exe + "\"";
-  ASSERT_TRUE(CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &start,
-                             &process));
-  // The program never outlives the test, whatever fails.
-  struct TEnd {
-    PROCESS_INFORMATION& P;
-    ~TEnd() {
-      if (WaitForSingleObject(P.hProcess, 0) != WAIT_OBJECT_0) TerminateProcess(P.hProcess, 1);
-      CloseHandle(P.hThread);
-      CloseHandle(P.hProcess);
+namespace {
+
+struct TDialogSearch {
+  DWORD ProcessId;
+  std::set<HWND>* Closed;
+};
+
+// Closes each visible window of the process other than its main window (a message box).
+BOOL CALLBACK CloseOtherWindows(HWND wnd, LPARAM data) {
+  auto* search = reinterpret_cast<TDialogSearch*>(data);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(wnd, &owner);
+  char cls[32] = {};
+  GetClassNameA(wnd, cls, sizeof cls);
+  if (owner != search->ProcessId || !IsWindowVisible(wnd) || std::string(cls) == "TfrmMain") return TRUE;
+  search->Closed->insert(wnd);
+  PostMessageA(wnd, WM_CLOSE, 0, 0);
+  return TRUE;
+}
+
+class BuiltProgramTest : public MainWindowTest {
+ protected:
+  // Starts the built program from a folder of its own (a copy still held by an earlier run
+  // cannot be in the way), closes every message box it shows until its main window is visible,
+  // checks the window and closes it. Skips when the program is not built.
+  void RunUntilTheWindowShows(const std::function<void(const std::string& dir)>& prepare) {
+    char self[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    std::string built = fw::ExtractFilePath(fw::ExcludeTrailingBackslash(fw::ExtractFilePath(self))) +
+                        "VorletDiskCleaner.exe";
+    if (!fw::FileExists(built)) GTEST_SKIP() << "the program is not built: " << built;
+    dir = appDir + "run" + std::to_string(GetCurrentProcessId()) + "\\";
+    ASSERT_TRUE(fw::CreateDir(dir));
+    std::string exe = dir + "VorletDiskCleaner.exe";
+    ASSERT_TRUE(CopyFileA(built.c_str(), exe.c_str(), TRUE));
+    prepare(dir);
+    STARTUPINFOA start{};
+    start.cb = sizeof start;
+    PROCESS_INFORMATION process{};
+    std::string command = "\"" + exe + "\"";
+    ASSERT_TRUE(CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &start,
+                               &process));
+    // The program never outlives the test, whatever fails.
+    struct TEnd {
+      PROCESS_INFORMATION& P;
+      ~TEnd() {
+        if (WaitForSingleObject(P.hProcess, 0) != WAIT_OBJECT_0) TerminateProcess(P.hProcess, 1);
+        CloseHandle(P.hThread);
+        CloseHandle(P.hProcess);
+      }
+    } end{process};
+    HWND window = nullptr;
+    // The window exists before it is shown: wait until it is visible.
+    TDialogSearch dialogs{process.dwProcessId, &messageBoxes};
+    for (int i = 0; i < 300 && !(window && IsWindowVisible(window)); ++i) {
+      window = MainWindowOf(process.dwProcessId);
+      EnumWindows(CloseOtherWindows, reinterpret_cast<LPARAM>(&dialogs));
+      Sleep(100);
     }
-  } end{process};
-  HWND window = nullptr;
-  // The window exists before it is shown: wait until it is visible.
-  for (int i = 0; i < 300 && !(window && IsWindowVisible(window)); ++i) {
-    window = MainWindowOf(process.dwProcessId);
-    Sleep(100);
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(IsWindowVisible(window));
+    RECT r{};
+    GetWindowRect(window, &r);
+    EXPECT_EQ(r.right - r.left, 700);
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForSingleObject(process.hProcess, 20000), WAIT_OBJECT_0);
   }
-  ASSERT_NE(window, nullptr);
-  EXPECT_TRUE(IsWindowVisible(window));
-  RECT r{};
-  GetWindowRect(window, &r);
-  EXPECT_EQ(r.right - r.left, 700);
-  PostMessageA(window, WM_CLOSE, 0, 0);
-  EXPECT_EQ(WaitForSingleObject(process.hProcess, 20000), WAIT_OBJECT_0);
+  std::string dir;
+  std::set<HWND> messageBoxes;
+};
+
+}  // namespace
+
+// The built program in a process of its own shows its main window.
+TEST_F(BuiltProgramTest, ShowsItsMainWindow) {
+  RunUntilTheWindowShows([](const std::string&) {});
+  if (IsSkipped()) return;
+  EXPECT_TRUE(messageBoxes.empty());
   EXPECT_TRUE(fw::FileExists(dir + "config\\program.ini"));
+}
+
+// With a read-only file where its configuration folder belongs, it says so once and still
+// opens its window.
+TEST_F(BuiltProgramTest, ShowsItsMainWindowWithoutAConfigurationFolder) {
+  std::string config;
+  RunUntilTheWindowShows([&](const std::string& folder) {
+    config = folder + "config";
+    testing_sandbox::WriteFile(config, "not a folder");
+    ASSERT_TRUE(SetFileAttributesA(config.c_str(), FILE_ATTRIBUTE_READONLY));
+  });
+  if (IsSkipped()) return;
+  EXPECT_EQ(messageBoxes.size(), 1u);
+  EXPECT_EQ(testing_sandbox::ReadFile(config), "not a folder");
+  SetFileAttributesA(config.c_str(), FILE_ATTRIBUTE_NORMAL);
 }

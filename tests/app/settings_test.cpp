@@ -371,11 +371,13 @@ TEST_F(SettingsTest, MaskRowsShowTheFileWithTheirTicks) {
     EXPECT_EQ(form.kListView1->GetColumn(1)->GetCaption(), "Description");
     EXPECT_EQ(form.kListView1->GetColumn(1)->GetWidth(), 253);
   });
-  // The flag is read as the Drive cleaner reads it: trimmed, in any case.
-  WriteFile(config + "ext.ini", "*.a=A= true\r\n*.b=B=TRUE \r\n*.c=C=false\r\n*.d=D=yes\r\n");
+  // The flag is read as the Drive cleaner reads it: trimmed, in any case; a leading byte-order
+  // mark is no part of the first mask.
+  WriteFile(config + "ext.ini", "\xEF\xBB\xBF*.a=A= true\r\n*.b=B=TRUE \r\n*.c=C=false\r\n*.d=D=yes\r\n");
   WithSettings([&](TfrmSettings& form) {
     fw::TListItems* rows = form.kListView1->GetItems();
     ASSERT_EQ(rows->GetCount(), 4);
+    EXPECT_EQ(rows->GetItem(0)->GetCaption(), "*.a");
     EXPECT_EQ(rows->GetItem(0)->GetSubItems()->GetStrings(0), "A");
     std::vector<bool> ticks;
     for (int i = 0; i < rows->GetCount(); ++i) ticks.push_back(rows->GetItem(i)->GetChecked());
@@ -431,6 +433,41 @@ TEST_F(SettingsTest, AddAndEditMasksThroughTheDialog) {
     Click(form.addWC);
     EXPECT_EQ(ReadFile(config + "ext.ini"), Lines(lines));
     EXPECT_EQ(form.kListView1->GetItems()->GetCount(), 50);
+  });
+  EXPECT_TRUE(scripted->Texts.empty());
+}
+
+TEST_F(SettingsTest, EditWritesExtIniOnlyWhenOkChangedTheRow) {
+  // Lines that a save would write back differently.
+  const std::string original = "*.a=A= true\r\n*.b=B=TRUE \r\n*.c=C=false\r\n*.d=D\r\n";
+  WriteFile(config + "ext.ini", original);
+  Start();
+  WithSettings([&](TfrmSettings& form) {
+    SelectRow(form, 0);
+    maskActions.push_back([](TfrmAddMask& dialog) {
+      Type(dialog.kEdit1, "*.nothing");
+      Click(dialog.kBitBtn2);
+    });
+    Click(form.editWC);
+    EXPECT_EQ(ReadFile(config + "ext.ini"), original) << "Cancel";
+    SelectRow(form, 1);
+    maskActions.push_back([](TfrmAddMask& dialog) {
+      Click(dialog.kCheckBox1);
+      PressKey(VK_ESCAPE);
+    });
+    Click(form.editWC);
+    EXPECT_EQ(ReadFile(config + "ext.ini"), original) << "Escape";
+    SelectRow(form, 3);
+    MaskOk("*.d", "D", false, "*.d", "D", false);
+    Click(form.editWC);
+    EXPECT_EQ(ReadFile(config + "ext.ini"), original) << "OK on the row as it was";
+    EXPECT_EQ(form.kListView1->GetItems()->GetItem(0)->GetCaption(), "*.a");
+    EXPECT_TRUE(form.kListView1->GetItems()->GetItem(1)->GetChecked());
+
+    SelectRow(form, 3);
+    MaskOk("*.d", "D", false, "*.d", "D", true);
+    Click(form.editWC);
+    EXPECT_EQ(ReadFile(config + "ext.ini"), "*.a=A=true\r\n*.b=B=true\r\n*.c=C=false\r\n*.d=D=true\r\n");
   });
   EXPECT_TRUE(scripted->Texts.empty());
 }

@@ -198,6 +198,11 @@ class StartupTest : public MainWindowTest {
   // A click on the row's check box; space on the row, focused in the list.
   void ClickBox(fw::TListItem* item) { testing_support::ClickCheckBox(tool->lvSU, item); }
   void PressSpace(fw::TListItem* item) { testing_support::PressSpaceOn(tool->lvSU, item); }
+  // The cursor on the row's check box, the main window in front; presses through the input queue.
+  void PointAtBox(fw::TListItem* item) {
+    testing_support::PointAtCheckBox(tool->lvSU, item, frmMain()->GetHandle());
+  }
+  void SendButtons(std::initializer_list<DWORD> flags) { testing_support::SendLeftButtons(flags); }
 
   void RemoveTestValues(HKEY hive, int runKey, bool existedBefore) {
     HKEY key = nullptr;

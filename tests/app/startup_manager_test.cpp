@@ -2,15 +2,18 @@
 // Startup folders inside the test's folder, the stores and holding folders of its program
 // folder, and scripted message dialogs.
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <memory>
 #include <random>
+#include <utility>
 
 #include "app/shared/command_line.h"
 #include "app/shared/startup_list.h"
 #include "app/shared/startup_store.h"
 #include "framework/rtl/sys_utils.h"
 #include "framework/rtl/wide_text.h"
+#include "services/shell/sh_file_operation.h"
 #include "startup_fixture.h"
 #include "support/held_file.h"
 #include "support/scripted_link.h"
@@ -270,6 +273,23 @@ class StartupToggle : public StartupTest {
     }
     return count;
   }
+  // Puts a REG_SZ value with the command into the run key and lists the key's source; the
+  // value's row (null, and a failure, when it is not listed).
+  fw::TListItem* ListedValue(HKEY hive, int runKey, int source, const std::string& name, const std::wstring& command) {
+    SetValue(hive, runKey, Name(name), REG_SZ, Sz(command));
+    ListSource(source);
+    fw::TListItem* row = Row(Caption(name));
+    EXPECT_NE(row, nullptr) << name;
+    return row;
+  }
+  // The value lies in its key with this type and these bytes.
+  void ExpectValue(HKEY hive, int runKey, const std::wstring& name, DWORD type, const std::string& bytes) {
+    DWORD actualType = 0;
+    std::string actual;
+    ASSERT_TRUE(GetValue(hive, runKey, name, actualType, actual)) << app::Narrow(name);
+    EXPECT_EQ(actualType, type) << app::Narrow(name);
+    EXPECT_EQ(actual, bytes);
+  }
   bool HasMessage(const std::string& start) {
     for (const std::string& text : scripted->Texts)
       if (text.rfind(start, 0) == 0) return true;
@@ -354,17 +374,29 @@ TEST_F(StartupToggle, LinesWithoutRecordsEnableAsQuotedPathAndParameters) {
                                  app::StoreLine(Caption("old3"), "%SystemRoot%\\z.exe", "-k") + "\r\n");
   ListSource(12);
   for (const char* name : {"old1", "old2", "old3"}) PressSpace(Row(Caption(name)));
+  ExpectValue(kUser, rkRun, Name("old1"), REG_SZ, Sz(L"\"C:\\old app\\x.exe\" /q"));
+  ExpectValue(kUser, rkRun, Name("old2"), REG_SZ, Sz(L"\"C:\\y.exe\""));
+  ExpectValue(kUser, rkRun, Name("old3"), REG_EXPAND_SZ, Sz(L"\"%SystemRoot%\\z.exe\" -k"));
+  EXPECT_EQ(Store("currRun.ini"), "");
+}
+
+TEST_F(StartupToggle, StoreAndRecordFilesMayBeginWithAByteOrderMark) {
+  const char bom[] = "\xEF\xBB\xBF";
+  std::string line = app::StoreLine(Caption("bom"), "C:\\bom.exe", "");
+  const std::string data = Sz(L"%SystemRoot%\\bom.exe /x");
+  testing_sandbox::WriteFile(StorePath("currRun.ini"), bom + line + "\r\n");
+  testing_sandbox::WriteFile(StorePath("currRun.raw"),
+                             bom + app::RecordLine(app::TRunValue{Name("bom"), REG_EXPAND_SZ, data}, line) + "\r\n");
+  ListSource(12);
+  ASSERT_NE(Row(Caption("bom")), nullptr);
+  PressSpace(Row(Caption("bom")));
   DWORD type = 0;
   std::string bytes;
-  ASSERT_TRUE(GetValue(kUser, rkRun, Name("old1"), type, bytes));
-  EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
-  EXPECT_EQ(bytes, Sz(L"\"C:\\old app\\x.exe\" /q"));
-  ASSERT_TRUE(GetValue(kUser, rkRun, Name("old2"), type, bytes));
-  EXPECT_EQ(bytes, Sz(L"\"C:\\y.exe\""));
-  ASSERT_TRUE(GetValue(kUser, rkRun, Name("old3"), type, bytes));
+  ASSERT_TRUE(GetValue(kUser, rkRun, Name("bom"), type, bytes));
   EXPECT_EQ(type, static_cast<DWORD>(REG_EXPAND_SZ));
-  EXPECT_EQ(bytes, Sz(L"\"%SystemRoot%\\z.exe\" -k"));
+  EXPECT_EQ(bytes, data);
   EXPECT_EQ(Store("currRun.ini"), "");
+  EXPECT_EQ(Store("currRun.raw"), "");
 }
 
 TEST_F(StartupToggle, ShortcutsMoveOutAndBackByteForByte) {
@@ -502,6 +534,136 @@ TEST_F(StartupToggle, FailingRegistryStepsUndoWhatWentBefore) {
   EXPECT_EQ(bytes, Sz(L"C:\\fault.exe /f"));
 }
 
+// Makes the call numbered FailAt among the store's file calls fail; a failing write writes half
+// of its bytes first, as on a full disk.
+class TFailingStoreCalls : public app::testing::TStoreFileCalls {
+ public:
+  explicit TFailingStoreCalls(int failAt) : FailAt(failAt) {}
+  HANDLE Create(const wchar_t* path) override {
+    if (!Fails()) return TStoreFileCalls::Create(path);
+    SetLastError(ERROR_ACCESS_DENIED);
+    return INVALID_HANDLE_VALUE;
+  }
+  BOOL Write(HANDLE file, const void* data, DWORD size, DWORD* written) override {
+    if (!Fails()) return TStoreFileCalls::Write(file, data, size, written);
+    TStoreFileCalls::Write(file, data, size / 2, written);
+    SetLastError(ERROR_DISK_FULL);
+    return FALSE;
+  }
+  BOOL Flush(HANDLE file) override {
+    if (!Fails()) return TStoreFileCalls::Flush(file);
+    SetLastError(ERROR_DISK_FULL);
+    return FALSE;
+  }
+  BOOL Move(const wchar_t* from, const wchar_t* to) override {
+    if (!Fails()) return TStoreFileCalls::Move(from, to);
+    SetLastError(ERROR_ACCESS_DENIED);
+    return FALSE;
+  }
+  int FailAt;
+  int Calls = 0;
+
+ private:
+  bool Fails() { return ++Calls == FailAt; }
+};
+
+// Beside three disabled entries, a save that fails at any of its file calls, on disable and on
+// enable, leaves the store and its record file byte for byte and the key as it was.
+TEST_F(StartupToggle, AFailedSaveLeavesBothFilesAndTheKeyAsTheyWere) {
+  for (const char* other : {"other1", "other2", "other3"})
+    SetValue(kUser, rkRun, Name(other), REG_SZ, Sz(app::Widen(std::string("C:\\") + other + ".exe /x")));
+  SetValue(kUser, rkRun, Name("victim"), REG_EXPAND_SZ, Sz(L"%SystemRoot%\\victim.exe -v"));
+  ListSource(12);
+  for (const char* other : {"other1", "other2", "other3"}) ClickBox(Row(Caption(other)));
+  fw::TListItem* row = Row(Caption("victim"));
+  ASSERT_NE(row, nullptr);
+  auto keyAsItWas = [&](bool victimThere) {
+    for (const char* other : {"other1", "other2", "other3"}) EXPECT_FALSE(HasValue(kUser, rkRun, Name(other)));
+    if (victimThere)
+      ExpectValue(kUser, rkRun, Name("victim"), REG_EXPAND_SZ, Sz(L"%SystemRoot%\\victim.exe -v"));
+    else
+      EXPECT_FALSE(HasValue(kUser, rkRun, Name("victim")));
+  };
+  for (bool enable : {false, true}) {
+    SCOPED_TRACE(enable ? "enable" : "disable");
+    std::string store = Store("currRun.ini"), records = Store("currRun.raw");
+    ASSERT_EQ(Lines(records, "\r\n"), enable ? 4 : 3);
+    int failAt = 1;
+    for (;; ++failAt) {
+      TFailingStoreCalls calls(failAt);
+      app::testing::SetStoreFileCalls(&calls);
+      scripted->Texts.clear();
+      ClickBox(row);
+      app::testing::SetStoreFileCalls(nullptr);
+      if (calls.Calls < failAt) break;  // every call has failed once
+      SCOPED_TRACE(failAt);
+      EXPECT_EQ(row->GetChecked(), !enable);
+      ASSERT_EQ(scripted->Texts.size(), 1u);
+      EXPECT_EQ(scripted->Texts[0].rfind(enable ? "Can not enable entry\n" : "Can not disable entry\n", 0), 0u);
+      EXPECT_EQ(Store("currRun.ini"), store);
+      EXPECT_EQ(Store("currRun.raw"), records);
+      EXPECT_FALSE(fw::FileExists(StorePath("currRun.ini.tmp")));
+      EXPECT_FALSE(fw::FileExists(StorePath("currRun.raw.tmp")));
+      keyAsItWas(!enable);
+    }
+    // Create, write and flush the two temporary files, then move each in place.
+    EXPECT_EQ(failAt - 1, 8);
+    // The last click, with no call failing, made the change.
+    EXPECT_EQ(row->GetChecked(), enable);
+    keyAsItWas(enable);
+    EXPECT_EQ(Lines(Store("currRun.raw"), "\r\n"), enable ? 3 : 4);
+  }
+}
+
+// A record is written back only for the value of its own line, and only as a string; otherwise
+// the line's command is.
+TEST_F(StartupToggle, ARecordThatDoesNotFitItsLineIsNotWritten) {
+  std::string shown = app::StoreLine(Caption("Shown"), "C:\\windows\\notepad.exe", "");
+  std::string binary = app::StoreLine(Caption("Binary"), "C:\\tools\\b.exe", "/b");
+  testing_sandbox::WriteFile(StorePath("currRun.ini"), shown + "\r\n" + binary + "\r\n");
+  testing_sandbox::WriteFile(
+      StorePath("currRun.raw"),
+      app::RecordLine(app::TRunValue{Name("Other"), REG_SZ, Sz(L"\"C:\\evil.exe\"")}, shown) + "\r\n" +
+          app::RecordLine(app::TRunValue{Name("binary"), REG_BINARY, std::string("\xDE\xAD\xBE\xEF", 4)}, binary) +
+          "\r\n");
+  ListSource(12);
+  for (const char* name : {"Shown", "Binary"}) {
+    fw::TListItem* row = Row(Caption(name));
+    ASSERT_NE(row, nullptr);
+    ClickBox(row);
+    EXPECT_TRUE(row->GetChecked());
+  }
+  EXPECT_FALSE(HasValue(kUser, rkRun, Name("Other")));
+  ExpectValue(kUser, rkRun, Name("Shown"), REG_SZ, Sz(L"\"C:\\windows\\notepad.exe\""));
+  ExpectValue(kUser, rkRun, Name("Binary"), REG_SZ, Sz(L"\"C:\\tools\\b.exe\" /b"));
+  EXPECT_EQ(Store("currRun.ini"), "");
+  EXPECT_EQ(Store("currRun.raw"), "");
+  ListSource(12);
+  EXPECT_NE(Row(Caption("Binary")), nullptr) << "listed from its key";
+  EXPECT_TRUE(scripted->Texts.empty());
+}
+
+// The shell moved the shortcut but reported the operation aborted: the copy it made is the
+// shortcut now, and the clean-up of a copy beside a source that stayed leaves it.
+TEST_F(StartupToggle, AnAbortReportedAfterTheMoveKeepsTheShortcutInOneFolder) {
+  Touch(folder + "a.exe");
+  std::string link = userStartup + "\\" + Caption("Moved") + ".lnk";
+  MakeLink(link, folder + "a.exe");
+  std::string bytes = testing_sandbox::ReadFile(link);
+  std::string held = HoldingFolder(false) + "\\" + Caption("Moved") + ".lnk";
+  ListSource(3);
+  svc::testing::SetShFileOperationCall([](SHFILEOPSTRUCTA& op) {
+    int answer = SHFileOperationA(&op);
+    op.fAnyOperationsAborted = TRUE;
+    return answer;
+  });
+  ClickBox(Row(Caption("Moved")));
+  svc::testing::SetShFileOperationCall(nullptr);
+  EXPECT_FALSE(fw::FileExists(link)) << "the shell moved it";
+  ASSERT_TRUE(fw::FileExists(held)) << "the shortcut is in exactly one folder";
+  EXPECT_EQ(testing_sandbox::ReadFile(held), bytes);
+}
+
 TEST_F(StartupToggle, EnableIsRefusedWhileTheKeyHoldsTheName) {
   SetValue(kUser, rkRun, Name("same"), REG_SZ, Sz(L"C:\\old.exe"));
   ListSource(12);
@@ -526,9 +688,7 @@ TEST_F(StartupToggle, EnableIsRefusedWhileTheKeyHoldsTheName) {
 }
 
 TEST_F(StartupToggle, TheUsersRunServicesOnceHasNoStore) {
-  SetValue(kUser, rkRunServicesOnce, Name("once"), REG_SZ, Sz(L"C:\\once.exe"));
-  ListSource(11);
-  fw::TListItem* row = Row(Caption("once"));
+  fw::TListItem* row = ListedValue(kUser, rkRunServicesOnce, 11, "once", L"C:\\once.exe");
   ASSERT_NE(row, nullptr);
   ClickBox(row);
   EXPECT_TRUE(row->GetChecked());
@@ -547,6 +707,90 @@ TEST_F(StartupToggle, AClickBesideTheBoxChangesNothing) {
   Pump();
   EXPECT_TRUE(row->GetChecked());
   EXPECT_TRUE(HasValue(kUser, rkRun, Name("text")));
+}
+
+// ---- One click, one change ----
+
+TEST_F(StartupToggle, EachClickFromTheInputQueueTogglesOnce) {
+  fw::TListItem* row = ListedValue(kUser, rkRun, 12, "hand", L"C:\\hand.exe");
+  ASSERT_NE(row, nullptr);
+  std::string line = app::StoreLine(row->GetCaption(), Sub(row, 0), Sub(row, 1));
+  PointAtBox(row);
+  // Slow clicks: the press is handled while the button is still down.
+  for (bool enabled : {false, true}) {
+    SendButtons({MOUSEEVENTF_LEFTDOWN});
+    Pump();
+    Sleep(100);
+    SendButtons({MOUSEEVENTF_LEFTUP});
+    Pump();
+    EXPECT_EQ(row->GetChecked(), enabled);
+    EXPECT_EQ(HasValue(kUser, rkRun, Name("hand")), enabled);
+    EXPECT_EQ(Store("currRun.ini"), enabled ? "" : line + "\r\n");
+  }
+  // Two quick clicks, both in the queue before the first is handled: off and on again.
+  Sleep(600);  // not a double click with the last one
+  SendButtons({MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP});
+  Pump();
+  EXPECT_TRUE(row->GetChecked());
+  EXPECT_TRUE(HasValue(kUser, rkRun, Name("hand")));
+  EXPECT_EQ(Store("currRun.ini"), "");
+  EXPECT_EQ(Store("currRun.raw"), "");
+  EXPECT_TRUE(scripted->Texts.empty()) << scripted->Texts.front();
+}
+
+TEST_F(StartupToggle, EachSpacePressTogglesOnceHeldOrNot) {
+  fw::TListItem* row = ListedValue(kUser, rkRun, 12, "key", L"C:\\key.exe");
+  ASSERT_NE(row, nullptr);
+  PointAtBox(row);
+  row->SetSelected(true);
+  row->SetFocused(true);
+  tool->lvSU->SetFocus();
+  Pump();
+  // Through the input queue.
+  std::vector<INPUT> keys(2);
+  for (INPUT& key : keys) {
+    key.type = INPUT_KEYBOARD;
+    key.ki.wVk = VK_SPACE;
+  }
+  keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  ASSERT_EQ(SendInput(2, keys.data(), sizeof(INPUT)), 2u);
+  Pump();
+  EXPECT_FALSE(row->GetChecked());
+  EXPECT_FALSE(HasValue(kUser, rkRun, Name("key")));
+  // Held down: the key-down repeats before the key comes up.
+  HWND wnd = tool->lvSU->GetHandle();
+  PostMessageA(wnd, WM_KEYDOWN, VK_SPACE, 0x00390001);
+  for (int i = 0; i < 3; ++i) PostMessageA(wnd, WM_KEYDOWN, VK_SPACE, 0x40390001);
+  PostMessageA(wnd, WM_KEYUP, VK_SPACE, 0xC0390001);
+  Pump();
+  EXPECT_TRUE(row->GetChecked());
+  EXPECT_TRUE(HasValue(kUser, rkRun, Name("key")));
+  EXPECT_EQ(Store("currRun.ini"), "");
+  EXPECT_TRUE(scripted->Texts.empty()) << scripted->Texts.front();
+}
+
+// A message box lets messages through while it is shown; a click that waited in the queue
+// meanwhile is not taken as a second change.
+TEST_F(StartupToggle, APressWhileAFailureIsShownChangesNothing) {
+  struct TClickingDialogs : fw::testing::TScriptedDialogs {
+    int MessageDlg(const std::string& text, fw::TMsgDlgType type, fw::TMsgDlgButtons buttons, int help) override {
+      if (OnShow) std::exchange(OnShow, nullptr)();
+      return TScriptedDialogs::MessageDlg(text, type, buttons, help);
+    }
+    std::function<void()> OnShow;
+  };
+  auto owned = std::make_unique<TClickingDialogs>();
+  TClickingDialogs* dialogs = owned.get();
+  scripted = dialogs;
+  fw::testing::SetDialogService(std::move(owned));
+  fw::TListItem* row = ListedValue(kUser, rkRun, 12, "busy", L"C:\\busy.exe");
+  ASSERT_NE(row, nullptr);
+  DeleteValue(kUser, rkRun, Name("busy"));
+  dialogs->OnShow = [&] { ClickBox(row); };
+  ClickBox(row);
+  EXPECT_EQ(dialogs->Texts.size(), 1u);
+  EXPECT_TRUE(row->GetChecked());
+  EXPECT_EQ(Store("currRun.ini"), "");
 }
 
 // ---- Delete and Run ----

@@ -115,6 +115,44 @@ TEST_P(CtrlsListViewRows, ACheckBoxClickTogglesTheRowAndStillDeliversMouseUp) {
   EXPECT_EQ(std::count(log.begin(), log.end(), "up off"), 1);
 }
 
+// Input through the system's queue, as a hand gives it: the button may still be down when the
+// press is handled, or the native drag loop may take the button-up; either way one OnMouseUp.
+TEST_P(CtrlsListViewRows, EachPressFromTheInputQueueEndsInOneMouseUp) {
+  AddRow("a.tmp", "1");
+  TListItem* second = AddRow("b.tmp", "2");
+  ShowForm();
+  int ups = 0;
+  list->OnMouseUp = [&](TObject*, TMouseButton button, TShiftState, int, int) { ups += button == mbLeft; };
+  auto pointAt = [&](TPoint p) {
+    POINT at{p.X, p.Y};
+    ClientToScreen(list->GetHandle(), &at);
+    SetForegroundWindow(form->GetHandle());
+    SetCursorPos(at.x, at.y);
+    Application->ProcessMessages();
+  };
+  auto send = [](std::vector<DWORD> flags) {
+    std::vector<INPUT> inputs(flags.size());
+    for (size_t i = 0; i < flags.size(); ++i) {
+      inputs[i].type = INPUT_MOUSE;
+      inputs[i].mi.dwFlags = flags[i];
+    }
+    ASSERT_EQ(SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)), inputs.size());
+    for (int i = 0; i < 5; ++i) Application->ProcessMessages();
+  };
+  pointAt(StateIconPoint(second));
+  send({MOUSEEVENTF_LEFTDOWN});
+  EXPECT_TRUE(second->GetChecked());
+  EXPECT_EQ(ups, 0) << "the button is still down";
+  send({MOUSEEVENTF_LEFTUP});
+  EXPECT_EQ(ups, 1);
+  TRect label = second->DisplayRect(LVIR_LABEL);
+  pointAt(TPoint(label.Left + 5, (label.Top + label.Bottom) / 2));
+  send({MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP});
+  EXPECT_EQ(ups, 2);
+  EXPECT_TRUE(second->GetSelected());
+  EXPECT_FALSE(list->GetControlState().Contains(csLButtonDown));
+}
+
 TEST_P(CtrlsListViewRows, CheckStateSetInCodeReachesTheWindowAndSurvivesRecreation) {
   TListItem* a = AddRow("a", "1");
   TListItem* b = AddRow("b", "2");

@@ -159,6 +159,14 @@ TEST(StringListTest, SaveToFileIsByteExactCrLfWithoutBom) {
   loaded.LoadFromFile(folder + "unix.txt");
   EXPECT_EQ((Strings{"a", "b"}), Lines(loaded));
   EXPECT_THROW(loaded.LoadFromFile(folder + "missing.txt"), fw::EFOpenError);
+
+  // A leading UTF-8 byte-order mark is no part of the first line; one further on is text.
+  testing_sandbox::WriteFile(folder + "bom.txt", "\xEF\xBB\xBF*.tmp\r\n\xEF\xBB\xBFx\r\n");
+  loaded.LoadFromFile(folder + "bom.txt");
+  EXPECT_EQ((Strings{"*.tmp", "\xEF\xBB\xBFx"}), Lines(loaded));
+  testing_sandbox::WriteFile(folder + "bom.txt", "\xEF\xBB\xBF");
+  loaded.LoadFromFile(folder + "bom.txt");
+  EXPECT_EQ(Strings{}, Lines(loaded));
 }
 
 TEST(ListTest, PointerListChecksIndexesAndSorts) {

@@ -4,6 +4,9 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+#include <vector>
+
 #include "framework/comctrls/list_view.h"
 #include "framework/forms/application.h"
 
@@ -16,18 +19,49 @@ inline void PumpMessages() {
   }
 }
 
-inline void ClickCheckBox(fw::TCustomListView* list, fw::TListItem* item) {
+// The client point of the row's check box, the row scrolled into view.
+inline POINT CheckBoxPoint(fw::TCustomListView* list, fw::TListItem* item) {
   item->MakeVisible(false);
   PumpMessages();
   fw::TRect r = item->DisplayRect(LVIR_BOUNDS);
   int y = (r.Top + r.Bottom) / 2;
   int x = r.Left;
   while (x < r.Right && !list->GetHitTestInfoAt(x, y).Contains(fw::htOnStateIcon)) ++x;
-  ASSERT_LT(x, r.Right) << "no check box";
+  EXPECT_LT(x, r.Right) << "no check box";
+  return POINT{x + 3, y};
+}
+
+inline void ClickCheckBox(fw::TCustomListView* list, fw::TListItem* item) {
+  POINT at = CheckBoxPoint(list, item);
   HWND wnd = list->GetHandle();
-  PostMessageA(wnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x + 3, y));
-  PostMessageA(wnd, WM_LBUTTONUP, 0, MAKELPARAM(x + 3, y));
+  PostMessageA(wnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+  PostMessageA(wnd, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
   PumpMessages();
+}
+
+// Puts the cursor on the row's check box, the given window in front, for input sent through
+// the system's input queue.
+inline void PointAtCheckBox(fw::TCustomListView* list, fw::TListItem* item, HWND foreground) {
+  POINT at = CheckBoxPoint(list, item);
+  ClientToScreen(list->GetHandle(), &at);
+  SetForegroundWindow(foreground);
+  SetCursorPos(at.x, at.y);
+  PumpMessages();
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  EXPECT_EQ(WindowFromPoint(cursor), list->GetHandle());
+}
+
+// Left button presses and releases through the input queue, in this order, at the cursor.
+inline void SendLeftButtons(std::initializer_list<DWORD> flags) {
+  std::vector<INPUT> inputs;
+  for (DWORD flag : flags) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flag;
+    inputs.push_back(input);
+  }
+  EXPECT_EQ(SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)), inputs.size());
 }
 
 inline void PressSpaceOn(fw::TCustomListView* list, fw::TListItem* item) {

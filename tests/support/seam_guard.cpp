@@ -2,6 +2,7 @@
 
 #include "app/shared/run_key.h"
 #include "app/shared/shell_file_operation.h"
+#include "app/shared/startup_store.h"
 #include "app/tools/duplicate_finder.h"
 #include "app/tools/file_digests.h"
 #include "app/tools/other_clean.h"
@@ -36,6 +37,7 @@ TSeamGuard::TSeamGuard() {
   Keep(&app::testing::SetWipeObserver);              // the File wiper's passes
   Keep(&app::testing::SetWipeFileCalls);             // the File wiper's seek, write and flush
   Keep(&app::testing::SetRunKeyFault);               // failing run-key writes
+  Keep(&app::testing::SetStoreFileCalls);            // the Startup manager's store file writes
   Keep(&svc::testing::SetShellVersion);              // the shell version components compare with
   Keep(&svc::testing::SetShellLinkFactory);          // the shell-link object
   Keep(&svc::testing::SetShFileOperationCall);       // TDsSHFileOperation's SHFileOperationA
