@@ -10,11 +10,13 @@
 #include <chrono>
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "bench/support/scratch.h"
 #include "bench/support/shipped_skin.h"
+#include "bench/support/skin_environment.h"
 #include "framework/forms/application.h"
 #include "framework/forms/custom_form.h"
 #include "framework/forms/dialog_service.h"
@@ -60,13 +62,7 @@ int Measure(const std::string& scratch) {
     return 2;
   }
 
-  fw::testing::SetProgramFolder(scratch);
-  fw::InitRtl();
-  fw::StartupForms();
-  auto dialogs = std::make_unique<fw::testing::TScriptedDialogs>();
-  fw::testing::TScriptedDialogs* scripted = dialogs.get();
-  fw::testing::SetDialogService(std::move(dialogs));
-  skin::StartSkinEngine();
+  std::optional<bench::TSkinEnvironment> environment(std::in_place, scratch);
 
   // A form that counts the announcements it receives.
   int announced = 0;
@@ -93,14 +89,12 @@ int Measure(const std::string& scratch) {
     for (int i = 0; i < kSwitches; ++i) Decode(pictures[i % 2]);
     decoding = std::min(decoding, Seconds(std::chrono::steady_clock::now() - start));
   }
-  const bool clean = scripted->Texts.empty() && manager->GetSkinName() == kSkins[1];
+  const bool clean = environment->Messages().empty() && manager->GetSkinName() == kSkins[1];
   const int expected = 2 + kRounds * kSwitches;
 
   manager->Free();
   form->Free();
-  skin::StopSkinEngine();
-  fw::ShutdownForms();
-  fw::testing::SetDialogService(nullptr);
+  environment.reset();
 
   std::printf("skin switches: %d in %.3f s (best of %d), %d announcements received\n", kSwitches, switching, kRounds,
               announced);

@@ -21,16 +21,12 @@
 
 #include "bench/support/scratch.h"
 #include "bench/support/shipped_skin.h"
-#include "framework/forms/application.h"
-#include "framework/forms/dialog_service.h"
+#include "bench/support/skin_environment.h"
 #include "framework/graphics/canvas.h"
-#include "framework/rtl/seams.h"
-#include "framework/rtl/sys_utils.h"
 #include "skin/engine/glyphs_text.h"
 #include "skin/engine/gradients.h"
 #include "skin/engine/mask_paint.h"
 #include "skin/engine/section_paint.h"
-#include "skin/engine/skin_engine.h"
 #include "skin/engine/skin_manager.h"
 
 namespace {
@@ -116,13 +112,7 @@ int Measure(const std::string& scratch) {
              file);
   std::fclose(file);
 
-  fw::testing::SetProgramFolder(scratch);
-  fw::InitRtl();
-  fw::StartupForms();
-  auto dialogs = std::make_unique<fw::testing::TScriptedDialogs>();
-  fw::testing::TScriptedDialogs* scripted = dialogs.get();
-  fw::testing::SetDialogService(std::move(dialogs));
-  skin::StartSkinEngine();
+  bench::TSkinEnvironment environment(scratch);
   auto* manager = fw::New<skin::TkSkinManager>(nullptr);
   manager->SetSkinDirectory(skins);
   manager->SetSkinName("Slate");
@@ -130,7 +120,7 @@ int Measure(const std::string& scratch) {
   int result = 0;
   const int face = manager->GetSkinIndex("BENCHFACE");
   const int border = manager->GetMaskIndex(face, "BENCHFACE", "BORDERSMASK");
-  if (!scripted->Texts.empty() || manager->GetSkinName() != "Slate" || face < 0 ||
+  if (!environment.Messages().empty() || manager->GetSkinName() != "Slate" || face < 0 ||
       manager->GetSections()[face].Gradient.size() != 2 || !manager->IsValidImgIndex(border) ||
       manager->GetMasks()[border].MaskType != 1) {
     std::printf("skin_paint: the skin did not load as expected\n");
@@ -174,9 +164,6 @@ int Measure(const std::string& scratch) {
   }
 
   manager->Free();
-  skin::StopSkinEngine();
-  fw::ShutdownForms();
-  fw::testing::SetDialogService(nullptr);
   return result;
 }
 

@@ -122,16 +122,7 @@ void BlendBitmapRect(fw::TBitmap* dst, int x, int y, fw::TColor transColor, doub
                      fw::TBitmap* src) {
   TkFast24 s, d;
   if (!s.Attach(src) || !d.Attach(dst)) return;
-  if (srcRect.Left < 0) {
-    x -= srcRect.Left;
-    srcRect.Left = 0;
-  }
-  if (srcRect.Top < 0) {
-    y -= srcRect.Top;
-    srcRect.Top = 0;
-  }
-  srcRect.Right = std::min(srcRect.Right, s.Width - 1);
-  srcRect.Bottom = std::min(srcRect.Bottom, s.Height - 1);
+  ClipInclusiveSource(srcRect, x, y, s.Width, s.Height);
   const bool skipTrans = (static_cast<unsigned>(transColor) >> 24) < 0xFF;
   for (int sy = srcRect.Top; sy <= srcRect.Bottom; ++sy) {
     const int dy = y + sy - srcRect.Top;

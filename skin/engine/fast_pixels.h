@@ -89,6 +89,15 @@ fw::TBitmap* GrayscaleBitmap(fw::TBitmap* bmp);
 void ApplyDisabledKind(fw::TBitmap* bmp, TkDisabledKind disabledKind, fw::TControl* parent, fw::TPoint offset,
                        const TkBgRef& bgInfo);
 
+// Cuts an inclusive source rectangle to a source of width x height: a negative Left or Top
+// becomes 0 and moves the destination point (x, y) by as much.
+inline void ClipInclusiveSource(fw::TRect& srcRect, int& x, int& y, int width, int height) {
+  if (srcRect.Left < 0) x -= srcRect.Left, srcRect.Left = 0;
+  if (srcRect.Top < 0) y -= srcRect.Top, srcRect.Top = 0;
+  if (srcRect.Right > width - 1) srcRect.Right = width - 1;
+  if (srcRect.Bottom > height - 1) srcRect.Bottom = height - 1;
+}
+
 // Internal helpers of the skin painters: one channel of a masked pixel, m (0..255) the weight of
 // the destination (src * (256 - m) + dst * m stays below 256 * 256, so no clamp is needed), and a
 // pixel written or read in a row.

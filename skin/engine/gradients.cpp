@@ -67,19 +67,31 @@ void PaintGradient(fw::TBitmap* bitmap, fw::TRect rect, const TkGradArray& stops
   if (rect.Right <= rect.Left || rect.Bottom <= rect.Top) return;
   const int width = rect.Right - rect.Left, height = rect.Bottom - rect.Top;
   switch (stops[0].Mode) {
-    case 0:
+    case 0: {
+      // A row of the previous row's colour is copied from it.
+      const unsigned char* previous = nullptr;
+      unsigned char last[3] = {};
+      const size_t total = static_cast<size_t>(width) * 3;
       WalkStops(stops, rect.Top + offset, height + offset, rect.Top, rect.Bottom - 1,
                 [&](int y, unsigned char b, unsigned char g, unsigned char r) {
-                  // Four pixels are three 32-bit words.
                   unsigned char* p = pixels.Row(y) + rect.Left * 3;
-                  const unsigned char four[12] = {b, g, r, b, g, r, b, g, r, b, g, r};
-                  uint32_t words[3];
-                  std::memcpy(words, four, sizeof(words));
-                  int x = 0;
-                  for (; x + 4 <= width; x += 4, p += 12) std::memcpy(p, words, 12);
-                  for (; x < width; ++x, p += 3) p[0] = b, p[1] = g, p[2] = r;
+                  if (previous && last[0] == b && last[1] == g && last[2] == r) {
+                    std::memcpy(p, previous, total);
+                  } else {
+                    // Four pixels are three 32-bit words.
+                    const unsigned char four[12] = {b, g, r, b, g, r, b, g, r, b, g, r};
+                    uint32_t words[3];
+                    std::memcpy(words, four, sizeof(words));
+                    unsigned char* q = p;
+                    int x = 0;
+                    for (; x + 4 <= width; x += 4, q += 12) std::memcpy(q, words, 12);
+                    for (; x < width; ++x, q += 3) q[0] = b, q[1] = g, q[2] = r;
+                  }
+                  previous = p;
+                  last[0] = b, last[1] = g, last[2] = r;
                 });
       break;
+    }
     case 1: {
       // Every row is the same: one is walked, the others copy it.
       std::vector<unsigned char> line(static_cast<size_t>(width) * 3);

@@ -14,16 +14,7 @@ void CopyTransparent(fw::TBitmap* dst, fw::TBitmap* src, int x, int y, fw::TRect
                      const TkFast24* parent, int parentX, int parentY) {
   TkFast24 s, d;
   if (!s.Attach(src) || !d.Attach(dst)) return;
-  if (srcRect.Left < 0) {
-    x -= srcRect.Left;
-    srcRect.Left = 0;
-  }
-  if (srcRect.Top < 0) {
-    y -= srcRect.Top;
-    srcRect.Top = 0;
-  }
-  srcRect.Right = std::min(srcRect.Right, s.Width - 1);
-  srcRect.Bottom = std::min(srcRect.Bottom, s.Height - 1);
+  ClipInclusiveSource(srcRect, x, y, s.Width, s.Height);
   for (int row = 0; row <= srcRect.Bottom - srcRect.Top; ++row) {
     const int dy = y + row;
     if (dy < 0 || dy >= d.Height) continue;
