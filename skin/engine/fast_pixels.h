@@ -89,6 +89,12 @@ fw::TBitmap* GrayscaleBitmap(fw::TBitmap* bmp);
 void ApplyDisabledKind(fw::TBitmap* bmp, TkDisabledKind disabledKind, fw::TControl* parent, fw::TPoint offset,
                        const TkBgRef& bgInfo);
 
+// True when the processor has SSE2 (the painters' wide paths are chosen by it).
+inline bool HasSse2() {
+  static const bool sse2 = IsProcessorFeaturePresent(PF_XMMI64_INSTRUCTIONS_AVAILABLE) != 0;
+  return sse2;
+}
+
 // Cuts an inclusive source rectangle to a source of width x height: a negative Left or Top
 // becomes 0 and moves the destination point (x, y) by as much.
 inline void ClipInclusiveSource(fw::TRect& srcRect, int& x, int& y, int width, int height) {
