@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <utility>
 
 #include "framework/controls/control.h"
 
@@ -22,6 +23,8 @@ bool RowsOf(fw::TBitmap* bitmap, unsigned char*& bits, int& delta) {
   return true;
 }
 
+std::optional<bool> sse2Override;
+
 unsigned char Channel(fw::TColor c, int shift) { return static_cast<unsigned char>(c >> shift); }
 }  // namespace
 
@@ -30,6 +33,13 @@ TkFastSum24* FastBlender = nullptr;
 fw::TColor MaskFillColor = fw::clFuchsia;
 fw::TColor ParentBgColor = fw::clFuchsia;
 const TkBgRef EmptyBgRef{};
+
+bool HasSse2() {
+  static const bool sse2 = IsProcessorFeaturePresent(PF_XMMI64_INSTRUCTIONS_AVAILABLE) != 0;
+  return sse2Override.value_or(sse2);
+}
+
+std::optional<bool> testing::SetSse2(std::optional<bool> value) { return std::exchange(sse2Override, value); }
 
 void CreateFastObjects() {
   if (!sharedPixels) sharedPixels = std::make_unique<TkFast24>();

@@ -3,6 +3,8 @@
 // instances and colours every skin painter uses during one paint, and the blends behind the
 // disabled look of a control. Pixels are blue, green, red in memory; a TColor is $00BBGGRR.
 #pragma once
+#include <optional>
+
 #include "framework/core/sets.h"
 #include "framework/graphics/bitmap.h"
 #include "framework/graphics/geometry.h"
@@ -90,10 +92,11 @@ void ApplyDisabledKind(fw::TBitmap* bmp, TkDisabledKind disabledKind, fw::TContr
                        const TkBgRef& bgInfo);
 
 // True when the processor has SSE2 (the painters' wide paths are chosen by it).
-inline bool HasSse2() {
-  static const bool sse2 = IsProcessorFeaturePresent(PF_XMMI64_INSTRUCTIONS_AVAILABLE) != 0;
-  return sse2;
-}
+bool HasSse2();
+namespace testing {
+// Overrides the answer of HasSse2 (a test compares both paths); no value: the processor's.
+std::optional<bool> SetSse2(std::optional<bool> value);
+}  // namespace testing
 
 // Cuts an inclusive source rectangle to a source of width x height: a negative Left or Top
 // becomes 0 and moves the destination point (x, y) by as much.
