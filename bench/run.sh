@@ -10,6 +10,8 @@
 #                same picture files with the framework's readers (<= 1.50)
 #   regex_filter: TSvRegEx checking 100,000 names against five file masks, against the search
 #                engine's WildcardMatch of the same masks (<= 5)
+#   skin_paint:  a 400x300 skinned face against a bare StretchBlt (<= 3.00), and the faces of a
+#                700x500 main window repainted (budget 16 ms)
 #   dupfind:     the Duplicate finder's search against fdupes (<= 1.00), jdupes, rdfind and the
 #                bare Win32 pass under the same Wine (<= 0.80), on two trees (bench/dupfind.sh)
 #   file_wiper:  the File wiper's Delete on 256 MiB against the host's shred -n 6 and the bare
@@ -84,6 +86,7 @@ run drive_cleaner_masks wine_bench drive_cleaner_masks
 run skin_load wine_bench skin_load
 run regex_filter wine_bench regex_filter
 run shell_list wine_bench shell_list
+run skin_paint wine_bench skin_paint
 run dupfind "$here/bench/dupfind.sh"
 run file_wiper "$here/bench/file_wiper.sh"
 

@@ -17,6 +17,7 @@
 #include "services/shell/shell_controller.h"
 #include "services/shell/shell_drag_loop.h"
 #include "services/shell/shortcut.h"
+#include "skin/engine/fast_pixels.h"
 
 namespace testing_seams {
 
@@ -46,6 +47,7 @@ TSeamGuard::TSeamGuard() {
   Keep(&svc::testing::SetWideNameMappings);          // the name-mapping layout
   Keep(&svc::testing::SetDragLoop);                  // the drag loop of the shell views
   Keep(&svc::testing::SetContextMenuChooser);        // the choice in the shell's context menu
+  Keep(&skin::testing::SetSse2);                     // the skin painters' SSE2 paths
 }
 
 TSeamGuard::~TSeamGuard() {
