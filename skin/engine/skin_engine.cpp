@@ -1,6 +1,7 @@
 #include "skin/engine/skin_engine.h"
 
 #include "framework/win.h"
+#include "skin/engine/fast_pixels.h"
 #include "skin/engine/skin_command.h"
 
 namespace skin {
@@ -9,8 +10,9 @@ void StartSkinEngine() {
   // The message is registered under its name, then fixed at the number every part uses.
   SM_SKINCMD = RegisterWindowMessageA("SM_SKINCMD");
   SM_SKINCMD = 0xA100;
+  CreateFastObjects();
 }
 
-void StopSkinEngine() {}
+void StopSkinEngine() { FastUnitFinalization(); }
 
 }  // namespace skin

@@ -1,0 +1,50 @@
+// The fixture of the skin painting tests: the skin engine started (shared pixel reader and
+// blender), a skin manager serving a stored skin whose master bitmap is a known picture, and
+// 24-bit bitmaps filled with a canary colour so that any write outside a target shows.
+#pragma once
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "framework/graphics/bitmap.h"
+#include "skin/engine/mask_data.h"
+#include "support/gui_test_support.h"
+#include "support/test_skins.h"
+
+namespace skin {
+class TkSkinManager;
+class TkStoredSkin;
+}  // namespace skin
+
+namespace testing_paint {
+
+constexpr fw::TColor kCanary = 0x3C7A11;
+
+// A 24-bit bitmap of the size filled with colour.
+std::unique_ptr<fw::TBitmap> Filled(int width, int height, fw::TColor colour = kCanary);
+// A 24-bit bitmap holding the picture.
+std::unique_ptr<fw::TBitmap> FromPicture(const test_skins::Picture& picture);
+// The number of pixels of the rectangle (exclusive) equal to colour.
+int CountColour(const fw::TBitmap& bitmap, const fw::TRect& r, fw::TColor colour);
+// True when every pixel outside r still holds kCanary.
+bool CanaryOutside(const fw::TBitmap& bitmap, const fw::TRect& r);
+
+class SkinPaintTest : public testing_gui::GuiTest {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+  // Loads a stored skin with the master picture and the sections (name, parent); edit(stored)
+  // may add images and set section values before the load.
+  void LoadSkin(const test_skins::Picture& master, const std::vector<std::pair<std::string, std::string>>& sections,
+                const std::function<void(skin::TkStoredSkin&)>& edit = {});
+  // A mask of the manager's master bitmap.
+  skin::TkMaskData MasterMask(fw::TRect r, int imageCount, int maskType, int wl, int wt, int wr, int wb) const;
+  // A mask with its own bitmap (the picture), R the whole picture.
+  skin::TkMaskData OwnMask(const test_skins::Picture& picture, int imageCount, int maskType, int wl, int wt, int wr,
+                           int wb) const;
+
+  skin::TkSkinManager* manager = nullptr;
+};
+
+}  // namespace testing_paint
