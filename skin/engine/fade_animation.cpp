@@ -84,12 +84,17 @@ void TkFadeTimer::Step() {
   HDC dc = GetDC(wnd);
   const int saved = SaveDC(dc);
   fw::TMessage message{SM_SKINCMD, SkinCmdWParam(cmdDrawFadeFrame), reinterpret_cast<LPARAM>(frame.get()), 0};
-  if (control->Perform(message) == 0)
-    BitBlt(dc, 0, 0, frame->GetWidth(), frame->GetHeight(), frame->GetCanvas()->GetHandle(), 0, 0, SRCCOPY);
-  if (LiveControl(SkinData)) {
-    RestoreDC(dc, saved);
+  const LRESULT drawn = control->Perform(message);
+  // A control freed while it drew the frame took this timer (and its skin state) with it: the
+  // timer lives to the end of its tick, nothing of the control is touched.
+  if (IsDestroying(this)) {
     ReleaseDC(wnd, dc);
+    return;
   }
+  if (drawn == 0)
+    BitBlt(dc, 0, 0, frame->GetWidth(), frame->GetHeight(), frame->GetCanvas()->GetHandle(), 0, 0, SRCCOPY);
+  RestoreDC(dc, saved);
+  ReleaseDC(wnd, dc);
   ++CurrentStep;
 }
 

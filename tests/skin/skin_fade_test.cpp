@@ -29,6 +29,7 @@ class TFader : public skin::TkSkinnedWinControl<fw::TCustomControl> {
     if (m.Msg == skin::SM_SKINCMD && skin::SkinCmdOf(m.WParam) == skin::cmdDrawFadeFrame) {
       Frames.push_back(PixelOf(*reinterpret_cast<fw::TBitmap*>(m.LParam), 5, 5));
       m.Result = DrawsFrames;
+      if (FreeOnFrame) Free();
       return;
     }
     if (m.Msg == skin::SM_SKINCMD && skin::SkinCmdOf(m.WParam) == skin::cmdStopAnimation) ++Stops;
@@ -37,6 +38,7 @@ class TFader : public skin::TkSkinnedWinControl<fw::TCustomControl> {
   std::vector<fw::TColor> Frames;
   int Stops = 0;
   bool DrawsFrames = true;
+  bool FreeOnFrame = false;
   int Rebuilds = 0;
 
  protected:
@@ -209,7 +211,17 @@ TEST_F(SkinFadeTest, FrameOnTheWindowAndTheControlGone) {
   // The control freed during its fade stops the timer; later messages find nothing of it.
   f->Free();
   Settle();
-  SUCCEED();
+  // A control freed while it is handed a frame: the tick ends without touching it or its state.
+  auto* g = Fader("FADER");
+  g->FreeOnFrame = true;
+  g->Perform(fw::CM_MOUSEENTER);
+  skin::TkFadeTimer* timer = g->FadeTimer();
+  ASSERT_NE(timer, nullptr);
+  timer->SetEnabled(false);
+  const int before = form->GetComponentCount();
+  timer->Tick();
+  EXPECT_EQ(form->GetComponentCount(), before - 1);
+  Settle();
 }
 
 }  // namespace

@@ -123,6 +123,29 @@ TEST_F(SkinStateTest, SectionsByNameAndType) {
   panel->Data.UpdateIndexes();
   EXPECT_TRUE(panel->Data.SkinIsActive());
 
+  // Resetting the manager to none leaves the control unskinned while the default manager serves
+  // a skin: command 2 carries no manager and the state keeps its cleared index.
+  auto* third = fw::New<skin::TkSkinManager>(nullptr);
+  panel->Data.SetSkinManager(third);
+  panel->Data.SetSkinManager(nullptr);
+  third->Free();
+  EXPECT_EQ(panel->Data.GetSkinManager(), manager);
+  EXPECT_EQ(panel->Data.SkinIndex, -1);
+  EXPECT_FALSE(panel->Data.SkinIsActive());
+  panel->Data.UpdateIndexes();
+
+  // Updating: asked of the parent (command 10), which answers while its cache must be rebuilt.
+  auto* child = Probe(panel, "child", 0, "SEE");
+  panel->HandleNeeded();
+  panel->Data.EndUpdate();  // the managers that came and went left it updating
+  panel->Data.BGChanged = true;
+  EXPECT_TRUE(child->Data.GetUpdating());
+  panel->Data.BGChanged = false;
+  EXPECT_FALSE(child->Data.GetUpdating());
+  child->Data.BeginUpdate();
+  EXPECT_TRUE(child->Data.GetUpdating());
+  child->Data.EndUpdate();
+
   // Mouse-over makes a button-like control hot, never a panel.
   fw::TMessage enter{fw::CM_MOUSEENTER, 0, 0, 0};
   skin::CommonMessage(enter, &panel->Data);

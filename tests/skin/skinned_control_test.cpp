@@ -50,8 +50,10 @@ class TTestButton : public TNoting<skin::TkSkinnedWinControl<fw::TCustomControl>
   FW_CLASS(TTestButton, fw::TCustomControl)
  public:
   explicit TTestButton(fw::TComponent* owner) : TNoting(owner, 93, true) {}
+  bool Down = false;  // latched down: the pressed look, hot or not
 
  protected:
+  int StateIndex() const override { return Down ? 2 : TNoting::StateIndex(); }
   void Paint() override { skin::FillDCRect(GetCanvas()->GetHandle(), GetClientRect(), kPlain); }
 };
 
@@ -162,6 +164,11 @@ TEST_F(SkinnedControlTest, ScreenShowsTheCacheInOneCopy) {
   EXPECT_TRUE(SamePixels(*Shot(speed), Cache(speed)));
   EXPECT_EQ(PixelOf(*Shot(panel), 5, 5), PixelOf(Cache(panel), 5, 5));
 
+  // Painting leaves the shared colours at rest, so no stale answer reaches the next control.
+  EXPECT_EQ(skin::QueriedColor, fw::clFuchsia);
+  EXPECT_EQ(skin::ParentBgColor, fw::clFuchsia);
+  EXPECT_EQ(skin::MaskFillColor, fw::clFuchsia);
+
   // A repaint without a change copies the cache without rebuilding it.
   const int rebuilds = button->Rebuilds;
   button->Repaint();
@@ -187,11 +194,23 @@ TEST_F(SkinnedControlTest, HotAndDisabledLooks) {
   EXPECT_EQ(PixelOf(*Shot(speed), 5, 5), kSpeedHot);
   speed->Perform(fw::CM_MOUSELEAVE);
 
+  // A latched button keeps its pressed frame, with the mouse over it or not.
+  button->Down = true;
+  button->GetSkinData()->BGChanged = true;
+  button->Repaint();
+  Settle();
+  EXPECT_EQ(PixelOf(*Shot(button), 30, 2), kPressed);
+  button->Perform(fw::CM_MOUSEENTER);
+  Settle();
+  EXPECT_EQ(PixelOf(*Shot(button), 30, 2), kPressed);
+  button->Perform(fw::CM_MOUSELEAVE);
+  button->Down = false;
+
   // Disabled: the normal face, 40 % over 60 % of the container's cache at the control's place.
   button->SetEnabled(false);
   button->Perform(fw::CM_MOUSEENTER);
   Settle();
-  EXPECT_EQ(events, 1);
+  EXPECT_EQ(events, 2);  // the two while enabled, none now
   fw::TBitmap& b = Cache(button);
   for (int y = 1; y < 29; y += 3)
     for (int x = 1; x < 59; x += 7) {
