@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/controls/custom_control.h"
+#include "framework/controls/graphic_control.h"
 #include "framework/forms/application.h"
 #include "framework/forms/custom_form.h"
 #include "skin/controls/skinned_control.h"
@@ -130,6 +131,73 @@ TEST_F(SkinFadeTest, StepsAlphasAndTheStopCommand) {
   EXPECT_EQ(f->FadeTimer(), nullptr);
   EXPECT_EQ(f->Frames.size(), 10u);
   EXPECT_EQ(f->GetComponentCount(), 0);
+}
+
+TEST_F(SkinFadeTest, ReversalKeepsTheStepsMade) {
+  auto* f = Fader("FADER");
+  f->Perform(fw::CM_MOUSEENTER);
+  skin::TkFadeTimer* timer = f->FadeTimer();
+  timer->SetEnabled(false);
+  for (int i = 0; i < 3; ++i) timer->Tick();
+  ASSERT_EQ(timer->CurrentStep, 4);
+  // Leaving in mid-course replaces a fade of direction 1: as many steps as it had made.
+  f->Perform(fw::CM_MOUSELEAVE);
+  ASSERT_EQ(f->FadeTimer(), timer);
+  EXPECT_EQ(timer->Direction, 2);
+  EXPECT_EQ(timer->Iterations, 4);
+  EXPECT_EQ(timer->CurrentStep, 1);
+  EXPECT_EQ(PixelOf(*timer->OldImage, 5, 5), kHot);
+  EXPECT_EQ(PixelOf(*f->GetSkinData()->CacheBmp, 5, 5), kNormal);
+  timer->SetEnabled(false);
+  timer->Tick();
+  timer->Tick();
+  // Entering again replaces direction 2: the section's steps less those made.
+  f->Perform(fw::CM_MOUSEENTER);
+  EXPECT_EQ(timer->Direction, 1);
+  EXPECT_EQ(timer->Iterations, 7);
+  EXPECT_EQ(timer->CurrentStep, 3);
+}
+
+TEST_F(SkinFadeTest, AnimationTimerFramesThroughTheParent) {
+  class TGraphicFader : public skin::TkSkinnedGraphicControl<fw::TGraphicControl> {
+   public:
+    explicit TGraphicFader(fw::TComponent* owner) : TkSkinnedGraphicControl(owner, 92, true) {}
+  };
+  std::vector<LPARAM> announced;
+  fw::TWndMethodProc original = form->GetWindowProc();
+  form->SetWindowProc([&announced, original](fw::TMessage& m) {
+    if (m.Msg == skin::SM_SKINCMD && skin::SkinCmdOf(m.WParam) == skin::cmdGraphicRepaints) announced.push_back(m.LParam);
+    original(m);
+  });
+  auto* g = fw::New<TGraphicFader>(form);
+  g->SetBounds(10, 10, 30, 20);
+  g->SetParent(form);
+  g->GetSkinData()->SetSkinSection("FADER");
+  Settle();
+  g->PaintCache();
+  ASSERT_EQ(PixelOf(*g->GetSkinData()->CacheBmp, 5, 5), kNormal);
+  fw::Owned<skin::TkAnimTimer> anim(fw::New<skin::TkAnimTimer>());
+  EXPECT_EQ(anim->GetOwner(), nullptr);
+  anim->StartFor(g->GetSkinData());
+  EXPECT_EQ(anim->Iterations, 10);
+  EXPECT_EQ(anim->GetInterval(), 10u);
+  anim->OldImage = testing_paint::Filled(30, 20, kHot);
+  anim->CurrentStep = 1;
+  anim->Step();
+  EXPECT_EQ(PixelOf(*anim->FrameImage, 5, 5), Mix(kHot, kNormal, 230));
+  EXPECT_EQ(anim->CurrentStep, 2);
+  EXPECT_EQ(announced, (std::vector<LPARAM>{reinterpret_cast<LPARAM>(g), 0}));
+  // Past the last step a tick asks the control to stop.
+  std::vector<int> seen;
+  fw::TWndMethodProc gOriginal = g->GetWindowProc();
+  g->SetWindowProc([&seen, gOriginal](fw::TMessage& m) {
+    if (m.Msg == skin::SM_SKINCMD) seen.push_back(skin::SkinCmdOf(m.WParam));
+    gOriginal(m);
+  });
+  anim->CurrentStep = 11;
+  anim->Tick();
+  EXPECT_EQ(seen, (std::vector<int>{skin::cmdStopAnimation}));
+  form->SetWindowProc(original);
 }
 
 TEST_F(SkinFadeTest, HalfFadeAlphasAndNoIterations) {

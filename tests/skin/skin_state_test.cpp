@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/controls/custom_control.h"
+#include "framework/extctrls/bevel.h"
 #include "framework/forms/application.h"
 #include "framework/forms/custom_form.h"
 #include "framework/rtl/seams.h"
@@ -11,6 +12,7 @@
 #include "skin/controls/bound_label.h"
 #include "skin/controls/label.h"
 #include "skin/engine/common_data.h"
+#include "skin/engine/glyphs_text.h"
 #include "skin/engine/skin_command.h"
 #include "skin/engine/skin_manager.h"
 #include "skin/engine/stored_skins.h"
@@ -255,6 +257,29 @@ TEST_F(SkinStateTest, UpdateUiStateAndThemes) {
   panel->SetControlStyle(panel->GetControlStyle() + fw::csParentBackground);
   panel->Data.Loaded();
   EXPECT_FALSE(panel->GetControlStyle().Contains(fw::csParentBackground));
+}
+
+TEST_F(SkinStateTest, ContainerCacheCopiedAroundItsChildren) {
+  auto* panel = Probe(form, "panel", 51);
+  panel->SetBounds(0, 0, 200, 100);
+  panel->Data.InitCacheBmp();
+  skin::FillDCRect(panel->Data.CacheBmp->GetCanvas()->GetHandle(), fw::TRect(0, 0, 200, 100), 0x112233);
+  auto* opaque = Probe(panel, "opaque", 0, "SEE");
+  opaque->SetBounds(10, 10, 20, 20);
+  opaque->SetControlStyle(opaque->GetControlStyle() + fw::csOpaque);
+  auto* see = Probe(panel, "see", 0, "SEE");
+  see->SetBounds(50, 10, 20, 20);
+  auto* bevel = fw::New<fw::TBevel>(form);
+  bevel->SetBounds(90, 10, 20, 20);
+  bevel->SetParent(panel);
+  auto target = Filled(200, 100);
+  skin::CopyWinControlCache(panel, &panel->Data, fw::TRect(), fw::TRect(0, 0, 200, 100),
+                            target->GetCanvas()->GetHandle(), false);
+  GdiFlush();
+  EXPECT_EQ(CountColour(*target, fw::TRect(10, 10, 30, 30), kCanary), 400);  // opaque: left out
+  EXPECT_EQ(CountColour(*target, fw::TRect(90, 10, 110, 30), kCanary), 400);  // graphic: left out
+  EXPECT_EQ(CountColour(*target, fw::TRect(50, 10, 70, 30), 0x112233), 400);  // see-through: under it
+  EXPECT_EQ(CountColour(*target, fw::TRect(0, 0, 200, 100), 0x112233), 200 * 100 - 800);
 }
 
 TEST_F(SkinStateTest, BoundLabel) {
