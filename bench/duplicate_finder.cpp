@@ -22,6 +22,7 @@
 #include "framework/forms/application.h"
 #include "framework/rtl/file_utils.h"
 #include "framework/win.h"
+#include "tests/support/host_links.h"
 
 namespace {
 
@@ -37,21 +38,6 @@ bool WriteText(const std::string& fileName, const std::string& text) {
   bool ok = WriteFile(h, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) && written == text.size();
   CloseHandle(h);
   return ok;
-}
-
-// A host name ("/...") as Wine shows it to Windows programs; anything else as it stands.
-std::string WindowsName(const std::string& name) {
-  if (name.empty() || name[0] != '/') return name;
-  using TDosName = WCHAR*(CDECL*)(const char*);
-  auto convert = reinterpret_cast<TDosName>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_dos_file_name")));
-  if (!convert) return name;
-  WCHAR* wide = convert(name.c_str());
-  if (!wide) return name;
-  char narrow[MAX_PATH * 4];
-  int n = WideCharToMultiByte(CP_UTF8, 0, wide, -1, narrow, sizeof narrow, nullptr, nullptr);
-  HeapFree(GetProcessHeap(), 0, wide);
-  return n > 0 ? std::string(narrow) : name;
 }
 
 void PrintTimes(const app::TDupSearchTimes& t) {
@@ -71,8 +57,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: bench_duplicate_finder <tree folder> <result file>\n");
     return 2;
   }
-  std::string tree = WindowsName(argv[1]);
-  std::string resultFile = WindowsName(argv[2]);
+  std::string tree = testing_sandbox::WindowsName(argv[1]);
+  std::string resultFile = testing_sandbox::WindowsName(argv[2]);
   return bench::Run([&] {
     bench::TScratchFolder work(kWork);
     std::string appDir = work.Path() + "app\\";

@@ -10,10 +10,13 @@
 #include <chrono>
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "bench/support/scratch.h"
+#include "bench/support/shipped_skin.h"
+#include "bench/support/skin_environment.h"
 #include "framework/forms/application.h"
 #include "framework/forms/custom_form.h"
 #include "framework/forms/dialog_service.h"
@@ -36,25 +39,6 @@ const char* const kSkins[] = {"Slate", "Neutral"};
 
 double Seconds(const std::chrono::steady_clock::duration& d) { return std::chrono::duration<double>(d).count(); }
 
-// Copies Z:\Skins\<name>\ into skins and returns the picture files copied.
-std::vector<std::string> CopySkin(const std::string& skins, const std::string& name) {
-  std::vector<std::string> pictures;
-  const std::string from = "Z:\\Skins\\" + name + "\\", to = skins + name + "\\";
-  CreateDirectoryA(to.c_str(), nullptr);
-  WIN32_FIND_DATAA data;
-  HANDLE find = FindFirstFileA((from + "*").c_str(), &data);
-  if (find == INVALID_HANDLE_VALUE) return pictures;
-  do {
-    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-    CopyFileA((from + data.cFileName).c_str(), (to + data.cFileName).c_str(), FALSE);
-    std::string upper = fw::UpperCase(data.cFileName);
-    if (upper.find(".BMP") != std::string::npos || upper.find(".JPG") != std::string::npos)
-      pictures.push_back(to + data.cFileName);
-  } while (FindNextFileA(find, &data));
-  FindClose(find);
-  return pictures;
-}
-
 void Decode(const std::vector<std::string>& files) {
   for (const std::string& file : files) {
     if (fw::UpperCase(file).find(".JPG") != std::string::npos) {
@@ -72,19 +56,13 @@ void Decode(const std::vector<std::string>& files) {
 int Measure(const std::string& scratch) {
   const std::string skins = scratch + "Skins\\";
   CreateDirectoryA(skins.c_str(), nullptr);
-  std::vector<std::string> pictures[2] = {CopySkin(skins, kSkins[0]), CopySkin(skins, kSkins[1])};
+  std::vector<std::string> pictures[2] = {bench::CopyShippedSkin(skins, kSkins[0]), bench::CopyShippedSkin(skins, kSkins[1])};
   if (pictures[0].empty() || pictures[1].empty()) {
     std::fprintf(stderr, "no skin folders under Z:\\Skins (build first)\n");
     return 2;
   }
 
-  fw::testing::SetProgramFolder(scratch);
-  fw::InitRtl();
-  fw::StartupForms();
-  auto dialogs = std::make_unique<fw::testing::TScriptedDialogs>();
-  fw::testing::TScriptedDialogs* scripted = dialogs.get();
-  fw::testing::SetDialogService(std::move(dialogs));
-  skin::StartSkinEngine();
+  std::optional<bench::TSkinEnvironment> environment(std::in_place, scratch);
 
   // A form that counts the announcements it receives.
   int announced = 0;
@@ -111,14 +89,12 @@ int Measure(const std::string& scratch) {
     for (int i = 0; i < kSwitches; ++i) Decode(pictures[i % 2]);
     decoding = std::min(decoding, Seconds(std::chrono::steady_clock::now() - start));
   }
-  const bool clean = scripted->Texts.empty() && manager->GetSkinName() == kSkins[1];
+  const bool clean = environment->Messages().empty() && manager->GetSkinName() == kSkins[1];
   const int expected = 2 + kRounds * kSwitches;
 
   manager->Free();
   form->Free();
-  skin::StopSkinEngine();
-  fw::ShutdownForms();
-  fw::testing::SetDialogService(nullptr);
+  environment.reset();
 
   std::printf("skin switches: %d in %.3f s (best of %d), %d announcements received\n", kSwitches, switching, kRounds,
               announced);

@@ -10,6 +10,7 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 build=${VORLET_BUILD_DIR:-$here/build}
 sandbox=${VORLET_SANDBOX:-$build/sandbox}
 mkdir -p "$sandbox/home" "$sandbox/xdg/Trash/files" "$sandbox/xdg/Trash/info"
+sandbox=$(cd "$sandbox" && pwd)
 
 export HOME=$sandbox/home
 export XDG_DATA_HOME=$sandbox/xdg
@@ -51,6 +52,15 @@ if [ ! -f "$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf" ] && [ -f /usr/share/w
 fi
 # Never let z: lead back to the host's root.
 [ "$(readlink "$WINEPREFIX/dosdevices/z:")" = "$build" ] || ln -sfn "$build" "$WINEPREFIX/dosdevices/z:"
+# Windows programs see the sandbox folder (its trash, and the home the user folders lead to)
+# through Z: when it lies in the build tree; one elsewhere gets a drive of its own, Y:.
+case "$sandbox/" in
+  "$build"/*) sandbox_drive="Z:/${sandbox#"$build"/}" ;;
+  *)
+    sandbox_drive=Y:
+    [ "$(readlink "$WINEPREFIX/dosdevices/y:")" = "$sandbox" ] || ln -sfn "$sandbox" "$WINEPREFIX/dosdevices/y:"
+    ;;
+esac
 # Started detached from our output, so CTest is not left waiting on its pipes.
 wineserver -p </dev/null >/dev/null 2>&1 9>&- || true
 # Wine's own services outlive the program; start them here, detached from our output, or they
@@ -68,7 +78,7 @@ fi
 flock -u 9
 exec 9>&-
 
-# The trash folder as Windows sees it (through Z:), for the recycle-bin test.
-rel=${XDG_DATA_HOME#"$build"/}
-export VORLET_SANDBOX_TRASH="Z:\\${rel//\//\\}\\Trash\\files"
+# The trash folder as Windows sees it, for the recycle-bin tests.
+trash="$sandbox_drive/xdg/Trash/files"
+export VORLET_SANDBOX_TRASH=${trash//\//\\}
 exec wine "$@"

@@ -10,6 +10,7 @@
 #include "app/shared/file_procedures.h"
 #include "app/shared/shell_file_operation.h"
 #include "app/tools/file_digests.h"
+#include "app/tools/search_run.h"
 #include "framework/forms/application.h"
 #include "framework/forms/dialog_service.h"
 #include "framework/rtl/file_utils.h"
@@ -60,18 +61,6 @@ void SortByName(fw::TStringList& list) {
 void Inform(const std::string& text) {
   skin::kMessageDlg(text, fw::mtInformation, fw::TMsgDlgButtons{fw::mbOK}, 0);
 }
-
-// Runs an action when the scope is left, whichever way.
-class TOnExit {
- public:
-  explicit TOnExit(std::function<void()> action) : FAction(std::move(action)) {}
-  ~TOnExit() { FAction(); }
-  TOnExit(const TOnExit&) = delete;
-  TOnExit& operator=(const TOnExit&) = delete;
-
- private:
-  std::function<void()> FAction;
-};
 
 // Adds the time its scope took to a total.
 class TTimeSpent {
@@ -158,15 +147,6 @@ void TDuplicateFinder::kBitBtn12Click(fw::TObject*) {
   FillGroup();
 }
 
-void TDuplicateFinder::SetSearching(bool searching) {
-  FForm.barMenu->SetEnabled(!searching);
-  for (fw::TControl* control : std::initializer_list<fw::TControl*>{kPageControl1, kPageControl2, btnDFSearch,
-                                                                    btnDFCopy, btnDFMove, btnDFDelete})
-    control->SetEnabled(!searching);
-  btnDFStop->SetEnabled(searching);
-  FForm.Anim->SetActive(searching);
-}
-
 void TDuplicateFinder::ApplySizeLimit(skin::TkSpinEdit* edit, skin::TkComboBox* unit, svc::TDsSearchType test,
                                       bool isMin) {
   svc::TDsSearchParams* params = FForm.dfSearcher->GetFileParams();
@@ -233,17 +213,24 @@ void TDuplicateFinder::btnDFSearchClick(fw::TObject*) {
   fw::TStatusPanels* panels = FForm.kBar->GetPanels();
   searchTimes = TDupSearchTimes();
   {
-    SetSearching(true);
-    TOnExit restore([this] {
+    TSearchRun run(FForm.Anim,
+                   {FForm.barMenu, kPageControl1, kPageControl2, btnDFSearch, btnDFCopy, btnDFMove, btnDFDelete},
+                   btnDFStop, kPumpInterval);
+    // The status bar can only show a text when messages run, so the latest one is written then.
+    run.OnPump = [this] {
+      if (fw::GetTickCount() - FLastStatus >= kStatusInterval) WriteCounts();
+    };
+    run.OnEnd = [this] {
+      FRun = nullptr;
       FForm.dupList.reset();
       FCounts = TCounts();
-      SetSearching(false);
-    });
+    };
+    FRun = &run;
     FForm.canceled = false;
     FForm.dupList = std::make_unique<fw::TStringList>();
     FScanned.clear();
     FWindowsFolder = WindowsFolderOverride().empty() ? svc::ReadWindowsFolder() : WindowsFolderOverride();
-    FLastPump = FLastStatus = fw::GetTickCount();
+    FLastStatus = fw::GetTickCount();
     {
       TTimeSpent spent(searchTimes.Collect);
       fw::TStringList* paths = lvDFPath->GetItems();
@@ -317,13 +304,14 @@ void TDuplicateFinder::WriteCounts() {
 }
 
 void TDuplicateFinder::Pump(bool force) {
-  DWORD now = fw::GetTickCount();
-  if (!force && now - FLastPump < kPumpInterval) return;
-  FLastPump = now;
-  // The status bar can only show a text when messages run, so the latest one is written here.
-  if (now - FLastStatus >= kStatusInterval) WriteCounts();
-  TTimeSpent spent(searchTimes.Messages);
-  fw::Application->ProcessMessages();
+  if (!FRun) return;
+  // The status texts written at a turn count as such, not as message handling.
+  double status = searchTimes.Status;
+  {
+    TTimeSpent spent(searchTimes.Messages);
+    FRun->Pump(force);
+  }
+  searchTimes.Messages -= searchTimes.Status - status;
 }
 
 void TDuplicateFinder::AnalyzeDuplicates() {

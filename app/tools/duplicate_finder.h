@@ -21,6 +21,8 @@
 
 namespace app {
 
+class TSearchRun;
+
 // The text after the first "=" of a line; the whole line when it has none.
 std::string SplitNameValue(const std::string& line);
 
@@ -113,7 +115,6 @@ class TDuplicateFinder {
 
  private:
   void CreateControls();
-  void SetSearching(bool searching);
   void ApplyOptions();
   void ApplySizeLimit(skin::TkSpinEdit* edit, skin::TkComboBox* unit, svc::TDsSearchType test, bool isMin);
   void LoadMasks();
@@ -124,8 +125,8 @@ class TDuplicateFinder {
   void SetCounts(int step, int64_t position);
   // Shows the pending count text, if any, in panel 2.
   void WriteCounts();
-  // Lets pending messages through, at most every few milliseconds, and shows the pending count
-  // text at most every few tens of milliseconds.
+  // Lets pending messages through during a search, at most every few milliseconds, and shows
+  // the pending count text at most every few tens of milliseconds.
   void Pump(bool force = false);
   // Forgets how the files that are not listed stood when found.
   void KeepScannedOfRows();
@@ -158,7 +159,8 @@ class TDuplicateFinder {
   // search, of the listed files only.
   std::unordered_map<std::string, FILETIME> FScanned;
   std::string FWindowsFolder;
-  DWORD FLastPump = 0;
+  // The running search, null between searches.
+  TSearchRun* FRun = nullptr;
   DWORD FLastStatus = 0;
   TCounts FCounts;
 };

@@ -1,10 +1,10 @@
 #include "app/tools/file_wiper.h"
 
-#include <functional>
 #include <set>
 #include <utility>
 
 #include "app/main/main_form.h"
+#include "app/tools/search_run.h"
 #include "app/tools/wipe_file.h"
 #include "framework/forms/application.h"
 #include "framework/rtl/file_utils.h"
@@ -34,18 +34,6 @@ bool IsLink(const std::string& path) {
 
 bool Exists(const std::string& path) { return GetFileAttributesW(fw::FileApiPath(path).c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-// Runs an action when the scope ends, however it ends.
-class TOnExit {
- public:
-  explicit TOnExit(std::function<void()> action) : FAction(std::move(action)) {}
-  ~TOnExit() { FAction(); }
-  TOnExit(const TOnExit&) = delete;
-  TOnExit& operator=(const TOnExit&) = delete;
-
- private:
-  std::function<void()> FAction;
-};
-
 }  // namespace
 
 TFileWiper::TFileWiper(TfrmMain& form, skin::TkPanel& panel) : FForm(form), FPanel(panel) {
@@ -64,12 +52,6 @@ void TFileWiper::AddRow(const std::string& fileName) {
   row->SetCaption(fw::ExtractFileName(fileName));
   row->GetSubItems()->Add(fw::ExtractFileDir(fileName));
   row->GetSubItems()->Add(kWaiting);
-}
-
-void TFileWiper::SetBusy(bool busy) {
-  FForm.barMenu->SetEnabled(!busy);
-  FPanel.SetEnabled(!busy);
-  FForm.Anim->SetActive(busy);
 }
 
 void TFileWiper::UpdateClearButton() { kBitBtn4->SetEnabled(fwLV->GetItems()->GetCount() > 0); }
@@ -95,11 +77,9 @@ void TFileWiper::kSpeedButton1Click(fw::TObject*) {
 void TFileWiper::ListFolder(const std::string& folder) {
   fw::TStatusPanels* panels = FForm.kBar->GetPanels();
   {
-    SetBusy(true);
-    TOnExit restore([this] {
-      SetBusy(false);
-      UpdateClearButton();
-    });
+    // The frame bar and the panel are disabled while the tool works.
+    TSearchRun run(FForm.Anim, {FForm.barMenu, &FPanel}, nullptr, 0);
+    run.OnEnd = [this] { UpdateClearButton(); };
     panels->GetItems(0)->SetText("Searching for files...");
     FForm.fwSearcher->SetRootDirectory(folder);
     FForm.fwSearcher->Search();
@@ -129,12 +109,11 @@ void TFileWiper::btnFWDeleteClick(fw::TObject*) {
     return;
   bool someLeft = false;
   {
-    SetBusy(true);
-    TOnExit restore([this] {
-      SetBusy(false);
+    TSearchRun run(FForm.Anim, {FForm.barMenu, &FPanel}, nullptr, 0);
+    run.OnEnd = [this] {
       btnFWDelete->SetEnabled(true);
       UpdateClearButton();
-    });
+    };
     // The same file may be listed twice: once wiped, its other rows go with it.
     std::set<std::string> wiped;
     fw::TListItems* rows = fwLV->GetItems();

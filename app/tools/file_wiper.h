@@ -56,8 +56,6 @@ class TFileWiper {
   skin::TkPanel* MakeBarePanel(const char* name, fw::TWinControl* parent, fw::TAlign align, int size);
   void AddRow(const std::string& fileName);
   void ListFolder(const std::string& folder);
-  // Disables the frame bar and the panel while the tool works, and enables them again.
-  void SetBusy(bool busy);
   // "Clear list" is available exactly while the list has rows.
   void UpdateClearButton();
 

@@ -46,13 +46,16 @@ TOtherClean::TOtherClean(TfrmMain& form, skin::TkPanel& panel) : FForm(form), FP
 void TOtherClean::Show() {
   // The window stays responsive between the rows; nothing is disabled meanwhile.
   TSearchRun run(nullptr, {}, nullptr, 0);
+  const svc::TProtectedFolders protectedFolders;
   for (int row = 0; row < ocRowCount; ++row) {
     run.Pump();
-    MeasureRow(row);
+    MeasureRow(row, protectedFolders);
   }
 }
 
-std::string TOtherClean::RowFolder(int row) {
+std::string TOtherClean::RowFolder(int row) { return RowFolder(row, svc::TProtectedFolders()); }
+
+std::string TOtherClean::RowFolder(int row, const svc::TProtectedFolders& protectedFolders) {
   std::string folder;
   switch (row) {
     case ocPrefetch: folder = PrefetchFolder(); break;
@@ -60,16 +63,16 @@ std::string TOtherClean::RowFolder(int row) {
     case ocTemp: folder = compInfo->GetFolders()->GetTemp(); break;
     default: return std::string();
   }
-  return svc::IsCleanableFolder(folder) ? fw::ExcludeTrailingBackslash(folder) : std::string();
+  return svc::IsCleanableFolder(folder, protectedFolders) ? fw::ExcludeTrailingBackslash(folder) : std::string();
 }
 
-void TOtherClean::MeasureRow(int row) {
+void TOtherClean::MeasureRow(int row, const svc::TProtectedFolders& protectedFolders) {
   int64_t size = 0;
   switch (row) {
     case ocInternetCache: size = GetInternetCacheSize(); break;
     case ocRecycleBin: size = GetRecycleBinSize(); break;
     default: {
-      std::string folder = RowFolder(row);
+      std::string folder = RowFolder(row, protectedFolders);
       if (folder.empty()) {
         SetRowSize(row, "", "");
         return;
@@ -89,22 +92,23 @@ void TOtherClean::SetRowSize(int row, const std::string& text, const std::string
 
 void TOtherClean::btnOCCleanClick(fw::TObject*) {
   TSearchRun run(nullptr, {}, nullptr, 0);
+  const svc::TProtectedFolders protectedFolders;
   fw::TListItems* rows = lvOC->GetItems();
   for (int row = 0; row < ocRowCount && row < rows->GetCount(); ++row) {
     if (!rows->GetItem(row)->GetChecked()) continue;
-    CleanRow(row);
+    CleanRow(row, protectedFolders);
     run.Pump();
-    MeasureRow(row);
+    MeasureRow(row, protectedFolders);
   }
 }
 
-void TOtherClean::CleanRow(int row) {
+void TOtherClean::CleanRow(int row, const svc::TProtectedFolders& protectedFolders) {
   switch (row) {
     case ocInternetCache: ClearInternetCache(); return;
     case ocRecycleBin: EmptyRecycleBins(FForm.GetHandle()); return;
     default: break;
   }
-  std::string folder = RowFolder(row);
+  std::string folder = RowFolder(row, protectedFolders);
   if (folder.empty()) return;
   if (row == ocPrefetch)
     DeleteFilesByMask(folder + "\\", "*.pf");

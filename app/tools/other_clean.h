@@ -8,6 +8,7 @@
 
 #include "framework/win.h"
 #include "services/system/computer_info_ex.h"
+#include "services/system/protected_folders.h"
 #include "skin/controls/bit_btn.h"
 #include "skin/controls/list_view.h"
 #include "skin/controls/panel.h"
@@ -42,11 +43,13 @@ class TOtherClean {
   // The folder of a folder row (prefetch, recent, temp) without a trailing backslash, or ""
   // when that folder may not be touched (see svc::IsCleanableFolder) or the row has none.
   std::string RowFolder(int row);
+  std::string RowFolder(int row, const svc::TProtectedFolders& protectedFolders);
 
  private:
   void CreateComponents();  // other_clean_layout.cpp
-  void MeasureRow(int row);
-  void CleanRow(int row);
+  // Each run looks the protected folders up once and hands them to every row.
+  void MeasureRow(int row, const svc::TProtectedFolders& protectedFolders);
+  void CleanRow(int row, const svc::TProtectedFolders& protectedFolders);
   void CleanTempFolder(const std::string& folder);
   // Sets the row's sub-items: the size as text and in bytes; a skipped row shows neither.
   void SetRowSize(int row, const std::string& text, const std::string& bytes);

@@ -86,6 +86,44 @@ void TSvContainer::CheckCanLoad(fw::TReader& reader) const {
   if (!OnLoadData && !LoadData && !reader.EndOfList()) RaiseContainerError(60);
 }
 
+void TSvContainer::DisposeAndFree(TSvNode* node) {
+  try {
+    DoDisposeData(node->Data);
+  } catch (...) {
+    node->Free();
+    throw;
+  }
+  node->Free();
+}
+
+void TSvContainer::StoreFrame(fw::TStream& stream, const TWriteStep& head, const TWriteStep& items) {
+  fw::TLock lock(FLock);
+  fw::TWriter writer(stream, kSvFilerBufSize);
+  writer.WriteString(ClassName());
+  writer.WriteString(FNodeClass->Info->Name);
+  if (head) head(writer);
+  writer.WriteListBegin();
+  items(writer);
+  writer.WriteListEnd();
+}
+
+void TSvContainer::LoadFrame(fw::TStream& stream, const fw::TClassInfo* base, const fw::TClassInfo* nodeBase,
+                             bool exact, const TReadStep& head, const std::function<void()>& start,
+                             const TReadStep& item) {
+  fw::TLock lock(FLock);
+  fw::TReader reader(stream, kSvFilerBufSize);
+  std::string className = reader.ReadString();
+  std::string nodeClassName = reader.ReadString();
+  CheckStreamClasses(className, nodeClassName, base, nodeBase, exact);
+  if (head) head(reader);
+  reader.ReadListBegin();
+  CheckCanLoad(reader);
+  Clear();
+  if (start) start();
+  while (!reader.EndOfList()) item(reader);
+  reader.ReadListEnd();
+}
+
 void TSvContainer::CheckStreamClasses(const std::string& className, const std::string& nodeClassName,
                                       const fw::TClassInfo* base, const fw::TClassInfo* nodeBase,
                                       bool exact) const {

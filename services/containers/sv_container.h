@@ -95,6 +95,22 @@ class TSvContainer : public fw::TPersistent {
   // Raises 60 when the reader holds data but neither LoadData nor OnLoadData is set.
   void CheckCanLoad(fw::TReader& reader) const;
 
+  // Disposes of a node's data and frees the node; the node is freed also when the disposal
+  // raises, and the exception goes on.
+  void DisposeAndFree(TSvNode* node);
+
+  // The frame of the stream format: the class name and the node class name, what head writes
+  // (may be empty), then the items between the begin and end of a list.
+  using TWriteStep = std::function<void(fw::TWriter& writer)>;
+  using TReadStep = std::function<void(fw::TReader& reader)>;
+  void StoreFrame(fw::TStream& stream, const TWriteStep& head, const TWriteStep& items);
+  // Reads that frame: checks the class names (see CheckStreamClasses), reads the head, and when
+  // the container can take the items (CheckCanLoad: otherwise it stays as it was) clears it,
+  // runs start and reads item after item up to the end of the list. head and start may be
+  // empty.
+  void LoadFrame(fw::TStream& stream, const fw::TClassInfo* base, const fw::TClassInfo* nodeBase, bool exact,
+                 const TReadStep& head, const std::function<void()>& start, const TReadStep& item);
+
   fw::TCriticalSection FLock;
   const TSvNodeClass* FNodeClass;
   // Set by a descendant's destructor once it emptied the container.

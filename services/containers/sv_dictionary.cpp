@@ -108,13 +108,7 @@ void TSvDictionary::Clear() {
       TSvDictNode* node = head;
       head = node->Next;
       --FCount;
-      try {
-        DoDisposeData(node->Data);
-      } catch (...) {
-        node->Free();
-        throw;
-      }
-      node->Free();
+      DisposeAndFree(node);
     }
   FCount = 0;
 }
@@ -159,37 +153,31 @@ void TSvDictionary::Assign(const fw::TPersistent* source) {
 
 void TSvDictionary::StoreToStream(fw::TStream& stream) {
   fw::TLock lock(FLock);
-  fw::TWriter writer(stream, kSvFilerBufSize);
-  writer.WriteString(ClassName());
-  writer.WriteString(FNodeClass->Info->Name);
-  writer.WriteInteger(GetHashSize());
-  writer.WriteListBegin();
-  for (TSvDictNode* head : FBuckets)
-    for (TSvDictNode* node = head; node; node = node->Next) {
-      writer.WriteString(node->Name);
-      DoStoreData(writer, node->Data);
-    }
-  writer.WriteListEnd();
+  StoreFrame(
+      stream, [this](fw::TWriter& writer) { writer.WriteInteger(GetHashSize()); },
+      [this](fw::TWriter& writer) {
+        for (TSvDictNode* head : FBuckets)
+          for (TSvDictNode* node = head; node; node = node->Next) {
+            writer.WriteString(node->Name);
+            DoStoreData(writer, node->Data);
+          }
+      });
 }
 
 void TSvDictionary::LoadFromStream(fw::TStream& stream) {
   fw::TLock lock(FLock);
-  fw::TReader reader(stream, kSvFilerBufSize);
-  std::string className = reader.ReadString();
-  std::string nodeClassName = reader.ReadString();
-  CheckStreamClasses(className, nodeClassName, nullptr, nullptr, true);
-  int hashSize = reader.ReadInteger();
-  if (hashSize < 1) RaiseContainerError(53);
-  reader.ReadListBegin();
-  // A stream this object cannot take leaves the dictionary as it was.
-  CheckCanLoad(reader);
-  Clear();
-  SetHashSize(hashSize);
-  while (!reader.EndOfList()) {
-    std::string key = reader.ReadString();
-    Add(key, DoLoadData(reader));
-  }
-  reader.ReadListEnd();
+  int hashSize = 0;
+  LoadFrame(
+      stream, nullptr, nullptr, true,
+      [&hashSize](fw::TReader& reader) {
+        hashSize = reader.ReadInteger();
+        if (hashSize < 1) RaiseContainerError(53);
+      },
+      [this, &hashSize] { SetHashSize(hashSize); },
+      [this](fw::TReader& reader) {
+        std::string key = reader.ReadString();
+        Add(key, DoLoadData(reader));
+      });
 }
 
 }  // namespace svc

@@ -44,13 +44,7 @@ void TSvList::Delete(TSvListNode* node) {
   else
     FTail = node->Prev;
   --FCount;
-  try {
-    DoDisposeData(node->Data);
-  } catch (...) {
-    node->Free();
-    throw;
-  }
-  node->Free();
+  DisposeAndFree(node);
 }
 
 void TSvList::Clear() {
@@ -63,13 +57,7 @@ void TSvList::Clear() {
     else
       FTail = nullptr;
     --FCount;
-    try {
-      DoDisposeData(node->Data);
-    } catch (...) {
-      node->Free();
-      throw;
-    }
-    node->Free();
+    DisposeAndFree(node);
   }
   FCount = 0;
 }
@@ -111,26 +99,15 @@ void TSvList::Assign(const fw::TPersistent* source) {
 
 void TSvList::StoreToStream(fw::TStream& stream) {
   fw::TLock lock(FLock);
-  fw::TWriter writer(stream, kSvFilerBufSize);
-  writer.WriteString(ClassName());
-  writer.WriteString(FNodeClass->Info->Name);
-  writer.WriteListBegin();
-  for (TSvListNode* node = FHead; node; node = node->Next) DoStoreData(writer, node->Data);
-  writer.WriteListEnd();
+  StoreFrame(stream, nullptr, [this](fw::TWriter& writer) {
+    for (TSvListNode* node = FHead; node; node = node->Next) DoStoreData(writer, node->Data);
+  });
 }
 
 void TSvList::LoadFromStream(fw::TStream& stream) {
   fw::TLock lock(FLock);
-  fw::TReader reader(stream, kSvFilerBufSize);
-  std::string className = reader.ReadString();
-  std::string nodeClassName = reader.ReadString();
-  CheckStreamClasses(className, nodeClassName, TSvList::StaticClassInfo(), TSvListNode::StaticClassInfo(), false);
-  reader.ReadListBegin();
-  // A stream this object cannot take leaves the list as it was.
-  CheckCanLoad(reader);
-  Clear();
-  while (!reader.EndOfList()) Append(DoLoadData(reader));
-  reader.ReadListEnd();
+  LoadFrame(stream, TSvList::StaticClassInfo(), TSvListNode::StaticClassInfo(), false, nullptr, nullptr,
+            [this](fw::TReader& reader) { Append(DoLoadData(reader)); });
 }
 
 }  // namespace svc

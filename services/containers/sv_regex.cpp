@@ -18,17 +18,11 @@ void TSvRegEx::CopyPattern(const TSvPatternLines& lines, unsigned& copied, Sette
 }
 
 void TSvRegEx::CopySettings() {
-  FStream->SetIgnoreCase(FIgnoreCase);
-  FStream->SetAvoid(FAvoid);
-  FStream->SetLineNumbers(FLineNumbers);
+  static_cast<TSvRegExSettings&>(*FStream) = *this;
   // The stream object keeps a compiled list while its text is unchanged.
   CopyPattern(*FMatchPattern, FMatchCopied, &TSvStreamRegEx::SetMatchPattern);
   CopyPattern(*FReplacePattern, FReplaceCopied, &TSvStreamRegEx::SetReplacePattern);
   CopyPattern(*FSelAvoidPattern, FSelAvoidCopied, &TSvStreamRegEx::SetSelAvoidPattern);
-  FStream->SetOutputOptions(FOutputOptions);
-  FStream->SetMaxLineLength(FMaxLineLength);
-  FStream->InputSettings = InputSettings;
-  FStream->OutputSettings = OutputSettings;
   FStream->ResetCounters();
 }
 

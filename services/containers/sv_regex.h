@@ -27,7 +27,7 @@ class TSvPatternLines : public fw::TStringList {
   unsigned FRevision = 0;
 };
 
-class TSvRegEx : public fw::TObject {
+class TSvRegEx : public fw::TObject, public TSvRegExSettings {
   FW_CLASS(TSvRegEx, fw::TObject)
  public:
   TSvRegEx();
@@ -45,19 +45,6 @@ class TSvRegEx : public fw::TObject {
   fw::TStringList* GetReplacePattern() const { return FReplacePattern.get(); }
   fw::TStringList* GetSelAvoidPattern() const { return FSelAvoidPattern.get(); }
   TSvStreamRegEx* GetStream() const { return FStream.get(); }
-
-  bool GetIgnoreCase() const { return FIgnoreCase; }
-  void SetIgnoreCase(bool v) { FIgnoreCase = v; }
-  bool GetAvoid() const { return FAvoid; }
-  void SetAvoid(bool v) { FAvoid = v; }
-  bool GetLineNumbers() const { return FLineNumbers; }
-  void SetLineNumbers(bool v) { FLineNumbers = v; }
-  unsigned GetOutputOptions() const { return FOutputOptions; }
-  void SetOutputOptions(unsigned v) { FOutputOptions = v; }
-  int GetMaxLineLength() const { return FMaxLineLength; }
-  void SetMaxLineLength(int v) { FMaxLineLength = v; }
-  TSvTextSettings InputSettings;
-  TSvTextSettings OutputSettings;
 
   int GetLinesMatched() const { return FStream->GetLinesMatched(); }
   int GetLinesSelected() const { return FStream->GetLinesSelected(); }
@@ -77,11 +64,6 @@ class TSvRegEx : public fw::TObject {
   unsigned FReplaceCopied = ~0u;
   unsigned FSelAvoidCopied = ~0u;
   fw::Owned<TSvStreamRegEx> FStream;
-  bool FIgnoreCase = false;
-  bool FAvoid = false;
-  bool FLineNumbers = false;
-  unsigned FOutputOptions = 0;
-  int FMaxLineLength = 1024;
 };
 
 }  // namespace svc

@@ -36,7 +36,33 @@ struct TSvTextSettings {
   int FixedLineLength = 80;
 };
 
-class TSvStreamRegEx : public fw::TObject {
+// The filter's settings. The front object TSvRegEx keeps its own and copies them into its
+// stream object before each use.
+class TSvRegExSettings {
+ public:
+  bool GetIgnoreCase() const { return FIgnoreCase; }
+  void SetIgnoreCase(bool v) { FIgnoreCase = v; }
+  bool GetAvoid() const { return FAvoid; }
+  void SetAvoid(bool v) { FAvoid = v; }
+  bool GetLineNumbers() const { return FLineNumbers; }
+  void SetLineNumbers(bool v) { FLineNumbers = v; }
+  unsigned GetOutputOptions() const { return FOutputOptions; }
+  // Count-only clears the other options.
+  void SetOutputOptions(unsigned v) { FOutputOptions = v & ooCountOnly ? ooCountOnly : v & (ooUnselected | ooModified); }
+  int GetMaxLineLength() const { return FMaxLineLength; }
+  void SetMaxLineLength(int v) { FMaxLineLength = v; }
+  TSvTextSettings InputSettings;
+  TSvTextSettings OutputSettings;
+
+ protected:
+  bool FIgnoreCase = false;
+  bool FAvoid = false;
+  bool FLineNumbers = false;
+  unsigned FOutputOptions = 0;
+  int FMaxLineLength = 1024;
+};
+
+class TSvStreamRegEx : public fw::TObject, public TSvRegExSettings {
   FW_CLASS(TSvStreamRegEx, fw::TObject)
  public:
   TSvStreamRegEx() = default;
@@ -57,20 +83,6 @@ class TSvStreamRegEx : public fw::TObject {
   void SetReplacePattern(const fw::TStrings& lines) { FReplace.SetLines(lines, FHeap); }
   void SetSelAvoidPattern(const fw::TStrings& lines) { FSelAvoid.SetLines(lines, FHeap); }
   void GetMatchPattern(fw::TStrings& lines) const;
-
-  bool GetIgnoreCase() const { return FIgnoreCase; }
-  void SetIgnoreCase(bool v) { FIgnoreCase = v; }
-  bool GetAvoid() const { return FAvoid; }
-  void SetAvoid(bool v) { FAvoid = v; }
-  bool GetLineNumbers() const { return FLineNumbers; }
-  void SetLineNumbers(bool v) { FLineNumbers = v; }
-  unsigned GetOutputOptions() const { return FOutputOptions; }
-  // Count-only clears the other options.
-  void SetOutputOptions(unsigned v) { FOutputOptions = v & ooCountOnly ? ooCountOnly : v & (ooUnselected | ooModified); }
-  int GetMaxLineLength() const { return FMaxLineLength; }
-  void SetMaxLineLength(int v) { FMaxLineLength = v; }
-  TSvTextSettings InputSettings;
-  TSvTextSettings OutputSettings;
 
   void ResetCounters();
   int GetLinesMatched() const { return FLinesMatched; }
@@ -106,11 +118,6 @@ class TSvStreamRegEx : public fw::TObject {
   TPattern FMatch;
   TPattern FReplace;
   TPattern FSelAvoid;
-  bool FIgnoreCase = false;
-  bool FAvoid = false;
-  bool FLineNumbers = false;
-  unsigned FOutputOptions = 0;
-  int FMaxLineLength = 1024;
   TSvTextStream* FOutText = nullptr;  // during Execute
   std::string FLine;                  // the line being filtered: the text and CR LF
   std::string FFolded;                // the line upper-cased, with IgnoreCase

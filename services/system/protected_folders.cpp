@@ -1,5 +1,6 @@
 #include "services/system/protected_folders.h"
 
+#include <utility>
 #include <vector>
 
 #include "framework/rtl/file_links.h"
@@ -20,19 +21,6 @@ const int kUserFolders[] = {
     CSIDL_COMMON_PROGRAMS,  CSIDL_WINDOWS,          CSIDL_SYSTEM,                  CSIDL_PROGRAM_FILES,
     CSIDL_PROGRAM_FILESX86, CSIDL_PROGRAM_FILES_COMMON};
 
-std::vector<std::string> ProtectedFolders() {
-  std::vector<std::string> folders;
-  for (int csidl : kUserFolders) folders.push_back(ShellFolderPath(csidl));
-  std::string profile;
-  ReadEnvironmentVariable("USERPROFILE", profile, false);
-  folders.push_back(profile);
-  folders.push_back(ReadWindowsFolder());
-  folders.push_back(ReadSystemFolder());
-  folders.push_back(ReadProgramFilesFolder());
-  folders.push_back(ReadCommonFilesFolder());
-  return folders;
-}
-
 std::wstring Comparable(const std::string& path) {
   std::wstring wide = fw::Utf8ToWide(fw::ExcludeTrailingBackslash(path));
   if (!wide.empty()) CharUpperBuffW(wide.data(), static_cast<DWORD>(wide.size()));
@@ -50,23 +38,37 @@ std::vector<std::wstring> Forms(const std::string& folder) {
 }
 
 // True when inner is outer or lies below it.
-bool Covers(const std::wstring& outer, const std::wstring& inner) {
+bool Encloses(const std::wstring& outer, const std::wstring& inner) {
   if (outer.empty() || inner.size() < outer.size() || inner.compare(0, outer.size(), outer) != 0) return false;
   return inner.size() == outer.size() || inner[outer.size()] == L'\\' || outer.back() == L'\\';
 }
 
-bool HoldsProtectedFolder(const std::string& folder) {
-  std::vector<std::wstring> candidate = Forms(folder);
-  for (const std::string& protectedFolder : ProtectedFolders())
-    for (const std::wstring& inner : Forms(protectedFolder))
-      for (const std::wstring& outer : candidate)
-        if (Covers(outer, inner)) return true;
+}  // namespace
+
+TProtectedFolders::TProtectedFolders() {
+  std::vector<std::string> folders;
+  for (int csidl : kUserFolders) folders.push_back(ShellFolderPath(csidl));
+  std::string profile;
+  ReadEnvironmentVariable("USERPROFILE", profile, false);
+  folders.push_back(profile);
+  folders.push_back(ReadWindowsFolder());
+  folders.push_back(ReadSystemFolder());
+  folders.push_back(ReadProgramFilesFolder());
+  folders.push_back(ReadCommonFilesFolder());
+  for (const std::string& folder : folders)
+    for (std::wstring& form : Forms(folder)) FForms.push_back(std::move(form));
+}
+
+bool TProtectedFolders::Covers(const std::string& path) const {
+  for (const std::wstring& outer : Forms(path))
+    for (const std::wstring& inner : FForms)
+      if (Encloses(outer, inner)) return true;
   return false;
 }
 
-}  // namespace
+bool IsCleanableFolder(const std::string& folder) { return IsCleanableFolder(folder, TProtectedFolders()); }
 
-bool IsCleanableFolder(const std::string& folder) {
+bool IsCleanableFolder(const std::string& folder, const TProtectedFolders& protectedFolders) {
   // Only a full path below a root: "C:" is how a drive root reads without its backslash, and a
   // relative path ("", "\", "C:temp") would be taken from the current folder or drive.
   std::string root = fw::ExtractFileDrive(folder);
@@ -75,7 +77,7 @@ bool IsCleanableFolder(const std::string& folder) {
   std::string drive = fw::ExtractFileDrive(path);
   if (drive.empty() || fw::SameText(path, fw::ExcludeTrailingBackslash(drive))) return false;
   if (!fw::DirectoryExists(path)) return false;
-  return !HoldsProtectedFolder(path);
+  return !protectedFolders.Covers(path);
 }
 
 }  // namespace svc

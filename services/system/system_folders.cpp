@@ -29,26 +29,27 @@ std::string ReadDirectory(F read) {
   return text;
 }
 
-// A folder may serve as the temporary folder, which the program empties, only when it may be
-// cleaned at all.
-bool IsUsableTemp(const std::string& path) { return IsCleanableFolder(path); }
-
 // TEMP, TMP, then what GetTempPathA answers (with both unset it falls back to the profile or
 // the Windows folder, which are refused), then the user's TEMP or TMP setting in the registry:
-// the first of them that is usable.
+// the first of them that is usable. A folder may serve as the temporary folder, which the
+// program empties, only when it may be cleaned at all.
 std::string TempFolder() {
+  const TProtectedFolders protectedFolders;
+  auto usable = [&protectedFolders](const std::string& path) {
+    return IsCleanableFolder(path, protectedFolders);
+  };
   std::string path;
   for (const char* name : {"TEMP", "TMP"})
-    if (ReadEnvironmentVariable(name, path, false) && IsUsableTemp(path)) return path;
+    if (ReadEnvironmentVariable(name, path, false) && usable(path)) return path;
   char buffer[MAX_PATH + 1];
   DWORD length = GetTempPathA(sizeof buffer, buffer);
   if (length > 0 && length <= MAX_PATH) {
     path.assign(buffer, length);
-    if (IsUsableTemp(path)) return path;
+    if (usable(path)) return path;
   }
   for (const char* name : {"TEMP", "TMP"}) {
     path = ExpandEnvironmentText(ReadRegistryStringDefault(HKEY_CURRENT_USER, "Environment", name, ""));
-    if (IsUsableTemp(path)) return path;
+    if (usable(path)) return path;
   }
   return std::string();
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <utility>
 
 #include "framework/controls/control.h"
 
@@ -22,6 +23,8 @@ bool RowsOf(fw::TBitmap* bitmap, unsigned char*& bits, int& delta) {
   return true;
 }
 
+std::optional<bool> sse2Override;
+
 unsigned char Channel(fw::TColor c, int shift) { return static_cast<unsigned char>(c >> shift); }
 }  // namespace
 
@@ -30,6 +33,13 @@ TkFastSum24* FastBlender = nullptr;
 fw::TColor MaskFillColor = fw::clFuchsia;
 fw::TColor ParentBgColor = fw::clFuchsia;
 const TkBgRef EmptyBgRef{};
+
+bool HasSse2() {
+  static const bool sse2 = IsProcessorFeaturePresent(PF_XMMI64_INSTRUCTIONS_AVAILABLE) != 0;
+  return sse2Override.value_or(sse2);
+}
+
+std::optional<bool> testing::SetSse2(std::optional<bool> value) { return std::exchange(sse2Override, value); }
 
 void CreateFastObjects() {
   if (!sharedPixels) sharedPixels = std::make_unique<TkFast24>();
@@ -96,13 +106,17 @@ void BlendColorRect(fw::TBitmap* bmp, fw::TRect r, int percent, fw::TColor color
   r.Right = std::min(r.Right, pixels.Width - 1);
   r.Bottom = std::min(r.Bottom, pixels.Height - 1);
   if (r.Left > r.Right || r.Top > r.Bottom) return;
-  const double k = std::clamp(percent, 0, 100) / 100.0;
+  const int p = std::clamp(percent, 0, 100);
   const fw::TColor rgb = fw::ColorToRGB(color);
-  // One table per channel: blue, green, red in pixel order.
+  // One table per channel (blue, green, red in pixel order); (c * p + mix * (100 - p)) / 100 is
+  // rounded exactly, halves to even.
   unsigned char table[3][256];
   for (int ch = 0; ch < 3; ++ch) {
     const int mix = Channel(rgb, 16 - ch * 8);
-    for (int c = 0; c < 256; ++c) table[ch][c] = static_cast<unsigned char>(std::nearbyint(c * k + mix * (1 - k)));
+    for (int c = 0; c < 256; ++c) {
+      const int v = c * p + mix * (100 - p), q = v / 100, rest = v % 100;
+      table[ch][c] = static_cast<unsigned char>(rest > 50 || (rest == 50 && (q & 1)) ? q + 1 : q);
+    }
   }
   for (int y = r.Top; y <= r.Bottom; ++y) {
     unsigned char* p = pixels.Row(y) + r.Left * 3;
@@ -118,16 +132,7 @@ void BlendBitmapRect(fw::TBitmap* dst, int x, int y, fw::TColor transColor, doub
                      fw::TBitmap* src) {
   TkFast24 s, d;
   if (!s.Attach(src) || !d.Attach(dst)) return;
-  if (srcRect.Left < 0) {
-    x -= srcRect.Left;
-    srcRect.Left = 0;
-  }
-  if (srcRect.Top < 0) {
-    y -= srcRect.Top;
-    srcRect.Top = 0;
-  }
-  srcRect.Right = std::min(srcRect.Right, s.Width - 1);
-  srcRect.Bottom = std::min(srcRect.Bottom, s.Height - 1);
+  ClipInclusiveSource(srcRect, x, y, s.Width, s.Height);
   const bool skipTrans = (static_cast<unsigned>(transColor) >> 24) < 0xFF;
   for (int sy = srcRect.Top; sy <= srcRect.Bottom; ++sy) {
     const int dy = y + sy - srcRect.Top;
@@ -141,7 +146,7 @@ void BlendBitmapRect(fw::TBitmap* dst, int x, int y, fw::TColor transColor, doub
       if (skipTrans && PixelAt(sp) == transColor) continue;
       unsigned char* dp = d.Row(dy) + dx * 3;
       for (int c = 0; c < 3; ++c)
-        dp[c] = static_cast<unsigned char>(ClampToByte(static_cast<int>(std::nearbyint(sp[c] - (sp[c] - dp[c]) * factor))));
+        dp[c] = static_cast<unsigned char>(ClampToByte(RoundHalfEven(sp[c] - (sp[c] - dp[c]) * factor)));
     }
   }
 }

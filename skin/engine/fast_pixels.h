@@ -3,6 +3,8 @@
 // instances and colours every skin painter uses during one paint, and the blends behind the
 // disabled look of a control. Pixels are blue, green, red in memory; a TColor is $00BBGGRR.
 #pragma once
+#include <optional>
+
 #include "framework/core/sets.h"
 #include "framework/graphics/bitmap.h"
 #include "framework/graphics/geometry.h"
@@ -89,9 +91,36 @@ fw::TBitmap* GrayscaleBitmap(fw::TBitmap* bmp);
 void ApplyDisabledKind(fw::TBitmap* bmp, TkDisabledKind disabledKind, fw::TControl* parent, fw::TPoint offset,
                        const TkBgRef& bgInfo);
 
-// Internal helpers of the skin painters: one channel of a masked pixel (m the weight of the
-// destination), and a pixel written or read in a row.
-inline unsigned char MaskBlend(int src, int dst, int m) { return static_cast<unsigned char>(ClampToByte((src * 256 + (dst - src) * m) >> 8)); }
+// True when the processor has SSE2 (the painters' wide paths are chosen by it).
+bool HasSse2();
+namespace testing {
+// Overrides the answer of HasSse2 (a test compares both paths); no value: the processor's.
+std::optional<bool> SetSse2(std::optional<bool> value);
+}  // namespace testing
+
+// Cuts an inclusive source rectangle to a source of width x height: a negative Left or Top
+// becomes 0 and moves the destination point (x, y) by as much.
+inline void ClipInclusiveSource(fw::TRect& srcRect, int& x, int& y, int width, int height) {
+  if (srcRect.Left < 0) x -= srcRect.Left, srcRect.Left = 0;
+  if (srcRect.Top < 0) y -= srcRect.Top, srcRect.Top = 0;
+  if (srcRect.Right > width - 1) srcRect.Right = width - 1;
+  if (srcRect.Bottom > height - 1) srcRect.Bottom = height - 1;
+}
+
+// Internal helpers of the skin painters: one channel of a masked pixel, m (0..255) the weight of
+// the destination (src * (256 - m) + dst * m stays below 256 * 256, so no clamp is needed), and a
+// pixel written or read in a row.
+inline unsigned char MaskBlend(int src, int dst, int m) { return static_cast<unsigned char>((src * 256 + (dst - src) * m) >> 8); }
+// x rounded to the nearest integer, halves to the even one. x is first stored as a double, so the
+// x87's wider intermediate values do not move a half.
+inline int RoundHalfEven(double value) {
+  volatile double stored = value;
+  const double x = stored;
+  int f = static_cast<int>(x);
+  if (x < f) --f;
+  const double d = x - f;
+  return d > 0.5 || (d == 0.5 && (f & 1)) ? f + 1 : f;
+}
 inline fw::TColor PixelAt(const unsigned char* p) { return p[2] | p[1] << 8 | p[0] << 16; }
 inline void PutPixel(unsigned char* p, fw::TColor c) {
   p[0] = static_cast<unsigned char>(c >> 16);

@@ -280,7 +280,7 @@ fw::TColor MixColorsByFactor(fw::TColor c1, fw::TColor c2, double factor) {
   fw::TColor result = 0;
   for (int shift = 0; shift < 24; shift += 8) {
     const int a = c1 >> shift & 0xFF, b = c2 >> shift & 0xFF;
-    result |= ClampToByte(static_cast<int>(std::nearbyint((a - b) * factor + b))) << shift;
+    result |= ClampToByte(RoundHalfEven((a - b) * factor + b)) << shift;
   }
   return result;
 }

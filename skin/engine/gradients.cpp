@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+
+#include <emmintrin.h>
 #include <vector>
 
 #include "framework/graphics/canvas.h"
@@ -33,12 +35,40 @@ void WalkStops(const TkGradArray& stops, int start, int length, int first, int l
     }
     for (int c = c0; c <= c1; ++c) {
       if (c >= first)
-        put(c, static_cast<unsigned char>(std::nearbyint(acc[0])), static_cast<unsigned char>(std::nearbyint(acc[1])),
-            static_cast<unsigned char>(std::nearbyint(acc[2])));
+        put(c, static_cast<unsigned char>(RoundHalfEven(acc[0])), static_cast<unsigned char>(RoundHalfEven(acc[1])),
+            static_cast<unsigned char>(RoundHalfEven(acc[2])));
       for (int k = 0; k < 3; ++k) acc[k] += step[k];
     }
     c0 = c1;
   }
+}
+
+// Sixteen pixels are three 16-byte words; the stack is realigned for them.
+__attribute__((target("sse2"), force_align_arg_pointer)) void FillRowSse2(unsigned char* p, int width,
+                                                                          const unsigned char* sixteen) {
+  const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(sixteen));
+  const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(sixteen + 16));
+  const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(sixteen + 32));
+  int x = 0;
+  for (; x + 16 <= width; x += 16, p += 48) {
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(p), a);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(p + 16), b);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(p + 32), c);
+  }
+  std::memcpy(p, sixteen, static_cast<size_t>(width - x) * 3);
+}
+
+// Fills width pixels from p with one colour.
+void FillRow(unsigned char* p, int width, unsigned char b, unsigned char g, unsigned char r) {
+  unsigned char sixteen[48];
+  for (int i = 0; i < 48; i += 3) sixteen[i] = b, sixteen[i + 1] = g, sixteen[i + 2] = r;
+  if (HasSse2()) {
+    FillRowSse2(p, width, sixteen);
+    return;
+  }
+  int x = 0;
+  for (; x + 16 <= width; x += 16, p += 48) std::memcpy(p, sixteen, 48);
+  std::memcpy(p, sixteen, static_cast<size_t>(width - x) * 3);
 }
 
 TRIVERTEX Vertex(int x, int y, fw::TColor color) {
@@ -66,13 +96,24 @@ void PaintGradient(fw::TBitmap* bitmap, fw::TRect rect, const TkGradArray& stops
   if (rect.Right <= rect.Left || rect.Bottom <= rect.Top) return;
   const int width = rect.Right - rect.Left, height = rect.Bottom - rect.Top;
   switch (stops[0].Mode) {
-    case 0:
+    case 0: {
+      // A row of the previous row's colour is copied from it.
+      const unsigned char* previous = nullptr;
+      unsigned char last[3] = {};
+      const size_t total = static_cast<size_t>(width) * 3;
       WalkStops(stops, rect.Top + offset, height + offset, rect.Top, rect.Bottom - 1,
                 [&](int y, unsigned char b, unsigned char g, unsigned char r) {
                   unsigned char* p = pixels.Row(y) + rect.Left * 3;
-                  for (int x = 0; x < width; ++x, p += 3) p[0] = b, p[1] = g, p[2] = r;
+                  if (previous && last[0] == b && last[1] == g && last[2] == r) {
+                    std::memcpy(p, previous, total);
+                  } else {
+                    FillRow(p, width, b, g, r);
+                  }
+                  previous = p;
+                  last[0] = b, last[1] = g, last[2] = r;
                 });
       break;
+    }
     case 1: {
       // Every row is the same: one is walked, the others copy it.
       std::vector<unsigned char> line(static_cast<size_t>(width) * 3);

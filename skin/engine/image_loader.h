@@ -4,16 +4,11 @@
 #include <memory>
 #include <string>
 
+#include "skin/engine/ini_view.h"
 #include "skin/engine/mask_data.h"
-
-namespace fw {
-class TMemIniFile;
-class TStrings;
-}  // namespace fw
 
 namespace skin {
 
-class TkIniView;
 class TkStoredSkin;
 
 // Where the loaders put what they read.

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include <emmintrin.h>
+
 #include "framework/graphics/canvas.h"
 #include "skin/engine/skin_manager.h"
 
@@ -14,16 +16,7 @@ void CopyTransparent(fw::TBitmap* dst, fw::TBitmap* src, int x, int y, fw::TRect
                      const TkFast24* parent, int parentX, int parentY) {
   TkFast24 s, d;
   if (!s.Attach(src) || !d.Attach(dst)) return;
-  if (srcRect.Left < 0) {
-    x -= srcRect.Left;
-    srcRect.Left = 0;
-  }
-  if (srcRect.Top < 0) {
-    y -= srcRect.Top;
-    srcRect.Top = 0;
-  }
-  srcRect.Right = std::min(srcRect.Right, s.Width - 1);
-  srcRect.Bottom = std::min(srcRect.Bottom, s.Height - 1);
+  ClipInclusiveSource(srcRect, x, y, s.Width, s.Height);
   for (int row = 0; row <= srcRect.Bottom - srcRect.Top; ++row) {
     const int dy = y + row;
     if (dy < 0 || dy >= d.Height) continue;
@@ -38,6 +31,59 @@ void CopyTransparent(fw::TBitmap* dst, fw::TBitmap* src, int x, int y, fw::TRect
         PutPixel(d.Row(dy) + dx * 3, parent->Pixels(parentX + col, parentY + row));
     }
   }
+}
+
+// Blends count bytes from dp with a masked source row that repeats every tile bytes, starting
+// offset bytes into it: dp[i] := MaskBlend(src, dp[i], mask). With SSE2, eight bytes at a time in
+// 16-bit lanes: src * 256 + (dst - src) * m lies in 0..65280, so the lanes' wrapping arithmetic
+// gives it exactly. The stack is realigned for the 16-byte registers.
+__attribute__((target("sse2"), force_align_arg_pointer)) void BlendTiledRowSse2(unsigned char* dp,
+                                                                                const unsigned char* sp,
+                                                                                const unsigned char* mp, int tile,
+                                                                                int offset, int count) {
+  const __m128i zero = _mm_setzero_si128();
+  for (int n; count > 0; dp += n, count -= n, offset = 0) {
+    n = std::min(tile - offset, count);
+    const unsigned char *s = sp + offset, *m = mp + offset;
+    int i = 0;
+    for (; i + 8 <= n; i += 8) {
+      const __m128i vs = _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(s + i)), zero);
+      const __m128i vd = _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(dp + i)), zero);
+      const __m128i vm = _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(m + i)), zero);
+      const __m128i r =
+          _mm_srli_epi16(_mm_add_epi16(_mm_slli_epi16(vs, 8), _mm_mullo_epi16(_mm_sub_epi16(vd, vs), vm)), 8);
+      _mm_storel_epi64(reinterpret_cast<__m128i*>(dp + i), _mm_packus_epi16(r, zero));
+    }
+    for (; i < n; ++i) dp[i] = MaskBlend(s[i], dp[i], m[i]);
+  }
+}
+
+void BlendTiledRow(unsigned char* dp, const unsigned char* sp, const unsigned char* mp, int tile, int offset,
+                   int count) {
+  if (HasSse2()) {
+    BlendTiledRowSse2(dp, sp, mp, tile, offset, count);
+    return;
+  }
+  for (int i = 0; i < count; ++i, offset = offset + 1 == tile ? 0 : offset + 1)
+    dp[i] = MaskBlend(sp[offset], dp[i], mp[offset]);
+}
+
+// Blends the masked tile (sx, sy, w x h, its mask maskOffset rows lower) over span, tiled from
+// the span's corner, clipped to both bitmaps.
+void BlendTiles(const TkFast24& d, const TkFast24& s, const fw::TRect& span, int sx, int sy, int w, int h,
+                int maskOffset) {
+  w = std::min(w, s.Width - sx);
+  h = std::min(h, s.Height - maskOffset - sy);
+  if (sx < 0 || sy < 0 || maskOffset < 0 || w <= 0 || h <= 0) return;
+  const int left = std::max(span.Left, 0), right = std::min(span.Right, d.Width);
+  const int top = std::max(span.Top, 0), bottom = std::min(span.Bottom, d.Height);
+  if (left >= right) return;
+  // The tile row of the first row; later ones follow without a division.
+  const int firstColumn = (left - span.Left) % w;
+  int ty = top < bottom ? (top - span.Top) % h : 0;
+  for (int y = top; y < bottom; ++y, ty = ty + 1 == h ? 0 : ty + 1)
+    BlendTiledRow(d.Row(y) + left * 3, s.Row(sy + ty) + sx * 3, s.Row(sy + ty + maskOffset) + sx * 3, w * 3,
+                  firstColumn * 3, (right - left) * 3);
 }
 
 bool UsableMask(const TkMaskData& mask) { return mask.ImageCount >= 1 && mask.MaskType >= 0; }
@@ -96,7 +142,12 @@ void CopyTransparentRect(fw::TBitmap* dst, fw::TBitmap* src, int x, int y, fw::T
 void CopyMaskedPixels(fw::TRect dstRect, fw::TRect srcRect, fw::TBitmap* dst, fw::TBitmap* src, int maskOffset,
                       fw::TColor transColor, const TkTransRule& rule, int weightAdd) {
   TkFast24 s, d;
-  if (maskOffset < 0 || !s.Attach(src) || !d.Attach(dst)) return;
+  if (s.Attach(src) && d.Attach(dst)) CopyMaskedPixels(dstRect, srcRect, d, s, maskOffset, transColor, rule, weightAdd);
+}
+
+void CopyMaskedPixels(fw::TRect dstRect, fw::TRect srcRect, const TkFast24& d, const TkFast24& s, int maskOffset,
+                      fw::TColor transColor, const TkTransRule& rule, int weightAdd) {
+  if (maskOffset < 0) return;
   int dx = dstRect.Left, dy = dstRect.Top, sx = srcRect.Left, sy = srcRect.Top;
   int w = std::min(RectWidth(dstRect), RectWidth(srcRect)), h = std::min(RectHeight(dstRect), RectHeight(srcRect));
   const int overX = std::max({0, -dx, -sx}), overY = std::max({0, -dy, -sy});
@@ -108,6 +159,10 @@ void CopyMaskedPixels(fw::TRect dstRect, fw::TRect srcRect, fw::TBitmap* dst, fw
     const unsigned char* sp = s.Row(sy + row) + sx * 3;
     const unsigned char* mp = s.Row(sy + row + maskOffset) + sx * 3;
     unsigned char* dp = d.Row(dy + row) + dx * 3;
+    if (rule.Blend && weightAdd == 0) {
+      BlendTiledRow(dp, sp, mp, w * 3, 0, w * 3);
+      continue;
+    }
     for (int col = 0; col < w; ++col, sp += 3, mp += 3, dp += 3) {
       if (!rule.Blend && PixelAt(sp) == transColor) {
         const int px = rule.X + dx + col, py = rule.Y + dy + row;
@@ -201,9 +256,9 @@ void DrawSkinRect(fw::TBitmap* bmp, fw::TRect r, bool filling, const TkBgRef& bg
       BltPiece(bmp->GetCanvas()->GetHandle(), span, src->GetCanvas()->GetHandle(), sx, sy, w, h, mask.StretchMode != 0);
       return;
     }
-    ForEachTile(span.Left, span.Top, RectWidth(span), RectHeight(span), w, h, [&](int x, int y, int tw, int th) {
-      CopyMaskedPiece(PieceRect(x, y, tw, th), PieceRect(sx, sy, tw, th), bmp, mask, false, EmptyBgRef, src);
-    });
+    // Sides and centre blend every pixel (no parent picture).
+    TkFast24 s, d;
+    if (s.Attach(src) && d.Attach(bmp)) BlendTiles(d, s, span, sx, sy, w, h, RectHeight(mask.R) / 2);
   };
 
   corner(r.Left, r.Top, ox, oy, wl, wt);

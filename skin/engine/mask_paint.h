@@ -43,6 +43,9 @@ struct TkTransRule {
 // mask weight plus weightAdd (at most 255).
 void CopyMaskedPixels(fw::TRect dstRect, fw::TRect srcRect, fw::TBitmap* dst, fw::TBitmap* src, int maskOffset,
                       fw::TColor transColor, const TkTransRule& rule, int weightAdd = 0);
+// The same on bitmaps already bound.
+void CopyMaskedPixels(fw::TRect dstRect, fw::TRect srcRect, const TkFast24& dst, const TkFast24& src, int maskOffset,
+                      fw::TColor transColor, const TkTransRule& rule, int weightAdd = 0);
 
 // Copies SrcRect (Right and Bottom inclusive) of Src to (X, Y) of Dst, leaving out pixels equal
 // to TransColor. With UseParent and a ready BgInfo those pixels take the parent's pixel at

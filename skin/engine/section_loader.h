@@ -3,16 +3,11 @@
 #pragma once
 #include <string>
 
+#include "skin/engine/ini_view.h"
 #include "skin/engine/section_data.h"
-
-namespace fw {
-class TMemIniFile;
-class TStrings;
-}  // namespace fw
 
 namespace skin {
 
-class TkIniView;
 class TkStoredSkin;
 
 // A key of a skin-file section; a missing key or "?" asks the section named by PARENTCLASS,

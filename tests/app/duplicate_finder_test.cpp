@@ -399,6 +399,9 @@ TEST_F(DuplicateFinderTest, StopEndsTheWalkButAnalysesWhatWasCollected) {
   auto find = frmMain->dfSearcher->OnFindFile;
   frmMain->dfSearcher->OnFindFile = [&](fw::TObject* sender, const std::string& name) {
     find(sender, name);
+    // While the search runs, Stop is the one button to press.
+    EXPECT_TRUE(tool->btnDFStop->GetEnabled() && !tool->btnDFSearch->GetEnabled() &&
+                !frmMain->barMenu->GetEnabled());
     if (tool->dupFileCount == 2) tool->btnDFStopClick(nullptr);
   };
   Search();

@@ -303,6 +303,9 @@ TEST_F(FileWiperTest, SixPassesOfFreshBytesKeepTheLengthThenTheFileIsGone) {
   reader.OnPass = [&](int) {
     expected.push_back(source.Produced);
     source.Produced.clear();
+    // While the passes run, the bar and the tool's panel are disabled and the animation plays.
+    EXPECT_FALSE(frmMain->barMenu->GetEnabled() || frmMain->pnlFW->GetEnabled());
+    EXPECT_TRUE(frmMain->Anim->GetActive());
   };
   for (size_t size : {size_t{1000}, size_t{1048576 + 1000}}) {
     SCOPED_TRACE(size);

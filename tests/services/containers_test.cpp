@@ -1,5 +1,5 @@
 // The locked containers: the dictionary's hashing, look-up and resizing, the deque's dispose
-// hook, the list's class checks, lock and threads, the stream format against sandbox files, and
+// hook, the list's class checks, disposal, lock and threads, the stream format against sandbox files, and
 // the text stream's line writer.
 #include <gtest/gtest.h>
 
@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstdint>
 #include <future>
+#include <stdexcept>
 #include <thread>
 
 #include "framework/classes/class_registry.h"
@@ -81,6 +82,15 @@ class TStrangeNode : public TSvListNode {
   FW_CLASS(TStrangeNode, TSvListNode)
  public:
   explicit TStrangeNode(void* data) : TSvListNode(data) {}
+};
+
+// A list node that counts the nodes alive.
+class TCountedNode : public TSvListNode {
+  FW_CLASS(TCountedNode, TSvListNode)
+ public:
+  explicit TCountedNode(void* data) : TSvListNode(data) { ++Alive; }
+  ~TCountedNode() override { --Alive; }
+  static inline int Alive = 0;
 };
 
 }  // namespace
@@ -217,6 +227,27 @@ TEST(List, DeleteRefusesAForeignNodeAndWalksBothWays) {
   auto copy = fw::MakeOwned<TSvList>();
   copy->Assign(list.get());
   EXPECT_EQ(Contents(*list), Contents(*copy));
+}
+
+TEST(List, ADisposalThatRaisesStillFreesItsNode) {
+  auto list = fw::MakeOwned<TSvList>(NodeClassOf<TCountedNode>());
+  // Odd data cannot be disposed of.
+  list->OnDisposeData = [](fw::TObject*, void* data) {
+    if (NumOf(data) % 2) throw std::runtime_error("dispose");
+  };
+  for (int i = 1; i <= 4; ++i) list->Append(Num(i));
+  ASSERT_EQ(4, TCountedNode::Alive);
+  EXPECT_THROW(list->Delete(list->GetHead()), std::runtime_error);
+  EXPECT_EQ(3, TCountedNode::Alive);
+  EXPECT_EQ((std::vector<intptr_t>{2, 3, 4}), Contents(*list));
+  // Clearing stops at the first disposal that raises, with that node gone too.
+  EXPECT_THROW(list->Clear(), std::runtime_error);
+  EXPECT_EQ(1, TCountedNode::Alive);
+  EXPECT_EQ((std::vector<intptr_t>{4}), Contents(*list));
+  EXPECT_EQ(1, list->GetCount());
+  list->OnDisposeData = nullptr;
+  list->Clear();
+  EXPECT_EQ(0, TCountedNode::Alive);
 }
 
 TEST(List, TheLockIsReentrantAndReleasedOnExceptions) {

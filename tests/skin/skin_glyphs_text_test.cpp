@@ -43,7 +43,9 @@ TEST_F(SkinGlyphsText, CutTextToWidthOnTheSameDC) {
   for (int width = 1; width < canvas->TextWidth(wide); width += 3) {
     skin::CutTextToWidth(canvas, wide, width, result);
     EXPECT_EQ(fw::ValidUtf8(result), result) << width;
-    if (!result.empty()) EXPECT_LE(canvas->TextWidth(result), width);
+    if (!result.empty()) {
+      EXPECT_LE(canvas->TextWidth(result), width);
+    }
   }
   // A width smaller than "..." leaves nothing.
   skin::CutTextToWidth(canvas, text, 2, result);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "skin/engine/fast_pixels.h"
+#include "skin/engine/gradients.h"
 #include "skin/engine/mask_paint.h"
 #include "support/skin_paint_fixture.h"
 
@@ -252,6 +253,37 @@ TEST_F(SkinPixels, MasksThatCannotBePaintedDrawNothing) {
   skin::DrawSkinRect(bmp.get(), fw::TRect(0, 0, 30, 30), true, skin::EmptyBgRef,
                      MasterMask(fw::TRect(24, 0, 48, 24), 1, 0, 8, 8, 8, 8), 0, false);
   EXPECT_EQ(PixelOf(*bmp, 15, 15), Zone(1, 4));
+}
+
+TEST_F(SkinPixels, WideAndPlainPathsAgree) {
+  // A masked frame of seeded noise over noise: every blended byte, both ways.
+  Picture frame(30, 40), under(64, 48);
+  unsigned seed = 12345;
+  auto next = [&seed] { return static_cast<fw::TColor>((seed = seed * 1103515245u + 12345u) >> 8 & 0xFFFFFF); };
+  for (auto& c : frame.Pixels) c = next();
+  for (auto& c : under.Pixels) c = next();
+  const TkMaskData noise = OwnMask(frame, 1, 1, 7, 6, 9, 5);
+  const skin::TkGradArray stops = {{0x102030, 0xF0E0D0, 60, 0, 0}, {0xF0E0D0, 0x000000, 40, 0, 0}};
+  std::unique_ptr<fw::TBitmap> results[2];
+  for (bool wide : {false, true}) {
+    skin::testing::SetSse2(wide);
+    auto bmp = FromPicture(under);
+    skin::DrawSkinRect(bmp.get(), fw::TRect(1, 2, 63, 47), true, skin::EmptyBgRef, noise, 0, true);
+    skin::PaintGradient(bmp.get(), fw::TRect(20, 10, 45, 40), stops);
+    // The known weights too: 200 over 100 gives 200, 150 and 100.
+    auto known = Filled(16, 16, Grey(100));
+    skin::DrawSkinRect(known.get(), fw::TRect(2, 2, 14, 14), true, skin::EmptyBgRef,
+                       OwnMask(test_skins::MaskPicture({Grey(200)}, 12, 12), 1, 1, 4, 4, 4, 4), 0, true);
+    EXPECT_EQ(PixelOf(*known, 2, 7), Grey(200)) << wide;
+    EXPECT_EQ(PixelOf(*known, 7, 7), Grey(150)) << wide;
+    EXPECT_EQ(PixelOf(*known, 12, 7), Grey(100)) << wide;
+    results[wide] = std::move(bmp);
+  }
+  int differing = 0;
+  for (int y = 0; y < 48; ++y)
+    for (int x = 0; x < 64; ++x) differing += PixelOf(*results[0], x, y) != PixelOf(*results[1], x, y);
+  EXPECT_EQ(differing, 0);
+  EXPECT_NE(PixelOf(*results[0], 5, 5), under.At(5, 5));
 }
 
 TEST_F(SkinPixels, GlyphFrames) {

@@ -41,13 +41,22 @@ Picture Master() {
   return p;
 }
 
+std::unique_ptr<fw::TJPEGImage> JpegOf(const std::string& data) {
+  auto jpeg = std::make_unique<fw::TJPEGImage>();
+  fw::TMemoryStream stream;
+  stream.Write(data.data(), static_cast<int>(data.size()));
+  stream.Seek(0, fw::soBeginning);
+  jpeg->LoadFromStream(stream);
+  return jpeg;
+}
+
 class SkinSectionPaint : public SkinPaintTest {
  protected:
   void SetUp() override {
     SkinPaintTest::SetUp();
     LoadSkin(Master(),
              {{"GLOBALINFO", ""}, {"PLAIN", ""}, {"GRAD", ""}, {"SEE", ""}, {"HALF", ""}, {"TEX", ""}, {"BTN", ""},
-              {"DOTS", ""}},
+              {"DOTS", ""}, {"MIXED", ""}, {"FAINT", ""}, {"PHOTO", ""}},
              [](skin::TkStoredSkin& stored) {
                SectionOf(stored, "PLAIN")->SetColor(0x203040);
                SectionOf(stored, "PLAIN")->SetHotColor(0x405060);
@@ -62,6 +71,19 @@ class SkinSectionPaint : public SkinPaintTest {
                AddImage(stored, "TEX", "PATTERN", fw::TRect(0, 0, 8, 8), 0, 2, 0);
                SectionOf(stored, "BTN")->SetColor(0x444444);
                AddImage(stored, "BTN", "BORDERSMASK", fw::TRect(8, 0, 20, 12), 0, 0, 4);
+               SectionOf(stored, "MIXED")->SetImagePercent(50);
+               SectionOf(stored, "MIXED")->SetGradientPercent(50);
+               SectionOf(stored, "MIXED")->SetGradientData("255;255;100;0;0");
+               AddImage(stored, "MIXED", "PATTERN", fw::TRect(0, 0, 8, 8), 0, 0, 0);
+               SectionOf(stored, "FAINT")->SetColor(0xFFFFFF);
+               SectionOf(stored, "FAINT")->SetImagePercent(40);
+               AddImage(stored, "FAINT", "PATTERN", fw::TRect(0, 0, 8, 8), 0, 0, 0);
+               SectionOf(stored, "PHOTO")->SetImagePercent(100);
+               auto* pattern = stored.GetPatterns()->AddItem();
+               pattern->SetSectionName("PHOTO");
+               pattern->SetPropertyName("PATTERN");
+               pattern->SetName("PHOTO.JPG");
+               pattern->SetImage(JpegOf(test_skins::Jpeg(6, 6, 0x2080C0)).get());
                SectionOf(stored, "DOTS")->SetColor(0x000080);
                SectionOf(stored, "DOTS")->SetHotColor(0x008000);
                AddImage(stored, "DOTS", "PATTERN", fw::TRect(20, 0, 24, 8), 1, 10, 0);
@@ -139,6 +161,33 @@ TEST_F(SkinSectionPaint, TextureRowLeavesTheRestToTheColour) {
   EXPECT_TRUE(CanaryOutside(*bmp, fw::TRect(1, 1, 11, 21)));
 }
 
+TEST_F(SkinSectionPaint, TextureGradientAndColourShares) {
+  // Half texture, half gradient (red): the gradient is blended over the texture at alpha 127.
+  auto bmp = Filled(20, 20);
+  Paint("MIXED", bmp.get(), fw::TRect(2, 2, 18, 18));
+  const auto mix = [](int texture, int red) { return (red * 128 + texture * 127 + 127) >> 8; };
+  const fw::TColor overTexture = mix(0x33, 255) | mix(0x22, 0) << 8 | mix(0x11, 0) << 16;
+  const fw::TColor overMarker = mix(0xEE, 255) | mix(0, 0) << 8 | mix(0, 0) << 16;
+  EXPECT_EQ(PixelOf(*bmp, 3, 3), overTexture);
+  EXPECT_EQ(PixelOf(*bmp, 2, 3), overMarker);
+  EXPECT_EQ(PixelOf(*bmp, 10, 17), overMarker);  // tiled from R's corner, the last tiles cut
+  EXPECT_TRUE(CanaryOutside(*bmp, fw::TRect(2, 2, 18, 18)));
+  // A JPEG pattern is tiled from its decoded picture, cut at R's edges.
+  bmp = Filled(20, 20);
+  Paint("PHOTO", bmp.get(), fw::TRect(2, 2, 17, 17));
+  const fw::TColor photo = PixelOf(*bmp, 2, 2);
+  EXPECT_NEAR(photo & 0xFF, 0xC0, 6);
+  EXPECT_NEAR(photo >> 16 & 0xFF, 0x20, 6);
+  EXPECT_EQ(CountColour(*bmp, fw::TRect(2, 2, 17, 17), photo), 15 * 15);
+  EXPECT_TRUE(CanaryOutside(*bmp, fw::TRect(2, 2, 17, 17)));
+  // 40 % texture: the colour (white) takes the other 60 %.
+  bmp = Filled(20, 20);
+  Paint("FAINT", bmp.get(), fw::TRect(2, 2, 18, 18));
+  const auto faint = [](int texture) { return (texture * 40 + 255 * 60 + 50) / 100; };  // no halves here
+  EXPECT_EQ(PixelOf(*bmp, 3, 3), faint(0x33) | faint(0x22) << 8 | faint(0x11) << 16);
+  EXPECT_TRUE(CanaryOutside(*bmp, fw::TRect(2, 2, 18, 18)));
+}
+
 TEST_F(SkinSectionPaint, EveryFillModeAndWhatItLeaves) {
   const TkMaskData& texture = MaskOf("TEX", "PATTERN");
   const fw::TRect area(1, 1, 21, 21);
@@ -184,14 +233,9 @@ TEST_F(SkinSectionPaint, EveryFillModeAndWhatItLeaves) {
   EXPECT_EQ(r, kNothingLeft);
   EXPECT_EQ(CountColour(*bmp, area, kMarker), 16);
   EXPECT_TRUE(CanaryOutside(*bmp, area));
-  fw::TJPEGImage jpeg;
-  fw::TMemoryStream stream;
-  const std::string data = test_skins::Jpeg(16, 16, 0x808080);
-  stream.Write(data.data(), static_cast<int>(data.size()));
-  stream.Seek(0, fw::soBeginning);
-  jpeg.LoadFromStream(stream);
+  auto jpeg = JpegOf(test_skins::Jpeg(16, 16, 0x808080));
   bmp = Filled(22, 22);
-  skin::TileGraphic(bmp->GetCanvas(), fw::TRect(1, 1, 21, 21), &jpeg);
+  skin::TileGraphic(bmp->GetCanvas(), fw::TRect(1, 1, 21, 21), jpeg.get());
   GdiFlush();
   EXPECT_TRUE(CanaryOutside(*bmp, area));
   EXPECT_EQ(CountColour(*bmp, area, kCanary), 0);

@@ -1,9 +1,7 @@
 #include "support/host_links.h"
 
-#include <gtest/gtest.h>
-
 #include "framework/win.h"
-#include "support/sandbox.h"
+#include "support/sandbox_guard.h"
 
 namespace testing_sandbox {
 
@@ -25,7 +23,6 @@ bool RunHost(const std::string& program, const std::string& args) {
   return true;
 }
 
-// The host's name of a sandbox path (ASCII paths only), "" outside Wine.
 std::string UnixName(const std::string& path) {
   using WineGetUnixFileName = char*(CDECL*)(LPCWSTR);
   auto fn = reinterpret_cast<WineGetUnixFileName>(
@@ -36,6 +33,19 @@ std::string UnixName(const std::string& path) {
   std::string result = name ? name : "";
   if (name) HeapFree(GetProcessHeap(), 0, name);
   return result;
+}
+
+std::string WindowsName(const std::string& name) {
+  if (name.empty() || name[0] != '/') return name;
+  using TDosName = WCHAR*(CDECL*)(const char*);
+  auto convert = reinterpret_cast<TDosName>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_dos_file_name")));
+  if (!convert) return name;
+  WCHAR* wide = convert(name.c_str());
+  if (!wide) return name;
+  std::string result = Utf8(wide);
+  HeapFree(GetProcessHeap(), 0, wide);
+  return result.empty() ? name : result;
 }
 
 namespace {

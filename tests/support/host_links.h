@@ -1,6 +1,8 @@
-// Real symbolic links for tests. Wine 8's CreateSymbolicLinkA reports success and makes nothing,
-// so under Wine a link is made by the host's "ln -s" (reached through \\?\unix\) and removed by
-// the host's "rm", which never touches what the link leads to. Both ends lie in the sandbox.
+// The host under Wine, for tests and benchmarks (no GoogleTest): running a host program, the
+// host's name of a Windows path and the other way round, and real symbolic links. Wine 8's
+// CreateSymbolicLinkA reports success and makes nothing, so under Wine a link is made by the
+// host's "ln -s" (reached through \\?\unix\) and removed by the host's "rm", which never
+// touches what the link leads to. Both ends lie in the sandbox.
 #pragma once
 #include <string>
 #include <utility>
@@ -11,8 +13,12 @@ namespace testing_sandbox {
 // false when it could not be started.
 bool RunHost(const std::string& program, const std::string& args);
 
-// The host's name of a sandbox path (ASCII paths only), "" outside Wine.
+// The host's name of a path (ASCII paths only), "" outside Wine.
 std::string UnixName(const std::string& path);
+
+// A host name ("/...") as Wine shows it to Windows programs (UTF-8); anything else, or a name
+// Wine cannot show, as it stands.
+std::string WindowsName(const std::string& name);
 
 // Makes link (a new name) lead to target, a file or a folder. False when no link can be made
 // here (the test should then be skipped).

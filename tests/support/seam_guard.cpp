@@ -16,6 +16,7 @@
 #include "services/shell/shell_component.h"
 #include "services/shell/shell_drag_loop.h"
 #include "services/shell/shortcut.h"
+#include "skin/engine/fast_pixels.h"
 
 namespace testing_seams {
 
@@ -45,6 +46,7 @@ TSeamGuard::TSeamGuard() {
   Keep(&svc::testing::SetShFreeNameMappingsCall);    // and its SHFreeNameMappings
   Keep(&svc::testing::SetWideNameMappings);          // the name-mapping layout
   Keep(&svc::testing::SetDragLoop);                  // the drag loop of the shell views
+  Keep(&skin::testing::SetSse2);                     // the skin painters' SSE2 paths
 }
 
 TSeamGuard::~TSeamGuard() {

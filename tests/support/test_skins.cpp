@@ -64,6 +64,35 @@ std::vector<fw::TColor> PaletteOf(const Picture& p, std::map<fw::TColor, int>& i
   return palette;
 }
 
+// A JPEG file of rows all alike: components bytes a pixel in the colour space; quality 0 keeps
+// the library's default.
+std::string CompressRows(int width, int height, int components, J_COLOR_SPACE space, int quality,
+                         std::vector<unsigned char> row) {
+  jpeg_compress_struct cinfo;
+  jpeg_error_mgr jerr;
+  cinfo.err = jpeg_std_error(&jerr);
+  jpeg_create_compress(&cinfo);
+  unsigned char* buffer = nullptr;
+  unsigned long size = 0;
+  jpeg_mem_dest(&cinfo, &buffer, &size);
+  cinfo.image_width = width;
+  cinfo.image_height = height;
+  cinfo.input_components = components;
+  cinfo.in_color_space = space;
+  jpeg_set_defaults(&cinfo);
+  if (quality > 0) jpeg_set_quality(&cinfo, quality, TRUE);
+  jpeg_start_compress(&cinfo, TRUE);
+  while (cinfo.next_scanline < cinfo.image_height) {
+    JSAMPROW rows[1] = {row.data()};
+    jpeg_write_scanlines(&cinfo, rows, 1);
+  }
+  jpeg_finish_compress(&cinfo);
+  std::string data(reinterpret_cast<char*>(buffer), size);
+  jpeg_destroy_compress(&cinfo);
+  free(buffer);
+  return data;
+}
+
 }  // namespace
 
 Picture::Picture(int width, int height, fw::TColor fill)
@@ -141,61 +170,17 @@ std::string BmpRle8(const Picture& p) {
 }
 
 std::string Jpeg(int width, int height, fw::TColor colour, int quality) {
-  jpeg_compress_struct cinfo;
-  jpeg_error_mgr jerr;
-  cinfo.err = jpeg_std_error(&jerr);
-  jpeg_create_compress(&cinfo);
-  unsigned char* buffer = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&cinfo, &buffer, &size);
-  cinfo.image_width = width;
-  cinfo.image_height = height;
-  cinfo.input_components = 3;
-  cinfo.in_color_space = JCS_RGB;
-  jpeg_set_defaults(&cinfo);
-  jpeg_set_quality(&cinfo, quality, TRUE);
-  jpeg_start_compress(&cinfo, TRUE);
   std::vector<unsigned char> row(static_cast<size_t>(width) * 3);
   for (int x = 0; x < width; ++x) {
     row[x * 3] = Red(colour);
     row[x * 3 + 1] = Green(colour);
     row[x * 3 + 2] = Blue(colour);
   }
-  while (cinfo.next_scanline < cinfo.image_height) {
-    JSAMPROW rows[1] = {row.data()};
-    jpeg_write_scanlines(&cinfo, rows, 1);
-  }
-  jpeg_finish_compress(&cinfo);
-  std::string data(reinterpret_cast<char*>(buffer), size);
-  jpeg_destroy_compress(&cinfo);
-  free(buffer);
-  return data;
+  return CompressRows(width, height, 3, JCS_RGB, quality, row);
 }
 
 std::string JpegCmyk(int width, int height) {
-  jpeg_compress_struct cinfo;
-  jpeg_error_mgr jerr;
-  cinfo.err = jpeg_std_error(&jerr);
-  jpeg_create_compress(&cinfo);
-  unsigned char* buffer = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&cinfo, &buffer, &size);
-  cinfo.image_width = width;
-  cinfo.image_height = height;
-  cinfo.input_components = 4;
-  cinfo.in_color_space = JCS_CMYK;
-  jpeg_set_defaults(&cinfo);
-  jpeg_start_compress(&cinfo, TRUE);
-  std::vector<unsigned char> row(static_cast<size_t>(width) * 4, 100);
-  while (cinfo.next_scanline < cinfo.image_height) {
-    JSAMPROW rows[1] = {row.data()};
-    jpeg_write_scanlines(&cinfo, rows, 1);
-  }
-  jpeg_finish_compress(&cinfo);
-  std::string data(reinterpret_cast<char*>(buffer), size);
-  jpeg_destroy_compress(&cinfo);
-  free(buffer);
-  return data;
+  return CompressRows(width, height, 4, JCS_CMYK, 0, std::vector<unsigned char>(static_cast<size_t>(width) * 4, 100));
 }
 
 std::string CutAt(const std::string& data, size_t length) { return data.substr(0, length); }
