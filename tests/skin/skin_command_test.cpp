@@ -164,7 +164,13 @@ TEST_F(SkinCommandTest, QueriesAndColour) {
 
   // Readiness and the small helpers.
   EXPECT_TRUE(skin::ControlIsReady(panel));
-  EXPECT_FALSE(skin::ControlIsReady(stranger->GetParent() ? nullptr : stranger));
+  EXPECT_FALSE(skin::ControlIsReady(nullptr));
+  {
+    fw::TLoadScope scope;
+    auto* loading = fw::New<fw::TPanel>(form);
+    loading->SetParent(form);
+    EXPECT_FALSE(skin::ControlIsReady(loading));
+  }
   auto* orphan = fw::New<fw::TPanel>(form);
   EXPECT_FALSE(skin::ControlIsReady(orphan));
   EXPECT_EQ(skin::GetOwnerForm(orphan), form);
@@ -176,6 +182,18 @@ TEST_F(SkinCommandTest, QueriesAndColour) {
   EXPECT_TRUE(skin::WindowHasScrollBar(panel->GetHandle(), 1));
   EXPECT_FALSE(skin::WindowHasScrollBar(panel->GetHandle(), 3));
   EXPECT_FALSE(skin::WindowHasScrollBar(panel->GetHandle(), 2));
+  // Shown without taking the activation.
+  form->Show();
+  fw::Application->ProcessMessages();
+  HWND active = GetActiveWindow();
+  auto* hidden = fw::New<fw::TPanel>(form);
+  hidden->SetBounds(150, 10, 40, 40);
+  hidden->SetParent(form);
+  hidden->HandleNeeded();
+  ShowWindow(hidden->GetHandle(), SW_HIDE);
+  skin::ShowWindowNoActivate(hidden);
+  EXPECT_TRUE(IsWindowVisible(hidden->GetHandle()));
+  EXPECT_EQ(GetActiveWindow(), active);
   fw::TRect area;
   EXPECT_TRUE(skin::GetWorkArea(area));
   EXPECT_GT(area.Width(), 0);
