@@ -64,4 +64,15 @@ TSpecialFolders& SpecialFolders() {
 }
 
 }  // namespace testing
+
+namespace {
+bool visualThemesInUse = false;
+}
+
+bool VisualThemesInUse() { return visualThemesInUse; }
+
+namespace testing {
+bool SetVisualThemesInUse(bool inUse) { return std::exchange(visualThemesInUse, inUse); }
+}  // namespace testing
+
 }  // namespace fw

@@ -16,6 +16,9 @@ DWORD GetTickCount();
 void Sleep(DWORD milliseconds);
 // The path of a CSIDL_... folder without a trailing backslash, "" when it has none.
 std::string GetSpecialFolderPath(int csidl);
+// Whether the program's windows use visual themes: false, as the program's manifest does not ask
+// for common controls 6 (Wine reports themes as active all the same).
+bool VisualThemesInUse();
 
 namespace testing {
 
@@ -44,6 +47,8 @@ TClock* SetClock(TClock* clock);
 TClock& Clock();
 TSpecialFolders* SetSpecialFolders(TSpecialFolders* folders);
 TSpecialFolders& SpecialFolders();
+// Lets a test run the themed branches; false is the program's own answer.
+bool SetVisualThemesInUse(bool inUse);
 
 }  // namespace testing
 }  // namespace fw

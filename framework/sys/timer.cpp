@@ -26,13 +26,16 @@ HWND TimerWindow() {
 void DispatchTimerTick(UINT_PTR id) {
   auto it = Timers().find(id);
   if (it == Timers().end()) return;
-  TTimer* timer = it->second;
-  ++timer->FTickDepth;
-  Barrier([timer] { timer->Timer(); }, timer);
-  --timer->FTickDepth;
-  if (timer->FFreePending && timer->FTickDepth == 0) {
-    timer->FFreePending = false;
-    timer->TComponent::DoFree();
+  it->second->Tick();
+}
+
+void TTimer::Tick() {
+  ++FTickDepth;
+  Barrier([this] { Timer(); }, this);
+  --FTickDepth;
+  if (FFreePending && FTickDepth == 0) {
+    FFreePending = false;
+    TComponent::DoFree();
   }
 }
 

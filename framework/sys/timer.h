@@ -20,8 +20,11 @@ class TTimer : public TComponent {
   // Assigns OnTimer and starts or stops the native timer accordingly (a direct assignment of
   // OnTimer takes effect at the next change of Enabled or Interval, or at Loaded).
   void SetOnTimer(TNotifyEvent handler);
-  // One tick: runs OnTimer (tests call it directly).
+  // One tick: runs OnTimer.
   virtual void Timer();
+  // One tick as the native timer gives it (tests call it directly): Timer inside the exception
+  // barrier; a timer freed during its tick is freed when the tick returns.
+  void Tick();
   // True while a native timer is running for this object.
   bool IsTicking() const { return FId != 0; }
 

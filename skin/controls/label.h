@@ -15,3 +15,17 @@ class TkLabel : public fw::TLabel {
 };
 
 }  // namespace skin
+
+namespace skin {
+
+// TkEditLabel: the caption label an edit-like control carries beside it (its bound label).
+class TkEditLabel : public TkLabel {
+  FW_CLASS(TkEditLabel, TkLabel)
+ public:
+  using TkLabel::TkLabel;
+
+ protected:
+  ~TkEditLabel() override = default;
+};
+
+}  // namespace skin

@@ -288,6 +288,18 @@ TEST_F(GuiForms, TimerMayBeFreedInItsOwnTick) {
   Sleep(30);
   Application->ProcessMessages();
   EXPECT_EQ(ticks, 2);
+
+  // A tick given directly does the same: the timer lives to the end of the tick that frees it.
+  auto* direct = New<TTimer>(owner.get());
+  direct->SetName("direct");
+  std::string seenAfterFree;
+  direct->SetOnTimer([&](TObject* sender) {
+    sender->Free();
+    seenAfterFree = static_cast<TTimer*>(sender)->GetName();
+  });
+  direct->Tick();
+  EXPECT_EQ(seenAfterFree, "direct");
+  EXPECT_EQ(owner->GetComponentCount(), 0);
 }
 
 TEST_F(GuiForms, TimerRunsOnlyWithAHandlerAndThrowsAreCaught) {

@@ -28,6 +28,7 @@ TSeamGuard::TSeamGuard() {
   Keep(&fw::testing::SetClock);                      // tick count, time, sleeping
   Keep(&fw::testing::SetSpecialFolders);             // CSIDL folders
   Keep(&fw::testing::SetProgramFolder);              // the executable's folder
+  Keep(&fw::testing::SetVisualThemesInUse);          // whether windows use visual themes
   Keep(&svc::testing::SetIsConsole);                 // whether searches let messages through
   Keep(&app::testing::SetShellOperationCall);        // SHFileOperationA
   Keep(&app::testing::SetEmptyRecycleBinCall);       // emptying the recycle bins

@@ -37,6 +37,30 @@ bool CanaryOutside(const fw::TBitmap& bitmap, const fw::TRect& r) {
   return true;
 }
 
+skin::TkSkinGeneral* SectionOf(skin::TkStoredSkin& stored, const std::string& name) {
+  for (int i = 0; i < stored.GetGeneralData()->GetCount(); ++i) {
+    auto* g = static_cast<skin::TkSkinGeneral*>(stored.GetGeneralData()->GetItem(i));
+    if (g->GetSectionName() == name) return g;
+  }
+  return nullptr;
+}
+
+void AddImage(skin::TkStoredSkin& stored, const std::string& section, const std::string& property, fw::TRect r,
+              int maskType, int stretchMode, int borders, int imageCount) {
+  auto* image = stored.GetImages()->AddItem();
+  image->SetSectionName(section);
+  image->SetPropertyName(property);
+  image->SetLeft(r.Left);
+  image->SetTop(r.Top);
+  image->SetRight(r.Right);
+  image->SetBottom(r.Bottom);
+  image->SetImageCount(imageCount);
+  image->SetMaskType(maskType);
+  image->SetStretchMode(stretchMode);
+  image->SetImgType(property == "BORDERSMASK" ? skin::itisaBorder : skin::itisaTexture);
+  image->SetWL(borders), image->SetWT(borders), image->SetWR(borders), image->SetWB(borders);
+}
+
 void SkinPaintTest::SetUp() {
   GuiTest::SetUp();
   skin::StartSkinEngine();

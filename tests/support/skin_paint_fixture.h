@@ -13,6 +13,7 @@
 #include "support/test_skins.h"
 
 namespace skin {
+class TkSkinGeneral;
 class TkSkinManager;
 class TkStoredSkin;
 }  // namespace skin
@@ -29,6 +30,13 @@ std::unique_ptr<fw::TBitmap> FromPicture(const test_skins::Picture& picture);
 int CountColour(const fw::TBitmap& bitmap, const fw::TRect& r, fw::TColor colour);
 // True when every pixel outside r still holds kCanary.
 bool CanaryOutside(const fw::TBitmap& bitmap, const fw::TRect& r);
+
+// The stored section of that name, or null.
+skin::TkSkinGeneral* SectionOf(skin::TkStoredSkin& stored, const std::string& name);
+// Adds a picture of the master bitmap to the section: a "BORDERSMASK" border, else a texture,
+// every border width the same.
+void AddImage(skin::TkStoredSkin& stored, const std::string& section, const std::string& property, fw::TRect r,
+              int maskType, int stretchMode, int borders, int imageCount = 1);
 
 class SkinPaintTest : public testing_gui::GuiTest {
  protected:
