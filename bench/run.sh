@@ -9,6 +9,8 @@
 #   file_wiper:  the File wiper's Delete on 256 MiB against the host's shred -n 6 (bench/file_wiper.sh)
 #   regex_filter: TSvRegEx checking 100,000 names against five file masks, against the search
 #                engine's WildcardMatch of the same masks (<= 5)
+#   attribute_walk: the Attribute manager's Change attribute run on 20,000 files against a bare
+#                walk that sets the same attributes and times (<= 1.50)
 # VORLET_BUILD_DIR picks the build folder (default build/). Scratch data lives in the sandbox
 # prefix (C:\sandbox\) and in build/bench-scratch/, and is removed afterwards. The windowed
 # benchmarks need a display: without one the whole run goes under Xvfb.
@@ -21,7 +23,7 @@ build=${VORLET_BUILD_DIR:-$here/build}
 export VORLET_BUILD_DIR=$build
 "$here/scripts/setup.sh"
 "$here/scripts/build.sh" --target bench_search_walk bench_md5_file bench_drive_cleaner \
-  bench_skin_load bench_regex_filter >/dev/null
+  bench_skin_load bench_regex_filter bench_attribute_walk >/dev/null
 
 # The Wine wrapper shows its build tree as Z:, so the md5 scratch file goes there.
 scratch=$build/bench-scratch
@@ -69,6 +71,11 @@ rf=$("$here/scripts/wine-run.sh" "$build/bench_regex_filter.exe" | tr -d '\r')
 echo "$rf"
 rf_ratio=$(sed -n 's/^regex_filter ratio: \([0-9.]*\).*/\1/p' <<<"$rf")
 
+echo "== attribute_walk"
+aw=$("$here/scripts/wine-run.sh" "$build/bench_attribute_walk.exe" | tr -d '\r')
+echo "$aw"
+aw_ratio=$(sed -n 's/^attribute_walk ratio: \([0-9.]*\).*/\1/p' <<<"$aw")
+
 echo "== ratios"
 printf 'search_walk: engine / bare walk = %.2f (target <= 1.30) %s\n' "$walk_ratio" \
   "$([ "$(echo "$walk_ratio <= 1.3" | bc -l)" = 1 ] && echo OK || echo MISSED)"
@@ -80,6 +87,8 @@ printf 'skin_load:   switches / decoding = %.2f (target <= 1.50) %s\n' "$sl_rati
   "$([ "$(echo "$sl_ratio <= 1.5" | bc -l)" = 1 ] && echo OK || echo MISSED)"
 printf 'regex_filter: matcher / wildcard = %.2f (target <= 5) %s\n' "$rf_ratio" \
   "$([ "$(echo "$rf_ratio <= 5" | bc -l)" = 1 ] && echo OK || echo MISSED)"
+printf 'attribute_walk: tool / bare walk = %.2f (target <= 1.50) %s\n' "$aw_ratio" \
+  "$([ "$(echo "$aw_ratio <= 1.5" | bc -l)" = 1 ] && echo OK || echo MISSED)"
 
 echo "== dupfind"
 "$here/bench/dupfind.sh"
