@@ -45,6 +45,10 @@ bool TListItem::Native() const {
   return !FTransient && FIndex >= 0 && FIndex < FOwner->FNativeCount && GetListView()->HandleAllocated();
 }
 
+bool TListItem::StateInWindow() const {
+  return Native() || (FTransient && FIndex >= 0 && GetListView()->HandleAllocated());
+}
+
 void TListItem::ApplyState() {
   TCustomListView* view = GetListView();
   view->FInserting = true;
@@ -163,28 +167,42 @@ void TListItem::SetChecked(bool v) {
 }
 
 bool TListItem::GetSelected() const {
-  if (!Native()) return FSelected;
+  if (!StateInWindow()) return FSelected;
   return GetState(LVIS_SELECTED) != 0;
 }
 
 void TListItem::SetSelected(bool v) {
   FSelected = v;
-  if (Native()) SetState(v ? LVIS_SELECTED : 0, LVIS_SELECTED);
+  if (StateInWindow()) SetState(v ? LVIS_SELECTED : 0, LVIS_SELECTED);
 }
 
 bool TListItem::GetFocused() const {
-  if (!Native()) return FFocused;
+  if (!StateInWindow()) return FFocused;
   return GetState(LVIS_FOCUSED) != 0;
 }
 
 void TListItem::SetFocused(bool v) {
   FFocused = v;
-  if (Native()) SetState(v ? LVIS_FOCUSED : 0, LVIS_FOCUSED);
+  if (StateInWindow()) SetState(v ? LVIS_FOCUSED : 0, LVIS_FOCUSED);
+}
+
+bool TListItem::GetDropTarget() const { return StateInWindow() && GetState(LVIS_DROPHILITED) != 0; }
+
+void TListItem::SetDropTarget(bool v) {
+  if (StateInWindow()) SetState(v ? LVIS_DROPHILITED : 0, LVIS_DROPHILITED);
+}
+
+HWND TListItem::EditCaption() {
+  FOwner->Flush();
+  if (!StateInWindow()) return nullptr;
+  TCustomListView* view = GetListView();
+  view->SetFocus();
+  return reinterpret_cast<HWND>(view->Perform(LVM_EDITLABELA, static_cast<WPARAM>(FIndex), 0));
 }
 
 void TListItem::MakeVisible(bool partialOK) {
   FOwner->Flush();
-  if (Native()) GetListView()->Perform(LVM_ENSUREVISIBLE, static_cast<WPARAM>(FIndex), partialOK ? 1 : 0);
+  if (StateInWindow()) GetListView()->Perform(LVM_ENSUREVISIBLE, static_cast<WPARAM>(FIndex), partialOK ? 1 : 0);
 }
 
 TRect TListItem::DisplayRect(int code) const {
@@ -203,7 +221,7 @@ void TListItem::Delete() {
 }
 
 void TListItem::Update() {
-  if (Native()) GetListView()->Perform(LVM_UPDATE, static_cast<WPARAM>(FIndex), 0);
+  if (StateInWindow()) GetListView()->Perform(LVM_UPDATE, static_cast<WPARAM>(FIndex), 0);
 }
 
 // --- TListItems ---
@@ -313,6 +331,10 @@ TListItem* TListItems::GetItem(int index) const {
       throw EListError(Format("List index out of bounds (%d)", index));
     return FItems[index];
   }
+  return FetchRow(index, TItemRequests{irText, irImage, irParam, irState});
+}
+
+TListItem* TListItems::FetchRow(int index, TItemRequests request) const {
   if (index < 0 || index >= FCount) return nullptr;
   auto* self = const_cast<TListItems*>(this);
   if (!self->FTemp) {
@@ -326,7 +348,7 @@ TListItem* TListItems::GetItem(int index) const {
   item->FData = nullptr;
   item->FChecked = false;
   item->FSubItems->Clear();
-  FOwner->OwnerDataFetch(item, TItemRequests{irText, irImage, irParam, irState});
+  FOwner->OwnerDataFetch(item, request);
   return item;
 }
 

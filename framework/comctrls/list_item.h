@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "framework/core/object.h"
+#include "framework/core/sets.h"
 #include "framework/graphics/geometry.h"
 #include "framework/win.h"
 #include "framework/classes/string_list.h"
@@ -20,6 +21,10 @@ namespace fw {
 
 class TCustomListView;
 class TListItems;
+
+// What an owner-data row is filled with.
+enum TItemRequest { irText, irImage, irParam, irState, irIndent };
+using TItemRequests = TSet<TItemRequest>;
 
 class TListItem {
  public:
@@ -46,6 +51,11 @@ class TListItem {
   void SetSelected(bool v);
   bool GetFocused() const;
   void SetFocused(bool v);
+  // The highlight of the row a drag is held over.
+  bool GetDropTarget() const;
+  void SetDropTarget(bool v);
+  // Starts editing the caption in place; the edit control, or null.
+  HWND EditCaption();
   void MakeVisible(bool partialOK);
   TRect DisplayRect(int code) const;
   void Delete();
@@ -56,6 +66,8 @@ class TListItem {
   friend class TCustomListView;
   friend class TSubItems;
   bool Native() const;
+  // Selection, focus and highlight live in the window: a row it holds, or an owner-data row.
+  bool StateInWindow() const;
   UINT GetState(UINT mask) const;
   void SetState(UINT state, UINT mask);
   void SubItemsChanged();
@@ -105,6 +117,8 @@ class TListItems {
   friend class TCustomListView;
   friend class TListItem;
   void Renumber(int from);
+  // Owner-data mode: the transient row filled with what request names (GetItem asks for all).
+  TListItem* FetchRow(int index, TItemRequests request) const;
   // Puts the rows added during BeginUpdate into the window (each in a single insertion; with
   // rows on demand, as one new row count).
   void Flush();

@@ -498,7 +498,8 @@ void TCustomListView::NotifyOther(TMessage& msg) { DefaultHandler(msg); }
 void TCustomListView::HandleItemChanged(const NMLISTVIEW& nm) {
   if (FInserting) return;
   TListItem* item = nm.iItem >= 0 && !FOwnerData ? ItemOf(nm.iItem) : nullptr;
-  if (FOwnerData && nm.iItem >= 0) item = FItems->GetItem(nm.iItem);
+  // An owner-data row is filled without its image, which may be slow to find.
+  if (FOwnerData && nm.iItem >= 0) item = FItems->FetchRow(nm.iItem, TItemRequests{irText, irParam, irState});
   // Rows on demand: a tick the window changed (a click, the space bar) is kept by the item.
   if (FRowsOnDemand && item && (nm.uChanged & LVIF_STATE) && ((nm.uOldState ^ nm.uNewState) & LVIS_STATEIMAGEMASK)) {
     item->FChecked = ((nm.uNewState & LVIS_STATEIMAGEMASK) >> 12) == 2;
@@ -516,7 +517,12 @@ void TCustomListView::HandleItemChanged(const NMLISTVIEW& nm) {
 
 void TCustomListView::HandleGetDispInfo(NMLVDISPINFOA& info, bool wide) {
   LVITEMA& lv = info.item;
-  TListItem* item = FRowsOnDemand ? ItemOf(lv.iItem) : FItems->GetItem(lv.iItem);
+  TItemRequests request;
+  if (lv.mask & LVIF_TEXT) request.Include(irText);
+  if (lv.mask & LVIF_IMAGE) request.Include(irImage);
+  if (lv.mask & LVIF_PARAM) request.Include(irParam);
+  if (lv.mask & LVIF_STATE) request.Include(irState);
+  TListItem* item = FRowsOnDemand ? ItemOf(lv.iItem) : FItems->FetchRow(lv.iItem, request);
   if (!item) return;
   if (lv.mask & LVIF_PARAM) lv.lParam = reinterpret_cast<LPARAM>(item);
   if (lv.mask & LVIF_TEXT) {

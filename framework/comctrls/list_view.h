@@ -19,8 +19,6 @@ enum TItemChange { ctText, ctImage, ctState };
 enum THitTest { htAbove, htBelow, htNowhere, htOnItem, htOnButton, htOnIcon, htOnIndent, htOnLabel, htOnRight,
                 htOnStateIcon, htToLeft, htToRight };
 using THitTests = TSet<THitTest>;
-enum TItemRequest { irText, irImage, irParam, irState, irIndent };
-using TItemRequests = TSet<TItemRequest>;
 enum TItemFind { ifData, ifPartialString, ifExactString, ifNearest };
 enum TSearchDirection { sdLeft, sdRight, sdAbove, sdBelow, sdAll };
 enum TCustomDrawStage { cdPrePaint, cdPostPaint, cdPreErase, cdPostErase };
@@ -61,7 +59,7 @@ class TCustomListView : public TWinControl {
   TListItems* GetItems() const { return FItems.get(); }
 
   TViewStyle GetViewStyle() const { return FViewStyle; }
-  void SetViewStyle(TViewStyle v);
+  virtual void SetViewStyle(TViewStyle v);
   bool GetCheckboxes() const { return FCheckboxes; }
   void SetCheckboxes(bool v);
   bool GetRowSelect() const { return FRowSelect; }

@@ -10,6 +10,7 @@ namespace svc {
 namespace {
 
 int sortColumn = 0;
+bool sortAscending = true;
 
 int LowWord(HRESULT hr) { return static_cast<int16_t>(static_cast<uint16_t>(hr & 0xFFFF)); }
 
@@ -41,6 +42,8 @@ int LocaleCompare(DWORD flags, const std::string& a, const std::string& b) {
 
 int GetSortColumn() { return sortColumn; }
 void SetSortColumn(int column) { sortColumn = column; }
+bool GetSortAscending() { return sortAscending; }
+void SetSortAscending(bool ascending) { sortAscending = ascending; }
 
 int CaseBlindCompare(const std::string& a, const std::string& b) {
   size_t common = std::min(a.size(), b.size());

@@ -10,6 +10,9 @@ class TSvShellFolder;
 // The list view's sort column, set by the list view before it sorts.
 int GetSortColumn();
 void SetSortColumn(int column);
+// Whether the list views show their rows in ascending order; held once for the program.
+bool GetSortAscending();
+void SetSortAscending(bool ascending);
 
 // Bytes compared with a to z taken as A to Z; a prefix sorts first.
 int CaseBlindCompare(const std::string& a, const std::string& b);

@@ -21,6 +21,8 @@ struct IShellIconOverlayLocal : public IUnknown {
 
 constexpr UINT kExtendedMenu = 128;
 
+testing::TSvContextMenuChooser menuChooser;
+
 // The temporary folder's "temp.lnk", made for the overlay probe only when no file of that name
 // exists, and then removed again; a file of the user's is only read.
 class TProbeLink {
@@ -298,7 +300,10 @@ int TSvCustomShellController::ShowContextMenu(const ISvShellViewLink* caller, IS
   if (linked && caller->AllowsRename()) flags |= CMF_CANRENAME;
   if (linked && caller->ExtendedMenu() && GetKeyState(VK_SHIFT) < 0) flags |= kExtendedMenu;
   int result = -1;
-  if (SUCCEEDED(menu->QueryContextMenu(popup, 0, 1, 32767, flags))) {
+  bool filled = SUCCEEDED(menu->QueryContextMenu(popup, 0, 1, 32767, flags));
+  if (filled && menuChooser) {
+    result = menuChooser({popup, folder, point, std::vector<LPCITEMIDLIST>(relativePidls, relativePidls + count)});
+  } else if (filled) {
     int command = TrackPopupMenu(popup, TPM_RETURNCMD | TPM_RIGHTBUTTON, point.x, point.y, 0, owner, nullptr);
     if (command > 0) {
       CMINVOKECOMMANDINFO invoke{};
@@ -313,5 +318,15 @@ int TSvCustomShellController::ShowContextMenu(const ISvShellViewLink* caller, IS
   DestroyMenu(popup);
   return result;
 }
+
+namespace testing {
+
+TSvContextMenuChooser SetContextMenuChooser(TSvContextMenuChooser chooser) {
+  TSvContextMenuChooser previous = std::move(menuChooser);
+  menuChooser = std::move(chooser);
+  return previous;
+}
+
+}  // namespace testing
 
 }  // namespace svc

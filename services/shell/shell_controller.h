@@ -2,8 +2,10 @@
 // desktop folder and the system image lists, enumerates folders into shell items for the
 // views, shows the shell's context menu, and answers the shell questions the items ask.
 #pragma once
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "framework/graphics/image_list.h"
 #include "framework/win.h"
@@ -57,6 +59,8 @@ class TSvCustomShellController : public TSvComponent {
   ISvShellListLink* ListView = nullptr;
   ISvShellComboLink* ComboBox = nullptr;
   fw::TTreeNode* ParentNode = nullptr;
+  // The view a drag of the group started from, while it runs.
+  fw::TObject* DragSource = nullptr;
 
  protected:
   ~TSvCustomShellController() override;
@@ -79,5 +83,21 @@ class TSvCustomShellController : public TSvComponent {
   int FSystemFileIconIndex = -1;
   int FLinkOverlayIndex = 0;
 };
+
+namespace testing {
+// What a scripted chooser sees of a context menu: the real menu the shell filled, the folder,
+// the point and the items.
+struct TSvContextMenuCall {
+  HMENU Menu = nullptr;
+  IShellFolder* Folder = nullptr;
+  POINT Point{};
+  std::vector<LPCITEMIDLIST> Items;
+};
+// Answers in place of the user: the command chosen, or -1; the command is not carried out.
+using TSvContextMenuChooser = std::function<int(const TSvContextMenuCall& call)>;
+// Replaces the user's choice in ShowContextMenu (an empty function restores the menu); returns
+// the previous chooser.
+TSvContextMenuChooser SetContextMenuChooser(TSvContextMenuChooser chooser);
+}  // namespace testing
 
 }  // namespace svc

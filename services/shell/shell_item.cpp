@@ -146,6 +146,14 @@ bool TSvShellItem::IsLink() const { return !FIsDesktop && HasAttribute(SFGAO_LIN
 bool TSvShellItem::IsShared() const { return HasAttribute(SFGAO_SHARE); }
 bool TSvShellItem::IsShellFolder() const { return HasAttribute(SFGAO_FOLDER); }
 
+void TSvShellItem::Renamed(LPCITEMIDLIST newRelative, LPCITEMIDLIST parentPidl, const std::string& newName) {
+  FRelativePidl.Reset(Clone(newRelative));
+  FPidl.Reset(Shell32().ILCombine(parentPidl, newRelative));
+  FPath = FController->GetDisplayName(FParentFolder.Get(), FRelativePidl.Get(), SHGDN_FORPARSING);
+  FDisplayName = newName;
+  FSizeRead = false;
+}
+
 void TSvShellItem::RefreshFromShell() {
   ULONG validate = SFGAO_VALIDATE;
   if (FParentFolder) FParentFolder->GetAttributesOf(0, nullptr, &validate);

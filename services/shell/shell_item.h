@@ -49,6 +49,10 @@ class TSvShellItem : public fw::TObject {
   fw::TIcon* GetSmallIcon();
   // Reads size, date and attributes of a file-system item.
   void LoadFileData();
+  // After the shell renamed the item: its relative ID becomes a copy of newRelative, its
+  // absolute ID list parentPidl + newRelative, its path is read anew and its display name is
+  // the new name.
+  void Renamed(LPCITEMIDLIST newRelative, LPCITEMIDLIST parentPidl, const std::string& newName);
   // Makes the parent folder drop what it cached of the item, then reads its display name and
   // icon again (a medium was inserted or removed).
   void RefreshFromShell();

@@ -1,5 +1,6 @@
 // The lists of shell items the views keep; each list owns its items.
 #pragma once
+#include <algorithm>
 #include <vector>
 
 #include "framework/core/object.h"
@@ -19,6 +20,11 @@ class TSvOwningList : public fw::TObject {
   int Add(T* item) {
     FItems.push_back(item);
     return GetCount() - 1;
+  }
+  // Stable sort by a comparer answering negative, zero or positive.
+  template <class Compare>
+  void Sort(Compare compare) {
+    std::stable_sort(FItems.begin(), FItems.end(), [&](T* a, T* b) { return compare(a, b) < 0; });
   }
   // Frees every item.
   void Clear() {

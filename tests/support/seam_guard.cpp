@@ -13,6 +13,7 @@
 #include "services/search/search_files.h"
 #include "services/shell/sh_file_operation.h"
 #include "services/shell/shell_component.h"
+#include "services/shell/shell_controller.h"
 #include "services/shell/shell_drag_loop.h"
 #include "services/shell/shortcut.h"
 
@@ -42,6 +43,7 @@ TSeamGuard::TSeamGuard() {
   Keep(&svc::testing::SetShFreeNameMappingsCall);    // and its SHFreeNameMappings
   Keep(&svc::testing::SetWideNameMappings);          // the name-mapping layout
   Keep(&svc::testing::SetDragLoop);                  // the drag loop of the shell views
+  Keep(&svc::testing::SetContextMenuChooser);        // the choice in the shell's context menu
 }
 
 TSeamGuard::~TSeamGuard() {
