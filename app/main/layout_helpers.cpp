@@ -60,6 +60,25 @@ skin::TkCheckBox* MakeCheckBox(fw::TComponent* owner, fw::TWinControl* parent, c
   return box;
 }
 
+fw::TToolButton* MakeToolButton(fw::TComponent* owner, skin::TkToolBar* bar, const char* name, const char* caption,
+                                const char* hint, bool visible) {
+  auto* button = fw::New<fw::TToolButton>(owner);
+  button->SetName(name);
+  button->SetText(caption);
+  button->SetHint(hint);
+  button->SetVisible(visible);
+  button->SetToolBar(bar);
+  return button;
+}
+
+fw::TToolButton* MakeToolSeparator(fw::TComponent* owner, skin::TkToolBar* bar, const char* name) {
+  auto* button = fw::New<fw::TToolButton>(owner);
+  button->SetName(name);
+  button->SetStyle(fw::tbsSeparator);
+  button->SetToolBar(bar);
+  return button;
+}
+
 skin::TkEdit* MakeReadOnlyEdit(fw::TComponent* owner, fw::TWinControl* parent, const char* name,
                                const char* caption, int labelLeft, int left, int top, int width) {
   MakeLabel(owner, parent, (std::string(name) + "Label").c_str(), caption, labelLeft, top + 3);

@@ -10,6 +10,7 @@
 #include "skin/controls/label.h"
 #include "skin/controls/list_view.h"
 #include "skin/controls/panel.h"
+#include "skin/controls/tool_bar.h"
 
 namespace app {
 
@@ -34,6 +35,12 @@ skin::TkCheckBox* MakeCheckBox(fw::TComponent* owner, fw::TWinControl* parent, c
 // labelLeft.
 skin::TkEdit* MakeReadOnlyEdit(fw::TComponent* owner, fw::TWinControl* parent, const char* name,
                                const char* caption, int labelLeft, int left, int top, int width);
+
+// A tool bar button (no image) with its caption and hint, added at the end of bar.
+fw::TToolButton* MakeToolButton(fw::TComponent* owner, skin::TkToolBar* bar, const char* name, const char* caption,
+                                const char* hint, bool visible = true);
+// A separator added at the end of bar.
+fw::TToolButton* MakeToolSeparator(fw::TComponent* owner, skin::TkToolBar* bar, const char* name);
 
 // One column of a list: its caption, its width (kAutoWidth: the width the other columns
 // leave) and whether its texts are right-aligned.

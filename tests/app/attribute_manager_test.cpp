@@ -11,6 +11,8 @@
 #include "app/dialogs/change_attribute_form.h"
 #include "app/shared/file_procedures.h"
 #include "app/shared/file_times.h"
+#include "app/main/file_frame.h"
+#include "app/tools/attribute_manager.h"
 #include "main_window_fixture.h"
 #include "services/shell/shell_item_list.h"
 #include "support/held_file.h"
@@ -468,4 +470,222 @@ TEST_F(AttributeManager, DetailInfoOfFilesAndFolders) {
   EXPECT_NE(folderShown.Written, "0");
 
   EXPECT_EQ(show(2).Size, app::FormatFileSize(int64_t(5) << 30));
+}
+
+// The tool in its panel: the tool bar, the view menu and the list, with the dialogs opened on
+// the list's selection.
+class AttributeManagerPanel : public AttributeManager {
+ protected:
+  void SetUp() override {
+    AttributeManager::SetUp();
+    tool = app::frmMain->attributeManager.get();
+    list = tool->amShellLV;
+    app::frmMain->frmFile1->kSpeedButton1->Click();
+    Pump();
+  }
+  int Row(const std::string& caption) const {
+    for (int i = 0; i < list->GetItems()->GetCount(); ++i)
+      if (list->ItemOfRow(i)->GetDisplayName() == caption) return i;
+    return -1;
+  }
+  void Select(const Paths& captions) {
+    list->ClearSelection();
+    for (const std::string& caption : captions) {
+      const int row = Row(caption);
+      ASSERT_GE(row, 0) << caption;
+      list->GetItems()->GetItem(row)->SetSelected(true);
+    }
+  }
+  Paths SelectedCaptions() const {
+    Paths captions;
+    for (int i = 0; i < list->GetItems()->GetCount(); ++i)
+      if (list->GetItems()->GetItem(i)->GetSelected()) captions.push_back(list->GetItems()->GetItem(i)->GetCaption());
+    return captions;
+  }
+  // The attribute letters the row shows.
+  std::string Letters(const std::string& caption) const {
+    const int row = Row(caption);
+    if (row < 0) return "(no row)";
+    fw::TStrings* texts = list->GetItems()->GetItem(row)->GetSubItems();
+    return texts->GetCount() >= 4 ? texts->GetStrings(3) : "(no text)";
+  }
+  // Pumps until done answers true, at most about two seconds.
+  bool PumpUntil(const std::function<bool()>& done) {
+    for (int i = 0; i < 100 && !done(); ++i) Pump();
+    return done();
+  }
+
+  app::TAttributeManager* tool = nullptr;
+  svc::TSvShellListView* list = nullptr;
+};
+
+TEST_F(AttributeManagerPanel, ToolBarMenuAndList) {
+  for (skin::TkPanel* panel : app::frmMain->ToolPanels()) EXPECT_EQ(panel->GetVisible(), panel == app::frmMain->pnlAM);
+  struct TButtonSpec {
+    const char* Name;
+    const char* Hint;
+    fw::TToolButtonStyle Style;
+  };
+  const TButtonSpec buttons[] = {{"ToolButton1", "Chage only folder attribute", fw::tbsButton},
+                                 {"ToolButton3", "Change only files attribute", fw::tbsButton},
+                                 {"ToolButton4", "Change all attribute", fw::tbsButton},
+                                 {"ToolButton5", "", fw::tbsSeparator},
+                                 {"ToolButton7", "Up", fw::tbsButton},
+                                 {"ToolButton9", "View", fw::tbsDropDown},
+                                 {"ToolButton8", "Refresh", fw::tbsButton},
+                                 {"ToolButton10", "", fw::tbsSeparator},
+                                 {"ToolButton13", "Selected item info", fw::tbsButton}};
+  ASSERT_EQ(tool->kToolBar2->GetButtonCount(), 9);
+  for (int i = 0; i < 9; ++i) {
+    fw::TToolButton* button = tool->kToolBar2->GetButtons(i);
+    EXPECT_EQ(button->GetName(), buttons[i].Name);
+    EXPECT_EQ(button->GetHint(), buttons[i].Hint);
+    EXPECT_EQ(button->GetStyle(), buttons[i].Style);
+  }
+  EXPECT_EQ(tool->ToolButton9->GetDropdownMenu(), tool->amPUpMnu);
+  const char* const captions[] = {"Lagre icons", "Small icons", "List", "Details"};
+  const fw::TViewStyle styles[] = {fw::vsIcon, fw::vsSmallIcon, fw::vsList, fw::vsReport};
+  fw::TMenuItem* items = tool->amPUpMnu->GetItems();
+  ASSERT_EQ(items->GetCount(), 4);
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_EQ(items->GetItems(i)->GetCaption(), captions[i]);
+    EXPECT_TRUE(items->GetItems(i)->GetRadioItem());
+    EXPECT_EQ(items->GetItems(i)->GetChecked(), i == 3);
+  }
+  EXPECT_EQ(list->GetViewStyle(), fw::vsReport);
+  EXPECT_TRUE(list->GetMultiSelect());
+  EXPECT_TRUE(list->GetRowSelect());
+
+  // After the first paint the list shows the desktop.
+  ASSERT_NE(list->GetFolder(), nullptr);
+  EXPECT_TRUE(list->GetFolder()->GetIsDesktop());
+  EXPECT_GT(list->GetItems()->GetCount(), 0);
+
+  for (int i : {0, 1, 2, 3, 1}) {
+    items->GetItems(i)->Click();
+    EXPECT_EQ(list->GetViewStyle(), styles[i]) << captions[i];
+    for (int j = 0; j < 4; ++j) EXPECT_EQ(items->GetItems(j)->GetChecked(), j == i) << captions[i];
+  }
+}
+
+TEST_F(AttributeManagerPanel, UpAndRefresh) {
+  File("tree\\a.txt");
+  Folder("tree\\sub");
+  list->SetRootFolder(tree + "sub");
+  EXPECT_EQ(list->GetItems()->GetCount(), 0);
+  tool->ToolButton7->Click();
+  EXPECT_EQ(list->GetFolder()->GetPath(), fw::ExcludeTrailingBackslash(tree));
+  EXPECT_GE(Row("a.txt"), 0);
+  EXPECT_GE(Row("sub"), 0);
+  Select({"a.txt"});
+  File("tree\\b.txt");
+  tool->ToolButton8->Click();
+  EXPECT_GE(Row("b.txt"), 0);
+  EXPECT_EQ(list->GetItems()->GetCount(), 3);
+  EXPECT_EQ(SelectedCaptions(), Paths({"a.txt"}));
+}
+
+TEST_F(AttributeManagerPanel, WithoutSelectionEachButtonSaysWhatToSelect) {
+  Folder("tree");
+  list->SetRootFolder(tree);
+  list->ClearSelection();
+  bool opened = false;
+  fw::Application->ModalHook = [&](fw::TCustomForm& form) {
+    opened = true;
+    form.Close();
+  };
+  for (fw::TToolButton* button : {tool->ToolButton1, tool->ToolButton3, tool->ToolButton4, tool->ToolButton13})
+    button->Click();
+  EXPECT_FALSE(opened);
+  EXPECT_EQ(scripted->Texts, Paths({"Please select a folder.", "Please select a file or folder.",
+                                    "Please select a file or folder.", "Please select a file or folder."}));
+}
+
+TEST_F(AttributeManagerPanel, ButtonsChangeTheSelectedRowsAndTheListShowsIt) {
+  File("tree\\a.txt");
+  File("tree\\b.txt");
+  Folder("tree\\sub");
+  File("tree\\sub\\c.txt");
+  list->SetRootFolder(tree);
+  const std::pair<fw::TToolButton*, int> modes[] = {{tool->ToolButton1, 0}, {tool->ToolButton3, 1}, {tool->ToolButton4, 2}};
+  for (auto [button, mode] : modes) {
+    SCOPED_TRACE(mode);
+    Select({"a.txt", "sub"});
+    bool shown = false;
+    fw::Application->ModalHook = [&](fw::TCustomForm& form) {
+      auto* dialog = dynamic_cast<app::TfrmChangeAttribute*>(&form);
+      if (!dialog) return;
+      shown = true;
+      EXPECT_EQ(dialog->changeMode, mode);
+      ASSERT_NE(dialog->selItems, nullptr);
+      ASSERT_EQ(dialog->selItems->GetCount(), 2);
+      // In list order: folders first.
+      EXPECT_EQ(dialog->selItems->GetItem(0)->GetPath(), tree + "sub");
+      EXPECT_EQ(dialog->selItems->GetItem(1)->GetPath(), tree + "a.txt");
+      dialog->Close();
+    };
+    button->Click();
+    EXPECT_TRUE(shown);
+  }
+
+  // Hidden on both rows: the rows rewrite their letters and stay selected.
+  Select({"a.txt", "sub"});
+  fw::Application->ModalHook = [&](fw::TCustomForm& form) {
+    auto* dialog = dynamic_cast<app::TfrmChangeAttribute*>(&form);
+    if (!dialog) return;
+    Tick(*dialog, false, FILE_ATTRIBUTE_HIDDEN, false);
+    Press(dialog->kBitBtn1);
+  };
+  tool->ToolButton4->Click();
+  fw::Application->ModalHook = nullptr;
+  EXPECT_TRUE(GetFileAttributesA((tree + "a.txt").c_str()) & FILE_ATTRIBUTE_HIDDEN);
+  // Wine keeps the archive bit on files.
+  EXPECT_TRUE(PumpUntil([&] { return Letters("a.txt") == "HA" && Letters("sub") == "H"; }))
+      << Letters("a.txt") << " " << Letters("sub");
+  EXPECT_EQ(Letters("b.txt"), "A");
+  EXPECT_EQ(SelectedCaptions(), Paths({"sub", "a.txt"}));
+}
+
+TEST_F(AttributeManagerPanel, DetailInfoShowsTheFirstSelectedRow) {
+  File("tree\\a.txt");
+  File("tree\\b.txt");
+  HANDLE big = CreateFileA((tree + "big.bin").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+  ASSERT_NE(big, INVALID_HANDLE_VALUE);
+  LARGE_INTEGER end;
+  end.QuadPart = int64_t(5) << 30;
+  SetFilePointerEx(big, end, nullptr, FILE_BEGIN);
+  SetEndOfFile(big);
+  CloseHandle(big);
+  list->SetRootFolder(tree);
+  std::vector<std::pair<std::string, std::string>> shown;  // path and size of each dialog
+  fw::Application->ModalHook = [&](fw::TCustomForm& form) {
+    auto* dialog = dynamic_cast<app::TfrmAttributeInfo*>(&form);
+    if (!dialog) return;
+    shown.emplace_back(dialog->kEdit1->GetText(), dialog->kLabel3->GetCaption());
+    dialog->Close();
+  };
+  // The last change the list heard of names a.txt, which is no longer selected.
+  Select({"big.bin", "b.txt"});
+  list->GetItems()->GetItem(Row("a.txt"))->SetSelected(true);
+  Pump();
+  list->GetItems()->GetItem(Row("a.txt"))->SetSelected(false);
+  Pump();
+  EXPECT_EQ(SelectedCaptions().size(), 2u);
+  tool->ToolButton13->Click();
+  ASSERT_EQ(shown.size(), 1u);
+  const std::string first = Row("big.bin") < Row("b.txt") ? "big.bin" : "b.txt";
+  EXPECT_EQ(shown[0].first, tree + first);
+  if (first == "big.bin") {
+    EXPECT_EQ(shown[0].second, app::FormatFileSize(int64_t(5) << 30));
+  }
+  Select({"big.bin"});
+  tool->ToolButton13->Click();
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_EQ(shown[1], std::make_pair(tree + "big.bin", app::FormatFileSize(int64_t(5) << 30)));
+
+  // Listed again, the selection kept by caption: no stale item is read.
+  tool->ToolButton8->Click();
+  tool->ToolButton13->Click();
+  ASSERT_EQ(shown.size(), 3u);
+  EXPECT_EQ(shown[2].first, tree + "big.bin");
 }
