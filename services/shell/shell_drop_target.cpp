@@ -1,5 +1,6 @@
 #include "services/shell/shell_drop_target.h"
 
+#include <commctrl.h>
 #include <ole2.h>
 
 namespace svc {
@@ -18,12 +19,50 @@ HRESULT TSvViewDropTarget::Drop(IDataObject* data, DWORD keys, POINTL point, DWO
   return FOwner ? FOwner->DropOn(data, keys, point, effect) : E_FAIL;
 }
 
-bool RegisterViewDropTarget(HWND window, TSvViewDropTarget* target) {
-  return window && target && SUCCEEDED(RegisterDragDrop(window, target));
+void TSvDropSite::Register(HWND window) {
+  if (FTarget || !window) return;
+  FTarget = new TSvViewDropTarget(FOwner);
+  if (SUCCEEDED(RegisterDragDrop(window, FTarget))) {
+    FWindow = window;
+    return;
+  }
+  FTarget->Detach();
+  FTarget->Release();
+  FTarget = nullptr;
 }
 
-void RevokeViewDropTarget(HWND window) {
-  if (window) RevokeDragDrop(window);
+void TSvDropSite::Revoke() {
+  if (!FTarget) return;
+  if (IsWindow(FWindow)) RevokeDragDrop(FWindow);
+  FWindow = nullptr;
+  FTarget->Detach();
+  FTarget->Release();
+  FTarget = nullptr;
+  FData.Reset();
+}
+
+void TSvDropSite::Enter(IDataObject* data, POINTL point, DWORD* effect) {
+  FData.Reset();
+  if (OffersFiles(data)) {
+    data->AddRef();
+    FData.Reset(data);
+  } else {
+    *effect = DROPEFFECT_NONE;
+  }
+  RECT window{};
+  GetWindowRect(FWindow, &window);
+  ImageList_DragEnter(FWindow, point.x - window.left, point.y - window.top);
+}
+
+void TSvDropSite::MovePicture(POINTL point) {
+  RECT window{};
+  GetWindowRect(FWindow, &window);
+  ImageList_DragMove(point.x - window.left, point.y - window.top);
+}
+
+void TSvDropSite::Leave() {
+  FData.Reset();
+  ImageList_DragLeave(FWindow);
 }
 
 bool OffersFiles(IDataObject* data) {

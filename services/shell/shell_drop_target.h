@@ -34,9 +34,32 @@ class TSvViewDropTarget : public TSvComObject<IDropTarget> {
   ISvDropTargetOwner* FOwner;
 };
 
-// Registers target for window (true on success) / takes it back.
-bool RegisterViewDropTarget(HWND window, TSvViewDropTarget* target);
-void RevokeViewDropTarget(HWND window);
+// A view's registration as a drop target, and the data object of the drag held over it.
+class TSvDropSite {
+ public:
+  explicit TSvDropSite(ISvDropTargetOwner* owner) : FOwner(owner) {}
+  ~TSvDropSite() { Revoke(); }
+  TSvDropSite(const TSvDropSite&) = delete;
+  TSvDropSite& operator=(const TSvDropSite&) = delete;
+
+  // Registers a drop target for the window (nothing when one is registered).
+  void Register(HWND window);
+  void Revoke();
+  IDropTarget* GetTarget() const { return FTarget; }
+  // The data object of the drag (null when the drag offers no files).
+  IDataObject* GetData() const { return FData.Get(); }
+  // Keeps data when it offers files (else the effect is none) and shows the drag picture.
+  void Enter(IDataObject* data, POINTL point, DWORD* effect);
+  void MovePicture(POINTL point);
+  // Lets go of the data object and hides the drag picture.
+  void Leave();
+
+ private:
+  ISvDropTargetOwner* FOwner;
+  HWND FWindow = nullptr;
+  TSvViewDropTarget* FTarget = nullptr;
+  TComRef<IDataObject> FData;
+};
 
 // Whether data offers a CF_HDROP file list in global memory.
 bool OffersFiles(IDataObject* data);

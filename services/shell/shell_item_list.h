@@ -21,6 +21,26 @@ class TSvOwningList : public fw::TObject {
     FItems.push_back(item);
     return GetCount() - 1;
   }
+  void Insert(int index, T* item) { FItems.insert(FItems.begin() + index, item); }
+  // Frees the entry's item and removes the entry.
+  void Delete(int index) {
+    if (index < 0 || index >= GetCount()) return;
+    T* item = FItems[index];
+    FItems.erase(FItems.begin() + index);
+    fw::Free(item);
+  }
+  void Move(int from, int to) {
+    T* item = FItems[from];
+    FItems.erase(FItems.begin() + from);
+    FItems.insert(FItems.begin() + to, item);
+  }
+  // Frees the entry's item and leaves a null entry in its place.
+  void FreeAt(int index) {
+    if (index < 0 || index >= GetCount()) return;
+    T* item = FItems[index];
+    FItems[index] = nullptr;
+    fw::Free(item);
+  }
   // Stable sort by a comparer answering negative, zero or positive.
   template <class Compare>
   void Sort(Compare compare) {

@@ -15,9 +15,9 @@
 #include "services/containers/sv_regex.h"
 #include "services/shell/shell32_functions.h"
 #include "services/shell/shell_comparers.h"
-#include "services/shell/shell_data_object.h"
-#include "services/shell/shell_drag_loop.h"
-#include "services/shell/shell_drop_source.h"
+#include "services/shell/shell_combo_box.h"
+#include "services/shell/shell_tree_view.h"
+#include "services/shell/shell_view_support.h"
 #include "services/shell/shell_controller.h"
 #include "services/shell/shell_item.h"
 #include "services/shell/sv_exception.h"
@@ -81,23 +81,11 @@ bool IsRecycleBin(LPCITEMIDLIST pidl) {
   return Shell32().ILIsEqual(pidl, bin.Get());
 }
 
-bool SamePidl(LPCITEMIDLIST a, LPCITEMIDLIST b) { return a && b && Shell32().ILIsEqual(a, b); }
-
 // Whether item stands for the same entry as key: by path for file-system entries, else by ID list.
 bool SameEntry(const TSvShellItem* item, const TSvShellItem* key) {
   if (key->GetIsFileSystem()) return fw::AnsiSameText(item->GetPath(), key->GetPath());
   return SamePidl(item->GetPidl(), key->GetPidl());
 }
-
-class TCursorScope {
- public:
-  TCursorScope() {
-    if (fw::Screen) fw::Screen->SetCursor(fw::crHourGlass);
-  }
-  ~TCursorScope() {
-    if (fw::Screen) fw::Screen->SetCursor(fw::crDefault);
-  }
-};
 
 }  // namespace
 
@@ -185,13 +173,14 @@ void TSvCustomShellListView::AfterConstruction() {
 TSvCustomShellListView::~TSvCustomShellListView() {
   if (FNotification) FNotification->SetActive(false);
   DestroyHandle();
-  RevokeDropTarget();
+  FDropSite.Revoke();
   fw::Free(FDropItem);
   fw::Free(FFilteredItems);
   fw::Free(FAllItems);
   fw::Free(FSelectedItems);
   if (FController && FController->ListView == this) FController->ListView = nullptr;
   if (FOwnsController) fw::Free(FController);
+  else if (FController) FController->RemoveFreeNotification(this);
   fw::Free(FFolder);
   fw::Free(FFileTypes);
 }
@@ -227,14 +216,74 @@ std::string TSvCustomShellListView::GetVersion() const { return kSvComponentVers
 
 // --- life cycle ---
 
+void TSvCustomShellListView::UseController(TSvCustomShellController* controller) {
+  if (controller == FController && controller) return;
+  if (FController && FController->ListView == this) FController->ListView = nullptr;
+  if (FOwnsController) fw::Free(FController);
+  else if (FController) FController->RemoveFreeNotification(this);
+  FOwnsController = !controller;
+  FController = controller ? controller : fw::New<TSvCustomShellController>(nullptr);
+  if (controller) FController->FreeNotification(this);
+}
+
 void TSvCustomShellListView::SetUpController() {
-  if (!FController) {
-    FController = fw::New<TSvCustomShellController>(nullptr);
-    FOwnsController = true;
-  }
+  TSvCustomShellController* shared = FTreeView ? FTreeView->GetController() : nullptr;
+  if (!shared && FComboBox) shared = FComboBox->GetController();
+  if (shared || !FController) UseController(shared);
   FController->ListView = this;
   if (!GetSmallImages()) SetSmallImages(FController->GetSmallImages());
   if (!GetLargeImages()) SetLargeImages(FController->GetLargeImages());
+}
+
+void TSvCustomShellListView::Notification(fw::TComponent* component, fw::TOperation operation) {
+  fw::TCustomListView::Notification(component, operation);
+  if (operation != fw::opRemove) return;
+  if (component == FTreeView) FTreeView = nullptr;
+  if (component == FComboBox) FComboBox = nullptr;
+  if (component == FController) {
+    FController = nullptr;
+    FOwnsController = false;
+  }
+}
+
+void TSvCustomShellListView::SetComboBox(TSvCustomShellComboBox* value) {
+  if (FRecreating || value == FComboBox) return;
+  if (FComboBox) FComboBox->RemoveFreeNotification(this);
+  FComboBox = value;
+  if (!FComboBox) return;
+  FComboBox->FreeNotification(this);
+  if (FComboBox->GetController()) {
+    UseController(FComboBox->GetController());
+    FController->ListView = this;
+  }
+}
+
+void TSvCustomShellListView::ShowInCombo(TSvShellItem* folder, bool byText) {
+  if (FComboBox && folder) FComboBox->SetSelection(folder, byText);
+}
+
+void TSvCustomShellListView::ShowListedFolder() {
+  if (!FFolder) return;
+  if (FTreeView) FTreeView->SelectFolderNode(FFolder, false);
+  ShowInCombo(FFolder, false);
+}
+
+void TSvCustomShellListView::SetTreeView(TSvCustomShellTreeView* value) {
+  if (value == FTreeView || !value) {
+    FTreeView = value;
+    if (FTreeView && FTreeView->GetRootShellFolder()) SetFolder(FTreeView->GetRootShellFolder());
+    return;
+  }
+  FRootFolder.clear();
+  FSpecialRootFolder = sfNone;
+  if (FTreeView) FTreeView->RemoveFreeNotification(this);
+  FTreeView = value;
+  FTreeView->FreeNotification(this);
+  if (FTreeView->GetController()) {
+    UseController(FTreeView->GetController());
+    FController->ListView = this;
+  }
+  if (FTreeView->GetSelectedFolder()) SetFolder(FTreeView->GetSelectedFolder());
 }
 
 void TSvCustomShellListView::Loaded() {
@@ -257,7 +306,11 @@ void TSvCustomShellListView::CreateWnd() {
   FSettingUp = true;
   SetUpController();
   try {
-    SetFolder(nullptr);
+    if (FTreeView && FController->TreeView && !FTreeView->GetSelected()) {
+      if (TSvShellFolder* root = FTreeView->GetRootShellFolder()) SetFolder(root);
+    } else {
+      SetFolder(nullptr);
+    }
   } catch (...) {
     FSettingUp = false;
     throw;
@@ -267,7 +320,7 @@ void TSvCustomShellListView::CreateWnd() {
 
 void TSvCustomShellListView::DestroyWnd() {
   if (!GetComponentState().Contains(fw::csDestroying)) FRecreating = true;
-  RevokeDropTarget();
+  FDropSite.Revoke();
   fw::TCustomListView::DestroyWnd();
 }
 
@@ -331,6 +384,7 @@ void TSvCustomShellListView::AddItem(TSvShellItem* item) {
 }
 
 void TSvCustomShellListView::SetFolder(TSvShellItem* folder) {
+  if (FTreeView && !FTreeView->GetTreeReady()) return;
   // The notifier watches Folder's ID list, which the listing may replace.
   if (FNotification) FNotification->SetActive(false);
   FSelectedItems->Clear();
@@ -345,7 +399,7 @@ void TSvCustomShellListView::SetFolder(TSvShellItem* folder) {
     return;
   }
   if (folder) {
-    TCursorScope busy;
+    TSvBusyCursor busy;
     FController->EnumerateFolder(folder->GetPidl(), ekList);
   } else {
     if (!FController || !HandleAllocated()) {
@@ -368,7 +422,7 @@ void TSvCustomShellListView::SetFolder(TSvShellItem* folder) {
       SetRedraw(true);
       return;
     }
-    TCursorScope busy;
+    TSvBusyCursor busy;
     temporary.reset(TSvShellItem::CreateFromPidl(pidl.Get(), FController));
     listed = temporary.get();
     FController->EnumerateFolder(pidl.Get(), ekList);
@@ -392,6 +446,10 @@ void TSvCustomShellListView::SetFolder(TSvShellItem* folder) {
     FNotification->SetWatchPidl(FFolder->GetPidl());
     FNotification->SetMaxNotifications(5);
     FNotification->SetActive(true);
+  }
+  if (FComboBox && FFolder) {
+    if (FComboBox->GetItemIndex() < 0) FComboBox->SetSelection(FFolder, false);
+    FComboBox->SelectFolder(FFolder);
   }
 }
 
@@ -419,12 +477,20 @@ void TSvCustomShellListView::MoveUpOneLevel() {
   TPidl parent(Shell32().ILClone(FFolder->GetPidl()));
   Shell32().ILRemoveLastID(parent.Get());
   fw::Owned<TSvShellItem> up(TSvShellItem::CreateFromPidl(parent.Get(), FController));
+  if (FTreeView && !FTreeView->SelectFolderNode(up.get(), true)) return;
+  ShowInCombo(up.get(), true);
   SetFolder(up.get());
 }
 
-void TSvCustomShellListView::SetFolderFromTree(TSvShellItem* folder) { SetFolder(folder); }
+void TSvCustomShellListView::SetFolderFromTree(TSvShellItem* folder) {
+  ShowInCombo(folder, false);
+  SetFolder(folder);
+}
 
-void TSvCustomShellListView::SetFolderFromCombo(TSvShellItem* folder) { SetFolder(folder); }
+void TSvCustomShellListView::SetFolderFromCombo(TSvShellItem* folder) {
+  SetFolder(folder);
+  if (FTreeView && FFolder) FTreeView->SelectFolderNode(FFolder, false);
+}
 
 void TSvCustomShellListView::RefreshItems(bool reEnumerate) {
   std::string caption;
@@ -785,6 +851,8 @@ void TSvCustomShellListView::Click() {
 
 void TSvCustomShellListView::EnterFolder(TSvShellItem* folder) {
   fw::Owned<TSvShellItem> copy(CopyOf(folder));
+  if (FTreeView) FTreeView->SelectFolderNode(copy.get(), false);
+  ShowInCombo(copy.get(), false);
   SetFolder(copy.get());
 }
 
@@ -826,7 +894,7 @@ void TSvCustomShellListView::Edit(const LVITEMA& lvItem) {
     OnEdited(this, row, text);
   }
   if (text == item->GetDisplayName() || text.empty() || !item->CanRename() || !item->GetParentFolder()) return;
-  TCursorScope busy;
+  TSvBusyCursor busy;
   wchar_t wide[kMaxName] = {};
   MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide, kMaxName);
   wide[kMaxName - 1] = L'\0';
@@ -932,6 +1000,7 @@ void TSvCustomShellListView::SetRootFolder(const std::string& value) {
   if (GetComponentState().Contains(fw::csLoading)) return;
   FSpecialRootFolder = sfNone;
   SetFolder(nullptr);
+  ShowListedFolder();
 }
 
 void TSvCustomShellListView::SetSpecialRootFolder(TSvSpecialRootFolder value) {
@@ -945,6 +1014,7 @@ void TSvCustomShellListView::SetSpecialRootFolder(TSvSpecialRootFolder value) {
   if (GetComponentState().Contains(fw::csLoading)) return;
   FRootFolder.clear();
   SetFolder(nullptr);
+  ShowListedFolder();
 }
 
 void TSvCustomShellListView::SetOptions(TSvListOptions value) {
@@ -955,7 +1025,7 @@ void TSvCustomShellListView::SetOptions(TSvListOptions value) {
     if (FOptions.Contains(loAllowDrop))
       RegisterDropTarget();
     else
-      RevokeDropTarget();
+      FDropSite.Revoke();
   }
   if (colourChanged) Invalidate();
 }
@@ -1039,38 +1109,16 @@ void TSvCustomShellListView::BeginDrag() {
     if (parent && SUCCEEDED(parent->GetAttributesOf(1, &id, &attributes))) effects |= attributes;
   }
   effects &= DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK;
-  HIMAGELIST image = MakeDragImage(RowOfItem(selected), items);
-  ImageList_BeginDrag(image, 0, 0, 0);
-  TComRef<IDataObject> data(new TSvDataObject(ids.data(), static_cast<int>(ids.size()), selected->GetPidl()));
-  TComRef<IDropSource> source(new TSvDropSource());
-  DWORD effect = DROPEFFECT_NONE;
-  SvDoDragDrop(data.Get(), source.Get(), effects, &effect);
+  RunViewDrag(MakeDragImage(RowOfItem(selected), items), ids.data(), static_cast<int>(ids.size()),
+              selected->GetPidl(), effects);
   FController->DragSource = nullptr;
-  ImageList_EndDrag();
-  ImageList_Destroy(image);
 }
 
 // --- drop target ---
 
 void TSvCustomShellListView::RegisterDropTarget() {
-  if (FDropTarget || !FOptions.Contains(loAllowDrop) || !HandleAllocated() ||
-      GetComponentState().Contains(fw::csDesigning))
-    return;
-  FDropTarget = new TSvViewDropTarget(this);
-  if (!RegisterViewDropTarget(GetHandle(), FDropTarget)) {
-    FDropTarget->Detach();
-    FDropTarget->Release();
-    FDropTarget = nullptr;
-  }
-}
-
-void TSvCustomShellListView::RevokeDropTarget() {
-  if (!FDropTarget) return;
-  RevokeViewDropTarget(GetHandleNoCreate());
-  FDropTarget->Detach();
-  FDropTarget->Release();
-  FDropTarget = nullptr;
-  FDragData.Reset();
+  if (FOptions.Contains(loAllowDrop) && HandleAllocated() && !GetComponentState().Contains(fw::csDesigning))
+    FDropSite.Register(GetHandle());
 }
 
 TComRef<IDropTarget> TSvCustomShellListView::DropTargetAt(POINT point, TSvShellItem*& item) {
@@ -1137,21 +1185,12 @@ void TSvCustomShellListView::AutoScroll(POINT point) {
 }
 
 HRESULT TSvCustomShellListView::DropEnter(IDataObject* data, DWORD, POINTL point, DWORD* effect) {
-  FDragData.Reset();
-  if (OffersFiles(data)) {
-    data->AddRef();
-    FDragData.Reset(data);
-  } else {
-    *effect = DROPEFFECT_NONE;
-  }
-  RECT window;
-  GetWindowRect(GetHandle(), &window);
-  ImageList_DragEnter(GetHandle(), point.x - window.left, point.y - window.top);
+  FDropSite.Enter(data, point, effect);
   return S_OK;
 }
 
 HRESULT TSvCustomShellListView::DropOver(DWORD keys, POINTL point, DWORD* effect) {
-  if (!FDragData) {
+  if (!FDropSite.GetData()) {
     *effect = DROPEFFECT_NONE;
     return S_OK;
   }
@@ -1161,25 +1200,22 @@ HRESULT TSvCustomShellListView::DropOver(DWORD keys, POINTL point, DWORD* effect
   TSvShellItem* item = nullptr;
   TComRef<IDropTarget> target = DropTargetAt(client, item);
   if (target)
-    ForwardDragOver(target.Get(), FDragData.Get(), keys, point, effect);
+    ForwardDragOver(target.Get(), FDropSite.GetData(), keys, point, effect);
   else
     *effect = DROPEFFECT_NONE;
   HighlightDropItem(item);
-  RECT window;
-  GetWindowRect(GetHandle(), &window);
-  ImageList_DragMove(point.x - window.left, point.y - window.top);
+  FDropSite.MovePicture(point);
   return S_OK;
 }
 
 HRESULT TSvCustomShellListView::DropLeave() {
-  FDragData.Reset();
-  ImageList_DragLeave(GetHandle());
+  FDropSite.Leave();
   HighlightDropItem(nullptr);
   return S_OK;
 }
 
 HRESULT TSvCustomShellListView::DropOn(IDataObject* data, DWORD keys, POINTL point, DWORD* effect) {
-  if (!FDragData) return E_FAIL;
+  if (!FDropSite.GetData()) return E_FAIL;
   // The kept object goes with the leave; the drop hands on the one it was given.
   POINT client{point.x, point.y};
   ::ScreenToClient(GetHandle(), &client);

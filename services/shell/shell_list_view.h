@@ -23,7 +23,9 @@ class TPopupMenu;
 
 namespace svc {
 
+class TSvCustomShellComboBox;
 class TSvCustomShellController;
+class TSvCustomShellTreeView;
 class TSvDictionary;
 
 enum TSvListOption {
@@ -35,7 +37,6 @@ enum TSvOptimization { otEnumerate, otDisplay };
 
 using TSvItemDblClickEvent = std::function<void(fw::TObject* sender, TSvShellItem* item, bool& defaultAction)>;
 using TSvItemSelectedEvent = std::function<void(fw::TObject* sender, TSvShellItem* item)>;
-using TSvEnumItemEvent = std::function<void(fw::TObject* sender, TSvShellItem* item, bool& accept)>;
 
 // The size text of the list: whole kilobytes (at least 1 for a non-empty file) with thousands
 // separators, followed by "KB".
@@ -89,6 +90,10 @@ class TSvCustomShellListView : public fw::TCustomListView, public ISvShellListLi
   TSvDictionary* GetFileTypes() const { return FFileTypes; }
   fw::TPopupMenu* GetViewMenu() const { return FViewMenu; }
 
+  TSvCustomShellComboBox* GetComboBox() const { return FComboBox; }
+  void SetComboBox(TSvCustomShellComboBox* value);
+  TSvCustomShellTreeView* GetTreeView() const { return FTreeView; }
+  void SetTreeView(TSvCustomShellTreeView* value);
   const std::string& GetRootFolder() const { return FRootFolder; }
   void SetRootFolder(const std::string& value);
   TSvSpecialRootFolder GetSpecialRootFolder() const { return FSpecialRootFolder; }
@@ -126,7 +131,7 @@ class TSvCustomShellListView : public fw::TCustomListView, public ISvShellListLi
   void Dispatch(fw::TMessage& msg) override;
 
   // The drop target registered for the window (null without loAllowDrop).
-  IDropTarget* GetDropTarget() const { return FDropTarget; }
+  IDropTarget* GetDropTarget() const { return FDropSite.GetTarget(); }
   // The item of the row last highlighted by a drag held over the list (a copy), or null.
   TSvShellItem* GetDropItem() const { return FDropItem; }
   // ISvDropTargetOwner
@@ -138,6 +143,7 @@ class TSvCustomShellListView : public fw::TCustomListView, public ISvShellListLi
  protected:
   ~TSvCustomShellListView() override;
   void Loaded() override;
+  void Notification(fw::TComponent* component, fw::TOperation operation) override;
   void CreateWnd() override;
   void DestroyWnd() override;
   void WndProc(fw::TMessage& msg) override;
@@ -176,6 +182,12 @@ class TSvCustomShellListView : public fw::TCustomListView, public ISvShellListLi
   // Finds or makes the controller and lists the folder (or the root).
   void SetUpController();
   void EnterFolder(TSvShellItem* folder);
+  // Takes the controller of a linked view (watching it go) or makes one of its own.
+  void UseController(TSvCustomShellController* controller);
+  // Hands the folder to the linked combo box (SetSelection).
+  void ShowInCombo(TSvShellItem* folder, bool byText);
+  // Selects Folder in the linked tree (making its nodes) and hands it to the combo box.
+  void ShowListedFolder();
   void ShowShellMenu(fw::TMessage& msg);
   // Whether item is the listed folder or one of its own entries.
   bool InListedFolder(const TSvShellItem* item) const;
@@ -191,7 +203,6 @@ class TSvCustomShellListView : public fw::TCustomListView, public ISvShellListLi
   void BeginDrag();
   HIMAGELIST MakeDragImage(int row, const std::vector<const TSvShellItem*>& items);
   void RegisterDropTarget();
-  void RevokeDropTarget();
   // The shell's drop target under the point (client coordinates) and the item there (null for
   // the listed folder).
   TComRef<IDropTarget> DropTargetAt(POINT point, TSvShellItem*& item);
@@ -201,6 +212,8 @@ class TSvCustomShellListView : public fw::TCustomListView, public ISvShellListLi
 
   TSvCustomShellController* FController = nullptr;
   bool FOwnsController = false;
+  TSvCustomShellTreeView* FTreeView = nullptr;
+  TSvCustomShellComboBox* FComboBox = nullptr;
   TSvShellFolder* FFolder = nullptr;
   TSvShellItemList* FAllItems = nullptr;
   TSvShellItemList* FFilteredItems = nullptr;
@@ -227,8 +240,7 @@ class TSvCustomShellListView : public fw::TCustomListView, public ISvShellListLi
   bool FRelisting = false;
   bool FRecreating = false;
   bool FSettingUp = false;
-  TSvViewDropTarget* FDropTarget = nullptr;
-  TComRef<IDataObject> FDragData;
+  TSvDropSite FDropSite{this};
   TSvShellItem* FDropItem = nullptr;
 };
 

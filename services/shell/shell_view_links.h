@@ -2,8 +2,10 @@
 // box): their options, their item filter, taking an item in, and the list's window for the
 // busy animation. The views implement these; the controller only calls them.
 #pragma once
+#include <functional>
 
 namespace fw {
+class TObject;
 class TWinControl;
 }
 
@@ -13,6 +15,9 @@ class TSvShellItem;
 class TSvShellFolder;
 class TSvShellItemList;
 class TSvShellFolderList;
+
+// A view's filter of the enumerated items: accept stays true to take the item.
+using TSvEnumItemEvent = std::function<void(fw::TObject* sender, TSvShellItem* item, bool& accept)>;
 
 class ISvShellViewLink {
  public:

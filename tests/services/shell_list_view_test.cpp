@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <string>
 #include <vector>
 
@@ -25,34 +24,20 @@
 #include "services/shell/shell_item.h"
 #include "services/shell/shell_list_view.h"
 #include "services/shell/sv_exception.h"
+#include "support/counting_data_object.h"
 #include "support/gui_test_support.h"
+#include "support/message_pump.h"
 #include "support/sandbox.h"
 
 __CRT_UUID_DECL(IShellDetails, 0x000214EC, 0x0000, 0x0000, 0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46)
 
 using namespace svc;
+using testing_shell::TCountingData;
 namespace sandbox = testing_sandbox;
+using testing_pump::Pump;
+using testing_pump::PumpUntil;
 
 namespace {
-
-template <class Done>
-bool PumpUntil(Done done, int milliseconds = 3000) {
-  auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
-  for (;;) {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
-    if (done()) return true;
-    if (std::chrono::steady_clock::now() > deadline) return false;
-    Sleep(5);
-  }
-}
-
-void Pump(int milliseconds) {
-  PumpUntil([] { return false; }, milliseconds);
-}
 
 void SetWriteTime(const std::string& path, int year, int month, int day, int hour, int minute) {
   SYSTEMTIME local{};
@@ -123,52 +108,6 @@ std::vector<std::string> DraggedPaths(IDataObject* data, UINT limit = ~0u, UINT*
   ReleaseStgMedium(&medium);
   return paths;
 }
-
-// A data object around another that counts the references it hands out and the calls that
-// reach it; it can hide the file list.
-class TCountingData : public IDataObject {
- public:
-  explicit TCountingData(IDataObject* inner, bool hideFiles = false) : FInner(inner), FHideFiles(hideFiles) {}
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDataObject)) {
-      *object = this;
-      AddRef();
-      return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(++refs); }
-  ULONG STDMETHODCALLTYPE Release() override { return static_cast<ULONG>(--refs); }
-  HRESULT STDMETHODCALLTYPE GetData(FORMATETC* f, STGMEDIUM* m) override {
-    ++calls;
-    return Hidden(f) ? DV_E_FORMATETC : FInner->GetData(f, m);
-  }
-  HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC* f, STGMEDIUM* m) override {
-    ++calls;
-    return FInner->GetDataHere(f, m);
-  }
-  HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* f) override {
-    ++calls;
-    return Hidden(f) ? DV_E_FORMATETC : FInner->QueryGetData(f);
-  }
-  HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC* a, FORMATETC* b) override {
-    return FInner->GetCanonicalFormatEtc(a, b);
-  }
-  HRESULT STDMETHODCALLTYPE SetData(FORMATETC* f, STGMEDIUM* m, BOOL r) override { return FInner->SetData(f, m, r); }
-  HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD d, IEnumFORMATETC** e) override { return FInner->EnumFormatEtc(d, e); }
-  HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override { return OLE_E_ADVISENOTSUPPORTED; }
-  HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) override { return OLE_E_ADVISENOTSUPPORTED; }
-  HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override { return OLE_E_ADVISENOTSUPPORTED; }
-
-  int refs = 1;
-  int calls = 0;
-
- private:
-  bool Hidden(const FORMATETC* f) const { return FHideFiles && f && f->cfFormat == CF_HDROP; }
-  IDataObject* FInner;
-  bool FHideFiles;
-};
 
 class ShellListView : public testing_gui::GuiTest {
  protected:

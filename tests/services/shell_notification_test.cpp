@@ -3,7 +3,6 @@
 // hand-built shell messages for what the shell will not send, and the items' one controller.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <optional>
 #include <string>
 #include <vector>
@@ -15,32 +14,15 @@
 #include "services/shell/shell_item.h"
 #include "services/shell/shell_notification.h"
 #include "services/shell/sv_exception.h"
+#include "support/message_pump.h"
 #include "support/sandbox.h"
 
 using namespace svc;
 namespace sandbox = testing_sandbox;
+using testing_pump::Pump;
+using testing_pump::PumpUntil;
 
 namespace {
-
-// Runs the thread's messages until done() or the time-out; true when done() came true.
-template <class Done>
-bool PumpUntil(Done done, int milliseconds = 3000) {
-  auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
-  for (;;) {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
-    if (done()) return true;
-    if (std::chrono::steady_clock::now() > deadline) return false;
-    Sleep(5);
-  }
-}
-
-void Pump(int milliseconds) {
-  PumpUntil([] { return false; }, milliseconds);
-}
 
 std::string PathOf(TSvShellItem* item) { return item ? item->GetPath() : "(nil)"; }
 

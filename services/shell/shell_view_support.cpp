@@ -1,0 +1,36 @@
+#include "services/shell/shell_view_support.h"
+
+#include <commctrl.h>
+
+#include "framework/controls/control.h"
+#include "framework/forms/screen.h"
+#include "services/shell/com_ref.h"
+#include "services/shell/shell32_functions.h"
+#include "services/shell/shell_data_object.h"
+#include "services/shell/shell_drag_loop.h"
+#include "services/shell/shell_drop_source.h"
+
+namespace svc {
+
+bool SamePidl(LPCITEMIDLIST a, LPCITEMIDLIST b) { return a && b && Shell32().ILIsEqual(a, b); }
+
+TSvBusyCursor::TSvBusyCursor() {
+  if (fw::Screen) fw::Screen->SetCursor(fw::crHourGlass);
+}
+
+TSvBusyCursor::~TSvBusyCursor() {
+  if (fw::Screen) fw::Screen->SetCursor(fw::crDefault);
+}
+
+DWORD RunViewDrag(HIMAGELIST image, const LPCITEMIDLIST* items, int count, LPCITEMIDLIST absolute, DWORD effects) {
+  ImageList_BeginDrag(image, 0, 0, 0);
+  TComRef<IDataObject> data(new TSvDataObject(items, count, absolute));
+  TComRef<IDropSource> source(new TSvDropSource());
+  DWORD effect = DROPEFFECT_NONE;
+  SvDoDragDrop(data.Get(), source.Get(), effects, &effect);
+  ImageList_EndDrag();
+  if (image) ImageList_Destroy(image);
+  return effect;
+}
+
+}  // namespace svc

@@ -1,0 +1,24 @@
+// Small pieces the shell views share: ID-list equality, the busy cursor for a scope, and the
+// drag-picture bracket around a drag loop.
+#pragma once
+#include "framework/win.h"
+
+namespace svc {
+
+// Both lists given and equal (ILIsEqual).
+bool SamePidl(LPCITEMIDLIST a, LPCITEMIDLIST b);
+
+// The hourglass while it lives.
+class TSvBusyCursor {
+ public:
+  TSvBusyCursor();
+  ~TSvBusyCursor();
+  TSvBusyCursor(const TSvBusyCursor&) = delete;
+  TSvBusyCursor& operator=(const TSvBusyCursor&) = delete;
+};
+
+// Runs a drag of the items (relative ID lists of the folder that holds absolute's item) through
+// the drag loop with the picture in image, which it destroys; returns the effect chosen.
+DWORD RunViewDrag(HIMAGELIST image, const LPCITEMIDLIST* items, int count, LPCITEMIDLIST absolute, DWORD effects);
+
+}  // namespace svc
