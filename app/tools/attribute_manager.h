@@ -1,11 +1,12 @@
 // TAttributeManager: the "File attribute" tool of the main window. It browses the file system
-// in a shell list, opens the Change attribute dialog on the selected files and folders (folders
+// in a shell tree and the shell list it drives, opens the Change attribute dialog on the selected files and folders (folders
 // only, files only, or both) and the Detail info dialog on the first selected one; its tool bar
 // also moves the list up one level, lists it again and switches the list's view.
 #pragma once
 #include "framework/menus/menu_item.h"
 #include "framework/menus/popup_menu.h"
 #include "services/shell/shell_list_view.h"
+#include "services/shell/shell_tree_view.h"
 #include "skin/controls/panel.h"
 #include "skin/controls/splitter.h"
 #include "skin/controls/tool_bar.h"
@@ -36,6 +37,7 @@ class TAttributeManager {
   fw::TMenuItem* Smallicons1 = nullptr;
   fw::TMenuItem* List1 = nullptr;
   fw::TMenuItem* Details1 = nullptr;
+  svc::TSvShellTreeView* amShellTV = nullptr;
   skin::TkSplitter* amSplitter = nullptr;
   svc::TSvShellListView* amShellLV = nullptr;
 

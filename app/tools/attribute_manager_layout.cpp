@@ -1,4 +1,5 @@
-// The layout of the Attribute manager: the tool bar with its view menu, and the shell list.
+// The layout of the Attribute manager: the tool bar with its view menu, the shell tree and the
+// shell list linked to it, with a splitter between them.
 #include "app/main/layout_helpers.h"
 #include "app/main/main_form.h"
 #include "app/tools/attribute_manager.h"
@@ -57,18 +58,25 @@ void TAttributeManager::CreateComponents() {
   Details1->SetChecked(true);
   ToolButton9->SetDropdownMenu(amPUpMnu);
 
+  amShellTV = fw::New<svc::TSvShellTreeView>(&FForm);
+  amShellTV->SetName("amShellTV");
+  amShellTV->SetSpecialRootFolder(svc::sfDesktop);
+  amShellTV->SetWidth(200);
+  amShellTV->SetAlign(fw::alLeft);
+  amShellTV->SetParent(&FPanel);
+  amSplitter = fw::New<skin::TkSplitter>(&FForm);
+  amSplitter->SetName("amSplitter");
+  amSplitter->SetAlign(fw::alLeft);
+  amSplitter->SetParent(&FPanel);
   amShellLV = fw::New<svc::TSvShellListView>(&FForm);
   amShellLV->SetName("amShellLV");
-  amShellLV->SetSpecialRootFolder(svc::sfDesktop);
   amShellLV->SetViewStyle(fw::vsReport);
   amShellLV->SetMultiSelect(true);
   amShellLV->SetRowSelect(true);
   amShellLV->SetAlign(fw::alClient);
   amShellLV->SetParent(&FPanel);
-  amSplitter = fw::New<skin::TkSplitter>(&FForm);
-  amSplitter->SetName("amSplitter");
-  amSplitter->SetAlign(fw::alLeft);
-  amSplitter->SetParent(&FPanel);
+  amShellTV->SetListView(amShellLV);
+  amShellLV->SetTreeView(amShellTV);
 
   Lagreicons1->OnClick = fw::Bind(this, &TAttributeManager::lagreicons1Click);
   Smallicons1->OnClick = fw::Bind(this, &TAttributeManager::Smallicons1Click);

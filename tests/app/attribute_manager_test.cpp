@@ -483,6 +483,18 @@ class AttributeManagerPanel : public AttributeManager {
     app::frmMain->frmFile1->kSpeedButton1->Click();
     Pump();
   }
+  // Selects the folder's node in the tree (its nodes made first), which lists the folder.
+  void Browse(const std::string& path) {
+    svc::TSvShellTreeView* treeView = tool->amShellTV;
+    fw::Owned<svc::TSvShellItem> item(Item(fw::ExcludeTrailingBackslash(path)));
+    ASSERT_TRUE(treeView->SelectFolderNode(item.get(), false)) << path;
+    fw::TTreeNode* node = treeView->GetSelected();
+    treeView->SetSelected(treeView->GetItems()->GetItem(0));
+    treeView->SetSelected(node);
+    Pump();
+    ASSERT_NE(list->GetFolder(), nullptr);
+    ASSERT_EQ(list->GetFolder()->GetPath(), fw::ExcludeTrailingBackslash(path));
+  }
   int Row(const std::string& caption) const {
     for (int i = 0; i < list->GetItems()->GetCount(); ++i)
       if (list->ItemOfRow(i)->GetDisplayName() == caption) return i;
@@ -556,7 +568,13 @@ TEST_F(AttributeManagerPanel, ToolBarMenuAndList) {
   EXPECT_TRUE(list->GetMultiSelect());
   EXPECT_TRUE(list->GetRowSelect());
 
-  // After the first paint the list shows the desktop.
+  // After the first paint the tree's root is open and the list shows the desktop.
+  EXPECT_EQ(tool->amShellTV->GetListView(), list);
+  EXPECT_EQ(list->GetTreeView(), tool->amShellTV);
+  ASSERT_GT(tool->amShellTV->GetItems()->GetCount(), 0);
+  EXPECT_TRUE(tool->amShellTV->GetItems()->GetItem(0)->GetExpanded());
+  ASSERT_NE(tool->amShellTV->GetRootShellFolder(), nullptr);
+  EXPECT_TRUE(tool->amShellTV->GetRootShellFolder()->GetIsDesktop());
   ASSERT_NE(list->GetFolder(), nullptr);
   EXPECT_TRUE(list->GetFolder()->GetIsDesktop());
   EXPECT_GT(list->GetItems()->GetCount(), 0);
@@ -571,10 +589,13 @@ TEST_F(AttributeManagerPanel, ToolBarMenuAndList) {
 TEST_F(AttributeManagerPanel, UpAndRefresh) {
   File("tree\\a.txt");
   Folder("tree\\sub");
-  list->SetRootFolder(tree + "sub");
+  Browse(tree + "sub");
   EXPECT_EQ(list->GetItems()->GetCount(), 0);
+  EXPECT_EQ(tool->amShellTV->GetSelectedFolder()->GetPath(), tree + "sub");
   tool->ToolButton7->Click();
+  Pump();
   EXPECT_EQ(list->GetFolder()->GetPath(), fw::ExcludeTrailingBackslash(tree));
+  EXPECT_EQ(tool->amShellTV->GetSelectedFolder()->GetPath(), fw::ExcludeTrailingBackslash(tree));
   EXPECT_GE(Row("a.txt"), 0);
   EXPECT_GE(Row("sub"), 0);
   Select({"a.txt"});
@@ -587,7 +608,7 @@ TEST_F(AttributeManagerPanel, UpAndRefresh) {
 
 TEST_F(AttributeManagerPanel, WithoutSelectionEachButtonSaysWhatToSelect) {
   Folder("tree");
-  list->SetRootFolder(tree);
+  Browse(tree);
   list->ClearSelection();
   bool opened = false;
   fw::Application->ModalHook = [&](fw::TCustomForm& form) {
@@ -606,7 +627,7 @@ TEST_F(AttributeManagerPanel, ButtonsChangeTheSelectedRowsAndTheListShowsIt) {
   File("tree\\b.txt");
   Folder("tree\\sub");
   File("tree\\sub\\c.txt");
-  list->SetRootFolder(tree);
+  Browse(tree);
   const std::pair<fw::TToolButton*, int> modes[] = {{tool->ToolButton1, 0}, {tool->ToolButton3, 1}, {tool->ToolButton4, 2}};
   for (auto [button, mode] : modes) {
     SCOPED_TRACE(mode);
@@ -656,7 +677,7 @@ TEST_F(AttributeManagerPanel, DetailInfoShowsTheFirstSelectedRow) {
   SetFilePointerEx(big, end, nullptr, FILE_BEGIN);
   SetEndOfFile(big);
   CloseHandle(big);
-  list->SetRootFolder(tree);
+  Browse(tree);
   std::vector<std::pair<std::string, std::string>> shown;  // path and size of each dialog
   fw::Application->ModalHook = [&](fw::TCustomForm& form) {
     auto* dialog = dynamic_cast<app::TfrmAttributeInfo*>(&form);
@@ -666,6 +687,7 @@ TEST_F(AttributeManagerPanel, DetailInfoShowsTheFirstSelectedRow) {
   };
   // The last change the list heard of names a.txt, which is no longer selected.
   Select({"big.bin", "b.txt"});
+  ASSERT_GE(Row("a.txt"), 0);
   list->GetItems()->GetItem(Row("a.txt"))->SetSelected(true);
   Pump();
   list->GetItems()->GetItem(Row("a.txt"))->SetSelected(false);
