@@ -110,10 +110,9 @@ void TfrmChangeAttribute::kBitBtn1Click(fw::TObject*) {
   FTicked = (kCheckBox2->GetChecked() ? FILE_ATTRIBUTE_READONLY : 0) | (kCheckBox3->GetChecked() ? FILE_ATTRIBUTE_ARCHIVE : 0) |
             (kCheckBox4->GetChecked() ? FILE_ATTRIBUTE_SYSTEM : 0) | (kCheckBox5->GetChecked() ? FILE_ATTRIBUTE_HIDDEN : 0);
   FUseTimes = kCheckBox6->GetChecked();
-  FCreated = Joined(DateTimePicker1, DateTimePicker2);
-  FModified = Joined(DateTimePicker3, DateTimePicker4);
-  FAccessed = Joined(DateTimePicker5, DateTimePicker6);
-  if (FUseTimes && !(IsDosDateTime(FCreated) && IsDosDateTime(FModified) && IsDosDateTime(FAccessed))) {
+  if (FUseTimes && !(DateTimeToUTCFileTime(Joined(DateTimePicker1, DateTimePicker2), FCreated) &&
+                     DateTimeToUTCFileTime(Joined(DateTimePicker3, DateTimePicker4), FModified) &&
+                     DateTimeToUTCFileTime(Joined(DateTimePicker5, DateTimePicker6), FAccessed))) {
     skin::kMessageDlg("Please choose dates between 1980 and 2107.", fw::mtWarning, fw::TMsgDlgButtons{fw::mbOK}, 0);
     return;
   }

@@ -91,7 +91,7 @@ class TfrmChangeAttribute : public fw::TForm {
   // The run's settings and what it met.
   DWORD FTicked = 0;
   bool FUseTimes = false;
-  fw::TDateTime FCreated = 0, FModified = 0, FAccessed = 0;
+  FILETIME FCreated{}, FModified{}, FAccessed{};
   std::vector<std::string> FFailures;
 };
 

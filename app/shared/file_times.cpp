@@ -36,11 +36,16 @@ bool SetFileTimes(const std::string& path, fw::TDateTime creation, fw::TDateTime
     SetLastError(ERROR_INVALID_PARAMETER);
     return false;
   }
+  return SetFileTimes(path, created, accessed, written);
+}
+
+bool SetFileTimes(const std::string& path, const FILETIME& creation, const FILETIME& lastAccess,
+                  const FILETIME& lastWrite) {
   HANDLE file = CreateFileW(fw::FileApiPath(path).c_str(), FILE_WRITE_ATTRIBUTES,
                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                             FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
-  const bool set = SetFileTime(file, &created, &accessed, &written) != 0;
+  const bool set = SetFileTime(file, &creation, &lastAccess, &lastWrite) != 0;
   const DWORD error = GetLastError();
   CloseHandle(file);
   if (!set) SetLastError(error);

@@ -25,5 +25,8 @@ bool UTCFileTimeToDateTime(const FILETIME& fileTime, fw::TDateTime& value);
 // file or one held open elsewhere still gets them. False with the system's error as the last
 // error when it cannot be opened or the times cannot be set.
 bool SetFileTimes(const std::string& path, fw::TDateTime creation, fw::TDateTime lastAccess, fw::TDateTime lastWrite);
+// The same with the times already converted (for runs over many entries).
+bool SetFileTimes(const std::string& path, const FILETIME& creation, const FILETIME& lastAccess,
+                  const FILETIME& lastWrite);
 
 }  // namespace app

@@ -161,24 +161,28 @@ class AttributeManager : public MainWindowTest {
   // Opens the change dialog on the items in a mode and runs body on it once it is shown;
   // answers whether the dialog closed by itself.
   bool WithChange(int mode, const std::function<void(app::TfrmChangeAttribute&)>& body) {
-    bool shown = false, closed = false;
-    fw::Application->ModalHook = [&](fw::TCustomForm& form) {
-      auto* dialog = dynamic_cast<app::TfrmChangeAttribute*>(&form);
-      if (!dialog) return;
-      shown = true;
-      body(*dialog);
-      Pump();
-      closed = dialog->GetModalResult() != fw::mrNone;
-      if (!closed) dialog->Close();
-    };
-    auto* dialog = fw::New<app::TfrmChangeAttribute>(fw::Application);
-    dialog->changeMode = mode;
-    dialog->selItems = items;
-    dialog->ShowModal();
-    fw::Application->ModalHook = nullptr;
+    bool shown = false;
+    const bool closed = WithModal<app::TfrmChangeAttribute>(
+        [&] {
+          auto* dialog = fw::New<app::TfrmChangeAttribute>(fw::Application);
+          dialog->changeMode = mode;
+          dialog->selItems = items;
+          dialog->ShowModal();
+        },
+        body, shown);
     Pump();
     EXPECT_TRUE(shown);
     return closed;
+  }
+  // A sparse file of the given size.
+  static void SparseFile(const std::string& path, int64_t size) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
+    LARGE_INTEGER end;
+    end.QuadPart = size;
+    SetFilePointerEx(file, end, nullptr, FILE_BEGIN);
+    SetEndOfFile(file);
+    CloseHandle(file);
   }
   // Ticks the boxes given and presses OK.
   void Tick(app::TfrmChangeAttribute& dialog, bool subfolders, DWORD attributes, bool useTimes) {
@@ -411,13 +415,7 @@ TEST_F(AttributeManager, DetailInfoOfFilesAndFolders) {
   File("tree\\file.txt", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY);
   Folder("tree\\folder", FILE_ATTRIBUTE_SYSTEM);
   // A sparse file of 5 GiB: its low 32 bits alone would say 1 GiB.
-  HANDLE big = CreateFileA((tree + "big.bin").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
-  ASSERT_NE(big, INVALID_HANDLE_VALUE);
-  LARGE_INTEGER end;
-  end.QuadPart = int64_t(5) << 30;
-  SetFilePointerEx(big, end, nullptr, FILE_BEGIN);
-  SetEndOfFile(big);
-  CloseHandle(big);
+  SparseFile(tree + "big.bin", int64_t(5) << 30);
   Items({tree + "file.txt", tree + "folder", tree + "big.bin"});
   ASSERT_TRUE(app::SetFileTimes(tree + "file.txt", fw::EncodeDateTime(2001, 2, 3, 4, 5, 7, 0),
                                 fw::EncodeDate(2002, 3, 4), fw::EncodeDateTime(2003, 4, 5, 10, 15, 31, 0)));
@@ -670,13 +668,7 @@ TEST_F(AttributeManagerPanel, ButtonsChangeTheSelectedRowsAndTheListShowsIt) {
 TEST_F(AttributeManagerPanel, DetailInfoShowsTheFirstSelectedRow) {
   File("tree\\a.txt");
   File("tree\\b.txt");
-  HANDLE big = CreateFileA((tree + "big.bin").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
-  ASSERT_NE(big, INVALID_HANDLE_VALUE);
-  LARGE_INTEGER end;
-  end.QuadPart = int64_t(5) << 30;
-  SetFilePointerEx(big, end, nullptr, FILE_BEGIN);
-  SetEndOfFile(big);
-  CloseHandle(big);
+  SparseFile(tree + "big.bin", int64_t(5) << 30);
   Browse(tree);
   std::vector<std::pair<std::string, std::string>> shown;  // path and size of each dialog
   fw::Application->ModalHook = [&](fw::TCustomForm& form) {
