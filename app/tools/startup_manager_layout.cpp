@@ -20,8 +20,8 @@ const TSourceNode kSourceNodes[kStartupSourceCount] = {
     {"Run OnceEx", 5, 42},    {"Run Services", 5, 42},  {"Run Services Once", 5, 42},  {"Current user", 4, 42},
     {"Run", 11, 42},          {"Run Once", 11, 42},     {"Run OnceEx", 11, 42},        {"Run Services", 11, 42}};
 
-const TColumnSpec kColumns[] = {{"Name", 80},    {"Path", kAutoWidth},        {"Parameters", 80},
-                                {"Section", 80}, {"from", 0},         {"keyOrStartup", 0}};
+const TColumnSpec kColumns[] = {{"Name", 80},    {"Path", kAutoWidth}, {"Parameters", 80},
+                                {"Section", 80}, {"from", 0},          {"keyOrStartup", 0}};
 
 }  // namespace
 
