@@ -9,6 +9,8 @@
 #   file_wiper:  the File wiper's Delete on 256 MiB against the host's shred -n 6 (bench/file_wiper.sh)
 #   regex_filter: TSvRegEx checking 100,000 names against five file masks, against the search
 #                engine's WildcardMatch of the same masks (<= 5)
+#   shell_list:  the shell list view listing 10,000 files in the report style against a bare
+#                IShellFolder enumeration with display names (<= 2)
 #   attribute_walk: the Attribute manager's Change attribute run on 20,000 files against a bare
 #                walk that sets the same attributes and times (<= 1.50)
 # VORLET_BUILD_DIR picks the build folder (default build/). Scratch data lives in the sandbox
@@ -23,7 +25,7 @@ build=${VORLET_BUILD_DIR:-$here/build}
 export VORLET_BUILD_DIR=$build
 "$here/scripts/setup.sh"
 "$here/scripts/build.sh" --target bench_search_walk bench_md5_file bench_drive_cleaner \
-  bench_skin_load bench_regex_filter bench_attribute_walk >/dev/null
+  bench_skin_load bench_regex_filter bench_shell_list bench_attribute_walk >/dev/null
 
 # The Wine wrapper shows its build tree as Z:, so the md5 scratch file goes there.
 scratch=$build/bench-scratch
@@ -71,6 +73,10 @@ rf=$("$here/scripts/wine-run.sh" "$build/bench_regex_filter.exe" | tr -d '\r')
 echo "$rf"
 rf_ratio=$(sed -n 's/^regex_filter ratio: \([0-9.]*\).*/\1/p' <<<"$rf")
 
+echo "== shell_list"
+shl=$("$here/scripts/wine-run.sh" "$build/bench_shell_list.exe" | tr -d '\r')
+echo "$shl"
+shl_ratio=$(sed -n 's/^shell_list ratio: \([0-9.]*\).*/\1/p' <<<"$shl")
 echo "== attribute_walk"
 aw=$("$here/scripts/wine-run.sh" "$build/bench_attribute_walk.exe" | tr -d '\r')
 echo "$aw"
@@ -87,6 +93,8 @@ printf 'skin_load:   switches / decoding = %.2f (target <= 1.50) %s\n' "$sl_rati
   "$([ "$(echo "$sl_ratio <= 1.5" | bc -l)" = 1 ] && echo OK || echo MISSED)"
 printf 'regex_filter: matcher / wildcard = %.2f (target <= 5) %s\n' "$rf_ratio" \
   "$([ "$(echo "$rf_ratio <= 5" | bc -l)" = 1 ] && echo OK || echo MISSED)"
+printf 'shell_list:  list view / bare = %.2f (target <= 2) %s\n' "$shl_ratio" \
+  "$([ "$(echo "$shl_ratio <= 2" | bc -l)" = 1 ] && echo OK || echo MISSED)"
 printf 'attribute_walk: tool / bare walk = %.2f (target <= 1.50) %s\n' "$aw_ratio" \
   "$([ "$(echo "$aw_ratio <= 1.5" | bc -l)" = 1 ] && echo OK || echo MISSED)"
 

@@ -493,6 +493,10 @@ void TCustomListView::OwnerDataHint(int startIndex, int endIndex) {
 
 void TCustomListView::NotifyOther(TMessage& msg) { DefaultHandler(msg); }
 
+void TCustomListView::CustomDrawItem(TListItem* item, TCustomDrawState state, bool& defaultDraw) {
+  if (OnCustomDrawItem) OnCustomDrawItem(this, item, state, defaultDraw);
+}
+
 // --- notifications ---
 
 void TCustomListView::HandleItemChanged(const NMLISTVIEW& nm) {
@@ -561,20 +565,20 @@ LRESULT TCustomListView::HandleCustomDraw(NMLVCUSTOMDRAW& cd) {
         if (!defaultDraw) return CDRF_SKIPDEFAULT;
       }
       if (nmcd.dwDrawStage == CDDS_PREPAINT) {
-        if (OnCustomDrawItem) result |= CDRF_NOTIFYITEMDRAW;
+        if (WantsCustomDrawItem()) result |= CDRF_NOTIFYITEMDRAW;
         if (OnAdvancedCustomDraw) result |= CDRF_NOTIFYPOSTPAINT | CDRF_NOTIFYPOSTERASE;
       }
       return result;
     }
     case CDDS_ITEMPREPAINT: {
-      if (!OnCustomDrawItem) return result;
+      if (!WantsCustomDrawItem()) return result;
       TListItem* item = ItemOf(static_cast<int>(nmcd.dwItemSpec));
       if (!item) return result;
       FCanvas->Lend(nmcd.hdc);
       TFont* font = FCanvas->GetFont();
       font->Assign(GetFont());
       bool defaultDraw = true;
-      OnCustomDrawItem(this, item, DrawStateOf(nmcd.uItemState), defaultDraw);
+      CustomDrawItem(item, DrawStateOf(nmcd.uItemState), defaultDraw);
       if (!defaultDraw) return CDRF_SKIPDEFAULT;
       cd.clrText = static_cast<COLORREF>(ColorToRGB(font->GetColor()));
       SelectObject(nmcd.hdc, font->GetHandle());

@@ -145,6 +145,10 @@ class TCustomListView : public TWinControl {
   virtual void OwnerDataHint(int startIndex, int endIndex);
   // A CN_NOTIFY the list view does not handle itself (LVN_BEGINDRAG ...).
   virtual void NotifyOther(TMessage& msg);
+  // Custom drawing of the rows: asked for while WantsCustomDrawItem (by default: OnCustomDrawItem
+  // is assigned); CustomDrawItem fires OnCustomDrawItem and may set the canvas font.
+  virtual bool WantsCustomDrawItem() const { return static_cast<bool>(OnCustomDrawItem); }
+  virtual void CustomDrawItem(TListItem* item, TCustomDrawState state, bool& defaultDraw);
 
  private:
   friend class TListColumn;

@@ -276,6 +276,8 @@ void TCustomTreeView::Delete(TTreeNode* node) {
 
 void TCustomTreeView::NotifyOther(TMessage& msg) { DefaultHandler(msg); }
 
+bool TCustomTreeView::CustomDrawItem(TTreeNode*, UINT, COLORREF&) { return false; }
+
 void TCustomTreeView::HandleNotify(TMessage& msg) {
   NMHDR* hdr = NMHdr(msg);
   switch (hdr->code) {
@@ -335,6 +337,17 @@ void TCustomTreeView::HandleNotify(TMessage& msg) {
     case NM_DBLCLK:
       DblClick();
       return;
+    case NM_CUSTOMDRAW: {
+      auto* cd = reinterpret_cast<NMTVCUSTOMDRAW*>(hdr);
+      msg.Result = CDRF_DODEFAULT;
+      if (cd->nmcd.dwDrawStage == CDDS_PREPAINT && WantsCustomDraw()) {
+        msg.Result = CDRF_NOTIFYITEMDRAW;
+      } else if (cd->nmcd.dwDrawStage == CDDS_ITEMPREPAINT) {
+        TTreeNode* node = NodeOf(reinterpret_cast<HTREEITEM>(cd->nmcd.dwItemSpec));
+        if (node && CustomDrawItem(node, cd->nmcd.uItemState, cd->clrText)) msg.Result = CDRF_NEWFONT;
+      }
+      return;
+    }
     case NM_RCLICK:
       if (FRightClickSelect) {
         POINT p;

@@ -95,6 +95,10 @@ class TCustomTreeView : public TWinControl {
   virtual void Delete(TTreeNode* node);
   // A CN_NOTIFY the tree view does not handle itself.
   virtual void NotifyOther(TMessage& msg);
+  // Custom drawing of the nodes: asked for only when WantsCustomDraw; CustomDrawItem may change
+  // the text colour of a node about to be drawn (itemState: the CDIS_ bits) and answers true then.
+  virtual bool WantsCustomDraw() const { return false; }
+  virtual bool CustomDrawItem(TTreeNode* node, UINT itemState, COLORREF& textColor);
 
  private:
   friend class TTreeNode;

@@ -103,14 +103,7 @@ void TSvCustomShellComboBox::Notification(fw::TComponent* component, fw::TOperat
 }
 
 void TSvCustomShellComboBox::SetListView(TSvCustomShellListView* value) {
-  if (FListView) FListView->RemoveFreeNotification(this);
-  FListView = value;
-  if (!FListView) return;
-  FListView->FreeNotification(this);
-  if (!FController && FListView->GetController()) {
-    FController = FListView->GetController();
-    FController->FreeNotification(this);
-  }
+  LinkToListView(this, FListView, value, FController);
 }
 
 void TSvCustomShellComboBox::Dispatch(fw::TMessage& msg) {

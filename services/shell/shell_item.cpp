@@ -234,14 +234,18 @@ void TSvShellItem::LoadFileData() {
   if (!found && FParentFolder && FRelativePidl)
     found = SUCCEEDED(SHGetDataFromIDListA(FParentFolder.Get(), FRelativePidl.Get(), SHGDFIL_FINDDATA, &data,
                                            sizeof data));
-  if (found) {
-    FSize = (static_cast<int64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+  SetFileData(found ? &data : nullptr);
+}
+
+void TSvShellItem::SetFileData(const WIN32_FIND_DATAA* data) {
+  if (data) {
+    FSize = (static_cast<int64_t>(data->nFileSizeHigh) << 32) | data->nFileSizeLow;
+    if (data->dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
       FIsFolder = true;
       FSize = 0;
     }
-    SetWriteTime(data.ftLastWriteTime);
-    FAttributes = data.dwFileAttributes;
+    SetWriteTime(data->ftLastWriteTime);
+    FAttributes = data->dwFileAttributes;
   } else {
     FSize = 0;
   }

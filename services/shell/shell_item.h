@@ -49,6 +49,8 @@ class TSvShellItem : public fw::TObject {
   fw::TIcon* GetSmallIcon();
   // Reads size, date and attributes of a file-system item.
   void LoadFileData();
+  // Takes size, date and attributes from a record of the file system (null: none found).
+  void SetFileData(const WIN32_FIND_DATAA* data);
   // After the shell renamed the item: its relative ID becomes a copy of newRelative, its
   // absolute ID list parentPidl + newRelative, its path is read anew and its display name is
   // the new name.

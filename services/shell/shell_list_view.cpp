@@ -141,12 +141,6 @@ TSvCustomShellListView::TSvCustomShellListView(fw::TComponent* owner) : fw::TCus
 
 void TSvCustomShellListView::AfterConstruction() {
   fw::TCustomListView::AfterConstruction();
-  OnCustomDrawItem = [this](fw::TCustomListView*, fw::TListItem* row, fw::TCustomDrawState, bool&) {
-    if (!FOptions.Contains(loColorCompressed)) return;
-    TSvShellItem* item = ItemOfRow(row->GetIndex());
-    if (item && GetDriveTypeA(item->GetPath().c_str()) != DRIVE_REMOVABLE && item->IsCompressed())
-      GetCanvas()->GetFont()->SetColor(FCompressedColor);
-  };
   if (GetComponentState().Contains(fw::csDesigning)) return;
   FViewMenu = fw::New<fw::TPopupMenu>(this);
   const char* captions[] = {kSvLargeIcons, kSvSmallIcons, kSvList, kSvDetails};
@@ -400,6 +394,7 @@ void TSvCustomShellListView::SetFolder(TSvShellItem* folder) {
   }
   if (folder) {
     TSvBusyCursor busy;
+    BeginListingDetails(folder);
     FController->EnumerateFolder(folder->GetPidl(), ekList);
   } else {
     if (!FController || !HandleAllocated()) {
@@ -420,13 +415,15 @@ void TSvCustomShellListView::SetFolder(TSvShellItem* folder) {
     } else if (FAILED(SHGetSpecialFolderLocation(GetHandle(), SpecialFolderCsidl(FSpecialRootFolder), pidl.Put())) ||
                !pidl) {
       SetRedraw(true);
-      return;
+      RaiseSsError<ESvShellError>(110);
     }
     TSvBusyCursor busy;
     temporary.reset(TSvShellItem::CreateFromPidl(pidl.Get(), FController));
     listed = temporary.get();
+    BeginListingDetails(listed);
     FController->EnumerateFolder(pidl.Get(), ekList);
   }
+  EndListingDetails();
   if (GetViewStyle() == fw::vsReport) BuildColumns(listed);
   if (!FRelisting && listed != FFolder) {
     TSvShellFolder* copy = fw::New<TSvShellFolder>(FController);
@@ -500,7 +497,11 @@ void TSvCustomShellListView::RefreshItems(bool reEnumerate) {
   if (reEnumerate) ClearList();
   GetItems()->SetCount(0);
   FSelectedItem = nullptr;
-  if (reEnumerate && FFolder) FController->EnumerateFolder(FFolder->GetPidl(), ekList);
+  if (reEnumerate && FFolder) {
+    BeginListingDetails(FFolder);
+    FController->EnumerateFolder(FFolder->GetPidl(), ekList);
+    EndListingDetails();
+  }
   SortItems();
   if (reEnumerate && !FFileFilter.empty() && FFiltered && FFilterValid) FilterItems();
   GetItems()->SetCount(GetShownItems()->GetCount());
@@ -627,6 +628,31 @@ void TSvCustomShellListView::BuildShellDetailColumns(IShellDetails* details, LPC
   Invalidate();
 }
 
+void TSvCustomShellListView::BeginListingDetails(TSvShellItem* folder) {
+  FFolderRecords.clear();
+  FFolderDetails.Reset();
+  FListingDetails = GetViewStyle() == fw::vsReport && folder;
+  if (!FListingDetails) return;
+  TComRef<IShellFolder> shellFolder;
+  if (folder->GetPidl() && folder->GetPidl()->mkid.cb != 0)
+    FController->BindToFolder(FController->GetDesktopFolder(), folder->GetPidl(), shellFolder);
+  FFolderDetails = DetailsOf(shellFolder ? shellFolder.Get() : FController->GetDesktopFolder());
+  if (!folder->GetIsFileSystem() || folder->GetPath().empty()) return;
+  WIN32_FIND_DATAA data{};
+  HANDLE search = FindFirstFileA((fw::IncludeTrailingBackslash(folder->GetPath()) + "*").c_str(), &data);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    FFolderRecords.emplace(fw::AnsiUpperCase(data.cFileName), data);
+  } while (FindNextFileA(search, &data));
+  FindClose(search);
+}
+
+void TSvCustomShellListView::EndListingDetails() {
+  FListingDetails = false;
+  FFolderDetails.Reset();
+  FFolderRecords.clear();
+}
+
 void TSvCustomShellListView::FillShellDetails(IShellDetails* details, TSvShellItem* item) {
   fw::TStringList* texts = item->GetColumnTexts();
   texts->Clear();
@@ -656,11 +682,21 @@ void TSvCustomShellListView::FillItemDetails(TSvShellItem* item) {
   if (GetComponentState().Contains(fw::csDesigning)) return;
   fw::TStringList* texts = item->GetColumnTexts();
   texts->Clear();
-  if (TComRef<IShellDetails> details = DetailsOf(item->GetParentFolder())) {
+  TComRef<IShellDetails> details;
+  if (FListingDetails)
+    details = FFolderDetails.Share();
+  else
+    details = DetailsOf(item->GetParentFolder());
+  if (details) {
     FillShellDetails(details.Get(), item);
     return;
   }
-  item->LoadFileData();
+  auto record = FListingDetails ? FFolderRecords.find(fw::AnsiUpperCase(fw::ExtractFileName(item->GetPath())))
+                                : FFolderRecords.end();
+  if (record != FFolderRecords.end())
+    item->SetFileData(&record->second);
+  else
+    item->LoadFileData();
   if (!item->GetSizeRead() || (!item->GetIsFileSystem())) {
     texts->Add("");
     texts->Add(FCaptions[capSystemFolder]);
@@ -766,6 +802,18 @@ void TSvCustomShellListView::ViewMenuClick(fw::TObject* sender) {
 }
 
 // --- rows ---
+
+bool TSvCustomShellListView::WantsCustomDrawItem() const {
+  return fw::TCustomListView::WantsCustomDrawItem() || FOptions.Contains(loColorCompressed);
+}
+
+void TSvCustomShellListView::CustomDrawItem(fw::TListItem* row, fw::TCustomDrawState state, bool& defaultDraw) {
+  fw::TCustomListView::CustomDrawItem(row, state, defaultDraw);
+  if (!FOptions.Contains(loColorCompressed) || GetComponentState().Contains(fw::csDesigning)) return;
+  TSvShellItem* item = ItemOfRow(row->GetIndex());
+  if (item && GetDriveTypeA(item->GetPath().c_str()) != DRIVE_REMOVABLE && item->IsCompressed())
+    GetCanvas()->GetFont()->SetColor(FCompressedColor);
+}
 
 bool TSvCustomShellListView::OwnerDataFetch(fw::TListItem* row, fw::TItemRequests request) {
   TSvShellItem* item = ItemOfRow(row->GetIndex());

@@ -7,6 +7,7 @@
 #pragma once
 #include <functional>
 #include <string>
+#include <unordered_map>
 
 #include "framework/comctrls/list_view.h"
 #include "framework/core/sets.h"
@@ -156,6 +157,9 @@ class TSvCustomShellListView : public fw::TCustomListView, public ISvShellListLi
   void Edit(const LVITEMA& item) override;
   bool OwnerDataFetch(fw::TListItem* item, fw::TItemRequests request) override;
   void NotifyOther(fw::TMessage& msg) override;
+  bool WantsCustomDrawItem() const override;
+  // Compressed items in CompressedColor with loColorCompressed.
+  void CustomDrawItem(fw::TListItem* item, fw::TCustomDrawState state, bool& defaultDraw) override;
   int OwnerDataFind(fw::TItemFind find, const std::string& findString, fw::TPoint findPosition, void* findData,
                     int startIndex, fw::TSearchDirection direction, bool wrap) override;
 
@@ -198,6 +202,9 @@ class TSvCustomShellListView : public fw::TCustomListView, public ISvShellListLi
   TSvShellItem* CopyOf(const TSvShellItem* item);
   void ViewMenuClick(fw::TObject* sender);
   void AddColumn(const std::string& caption, int width, bool right = false);
+  // Reads the listed folder's details source and file records for the items about to be listed.
+  void BeginListingDetails(TSvShellItem* folder);
+  void EndListingDetails();
   bool FilterApplies() const;
   // The drag of the selected items, started on the row's begin-drag notification.
   void BeginDrag();
@@ -241,6 +248,11 @@ class TSvCustomShellListView : public fw::TCustomListView, public ISvShellListLi
   bool FRecreating = false;
   bool FSettingUp = false;
   TSvDropSite FDropSite{this};
+  // Read once per listing: the listed folder's IShellDetails (when it offers one) and the file
+  // system's records of its entries by upper-case name.
+  bool FListingDetails = false;
+  TComRef<IShellDetails> FFolderDetails;
+  std::unordered_map<std::string, WIN32_FIND_DATAA> FFolderRecords;
   TSvShellItem* FDropItem = nullptr;
 };
 

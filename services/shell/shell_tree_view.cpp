@@ -691,14 +691,7 @@ void TSvCustomShellTreeView::DoShellChangeNotify(TSvShellItem* oldItem, TSvShell
 // --- setters ---
 
 void TSvCustomShellTreeView::SetListView(TSvCustomShellListView* value) {
-  if (FListView) FListView->RemoveFreeNotification(this);
-  FListView = value;
-  if (!FListView) return;
-  FListView->FreeNotification(this);
-  if (!FController && FListView->GetController()) {
-    FController = FListView->GetController();
-    FController->FreeNotification(this);
-  }
+  LinkToListView(this, FListView, value, FController);
 }
 
 void TSvCustomShellTreeView::SetRootFolder(const std::string& value) {
@@ -749,9 +742,28 @@ void TSvCustomShellTreeView::SetFiltered(bool value) {
   Change(GetItems()->GetFirstNode());
 }
 
+bool TSvCustomShellTreeView::CustomDrawItem(fw::TTreeNode* node, UINT itemState, COLORREF& textColor) {
+  if ((FDragging && node == FDropNode) || GetComponentState().Contains(fw::csDesigning) ||
+      !FOptions.Contains(toColorCompressed) || (itemState & (CDIS_SELECTED | CDIS_HOT)))
+    return false;
+  TSvShellFolder* folder = FolderOf(node);
+  if (!folder || !folder->GetParentFolder() || GetDriveTypeA(folder->GetPath().c_str()) == DRIVE_REMOVABLE ||
+      !folder->IsCompressed())
+    return false;
+  textColor = static_cast<COLORREF>(fw::ColorToRGB(FCompressedColor));
+  return true;
+}
+
+void TSvCustomShellTreeView::SetCompressedColor(int value) {
+  FCompressedColor = value;
+  if (FOptions.Contains(toColorCompressed)) Invalidate();
+}
+
 void TSvCustomShellTreeView::SetOptions(TSvTreeOptions value) {
   bool dropChanged = value.Contains(toAllowDrop) != FOptions.Contains(toAllowDrop);
+  bool colourChanged = value.Contains(toColorCompressed) != FOptions.Contains(toColorCompressed);
   FOptions = value;
+  if (colourChanged) Invalidate();
   if (dropChanged) {
     if (FOptions.Contains(toAllowDrop))
       RegisterDropTarget();

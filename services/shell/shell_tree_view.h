@@ -77,6 +77,8 @@ class TSvCustomShellTreeView : public fw::TCustomTreeView, public ISvShellTreeLi
   void SetOptions(TSvTreeOptions value);
   bool GetFiltered() const { return FFiltered; }
   void SetFiltered(bool value);
+  int GetCompressedColor() const { return FCompressedColor; }
+  void SetCompressedColor(int value);
   int GetExpandInterval() const { return FExpandInterval; }
   void SetExpandInterval(int value) { FExpandInterval = value; }
   std::string GetVersion() const;
@@ -116,6 +118,9 @@ class TSvCustomShellTreeView : public fw::TCustomTreeView, public ISvShellTreeLi
   bool CanEdit(fw::TTreeNode* node) override;
   void Edit(const TVITEMA& item) override;
   void NotifyOther(fw::TMessage& msg) override;
+  bool WantsCustomDraw() const override { return FOptions.Contains(toColorCompressed); }
+  // Compressed folders in CompressedColor with toColorCompressed (not the drop node of a drag).
+  bool CustomDrawItem(fw::TTreeNode* node, UINT itemState, COLORREF& textColor) override;
 
   virtual void DoShellChangeNotify(TSvShellItem* oldItem, TSvShellItem* newItem, TSvNotifyEventsSet events);
 
@@ -156,6 +161,7 @@ class TSvCustomShellTreeView : public fw::TCustomTreeView, public ISvShellTreeLi
   TSvTreeOptions FOptions;
   bool FFiltered = false;
   int FExpandInterval = 2000;
+  int FCompressedColor = 0xFF0000;
   bool FRecreating = false;
   TSvDropSite FDropSite{this};
   bool FDragging = false;

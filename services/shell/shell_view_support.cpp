@@ -9,8 +9,22 @@
 #include "services/shell/shell_data_object.h"
 #include "services/shell/shell_drag_loop.h"
 #include "services/shell/shell_drop_source.h"
+#include "services/shell/shell_controller.h"
+#include "services/shell/shell_list_view.h"
 
 namespace svc {
+
+void LinkToListView(fw::TComponent* view, TSvCustomShellListView*& link, TSvCustomShellListView* list,
+                    TSvCustomShellController*& controller) {
+  if (link) link->RemoveFreeNotification(view);
+  link = list;
+  if (!link) return;
+  link->FreeNotification(view);
+  if (!controller && link->GetController()) {
+    controller = link->GetController();
+    controller->FreeNotification(view);
+  }
+}
 
 bool SamePidl(LPCITEMIDLIST a, LPCITEMIDLIST b) { return a && b && Shell32().ILIsEqual(a, b); }
 

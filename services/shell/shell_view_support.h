@@ -3,7 +3,19 @@
 #pragma once
 #include "framework/win.h"
 
+namespace fw {
+class TComponent;
+}
+
 namespace svc {
+
+class TSvCustomShellController;
+class TSvCustomShellListView;
+
+// Links a view (the tree or the combo box) to a shell list view: the view watches the list go
+// and takes the list's controller when it has none yet (watching that go too).
+void LinkToListView(fw::TComponent* view, TSvCustomShellListView*& link, TSvCustomShellListView* list,
+                    TSvCustomShellController*& controller);
 
 // Both lists given and equal (ILIsEqual).
 bool SamePidl(LPCITEMIDLIST a, LPCITEMIDLIST b);

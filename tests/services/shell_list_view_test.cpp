@@ -14,9 +14,12 @@
 
 #include "framework/classes/registry.h"
 #include "framework/forms/custom_form.h"
+#include "framework/menus/menu_item.h"
+#include "framework/menus/popup_menu.h"
 #include "framework/rtl/file_utils.h"
 #include "services/shell/com_object.h"
 #include "services/shell/shell_comparers.h"
+#include "services/shell/shell_component.h"
 #include "services/shell/shell_controller.h"
 #include "services/shell/shell_data_object.h"
 #include "services/shell/shell_drag_loop.h"
@@ -363,7 +366,14 @@ TEST_F(ShellListSorting, TheReportStyleStartsByTheFirstColumn) {
   list->SetRootFolder(dir);
   EXPECT_EQ(list->GetColumns()->GetCount(), 0);
   SetSortAscending(false);
-  list->SetViewStyle(fw::vsReport);
+  // The view menu's "Details" entry; it checks itself alone.
+  fw::TMenuItem* entries = list->GetViewMenu()->GetItems();
+  ASSERT_EQ(entries->GetCount(), 4);
+  EXPECT_EQ(entries->GetItems(3)->GetCaption(), "&Details");
+  entries->GetItems(3)->Click();
+  EXPECT_EQ(list->GetViewStyle(), fw::vsReport);
+  EXPECT_TRUE(entries->GetItems(3)->GetChecked());
+  EXPECT_FALSE(entries->GetItems(0)->GetChecked());
   EXPECT_EQ(list->GetColumns()->GetCount(), 5);
   EXPECT_EQ(GetSortColumn(), 0);
   EXPECT_TRUE(GetSortAscending());
@@ -475,6 +485,16 @@ TEST_F(ShellListView, RootFolderAndClimbing) {
   }
   EXPECT_EQ(list->GetRootFolder(), "");
   EXPECT_EQ(list->GetItems()->GetCount(), 0);
+
+  // A shell older than 4.7 knows no History folder.
+  svc::testing::SetShellVersion(4.0);
+  try {
+    list->SetSpecialRootFolder(sfHistory);
+    FAIL() << "no error";
+  } catch (const ESvShellError& e) {
+    EXPECT_EQ(e.GetErrorCode(), 110u);
+  }
+  svc::testing::SetShellVersion(std::nullopt);
 
   sandbox::MakeFolders(dir + "inner");
   list->SetRootFolder(dir + "inner");

@@ -238,6 +238,22 @@ TEST_F(ShellTreeView, ANodeRenamedInPlaceRenamesItsFolder) {
 
   rename(dir + "new", "new");
   rename(dir + "new", "");
+
+  // The shell's menu for the selected node; its rename command starts the editor, nothing runs.
+  std::vector<std::string> asked;
+  int answer = -1;
+  svc::testing::SetContextMenuChooser([&](const svc::testing::TSvContextMenuCall& call) {
+    asked.push_back(std::to_string(call.Items.size()) + " " + std::to_string(GetMenuItemCount(call.Menu) > 0));
+    return answer;
+  });
+  tree->SetSelected(Node(dir + "new"));
+  tree->Perform(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(tree->GetHandle()), MAKELPARAM(10, 10));
+  EXPECT_FALSE(tree->IsEditing());
+  answer = 19;
+  tree->Perform(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(tree->GetHandle()), MAKELPARAM(10, 10));
+  EXPECT_TRUE(tree->IsEditing());
+  tree->Perform(TVM_ENDEDITLABELNOW, TRUE, 0);
+  EXPECT_EQ(asked, (std::vector<std::string>{"1 1", "1 1"}));
   EXPECT_TRUE(sandbox::Exists(dir + "new"));
   EXPECT_EQ(Node(dir + "new")->GetText(), "new");
 }
