@@ -24,21 +24,13 @@ void TfrmAttributeInfo::CreateComponents() {
   kLabel2 = MakeLabel(this, this, "kLabel2", "Size:", 12, 42);
   kLabel3 = MakeLabel(this, this, "kLabel3", "", 70, 42, 200);
 
-  kGroupBox1 = fw::New<skin::TkGroupBox>(this);
-  kGroupBox1->SetName("kGroupBox1");
-  kGroupBox1->SetCaption("Attribute");
-  kGroupBox1->SetBounds(8, 62, 330, 48);
-  kGroupBox1->SetParent(this);
+  kGroupBox1 = MakeGroupBox(this, this, "kGroupBox1", "Attribute", 8, 62, 330, 48);
   kCheckBox1 = MakeCheckBox(this, kGroupBox1, "kCheckBox1", "Read Only", 10, 20, 80, false);
   kCheckBox2 = MakeCheckBox(this, kGroupBox1, "kCheckBox2", "Archive", 92, 20, 75, false);
   kCheckBox3 = MakeCheckBox(this, kGroupBox1, "kCheckBox3", "System", 170, 20, 75, false);
   kCheckBox4 = MakeCheckBox(this, kGroupBox1, "kCheckBox4", "Hidden", 248, 20, 75, false);
 
-  kGroupBox2 = fw::New<skin::TkGroupBox>(this);
-  kGroupBox2->SetName("kGroupBox2");
-  kGroupBox2->SetCaption("DateTime");
-  kGroupBox2->SetBounds(8, 116, 330, 90);
-  kGroupBox2->SetParent(this);
+  kGroupBox2 = MakeGroupBox(this, this, "kGroupBox2", "DateTime", 8, 116, 330, 90);
   kLabel4 = MakeLabel(this, kGroupBox2, "kLabel4", "Created:", 10, 20);
   kLabel5 = MakeLabel(this, kGroupBox2, "kLabel5", "Modified:", 10, 42);
   kLabel6 = MakeLabel(this, kGroupBox2, "kLabel6", "Accessed:", 10, 64);

@@ -5,16 +5,6 @@
 namespace app {
 namespace {
 
-skin::TkGroupBox* MakeGroup(fw::TComponent* owner, fw::TWinControl* parent, const char* name, const char* caption,
-                            int top, int height) {
-  auto* group = fw::New<skin::TkGroupBox>(owner);
-  group->SetName(name);
-  group->SetCaption(caption);
-  group->SetBounds(8, top, 330, height);
-  group->SetParent(parent);
-  return group;
-}
-
 // One row of the DateTime group: its caption, a date picker, a time picker and "Current".
 void MakeTimeRow(TfrmChangeAttribute* form, int row, skin::TkLabel*& label, fw::TDateTimePicker*& date,
                  fw::TDateTimePicker*& time, skin::TkButton*& current) {
@@ -57,13 +47,13 @@ void TfrmChangeAttribute::CreateComponents() {
   SetClientHeight(282);
 
   kCheckBox1 = MakeCheckBox(this, this, "kCheckBox1", "Include subfolders", 12, 8, 160, true);
-  kGroupBox1 = MakeGroup(this, this, "kGroupBox1", "Attribute", 30, 48);
+  kGroupBox1 = MakeGroupBox(this, this, "kGroupBox1", "Attribute", 8, 30, 330, 48);
   kCheckBox2 = MakeCheckBox(this, kGroupBox1, "kCheckBox2", "Read Only", 10, 20, 80, false);
   kCheckBox3 = MakeCheckBox(this, kGroupBox1, "kCheckBox3", "Archive", 92, 20, 75, false);
   kCheckBox4 = MakeCheckBox(this, kGroupBox1, "kCheckBox4", "System", 170, 20, 75, false);
   kCheckBox5 = MakeCheckBox(this, kGroupBox1, "kCheckBox5", "Hidden", 248, 20, 75, false);
   kCheckBox6 = MakeCheckBox(this, this, "kCheckBox6", "Use DateTime", 12, 86, 160, false);
-  kGroupBox2 = MakeGroup(this, this, "kGroupBox2", "DateTime", 108, 106);
+  kGroupBox2 = MakeGroupBox(this, this, "kGroupBox2", "DateTime", 8, 108, 330, 106);
   MakeTimeRow(this, 0, kLabel1, DateTimePicker1, DateTimePicker2, kButton1);
   MakeTimeRow(this, 1, kLabel2, DateTimePicker3, DateTimePicker4, kButton2);
   MakeTimeRow(this, 2, kLabel3, DateTimePicker5, DateTimePicker6, kButton3);

@@ -49,6 +49,16 @@ skin::TkBitBtn* MakeButton(fw::TComponent* owner, fw::TWinControl* parent, const
   return button;
 }
 
+skin::TkGroupBox* MakeGroupBox(fw::TComponent* owner, fw::TWinControl* parent, const char* name, const char* caption,
+                               int left, int top, int width, int height) {
+  auto* group = fw::New<skin::TkGroupBox>(owner);
+  group->SetName(name);
+  group->SetCaption(caption);
+  group->SetBounds(left, top, width, height);
+  group->SetParent(parent);
+  return group;
+}
+
 skin::TkCheckBox* MakeCheckBox(fw::TComponent* owner, fw::TWinControl* parent, const char* name, const char* caption,
                                int left, int top, int width, bool checked) {
   auto* box = fw::New<skin::TkCheckBox>(owner);

@@ -7,6 +7,7 @@
 #include "skin/controls/bit_btn.h"
 #include "skin/controls/check_box.h"
 #include "skin/controls/edit.h"
+#include "skin/controls/group_box.h"
 #include "skin/controls/label.h"
 #include "skin/controls/list_view.h"
 #include "skin/controls/panel.h"
@@ -26,6 +27,10 @@ skin::TkLabel* MakeLabel(fw::TComponent* owner, fw::TWinControl* parent, const c
 // A 25-pixel-high button at the given place; the hint is shown when it is not empty.
 skin::TkBitBtn* MakeButton(fw::TComponent* owner, fw::TWinControl* parent, const char* name, const char* caption,
                            const char* hint, int left, int top, int width);
+
+// A group box with its caption at the given place.
+skin::TkGroupBox* MakeGroupBox(fw::TComponent* owner, fw::TWinControl* parent, const char* name, const char* caption,
+                               int left, int top, int width, int height);
 
 // A 17-pixel-high check box at the given place.
 skin::TkCheckBox* MakeCheckBox(fw::TComponent* owner, fw::TWinControl* parent, const char* name, const char* caption,
