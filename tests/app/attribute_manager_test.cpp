@@ -13,6 +13,7 @@
 #include "app/shared/file_times.h"
 #include "app/main/file_frame.h"
 #include "app/tools/attribute_manager.h"
+#include "framework/forms/screen.h"
 #include "main_window_fixture.h"
 #include "services/shell/shell_item_list.h"
 #include "support/held_file.h"
@@ -372,14 +373,17 @@ TEST_F(AttributeManager, CurrentReadsTheClockAndOutOfRangeDatesAreRefused) {
 TEST_F(AttributeManager, CancelAndEscapeChangeNothing) {
   File("tree\\file.txt", FILE_ATTRIBUTE_HIDDEN);
   Items({tree + "file.txt"});
+  const int forms = fw::Screen->GetFormCount();
   EXPECT_TRUE(WithChange(2, [&](app::TfrmChangeAttribute& dialog) {
     Tick(dialog, false, FILE_ATTRIBUTE_READONLY, false);
     Press(dialog.kBitBtn2);
   }));
+  EXPECT_EQ(fw::Screen->GetFormCount(), forms) << "the closed dialog is not freed";
   EXPECT_TRUE(WithChange(2, [&](app::TfrmChangeAttribute& dialog) {
     Tick(dialog, false, FILE_ATTRIBUTE_READONLY, false);
     PostMessageA(dialog.kCheckBox2->GetHandle(), WM_KEYDOWN, VK_ESCAPE, 0);
   }));
+  EXPECT_EQ(fw::Screen->GetFormCount(), forms);
   EXPECT_EQ(GetFileAttributesA((tree + "file.txt").c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
 }
 
