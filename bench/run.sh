@@ -18,6 +18,8 @@
 #                Win32 passes under the same Wine (<= 1.10) (bench/file_wiper.sh)
 #   shell_list:  the shell list view listing 10,000 files in the report style against a bare
 #                IShellFolder enumeration with display names (<= 2)
+#   attribute_walk: the Attribute manager's Change attribute run on 20,000 files against a bare
+#                walk that sets the same attributes and times (<= 1.50)
 # A benchmark that fails does not stop the others: the failed ones are named at the end and the
 # exit code is then 1. VORLET_BUILD_DIR picks the build folder (default build/). Scratch data
 # lives in the sandbox prefix (C:\sandbox\) and in build/bench-scratch/, and is removed
@@ -87,6 +89,7 @@ run skin_load wine_bench skin_load
 run regex_filter wine_bench regex_filter
 run shell_list wine_bench shell_list
 run skin_paint wine_bench skin_paint
+run attribute_walk wine_bench attribute_walk
 run dupfind "$here/bench/dupfind.sh"
 run file_wiper "$here/bench/file_wiper.sh"
 

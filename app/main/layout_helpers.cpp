@@ -49,6 +49,16 @@ skin::TkBitBtn* MakeButton(fw::TComponent* owner, fw::TWinControl* parent, const
   return button;
 }
 
+skin::TkGroupBox* MakeGroupBox(fw::TComponent* owner, fw::TWinControl* parent, const char* name, const char* caption,
+                               int left, int top, int width, int height) {
+  auto* group = fw::New<skin::TkGroupBox>(owner);
+  group->SetName(name);
+  group->SetCaption(caption);
+  group->SetBounds(left, top, width, height);
+  group->SetParent(parent);
+  return group;
+}
+
 skin::TkCheckBox* MakeCheckBox(fw::TComponent* owner, fw::TWinControl* parent, const char* name, const char* caption,
                                int left, int top, int width, bool checked) {
   auto* box = fw::New<skin::TkCheckBox>(owner);
@@ -58,6 +68,25 @@ skin::TkCheckBox* MakeCheckBox(fw::TComponent* owner, fw::TWinControl* parent, c
   box->SetChecked(checked);
   box->SetParent(parent);
   return box;
+}
+
+fw::TToolButton* MakeToolButton(fw::TComponent* owner, skin::TkToolBar* bar, const char* name, const char* caption,
+                                const char* hint, bool visible) {
+  auto* button = fw::New<fw::TToolButton>(owner);
+  button->SetName(name);
+  button->SetText(caption);
+  button->SetHint(hint);
+  button->SetVisible(visible);
+  button->SetToolBar(bar);
+  return button;
+}
+
+fw::TToolButton* MakeToolSeparator(fw::TComponent* owner, skin::TkToolBar* bar, const char* name) {
+  auto* button = fw::New<fw::TToolButton>(owner);
+  button->SetName(name);
+  button->SetStyle(fw::tbsSeparator);
+  button->SetToolBar(bar);
+  return button;
 }
 
 skin::TkEdit* MakeReadOnlyEdit(fw::TComponent* owner, fw::TWinControl* parent, const char* name,

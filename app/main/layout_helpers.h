@@ -7,9 +7,11 @@
 #include "skin/controls/bit_btn.h"
 #include "skin/controls/check_box.h"
 #include "skin/controls/edit.h"
+#include "skin/controls/group_box.h"
 #include "skin/controls/label.h"
 #include "skin/controls/list_view.h"
 #include "skin/controls/panel.h"
+#include "skin/controls/tool_bar.h"
 
 namespace app {
 
@@ -26,6 +28,10 @@ skin::TkLabel* MakeLabel(fw::TComponent* owner, fw::TWinControl* parent, const c
 skin::TkBitBtn* MakeButton(fw::TComponent* owner, fw::TWinControl* parent, const char* name, const char* caption,
                            const char* hint, int left, int top, int width);
 
+// A group box with its caption at the given place.
+skin::TkGroupBox* MakeGroupBox(fw::TComponent* owner, fw::TWinControl* parent, const char* name, const char* caption,
+                               int left, int top, int width, int height);
+
 // A 17-pixel-high check box at the given place.
 skin::TkCheckBox* MakeCheckBox(fw::TComponent* owner, fw::TWinControl* parent, const char* name, const char* caption,
                                int left, int top, int width, bool checked);
@@ -34,6 +40,12 @@ skin::TkCheckBox* MakeCheckBox(fw::TComponent* owner, fw::TWinControl* parent, c
 // labelLeft.
 skin::TkEdit* MakeReadOnlyEdit(fw::TComponent* owner, fw::TWinControl* parent, const char* name,
                                const char* caption, int labelLeft, int left, int top, int width);
+
+// A tool bar button (no image) with its caption and hint, added at the end of bar.
+fw::TToolButton* MakeToolButton(fw::TComponent* owner, skin::TkToolBar* bar, const char* name, const char* caption,
+                                const char* hint, bool visible = true);
+// A separator added at the end of bar.
+fw::TToolButton* MakeToolSeparator(fw::TComponent* owner, skin::TkToolBar* bar, const char* name);
 
 // One column of a list: its caption, its width (kAutoWidth: the width the other columns
 // leave) and whether its texts are right-aligned.

@@ -8,6 +8,7 @@
 #include "app/main/system_frame.h"
 #include "app/settings/settings_form.h"
 #include "app/shared/config_files.h"
+#include "app/tools/attribute_manager.h"
 #include "app/tools/drive_cleaner.h"
 #include "app/tools/duplicate_finder.h"
 #include "app/tools/file_wiper.h"

@@ -36,6 +36,7 @@ class TDriveCleaner;
 class TOtherClean;
 class TDuplicateFinder;
 class TFileWiper;
+class TAttributeManager;
 class TStartupManager;
 class TUninstaller;
 class TShortcutDoctor;
@@ -107,6 +108,7 @@ class TfrmMain : public fw::TForm {
   std::unique_ptr<TOtherClean> otherClean;
   std::unique_ptr<TDuplicateFinder> duplicateFinder;
   std::unique_ptr<TFileWiper> fileWiper;
+  std::unique_ptr<TAttributeManager> attributeManager;
   std::unique_ptr<TStartupManager> startupManager;
   std::unique_ptr<TUninstaller> uninstaller;
   std::unique_ptr<TShortcutDoctor> shortcutDoctor;

@@ -10,6 +10,7 @@
 #include "app/main/main_form.h"
 #include "app/main/program_pictures.h"
 #include "app/main/system_frame.h"
+#include "app/tools/attribute_manager.h"
 #include "app/tools/drive_cleaner.h"
 #include "app/tools/duplicate_finder.h"
 #include "app/tools/file_wiper.h"
@@ -209,6 +210,7 @@ void TfrmMain::CreateToolPanels() {
   pnlSD = MakeToolPanel(this, this, "pnlSD", "Shortcut doctor", "Help you to find and repair broken shortcuts");
   shortcutDoctor = std::make_unique<TShortcutDoctor>(*this, *pnlSD);
   pnlAM = MakeToolPanel(this, this, "pnlAM", "Attribute manager", "Help you to change file and folder attribute");
+  attributeManager = std::make_unique<TAttributeManager>(*this, *pnlAM);
   pnlFW = MakeToolPanel(this, this, "pnlFW", "File wiper", "Help you to securely wipe file");
   fileWiper = std::make_unique<TFileWiper>(*this, *pnlFW);
 }

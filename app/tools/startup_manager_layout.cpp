@@ -1,4 +1,5 @@
 // The layout of the Startup manager: the tool bar, the tree of sources and the entry list.
+#include "app/main/layout_helpers.h"
 #include "app/main/main_form.h"
 #include "app/tools/startup_manager.h"
 
@@ -19,32 +20,8 @@ const TSourceNode kSourceNodes[kStartupSourceCount] = {
     {"Run OnceEx", 5, 42},    {"Run Services", 5, 42},  {"Run Services Once", 5, 42},  {"Current user", 4, 42},
     {"Run", 11, 42},          {"Run Once", 11, 42},     {"Run OnceEx", 11, 42},        {"Run Services", 11, 42}};
 
-struct TColumnSpec {
-  const char* Caption;
-  int Width;  // -1: takes the width the other columns leave
-};
-
-const TColumnSpec kColumns[] = {{"Name", 80},    {"Path", -1},        {"Parameters", 80},
-                                {"Section", 80}, {"from", 0},         {"keyOrStartup", 0}};
-
-fw::TToolButton* MakeToolButton(TfrmMain& form, skin::TkToolBar* bar, const char* name, const char* caption,
-                                const char* hint, bool visible) {
-  auto* button = fw::New<fw::TToolButton>(&form);
-  button->SetName(name);
-  button->SetText(caption);
-  button->SetHint(hint);
-  button->SetVisible(visible);
-  button->SetToolBar(bar);
-  return button;
-}
-
-fw::TToolButton* MakeSeparator(TfrmMain& form, skin::TkToolBar* bar, const char* name) {
-  auto* button = fw::New<fw::TToolButton>(&form);
-  button->SetName(name);
-  button->SetStyle(fw::tbsSeparator);
-  button->SetToolBar(bar);
-  return button;
-}
+const TColumnSpec kColumns[] = {{"Name", 80},    {"Path", kAutoWidth}, {"Parameters", 80},
+                                {"Section", 80}, {"from", 0},          {"keyOrStartup", 0}};
 
 }  // namespace
 
@@ -59,18 +36,18 @@ void TStartupManager::CreateComponents() {
   kToolBar1->SetHeight(26);
   kToolBar1->SetAlign(fw::alTop);
   kToolBar1->SetParent(&FPanel);
-  newBtn = MakeToolButton(FForm, kToolBar1, "newBtn", "New", "Add new entry", true);
-  editBtn = MakeToolButton(FForm, kToolBar1, "editBtn", "Edit", "Edit entry", false);
-  deleteBtn = MakeToolButton(FForm, kToolBar1, "deleteBtn", "Delete", "Delete entry", true);
-  ToolButton1 = MakeSeparator(FForm, kToolBar1, "ToolButton1");
-  copyBtn = MakeToolButton(FForm, kToolBar1, "copyBtn", "Copy", "Copy entry", false);
-  cutBtn = MakeToolButton(FForm, kToolBar1, "cutBtn", "Cut", "Cut entry", false);
-  pasteBtn = MakeToolButton(FForm, kToolBar1, "pasteBtn", "Paste", "Paste entry", false);
-  ToolButton2 = MakeSeparator(FForm, kToolBar1, "ToolButton2");
-  runBtn = MakeToolButton(FForm, kToolBar1, "runBtn", "Run", "Run selected", true);
-  refreshBtn = MakeToolButton(FForm, kToolBar1, "refreshBtn", "Refresh", "Refresh", true);
-  ToolButton3 = MakeSeparator(FForm, kToolBar1, "ToolButton3");
-  optionsBtn = MakeToolButton(FForm, kToolBar1, "optionsBtn", "Options", "", false);
+  newBtn = MakeToolButton(&FForm, kToolBar1, "newBtn", "New", "Add new entry", true);
+  editBtn = MakeToolButton(&FForm, kToolBar1, "editBtn", "Edit", "Edit entry", false);
+  deleteBtn = MakeToolButton(&FForm, kToolBar1, "deleteBtn", "Delete", "Delete entry", true);
+  ToolButton1 = MakeToolSeparator(&FForm, kToolBar1, "ToolButton1");
+  copyBtn = MakeToolButton(&FForm, kToolBar1, "copyBtn", "Copy", "Copy entry", false);
+  cutBtn = MakeToolButton(&FForm, kToolBar1, "cutBtn", "Cut", "Cut entry", false);
+  pasteBtn = MakeToolButton(&FForm, kToolBar1, "pasteBtn", "Paste", "Paste entry", false);
+  ToolButton2 = MakeToolSeparator(&FForm, kToolBar1, "ToolButton2");
+  runBtn = MakeToolButton(&FForm, kToolBar1, "runBtn", "Run", "Run selected", true);
+  refreshBtn = MakeToolButton(&FForm, kToolBar1, "refreshBtn", "Refresh", "Refresh", true);
+  ToolButton3 = MakeToolSeparator(&FForm, kToolBar1, "ToolButton3");
+  optionsBtn = MakeToolButton(&FForm, kToolBar1, "optionsBtn", "Options", "", false);
 
   tvSU = fw::New<skin::TkTreeView>(&FForm);
   tvSU->SetName("tvSU");

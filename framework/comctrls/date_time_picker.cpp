@@ -23,7 +23,33 @@ void TDateTimePicker::CreateParams(TCreateParams& params) {
 
 void TDateTimePicker::CreateWnd() {
   TWinControl::CreateWnd();
+  ApplyRange();
   SetDateTime(FDateTime);
+}
+
+void TDateTimePicker::SetMinDate(TDateTime v) {
+  FMinDate = v;
+  ApplyRange();
+}
+
+void TDateTimePicker::SetMaxDate(TDateTime v) {
+  FMaxDate = v;
+  ApplyRange();
+}
+
+void TDateTimePicker::ApplyRange() {
+  if (!HandleAllocated()) return;
+  SYSTEMTIME range[2] = {};
+  WPARAM flags = 0;
+  if (FMinDate != 0) {
+    range[0] = DateTimeToSystemTime(FMinDate);
+    flags |= GDTR_MIN;
+  }
+  if (FMaxDate != 0) {
+    range[1] = DateTimeToSystemTime(FMaxDate);
+    flags |= GDTR_MAX;
+  }
+  Perform(DTM_SETRANGE, flags, reinterpret_cast<LPARAM>(range));
 }
 
 void TDateTimePicker::SetKind(TDateTimeKind v) {

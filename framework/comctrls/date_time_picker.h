@@ -1,5 +1,6 @@
 // TDateTimePicker: SysDateTimePick32 showing a date or a time; DateTime reads and writes the
-// control's SYSTEMTIME, OnChange follows DTN_DATETIMECHANGE.
+// control's SYSTEMTIME, OnChange follows DTN_DATETIMECHANGE. MinDate and MaxDate (0: none) limit
+// what the control takes (DTM_SETRANGE).
 #pragma once
 #include "framework/controls/win_control.h"
 #include "framework/rtl/date_time.h"
@@ -22,6 +23,10 @@ class TDateTimePicker : public TWinControl {
   void SetDate(TDateTime v);
   TDateTime GetTime() const;
   void SetTime(TDateTime v);
+  TDateTime GetMinDate() const { return FMinDate; }
+  void SetMinDate(TDateTime v);
+  TDateTime GetMaxDate() const { return FMaxDate; }
+  void SetMaxDate(TDateTime v);
 
   TNotifyEvent OnChange;
 
@@ -34,8 +39,12 @@ class TDateTimePicker : public TWinControl {
   virtual void Change();
 
  private:
+  void ApplyRange();
+
   TDateTimeKind FKind = dtkDate;
   TDateTime FDateTime = 0;
+  TDateTime FMinDate = 0;
+  TDateTime FMaxDate = 0;
 };
 
 }  // namespace fw

@@ -2,6 +2,9 @@
 
 #include <dbt.h>
 
+#include <initializer_list>
+#include <type_traits>
+
 #include "framework/msg/allocate_hwnd.h"
 
 namespace svc {
@@ -20,18 +23,57 @@ TDsComputerInfoEx::TDsComputerInfoEx(fw::TComponent* owner) : TDsComponent(owner
 }
 
 TDsComputerInfoEx::~TDsComputerInfoEx() {
+  FAPM.reset();
+  FBIOS.reset();
+  FColors.reset();
+  FCPU.reset();
+  FIdentification.reset();
+  FKeyboard.reset();
+  FMemory.reset();
+  FMisc.reset();
+  FOS.reset();
+  FScreen.reset();
+  FMetrics.reset();
+  FSystem.reset();
+  FFileInfo.reset();
   FFolders.reset();
   // Only a component made outside a designer has a window.
   fw::DeallocateHWnd(FHandle);
   FHandle = nullptr;
 }
 
-TDsSystemFolders* TDsComputerInfoEx::GetFolders() {
-  if (!FFolders) FFolders = std::make_unique<TDsSystemFolders>();
-  return FFolders.get();
+template <class T>
+T* TDsComputerInfoEx::Made(std::unique_ptr<T>& slot, bool followsReadOnly) {
+  if (!slot) {
+    slot = std::make_unique<T>();
+    if constexpr (std::is_base_of_v<TDsWriteableInfo, T>)
+      if (followsReadOnly) slot->SetReadOnly(FReadOnly);
+  }
+  return slot.get();
 }
 
-void TDsComputerInfoEx::SetReadOnly(bool value) { FReadOnly = value; }
+TDsAPMInfo* TDsComputerInfoEx::GetAPM() { return Made(FAPM, false); }
+TDsBIOSInfo* TDsComputerInfoEx::GetBIOS() { return Made(FBIOS, false); }
+TDsSystemColorsInfo* TDsComputerInfoEx::GetColors() { return Made(FColors, true); }
+TDsCPUInfo* TDsComputerInfoEx::GetCPU() { return Made(FCPU, false); }
+TDsFileInfo* TDsComputerInfoEx::GetFileInfo() { return Made(FFileInfo, false); }
+TDsSystemFolders* TDsComputerInfoEx::GetFolders() { return Made(FFolders, false); }
+TDsIdentification* TDsComputerInfoEx::GetIdentification() { return Made(FIdentification, true); }
+TDsKeyInfo* TDsComputerInfoEx::GetKeyboard() { return Made(FKeyboard, true); }
+TDsMemInfo* TDsComputerInfoEx::GetMemory() { return Made(FMemory, false); }
+TDsMetricsInfo* TDsComputerInfoEx::GetMetrics() { return Made(FMetrics, false); }
+TDsMiscInfo* TDsComputerInfoEx::GetMisc() { return Made(FMisc, true); }
+TDsOSVersionInfo* TDsComputerInfoEx::GetOS() { return Made(FOS, false); }
+TDsScreenInfo* TDsComputerInfoEx::GetScreen() { return Made(FScreen, true); }
+TDsSystemParametersInfo* TDsComputerInfoEx::GetSystem() { return Made(FSystem, true); }
+
+void TDsComputerInfoEx::SetReadOnly(bool value) {
+  if (value == FReadOnly) return;
+  FReadOnly = value;
+  for (TDsWriteableInfo* info : std::initializer_list<TDsWriteableInfo*>{
+           FColors.get(), FIdentification.get(), FKeyboard.get(), FMisc.get(), FScreen.get(), FSystem.get()})
+    if (info) info->SetReadOnly(value);
+}
 
 void TDsComputerInfoEx::DeviceChange(const fw::TMessage& message) {
   if (message.WParam != DBT_DEVICEARRIVAL && message.WParam != DBT_DEVICEREMOVECOMPLETE) {

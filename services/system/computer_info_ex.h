@@ -1,5 +1,5 @@
-// The system-information component: lazily made info objects (the system folders) and a
-// hidden window that turns the system's broadcast messages into events.
+// The system-information component: lazily made info objects and a hidden window that turns
+// the system's broadcast messages into events.
 #pragma once
 #include <functional>
 #include <memory>
@@ -8,7 +8,20 @@
 #include "framework/core/events.h"
 #include "framework/msg/messages.h"
 #include "services/common/ds_component.h"
+#include "services/system/apm_info.h"
+#include "services/system/bios_info.h"
+#include "services/system/cpu_info.h"
+#include "services/system/file_info.h"
+#include "services/system/identification.h"
+#include "services/system/key_info.h"
+#include "services/system/mem_info.h"
+#include "services/system/metrics_info.h"
+#include "services/system/misc_info.h"
+#include "services/system/os_version_info.h"
+#include "services/system/screen_info.h"
+#include "services/system/system_colors_info.h"
 #include "services/system/system_folders.h"
+#include "services/system/system_parameters_info.h"
 
 namespace svc {
 
@@ -28,8 +41,23 @@ class TDsComputerInfoEx : public TDsComponent {
  public:
   explicit TDsComputerInfoEx(fw::TComponent* owner);
 
-  // Made on first use and kept; it keeps its own ReadOnly.
+  // Each info object is made on first use and kept. Colors, Identification, Keyboard, Misc,
+  // Screen and System take the component's ReadOnly and follow it; Folders, FileInfo and
+  // Metrics keep their own.
+  TDsAPMInfo* GetAPM();
+  TDsBIOSInfo* GetBIOS();
+  TDsSystemColorsInfo* GetColors();
+  TDsCPUInfo* GetCPU();
+  TDsFileInfo* GetFileInfo();
   TDsSystemFolders* GetFolders();
+  TDsIdentification* GetIdentification();
+  TDsKeyInfo* GetKeyboard();
+  TDsMemInfo* GetMemory();
+  TDsMetricsInfo* GetMetrics();
+  TDsMiscInfo* GetMisc();
+  TDsOSVersionInfo* GetOS();
+  TDsScreenInfo* GetScreen();
+  TDsSystemParametersInfo* GetSystem();
   bool GetReadOnly() const { return FReadOnly; }
   void SetReadOnly(bool value);
   // The hidden notification window (0 when none).
@@ -60,7 +88,22 @@ class TDsComputerInfoEx : public TDsComponent {
 
   HWND FHandle = nullptr;
   bool FReadOnly = true;
+  template <class T>
+  T* Made(std::unique_ptr<T>& slot, bool followsReadOnly);
+  std::unique_ptr<TDsAPMInfo> FAPM;
+  std::unique_ptr<TDsBIOSInfo> FBIOS;
+  std::unique_ptr<TDsSystemColorsInfo> FColors;
+  std::unique_ptr<TDsCPUInfo> FCPU;
+  std::unique_ptr<TDsFileInfo> FFileInfo;
   std::unique_ptr<TDsSystemFolders> FFolders;
+  std::unique_ptr<TDsIdentification> FIdentification;
+  std::unique_ptr<TDsKeyInfo> FKeyboard;
+  std::unique_ptr<TDsMemInfo> FMemory;
+  std::unique_ptr<TDsMetricsInfo> FMetrics;
+  std::unique_ptr<TDsMiscInfo> FMisc;
+  std::unique_ptr<TDsOSVersionInfo> FOS;
+  std::unique_ptr<TDsScreenInfo> FScreen;
+  std::unique_ptr<TDsSystemParametersInfo> FSystem;
 };
 
 }  // namespace svc

@@ -27,6 +27,9 @@ class TDsWriteableInfo : public fw::TPersistent {
  public:
   bool GetReadOnly() const { return FReadOnly; }
   void SetReadOnly(bool value) { FReadOnly = value; }
+  // The read-only rule of every setter: true when the write may reach the system; raises
+  // through RaiseReadOnly when the object is read-only, and answers false in the designer.
+  bool CanWrite() const;
 
  private:
   bool FReadOnly = true;

@@ -43,18 +43,8 @@ class AddEntry : public StartupTest {
   // Presses New and runs body on the dialog once it is shown; answers whether the dialog closed
   // by itself (else the test closes it).
   bool WithDialog(const std::function<void(app::TfrmAddEntry&)>& body) {
-    bool shown = false, closed = false;
-    fw::Application->ModalHook = [&](fw::TCustomForm& form) {
-      auto* dialog = dynamic_cast<app::TfrmAddEntry*>(&form);
-      if (!dialog) return;
-      shown = true;
-      body(*dialog);
-      Pump();
-      closed = dialog->GetModalResult() != fw::mrNone;
-      if (!closed) dialog->Close();
-    };
-    tool->newBtn->Click();
-    fw::Application->ModalHook = nullptr;
+    bool shown = false;
+    const bool closed = WithModal<app::TfrmAddEntry>([&] { tool->newBtn->Click(); }, body, shown);
     EXPECT_TRUE(shown);
     return closed;
   }

@@ -3,6 +3,7 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 #include "app/main/main_form.h"
@@ -41,6 +42,27 @@ class MainWindowTest : public testing_gui::GuiTest {
       Sleep(5);
     }
   }
+  // Runs open, which shows a modal form, and body on the form of type T once it is shown;
+  // answers whether the form closed by itself (else it is closed afterwards). shown tells
+  // whether it appeared at all.
+  template <class T>
+  bool WithModal(const std::function<void()>& open, const std::function<void(T&)>& body, bool& shown) {
+    bool closed = false;
+    shown = false;
+    fw::Application->ModalHook = [&](fw::TCustomForm& form) {
+      auto* dialog = dynamic_cast<T*>(&form);
+      if (!dialog) return;
+      shown = true;
+      body(*dialog);
+      Pump();
+      closed = dialog->GetModalResult() != fw::mrNone;
+      if (!closed) dialog->Close();
+    };
+    open();
+    fw::Application->ModalHook = nullptr;
+    return closed;
+  }
+
   std::string folder;
   std::string appDir;
 };

@@ -1,0 +1,7 @@
+#include "skin/controls/splitter.h"
+
+namespace skin {
+
+TkSplitter::TkSplitter(fw::TComponent* owner) : fw::TSplitter(owner) {}
+
+}  // namespace skin
