@@ -895,6 +895,8 @@ void TSvCustomShellListView::Click() {
   if (!FSelectedItem) return;
   RebuildSelectedItems();
   if (OnItemSelected) DoItemSelected(FSelectedItem);
+  // With hot tracking a single click opens the item.
+  if (GetHotTrack()) OpenSelectedItem();
 }
 
 void TSvCustomShellListView::EnterFolder(TSvShellItem* folder) {
@@ -906,6 +908,10 @@ void TSvCustomShellListView::EnterFolder(TSvShellItem* folder) {
 
 void TSvCustomShellListView::DblClick() {
   fw::TCustomListView::DblClick();
+  OpenSelectedItem();
+}
+
+void TSvCustomShellListView::OpenSelectedItem() {
   TSvShellItem* item = FSelectedItem;
   if (!item) return;
   bool defaultAction = true;
@@ -917,7 +923,7 @@ void TSvCustomShellListView::DblClick() {
   }
   bool folder = item->IsShellFolder();
   if (item->GetIsFileSystem() && !folder) {
-    ShellExecuteA(GetHandle(), "Open", item->GetPath().c_str(), "", "", SW_SHOWNORMAL);
+    SvShellOpenFile(GetHandle(), item->GetPath());
   } else if (folder && !FOptions.Contains(loOpenFoldersInNewWindow)) {
     EnterFolder(item);
   } else {

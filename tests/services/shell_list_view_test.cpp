@@ -532,6 +532,59 @@ TEST_F(ShellListView, DoubleClicksEnterFoldersOnly) {
   EXPECT_EQ(Captions(), (std::vector<std::string>{"deeper", "doc.txt"}));
 }
 
+// Files open through the shell by path; folders asked to open in a new window, and anything that
+// is neither, run through the shell by their ID list. The seam stands in for the shell.
+TEST_F(ShellListView, DoubleClicksOpenFilesAndRunFoldersInNewWindows) {
+  sandbox::MakeFolders(dir + "inner");
+  sandbox::WriteFile(dir + "doc.txt", "d");
+  std::vector<std::string> opened, run;
+  svc::testing::SetShellRun([&](const std::string& path, LPCITEMIDLIST pidl) {
+    if (pidl) run.push_back(PathOfPidl(pidl));
+    else opened.push_back(path);
+    return true;
+  });
+  list->SetRootFolder(dir);
+  Select({"doc.txt"});
+  Notify(NM_DBLCLK);
+  EXPECT_EQ(opened, std::vector<std::string>{dir + "doc.txt"});
+  EXPECT_TRUE(run.empty());
+
+  list->SetOptions(list->GetOptions() + loOpenFoldersInNewWindow);
+  Select({"inner"});
+  Notify(NM_DBLCLK);
+  EXPECT_EQ(run, std::vector<std::string>{dir + "inner"});
+  EXPECT_EQ(list->GetFolder()->GetPath() + "\\", dir);
+  EXPECT_EQ(opened.size(), 1u);
+}
+
+// With hot tracking one click does what a double click does; without it a click only selects.
+TEST_F(ShellListView, HotTrackingOpensOnOneClick) {
+  sandbox::MakeFolders(dir + "inner\\deeper");
+  sandbox::WriteFile(dir + "doc.txt", "d");
+  int runs = 0;
+  svc::testing::SetShellRun([&](const std::string&, LPCITEMIDLIST) { return ++runs, true; });
+  list->SetRootFolder(dir);
+  Select({"inner"});
+  Notify(NM_CLICK);
+  EXPECT_EQ(list->GetFolder()->GetPath() + "\\", dir);
+
+  list->SetHotTrack(true);
+  EXPECT_TRUE(SendMessageA(list->GetHandle(), LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_TRACKSELECT);
+  bool asked = false;
+  list->OnItemDblClick = [&](fw::TObject*, TSvShellItem*, bool&) { asked = true; };
+  Select({"inner"});
+  Notify(NM_CLICK);
+  EXPECT_TRUE(asked);
+  EXPECT_EQ(list->GetFolder()->GetPath(), dir + "inner");
+  EXPECT_EQ(Captions(), std::vector<std::string>{"deeper"});
+
+  list->OnItemDblClick = [&](fw::TObject*, TSvShellItem*, bool& defaultAction) { defaultAction = false; };
+  Select({"deeper"});
+  Notify(NM_CLICK);
+  EXPECT_EQ(list->GetFolder()->GetPath(), dir + "inner");
+  EXPECT_EQ(runs, 0);
+}
+
 TEST_F(ShellListView, RefreshKeepsTheSelectedRowAndFindSearchesForward) {
   for (const char* name : {"apple.txt", "banana.txt", "cherry.txt", "pineapple.txt"})
     sandbox::WriteFile(dir + name, name);

@@ -16,6 +16,7 @@
 #include "services/shell/shell_component.h"
 #include "services/shell/shell_controller.h"
 #include "services/shell/shell_drag_loop.h"
+#include "services/shell/shell_item.h"
 #include "services/shell/shortcut.h"
 
 namespace testing_seams {
@@ -46,6 +47,7 @@ TSeamGuard::TSeamGuard() {
   Keep(&svc::testing::SetWideNameMappings);          // the name-mapping layout
   Keep(&svc::testing::SetDragLoop);                  // the drag loop of the shell views
   Keep(&svc::testing::SetContextMenuChooser);        // the choice in the shell's context menu
+  Keep(&svc::testing::SetShellRun);                  // files and items the shell would open or run
 }
 
 TSeamGuard::~TSeamGuard() {
