@@ -9,6 +9,7 @@
 #include "framework/menus/menu_item.h"
 #include "framework/menus/popup_menu.h"
 #include "framework/rtl/file_utils.h"
+#include "framework/rtl/seams.h"
 #include "framework/rtl/sys_utils.h"
 #include "framework/rtl/wide_path.h"
 #include "services/containers/sv_dictionary.h"
@@ -1216,26 +1217,31 @@ void TSvCustomShellListView::AutoScroll(POINT point) {
   if (!row) return;
   RECT client;
   ::GetClientRect(GetHandle(), &client);
-  int index = row->GetIndex(), next = -1;
+  int index = row->GetIndex();
+  UINT direction = 0;
+  bool orNext = false;  // with no neighbour that way, any next item
   DWORD pause = 30;
   switch (GetViewStyle()) {
     case fw::vsList:
       pause = 400;
-      if (point.x < client.left + 10) next = index - 1;
-      else if (point.x > client.right - 30) next = index + 1;
+      if (point.x < client.left + 10) direction = LVNI_TOLEFT;
+      else if (point.x > client.right - 30) direction = LVNI_TORIGHT, orNext = true;
       break;
     default:
       if (GetViewStyle() == fw::vsIcon) pause = 100;
-      if (point.y < client.top + 30) next = index - 1;
-      else if (point.y > client.bottom - 30) next = index + 1;
+      if (point.y < client.top + 30) direction = LVNI_ABOVE;
+      else if (point.y > client.bottom - 30) direction = LVNI_BELOW, orNext = GetViewStyle() == fw::vsIcon;
       break;
   }
-  if (next < 0 || next >= GetItems()->GetCount()) return;
+  if (!direction) return;
+  int next = static_cast<int>(Perform(LVM_GETNEXTITEM, static_cast<WPARAM>(index), direction));
+  if (next < 0 && orNext && index + 1 < GetItems()->GetCount()) next = index + 1;
+  if (next < 0) return;
   ImageList_DragShowNolock(FALSE);
   Perform(LVM_ENSUREVISIBLE, static_cast<WPARAM>(next), FALSE);
   UpdateWindow(GetHandle());
   ImageList_DragShowNolock(TRUE);
-  Sleep(pause);
+  fw::Sleep(pause);
 }
 
 HRESULT TSvCustomShellListView::DropEnter(IDataObject* data, DWORD, POINTL point, DWORD* effect) {

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "framework/rtl/seams.h"
 #include "framework/rtl/sys_utils.h"
 #include "services/shell/shell32_functions.h"
 #include "services/shell/shell_comparers.h"
@@ -542,7 +543,7 @@ void TSvCustomShellTreeView::AutoScroll(fw::TTreeNode* node, POINT point) {
   if (point.y < client.top + 10 && node != GetItems()->GetFirstNode()) direction = SB_LINEUP;
   else if (point.y > client.bottom - 30 && node->GetNext()) direction = SB_LINEDOWN;
   else return;
-  Sleep(30);
+  fw::Sleep(30);
   bool leftmost = GetScrollPos(GetHandle(), SB_HORZ) == 0;
   ImageList_DragShowNolock(FALSE);
   Perform(WM_VSCROLL, direction, 0);

@@ -17,6 +17,7 @@
 #include "framework/menus/menu_item.h"
 #include "framework/menus/popup_menu.h"
 #include "framework/rtl/file_utils.h"
+#include "framework/rtl/seams.h"
 #include "services/shell/com_object.h"
 #include "services/shell/shell_comparers.h"
 #include "services/shell/shell_component.h"
@@ -882,6 +883,94 @@ TEST_F(ShellListView, DropsGoToTheFolderUnderTheCursor) {
   EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_NONE));
   target->DragLeave();
   EXPECT_EQ(noFiles.refs, 1);
+}
+
+// Records the pauses instead of sleeping.
+class TPauses : public fw::testing::TClock {
+ public:
+  void Sleep(DWORD milliseconds) override { taken.push_back(milliseconds); }
+  std::vector<DWORD> taken;
+};
+
+// Held near an edge over a row, a drag brings the neighbouring row that way into view and pauses
+// for the style's time; away from the edges nothing scrolls and nothing pauses.
+TEST_F(ShellListView, DragsNearTheEdgesScrollAndPause) {
+  sandbox::WriteFile(dir + "s.txt", "s");
+  sandbox::MakeFolders(dir + "many");
+  for (int i = 0; i < 80; ++i) sandbox::WriteFile(dir + "many\\f" + std::to_string(100 + i) + ".txt", "x");
+  list->SetBounds(0, 0, 300, 200);
+  ListReport(dir + "many");
+  TPauses pauses;
+  fw::testing::TClock* real = fw::testing::SetClock(&pauses);
+  IDropTarget* target = list->GetDropTarget();
+  TComRef<IDataObject> files = FilesObject({dir + "s.txt"});
+  HWND window = list->GetHandle();
+  RECT client;
+  auto over = [&](POINT p) {
+    ClientToScreen(window, &p);
+    DWORD effect = DROPEFFECT_COPY;
+    target->DragOver(0, POINTL{p.x, p.y}, &effect);
+  };
+  // A point over a row within depth pixels of the edge ('T', 'B', 'L' or 'R'), from the middle
+  // of that edge on (not a row that is first of its column).
+  auto edge = [&](char side, int depth) {
+    GetClientRect(window, &client);
+    int length = side == 'T' || side == 'B' ? client.right : client.bottom;
+    for (int d = 1; d < depth; ++d)
+      for (int a = length / 2; a < length; a += 3) {
+        POINT p = side == 'T' ? POINT{a, d} : side == 'B' ? POINT{a, client.bottom - 1 - d}
+                : side == 'L' ? POINT{d, a} : POINT{client.right - 1 - d, a};
+        if (list->GetItemAt(p.x, p.y)) return p;
+      }
+    ADD_FAILURE() << "no row along " << side;
+    return POINT{client.right / 2, client.bottom / 2};
+  };
+  auto middle = [&] {
+    GetClientRect(window, &client);
+    return POINT{40, client.bottom / 2};
+  };
+  DWORD effect = DROPEFFECT_COPY;
+  target->DragEnter(files.Get(), 0, POINTL{0, 0}, &effect);
+
+  // Report: rows above and below, 30 ms.
+  int start = GetScrollPos(window, SB_VERT);
+  over(middle());
+  EXPECT_TRUE(pauses.taken.empty());
+  over(edge('B', 30));
+  int down = GetScrollPos(window, SB_VERT);
+  EXPECT_GT(down, start);
+  over(edge('B', 30));
+  int further = GetScrollPos(window, SB_VERT);
+  EXPECT_GT(further, down);
+  over(edge('T', 30));
+  EXPECT_LT(GetScrollPos(window, SB_VERT), further);
+  EXPECT_EQ(pauses.taken, (std::vector<DWORD>{30, 30, 30}));
+
+  // List: columns to the left (within 10 pixels) and right (within 30), 400 ms.
+  pauses.taken.clear();
+  list->SetViewStyle(fw::vsList);
+  Pump(5);
+  start = GetScrollPos(window, SB_HORZ);
+  over(middle());
+  EXPECT_TRUE(pauses.taken.empty());
+  over(edge('R', 30));
+  int right = GetScrollPos(window, SB_HORZ);
+  EXPECT_GT(right, start);
+  over(edge('L', 10));
+  EXPECT_LT(GetScrollPos(window, SB_HORZ), right);
+  EXPECT_EQ(pauses.taken, (std::vector<DWORD>{400, 400}));
+
+  // Icons: the icon below, 100 ms.
+  pauses.taken.clear();
+  list->SetViewStyle(fw::vsIcon);
+  Pump(5);
+  start = GetScrollPos(window, SB_VERT);
+  over(edge('B', 30));
+  EXPECT_GT(GetScrollPos(window, SB_VERT), start);
+  EXPECT_EQ(pauses.taken, (std::vector<DWORD>{100}));
+
+  target->DragLeave();
+  fw::testing::SetClock(real);
 }
 
 TEST_F(ShellListView, ItsOwnDragFindsNoTargetInEmptySpace) {
