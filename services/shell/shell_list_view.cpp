@@ -174,8 +174,7 @@ TSvCustomShellListView::~TSvCustomShellListView() {
   fw::Free(FAllItems);
   fw::Free(FSelectedItems);
   if (FController && FController->ListView == this) FController->ListView = nullptr;
-  if (FOwnsController) fw::Free(FController);
-  else if (FController) FController->RemoveFreeNotification(this);
+  svc::ReleaseController(FController);
   fw::Free(FFolder);
   fw::Free(FFileTypes);
 }
@@ -214,11 +213,8 @@ std::string TSvCustomShellListView::GetVersion() const { return kSvComponentVers
 void TSvCustomShellListView::UseController(TSvCustomShellController* controller) {
   if (controller == FController && controller) return;
   if (FController && FController->ListView == this) FController->ListView = nullptr;
-  if (FOwnsController) fw::Free(FController);
-  else if (FController) FController->RemoveFreeNotification(this);
-  FOwnsController = !controller;
-  FController = controller ? controller : fw::New<TSvCustomShellController>(nullptr);
-  if (controller) FController->FreeNotification(this);
+  svc::ReleaseController(FController);
+  FController = svc::UseController(controller);
 }
 
 void TSvCustomShellListView::SetUpController() {
@@ -235,10 +231,6 @@ void TSvCustomShellListView::Notification(fw::TComponent* component, fw::TOperat
   if (operation != fw::opRemove) return;
   if (component == FTreeView) FTreeView = nullptr;
   if (component == FComboBox) FComboBox = nullptr;
-  if (component == FController) {
-    FController = nullptr;
-    FOwnsController = false;
-  }
 }
 
 void TSvCustomShellListView::SetComboBox(TSvCustomShellComboBox* value) {

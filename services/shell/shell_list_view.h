@@ -220,7 +220,6 @@ class TSvCustomShellListView : public fw::TCustomListView, public ISvShellListLi
   void AutoScroll(POINT point);
 
   TSvCustomShellController* FController = nullptr;
-  bool FOwnsController = false;
   TSvCustomShellTreeView* FTreeView = nullptr;
   TSvCustomShellComboBox* FComboBox = nullptr;
   TSvShellFolder* FFolder = nullptr;

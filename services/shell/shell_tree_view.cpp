@@ -70,8 +70,7 @@ TSvCustomShellTreeView::~TSvCustomShellTreeView() {
   FDropSite.Revoke();
   GetItems()->Clear();
   if (FController && FController->TreeView == this) FController->TreeView = nullptr;
-  if (FOwnsController) fw::Free(FController);
-  else if (FController) FController->RemoveFreeNotification(this);
+  ReleaseController(FController);
   fw::Free(FFolders);
 }
 
@@ -86,14 +85,7 @@ TSvShellFolder* TSvCustomShellTreeView::GetRootShellFolder() const { return FFol
 // --- life cycle ---
 
 void TSvCustomShellTreeView::SetUpController() {
-  if (!FController && FListView && FListView->GetController()) {
-    FController = FListView->GetController();
-    FController->FreeNotification(this);
-  }
-  if (!FController) {
-    FController = fw::New<TSvCustomShellController>(nullptr);
-    FOwnsController = true;
-  }
+  if (!FController) FController = UseController(FListView ? FListView->GetController() : nullptr);
   FController->TreeView = this;
   if (!GetImages()) SetImages(FController->GetSmallImages());
 }
@@ -135,10 +127,6 @@ void TSvCustomShellTreeView::Notification(fw::TComponent* component, fw::TOperat
   fw::TCustomTreeView::Notification(component, operation);
   if (operation != fw::opRemove) return;
   if (component == FListView) FListView = nullptr;
-  if (component == FController) {
-    FController = nullptr;
-    FOwnsController = false;
-  }
 }
 
 // --- filling ---
