@@ -212,6 +212,27 @@ TEST_F(ShellTreeView, TheTreeAndTheListFollowEachOther) {
   EXPECT_EQ(tree->GetItems()->GetCount(), nodes);
 }
 
+// With hot tracking a click opens the selected node one level; without it a click only selects.
+TEST_F(ShellTreeView, HotTrackingExpandsTheClickedNode) {
+  sandbox::MakeFolders(dir + "a\\b\\c");
+  Make(false, dir);
+  ASSERT_TRUE(PumpUntil([&] { return tree->GetTreeReady(); }));
+  auto click = [&](const std::string& path) {
+    tree->SetSelected(Node(path));
+    NMHDR nm{tree->GetHandle(), 0, static_cast<UINT>(NM_CLICK)};
+    tree->Perform(fw::CN_NOTIFY, 0, reinterpret_cast<LPARAM>(&nm));
+    Pump(10);
+  };
+  ASSERT_NE(Node(dir + "a"), nullptr);
+  click(dir + "a");
+  EXPECT_FALSE(Node(dir + "a")->GetExpanded());
+  tree->SetHotTrack(true);
+  click(dir + "a");
+  EXPECT_TRUE(Node(dir + "a")->GetExpanded());
+  ASSERT_NE(Node(dir + "a\\b"), nullptr);
+  EXPECT_FALSE(Node(dir + "a\\b")->GetExpanded());
+}
+
 TEST_F(ShellTreeView, ANodeRenamedInPlaceRenamesItsFolder) {
   sandbox::MakeFolders(dir + "old\\inner\\deep");
   sandbox::MakeFolders(dir + "other");
