@@ -82,11 +82,15 @@ DWORD TCustomListView::StyleBits() const {
   return style;
 }
 
+// The extended styles the properties own.
+constexpr DWORD kExStyleMask = LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_TRACKSELECT;
+
 DWORD TCustomListView::ExStyleBits() const {
   DWORD ex = 0;
   if (FCheckboxes) ex |= LVS_EX_CHECKBOXES;
   if (FRowSelect) ex |= LVS_EX_FULLROWSELECT;
   if (FGridLines) ex |= LVS_EX_GRIDLINES;
+  if (FHotTrack) ex |= LVS_EX_TRACKSELECT;
   return ex;
 }
 
@@ -99,8 +103,7 @@ void TCustomListView::CreateParams(TCreateParams& params) {
 
 void TCustomListView::CreateWnd() {
   TWinControl::CreateWnd();
-  Perform(LVM_SETEXTENDEDLISTVIEWSTYLE, ExStyleBits() | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES,
-          ExStyleBits());
+  Perform(LVM_SETEXTENDEDLISTVIEWSTYLE, ExStyleBits() | kExStyleMask, ExStyleBits());
   COLORREF bk = static_cast<COLORREF>(ColorToRGB(FColor));
   Perform(LVM_SETBKCOLOR, 0, bk);
   Perform(LVM_SETTEXTBKCOLOR, 0, bk);
@@ -142,7 +145,7 @@ void TCustomListView::ApplyStyles() {
     SetWindowLongA(FHandle, GWL_STYLE, static_cast<LONG>(wanted));
     SetWindowPos(FHandle, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
   }
-  Perform(LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES, ExStyleBits());
+  Perform(LVM_SETEXTENDEDLISTVIEWSTYLE, kExStyleMask, ExStyleBits());
   Invalidate();
 }
 
@@ -168,6 +171,11 @@ void TCustomListView::SetRowSelect(bool v) {
 
 void TCustomListView::SetGridLines(bool v) {
   FGridLines = v;
+  ApplyStyles();
+}
+
+void TCustomListView::SetHotTrack(bool v) {
+  FHotTrack = v;
   ApplyStyles();
 }
 

@@ -66,6 +66,9 @@ class TCustomListView : public TWinControl {
   void SetRowSelect(bool v);
   bool GetGridLines() const { return FGridLines; }
   void SetGridLines(bool v);
+  // The row under the mouse is highlighted as it moves (the native track-select style).
+  bool GetHotTrack() const { return FHotTrack; }
+  void SetHotTrack(bool v);
   bool GetReadOnly() const { return FReadOnly; }
   void SetReadOnly(bool v);
   bool GetColumnClick() const { return FColumnClick; }
@@ -185,6 +188,7 @@ class TCustomListView : public TWinControl {
   bool FCheckboxes = false;
   bool FRowSelect = false;
   bool FGridLines = false;
+  bool FHotTrack = false;
   bool FReadOnly = false;
   bool FColumnClick = true;
   bool FHideSelection = true;

@@ -59,19 +59,11 @@ TSvCustomShellComboBox::~TSvCustomShellComboBox() {
   fw::Free(FFolderList);
   fw::Free(FSelectedFolder);
   if (FController && FController->ComboBox == this) FController->ComboBox = nullptr;
-  if (FOwnsController) fw::Free(FController);
-  else if (FController) FController->RemoveFreeNotification(this);
+  ReleaseController(FController);
 }
 
 void TSvCustomShellComboBox::SetUpController() {
-  if (FController) return;
-  if (FListView && FListView->GetController()) {
-    FController = FListView->GetController();
-    FController->FreeNotification(this);
-  } else {
-    FController = fw::New<TSvCustomShellController>(nullptr);
-    FOwnsController = true;
-  }
+  if (!FController) FController = UseController(FListView ? FListView->GetController() : nullptr);
 }
 
 void TSvCustomShellComboBox::CreateWnd() {
@@ -96,10 +88,6 @@ void TSvCustomShellComboBox::Notification(fw::TComponent* component, fw::TOperat
   fw::TCustomComboBox::Notification(component, operation);
   if (operation != fw::opRemove) return;
   if (component == FListView) FListView = nullptr;
-  if (component == FController) {
-    FController = nullptr;
-    FOwnsController = false;
-  }
 }
 
 void TSvCustomShellComboBox::SetListView(TSvCustomShellListView* value) {

@@ -73,7 +73,6 @@ class TSvCustomShellComboBox : public fw::TCustomComboBox, public ISvShellComboL
   void DrivesChanged();
 
   TSvCustomShellController* FController = nullptr;
-  bool FOwnsController = false;
   TSvCustomShellListView* FListView = nullptr;
   TSvShellFolder* FSelectedFolder = nullptr;
   int FSelectedIndex = -1;

@@ -55,6 +55,11 @@ class TSvCustomShellController : public TSvComponent {
   fw::TAnimate* GetBusyAnimation() const { return FBusyAnimation; }
   TSvShellItemList* GetItems() const { return FItems; }
 
+  // The views of a group share the controller: each counts itself in, and the last one to
+  // let go (ReleaseController) frees it, whichever view made it.
+  void AddUser() { ++FUsers; }
+  int RemoveUser() { return --FUsers; }
+
   ISvShellTreeLink* TreeView = nullptr;
   ISvShellListLink* ListView = nullptr;
   ISvShellComboLink* ComboBox = nullptr;
@@ -79,6 +84,7 @@ class TSvCustomShellController : public TSvComponent {
   fw::TImageList* FSmallImages = nullptr;
   fw::TImageList* FLargeImages = nullptr;
   TSvShellItemList* FItems = nullptr;
+  int FUsers = 0;
   fw::TAnimate* FBusyAnimation = nullptr;
   int FSystemFileIconIndex = -1;
   int FLinkOverlayIndex = 0;

@@ -9,6 +9,8 @@ namespace svc {
 
 namespace {
 
+testing::TSvShellRun shellRun;
+
 LPITEMIDLIST Clone(LPCITEMIDLIST pidl) { return pidl && Shell32().ILClone ? Shell32().ILClone(pidl) : nullptr; }
 
 }  // namespace
@@ -122,6 +124,7 @@ void TSvShellFolder::Assign(const TSvShellItem* source) {
 }
 
 bool TSvShellItem::Execute() {
+  if (shellRun) return shellRun("", FPidl.Get());
   SHELLEXECUTEINFOA info{};
   info.cbSize = sizeof info;
   info.fMask = SEE_MASK_INVOKEIDLIST;
@@ -252,5 +255,20 @@ void TSvShellItem::SetFileData(const WIN32_FIND_DATAA* data) {
   FSizeRead = true;
   FAttributeLetters = AttributeLetters(FAttributes);
 }
+
+bool SvShellOpenFile(HWND window, const std::string& path) {
+  if (shellRun) return shellRun(path, nullptr);
+  return reinterpret_cast<INT_PTR>(ShellExecuteA(window, "Open", path.c_str(), "", "", SW_SHOWNORMAL)) > 32;
+}
+
+namespace testing {
+
+TSvShellRun SetShellRun(TSvShellRun run) {
+  TSvShellRun previous = std::move(shellRun);
+  shellRun = std::move(run);
+  return previous;
+}
+
+}  // namespace testing
 
 }  // namespace svc

@@ -3,6 +3,7 @@
 // images. TSvShellFolder: the kind the tree and the combo box keep.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -145,5 +146,16 @@ class TSvShellFolder : public TSvShellItem {
 
 // "H", "S", "R", "C", "A" for the hidden, system, read-only, compressed and archive bits.
 std::string AttributeLetters(DWORD attributes);
+
+// Opens a file with the shell's "Open" verb, as a double-clicked file is opened.
+bool SvShellOpenFile(HWND window, const std::string& path);
+
+namespace testing {
+// Receives what would be handed to the shell to run: a file opened by path (pidl null) or an
+// item run by its ID list (path empty); answers whether the shell could.
+using TSvShellRun = std::function<bool(const std::string& path, LPCITEMIDLIST pidl)>;
+// Replaces the shell's running of items (an empty function restores it); returns the previous one.
+TSvShellRun SetShellRun(TSvShellRun run);
+}  // namespace testing
 
 }  // namespace svc

@@ -9,6 +9,7 @@
 #include "framework/menus/menu_item.h"
 #include "framework/menus/popup_menu.h"
 #include "framework/rtl/file_utils.h"
+#include "framework/rtl/seams.h"
 #include "framework/rtl/sys_utils.h"
 #include "framework/rtl/wide_path.h"
 #include "services/containers/sv_dictionary.h"
@@ -173,8 +174,7 @@ TSvCustomShellListView::~TSvCustomShellListView() {
   fw::Free(FAllItems);
   fw::Free(FSelectedItems);
   if (FController && FController->ListView == this) FController->ListView = nullptr;
-  if (FOwnsController) fw::Free(FController);
-  else if (FController) FController->RemoveFreeNotification(this);
+  svc::ReleaseController(FController);
   fw::Free(FFolder);
   fw::Free(FFileTypes);
 }
@@ -213,11 +213,8 @@ std::string TSvCustomShellListView::GetVersion() const { return kSvComponentVers
 void TSvCustomShellListView::UseController(TSvCustomShellController* controller) {
   if (controller == FController && controller) return;
   if (FController && FController->ListView == this) FController->ListView = nullptr;
-  if (FOwnsController) fw::Free(FController);
-  else if (FController) FController->RemoveFreeNotification(this);
-  FOwnsController = !controller;
-  FController = controller ? controller : fw::New<TSvCustomShellController>(nullptr);
-  if (controller) FController->FreeNotification(this);
+  svc::ReleaseController(FController);
+  FController = svc::UseController(controller);
 }
 
 void TSvCustomShellListView::SetUpController() {
@@ -234,10 +231,6 @@ void TSvCustomShellListView::Notification(fw::TComponent* component, fw::TOperat
   if (operation != fw::opRemove) return;
   if (component == FTreeView) FTreeView = nullptr;
   if (component == FComboBox) FComboBox = nullptr;
-  if (component == FController) {
-    FController = nullptr;
-    FOwnsController = false;
-  }
 }
 
 void TSvCustomShellListView::SetComboBox(TSvCustomShellComboBox* value) {
@@ -895,6 +888,8 @@ void TSvCustomShellListView::Click() {
   if (!FSelectedItem) return;
   RebuildSelectedItems();
   if (OnItemSelected) DoItemSelected(FSelectedItem);
+  // With hot tracking a single click opens the item.
+  if (GetHotTrack()) OpenSelectedItem();
 }
 
 void TSvCustomShellListView::EnterFolder(TSvShellItem* folder) {
@@ -906,6 +901,10 @@ void TSvCustomShellListView::EnterFolder(TSvShellItem* folder) {
 
 void TSvCustomShellListView::DblClick() {
   fw::TCustomListView::DblClick();
+  OpenSelectedItem();
+}
+
+void TSvCustomShellListView::OpenSelectedItem() {
   TSvShellItem* item = FSelectedItem;
   if (!item) return;
   bool defaultAction = true;
@@ -917,7 +916,7 @@ void TSvCustomShellListView::DblClick() {
   }
   bool folder = item->IsShellFolder();
   if (item->GetIsFileSystem() && !folder) {
-    ShellExecuteA(GetHandle(), "Open", item->GetPath().c_str(), "", "", SW_SHOWNORMAL);
+    SvShellOpenFile(GetHandle(), item->GetPath());
   } else if (folder && !FOptions.Contains(loOpenFoldersInNewWindow)) {
     EnterFolder(item);
   } else {
@@ -1210,26 +1209,31 @@ void TSvCustomShellListView::AutoScroll(POINT point) {
   if (!row) return;
   RECT client;
   ::GetClientRect(GetHandle(), &client);
-  int index = row->GetIndex(), next = -1;
+  int index = row->GetIndex();
+  UINT direction = 0;
+  bool orNext = false;  // with no neighbour that way, any next item
   DWORD pause = 30;
   switch (GetViewStyle()) {
     case fw::vsList:
       pause = 400;
-      if (point.x < client.left + 10) next = index - 1;
-      else if (point.x > client.right - 30) next = index + 1;
+      if (point.x < client.left + 10) direction = LVNI_TOLEFT;
+      else if (point.x > client.right - 30) direction = LVNI_TORIGHT, orNext = true;
       break;
     default:
       if (GetViewStyle() == fw::vsIcon) pause = 100;
-      if (point.y < client.top + 30) next = index - 1;
-      else if (point.y > client.bottom - 30) next = index + 1;
+      if (point.y < client.top + 30) direction = LVNI_ABOVE;
+      else if (point.y > client.bottom - 30) direction = LVNI_BELOW, orNext = GetViewStyle() == fw::vsIcon;
       break;
   }
-  if (next < 0 || next >= GetItems()->GetCount()) return;
+  if (!direction) return;
+  int next = static_cast<int>(Perform(LVM_GETNEXTITEM, static_cast<WPARAM>(index), direction));
+  if (next < 0 && orNext && index + 1 < GetItems()->GetCount()) next = index + 1;
+  if (next < 0) return;
   ImageList_DragShowNolock(FALSE);
   Perform(LVM_ENSUREVISIBLE, static_cast<WPARAM>(next), FALSE);
   UpdateWindow(GetHandle());
   ImageList_DragShowNolock(TRUE);
-  Sleep(pause);
+  fw::Sleep(pause);
 }
 
 HRESULT TSvCustomShellListView::DropEnter(IDataObject* data, DWORD, POINTL point, DWORD* effect) {

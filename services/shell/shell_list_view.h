@@ -186,6 +186,8 @@ class TSvCustomShellListView : public fw::TCustomListView, public ISvShellListLi
   // Finds or makes the controller and lists the folder (or the root).
   void SetUpController();
   void EnterFolder(TSvShellItem* folder);
+  // What a double click does to the selected item: enter it, open it or let the shell run it.
+  void OpenSelectedItem();
   // Takes the controller of a linked view (watching it go) or makes one of its own.
   void UseController(TSvCustomShellController* controller);
   // Hands the folder to the linked combo box (SetSelection).
@@ -218,7 +220,6 @@ class TSvCustomShellListView : public fw::TCustomListView, public ISvShellListLi
   void AutoScroll(POINT point);
 
   TSvCustomShellController* FController = nullptr;
-  bool FOwnsController = false;
   TSvCustomShellTreeView* FTreeView = nullptr;
   TSvCustomShellComboBox* FComboBox = nullptr;
   TSvShellFolder* FFolder = nullptr;

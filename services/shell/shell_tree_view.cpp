@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "framework/rtl/seams.h"
 #include "framework/rtl/sys_utils.h"
 #include "services/shell/shell32_functions.h"
 #include "services/shell/shell_comparers.h"
@@ -69,8 +70,7 @@ TSvCustomShellTreeView::~TSvCustomShellTreeView() {
   FDropSite.Revoke();
   GetItems()->Clear();
   if (FController && FController->TreeView == this) FController->TreeView = nullptr;
-  if (FOwnsController) fw::Free(FController);
-  else if (FController) FController->RemoveFreeNotification(this);
+  ReleaseController(FController);
   fw::Free(FFolders);
 }
 
@@ -85,14 +85,7 @@ TSvShellFolder* TSvCustomShellTreeView::GetRootShellFolder() const { return FFol
 // --- life cycle ---
 
 void TSvCustomShellTreeView::SetUpController() {
-  if (!FController && FListView && FListView->GetController()) {
-    FController = FListView->GetController();
-    FController->FreeNotification(this);
-  }
-  if (!FController) {
-    FController = fw::New<TSvCustomShellController>(nullptr);
-    FOwnsController = true;
-  }
+  if (!FController) FController = UseController(FListView ? FListView->GetController() : nullptr);
   FController->TreeView = this;
   if (!GetImages()) SetImages(FController->GetSmallImages());
 }
@@ -134,10 +127,6 @@ void TSvCustomShellTreeView::Notification(fw::TComponent* component, fw::TOperat
   fw::TCustomTreeView::Notification(component, operation);
   if (operation != fw::opRemove) return;
   if (component == FListView) FListView = nullptr;
-  if (component == FController) {
-    FController = nullptr;
-    FOwnsController = false;
-  }
 }
 
 // --- filling ---
@@ -542,7 +531,7 @@ void TSvCustomShellTreeView::AutoScroll(fw::TTreeNode* node, POINT point) {
   if (point.y < client.top + 10 && node != GetItems()->GetFirstNode()) direction = SB_LINEUP;
   else if (point.y > client.bottom - 30 && node->GetNext()) direction = SB_LINEDOWN;
   else return;
-  Sleep(30);
+  fw::Sleep(30);
   bool leftmost = GetScrollPos(GetHandle(), SB_HORZ) == 0;
   ImageList_DragShowNolock(FALSE);
   Perform(WM_VSCROLL, direction, 0);

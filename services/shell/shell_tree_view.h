@@ -146,7 +146,6 @@ class TSvCustomShellTreeView : public fw::TCustomTreeView, public ISvShellTreeLi
   void AutoScroll(fw::TTreeNode* node, POINT point);
 
   TSvCustomShellController* FController = nullptr;
-  bool FOwnsController = false;
   TSvShellFolderList* FFolders = nullptr;
   TSvShellFolder* FSelectedFolder = nullptr;
   int FRootIndex = -1;

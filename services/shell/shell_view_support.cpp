@@ -20,10 +20,18 @@ void LinkToListView(fw::TComponent* view, TSvCustomShellListView*& link, TSvCust
   link = list;
   if (!link) return;
   link->FreeNotification(view);
-  if (!controller && link->GetController()) {
-    controller = link->GetController();
-    controller->FreeNotification(view);
-  }
+  if (!controller && link->GetController()) controller = UseController(link->GetController());
+}
+
+TSvCustomShellController* UseController(TSvCustomShellController* shared) {
+  TSvCustomShellController* controller = shared ? shared : fw::New<TSvCustomShellController>(nullptr);
+  controller->AddUser();
+  return controller;
+}
+
+void ReleaseController(TSvCustomShellController*& controller) {
+  if (controller && controller->RemoveUser() <= 0) fw::Free(controller);
+  controller = nullptr;
 }
 
 bool SamePidl(LPCITEMIDLIST a, LPCITEMIDLIST b) { return a && b && Shell32().ILIsEqual(a, b); }

@@ -13,9 +13,14 @@ class TSvCustomShellController;
 class TSvCustomShellListView;
 
 // Links a view (the tree or the combo box) to a shell list view: the view watches the list go
-// and takes the list's controller when it has none yet (watching that go too).
+// and shares the list's controller when it has none yet.
 void LinkToListView(fw::TComponent* view, TSvCustomShellListView*& link, TSvCustomShellListView* list,
                     TSvCustomShellController*& controller);
+
+// The view's controller: shared with the given one, else a new one; counted in either way.
+TSvCustomShellController* UseController(TSvCustomShellController* shared);
+// Lets go of the view's controller (null afterwards); the last view to do so frees it.
+void ReleaseController(TSvCustomShellController*& controller);
 
 // Both lists given and equal (ILIsEqual).
 bool SamePidl(LPCITEMIDLIST a, LPCITEMIDLIST b);

@@ -317,3 +317,17 @@ TEST_P(CtrlsListViewRows, TicksAndSelectionStayWithTheirRowsWhenOthersComeAndGo)
   EXPECT_EQ(SendMessageA(wnd, LVM_FINDITEMA, 3, reinterpret_cast<LPARAM>(&find)), 0);
   EXPECT_EQ(list->FindCaption(1, "row", true, false, false), list->GetItems()->GetItem(2));
 }
+
+TEST_F(CtrlsListView, HotTrackingIsTheWindowsTrackSelectStyleAndLeavesTheOthers) {
+  list->SetHotTrack(true);  // before the window exists
+  ShowForm();
+  auto ex = [&] { return static_cast<DWORD>(SendMessageA(list->GetHandle(), LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0)); };
+  const DWORD others = LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT;
+  EXPECT_EQ(ex() & (LVS_EX_TRACKSELECT | others), LVS_EX_TRACKSELECT | others);
+  list->SetHotTrack(false);
+  EXPECT_FALSE(list->GetHotTrack());
+  EXPECT_EQ(ex() & (LVS_EX_TRACKSELECT | others), others);
+  list->SetHotTrack(true);
+  list->SetBorderStyle(bsNone);  // a new window
+  EXPECT_EQ(ex() & (LVS_EX_TRACKSELECT | others), LVS_EX_TRACKSELECT | others);
+}

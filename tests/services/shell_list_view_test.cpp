@@ -17,6 +17,7 @@
 #include "framework/menus/menu_item.h"
 #include "framework/menus/popup_menu.h"
 #include "framework/rtl/file_utils.h"
+#include "framework/rtl/seams.h"
 #include "services/shell/com_object.h"
 #include "services/shell/shell_comparers.h"
 #include "services/shell/shell_component.h"
@@ -532,6 +533,59 @@ TEST_F(ShellListView, DoubleClicksEnterFoldersOnly) {
   EXPECT_EQ(Captions(), (std::vector<std::string>{"deeper", "doc.txt"}));
 }
 
+// Files open through the shell by path; folders asked to open in a new window, and anything that
+// is neither, run through the shell by their ID list. The seam stands in for the shell.
+TEST_F(ShellListView, DoubleClicksOpenFilesAndRunFoldersInNewWindows) {
+  sandbox::MakeFolders(dir + "inner");
+  sandbox::WriteFile(dir + "doc.txt", "d");
+  std::vector<std::string> opened, run;
+  svc::testing::SetShellRun([&](const std::string& path, LPCITEMIDLIST pidl) {
+    if (pidl) run.push_back(PathOfPidl(pidl));
+    else opened.push_back(path);
+    return true;
+  });
+  list->SetRootFolder(dir);
+  Select({"doc.txt"});
+  Notify(NM_DBLCLK);
+  EXPECT_EQ(opened, std::vector<std::string>{dir + "doc.txt"});
+  EXPECT_TRUE(run.empty());
+
+  list->SetOptions(list->GetOptions() + loOpenFoldersInNewWindow);
+  Select({"inner"});
+  Notify(NM_DBLCLK);
+  EXPECT_EQ(run, std::vector<std::string>{dir + "inner"});
+  EXPECT_EQ(list->GetFolder()->GetPath() + "\\", dir);
+  EXPECT_EQ(opened.size(), 1u);
+}
+
+// With hot tracking one click does what a double click does; without it a click only selects.
+TEST_F(ShellListView, HotTrackingOpensOnOneClick) {
+  sandbox::MakeFolders(dir + "inner\\deeper");
+  sandbox::WriteFile(dir + "doc.txt", "d");
+  int runs = 0;
+  svc::testing::SetShellRun([&](const std::string&, LPCITEMIDLIST) { return ++runs, true; });
+  list->SetRootFolder(dir);
+  Select({"inner"});
+  Notify(NM_CLICK);
+  EXPECT_EQ(list->GetFolder()->GetPath() + "\\", dir);
+
+  list->SetHotTrack(true);
+  EXPECT_TRUE(SendMessageA(list->GetHandle(), LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_TRACKSELECT);
+  bool asked = false;
+  list->OnItemDblClick = [&](fw::TObject*, TSvShellItem*, bool&) { asked = true; };
+  Select({"inner"});
+  Notify(NM_CLICK);
+  EXPECT_TRUE(asked);
+  EXPECT_EQ(list->GetFolder()->GetPath(), dir + "inner");
+  EXPECT_EQ(Captions(), std::vector<std::string>{"deeper"});
+
+  list->OnItemDblClick = [&](fw::TObject*, TSvShellItem*, bool& defaultAction) { defaultAction = false; };
+  Select({"deeper"});
+  Notify(NM_CLICK);
+  EXPECT_EQ(list->GetFolder()->GetPath(), dir + "inner");
+  EXPECT_EQ(runs, 0);
+}
+
 TEST_F(ShellListView, RefreshKeepsTheSelectedRowAndFindSearchesForward) {
   for (const char* name : {"apple.txt", "banana.txt", "cherry.txt", "pineapple.txt"})
     sandbox::WriteFile(dir + name, name);
@@ -829,6 +883,94 @@ TEST_F(ShellListView, DropsGoToTheFolderUnderTheCursor) {
   EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_NONE));
   target->DragLeave();
   EXPECT_EQ(noFiles.refs, 1);
+}
+
+// Records the pauses instead of sleeping.
+class TPauses : public fw::testing::TClock {
+ public:
+  void Sleep(DWORD milliseconds) override { taken.push_back(milliseconds); }
+  std::vector<DWORD> taken;
+};
+
+// Held near an edge over a row, a drag brings the neighbouring row that way into view and pauses
+// for the style's time; away from the edges nothing scrolls and nothing pauses.
+TEST_F(ShellListView, DragsNearTheEdgesScrollAndPause) {
+  sandbox::WriteFile(dir + "s.txt", "s");
+  sandbox::MakeFolders(dir + "many");
+  for (int i = 0; i < 80; ++i) sandbox::WriteFile(dir + "many\\f" + std::to_string(100 + i) + ".txt", "x");
+  list->SetBounds(0, 0, 300, 200);
+  ListReport(dir + "many");
+  TPauses pauses;
+  fw::testing::TClock* real = fw::testing::SetClock(&pauses);
+  IDropTarget* target = list->GetDropTarget();
+  TComRef<IDataObject> files = FilesObject({dir + "s.txt"});
+  HWND window = list->GetHandle();
+  RECT client;
+  auto over = [&](POINT p) {
+    ClientToScreen(window, &p);
+    DWORD effect = DROPEFFECT_COPY;
+    target->DragOver(0, POINTL{p.x, p.y}, &effect);
+  };
+  // A point over a row within depth pixels of the edge ('T', 'B', 'L' or 'R'), from the middle
+  // of that edge on (not a row that is first of its column).
+  auto edge = [&](char side, int depth) {
+    GetClientRect(window, &client);
+    int length = side == 'T' || side == 'B' ? client.right : client.bottom;
+    for (int d = 1; d < depth; ++d)
+      for (int a = length / 2; a < length; a += 3) {
+        POINT p = side == 'T' ? POINT{a, d} : side == 'B' ? POINT{a, client.bottom - 1 - d}
+                : side == 'L' ? POINT{d, a} : POINT{client.right - 1 - d, a};
+        if (list->GetItemAt(p.x, p.y)) return p;
+      }
+    ADD_FAILURE() << "no row along " << side;
+    return POINT{client.right / 2, client.bottom / 2};
+  };
+  auto middle = [&] {
+    GetClientRect(window, &client);
+    return POINT{40, client.bottom / 2};
+  };
+  DWORD effect = DROPEFFECT_COPY;
+  target->DragEnter(files.Get(), 0, POINTL{0, 0}, &effect);
+
+  // Report: rows above and below, 30 ms.
+  int start = GetScrollPos(window, SB_VERT);
+  over(middle());
+  EXPECT_TRUE(pauses.taken.empty());
+  over(edge('B', 30));
+  int down = GetScrollPos(window, SB_VERT);
+  EXPECT_GT(down, start);
+  over(edge('B', 30));
+  int further = GetScrollPos(window, SB_VERT);
+  EXPECT_GT(further, down);
+  over(edge('T', 30));
+  EXPECT_LT(GetScrollPos(window, SB_VERT), further);
+  EXPECT_EQ(pauses.taken, (std::vector<DWORD>{30, 30, 30}));
+
+  // List: columns to the left (within 10 pixels) and right (within 30), 400 ms.
+  pauses.taken.clear();
+  list->SetViewStyle(fw::vsList);
+  Pump(5);
+  start = GetScrollPos(window, SB_HORZ);
+  over(middle());
+  EXPECT_TRUE(pauses.taken.empty());
+  over(edge('R', 30));
+  int right = GetScrollPos(window, SB_HORZ);
+  EXPECT_GT(right, start);
+  over(edge('L', 10));
+  EXPECT_LT(GetScrollPos(window, SB_HORZ), right);
+  EXPECT_EQ(pauses.taken, (std::vector<DWORD>{400, 400}));
+
+  // Icons: the icon below, 100 ms.
+  pauses.taken.clear();
+  list->SetViewStyle(fw::vsIcon);
+  Pump(5);
+  start = GetScrollPos(window, SB_VERT);
+  over(edge('B', 30));
+  EXPECT_GT(GetScrollPos(window, SB_VERT), start);
+  EXPECT_EQ(pauses.taken, (std::vector<DWORD>{100}));
+
+  target->DragLeave();
+  fw::testing::SetClock(real);
 }
 
 TEST_F(ShellListView, ItsOwnDragFindsNoTargetInEmptySpace) {

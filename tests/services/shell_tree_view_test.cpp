@@ -13,6 +13,7 @@
 
 #include "framework/forms/custom_form.h"
 #include "services/shell/shell_controller.h"
+#include "services/shell/shell_combo_box.h"
 #include "services/shell/shell_data_object.h"
 #include "services/shell/shell_drag_loop.h"
 #include "services/shell/shell_item.h"
@@ -211,6 +212,27 @@ TEST_F(ShellTreeView, TheTreeAndTheListFollowEachOther) {
   EXPECT_EQ(tree->GetItems()->GetCount(), nodes);
 }
 
+// With hot tracking a click opens the selected node one level; without it a click only selects.
+TEST_F(ShellTreeView, HotTrackingExpandsTheClickedNode) {
+  sandbox::MakeFolders(dir + "a\\b\\c");
+  Make(false, dir);
+  ASSERT_TRUE(PumpUntil([&] { return tree->GetTreeReady(); }));
+  auto click = [&](const std::string& path) {
+    tree->SetSelected(Node(path));
+    NMHDR nm{tree->GetHandle(), 0, static_cast<UINT>(NM_CLICK)};
+    tree->Perform(fw::CN_NOTIFY, 0, reinterpret_cast<LPARAM>(&nm));
+    Pump(10);
+  };
+  ASSERT_NE(Node(dir + "a"), nullptr);
+  click(dir + "a");
+  EXPECT_FALSE(Node(dir + "a")->GetExpanded());
+  tree->SetHotTrack(true);
+  click(dir + "a");
+  EXPECT_TRUE(Node(dir + "a")->GetExpanded());
+  ASSERT_NE(Node(dir + "a\\b"), nullptr);
+  EXPECT_FALSE(Node(dir + "a\\b")->GetExpanded());
+}
+
 TEST_F(ShellTreeView, ANodeRenamedInPlaceRenamesItsFolder) {
   sandbox::MakeFolders(dir + "old\\inner\\deep");
   sandbox::MakeFolders(dir + "other");
@@ -368,6 +390,61 @@ TEST_F(ShellTreeView, DragsHeldOverNodes) {
   tree->Perform(fw::CN_NOTIFY, 0, reinterpret_cast<LPARAM>(&nm));
   EXPECT_EQ(dragged, (std::vector<std::string>{dir + "other"}));
   EXPECT_EQ(allowed & (DROPEFFECT_COPY | DROPEFFECT_MOVE), DROPEFFECT_COPY | DROPEFFECT_MOVE);
+}
+
+// The views of a linked group share the tree's controller; when the tree goes first the list and
+// the combo box keep it, and their entries with it, and go on listing, sorting and refilling.
+TEST_F(ShellTreeView, TheOthersKeepTheSharedControllerWhenTheTreeGoesFirst) {
+  sandbox::MakeFolders(dir + "a\\b");
+  sandbox::WriteFile(dir + "a\\f.txt", "f");
+  Make(true, Trimmed(dir));
+  auto* combo = fw::New<TSvShellComboBox>(form);
+  combo->SetBounds(310, 0, 300, 24);
+  combo->SetListView(list);
+  list->SetComboBox(combo);
+  combo->SetParent(form);
+  Pump(10);
+  TSvCustomShellController* shared = tree->GetController();
+  ASSERT_EQ(list->GetController(), shared);
+  ASSERT_EQ(combo->GetController(), shared);
+  list->SetViewStyle(fw::vsReport);
+  list->SetRootFolder(dir + "a");
+
+  fw::Free(tree);
+  tree = nullptr;
+  Pump(10);
+  EXPECT_EQ(list->GetController(), shared);
+  EXPECT_EQ(combo->GetController(), shared);
+  auto captions = [&] {
+    std::vector<std::string> names;
+    for (int i = 0; i < list->GetItems()->GetCount(); ++i) names.push_back(list->GetItems()->GetItem(i)->GetCaption());
+    return names;
+  };
+  // The rows made before still read their details and sort through it.
+  EXPECT_EQ(captions(), (std::vector<std::string>{"b", "f.txt"}));
+  list->SetViewStyle(fw::vsIcon);
+  list->SetViewStyle(fw::vsReport);
+  EXPECT_EQ(list->GetItems()->GetItem(1)->GetSubItems()->GetStrings(0), "1KB");
+  list->Refresh();
+  EXPECT_EQ(captions(), (std::vector<std::string>{"b", "f.txt"}));
+  list->SetRootFolder(dir + "a\\b");
+  EXPECT_EQ(list->GetFolder()->GetPath(), dir + "a\\b");
+  bool shown = false;
+  for (int i = 0; i < combo->GetFolderList()->GetCount(); ++i)
+    shown = shown || combo->GetFolderList()->GetItem(i)->GetPath() == dir + "a\\b";
+  EXPECT_TRUE(shown);
+  list->MoveUpOneLevel();
+  EXPECT_EQ(captions(), (std::vector<std::string>{"b", "f.txt"}));
+
+  // The list goes too: the combo box still refills through the controller.
+  fw::Free(list);
+  list = nullptr;
+  EXPECT_EQ(combo->GetController(), shared);
+  int changes = 0;
+  combo->OnChange = [&](fw::TObject*) { ++changes; };
+  Announce(SHCNE_DRIVEADD, "C:\\");
+  EXPECT_TRUE(PumpUntil([&] { return changes > 0; }));
+  EXPECT_GT(combo->GetFolderList()->GetCount(), 2);
 }
 
 }  // namespace

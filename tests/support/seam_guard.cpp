@@ -16,6 +16,7 @@
 #include "services/shell/shell_component.h"
 #include "services/shell/shell_controller.h"
 #include "services/shell/shell_drag_loop.h"
+#include "services/shell/shell_item.h"
 #include "services/shell/shortcut.h"
 #include "skin/engine/fast_pixels.h"
 
@@ -49,6 +50,7 @@ TSeamGuard::TSeamGuard() {
   Keep(&svc::testing::SetDragLoop);                  // the drag loop of the shell views
   Keep(&svc::testing::SetContextMenuChooser);        // the choice in the shell's context menu
   Keep(&skin::testing::SetSse2);                     // the skin painters' SSE2 paths
+  Keep(&svc::testing::SetShellRun);                  // files and items the shell would open or run
 }
 
 TSeamGuard::~TSeamGuard() {
