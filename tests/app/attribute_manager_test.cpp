@@ -2,6 +2,7 @@
 // the entries each mode names change, the times land on the DOS grid in UTC, failures are
 // listed), its detail dialog, and the file-time and attribute-word routines. The program runs
 // with a fixed time-zone offset (see the test's CTest environment), so local and UTC differ.
+#include <cstring>
 #include <functional>
 #include <map>
 #include <string>
@@ -606,7 +607,8 @@ TEST_F(AttributeManagerPanel, TheTreeAndTheListAreDrawnWithTheirIcons) {
   ASSERT_GT(tool->amShellTV->GetItems()->GetCount(), 0);
   fw::TTreeNode* root = tool->amShellTV->GetItems()->GetItem(0);
   RECT text{};
-  *reinterpret_cast<HTREEITEM*>(&text) = root->GetItemId();
+  const HTREEITEM id = root->GetItemId();
+  std::memcpy(&text, &id, sizeof id);  // the message takes the item in the rectangle's place
   ASSERT_TRUE(SendMessageA(treeWindow, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&text)));
   EXPECT_TRUE(Drawn(treeWindow, text, background)) << "the desktop's name is not drawn";
   const RECT treeIcon{text.left - 18, text.top, text.left - 2, text.bottom};
