@@ -70,6 +70,22 @@ skin::TkCheckBox* MakeCheckBox(fw::TComponent* owner, fw::TWinControl* parent, c
   return box;
 }
 
+skin::TkToolBar* MakeToolBar(fw::TComponent* owner, fw::TWinControl* parent, const char* name,
+                             fw::TCustomImageList* images) {
+  auto* bar = fw::New<skin::TkToolBar>(owner);
+  bar->SetName(name);
+  bar->SetImages(images);
+  bar->SetFlat(true);
+  bar->SetList(true);
+  bar->SetShowCaptions(true);
+  bar->SetShowHint(true);
+  // Like a top strip, it starts far down so that it lines up below the panel's title.
+  bar->SetBounds(0, 1000, bar->GetWidth(), 26);
+  bar->SetAlign(fw::alTop);
+  bar->SetParent(parent);
+  return bar;
+}
+
 fw::TToolButton* MakeToolButton(fw::TComponent* owner, skin::TkToolBar* bar, const char* name, const char* caption,
                                 const char* hint, bool visible) {
   auto* button = fw::New<fw::TToolButton>(owner);

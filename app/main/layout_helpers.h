@@ -41,6 +41,11 @@ skin::TkCheckBox* MakeCheckBox(fw::TComponent* owner, fw::TWinControl* parent, c
 skin::TkEdit* MakeReadOnlyEdit(fw::TComponent* owner, fw::TWinControl* parent, const char* name,
                                const char* caption, int labelLeft, int left, int top, int width);
 
+// A flat, 26-pixel-high tool bar with captions beside the pictures of images and hints, at the
+// top of parent below what already stands there.
+skin::TkToolBar* MakeToolBar(fw::TComponent* owner, fw::TWinControl* parent, const char* name,
+                             fw::TCustomImageList* images);
+
 // A tool bar button (no image) with its caption and hint, added at the end of bar.
 fw::TToolButton* MakeToolButton(fw::TComponent* owner, skin::TkToolBar* bar, const char* name, const char* caption,
                                 const char* hint, bool visible = true);

@@ -23,16 +23,7 @@ fw::TMenuItem* MakeViewItem(TfrmMain& form, fw::TPopupMenu* menu, const char* na
 }  // namespace
 
 void TAttributeManager::CreateComponents() {
-  kToolBar2 = fw::New<skin::TkToolBar>(&FForm);
-  kToolBar2->SetName("kToolBar2");
-  kToolBar2->SetImages(FForm.il16);
-  kToolBar2->SetFlat(true);
-  kToolBar2->SetList(true);
-  kToolBar2->SetShowCaptions(true);
-  kToolBar2->SetShowHint(true);
-  kToolBar2->SetHeight(26);
-  kToolBar2->SetAlign(fw::alTop);
-  kToolBar2->SetParent(&FPanel);
+  kToolBar2 = MakeToolBar(&FForm, &FPanel, "kToolBar2", FForm.il16);
   ToolButton1 = MakeToolButton(&FForm, kToolBar2, "ToolButton1", "", "Chage only folder attribute");
   ToolButton1->SetImageIndex(kFolderImage);
   ToolButton3 = MakeToolButton(&FForm, kToolBar2, "ToolButton3", "", "Change only files attribute");

@@ -52,8 +52,6 @@ class TFileWiper {
 
  private:
   void CreateComponents();  // file_wiper_layout.cpp
-  // A borderless, captionless panel of the form, aligned in parent.
-  skin::TkPanel* MakeBarePanel(const char* name, fw::TWinControl* parent, fw::TAlign align, int size);
   void AddRow(const std::string& fileName);
   void ListFolder(const std::string& folder);
   // "Clear list" is available exactly while the list has rows.

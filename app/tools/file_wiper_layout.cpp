@@ -7,20 +7,6 @@
 
 namespace app {
 
-skin::TkPanel* TFileWiper::MakeBarePanel(const char* name, fw::TWinControl* parent, fw::TAlign align, int size) {
-  auto* panel = fw::New<skin::TkPanel>(&FForm);
-  panel->SetName(name);
-  panel->SetCaption("");
-  panel->SetBevelOuter(fw::bvNone);
-  if (align == fw::alLeft || align == fw::alRight)
-    panel->SetWidth(size);
-  else
-    panel->SetHeight(size);
-  panel->SetAlign(align);
-  panel->SetParent(parent);
-  return panel;
-}
-
 void TFileWiper::CreateComponents() {
   SvBrowser1 = fw::New<svc::TSvBrowser>(&FForm);
   SvBrowser1->SetName("SvBrowser1");
@@ -40,15 +26,15 @@ void TFileWiper::CreateComponents() {
   searcher->OnProgress = fw::Bind(this, &TFileWiper::fwSearcherProgress);
 
   // The pick line: the label above, the edit taking the width the browse button leaves.
-  skin::TkPanel* pickPanel = MakeBarePanel("pnlFWPick", &FPanel, fw::alTop, 52);
+  skin::TkPanel* pickPanel = MakePanel(&FForm, &FPanel, "pnlFWPick", fw::alTop, 52);
   lblFWSelect = fw::New<skin::TkLabel>(&FForm);
   lblFWSelect->SetName("lblFWSelect");
   lblFWSelect->SetCaption("Select file or folder to securely wipe");
   lblFWSelect->SetBounds(8, 6, 300, 16);
   lblFWSelect->SetParent(pickPanel);
-  skin::TkPanel* pathRow = MakeBarePanel("pnlFWPath", pickPanel, fw::alBottom, 27);
-  MakeBarePanel("pnlFWPathIndent", pathRow, fw::alLeft, 8);
-  skin::TkPanel* browse = MakeBarePanel("pnlFWBrowse", pathRow, fw::alRight, 36);
+  skin::TkPanel* pathRow = MakePanel(&FForm, pickPanel, "pnlFWPath", fw::alBottom, 27);
+  MakePanel(&FForm, pathRow, "pnlFWPathIndent", fw::alLeft, 8);
+  skin::TkPanel* browse = MakePanel(&FForm, pathRow, "pnlFWBrowse", fw::alRight, 36);
   kSpeedButton1 = fw::New<skin::TkSpeedButton>(&FForm);
   kSpeedButton1->SetName("kSpeedButton1");
   kSpeedButton1->SetCaption("...");
@@ -62,7 +48,7 @@ void TFileWiper::CreateComponents() {
   kEdit6->SetAlign(fw::alClient);
   kEdit6->SetParent(pathRow);
 
-  skin::TkPanel* buttons = MakeBarePanel("pnlFWButtons", &FPanel, fw::alBottom, 36);
+  skin::TkPanel* buttons = MakePanel(&FForm, &FPanel, "pnlFWButtons", fw::alBottom, 36);
   btnFWDelete = MakeButton(&FForm, buttons, "btnFWDelete", "Delete", "Delete selected file", 8, 6, 84);
   btnFWDelete->SetEnabled(false);
   kBitBtn4 = MakeButton(&FForm, buttons, "kBitBtn4", "Clear list", "Clear result list", 100, 6, 84);

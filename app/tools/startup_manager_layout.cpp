@@ -26,16 +26,7 @@ const TColumnSpec kColumns[] = {{"Name", 80},    {"Path", kAutoWidth}, {"Paramet
 }  // namespace
 
 void TStartupManager::CreateComponents() {
-  kToolBar1 = fw::New<skin::TkToolBar>(&FForm);
-  kToolBar1->SetName("kToolBar1");
-  kToolBar1->SetImages(FForm.il16);
-  kToolBar1->SetFlat(true);
-  kToolBar1->SetList(true);
-  kToolBar1->SetShowCaptions(true);
-  kToolBar1->SetShowHint(true);
-  kToolBar1->SetHeight(26);
-  kToolBar1->SetAlign(fw::alTop);
-  kToolBar1->SetParent(&FPanel);
+  kToolBar1 = MakeToolBar(&FForm, &FPanel, "kToolBar1", FForm.il16);
   newBtn = MakeToolButton(&FForm, kToolBar1, "newBtn", "New", "Add new entry", true);
   editBtn = MakeToolButton(&FForm, kToolBar1, "editBtn", "Edit", "Edit entry", false);
   deleteBtn = MakeToolButton(&FForm, kToolBar1, "deleteBtn", "Delete", "Delete entry", true);

@@ -58,14 +58,19 @@ TSvCustomShellController::TSvCustomShellController(fw::TComponent* owner) : TSvC
   if (!Shell32FunctionsLoaded()) LoadShell32Functions();
   FItems = fw::New<TSvShellItemList>();
   SHGetDesktopFolder(FDesktopFolder.Put());
-  SHFILEINFOA info{};
-  FSmallImages = fw::New<fw::TImageList>(nullptr);
-  FSmallImages->SetShareImages(true);
-  FSmallImages->SetHandle(reinterpret_cast<HIMAGELIST>(
-      SHGetFileInfoA("", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON)));
-  FLargeImages = fw::New<fw::TImageList>(nullptr);
-  FLargeImages->SetShareImages(true);
-  FLargeImages->SetHandle(reinterpret_cast<HIMAGELIST>(SHGetFileInfoA("", 0, &info, sizeof info, SHGFI_SYSICONINDEX)));
+  // The system image lists, asked for with the desktop's (empty) ID list: an empty path would
+  // name the current folder, which need not be one the shell can parse.
+  static const USHORT desktop = 0;
+  auto systemImages = [](UINT size) {
+    SHFILEINFOA info{};
+    auto* images = fw::New<fw::TImageList>(nullptr);
+    images->SetShareImages(true);
+    images->SetHandle(reinterpret_cast<HIMAGELIST>(SHGetFileInfoA(reinterpret_cast<LPCSTR>(&desktop), 0, &info,
+                                                                  sizeof info, SHGFI_PIDL | SHGFI_SYSICONINDEX | size)));
+    return images;
+  };
+  FSmallImages = systemImages(SHGFI_SMALLICON);
+  FLargeImages = systemImages(0);
   if (fw::Win32Platform() == VER_PLATFORM_WIN32_NT) ProbeOverlays();
   RegisterClipboardFormatA("FileContents");
   RegisterClipboardFormatA("FileGroupDescriptor");

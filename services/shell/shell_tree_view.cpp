@@ -443,12 +443,11 @@ void TSvCustomShellTreeView::WndProc(fw::TMessage& msg) {
       break;
     case WM_PAINT:
       if (!FTreeReady && !GetComponentState().Contains(fw::csDesigning) && FController) {
+        // Without a start-in folder the message is not passed on: its region stays invalid, so
+        // the tree paints at the next one, now ready.
         bool listOnly = !StartInPidl(false);
         FirstPaint();
-        if (listOnly) {
-          ValidateRect(GetHandle(), nullptr);
-          return;
-        }
+        if (listOnly) return;
       }
       break;
     case WM_TIMER:

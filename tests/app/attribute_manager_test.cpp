@@ -2,6 +2,7 @@
 // the entries each mode names change, the times land on the DOS grid in UTC, failures are
 // listed), its detail dialog, and the file-time and attribute-word routines. The program runs
 // with a fixed time-zone offset (see the test's CTest environment), so local and UTC differ.
+#include <cstring>
 #include <functional>
 #include <map>
 #include <string>
@@ -586,6 +587,38 @@ TEST_F(AttributeManagerPanel, ToolBarMenuAndList) {
     EXPECT_EQ(list->GetViewStyle(), styles[i]) << captions[i];
     for (int j = 0; j < 4; ++j) EXPECT_EQ(items->GetItems(j)->GetChecked(), j == i) << captions[i];
   }
+}
+
+// Whether the window shows, inside r, a pixel other than the background colour.
+bool Drawn(HWND window, const RECT& r, COLORREF background) {
+  HDC dc = GetDC(window);
+  bool drawn = false;
+  for (int y = r.top; y < r.bottom && !drawn; ++y)
+    for (int x = r.left; x < r.right && !drawn; ++x) drawn = GetPixel(dc, x, y) != background;
+  ReleaseDC(window, dc);
+  return drawn;
+}
+
+// As the program shows the panel: the tree draws the desktop at its top with its icon, and the
+// list draws its rows with theirs.
+TEST_F(AttributeManagerPanel, TheTreeAndTheListAreDrawnWithTheirIcons) {
+  const COLORREF background = GetSysColor(COLOR_WINDOW);
+  HWND treeWindow = tool->amShellTV->GetHandle();
+  ASSERT_GT(tool->amShellTV->GetItems()->GetCount(), 0);
+  fw::TTreeNode* root = tool->amShellTV->GetItems()->GetItem(0);
+  RECT text{};
+  const HTREEITEM id = root->GetItemId();
+  std::memcpy(&text, &id, sizeof id);  // the message takes the item in the rectangle's place
+  ASSERT_TRUE(SendMessageA(treeWindow, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&text)));
+  EXPECT_TRUE(Drawn(treeWindow, text, background)) << "the desktop's name is not drawn";
+  const RECT treeIcon{text.left - 18, text.top, text.left - 2, text.bottom};
+  EXPECT_TRUE(Drawn(treeWindow, treeIcon, background)) << "the desktop's icon is not drawn";
+
+  HWND listWindow = list->GetHandle();
+  ASSERT_GT(list->GetItems()->GetCount(), 0);
+  RECT listIcon{LVIR_ICON, 0, 0, 0};
+  ASSERT_TRUE(SendMessageA(listWindow, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&listIcon)));
+  EXPECT_TRUE(Drawn(listWindow, listIcon, background)) << "the first row's icon is not drawn";
 }
 
 TEST_F(AttributeManagerPanel, UpAndRefresh) {

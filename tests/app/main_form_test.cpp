@@ -177,6 +177,25 @@ TEST_F(MainWindowTest, NavigationButtonsSwitchToolsAndGroups) {
   EXPECT_EQ(frmMain->driveCleaner->lvDCDrive->GetItems()->GetCount(), rows);
 }
 
+// Every tool panel, shown, has its title strip at the top and all else (tool bars included)
+// below it.
+TEST_F(MainWindowTest, EachToolPanelHasItsTitleOnTop) {
+  Start();
+  for (skin::TkPanel* panel : frmMain->ToolPanels()) {
+    frmMain->ShowToolPanel(panel);
+    Pump();
+    const std::string title = panel->GetName() + "Title";
+    auto* strip = dynamic_cast<fw::TControl*>(frmMain->FindComponent(title));
+    ASSERT_NE(strip, nullptr) << title;
+    EXPECT_EQ(strip->GetTop(), 0) << title;
+    for (int i = 0; i < panel->GetControlCount(); ++i) {
+      fw::TControl* control = panel->GetControls(i);
+      if (control != strip && control->GetVisible())
+        EXPECT_GE(control->GetTop(), strip->GetTop() + strip->GetHeight()) << control->GetName() << " in " << title;
+    }
+  }
+}
+
 TEST_F(MainWindowTest, AboutAndSettingsShowModallyAndAreFreedOnClose) {
   Start();
   std::vector<std::string> shown;

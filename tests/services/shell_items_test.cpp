@@ -268,6 +268,38 @@ TEST_F(ShellItems, TheOverlayProbeLeavesTemporaryFilesAlone) {
   SetEnvironmentVariableA("TMP", oldTmp);
 }
 
+// The controller's image lists are the system's, with the icons the items' indexes name,
+// whatever the current folder is: here a host folder no drive letter leads to, as when the
+// program is started from one.
+TEST_F(ShellItems, TheImageListsAreTheSystemsWhateverTheCurrentFolder) {
+  char oldFolder[MAX_PATH] = {};
+  GetCurrentDirectoryA(MAX_PATH, oldFolder);
+  using TUnixName = char*(CDECL*)(LPCWSTR);
+  auto unixName = reinterpret_cast<TUnixName>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name"));
+  ASSERT_NE(unixName, nullptr);
+  std::wstring wide(dir.begin(), dir.end());
+  char* name = unixName(wide.c_str());
+  std::string unixFolder = std::string("\\\\?\\unix") + name;
+  HeapFree(GetProcessHeap(), 0, name);
+  std::replace(unixFolder.begin(), unixFolder.end(), '/', '\\');
+  const bool entered = SetCurrentDirectoryA(unixFolder.c_str());
+  TSvCustomShellController* other = fw::New<TSvCustomShellController>(nullptr);
+  SetCurrentDirectoryA(oldFolder);
+  ASSERT_TRUE(entered);
+
+  SHFILEINFOA info{};
+  auto small = reinterpret_cast<HIMAGELIST>(
+      SHGetFileInfoA(dir.c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
+  auto large = reinterpret_cast<HIMAGELIST>(SHGetFileInfoA(dir.c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX));
+  ASSERT_NE(small, nullptr);
+  EXPECT_EQ(other->GetSmallImages()->GetHandle(), small);
+  EXPECT_EQ(other->GetLargeImages()->GetHandle(), large);
+  EXPECT_GT(info.iIcon, 0);
+  EXPECT_GT(ImageList_GetImageCount(other->GetSmallImages()->GetHandle()), info.iIcon);
+  fw::Free(other);
+  EXPECT_GT(ImageList_GetImageCount(small), info.iIcon) << "freeing the controller emptied the system's list";
+}
+
 TEST_F(ShellItems, ContextMenuClosedWithoutAChoice) {
   sandbox::WriteFile(dir + "menu.txt", "m");
   TPidl folder = FolderPidl(dir);
