@@ -132,6 +132,9 @@ TEST_F(FormSkinPaint, ButtonRestoredWithoutSeamAndNarrowWindow) {
   const fw::TColor corner = test_skins::PixelOf(*cache, close.Left, close.Top);
   const fw::TColor right = test_skins::PixelOf(*cache, close.Right - 1, close.Top);
   ASSERT_NE(corner, test_skins::PixelOf(*cache, close.Left - 1, close.Top));
+  // The band's stripes run top to bottom: the row above the button shows what lies under it.
+  EXPECT_EQ(corner, test_skins::PixelOf(*cache, close.Left, close.Top - 1));
+  EXPECT_EQ(right, test_skins::PixelOf(*cache, close.Right - 1, close.Top - 1));
   provider->SetHotButton(HTCLOSE);
   provider->SetHotButton(0);
   EXPECT_EQ(test_skins::PixelOf(*cache, close.Left, close.Top), corner);

@@ -117,7 +117,10 @@ TEST_F(FormSkinWndProc, PaintWhileUpdatingIsValidated) {
   Cmd(skin::cmdSetUpdating, 0, 1);
   InvalidateRect(form->GetHandle(), nullptr, FALSE);
   const DWORD start = GetTickCount();
-  while (GetTickCount() - start < 200) fw::Application->ProcessMessages();
+  // One message at a time: a paint message that is never validated would come back for ever.
+  MSG msg;
+  while (GetTickCount() - start < 200)
+    if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
   EXPECT_LE(paints, 3);
   form->SetWindowProc(skinned);
   Cmd(skin::cmdSetUpdating, 0, 0);
@@ -144,6 +147,18 @@ TEST_F(FormSkinWndProc, ScrollBarsForOverflowingContent) {
   form->SetBounds(60, 0, 300, 700);
   Settle();
   SendMessageA(form->GetHandle(), WM_SIZE, 0, 0);
+  EXPECT_EQ(provider->GetVertBar(), nullptr);
+  EXPECT_EQ(content->GetTop(), 10);
+  // Scrolled forward when the skin goes: the bar is plain by then, the children come back all
+  // the same.
+  form->SetBounds(60, 60, 300, 240);
+  Settle();
+  SendMessageA(form->GetHandle(), WM_SIZE, 0, 0);
+  ASSERT_NE(provider->GetVertBar(), nullptr);
+  provider->GetVertBar()->SetPosition(50);
+  EXPECT_EQ(content->GetTop(), 10 - 50);
+  manager->SetActive(false);
+  SendMessageA(form->GetHandle(), skin::SM_SKINCMD, skin::SkinCmdWParam(skin::cmdRemoveSkin), Own());
   EXPECT_EQ(provider->GetVertBar(), nullptr);
   EXPECT_EQ(content->GetTop(), 10);
 }
