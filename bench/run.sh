@@ -16,6 +16,8 @@
 #                bare Win32 pass under the same Wine (<= 0.80), on two trees (bench/dupfind.sh)
 #   file_wiper:  the File wiper's Delete on 256 MiB against the host's shred -n 6 and the bare
 #                Win32 passes under the same Wine (<= 1.10) (bench/file_wiper.sh)
+#   skin_form:   the skinned main window resized through 50 sizes against the same with the
+#                system frame (<= 3.00)
 #   shell_list:  the shell list view listing 10,000 files in the report style against a bare
 #                IShellFolder enumeration with display names (<= 2)
 # A benchmark that fails does not stop the others: the failed ones are named at the end and the
@@ -87,6 +89,7 @@ run skin_load wine_bench skin_load
 run regex_filter wine_bench regex_filter
 run shell_list wine_bench shell_list
 run skin_paint wine_bench skin_paint
+run skin_form wine_bench skin_form
 run dupfind "$here/bench/dupfind.sh"
 run file_wiper "$here/bench/file_wiper.sh"
 
