@@ -114,6 +114,27 @@ TEST_F(FormSkinPaint, BorderlessDialogAndMaskless) {
   EXPECT_EQ(provider->CaptionButtonHeight(), 21);
 }
 
+TEST_F(FormSkinPaint, MasksWithoutFrames) {
+  // Button images and a border mask whose image count is 0 are no valid images: fallbacks.
+  LoadSkin(test_skins::MaskPicture({kFrame, kBtn}, 16, 14, false), {{"GLOBALINFO", ""}, {"FORM", ""}},
+           [](skin::TkStoredSkin& s) {
+             testing_paint::AddImage(s, "FORM", "BORDERSMASK", fw::TRect(0, 0, 32, 14), 0, 0, 4, 0);
+             testing_paint::AddImage(s, "FORM", "TITLEBAR", fw::TRect(0, 0, 32, 14), 0, 0, 4, 0);
+             testing_paint::AddImage(s, "GLOBALINFO", "BICONCLOSE", fw::TRect(0, 0, 32, 14), 0, 0, 0, 0);
+             testing_paint::AddImage(s, "GLOBALINFO", "GRIPIMAGE", fw::TRect(0, 0, 32, 14), 0, 0, 0, 0);
+           });
+  // The loader reads a count of 0 as the default; a damaged table can still hold one.
+  for (auto& mask : const_cast<skin::TkMaskArray&>(manager->GetMasks())) mask.ImageCount = 0;
+  MakeForm(fw::bsSizeable, skin::TkBorderIcons{fw::biSystemMenu});
+  provider->SetGripMode(skin::gmRightBottom);
+  provider->RepaintNonClient();
+  Settle();
+  EXPECT_EQ(provider->CaptionButtonWidth(provider->Button(HTCLOSE)), 21);
+  EXPECT_EQ(provider->CaptionButtonHeight(), 21);
+  EXPECT_EQ(provider->TitleReservedWidth(provider->Button(HTCLOSE).ImageIndex), provider->CaptionButtonsWidth());
+  EXPECT_TRUE(IsWindowVisible(form->GetHandle()));
+}
+
 TEST_F(FormSkinPaint, ButtonRestoredWithoutSeamAndNarrowWindow) {
   // A title band whose every column differs from its neighbours.
   std::string stripes;

@@ -86,6 +86,26 @@ TEST_F(FormSkinWndProc, CommandAnswersAndTitleStrip) {
   EXPECT_EQ(SendMessageA(wnd, WM_ERASEBKGND, 0, 0), 1);
 }
 
+TEST_F(FormSkinWndProc, ColourAndProviderLookUp) {
+  MakeForm(fw::bsSizeable, skin::TkBorderIcons{fw::biSystemMenu});
+  EXPECT_EQ(form->GetColor(), manager->GetGlobalColor());
+  // A custom colour stays the form's own when the global colour is switched off.
+  provider->GetSkinData()->SetCustomColor(true);
+  form->SetColor(0x123456);
+  provider->SetUseGlobalColor(false);
+  EXPECT_EQ(form->GetColor(), 0x123456);
+  provider->GetSkinData()->SetCustomColor(false);
+  provider->SetUseGlobalColor(true);
+  provider->SetUseGlobalColor(false);
+  EXPECT_EQ(form->GetColor(), fw::clBtnFace);
+  // The provider behind a control (its parent chain) and behind a menu item (its owner chain).
+  auto* child = fw::New<fw::TCustomControl>(form);
+  child->SetParent(form);
+  auto* item = fw::New<fw::TMenuItem>(form);
+  EXPECT_EQ(skin::SendCmdToParentForm(child), reinterpret_cast<LRESULT>(provider));
+  EXPECT_EQ(skin::SendCmdToParentForm(item), reinterpret_cast<LRESULT>(provider));
+}
+
 TEST_F(FormSkinWndProc, SnapsAndKeepsMinMaxValues) {
   MakeForm(fw::bsSizeable, skin::TkBorderIcons{fw::biSystemMenu});
   provider->SetScreenSnap(true);
