@@ -43,8 +43,6 @@ int FrameHeightOf(const TkSkinManager* m, int index, int fallback) {
   return mask.Bmp ? mask.Bmp->GetHeight() / 2 : mask.R.Height() / (mask.MaskType + 1);
 }
 
-fw::TRect ButtonsRect(const TkCaptionButton& b) { return b.Rect; }
-
 bool Inside(const fw::TRect& r, fw::TPoint p) {
   return p.X >= r.Left && p.X <= r.Right && p.Y >= r.Top && p.Y <= r.Bottom;
 }
@@ -616,14 +614,13 @@ int TkSkinProvider::ImageOf(int code) const {
   return const_cast<TkSkinProvider*>(this)->Button(code).ImageIndex;
 }
 
-void TkSkinProvider::PlaceCaptionButton(TkCaptionButton& button, int& x, int width, bool enabled) {
+void TkSkinProvider::PlaceCaptionButton(TkCaptionButton& button, int& x, int width) {
   const int height = CaptionButtonHeight();
   button.Rect.Right = x;
   button.Rect.Left = x - width;
   button.Rect.Top = (CaptionHeight() - height + SysBorderHeight()) / 2 + (height < 16 ? 2 : 0);
   button.Rect.Bottom = button.Rect.Top + height;
   x = button.Rect.Left;
-  (void)enabled;
 }
 
 void TkSkinProvider::PaintCaptionButtons() {
@@ -633,7 +630,7 @@ void TkSkinProvider::PaintCaptionButtons() {
     const int width = code >= HTTITLEBUTTON ? TitleButtonWidth(FTitleButtons->GetItem(code - HTTITLEBUTTON))
                                             : CaptionButtonWidth(b);
     if (code < HTTITLEBUTTON && !FSkinData->GetSkinManager()->IsValidImgIndex(b.ImageIndex)) return;
-    PlaceCaptionButton(b, x, width, ButtonEnabled(code));
+    PlaceCaptionButton(b, x, width);
     PaintCaptionButton(code);
   };
   if (FBorderIcons.Contains(fw::biSystemMenu) && FSystemMenu) {
@@ -1341,7 +1338,8 @@ void TkSkinProvider::NewWndProc(fw::TMessage& m) {
         fw::TRect area;
         GetWorkArea(area);
         HMONITOR monitor = MonitorFromWindow(FForm->GetHandle(), MONITOR_DEFAULTTONEAREST);
-        MONITORINFO mi{sizeof mi};
+        MONITORINFO mi{};
+        mi.cbSize = sizeof mi;
         GetMonitorInfoA(monitor, &mi);
         SnapToEdge(pos->x, area.Right, FForm->GetWidth());
         SnapToEdge(pos->y, area.Bottom, FForm->GetHeight());

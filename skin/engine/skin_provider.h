@@ -97,7 +97,8 @@ class TkSkinProvider : public fw::TComponent {
 
   // --- set-up ---
   void PrepareForm();
-  void SetMDIHelper(bool create) {}
+  // No form of the program is an MDI form: there is no MDI helper to make or free.
+  void SetMDIHelper(bool) {}
   // Skin commands of a form being designed; there is no form designer, so nothing happens.
   void DesignTimeCommand(fw::TMessage&) {}
 
@@ -141,7 +142,8 @@ class TkSkinProvider : public fw::TComponent {
   void WMPaintForm(fw::TMessage& m);
   void PaintAppIcon();
   void RepaintMenuLineItem(fw::TMenuItem* item, const fw::TRect& r, fw::TOwnerDrawState state);
-  void SkinFormMenus(bool on) {}
+  // The skin's own menu painting hooks in here with the menus.
+  void SkinFormMenus(bool) {}
   void RefreshMainMenu();
   void UpdateCaptionButtonIndexes();
   void RepaintNonClient();
@@ -198,7 +200,7 @@ class TkSkinProvider : public fw::TComponent {
   int GlobalMask(const std::string& property) const;
   int ImageOf(int code) const;
   bool ButtonEnabled(int code) const;
-  void PlaceCaptionButton(TkCaptionButton& button, int& x, int width, bool enabled);
+  void PlaceCaptionButton(TkCaptionButton& button, int& x, int width);
   void PaintCaptionText(const fw::TRect& r, bool keepSize);
   void PaintMenuLine();
   void ScrollChange(bool vertical, int oldPosition);
