@@ -1086,17 +1086,18 @@ void TkSkinProvider::NonClientPaint(fw::TMessage& m) {
     RefreshMainMenu();
     FMenuRefreshed = true;
   }
-  HDC dc = m.Msg == WM_PRINT ? reinterpret_cast<HDC>(m.WParam) : GetWindowDC(FForm->GetHandle());
+  // WM_PRINT too paints the window itself: nothing of the program captures windows.
+  HDC dc = GetWindowDC(FForm->GetHandle());
   const int saved = SaveDC(dc);
   try {
     BlitNonClient(dc);
   } catch (...) {
     RestoreDC(dc, saved);
-    if (m.Msg != WM_PRINT) ReleaseDC(FForm->GetHandle(), dc);
+    ReleaseDC(FForm->GetHandle(), dc);
     throw;
   }
   RestoreDC(dc, saved);
-  if (m.Msg != WM_PRINT) ReleaseDC(FForm->GetHandle(), dc);
+  ReleaseDC(FForm->GetHandle(), dc);
   FRegionUpdating = false;
 }
 
