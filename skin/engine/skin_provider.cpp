@@ -1071,7 +1071,7 @@ void TkSkinProvider::CollectRegionRects() {
   }
 }
 
-void TkSkinProvider::NonClientPaint(fw::TMessage& m) {
+void TkSkinProvider::NonClientPaint() {
   if (!FormShowing() || IsLoading(FForm) || FForm->GetFormState().Contains(fw::fsCreating) || IsDestroying(FForm))
     return;
   FSkinData->Updating = FSkinData->GetUpdating();
@@ -1299,7 +1299,7 @@ void TkSkinProvider::NewWndProc(fw::TMessage& m) {
     }
     case WM_NCPAINT:
     case WM_PRINT:
-      NonClientPaint(m);
+      NonClientPaint();
       return;
     case WM_PAINT:
       if (FormShowing() && !FForm->GetControlState().Contains(fw::csCreating)) {

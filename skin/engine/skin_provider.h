@@ -191,7 +191,7 @@ class TkSkinProvider : public fw::TComponent {
   void SkinArrived(fw::TMessage& m, bool repaint);
   void SkinRemoved(fw::TMessage& m);
   void CutTitleStrip();
-  void NonClientPaint(fw::TMessage& m);
+  void NonClientPaint();
   void CollectRegionRects();
   void MouseMessage(fw::TMessage& m);
   void ButtonUp(fw::TMessage& m, int code);
