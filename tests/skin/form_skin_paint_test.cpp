@@ -107,7 +107,9 @@ TEST_F(FormSkinPaint, BorderlessDialogAndMaskless) {
   MakeForm(fw::bsSizeable, skin::TkBorderIcons{fw::biSystemMenu});
   EXPECT_TRUE(provider->GetRegionRects().empty());
   HRGN rgn = CreateRectRgn(0, 0, 0, 0);
-  if (GetWindowRgn(form->GetHandle(), rgn) != ERROR) EXPECT_TRUE(PtInRegion(rgn, 0, 0));
+  if (GetWindowRgn(form->GetHandle(), rgn) != ERROR) {
+    EXPECT_TRUE(PtInRegion(rgn, 0, 0));
+  }
   DeleteObject(rgn);
   // Without button images the buttons take 21 pixels.
   EXPECT_EQ(provider->CaptionButtonWidth(provider->Button(HTCLOSE)), 21);
