@@ -16,6 +16,8 @@
 #                bare Win32 pass under the same Wine (<= 0.80), on two trees (bench/dupfind.sh)
 #   file_wiper:  the File wiper's Delete on 256 MiB against the host's shred -n 6 and the bare
 #                Win32 passes under the same Wine (<= 1.10) (bench/file_wiper.sh)
+#   skin_form:   the skinned main window resized through 50 sizes against the same with the
+#                system frame (<= 3.00)
 #   shell_list:  the shell list view listing 10,000 files in the report style against a bare
 #                IShellFolder enumeration with display names (<= 2)
 #   attribute_walk: the Attribute manager's Change attribute run on 20,000 files against a bare
@@ -90,6 +92,7 @@ run regex_filter wine_bench regex_filter
 run shell_list wine_bench shell_list
 run skin_paint wine_bench skin_paint
 run attribute_walk wine_bench attribute_walk
+run skin_form wine_bench skin_form
 run dupfind "$here/bench/dupfind.sh"
 run file_wiper "$here/bench/file_wiper.sh"
 

@@ -1,5 +1,6 @@
 // The layout of the Duplicate finder's group dialog.
 #include "app/dialogs/file_group_form.h"
+#include "app/main/layout_helpers.h"
 
 namespace app {
 
@@ -28,6 +29,7 @@ void TfrmAddDFGroup::CreateComponents() {
   SetKeyPreview(true);
   SetClientWidth(292);
   SetClientHeight(300);
+  MakeSkinProvider(this, "kSkinProvider1", skin::TkBorderIcons{fw::biSystemMenu});
 
   kComboBox1 = fw::New<skin::TkComboBox>(this);
   kComboBox1->SetName("kComboBox1");

@@ -1,5 +1,6 @@
 #include "app/main/about_form.h"
 
+#include "app/main/layout_helpers.h"
 #include "framework/graphics/icon.h"
 
 namespace app {
@@ -15,8 +16,7 @@ void TfrmAbout1::CreateComponents() {
   SetKeyPreview(true);
   SetClientWidth(300);
   SetClientHeight(150);
-  skinProvider = fw::New<skin::TkSkinProvider>(this);
-  skinProvider->SetName("skinProvider");
+  skinProvider = MakeSkinProvider(this, "skinProvider", skin::TkBorderIcons{fw::biSystemMenu});
 
   Image1 = fw::New<fw::TImage>(this);
   Image1->SetName("Image1");

@@ -4,6 +4,18 @@
 
 namespace app {
 
+skin::TkSkinProvider* MakeSkinProvider(fw::TComponent* form, const char* name, skin::TkBorderIcons icons) {
+  auto* provider = fw::New<skin::TkSkinProvider>(form);
+  provider->SetName(name);
+  provider->SetBorderIcons(icons);
+  provider->SetCaptionAlignment(fw::taCenter);
+  provider->SetMakeSkinMenu(false);
+  provider->SetShowAppIcon(false);
+  provider->SetScreenSnap(true);
+  provider->SetGripMode(skin::gmRightBottom);
+  return provider;
+}
+
 skin::TkPanel* MakePanel(fw::TComponent* owner, fw::TWinControl* parent, const char* name, fw::TAlign align,
                          int size) {
   auto* panel = fw::New<skin::TkPanel>(owner);

@@ -12,11 +12,15 @@
 #include "skin/controls/list_view.h"
 #include "skin/controls/panel.h"
 #include "skin/controls/tool_bar.h"
+#include "skin/engine/skin_provider.h"
 
 namespace app {
 
 // A panel without caption or bevel. Aligned left or right it is size wide; aligned to the top
 // or the bottom it is size high and comes after what already stands at that side.
+// The form skinner with the values every form resource gives it: caption centred, no app icon,
+// no skin submenu, snapping to the screen edges, the grip image; icons are its caption buttons.
+skin::TkSkinProvider* MakeSkinProvider(fw::TComponent* form, const char* name, skin::TkBorderIcons icons);
 skin::TkPanel* MakePanel(fw::TComponent* owner, fw::TWinControl* parent, const char* name, fw::TAlign align,
                          int size);
 

@@ -82,8 +82,7 @@ void TfrmMain::CreateNonVisualComponents() {
   skinManager->GetMenuSupport()->SetIcoLineSkin("ICOLINE");
   skinManager->SetSkinDirectory(".\\Skins");
   skinManager->SetSkinName(skin::kNeutralSkinName);
-  skinProvider = fw::New<skin::TkSkinProvider>(this);
-  skinProvider->SetName("skinProvider");
+  skinProvider = MakeSkinProvider(this, "skinProvider", skin::TkBorderIcons{fw::biSystemMenu, fw::biMinimize});
   il16 = fw::New<fw::TImageList>(this);
   il16->SetName("il16");
   il22 = fw::New<fw::TImageList>(this);

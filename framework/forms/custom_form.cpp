@@ -4,7 +4,8 @@
 
 #include "framework/forms/application.h"
 #include "framework/forms/screen.h"
-#include "framework/menus/menu_item.h"
+#include "framework/graphics/icon.h"
+#include "framework/menus/main_menu.h"
 #include "framework/msg/exception_barrier.h"
 
 namespace fw {
@@ -36,7 +37,7 @@ TCustomForm* GetParentForm(const TControl* control) {
 }
 
 TCustomForm::TCustomForm(TComponent* owner)
-    : TScrollingWinControl(owner), FCanvas(std::make_unique<TControlCanvas>(this)) {
+    : TScrollingWinControl(owner), FCanvas(std::make_unique<TControlCanvas>(this)), FIcon(std::make_unique<TIcon>()) {
   FVisible = false;
   FColor = clBtnFace;
   SetParentColor(false);
@@ -153,6 +154,47 @@ void TCustomForm::CreateParams(TCreateParams& params) {
   if (FBorderStyle == bsDialog) params.WindowClass.style |= CS_SAVEBITS;
   params.WindowClass.hIcon = LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
   if (!params.WindowClass.hIcon) params.WindowClass.hIcon = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
+}
+
+void TCustomForm::CreateWnd() {
+  TScrollingWinControl::CreateWnd();
+  if (FMenu) FMenu->SetWindowHandle(FHandle);
+  ApplyIcon();
+}
+
+void TCustomForm::DestroyWnd() {
+  // The bar belongs to the menu: the window must not destroy it with itself.
+  if (FMenu) FMenu->SetWindowHandle(nullptr);
+  TScrollingWinControl::DestroyWnd();
+}
+
+void TCustomForm::SetMenu(TMainMenu* menu) {
+  if (menu == FMenu) return;
+  if (FMenu) {
+    FMenu->SetWindowHandle(nullptr);
+    FMenu->RemoveFreeNotification(this);
+  }
+  FMenu = menu;
+  if (!menu) return;
+  menu->FreeNotification(this);
+  if (FHandle) menu->SetWindowHandle(FHandle);
+}
+
+void TCustomForm::SetIcon(const TIcon* icon) {
+  FIcon->Assign(icon);
+  ApplyIcon();
+}
+
+void TCustomForm::ApplyIcon() {
+  if (!FHandle) return;
+  HICON icon = FIcon->GetHandle();
+  SendMessageA(FHandle, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+  SendMessageA(FHandle, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+}
+
+void TCustomForm::Notification(TComponent* component, TOperation operation) {
+  TScrollingWinControl::Notification(component, operation);
+  if (operation == opRemove && component == FMenu) FMenu = nullptr;
 }
 
 void TCustomForm::ApplyBorderStyles() {

@@ -10,6 +10,9 @@
 
 namespace fw {
 
+class TIcon;
+class TMainMenu;
+
 using TModalResult = int;
 constexpr TModalResult mrNone = 0;
 constexpr TModalResult mrOk = 1;
@@ -60,6 +63,12 @@ class TCustomForm : public TScrollingWinControl {
   // True while the form's window is the active window of the thread.
   bool GetActive() const;
   TCanvas* GetCanvas() const { return FCanvas.get(); }
+  // The menu bar; the form shows its native bar and hears of its changes (CM_MENUCHANGED).
+  TMainMenu* GetMenu() const { return FMenu; }
+  void SetMenu(TMainMenu* menu);
+  // The form's own icon (title bar, task switcher); empty: the program's icon.
+  TIcon* GetIcon() const { return FIcon.get(); }
+  void SetIcon(const TIcon* icon);
   // Forms without MDI: these stay null.
   HWND GetClientHandle() const { return nullptr; }
   TCustomForm* GetActiveMDIChild() const { return nullptr; }
@@ -86,6 +95,7 @@ class TCustomForm : public TScrollingWinControl {
   virtual TModalResult ShowModal();
 
   void Dispatch(TMessage& msg) override;
+  void Notification(TComponent* component, TOperation operation) override;
 
   TNotifyEvent OnCreate;
   TNotifyEvent OnShow;
@@ -102,6 +112,8 @@ class TCustomForm : public TScrollingWinControl {
   // The form's layout: creates the components with their names, properties and handlers.
   virtual void CreateComponents() {}
   void CreateParams(TCreateParams& params) override;
+  void CreateWnd() override;
+  void DestroyWnd() override;
   void PaintWindow(HDC dc) override;
   virtual void Paint();
   virtual void DoCreate();
@@ -120,6 +132,7 @@ class TCustomForm : public TScrollingWinControl {
   void ApplyPosition();
   void CloseModal();
   void FocusActiveControl();
+  void ApplyIcon();
 
   TFormBorderStyle FBorderStyle = bsSizeable;
   TBorderIcons FBorderIcons{biSystemMenu, biMinimize, biMaximize};
@@ -132,6 +145,8 @@ class TCustomForm : public TScrollingWinControl {
   TWinControl* FFocusedControl = nullptr;
   TModalResult FModalResult = mrNone;
   std::unique_ptr<TControlCanvas> FCanvas;
+  TMainMenu* FMenu = nullptr;
+  std::unique_ptr<TIcon> FIcon;
 };
 
 class TForm : public TCustomForm {

@@ -24,7 +24,40 @@ UINT NewCommand() {
   } while (Commands().count(last));
   return last;
 }
+std::string KeyName(unsigned key) {
+  if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9')) return std::string(1, static_cast<char>(key));
+  if (key >= VK_F1 && key <= VK_F24) return Format("F%d", static_cast<int>(key - VK_F1 + 1));
+  if (key >= VK_NUMPAD0 && key <= VK_NUMPAD9) return Format("Num %d", static_cast<int>(key - VK_NUMPAD0));
+  switch (key) {
+    case VK_BACK: return "BkSp";
+    case VK_TAB: return "Tab";
+    case VK_RETURN: return "Enter";
+    case VK_ESCAPE: return "Esc";
+    case VK_SPACE: return "Space";
+    case VK_PRIOR: return "PgUp";
+    case VK_NEXT: return "PgDn";
+    case VK_END: return "End";
+    case VK_HOME: return "Home";
+    case VK_LEFT: return "Left";
+    case VK_UP: return "Up";
+    case VK_RIGHT: return "Right";
+    case VK_DOWN: return "Down";
+    case VK_INSERT: return "Ins";
+    case VK_DELETE: return "Del";
+    default: return "";
+  }
+}
 }  // namespace
+
+std::string ShortCutToText(TShortCut shortCut) {
+  std::string name = KeyName(shortCut & 0xFF);
+  if (name.empty()) return "";
+  std::string text;
+  if (shortCut & scShift) text += "Shift+";
+  if (shortCut & scCtrl) text += "Ctrl+";
+  if (shortCut & scAlt) text += "Alt+";
+  return text + name;
+}
 
 TOwnerDrawState OwnerDrawStateFromItemState(UINT itemState) {
   TOwnerDrawState s;
@@ -163,6 +196,12 @@ void TMenuItem::SetDefault(bool v) {
   Changed();
 }
 
+void TMenuItem::SetShortCut(TShortCut v) {
+  if (v == FShortCut) return;
+  FShortCut = v;
+  Changed();
+}
+
 void TMenuItem::SetBreak(TMenuBreak v) {
   if (v == FBreak) return;
   FBreak = v;
@@ -191,7 +230,9 @@ void TMenuItem::RebuildHandle() {
   UINT pos = 0;
   for (TMenuItem* item : FItems) {
     if (!item->FVisible) continue;
-    std::string caption = ValidUtf8(item->FCaption);
+    std::string caption = item->FCaption;
+    if (std::string keys = ShortCutToText(item->FShortCut); !keys.empty()) caption += "\t" + keys;
+    caption = ValidUtf8(caption);
     MENUITEMINFOA mii{};
     mii.cbSize = sizeof mii;
     mii.fMask = MIIM_ID | MIIM_FTYPE | MIIM_STATE | MIIM_DATA;

@@ -20,6 +20,16 @@ enum TOwnerDrawStateFlag {
   odNoAccel, odNoFocusRect, odReserved1, odReserved2, odComboBoxEdit,
 };
 using TOwnerDrawState = TSet<TOwnerDrawStateFlag>;
+
+// A key with its modifiers: the virtual key in the low byte, scShift/scCtrl/scAlt above it.
+using TShortCut = unsigned short;
+constexpr TShortCut scNone = 0;
+constexpr TShortCut scShift = 0x2000;
+constexpr TShortCut scCtrl = 0x4000;
+constexpr TShortCut scAlt = 0x8000;
+// "Ctrl+Shift+Alt+Key" with the key's own name ("F4", "Del", "A"); empty for scNone or a key
+// without a name.
+std::string ShortCutToText(TShortCut shortCut);
 TOwnerDrawState OwnerDrawStateFromItemState(UINT itemState);
 
 using TMenuMeasureItemEvent = std::function<void(TObject* Sender, TCanvas* ACanvas, int& Width, int& Height)>;
@@ -52,6 +62,9 @@ class TMenuItem : public TComponent {
   int GetImageIndex() const { return FImageIndex; }
   void SetImageIndex(int v) { FImageIndex = v; }
   bool IsLine() const { return FCaption == "-"; }
+  // Shown after a tab in the item's native text; the item does not take the keys itself.
+  TShortCut GetShortCut() const { return FShortCut; }
+  void SetShortCut(TShortCut v);
 
   // --- tree ---
   int GetCount() const { return static_cast<int>(FItems.size()); }
@@ -108,6 +121,7 @@ class TMenuItem : public TComponent {
   bool FDefault = false;
   TMenuBreak FBreak = mbNone;
   int FImageIndex = -1;
+  TShortCut FShortCut = scNone;
   UINT FCommand;
   HMENU FHandle = nullptr;
   bool FDirty = true;

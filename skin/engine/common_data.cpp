@@ -64,13 +64,6 @@ bool SkinAnnounced(const TkSkinManager* manager) {
   return manager && manager->GetSkinData() && manager->GetSkinData()->SkinReady;
 }
 
-void ResetTheme(HWND wnd) {
-  using SetWindowThemeProc = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
-  static HMODULE uxtheme = LoadLibraryA("uxtheme.dll");
-  static auto setWindowTheme =
-      uxtheme ? reinterpret_cast<SetWindowThemeProc>(GetProcAddress(uxtheme, "SetWindowTheme")) : nullptr;
-  if (setWindowTheme) setWindowTheme(wnd, nullptr, nullptr);
-}
 
 // Each channel (T * (P - C) + C * 256) shr 8, clamped: T weighs the parent's colour out of 256.
 fw::TColor MixByTransparency(fw::TColor parent, fw::TColor own, int t) {
@@ -454,6 +447,14 @@ void CopyWinControlCache(fw::TWinControl* control, TkCommonData* d, const fw::TR
     BitBlt(dc, clip.Left, clip.Top, clip.Width(), clip.Height(), d->CacheBmp->GetCanvas()->GetHandle(), source.Left,
            source.Top, SRCCOPY);
   RestoreDC(dc, saved);
+}
+
+void ResetTheme(HWND wnd) {
+  using SetWindowThemeProc = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
+  static HMODULE uxtheme = LoadLibraryA("uxtheme.dll");
+  static auto setWindowTheme =
+      uxtheme ? reinterpret_cast<SetWindowThemeProc>(GetProcAddress(uxtheme, "SetWindowTheme")) : nullptr;
+  if (setWindowTheme) setWindowTheme(wnd, nullptr, nullptr);
 }
 
 }  // namespace skin

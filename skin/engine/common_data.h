@@ -102,6 +102,9 @@ class TkCommonData : public fw::TPersistent {
 // Control types the mouse alone never makes hot.
 bool ExcludedFromMouseOver(int ctrlTypeIndex);
 
+// Gives the window the system's own theme back (only while visual themes are in use).
+void ResetTheme(HWND wnd);
+
 // The skin command for the owner's state; true when answered (not to be passed on).
 bool CommonWndProc(fw::TMessage& message, TkCommonData* skinData);
 // The shared part of a skinned window procedure, before the owner's own handling.

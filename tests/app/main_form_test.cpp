@@ -14,6 +14,7 @@
 #include "app/tools/drive_cleaner.h"
 #include "framework/forms/screen.h"
 #include "main_window_fixture.h"
+#include "support/test_skins.h"
 
 using app::frmMain;
 
@@ -257,13 +258,15 @@ class BuiltProgramTest : public MainWindowTest {
   // Starts the built program from a folder of its own (a copy still held by an earlier run
   // cannot be in the way), closes every message box it shows until its main window is visible,
   // checks the window and closes it. Skips when the program is not built.
-  void RunUntilTheWindowShows(const std::function<void(const std::string& dir)>& prepare) {
+  void RunUntilTheWindowShows(const std::function<void(const std::string& dir)>& prepare,
+                              const std::function<void(HWND window)>& inspect = {}) {
     char self[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, self, MAX_PATH);
     std::string built = fw::ExtractFilePath(fw::ExcludeTrailingBackslash(fw::ExtractFilePath(self))) +
                         "VorletDiskCleaner.exe";
     if (!fw::FileExists(built)) GTEST_SKIP() << "the program is not built: " << built;
-    dir = appDir + "run" + std::to_string(GetCurrentProcessId()) + "\\";
+    static int runs = 0;
+    dir = appDir + "run" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++runs) + "\\";
     ASSERT_TRUE(fw::CreateDir(dir));
     std::string exe = dir + "VorletDiskCleaner.exe";
     ASSERT_TRUE(CopyFileA(built.c_str(), exe.c_str(), TRUE));
@@ -296,6 +299,7 @@ class BuiltProgramTest : public MainWindowTest {
     RECT r{};
     GetWindowRect(window, &r);
     EXPECT_EQ(r.right - r.left, 700);
+    if (inspect) inspect(window);
     PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(WaitForSingleObject(process.hProcess, 20000), WAIT_OBJECT_0);
   }
@@ -326,4 +330,45 @@ TEST_F(BuiltProgramTest, ShowsItsMainWindowWithoutAConfigurationFolder) {
   EXPECT_EQ(messageBoxes.size(), 1u);
   EXPECT_EQ(testing_sandbox::ReadFile(config), "not a folder");
   SetFileAttributesA(config.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+namespace {
+
+// What the screen shows of the started program's title band, at a point left of the centred
+// caption, with its window region checked: the skin's corners are cut out.
+fw::TColor SkinnedTitleColour(HWND window) {
+  Sleep(1500);  // the first paints
+  RECT r{};
+  GetWindowRect(window, &r);
+  HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+  EXPECT_NE(GetWindowRgn(window, rgn), ERROR);
+  EXPECT_FALSE(PtInRegion(rgn, 0, 0));
+  EXPECT_TRUE(PtInRegion(rgn, 350, 10));
+  DeleteObject(rgn);
+  HDC screen = GetDC(nullptr);
+  const fw::TColor title = static_cast<fw::TColor>(GetPixel(screen, r.left + 40, r.top + GetSystemMetrics(SM_CYFRAME) + 6));
+  ReleaseDC(nullptr, screen);
+  EXPECT_NE(title, static_cast<fw::TColor>(GetSysColor(COLOR_ACTIVECAPTION)));
+  EXPECT_NE(title, static_cast<fw::TColor>(GetSysColor(COLOR_INACTIVECAPTION)));
+  return title;
+}
+
+}  // namespace
+
+// Started with the Skins folder beside it, the program draws its own title band and frame in
+// the Neutral skin, and in Slate when program.ini names Slate.
+TEST_F(BuiltProgramTest, DrawsItsWindowInTheSkinProgramIniNames) {
+  fw::TColor neutral = 0, slate = 0;
+  RunUntilTheWindowShows([](const std::string& folder) { test_skins::CopyShippedSkin(folder + "Skins\\", "Neutral"); },
+                         [&](HWND window) { neutral = SkinnedTitleColour(window); });
+  if (IsSkipped()) return;
+  RunUntilTheWindowShows(
+      [](const std::string& folder) {
+        test_skins::CopyShippedSkin(folder + "Skins\\", "Neutral");
+        test_skins::CopyShippedSkin(folder + "Skins\\", "Slate");
+        fw::CreateDir(folder + "config");
+        testing_sandbox::WriteFile(folder + "config\\program.ini", "[Skin]\r\nSkinName=Slate\r\n");
+      },
+      [&](HWND window) { slate = SkinnedTitleColour(window); });
+  EXPECT_NE(neutral, slate);
 }

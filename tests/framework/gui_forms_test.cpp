@@ -11,6 +11,8 @@
 #include "framework/controls/custom_control.h"
 #include "framework/forms/application.h"
 #include "framework/forms/dialog_service.h"
+#include "framework/graphics/icon.h"
+#include "framework/menus/main_menu.h"
 #include "framework/menus/popup_menu.h"
 #include "framework/msg/allocate_hwnd.h"
 #include "framework/sys/thread.h"
@@ -342,6 +344,110 @@ TEST_F(GuiForms, MenuCommandsReachTheirItems) {
   open->Free();
   EXPECT_EQ(TMenuItem::FindByCommand(command), nullptr);
   EXPECT_EQ(menu->GetItems()->GetCount(), 2);
+}
+
+TEST_F(GuiForms, ShortCutsReadAsKeyNames) {
+  EXPECT_EQ(ShortCutToText(scAlt | VK_F4), "Alt+F4");
+  EXPECT_EQ(ShortCutToText(scShift | scCtrl | 'A'), "Shift+Ctrl+A");
+  EXPECT_EQ(ShortCutToText(scCtrl | VK_DELETE), "Ctrl+Del");
+  EXPECT_EQ(ShortCutToText(scNone), "");
+  EXPECT_EQ(ShortCutToText(scAlt), "");  // a modifier alone names no key
+  auto menu = MakeOwned<TPopupMenu>(nullptr);
+  auto* close = New<TMenuItem>(menu.get());
+  close->SetCaption("&Close");
+  close->SetShortCut(scAlt | VK_F4);
+  menu->GetItems()->Add(close);
+  char text[64] = {};
+  GetMenuStringA(menu->GetHandle(), 0, text, sizeof text, MF_BYPOSITION);
+  EXPECT_STREQ(text, "&Close\tAlt+F4");
+}
+
+// The menu bar: the form shows the native bar, leaves invisible items out so that item
+// rectangles are visible positions, hears of every change, routes owner-draw messages of bar
+// items to their handlers and never destroys the bar with its window.
+TEST_F(GuiForms, MainMenuIsTheFormsBar) {
+  auto form = MakeOwned<TForm>(nullptr);
+  auto* menu = New<TMainMenu>(form.get());
+  TMenuItem* items[3];
+  const char* captions[] = {"File", "Hidden", "Help"};
+  for (int i = 0; i < 3; ++i) {
+    items[i] = New<TMenuItem>(form.get());
+    items[i]->SetCaption(captions[i]);
+    auto* sub = New<TMenuItem>(form.get());
+    sub->SetCaption("Sub");
+    items[i]->Add(sub);
+    menu->GetItems()->Add(items[i]);
+  }
+  items[1]->SetVisible(false);
+  form->SetMenu(menu);
+  form->SetBounds(100, 100, 400, 300);
+  HWND wnd = form->GetHandle();
+  form->Show();
+  HMENU bar = GetMenu(wnd);
+  ASSERT_EQ(bar, menu->GetHandle());
+  ASSERT_EQ(GetMenuItemCount(bar), 2);
+  RECT file{}, help{};
+  ASSERT_TRUE(GetMenuItemRect(wnd, bar, 0, &file));
+  ASSERT_TRUE(GetMenuItemRect(wnd, bar, 1, &help));
+  EXPECT_GT(help.left, file.left);
+  EXPECT_EQ(GetMenuItemID(GetSubMenu(bar, 1), 0), items[2]->GetItems(0)->GetCommand());
+
+  int changes = 0;
+  TWndMethodProc old = form->GetWindowProc();
+  form->SetWindowProc([&](TMessage& msg) {
+    if (msg.Msg == CM_MENUCHANGED) ++changes;
+    old(msg);
+  });
+  items[1]->SetVisible(true);
+  EXPECT_EQ(GetMenu(wnd), bar);  // rebuilt in place
+  EXPECT_EQ(GetMenuItemCount(bar), 3);
+  EXPECT_GE(changes, 1);
+
+  // Owner-draw bar items: measuring and drawing reach the item's handlers by command id.
+  items[0]->OnMeasureItem = [](TObject*, TCanvas*, int& w, int& h) {
+    w = 77;
+    h = 19;
+  };
+  items[0]->OnAdvancedDrawItem = [](TObject*, TCanvas*, TRect r, TOwnerDrawState) { Note("drawn " + std::to_string(r.Width())); };
+  menu->SetOwnerDraw(true);
+  EXPECT_NE(GetMenuState(bar, 0, MF_BYPOSITION) & MF_OWNERDRAW, 0u);
+  MEASUREITEMSTRUCT mis{ODT_MENU, 0, items[0]->GetCommand(), 10, 10, 0};
+  EXPECT_EQ(SendMessageA(wnd, WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&mis)), 1);
+  EXPECT_EQ(mis.itemWidth, 77u);
+  EXPECT_EQ(mis.itemHeight, 19u);
+  DRAWITEMSTRUCT dis{};
+  dis.CtlType = ODT_MENU;
+  dis.itemID = items[0]->GetCommand();
+  dis.hDC = GetDC(wnd);
+  dis.rcItem = RECT{0, 0, 30, 10};
+  log.clear();
+  SendMessageA(wnd, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&dis));
+  ReleaseDC(wnd, dis.hDC);
+  EXPECT_EQ(log, (std::vector<std::string>{"drawn 30"}));
+  form->SetWindowProc(old);
+
+  // A new window gets the same bar back; the old window did not destroy it.
+  form->RecreateWnd();
+  EXPECT_TRUE(IsMenu(bar));
+  EXPECT_EQ(GetMenu(form->GetHandle()), bar);
+  // Freeing the menu takes the bar off the window first.
+  wnd = form->GetHandle();
+  menu->Free();
+  EXPECT_EQ(form->GetMenu(), nullptr);
+  EXPECT_EQ(GetMenu(wnd), nullptr);
+}
+
+TEST_F(GuiForms, FormIconIsTheWindowsIcon) {
+  auto form = MakeOwned<TForm>(nullptr);
+  HWND wnd = form->GetHandle();
+  EXPECT_EQ(SendMessageA(wnd, WM_GETICON, ICON_BIG, 0), 0);
+  TIcon icon;
+  icon.SetHandle(CopyIcon(LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_WARNING))));
+  form->SetIcon(&icon);
+  ASSERT_FALSE(form->GetIcon()->GetEmpty());
+  EXPECT_EQ(reinterpret_cast<HICON>(SendMessageA(wnd, WM_GETICON, ICON_BIG, 0)), form->GetIcon()->GetHandle());
+  form->RecreateWnd();
+  EXPECT_EQ(reinterpret_cast<HICON>(SendMessageA(form->GetHandle(), WM_GETICON, ICON_SMALL, 0)), form->GetIcon()->GetHandle());
 }
 
 namespace {

@@ -1,0 +1,174 @@
+// What a skinned form shows: its frame, title band, caption buttons in every state, the
+// inactive look, the grip and the menu line; its region without the transparent corners; the
+// faces of borderless and dialog forms; a button restored without a seam; a narrow window.
+#include <gtest/gtest.h>
+
+#include "framework/forms/application.h"
+#include "framework/menus/main_menu.h"
+#include "skin/engine/gradient_data.h"
+#include "skin/engine/skin_manager.h"
+#include "support/form_skin_fixture.h"
+
+namespace {
+
+using namespace testing_form_skin;
+
+class FormSkinPaint : public FormSkinTest {};
+
+TEST_F(FormSkinPaint, FrameTitleAndButtonsInEveryState) {
+  MakeForm(fw::bsSizeable, skin::TkBorderIcons{fw::biSystemMenu, fw::biMinimize, fw::biMaximize});
+  HWND wnd = form->GetHandle();
+  EXPECT_TRUE(form->GetBorderIcons().Empty());  // the system draws no buttons of its own
+  // The frame at the left and bottom edges, the title band at the top.
+  EXPECT_EQ(WindowPixel(1, 150), kFrame);
+  EXPECT_EQ(WindowPixel(160, 198), kFrame);
+  EXPECT_EQ(WindowPixel(100, provider->SysBorderHeight() + 2), kTitle);
+  // Close, maximize and minimize from the right, 16 x 14 each, in the normal frame.
+  const fw::TRect close = provider->Button(HTCLOSE).Rect, max = provider->Button(HTMAXBUTTON).Rect,
+                  min = provider->Button(HTMINBUTTON).Rect;
+  EXPECT_EQ(close.Right, 320 - provider->SysBorderWidth());
+  EXPECT_EQ(close.Width(), 16);
+  EXPECT_EQ(max.Right, close.Left);
+  EXPECT_EQ(min.Right, max.Left);
+  EXPECT_EQ(WindowPixel(close.Left + 8, close.Top + 7), kBtn);
+  // Hot while the mouse is over it, pressed by the left button, normal again once left.
+  EXPECT_EQ(SendMessageA(wnd, WM_NCHITTEST, 0, ScreenAt(close)), HTCLOSE);
+  EXPECT_EQ(WindowPixel(close.Left + 8, close.Top + 7), kBtnHot);
+  SendMessageA(wnd, WM_NCLBUTTONDOWN, HTMAXBUTTON, ScreenAt(max));
+  EXPECT_EQ(WindowPixel(max.Left + 8, max.Top + 7), kBtnPressed);
+  EXPECT_EQ(WindowPixel(close.Left + 8, close.Top + 7), kBtn);
+  EXPECT_EQ(SendMessageA(wnd, WM_NCHITTEST, 0, ScreenAt(100, 100)), HTCLIENT);
+  EXPECT_EQ(WindowPixel(max.Left + 8, max.Top + 7), kBtn);
+  // The transparent corner lies outside the window region; the frame inside it.
+  HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+  ASSERT_NE(GetWindowRgn(wnd, rgn), ERROR);
+  EXPECT_FALSE(PtInRegion(rgn, 0, 0));
+  EXPECT_FALSE(PtInRegion(rgn, 319, 199));
+  EXPECT_TRUE(PtInRegion(rgn, 1, 1));
+  DeleteObject(rgn);
+}
+
+TEST_F(FormSkinPaint, InactiveLookOnceAnotherFormIsActive) {
+  MakeForm(fw::bsSizeable, skin::TkBorderIcons{fw::biSystemMenu});
+  const fw::TRect close = provider->Button(HTCLOSE).Rect;
+  EXPECT_EQ(WindowPixel(close.Left + 8, close.Top + 7), kBtn);
+  SendMessageA(form->GetHandle(), WM_NCACTIVATE, FALSE, 0);
+  Settle();
+  EXPECT_FALSE(provider->GetFormActive());
+  EXPECT_NE(WindowPixel(close.Left + 8, close.Top + 7), kBtn);  // drawn faint
+  SendMessageA(form->GetHandle(), WM_NCACTIVATE, TRUE, 0);
+  Settle();
+  EXPECT_EQ(WindowPixel(close.Left + 8, close.Top + 7), kBtn);
+}
+
+TEST_F(FormSkinPaint, GripAndMenuLine) {
+  MakeForm(fw::bsSizeable, skin::TkBorderIcons{fw::biSystemMenu});
+  provider->SetGripMode(skin::gmRightBottom);
+  auto* menu = fw::New<fw::TMainMenu>(form);
+  std::vector<std::string> drawn;
+  for (const char* caption : {"File", "Edit", "View", "Window", "Help"}) {
+    auto* item = fw::New<fw::TMenuItem>(form);
+    item->SetCaption(caption);
+    item->OnMeasureItem = [](fw::TObject*, fw::TCanvas*, int& w, int& h) {
+      w = 90;
+      h = 18;
+    };
+    item->OnAdvancedDrawItem = [&drawn](fw::TObject* sender, fw::TCanvas*, fw::TRect, fw::TOwnerDrawState) {
+      drawn.push_back(static_cast<fw::TMenuItem*>(sender)->GetCaption());
+    };
+    menu->GetItems()->Add(item);
+  }
+  menu->SetOwnerDraw(true);
+  form->SetMenu(menu);
+  provider->RepaintNonClient();
+  Settle();
+  // Five 90-pixel items in a 320-pixel window: the line wraps onto more rows.
+  EXPECT_GT(provider->MenuLineRows(), 1);
+  EXPECT_FALSE(drawn.empty());
+  EXPECT_EQ(drawn.front(), "File");
+  const int top = provider->CaptionHeight() + provider->SysBorderHeight();
+  EXPECT_EQ(WindowPixel(318 - provider->SysBorderWidth(), top + 2), kMenuLine);
+  InvalidateRect(form->GetHandle(), nullptr, FALSE);  // the grip lies in the client area
+  const fw::TPoint grip = provider->GripImagePos();
+  EXPECT_EQ(WindowPixel(grip.X + 5, grip.Y + 5), kGrip);
+}
+
+TEST_F(FormSkinPaint, BorderlessDialogAndMaskless) {
+  MakeForm(fw::bsNone, skin::TkBorderIcons{fw::biSystemMenu});
+  EXPECT_EQ(WindowPixel(100, 3), kFrame);  // the FORM face only: no title band
+  EXPECT_EQ(provider->Button(HTCLOSE).Rect.Width(), 0);
+  MakeForm(fw::bsDialog, skin::TkBorderIcons{fw::biSystemMenu, fw::biMinimize, fw::biMaximize});
+  const fw::TRect close = provider->Button(HTCLOSE).Rect;
+  EXPECT_EQ(WindowPixel(close.Left + 8, close.Top + 7), kBtn);
+  EXPECT_EQ(provider->Button(HTMAXBUTTON).Rect.Width(), 0);  // close only
+  EXPECT_EQ(provider->Button(HTMINBUTTON).Rect.Width(), 0);
+  // A skin without a FORM border mask: a plain rectangle.
+  LoadSkin(test_skins::MaskPicture({kFrame}, 4, 4, false), {{"GLOBALINFO", ""}, {"FORM", ""}});
+  MakeForm(fw::bsSizeable, skin::TkBorderIcons{fw::biSystemMenu});
+  EXPECT_TRUE(provider->GetRegionRects().empty());
+  HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+  if (GetWindowRgn(form->GetHandle(), rgn) != ERROR) {
+    EXPECT_TRUE(PtInRegion(rgn, 0, 0));
+  }
+  DeleteObject(rgn);
+  // Without button images the buttons take 21 pixels.
+  EXPECT_EQ(provider->CaptionButtonWidth(provider->Button(HTCLOSE)), 21);
+  EXPECT_EQ(provider->CaptionButtonHeight(), 21);
+}
+
+TEST_F(FormSkinPaint, MasksWithoutFrames) {
+  // Button images and a border mask whose image count is 0 are no valid images: fallbacks.
+  LoadSkin(test_skins::MaskPicture({kFrame, kBtn}, 16, 14, false), {{"GLOBALINFO", ""}, {"FORM", ""}},
+           [](skin::TkStoredSkin& s) {
+             testing_paint::AddImage(s, "FORM", "BORDERSMASK", fw::TRect(0, 0, 32, 14), 0, 0, 4, 0);
+             testing_paint::AddImage(s, "FORM", "TITLEBAR", fw::TRect(0, 0, 32, 14), 0, 0, 4, 0);
+             testing_paint::AddImage(s, "GLOBALINFO", "BICONCLOSE", fw::TRect(0, 0, 32, 14), 0, 0, 0, 0);
+             testing_paint::AddImage(s, "GLOBALINFO", "GRIPIMAGE", fw::TRect(0, 0, 32, 14), 0, 0, 0, 0);
+           });
+  // The loader reads a count of 0 as the default; a damaged table can still hold one.
+  for (auto& mask : const_cast<skin::TkMaskArray&>(manager->GetMasks())) mask.ImageCount = 0;
+  MakeForm(fw::bsSizeable, skin::TkBorderIcons{fw::biSystemMenu});
+  provider->SetGripMode(skin::gmRightBottom);
+  provider->RepaintNonClient();
+  Settle();
+  EXPECT_EQ(provider->CaptionButtonWidth(provider->Button(HTCLOSE)), 21);
+  EXPECT_EQ(provider->CaptionButtonHeight(), 21);
+  EXPECT_EQ(provider->TitleReservedWidth(provider->Button(HTCLOSE).ImageIndex), provider->CaptionButtonsWidth());
+  EXPECT_TRUE(IsWindowVisible(form->GetHandle()));
+}
+
+TEST_F(FormSkinPaint, ButtonRestoredWithoutSeamAndNarrowWindow) {
+  // A title band whose every column differs from its neighbours.
+  std::string stripes;
+  for (int i = 0; i < 100; ++i) stripes += i % 2 ? "16777215;0;1;1;0;" : "0;16777215;1;1;0;";
+  MakeForm(fw::bsSizeable, skin::TkBorderIcons{fw::biSystemMenu});
+  auto& section = const_cast<skin::TkGeneralData&>(manager->GetSections()[manager->GetSkinIndex("FORMTITLE")]);
+  section.GradientPercent = section.HotGradientPercent = 100;
+  skin::ParseGradientData(stripes, section.Gradient);
+  skin::ParseGradientData(stripes, section.HotGradient);
+  provider->RepaintNonClient();
+  Settle();
+  const fw::TRect close = provider->Button(HTCLOSE).Rect;
+  fw::TBitmap* cache = provider->GetSkinData()->CacheBmp.get();
+  // The corners of the button frame show the title band under it: the same before and after
+  // the button was redrawn from the saved background.
+  const fw::TColor corner = test_skins::PixelOf(*cache, close.Left, close.Top);
+  const fw::TColor right = test_skins::PixelOf(*cache, close.Right - 1, close.Top);
+  ASSERT_NE(corner, test_skins::PixelOf(*cache, close.Left - 1, close.Top));
+  // The band's stripes run top to bottom: the row above the button shows what lies under it.
+  EXPECT_EQ(corner, test_skins::PixelOf(*cache, close.Left, close.Top - 1));
+  EXPECT_EQ(right, test_skins::PixelOf(*cache, close.Right - 1, close.Top - 1));
+  provider->SetHotButton(HTCLOSE);
+  provider->SetHotButton(0);
+  EXPECT_EQ(test_skins::PixelOf(*cache, close.Left, close.Top), corner);
+  EXPECT_EQ(test_skins::PixelOf(*cache, close.Right - 1, close.Top), right);
+  // A window too narrow for its buttons: a button reaching the icon is not drawn.
+  provider->SetShowAppIcon(true);
+  provider->GetTitleIcon()->SetWidth(form->GetWidth());
+  provider->RepaintNonClient();
+  Settle();
+  EXPECT_TRUE(IsWindowVisible(form->GetHandle()));
+  EXPECT_NE(test_skins::PixelOf(*provider->GetSkinData()->CacheBmp, close.Left + 8, close.Top + 7), kBtn);
+}
+
+}  // namespace

@@ -1,0 +1,210 @@
+// The skinned form's window procedure: taking over and giving back the form, the skin
+// commands, the title strip, snapping, the min/max information, paint messages while updating,
+// the form's skinned scroll bars and the rmBorder frame.
+#include <gtest/gtest.h>
+
+#include "framework/controls/custom_control.h"
+#include "framework/forms/application.h"
+#include "skin/engine/scroll_bar.h"
+#include "skin/engine/skin_command.h"
+#include "skin/engine/skin_manager.h"
+#include "skin/engine/skin_utils.h"
+#include "support/form_skin_fixture.h"
+
+namespace {
+
+using namespace testing_form_skin;
+
+class FormSkinWndProc : public FormSkinTest {
+ protected:
+  LRESULT Cmd(int command, LPARAM l = 0, int arg = 0) {
+    return SendMessageA(form->GetHandle(), skin::SM_SKINCMD, skin::SkinCmdWParam(command, arg), l);
+  }
+  LPARAM Own() const { return reinterpret_cast<LPARAM>(manager); }
+};
+
+TEST_F(FormSkinWndProc, TakesOverAndGivesBackTheForm) {
+  MakeForm(fw::bsSizeable, skin::TkBorderIcons{fw::biSystemMenu, fw::biMinimize});
+  HWND wnd = form->GetHandle();
+  EXPECT_TRUE(form->GetBorderIcons().Empty());
+  EXPECT_EQ(form->GetHandle(), wnd);  // the same window
+  EXPECT_TRUE(skin::ControlAnswersCmd(form, skin::cmdIsSkinned));
+  EXPECT_EQ(Cmd(skin::cmdGetProvider), reinterpret_cast<LRESULT>(provider));
+  // Another manager's removal changes nothing.
+  Cmd(skin::cmdRemoveSkin, 12345);
+  EXPECT_TRUE(form->GetBorderIcons().Empty());
+  // The own manager's removal: the system frame, icons and plain shape back, the form shown.
+  Cmd(skin::cmdRemoveSkin, Own());
+  EXPECT_EQ(form->GetBorderIcons(), (fw::TBorderIcons{fw::biSystemMenu, fw::biMinimize, fw::biMaximize}));
+  HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+  EXPECT_EQ(GetWindowRgn(wnd, rgn), ERROR);
+  DeleteObject(rgn);
+  EXPECT_TRUE(IsWindowVisible(wnd));
+  // New skin and refresh from the own manager take it back.
+  Cmd(skin::cmdNewSkin, Own());
+  Cmd(skin::cmdRefresh, Own());
+  Settle();
+  EXPECT_TRUE(form->GetBorderIcons().Empty());
+  // Freed before the form: the form's own procedure is back.
+  provider->Free();
+  provider = nullptr;
+  EXPECT_FALSE(skin::ControlAnswersCmd(form, skin::cmdIsSkinned));
+  SendMessageA(wnd, WM_NCPAINT, 1, 0);
+  EXPECT_EQ(SendMessageA(wnd, WM_NCHITTEST, 0, ScreenAt(100, 100)), HTCLIENT);
+}
+
+TEST_F(FormSkinWndProc, CommandAnswersAndTitleStrip) {
+  MakeForm(fw::bsSizeable, skin::TkBorderIcons{fw::biSystemMenu});
+  HWND wnd = form->GetHandle();
+  skin::ParentBgAnswer = skin::TkBgRef{};
+  Cmd(skin::cmdGetParentBg);
+  EXPECT_TRUE(skin::ParentBgAnswer.Ready);
+  EXPECT_EQ(skin::ParentBgAnswer.Bmp, provider->GetSkinData()->CacheBmp.get());
+  EXPECT_EQ(skin::ParentBgAnswer.Y, provider->ClientOffsetY());
+  EXPECT_FALSE(skin::ControlAnswersCmd(form, skin::cmdIsTextured));  // no gradient, no image
+  skin::QueriedColor = fw::clFuchsia;
+  Cmd(skin::cmdGetColor);
+  EXPECT_EQ(skin::QueriedColor, kFrame);
+  Cmd(skin::cmdSetUpdating, 0, 1);
+  EXPECT_TRUE(skin::ControlAnswersCmd(form, skin::cmdIsUpdating));
+  Cmd(skin::cmdSetUpdating, 0, 0);
+  // A caption change on a form without a region leaves it visible.
+  SetWindowRgn(wnd, nullptr, TRUE);
+  form->SetCaption("Renamed");
+  HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+  ASSERT_NE(GetWindowRgn(wnd, rgn), ERROR);
+  EXPECT_TRUE(PtInRegion(rgn, 100, 150));
+  DeleteObject(rgn);
+  Settle();
+  EXPECT_TRUE(IsWindowVisible(wnd));
+  // The next non-client paint builds the frame's region again.
+  rgn = CreateRectRgn(0, 0, 0, 0);
+  ASSERT_NE(GetWindowRgn(wnd, rgn), ERROR);
+  EXPECT_TRUE(PtInRegion(rgn, 100, 5));
+  DeleteObject(rgn);
+  // WM_ERASEBKGND erases nothing without themes.
+  EXPECT_EQ(SendMessageA(wnd, WM_ERASEBKGND, 0, 0), 1);
+}
+
+TEST_F(FormSkinWndProc, ColourAndProviderLookUp) {
+  MakeForm(fw::bsSizeable, skin::TkBorderIcons{fw::biSystemMenu});
+  EXPECT_EQ(form->GetColor(), manager->GetGlobalColor());
+  // A custom colour stays the form's own when the global colour is switched off.
+  provider->GetSkinData()->SetCustomColor(true);
+  form->SetColor(0x123456);
+  provider->SetUseGlobalColor(false);
+  EXPECT_EQ(form->GetColor(), 0x123456);
+  provider->GetSkinData()->SetCustomColor(false);
+  provider->SetUseGlobalColor(true);
+  provider->SetUseGlobalColor(false);
+  EXPECT_EQ(form->GetColor(), fw::clBtnFace);
+  // The provider behind a control (its parent chain) and behind a menu item (its owner chain).
+  auto* child = fw::New<fw::TCustomControl>(form);
+  child->SetParent(form);
+  auto* item = fw::New<fw::TMenuItem>(form);
+  EXPECT_EQ(skin::SendCmdToParentForm(child), reinterpret_cast<LRESULT>(provider));
+  EXPECT_EQ(skin::SendCmdToParentForm(item), reinterpret_cast<LRESULT>(provider));
+}
+
+TEST_F(FormSkinWndProc, SnapsAndKeepsMinMaxValues) {
+  MakeForm(fw::bsSizeable, skin::TkBorderIcons{fw::biSystemMenu});
+  provider->SetScreenSnap(true);
+  fw::TRect area;
+  skin::GetWorkArea(area);
+  HWND wnd = form->GetHandle();
+  SetWindowPos(wnd, nullptr, area.Right - 320 - 9, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  RECT r{};
+  GetWindowRect(wnd, &r);
+  EXPECT_EQ(r.right, area.Right);
+  SetWindowPos(wnd, nullptr, area.Right - 320 - 10, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  GetWindowRect(wnd, &r);
+  EXPECT_EQ(r.right, area.Right - 10);
+  form->SetConstraints(fw::TSizeConstraints{0, 0, 700, 0});
+  MINMAXINFO info{};
+  SendMessageA(wnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+  EXPECT_EQ(info.ptMaxTrackSize.x, 700);
+  EXPECT_EQ(info.ptMaxTrackSize.y, area.Height() + 2 * provider->SysBorderWidth());
+}
+
+TEST_F(FormSkinWndProc, PaintWhileUpdatingIsValidated) {
+  MakeForm(fw::bsSizeable, skin::TkBorderIcons{fw::biSystemMenu});
+  int paints = 0;
+  fw::TWndMethodProc skinned = form->GetWindowProc();
+  form->SetWindowProc([&](fw::TMessage& m) {
+    if (m.Msg == WM_PAINT) ++paints;
+    skinned(m);
+  });
+  Cmd(skin::cmdSetUpdating, 0, 1);
+  InvalidateRect(form->GetHandle(), nullptr, FALSE);
+  const DWORD start = GetTickCount();
+  // One message at a time: a paint message that is never validated would come back for ever.
+  MSG msg;
+  while (GetTickCount() - start < 200)
+    if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+  EXPECT_LE(paints, 3);
+  form->SetWindowProc(skinned);
+  Cmd(skin::cmdSetUpdating, 0, 0);
+}
+
+TEST_F(FormSkinWndProc, ScrollBarsForOverflowingContent) {
+  fw::Free(form);
+  form = fw::New<fw::TForm>(fw::Application);
+  form->SetAutoScroll(true);
+  form->SetBounds(60, 60, 300, 240);
+  auto* content = fw::New<fw::TCustomControl>(form);
+  content->SetBounds(10, 10, 200, 600);
+  content->SetParent(form);
+  provider = fw::New<skin::TkSkinProvider>(form);
+  form->Show();
+  Settle();
+  SendMessageA(form->GetHandle(), WM_SIZE, 0, 0);
+  ASSERT_NE(provider->GetVertBar(), nullptr);
+  EXPECT_EQ(provider->GetHorzBar(), nullptr);
+  EXPECT_TRUE(provider->GetVertBar()->GetVisible());
+  provider->GetVertBar()->SetPosition(100);
+  EXPECT_EQ(content->GetTop(), 10 - 100);
+  // The content fits once the form is tall enough: no bar, the content back in its place.
+  form->SetBounds(60, 0, 300, 700);
+  Settle();
+  SendMessageA(form->GetHandle(), WM_SIZE, 0, 0);
+  EXPECT_EQ(provider->GetVertBar(), nullptr);
+  EXPECT_EQ(content->GetTop(), 10);
+  // Scrolled forward when the skin goes: the bar is plain by then, the children come back all
+  // the same.
+  form->SetBounds(60, 60, 300, 240);
+  Settle();
+  SendMessageA(form->GetHandle(), WM_SIZE, 0, 0);
+  ASSERT_NE(provider->GetVertBar(), nullptr);
+  provider->GetVertBar()->SetPosition(50);
+  EXPECT_EQ(content->GetTop(), 10 - 50);
+  manager->SetActive(false);
+  SendMessageA(form->GetHandle(), skin::SM_SKINCMD, skin::SkinCmdWParam(skin::cmdRemoveSkin), Own());
+  EXPECT_EQ(provider->GetVertBar(), nullptr);
+  EXPECT_EQ(content->GetTop(), 10);
+}
+
+TEST_F(FormSkinWndProc, BorderFrameArithmetic) {
+  MakeForm(fw::bsSizeable, skin::TkBorderIcons{fw::biSystemMenu});
+  provider->SetResizeMode(skin::rmBorder);
+  form->SetConstraints(fw::TSizeConstraints{200, 150, 0, 0});
+  skin::ResizeTracking = skin::TkResizeTracking{};
+  skin::ResizeTracking.Moving = false;
+  skin::ResizeTracking.Edge = HTLEFT;
+  skin::ResizeTracking.FirstMove = true;
+  provider->BeginFrameDrag(form->GetLeft(), form->GetTop());
+  EXPECT_EQ(skin::ResizeTracking.MinWidth, 200);
+  const int right = form->GetLeft() + form->GetWidth();
+  provider->TrackFrameTo(fw::TPoint(form->GetLeft(), 100));  // the grab point
+  provider->TrackFrameTo(fw::TPoint(form->GetLeft() + 300, 100));
+  EXPECT_EQ(skin::ResizeTracking.Frame.Right, right);  // the right edge stays
+  EXPECT_EQ(skin::ResizeTracking.Frame.Left, right - 200);
+  skin::ResizeTracking.Edge = HTBOTTOM;
+  provider->TrackFrameTo(fw::TPoint(form->GetLeft() + 300, 100 - 500));
+  EXPECT_EQ(skin::ResizeTracking.Frame.Bottom, form->GetTop() + 150);
+  provider->EndFrameDrag();
+  EXPECT_FALSE(skin::ResizeTracking.Active);
+  EXPECT_EQ(form->GetWidth(), 200);
+  EXPECT_EQ(form->GetHeight(), 150);
+}
+
+}  // namespace
