@@ -38,7 +38,7 @@ TEST_F(FormSkinMouse, HitTestScenarios) {
   // A disabled title button is caption; an enabled one answers its code.
   auto* title = static_cast<skin::TkTitleButton*>(provider->GetTitleButtons()->Add());
   provider->RepaintNonClient();
-  Settle();
+  Settle(8);
   EXPECT_EQ(title->GetName(), "TkTitleButton");
   EXPECT_EQ(title->Data.Rect.Width(), 21);  // no glyph, no TITLEBUTTON image
   EXPECT_EQ(HitAt(title->Data.Rect), skin::HTTITLEBUTTON);
@@ -48,12 +48,12 @@ TEST_F(FormSkinMouse, HitTestScenarios) {
   title->SetEnabled(true);
   provider->SetBorderIcons(skin::TkBorderIcons{fw::biHelp});
   provider->RepaintNonClient();
-  Settle();
+  Settle(8);
   EXPECT_EQ(HitAt(title->Data.Rect), skin::HTTITLEBUTTON);
   // A maximized form is transparent in its outer margin.
   MakeForm(fw::bsSizeable, skin::TkBorderIcons{fw::biSystemMenu, fw::biMaximize});
   ShowWindow(form->GetHandle(), SW_MAXIMIZE);
-  Settle();
+  Settle(8);
   RECT r{};
   GetWindowRect(form->GetHandle(), &r);
   EXPECT_EQ(SendMessageA(form->GetHandle(), WM_NCHITTEST, 0, ScreenAt(1, (r.bottom - r.top) / 2)), HTTRANSPARENT);
@@ -65,12 +65,12 @@ TEST_F(FormSkinMouse, CaptionButtonClicks) {
   const fw::TRect max = provider->Button(HTMAXBUTTON).Rect;
   SendMessageA(wnd, WM_NCLBUTTONDOWN, HTMAXBUTTON, ScreenAt(max));
   SendMessageA(wnd, WM_NCLBUTTONUP, HTMAXBUTTON, ScreenAt(max));
-  Settle();
+  Settle(8);
   EXPECT_TRUE(IsZoomed(wnd));
   EXPECT_EQ(form->GetWindowState(), fw::wsMaximized);
   SendMessageA(wnd, WM_NCLBUTTONDOWN, HTMAXBUTTON, ScreenAt(provider->Button(HTMAXBUTTON).Rect));
   SendMessageA(wnd, WM_NCLBUTTONUP, HTMAXBUTTON, ScreenAt(provider->Button(HTMAXBUTTON).Rect));
-  Settle();
+  Settle(8);
   EXPECT_FALSE(IsZoomed(wnd));
   // Released away from the pressed button: nothing but the hot state cleared.
   const fw::TRect min = provider->Button(HTMINBUTTON).Rect;
@@ -80,13 +80,13 @@ TEST_F(FormSkinMouse, CaptionButtonClicks) {
   // A left button up with Ctrl held carries MK_CONTROL (8) in WParam: no hit code.
   SendMessageA(wnd, WM_NCLBUTTONDOWN, HTMINBUTTON, ScreenAt(min));
   SendMessageA(wnd, WM_LBUTTONUP, MK_CONTROL, ScreenAt(min));
-  Settle();
+  Settle(8);
   EXPECT_FALSE(IsIconic(wnd));
   // Close.
   const fw::TRect close = provider->Button(HTCLOSE).Rect;
   SendMessageA(wnd, WM_NCLBUTTONDOWN, HTCLOSE, ScreenAt(close));
   SendMessageA(wnd, WM_NCLBUTTONUP, HTCLOSE, ScreenAt(close));
-  Settle();
+  Settle(8);
   EXPECT_FALSE(form->GetVisible());
 }
 
@@ -105,7 +105,7 @@ TEST_F(FormSkinMouse, SystemMenuItemsPerFormKind) {
   EXPECT_EQ(visible(), "dEdE-E");
   MakeForm(fw::bsSizeable, skin::TkBorderIcons{fw::biSystemMenu, fw::biMinimize, fw::biMaximize});
   ShowWindow(form->GetHandle(), SW_MAXIMIZE);
-  Settle();
+  Settle(8);
   EXPECT_EQ(visible(), "EdEEdE");
   EXPECT_EQ(provider->GetSystemMenu()->ItemClose->GetShortCut(), fw::scAlt | VK_F4);
 }

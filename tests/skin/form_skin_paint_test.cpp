@@ -53,11 +53,11 @@ TEST_F(FormSkinPaint, InactiveLookOnceAnotherFormIsActive) {
   const fw::TRect close = provider->Button(HTCLOSE).Rect;
   EXPECT_EQ(WindowPixel(close.Left + 8, close.Top + 7), kBtn);
   SendMessageA(form->GetHandle(), WM_NCACTIVATE, FALSE, 0);
-  Settle();
+  Settle(8);
   EXPECT_FALSE(provider->GetFormActive());
   EXPECT_NE(WindowPixel(close.Left + 8, close.Top + 7), kBtn);  // drawn faint
   SendMessageA(form->GetHandle(), WM_NCACTIVATE, TRUE, 0);
-  Settle();
+  Settle(8);
   EXPECT_EQ(WindowPixel(close.Left + 8, close.Top + 7), kBtn);
 }
 
@@ -81,7 +81,7 @@ TEST_F(FormSkinPaint, GripAndMenuLine) {
   menu->SetOwnerDraw(true);
   form->SetMenu(menu);
   provider->RepaintNonClient();
-  Settle();
+  Settle(8);
   // Five 90-pixel items in a 320-pixel window: the line wraps onto more rows.
   EXPECT_GT(provider->MenuLineRows(), 1);
   EXPECT_FALSE(drawn.empty());
@@ -130,7 +130,7 @@ TEST_F(FormSkinPaint, MasksWithoutFrames) {
   MakeForm(fw::bsSizeable, skin::TkBorderIcons{fw::biSystemMenu});
   provider->SetGripMode(skin::gmRightBottom);
   provider->RepaintNonClient();
-  Settle();
+  Settle(8);
   EXPECT_EQ(provider->CaptionButtonWidth(provider->Button(HTCLOSE)), 21);
   EXPECT_EQ(provider->CaptionButtonHeight(), 21);
   EXPECT_EQ(provider->TitleReservedWidth(provider->Button(HTCLOSE).ImageIndex), provider->CaptionButtonsWidth());
@@ -147,7 +147,7 @@ TEST_F(FormSkinPaint, ButtonRestoredWithoutSeamAndNarrowWindow) {
   skin::ParseGradientData(stripes, section.Gradient);
   skin::ParseGradientData(stripes, section.HotGradient);
   provider->RepaintNonClient();
-  Settle();
+  Settle(8);
   const fw::TRect close = provider->Button(HTCLOSE).Rect;
   fw::TBitmap* cache = provider->GetSkinData()->CacheBmp.get();
   // The corners of the button frame show the title band under it: the same before and after
@@ -166,7 +166,7 @@ TEST_F(FormSkinPaint, ButtonRestoredWithoutSeamAndNarrowWindow) {
   provider->SetShowAppIcon(true);
   provider->GetTitleIcon()->SetWidth(form->GetWidth());
   provider->RepaintNonClient();
-  Settle();
+  Settle(8);
   EXPECT_TRUE(IsWindowVisible(form->GetHandle()));
   EXPECT_NE(test_skins::PixelOf(*provider->GetSkinData()->CacheBmp, close.Left + 8, close.Top + 7), kBtn);
 }

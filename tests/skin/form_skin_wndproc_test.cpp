@@ -43,7 +43,7 @@ TEST_F(FormSkinWndProc, TakesOverAndGivesBackTheForm) {
   // New skin and refresh from the own manager take it back.
   Cmd(skin::cmdNewSkin, Own());
   Cmd(skin::cmdRefresh, Own());
-  Settle();
+  Settle(8);
   EXPECT_TRUE(form->GetBorderIcons().Empty());
   // Freed before the form: the form's own procedure is back.
   provider->Free();
@@ -75,7 +75,7 @@ TEST_F(FormSkinWndProc, CommandAnswersAndTitleStrip) {
   ASSERT_NE(GetWindowRgn(wnd, rgn), ERROR);
   EXPECT_TRUE(PtInRegion(rgn, 100, 150));
   DeleteObject(rgn);
-  Settle();
+  Settle(8);
   EXPECT_TRUE(IsWindowVisible(wnd));
   // The next non-client paint builds the frame's region again.
   rgn = CreateRectRgn(0, 0, 0, 0);
@@ -156,7 +156,7 @@ TEST_F(FormSkinWndProc, ScrollBarsForOverflowingContent) {
   content->SetParent(form);
   provider = fw::New<skin::TkSkinProvider>(form);
   form->Show();
-  Settle();
+  Settle(8);
   SendMessageA(form->GetHandle(), WM_SIZE, 0, 0);
   ASSERT_NE(provider->GetVertBar(), nullptr);
   EXPECT_EQ(provider->GetHorzBar(), nullptr);
@@ -165,14 +165,14 @@ TEST_F(FormSkinWndProc, ScrollBarsForOverflowingContent) {
   EXPECT_EQ(content->GetTop(), 10 - 100);
   // The content fits once the form is tall enough: no bar, the content back in its place.
   form->SetBounds(60, 0, 300, 700);
-  Settle();
+  Settle(8);
   SendMessageA(form->GetHandle(), WM_SIZE, 0, 0);
   EXPECT_EQ(provider->GetVertBar(), nullptr);
   EXPECT_EQ(content->GetTop(), 10);
   // Scrolled forward when the skin goes: the bar is plain by then, the children come back all
   // the same.
   form->SetBounds(60, 60, 300, 240);
-  Settle();
+  Settle(8);
   SendMessageA(form->GetHandle(), WM_SIZE, 0, 0);
   ASSERT_NE(provider->GetVertBar(), nullptr);
   provider->GetVertBar()->SetPosition(50);

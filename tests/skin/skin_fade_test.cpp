@@ -93,14 +93,8 @@ class SkinFadeTest : public SkinPaintTest {
     f->SetBounds(20, 20, 50, 30);
     f->SetParent(form);
     f->GetSkinData()->SetSkinSection(section);
-    Settle();
+    Settle(4, 5);
     return f;
-  }
-  void Settle() {
-    for (int i = 0; i < 4; ++i) {
-      fw::Application->ProcessMessages();
-      Sleep(5);
-    }
   }
   // Ticks the fade until it ends (at most ticks times).
   void TickToEnd(TFader* f, int ticks) {
@@ -173,7 +167,7 @@ TEST_F(SkinFadeTest, AnimationTimerFramesThroughTheParent) {
   g->SetBounds(10, 10, 30, 20);
   g->SetParent(form);
   g->GetSkinData()->SetSkinSection("FADER");
-  Settle();
+  Settle(4, 5);
   g->PaintCache();
   ASSERT_EQ(PixelOf(*g->GetSkinData()->CacheBmp, 5, 5), kNormal);
   fw::Owned<skin::TkAnimTimer> anim(fw::New<skin::TkAnimTimer>());
@@ -252,7 +246,7 @@ TEST_F(SkinFadeTest, TriggersAndPlainRepaints) {
   expectPlain("forbidden");
   skin::FadingForbidden = false;
   f->GetSkinData()->SetSkinSection("STILL");
-  Settle();
+  Settle(4, 5);
   expectPlain("no fading");
 }
 
@@ -264,7 +258,7 @@ TEST_F(SkinFadeTest, FrameOnTheWindowAndTheControlGone) {
   f->FadeTimer()->SetEnabled(false);  // stepped here only; the messages below flush the window
   f->FadeTimer()->Tick();
   f->FadeTimer()->Tick();
-  Settle();
+  Settle(4, 5);
   auto expected = Copy(*oldLook);
   skin::BlendBitmapsPercent(expected.get(), f->GetSkinData()->CacheBmp.get(), skin::FadeAlpha(2, 10));
   auto shot = Filled(f->GetWidth(), f->GetHeight());
@@ -278,7 +272,7 @@ TEST_F(SkinFadeTest, FrameOnTheWindowAndTheControlGone) {
 
   // The control freed during its fade stops the timer; later messages find nothing of it.
   f->Free();
-  Settle();
+  Settle(4, 5);
   // A control freed while it is handed a frame: the tick ends without touching it or its state.
   auto* g = Fader("FADER");
   g->FreeOnFrame = true;
@@ -289,7 +283,7 @@ TEST_F(SkinFadeTest, FrameOnTheWindowAndTheControlGone) {
   const int before = form->GetComponentCount();
   timer->Tick();
   EXPECT_EQ(form->GetComponentCount(), before - 1);
-  Settle();
+  Settle(4, 5);
 }
 
 }  // namespace

@@ -65,12 +65,6 @@ class ScrollBarTest : public SkinPaintTest {
     fw::Free(form);
     SkinPaintTest::TearDown();
   }
-  void Settle() {
-    for (int i = 0; i < 6; ++i) {
-      fw::Application->ProcessMessages();
-      Sleep(10);
-    }
-  }
   LPARAM At(fw::TRect r) { return MAKELPARAM((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2); }
   void Press(fw::TRect r) { SendMessageA(bar->GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, At(r)); }
   void Release(fw::TRect r) { SendMessageA(bar->GetHandle(), WM_LBUTTONUP, 0, At(r)); }

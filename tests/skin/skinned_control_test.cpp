@@ -105,12 +105,6 @@ class SkinnedControlTest : public SkinPaintTest {
     fw::Free(form);
     SkinPaintTest::TearDown();
   }
-  void Settle() {
-    for (int i = 0; i < 6; ++i) {
-      fw::Application->ProcessMessages();
-      Sleep(10);
-    }
-  }
   // What the screen shows of a control.
   std::unique_ptr<fw::TBitmap> Shot(fw::TControl* c) {
     auto shot = Filled(c->GetWidth(), c->GetHeight());

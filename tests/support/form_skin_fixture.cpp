@@ -49,19 +49,12 @@ void FormSkinTest::MakeForm(fw::TFormBorderStyle style, skin::TkBorderIcons icon
   provider->SetBorderIcons(icons);
   provider->SetShowAppIcon(false);
   form->Show();
-  Settle();
-}
-
-void FormSkinTest::Settle() {
-  for (int i = 0; i < 8; ++i) {
-    fw::Application->ProcessMessages();
-    Sleep(10);
-  }
+  Settle(8);
 }
 
 fw::TColor FormSkinTest::WindowPixel(int x, int y) {
   GdiFlush();
-  Settle();
+  Settle(8);
   RECT r{};
   GetWindowRect(form->GetHandle(), &r);
   HDC screen = GetDC(nullptr);

@@ -17,7 +17,6 @@ class FormSkinTest : public testing_paint::SkinPaintTest {
   void TearDown() override;
   // A shown form of the border style with a provider whose caption buttons are icons.
   void MakeForm(fw::TFormBorderStyle style, skin::TkBorderIcons icons, int width = 320, int height = 200);
-  void Settle();
   // A pixel of the screen at a point of the form's window.
   fw::TColor WindowPixel(int x, int y);
   // The screen point of a window point, packed as a non-client mouse message carries it.

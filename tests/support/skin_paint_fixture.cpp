@@ -1,5 +1,6 @@
 #include "support/skin_paint_fixture.h"
 
+#include "framework/forms/application.h"
 #include "skin/engine/skin_engine.h"
 #include "skin/engine/skin_manager.h"
 #include "skin/engine/stored_skins.h"
@@ -64,6 +65,13 @@ void AddImage(skin::TkStoredSkin& stored, const std::string& section, const std:
 void SkinPaintTest::SetUp() {
   GuiTest::SetUp();
   skin::StartSkinEngine();
+}
+
+void SkinPaintTest::Settle(int rounds, int pauseMs) {
+  for (int i = 0; i < rounds; ++i) {
+    fw::Application->ProcessMessages();
+    Sleep(pauseMs);
+  }
 }
 
 void SkinPaintTest::TearDown() {
