@@ -165,13 +165,18 @@ TEST_F(FrameAdapterTest, ASkinnedFrameSwallowsTheCommandsItDoesNotTake) {
   // Only the stop-animation command goes on to the children.
   EXPECT_EQ(std::count(probe->Commands.begin(), probe->Commands.end(), 16), 1);
   EXPECT_EQ(std::count(probe->Commands.begin(), probe->Commands.end(), 20), 0);
+  // A plain face needs nothing behind it; the painted frame is not updating.
+  EXPECT_FALSE(skin::ControlAnswersCmd(frame, skin::cmdIsTextured));
+  EXPECT_FALSE(skin::ControlAnswersCmd(frame, skin::cmdIsUpdating));
   // Updating on and off reaches every child.
   probe->Commands.clear();
   frame->Perform(SM_SKINCMD, SkinCmdWParam(skin::cmdSetUpdating, 1), 0);
   EXPECT_TRUE(adapter->GetSkinData()->Updating);
+  EXPECT_TRUE(skin::ControlAnswersCmd(frame, skin::cmdIsUpdating));
   frame->Perform(SM_SKINCMD, SkinCmdWParam(skin::cmdSetUpdating, 0), 0);
   EXPECT_FALSE(adapter->GetSkinData()->Updating);
   EXPECT_EQ(probe->Commands, (std::vector<int>{skin::cmdSetUpdating, skin::cmdSetUpdating}));
+  EXPECT_TRUE(passedOn.empty());
 }
 
 TEST_F(FrameAdapterTest, ContentTallerThanTheFrameGetsASkinnedBarOverTheRightEdge) {
