@@ -251,6 +251,21 @@ TEST_F(FrameAdapterTest, ScrollingByTheBarMovesWindowedAndGraphicChildrenAlike) 
   EXPECT_EQ(panel->GetTop(), 0);
   EXPECT_EQ(WindowTop(panel), 0);
   EXPECT_EQ(bevel->GetTop(), 70);
+
+  // A taller frame shows more: the content follows the position the shorter range leaves.
+  bar->SetPosition(25);
+  Settle();
+  Resize(100, 100);
+  EXPECT_EQ(bar->GetMax(), 10);
+  EXPECT_EQ(bar->GetPosition(), 10);
+  EXPECT_EQ(panel->GetTop(), -10);
+  EXPECT_EQ(bevel->GetTop(), 60);
+  // Tall enough for all of it: the bar goes and the content is back at the top.
+  Resize(100, 120);
+  EXPECT_FALSE(bar->GetVisible());
+  EXPECT_EQ(panel->GetTop(), 0);
+  EXPECT_EQ(WindowTop(panel), 0);
+  EXPECT_EQ(bevel->GetTop(), 70);
 }
 
 TEST_F(FrameAdapterTest, RemovingTheSkinBringsBackTheFramesOwnBarsAndItsContentsPlace) {
@@ -295,6 +310,20 @@ TEST_F(FrameAdapterTest, TheFramePaintsTheSkinFaceAroundItsChildWindowsAndFollow
   manager->SetActive(false);
   Settle();
   EXPECT_EQ(FramePixel(5, 5), fw::ColorToRGB(frame->GetColor()));
+}
+
+TEST_F(FrameAdapterTest, AfterScrollingTheScreenShowsTheChildrenMovedOverTheFace) {
+  MakeFrame();
+  AddPanel(20, 40, 30, 50, fw::clRed);
+  AddPanel(55, 5, 20, 20, fw::clBlue);
+  Resize(100, 80);
+  ASSERT_NE(adapter->GetVertBar(), nullptr);
+  EXPECT_EQ(FramePixel(35, 35), kGroupBox);
+  EXPECT_EQ(FramePixel(65, 18), fw::clBlue);
+  adapter->GetVertBar()->SetPosition(10);
+  EXPECT_EQ(FramePixel(35, 35), fw::clRed);
+  EXPECT_EQ(FramePixel(65, 12), fw::clBlue);
+  EXPECT_EQ(FramePixel(65, 18), kGroupBox);
 }
 
 TEST_F(FrameAdapterTest, TheColourQueryMixesTheParentsColourByTheSectionsTransparency) {
