@@ -14,6 +14,7 @@
 #include "skin/controls/button.h"
 #include "skin/engine/glyphs_text.h"
 #include "skin/engine/skin_manager.h"
+#include "skin/engine/stored_skin_reader.h"
 #include "support/control_skin.h"
 
 namespace {
@@ -675,6 +676,45 @@ TEST_F(UnskinnedButtonTest, LooksAndClicksAsTheFrameworkButton) {
   EXPECT_EQ(bit->GetGlyph()->GetWidth(), 32);
   EXPECT_EQ(bit->GetNumGlyphs(), 2);
   fw::Free(form);
+}
+
+// The program's own skin has what a button reads: a border mask with transparent corners, faces
+// per state, font colours and the focus frame.
+TEST_F(UnskinnedButtonTest, TheProgramsSkinServesTheButton) {
+  auto* own = fw::New<skin::TkSkinManager>(nullptr);
+  skin::LoadStoredSkinResource(*own->GetInternalSkins());
+  own->SetSkinName("Neutral (internal)");
+  auto* form = fw::New<fw::TForm>(fw::Application);
+  form->SetBounds(40, 40, 300, 200);
+  auto* button = fw::New<skin::TkButton>(form);
+  button->SetBounds(20, 20, 90, 30);
+  button->SetCaption("Go");
+  button->SetParent(form);
+  auto* edit = fw::New<fw::TEdit>(form);
+  edit->SetBounds(150, 20, 80, 24);
+  edit->SetParent(form);
+  form->Show();
+  edit->SetFocus();
+  Settle();
+  ASSERT_TRUE(button->GetSkinData()->SkinIsActive());
+  EXPECT_GE(button->GetSkinData()->BorderIndex, 0);
+  EXPECT_FALSE(InRegion(button->GetHandle(), 0, 0));
+  EXPECT_TRUE(InRegion(button->GetHandle(), 45, 15));
+  const fw::TColor font = fw::ColorToRGB(button->GetSkinData()->Section()->FontColor[0]);
+  fw::TBitmap& cache = *button->GetSkinData()->CacheBmp;
+  EXPECT_GT(CountColour(cache, fw::TRect(0, 0, 90, 30), font), 5);
+  const fw::TColor normal = PixelOf(cache, 45, 5);
+  button->Perform(fw::CM_MOUSEENTER);
+  Settle();
+  EXPECT_NE(PixelOf(*button->GetSkinData()->CacheBmp, 45, 5), normal);
+  // Hot as when focused, but without the focus frame.
+  const int black = CountColour(*button->GetSkinData()->CacheBmp, fw::TRect(0, 0, 90, 30), 0x000000);
+  button->Perform(fw::CM_MOUSELEAVE);
+  button->SetFocus();
+  Settle();
+  EXPECT_GT(CountColour(*button->GetSkinData()->CacheBmp, fw::TRect(0, 0, 90, 30), 0x000000), black + 6);
+  fw::Free(form);
+  own->Free();
 }
 
 }  // namespace
