@@ -5,6 +5,8 @@
 // button when no manager serves it.
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "framework/forms/application.h"
 #include "framework/forms/custom_form.h"
 #include "framework/stdctrls/custom_edit.h"
@@ -100,6 +102,39 @@ bool HasRegion(HWND wnd) {
   return kind != ERROR;
 }
 
+// A control of the class on the form at the place, with the caption.
+template <class B>
+B* Place(fw::TForm* form, fw::TRect r, const char* caption) {
+  auto* b = fw::New<B>(form);
+  b->SetBounds(r.Left, r.Top, r.Width(), r.Height());
+  b->SetCaption(caption);
+  b->SetParent(form);
+  return b;
+}
+
+// A form with an edit that takes the focus when the form is shown, so no button starts focused.
+struct TButtonForm {
+  fw::TForm* Form = nullptr;
+  fw::TEdit* Edit = nullptr;
+  explicit TButtonForm(int height = 240) : Form(fw::New<fw::TForm>(fw::Application)) {
+    Form->SetBounds(40, 40, 360, height);
+    Edit = fw::New<fw::TEdit>(Form);
+    Edit->SetBounds(250, 20, 80, 24);
+    Edit->SetParent(Form);
+  }
+  void Show() {
+    Form->Show();
+    Edit->SetFocus();
+  }
+};
+
+// A 16 x 16 glyph of kGlyph framed in its transparent colour kKey.
+test_skins::Picture GlyphPicture(int w = 16, int h = 16) {
+  test_skins::Picture p(w, h, kKey);
+  p.Fill(1, 1, w - 2, h - 2, kGlyph);
+  return p;
+}
+
 TEST(PushButtonLayout, CaptionRectangle) {
   // 90 x 30 with a 20 x 13 caption: 35 free on each side, 8 above, 9 below.
   EXPECT_EQ(skin::PushButtonCaptionRect(90, 30, {20, 13}, false), fw::TRect(34, 8, 57, 22));
@@ -153,16 +188,13 @@ class SkinnedButtonTest : public ControlSkinTest {
  protected:
   void SetUp() override {
     ControlSkinTest::SetUp();
-    form = fw::New<fw::TForm>(fw::Application);
-    form->SetBounds(40, 40, 360, 240);
+    window.emplace();
+    form = window->Form;
+    edit = window->Edit;
     form->SetColor(kFormColour);
-    button = Make(20, 20, "Go");
-    other = Make(20, 70, "Other");
-    edit = fw::New<fw::TEdit>(form);
-    edit->SetBounds(150, 20, 80, 24);
-    edit->SetParent(form);
-    form->Show();
-    edit->SetFocus();
+    button = Place<skin::TkButton>(form, fw::Bounds(20, 20, 90, 30), "Go");
+    other = Place<skin::TkButton>(form, fw::Bounds(20, 70, 90, 30), "Other");
+    window->Show();
     Settle();
     button->OnClick = [this](fw::TObject*) { ++clicks; };
   }
@@ -171,27 +203,12 @@ class SkinnedButtonTest : public ControlSkinTest {
     fw::Application->SetShowHint(true);
     ControlSkinTest::TearDown();
   }
-  skin::TkButton* Make(int x, int y, const char* caption) {
-    auto* b = fw::New<skin::TkButton>(form);
-    b->SetBounds(x, y, 90, 30);
-    b->SetCaption(caption);
-    b->SetParent(form);
-    return b;
-  }
-  // A 120 x 34 bitmap button with a 16 x 16 glyph of kGlyph framed in its transparent colour.
-  skin::TkBitBtn* MakeBitBtn(int x, int y, const char* caption, int width = 120, int height = 34) {
-    auto* b = fw::New<skin::TkBitBtn>(form);
-    b->SetBounds(x, y, width, height);
-    b->SetCaption(caption);
-    b->SetGlyph(testing_paint::FromPicture(GlyphPicture(16, 16)).get());
-    b->SetParent(form);
+  // A bitmap button with a glyph of GlyphPicture.
+  skin::TkBitBtn* MakeBitBtn(const char* caption, int width = 120, int height = 34) {
+    auto* b = Place<skin::TkBitBtn>(form, fw::Bounds(20, 120, width, height), caption);
+    b->SetGlyph(testing_paint::FromPicture(GlyphPicture()).get());
     Settle();
     return b;
-  }
-  static test_skins::Picture GlyphPicture(int w, int h) {
-    test_skins::Picture p(w, h, kKey);
-    p.Fill(1, 1, w - 2, h - 2, kGlyph);
-    return p;
   }
   // The centre of the glyph as the button places it.
   static fw::TPoint GlyphCentre(skin::TkBitBtn* b) {
@@ -220,6 +237,7 @@ class SkinnedButtonTest : public ControlSkinTest {
     SendMessageA(button->GetHandle(), msg, w, MAKELPARAM(x, y));
   }
 
+  std::optional<TButtonForm> window;
   fw::TForm* form = nullptr;
   skin::TkButton* button = nullptr;
   skin::TkButton* other = nullptr;
@@ -473,7 +491,7 @@ TEST_F(SkinnedButtonTest, SkinCommands) {
 }
 
 TEST_F(SkinnedButtonTest, BitBtnGlyphLooks) {
-  auto* bit = MakeBitBtn(20, 120, "Save");
+  auto* bit = MakeBitBtn("Save");
   ASSERT_EQ(bit->GetSkinData()->GetSkinSection(), "BUTTON");
   ExpectLook(kButton, kNormal, bit);
   EXPECT_EQ(GlyphPixel(bit), kGlyph);
@@ -537,8 +555,8 @@ TEST_F(SkinnedButtonTest, BitBtnImageListGlyph) {
   auto* list = fw::New<fw::TImageList>(form);
   list->SetWidth(16);
   list->SetHeight(16);
-  list->AddMasked(testing_paint::FromPicture(GlyphPicture(16, 16)).get(), kKey);
-  auto* bit = MakeBitBtn(20, 120, "Open");
+  list->AddMasked(testing_paint::FromPicture(GlyphPicture()).get(), kKey);
+  auto* bit = MakeBitBtn("Open");
   bit->SetGlyph(nullptr);
   bit->SetImages(list);
   bit->SetImageIndex(0);
@@ -579,7 +597,7 @@ TEST_F(SkinnedButtonTest, BitBtnImageListGlyph) {
 
 TEST_F(SkinnedButtonTest, BitBtnBorderOverContentAndOnPaint) {
   // A glyph as tall as the button reaches into the top edge of the border.
-  auto* bit = MakeBitBtn(20, 120, "", 120, 30);
+  auto* bit = MakeBitBtn("", 120, 30);
   bit->SetGlyph(testing_paint::FromPicture(GlyphPicture(16, 30)).get());
   Settle();
   const fw::TPoint c = GlyphCentre(bit);
@@ -600,7 +618,7 @@ TEST_F(SkinnedButtonTest, BitBtnBorderOverContentAndOnPaint) {
 }
 
 TEST_F(SkinnedButtonTest, BitBtnClicksOnceInEverySkin) {
-  auto* bit = MakeBitBtn(20, 120, "Save");
+  auto* bit = MakeBitBtn("Save");
   int bitClicks = 0;
   bit->OnClick = [&](fw::TObject*) { ++bitClicks; };
   SendMessageA(bit->GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
@@ -620,21 +638,16 @@ TEST_F(SkinnedButtonTest, BitBtnClicksOnceInEverySkin) {
 class UnskinnedButtonTest : public testing_paint::SkinPaintTest {};
 
 TEST_F(UnskinnedButtonTest, LooksAndClicksAsTheFrameworkButton) {
-  auto* form = fw::New<fw::TForm>(fw::Application);
-  form->SetBounds(40, 40, 300, 200);
-  auto* skinned = fw::New<skin::TkButton>(form);
-  skinned->SetBounds(20, 20, 90, 30);
-  skinned->SetCaption("Go");
-  skinned->SetParent(form);
-  auto* plain = fw::New<fw::TButton>(form);
-  plain->SetBounds(20, 80, 90, 30);
-  plain->SetCaption("Go");
-  plain->SetParent(form);
-  auto* edit = fw::New<fw::TEdit>(form);
-  edit->SetBounds(150, 20, 80, 24);
-  edit->SetParent(form);
-  form->Show();
-  edit->SetFocus();
+  TButtonForm window(300);
+  fw::TForm* form = window.Form;
+  auto* skinned = Place<skin::TkButton>(form, fw::Bounds(20, 20, 90, 30), "Go");
+  auto* plain = Place<fw::TButton>(form, fw::Bounds(20, 80, 90, 30), "Go");
+  // The bitmap buttons too.
+  auto* bit = Place<skin::TkBitBtn>(form, fw::Bounds(20, 130, 120, 34), "Save");
+  auto* plainBit = Place<fw::TBitBtn>(form, fw::Bounds(20, 170, 120, 34), "Save");
+  const test_skins::Picture glyph = GlyphPicture();
+  for (fw::TBitBtn* b : {static_cast<fw::TBitBtn*>(bit), plainBit}) b->SetGlyph(testing_paint::FromPicture(glyph).get());
+  window.Show();
   Settle();
   EXPECT_FALSE(skinned->GetSkinData()->SkinIsActive());
   EXPECT_TRUE(SamePixels(*ScreenOf(skinned), *ScreenOf(plain)));
@@ -649,21 +662,7 @@ TEST_F(UnskinnedButtonTest, LooksAndClicksAsTheFrameworkButton) {
   Settle();
   EXPECT_EQ(clicks, 1);  // the native button's click
 
-  // The bitmap button too; an image list becomes its two-frame glyph.
-  auto* bit = fw::New<skin::TkBitBtn>(form);
-  auto* plainBit = fw::New<fw::TBitBtn>(form);
-  test_skins::Picture glyph(16, 16, kKey);
-  glyph.Fill(1, 1, 14, 14, kGlyph);
-  int y = 130;
-  for (fw::TBitBtn* b : {static_cast<fw::TBitBtn*>(bit), plainBit}) {
-    b->SetBounds(20, y, 120, 34);
-    b->SetCaption("Save");
-    b->SetGlyph(testing_paint::FromPicture(glyph).get());
-    b->SetParent(form);
-    y += 40;
-  }
-  form->SetHeight(260);
-  Settle();
+  // The bitmap button; an image list becomes its two-frame glyph.
   EXPECT_GT(CountColour(*ScreenOf(plainBit), fw::TRect(0, 0, 120, 34), kGlyph), 100);
   EXPECT_TRUE(SamePixels(*ScreenOf(bit), *ScreenOf(plainBit)));
   auto* list = fw::New<fw::TImageList>(form);
@@ -684,17 +683,9 @@ TEST_F(UnskinnedButtonTest, TheProgramsSkinServesTheButton) {
   auto* own = fw::New<skin::TkSkinManager>(nullptr);
   skin::LoadStoredSkinResource(*own->GetInternalSkins());
   own->SetSkinName("Neutral (internal)");
-  auto* form = fw::New<fw::TForm>(fw::Application);
-  form->SetBounds(40, 40, 300, 200);
-  auto* button = fw::New<skin::TkButton>(form);
-  button->SetBounds(20, 20, 90, 30);
-  button->SetCaption("Go");
-  button->SetParent(form);
-  auto* edit = fw::New<fw::TEdit>(form);
-  edit->SetBounds(150, 20, 80, 24);
-  edit->SetParent(form);
-  form->Show();
-  edit->SetFocus();
+  TButtonForm window;
+  auto* button = Place<skin::TkButton>(window.Form, fw::Bounds(20, 20, 90, 30), "Go");
+  window.Show();
   Settle();
   ASSERT_TRUE(button->GetSkinData()->SkinIsActive());
   EXPECT_GE(button->GetSkinData()->BorderIndex, 0);
@@ -713,7 +704,7 @@ TEST_F(UnskinnedButtonTest, TheProgramsSkinServesTheButton) {
   button->SetFocus();
   Settle();
   EXPECT_GT(CountColour(*button->GetSkinData()->CacheBmp, fw::TRect(0, 0, 90, 30), 0x000000), black + 6);
-  fw::Free(form);
+  fw::Free(window.Form);
   own->Free();
 }
 
