@@ -16,6 +16,7 @@
 #include "skin/controls/button.h"
 #include "skin/engine/glyphs_text.h"
 #include "skin/engine/skin_manager.h"
+#include "skin/engine/stored_skins.h"
 #include "skin/engine/stored_skin_reader.h"
 #include "support/control_skin.h"
 
@@ -319,6 +320,46 @@ TEST_F(SkinnedButtonTest, FocusFrameAndDefaultButton) {
   button->SetFocus();
   ExpectLook(kButton, kHot);
   ExpectLook(kButton, kNormal, other);
+}
+
+TEST_F(SkinnedButtonTest, FadesBetweenLooks) {
+  skin::TkSkinGeneral* section = testing_paint::SectionOf(*manager->GetInternalSkins()->GetItem(0), "BUTTON");
+  section->SetFadingEnabled(true);
+  section->SetFadingIterations(4);
+  UseSecondSkin();
+  UseFirstSkin();
+  Settle();
+  ExpectLook(kButton, kNormal);
+  // The fade is stepped here, its timer held.
+  auto tick = [&] {
+    button->FadeTimer()->SetEnabled(false);
+    button->FadeTimer()->Timer();
+  };
+  auto finish = [&] {
+    for (int n = 0; n < 12 && button->Fading(); ++n) tick();
+    EXPECT_FALSE(button->Fading());
+    button->Invalidate();
+  };
+  // Mouse entry fades from the normal to the hot look.
+  button->Perform(fw::CM_MOUSEENTER);
+  ASSERT_TRUE(button->Fading());
+  tick();
+  Settle(2);
+  const fw::TColor between = PixelOf(*ScreenOf(button), 45, 1);
+  EXPECT_TRUE(Between(between, kButton.Edge[kNormal], kButton.Edge[kHot]));
+  EXPECT_NE(between, kButton.Edge[kNormal]);
+  EXPECT_NE(between, kButton.Edge[kHot]);
+  finish();
+  ExpectLook(kButton, kHot);
+  // A press while the leave fades ends in the pressed look, and its release clicks once.
+  button->Perform(fw::CM_MOUSELEAVE);
+  EXPECT_TRUE(button->Fading());
+  Send(WM_LBUTTONDOWN, MK_LBUTTON);
+  finish();
+  ExpectLook(kButton, kPressed);
+  Send(WM_LBUTTONUP);
+  finish();
+  EXPECT_EQ(clicks, 1);
 }
 
 TEST_F(SkinnedButtonTest, DisabledLooks) {
