@@ -171,7 +171,19 @@ void TkBitBtn::OwnSkinCommand(int command) {
   TkPushButton::OwnSkinCommand(command);
 }
 
+void TkBitBtn::MouseDown(fw::TMouseButton button, fw::TShiftState shift, int x, int y) {
+  GetSkinData()->Updating = false;
+  TkPushButton::MouseDown(button, shift, x, y);
+}
+
+void TkBitBtn::MouseUp(fw::TMouseButton button, fw::TShiftState shift, int x, int y) {
+  GetSkinData()->Updating = false;
+  TkPushButton::MouseUp(button, shift, x, y);
+}
+
 bool TkBitBtn::SkinnedMessage(fw::TMessage& m) {
+  // The mouse entering again changes nothing.
+  if (m.Msg == fw::CM_MOUSEENTER && GetSkinData()->MouseAbove) return false;
   if (m.Msg == WM_PAINT) {
     const int layout[4] = {GetLayout(), GetMargin(), GetSpacing(), GetNumGlyphs()};
     if (!std::equal(layout, layout + 4, FPaintedLayout)) {

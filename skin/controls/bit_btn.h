@@ -66,6 +66,9 @@ class TkBitBtn : public TkPushButton<fw::TBitBtn> {
   void CachePainted() override;
   void OwnSkinCommand(int command) override;
   bool SkinnedMessage(fw::TMessage& m) override;
+  // A press or release also ends a pending update of the skin state.
+  void MouseDown(fw::TMouseButton button, fw::TShiftState shift, int x, int y) override;
+  void MouseUp(fw::TMouseButton button, fw::TShiftState shift, int x, int y) override;
 
  private:
   // Stores a property and repaints.
