@@ -151,6 +151,7 @@ class TkPushButton : public TkSkinnedWinControl<Base> {
         break;
       case fw::CM_ENABLEDCHANGED:
         if (!this->GetEnabled()) FHints.Restore();
+        d->Updating = false;
         break;
       case fw::CM_UIACTIVATE:
         d->Updating = false;
