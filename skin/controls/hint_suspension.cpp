@@ -4,17 +4,24 @@
 
 namespace skin {
 
+namespace {
+int pendingCount = 0;
+bool savedShowHint = true;
+}  // namespace
+
 void TkHintSuspension::Suspend() {
   if (FPending || !fw::Application) return;
-  FSaved = fw::Application->GetShowHint();
-  fw::Application->SetShowHint(false);
   FPending = true;
+  if (pendingCount++ == 0) {
+    savedShowHint = fw::Application->GetShowHint();
+    fw::Application->SetShowHint(false);
+  }
 }
 
 void TkHintSuspension::Restore() {
   if (!FPending) return;
   FPending = false;
-  if (fw::Application) fw::Application->SetShowHint(FSaved);
+  if (--pendingCount == 0 && fw::Application) fw::Application->SetShowHint(savedShowHint);
 }
 
 }  // namespace skin

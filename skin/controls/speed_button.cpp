@@ -79,35 +79,18 @@ fw::TRect SpeedButtonCaptionRect(const TkSpeedButtonLayout& l) {
 }
 
 fw::TRect SpeedButtonGlyphRect(const TkSpeedButtonLayout& l) {
-  const int w = l.Width - l.DropDownWidth, h = l.Height, gw = l.GlyphWidth, gh = l.GlyphHeight;
-  const int tw = l.TextWidth, th = l.TextHeight, mo = MarginOffset(l);
-  const int sp = l.ShowCaption && gw > 0 && l.HasCaption ? l.Spacing : 0;
-  const int x0 = (w - gw - sp - tw) / 2 - mo;
-  const int y0 = (h - gh - sp - th) / 2 - mo;
-  int x = 0, y = (h - gh) / 2;
-  switch (EffectiveLayout(l)) {
-    case fw::blGlyphLeft:
-      x = l.Alignment == fw::taLeftJustify ? mo : l.Alignment == fw::taRightJustify ? mo + 2 * x0 : mo + x0;
-      break;
-    case fw::blGlyphRight:
-      x = l.Alignment == fw::taLeftJustify    ? w - mo - 2 * x0 - sp - gw
-          : l.Alignment == fw::taRightJustify ? w - gw - mo
-                                              : (w - gw + sp + tw) / 2;
-      break;
-    case fw::blGlyphTop:
-      x = (w - gw) / 2 + 1;
-      y = mo + y0;
-      break;
-    case fw::blGlyphBottom:
-      x = (w - gw) / 2 + 1;
-      y = h - mo - y0 - gh;
-      break;
-  }
-  if (l.Pushed) {
-    ++x;
-    ++y;
-  }
-  return fw::TRect(x, y, x + gw, y + gh);
+  TkGlyphLayout g;
+  g.Width = l.Width - l.DropDownWidth;
+  g.Height = l.Height;
+  g.Glyph = fw::TSize{l.GlyphWidth, l.GlyphHeight};
+  g.Text = fw::TSize{l.TextWidth, l.TextHeight};
+  g.Layout = EffectiveLayout(l);
+  g.Alignment = l.Alignment;
+  g.Margin = l.Margin;
+  g.Spacing = l.Spacing;
+  g.Spaced = l.ShowCaption && l.HasCaption;
+  g.Down = l.Pushed;
+  return GlyphRect(g);
 }
 
 TkSpeedButton::TkSpeedButton(fw::TComponent* owner) : TkSkinnedGraphicControl(owner, 92, true) {
@@ -186,6 +169,11 @@ void TkSpeedButton::SetDropdownMenu(fw::TPopupMenu* value) {
   if (value) value->FreeNotification(this);
 }
 
+void TkSpeedButton::SetDisabledGlyphKind(TkDisabledGlyphKind value) {
+  FDisabledGlyphKind = value;
+  Refresh();
+}
+
 void TkSpeedButton::SetGrayed(bool value) {
   FGrayed = value;
   Refresh();
@@ -248,17 +236,23 @@ int TkSpeedButton::ArrowState() const {
   return GetSkinData()->CanPaint() ? 1 : 0;
 }
 
-int TkSpeedButton::GlyphWidth() const {
-  const fw::TBitmap* glyph = GetGlyph();
-  if (glyph && glyph->GetWidth() > 0) return glyph->GetWidth() / std::max(1, GetNumGlyphs());
-  return GetImages() && GetImageIndex() >= 0 ? GetImages()->GetWidth() : 0;
+TkGlyphSource TkSpeedButton::GlyphSource() const {
+  TkGlyphSource source;
+  source.Glyph = GetGlyph();
+  source.NumGlyphs = GetNumGlyphs();
+  source.Images = GetImages();
+  source.ImageIndex = GetImageIndex();
+  source.Blend = FBlend;
+  source.Grayed = FGrayed;
+  source.Hot = CurrentState() != 0;
+  source.Enabled = GetEnabled();
+  source.DisabledGlyphKind = FDisabledGlyphKind;
+  return source;
 }
 
-int TkSpeedButton::GlyphHeight() const {
-  const fw::TBitmap* glyph = GetGlyph();
-  if (glyph && glyph->GetWidth() > 0) return glyph->GetHeight();
-  return GetImages() && GetImageIndex() >= 0 ? GetImages()->GetHeight() : 0;
-}
+int TkSpeedButton::GlyphWidth() const { return GlyphSource().Size().cx; }
+
+int TkSpeedButton::GlyphHeight() const { return GlyphSource().Size().cy; }
 
 TkSpeedButtonLayout TkSpeedButton::Layout() {
   TkSpeedButtonLayout l;
@@ -304,13 +298,7 @@ void TkSpeedButton::DrawCaption() {
   WriteSkinText(canvas, GetCaption(), GetEnabled(), CurrentState() != 0 ? 1 : 0, GetSkinData(), flags, r);
 }
 
-void TkSpeedButton::DrawGlyph() {
-  fw::TBitmap* glyph = GetGlyph();
-  if (!glyph || glyph->GetWidth() <= 0) return;
-  const fw::TRect r = GlyphRect();
-  DrawGlyphBitmap(glyph, GetSkinData()->CacheBmp.get(), fw::TPoint(r.Left, r.Top), FBlend, CurrentState() != 0,
-                  TkDisabledKind{dkBlended}, FGrayed, GetEnabled(), GetNumGlyphs());
-}
+void TkSpeedButton::DrawGlyph() { DrawSpeedButtonGlyph(GlyphSource(), GetSkinData()->CacheBmp.get(), GlyphRect()); }
 
 void TkSpeedButton::PaintButtonFace(const TkBgRef& bg, const fw::TRect& r, int state, bool content) {
   TkCommonData* d = GetSkinData();

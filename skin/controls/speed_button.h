@@ -13,6 +13,7 @@
 #include "framework/buttons/speed_button.h"
 #include "framework/comctrls/tool_bar.h"
 #include "framework/menus/popup_menu.h"
+#include "skin/controls/button_glyphs.h"
 #include "skin/controls/hint_suspension.h"
 #include "skin/controls/skinned_control.h"
 
@@ -42,6 +43,7 @@ struct TkSpeedButtonLayout {
   bool RightToLeft = false;  // the caption reads right to left: glyph left and right swap
 };
 fw::TRect SpeedButtonCaptionRect(const TkSpeedButtonLayout& l);
+// The glyph goes by the bitmap button's rule in the width left of the arrow area.
 fw::TRect SpeedButtonGlyphRect(const TkSpeedButtonLayout& l);
 
 class TkSpeedButton : public TkSkinnedGraphicControl<fw::TSpeedButton> {
@@ -62,6 +64,8 @@ class TkSpeedButton : public TkSkinnedGraphicControl<fw::TSpeedButton> {
   void SetButtonStyle(fw::TToolButtonStyle value);
   fw::TPopupMenu* GetDropdownMenu() const { return FDropdownMenu; }
   void SetDropdownMenu(fw::TPopupMenu* value);
+  TkDisabledGlyphKind GetDisabledGlyphKind() const { return FDisabledGlyphKind; }
+  void SetDisabledGlyphKind(TkDisabledGlyphKind value);
   bool GetGrayed() const { return FGrayed; }
   void SetGrayed(bool value);
   bool GetShowCaption() const { return FShowCaption; }
@@ -114,6 +118,8 @@ class TkSpeedButton : public TkSkinnedGraphicControl<fw::TSpeedButton> {
   void StopAnimation();
 
  private:
+  // The glyph and its look for the current state.
+  TkGlyphSource GlyphSource() const;
   int DropDownWidth() const { return FButtonStyle == fw::tbsDropDown ? kDropDownWidth : 0; }
   TkSpeedButtonLayout Layout();
   // The state of the arrow area: pressed while the menu is open or the button is down.
@@ -135,6 +141,7 @@ class TkSpeedButton : public TkSkinnedGraphicControl<fw::TSpeedButton> {
   int FBlend = 0;
   fw::TToolButtonStyle FButtonStyle = fw::tbsButton;
   fw::TPopupMenu* FDropdownMenu = nullptr;
+  TkDisabledGlyphKind FDisabledGlyphKind{dgBlended};
   bool FGrayed = false;
   bool FShowCaption = true;
   bool FDrawOverBorder = true;
