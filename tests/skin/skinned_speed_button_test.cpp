@@ -228,6 +228,38 @@ TEST_F(SpeedButtonTest, LooksPerStateFromTheSection) {
   Settle();
 }
 
+TEST_F(SpeedButtonTest, GlyphFromAnImageListBesideTheCaption) {
+  constexpr fw::TColor kRed = 0x0000E0, kKey = 0x00FF00;
+  test_skins::Picture picture(8, 8, kKey);
+  picture.Fill(1, 1, 6, 6, kRed);
+  fw::Owned<fw::TImageList> list(fw::New<fw::TImageList>(nullptr));
+  list->SetWidth(8);
+  list->SetHeight(8);
+  list->AddMasked(testing_paint::FromPicture(picture).get(), kKey);
+  TkSpeedButton* b = Make(20, 20, 80, 30, "Go");
+  b->SetImages(list.get());
+  b->SetImageIndex(0);
+  Settle();
+  const fw::TRect glyph = b->GlyphRect(), caption = b->CaptionRect();
+  EXPECT_EQ(glyph.Right - glyph.Left, 8);
+  EXPECT_LT(glyph.Right, caption.Left + 1);
+  EXPECT_EQ(PixelOf(Cache(b), glyph.Left + 4, glyph.Top + 4), kRed);
+  EXPECT_EQ(PixelOf(Cache(b), glyph.Left, glyph.Top), S.Face[kNormal]);  // the list's key colour is transparent
+  // Grayed: grey while not hot, in colour while hot.
+  b->SetGrayed(true);
+  Settle();
+  const fw::TColor grey = PixelOf(Cache(b), glyph.Left + 4, glyph.Top + 4);
+  EXPECT_TRUE((grey & 0xFF) == ((grey >> 8) & 0xFF) && (grey & 0xFF) == ((grey >> 16) & 0xFF)) << grey;
+  b->Perform(fw::CM_MOUSEENTER);
+  Settle();
+  EXPECT_EQ(PixelOf(Cache(b), glyph.Left + 4, glyph.Top + 4), kRed);
+  // An index beyond the list draws no glyph.
+  b->SetImageIndex(3);
+  Settle();
+  EXPECT_EQ(CountColour(Cache(b), fw::TRect(0, 0, 80, 30), kRed), 0);
+  b->SetImages(nullptr);
+}
+
 TEST_F(SpeedButtonTest, SeparatorShowsTheParentAndDividerItsMaskCentred) {
   TkSpeedButton* separator = Make(100, 20, 20, 30, "No");
   separator->SetButtonStyle(fw::tbsSeparator);
