@@ -222,6 +222,16 @@ TEST_F(SpeedButtonTest, LooksPerStateFromTheSection) {
   EXPECT_EQ(clicks, 1);
   ExpectLook(b, S, kNormal);
 
+  // While the frame bar rearranges its sections, the mouse entering changes nothing.
+  int entered = 0;
+  b->OnMouseEnter = [&](fw::TObject*) { ++entered; };
+  skin::FrameBarAnimating = true;
+  b->Perform(fw::CM_MOUSEENTER);
+  skin::FrameBarAnimating = false;
+  Settle();
+  EXPECT_EQ(entered, 0);
+  ExpectLook(b, S, kNormal);
+
   // A zero-sized button paints nothing and survives.
   b->SetBounds(20, 20, 0, 30);
   b->Repaint();
