@@ -547,7 +547,7 @@ void TkSpeedButton::MouseDown(fw::TMouseButton button, fw::TShiftState shift, in
     TkSkinnedGraphicControl::MouseDown(button, shift, x, y);
     return;
   }
-  FHints.Suspend();
+  FHints.Save();
   StopAnimation();
   if (DropDownMenuShowing) return;
   DropDown();

@@ -14,7 +14,7 @@
 #include "framework/comctrls/tool_bar.h"
 #include "framework/menus/popup_menu.h"
 #include "skin/controls/button_glyphs.h"
-#include "skin/controls/hint_suspension.h"
+#include "skin/controls/push_button.h"
 #include "skin/controls/skinned_control.h"
 
 namespace skin {
@@ -148,7 +148,7 @@ class TkSpeedButton : public TkSkinnedGraphicControl<fw::TSpeedButton> {
   int FTextOffset = 0;
   fw::Owned<TkAnimTimer> FAnimation;
   bool FMenuOpen = false;
-  TkHintSuspension FHints;
+  TkHintSaver FHints;
   // The values of the last paint: a change marks the cache.
   bool FPaintedDown = false;
   int FPaintedNumGlyphs = 1;
