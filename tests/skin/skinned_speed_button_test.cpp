@@ -374,17 +374,23 @@ TEST_F(SpeedButtonTest, HintsComeBackAfterTheMenuClosedSkinnedOrNot) {
   }
   EXPECT_EQ(popups, 2);
 
-  // While one menu is open a second drop-down press opens nothing; its hint switch ends with
-  // the capture it loses, or with the button when it goes.
+  // The hints come back at a capture loss, once; a second drop-down press while a menu is open
+  // opens nothing, and its hint switch ends when the button goes.
   TkSpeedButton* third = Make(180, 20, 60, 30, "Go");
   third->SetButtonStyle(fw::tbsDropDown);
   third->SetDropdownMenu(menu);
+  bool afterCaptureLoss = false, whileThirdHeld = true, afterThirdFreed = false;
   PressWithMenu(skinned, 5, [&] {
-    plain->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    skinned->Perform(WM_CAPTURECHANGED, 0, 0);
+    afterCaptureLoss = fw::Application->GetShowHint();
     third->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    plain->Perform(WM_CAPTURECHANGED, 0, 0);
+    whileThirdHeld = fw::Application->GetShowHint();
     fw::Free(third);
+    afterThirdFreed = fw::Application->GetShowHint();
   });
+  EXPECT_TRUE(afterCaptureLoss);
+  EXPECT_FALSE(whileThirdHeld);
+  EXPECT_TRUE(afterThirdFreed);
   EXPECT_EQ(popups, 3);
   EXPECT_TRUE(fw::Application->GetShowHint());
 }
