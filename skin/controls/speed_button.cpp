@@ -513,7 +513,8 @@ bool TkSpeedButton::SkinnedMessage(fw::TMessage& m) {
   }
   switch (m.Msg) {
     case WM_LBUTTONUP:
-      if (!Designing(this) && FAnimation && FAnimation->FrameImage && FAnimation->FrameImage->GetWidth() == GetWidth()) {
+      if (!Designing(this) && FAnimation && FAnimation->FrameImage &&
+          FAnimation->FrameImage->GetWidth() == GetWidth()) {
         StopAnimation();
         PrepareCache();
         RepaintWithParent();
@@ -567,8 +568,7 @@ void TkSpeedButton::DropDown() {
   GetCursorPos(&cursor);
   const fw::TPoint origin = ClientToScreen(fw::TPoint(0, 0));
   const fw::TRect bounds(origin.X, origin.Y, origin.X + GetWidth(), origin.Y + GetHeight());
-  if (!PtInRect(fw::AsRECT(bounds), cursor))
-    Perform(fw::CM_MOUSELEAVE, 0, 0);
+  if (!PtInRect(fw::AsRECT(bounds), cursor)) Perform(fw::CM_MOUSELEAVE, 0, 0);
   if (!OnClick) FState = fw::bsUp;
   Refresh();
 }

@@ -37,7 +37,7 @@ struct TkSpeedButtonLayout {
   int Margin = -1, Spacing = 4, TextOffset = 0;
   fw::TButtonLayout Layout = fw::blGlyphLeft;
   fw::TAlignment Alignment = fw::taCenter;
-  bool HasCaption = false;   // the caption is not empty
+  bool HasCaption = false;  // the caption is not empty
   bool ShowCaption = true;
   bool Pushed = false;       // down or exclusive: both rectangles move by (1, 1)
   bool RightToLeft = false;  // the caption reads right to left: glyph left and right swap
