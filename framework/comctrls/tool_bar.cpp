@@ -146,7 +146,8 @@ void TToolBar::UpdateButtons() {
     tb.idCommand = b->FCommand;
     const bool spacer = b->FStyle == tbsSeparator || b->FStyle == tbsDivider;
     tb.iBitmap = spacer ? 0 : b->FImageIndex;
-    static const BYTE styles[] = {BTNS_BUTTON, BTNS_CHECK, BTNS_DROPDOWN, BTNS_SEP, BTNS_SEP, BTNS_BUTTON | BTNS_SHOWTEXT};
+    static const BYTE styles[] = {BTNS_BUTTON, BTNS_CHECK, BTNS_DROPDOWN,
+                                  BTNS_SEP,    BTNS_SEP,   BTNS_BUTTON | BTNS_SHOWTEXT};
     tb.fsStyle = styles[b->FStyle];
     tb.fsState = static_cast<BYTE>((b->FEnabled ? TBSTATE_ENABLED : 0) | (b->FDown ? TBSTATE_CHECKED : 0) |
                                    (b->FVisible ? 0 : TBSTATE_HIDDEN));
