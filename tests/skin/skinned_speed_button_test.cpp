@@ -476,7 +476,15 @@ TEST_F(SpeedButtonTest, SkinCommands) {
   TkSpeedButton* b = Make(20, 20, 60, 30, "Go");
   TkSpeedButton* plain = Make(100, 20, 60, 30, "Go");
   plain->GetSkinData()->SetSkinSection("NOSUCHSECTION");
-  // Command 7 is answered skinned or not.
+  // Command 7 is answered skinned or not, loading or not; loading, a new style keeps the width.
+  {
+    fw::TLoadScope scope;
+    auto* loading = fw::New<TkSpeedButton>(form);
+    EXPECT_TRUE(skin::ControlAnswersCmd(loading, skin::cmdIsSkinned));
+    const int width = loading->GetWidth();
+    loading->SetButtonStyle(fw::tbsDropDown);
+    EXPECT_EQ(loading->GetWidth(), width);
+  }
   EXPECT_TRUE(skin::ControlAnswersCmd(b, skin::cmdIsSkinned));
   EXPECT_TRUE(skin::ControlAnswersCmd(plain, skin::cmdIsSkinned));
 
