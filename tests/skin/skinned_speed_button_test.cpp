@@ -52,6 +52,25 @@ void AddItem(fw::TPopupMenu* menu) {
 bool SameRect(const fw::TRect& a, const fw::TRect& b) {
   return a.Left == b.Left && a.Top == b.Top && a.Right == b.Right && a.Bottom == b.Bottom;
 }
+// What the screen shows of a control.
+std::unique_ptr<fw::TBitmap> Shot(fw::TControl* c) {
+  auto shot = Filled(c->GetWidth(), c->GetHeight());
+  const fw::TPoint origin = c->GetParent()->ClientToScreen(fw::TPoint(c->GetLeft(), c->GetTop()));
+  HDC screen = GetDC(nullptr);
+  BitBlt(shot->GetCanvas()->GetHandle(), 0, 0, c->GetWidth(), c->GetHeight(), screen, origin.X, origin.Y, SRCCOPY);
+  ReleaseDC(nullptr, screen);
+  GdiFlush();
+  return shot;
+}
+
+bool SamePixels(const fw::TBitmap& a, const fw::TBitmap& b) {
+  if (a.GetWidth() != b.GetWidth() || a.GetHeight() != b.GetHeight()) return false;
+  for (int y = 0; y < a.GetHeight(); ++y)
+    for (int x = 0; x < a.GetWidth(); ++x)
+      if (PixelOf(a, x, y) != PixelOf(b, x, y)) return false;
+  return true;
+}
+
 fw::TRect Moved(fw::TRect r, int dx, int dy) { return fw::TRect(r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy); }
 
 TEST(SpeedButtonLayout, CaptionAndGlyphRectangles) {
@@ -145,22 +164,6 @@ class SpeedButtonTest : public ControlSkinTest {
     b->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
     b->Perform(WM_LBUTTONUP, 0, MAKELPARAM(x, y));
     Settle();
-  }
-  std::unique_ptr<fw::TBitmap> Shot(fw::TControl* c) {
-    auto shot = Filled(c->GetWidth(), c->GetHeight());
-    const fw::TPoint origin = c->GetParent()->ClientToScreen(fw::TPoint(c->GetLeft(), c->GetTop()));
-    HDC screen = GetDC(nullptr);
-    BitBlt(shot->GetCanvas()->GetHandle(), 0, 0, c->GetWidth(), c->GetHeight(), screen, origin.X, origin.Y, SRCCOPY);
-    ReleaseDC(nullptr, screen);
-    GdiFlush();
-    return shot;
-  }
-  static bool SamePixels(const fw::TBitmap& a, const fw::TBitmap& b) {
-    if (a.GetWidth() != b.GetWidth() || a.GetHeight() != b.GetHeight()) return false;
-    for (int y = 0; y < a.GetHeight(); ++y)
-      for (int x = 0; x < a.GetWidth(); ++x)
-        if (PixelOf(a, x, y) != PixelOf(b, x, y)) return false;
-    return true;
   }
   static fw::TBitmap& Cache(TkSpeedButton* b) { return *b->GetSkinData()->CacheBmp; }
   fw::TColor Behind(fw::TControl* c, int x, int y) {
@@ -530,20 +533,7 @@ TEST_F(SpeedButtonWithoutManager, LooksAndClicksAsTheFrameworkButton) {
   }
   form->Show();
   Settle();
-  auto shot = [](fw::TControl* c) {
-    auto bmp = Filled(c->GetWidth(), c->GetHeight());
-    const fw::TPoint origin = c->GetParent()->ClientToScreen(fw::TPoint(c->GetLeft(), c->GetTop()));
-    HDC screen = GetDC(nullptr);
-    BitBlt(bmp->GetCanvas()->GetHandle(), 0, 0, c->GetWidth(), c->GetHeight(), screen, origin.X, origin.Y, SRCCOPY);
-    ReleaseDC(nullptr, screen);
-    GdiFlush();
-    return bmp;
-  };
-  auto a = shot(ours), b = shot(theirs);
-  int differing = 0;
-  for (int y = 0; y < 28; ++y)
-    for (int x = 0; x < 70; ++x) differing += PixelOf(*a, x, y) != PixelOf(*b, x, y);
-  EXPECT_EQ(differing, 0);
+  EXPECT_TRUE(SamePixels(*Shot(ours), *Shot(theirs)));
   EXPECT_FALSE(ours->GetControlStyle().Contains(fw::csOpaque));
   ours->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
   ours->Perform(WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
