@@ -21,8 +21,9 @@ class ControlSkinHelperTest : public ControlSkinTest {
  protected:
   // The sections' faces in every state, the corners and the arrow frames, read back.
   void ExpectPaints(const TControlSkin& skin) {
-    for (const char* section : {"BUTTON", "SPEEDBUTTON", "PANEL", "EDIT", "DIALOG", "DIVIDER", "WEBBUTTON"}) {
-      const TSectionColours& c = control_skin::SectionOf(skin, section);
+    for (const TSectionDef& def : kSections) {
+      const char* section = def.Name;
+      const TSectionColours c = control_skin::SectionOf(skin, section);
       const int index = manager->GetSkinIndex(section);
       ASSERT_GE(index, 0) << section;
       EXPECT_EQ(manager->GetSections()[index].FontColor[0], static_cast<int>(c.Font)) << section;
@@ -66,10 +67,10 @@ TEST_F(ControlSkinHelperTest, BothSkinsPaintTheirOwnColours) {
   std::set<fw::TColor> all;
   size_t count = 0;
   for (const TControlSkin* skin : {&kFirst, &kSecond}) {
-    for (const TSectionColours* s : {&skin->Button, &skin->SpeedButton, &skin->Panel, &skin->Edit, &skin->Dialog,
-                                     &skin->Divider, &skin->WebButton}) {
-      for (int k = 0; k < 3; ++k) all.insert({s->Face[k], s->Edge[k]}), count += 2;
-      all.insert({s->Font, s->HotFont}), count += 2;
+    for (const TSectionDef& def : kSections) {
+      const TSectionColours s = SectionOf(*skin, def.Name);
+      for (int k = 0; k < 3; ++k) all.insert({s.Face[k], s.Edge[k]}), count += 2;
+      all.insert({s.Font, s.HotFont}), count += 2;
     }
     all.insert({skin->GlobalFont, skin->GlobalHotFont, skin->Shadow, skin->Arrow[0], skin->Arrow[1], skin->Arrow[2]});
     count += 6;

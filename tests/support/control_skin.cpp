@@ -1,5 +1,7 @@
 #include "support/control_skin.h"
 
+#include <iterator>
+
 #include "framework/controls/win_control.h"
 #include "framework/graphics/canvas.h"
 #include "skin/engine/skin_manager.h"
@@ -11,14 +13,7 @@ namespace {
 
 using testing_paint::AddImage;
 
-const char* const kSections[] = {"BUTTON", "SPEEDBUTTON", "PANEL", "EDIT", "DIALOG", "DIVIDER", "WEBBUTTON"};
-constexpr int kSectionCount = 7;
-
-const TSectionColours& Nth(const TControlSkin& skin, int i) {
-  const TSectionColours* all[kSectionCount] = {&skin.Button,  &skin.SpeedButton, &skin.Panel,    &skin.Edit,
-                                               &skin.Dialog,  &skin.Divider,     &skin.WebButton};
-  return *all[i];
-}
+constexpr int kSectionCount = static_cast<int>(std::size(kSections));
 
 // Five font colours as a stored section writes them: the first used, the others none.
 std::string FontColours(fw::TColor c) { return std::to_string(c) + " -1 -1 -1 -1"; }
@@ -28,7 +23,7 @@ std::string FontColours(fw::TColor c) { return std::to_string(c) + " -1 -1 -1 -1
 test_skins::Picture Master(const TControlSkin& skin) {
   test_skins::Picture master(3 * kFrame, kSectionCount * kFrame + kArrowHeight, test_skins::kFuchsia);
   for (int i = 0; i < kSectionCount; ++i) {
-    const TSectionColours& s = Nth(skin, i);
+    const TSectionColours s = SectionColours(skin.Index, kSections[i].Number);
     for (int k = 0; k < 3; ++k) {
       const int x0 = k * kFrame, y0 = i * kFrame;
       master.Fill(x0, y0, kFrame, kFrame, s.Edge[k]);
@@ -46,25 +41,25 @@ test_skins::Picture Master(const TControlSkin& skin) {
 
 }  // namespace
 
-const TSectionColours& SectionOf(const TControlSkin& skin, const std::string& section) {
-  for (int i = 0; i < kSectionCount; ++i)
-    if (section == kSections[i]) return Nth(skin, i);
+TSectionColours SectionOf(const TControlSkin& skin, const std::string& section) {
+  for (const TSectionDef& def : kSections)
+    if (section == def.Name) return SectionColours(skin.Index, def.Number);
   return skin.Button;
 }
 
 skin::TkStoredSkin* AddControlSkin(skin::TkStoredSkins& skins, const std::string& name, const TControlSkin& colours) {
   std::vector<std::pair<std::string, std::string>> sections = {{"GLOBALINFO", ""}, {"SCROLLBTNBOTTOM", ""}};
-  for (const char* section : kSections) sections.emplace_back(section, "");
+  for (const TSectionDef& def : kSections) sections.emplace_back(def.Name, "");
   skin::TkStoredSkin* stored = test_skins::AddStoredSkin(skins, name, sections, Master(colours));
   for (int i = 0; i < kSectionCount; ++i) {
-    const TSectionColours& c = Nth(colours, i);
-    skin::TkSkinGeneral* g = testing_paint::SectionOf(*stored, kSections[i]);
+    const TSectionColours c = SectionColours(colours.Index, kSections[i].Number);
+    skin::TkSkinGeneral* g = testing_paint::SectionOf(*stored, kSections[i].Name);
     g->SetColor(c.Face[kNormal]);
     g->SetHotColor(c.Face[kHot]);
     g->SetFontColor(FontColours(c.Font));
     g->SetHotFontColor(FontColours(c.HotFont));
     g->SetShowFocus(true);
-    AddImage(*stored, kSections[i], "BORDERSMASK", fw::TRect(0, i * kFrame, 3 * kFrame, (i + 1) * kFrame), 0, 0,
+    AddImage(*stored, kSections[i].Name, "BORDERSMASK", fw::TRect(0, i * kFrame, 3 * kFrame, (i + 1) * kFrame), 0, 0,
              kBorder, 3);
   }
   skin::TkSkinGeneral* global = testing_paint::SectionOf(*stored, "GLOBALINFO");

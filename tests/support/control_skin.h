@@ -36,16 +36,20 @@ struct TControlSkin {
   fw::TColor Arrow[3];                   // the drop-down arrow per state
   fw::TColor Shadow;                     // "SHADOW1COLOR"
   int ShadowBlur, ShadowOffset;          // "SHADOW1BLUR", "SHADOW1OFFSET"
+  int Index;                             // 0 for the first skin, 1 for the second
 };
 
 // Mask geometry: frames of kFrame x kFrame pixels with kBorder-pixel edges; the arrow frames are
 // kArrowWidth x kArrowHeight, a triangle pointing down on $FF00FF.
 constexpr int kFrame = 12, kBorder = 3, kArrowWidth = 7, kArrowHeight = 4;
 
-// Colour number role of section index (0..8) in skin 0 or 1: red by section, green by role,
-// blue by skin; never $FF00FF, never a grey.
+// Colour number role of section number (0..69) in skin 0 or 1: red by the section's last digit,
+// blue by skin and by the section's tens, green by role (0..8); never $FF00FF, never a grey (no
+// blue value is a red or green one).
 constexpr fw::TColor Colour(int skin, int section, int role) {
-  return fw::TColor((0x10 + 0x18 * section) | (0x10 + 0x18 * role) << 8 | (skin ? 0xB0 : 0x30) << 16);
+  constexpr int kTensBlue[] = {0x00, 0x04, 0x0C, 0x14, 0x1C, 0x24, 0x2C};
+  return fw::TColor((0x10 + 0x18 * (section % 10)) | (0x10 + 0x18 * role) << 8 |
+                    ((skin ? 0xB0 : 0x30) + kTensBlue[section / 10]) << 16);
 }
 constexpr TSectionColours SectionColours(int skin, int section) {
   return {{Colour(skin, section, 0), Colour(skin, section, 1), Colour(skin, section, 2)},
@@ -57,15 +61,26 @@ constexpr TControlSkin ControlSkin(int skin) {
   return {SectionColours(skin, 0), SectionColours(skin, 1), SectionColours(skin, 2), SectionColours(skin, 3),
           SectionColours(skin, 4), SectionColours(skin, 5), SectionColours(skin, 6), Colour(skin, 7, 0),
           Colour(skin, 7, 1),      {Colour(skin, 8, 0), Colour(skin, 8, 1), Colour(skin, 8, 2)},
-          Colour(skin, 7, 2),      skin ? 4 : 2,            skin ? 1 : 3};
+          Colour(skin, 7, 2),      skin ? 4 : 2,            skin ? 1 : 3,
+          skin};
 }
+
+// The sections of the skin that carry a "BORDERSMASK" of three frames, with their colour numbers
+// (7 and 8 are GLOBALINFO's and the arrow's). Numbers are never reused.
+struct TSectionDef {
+  const char* Name;
+  int Number;
+};
+inline constexpr TSectionDef kSections[] = {
+    {"BUTTON", 0}, {"SPEEDBUTTON", 1}, {"PANEL", 2}, {"EDIT", 3}, {"DIALOG", 4}, {"DIVIDER", 5}, {"WEBBUTTON", 6},
+};
 
 inline constexpr TControlSkin kFirst = ControlSkin(0), kSecond = ControlSkin(1);
 inline const char* const kFirstName = "Controls";
 inline const char* const kSecondName = "Controls2";
 
-// The colours of a section of the skin by its name ("BUTTON" ...).
-const TSectionColours& SectionOf(const TControlSkin& skin, const std::string& section);
+// The colours of a section of kSections in the skin by its name ("BUTTON" ...).
+TSectionColours SectionOf(const TControlSkin& skin, const std::string& section);
 
 // Adds the stored skin of those colours to the skins under the name.
 skin::TkStoredSkin* AddControlSkin(skin::TkStoredSkins& skins, const std::string& name, const TControlSkin& colours);
