@@ -375,11 +375,11 @@ void CALLBACK PopupTick(HWND, UINT, UINT_PTR, DWORD) {
   if (++popupTicks > 33 || (wnd && IsWindowVisible(wnd) && (*popupStep)(wnd))) EndMenu();
 }
 
-void RunPopup(fw::TPopupMenu* menu, int x, int y, std::function<bool(HWND)> step) {
+void RunPopup(const std::function<void()>& show, std::function<bool(HWND)> step) {
   popupStep = &step;
   popupTicks = 0;
   const UINT_PTR timer = SetTimer(fw::PopupListWindow(), 0x5E1, 60, PopupTick);
-  menu->Popup(x, y);
+  show();
   KillTimer(fw::PopupListWindow(), timer);
   popupStep = nullptr;
 }
@@ -390,7 +390,7 @@ TEST_F(SkinMenus, RealPopupIsSkinnedAndShowsTheHotItem) {
   LONG_PTR proc = 0;
   fw::TColor hot = 0;
   int step = 0;
-  RunPopup(menu, 200, 200, [&](HWND wnd) {
+  RunPopup([menu] { menu->Popup(200, 200); }, [&](HWND wnd) {
     if (step == 0) {
       proc = GetWindowLongPtrA(wnd, GWLP_WNDPROC);
       PostMessageA(wnd, WM_KEYDOWN, VK_DOWN, 0);  // the first item becomes hot
@@ -416,11 +416,29 @@ TEST_F(SkinMenus, WithoutNTThePopupIsSkinnedThroughTheMainWindowHook) {
   fw::TPopupMenu* menu = MakePopup({"Open", "Save"});
   Menus()->HookPopupMenu(menu, true);
   LONG_PTR proc = 0;
-  RunPopup(menu, 220, 220, [&](HWND wnd) {
+  RunPopup([menu] { menu->Popup(220, 220); }, [&](HWND wnd) {
     proc = GetWindowLongPtrA(wnd, GWLP_WNDPROC);
     return proc == reinterpret_cast<LONG_PTR>(&skin::MenuWindowProc);
   });
   EXPECT_EQ(proc, reinterpret_cast<LONG_PTR>(&skin::MenuWindowProc));
+}
+
+TEST_F(SkinMenus, SystemMenuWhileSkinnedPopupsHold) {
+  MakeForm(fw::bsSizeable, skin::TkBorderIcons{fw::biSystemMenu});
+  std::vector<LONG_PTR> procs;
+  const auto show = [this] { provider->PopupSystemMenu(150, 150); };
+  const auto note = [&](HWND wnd) {
+    procs.push_back(GetWindowLongPtrA(wnd, GWLP_WNDPROC));
+    return true;
+  };
+  RunPopup(show, note);
+  EXPECT_TRUE(provider->GetSystemMenu()->GetOwnerDraw());
+  manager->SetSkinnedPopups(false);
+  RunPopup(show, note);
+  EXPECT_FALSE(provider->GetSystemMenu()->GetOwnerDraw());
+  ASSERT_EQ(procs.size(), 2u);
+  EXPECT_EQ(procs[0], reinterpret_cast<LONG_PTR>(&skin::MenuWindowProc));
+  EXPECT_NE(procs[1], reinterpret_cast<LONG_PTR>(&skin::MenuWindowProc));
 }
 
 TEST_F(SkinMenus, MenuBarItemsDrawnIntoTheProvidersCache) {
