@@ -24,7 +24,7 @@ using testing_paint::AddImage;
 using testing_paint::CountColour;
 using testing_paint::SectionOf;
 
-constexpr fw::TColor kCheck = 0x10E010;
+constexpr fw::TColor kCheck = 0x10E010, kIcoLine = 0xC08040;
 
 class SkinMenus : public FormSkinTest {
  protected:
@@ -66,9 +66,10 @@ class SkinMenus : public FormSkinTest {
     canvas.SetHandle(nullptr);
     return fw::TSize{w, h};
   }
-  // Draws the item onto a canary bitmap of the item's measured size, as the popup would.
-  std::unique_ptr<fw::TBitmap> Draw(fw::TMenuItem* item, fw::TOwnerDrawState state = {}) {
-    const fw::TSize size = Measure(item);
+  // Draws the item onto a canary bitmap of the item's measured size (or width), as the popup would.
+  std::unique_ptr<fw::TBitmap> Draw(fw::TMenuItem* item, fw::TOwnerDrawState state = {}, int width = 0) {
+    fw::TSize size = Measure(item);
+    if (width) size.cx = width;
     auto bmp = testing_paint::Filled(size.cx, size.cy);
     Menus()->DrawMenuItem(item, bmp->GetCanvas(), fw::TRect(0, 0, size.cx, size.cy), state);
     return bmp;
@@ -80,22 +81,47 @@ class SkinMenus : public FormSkinTest {
     while (PeekMessageA(&msg, fw::Application->GetHandle(), skin::SM_SKINMENU, skin::SM_SKINMENUWND, PM_REMOVE)) ++n;
     return n;
   }
-  // Loads a skin with a MAINMENU border mask (or none) and a check mark of imageCount frames.
-  void LoadMenuSkin(bool mainMenuMask, int checkFrames) {
+  // What a menu skin of LoadMenuSkin holds.
+  struct TMenuSkin {
+    bool MainMenu = true;
+    bool MainMenuMask = true;
+    bool CutCorners = false;  // $FF00FF corner pixels in the MAINMENU frame
+    bool MenuItem = true;
+    bool IcoLine = false;
+    int CheckFrames = 2;
+  };
+  void LoadMenuSkin(const TMenuSkin& spec) {
     test_skins::Picture master(36, 24, test_skins::kFuchsia);
     master.Fill(0, 0, 36, 12, kMainMenu);
+    if (spec.CutCorners) {
+      const test_skins::Picture frame = test_skins::MaskPicture({kMainMenu, kMainMenu, kMainMenu}, 12, 12, false);
+      for (int y = 0; y < 12; ++y)
+        for (int x = 0; x < 36; ++x) master.Set(x, y, frame.At(x, y));
+    }
     master.Fill(0, 12, 24, 12, kCheck);
-    LoadSkin(master, {{"GLOBALINFO", ""}, {"MAINMENU", ""}, {"MENUITEM", ""}}, [&](skin::TkStoredSkin& s) {
-      if (mainMenuMask) AddImage(s, "MAINMENU", "BORDERSMASK", fw::TRect(0, 0, 36, 12), 0, 0, 4, 3);
-      AddImage(s, "GLOBALINFO", "CHECK", fw::TRect(0, 12, 24, 24), 0, 0, 0, std::max(checkFrames, 1));
-      SectionOf(s, "MAINMENU")->SetColor(kMainMenu);
-      SectionOf(s, "MENUITEM")->SetColor(kMenuItem);
-      SectionOf(s, "MENUITEM")->SetHotColor(kMenuItemHot);
+    std::vector<std::pair<std::string, std::string>> sections{{"GLOBALINFO", ""}};
+    if (spec.MainMenu) sections.emplace_back("MAINMENU", "");
+    if (spec.MenuItem) sections.emplace_back("MENUITEM", "");
+    if (spec.IcoLine) sections.emplace_back("ICOLINE", "");
+    LoadSkin(master, sections, [&](skin::TkStoredSkin& s) {
+      if (spec.MainMenu && spec.MainMenuMask) AddImage(s, "MAINMENU", "BORDERSMASK", fw::TRect(0, 0, 36, 12), 0, 0, 4, 3);
+      AddImage(s, "GLOBALINFO", "CHECK", fw::TRect(0, 12, 24, 24), 0, 0, 0, std::max(spec.CheckFrames, 1));
+      if (spec.MainMenu) SectionOf(s, "MAINMENU")->SetColor(kMainMenu);
+      if (spec.MenuItem) {
+        SectionOf(s, "MENUITEM")->SetColor(kMenuItem);
+        SectionOf(s, "MENUITEM")->SetHotColor(kMenuItemHot);
+      }
+      if (spec.IcoLine) SectionOf(s, "ICOLINE")->SetColor(kIcoLine);
     });
     manager->SetIsDefault(true);
+    manager->GetMenuSupport()->SetIcoLineSkin("ICOLINE");
     // The loader reads a count of 0 as the default; a damaged table can still hold one.
     auto& masks = const_cast<skin::TkMaskArray&>(manager->GetMasks());
-    masks[manager->GetMaskIndexBySection("GLOBALINFO", "CHECK")].ImageCount = static_cast<short>(checkFrames);
+    masks[manager->GetMaskIndexBySection("GLOBALINFO", "CHECK")].ImageCount = static_cast<short>(spec.CheckFrames);
+  }
+  // Paints one 80 x 40 window: a popup's stand-in whose procedure and region can be read.
+  static HWND MakeWindow() {
+    return CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 80, 40, nullptr, nullptr, nullptr, nullptr);
   }
 
   std::vector<fw::TMenu*> menus;
@@ -216,9 +242,9 @@ TEST_F(SkinMenus, SkinBorderWidthFollowsTheMainMenuMask) {
   EXPECT_EQ(bare->GetSkinableMenus()->GetSkinBorderWidth(), 0);
   bare->Free();
   // A MAINMENU border of width 0 counts as 3; a skin without one gives 0.
-  LoadMenuSkin(true, 2);
+  LoadMenuSkin({});
   EXPECT_EQ(Menus()->GetSkinBorderWidth(), 3);
-  LoadMenuSkin(false, 2);
+  LoadMenuSkin({.MainMenuMask = false});
   EXPECT_EQ(Menus()->GetSkinBorderWidth(), 0);
 }
 
@@ -265,12 +291,12 @@ TEST_F(SkinMenus, FreedItemBehindAQueuedRequest) {
 }
 
 TEST_F(SkinMenus, CheckMarks) {
-  LoadMenuSkin(true, 2);
+  LoadMenuSkin({});
   fw::TPopupMenu* menu = MakePopup({"Wrap"});
   auto checked = Draw(Item(menu, 0), fw::TOwnerDrawState{fw::odChecked});
   EXPECT_GT(CountColour(*checked, fw::TRect(0, 0, 20, checked->GetHeight()), kCheck), 0);
   // A check mask without frames is no mark (and divides nothing by zero).
-  LoadMenuSkin(true, 0);
+  LoadMenuSkin({.CheckFrames = 0});
   menu = MakePopup({"Wrap"});
   auto unmarked = Draw(Item(menu, 0), fw::TOwnerDrawState{fw::odChecked});
   EXPECT_EQ(CountColour(*unmarked, fw::TRect(0, 0, 20, unmarked->GetHeight()), kCheck), 0);
@@ -281,7 +307,7 @@ TEST_F(SkinMenus, DestroyedPopupWindowIsForgotten) {
   fw::TPopupMenu* menu = MakePopup({"Open"});
   Draw(Item(menu, 0));
   ASSERT_NE(skin::MenuBackground(), nullptr);
-  HWND wnd = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 80, 40, nullptr, nullptr, nullptr, nullptr);
+  HWND wnd = MakeWindow();
   const LONG_PTR own = GetWindowLongPtrA(wnd, GWLP_WNDPROC);
   fw::TMessage skinIt{skin::SM_SKINMENUWND, 0, reinterpret_cast<LPARAM>(wnd), 0};
   EXPECT_TRUE(manager->MainWindowHook(skinIt));
@@ -303,6 +329,89 @@ TEST_F(SkinMenus, DestroyedPopupWindowIsForgotten) {
   manager->OnGetMenuExtraLineData = [&](fw::TObject*, std::string&, std::string&, fw::TBitmap*&, bool&) { ++asked; };
   Measure(Item(menu, 0));
   EXPECT_EQ(asked, 1);
+}
+
+// Each channel as the painter mixes a disabled item into what lies behind it.
+fw::TColor Mixed(fw::TColor item, fw::TColor behind, double itemShare) {
+  fw::TColor c = 0;
+  for (int shift = 0; shift < 24; shift += 8) {
+    const int d = (item >> shift) & 0xFF, b = (behind >> shift) & 0xFF;
+    c |= static_cast<int>(std::lround(b - (b - d) * itemShare)) << shift;
+  }
+  return c;
+}
+
+TEST_F(SkinMenus, BackgroundFrameIconLineAndCutCorners) {
+  LoadMenuSkin({.CutCorners = true, .IcoLine = true});
+  fw::TPopupMenu* menu = MakePopup({"Open", "Save"});
+  HWND wnd = MakeWindow();
+  Menus()->PrepareMenuBackground(Item(menu, 0), 80, 40, wnd);
+  ASSERT_NE(skin::MenuBackground(), nullptr);
+  const fw::TBitmap& bg = *skin::MenuBackground();
+  // The MAINMENU frame, and beside it the glyph column: margin, 16-pixel glyph, spacing.
+  EXPECT_EQ(test_skins::PixelOf(bg, 1, 20), kMainMenu);
+  EXPECT_EQ(test_skins::PixelOf(bg, 3, 20), kIcoLine);
+  EXPECT_EQ(test_skins::PixelOf(bg, 3 + 24, 20), kIcoLine);
+  EXPECT_EQ(test_skins::PixelOf(bg, 3 + 25, 20), kMainMenu);
+  // The frame's transparent corner pixels are cut out of the skinned window.
+  EXPECT_FALSE(Menus()->GetCornerRects().empty());
+  EXPECT_EQ(GetWindowLongPtrA(wnd, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&skin::MenuWindowProc));
+  HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+  ASSERT_NE(GetWindowRgn(wnd, rgn), ERROR);
+  EXPECT_FALSE(PtInRegion(rgn, 0, 0));
+  EXPECT_FALSE(PtInRegion(rgn, 79, 39));
+  EXPECT_TRUE(PtInRegion(rgn, 40, 20));
+  DeleteObject(rgn);
+  DestroyWindow(wnd);
+}
+
+TEST_F(SkinMenus, SkinsWithoutMainMenuOrMenuItem) {
+  // No MAINMENU: the background is made but left unpainted, no window is skinned by it, and
+  // the items still show MENUITEM.
+  LoadMenuSkin({.MainMenu = false});
+  fw::TPopupMenu* menu = MakePopup({"Open", "Save"});
+  HWND wnd = MakeWindow();
+  const LONG_PTR own = GetWindowLongPtrA(wnd, GWLP_WNDPROC);
+  Menus()->PrepareMenuBackground(Item(menu, 0), 80, 40, wnd);
+  ASSERT_NE(skin::MenuBackground(), nullptr);
+  EXPECT_EQ(skin::MenuBackground()->GetWidth(), 80);
+  EXPECT_EQ(GetWindowLongPtrA(wnd, GWLP_WNDPROC), own);
+  DestroyWindow(wnd);
+  auto item = Draw(Item(menu, 1));
+  EXPECT_EQ(test_skins::PixelOf(*item, item->GetWidth() - 3, 2), kMenuItem);
+  // No MENUITEM: the text is written over an unpainted item.
+  LoadMenuSkin({.MenuItem = false});
+  menu = MakePopup({"Open"});
+  auto bare = Draw(Item(menu, 0));
+  EXPECT_NE(test_skins::PixelOf(*bare, bare->GetWidth() - 3, 2), testing_paint::kCanary);
+  EXPECT_NE(test_skins::PixelOf(*bare, bare->GetWidth() - 3, 2), kMenuItem);
+}
+
+TEST_F(SkinMenus, PopupItemLooks) {
+  fw::TPopupMenu* menu = MakePopup({"Go", "\x08Go", "Gone"});
+  // A caption starting with character 8 is written at the right end of the item.
+  auto left = Draw(Item(menu, 0), {}, 200), right = Draw(Item(menu, 1), {}, 200);
+  const int half = left->GetWidth() / 2;
+  const auto ink = [](const fw::TBitmap& b, int from, int to) {
+    return (to - from) * b.GetHeight() - CountColour(b, fw::TRect(from, 0, to, b.GetHeight()), kMenuItem);
+  };
+  EXPECT_GT(ink(*left, 0, half), 0);
+  EXPECT_EQ(ink(*left, half, left->GetWidth()), 0);
+  EXPECT_EQ(ink(*right, 0, half), 0);
+  EXPECT_GT(ink(*right, half, right->GetWidth()), 0);
+  // A disabled item shows 40 percent of itself over the popup's background.
+  Item(menu, 2)->SetEnabled(false);
+  auto disabled = Draw(Item(menu, 2));
+  EXPECT_EQ(test_skins::PixelOf(*disabled, disabled->GetWidth() - 3, 2), Mixed(kMenuItem, kMainMenu, 0.4));
+  // An item's own bitmap stands in the glyph column, centred by the item's height.
+  fw::TBitmap glyph;
+  glyph.SetSize(10, 10);
+  glyph.GetCanvas()->GetBrush()->SetColor(0x0000C0);
+  glyph.GetCanvas()->FillRect(fw::TRect(0, 0, 10, 10));
+  Item(menu, 0)->SetBitmap(&glyph);
+  auto withGlyph = Draw(Item(menu, 0));
+  const int at = (withGlyph->GetHeight() - 10) / 2;
+  EXPECT_EQ(test_skins::PixelOf(*withGlyph, at + 5, at + 5), 0x0000C0);
 }
 
 // --- hooking ---
@@ -444,11 +553,12 @@ TEST_F(SkinMenus, SystemMenuWhileSkinnedPopupsHold) {
 TEST_F(SkinMenus, MenuBarItemsDrawnIntoTheProvidersCache) {
   MakeForm(fw::bsSizeable, skin::TkBorderIcons{fw::biSystemMenu});
   auto* bar = fw::New<fw::TMainMenu>(form);
-  for (const char* caption : {"File", "Edit"}) {
+  for (const char* caption : {"File", "Edit", "Help"}) {
     auto* item = fw::New<fw::TMenuItem>(form);
     item->SetCaption(caption);
     bar->GetItems()->Add(item);
   }
+  bar->GetItems()->GetItems(2)->SetEnabled(false);
   form->SetMenu(bar);
   provider->SkinFormMenus(true);
   provider->RefreshMainMenu();
@@ -463,6 +573,12 @@ TEST_F(SkinMenus, MenuBarItemsDrawnIntoTheProvidersCache) {
   // The item over the menu line, in the cache and on the screen.
   EXPECT_EQ(test_skins::PixelOf(*provider->GetSkinData()->CacheBmp, x, y), kMenuItem);
   EXPECT_EQ(WindowPixel(x, y), kMenuItem);
+  // A disabled item is 102/255 of itself over the menu line.
+  ASSERT_TRUE(GetMenuItemRect(form->GetHandle(), bar->GetHandle(), 2, &r));
+  fw::TColor mixed = 0;
+  for (int shift = 0; shift < 24; shift += 8)
+    mixed |= ((((kMenuLine >> shift) & 0xFF) * (255 - 102) + ((kMenuItem >> shift) & 0xFF) * 102 + 127) >> 8) << shift;
+  EXPECT_EQ(WindowPixel(r.right - wr.left - 2, y), mixed);
   // Right of the last item the menu line shows.
   EXPECT_EQ(WindowPixel(318 - provider->SysBorderWidth(), y), kMenuLine);
   form->SetMenu(nullptr);
