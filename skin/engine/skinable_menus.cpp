@@ -636,7 +636,6 @@ void TkSkinableMenus::DrawMenuItem(fw::TObject* sender, fw::TCanvas* canvas, fw:
   }
   UseMenuFont(tc, state.Contains(fw::odDefault));
   fw::TRect textRect(GetMenuGlyphSize(item, false).cx + 2 * FMargin + FSpacing, 0, w, h);
-  const int textWidth = textRect.Width();
   std::string caption = item->GetCaption();
   unsigned flags = AlignmentFlag(FAlignment);
   if (!caption.empty() && caption.front() == '\x08') {
@@ -646,8 +645,9 @@ void TkSkinableMenus::DrawMenuItem(fw::TObject* sender, fw::TCanvas* canvas, fw:
   flags |= DT_EXPANDTABS | DT_SINGLELINE | DT_NOCLIP | DT_HIDEPREFIX | DT_VCENTER;
   const bool textHot = enabled && (state.Contains(fw::odSelected) || state.Contains(fw::odHotLight));
   WriteTextColored(tc, caption, enabled, FManager, textHot, itemIndex, flags, textRect);
+  // The shortcut keeps clear of the caption: textRect came back fitted round it.
   if (const std::string keys = fw::ShortCutToText(item->GetShortCut()); !keys.empty()) {
-    fw::TRect keyRect(textWidth, 0, r.Width() - 8 - extra, h);
+    fw::TRect keyRect(textRect.Width(), 0, r.Width() - 8 - extra, h);
     WriteTextColored(tc, keys, enabled, FManager, textHot, itemIndex, DT_RIGHT | DT_VCENTER | DT_SINGLELINE, keyRect);
   }
   if (OnDrawItem) OnDrawItem(item, tc, fw::TRect(0, 0, w, h), state, popup.LastKind);

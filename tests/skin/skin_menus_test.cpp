@@ -399,7 +399,21 @@ TEST_F(SkinMenus, PopupItemLooks) {
   EXPECT_EQ(ink(*left, half, left->GetWidth()), 0);
   EXPECT_EQ(ink(*right, 0, half), 0);
   EXPECT_GT(ink(*right, half, right->GetWidth()), 0);
-  // A disabled item shows 40 percent of itself over the popup's background.
+  // The shortcut ends 8 pixels before the item's right edge, whole.
+  Item(menu, 2)->SetShortCut(fw::scCtrl | 'Q');
+  fw::TWindowDC dc;
+  fw::TCanvas canvas;
+  canvas.SetHandle(dc.Get());
+  canvas.SetFont(fw::Screen->GetMenuFont());
+  const int keys = canvas.TextWidth("Ctrl+Q");
+  canvas.SetHandle(nullptr);
+  ASSERT_GT(keys, 24);
+  auto withKeys = Draw(Item(menu, 2), {}, 200);
+  EXPECT_GT(ink(*withKeys, 200 - 8 - keys, 200 - 8 - keys + 6), 0);
+  EXPECT_EQ(ink(*withKeys, 200 - 7, 200), 0);
+  // A disabled item shows 40 percent of itself over the popup's background (the popup shown
+  // anew: its items changed).
+  skin::ClearMenuCache();
   Item(menu, 2)->SetEnabled(false);
   auto disabled = Draw(Item(menu, 2));
   EXPECT_EQ(test_skins::PixelOf(*disabled, disabled->GetWidth() - 3, 2), Mixed(kMenuItem, kMainMenu, 0.4));
