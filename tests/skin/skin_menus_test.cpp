@@ -457,6 +457,38 @@ TEST_F(SkinMenus, HookingLeavesTheApplicationsOwnHandlers) {
   EXPECT_EQ(drawn.size(), 2u);
 }
 
+TEST_F(SkinMenus, HookMenuLineTakesOneItem) {
+  auto* bar = fw::New<fw::TMainMenu>(nullptr);
+  menus.push_back(bar);
+  auto* top = fw::New<fw::TMenuItem>(bar);
+  top->SetCaption("Window");
+  auto* own = fw::New<fw::TMenuItem>(bar);
+  own->SetCaption("Tile");
+  int measured = 0;
+  own->OnMeasureItem = [&](fw::TObject*, fw::TCanvas*, int&, int&) { ++measured; };
+  top->Add(own);
+  bar->GetItems()->Add(top);
+  // A bar item takes the bar painters whatever it had; an item below keeps its own handler.
+  top->OnMeasureItem = [&](fw::TObject*, fw::TCanvas*, int&, int&) { ++measured; };
+  Menus()->HookMenuLine(top, true);
+  Menus()->HookMenuLine(own, true);
+  EXPECT_TRUE(bar->GetOwnerDraw());
+  int w = 0, h = 0;
+  fw::TWindowDC dc;
+  fw::TCanvas canvas;
+  canvas.SetHandle(dc.Get());
+  top->OnMeasureItem(top, &canvas, w, h);
+  EXPECT_EQ(h, GetSystemMetrics(SM_CYMENU) - 1);  // the bar painter's height
+  own->OnMeasureItem(own, &canvas, w, h);
+  canvas.SetHandle(nullptr);
+  EXPECT_EQ(measured, 1);
+  EXPECT_TRUE(own->OnAdvancedDrawItem);
+  Menus()->HookMenuLine(own, false);
+  EXPECT_FALSE(own->OnAdvancedDrawItem);
+  EXPECT_TRUE(own->OnMeasureItem);
+  EXPECT_FALSE(bar->GetOwnerDraw());
+}
+
 TEST_F(SkinMenus, FormMenusFollowTheSkinAndSkinnedPopups) {
   MakeForm(fw::bsSizeable, skin::TkBorderIcons{fw::biSystemMenu});
   auto* bar = fw::New<fw::TMainMenu>(form);
