@@ -119,7 +119,7 @@ class SkinMenus : public FormSkinTest {
     auto& masks = const_cast<skin::TkMaskArray&>(manager->GetMasks());
     masks[manager->GetMaskIndexBySection("GLOBALINFO", "CHECK")].ImageCount = static_cast<short>(spec.CheckFrames);
   }
-  // Paints one 80 x 40 window: a popup's stand-in whose procedure and region can be read.
+  // A plain 80 x 40 popup window: a stand-in for a menu window whose procedure and region can be read.
   static HWND MakeWindow() {
     return CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 80, 40, nullptr, nullptr, nullptr, nullptr);
   }
