@@ -1,5 +1,7 @@
 // TScrollingWinControl: the base of forms and frames. It keeps the scroll-bar settings
-// (TControlScrollBar); the forms and frames of the program lay out without scrolling.
+// (TControlScrollBar); the forms and frames of the program lay out without scrolling. With
+// AutoScroll a bar's Range is the extent of the control's children, whether the bar shows or
+// not, so that skinned bars laid over a control can take it.
 #pragma once
 #include "framework/controls/win_control.h"
 
@@ -7,11 +9,16 @@ namespace fw {
 
 enum TScrollBarKind { sbHorizontal, sbVertical };
 
+class TScrollingWinControl;
+
 class TControlScrollBar {
  public:
-  explicit TControlScrollBar(TScrollBarKind kind) : FKind(kind) {}
+  TControlScrollBar(TScrollingWinControl* control, TScrollBarKind kind) : FControl(control), FKind(kind) {}
   TScrollBarKind GetKind() const { return FKind; }
-  int GetRange() const { return FRange; }
+  // With the control's AutoScroll (and its automatic range not disabled): the farthest edge of
+  // its visible children along the bar, counted from the unscrolled origin (Position added),
+  // plus the sizes of the children aligned to the far side and Margin. Else the range set.
+  int GetRange() const;
   void SetRange(int v) { FRange = v < 0 ? 0 : v; }
   int GetPosition() const { return FPosition; }
   void SetPosition(int v) { FPosition = v < 0 ? 0 : v; }
@@ -27,6 +34,7 @@ class TControlScrollBar {
   void SetVisible(bool v) { FVisible = v; }
 
  private:
+  TScrollingWinControl* FControl;
   TScrollBarKind FKind;
   int FRange = 0;
   int FPosition = 0;
@@ -41,7 +49,7 @@ class TScrollingWinControl : public TWinControl {
   FW_CLASS(TScrollingWinControl, TWinControl)
  public:
   explicit TScrollingWinControl(TComponent* owner)
-      : TWinControl(owner), FHorzScrollBar(sbHorizontal), FVertScrollBar(sbVertical) {}
+      : TWinControl(owner), FHorzScrollBar(this, sbHorizontal), FVertScrollBar(this, sbVertical) {}
 
   TControlScrollBar* GetHorzScrollBar() { return &FHorzScrollBar; }
   TControlScrollBar* GetVertScrollBar() { return &FVertScrollBar; }
@@ -51,6 +59,7 @@ class TScrollingWinControl : public TWinControl {
   void EnableAutoRange() {
     if (FAutoRangeCount > 0) --FAutoRangeCount;
   }
+  bool AutoRangeEnabled() const { return FAutoScroll && FAutoRangeCount == 0; }
 
  protected:
   ~TScrollingWinControl() override = default;

@@ -1,5 +1,6 @@
 // TCustomFrame/TFrame: a reusable panel of controls with its own layout (CreateComponents,
 // run inside a nested loading bracket). A frame may have no owner; its parent frees it then.
+// Frames scroll automatically: their scroll bars' Range follows their children.
 #pragma once
 #include "framework/controls/scrolling_win_control.h"
 

@@ -1,5 +1,6 @@
 // The main window end to end: the first start on an empty program folder, the navigation bar
-// and tool switching, the header buttons, closing, and the built program as a process of its own.
+// and tool switching, the navigation frames painted from the skin, the header buttons, closing, and
+// the built program as a process of its own.
 #include <algorithm>
 #include <functional>
 #include <set>
@@ -13,6 +14,9 @@
 #include "app/shared/config_defaults.h"
 #include "app/tools/drive_cleaner.h"
 #include "framework/forms/screen.h"
+#include "framework/graphics/bitmap.h"
+#include "skin/engine/skin_command.h"
+#include "skin/engine/skin_manager.h"
 #include "main_window_fixture.h"
 #include "support/test_skins.h"
 
@@ -176,6 +180,44 @@ TEST_F(MainWindowTest, NavigationButtonsSwitchToolsAndGroups) {
   frmMain->frmCleaners1->kSpeedButton1->Click();
   EXPECT_EQ(VisiblePanels(), std::vector<skin::TkPanel*>{frmMain->pnlDC});
   EXPECT_EQ(frmMain->driveCleaner->lvDCDrive->GetItems()->GetCount(), rows);
+}
+
+// Each navigation frame the bar makes paints its face from the skin's GROUPBOX section, and again
+// from the new skin's after a change.
+TEST_F(MainWindowTest, NavigationFramesPaintFromTheSkinAndFollowItsChanges) {
+  Start();
+  auto frames = [] { return std::vector<app::TfrmNavigation*>{frmMain->frmCleaners1, frmMain->frmSystem1, frmMain->frmFile1}; };
+  auto groupBoxColour = [] {
+    skin::TkSkinManager* m = frmMain->skinManager;
+    return m->GetSections()[m->GetSkinIndex("GROUPBOX")].Color;
+  };
+  // A point of the face right of the buttons, as the frame paints it into a bitmap.
+  auto facePixel = [](app::TfrmNavigation* frame) {
+    fw::TBitmap bitmap;
+    bitmap.SetPixelFormat(fw::pf24bit);
+    bitmap.SetSize(frame->GetWidth(), frame->GetHeight());
+    frame->Perform(WM_PAINT, reinterpret_cast<WPARAM>(bitmap.GetCanvas()->GetHandle()), 0);
+    return test_skins::PixelOf(bitmap, frame->GetWidth() - 6, frame->GetHeight() / 2);
+  };
+  auto check = [&](const fw::TColor expected) {
+    for (int item = 0; item < 3; ++item) {
+      frmMain->barMenu->OpenItem(item, false);
+      Pump();
+      app::TfrmNavigation* frame = frames()[item];
+      EXPECT_EQ(frame->kFrameAdapter1->GetFrame(), frame) << item;
+      EXPECT_TRUE(skin::ControlAnswersCmd(frame, skin::cmdIsSkinned)) << item;
+      EXPECT_EQ(facePixel(frame), expected) << item;
+    }
+  };
+  const fw::TColor neutral = groupBoxColour();
+  check(neutral);
+  test_skins::CopyShippedSkin(appDir + "Skins\\", "Slate");
+  frmMain->skinManager->SetSkinDirectory(appDir + "Skins");
+  frmMain->skinManager->SetSkinName("Slate");
+  Pump();
+  ASSERT_EQ(frmMain->skinManager->GetSkinName(), "Slate");
+  ASSERT_NE(groupBoxColour(), neutral);
+  check(groupBoxColour());
 }
 
 // Every tool panel, shown, has its title strip at the top and all else (tool bars included)

@@ -1,5 +1,6 @@
 // Forms, the application loop and timers: dialog keys, the modal loop and its test hook,
-// deferred release, closing rules, timers freed in their own tick, menu commands.
+// deferred release, closing rules, timers freed in their own tick, menu commands, the automatic
+// scroll range of frames.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,6 +12,7 @@
 #include "framework/controls/custom_control.h"
 #include "framework/forms/application.h"
 #include "framework/forms/dialog_service.h"
+#include "framework/forms/frame.h"
 #include "framework/graphics/icon.h"
 #include "framework/menus/main_menu.h"
 #include "framework/menus/popup_menu.h"
@@ -533,6 +535,52 @@ TEST_F(GuiForms, TerminateStopsAThreadThatPolls) {
 
 // The hidden utility window: its method gets the messages and answers them, and goes with the
 // window whichever way the window goes.
+TEST_F(GuiForms, AFramesScrollRangeIsTheExtentOfItsChildrenWhetherItsBarsShowOrNot) {
+  auto* frame = New<TFrame>(nullptr);
+  frame->SetBounds(0, 0, 100, 80);
+  auto child = [frame](int left, int top, int width, int height, TAlign align = alNone) {
+    auto* c = New<TCustomControl>(frame);
+    c->SetBounds(left, top, width, height);
+    c->SetAlign(align);
+    c->SetParent(frame);
+    return c;
+  };
+  TControlScrollBar* vert = frame->GetVertScrollBar();
+  TControlScrollBar* horz = frame->GetHorzScrollBar();
+  EXPECT_TRUE(frame->GetAutoScroll());
+  EXPECT_EQ(vert->GetRange(), 0);
+  TControl* low = child(10, 30, 40, 95);
+  child(5, 0, 120, 20);
+  vert->SetVisible(false);
+  horz->SetVisible(false);
+  EXPECT_EQ(vert->GetRange(), 125);
+  EXPECT_EQ(horz->GetRange(), 125);
+  // What is scrolled away still counts, and so does the margin.
+  vert->SetPosition(15);
+  vert->SetMargin(4);
+  EXPECT_EQ(vert->GetRange(), 144);
+  vert->SetPosition(0);
+  vert->SetMargin(0);
+  // Hidden children and children anchored to the far edge set no extent; those aligned there
+  // add their size.
+  low->SetVisible(false);
+  EXPECT_EQ(vert->GetRange(), 20);
+  low->SetVisible(true);
+  low->SetAnchors(TAnchors{akLeft, akTop, akBottom});
+  EXPECT_EQ(vert->GetRange(), 20);
+  child(0, 0, 10, 12, alBottom);
+  EXPECT_EQ(vert->GetRange(), 32);
+  // Without AutoScroll, or while the automatic range is held, the range is the one set.
+  frame->DisableAutoRange();
+  vert->SetRange(7);
+  EXPECT_EQ(vert->GetRange(), 7);
+  frame->EnableAutoRange();
+  EXPECT_EQ(vert->GetRange(), 32);
+  frame->SetAutoScroll(false);
+  EXPECT_EQ(vert->GetRange(), 7);
+  Free(frame);
+}
+
 TEST(UtilWindow, TheMethodAnswersAndGoesWithTheWindow) {
   std::vector<UINT> seen;
   auto token = std::make_shared<int>(0);
