@@ -1,5 +1,7 @@
 #include "framework/menus/menu.h"
 
+#include "framework/graphics/image_list.h"
+
 namespace fw {
 
 TMenu::TMenu(TComponent* owner) : TComponent(owner), FItems(New<TMenuItem>(nullptr)) { FItems->FMenu = this; }
@@ -17,6 +19,17 @@ void TMenu::FreeParentLinks() {
   items->FMenu = nullptr;
   items->Free();
   TComponent::FreeParentLinks();
+}
+
+void TMenu::SetImages(TCustomImageList* images) {
+  if (FImages) FImages->RemoveFreeNotification(this);
+  FImages = images;
+  if (images) images->FreeNotification(this);
+}
+
+void TMenu::Notification(TComponent* component, TOperation operation) {
+  TComponent::Notification(component, operation);
+  if (operation == opRemove && component == FImages) FImages = nullptr;
 }
 
 void TMenu::SetOwnerDraw(bool v) {

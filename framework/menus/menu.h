@@ -4,6 +4,8 @@
 
 namespace fw {
 
+class TCustomImageList;
+
 class TMenu : public TComponent {
   FW_CLASS(TMenu, TComponent)
  public:
@@ -14,6 +16,9 @@ class TMenu : public TComponent {
   HMENU GetHandle() { return FItems->GetHandle(); }
   bool GetOwnerDraw() const { return FOwnerDraw; }
   void SetOwnerDraw(bool v);
+  // The pictures of the items' ImageIndex (not owned), or null.
+  TCustomImageList* GetImages() const { return FImages; }
+  void SetImages(TCustomImageList* images);
   // The item with the command id, or null.
   TMenuItem* FindItem(UINT command) const { return FItems->FindItem(command); }
   // A menu bar (CreateMenu) rather than a popup menu.
@@ -24,8 +29,10 @@ class TMenu : public TComponent {
  protected:
   ~TMenu() override;
   void FreeParentLinks() override;
+  void Notification(TComponent* component, TOperation operation) override;
 
  private:
+  TCustomImageList* FImages = nullptr;
   TMenuItem* FItems;
   bool FOwnerDraw = false;
 };

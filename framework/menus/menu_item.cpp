@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <map>
 
+#include "framework/graphics/bitmap.h"
 #include "framework/menus/menu.h"
 #include "framework/rtl/exceptions.h"
 #include "framework/rtl/sys_utils.h"
@@ -193,6 +194,16 @@ void TMenuItem::SetVisible(bool v) {
 void TMenuItem::SetDefault(bool v) {
   if (v == FDefault) return;
   FDefault = v;
+  Changed();
+}
+
+TBitmap* TMenuItem::GetBitmap() {
+  if (!FBitmap) FBitmap = std::make_unique<TBitmap>();
+  return FBitmap.get();
+}
+
+void TMenuItem::SetBitmap(const TBitmap* bitmap) {
+  GetBitmap()->Assign(bitmap);
   Changed();
 }
 

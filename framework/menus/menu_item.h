@@ -3,6 +3,7 @@
 // positions are visible positions. Each item has a process-unique command id.
 #pragma once
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "framework/core/component.h"
@@ -12,6 +13,7 @@
 
 namespace fw {
 
+class TBitmap;
 class TMenu;
 
 enum TMenuBreak { mbNone, mbBreak, mbBarBreak };
@@ -62,6 +64,9 @@ class TMenuItem : public TComponent {
   int GetImageIndex() const { return FImageIndex; }
   void SetImageIndex(int v) { FImageIndex = v; }
   bool IsLine() const { return FCaption == "-"; }
+  // The item's own glyph, empty until a picture is assigned; made on first use.
+  TBitmap* GetBitmap();
+  void SetBitmap(const TBitmap* bitmap);
   // Shown after a tab in the item's native text; the item does not take the keys itself.
   TShortCut GetShortCut() const { return FShortCut; }
   void SetShortCut(TShortCut v);
@@ -122,6 +127,7 @@ class TMenuItem : public TComponent {
   TMenuBreak FBreak = mbNone;
   int FImageIndex = -1;
   TShortCut FShortCut = scNone;
+  std::unique_ptr<TBitmap> FBitmap;
   UINT FCommand;
   HMENU FHandle = nullptr;
   bool FDirty = true;

@@ -82,7 +82,7 @@ TkSkinManager::TkSkinManager(fw::TComponent* owner)
   if (!defaultManager) {
     FIsDefault = true;
     defaultManager = this;
-    if (fw::Application) FHookId = fw::Application->HookMainWindow([](fw::TMessage&) { return false; });
+    if (fw::Application) FHookId = fw::Application->HookMainWindow([this](fw::TMessage& m) { return MainWindowHook(m); });
   }
   FSkinableMenus = std::make_unique<TkSkinableMenus>(this);
 }
@@ -90,6 +90,8 @@ TkSkinManager::TkSkinManager(fw::TComponent* owner)
 TkSkinManager::~TkSkinManager() {
   SetActive(false);
   delete FInternalSkins;
+  // No menu keeps handlers of a painter that is gone.
+  FSkinableMenus->SetActive(false);
   FSkinableMenus.reset();
   FSkinData.reset();
   FMenuSupport.reset();
@@ -425,6 +427,7 @@ void TkSkinManager::SendNewSkin() {
   NewSkinBroadcasting = false;
   FSkinData->SkinReady = true;
   RepaintForms();
+  FSkinableMenus->UpdateMenus();
 }
 
 void TkSkinManager::SendRemoveSkin() {
@@ -433,6 +436,21 @@ void TkSkinManager::SendRemoveSkin() {
   FreeMasks();
   FreePatterns();
   FSections.clear();
+  FSkinableMenus->UpdateMenus();
+}
+
+bool TkSkinManager::MainWindowHook(fw::TMessage& message) {
+  switch (message.Msg) {
+    case SM_SKINMENU:
+      if (!MenuBackground()) return false;
+      FSkinableMenus->SkinItemWindow(reinterpret_cast<HMENU>(message.WParam), static_cast<UINT>(message.LParam));
+      return true;
+    case SM_SKINMENUWND:
+      if (message.LParam) FSkinableMenus->SkinMenuWindow(reinterpret_cast<HWND>(message.LParam), MenuBackground());
+      return true;
+    default:
+      return false;
+  }
 }
 
 void TkSkinManager::RepaintForms() {

@@ -15,6 +15,7 @@
 #include "skin/engine/mask_data.h"
 #include "skin/engine/menu_support.h"
 #include "skin/engine/section_data.h"
+#include "skin/engine/skinable_menus.h"
 #include "skin/engine/stored_skins.h"
 
 namespace skin {
@@ -24,6 +25,8 @@ class TkIniView;
 // The skin stored inside the program.
 inline constexpr char kNeutralSkinName[] = "Neutral (internal)";
 
+// Asked for the extra line of a popup by its first item; a glyph handed back belongs to the
+// menu painter.
 using TkGetExtraLineData = std::function<void(fw::TObject* firstItem, std::string& skinSection, std::string& caption,
                                               fw::TBitmap*& glyph, bool& lineVisible)>;
 
@@ -135,6 +138,9 @@ class TkSkinManager : public fw::TComponent {
   TkSkinData* GetSkinData() const { return FSkinData.get(); }
   const TkCommonIndexes& GetCommonIndexes() const { return FCommonIndexes; }
   TkSkinableMenus* GetSkinableMenus() const { return FSkinableMenus.get(); }
+  // The hook on the application window: skins the popup window behind SM_SKINMENU and
+  // SM_SKINMENUWND; true when the message was handled.
+  bool MainWindowHook(fw::TMessage& message);
 
  protected:
   ~TkSkinManager() override;

@@ -750,6 +750,13 @@ void TkSkinProvider::RepaintMenuLineItem(fw::TMenuItem* item, const fw::TRect& r
   ReleaseDC(FForm->GetHandle(), dc);
 }
 
+void TkSkinProvider::SkinFormMenus(bool on) {
+  TkSkinManager* m = FSkinData->GetSkinManager();
+  if (Designing() || !m || !m->GetSkinableMenus()) return;
+  m->GetSkinableMenus()->SetActive(on);
+  m->GetSkinableMenus()->HookComponents(FForm, on);
+}
+
 void TkSkinProvider::RefreshMainMenu() {
   fw::TMainMenu* menu = FForm->GetMenu();
   if (!menu || menu->GetItems()->GetCount() == 0) return;
@@ -1108,6 +1115,7 @@ void TkSkinProvider::SkinArrived(fw::TMessage& m, bool repaint) {
     return;
   }
   if (HasBorder() && FForm->HandleAllocated()) SetWindowRgn(FForm->GetHandle(), CreateRectRgn(0, 0, 0, 0), FALSE);
+  DropMenuCache();
   FSkinData->UpdateIndexes();
   if (!own) return;
   UpdateCaptionButtonIndexes();
@@ -1115,6 +1123,7 @@ void TkSkinProvider::SkinArrived(fw::TMessage& m, bool repaint) {
     if (!FForm->GetBorderIcons().Empty()) FForm->SetBorderIcons(fw::TBorderIcons{});
   } catch (...) {
   }
+  SkinFormMenus(true);
   for (TkScrollBar* bar : FBars)
     if (bar) bar->Perform(m);
   FSkinData->BGChanged = true;
@@ -1140,6 +1149,10 @@ void TkSkinProvider::SkinRemoved(fw::TMessage& m) {
   FMenuLineRows = -1;
   BroadcastToChildControls(FForm, m);
   if (FUseGlobalColor && !FSkinData->GetCustomColor()) FForm->SetColor(fw::clBtnFace);
+  if (FSkinData->GetSkinManager()) {
+    DropMenuCache();
+    SkinFormMenus(false);
+  }
   for (int i = 0; i < 2; ++i) {
     ResetScroll(i == 1);
     FreeBar(i);
@@ -1174,6 +1187,7 @@ void TkSkinProvider::SkinCommand(fw::TMessage& m) {
       FMenuLineRows = -1;
       FSkinData->Updating = false;
       FTitleBgBmp.reset();
+      SkinFormMenus(Skinned());
       if (HasBorder()) FRegionChanged = true;
       if (!visible) return;
       SendMessageA(FForm->GetHandle(), WM_NCPAINT, 0, 0);
@@ -1267,6 +1281,7 @@ void TkSkinProvider::NewWndProc(fw::TMessage& m) {
       FSkinData->BGChanged = true;
       FMenuLineRows = -1;
       SendMessageA(FForm->GetHandle(), WM_NCPAINT, 0, 0);
+      SkinFormMenus(true);
       UpdateFormScrollBars();
       if (FSystemMenu) FSystemMenu->UpdateItems();
       return;
@@ -1291,6 +1306,7 @@ void TkSkinProvider::NewWndProc(fw::TMessage& m) {
         FSkinData->BGChanged = true;
       }
       SendMessageA(FForm->GetHandle(), WM_NCPAINT, 0, 0);
+      SkinFormMenus(Skinned());
       if (!FMenuRefreshed) {
         RefreshMainMenu();
         FMenuRefreshed = true;
@@ -1484,6 +1500,8 @@ void TkSkinProvider::PopupSystemMenu(int x, int y) {
     FSystemMenu->MakeSkinItems();
   }
   FSystemMenu->UpdateItems();
+  if (TkSkinManager* m = FSkinData->GetSkinManager(); m && m->GetSkinableMenus())
+    m->GetSkinableMenus()->HookPopupMenu(FSystemMenu, m->GetSkinnedPopups() && Skinned());
   FSystemMenu->Popup(x, y);
 }
 

@@ -142,8 +142,9 @@ class TkSkinProvider : public fw::TComponent {
   void WMPaintForm(fw::TMessage& m);
   void PaintAppIcon();
   void RepaintMenuLineItem(fw::TMenuItem* item, const fw::TRect& r, fw::TOwnerDrawState state);
-  // The skin's own menu painting hooks in here with the menus.
-  void SkinFormMenus(bool) {}
+  // Hooks (or unhooks) the skin's menu painters on the form's menus: the menu bar, its popups
+  // and every popup menu of the form.
+  void SkinFormMenus(bool on);
   void RefreshMainMenu();
   void UpdateCaptionButtonIndexes();
   void RepaintNonClient();

@@ -17,6 +17,7 @@
 #include "framework/forms/screen.h"
 #include "main_window_fixture.h"
 #include "services/shell/shell_item_list.h"
+#include "skin/engine/skin_manager.h"
 #include "support/held_file.h"
 
 namespace {
@@ -567,6 +568,14 @@ TEST_F(AttributeManagerPanel, ToolBarMenuAndList) {
     EXPECT_TRUE(items->GetItems(i)->GetRadioItem());
     EXPECT_EQ(items->GetItems(i)->GetChecked(), i == 3);
   }
+  // The view menu is drawn by the skin while the skin manager skins popups.
+  EXPECT_TRUE(tool->amPUpMnu->GetOwnerDraw());
+  EXPECT_TRUE(tool->amPUpMnu->GetMenuAnimation().Contains(fw::maNone));
+  EXPECT_TRUE(items->GetItems(0)->OnAdvancedDrawItem && items->GetItems(0)->OnMeasureItem);
+  app::frmMain->skinManager->SetSkinnedPopups(false);
+  EXPECT_FALSE(tool->amPUpMnu->GetOwnerDraw() || items->GetItems(0)->OnAdvancedDrawItem);
+  app::frmMain->skinManager->SetSkinnedPopups(true);
+  EXPECT_TRUE(tool->amPUpMnu->GetOwnerDraw() && items->GetItems(0)->OnAdvancedDrawItem);
   EXPECT_EQ(list->GetViewStyle(), fw::vsReport);
   EXPECT_TRUE(list->GetMultiSelect());
   EXPECT_TRUE(list->GetRowSelect());

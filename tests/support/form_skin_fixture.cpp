@@ -21,7 +21,8 @@ void FormSkinTest::SetUp() {
     for (int x = 0; x < 48; ++x) master.Set(x, 12 + y, buttons.At(x, y));
   for (int y = 0; y < 10; ++y)
     for (int x = 0; x < 10; ++x) master.Set(36 + x, y, grip.At(x, y));
-  LoadSkin(master, {{"GLOBALINFO", ""}, {"FORM", ""}, {"FORMTITLE", ""}, {"MENULINE", ""}, {"SCROLLBAR1H", ""}, {"GROUPBOX", ""}}, [](skin::TkStoredSkin& s) {
+  LoadSkin(master, {{"GLOBALINFO", ""}, {"FORM", ""}, {"FORMTITLE", ""}, {"MENULINE", ""}, {"SCROLLBAR1H", ""}, {"GROUPBOX", ""},
+                   {"MAINMENU", ""}, {"MENUITEM", ""}, {"EXTRALINE", ""}}, [](skin::TkStoredSkin& s) {
     AddImage(s, "FORM", "BORDERSMASK", fw::TRect(0, 0, 36, 12), 0, 0, 4, 3);
     for (const char* b : {"BICONCLOSE", "BICONMAX", "BICONMIN", "BICONHELP", "BICONNORM"})
       AddImage(s, "GLOBALINFO", b, fw::TRect(0, 12, 48, 26), 0, 0, 0, 3);
@@ -33,6 +34,10 @@ void FormSkinTest::SetUp() {
     SectionOf(s, "MENULINE")->SetColor(kMenuLine);
     SectionOf(s, "GROUPBOX")->SetColor(kGroupBox);
     SectionOf(s, "GROUPBOX")->SetHotColor(kGroupBox);
+    SectionOf(s, "MAINMENU")->SetColor(kMainMenu);
+    SectionOf(s, "MENUITEM")->SetColor(kMenuItem);
+    SectionOf(s, "MENUITEM")->SetHotColor(kMenuItemHot);
+    SectionOf(s, "EXTRALINE")->SetColor(kExtraLine);
   });
   manager->SetIsDefault(true);
 }

@@ -19,6 +19,7 @@
 #include "services/shell/shell_item.h"
 #include "services/shell/shortcut.h"
 #include "skin/engine/fast_pixels.h"
+#include "skin/engine/skinable_menus.h"
 
 namespace testing_seams {
 
@@ -50,6 +51,7 @@ TSeamGuard::TSeamGuard() {
   Keep(&svc::testing::SetDragLoop);                  // the drag loop of the shell views
   Keep(&svc::testing::SetContextMenuChooser);        // the choice in the shell's context menu
   Keep(&skin::testing::SetSse2);                     // the skin painters' SSE2 paths
+  Keep(&skin::testing::SetIsNT);                     // the menu painter's platform family
   Keep(&svc::testing::SetShellRun);                  // files and items the shell would open or run
 }
 
