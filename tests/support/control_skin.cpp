@@ -48,7 +48,7 @@ TSectionColours SectionOf(const TControlSkin& skin, const std::string& section) 
 }
 
 skin::TkStoredSkin* AddControlSkin(skin::TkStoredSkins& skins, const std::string& name, const TControlSkin& colours) {
-  std::vector<std::pair<std::string, std::string>> sections = {{"GLOBALINFO", ""}, {"SCROLLBTNBOTTOM", ""}};
+  std::vector<std::pair<std::string, std::string>> sections = {{"GLOBALINFO", ""}};
   for (const TSectionDef& def : kSections) sections.emplace_back(def.Name, "");
   skin::TkStoredSkin* stored = test_skins::AddStoredSkin(skins, name, sections, Master(colours));
   for (int i = 0; i < kSectionCount; ++i) {
@@ -66,8 +66,9 @@ skin::TkStoredSkin* AddControlSkin(skin::TkStoredSkins& skins, const std::string
   global->SetFontColor(FontColours(colours.GlobalFont));
   global->SetHotFontColor(FontColours(colours.GlobalHotFont));
   const int arrowTop = kSectionCount * kFrame;
-  AddImage(*stored, "SCROLLBTNBOTTOM", "GLYPHMASK", fw::TRect(0, arrowTop, 3 * kArrowWidth, arrowTop + kArrowHeight),
-           0, 0, 0, 3);
+  for (const char* button : {"SCROLLBTNTOP", "SCROLLBTNBOTTOM", "SCROLLBTNLEFT", "SCROLLBTNRIGHT"})
+    AddImage(*stored, button, "GLYPHMASK", fw::TRect(0, arrowTop, 3 * kArrowWidth, arrowTop + kArrowHeight), 0, 0, 0,
+             3);
   stored->SetShadow1Color(colours.Shadow);
   stored->SetShadow1Blur(colours.ShadowBlur);
   stored->SetShadow1Offset(colours.ShadowOffset);

@@ -1,8 +1,8 @@
 // The control test skin: stored skins whose control sections ("BUTTON", "SPEEDBUTTON", "PANEL",
-// "EDIT", "DIALOG", "DIVIDER", "WEBBUTTON") paint flat faces, one colour per state, framed by a
+// "EDIT", "DIALOG", "DIVIDER", "WEBBUTTON", the scroll-bar sections) paint flat faces, one colour per state, framed by a
 // "BORDERSMASK" of three frames (normal, hot, pressed) whose 3-pixel edge has its own colour per
 // state and whose corner pixels are $FF00FF; GLOBALINFO carries font colours and shadow values,
-// and "SCROLLBTNBOTTOM" a "GLYPHMASK" drop-down arrow of three frames. Every colour of a skin is
+// and the four scroll buttons a "GLYPHMASK" arrow of three frames (one picture, pointing down). Every colour of a skin is
 // different, so one pixel tells section and state; the second skin differs in every colour.
 // ControlSkinTest loads both into a manager and shows the first.
 #pragma once
@@ -72,7 +72,11 @@ struct TSectionDef {
   int Number;
 };
 inline constexpr TSectionDef kSections[] = {
-    {"BUTTON", 0}, {"SPEEDBUTTON", 1}, {"PANEL", 2}, {"EDIT", 3}, {"DIALOG", 4}, {"DIVIDER", 5}, {"WEBBUTTON", 6},
+    {"BUTTON", 0},         {"SPEEDBUTTON", 1},     {"PANEL", 2},          {"EDIT", 3},
+    {"DIALOG", 4},         {"DIVIDER", 5},         {"WEBBUTTON", 6},      {"SCROLLBTNTOP", 10},
+    {"SCROLLBTNBOTTOM", 11}, {"SCROLLBTNLEFT", 12}, {"SCROLLBTNRIGHT", 13}, {"SCROLLBAR1H", 14},
+    {"SCROLLBAR1V", 15},   {"SCROLLBAR2H", 16},    {"SCROLLBAR2V", 17},   {"SCROLLSLIDERH", 18},
+    {"SCROLLSLIDERV", 19},
 };
 
 inline constexpr TControlSkin kFirst = ControlSkin(0), kSecond = ControlSkin(1);
