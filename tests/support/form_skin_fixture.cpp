@@ -21,7 +21,7 @@ void FormSkinTest::SetUp() {
     for (int x = 0; x < 48; ++x) master.Set(x, 12 + y, buttons.At(x, y));
   for (int y = 0; y < 10; ++y)
     for (int x = 0; x < 10; ++x) master.Set(36 + x, y, grip.At(x, y));
-  LoadSkin(master, {{"GLOBALINFO", ""}, {"FORM", ""}, {"FORMTITLE", ""}, {"MENULINE", ""}, {"SCROLLBAR1H", ""}}, [](skin::TkStoredSkin& s) {
+  LoadSkin(master, {{"GLOBALINFO", ""}, {"FORM", ""}, {"FORMTITLE", ""}, {"MENULINE", ""}, {"SCROLLBAR1H", ""}, {"MDIAREA", ""}}, [](skin::TkStoredSkin& s) {
     AddImage(s, "FORM", "BORDERSMASK", fw::TRect(0, 0, 36, 12), 0, 0, 4, 3);
     for (const char* b : {"BICONCLOSE", "BICONMAX", "BICONMIN", "BICONHELP", "BICONNORM"})
       AddImage(s, "GLOBALINFO", b, fw::TRect(0, 12, 48, 26), 0, 0, 0, 3);
@@ -31,6 +31,7 @@ void FormSkinTest::SetUp() {
     SectionOf(s, "FORMTITLE")->SetColor(kTitle);
     SectionOf(s, "FORMTITLE")->SetHotColor(kTitle);
     SectionOf(s, "MENULINE")->SetColor(kMenuLine);
+    SectionOf(s, "MDIAREA")->SetColor(kMDIArea);
   });
   manager->SetIsDefault(true);
 }

@@ -9,7 +9,8 @@
 namespace testing_form_skin {
 
 constexpr fw::TColor kFrame = 0x305070, kTitle = 0x604020, kBtn = 0x20A0C0, kBtnHot = 0x40C0E0, kBtnPressed = 0x106080,
-                     kGrip = 0x808000, kMenuLine = 0x2080C0;
+                     kGrip = 0x808000, kMenuLine = 0x2080C0,
+                     kMDIArea = 0x5A2D80;
 
 class FormSkinTest : public testing_paint::SkinPaintTest {
  protected:
