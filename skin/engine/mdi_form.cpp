@@ -218,12 +218,41 @@ void TkMDIForm::ClientWndProc(fw::TMessage& m, const fw::TCallPrevious& previous
 
 // --- scroll bars ---
 
+bool TkMDIForm::ClientKeepsRange() const {
+  return (GetWindowLongA(Client(), GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL)) != 0;
+}
+
+void TkMDIForm::ChildrenRange(int kind, SCROLLINFO& info) const {
+  // What the system keeps for a scrolling client: the children and the client area together,
+  // the client's origin at position 0.
+  const HWND client = Client();
+  RECT area{};
+  GetClientRect(client, &area);
+  RECT all = area;
+  for (HWND child = GetWindow(client, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (!IsWindowVisible(child)) continue;
+    RECT r{};
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, client, reinterpret_cast<POINT*>(&r), 2);
+    UnionRect(&all, &all, &r);
+  }
+  const bool vertical = kind == SB_VERT;
+  info.nMin = vertical ? all.top : all.left;
+  info.nMax = (vertical ? all.bottom : all.right) - 1;
+  info.nPage = static_cast<UINT>(vertical ? area.bottom : area.right);
+  info.nPos = 0;
+}
+
 bool TkMDIForm::GetMDIScrollInfo(int kind, SCROLLINFO& info) {
   if (!FForm->GetActiveMDIChild()) return false;
   info = SCROLLINFO{};
   info.cbSize = sizeof info;
   info.fMask = SIF_ALL;
-  if (!GetScrollInfo(Client(), kind, &info)) return false;
+  // Wine's client drops its bars for good once its children fit and keeps no range after.
+  if (!ClientKeepsRange())
+    ChildrenRange(kind, info);
+  else if (!GetScrollInfo(Client(), kind, &info))
+    return false;
   if (info.nMax - info.nMin < static_cast<int>(info.nPage)) return false;
   const int minimum = info.nMin;
   ScrollMinimum[kind == SB_VERT ? 1 : 0] = minimum;
@@ -241,7 +270,14 @@ void TkMDIForm::BarMoved(bool vertical) {
   ScrollHandling = true;
   bar->GetSkinData()->Updating = true;
   const int position = ScrollMinimum[vertical ? 1 : 0] + bar->GetPosition();
-  SendMessageA(Client(), vertical ? WM_VSCROLL : WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, position), 0);
+  const UINT msg = vertical ? WM_VSCROLL : WM_HSCROLL;
+  if (ClientKeepsRange()) {
+    SendMessageA(Client(), msg, MAKEWPARAM(SB_THUMBPOSITION, position), 0);
+  } else {
+    // A client without a range of its own cannot scroll: its children move as it would move them.
+    ScrollWindowEx(Client(), vertical ? 0 : -position, vertical ? -position : 0, nullptr, nullptr, nullptr, nullptr,
+                   SW_SCROLLCHILDREN | SW_INVALIDATE | SW_ERASE);
+  }
   bar->GetSkinData()->Updating = false;
   ScrollHandling = false;
 }

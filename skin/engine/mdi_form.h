@@ -59,6 +59,8 @@ class TkMDIForm : public fw::TPersistent {
 
  private:
   HWND Client() const;
+  bool ClientKeepsRange() const;
+  void ChildrenRange(int kind, SCROLLINFO& info) const;
   bool SkinActive() const;
   bool PaintsFromCache() const;
   void PaintEdge(HWND client);

@@ -158,8 +158,7 @@ TEST_F(MdiSkin, ClientPaintsFromTheCacheWhileSkinned) {
 
 TEST_F(MdiSkin, LargeChildGetsSkinnedBarsAndGrip) {
   MakeMDIForm();
-  fw::TForm* child = MakeChild(700, 520);
-  (void)child;
+  MakeChild(700, 520);
   Mdi()->UpdateMDIScrollBars();
   skin::TkScrollBar* v = Mdi()->GetVertBar();
   skin::TkScrollBar* h = Mdi()->GetHorzBar();
@@ -172,20 +171,36 @@ TEST_F(MdiSkin, LargeChildGetsSkinnedBarsAndGrip) {
   EXPECT_EQ(h->GetTop(), client.Height() - GetSystemMetrics(SM_CYHSCROLL) - 2);
   EXPECT_EQ(Mdi()->GetGrip()->GetLeft(), v->GetLeft() + 1);
   EXPECT_EQ(Mdi()->GetGrip()->GetTop(), h->GetTop() + 1);
-  // Their range is the client's own, shifted to start at 0.
-  SCROLLINFO native{sizeof native, SIF_ALL, 0, 0, 0, 0, 0};
-  GetScrollInfo(Client(), SB_VERT, &native);
+  // Their range: how far the child reaches below the client, from 0.
+  RECT child{}, area{};
+  GetWindowRect(children[0]->GetHandle(), &child);
+  GetClientRect(Client(), &area);
   EXPECT_EQ(v->GetMin(), 0);
-  EXPECT_EQ(v->GetMax(), native.nMax - static_cast<int>(native.nPage) - native.nMin + 1);
-  // Scrolling by the skinned bar scrolls the client: the child moves up.
-  RECT before{}, after{};
-  GetWindowRect(children[0]->GetHandle(), &before);
-  fw::TMessage down{WM_VSCROLL, SB_PAGEDOWN, 0, 0};
-  v->DoScrollMessage(down);
+  EXPECT_EQ(v->GetMax(), (child.bottom - child.top) - area.bottom);
+  EXPECT_EQ(h->GetMax(), (child.right - child.left) - area.right);
+  // Scrolling by the skinned bar scrolls the client: the child moves up by as much.
+  fw::TMessage bottom{WM_VSCROLL, SB_BOTTOM, 0, 0};
+  v->DoScrollMessage(bottom);
+  Settle(8);
+  RECT after{};
+  GetWindowRect(children[0]->GetHandle(), &after);
+  EXPECT_EQ(child.top - after.top, v->GetMax());
+  // The bars follow the scrolled client: the position is kept.
+  Mdi()->UpdateMDIScrollBars();
+  EXPECT_EQ(Mdi()->GetVertBar()->GetPosition(), Mdi()->GetVertBar()->GetMax());
+  // Back to the top.
+  fw::TMessage top{WM_VSCROLL, SB_TOP, 0, 0};
+  v->DoScrollMessage(top);
   Settle(8);
   GetWindowRect(children[0]->GetHandle(), &after);
-  EXPECT_GT(v->GetPosition(), 0);
-  EXPECT_EQ(before.top - after.top, v->GetPosition());
+  EXPECT_EQ(after.top, child.top);
+  // A child that fits leaves no bars.
+  children[0]->SetBounds(0, 0, 120, 90);
+  Settle(8);
+  Mdi()->UpdateMDIScrollBars();
+  EXPECT_FALSE(Shown(Mdi()->GetVertBar()));
+  EXPECT_FALSE(Shown(Mdi()->GetHorzBar()));
+  EXPECT_FALSE(Shown(Mdi()->GetGrip()));
 }
 
 TEST_F(MdiSkin, MaximizedChildButtonsInTheMenuLine) {
