@@ -1790,14 +1790,17 @@ void TkSkinProvider::ButtonUp(fw::TMessage& m, int code) {
     case HTMAXBUTTON:
       if (Iconic() && !FSystemMenu->EnabledMax()) return;
       if (FPressed) {
+        if (IsMDIChild() && MDIParentProvider) MDIParentProvider->FSkinData->BeginUpdate();
         SetHotButton(0);
+        if (IsMDIChild()) MaximizedChildProvider = nullptr;
         if (Maximized()) {
-          FForm->SetWindowState(fw::wsNormal);
+          if (!IsMDIChild()) FForm->SetWindowState(fw::wsNormal);
           SendMessageA(wnd, WM_SYSCOMMAND, SC_RESTORE, 0);
         } else {
-          FForm->SetWindowState(fw::wsMaximized);
+          if (!IsMDIChild()) FForm->SetWindowState(fw::wsMaximized);
           SendMessageA(wnd, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
         }
+        fw::Application->ProcessMessages();
         FSystemMenu->UpdateItems();
       } else {
         SetHotButton(0);
@@ -1848,7 +1851,17 @@ void TkSkinProvider::ButtonUp(fw::TMessage& m, int code) {
         SetHotButton(0);
         return;
       }
-      if (!Iconic() && FResizeMode == rmBorder && !Maximized() && ResizeTracking.Active) {
+      if (Iconic()) {
+        if (MDIParentProvider && FSkinData->GetSkinManager()->GetSkinnedPopups()) {
+          POINT cursor{};
+          GetCursorPos(&cursor);
+          PopupSystemMenu(cursor.x + FormScreenOrigin().X, cursor.y);
+        } else {
+          CallOld(m);
+        }
+        return;
+      }
+      if (FResizeMode == rmBorder && !Maximized() && ResizeTracking.Active) {
         const fw::TPoint p = FForm->ClientToScreen(
             fw::TPoint(static_cast<short>(LOWORD(m.LParam)), static_cast<short>(HIWORD(m.LParam))));
         (void)p;
@@ -1895,7 +1908,10 @@ void TkSkinProvider::MouseMessage(fw::TMessage& m) {
         }
         SetHotButton(0);
         const fw::TPoint origin = FormScreenOrigin();
-        PopupSystemMenu(origin.X + SysBorderWidth(), origin.Y + AppIconRect().Height() + FrameOffset());
+        if (IsMDIChild() && MDIParentProvider)
+          PopupSystemMenu(origin.X, origin.Y + CaptionHeight() + 4);
+        else
+          PopupSystemMenu(origin.X + SysBorderWidth(), origin.Y + AppIconRect().Height() + FrameOffset());
         return;
       }
       if (code >= HTTITLEBUTTON && code - HTTITLEBUTTON < FTitleButtons->GetCount()) {
@@ -1941,7 +1957,10 @@ void TkSkinProvider::MouseMessage(fw::TMessage& m) {
         if (Maximized() || Iconic()) {
           SendMessageA(FForm->GetHandle(), WM_SYSCOMMAND, SC_RESTORE, 0);
         } else {
-          FForm->SetWindowState(fw::wsMaximized);
+          if (IsMDIChild())
+            MaximizedChildProvider = this;
+          else
+            FForm->SetWindowState(fw::wsMaximized);
           SendMessageA(FForm->GetHandle(), WM_SYSCOMMAND, SC_MAXIMIZE, 0);
         }
         FSystemMenu->UpdateItems();

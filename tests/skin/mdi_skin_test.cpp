@@ -140,6 +140,15 @@ TEST_F(MdiSkin, ClientPaintsFromTheCacheWhileSkinned) {
   GetClientRect(Client(), &r);
   EXPECT_EQ(ClientPixel(r.right / 2, r.bottom / 2), kMDIArea);
   EXPECT_EQ(ClientPixel(r.right - 3, r.bottom - 3), kMDIArea);
+  // Command 2 of another manager leaves the client connected; of its own it disconnects, and a
+  // new connection finds the client still subclassed.
+  const LPARAM own = reinterpret_cast<LPARAM>(manager);
+  SendMessageA(Client(), skin::SM_SKINCMD, skin::SkinCmdWParam(skin::cmdRemoveSkin), 12345);
+  EXPECT_TRUE(Mdi()->GetConnected());
+  SendMessageA(Client(), skin::SM_SKINCMD, skin::SkinCmdWParam(skin::cmdRemoveSkin), own);
+  EXPECT_FALSE(Mdi()->GetConnected());
+  Mdi()->ConnectToClient();
+  EXPECT_TRUE(Mdi()->GetConnected());
   // The skin gone: the system draws the client again.
   manager->SetActive(false);
   Settle(8);
