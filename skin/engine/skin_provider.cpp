@@ -999,6 +999,14 @@ void TkSkinProvider::DrawDragFrame(int x, int y) {
   const int rop = SetROP2(dc, R2_NOT);
   fw::TRect r = ResizeTracking.Moving ? fw::TRect(x, y, x + FForm->GetWidth(), y + FForm->GetHeight())
                                       : ResizeTracking.Frame;
+  if (TkSkinProvider* main = IsMDIChild() ? LiveParent() : nullptr) {
+    // An MDI child's frame lies in the MDI form's client area.
+    fw::TCustomForm* f = main->FForm;
+    const int menu = main->MenuPresent() ? main->MenuLineRows() * main->DefaultMenuHeight() : 0;
+    const int dx = f->GetLeft() + main->SysBorderWidth() + 1;
+    const int dy = f->GetTop() + 2 * main->SysBorderHeight() + main->CaptionHeight() + menu - 2;
+    r = fw::TRect(r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy);
+  }
   POINT points[5] = {{r.Left, r.Top}, {r.Right, r.Top}, {r.Right, r.Bottom}, {r.Left, r.Bottom}, {r.Left, r.Top}};
   Polyline(dc, points, 5);
   SetROP2(dc, rop);
@@ -1523,12 +1531,15 @@ void TkSkinProvider::NewWndProc(fw::TMessage& m) {
           parent->FMDIForm->UpdateMDIScrollBars();
         }
       if (FForm->GetControlState().Contains(fw::csCreating)) return;
-      const bool activeNow = m.WParam != 0;
+      bool activeNow = m.WParam != 0;
+      // The MDI form stays active with its maximized child.
+      if (MDIChildMaximized() && MaximizedChildProvider) activeNow = activeNow || MaximizedChildProvider->FFormActive;
       if (HasBorder() && activeNow != FFormActive) {
         FFormActive = activeNow;
         FMenuLineRows = -1;
         FSkinData->BGChanged = true;
       }
+      if (IsMDIChild()) FSkinData->BGChanged = true;
       SendMessageA(FForm->GetHandle(), WM_NCPAINT, 0, 0);
       if (!FMenuRefreshed) {
         RefreshMainMenu();
@@ -1682,6 +1693,9 @@ void TkSkinProvider::MDIWindowMessage(fw::TMessage& m) {
       parent->FNeedFullPaint = true;
       parent->FSkinData->BGChanged = true;
       parent->FMenuLineRows = -1;
+      // The menu line follows the child that becomes active.
+      if (m.Msg == WM_MDIACTIVATE && parentMDI && reinterpret_cast<HWND>(m.LParam) == FForm->GetHandle())
+        parentMDI->UpdateMDIIconItem();
       SendMessageA(parent->FForm->GetHandle(), WM_NCPAINT, 0, 0);
   }
 }

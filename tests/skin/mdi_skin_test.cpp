@@ -265,6 +265,42 @@ TEST_F(MdiSkin, MaximizedChildButtonsInTheMenuLine) {
   EXPECT_EQ(WindowPixel(provider->SysBorderWidth() + 20, lineTop + 5), kItem);
 }
 
+TEST_F(MdiSkin, ChildCaptionMaximizesAndNewChildrenFollow) {
+  MakeMDIForm();
+  fw::TForm* first = MakeChild(200, 150);
+  auto* own = reinterpret_cast<skin::TkSkinProvider*>(skin::SendCmdToParentForm(first));
+  ASSERT_NE(own, nullptr);
+  ASSERT_NE(own, provider);
+  // The child's own maximize button.
+  const fw::TRect max = own->Button(HTMAXBUTTON).Rect;
+  RECT w{};
+  GetWindowRect(first->GetHandle(), &w);
+  const LPARAM at = MAKELPARAM(w.left + (max.Left + max.Right) / 2, w.top + (max.Top + max.Bottom) / 2);
+  SendMessageA(first->GetHandle(), WM_NCLBUTTONDOWN, HTMAXBUTTON, at);
+  SendMessageA(first->GetHandle(), WM_NCLBUTTONUP, HTMAXBUTTON, at);
+  Settle(8);
+  ASSERT_TRUE(IsZoomed(first->GetHandle()));
+  EXPECT_EQ(skin::MaximizedChildProvider, own);
+  EXPECT_EQ(FirstItem()->GetName(), "kMDICII");
+  EXPECT_FALSE(provider->GetSkinData()->GetUpdating());
+  // A child made meanwhile becomes the active one (Windows maximizes it, Wine leaves it as it
+  // is); the item follows the active child and the form paints on.
+  fw::TForm* second = MakeChild(180, 120);
+  EXPECT_EQ(form->GetActiveMDIChild(), second);
+  EXPECT_EQ(FirstItem()->GetName() == "kMDICII", IsZoomed(second->GetHandle()) != 0);
+  EXPECT_FALSE(skin::PendingMaximize);
+  EXPECT_FALSE(provider->GetSkinData()->GetUpdating());
+  Maximize(second);
+  EXPECT_EQ(FirstItem()->GetName(), "kMDICII");
+  EXPECT_EQ(menu->GetItems()->GetItems(1)->GetCaption(), "File");
+  // Restoring it by its menu item restores the MDI form's line.
+  FirstItem()->GetItems(0)->Click();
+  Settle(8);
+  EXPECT_FALSE(IsZoomed(second->GetHandle()));
+  EXPECT_NE(FirstItem()->GetName(), "kMDICII");
+  EXPECT_FALSE(provider->GetSkinData()->GetUpdating());
+}
+
 TEST_F(MdiSkin, ChildItemsMergeByGroupIndex) {
   MakeMDIForm();
   fw::TForm* child = MakeChild(200, 150);
