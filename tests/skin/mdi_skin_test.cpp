@@ -301,6 +301,21 @@ TEST_F(MdiSkin, ChildCaptionMaximizesAndNewChildrenFollow) {
   EXPECT_FALSE(provider->GetSkinData()->GetUpdating());
 }
 
+TEST_F(MdiSkin, FormFreedBeforeItsMaximizedChild) {
+  MakeMDIForm();
+  fw::TForm* child = MakeChild(300, 200);
+  Maximize(child);
+  ASSERT_TRUE(provider->MDIChildMaximized());
+  // The MDI form goes first: its skin lets go of the client, the child keeps its object.
+  fw::FreeAndNil(form);
+  EXPECT_EQ(skin::MDIParentProvider, nullptr);
+  EXPECT_FALSE(child->HandleAllocated());
+  Settle(4);
+  fw::Free(child);
+  children.clear();
+  EXPECT_EQ(skin::MaximizedChildProvider, nullptr);
+}
+
 TEST_F(MdiSkin, ChildItemsMergeByGroupIndex) {
   MakeMDIForm();
   fw::TForm* child = MakeChild(200, 150);
