@@ -244,8 +244,16 @@ void TWinControl::CreateWindowHandle(const TCreateParams& params) {
   TWinControl* outer = creationControl;
   creationControl = this;
   std::string caption = ValidUtf8(params.Caption);
-  HWND wnd = CreateWindowExA(params.ExStyle, params.WinClassName.c_str(), caption.c_str(), params.Style, params.X,
-                             params.Y, params.Width, params.Height, params.WndParent, id, Module(), params.Param);
+  HWND wnd = nullptr;
+  if (params.ExStyle & WS_EX_MDICHILD) {
+    // An MDI child is made by its MDI client, which keeps the list of its children.
+    MDICREATESTRUCTA mdi{params.WinClassName.c_str(), caption.c_str(), Module(), params.X, params.Y, params.Width,
+                         params.Height, params.Style, reinterpret_cast<LPARAM>(params.Param)};
+    wnd = reinterpret_cast<HWND>(SendMessageA(params.WndParent, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mdi)));
+  } else {
+    wnd = CreateWindowExA(params.ExStyle, params.WinClassName.c_str(), caption.c_str(), params.Style, params.X,
+                          params.Y, params.Width, params.Height, params.WndParent, id, Module(), params.Param);
+  }
   creationControl = outer;
   if (wnd && !FHandle) {
     FHandle = wnd;
@@ -266,7 +274,10 @@ void TWinControl::DestroyWnd() {
   if (GetCaptureControl() == this || (GetCaptureControl() && GetCaptureControl()->GetParent() == this))
     SetCaptureControl(nullptr);
   HWND wnd = FHandle;
-  DestroyWindow(wnd);
+  if (GetWindowLongA(wnd, GWL_EXSTYLE) & WS_EX_MDICHILD)
+    SendMessageA(::GetParent(wnd), WM_MDIDESTROY, reinterpret_cast<WPARAM>(wnd), 0);
+  else
+    DestroyWindow(wnd);
   if (FHandle == wnd) {
     UnbindControl(wnd);
     FHandle = nullptr;

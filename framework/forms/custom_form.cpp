@@ -32,6 +32,15 @@ BOOL CALLBACK DisableWindow(HWND wnd, LPARAM data) {
 
 }  // namespace
 
+TCustomForm* ApplicationMDIForm() {
+  if (Application && Application->GetMainForm() && Application->GetMainForm()->GetFormStyle() == fsMDIForm)
+    return Application->GetMainForm();
+  if (!Screen) return nullptr;
+  for (int i = 0; i < Screen->GetFormCount(); ++i)
+    if (Screen->GetForms(i)->GetFormStyle() == fsMDIForm) return Screen->GetForms(i);
+  return nullptr;
+}
+
 TCustomForm* GetParentForm(const TControl* control) {
   return control ? dynamic_cast<TCustomForm*>(control->GetTopParent()) : nullptr;
 }
@@ -143,7 +152,15 @@ void TCustomForm::CreateParams(TCreateParams& params) {
   if (!FEnabled) params.Style |= WS_DISABLED;
   params.ExStyle = exStyle;
   params.WndParent = nullptr;
-  if (Application) {
+  if (FFormStyle == fsMDIChild) {
+    // The MDI form's client makes the window (WM_MDICREATE) and is its parent.
+    TCustomForm* frame = ApplicationMDIForm();
+    if (!frame || frame == this) throw EInvalidOperation("Cannot create form. No MDI forms are currently active");
+    frame->HandleNeeded();
+    params.Style &= ~WS_POPUP;
+    params.ExStyle |= WS_EX_MDICHILD;
+    params.WndParent = frame->FClientHandle;
+  } else if (Application) {
     // The main form has its own taskbar button; other forms belong to the modal form or the
     // main form.
     TCustomForm* ownerForm = Application->GetModalForm();
@@ -158,15 +175,71 @@ void TCustomForm::CreateParams(TCreateParams& params) {
 
 void TCustomForm::CreateWnd() {
   TScrollingWinControl::CreateWnd();
-  if (FMenu) FMenu->SetWindowHandle(FHandle);
+  // An MDI child has no bar of its own: its menu is the MDI form's business.
+  if (FMenu && FFormStyle != fsMDIChild) FMenu->SetWindowHandle(FHandle);
+  if (FFormStyle == fsMDIForm) CreateClientWindow();
   ApplyIcon();
+}
+
+void TCustomForm::CreateClientWindow() {
+  CLIENTCREATESTRUCT ccs{nullptr, 0xFF00};
+  const TRect r = GetClientRect();
+  FClientHandle = CreateWindowExA(WS_EX_CLIENTEDGE, "MDICLIENT", nullptr,
+                                  WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_HSCROLL | WS_VSCROLL,
+                                  0, 0, r.Width(), r.Height(), FHandle, nullptr, GetModuleHandleA(nullptr), &ccs);
+  if (!FClientHandle) RaiseLastOSError();
 }
 
 void TCustomForm::DestroyWnd() {
   // The bar belongs to the menu: the window must not destroy it with itself.
-  if (FMenu) FMenu->SetWindowHandle(nullptr);
+  if (FMenu && FFormStyle != fsMDIChild) FMenu->SetWindowHandle(nullptr);
   TScrollingWinControl::DestroyWnd();
+  FClientHandle = nullptr;  // went with the form's window
 }
+
+void TCustomForm::SetFormStyle(TFormStyle style) {
+  if (style == FFormStyle) return;
+  FFormStyle = style;
+  RecreateWnd();
+}
+
+void TCustomForm::AlignControls(TControl* control, TRect& rect) {
+  TScrollingWinControl::AlignControls(control, rect);
+  // The MDI client takes what the aligned controls leave, beneath them.
+  if (FClientHandle)
+    SetWindowPos(FClientHandle, HWND_BOTTOM, rect.Left, rect.Top, rect.Width(), rect.Height(), SWP_NOACTIVATE);
+}
+
+void TCustomForm::DefaultHandler(TMessage& msg) {
+  if (FHandle && FFormStyle == fsMDIForm && msg.Msg != WM_SIZE) {
+    // The client is sized by the alignment, not by the frame procedure.
+    msg.Result = DefFrameProcA(FHandle, FClientHandle, msg.Msg, msg.WParam, msg.LParam);
+  } else if (FHandle && FFormStyle == fsMDIChild) {
+    msg.Result = DefMDIChildProcA(FHandle, msg.Msg, msg.WParam, msg.LParam);
+  } else {
+    TScrollingWinControl::DefaultHandler(msg);
+  }
+}
+
+TCustomForm* TCustomForm::GetActiveMDIChild() const {
+  if (!FClientHandle) return nullptr;
+  const HWND active = reinterpret_cast<HWND>(SendMessageA(FClientHandle, WM_MDIGETACTIVE, 0, 0));
+  return dynamic_cast<TCustomForm*>(FindControl(active));
+}
+
+std::vector<TCustomForm*> TCustomForm::MDIChildList() const {
+  std::vector<TCustomForm*> list;
+  if (!FClientHandle || !Screen) return list;
+  for (int i = 0; i < Screen->GetFormCount(); ++i) {
+    TCustomForm* f = Screen->GetForms(i);
+    if (f->FFormStyle == fsMDIChild && f->FHandle && ::GetParent(f->FHandle) == FClientHandle) list.push_back(f);
+  }
+  return list;
+}
+
+int TCustomForm::GetMDIChildCount() const { return static_cast<int>(MDIChildList().size()); }
+
+TCustomForm* TCustomForm::GetMDIChildren(int index) const { return MDIChildList().at(index); }
 
 void TCustomForm::SetMenu(TMainMenu* menu) {
   if (menu == FMenu) return;
@@ -177,7 +250,7 @@ void TCustomForm::SetMenu(TMainMenu* menu) {
   FMenu = menu;
   if (!menu) return;
   menu->FreeNotification(this);
-  if (FHandle) menu->SetWindowHandle(FHandle);
+  if (FHandle && FFormStyle != fsMDIChild) menu->SetWindowHandle(FHandle);
 }
 
 void TCustomForm::SetIcon(const TIcon* icon) {
@@ -515,6 +588,8 @@ void TCustomForm::Dispatch(TMessage& msg) {
       Deactivate();
       return;
     case WM_GETMINMAXINFO: {
+      // An MDI child maximizes into its client: the child procedure says how large that is.
+      if (FFormStyle == fsMDIChild) DefaultHandler(msg);
       auto* info = reinterpret_cast<MINMAXINFO*>(msg.LParam);
       const TSizeConstraints& c = GetConstraints();
       if (c.MinWidth > 0) info->ptMinTrackSize.x = c.MinWidth;

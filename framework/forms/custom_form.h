@@ -4,6 +4,7 @@
 // stack; ShowModal runs its own message loop until ModalResult is set.
 #pragma once
 #include <memory>
+#include <vector>
 
 #include "framework/controls/control_canvas.h"
 #include "framework/controls/scrolling_win_control.h"
@@ -54,7 +55,11 @@ class TCustomForm : public TScrollingWinControl {
   void SetPosition(TPosition position) { FPosition = position; }
   TWindowState GetWindowState() const;
   void SetWindowState(TWindowState state);
-  TFormStyle GetFormStyle() const { return fsNormal; }
+  // fsMDIForm: the form keeps an MDI client window (GetClientHandle) where its children live;
+  // fsMDIChild: the form's window is made by the application's MDI form's client. Set it
+  // before the window exists.
+  TFormStyle GetFormStyle() const { return FFormStyle; }
+  void SetFormStyle(TFormStyle style);
   TFormState GetFormState() const { return FFormState; }
   bool GetKeyPreview() const override { return FKeyPreview; }
   void SetKeyPreview(bool v) { FKeyPreview = v; }
@@ -69,9 +74,13 @@ class TCustomForm : public TScrollingWinControl {
   // The form's own icon (title bar, task switcher); empty: the program's icon.
   TIcon* GetIcon() const { return FIcon.get(); }
   void SetIcon(const TIcon* icon);
-  // Forms without MDI: these stay null.
-  HWND GetClientHandle() const { return nullptr; }
-  TCustomForm* GetActiveMDIChild() const { return nullptr; }
+  // The MDI client window of an MDI form (null for other forms).
+  HWND GetClientHandle() const { return FClientHandle; }
+  // The MDI child the client has active, or null.
+  TCustomForm* GetActiveMDIChild() const;
+  // The MDI children living in this form's client, in the order they were made.
+  int GetMDIChildCount() const;
+  TCustomForm* GetMDIChildren(int index) const;
 
   TRect GetClientRect() const override;
   void SetClientWidth(int v) override;
@@ -115,6 +124,8 @@ class TCustomForm : public TScrollingWinControl {
   void CreateWnd() override;
   void DestroyWnd() override;
   void PaintWindow(HDC dc) override;
+  void AlignControls(TControl* control, TRect& rect) override;
+  void DefaultHandler(TMessage& msg) override;
   virtual void Paint();
   virtual void DoCreate();
   virtual void DoShow();
@@ -134,6 +145,11 @@ class TCustomForm : public TScrollingWinControl {
   void FocusActiveControl();
   void ApplyIcon();
 
+  void CreateClientWindow();
+  std::vector<TCustomForm*> MDIChildList() const;
+
+  TFormStyle FFormStyle = fsNormal;
+  HWND FClientHandle = nullptr;
   TFormBorderStyle FBorderStyle = bsSizeable;
   TBorderIcons FBorderIcons{biSystemMenu, biMinimize, biMaximize};
   TPosition FPosition = poDesigned;
@@ -157,6 +173,10 @@ class TForm : public TCustomForm {
  protected:
   ~TForm() override = default;
 };
+
+// The form whose client the application's MDI children live in: the main form when it is an MDI
+// form, else the first MDI form of the screen; null when there is none.
+TCustomForm* ApplicationMDIForm();
 
 // The form a control sits on (its top parent), or null.
 TCustomForm* GetParentForm(const TControl* control);

@@ -9,14 +9,19 @@
 #include "skin/controls/grip.h"
 #include "skin/engine/glyphs_text.h"
 #include "skin/engine/mask_paint.h"
+#include "skin/engine/mdi_form.h"
 #include "skin/engine/scroll_bar.h"
 #include "skin/engine/section_paint.h"
 #include "skin/engine/skin_command.h"
+#include "skin/engine/skin_engine.h"
 #include "skin/engine/skin_manager.h"
 
 namespace skin {
 
 TkResizeTracking ResizeTracking;
+TkSkinProvider* MDIParentProvider = nullptr;
+TkSkinProvider* MaximizedChildProvider = nullptr;
+bool PendingMaximize = false;
 
 namespace {
 
@@ -81,6 +86,15 @@ void TkSkinProvider::BeforeDestruction() {
     FForm->SetWindowProc(FOldWndProc);
     FOldWndProc = nullptr;
   }
+  if (IsMDIChild() && FForm->GetMenu())
+    if (TkSkinProvider* parent = LiveParent()) {
+      parent->FSkinData->BGChanged = true;
+      parent->FMenuLineRows = -1;
+      if (parent->FForm->HandleAllocated()) SendMessageA(parent->FForm->GetHandle(), WM_NCPAINT, 0, 0);
+    }
+  FMDIForm.reset();
+  if (MDIParentProvider == this) MDIParentProvider = nullptr;
+  if (MaximizedChildProvider == this) MaximizedChildProvider = nullptr;
   if (ResizeTracking.Active) ResizeTracking = TkResizeTracking{};
   fw::TComponent::BeforeDestruction();
 }
@@ -100,10 +114,53 @@ void TkSkinProvider::Loaded() {
     TkTitleButton* b = FTitleButtons->GetItem(i);
     b->Data.ImageIndex = b->GetUseSkinData() ? FTitleButtonMask : -1;
   }
+  if (FMDIForm) {
+    fw::Application->ProcessMessages();
+    FMDIForm->ConnectToClient();
+  }
+}
+
+void TkSkinProvider::SetMDIHelper(bool create) {
+  if (!create) {
+    FMDIForm.reset();
+    return;
+  }
+  if (FMDIForm) return;
+  MDIParentProvider = this;
+  FMDIForm = std::make_unique<TkMDIForm>(this);
+}
+
+TkSkinProvider* TkSkinProvider::LiveParent() const {
+  TkSkinProvider* parent = MDIParentProvider;
+  if (!parent || parent == this || IsDestroying(parent) || IsDestroying(parent->FForm)) return nullptr;
+  return parent;
+}
+
+bool TkSkinProvider::MDIChildMaximized() const {
+  if (!MDIParentProvider || !IsMDIForm() || !FForm->GetMenu() || !FForm->HandleAllocated()) return false;
+  fw::TCustomForm* child = FForm->GetActiveMDIChild();
+  return child && IsZoomed(child->GetHandle());
+}
+
+void TkSkinProvider::RefreshMDIParent() {
+  TkSkinProvider* parent = MDIParentProvider;
+  if (!parent) return;
+  fw::Application->ProcessMessages();
+  parent->FSkinData->BGChanged = true;
+  parent->FMenuLineRows = -1;
+  if (parent->FMDIForm) parent->FMDIForm->UpdateMDIIconItem();
+  parent->FSkinData->EndUpdate();
+  if (!parent->FForm->HandleAllocated()) return;
+  SendMessageA(parent->FForm->GetHandle(), WM_NCPAINT, 0, 0);
+  if (TkMDIForm* mdi = parent->FMDIForm.get()) {
+    RECT area{0, 0, mdi->MDIClientWidth(), mdi->MDIClientHeight()};
+    InvalidateRect(parent->FForm->GetClientHandle(), &area, TRUE);
+  }
 }
 
 void TkSkinProvider::Notification(fw::TComponent* component, fw::TOperation operation) {
   fw::TComponent::Notification(component, operation);
+  if (operation == fw::opRemove && FMDIForm) FMDIForm->ComponentFreed(component);
   auto* manager = dynamic_cast<TkSkinManager*>(component);
   if (!manager) return;
   if (operation == fw::opInsert && !FSkinData->GetSkinManager()) FSkinData->SetSkinManager(manager);
@@ -123,9 +180,16 @@ void TkSkinProvider::PrepareForm() {
   if (FBorderIconsPending && m->GetSkinData() && m->GetSkinData()->SkinReady) {
     FBorderIconsPending = false;
     if (!FForm->GetBorderIcons().Empty()) FForm->SetBorderIcons(fw::TBorderIcons{});
+    if (IsMDIForm() && !Designing()) SetMDIHelper(true);
   }
   FSkinData->UpdateIndexes();
   UpdateCaptionButtonIndexes();
+  if (IsMDIChild() && Skinned())
+    if (TkSkinProvider* parent = LiveParent()) {
+      parent->FSkinData->BGChanged = true;
+      parent->FMenuLineRows = -1;
+      if (parent->FMDIForm) parent->FMDIForm->UpdateMDIScrollBars();
+    }
   if (!FForm->GetControlState().Contains(fw::csCreating) && !IsLoading(FForm) && !IsLoading(this) &&
       FUseGlobalColor && !FSkinData->GetCustomColor())
     FForm->SetColor(m->GetGlobalColor());
@@ -245,7 +309,10 @@ int TkSkinProvider::AppIconHeight() const {
 }
 
 int TkSkinProvider::SysBorderWidth() const {
-  switch (FForm->GetBorderStyle()) {
+  const fw::TFormBorderStyle style = FForm->GetBorderStyle();
+  if (IsMDIChild() && style != fw::bsNone)
+    return GetSystemMetrics(style == fw::bsSingle || style == fw::bsToolWindow ? SM_CXDLGFRAME : SM_CXFRAME);
+  switch (style) {
     case fw::bsNone: return 0;
     case fw::bsSingle:
     case fw::bsDialog:
@@ -255,7 +322,10 @@ int TkSkinProvider::SysBorderWidth() const {
 }
 
 int TkSkinProvider::SysBorderHeight() const {
-  switch (FForm->GetBorderStyle()) {
+  const fw::TFormBorderStyle style = FForm->GetBorderStyle();
+  if (IsMDIChild() && style != fw::bsNone)
+    return GetSystemMetrics(style == fw::bsSingle || style == fw::bsToolWindow ? SM_CYDLGFRAME : SM_CYFRAME);
+  switch (style) {
     case fw::bsNone: return 0;
     case fw::bsSingle:
     case fw::bsDialog:
@@ -333,12 +403,21 @@ int TkSkinProvider::CaptionButtonsWidth() const {
 
 int TkSkinProvider::DefaultMenuHeight() const { return FForm->GetMenu() ? GetSystemMetrics(SM_CYMENU) - 1 : 0; }
 
-bool TkSkinProvider::MenuPresent() const {
-  fw::TMainMenu* menu = FForm->GetMenu();
-  if (FForm->GetBorderStyle() == fw::bsDialog || !menu) return false;
+namespace {
+bool HasVisibleItem(fw::TMainMenu* menu) {
+  if (!menu) return false;
   for (int i = 0; i < menu->GetItems()->GetCount(); ++i)
     if (menu->GetItems()->GetItems(i)->GetVisible()) return true;
   return false;
+}
+}  // namespace
+
+bool TkSkinProvider::MenuPresent() const {
+  fw::TMainMenu* menu = FForm->GetMenu();
+  if (FForm->GetBorderStyle() == fw::bsDialog || !menu || IsMDIChild()) return false;
+  if (HasVisibleItem(menu)) return true;
+  fw::TCustomForm* child = IsMDIForm() && FForm->HandleAllocated() ? FForm->GetActiveMDIChild() : nullptr;
+  return child && HasVisibleItem(child->GetMenu());
 }
 
 namespace {
@@ -370,9 +449,8 @@ int BarItemWidth(HWND wnd, fw::TMainMenu* menu, fw::TMenuItem* item) {
 int TkSkinProvider::MenuLineRows() {
   if (FMenuLineRows != -1) return FMenuLineRows;
   int rows = 1, x = SysBorderWidth();
-  fw::TMainMenu* menu = FForm->GetMenu();
-  for (fw::TMenuItem* item : LineItems(menu)) {
-    const int w = BarItemWidth(FForm->GetHandle(), menu, item);
+  for (fw::TMenuItem* item : MenuLineItems()) {
+    const int w = MenuLineItemWidth(item);
     if (FForm->GetWidth() - 2 * SysBorderWidth() < x + w) {
       ++rows;
       x = SysBorderWidth();
@@ -381,6 +459,41 @@ int TkSkinProvider::MenuLineRows() {
   }
   FMenuLineRows = rows;
   return rows;
+}
+
+std::vector<fw::TMenuItem*> TkSkinProvider::MenuLineItems() const {
+  std::vector<fw::TMenuItem*> own = LineItems(FForm->GetMenu());
+  fw::TCustomForm* child = IsMDIForm() && FForm->HandleAllocated() ? FForm->GetActiveMDIChild() : nullptr;
+  const std::vector<fw::TMenuItem*> merged = child ? LineItems(child->GetMenu()) : std::vector<fw::TMenuItem*>{};
+  if (merged.empty()) return own;
+  // The child's items of the groups after `last` up to `group`, in their order.
+  std::vector<fw::TMenuItem*> items;
+  auto takeChildItems = [&](int last, int group) {
+    for (fw::TMenuItem* c : merged)
+      if (c->GetGroupIndex() > last && c->GetGroupIndex() <= group) items.push_back(c);
+  };
+  int last = -1;
+  bool first = true;
+  for (fw::TMenuItem* item : own) {
+    const int group = item->GetGroupIndex();
+    if (first || group != last) takeChildItems(first ? -1 : last, group);
+    const bool replaced = std::any_of(merged.begin(), merged.end(),
+                                      [group](fw::TMenuItem* c) { return c->GetGroupIndex() == group; });
+    if (!replaced) items.push_back(item);
+    last = group;
+    first = false;
+  }
+  takeChildItems(last, 99999);
+  return items;
+}
+
+int TkSkinProvider::MenuLineItemWidth(fw::TMenuItem* item) const {
+  fw::TMainMenu* menu = FForm->GetMenu();
+  if (menu && item->GetParentMenu() == menu) return BarItemWidth(FForm->GetHandle(), menu, item);
+  // A merged child item has no place in the form's own bar: it measures itself.
+  int width = 0, height = 0;
+  item->OnMeasureItem(item, FSkinData->CacheBmp->GetCanvas(), width, height);
+  return width;
 }
 
 fw::TPoint TkSkinProvider::GripImagePos() const {
@@ -427,17 +540,27 @@ void TkSkinProvider::UpdateCaptionButtonIndexes() {
   FMDIMin.ImageIndex = FButtonMin.ImageIndex;
   FMDIMax.ImageIndex = FButtonMax.ImageIndex;
   FMDIClose.ImageIndex = FButtonClose.ImageIndex;
+  // The maximized child's buttons take the small images where the skin has them.
+  if (IsMDIForm() && !Designing() && MaskIndex("GLOBALINFO", "BICONCLOSE") >= 0 &&
+      MaskIndex("GLOBALINFO", "SICONMIN") >= 0) {
+    FMDIMin.ImageIndex = MaskIndex("GLOBALINFO", "SICONMIN");
+    FMDIMax.ImageIndex = MaskIndex("GLOBALINFO", "SICONMAX");
+    FMDIClose.ImageIndex = MaskIndex("GLOBALINFO", "SICONCLOSE");
+  }
   FTitleButtonMask = MaskIndex("GLOBALINFO", "TITLEBUTTON");
 }
 
-void TkSkinProvider::StopRedraw(bool) {
+void TkSkinProvider::StopRedraw(bool withParent) {
   FSkinData->BeginUpdate();
   if (FForm->HandleAllocated()) SendMessageA(FForm->GetHandle(), WM_SETREDRAW, 0, 0);
+  if (withParent && IsMDIChild() && MDIParentProvider && MDIParentProvider != this) MDIParentProvider->StopRedraw(false);
 }
 
-void TkSkinProvider::ResumeRedraw(bool) {
+void TkSkinProvider::ResumeRedraw(bool withParent) {
   FSkinData->EndUpdate();
   if (FForm->HandleAllocated()) SendMessageA(FForm->GetHandle(), WM_SETREDRAW, 1, 0);
+  if (withParent && IsMDIChild() && MDIParentProvider && MDIParentProvider != this)
+    MDIParentProvider->ResumeRedraw(false);
 }
 
 // --- painting ---
@@ -535,10 +658,18 @@ void TkSkinProvider::PaintMenuLine() {
   FMenuLineBmp->SetSize(NonClientWidth(), height);
   BitBlt(FMenuLineBmp->GetCanvas()->GetHandle(), 0, 0, NonClientWidth(), height, cache->GetCanvas()->GetHandle(), 0, top,
          SRCCOPY);
+  if (MDIChildMaximized()) {
+    // The maximized child's icon at the start of the line.
+    fw::TCustomForm* child = FForm->GetActiveMDIChild();
+    HICON icon = child->GetIcon()->GetHandle();
+    if (!icon && ProgramSmallIcon) icon = ProgramSmallIcon->GetHandle();
+    if (!icon) icon = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
+    const int size = DefaultMenuHeight() - 2;
+    DrawIconEx(cache->GetCanvas()->GetHandle(), SysBorderWidth() + 1, top + 1, icon, size, size, 0, nullptr, DI_NORMAL);
+  }
   int x = SysBorderWidth(), y = top;
-  fw::TMainMenu* menu = FForm->GetMenu();
-  for (fw::TMenuItem* item : LineItems(menu)) {
-    const int w = BarItemWidth(FForm->GetHandle(), menu, item);
+  for (fw::TMenuItem* item : MenuLineItems()) {
+    const int w = MenuLineItemWidth(item);
     if (FForm->GetWidth() - 2 * SysBorderWidth() < x + w) {
       x = SysBorderWidth();
       y += DefaultMenuHeight();
@@ -580,8 +711,15 @@ void TkSkinProvider::PaintAll() {
       if (m->IsValidSkinIndex(formIndex) && m->GetSections()[formIndex].ReservedBoolean &&
           (!FTitleBgBmp || FTitleBgBmp->GetWidth() != cache->GetWidth()))
         SaveTitleBackground();
-      if (HasBorder()) PaintCaption(fw::TRect());
       if (MenuPresent() && DefaultMenuHeight() > 0) PaintMenuLine();
+      if (HasBorder()) PaintCaption(fw::TRect());
+      if (FMDIForm)
+        PaintSectionToDC(m->GetSkinIndex("MDIAREA"), "MDIAREA", TkBgRef{}, m, cache->GetCanvas()->GetHandle(),
+                         fw::TPoint(0, 0),
+                         fw::TRect(FMDIForm->OffsetX(), FMDIForm->OffsetY(),
+                                   FMDIForm->OffsetX() + FMDIForm->MDIClientWidth(),
+                                   FMDIForm->OffsetY() + FMDIForm->MDIClientHeight()),
+                         0, true);
     }
     FNeedFullPaint = false;
     FFirstPaintDone = true;
@@ -596,6 +734,14 @@ bool TkSkinProvider::ButtonEnabled(int code) const {
       return FSystemMenu->EnabledMax() || (Maximized() && FSystemMenu->EnabledRestore());
     case HTMINBUTTON:
       return FSystemMenu->EnabledMin() || (Iconic() && FSystemMenu->EnabledRestore());
+    case HTMDIMIN:
+    case HTMDIMAX: {
+      // The maximized child's own menu says what it allows.
+      const TkSystemMenu* menu = MaximizedChildProvider && MaximizedChildProvider->FSystemMenu
+                                     ? MaximizedChildProvider->FSystemMenu
+                                     : FSystemMenu;
+      return code == HTMDIMIN ? menu->EnabledMin() : menu->EnabledRestore();
+    }
     default:
       if (code >= HTTITLEBUTTON && code - HTTITLEBUTTON < FTitleButtons->GetCount())
         return FTitleButtons->GetItem(code - HTTITLEBUTTON)->GetEnabled();
@@ -607,6 +753,10 @@ int TkSkinProvider::ImageOf(int code) const {
   if (code == HTMAXBUTTON && Maximized()) return GlobalMask("BICONNORM");
   if (code == HTMINBUTTON && Iconic()) return GlobalMask("BICONNORM");
   if (code == HTMAXBUTTON && Iconic()) return GlobalMask("BICONMAX");
+  if (code == HTMDIMAX && MDIChildMaximized()) {
+    const int norm = MaskIndex("GLOBALINFO", "SICONNORM");
+    return norm >= 0 ? norm : MaskIndex(FSkinData->GetSkinSection(), "BICONNORM");
+  }
   if (code >= HTTITLEBUTTON) {
     const TkTitleButton* b = FTitleButtons->GetItem(code - HTTITLEBUTTON);
     return b->GetUseSkinData() ? FTitleButtonMask : -1;
@@ -640,6 +790,33 @@ void TkSkinProvider::PaintCaptionButtons() {
     if (FBorderIcons.Contains(fw::biHelp)) place(HTHELP);
   }
   for (int i = 0; i < FTitleButtons->GetCount(); ++i) place(HTTITLEBUTTON + i);
+  PaintMDIButtons();
+}
+
+int TkSkinProvider::MDIButtonWidth() const {
+  return FrameWidthOf(FSkinData->GetSkinManager(), FMDIClose.ImageIndex, kFallbackMdiButton);
+}
+
+int TkSkinProvider::MDIButtonHeight() const {
+  return FrameHeightOf(FSkinData->GetSkinManager(), FMDIClose.ImageIndex, kFallbackMdiButton);
+}
+
+void TkSkinProvider::PaintMDIButtons() {
+  if (!MDIChildMaximized()) {
+    FMDIMin.Rect = FMDIMax.Rect = FMDIClose.Rect = fw::TRect();
+    return;
+  }
+  // Right-aligned in the first menu row: minimize, restore, close.
+  const int w = MDIButtonWidth(), h = MDIButtonHeight();
+  const int x = NonClientWidth() - SysBorderWidth();
+  const int y = TopNonClientHeight() - (DefaultMenuHeight() - h) / 2 - h - 1;
+  int n = 3;
+  for (int code : {HTMDIMIN, HTMDIMAX, HTMDICLOSE}) {
+    TkCaptionButton& b = Button(code);
+    b.Rect = fw::TRect(x - n * (w + 1), y, x - n * (w + 1) + w, y + h);
+    --n;
+    PaintCaptionButton(code);
+  }
 }
 
 void TkSkinProvider::PaintCaptionButton(int code) {
@@ -651,9 +828,16 @@ void TkSkinProvider::PaintCaptionButton(int code) {
   if (r.Width() <= 0) return;
   if (AppIconRect().Right >= r.Left) return;  // the window is too narrow for this button
   fw::TBitmap* cache = FSkinData->CacheBmp.get();
-  // The title bar under the button first.
-  BitBlt(cache->GetCanvas()->GetHandle(), r.Left, r.Top, r.Width(), r.Height(), FButtonsBgBmp->GetCanvas()->GetHandle(),
-         FButtonsBgBmp->GetWidth() - (cache->GetWidth() - r.Left), r.Top, SRCCOPY);
+  const bool mdiButton = code == HTMDIMIN || code == HTMDIMAX || code == HTMDICLOSE;
+  if (code == HTMDIMIN && !FSystemMenu->EnabledMin()) return;
+  // The title bar (the menu line for a maximized child's button) under the button first.
+  if (mdiButton)
+    BitBlt(cache->GetCanvas()->GetHandle(), r.Left, r.Top, r.Width(), r.Height(), FMenuLineBmp->GetCanvas()->GetHandle(),
+           r.Left, r.Top - CaptionHeight() - SysBorderHeight(), SRCCOPY);
+  else
+    BitBlt(cache->GetCanvas()->GetHandle(), r.Left, r.Top, r.Width(), r.Height(),
+           FButtonsBgBmp->GetCanvas()->GetHandle(), FButtonsBgBmp->GetWidth() - (cache->GetWidth() - r.Left), r.Top,
+           SRCCOPY);
   const bool enabled = ButtonEnabled(code);
   const int image = ImageOf(code);
   if (m->IsValidImgIndex(image)) {
@@ -693,6 +877,7 @@ void TkSkinProvider::SetHotButton(int code) {
 
 void TkSkinProvider::SetPressedButton(int code) {
   if (code == HTMAXBUTTON && !(FSystemMenu->EnabledMax() || (Maximized() && FSystemMenu->EnabledRestore()))) return;
+  if (code == HTMDIMAX && !FSystemMenu->EnabledMax()) return;
   if (FHotButtonCode && FHotButtonCode != code) {
     Button(FHotButtonCode).State = 0;
     PaintCaptionButton(FHotButtonCode);
@@ -803,6 +988,10 @@ bool TkSkinProvider::CacheSizeChanged() const {
 }
 
 fw::TPoint TkSkinProvider::FormScreenOrigin() const {
+  if (IsMDIChild()) {
+    const fw::TPoint origin = FForm->ClientToScreen(fw::TPoint(0, 0));
+    return fw::TPoint(origin.X - SysBorderWidth(), origin.Y - SysBorderHeight() - (Iconic() ? 0 : CaptionHeight()));
+  }
   const fw::TRect r = WindowRect(FForm->GetHandle());
   return fw::TPoint(r.Left, r.Top);
 }
@@ -817,6 +1006,14 @@ void TkSkinProvider::DrawDragFrame(int x, int y) {
   const int rop = SetROP2(dc, R2_NOT);
   fw::TRect r = ResizeTracking.Moving ? fw::TRect(x, y, x + FForm->GetWidth(), y + FForm->GetHeight())
                                       : ResizeTracking.Frame;
+  if (TkSkinProvider* main = IsMDIChild() ? LiveParent() : nullptr) {
+    // An MDI child's frame lies in the MDI form's client area.
+    fw::TCustomForm* f = main->FForm;
+    const int menu = main->MenuPresent() ? main->MenuLineRows() * main->DefaultMenuHeight() : 0;
+    const int dx = f->GetLeft() + main->SysBorderWidth() + 1;
+    const int dy = f->GetTop() + 2 * main->SysBorderHeight() + main->CaptionHeight() + menu - 2;
+    r = fw::TRect(r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy);
+  }
   POINT points[5] = {{r.Left, r.Top}, {r.Right, r.Top}, {r.Right, r.Bottom}, {r.Left, r.Bottom}, {r.Left, r.Top}};
   Polyline(dc, points, 5);
   SetROP2(dc, rop);
@@ -965,6 +1162,7 @@ void TkSkinProvider::FreeBar(int index) {
 
 void TkSkinProvider::UpdateFormScrollBars() {
   if (!FForm || IsLoading(this) || IsDestroying(this) || FForm->GetControlState().Contains(fw::csCreating)) return;
+  if (IsMDIForm() || IsMDIChild()) return;
   const bool active = Skinned() && FormShowing();
   struct TInfo {
     bool Visible = false;
@@ -1106,6 +1304,9 @@ void TkSkinProvider::NonClientPaint() {
   RestoreDC(dc, saved);
   ReleaseDC(FForm->GetHandle(), dc);
   FRegionUpdating = false;
+  if (FMDIForm) FMDIForm->ConnectToClient();
+  if (IsMDIChild())
+    if (TkSkinProvider* parent = LiveParent(); parent && parent->FMDIForm) parent->FMDIForm->UpdateMDIScrollBars();
 }
 
 void TkSkinProvider::SkinArrived(fw::TMessage& m, bool repaint) {
@@ -1131,6 +1332,10 @@ void TkSkinProvider::SkinArrived(fw::TMessage& m, bool repaint) {
   FRegionChanged = true;
   FNeedFullPaint = true;
   if (FUseGlobalColor && !FSkinData->GetCustomColor()) FForm->SetColor(own->GetGlobalColor());
+  if (IsMDIForm()) {
+    SetMDIHelper(true);
+    FMDIForm->ConnectToClient();
+  }
   if (repaint) {
     if (FForm->HandleAllocated()) SendMessageA(FForm->GetHandle(), WM_NCPAINT, 0, 0);
   } else {
@@ -1160,6 +1365,7 @@ void TkSkinProvider::SkinRemoved(fw::TMessage& m) {
   // Whatever becomes of the manager, the form gets its system frame, buttons and shape back
   // unless it is going away.
   if (!IsDestroying(FForm)) {
+    SetMDIHelper(false);
     if (FForm->GetBorderIcons() != FSavedBorderIcons) FForm->SetBorderIcons(FSavedBorderIcons);
     if (handle) {
       SetWindowRgn(FForm->GetHandle(), nullptr, TRUE);
@@ -1191,7 +1397,17 @@ void TkSkinProvider::SkinCommand(fw::TMessage& m) {
       if (HasBorder()) FRegionChanged = true;
       if (!visible) return;
       SendMessageA(FForm->GetHandle(), WM_NCPAINT, 0, 0);
-      SendMessageA(FForm->GetHandle(), WM_PAINT, 0, 0);
+      if (MDIChildMaximized()) {
+        SendMessageA(FForm->GetActiveMDIChild()->GetHandle(), WM_PAINT, 0, 0);
+      } else {
+        SendMessageA(FForm->GetHandle(), WM_PAINT, 0, 0);
+        if (HWND client = FForm->GetClientHandle()) {
+          RECT r{};
+          GetClientRect(client, &r);
+          SendMessageA(client, WM_SIZE, SIZE_RESTORED, MAKELPARAM(r.right, r.bottom));
+          SendMessageA(client, WM_NCPAINT, 0, 0);
+        }
+      }
       if (FUseGlobalColor && !FSkinData->GetCustomColor()) FForm->SetColor(own->GetGlobalColor());
       if (HasBorder()) {
         FRegionChanged = false;
@@ -1263,10 +1479,23 @@ void TkSkinProvider::NewWndProc(fw::TMessage& m) {
       return;
     }
     CallOld(m);
+    if (m.Msg == WM_NCDESTROY && IsMDIChild())
+      if (TkSkinProvider* parent = LiveParent(); parent && parent->FMDIForm && parent->Skinned()) {
+        parent->FMDIForm->UpdateMDIScrollBars();
+        parent->RepaintNonClient();
+        if (!parent->FForm->GetActiveMDIChild())
+          SendMessageA(parent->FForm->GetClientHandle(), WM_SIZE, 0, 0);
+      }
     return;
   }
   if (m.Msg == SM_SKINCMD) {
     SkinCommand(m);
+    return;
+  }
+  if ((IsMDIChild() || IsMDIForm()) &&
+      (m.Msg == WM_CREATE || m.Msg == WM_MOVE || m.Msg == WM_SIZE || m.Msg == WM_CHILDACTIVATE ||
+       m.Msg == WM_MDIDESTROY || m.Msg == WM_MDIACTIVATE)) {
+    MDIWindowMessage(m);
     return;
   }
   switch (m.Msg) {
@@ -1281,6 +1510,12 @@ void TkSkinProvider::NewWndProc(fw::TMessage& m) {
       FSkinData->BGChanged = true;
       FMenuLineRows = -1;
       SendMessageA(FForm->GetHandle(), WM_NCPAINT, 0, 0);
+      if (FMDIForm) {
+        if (MDIChildMaximized())
+          SendMessageA(FForm->GetActiveMDIChild()->GetHandle(), WM_PAINT, 0, 0);
+        else
+          FMDIForm->UpdateMDIScrollBars();
+      }
       SkinFormMenus(true);
       UpdateFormScrollBars();
       if (FSystemMenu) FSystemMenu->UpdateItems();
@@ -1296,15 +1531,30 @@ void TkSkinProvider::NewWndProc(fw::TMessage& m) {
       }
       return;
     case WM_NCACTIVATE: {
-      if (m.WParam && HasBorder() && !IsLoading(FForm) && FForm->HandleAllocated()) CutTitleStrip();
+      if ((m.WParam || IsMDIChild()) && HasBorder() && !IsLoading(FForm) && FForm->HandleAllocated()) CutTitleStrip();
       CallOld(m);
+      if (IsMDIChild() && !FMenuRefreshed && FormShowing())
+        if (TkSkinProvider* parent = LiveParent(); parent && parent->FMDIForm) {
+          // A child just made and shown: the MDI form's menu line and client follow it.
+          PendingMaximize = false;
+          parent->FSkinData->BGChanged = true;
+          parent->FMenuLineRows = -1;
+          parent->FMDIForm->UpdateMDIIconItem();
+          SendMessageA(parent->FForm->GetHandle(), WM_NCPAINT, 0, 0);
+          SendMessageA(parent->FForm->GetClientHandle(), WM_NCPAINT, 0, 0);
+          InvalidateRect(parent->FForm->GetClientHandle(), nullptr, TRUE);
+          parent->FMDIForm->UpdateMDIScrollBars();
+        }
       if (FForm->GetControlState().Contains(fw::csCreating)) return;
-      const bool activeNow = m.WParam != 0;
+      bool activeNow = m.WParam != 0;
+      // The MDI form stays active with its maximized child.
+      if (MDIChildMaximized() && MaximizedChildProvider) activeNow = activeNow || MaximizedChildProvider->FFormActive;
       if (HasBorder() && activeNow != FFormActive) {
         FFormActive = activeNow;
         FMenuLineRows = -1;
         FSkinData->BGChanged = true;
       }
+      if (IsMDIChild()) FSkinData->BGChanged = true;
       SendMessageA(FForm->GetHandle(), WM_NCPAINT, 0, 0);
       SkinFormMenus(Skinned());
       if (!FMenuRefreshed) {
@@ -1385,6 +1635,7 @@ void TkSkinProvider::NewWndProc(fw::TMessage& m) {
       if (CacheSizeChanged()) {
         FSkinData->BGChanged = true;
         FMenuLineRows = -1;
+        if (FMDIForm) FMDIForm->UpdateMDIScrollBars();
       }
       return;
     case fw::CM_COLORCHANGED:
@@ -1413,6 +1664,55 @@ void TkSkinProvider::NewWndProc(fw::TMessage& m) {
       return;
     default:
       CallOld(m);
+  }
+}
+
+// The window messages an MDI form or child handles apart from other forms.
+void TkSkinProvider::MDIWindowMessage(fw::TMessage& m) {
+  TkSkinProvider* parent = IsMDIChild() ? LiveParent() : nullptr;
+  TkMDIForm* parentMDI = parent ? parent->FMDIForm.get() : nullptr;
+  switch (m.Msg) {
+    case WM_CREATE:
+      PendingMaximize = parent && parent->MDIChildMaximized();
+      CallOld(m);
+      return;
+    case WM_MOVE:
+      CallOld(m);
+      if (parentMDI && !Maximized() && !IsLoading(this)) {
+        parent->FSkinData->Updating = false;
+        parentMDI->UpdateMDIScrollBars();
+      }
+      return;
+    case WM_SIZE:
+      CallOld(m);
+      if (!FormShowing()) return;
+      if (FMDIForm) {
+        FMDIForm->UpdateMDIScrollBars();
+      } else if (parent && Maximized()) {
+        const fw::TBitmap* cache = FSkinData->CacheBmp.get();
+        parent->FSkinData->BGChanged =
+            cache->GetWidth() == FForm->GetWidth() || cache->GetHeight() == FForm->GetHeight();
+        SendMessageA(parent->FForm->GetHandle(), WM_NCPAINT, 0, 0);
+      } else if (parentMDI && FResizeMode == rmBorder) {
+        parentMDI->UpdateMDIScrollBars();
+      }
+      return;
+    case WM_CHILDACTIVATE:
+      CallOld(m);
+      RefreshMainMenu();
+      if (parentMDI) parentMDI->UpdateMDIScrollBars();
+      return;
+    default:  // WM_MDIDESTROY, WM_MDIACTIVATE
+      CallOld(m);
+      if (!parent) return;
+      FMenuRefreshed = false;
+      parent->FNeedFullPaint = true;
+      parent->FSkinData->BGChanged = true;
+      parent->FMenuLineRows = -1;
+      // The menu line follows the child that becomes active.
+      if (m.Msg == WM_MDIACTIVATE && parentMDI && reinterpret_cast<HWND>(m.LParam) == FForm->GetHandle())
+        parentMDI->UpdateMDIIconItem();
+      SendMessageA(parent->FForm->GetHandle(), WM_NCPAINT, 0, 0);
   }
 }
 
@@ -1485,7 +1785,12 @@ int TkSkinProvider::HitTest(fw::TMessage& m) {
       const fw::TPoint grip = GripImagePos();
       if (p.X > grip.X && p.Y > grip.Y) return HTBOTTOMRIGHT;
     }
-    SetHotButton(0);
+    if (MDIChildMaximized()) {
+      for (int code : {HTMDICLOSE, HTMDIMAX, HTMDIMIN})
+        if (Inside(Button(code).Rect, p)) return hot(code);
+    } else {
+      SetHotButton(0);
+    }
   }
   if (Maximized() &&
       TestMouseLeave(fw::TPoint(static_cast<short>(LOWORD(m.LParam)), static_cast<short>(HIWORD(m.LParam)))))
@@ -1517,14 +1822,17 @@ void TkSkinProvider::ButtonUp(fw::TMessage& m, int code) {
     case HTMAXBUTTON:
       if (Iconic() && !FSystemMenu->EnabledMax()) return;
       if (FPressed) {
+        if (IsMDIChild() && MDIParentProvider) MDIParentProvider->FSkinData->BeginUpdate();
         SetHotButton(0);
+        if (IsMDIChild()) MaximizedChildProvider = nullptr;
         if (Maximized()) {
-          FForm->SetWindowState(fw::wsNormal);
+          if (!IsMDIChild()) FForm->SetWindowState(fw::wsNormal);
           SendMessageA(wnd, WM_SYSCOMMAND, SC_RESTORE, 0);
         } else {
-          FForm->SetWindowState(fw::wsMaximized);
+          if (!IsMDIChild()) FForm->SetWindowState(fw::wsMaximized);
           SendMessageA(wnd, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
         }
+        fw::Application->ProcessMessages();
         FSystemMenu->UpdateItems();
       } else {
         SetHotButton(0);
@@ -1541,6 +1849,19 @@ void TkSkinProvider::ButtonUp(fw::TMessage& m, int code) {
       } else {
         SetHotButton(0);
       }
+      return;
+    }
+    case HTMDICLOSE:
+    case HTMDIMAX:
+    case HTMDIMIN: {
+      const bool pressed = FPressed;
+      SetHotButton(0);
+      fw::TCustomForm* child = FForm->GetActiveMDIChild();
+      if (!pressed || !child) return;
+      // The child's own skin ends this update when it has refreshed the MDI form.
+      if (code == HTMDIMIN && MaximizedChildProvider) FSkinData->BeginUpdate();
+      SendMessageA(child->GetHandle(), WM_SYSCOMMAND,
+                   code == HTMDICLOSE ? SC_CLOSE : code == HTMDIMAX ? SC_RESTORE : SC_MINIMIZE, 0);
       return;
     }
     case HTHELP:
@@ -1562,7 +1883,17 @@ void TkSkinProvider::ButtonUp(fw::TMessage& m, int code) {
         SetHotButton(0);
         return;
       }
-      if (!Iconic() && FResizeMode == rmBorder && !Maximized() && ResizeTracking.Active) {
+      if (Iconic()) {
+        if (MDIParentProvider && FSkinData->GetSkinManager()->GetSkinnedPopups()) {
+          POINT cursor{};
+          GetCursorPos(&cursor);
+          PopupSystemMenu(cursor.x + FormScreenOrigin().X, cursor.y);
+        } else {
+          CallOld(m);
+        }
+        return;
+      }
+      if (FResizeMode == rmBorder && !Maximized() && ResizeTracking.Active) {
         const fw::TPoint p = FForm->ClientToScreen(
             fw::TPoint(static_cast<short>(LOWORD(m.LParam)), static_cast<short>(HIWORD(m.LParam))));
         (void)p;
@@ -1593,7 +1924,12 @@ void TkSkinProvider::MouseMessage(fw::TMessage& m) {
       return;
     }
     case WM_NCLBUTTONDOWN:
-      if (code == HTMINBUTTON || code == HTMAXBUTTON || code == HTCLOSE || code == HTHELP) {
+      if (code == HTMINBUTTON || code == HTMAXBUTTON || code == HTCLOSE || code == HTHELP || code == HTMDICLOSE ||
+          code == HTMDIMAX || code == HTMDIMIN) {
+        if (const TkSkinProvider* child = MaximizedChildProvider; child && child->FSystemMenu) {
+          if (code == HTMDIMIN && !child->FSystemMenu->EnabledMin()) return;
+          if (code == HTMDIMAX && !child->FSystemMenu->EnabledRestore()) return;
+        }
         SetPressedButton(code);
         return;
       }
@@ -1604,7 +1940,10 @@ void TkSkinProvider::MouseMessage(fw::TMessage& m) {
         }
         SetHotButton(0);
         const fw::TPoint origin = FormScreenOrigin();
-        PopupSystemMenu(origin.X + SysBorderWidth(), origin.Y + AppIconRect().Height() + FrameOffset());
+        if (IsMDIChild() && MDIParentProvider)
+          PopupSystemMenu(origin.X, origin.Y + CaptionHeight() + 4);
+        else
+          PopupSystemMenu(origin.X + SysBorderWidth(), origin.Y + AppIconRect().Height() + FrameOffset());
         return;
       }
       if (code >= HTTITLEBUTTON && code - HTTITLEBUTTON < FTitleButtons->GetCount()) {
@@ -1650,7 +1989,10 @@ void TkSkinProvider::MouseMessage(fw::TMessage& m) {
         if (Maximized() || Iconic()) {
           SendMessageA(FForm->GetHandle(), WM_SYSCOMMAND, SC_RESTORE, 0);
         } else {
-          FForm->SetWindowState(fw::wsMaximized);
+          if (IsMDIChild())
+            MaximizedChildProvider = this;
+          else
+            FForm->SetWindowState(fw::wsMaximized);
           SendMessageA(FForm->GetHandle(), WM_SYSCOMMAND, SC_MAXIMIZE, 0);
         }
         FSystemMenu->UpdateItems();
@@ -1702,11 +2044,103 @@ void TkSkinProvider::SysCommand(fw::TMessage& m) {
       ResizeTracking.Moving = false;
     }
   }
-  CallOld(m);
   const WPARAM command = m.WParam & 0xFFF0;
+  if (IsMDIChild()) {
+    MDIChildSysCommand(m);
+    return;
+  }
+  CallOld(m);
+  if (IsMDIForm()) {
+    if ((command == SC_MINIMIZE || command == SC_MAXIMIZE || command == SC_RESTORE) && MDIParentProvider) {
+      TkSkinProvider* parent = MDIParentProvider;
+      parent->FSkinData->BGChanged = true;
+      parent->FMenuLineRows = -1;
+      SendMessageA(parent->FForm->GetHandle(), WM_NCPAINT, 0, 0);
+      if (parent->FMDIForm) parent->FMDIForm->UpdateMDIScrollBars();
+    }
+    return;
+  }
   if ((command == SC_MAXIMIZE || command == SC_RESTORE) && FSystemMenu && FSystemMenu->VisibleMax()) {
     FHotButtonCode = HTMAXBUTTON;
     SetHotButton(0);
+  }
+}
+
+void TkSkinProvider::MDIChildSysCommand(fw::TMessage& m) {
+  const WPARAM command = m.WParam & 0xFFF0;
+  TkSkinProvider* parent = LiveParent();
+  TkMDIForm* mdi = parent ? parent->FMDIForm.get() : nullptr;
+  const bool hold = Maximized() && command != SC_MAXIMIZE && parent;
+  if (hold) parent->FSkinData->BeginUpdate();
+  const UINT redraw = RDW_INVALIDATE | RDW_INTERNALPAINT | RDW_UPDATENOW | RDW_FRAME;
+  switch (command) {
+    case SC_CLOSE:
+      MaximizedChildProvider = nullptr;
+      CallOld(m);
+      if (mdi) {
+        if (hold) RefreshMDIParent();
+        mdi->UpdateMDIScrollBars();
+      } else if (hold) {
+        parent->FSkinData->EndUpdate();
+      }
+      return;
+    case SC_RESTORE: {
+      MaximizedChildProvider = nullptr;
+      if (PendingMaximize) {
+        if (hold) parent->FSkinData->EndUpdate();
+        return;
+      }
+      StopRedraw(true);
+      CallOld(m);
+      ResumeRedraw(true);
+      RedrawWindow(FForm->GetHandle(), nullptr, nullptr, redraw);
+      if (parent) {
+        // A restored child leaves no other one maximized.
+        fw::TCustomForm* main = parent->FForm;
+        for (int i = 0; i < main->GetMDIChildCount(); ++i) {
+          fw::TCustomForm* other = main->GetMDIChildren(i);
+          if (other == FForm || !IsZoomed(other->GetHandle())) continue;
+          ShowWindow(other->GetHandle(), SW_RESTORE);
+          RedrawWindow(other->GetHandle(), nullptr, nullptr, redraw);
+        }
+      }
+      fw::Application->ProcessMessages();
+      if (hold) RefreshMDIParent();
+      if (mdi) mdi->UpdateMDIScrollBars();
+      if (FSystemMenu) FSystemMenu->UpdateItems();
+      return;
+    }
+    case SC_MINIMIZE:
+      MaximizedChildProvider = nullptr;
+      CallOld(m);
+      if (hold) RefreshMDIParent();
+      if (mdi) mdi->UpdateMDIScrollBars();
+      if (FSystemMenu) FSystemMenu->UpdateItems();
+      FTitleBgBmp.reset();
+      FSkinData->BGChanged = true;
+      if (FForm->HandleAllocated()) SendMessageA(FForm->GetHandle(), WM_NCPAINT, 0, 0);
+      return;
+    case SC_MAXIMIZE:
+      MaximizedChildProvider = this;
+      StopRedraw(true);
+      CallOld(m);
+      ResumeRedraw(true);
+      RedrawWindow(FForm->GetHandle(), nullptr, nullptr, redraw);
+      if (parent) {
+        parent->FMenuLineRows = -1;
+        if (mdi) {
+          mdi->UpdateMDIIconItem();
+          mdi->UpdateMDIScrollBars();
+        }
+      }
+      if (FSystemMenu) FSystemMenu->UpdateItems();
+      return;
+    case SC_KEYMENU:
+      if (parent) parent->FSkinData->EndUpdate();
+      return;
+    default:
+      CallOld(m);
+      if (parent) parent->FSkinData->EndUpdate();
   }
 }
 

@@ -25,6 +25,14 @@ namespace skin {
 
 class TkScrollBar;
 class TkGrip;
+class TkMDIForm;
+class TkSkinProvider;
+
+// The provider of the MDI form (set when its TkMDIForm is made), the provider of the MDI child
+// being maximized, and whether a child is being made while another one is maximized.
+extern TkSkinProvider* MDIParentProvider;
+extern TkSkinProvider* MaximizedChildProvider;
+extern bool PendingMaximize;
 
 enum TkGripMode { gmNone, gmRightBottom };
 enum TkResizeMode { rmStandard, rmBorder };
@@ -97,8 +105,9 @@ class TkSkinProvider : public fw::TComponent {
 
   // --- set-up ---
   void PrepareForm();
-  // No form of the program is an MDI form: there is no MDI helper to make or free.
-  void SetMDIHelper(bool) {}
+  // Makes (true) or frees (false) the skin of an MDI form's client.
+  void SetMDIHelper(bool create);
+  TkMDIForm* GetMDIForm() const { return FMDIForm.get(); }
   // Skin commands of a form being designed; there is no form designer, so nothing happens.
   void DesignTimeCommand(fw::TMessage&) {}
 
@@ -128,7 +137,10 @@ class TkSkinProvider : public fw::TComponent {
   bool MenuPresent() const;
   int MenuLineRows();
   fw::TPoint GripImagePos() const;
-  bool MDIChildMaximized() const { return false; }
+  // An MDI form with a main menu whose active child is maximized.
+  bool MDIChildMaximized() const;
+  int MDIButtonWidth() const;
+  int MDIButtonHeight() const;
 
   // --- painting ---
   void PaintAll();
@@ -150,6 +162,8 @@ class TkSkinProvider : public fw::TComponent {
   void RepaintNonClient();
   void SaveTitleBackground();
   bool TestMouseLeave(fw::TPoint screen);
+  // After a maximized child's state changed: the MDI form's menu line and client anew.
+  void RefreshMDIParent();
   void StopRedraw(bool withParent);
   void ResumeRedraw(bool withParent);
 
@@ -187,6 +201,16 @@ class TkSkinProvider : public fw::TComponent {
   bool FormShowing() const;
   bool Iconic() const;
   bool Maximized() const;
+  bool IsMDIChild() const { return FForm && FForm->GetFormStyle() == fw::fsMDIChild; }
+  bool IsMDIForm() const { return FForm && FForm->GetFormStyle() == fw::fsMDIForm; }
+  // The MDI form's provider while it and its form stay, else null.
+  TkSkinProvider* LiveParent() const;
+  // The bar items of the menu line, the active MDI child's merged in by GroupIndex.
+  std::vector<fw::TMenuItem*> MenuLineItems() const;
+  int MenuLineItemWidth(fw::TMenuItem* item) const;
+  void PaintMDIButtons();
+  void MDIChildSysCommand(fw::TMessage& m);
+  void MDIWindowMessage(fw::TMessage& m);
   void CallOld(fw::TMessage& m);
   void SkinCommand(fw::TMessage& m);
   void SkinArrived(fw::TMessage& m, bool repaint);
@@ -250,6 +274,7 @@ class TkSkinProvider : public fw::TComponent {
   int FScrollRange[2] = {0, 0};
   int FScrollOffset[2] = {0, 0};
   TkGrip* FGrip = nullptr;
+  std::unique_ptr<TkMDIForm> FMDIForm;
 };
 
 // The provider behind a control's form (command 4): a control's Parent chain, then its Owner

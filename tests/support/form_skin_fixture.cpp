@@ -22,7 +22,7 @@ void FormSkinTest::SetUp() {
   for (int y = 0; y < 10; ++y)
     for (int x = 0; x < 10; ++x) master.Set(36 + x, y, grip.At(x, y));
   LoadSkin(master, {{"GLOBALINFO", ""}, {"FORM", ""}, {"FORMTITLE", ""}, {"MENULINE", ""}, {"SCROLLBAR1H", ""}, {"GROUPBOX", ""},
-                   {"MAINMENU", ""}, {"MENUITEM", ""}, {"EXTRALINE", ""}}, [](skin::TkStoredSkin& s) {
+                   {"MAINMENU", ""}, {"MENUITEM", ""}, {"EXTRALINE", ""}, {"MDIAREA", ""}}, [](skin::TkStoredSkin& s) {
     AddImage(s, "FORM", "BORDERSMASK", fw::TRect(0, 0, 36, 12), 0, 0, 4, 3);
     for (const char* b : {"BICONCLOSE", "BICONMAX", "BICONMIN", "BICONHELP", "BICONNORM"})
       AddImage(s, "GLOBALINFO", b, fw::TRect(0, 12, 48, 26), 0, 0, 0, 3);
@@ -38,6 +38,7 @@ void FormSkinTest::SetUp() {
     SectionOf(s, "MENUITEM")->SetColor(kMenuItem);
     SectionOf(s, "MENUITEM")->SetHotColor(kMenuItemHot);
     SectionOf(s, "EXTRALINE")->SetColor(kExtraLine);
+    SectionOf(s, "MDIAREA")->SetColor(kMDIArea);
   });
   manager->SetIsDefault(true);
 }

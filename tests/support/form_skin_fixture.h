@@ -10,7 +10,8 @@
 namespace testing_form_skin {
 
 constexpr fw::TColor kFrame = 0x305070, kTitle = 0x604020, kBtn = 0x20A0C0, kBtnHot = 0x40C0E0, kBtnPressed = 0x106080,
-                     kGrip = 0x808000, kMenuLine = 0x2080C0, kGroupBox = 0x50A030;
+                     kGrip = 0x808000, kMenuLine = 0x2080C0, kGroupBox = 0x50A030,
+                     kMDIArea = 0x5A2D80;
 // The menu sections: the popup frame, an item normal and hot, the popup's extra line.
 constexpr fw::TColor kMainMenu = 0x406080, kMenuItem = 0x90A0B0, kMenuItemHot = 0x3050F0, kExtraLine = 0x207030;
 
