@@ -26,7 +26,8 @@ class MdiSkin : public FormSkinTest {
     children.clear();
     FormSkinTest::TearDown();
   }
-  // A bar item the skin would draw: measured 40 wide, painted kItem.
+  // A bar item with painters of its own (measured 40 wide, painted kItem), which the skinned
+  // menu line replaces while the skin is active.
   static fw::TMenuItem* HookedItem(fw::TComponent* owner, const char* caption, int group) {
     auto* item = fw::New<fw::TMenuItem>(owner);
     item->SetCaption(caption);
@@ -240,7 +241,7 @@ TEST_F(MdiSkin, MaximizedChildButtonsInTheMenuLine) {
   EXPECT_LT(mx.Right, cl.Left);
   EXPECT_EQ(cl.Right, provider->NonClientWidth() - provider->SysBorderWidth() - 1);
   EXPECT_EQ(WindowPixel((cl.Left + cl.Right) / 2, (cl.Top + cl.Bottom) / 2), kBtn);
-  EXPECT_EQ(WindowPixel(provider->SysBorderWidth() + 60, lineTop + 5), kItem);  // the File item
+  EXPECT_EQ(WindowPixel(provider->SysBorderWidth() + 60, lineTop + 5), kMenuItem);  // the File item, skinned
   // The hit test answers them.
   EXPECT_EQ(HitAt(cl), skin::HTMDICLOSE);
   EXPECT_EQ(HitAt(mx), skin::HTMDIMAX);
@@ -262,7 +263,7 @@ TEST_F(MdiSkin, MaximizedChildButtonsInTheMenuLine) {
   Click(skin::HTMDICLOSE);
   EXPECT_TRUE(closed);
   // The menu line is the form's own again after all this.
-  EXPECT_EQ(WindowPixel(provider->SysBorderWidth() + 20, lineTop + 5), kItem);
+  EXPECT_EQ(WindowPixel(provider->SysBorderWidth() + 20, lineTop + 5), kMenuItem);
 }
 
 TEST_F(MdiSkin, ChildCaptionMaximizesAndNewChildrenFollow) {
