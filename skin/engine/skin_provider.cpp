@@ -999,6 +999,8 @@ void TkSkinProvider::UpdateFormScrollBars() {
     int Max = 0, Extent = 0, Page = 0, Small = 1;
     fw::TRect Rect;
   } info[2];
+  // A right-to-left form has its vertical bar at the left.
+  const bool rtl = FForm->UseRightToLeftScrollBar();
   if (active) {
     const fw::TSize client = ClientSize(FForm->GetHandle());
     for (int i = 0; i < 2; ++i) {
@@ -1011,8 +1013,13 @@ void TkSkinProvider::UpdateFormScrollBars() {
       info[i].Max = info[i].Extent - info[i].Page;
       info[i].Small = own->GetIncrement();
       if (info[i].Max >= 1) {
-        info[i].Rect = vertical ? fw::TRect(client.cx - GetSystemMetrics(SM_CXVSCROLL), 0, client.cx, client.cy)
-                                : fw::TRect(0, client.cy - GetSystemMetrics(SM_CYHSCROLL), client.cx, client.cy);
+        const int across = GetSystemMetrics(SM_CXVSCROLL);
+        if (!vertical)
+          info[i].Rect = fw::TRect(0, client.cy - GetSystemMetrics(SM_CYHSCROLL), client.cx, client.cy);
+        else if (rtl)
+          info[i].Rect = fw::TRect(1, 1, across + 1, client.cy - 1);
+        else
+          info[i].Rect = fw::TRect(client.cx - across, 0, client.cx, client.cy);
         info[i].Visible = FSkinData->SkinIsActive() && info[i].Extent > info[i].Page + 4;
       }
     }
@@ -1024,7 +1031,10 @@ void TkSkinProvider::UpdateFormScrollBars() {
     }
   if (info[0].Visible && info[1].Visible) {
     info[1].Rect.Bottom -= info[0].Rect.Height();
-    info[0].Rect.Right -= info[1].Rect.Width();
+    if (rtl)
+      info[0].Rect.Left += info[1].Rect.Width();
+    else
+      info[0].Rect.Right -= info[1].Rect.Width();
     if (!FGrip) {
       FGrip = fw::New<TkGrip>(this);
       FGrip->GetSkinData()->SetSkinManager(FSkinData->GetSkinManager());

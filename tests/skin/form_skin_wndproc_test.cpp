@@ -5,6 +5,7 @@
 
 #include "framework/controls/custom_control.h"
 #include "framework/forms/application.h"
+#include "skin/controls/grip.h"
 #include "skin/engine/scroll_bar.h"
 #include "skin/engine/skin_command.h"
 #include "skin/engine/skin_manager.h"
@@ -228,6 +229,37 @@ TEST_F(FormSkinWndProc, ScrollBarsForOverflowingContent) {
   SendMessageA(form->GetHandle(), skin::SM_SKINCMD, skin::SkinCmdWParam(skin::cmdRemoveSkin), Own());
   EXPECT_EQ(provider->GetVertBar(), nullptr);
   EXPECT_EQ(content->GetTop(), 10);
+}
+
+TEST_F(FormSkinWndProc, RightToLeftFormHasItsVerticalBarAtTheLeft) {
+  fw::Free(form);
+  form = fw::New<fw::TForm>(fw::Application);
+  form->SetAutoScroll(true);
+  form->SetBiDiMode(fw::bdRightToLeft);
+  form->SetBounds(60, 60, 300, 240);
+  auto* content = fw::New<fw::TCustomControl>(form);
+  content->SetBounds(10, 10, 600, 600);
+  content->SetParent(form);
+  provider = fw::New<skin::TkSkinProvider>(form);
+  form->Show();
+  Settle(8);
+  SendMessageA(form->GetHandle(), WM_SIZE, 0, 0);
+  skin::TkScrollBar* vert = provider->GetVertBar();
+  skin::TkScrollBar* horz = provider->GetHorzBar();
+  ASSERT_NE(vert, nullptr);
+  ASSERT_NE(horz, nullptr);
+  const int across = GetSystemMetrics(SM_CXVSCROLL);
+  const int clientHeight = form->GetClientHeight(), clientWidth = form->GetClientWidth();
+  // One pixel in from the left and the top; the horizontal bar starts past it and runs to the
+  // right edge; the grip sits at the bottom left.
+  EXPECT_EQ(vert->GetBoundsRect(), fw::TRect(1, 1, across + 1, clientHeight - 1 - horz->GetHeight()));
+  EXPECT_EQ(horz->GetLeft(), across);
+  EXPECT_EQ(horz->GetLeft() + horz->GetWidth(), clientWidth);
+  ASSERT_NE(provider->GetGrip(), nullptr);
+  EXPECT_EQ(provider->GetGrip()->GetLeft(), 1);
+  EXPECT_EQ(provider->GetGrip()->GetTop(), horz->GetTop());
+  // The bars take the form's direction: the horizontal one runs right to left.
+  EXPECT_EQ(horz->MirrorFactor(), -1);
 }
 
 TEST_F(FormSkinWndProc, BorderFrameArithmetic) {
