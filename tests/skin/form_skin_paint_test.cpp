@@ -3,6 +3,8 @@
 // faces of borderless and dialog forms; a button restored without a seam; a narrow window.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "framework/controls/graphic_control.h"
 #include "framework/forms/application.h"
 #include "framework/menus/main_menu.h"
@@ -251,6 +253,44 @@ TEST_F(FormSkinPaint, ChildNamedByCommand15PaintsAlone) {
   UpdateWindow(wnd);
   EXPECT_EQ(other->Paints, 1);
   cmd15(nullptr);
+}
+
+TEST_F(FormSkinPaint, TitleButtonGlyphShowsTheTitleBandThroughItsTransparentPixels) {
+  MakeForm(fw::bsSizeable, skin::TkBorderIcons{fw::biSystemMenu});
+  // A white glyph (its bottom-left pixel says white is transparent) with a solid block inside.
+  constexpr fw::TColor kGlyph = 0x20F0F0;
+  std::unique_ptr<fw::TBitmap> glyph = testing_paint::Filled(12, 10, 0xFFFFFF);
+  const RECT block{3, 3, 9, 7};
+  HBRUSH brush = CreateSolidBrush(kGlyph);
+  FillRect(glyph->GetCanvas()->GetHandle(), &block, brush);
+  DeleteObject(brush);
+  auto* title = static_cast<skin::TkTitleButton*>(provider->GetTitleButtons()->Add());
+  title->SetGlyph(glyph.get());
+  provider->RepaintNonClient();
+  Settle(8);
+  const int code = skin::HTTITLEBUTTON;
+  const fw::TRect r = provider->Button(code).Rect;
+  ASSERT_GT(r.Width(), 12);
+  int leftmost = provider->Button(HTCLOSE).Rect.Left;
+  for (int system : {HTMAXBUTTON, HTMINBUTTON})
+    if (provider->Button(system).Rect.Width() > 0) leftmost = std::min(leftmost, provider->Button(system).Rect.Left);
+  EXPECT_EQ(r.Right, leftmost);  // beside the system buttons
+  // The glyph's place in the button: centred.
+  const int gx = r.Left + (r.Width() - 12) / 2, gy = r.Top + (r.Height() - 10) / 2;
+  auto check = [&](int shift, const char* state) {
+    SCOPED_TRACE(state);
+    EXPECT_EQ(WindowPixel(gx + shift + 5, gy + shift + 5), kGlyph);
+    EXPECT_EQ(WindowPixel(gx + shift + 1, gy + shift + 1), kTitle);  // white glyph pixels are not drawn
+    EXPECT_EQ(WindowPixel(gx + shift + 10, gy + shift + 8), kTitle);
+  };
+  check(0, "normal");
+  EXPECT_EQ(SendMessageA(form->GetHandle(), WM_NCHITTEST, 0, ScreenAt(r)), code);
+  check(0, "hot");
+  SendMessageA(form->GetHandle(), WM_NCLBUTTONDOWN, code, ScreenAt(r));
+  check(1, "pressed");  // one pixel right and down
+  EXPECT_EQ(WindowPixel(gx + 3, gy + 5), kTitle);
+  provider->SetHotButton(0);
+  check(0, "normal again");
 }
 
 }  // namespace
