@@ -195,6 +195,9 @@ void TControl::Dispatch(TMessage& msg) {
     case CM_PARENTSHOWHINTCHANGED:
       ParentShowHintChanged();
       return;
+    case CM_PARENTBIDIMODECHANGED:
+      ParentBiDiModeChanged();
+      return;
     case WM_CANCELMODE:
       if (GetMouseCapture()) SetMouseCapture(false);
       break;
@@ -433,6 +436,24 @@ void TControl::ParentShowHintChanged() {
   if (!FParentShowHint || !FParent || FShowHint == FParent->GetShowHint()) return;
   FShowHint = FParent->GetShowHint();
   Perform(CM_SHOWHINTCHANGED);
+}
+
+void TControl::SetBiDiMode(TBiDiMode v) {
+  FParentBiDiMode = false;
+  if (v == FBiDiMode) return;
+  FBiDiMode = v;
+  Perform(CM_BIDIMODECHANGED);
+}
+
+void TControl::SetParentBiDiMode(bool v) {
+  FParentBiDiMode = v;
+  if (v) ParentBiDiModeChanged();
+}
+
+void TControl::ParentBiDiModeChanged() {
+  if (!FParentBiDiMode || !FParent || FBiDiMode == FParent->GetBiDiMode()) return;
+  FBiDiMode = FParent->GetBiDiMode();
+  Perform(CM_BIDIMODECHANGED);
 }
 
 void TControl::SetPopupMenu(TPopupMenu* menu) {

@@ -49,6 +49,9 @@ enum TControlStateFlag {
 };
 using TControlState = TSet<TControlStateFlag>;
 
+// Reading order and alignment of a control's text and scroll bars.
+enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
+
 using TCursor = int;
 constexpr TCursor crDefault = 0;
 constexpr TCursor crNone = -1;
@@ -194,10 +197,15 @@ class TControl : public TComponent {
   virtual void DblClick();
   void Changed() { Perform(CM_CHANGED, 0, reinterpret_cast<LPARAM>(this)); }
 
-  // Right-to-left support is not used: everything is left to right.
-  bool UseRightToLeftAlignment() const { return false; }
-  bool UseRightToLeftReading() const { return false; }
-  bool UseRightToLeftScrollBar() const { return false; }
+  // Right to left: the mode is kept and followed from the parent; the controls that read it
+  // (the skinned scroll bar, the form skinner's bars) mirror themselves.
+  TBiDiMode GetBiDiMode() const { return FBiDiMode; }
+  void SetBiDiMode(TBiDiMode v);
+  bool GetParentBiDiMode() const { return FParentBiDiMode; }
+  void SetParentBiDiMode(bool v);
+  bool UseRightToLeftAlignment() const { return FBiDiMode == bdRightToLeft; }
+  bool UseRightToLeftReading() const { return FBiDiMode != bdLeftToRight; }
+  bool UseRightToLeftScrollBar() const { return FBiDiMode == bdRightToLeft || FBiDiMode == bdRightToLeftNoAlign; }
   int DrawTextBiDiModeFlags(int flags) const { return flags; }
   bool Dragging() const { return false; }
   void BeginDrag(bool, int = -1) {}
@@ -259,6 +267,7 @@ class TControl : public TComponent {
   void HandleMouseUp(TMessage& msg, TMouseButton button);
   void ParentColorChanged();
   void ParentShowHintChanged();
+  void ParentBiDiModeChanged();
   void ParentFontChanged();
   void FontChangedByUser();
 
@@ -273,6 +282,8 @@ class TControl : public TComponent {
   bool FTakingParentFont = false;
   bool FShowHint = false;
   bool FParentShowHint = true;
+  TBiDiMode FBiDiMode = bdLeftToRight;
+  bool FParentBiDiMode = true;
   std::string FHint;
   TPopupMenu* FPopupMenu = nullptr;
   TCursor FCursor = crDefault;

@@ -317,6 +317,7 @@ void TWinControl::InsertControl(TControl* control) {
   control->Perform(CM_PARENTCOLORCHANGED);
   control->Perform(CM_PARENTFONTCHANGED);
   control->Perform(CM_PARENTSHOWHINTCHANGED);
+  control->Perform(CM_PARENTBIDIMODECHANGED);
   control->UpdateAnchorRules();
   if (win) {
     if (win->FHandle) {
@@ -1045,6 +1046,9 @@ bool TWinControl::HandleFrameworkMessage(TMessage& msg) {
       return true;
     case CM_SHOWHINTCHANGED:
       NotifyControls(CM_PARENTSHOWHINTCHANGED);
+      return true;
+    case CM_BIDIMODECHANGED:
+      NotifyControls(CM_PARENTBIDIMODECHANGED);
       return true;
     default:
       return false;

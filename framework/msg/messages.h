@@ -67,6 +67,7 @@ constexpr UINT CM_INVOKEHOOK = CM_BASE + 28;  // posted by the modal loop to run
 constexpr UINT CM_SHOWHINTCHANGED = CM_BASE + 30;
 constexpr UINT CM_PARENTSHOWHINTCHANGED = CM_BASE + 31;
 constexpr UINT CM_SYNCHRONIZE = CM_BASE + 32;  // LParam = std::function<void()>* to run
+constexpr UINT CM_PARENTBIDIMODECHANGED = CM_BASE + 33;
 constexpr UINT CM_SHOWROWS = CM_BASE + 40;  // posted to a list view whose new rows the window has yet to get
 
 // A native notification reflected by the parent to the child control it came from.

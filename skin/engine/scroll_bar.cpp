@@ -71,7 +71,10 @@ void TkScrollBar::CreateParams(fw::TCreateParams& params) {
     return;
   }
   CreateSubClass(params, "SCROLLBAR");
-  params.Style |= FKind == fw::sbHorizontal ? SBS_HORZ : (SBS_VERT | SBS_RIGHTALIGN);
+  if (FKind == fw::sbHorizontal)
+    params.Style |= SBS_HORZ;
+  else
+    params.Style |= SBS_VERT | (UseRightToLeftScrollBar() ? SBS_LEFTALIGN : SBS_RIGHTALIGN);
 }
 
 void TkScrollBar::CreateWnd() {
@@ -79,7 +82,7 @@ void TkScrollBar::CreateWnd() {
   SetScrollRange(FHandle, SB_CTL, FMin, FMax, FALSE);
   SCROLLINFO si{sizeof si, SIF_PAGE, 0, 0, static_cast<UINT>(FPageSize), 0, 0};
   SetScrollInfo(FHandle, SB_CTL, &si, FALSE);
-  SetScrollPos(FHandle, SB_CTL, FPosition, TRUE);
+  SetScrollPos(FHandle, SB_CTL, NativePos(FPosition), TRUE);
 }
 
 void TkScrollBar::Recreate(bool plain) {
@@ -151,7 +154,7 @@ void TkScrollBar::SetParams(int position, int min, int max) {
     if (!GetComponentState().Contains(fw::csLoading) && !GetComponentState().Contains(fw::csDestroying) && GetParent())
       UpdateBar();
   } else {
-    if (FHandle) SetScrollPos(FHandle, SB_CTL, position, TRUE);
+    if (FHandle) SetScrollPos(FHandle, SB_CTL, NativePos(position), TRUE);
     Perform(fw::CM_CHANGED, 0, 0);
     if (OnChange) OnChange(this);
   }
@@ -172,12 +175,13 @@ void TkScrollBar::Scroll(TScrollCode code, int& pos) {
 
 void TkScrollBar::DoScrollMessage(fw::TMessage& message) {
   int pos = FPosition;
+  const int mirror = MirrorFactor();
   TScrollCode code;
   switch (LOWORD(message.WParam)) {
-    case SB_LINEUP: pos -= FSmallChange; code = scLineUp; break;
-    case SB_LINEDOWN: pos += FSmallChange; code = scLineDown; break;
-    case SB_PAGEUP: pos -= FLargeChange; code = scPageUp; break;
-    case SB_PAGEDOWN: pos += FLargeChange; code = scPageDown; break;
+    case SB_LINEUP: pos -= FSmallChange * mirror; code = scLineUp; break;
+    case SB_LINEDOWN: pos += FSmallChange * mirror; code = scLineDown; break;
+    case SB_PAGEUP: pos -= FLargeChange * mirror; code = scPageUp; break;
+    case SB_PAGEDOWN: pos += FLargeChange * mirror; code = scPageDown; break;
     case SB_THUMBPOSITION:
     case SB_THUMBTRACK: {
       SCROLLINFO si{sizeof si, SIF_TRACKPOS | SIF_POS, 0, 0, 0, 0, 0};
@@ -185,6 +189,7 @@ void TkScrollBar::DoScrollMessage(fw::TMessage& message) {
         pos = si.nTrackPos;
       else
         pos = static_cast<short>(HIWORD(message.WParam));
+      pos = NativePos(pos);
       code = LOWORD(message.WParam) == SB_THUMBPOSITION ? scPosition : scTrack;
       break;
     }
@@ -243,6 +248,26 @@ fw::TRect TkScrollBar::PartRect(TkScrollPart part) const {
     case spSlider: from = SliderCenter() - SliderSize() / 2; to = from + SliderSize(); break;
   }
   return FKind == fw::sbVertical ? fw::TRect(0, from, GetWidth(), to) : fw::TRect(from, 0, to, GetHeight());
+}
+
+int TkScrollBar::MirrorFactor() const {
+  return FKind == fw::sbHorizontal && UseRightToLeftAlignment() ? -1 : 1;
+}
+
+fw::TRect TkScrollBar::ArrowPaintRect(TkScrollPart part, int sectionIndex, const std::string& section) const {
+  fw::TRect r = PartRect(part);
+  const TkSkinManager* m = FSkinData->GetSkinManager();
+  if (!m->GetSections()[sectionIndex].ReservedBoolean) return r;
+  const fw::TSize frame = m->GetMaskFrameSize(m->GetMaskIndex(sectionIndex, section, "BORDERSMASK"));
+  const bool vertical = FKind == fw::sbVertical;
+  const int length = std::min(std::max(static_cast<int>(vertical ? frame.cy : frame.cx), ArrowSize()), Length() / 2);
+  int& from = vertical ? r.Top : r.Left;
+  int& to = vertical ? r.Bottom : r.Right;
+  if (part == spFirstArrow)
+    to = from + length;
+  else
+    from = to - length;
+  return r;
 }
 
 bool TkScrollBar::Over(TkScrollPart part, fw::TPoint p) const {
@@ -332,9 +357,11 @@ void TkScrollBar::PaintBar(HDC dc) {
   for (TkScrollPart part : {spFirstArrow, spSecondArrow}) {
     const std::string section = vertical ? (part == spFirstArrow ? "SCROLLBTNTOP" : "SCROLLBTNBOTTOM")
                                          : (part == spFirstArrow ? "SCROLLBTNLEFT" : "SCROLLBTNRIGHT");
-    const fw::TRect r = PartRect(part);
-    const int index = paintPart(part, section, cache, r, offset);
-    if (index >= 0) paintGlyph(index, section, r, stateOf(part), 0);
+    const int sectionIndex = manager->GetSkinIndex(section);
+    if (!manager->IsValidSkinIndex(sectionIndex)) continue;
+    const fw::TRect r = ArrowPaintRect(part, sectionIndex, section);
+    paintPart(part, section, cache, r, offset);
+    paintGlyph(sectionIndex, section, r, stateOf(part), 0);
   }
   // 3. The slider, when there is something to scroll and room for it.
   const bool nothingToScroll = !enabled && FLinkedControl && FLinkedControl->GetEnabled();
@@ -636,6 +663,10 @@ void TkScrollBar::Dispatch(fw::TMessage& m) {
     case fw::CN_HSCROLL:
     case fw::CN_VSCROLL:
       if (!(skinned && FHeld)) DoScrollMessage(m);
+      return;
+    case fw::CM_BIDIMODECHANGED:
+      fw::TWinControl::Dispatch(m);
+      if (FHandle) RecreateWnd();
       return;
     case fw::CN_CTLCOLORSCROLLBAR:
       m.Result = DefWindowProcA(FHandle, WM_CTLCOLORSCROLLBAR, m.WParam, m.LParam);

@@ -69,6 +69,9 @@ class TkScrollBar : public fw::TWinControl {
   int SliderCenter() const;
   int PositionFromPoint(fw::TPoint p) const;
   fw::TRect PartRect(TkScrollPart part) const;
+  // -1 for a horizontal bar aligned right to left: its native window runs from Max at the left
+  // to Min at the right. 1 otherwise.
+  int MirrorFactor() const;
   int PartState(TkScrollPart part) const { return FStates[part]; }
   // The repeat timer of a held arrow, track or slider (null when none runs).
   fw::TTimer* GetRepeatTimer() const { return FTimer; }
@@ -100,6 +103,10 @@ class TkScrollBar : public fw::TWinControl {
   int Length() const;
   int Along(fw::TPoint p) const;
   bool Over(TkScrollPart part, fw::TPoint p) const;
+  // The native window's position for a position of the bar.
+  int NativePos(int position) const { return MirrorFactor() < 0 ? FMax - position : position; }
+  // An arrow as painted: as long as its section's frame when the section asks for that.
+  fw::TRect ArrowPaintRect(TkScrollPart part, int sectionIndex, const std::string& section) const;
   fw::TPoint CursorPos() const;
   void Recreate(bool plain);
   void StartTimer(unsigned interval, void (TkScrollBar::*tick)());

@@ -902,14 +902,49 @@ void TkSkinProvider::BlitNonClient(HDC dc) {
   BitBlt(dc, cache->GetWidth() - sw, t, sh, cache->GetHeight(), src, cache->GetWidth() - sw, t, SRCCOPY);
 }
 
+fw::TControl* TkSkinProvider::RepaintingChild() const {
+  // Only a child of the form counts: the value is a pointer a control left with command 15.
+  const LPARAM named = FSkinData->Cmd15Value;
+  if (!named) return nullptr;
+  for (int i = 0; i < FForm->GetControlCount(); ++i)
+    if (reinterpret_cast<LPARAM>(FForm->GetControls(i)) == named) return FForm->GetControls(i);
+  return nullptr;
+}
+
+void TkSkinProvider::PaintChild(HDC dc, fw::TControl* child) {
+  const fw::TRect b = child->GetBoundsRect();
+  const fw::TControlState state = child->GetControlState();
+  child->SetControlState(state + fw::csPaintCopy);
+  const int saved = SaveDC(dc);
+  if (child->GetControlStyle().Contains(fw::csOpaque)) {
+    OffsetViewportOrgEx(dc, b.Left, b.Top, nullptr);
+    IntersectClipRect(dc, 0, 0, b.Width(), b.Height());
+    child->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+  } else {
+    // The child paints over its piece of the form's face, then the whole piece goes on screen.
+    const std::unique_ptr<fw::TBitmap> piece = CreateBitmap24(b.Width(), b.Height());
+    HDC pieceDC = piece->GetCanvas()->GetHandle();
+    BitBlt(pieceDC, 0, 0, b.Width(), b.Height(), FSkinData->CacheBmp->GetCanvas()->GetHandle(),
+           b.Left + ClientOffsetX(), b.Top + ClientOffsetY(), SRCCOPY);
+    child->Perform(WM_PAINT, reinterpret_cast<WPARAM>(pieceDC), 0);
+    BitBlt(dc, b.Left, b.Top, b.Width(), b.Height(), pieceDC, 0, 0, SRCCOPY);
+  }
+  RestoreDC(dc, saved);
+  child->SetControlState(child->GetControlState() - fw::csPaintCopy);
+}
+
 void TkSkinProvider::PaintClientArea(HDC dc) {
   if (FPainting) return;
   FPainting = true;
-  if (!FSkinData->Cmd9Flag) PaintAll();
-  const fw::TSize client = ClientSize(FForm->GetHandle());
-  BitBlt(dc, 0, 0, client.cx, client.cy, FSkinData->CacheBmp->GetCanvas()->GetHandle(), SysBorderWidth(),
-         ClientOffsetY(), SRCCOPY);
-  PaintGraphicChildren(dc, FForm);
+  if (fw::TControl* child = RepaintingChild()) {
+    PaintChild(dc, child);
+  } else {
+    if (!FSkinData->Cmd9Flag) PaintAll();
+    const fw::TSize client = ClientSize(FForm->GetHandle());
+    BitBlt(dc, 0, 0, client.cx, client.cy, FSkinData->CacheBmp->GetCanvas()->GetHandle(), SysBorderWidth(),
+           ClientOffsetY(), SRCCOPY);
+    PaintGraphicChildren(dc, FForm);
+  }
   FPainting = false;
 }
 
@@ -1169,6 +1204,8 @@ void TkSkinProvider::UpdateFormScrollBars() {
     int Max = 0, Extent = 0, Page = 0, Small = 1;
     fw::TRect Rect;
   } info[2];
+  // A right-to-left form has its vertical bar at the left.
+  const bool rtl = FForm->UseRightToLeftScrollBar();
   if (active) {
     const fw::TSize client = ClientSize(FForm->GetHandle());
     for (int i = 0; i < 2; ++i) {
@@ -1181,8 +1218,13 @@ void TkSkinProvider::UpdateFormScrollBars() {
       info[i].Max = info[i].Extent - info[i].Page;
       info[i].Small = own->GetIncrement();
       if (info[i].Max >= 1) {
-        info[i].Rect = vertical ? fw::TRect(client.cx - GetSystemMetrics(SM_CXVSCROLL), 0, client.cx, client.cy)
-                                : fw::TRect(0, client.cy - GetSystemMetrics(SM_CYHSCROLL), client.cx, client.cy);
+        const int across = GetSystemMetrics(SM_CXVSCROLL);
+        if (!vertical)
+          info[i].Rect = fw::TRect(0, client.cy - GetSystemMetrics(SM_CYHSCROLL), client.cx, client.cy);
+        else if (rtl)
+          info[i].Rect = fw::TRect(1, 1, across + 1, client.cy - 1);
+        else
+          info[i].Rect = fw::TRect(client.cx - across, 0, client.cx, client.cy);
         info[i].Visible = FSkinData->SkinIsActive() && info[i].Extent > info[i].Page + 4;
       }
     }
@@ -1194,7 +1236,10 @@ void TkSkinProvider::UpdateFormScrollBars() {
     }
   if (info[0].Visible && info[1].Visible) {
     info[1].Rect.Bottom -= info[0].Rect.Height();
-    info[0].Rect.Right -= info[1].Rect.Width();
+    if (rtl)
+      info[0].Rect.Left += info[1].Rect.Width();
+    else
+      info[0].Rect.Right -= info[1].Rect.Width();
     if (!FGrip) {
       FGrip = fw::New<TkGrip>(this);
       FGrip->GetSkinData()->SetSkinManager(FSkinData->GetSkinManager());

@@ -228,6 +228,9 @@ class TkSkinProvider : public fw::TComponent {
   void PlaceCaptionButton(TkCaptionButton& button, int& x, int width);
   void PaintCaptionText(const fw::TRect& r, bool keepSize);
   void PaintMenuLine();
+  // The child named by command 15 while it repaints itself alone, or null.
+  fw::TControl* RepaintingChild() const;
+  void PaintChild(HDC dc, fw::TControl* child);
   void ScrollChange(bool vertical, int oldPosition);
   void FreeBar(int index);
 

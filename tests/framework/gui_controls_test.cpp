@@ -525,6 +525,27 @@ TEST_F(GuiControls, FontsAndColorsComeFromTheParentAndReachNativeChildren) {
   EXPECT_EQ(mis.itemHeight, 33u);
 }
 
+TEST_F(GuiControls, RightToLeftModeComesFromTheParentUntilSet) {
+  auto form = MakeOwned<TForm>(nullptr);
+  form->SetBiDiMode(bdRightToLeftNoAlign);
+  auto* edit = New<TMeasuredEdit>(form.get());
+  edit->SetParent(form.get());
+  EXPECT_EQ(edit->GetBiDiMode(), bdRightToLeftNoAlign);  // taken when parented
+  EXPECT_TRUE(edit->UseRightToLeftScrollBar());
+  EXPECT_FALSE(edit->UseRightToLeftAlignment());
+  form->SetBiDiMode(bdRightToLeft);
+  EXPECT_EQ(edit->GetBiDiMode(), bdRightToLeft);
+  EXPECT_TRUE(edit->UseRightToLeftAlignment());
+  edit->SetBiDiMode(bdLeftToRight);  // its own mode is kept
+  EXPECT_FALSE(edit->GetParentBiDiMode());
+  form->SetBiDiMode(bdRightToLeftReadingOnly);
+  EXPECT_EQ(edit->GetBiDiMode(), bdLeftToRight);
+  edit->SetParentBiDiMode(true);
+  EXPECT_EQ(edit->GetBiDiMode(), bdRightToLeftReadingOnly);
+  EXPECT_TRUE(edit->UseRightToLeftReading());
+  EXPECT_FALSE(edit->UseRightToLeftScrollBar());
+}
+
 TEST_F(GuiControls, RecreatedWindowsKeepTextAndStyleChangesKeepTheHandle) {
   auto form = MakeOwned<TForm>(nullptr);
   auto* edit = New<TMeasuredEdit>(form.get());

@@ -3,9 +3,13 @@
 // faces of borderless and dialog forms; a button restored without a seam; a narrow window.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "framework/controls/graphic_control.h"
 #include "framework/forms/application.h"
 #include "framework/menus/main_menu.h"
 #include "skin/engine/gradient_data.h"
+#include "skin/engine/skin_command.h"
 #include "skin/engine/skin_manager.h"
 #include "support/form_skin_fixture.h"
 
@@ -14,6 +18,31 @@ namespace {
 using namespace testing_form_skin;
 
 class FormSkinPaint : public FormSkinTest {};
+
+// A windowless child that fills its left half with its colour, counts its paints and notes
+// whether it painted as a copy and what lay under its right half before it painted.
+class TPaintProbe : public fw::TGraphicControl {
+ public:
+  TPaintProbe(fw::TComponent* owner, fw::TColor colour, bool opaque) : fw::TGraphicControl(owner), Colour(colour) {
+    if (opaque) SetControlStyle(GetControlStyle() + fw::csOpaque);
+  }
+  fw::TColor Colour;
+  int Paints = 0;
+  bool PaintCopy = false;
+  fw::TColor Under = 0;
+
+ protected:
+  void Paint() override {
+    ++Paints;
+    PaintCopy = GetControlState().Contains(fw::csPaintCopy);
+    HDC dc = GetCanvas()->GetHandle();
+    Under = static_cast<fw::TColor>(GetPixel(dc, GetWidth() - 2, GetHeight() / 2));
+    const RECT half{0, 0, GetWidth() / 2, GetHeight()};
+    HBRUSH brush = CreateSolidBrush(static_cast<COLORREF>(Colour));
+    FillRect(dc, &half, brush);
+    DeleteObject(brush);
+  }
+};
 
 TEST_F(FormSkinPaint, FrameTitleAndButtonsInEveryState) {
   MakeForm(fw::bsSizeable, skin::TkBorderIcons{fw::biSystemMenu, fw::biMinimize, fw::biMaximize});
@@ -169,6 +198,99 @@ TEST_F(FormSkinPaint, ButtonRestoredWithoutSeamAndNarrowWindow) {
   Settle(8);
   EXPECT_TRUE(IsWindowVisible(form->GetHandle()));
   EXPECT_NE(test_skins::PixelOf(*provider->GetSkinData()->CacheBmp, close.Left + 8, close.Top + 7), kBtn);
+}
+
+TEST_F(FormSkinPaint, ChildNamedByCommand15PaintsAlone) {
+  MakeForm(fw::bsSizeable, skin::TkBorderIcons{fw::biSystemMenu});
+  auto* named = fw::New<TPaintProbe>(form, 0x1030F0, false);
+  named->SetBounds(10, 2, 40, 20);
+  named->SetParent(form);
+  auto* opaque = fw::New<TPaintProbe>(form, 0xF03010, true);
+  opaque->SetBounds(10, 40, 40, 20);
+  opaque->SetParent(form);
+  auto* other = fw::New<TPaintProbe>(form, 0x10F030, false);
+  other->SetBounds(80, 2, 40, 20);
+  other->SetParent(form);
+  Settle(8);
+  HWND wnd = form->GetHandle();
+  const int ox = provider->ClientOffsetX(), oy = provider->ClientOffsetY();
+  auto cmd15 = [&](fw::TControl* child) {
+    SendMessageA(wnd, skin::SM_SKINCMD, skin::SkinCmdWParam(skin::cmdGraphicRepaints), reinterpret_cast<LPARAM>(child));
+  };
+  // The whole form invalid, one child named: only that child paints, as a copy, over its own
+  // piece of the form's face, and the piece goes on the screen.
+  named->Paints = opaque->Paints = other->Paints = 0;
+  cmd15(named);
+  InvalidateRect(wnd, nullptr, FALSE);
+  UpdateWindow(wnd);
+  EXPECT_EQ(named->Paints, 1);
+  EXPECT_EQ(other->Paints, 0);
+  EXPECT_EQ(opaque->Paints, 0);
+  EXPECT_TRUE(named->PaintCopy);
+  EXPECT_FALSE(named->GetControlState().Contains(fw::csPaintCopy));  // only for the duration
+  EXPECT_EQ(named->Under, kFrame);  // the client face, not the title band above it
+  EXPECT_EQ(WindowPixel(ox + 10 + 5, oy + 2 + 10), 0x1030F0);
+  EXPECT_EQ(WindowPixel(ox + 10 + 35, oy + 2 + 10), kFrame);
+  // An opaque child paints straight onto the window at its place.
+  cmd15(opaque);
+  opaque->Repaint();
+  EXPECT_EQ(opaque->Paints, 1);
+  EXPECT_TRUE(opaque->PaintCopy);
+  EXPECT_EQ(WindowPixel(ox + 10 + 5, oy + 40 + 10), 0xF03010);
+  // Nobody named: the whole client area with every child, none of them as a copy.
+  cmd15(nullptr);
+  named->Paints = opaque->Paints = other->Paints = 0;
+  InvalidateRect(wnd, nullptr, FALSE);
+  UpdateWindow(wnd);
+  EXPECT_EQ(named->Paints, 1);
+  EXPECT_EQ(other->Paints, 1);
+  EXPECT_FALSE(named->PaintCopy);
+  EXPECT_EQ(WindowPixel(ox + 80 + 5, oy + 2 + 10), 0x10F030);
+  // A value naming no child of the form paints the whole form.
+  cmd15(form);
+  other->Paints = 0;
+  InvalidateRect(wnd, nullptr, FALSE);
+  UpdateWindow(wnd);
+  EXPECT_EQ(other->Paints, 1);
+  cmd15(nullptr);
+}
+
+TEST_F(FormSkinPaint, TitleButtonGlyphShowsTheTitleBandThroughItsTransparentPixels) {
+  MakeForm(fw::bsSizeable, skin::TkBorderIcons{fw::biSystemMenu});
+  // A white glyph (its bottom-left pixel says white is transparent) with a solid block inside.
+  constexpr fw::TColor kGlyph = 0x20F0F0;
+  std::unique_ptr<fw::TBitmap> glyph = testing_paint::Filled(12, 10, 0xFFFFFF);
+  const RECT block{3, 3, 9, 7};
+  HBRUSH brush = CreateSolidBrush(kGlyph);
+  FillRect(glyph->GetCanvas()->GetHandle(), &block, brush);
+  DeleteObject(brush);
+  auto* title = static_cast<skin::TkTitleButton*>(provider->GetTitleButtons()->Add());
+  title->SetGlyph(glyph.get());
+  provider->RepaintNonClient();
+  Settle(8);
+  const int code = skin::HTTITLEBUTTON;
+  const fw::TRect r = provider->Button(code).Rect;
+  ASSERT_GT(r.Width(), 12);
+  int leftmost = provider->Button(HTCLOSE).Rect.Left;
+  for (int system : {HTMAXBUTTON, HTMINBUTTON})
+    if (provider->Button(system).Rect.Width() > 0) leftmost = std::min(leftmost, provider->Button(system).Rect.Left);
+  EXPECT_EQ(r.Right, leftmost);  // beside the system buttons
+  // The glyph's place in the button: centred.
+  const int gx = r.Left + (r.Width() - 12) / 2, gy = r.Top + (r.Height() - 10) / 2;
+  auto check = [&](int shift, const char* state) {
+    SCOPED_TRACE(state);
+    EXPECT_EQ(WindowPixel(gx + shift + 5, gy + shift + 5), kGlyph);
+    EXPECT_EQ(WindowPixel(gx + shift + 1, gy + shift + 1), kTitle);  // white glyph pixels are not drawn
+    EXPECT_EQ(WindowPixel(gx + shift + 10, gy + shift + 8), kTitle);
+  };
+  check(0, "normal");
+  EXPECT_EQ(SendMessageA(form->GetHandle(), WM_NCHITTEST, 0, ScreenAt(r)), code);
+  check(0, "hot");
+  SendMessageA(form->GetHandle(), WM_NCLBUTTONDOWN, code, ScreenAt(r));
+  check(1, "pressed");  // one pixel right and down
+  EXPECT_EQ(WindowPixel(gx + 3, gy + 5), kTitle);
+  provider->SetHotButton(0);
+  check(0, "normal again");
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include "framework/controls/custom_control.h"
 #include "framework/forms/application.h"
+#include "skin/controls/grip.h"
 #include "skin/engine/scroll_bar.h"
 #include "skin/engine/skin_command.h"
 #include "skin/engine/skin_manager.h"
@@ -68,22 +69,69 @@ TEST_F(FormSkinWndProc, CommandAnswersAndTitleStrip) {
   Cmd(skin::cmdSetUpdating, 0, 1);
   EXPECT_TRUE(skin::ControlAnswersCmd(form, skin::cmdIsUpdating));
   Cmd(skin::cmdSetUpdating, 0, 0);
-  // A caption change on a form without a region leaves it visible.
-  SetWindowRgn(wnd, nullptr, TRUE);
-  form->SetCaption("Renamed");
-  HRGN rgn = CreateRectRgn(0, 0, 0, 0);
-  ASSERT_NE(GetWindowRgn(wnd, rgn), ERROR);
-  EXPECT_TRUE(PtInRegion(rgn, 100, 150));
-  DeleteObject(rgn);
-  Settle(8);
-  EXPECT_TRUE(IsWindowVisible(wnd));
-  // The next non-client paint builds the frame's region again.
-  rgn = CreateRectRgn(0, 0, 0, 0);
-  ASSERT_NE(GetWindowRgn(wnd, rgn), ERROR);
-  EXPECT_TRUE(PtInRegion(rgn, 100, 5));
-  DeleteObject(rgn);
   // WM_ERASEBKGND erases nothing without themes.
   EXPECT_EQ(SendMessageA(wnd, WM_ERASEBKGND, 0, 0), 1);
+}
+
+TEST_F(FormSkinWndProc, TitleStripCutFromAFormWithoutRegion) {
+  // The form's own procedure, next in line after the provider's, sees the region the system
+  // handles the caption and activation messages under.
+  struct TSeen {
+    UINT Msg;
+    bool HasRegion, ClientShown, StripHidden;
+  };
+  std::vector<TSeen> seen;
+  HWND watched = nullptr;
+  fw::Free(form);
+  form = fw::New<fw::TForm>(fw::Application);
+  form->SetBounds(60, 60, 320, 200);
+  fw::TWndMethodProc original = form->GetWindowProc();
+  form->SetWindowProc([&seen, &watched, original](fw::TMessage& m) {
+    if (watched && (m.Msg == WM_SETTEXT || m.Msg == WM_NCACTIVATE)) {
+      HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+      const bool has = GetWindowRgn(watched, rgn) != ERROR;
+      seen.push_back({m.Msg, has, has && PtInRegion(rgn, 100, 150) != 0, has && !PtInRegion(rgn, 100, 5)});
+      DeleteObject(rgn);
+    }
+    original(m);
+  });
+  provider = fw::New<skin::TkSkinProvider>(form);
+  provider->SetBorderIcons(skin::TkBorderIcons{fw::biSystemMenu});
+  form->Show();
+  Settle(8);
+  HWND wnd = watched = form->GetHandle();
+  auto noRegion = [&] {
+    SetWindowRgn(wnd, nullptr, FALSE);
+    HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+    const bool none = GetWindowRgn(wnd, rgn) == ERROR;
+    DeleteObject(rgn);
+    seen.clear();
+    return none;
+  };
+  ASSERT_TRUE(noRegion());
+  form->SetCaption("Renamed");
+  ASSERT_FALSE(seen.empty());
+  EXPECT_EQ(seen[0].Msg, static_cast<UINT>(WM_SETTEXT));
+  EXPECT_TRUE(seen[0].HasRegion);
+  EXPECT_TRUE(seen[0].ClientShown);  // the window stays on the screen
+  EXPECT_TRUE(seen[0].StripHidden);  // without the system's caption
+  ASSERT_TRUE(noRegion());
+  SendMessageA(wnd, WM_NCACTIVATE, TRUE, 0);
+  ASSERT_FALSE(seen.empty());
+  EXPECT_TRUE(seen[0].HasRegion);
+  EXPECT_TRUE(seen[0].ClientShown);
+  EXPECT_TRUE(seen[0].StripHidden);
+  // The next non-client paint builds the frame's region again, title strip included.
+  SendMessageA(wnd, WM_NCPAINT, 1, 0);
+  HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+  ASSERT_NE(GetWindowRgn(wnd, rgn), ERROR);
+  EXPECT_TRUE(PtInRegion(rgn, 100, 5));
+  EXPECT_FALSE(PtInRegion(rgn, 0, 0));
+  DeleteObject(rgn);
+  EXPECT_TRUE(IsWindowVisible(wnd));
+  watched = nullptr;
+  fw::Free(form);  // before the hook's record goes
+  form = nullptr;
 }
 
 TEST_F(FormSkinWndProc, ColourAndProviderLookUp) {
@@ -181,6 +229,37 @@ TEST_F(FormSkinWndProc, ScrollBarsForOverflowingContent) {
   SendMessageA(form->GetHandle(), skin::SM_SKINCMD, skin::SkinCmdWParam(skin::cmdRemoveSkin), Own());
   EXPECT_EQ(provider->GetVertBar(), nullptr);
   EXPECT_EQ(content->GetTop(), 10);
+}
+
+TEST_F(FormSkinWndProc, RightToLeftFormHasItsVerticalBarAtTheLeft) {
+  fw::Free(form);
+  form = fw::New<fw::TForm>(fw::Application);
+  form->SetAutoScroll(true);
+  form->SetBiDiMode(fw::bdRightToLeft);
+  form->SetBounds(60, 60, 300, 240);
+  auto* content = fw::New<fw::TCustomControl>(form);
+  content->SetBounds(10, 10, 600, 600);
+  content->SetParent(form);
+  provider = fw::New<skin::TkSkinProvider>(form);
+  form->Show();
+  Settle(8);
+  SendMessageA(form->GetHandle(), WM_SIZE, 0, 0);
+  skin::TkScrollBar* vert = provider->GetVertBar();
+  skin::TkScrollBar* horz = provider->GetHorzBar();
+  ASSERT_NE(vert, nullptr);
+  ASSERT_NE(horz, nullptr);
+  const int across = GetSystemMetrics(SM_CXVSCROLL);
+  const int clientHeight = form->GetClientHeight(), clientWidth = form->GetClientWidth();
+  // One pixel in from the left and the top; the horizontal bar starts past it and runs to the
+  // right edge; the grip sits at the bottom left.
+  EXPECT_EQ(vert->GetBoundsRect(), fw::TRect(1, 1, across + 1, clientHeight - 1 - horz->GetHeight()));
+  EXPECT_EQ(horz->GetLeft(), across);
+  EXPECT_EQ(horz->GetLeft() + horz->GetWidth(), clientWidth);
+  ASSERT_NE(provider->GetGrip(), nullptr);
+  EXPECT_EQ(provider->GetGrip()->GetLeft(), 1);
+  EXPECT_EQ(provider->GetGrip()->GetTop(), horz->GetTop());
+  // The bars take the form's direction: the horizontal one runs right to left.
+  EXPECT_EQ(horz->MirrorFactor(), -1);
 }
 
 TEST_F(FormSkinWndProc, BorderFrameArithmetic) {

@@ -26,6 +26,19 @@ class ScrollBarTest : public SkinPaintTest {
  protected:
   void SetUp() override {
     SkinPaintTest::SetUp();
+    LoadTestSkin();
+    form = fw::New<fw::TForm>(fw::Application);
+    form->SetBounds(60, 60, 300, 300);
+    bar = fw::New<TkScrollBar>(form);
+    bar->SetName("bar");
+    bar->SetKind(fw::sbVertical);
+    bar->SetBounds(20, 10, 17, 200);
+    bar->SetParent(form);
+    form->Show();
+    Settle();
+  }
+  // Solid colours: the arrows in one, each track part and the slider in their own.
+  virtual void LoadTestSkin() {
     LoadSkin(test_skins::MaskPicture({kArrow}, 4, 4, false),
              {{"GLOBALINFO", ""},
               {"SCROLLBTNTOP", ""},
@@ -51,15 +64,6 @@ class ScrollBarTest : public SkinPaintTest {
                SectionOf(stored, "SCROLLSLIDERH")->SetColor(kSlider);
                SectionOf(stored, "SCROLLSLIDERV")->SetColor(kSlider);
              });
-    form = fw::New<fw::TForm>(fw::Application);
-    form->SetBounds(60, 60, 300, 300);
-    bar = fw::New<TkScrollBar>(form);
-    bar->SetName("bar");
-    bar->SetKind(fw::sbVertical);
-    bar->SetBounds(20, 10, 17, 200);
-    bar->SetParent(form);
-    form->Show();
-    Settle();
   }
   void TearDown() override {
     fw::Free(form);
@@ -252,6 +256,199 @@ TEST_F(ScrollBarTest, PartsOnTheScreen) {
   bar->Invalidate();
   Settle();
   EXPECT_NE(ScreenPixel(8, (moved.Top + moved.Bottom) / 2), kSlider);
+}
+
+TEST_F(ScrollBarTest, RightToLeftNativeBars) {
+  manager->SetActive(false);
+  SendMessageA(bar->GetHandle(), skin::SM_SKINCMD, skin::SkinCmdWParam(skin::cmdRemoveSkin),
+               reinterpret_cast<LPARAM>(manager));
+  bar->SetLargeChange(10);
+  // A vertical bar keeps its direction; its window aligns to the left.
+  EXPECT_EQ(bar->MirrorFactor(), 1);
+  EXPECT_NE(GetWindowLongA(bar->GetHandle(), GWL_STYLE) & SBS_RIGHTALIGN, 0);
+  bar->SetBiDiMode(fw::bdRightToLeft);
+  EXPECT_EQ(bar->MirrorFactor(), 1);
+  EXPECT_NE(GetWindowLongA(bar->GetHandle(), GWL_STYLE) & SBS_LEFTALIGN, 0);
+  EXPECT_EQ(GetWindowLongA(bar->GetHandle(), GWL_STYLE) & SBS_RIGHTALIGN, 0);
+  bar->SetParams(30, 0, 100);
+  SendMessageA(form->GetHandle(), WM_VSCROLL, SB_LINEDOWN, reinterpret_cast<LPARAM>(bar->GetHandle()));
+  EXPECT_EQ(bar->GetPosition(), 31);
+  // A horizontal one follows its form's mode and runs from Max at the left to Min at the right.
+  bar->SetParentBiDiMode(true);
+  bar->SetKind(fw::sbHorizontal);
+  EXPECT_EQ(bar->MirrorFactor(), 1);
+  form->SetBiDiMode(fw::bdRightToLeft);
+  EXPECT_EQ(bar->GetBiDiMode(), fw::bdRightToLeft);
+  ASSERT_EQ(bar->MirrorFactor(), -1);
+  HWND native = bar->GetHandle();
+  EXPECT_EQ(GetScrollPos(native, SB_CTL), 100 - 31);  // the window made again with the mirrored place
+  bar->SetPosition(30);
+  EXPECT_EQ(GetScrollPos(native, SB_CTL), 70);
+  auto scroll = [&](WPARAM code) { SendMessageA(form->GetHandle(), WM_HSCROLL, code, reinterpret_cast<LPARAM>(native)); };
+  scroll(SB_LINEDOWN);  // towards the left: back
+  EXPECT_EQ(bar->GetPosition(), 29);
+  EXPECT_EQ(GetScrollPos(native, SB_CTL), 71);
+  scroll(SB_LINEUP);
+  EXPECT_EQ(bar->GetPosition(), 30);
+  scroll(SB_PAGEDOWN);
+  EXPECT_EQ(bar->GetPosition(), 20);
+  scroll(SB_PAGEUP);
+  EXPECT_EQ(bar->GetPosition(), 30);
+  SetScrollPos(native, SB_CTL, 90, FALSE);  // the thumb dropped near the left end
+  scroll(MAKEWPARAM(SB_THUMBPOSITION, 90));
+  EXPECT_EQ(bar->GetPosition(), 10);
+  scroll(SB_BOTTOM);
+  EXPECT_EQ(bar->GetPosition(), 100);
+  EXPECT_EQ(GetScrollPos(native, SB_CTL), 0);
+  // Back to left to right: the window is made again, unmirrored.
+  form->SetBiDiMode(fw::bdLeftToRight);
+  EXPECT_EQ(bar->MirrorFactor(), 1);
+  EXPECT_EQ(GetScrollPos(bar->GetHandle(), SB_CTL), 100);
+}
+
+// The scroll sections framed: each part's BORDERSMASK has three solid frames (normal, hot,
+// pressed) of its own colours; the arrow frames are 8 x 30 (top, left) or 30 x 8 (bottom,
+// right).
+constexpr fw::TColor kArrowN = 0x2040A0, kArrowH = 0x3050B0, kArrowP = 0x4060C0;
+constexpr fw::TColor kTrack1N = 0x30A050, kTrack1H = 0x40B060, kTrack1P = 0x50C070;
+constexpr fw::TColor kTrack2N = 0x60A030, kTrack2H = 0x70B040, kTrack2P = 0x80C050;
+constexpr fw::TColor kSliderN = 0xA02060, kSliderH = 0xB03070, kSliderP = 0xC04080;
+
+class ScrollBarStates : public ScrollBarTest {
+ protected:
+  void LoadTestSkin() override {
+    test_skins::Picture master(90, 70, test_skins::kFuchsia);
+    auto put = [&](const test_skins::Picture& frames, int top) {
+      for (int y = 0; y < frames.Height; ++y)
+        for (int x = 0; x < frames.Width; ++x) master.Set(x, top + y, frames.At(x, y));
+    };
+    put(test_skins::MaskPicture({kTrack1N, kTrack1H, kTrack1P}, 8, 8, false), 0);
+    put(test_skins::MaskPicture({kTrack2N, kTrack2H, kTrack2P}, 8, 8, false), 8);
+    put(test_skins::MaskPicture({kSliderN, kSliderH, kSliderP}, 8, 8, false), 16);
+    put(test_skins::MaskPicture({kArrowN, kArrowH, kArrowP}, 8, 30, false), 24);
+    put(test_skins::MaskPicture({kArrowN, kArrowH, kArrowP}, 30, 8, false), 54);
+    LoadSkin(master,
+             {{"GLOBALINFO", ""},
+              {"SCROLLBTNTOP", ""},
+              {"SCROLLBTNBOTTOM", ""},
+              {"SCROLLBTNLEFT", ""},
+              {"SCROLLBTNRIGHT", ""},
+              {"SCROLLBAR1H", ""},
+              {"SCROLLBAR1V", ""},
+              {"SCROLLBAR2H", ""},
+              {"SCROLLBAR2V", ""},
+              {"SCROLLSLIDERH", ""},
+              {"SCROLLSLIDERV", ""}},
+             [](skin::TkStoredSkin& s) {
+               auto frame = [&](const char* section, fw::TRect r) {
+                 AddImage(s, section, "BORDERSMASK", r, 0, 0, 2, 3);
+               };
+               for (const char* t : {"SCROLLBAR1H", "SCROLLBAR1V"}) frame(t, fw::TRect(0, 0, 24, 8));
+               for (const char* t : {"SCROLLBAR2H", "SCROLLBAR2V"}) frame(t, fw::TRect(0, 8, 24, 16));
+               for (const char* t : {"SCROLLSLIDERH", "SCROLLSLIDERV"}) frame(t, fw::TRect(0, 16, 24, 24));
+               for (const char* t : {"SCROLLBTNTOP", "SCROLLBTNLEFT"}) frame(t, fw::TRect(0, 24, 24, 54));
+               for (const char* t : {"SCROLLBTNBOTTOM", "SCROLLBTNRIGHT"}) frame(t, fw::TRect(0, 54, 90, 62));
+             });
+  }
+  void SetUp() override {
+    SetCursorPos(1000, 900);  // the real mouse far from the bar: only the test's messages count
+    ScrollBarTest::SetUp();
+  }
+  // A pixel of the bar once its pending paint is done and the window's drawing reached the
+  // screen. No other message is handled meanwhile: the real mouse and the repeat timers stay out
+  // of it.
+  fw::TColor Shown(int x, int y) {
+    UpdateWindow(bar->GetHandle());
+    GdiFlush();
+    MSG msg;
+    for (int i = 0; i < 3; ++i) {
+      PeekMessageA(&msg, nullptr, WM_APP + 0x3FFF, WM_APP + 0x3FFF, PM_NOREMOVE);
+      Sleep(10);
+    }
+    return ScreenPixel(x, y);
+  }
+  // The colour in the middle of a part.
+  fw::TColor Middle(const fw::TRect& r) { return Shown((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2); }
+  LPARAM ScreenAt(const fw::TRect& r) {
+    const fw::TPoint s = bar->ClientToScreen(fw::TPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2));
+    return MAKELPARAM(s.X, s.Y);
+  }
+  void Hover(const fw::TRect& r) { SendMessageA(bar->GetHandle(), WM_NCHITTEST, 0, ScreenAt(r)); }
+};
+
+TEST_F(ScrollBarStates, PartsInEveryStateOnTheScreen) {
+  bar->SetParams(50, 0, 100);
+  bar->SetPageSize(20);
+  bar->Invalidate();
+  Settle();
+  auto part = [&](skin::TkScrollPart p) { return bar->PartRect(p); };
+  // Track part 1 runs from the first arrow to the slider, part 2 from the slider to the second.
+  auto track1 = [&] { return fw::TRect(2, part(skin::spFirstArrow).Bottom + 2, 15, part(skin::spSlider).Top - 2); };
+  auto track2 = [&] { return fw::TRect(2, part(skin::spSlider).Bottom + 2, 15, part(skin::spSecondArrow).Top - 2); };
+  EXPECT_EQ(Middle(part(skin::spFirstArrow)), kArrowN);
+  EXPECT_EQ(Middle(part(skin::spSecondArrow)), kArrowN);
+  EXPECT_EQ(Middle(track1()), kTrack1N);
+  EXPECT_EQ(Middle(track2()), kTrack2N);
+  EXPECT_EQ(Middle(part(skin::spSlider)), kSliderN);
+  // The mouse comes in: both track parts hot; over an arrow that arrow, over the slider the slider.
+  bar->Perform(fw::CM_MOUSEENTER);
+  EXPECT_EQ(Middle(track1()), kTrack1H);
+  EXPECT_EQ(Middle(track2()), kTrack2H);
+  Hover(part(skin::spFirstArrow));
+  EXPECT_EQ(Middle(part(skin::spFirstArrow)), kArrowH);
+  EXPECT_EQ(Middle(part(skin::spSecondArrow)), kArrowN);
+  EXPECT_EQ(Middle(part(skin::spSlider)), kSliderN);
+  Hover(part(skin::spSlider));
+  EXPECT_EQ(Middle(part(skin::spFirstArrow)), kArrowN);
+  EXPECT_EQ(Middle(part(skin::spSlider)), kSliderH);
+  // Pressed: an arrow, the slider, a track part; each hot again (or normal) once released.
+  Press(part(skin::spSecondArrow));
+  EXPECT_EQ(Middle(part(skin::spSecondArrow)), kArrowP);
+  Release(part(skin::spSecondArrow));
+  EXPECT_EQ(Middle(part(skin::spSecondArrow)), kArrowH);
+  Press(part(skin::spSlider));
+  EXPECT_EQ(Middle(part(skin::spSlider)), kSliderP);
+  Release(part(skin::spSlider));
+  EXPECT_EQ(Middle(part(skin::spSlider)), kSliderH);
+  const fw::TRect below = track2();
+  Press(below);
+  EXPECT_EQ(Middle(track2()), kTrack2P);
+  EXPECT_EQ(Middle(track1()), kTrack1N);  // the other part: normal, the mouse is not over it
+  Release(below);
+  // The mouse leaves: everything normal.
+  bar->Perform(fw::CM_MOUSELEAVE);
+  EXPECT_EQ(Middle(part(skin::spSecondArrow)), kArrowN);
+  EXPECT_EQ(Middle(part(skin::spSlider)), kSliderN);
+  EXPECT_EQ(Middle(track1()), kTrack1N);
+}
+
+TEST_F(ScrollBarStates, ArrowsAsLongAsTheirFrames) {
+  const int a = bar->ArrowSize();
+  ASSERT_LT(a + 6, 30);
+  bar->SetParams(50, 0, 100);
+  for (const char* name : {"SCROLLBTNTOP", "SCROLLBTNBOTTOM", "SCROLLBTNLEFT", "SCROLLBTNRIGHT"})
+    const_cast<skin::TkGeneralData&>(manager->GetSections()[manager->GetSkinIndex(name)]).ReservedBoolean = true;
+  bar->Invalidate();
+  Settle();
+  // Vertical: the top arrow's frame is 30 high, the bottom one's 8 (below the arrow size).
+  EXPECT_EQ(Shown(8, a + 6), kArrowN);
+  EXPECT_EQ(Shown(8, 200 - a - 6), kTrack2N);
+  EXPECT_EQ(Shown(8, 200 - a + 6), kArrowN);
+  // The mouse still finds the arrows where they are.
+  EXPECT_EQ(bar->PartRect(skin::spFirstArrow).Bottom, a);
+  // Horizontal: the left frame is 8 wide, the right one 30.
+  bar->SetKind(fw::sbHorizontal);
+  bar->Invalidate();
+  Settle();
+  EXPECT_EQ(Shown(a + 6, 8), kTrack1N);
+  EXPECT_EQ(Shown(a - 6, 8), kArrowN);
+  EXPECT_EQ(Shown(200 - a - 6, 8), kArrowN);
+  // Without the section's flag the arrow keeps the arrow size.
+  const_cast<skin::TkGeneralData&>(manager->GetSections()[manager->GetSkinIndex("SCROLLBTNRIGHT")]).ReservedBoolean =
+      false;
+  bar->Invalidate();
+  Settle();
+  EXPECT_EQ(Shown(200 - a - 6, 8), kTrack2N);
 }
 
 }  // namespace
