@@ -13,8 +13,7 @@ fw::TPoint TkGrip::CornerSource(const TkBgRef& answer, fw::TSize linkedClient, f
 }
 
 void TkGrip::PaintAll(HDC dc) {
-  // Unskinned, the framework's panel has painted already.
-  if (!ControlIsReady(this) || !GetSkinData()->SkinIsActive()) return;
+  if (!ControlIsReady(this)) return;
   GetSkinData()->BGChanged = false;
   if (!dc) dc = GetCanvas()->GetHandle();
   if (FTransparent && FLinkedControl) {
@@ -30,7 +29,8 @@ void TkGrip::PaintAll(HDC dc) {
       return;
     }
   }
-  fw::TPanel::PaintWindow(dc);
+  // Unskinned, the framework's panel has painted already.
+  if (GetSkinData()->SkinIsActive()) fw::TPanel::PaintWindow(dc);
 }
 
 }  // namespace skin
