@@ -47,6 +47,10 @@ void TkCustomLabel::Paint() {
   fw::TCustomLabel::Paint();
 }
 
+void TkCustomLabel::FontChanged() {
+  if (!ChoosingFont) fw::TCustomLabel::FontChanged();
+}
+
 bool TkCustomLabel::DefaultSkinRemoved(const fw::TMessage& m) {
   return m.Msg == SM_SKINCMD && SkinCmdOf(m.WParam) == cmdRemoveSkin && DefaultManager() &&
          m.LParam == reinterpret_cast<LPARAM>(DefaultManager());

@@ -31,6 +31,8 @@ class TkCustomLabel : public fw::TCustomLabel {
  protected:
   ~TkCustomLabel() override = default;
   void Paint() override;
+  // A font changed while the label chooses its font for a paint does not invalidate it.
+  void FontChanged() override;
   // Disabled under an active skin: the text in 0.4 of the font colour and 0.6 of the parent's.
   void DoDrawText(fw::TRect& rect, UINT flags) override;
   // The text as DrawText takes it (an empty text or a lone "&" measured as " "), and flags
