@@ -161,9 +161,11 @@ TEST_F(SkinnedEditTest, BoundLabelStaysBeside) {
   EXPECT_EQ(label->GetParent(), panel);
   EXPECT_EQ(label->GetLeft(), 100 - label->GetWidth() - 4);
   EXPECT_EQ(label->GetTop(), (24 - label->GetHeight()) / 2 + 20 - 1);
-  // It follows the edit's moves, visibility and enabled state.
-  edit->SetBounds(150, 60, 140, 30);
+  // It follows the edit's moves and size, visibility and enabled state.
+  edit->SetBounds(150, 60, 140, 24);
   EXPECT_EQ(label->GetLeft(), 150 - label->GetWidth() - 4);
+  EXPECT_EQ(label->GetTop(), (24 - label->GetHeight()) / 2 + 60 - 1);
+  edit->SetBounds(150, 60, 140, 30);
   EXPECT_EQ(label->GetTop(), (30 - label->GetHeight()) / 2 + 60 - 1);
   edit->SetVisible(false);
   EXPECT_FALSE(label->GetVisible());
