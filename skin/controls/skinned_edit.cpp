@@ -23,13 +23,4 @@ void CopyEditFrame(HDC dc, HDC cache, int w, int h) {
   BitBlt(dc, w - 2, 2, 2, h - 2, cache, w - 2, 2, SRCCOPY);
 }
 
-bool SticksOutOfParent(const fw::TControl* control) {
-  const fw::TWinControl* parent = control->GetParent();
-  if (!parent) return false;
-  const fw::TRect client = parent->GetClientRect();
-  return control->GetLeft() < client.Left || control->GetTop() < client.Top ||
-         control->GetLeft() + control->GetWidth() > client.Right ||
-         control->GetTop() + control->GetHeight() > client.Bottom;
-}
-
 }  // namespace skin

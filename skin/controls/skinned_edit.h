@@ -25,8 +25,6 @@ fw::TRect EditTextRect(int width, int height, int inset);
 std::string EditShownText(const std::string& text, char passwordChar);
 // Copies the four 2-pixel frame strips of a width x height cache onto dc.
 void CopyEditFrame(HDC dc, HDC cache, int width, int height);
-// The control's bounds do not lie wholly in its parent's client rectangle.
-bool SticksOutOfParent(const fw::TControl* control);
 
 template <class Base>
 class TkSkinnedEdit : public TkSkinned<Base> {
@@ -80,7 +78,7 @@ class TkSkinnedEdit : public TkSkinned<Base> {
     if (!d->Updating) {
       fw::TWinControl* parent = this->GetParent();
       if (d->HalfVisible || (parent && ControlAnswersCmd(parent, cmdIsPartlyHidden))) d->BGChanged = true;
-      d->HalfVisible = SticksOutOfParent(this);
+      d->HalfVisible = PartlyOutside(this);
       if ((d->BGChanged || !d->CacheBmp || d->CacheBmp->GetWidth() != this->GetWidth()) && !d->Cmd9Flag)
         this->PaintCache();
       PaintSkinBordersAll(d, this->StateIndex());

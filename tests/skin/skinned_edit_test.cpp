@@ -4,16 +4,13 @@
 // unskinned mask edit that shows its text, and the skin commands.
 #include <gtest/gtest.h>
 
-#include <memory>
-
 #include "framework/forms/application.h"
 #include "framework/forms/custom_form.h"
 #include "skin/controls/edit.h"
 #include "skin/controls/mask_edit.h"
 #include "skin/controls/panel.h"
 #include "skin/engine/skin_manager.h"
-#include "support/control_shots.h"
-#include "support/control_skin.h"
+#include "support/panel_form_fixture.h"
 
 namespace {
 
@@ -39,35 +36,24 @@ TEST(EditLayout, TextInsetFromBorderAndBevels) {
   EXPECT_EQ(skin::EditShownText("plain", 0), "plain");
 }
 
-class SkinnedEditTest : public ControlSkinTest {
+class SkinnedEditTest : public control_shots::PanelFormTest {
  protected:
   void SetUp() override {
-    ControlSkinTest::SetUp();
-    form = fw::New<fw::TForm>(fw::Application);
-    form->SetBounds(40, 40, 400, 280);
-    // Made as a form's layout makes them: loaded once parented, so the edit takes the section's
-    // colours.
-    auto scope = std::make_unique<fw::TLoadScope>();
-    panel = fw::New<skin::TkPanel>(form);
-    panel->SetBounds(0, 0, 380, 240);
-    panel->SetParent(form);
-    // Takes the focus, so that the edits stay idle.
-    focus = fw::New<fw::TEdit>(form);
-    focus->SetBounds(10, 200, 60, 24);
-    focus->SetParent(panel);
-    edit = fw::New<skin::TkEdit>(form);
-    edit->SetName("edName");
-    edit->SetBounds(100, 20, 140, 24);
-    edit->SetText("Hello");
-    edit->SetParent(panel);
-    scope.reset();
-    form->Show();
+    PanelFormTest::SetUp();
+    {
+      // Made as a form's layout makes them: loaded once parented, so the edit takes the
+      // section's colours.
+      fw::TLoadScope scope;
+      MakeForm(400, 280, fw::TRect(0, 0, 380, 240));
+      // Takes the focus, so that the edits stay idle.
+      focus = Place<fw::TEdit>(panel, 10, 200, 60, 24);
+      edit = Place<skin::TkEdit>(panel, 100, 20, 140, 24);
+      edit->SetName("edName");
+      edit->SetText("Hello");
+    }
+    ShowForm();
     focus->SetFocus();
     Settle();
-  }
-  void TearDown() override {
-    fw::Free(form);
-    ControlSkinTest::TearDown();
   }
   fw::TBitmap& Cache(fw::TControl* c) {
     if (auto* e = dynamic_cast<skin::TkEdit*>(c)) return *e->GetSkinData()->CacheBmp;
@@ -78,8 +64,6 @@ class SkinnedEditTest : public ControlSkinTest {
     Settle();
   }
 
-  fw::TForm* form = nullptr;
-  skin::TkPanel* panel = nullptr;
   fw::TEdit* focus = nullptr;
   skin::TkEdit* edit = nullptr;
 };

@@ -16,8 +16,7 @@
 #include "skin/controls/web_label.h"
 #include "skin/engine/skin_command.h"
 #include "skin/engine/skin_manager.h"
-#include "support/control_shots.h"
-#include "support/control_skin.h"
+#include "support/panel_form_fixture.h"
 
 namespace {
 
@@ -66,25 +65,14 @@ TEST(LabelFxLayout, ShadowReachAndBlur) {
   EXPECT_EQ(at(2, 2), 0);
 }
 
-class SkinnedLabelTest : public ControlSkinTest {
+class SkinnedLabelTest : public control_shots::PanelFormTest {
  protected:
   void SetUp() override {
-    ControlSkinTest::SetUp();
-    form = fw::New<fw::TForm>(fw::Application);
-    form->SetBounds(40, 40, 380, 260);
-    panel = fw::New<skin::TkPanel>(form);
-    panel->SetBounds(10, 10, 340, 200);
-    panel->SetParent(form);
-    label = fw::New<skin::TkLabel>(form);
+    PanelFormTest::SetUp();
+    MakeForm(380, 260, fw::TRect(10, 10, 350, 210));
+    label = Place<skin::TkLabel>(panel, 20, 20, 100, 16);
     label->SetCaption("Found files");
-    label->SetBounds(20, 20, 100, 16);
-    label->SetParent(panel);
-    form->Show();
-    Settle();
-  }
-  void TearDown() override {
-    fw::Free(form);
-    ControlSkinTest::TearDown();
+    ShowForm();
   }
   // Repaints the panel and its labels and reads the label back from the screen.
   std::unique_ptr<fw::TBitmap> Shown(fw::TControl* c) {
@@ -95,8 +83,6 @@ class SkinnedLabelTest : public ControlSkinTest {
   }
   fw::TColor Face() const { return kFirst.Panel.Face[kNormal]; }
 
-  fw::TForm* form = nullptr;
-  skin::TkPanel* panel = nullptr;
   skin::TkLabel* label = nullptr;
 };
 

@@ -12,8 +12,7 @@
 #include "skin/controls/panel.h"
 #include "skin/engine/skin_manager.h"
 #include "skin/engine/stored_skins.h"
-#include "support/control_shots.h"
-#include "support/control_skin.h"
+#include "support/panel_form_fixture.h"
 
 namespace {
 
@@ -37,34 +36,19 @@ struct TCommandLog {
   }
 };
 
-class SkinnedPanelTest : public ControlSkinTest {
+class SkinnedPanelTest : public control_shots::PanelFormTest {
  protected:
   void SetUp() override {
-    ControlSkinTest::SetUp();
-    form = fw::New<fw::TForm>(fw::Application);
-    form->SetBounds(40, 40, 380, 280);
-    panel = fw::New<skin::TkPanel>(form);
-    panel->SetBounds(10, 10, 240, 160);
+    PanelFormTest::SetUp();
+    MakeForm(380, 280, fw::TRect(10, 10, 250, 170));
     panel->SetCaption("Tools");
-    panel->SetParent(form);
-    edit = fw::New<skin::TkEdit>(form);
-    edit->SetBounds(20, 20, 90, 24);
-    edit->SetParent(panel);
-    label = fw::New<skin::TkLabel>(form);
+    edit = Place<skin::TkEdit>(panel, 20, 20, 90, 24);
+    label = Place<skin::TkLabel>(panel, 130, 24, 60, 16);
     label->SetCaption("Files");
-    label->SetBounds(130, 24, 60, 16);
-    label->SetParent(panel);
-    form->Show();
-    Settle();
-  }
-  void TearDown() override {
-    fw::Free(form);
-    ControlSkinTest::TearDown();
+    ShowForm();
   }
   fw::TBitmap& Cache(skin::TkPanel* p) { return *p->GetSkinData()->CacheBmp; }
 
-  fw::TForm* form = nullptr;
-  skin::TkPanel* panel = nullptr;
   skin::TkEdit* edit = nullptr;
   skin::TkLabel* label = nullptr;
 };
@@ -187,12 +171,8 @@ TEST_F(SkinnedPanelTest, PartlyHiddenPanelRebuildsAtEveryPaint) {
   testing_paint::SectionOf(*second, "PANEL")->SetGradientPercent(100);
   testing_paint::SectionOf(*second, "PANEL")->SetGradientData("0;255;100;0;0");
   UseSecondSkin();
-  auto* inside = fw::New<skin::TkPanel>(form);
-  inside->SetBounds(20, 60, 60, 40);
-  inside->SetParent(panel);
-  auto* outside = fw::New<skin::TkPanel>(form);
-  outside->SetBounds(200, 60, 60, 40);
-  outside->SetParent(panel);
+  auto* inside = Place<skin::TkPanel>(panel, 20, 60, 60, 40);
+  auto* outside = Place<skin::TkPanel>(panel, 200, 60, 60, 40);
   Settle();
   int insideRebuilds = 0, outsideRebuilds = 0;
   inside->OnPaint = [&](fw::TObject*, fw::TCanvas*) { ++insideRebuilds; };
@@ -224,9 +204,7 @@ TEST_F(SkinnedPanelTest, GripShowsItsLinkedControlsCorner) {
   EXPECT_TRUE(control_shots::SamePixels(*ScreenShot(grip), *shown));
 
   // A linked control without a cache: the plain framework panel.
-  auto* plain = fw::New<fw::TPanel>(form);
-  plain->SetBounds(10, 200, 100, 40);
-  plain->SetParent(form);
+  auto* plain = Place<fw::TPanel>(form, 10, 200, 100, 40);
   grip->SetLinkedControl(plain);
   grip->Repaint();
   Settle();

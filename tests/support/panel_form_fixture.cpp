@@ -1,7 +1,8 @@
-#include "support/control_shots.h"
+#include "support/panel_form_fixture.h"
 
 #include <algorithm>
 
+#include "framework/forms/application.h"
 #include "framework/graphics/canvas.h"
 #include "support/skin_paint_fixture.h"
 #include "support/test_skins.h"
@@ -65,6 +66,22 @@ fw::TRect BoxOf(const fw::TBitmap& bitmap, const std::function<bool(fw::TColor)>
         box.Bottom = std::max(box.Bottom, y + 1);
       }
   return box.Right > box.Left ? box : fw::TRect();
+}
+
+void PanelFormTest::TearDown() {
+  fw::Free(form);
+  ControlSkinTest::TearDown();
+}
+
+void PanelFormTest::MakeForm(int width, int height, const fw::TRect& panelBounds) {
+  form = fw::New<fw::TForm>(fw::Application);
+  form->SetBounds(40, 40, width, height);
+  panel = Place<skin::TkPanel>(form, panelBounds.Left, panelBounds.Top, panelBounds.Width(), panelBounds.Height());
+}
+
+void PanelFormTest::ShowForm() {
+  form->Show();
+  Settle();
 }
 
 }  // namespace control_shots
