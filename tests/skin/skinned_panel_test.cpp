@@ -12,6 +12,7 @@
 #include "skin/controls/panel.h"
 #include "skin/engine/skin_manager.h"
 #include "skin/engine/stored_skins.h"
+#include "support/form_skin_fixture.h"
 #include "support/panel_form_fixture.h"
 
 namespace {
@@ -209,6 +210,27 @@ TEST_F(SkinnedPanelTest, GripShowsItsLinkedControlsCorner) {
   grip->Repaint();
   Settle();
   EXPECT_EQ(PixelOf(*ScreenShot(grip), 10, 10), fw::ColorToRGB(fw::clBtnFace));
+}
+
+// The corner a form skinner fills between its two scroll bars shows the form's own face.
+class FormGripTest : public testing_form_skin::FormSkinTest {};
+
+TEST_F(FormGripTest, CornerBetweenScrollBarsShowsTheForm) {
+  form = fw::New<fw::TForm>(fw::Application);
+  form->SetAutoScroll(true);
+  form->SetBounds(60, 60, 300, 200);
+  provider = fw::New<skin::TkSkinProvider>(form);
+  auto* beyond = fw::New<fw::TPanel>(form);
+  beyond->SetBounds(500, 400, 20, 20);
+  beyond->SetParent(form);
+  form->Show();
+  Settle(8);
+  skin::TkGrip* grip = provider->GetGrip();
+  ASSERT_NE(grip, nullptr);
+  EXPECT_EQ(grip->GetLinkedControl(), form);
+  auto shot = ScreenShot(grip);
+  EXPECT_EQ(CountColour(*shot, fw::TRect(0, 0, grip->GetWidth(), grip->GetHeight()), testing_form_skin::kFrame),
+            grip->GetWidth() * grip->GetHeight());
 }
 
 }  // namespace
