@@ -135,12 +135,13 @@ bool TkFrameAdapter::SkinCommand(fw::TMessage& m) {
     case cmdRemoveSkin:
       if (!ManagerOwns(m)) return false;
       CommonMessage(m, FSkinData.get());
+      // Without the skin the skinned bars go, putting the content back where it began, before
+      // the frame's own bars (which scroll the content themselves) come back.
+      UpdateScrollBars();
       if (!Designing()) {
         FFrame->GetVertScrollBar()->SetVisible(FOwnVertVisible);
         FFrame->GetHorzScrollBar()->SetVisible(FOwnHorzVisible);
       }
-      // Without the skin the skinned bars go, putting the content back where it began.
-      UpdateScrollBars();
       BroadcastToChildControls(FFrame, m);
       if (FFrame->HandleAllocated())
         RedrawWindow(FFrame->GetHandleNoCreate(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
