@@ -21,10 +21,13 @@ constexpr DWORD kPassPause = 10;
 // without animation).
 bool AnimationSuppressed = false;
 
-// Halves go to the even neighbour.
-int RoundHeight(double v) { return static_cast<int>(std::nearbyint(v)); }
-
 }  // namespace
+
+int SlideHeight(int full, int steps, int pass, bool opening) {
+  if (steps == 0) return opening ? full : 0;
+  // Halves go to the even neighbour.
+  return static_cast<int>(std::nearbyint(static_cast<double>(full) / steps * (opening ? pass : steps - pass)));
+}
 
 // --- title button ---
 
@@ -331,7 +334,7 @@ void TkFrameBar::Rearrange() {
             f = item->FFullHeight;
             break;
           case tsClosing: {
-            const int h = steps == 0 ? 0 : RoundHeight(static_cast<double>(f) / steps * (steps - pass));
+            const int h = SlideHeight(f, steps, pass, false);
             if (pass == steps) {
               if (DestroyFrame(item)) item->FFullHeight = 0;
               y += FBorderWidth;
@@ -347,7 +350,7 @@ void TkFrameBar::Rearrange() {
           }
           case tsOpening:
             y += FSpacing;
-            if (steps > 0) f = RoundHeight(static_cast<double>(f) / steps * pass);
+            f = SlideHeight(f, steps, pass, true);
             if (UpdateFrame(i, y - offset, w, f)) {
               if (pass == steps) item->FState = tsOpen;
               if (steps > 0) fw::Sleep(kPassPause);

@@ -25,6 +25,10 @@ class TkTitleItem;
 
 using TFrameDestroyEvent = std::function<void(fw::TObject* Sender, fw::TFrame*& Frame, bool& CanDestroy)>;
 
+// The height a sliding frame of full height shows on a pass (0 .. steps) of a rearrangement in
+// steps (0: no slide, the end at once): opening grows from 0, closing shrinks from full.
+int SlideHeight(int full, int steps, int pass, bool opening);
+
 // Section states.
 enum TkTitleState { tsClosed = 0, tsOpen = 1, tsClosing = 2, tsOpening = 3 };
 

@@ -78,8 +78,8 @@ TEST_F(MainWindowTest, FirstRunWritesProgramIniAndShowsTheDriveCleaner) {
   EXPECT_EQ(frmMain->pnlDC->GetAlign(), fw::alClient);
   // The "Cleaners" group is open with the frame the bar asked for, its first button down.
   skin::TkTitleItem* cleaners = frmMain->barMenu->GetItems()->GetItems(0);
-  EXPECT_TRUE(cleaners->GetOpened());
-  EXPECT_FALSE(frmMain->barMenu->GetItems()->GetItems(1)->GetOpened());
+  EXPECT_EQ(cleaners->GetState(), skin::tsOpen);
+  EXPECT_EQ(frmMain->barMenu->GetItems()->GetItems(1)->GetState(), skin::tsClosed);
   ASSERT_NE(cleaners->GetFrame(), nullptr);
   EXPECT_EQ(cleaners->GetFrame(), frmMain->frmCleaners1);
   EXPECT_EQ(frmMain->frmCleaners1->GetOwner(), nullptr);
@@ -148,16 +148,22 @@ TEST_F(MainWindowTest, NavigationButtonsSwitchToolsAndGroups) {
   frmMain->frmCleaners1->kSpeedButton3->Click();
   EXPECT_EQ(VisiblePanels(), std::vector<skin::TkPanel*>{frmMain->pnlDF});
 
-  // Opening "System" closes "Cleaners" and makes its frame on demand, once.
+  // Opening "System" closes "Cleaners", whose frame the bar frees (the window forgets it), and
+  // makes its frame on demand, anew at every opening.
   app::TfrmSystem* designed = frmMain->frmSystem1;
   frmMain->barMenu->OpenItem(1, false);
-  EXPECT_FALSE(frmMain->barMenu->GetItems()->GetItems(0)->GetOpened());
-  EXPECT_FALSE(frmMain->frmCleaners1->GetVisible());
+  EXPECT_EQ(frmMain->barMenu->GetItems()->GetItems(0)->GetState(), skin::tsClosed);
+  EXPECT_EQ(frmMain->barMenu->GetItems()->GetItems(0)->GetFrame(), nullptr);
+  EXPECT_EQ(frmMain->frmCleaners1, nullptr);
   ASSERT_NE(frmMain->frmSystem1, designed);
-  app::TfrmSystem* made = frmMain->frmSystem1;
   frmMain->barMenu->OpenItem(0, false);
+  EXPECT_EQ(frmMain->frmSystem1, nullptr);
+  ASSERT_NE(frmMain->frmCleaners1, nullptr);
+  EXPECT_EQ(frmMain->barMenu->GetItems()->GetItems(0)->GetFrame(), frmMain->frmCleaners1);
   frmMain->barMenu->OpenItem(1, false);
-  EXPECT_EQ(frmMain->frmSystem1, made);
+  ASSERT_NE(frmMain->frmSystem1, nullptr);
+  app::TfrmSystem* made = frmMain->frmSystem1;
+  EXPECT_EQ(frmMain->barMenu->GetItems()->GetItems(1)->GetFrame(), made);
   for (auto [button, panel] : {std::pair{made->kSpeedButton1, frmMain->pnlSU},
                                std::pair{made->kSpeedButton2, frmMain->pnlUI},
                                std::pair{made->kSpeedButton3, frmMain->pnlSD}}) {
