@@ -212,7 +212,7 @@ void TkScrollBox::ScrollChanged(fw::TScrollBarKind kind, int oldPosition) {
   FScrolling = true;
   if (OnBeforeScroll) OnBeforeScroll(this);
   HWND wnd = GetHandle();
-  SendMessageA(wnd, WM_SETREDRAW, 0, 0);
+  // Redraw stays on: Wine takes a window whose redraw is off for hidden and scrolls nothing of it.
   bar->SetDrawingForbidden(true);
   RECT clip = {0, 0, GetWidth(), GetHeight()};
   if (!FFullRepaint && GetSkinData()->NeedsParentBackground()) clip = RECT{-1, -1, 0, 0};
@@ -237,7 +237,6 @@ void TkScrollBox::ScrollChanged(fw::TScrollBarKind kind, int oldPosition) {
   Broadcast(done);
   SendMessageA(wnd, SM_SKINCMD, SkinCmdWParam(cmdBackgroundChanged, 1), 0);
   FScrolling = false;
-  SendMessageA(wnd, WM_SETREDRAW, 1, 0);
   RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_NOERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
   if (OnAfterScroll) OnAfterScroll(this);
 }
@@ -337,13 +336,17 @@ void TkScrollBox::OwnSkinCommand(int command) {
       if (GetComponentState().Contains(fw::csDestroying)) break;
       GetSkinData()->SkinIndex = -1;
       if (Designing() || GetComponentState().Contains(fw::csLoading)) break;
-      for (TkScrollBar** bar : {&FVertBar, &FHorzBar}) {
-        // The content goes back to its origin with the bar.
-        if (*bar) (*bar)->SetPosition(0);
+      for (TkScrollBar** bar : {&FVertBar, &FHorzBar})
         if (TkScrollBar* gone = *bar) {
           *bar = nullptr;
           gone->Free();
         }
+      {
+        // The content goes back to its origin with the bars.
+        const int dx = GetHorzScrollBar()->GetPosition(), dy = GetVertScrollBar()->GetPosition();
+        GetHorzScrollBar()->SetPosition(0);
+        GetVertScrollBar()->SetPosition(0);
+        ScrollBy(dx, dy);
       }
       GetVertScrollBar()->SetVisible(FSavedVertVisible);
       GetHorzScrollBar()->SetVisible(FSavedHorzVisible);
