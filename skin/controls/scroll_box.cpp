@@ -78,6 +78,9 @@ void TkScrollBox::Loaded() {
   if (FSkinInitialised && FSavedVertPos != 0 && FVertBar) {
     FVertBar->SetPosition(FSavedVertPos);
     FSavedVertPos = 0;
+    // A bar made while loading tells of no change: the content follows it here.
+    if (const int old = GetVertScrollBar()->GetPosition(); old != FVertBar->GetPosition())
+      ScrollChanged(fw::sbVertical, old);
   }
 }
 
@@ -206,9 +209,16 @@ void TkScrollBox::UpdateSkinScrollBars() {
 void TkScrollBox::ScrollChanged(fw::TScrollBarKind kind, int oldPosition) {
   const bool vertical = kind == fw::sbVertical;
   TkScrollBar* bar = vertical ? FVertBar : FHorzBar;
-  if (!bar || (vertical && FScrolling) || !HandleAllocated()) return;
+  if (!bar || (vertical && FScrolling)) return;
   const int delta = oldPosition - bar->GetPosition();
   if (delta == 0) return;
+  fw::TControlScrollBar* own = vertical ? GetVertScrollBar() : GetHorzScrollBar();
+  if (!HandleAllocated()) {
+    // Before the window exists (a box being loaded) the children only move.
+    ScrollBy(vertical ? 0 : delta, vertical ? delta : 0);
+    own->SetPosition(bar->GetPosition());
+    return;
+  }
   FScrolling = true;
   if (OnBeforeScroll) OnBeforeScroll(this);
   HWND wnd = GetHandle();
@@ -231,7 +241,7 @@ void TkScrollBox::ScrollChanged(fw::TScrollBarKind kind, int oldPosition) {
       child->SetLeft(child->GetLeft() + delta);
     }
   }
-  (vertical ? GetVertScrollBar() : GetHorzScrollBar())->SetPosition(bar->GetPosition());
+  own->SetPosition(bar->GetPosition());
   bar->SetDrawingForbidden(false);
   fw::TMessage done{SM_SKINCMD, SkinCmdWParam(cmdSetUpdating, 0), 0, 0};
   Broadcast(done);

@@ -183,4 +183,34 @@ TEST_F(ScrollBoxTest, RemovingTheSkinGivesTheNativeBarsBack) {
   EXPECT_EQ(low->GetTop(), 150 - box->GetVertScrollBar()->GetIncrement());
 }
 
+// A box loaded with its content scrolled (children stored where the scrolled view shows them):
+// the saved position goes to the skinned bar when there is one, and waits when there is none
+// (here the native bar is switched off, so no skinned bar stands in for it).
+TEST_F(ScrollBoxTest, ALoadedBoxGivesItsSavedPositionToTheBarOnlyWhenThereIsOne) {
+  auto load = [this](bool barVisible) {
+    TkScrollBox* loaded = nullptr;
+    fw::TCustomControl* child = nullptr;
+    {
+      fw::TLoadScope scope;
+      loaded = fw::New<TkScrollBox>(form);
+      loaded->SetBounds(220, 10, 150, 100);
+      loaded->SetParent(form);
+      child = fw::New<fw::TCustomControl>(form);
+      child->SetBounds(0, 150, 40, 40);
+      child->SetParent(loaded);
+      loaded->GetVertScrollBar()->SetPosition(20);
+      loaded->GetVertScrollBar()->SetVisible(barVisible);
+    }
+    Settle(2);
+    return std::pair{loaded, child};
+  };
+  auto [shown, low] = load(true);
+  ASSERT_NE(shown->GetVertSkinBar(), nullptr);
+  EXPECT_EQ(shown->GetVertSkinBar()->GetPosition(), 20);
+  EXPECT_EQ(shown->GetVertScrollBar()->GetPosition(), 20);
+  EXPECT_EQ(low->GetTop(), 150);
+  auto [none, other] = load(false);
+  EXPECT_EQ(none->GetVertSkinBar(), nullptr);
+}
+
 }  // namespace
