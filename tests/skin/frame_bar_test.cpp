@@ -297,4 +297,32 @@ TEST_F(FrameBarTest, AnOpenSectionsTitleLooksHotInTheSkinsColours) {
   EXPECT_TRUE(GetWindowLongA(bar->GetHandle(), GWL_STYLE) & WS_VSCROLL);
 }
 
+// With no manager at all the bar is a framework scroll box: the sections work as ever and the
+// native bar serves the range.
+TEST_F(FrameBarTest, WithoutAManagerTheNativeBarServesTheRange) {
+  fw::Free(form);
+  form = nullptr;
+  manager->Free();
+  manager = nullptr;
+  ASSERT_EQ(skin::DefaultManager(), nullptr);
+  form = fw::New<fw::TForm>(fw::Application);
+  form->SetBounds(50, 50, 400, 360);
+  bar = fw::New<TkFrameBar>(form);
+  bar->SetParent(form);
+  for (int i = 0; i < 3; ++i)
+    bar->GetItems()->Add()->OnCreateFrame = [](fw::TObject*, fw::TFrame*& frame) {
+      frame = fw::New<fw::TFrame>(nullptr);
+      frame->SetHeight(150);
+    };
+  form->Show();
+  bar->SetAllowAllOpen(true);
+  for (int i = 0; i < 3; ++i) bar->OpenItem(i, false);
+  Settle();
+  EXPECT_EQ(States(), (std::vector<int>{1, 1, 1}));
+  EXPECT_EQ(bar->GetVertSkinBar(), nullptr);
+  EXPECT_TRUE(bar->GetVertScrollBar()->IsShowing());
+  EXPECT_TRUE(GetWindowLongA(bar->GetHandle(), GWL_STYLE) & WS_VSCROLL);
+  EXPECT_EQ(Item(0)->GetTitleButton()->CurrentState(), 1);
+}
+
 }  // namespace
