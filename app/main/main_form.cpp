@@ -80,20 +80,32 @@ void TfrmMain::FormClose(fw::TObject*, fw::TCloseAction&) { driveList.reset(); }
 
 void TfrmMain::barMenuItems0CreateFrame(fw::TObject*, fw::TFrame*& Frame) {
   frmCleaners1 = fw::New<TfrmCleaners>(nullptr);
-  frmCleaners1->SetHeight(barMenu->GetHeight() - kBarTitlesHeight);
-  Frame = frmCleaners1;
+  HandOver(frmCleaners1, Frame);
 }
 
 void TfrmMain::barMenuItems1CreateFrame(fw::TObject*, fw::TFrame*& Frame) {
   frmSystem1 = fw::New<TfrmSystem>(nullptr);
-  frmSystem1->SetHeight(barMenu->GetHeight() - kBarTitlesHeight);
-  Frame = frmSystem1;
+  HandOver(frmSystem1, Frame);
 }
 
 void TfrmMain::barMenuItems2CreateFrame(fw::TObject*, fw::TFrame*& Frame) {
   frmFile1 = fw::New<TfrmFile>(nullptr);
-  frmFile1->SetHeight(barMenu->GetHeight() - kBarTitlesHeight);
-  Frame = frmFile1;
+  HandOver(frmFile1, Frame);
+}
+
+void TfrmMain::HandOver(fw::TFrame* frame, fw::TFrame*& Frame) {
+  // The bar frees the frame when its section closes: the window hears of it.
+  frame->FreeNotification(this);
+  frame->SetHeight(barMenu->GetHeight() - kBarTitlesHeight);
+  Frame = frame;
+}
+
+void TfrmMain::Notification(fw::TComponent* component, fw::TOperation operation) {
+  fw::TForm::Notification(component, operation);
+  if (operation != fw::opRemove) return;
+  if (component == frmCleaners1) frmCleaners1 = nullptr;
+  if (component == frmSystem1) frmSystem1 = nullptr;
+  if (component == frmFile1) frmFile1 = nullptr;
 }
 
 void TfrmMain::btnSettingsClick(fw::TObject*) {

@@ -125,6 +125,8 @@ class TfrmMain : public fw::TForm {
   void barMenuItems0CreateFrame(fw::TObject* Sender, fw::TFrame*& Frame);
   void barMenuItems1CreateFrame(fw::TObject* Sender, fw::TFrame*& Frame);
   void barMenuItems2CreateFrame(fw::TObject* Sender, fw::TFrame*& Frame);
+  // A navigation frame made for the bar, handed over with the bar's height less the titles'.
+  void HandOver(fw::TFrame* frame, fw::TFrame*& Frame);
   void btnSettingsClick(fw::TObject* Sender);
   void btnAboutClick(fw::TObject* Sender);
   void btnHelpClick(fw::TObject* Sender);
@@ -133,6 +135,8 @@ class TfrmMain : public fw::TForm {
  protected:
   ~TfrmMain() override;
   void CreateComponents() override;
+  // A navigation frame the bar frees is forgotten.
+  void Notification(fw::TComponent* component, fw::TOperation operation) override;
 
  private:
   // The parts of the layout (main_form_layout.cpp).

@@ -170,6 +170,7 @@ void TfrmMain::CreateNavigation() {
   barMenu->SetName("barMenu");
   barMenu->SetWidth(131);
   barMenu->SetAlign(fw::alLeft);
+  barMenu->GetSkinData()->SetSkinSection("BAR");
   barMenu->SetImages(il16);
   barMenu->SetParent(this);
   for (auto [caption, image] : {std::pair{"Cleaners", 4}, std::pair{"System", 7}, std::pair{"Files&&Folders", 6}}) {

@@ -9,6 +9,9 @@ TfrmNavigation::TfrmNavigation(fw::TComponent* owner) : fw::TFrame(owner) {}
 void TfrmNavigation::CreateButtons(const std::string& caption1, const std::string& caption2,
                                    const std::string& caption3, int firstImage, int groupIndex) {
   SetBounds(0, 0, 131, 210);
+  // The bar gives the frame its items' width, a little less than the buttons' reach: the
+  // buttons never scroll sideways.
+  GetHorzScrollBar()->SetVisible(false);
   kFrameAdapter1 = fw::New<skin::TkFrameAdapter>(this);
   kFrameAdapter1->SetName("kFrameAdapter1");
   kSpeedButton1 = MakeButton("kSpeedButton1", caption1, 0, firstImage, groupIndex);

@@ -157,6 +157,7 @@ class TWinControl : public TControl {
 
  private:
   friend class TControl;
+  friend class TScrollingWinControl;
   friend LRESULT CALLBACK ControlWndProc(HWND, UINT, WPARAM, LPARAM);
   void CreateHandle();
   bool UpdateBounds();

@@ -6,6 +6,8 @@
 #include "skin/engine/scroll_bar.h"
 #include "skin/engine/skin_command.h"
 #include "skin/engine/skin_manager.h"
+#include "skin/engine/skinable_menus.h"
+#include "framework/menus/popup_menu.h"
 
 namespace skin {
 
@@ -69,7 +71,17 @@ void TkFrameAdapter::Loaded() {
   fw::TComponent::Loaded();
   if (!FFrame || !ControlAnswersCmd(FFrame, cmdIsSkinned) || !FSkinData->GetSkinManager()) return;
   FSkinData->UpdateIndexes();
-  if (FSkinData->SkinIsActive() && !Designing()) RemoveParentBackground();
+  if (Designing()) return;
+  if (FSkinData->GetSkinManager()->GetActive()) HookPopupMenus();
+  if (FSkinData->SkinIsActive()) RemoveParentBackground();
+}
+
+void TkFrameAdapter::HookPopupMenus() {
+  TkSkinManager* manager = FSkinData->GetSkinManager();
+  if (!manager->GetSkinnedPopups()) return;
+  for (int i = 0; i < FFrame->GetComponentCount(); ++i)
+    if (auto* menu = dynamic_cast<fw::TPopupMenu*>(FFrame->GetComponents(i)))
+      manager->GetSkinableMenus()->HookPopupMenu(menu, true);
 }
 
 void TkFrameAdapter::Notification(fw::TComponent* component, fw::TOperation operation) {
@@ -118,16 +130,18 @@ bool TkFrameAdapter::SkinCommand(fw::TMessage& m) {
       if (!ManagerOwns(m)) return false;
       BroadcastToChildControls(FFrame, m);
       CommonMessage(m, FSkinData.get());
+      if (FSkinData->GetSkinManager()) HookPopupMenus();
       return true;
     case cmdRemoveSkin:
       if (!ManagerOwns(m)) return false;
       CommonMessage(m, FSkinData.get());
+      // Without the skin the skinned bars go, putting the content back where it began, before
+      // the frame's own bars (which scroll the content themselves) come back.
+      UpdateScrollBars();
       if (!Designing()) {
         FFrame->GetVertScrollBar()->SetVisible(FOwnVertVisible);
         FFrame->GetHorzScrollBar()->SetVisible(FOwnHorzVisible);
       }
-      // Without the skin the skinned bars go, putting the content back where it began.
-      UpdateScrollBars();
       BroadcastToChildControls(FFrame, m);
       if (FFrame->HandleAllocated())
         RedrawWindow(FFrame->GetHandleNoCreate(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);

@@ -61,6 +61,8 @@ class TkFrameAdapter : public fw::TComponent {
   // The flag of commands 11/22: the frame lies partly outside its parent.
   void UpdateHalfVisible();
   void RemoveParentBackground();
+  // Hooks the popup menus the frame owns for skinning while the manager skins popups.
+  void HookPopupMenus();
   // Scrolls the frame's children (windows and graphic controls) so that the content shows from
   // position on along the axis.
   void ScrollTo(bool vertical, int position);

@@ -18,6 +18,7 @@
 #include "skin/engine/skin_command.h"
 #include "skin/engine/skin_manager.h"
 #include "main_window_fixture.h"
+#include "support/control_skin.h"
 #include "support/test_skins.h"
 
 using app::frmMain;
@@ -78,8 +79,8 @@ TEST_F(MainWindowTest, FirstRunWritesProgramIniAndShowsTheDriveCleaner) {
   EXPECT_EQ(frmMain->pnlDC->GetAlign(), fw::alClient);
   // The "Cleaners" group is open with the frame the bar asked for, its first button down.
   skin::TkTitleItem* cleaners = frmMain->barMenu->GetItems()->GetItems(0);
-  EXPECT_TRUE(cleaners->GetOpened());
-  EXPECT_FALSE(frmMain->barMenu->GetItems()->GetItems(1)->GetOpened());
+  EXPECT_EQ(cleaners->GetState(), skin::tsOpen);
+  EXPECT_EQ(frmMain->barMenu->GetItems()->GetItems(1)->GetState(), skin::tsClosed);
   ASSERT_NE(cleaners->GetFrame(), nullptr);
   EXPECT_EQ(cleaners->GetFrame(), frmMain->frmCleaners1);
   EXPECT_EQ(frmMain->frmCleaners1->GetOwner(), nullptr);
@@ -148,16 +149,22 @@ TEST_F(MainWindowTest, NavigationButtonsSwitchToolsAndGroups) {
   frmMain->frmCleaners1->kSpeedButton3->Click();
   EXPECT_EQ(VisiblePanels(), std::vector<skin::TkPanel*>{frmMain->pnlDF});
 
-  // Opening "System" closes "Cleaners" and makes its frame on demand, once.
+  // Opening "System" closes "Cleaners", whose frame the bar frees (the window forgets it), and
+  // makes its frame on demand, anew at every opening.
   app::TfrmSystem* designed = frmMain->frmSystem1;
   frmMain->barMenu->OpenItem(1, false);
-  EXPECT_FALSE(frmMain->barMenu->GetItems()->GetItems(0)->GetOpened());
-  EXPECT_FALSE(frmMain->frmCleaners1->GetVisible());
+  EXPECT_EQ(frmMain->barMenu->GetItems()->GetItems(0)->GetState(), skin::tsClosed);
+  EXPECT_EQ(frmMain->barMenu->GetItems()->GetItems(0)->GetFrame(), nullptr);
+  EXPECT_EQ(frmMain->frmCleaners1, nullptr);
   ASSERT_NE(frmMain->frmSystem1, designed);
-  app::TfrmSystem* made = frmMain->frmSystem1;
   frmMain->barMenu->OpenItem(0, false);
+  EXPECT_EQ(frmMain->frmSystem1, nullptr);
+  ASSERT_NE(frmMain->frmCleaners1, nullptr);
+  EXPECT_EQ(frmMain->barMenu->GetItems()->GetItems(0)->GetFrame(), frmMain->frmCleaners1);
   frmMain->barMenu->OpenItem(1, false);
-  EXPECT_EQ(frmMain->frmSystem1, made);
+  ASSERT_NE(frmMain->frmSystem1, nullptr);
+  app::TfrmSystem* made = frmMain->frmSystem1;
+  EXPECT_EQ(frmMain->barMenu->GetItems()->GetItems(1)->GetFrame(), made);
   for (auto [button, panel] : {std::pair{made->kSpeedButton1, frmMain->pnlSU},
                                std::pair{made->kSpeedButton2, frmMain->pnlUI},
                                std::pair{made->kSpeedButton3, frmMain->pnlSD}}) {
@@ -182,6 +189,38 @@ TEST_F(MainWindowTest, NavigationButtonsSwitchToolsAndGroups) {
   EXPECT_EQ(frmMain->driveCleaner->lvDCDrive->GetItems()->GetCount(), rows);
 }
 
+// Under the control test skin the bar shows its "BAR" face and its titles their "BARTITLE"
+// faces, the open "Cleaners" title hot.
+TEST_F(MainWindowTest, TheFrameBarShowsItsSectionsWithCleanersOpenAndHot) {
+  Start();
+  skin::TkStoredSkins& skins = *frmMain->skinManager->GetInternalSkins();
+  control_skin::AddControlSkin(skins, control_skin::kFirstName, control_skin::kFirst);
+  frmMain->skinManager->SetSkinName(control_skin::kFirstName);
+  Pump();
+  ASSERT_EQ(frmMain->skinManager->GetSkinName(), control_skin::kFirstName);
+  const control_skin::TSectionColours bar = control_skin::SectionOf(control_skin::kFirst, "BAR");
+  const control_skin::TSectionColours title = control_skin::SectionOf(control_skin::kFirst, "BARTITLE");
+  skin::TkFrameBar* barMenu = frmMain->barMenu;
+  EXPECT_EQ(barMenu->GetSkinData()->GetSkinSection(), "BAR");
+  EXPECT_EQ(barMenu->GetItems()->GetItems(0)->GetCaption(), "Cleaners");
+  EXPECT_EQ(barMenu->GetItems()->GetItems(0)->GetState(), skin::tsOpen);
+  // The faces as painted into the caches the screen is copied from.
+  auto face = [](skin::TkCommonData* d, int x, int y) { return test_skins::PixelOf(*d->CacheBmp, x, y); };
+  for (int i = 0; i < 3; ++i) {
+    skin::TkTitleItem* item = barMenu->GetItems()->GetItems(i);
+    skin::kFrameBar::TkTitleButton* button = item->GetTitleButton();
+    EXPECT_EQ(item->GetSkinSection(), "BARTITLE");
+    EXPECT_EQ(button->CurrentState(), i == 0 ? 1 : 0) << i;
+    button->PrepareCache();
+    EXPECT_EQ(face(button->GetSkinData(), button->GetWidth() - 6, button->GetHeight() / 2),
+              i == 0 ? title.Face[control_skin::kHot] : title.Face[control_skin::kNormal])
+        << i;
+  }
+  skin::TkCommonData* d = barMenu->GetSkinData();
+  EXPECT_EQ(face(d, 3, barMenu->GetHeight() - 6), bar.Face[control_skin::kNormal]);
+  EXPECT_EQ(face(d, 0, barMenu->GetHeight() / 2), bar.Edge[control_skin::kNormal]);
+}
+
 // Each navigation frame the bar makes paints its face from the skin's GROUPBOX section, and again
 // from the new skin's after a change.
 TEST_F(MainWindowTest, NavigationFramesPaintFromTheSkinAndFollowItsChanges) {
@@ -191,13 +230,13 @@ TEST_F(MainWindowTest, NavigationFramesPaintFromTheSkinAndFollowItsChanges) {
     skin::TkSkinManager* m = frmMain->skinManager;
     return m->GetSections()[m->GetSkinIndex("GROUPBOX")].Color;
   };
-  // A point of the face right of the buttons, as the frame paints it into a bitmap.
+  // A point of the face left of the buttons, as the frame paints it into a bitmap.
   auto facePixel = [](app::TfrmNavigation* frame) {
     fw::TBitmap bitmap;
     bitmap.SetPixelFormat(fw::pf24bit);
     bitmap.SetSize(frame->GetWidth(), frame->GetHeight());
     frame->Perform(WM_PAINT, reinterpret_cast<WPARAM>(bitmap.GetCanvas()->GetHandle()), 0);
-    return test_skins::PixelOf(bitmap, frame->GetWidth() - 6, frame->GetHeight() / 2);
+    return test_skins::PixelOf(bitmap, 5, frame->GetHeight() / 2);
   };
   auto check = [&](const fw::TColor expected) {
     for (int item = 0; item < 3; ++item) {

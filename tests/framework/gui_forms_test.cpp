@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "framework/controls/custom_control.h"
+#include "framework/controls/graphic_control.h"
 #include "framework/forms/application.h"
 #include "framework/forms/dialog_service.h"
 #include "framework/forms/frame.h"
@@ -579,6 +580,80 @@ TEST_F(GuiForms, AFramesScrollRangeIsTheExtentOfItsChildrenWhetherItsBarsShowOrN
   frame->SetAutoScroll(false);
   EXPECT_EQ(vert->GetRange(), 7);
   Free(frame);
+}
+
+// A visible bar drives the window's native bar: it shows while the content exceeds the client,
+// its scroll codes and a new Position move windowed and graphic children alike, aligned children
+// lie in scrolled coordinates, and a focused child is scrolled into view.
+TEST_F(GuiForms, AVisibleBarScrollsTheContentByItsNativeBar) {
+  auto* form = New<TForm>(Application);
+  form->SetBounds(0, 0, 300, 300);
+  auto* frame = New<TFrame>(form);
+  frame->SetBounds(0, 0, 120, 100);
+  frame->SetParent(form);
+  form->Show();
+  auto child = [frame](int left, int top, int width, int height, TAlign align = alNone) {
+    auto* c = New<TCustomControl>(frame);
+    c->SetBounds(left, top, width, height);
+    c->SetAlign(align);
+    c->SetParent(frame);
+    return c;
+  };
+  auto windowTop = [frame](TWinControl* c) {
+    RECT r{};
+    GetWindowRect(c->GetHandle(), &r);
+    POINT p{r.left, r.top};
+    ScreenToClient(frame->GetHandle(), &p);
+    return static_cast<int>(p.y);
+  };
+  TControlScrollBar* vert = frame->GetVertScrollBar();
+  TCustomControl* top = child(0, 0, 10, 20, alTop);
+  TCustomControl* low = child(10, 150, 40, 40);
+  auto* mark = New<TGraphicControl>(frame);
+  mark->SetBounds(60, 120, 10, 10);
+  mark->SetParent(frame);
+  frame->UpdateScrollBars();
+  EXPECT_EQ(vert->GetRange(), 190);
+  EXPECT_TRUE(vert->IsShowing());
+  EXPECT_TRUE(GetWindowLongA(frame->GetHandle(), GWL_STYLE) & WS_VSCROLL);
+  EXPECT_FALSE(frame->GetHorzScrollBar()->IsShowing());
+
+  vert->SetPosition(50);
+  EXPECT_EQ(vert->GetPosition(), 50);
+  EXPECT_EQ(low->GetTop(), 100);
+  EXPECT_EQ(windowTop(low), 100);
+  EXPECT_EQ(top->GetTop(), -50);
+  EXPECT_EQ(mark->GetTop(), 70);
+  EXPECT_EQ(vert->GetRange(), 190);
+  // Aligned children are laid out in scrolled coordinates.
+  frame->Realign();
+  EXPECT_EQ(top->GetTop(), -50);
+
+  frame->Perform(WM_VSCROLL, SB_LINEDOWN, 0);
+  EXPECT_EQ(vert->GetPosition(), 58);
+  EXPECT_EQ(windowTop(low), 92);
+  frame->Perform(WM_VSCROLL, SB_BOTTOM, 0);
+  EXPECT_EQ(vert->GetPosition(), 190 - vert->ClientExtent());
+  frame->Perform(WM_VSCROLL, SB_TOP, 0);
+  EXPECT_EQ(vert->GetPosition(), 0);
+  EXPECT_EQ(windowTop(low), 150);
+  EXPECT_EQ(mark->GetTop(), 120);
+
+  // The focused control comes into view, its margin around it.
+  vert->SetMargin(5);
+  low->SetTabStop(true);
+  low->SetFocus();
+  Application->ProcessMessages();
+  EXPECT_EQ(vert->GetPosition(), 150 + 40 + 5 - vert->ClientExtent());
+
+  // An invisible bar records a position and moves nothing; the native bar goes.
+  vert->SetVisible(false);
+  EXPECT_FALSE(vert->IsShowing());
+  EXPECT_FALSE(GetWindowLongA(frame->GetHandle(), GWL_STYLE) & WS_VSCROLL);
+  const int before = low->GetTop();
+  vert->SetPosition(vert->GetPosition() + 7);
+  EXPECT_EQ(low->GetTop(), before);
+  Free(form);
 }
 
 TEST(UtilWindow, TheMethodAnswersAndGoesWithTheWindow) {

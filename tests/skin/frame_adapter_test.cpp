@@ -13,6 +13,8 @@
 #include "framework/forms/application.h"
 #include "framework/forms/dialog_service.h"
 #include "framework/forms/frame.h"
+#include "framework/menus/menu_item.h"
+#include "framework/menus/popup_menu.h"
 #include "skin/engine/frame_adapter.h"
 #include "skin/engine/scroll_bar.h"
 #include "skin/engine/skin_command.h"
@@ -390,6 +392,42 @@ TEST_F(FrameAdapterTest, ABarFreedWithTheFramesParentIsForgotten) {
   Resize(100, 80);
   ASSERT_NE(adapter->GetVertBar(), nullptr);
   EXPECT_EQ(adapter->GetVertBar()->GetParent(), form);
+}
+
+// The frame's own popup menus are hooked for skinning when it is loaded and on every new skin,
+// as long as the manager skins popups. The frame has no owner, so the manager's own walk over the
+// application's components never reaches its menus.
+TEST_F(FrameAdapterTest, TheFramesPopupMenusAreHookedOnLoadingAndOnANewSkin) {
+  auto makeFrame = [this](fw::TPopupMenu*& menu) {
+    fw::TLoadScope scope;
+    auto* loose = fw::New<fw::TFrame>(nullptr);
+    fw::New<skin::TkFrameAdapter>(loose);
+    menu = fw::New<fw::TPopupMenu>(loose);
+    menu->GetItems()->Add(fw::New<fw::TMenuItem>(menu));
+    loose->SetBounds(10, 10, 100, 80);
+    loose->SetParent(form);
+    return loose;
+  };
+  fw::TPopupMenu* menu = nullptr;
+  fw::TFrame* loose = makeFrame(menu);
+  EXPECT_TRUE(menu->GetOwnerDraw());
+  EXPECT_TRUE(menu->GetItems()->GetItems(0)->OnMeasureItem);
+
+  menu->SetOwnerDraw(false);
+  manager->SetSkinName("Paint");
+  Settle();
+  EXPECT_TRUE(menu->GetOwnerDraw());
+
+  manager->SetSkinnedPopups(false);
+  menu->SetOwnerDraw(false);
+  manager->SetSkinName("Paint");
+  Settle();
+  EXPECT_FALSE(menu->GetOwnerDraw());
+  fw::TPopupMenu* second = nullptr;
+  fw::TFrame* other = makeFrame(second);
+  EXPECT_FALSE(second->GetOwnerDraw());
+  fw::Free(other);
+  fw::Free(loose);
 }
 
 }  // namespace

@@ -77,6 +77,7 @@ inline constexpr TSectionDef kSections[] = {
     {"SCROLLBTNBOTTOM", 11}, {"SCROLLBTNLEFT", 12}, {"SCROLLBTNRIGHT", 13}, {"SCROLLBAR1H", 14},
     {"SCROLLBAR1V", 15},   {"SCROLLBAR2H", 16},    {"SCROLLBAR2V", 17},   {"SCROLLSLIDERH", 18},
     {"SCROLLSLIDERV", 19},
+    {"BAR", 20},           {"BARTITLE", 21},       {"BARPANEL", 22},      {"PANEL_LOW", 23},
 };
 
 inline constexpr TControlSkin kFirst = ControlSkin(0), kSecond = ControlSkin(1);
