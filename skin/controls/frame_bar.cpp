@@ -236,6 +236,7 @@ fw::TFrame* TkFrameBar::CreateDefaultFrame() {
   notice->SetAlignment(fw::taCenter);
   notice->SetLayout(fw::tlCenter);
   notice->SetWordWrap(true);
+  notice->SetUseSkinColor(false);  // the notice stays red under every skin
   notice->GetFont()->SetColor(0x0000FF);
   notice->SetParent(frame);
   return frame;
