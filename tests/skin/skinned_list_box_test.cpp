@@ -332,4 +332,31 @@ TEST_F(SkinnedListBoxTest, CheckStatesSurviveRecreationAndToggle) {
   EXPECT_EQ(checks->GetItems()->GetCount(), 0);
 }
 
+// With no manager at all the lists draw plainly: window colours, the system's check box.
+class ListBoxWithoutManagerTest : public testing_gui::GuiTest {};
+
+TEST_F(ListBoxWithoutManagerTest, PlainDrawingAndToggling) {
+  auto* form = fw::New<fw::TForm>(fw::Application);
+  form->SetBounds(40, 40, 300, 200);
+  auto* checks = fw::New<skin::TkCheckListBox>(form);
+  checks->SetBounds(10, 10, 200, 120);
+  checks->SetParent(form);
+  checks->GetItems()->Add("One");
+  checks->GetItems()->Add("Two");
+  form->Show();
+  checks->SetState(1, fw::cbChecked);
+  fw::Application->ProcessMessages();
+  EXPECT_EQ(checks->GetColor(), fw::clWindow);
+  auto shot = ScreenOf(checks);
+  EXPECT_EQ(PixelOf(*shot, 2 + 150, 2 + 8), fw::ColorToRGB(fw::clWindow));
+  // The check area holds the system check box with its shadow square.
+  const fw::TRect area(2, 2 + 16, 2 + checks->CheckWidth(), 2 + 32);
+  EXPECT_GT(testing_paint::CountColour(*shot, area, fw::ColorToRGB(fw::clBtnShadow)), 8);
+  EXPECT_EQ(checks->GetVertBar(), nullptr);
+  SendMessageA(checks->GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 8));
+  SendMessageA(checks->GetHandle(), WM_LBUTTONUP, 0, MAKELPARAM(3, 8));
+  EXPECT_TRUE(checks->GetChecked(0));
+  fw::Free(form);
+}
+
 }  // namespace
