@@ -15,6 +15,7 @@
 #include "framework/rtl/seams.h"
 #include "framework/stdctrls/custom_edit.h"
 #include "skin/controls/check_list_box.h"
+#include "skin/controls/label.h"
 #include "skin/controls/list_box.h"
 #include "skin/engine/glyphs_text.h"
 #include "skin/engine/scroll_bar.h"
@@ -246,6 +247,29 @@ TEST_F(SkinnedListBoxTest, SkinnedLookAndOverlay) {
   EXPECT_EQ(list->GetColor(), fw::clWindow);
   EXPECT_FALSE(list->GetVertBar()->GetVisible());
   EXPECT_EQ(list->GetItems()->GetCount(), 43);
+}
+
+TEST_F(SkinnedListBoxTest, ColumnsBarAndBoundLabel) {
+  // One column over a width of 160: lines flow into further columns, a horizontal overlay.
+  list->SetColumns(1);
+  EXPECT_TRUE(GetWindowLongA(list->GetHandle(), GWL_STYLE) & LBS_MULTICOLUMN);
+  EXPECT_EQ(list->ItemRect(0).Width(), (160 + 1 - 3) / 1);
+  Fill(list, 40);
+  ASSERT_NE(list->GetHorzBar(), nullptr);
+  EXPECT_TRUE(list->GetHorzBar()->GetVisible());
+  EXPECT_EQ(list->GetHorzBar()->GetName(), "LinesHSBar");
+  EXPECT_EQ(list->GetHorzBar()->GetWidth(), 160 - 4);
+  EXPECT_EQ(list->GetHorzBar()->GetTop() + list->GetHorzBar()->GetHeight(), list->GetTop() + list->GetHeight() - 2);
+  // The bound label follows the list's enabled state and visibility.
+  list->GetBoundLabel()->SetCaption("Lines:");
+  list->GetBoundLabel()->SetActive(true);
+  skin::TkEditLabel* label = list->GetBoundLabel()->GetLabel();
+  ASSERT_NE(label, nullptr);
+  EXPECT_EQ(label->GetName(), "LinesLabel");
+  list->SetEnabled(false);
+  EXPECT_FALSE(label->GetEnabled());
+  list->SetVisible(false);
+  EXPECT_FALSE(label->GetVisible());
 }
 
 TEST_F(SkinnedListBoxTest, CheckGlyphsAndHeaders) {
