@@ -143,6 +143,15 @@ class TkCheckButton : public TkSkinnedWinControl<Base> {
       case fw::CM_MOUSEENTER:
         if (acting && d->MouseAbove) return false;
         break;
+      case fw::CN_KEYDOWN:
+      case fw::CN_KEYUP:
+        // The framework's key events (OnKeyDown, OnKeyUp) come from these; a read-only control
+        // fires none for the keys it ignores.
+        if (acting && GetReadOnly() && (m.Msg == fw::CN_KEYUP || m.WParam == VK_SPACE)) {
+          m.Result = 0;
+          return true;
+        }
+        return false;
       case WM_KEYDOWN:
         if (m.WParam != VK_SPACE || !acting) return false;
         if (GetReadOnly()) return true;
@@ -150,13 +159,10 @@ class TkCheckButton : public TkSkinnedWinControl<Base> {
         TakeFocus();
         d->BGChanged = true;
         this->Repaint();
-        KeyEvent(m, true);
         return true;
       case WM_KEYUP:
         if (!acting) return false;
-        if (GetReadOnly()) return true;
-        if (FPressed) Release();
-        KeyEvent(m, false);
+        if (!GetReadOnly() && FPressed) Release();
         return true;
       case WM_LBUTTONDOWN:
       case WM_LBUTTONDBLCLK:
@@ -241,14 +247,6 @@ class TkCheckButton : public TkSkinnedWinControl<Base> {
     Activate();
     this->GetSkinData()->BGChanged = true;
     this->Repaint();
-  }
-  void KeyEvent(fw::TMessage& m, bool down) {
-    WORD key = static_cast<WORD>(m.WParam);
-    const fw::TShiftState shift = fw::KeyDataToShiftState(m.LParam);
-    if (down)
-      this->KeyDown(key, shift);
-    else
-      this->KeyUp(key, shift);
   }
   void PaintCaption(const fw::TRect& glyph) {
     const std::string caption = this->GetCaption();

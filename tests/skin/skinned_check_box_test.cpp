@@ -94,9 +94,11 @@ class SkinnedCheckBoxTest : public ControlSkinTest {
     SendMessage(c->GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
     SendMessage(c->GetHandle(), WM_LBUTTONUP, 0, MAKELPARAM(x, y));
   }
+  // The space bar pressed and released on the control, through the message loop.
   static void Space(fw::TWinControl* c) {
-    SendMessage(c->GetHandle(), WM_KEYDOWN, VK_SPACE, 0x00390001);
-    SendMessage(c->GetHandle(), WM_KEYUP, VK_SPACE, 0xC0390001);
+    PostMessage(c->GetHandle(), WM_KEYDOWN, VK_SPACE, 0x00390001);
+    PostMessage(c->GetHandle(), WM_KEYUP, VK_SPACE, 0xC0390001);
+    fw::Application->ProcessMessages();
   }
 
   fw::TForm* form = nullptr;
