@@ -42,6 +42,9 @@ void TfrmAddDFGroup::CreateComponents() {
   kListBox1 = fw::New<skin::TkListBox>(this);
   kListBox1->SetName("kListBox1");
   kListBox1->SetBounds(8, 68, 276, 160);
+  kListBox1->GetSkinData()->SetSkinSection("EDIT");
+  kListBox1->SetItemHeight(16);
+  kListBox1->SetColor(fw::clWhite);
   kListBox1->SetParent(this);
   kSpeedButton4 = MakeToolButton(this, "kSpeedButton4", "Add", "Add wildcard", 8, 234);
   kSpeedButton5 = MakeToolButton(this, "kSpeedButton5", "Edit", "Edit wildcard", 72, 234);

@@ -233,7 +233,7 @@ void TDuplicateFinder::btnDFSearchClick(fw::TObject*) {
     FLastStatus = fw::GetTickCount();
     {
       TTimeSpent spent(searchTimes.Collect);
-      fw::TStringList* paths = lvDFPath->GetItems();
+      fw::TStrings* paths = lvDFPath->GetItems();
       for (int i = 0; i < paths->GetCount() && !FForm.canceled; ++i) {
         if (!lvDFPath->GetChecked(i) || !fw::DirectoryExists(paths->GetStrings(i))) continue;
         FForm.dfSearcher->SetRootDirectory(paths->GetStrings(i));

@@ -58,6 +58,8 @@ void TDuplicateFinder::CreateControls() {
   lvDFPath = fw::New<skin::TkCheckListBox>(owner);
   lvDFPath->SetName("lvDFPath");
   lvDFPath->SetSorted(true);
+  lvDFPath->SetColumns(1);
+  lvDFPath->GetSkinData()->SetSkinSection("EDIT");
   lvDFPath->SetAlign(fw::alClient);
   lvDFPath->SetParent(tsDFPath);
 
@@ -67,6 +69,8 @@ void TDuplicateFinder::CreateControls() {
   kBitBtn13->SetVisible(false);
   clbDFGroup = fw::New<skin::TkCheckListBox>(owner);
   clbDFGroup->SetName("clbDFGroup");
+  clbDFGroup->SetColumns(1);
+  clbDFGroup->GetSkinData()->SetSkinSection("EDIT");
   clbDFGroup->SetAlign(fw::alClient);
   clbDFGroup->SetParent(tsDFGroup);
 

@@ -86,10 +86,10 @@ class TkCommonData : public fw::TPersistent {
   int CtrlTypeIndex = 0;
   bool FocusSet = false;
   bool MouseAbove = false;
+  // Colour and font colour of an edit (or list box) from the section, unless custom.
+  void ApplyEditColours();
 
  private:
-  // Colour and font colour of an edit from the section, unless custom.
-  void ApplyEditColours();
   // Command 3 when the manager serves the section, else 2, with the manager in LParam.
   void TellOwner(TkSkinManager* manager);
 

@@ -1,5 +1,7 @@
 #include "skin/engine/skin_engine.h"
 
+#include "skin/controls/check_list_box.h"
+
 #include "framework/win.h"
 #include "skin/engine/fast_pixels.h"
 #include "skin/engine/skin_command.h"
@@ -19,6 +21,7 @@ void StartSkinEngine() {
   ProgramSmallIcon = GetFileIcon(path, true);
   ProgramLargeIcon = GetFileIcon(path, false);
   CreateFastObjects();
+  MeasureCheckListGlyph();
 }
 
 void StopSkinEngine() {

@@ -879,7 +879,8 @@ TEST_F(DuplicateFinderTest, PagesSwitchAndBoxesToggleByMouseAndSpace) {
   SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, text);
   SendMessageA(list, WM_LBUTTONUP, 0, text);
   EXPECT_TRUE(tool->clbDFGroup->GetChecked(1));
-  SendMessageA(list, WM_KEYDOWN, VK_SPACE, 0);
+  PostMessageA(list, WM_KEYDOWN, VK_SPACE, 0x00390001);
+  Pump();
   EXPECT_FALSE(tool->clbDFGroup->GetChecked(1));
 }
 
@@ -928,7 +929,7 @@ TEST_F(DuplicateFinderTest, GroupNamesOutsideAsciiArePaintedAsThemselves) {
     SendMessageA(list, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
   });
   // The text area right of the check box, drawn directly.
-  const int textLeft = line.left + 16;
+  const int textLeft = line.left + tool->clbDFGroup->CheckWidth();
   std::vector<uint32_t> drawn = Pixels(client.right, client.bottom, [&](HDC dc) {
     RECT area{textLeft, line.top, line.right, line.bottom};
     FillRect(dc, &area, GetSysColorBrush(COLOR_WINDOW));
@@ -942,7 +943,7 @@ TEST_F(DuplicateFinderTest, GroupNamesOutsideAsciiArePaintedAsThemselves) {
   });
   int differing = 0, inked = 0;
   for (int y = line.top; y < line.bottom; ++y)
-    for (int x = textLeft; x < line.right; ++x) {
+    for (int x = textLeft; x < std::min(line.right, client.right); ++x) {
       size_t at = static_cast<size_t>(y) * client.right + x;
       if (painted[at] != drawn[at]) ++differing;
       if ((drawn[at] & 0xFFFFFF) != (ColorToRGBQuad(GetSysColor(COLOR_WINDOW)))) ++inked;

@@ -39,7 +39,29 @@ test_skins::Picture Master(const TControlSkin& skin) {
   return master;
 }
 
+// The check glyphs of kCheckGlyphs into GLOBALINFO, each with its own picture.
+void AddCheckGlyphs(skin::TkStoredSkin& stored, const TControlSkin& colours) {
+  for (const TGlyphDef& def : kCheckGlyphs) {
+    test_skins::Picture picture(3 * def.Side, 2 * def.Side, 0);
+    for (int k = 0; k < 3; ++k) {
+      picture.Fill(k * def.Side, 0, def.Side, def.Side, Colour(colours.Index, def.Number, k));
+      for (int cy : {0, def.Side - 1})
+        for (int cx : {k * def.Side, (k + 1) * def.Side - 1}) picture.Set(cx, cy, test_skins::kFuchsia);
+    }
+    AddImage(stored, "GLOBALINFO", def.Name, fw::TRect(0, 0, 3 * def.Side, 2 * def.Side), 1, 0, 0, 3);
+    skin::TkSkinImage* image = stored.GetImages()->GetItem(stored.GetImages()->GetCount() - 1);
+    image->SetName(def.Name);
+    image->SetImage(testing_paint::FromPicture(picture).get());
+  }
+}
+
 }  // namespace
+
+fw::TColor GlyphColour(const TControlSkin& skin, const std::string& glyph, int frame) {
+  for (const TGlyphDef& def : kCheckGlyphs)
+    if (glyph == def.Name) return Colour(skin.Index, def.Number, frame);
+  return test_skins::kFuchsia;
+}
 
 TSectionColours SectionOf(const TControlSkin& skin, const std::string& section) {
   for (const TSectionDef& def : kSections)
@@ -69,6 +91,7 @@ skin::TkStoredSkin* AddControlSkin(skin::TkStoredSkins& skins, const std::string
   for (const char* button : {"SCROLLBTNTOP", "SCROLLBTNBOTTOM", "SCROLLBTNLEFT", "SCROLLBTNRIGHT"})
     AddImage(*stored, button, "GLYPHMASK", fw::TRect(0, arrowTop, 3 * kArrowWidth, arrowTop + kArrowHeight), 0, 0, 0,
              3);
+  AddCheckGlyphs(*stored, colours);
   stored->SetShadow1Color(colours.Shadow);
   stored->SetShadow1Blur(colours.ShadowBlur);
   stored->SetShadow1Offset(colours.ShadowOffset);

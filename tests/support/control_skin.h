@@ -78,7 +78,23 @@ inline constexpr TSectionDef kSections[] = {
     {"SCROLLBAR1V", 15},   {"SCROLLBAR2H", 16},    {"SCROLLBAR2V", 17},   {"SCROLLSLIDERH", 18},
     {"SCROLLSLIDERV", 19},
     {"BAR", 20},           {"BARTITLE", 21},       {"BARPANEL", 22},      {"PANEL_LOW", 23},
+    {"CHECKBOX", 35},      {"RADIOBUTTON", 36},
 };
+
+// GLOBALINFO's check glyphs, each a picture of its own: three square frames of Side pixels
+// (normal, hot, pressed) filled with Colour(skin, Number, frame), $FF00FF corner pixels, over a
+// mask row that lets the whole frame through.
+struct TGlyphDef {
+  const char* Name;
+  int Number;
+  int Side;
+};
+inline constexpr TGlyphDef kCheckGlyphs[] = {
+    {"BOXCHECKED", 37, 13},   {"BOXUNCHECKED", 38, 13},   {"BOXGRAYED", 39, 13},   {"RADIOCHECKED", 40, 13},
+    {"RADIOUNCHECKED", 41, 13}, {"SMALLCHECKED", 42, 11}, {"SMALLUNCHECKED", 43, 11}, {"SMALLGRAYED", 44, 11},
+};
+// The colour of frame (0 normal, 1 hot, 2 pressed) of a check glyph of kCheckGlyphs in the skin.
+fw::TColor GlyphColour(const TControlSkin& skin, const std::string& glyph, int frame);
 
 inline constexpr TControlSkin kFirst = ControlSkin(0), kSecond = ControlSkin(1);
 inline const char* const kFirstName = "Controls";
