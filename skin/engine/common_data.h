@@ -67,6 +67,8 @@ class TkCommonData : public fw::TPersistent {
   bool ParentIsTextured() const;
   // The section record of SkinIndex, or null.
   const TkGeneralData* Section() const;
+  // Colour and font colour of an edit-like owner from the section, unless custom.
+  void ApplyEditColours();
   fw::TControl* GetOwnerControl() const { return OwnerControl; }
   fw::TObject* GetOwnerObject() const { return OwnerObject; }
 
@@ -88,8 +90,6 @@ class TkCommonData : public fw::TPersistent {
   bool MouseAbove = false;
 
  private:
-  // Colour and font colour of an edit from the section, unless custom.
-  void ApplyEditColours();
   // Command 3 when the manager serves the section, else 2, with the manager in LParam.
   void TellOwner(TkSkinManager* manager);
 

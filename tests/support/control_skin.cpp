@@ -39,6 +39,19 @@ test_skins::Picture Master(const TControlSkin& skin) {
   return master;
 }
 
+// The "COMBOBOX" arrow as a picture of its own.
+void AddComboArrow(skin::TkStoredSkin& stored, const TControlSkin& colours) {
+  test_skins::Picture picture(3 * kComboArrowWidth, kComboArrowHeight, test_skins::kFuchsia);
+  for (int k = 0; k < 3; ++k)
+    for (int y = 0; y < kComboArrowHeight; ++y)
+      picture.Fill(k * kComboArrowWidth + y, y, kComboArrowWidth - 2 * y, 1,
+                   Colour(colours.Index, kComboArrowNumber, k));
+  AddImage(stored, "COMBOBOX", "GLYPHMASK", fw::TRect(0, 0, 3 * kComboArrowWidth, kComboArrowHeight), 0, 0, 0, 3);
+  skin::TkSkinImage* image = stored.GetImages()->GetItem(stored.GetImages()->GetCount() - 1);
+  image->SetName("COMBOARROW");
+  image->SetImage(testing_paint::FromPicture(picture).get());
+}
+
 }  // namespace
 
 TSectionColours SectionOf(const TControlSkin& skin, const std::string& section) {
@@ -69,6 +82,7 @@ skin::TkStoredSkin* AddControlSkin(skin::TkStoredSkins& skins, const std::string
   for (const char* button : {"SCROLLBTNTOP", "SCROLLBTNBOTTOM", "SCROLLBTNLEFT", "SCROLLBTNRIGHT"})
     AddImage(*stored, button, "GLYPHMASK", fw::TRect(0, arrowTop, 3 * kArrowWidth, arrowTop + kArrowHeight), 0, 0, 0,
              3);
+  AddComboArrow(*stored, colours);
   stored->SetShadow1Color(colours.Shadow);
   stored->SetShadow1Blur(colours.ShadowBlur);
   stored->SetShadow1Offset(colours.ShadowOffset);

@@ -77,7 +77,13 @@ inline constexpr TSectionDef kSections[] = {
     {"SCROLLBTNBOTTOM", 11}, {"SCROLLBTNLEFT", 12}, {"SCROLLBTNRIGHT", 13}, {"SCROLLBAR1H", 14},
     {"SCROLLBAR1V", 15},   {"SCROLLBAR2H", 16},    {"SCROLLBAR2V", 17},   {"SCROLLSLIDERH", 18},
     {"SCROLLSLIDERV", 19},
+    {"COMBOBOX", 60},      {"COMBOBTN", 61},
 };
+
+// The "COMBOBOX" arrow ("GLYPHMASK"), a picture of its own: three frames of kComboArrowWidth x
+// kComboArrowHeight (normal, hot, pressed), a triangle pointing down of Colour(skin,
+// kComboArrowNumber, frame) on $FF00FF.
+constexpr int kComboArrowNumber = 62, kComboArrowWidth = 9, kComboArrowHeight = 5;
 
 inline constexpr TControlSkin kFirst = ControlSkin(0), kSecond = ControlSkin(1);
 inline const char* const kFirstName = "Controls";
