@@ -213,10 +213,7 @@ bool TkCustomComboBox::ReadOnlyDropsOwn(const fw::TMessage& m) const {
     }
   }
   switch (m.Msg) {
-    // A drop-down list selects by the typed letter.
-    case WM_CHAR:
-    case WM_SYSCHAR:
-    case fw::CN_SYSCHAR:
+    // Over a closed list the wheel moves the selection on Windows.
     case WM_MOUSEWHEEL:
     case WM_COMMAND:
     case fw::CN_COMMAND:
@@ -240,7 +237,6 @@ bool TkCustomComboBox::ReadOnlyDropsSub(const fw::TMessage& m) {
     case WM_PASTE:
     case WM_CLEAR:
     case WM_UNDO:
-    case WM_MOUSEWHEEL:
       return true;
     default:
       return false;

@@ -18,6 +18,10 @@ void CopyFromCache(HDC dc, HDC cache, int x, int y, int w, int h) { BitBlt(dc, x
 
 }  // namespace
 
+bool TreeBarNeeded(int min, int max, unsigned page) {
+  return max - min > static_cast<int>(page) - 1 && page > 1;
+}
+
 TkTreeView::TkTreeView(fw::TComponent* owner)
     : TkSkinned(owner, kTreeCtrlType, true), FBoundLabel(std::make_unique<TkBoundLabel>(GetSkinData())) {
   SetAnimatEvents(TkAnimatEvents());
@@ -58,7 +62,7 @@ void TkTreeView::UpdateScrolls() {
     info.fMask = SIF_ALL;
     bool& need = needed[vertical ? 0 : 1];
     need = GetScrollInfo(GetHandle(), vertical ? SB_VERT : SB_HORZ, &info) &&
-           info.nMax - info.nMin > static_cast<int>(info.nPage) - 1 && info.nPage > 1;
+           TreeBarNeeded(info.nMin, info.nMax, info.nPage);
     TkScrollBar*& bar = vertical ? FVertBar : FHorzBar;
     if (!need) {
       if (bar) bar->SetVisible(false);

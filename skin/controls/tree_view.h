@@ -15,6 +15,10 @@ namespace skin {
 
 class TkScrollBar;
 
+// A native scroll range (nMin, nMax, nPage) that overflows its page and so needs a skinned bar;
+// a range that exactly fits its page needs none.
+bool TreeBarNeeded(int min, int max, unsigned page);
+
 class TkTreeView : public TkSkinned<fw::TTreeView> {
   FW_CLASS(TkTreeView, fw::TTreeView)
  public:

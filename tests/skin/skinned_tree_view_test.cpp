@@ -28,6 +28,18 @@ SCROLLINFO NativeInfo(fw::TWinControl* tree, int bar) {
   return info;
 }
 
+TEST(TreeBars, NeededOnlyWhenTheRangeOverflowsItsPage) {
+  EXPECT_TRUE(skin::TreeBarNeeded(0, 29, 8));
+  // Exactly fitting: 10 rows (0..9) on a page of 10.
+  EXPECT_FALSE(skin::TreeBarNeeded(0, 9, 10));
+  EXPECT_TRUE(skin::TreeBarNeeded(0, 10, 10));
+  EXPECT_FALSE(skin::TreeBarNeeded(0, 3, 10));
+  // A page of one row or none never gets a bar.
+  EXPECT_FALSE(skin::TreeBarNeeded(0, 50, 1));
+  EXPECT_FALSE(skin::TreeBarNeeded(0, 50, 0));
+  EXPECT_TRUE(skin::TreeBarNeeded(5, 40, 2));
+}
+
 class SkinnedTreeTest : public control_shots::PanelFormTest {
  protected:
   void SetUp() override {
