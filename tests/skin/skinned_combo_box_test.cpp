@@ -13,6 +13,7 @@
 #include "skin/controls/label.h"
 #include "skin/controls/panel.h"
 #include "skin/engine/skin_manager.h"
+#include "skin/engine/stored_skins.h"
 #include "support/panel_form_fixture.h"
 
 namespace {
@@ -270,6 +271,23 @@ TEST_F(SkinnedComboTest, SkinCommands) {
   shot = WindowShot(combo);
   EXPECT_NE(PixelOf(*shot, 60, 1), face.Edge[kNormal]);
   EXPECT_EQ(CountColour(*shot, fw::TRect(0, 0, 150, 21), Colour(1, kComboArrowNumber, kNormal)), 0);
+}
+
+TEST_F(SkinnedComboTest, AnArrowMaskOfNoFramesIsNoArrow) {
+  skin::TkStoredSkin* stored = manager->GetInternalSkins()->GetItem(0);
+  skin::TkSkinImages* images = stored->GetImages();
+  for (int i = 0; i < images->GetCount(); ++i)
+    if (images->GetItem(i)->GetSectionName() == "COMBOBOX" && images->GetItem(i)->GetPropertyName() == "GLYPHMASK")
+      images->GetItem(i)->SetImageCount(-1);
+  UseSecondSkin();
+  UseFirstSkin();
+  Settle();
+  ASSERT_TRUE(combo->GetSkinData()->SkinIsActive());
+  const fw::TRect b = combo->ButtonRect();
+  auto shot = WindowShot(combo);
+  EXPECT_EQ(CountColour(*shot, b, Colour(0, kComboArrowNumber, kNormal)), 0);
+  // The button is there all the same, its face where the arrow was.
+  EXPECT_EQ(PixelOf(*shot, b.Left + b.Width() / 2, combo->GetHeight() / 2), SectionOf(kFirst, "COMBOBTN").Face[kNormal]);
 }
 
 TEST_F(SkinnedComboTest, WithoutManagerItIsTheFrameworkCombo) {
