@@ -106,4 +106,24 @@ void TkBoundLabel::SetFont(const fw::TFont* value) {
   }
 }
 
+void TkBoundLabel::Follow(const fw::TMessage& m) {
+  if (!FLabel) return;
+  fw::TControl* control = FSkinData->GetOwnerControl();
+  switch (m.Msg) {
+    case fw::CM_VISIBLECHANGED:
+      FLabel->SetVisible(control->GetVisible());
+      break;
+    case fw::CM_ENABLEDCHANGED:
+      FLabel->SetEnabled(control->GetEnabled());
+      break;
+    case fw::CM_BIDIMODECHANGED:
+    case WM_SIZE:
+    case WM_WINDOWPOSCHANGED:
+      break;
+    default:
+      return;
+  }
+  AlignLabel();
+}
+
 }  // namespace skin

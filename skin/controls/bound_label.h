@@ -6,6 +6,7 @@
 
 #include "framework/core/object.h"
 #include "framework/graphics/font.h"
+#include "framework/msg/messages.h"
 
 namespace skin {
 
@@ -43,6 +44,9 @@ class TkBoundLabel : public fw::TPersistent {
 
   // Places the label by Layout and Indent beside its control.
   void AlignLabel();
+  // After the bound control handled a message: the label takes its visibility and enabled
+  // state and is placed beside it again when it moved, resized or changed its reading order.
+  void Follow(const fw::TMessage& message);
   void UpdateAlignment();
 
  private:

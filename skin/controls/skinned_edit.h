@@ -109,7 +109,7 @@ class TkSkinnedEdit : public TkSkinned<Base> {
       return;
     }
     TkSkinned<Base>::WndProc(m);
-    FollowWithLabel(m);
+    FBoundLabel->Follow(m);
   }
 
  protected:
@@ -154,27 +154,6 @@ class TkSkinnedEdit : public TkSkinned<Base> {
   }
 
  private:
-  // The bound label takes the control's visibility and enabled state and stays beside it.
-  void FollowWithLabel(const fw::TMessage& m) {
-    TkEditLabel* label = FBoundLabel->GetLabel();
-    if (!label) return;
-    switch (m.Msg) {
-      case fw::CM_VISIBLECHANGED:
-        label->SetVisible(this->GetVisible());
-        break;
-      case fw::CM_ENABLEDCHANGED:
-        label->SetEnabled(this->GetEnabled());
-        break;
-      case fw::CM_BIDIMODECHANGED:
-      case WM_SIZE:
-      case WM_WINDOWPOSCHANGED:
-        break;
-      default:
-        return;
-    }
-    FBoundLabel->AlignLabel();
-  }
-
   std::unique_ptr<TkBoundLabel> FBoundLabel;
 };
 

@@ -67,6 +67,8 @@ class TkCommonData : public fw::TPersistent {
   bool ParentIsTextured() const;
   // The section record of SkinIndex, or null.
   const TkGeneralData* Section() const;
+  // Colour and font colour of an edit-like owner from the section, unless custom.
+  void ApplyEditColours();
   fw::TControl* GetOwnerControl() const { return OwnerControl; }
   fw::TObject* GetOwnerObject() const { return OwnerObject; }
 

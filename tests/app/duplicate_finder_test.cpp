@@ -22,6 +22,7 @@
 #include "services/hashing/file_identity.h"
 #include "services/hashing/md5.h"
 #include "services/system/system_folders.h"
+#include "skin/engine/skin_manager.h"
 #include "support/host_links.h"
 
 using app::frmMain;
@@ -280,6 +281,23 @@ TEST_F(DuplicateFinderTest, SizeLimitsAreInclusiveAndNegativeSwitchesOff) {
   EXPECT_TRUE(ResultPaths().empty());
 }
 
+TEST_F(DuplicateFinderTest, SizeUnitsAreSkinnedComboBoxes) {
+  for (skin::TkComboBox* unit : {tool->fSizeMinCB, tool->fSizeMaxCB}) {
+    ASSERT_TRUE(unit->GetSkinData()->SkinIsActive());
+    EXPECT_EQ(unit->GetSkinData()->GetSkinSection(), "COMBOBOX");
+    EXPECT_EQ(unit->GetStyle(), fw::csDropDownList);
+    EXPECT_EQ(unit->GetItems()->GetCount(), 3);
+    EXPECT_EQ(unit->GetText(), "Kb");
+    // The button column carries the skin's arrow: more than the face and its frame.
+    unit->PaintCache();
+    const fw::TRect button = unit->ButtonRect();
+    std::set<fw::TColor> colours;
+    for (int y = button.Top; y < button.Bottom; ++y)
+      for (int x = button.Left; x < button.Right; ++x) colours.insert(unit->GetSkinData()->CacheBmp->GetCanvas()->GetPixels(x, y));
+    EXPECT_GT(colours.size(), 2u);
+  }
+}
+
 TEST_F(DuplicateFinderTest, ProtectedWindowsFolderIgnoresLetterCase) {
   std::string windows = tree + "WinDir";
   MakeFile(windows + "\\sys1.txt", "system twin");
@@ -332,6 +350,7 @@ TEST_F(DuplicateFinderTest, GroupDialogEditsTheFileAndRefusesBadNames) {
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(dialog->GetCaption(), "Duplicate finder group");
     EXPECT_EQ(dialog->kComboBox1->GetText(), "All");
+    EXPECT_TRUE(dialog->kComboBox1->GetSkinData()->SkinIsActive());
     EXPECT_EQ(dialog->kListBox1->GetItems()->GetCount(), 1);
     // An existing name (any case) and brackets are refused; nothing reaches the file.
     scripted->Inputs = {"text", "Bad]Name"};

@@ -198,6 +198,9 @@ TEST_F(StartupListing, EachSourceListsItsRowsInOrder) {
   EXPECT_EQ(TestRows(), button);
   EXPECT_EQ(app::startupSource, 15) << "the button keeps the source";
   EXPECT_TRUE(tool->tvSU->GetItems()->GetItem(4)->GetExpanded());
+  // The sources' tree is drawn from the skin's "EDIT" section.
+  EXPECT_TRUE(tool->tvSU->GetSkinData()->SkinIsActive());
+  EXPECT_EQ(tool->tvSU->GetSkinData()->GetSkinSection(), "EDIT");
 
   // Every split form, and where each row belongs.
   ListSource(0);

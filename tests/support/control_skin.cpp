@@ -39,6 +39,15 @@ test_skins::Picture Master(const TControlSkin& skin) {
   return master;
 }
 
+// Adds the image of a section with a picture of its own (stored under the image name).
+void AddOwnPicture(skin::TkStoredSkin& stored, const char* section, const char* property, const char* imageName,
+                   const test_skins::Picture& picture, int maskType) {
+  AddImage(stored, section, property, fw::TRect(0, 0, picture.Width, picture.Height), maskType, 0, 0, 3);
+  skin::TkSkinImage* image = stored.GetImages()->GetItem(stored.GetImages()->GetCount() - 1);
+  image->SetName(imageName);
+  image->SetImage(testing_paint::FromPicture(picture).get());
+}
+
 // The check glyphs of kCheckGlyphs into GLOBALINFO, each with its own picture.
 void AddCheckGlyphs(skin::TkStoredSkin& stored, const TControlSkin& colours) {
   for (const TGlyphDef& def : kCheckGlyphs) {
@@ -48,11 +57,18 @@ void AddCheckGlyphs(skin::TkStoredSkin& stored, const TControlSkin& colours) {
       for (int cy : {0, def.Side - 1})
         for (int cx : {k * def.Side, (k + 1) * def.Side - 1}) picture.Set(cx, cy, test_skins::kFuchsia);
     }
-    AddImage(stored, "GLOBALINFO", def.Name, fw::TRect(0, 0, 3 * def.Side, 2 * def.Side), 1, 0, 0, 3);
-    skin::TkSkinImage* image = stored.GetImages()->GetItem(stored.GetImages()->GetCount() - 1);
-    image->SetName(def.Name);
-    image->SetImage(testing_paint::FromPicture(picture).get());
+    AddOwnPicture(stored, "GLOBALINFO", def.Name, def.Name, picture, 1);
   }
+}
+
+// The "COMBOBOX" arrow as a picture of its own.
+void AddComboArrow(skin::TkStoredSkin& stored, const TControlSkin& colours) {
+  test_skins::Picture picture(3 * kComboArrowWidth, kComboArrowHeight, test_skins::kFuchsia);
+  for (int k = 0; k < 3; ++k)
+    for (int y = 0; y < kComboArrowHeight; ++y)
+      picture.Fill(k * kComboArrowWidth + y, y, kComboArrowWidth - 2 * y, 1,
+                   Colour(colours.Index, kComboArrowNumber, k));
+  AddOwnPicture(stored, "COMBOBOX", "GLYPHMASK", "COMBOARROW", picture, 0);
 }
 
 }  // namespace
@@ -92,6 +108,7 @@ skin::TkStoredSkin* AddControlSkin(skin::TkStoredSkins& skins, const std::string
     AddImage(*stored, button, "GLYPHMASK", fw::TRect(0, arrowTop, 3 * kArrowWidth, arrowTop + kArrowHeight), 0, 0, 0,
              3);
   AddCheckGlyphs(*stored, colours);
+  AddComboArrow(*stored, colours);
   stored->SetShadow1Color(colours.Shadow);
   stored->SetShadow1Blur(colours.ShadowBlur);
   stored->SetShadow1Offset(colours.ShadowOffset);

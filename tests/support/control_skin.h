@@ -79,6 +79,7 @@ inline constexpr TSectionDef kSections[] = {
     {"SCROLLSLIDERV", 19},
     {"BAR", 20},           {"BARTITLE", 21},       {"BARPANEL", 22},      {"PANEL_LOW", 23},
     {"CHECKBOX", 35},      {"RADIOBUTTON", 36},
+    {"COMBOBOX", 60},      {"COMBOBTN", 61},
 };
 
 // GLOBALINFO's check glyphs, each a picture of its own: three square frames of Side pixels
@@ -95,6 +96,11 @@ inline constexpr TGlyphDef kCheckGlyphs[] = {
 };
 // The colour of frame (0 normal, 1 hot, 2 pressed) of a check glyph of kCheckGlyphs in the skin.
 fw::TColor GlyphColour(const TControlSkin& skin, const std::string& glyph, int frame);
+
+// The "COMBOBOX" arrow ("GLYPHMASK"), a picture of its own: three frames of kComboArrowWidth x
+// kComboArrowHeight (normal, hot, pressed), a triangle pointing down of Colour(skin,
+// kComboArrowNumber, frame) on $FF00FF.
+constexpr int kComboArrowNumber = 62, kComboArrowWidth = 9, kComboArrowHeight = 5;
 
 inline constexpr TControlSkin kFirst = ControlSkin(0), kSecond = ControlSkin(1);
 inline const char* const kFirstName = "Controls";

@@ -1,0 +1,244 @@
+// The skinned tree view against the control test skin: the frame strips from the cache in the
+// non-client area, the skinned bars made only when the tree needs them (never for a list that
+// exactly fits, never below 16 pixels), kept in step with the tree both ways, the corner
+// between them; a new skin, the skin's removal (the border style back, the nodes kept) and
+// the tree without a manager.
+#include <gtest/gtest.h>
+
+#include "framework/forms/application.h"
+#include "framework/forms/custom_form.h"
+#include "framework/stdctrls/custom_edit.h"
+#include "skin/controls/panel.h"
+#include "skin/controls/tree_view.h"
+#include "skin/engine/scroll_bar.h"
+#include "skin/engine/skin_manager.h"
+#include "support/panel_form_fixture.h"
+
+namespace {
+
+using namespace control_skin;
+using control_shots::WindowShot;
+using test_skins::PixelOf;
+
+SCROLLINFO NativeInfo(fw::TWinControl* tree, int bar) {
+  SCROLLINFO info{};
+  info.cbSize = sizeof(info);
+  info.fMask = SIF_ALL;
+  GetScrollInfo(tree->GetHandle(), bar, &info);
+  return info;
+}
+
+TEST(TreeBars, NeededOnlyWhenTheRangeOverflowsItsPage) {
+  EXPECT_TRUE(skin::TreeBarNeeded(0, 29, 8));
+  // Exactly fitting: 10 rows (0..9) on a page of 10.
+  EXPECT_FALSE(skin::TreeBarNeeded(0, 9, 10));
+  EXPECT_TRUE(skin::TreeBarNeeded(0, 10, 10));
+  EXPECT_FALSE(skin::TreeBarNeeded(0, 3, 10));
+  // A page of one row or none never gets a bar.
+  EXPECT_FALSE(skin::TreeBarNeeded(0, 50, 1));
+  EXPECT_FALSE(skin::TreeBarNeeded(0, 50, 0));
+  EXPECT_TRUE(skin::TreeBarNeeded(5, 40, 2));
+}
+
+class SkinnedTreeTest : public control_shots::PanelFormTest {
+ protected:
+  void SetUp() override {
+    PanelFormTest::SetUp();
+    {
+      fw::TLoadScope scope;
+      MakeForm(400, 320, fw::TRect(0, 0, 380, 280));
+      focus = Place<fw::TEdit>(panel, 250, 240, 60, 24);
+      tree = Place<skin::TkTreeView>(panel, 20, 20, 150, 120);
+      tree->SetName("tvSources");
+      for (int n = 0; n < 30; ++n) tree->GetItems()->AddChild(nullptr, "Node " + std::to_string(n));
+    }
+    ShowForm();
+    focus->SetFocus();
+    Settle();
+  }
+  fw::TBitmap& Cache() { return *tree->GetSkinData()->CacheBmp; }
+  // The bar shows the native vertical scroll state of the tree.
+  void ExpectInStep() {
+    skin::TkScrollBar* bar = tree->GetVertBar();
+    ASSERT_NE(bar, nullptr);
+    const SCROLLINFO info = NativeInfo(tree, SB_VERT);
+    EXPECT_EQ(bar->GetMax(), info.nMax - static_cast<int>(info.nPage) + 1);
+    EXPECT_EQ(bar->GetPageSize(), static_cast<int>(info.nPage));
+    EXPECT_EQ(bar->GetLargeChange(), static_cast<int>(info.nPage));
+    EXPECT_EQ(bar->GetPosition(), info.nPos);
+  }
+
+  fw::TEdit* focus = nullptr;
+  skin::TkTreeView* tree = nullptr;
+};
+
+TEST_F(SkinnedTreeTest, FrameAndVerticalBar) {
+  ASSERT_TRUE(tree->GetSkinData()->SkinIsActive());
+  EXPECT_EQ(tree->GetSkinData()->GetSkinSection(), "EDIT");
+  EXPECT_EQ(tree->GetColor(), kFirst.Edit.Face[kNormal]);
+  // Three pixels of frame on every side, painted from the cache.
+  const fw::TPoint client = tree->ClientToScreen(fw::TPoint(0, 0));
+  RECT window{};
+  GetWindowRect(tree->GetHandle(), &window);
+  EXPECT_EQ(client.X - window.left, 3);
+  EXPECT_EQ(client.Y - window.top, 3);
+  auto shot = WindowShot(tree);
+  for (int x = 4; x < 146; x += 7) {
+    ASSERT_EQ(PixelOf(*shot, x, 1), kFirst.Edit.Edge[kNormal]) << x;
+    ASSERT_EQ(PixelOf(*shot, x, 118), kFirst.Edit.Edge[kNormal]) << x;
+  }
+  EXPECT_EQ(PixelOf(*shot, 1, 60), PixelOf(Cache(), 1, 60));
+  EXPECT_EQ(PixelOf(*shot, 1, 60), kFirst.Edit.Edge[kNormal]);
+
+  // Thirty nodes overflow: a skinned vertical bar over the native one, no horizontal bar.
+  skin::TkScrollBar* bar = tree->GetVertBar();
+  ASSERT_NE(bar, nullptr);
+  EXPECT_EQ(tree->GetHorzBar(), nullptr);
+  EXPECT_TRUE(bar->GetVisible());
+  EXPECT_EQ(bar->GetParent(), panel);
+  EXPECT_EQ(bar->GetKind(), fw::sbVertical);
+  EXPECT_EQ(bar->GetLeft(), 20 + 150 - bar->GetWidth() - 3);
+  EXPECT_EQ(bar->GetTop(), 23);
+  EXPECT_EQ(bar->GetHeight(), 120 - 6);
+  ExpectInStep();
+  // The bar is drawn from the skin's scroll sections on the screen.
+  auto barShot = WindowShot(bar);
+  EXPECT_GT(testing_paint::CountColour(*barShot, fw::TRect(0, 0, bar->GetWidth(), bar->GetHeight()),
+                                       SectionOf(kFirst, "SCROLLBTNTOP").Face[kNormal]) +
+                testing_paint::CountColour(*barShot, fw::TRect(0, 0, bar->GetWidth(), bar->GetHeight()),
+                                           SectionOf(kFirst, "SCROLLBTNTOP").Edge[kNormal]),
+            10);
+}
+
+TEST_F(SkinnedTreeTest, BarsFollowScrollingBothWays) {
+  skin::TkScrollBar* bar = tree->GetVertBar();
+  ASSERT_NE(bar, nullptr);
+  // The bar scrolls the tree.
+  bar->SetPosition(5);
+  Settle();
+  EXPECT_EQ(NativeInfo(tree, SB_VERT).nPos, 5);
+  ASSERT_NE(tree->GetTopItem(), nullptr);
+  EXPECT_EQ(tree->GetTopItem()->GetText(), "Node 5");
+  // Keys scroll the tree and the bar follows.
+  tree->SetFocus();
+  Settle();
+  PostMessageA(tree->GetHandle(), WM_KEYDOWN, VK_END, 0);
+  PostMessageA(tree->GetHandle(), WM_KEYUP, VK_END, 0);
+  Settle();
+  EXPECT_GT(NativeInfo(tree, SB_VERT).nPos, 5);
+  ExpectInStep();
+  EXPECT_EQ(bar->GetPosition(), bar->GetMax());
+  // So does the wheel.
+  SendMessageA(tree->GetHandle(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
+  Settle();
+  EXPECT_LT(bar->GetPosition(), bar->GetMax());
+  ExpectInStep();
+  // Collapsing and expanding change the range.
+  fw::TTreeNode* first = tree->GetItems()->GetFirstNode();
+  for (int n = 0; n < 10; ++n) tree->GetItems()->AddChild(first, "Child " + std::to_string(n));
+  first->Expand(false);
+  Settle();
+  ExpectInStep();
+}
+
+TEST_F(SkinnedTreeTest, ExactlyFittingListHasNoBar) {
+  auto* fitting = Place<skin::TkTreeView>(panel, 200, 20, 150, 120);
+  Settle();
+  const int rows = fitting->GetClientHeight() / static_cast<int>(fitting->Perform(TVM_GETITEMHEIGHT, 0, 0));
+  ASSERT_GT(rows, 2);
+  for (int n = 0; n < rows; ++n) fitting->GetItems()->AddChild(nullptr, "Row " + std::to_string(n));
+  Settle();
+  EXPECT_EQ(fitting->GetVertBar(), nullptr);
+  fitting->GetItems()->AddChild(nullptr, "One more");
+  Settle();
+  ASSERT_NE(fitting->GetVertBar(), nullptr);
+  EXPECT_TRUE(fitting->GetVertBar()->GetVisible());
+}
+
+TEST_F(SkinnedTreeTest, BarsFreedBelowSixteenPixels) {
+  ASSERT_NE(tree->GetVertBar(), nullptr);
+  tree->SetWidth(15);
+  Settle();
+  EXPECT_EQ(tree->GetVertBar(), nullptr);
+  tree->SetWidth(150);
+  Settle();
+  ASSERT_NE(tree->GetVertBar(), nullptr);
+  tree->SetHeight(15);
+  Settle();
+  EXPECT_EQ(tree->GetVertBar(), nullptr);
+  EXPECT_EQ(tree->GetHorzBar(), nullptr);
+}
+
+TEST_F(SkinnedTreeTest, BothBarsAndTheCornerBetweenThem) {
+  tree->GetItems()->AddChild(nullptr, std::string(60, 'W'));
+  Settle();
+  skin::TkScrollBar* v = tree->GetVertBar();
+  skin::TkScrollBar* h = tree->GetHorzBar();
+  ASSERT_NE(v, nullptr);
+  ASSERT_NE(h, nullptr);
+  EXPECT_TRUE(h->GetVisible());
+  EXPECT_EQ(h->GetKind(), fw::sbHorizontal);
+  EXPECT_EQ(h->GetLeft(), 23);
+  EXPECT_EQ(h->GetTop(), 20 + 120 - h->GetHeight() - 3);
+  EXPECT_EQ(h->GetWidth(), 150 - 6 - v->GetWidth());
+  EXPECT_EQ(v->GetHeight(), 120 - 6 - h->GetHeight());
+  // The corner square comes from the cache: the section's face, not the native bars' grey.
+  tree->Perform(WM_NCPAINT, 0, 0);
+  const int cx = v->GetLeft() - 20 + v->GetWidth() / 2, cy = h->GetTop() - 20 + h->GetHeight() / 2;
+  auto shot = WindowShot(tree);
+  EXPECT_EQ(PixelOf(*shot, cx, cy), PixelOf(Cache(), cx, cy));
+  EXPECT_EQ(PixelOf(*shot, cx, cy), kFirst.Edit.Face[kNormal]);
+  // The horizontal bar scrolls the tree sideways.
+  h->SetPosition(h->GetMax());
+  Settle();
+  EXPECT_EQ(NativeInfo(tree, SB_HORZ).nPos, h->GetMax());
+}
+
+TEST_F(SkinnedTreeTest, SkinChangesKeepTheNodes) {
+  fw::TTreeNode* first = tree->GetItems()->GetFirstNode();
+  tree->GetItems()->AddChild(first, "Child");
+  first->Expand(false);
+  // A new skin: the native border goes, the frame in the new colours.
+  UseSecondSkin();
+  Settle();
+  EXPECT_EQ(tree->GetBorderStyle(), fw::bsNone);
+  EXPECT_EQ(tree->GetColor(), kSecond.Edit.Face[kNormal]);
+  EXPECT_EQ(PixelOf(*WindowShot(tree), 60, 1), kSecond.Edit.Edge[kNormal]);
+  ASSERT_NE(tree->GetVertBar(), nullptr);
+  EXPECT_EQ(tree->GetItems()->GetCount(), 31);
+
+  // Removed: the border style it had after construction, the framework's colours, no bars,
+  // every node still there.
+  manager->SetActive(false);
+  Settle();
+  EXPECT_EQ(tree->GetBorderStyle(), fw::bsSingle);
+  EXPECT_EQ(tree->GetColor(), fw::clWindow);
+  EXPECT_EQ(tree->GetVertBar(), nullptr);
+  EXPECT_EQ(tree->GetHorzBar(), nullptr);
+  ASSERT_EQ(tree->GetItems()->GetCount(), 31);
+  EXPECT_EQ(tree->GetItems()->GetFirstNode()->GetItem(0)->GetText(), "Child");
+  EXPECT_EQ(tree->GetItems()->GetItem(30)->GetText(), "Node 29");
+  EXPECT_TRUE(tree->GetItems()->GetFirstNode()->GetExpanded());
+  // The native client edge again.
+  const fw::TPoint client = tree->ClientToScreen(fw::TPoint(0, 0));
+  RECT window{};
+  GetWindowRect(tree->GetHandle(), &window);
+  EXPECT_EQ(client.X - window.left, GetSystemMetrics(SM_CXEDGE));
+  EXPECT_NE(PixelOf(*WindowShot(tree), 60, 1), kSecond.Edit.Edge[kNormal]);
+}
+
+TEST_F(SkinnedTreeTest, WithoutManagerItIsTheFrameworkTree) {
+  fw::FreeAndNil(manager);
+  Settle();
+  EXPECT_FALSE(tree->GetSkinData()->SkinIsActive());
+  EXPECT_EQ(tree->GetVertBar(), nullptr);
+  EXPECT_EQ(tree->GetItems()->GetCount(), 30);
+  tree->UpdateScrolls();
+  EXPECT_EQ(tree->GetVertBar(), nullptr);
+  // Its own native bar scrolls it.
+  SendMessageA(tree->GetHandle(), WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 4), 0);
+  EXPECT_EQ(tree->GetTopItem()->GetText(), "Node 4");
+  EXPECT_TRUE(skin::ControlAnswersCmd(tree, skin::cmdIsSkinned));
+}
+
+}  // namespace
