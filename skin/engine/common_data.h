@@ -67,7 +67,7 @@ class TkCommonData : public fw::TPersistent {
   bool ParentIsTextured() const;
   // The section record of SkinIndex, or null.
   const TkGeneralData* Section() const;
-  // Colour and font colour of an edit-like owner from the section, unless custom.
+  // Colour and font colour of an edit-like owner (or list box) from the section, unless custom.
   void ApplyEditColours();
   fw::TControl* GetOwnerControl() const { return OwnerControl; }
   fw::TObject* GetOwnerObject() const { return OwnerObject; }
@@ -88,8 +88,6 @@ class TkCommonData : public fw::TPersistent {
   int CtrlTypeIndex = 0;
   bool FocusSet = false;
   bool MouseAbove = false;
-  // Colour and font colour of an edit (or list box) from the section, unless custom.
-  void ApplyEditColours();
 
  private:
   // Command 3 when the manager serves the section, else 2, with the manager in LParam.
