@@ -687,6 +687,11 @@ void TkSkinableMenus::DrawDivider(fw::TCanvas* canvas, fw::TRect r, fw::TBitmap*
 
 // --- menu-bar items ---
 
+namespace {
+// An MDI child with a menu is maximized in the application's MDI main form.
+bool MDIChildMaximizedInMainForm() { return MDIParentProvider && MDIParentProvider->MDIChildMaximized(); }
+}  // namespace
+
 void TkSkinableMenus::MeasureMenuLineItem(fw::TObject* sender, fw::TCanvas* canvas, int& width, int& height) {
   auto* item = dynamic_cast<fw::TMenuItem*>(sender);
   if (!item) return;
@@ -698,9 +703,7 @@ void TkSkinableMenus::MeasureMenuLineItem(fw::TObject* sender, fw::TCanvas* canv
   UseMenuFont(canvas, false);
   int w = LineTextWidth(canvas, item->GetCaption() + fw::ShortCutToText(item->GetShortCut()));
   const std::vector<fw::TMenuItem*> items = VisibleSiblings(item);
-  if (!items.empty() && items.back() == item)
-    if (auto* provider = reinterpret_cast<TkSkinProvider*>(SendCmdToParentForm(item)); provider && provider->MDIChildMaximized())
-      w += 40;
+  if (!items.empty() && items.back() == item && MDIChildMaximizedInMainForm()) w += 40;
   width = std::max(width, w);
 }
 
@@ -708,10 +711,12 @@ void TkSkinableMenus::DrawMenuLineItem(fw::TObject* sender, fw::TCanvas* canvas,
                                        fw::TOwnerDrawState state) {
   auto* item = dynamic_cast<fw::TMenuItem*>(sender);
   if (!FManager || !item || item->GetName() == kMDIIconItem) return;
-  auto* provider = reinterpret_cast<TkSkinProvider*>(SendCmdToParentForm(item));
+  // The bar is painted over the MDI main form's cache when there is one: a maximized child's
+  // merged items stand in that form's bar.
+  auto* provider = MDIParentProvider ? MDIParentProvider : reinterpret_cast<TkSkinProvider*>(SendCmdToParentForm(item));
   if (!provider) return;
   const std::vector<fw::TMenuItem*> items = VisibleSiblings(item);
-  if (provider->MDIChildMaximized() && !items.empty() && items.back() == item) r.Right -= 40;
+  if (MDIChildMaximizedInMainForm() && !items.empty() && items.back() == item) r.Right -= 40;
   fw::TBitmap* cache = provider->GetSkinData()->CacheBmp.get();
   const int w = r.Width(), h = r.Height();
   if (!cache || w <= 0 || h <= 0) return;
