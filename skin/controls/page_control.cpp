@@ -8,6 +8,7 @@
 #include "framework/rtl/wide_text.h"
 #include "skin/controls/skinned_control.h"
 #include "skin/engine/glyphs_text.h"
+#include "skin/engine/mask_paint.h"
 #include "skin/engine/section_paint.h"
 #include "skin/engine/skin_command.h"
 #include "skin/engine/skin_manager.h"
@@ -17,7 +18,7 @@ namespace skin {
 namespace {
 
 constexpr int kPageControlCtrlType = 141;
-constexpr fw::TColor kScrollerShapeColor = 0x0001FF;  // $FF0100 as TColor (BGR)
+constexpr fw::TColor kScrollerShapeColor = 0xFF0100;
 const char* const kTabSections[] = {"TABTOP", "TABBOTTOM", "TABLEFT", "TABRIGHT"};
 const char* const kPageSuffix[] = {"", "BOTTOM", "LEFT", "RIGHT"};
 
@@ -26,6 +27,26 @@ bool IsEmpty(const fw::TRect& r) { return r.Right <= r.Left || r.Bottom <= r.Top
 fw::TRect Moved(fw::TRect r, fw::TPoint by) {
   OffsetRect(fw::AsRECT(r), by.X, by.Y);
   return r;
+}
+
+int CALLBACK OutlineFound(const LOGFONTW*, const TEXTMETRICW*, DWORD type, LPARAM found) {
+  if (type & TRUETYPE_FONTTYPE) *reinterpret_cast<bool*>(found) = true;
+  return 1;
+}
+
+// "Arial" is there as an outline font (only those turn); else the control's own face.
+bool ArialInstalled() {
+  static const bool installed = [] {
+    LOGFONTW wanted{};
+    wcscpy(wanted.lfFaceName, L"Arial");
+    wanted.lfCharSet = DEFAULT_CHARSET;
+    bool found = false;
+    HDC dc = GetDC(nullptr);
+    EnumFontFamiliesExW(dc, &wanted, OutlineFound, reinterpret_cast<LPARAM>(&found), 0);
+    ReleaseDC(nullptr, dc);
+    return found;
+  }();
+  return installed;
 }
 
 // A rotated "Arial" of the control's font, always of normal weight.
@@ -39,7 +60,10 @@ HFONT RotatedFont(fw::TFont* font, int escapement) {
   lf.lfStrikeOut = base.lfStrikeOut;
   lf.lfWeight = FW_NORMAL;
   lf.lfEscapement = lf.lfOrientation = escapement;
-  wcscpy(lf.lfFaceName, L"Arial");
+  if (ArialInstalled())
+    wcscpy(lf.lfFaceName, L"Arial");
+  else
+    MultiByteToWideChar(CP_ACP, 0, base.lfFaceName, -1, lf.lfFaceName, LF_FACESIZE);
   return CreateFontIndirectW(&lf);
 }
 
@@ -521,6 +545,9 @@ void TkPageControl::FullPaint() {
     }
     CopyWinControlCache(this, d, fw::TRect(0, 0, 0, 0), fw::TRect(0, 0, GetWidth(), GetHeight()), dc, false);
     PaintGraphicChildren(dc, this);
+    // A hot tab stays hot over the copied cache (the native control invalidates it as well).
+    if (FHotTab >= 0 && FHotTab < GetPageCount() && GetPages(FHotTab) != active)
+      PaintTabToDC(FHotTab, tsHot, dc);
     RestoreDC(dc, saved);
     if (tabs && active) PaintTabToDC(active->GetPageIndex(), tsActive, dc);
   }
@@ -609,11 +636,20 @@ void TkPageControl::UpdateTabScroller() {
   if (Loading() || GetControlState().Contains(fw::csCreating) || !HandleAllocated()) return;
   if (!SkinActive()) {
     FreeTabScroller();
+    // The native control keeps the arrows it made until its window is made anew.
+    if (FNativeScrollerGone) {
+      FNativeScrollerGone = false;
+      RecreateWnd();
+    }
     return;
   }
-  if (HWND native = FindWindowExA(GetHandle(), nullptr, "msctls_updown32", nullptr)) {
-    if (!FScroller || native != FScroller->GetHandleNoCreate()) DestroyWindow(native);
-  }
+  HWND native = nullptr;
+  while ((native = FindWindowExA(GetHandle(), native, "msctls_updown32", nullptr)))
+    if (!FScroller || native != FScroller->GetHandleNoCreate()) {
+      DestroyWindow(native);
+      FNativeScrollerGone = true;
+      break;
+    }
   const fw::TTabPosition position = GetTabPosition();
   const int hidden = position == fw::tpLeft || position == fw::tpRight ? 0 : HiddenTabCount();
   if (hidden < 1 || GetMultiLine()) {
@@ -662,21 +698,17 @@ void TkPageControl::PlaceTabScroller() {
 
 void TkPageControl::ShapeTabScroller(bool redraw) {
   TkSkinManager* manager = FSkinData->GetSkinManager();
-  const std::string& section = FScroller->GetButtonSkin();
-  if (!manager || !manager->IsValidImgIndex(manager->GetMaskIndexBySection(section, "BORDERSMASK"))) return;
+  if (!manager) return;
+  const int mask = manager->GetMaskIndexBySection(FScroller->GetButtonSkin(), "BORDERSMASK");
+  if (!manager->IsValidImgIndex(mask)) return;
+  // Each half takes the shape of the button's border mask: its transparent pixels are cut away.
   const int w = FScroller->GetWidth(), h = FScroller->GetHeight();
-  auto bmp = CreateBitmap24(w / 2, h);
-  FillDCRect(bmp->GetCanvas()->GetHandle(), fw::TRect(0, 0, w / 2, h), kScrollerShapeColor);
-  ParentBgColor = MaskFillColor = kScrollerShapeColor;
-  PaintUpDownArrowButton(FScroller, bmp.get(), akLeft);
-  ParentBgColor = MaskFillColor = fw::clFuchsia;
-  auto whole = CreateBitmap24(w, h);
-  HDC target = whole->GetCanvas()->GetHandle();
-  FillDCRect(target, fw::TRect(0, 0, w, h), kScrollerShapeColor);
-  BitBlt(target, 0, 0, w / 2, h, bmp->GetCanvas()->GetHandle(), 0, 0, SRCCOPY);
-  BitBlt(target, w / 2, 0, w / 2, h, bmp->GetCanvas()->GetHandle(), 0, 0, SRCCOPY);
+  auto shape = CreateBitmap24(w, h);
+  FillDCRect(shape->GetCanvas()->GetHandle(), fw::TRect(0, 0, w, h), kScrollerShapeColor);
+  for (const fw::TRect& half : {fw::TRect(0, 0, w / 2, h), fw::TRect(w / 2, 0, w, h)})
+    DrawSkinRect(shape.get(), half, true, TkBgRef(), manager->GetMasks()[mask], 0, false);
   HRGN region = nullptr;
-  CreateRegionFromBitmap(region, whole.get(), kScrollerShapeColor);
+  CreateRegionFromBitmap(region, shape.get(), kScrollerShapeColor);
   if (region) SetWindowRgn(FScroller->GetHandle(), region, redraw);
 }
 
@@ -808,6 +840,8 @@ void TkPageControl::WndProc(fw::TMessage& m) {
       if (!Loading()) UpdateTabScroller();
       break;
     case fw::CM_CONTROLLISTCHANGE:
+    case TCM_INSERTITEMA:
+    case TCM_DELETEITEM:
       UpdateTabScroller();
       break;
     case WM_WINDOWPOSCHANGING:

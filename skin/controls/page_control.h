@@ -136,6 +136,7 @@ class TkPageControl : public fw::TPageControl {
   int FPaintedTabCount = 0;
   int FHotTab = -1;
   bool FStripRepaint = false;
+  bool FNativeScrollerGone = false;
   // Set false when the control goes: a message pump run from its own handler tells by it.
   std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
 };
