@@ -115,42 +115,40 @@ fw::TRect SkinTabRectOf(fw::TRect r, fw::TTabPosition position, bool active) {
   return r;
 }
 
-fw::TRect TabsRectOf(int width, int height, const fw::TRect& display, fw::TTabPosition position) {
-  fw::TRect r(0, 0, width, height);
+namespace {
+
+// The control cut in two at the edge of the display rectangle that faces the tabs.
+void SplitAtDisplay(int width, int height, const fw::TRect& display, fw::TTabPosition position, fw::TRect& tabs,
+                    fw::TRect& page) {
+  tabs = page = fw::TRect(0, 0, width, height);
   switch (position) {
     case fw::tpTop:
-      r.Bottom = display.Top - 4;
+      tabs.Bottom = page.Top = display.Top - 4;
       break;
     case fw::tpBottom:
-      r.Top = display.Bottom + 1;
+      tabs.Top = page.Bottom = display.Bottom + 1;
       break;
     case fw::tpLeft:
-      r.Right = display.Left - 1;
+      tabs.Right = page.Left = display.Left - 1;
       break;
     case fw::tpRight:
-      r.Left = display.Right + 1;
+      tabs.Left = page.Right = display.Right + 1;
       break;
   }
-  return r;
+}
+
+}  // namespace
+
+fw::TRect TabsRectOf(int width, int height, const fw::TRect& display, fw::TTabPosition position) {
+  fw::TRect tabs, page;
+  SplitAtDisplay(width, height, display, position, tabs, page);
+  return tabs;
 }
 
 fw::TRect PageRectOf(int width, int height, const fw::TRect& display, fw::TTabPosition position) {
-  fw::TRect r(0, 0, width, height);
-  switch (position) {
-    case fw::tpTop:
-      r.Top = display.Top - 4;
-      break;
-    case fw::tpBottom:
-      r.Bottom = display.Bottom + 1;
-      break;
-    case fw::tpLeft:
-      r.Left = display.Left - 1;
-      break;
-    case fw::tpRight:
-      r.Right = display.Right + 1;
-      break;
-  }
-  return r;
+  fw::TRect tabs, page;
+  SplitAtDisplay(width, height, display, position, tabs, page);
+  return page;
 }
 
 int TabRowOf(const fw::TRect& t, const fw::TRect& s, int rows, fw::TTabPosition position) {

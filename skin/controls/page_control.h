@@ -66,8 +66,8 @@ fw::TRect SkinTabRectOf(fw::TRect native, fw::TTabPosition position, bool active
 // The strip and the page area of a control of the size, from the display rectangle.
 fw::TRect TabsRectOf(int width, int height, const fw::TRect& display, fw::TTabPosition position);
 fw::TRect PageRectOf(int width, int height, const fw::TRect& display, fw::TTabPosition position);
-// The row (1 = nearest the strip's outer edge... as the native control counts) of a tab; 1 with
-// fewer than 2 rows or for an empty tab rectangle.
+// The row of a tab, counted from the strip's outer edge; 1 with fewer than 2 rows or for an
+// empty tab rectangle.
 int TabRowOf(const fw::TRect& tab, const fw::TRect& tabs, int rows, fw::TTabPosition position);
 
 class TkPageControl : public fw::TPageControl {

@@ -129,18 +129,26 @@ TEST_F(SkinnedPageControlTest, RectanglesFromTheNativeControl) {
     if (p == fw::tpTop || p == fw::tpBottom) EXPECT_EQ(c->HiddenTabCount(), 0) << p;
     EXPECT_EQ(c->TabScroller(), nullptr);
   }
-  // Many tabs in several rows: each row by the native rectangles, tabs of one line alike.
-  skin::TkPageControl* multi = MakePages(fw::tpTop, fw::TRect(320, 10, 450, 190), 6);
-  multi->SetMultiLine(true);
-  Settle();
-  const int rows = multi->RowCount();
-  ASSERT_GE(rows, 2);
-  for (int i = 0; i < 6; ++i) {
-    const int row = multi->TabRow(i);
-    EXPECT_GE(row, 1);
-    EXPECT_LE(row, rows);
-    for (int j = 0; j < 6; ++j)
-      EXPECT_EQ(multi->TabRect(i).Top == multi->TabRect(j).Top, row == multi->TabRow(j)) << i << " " << j;
+  // Many tabs in several rows: each row by the native rectangles, tabs of one line alike, row 1
+  // along the strip's outer edge.
+  for (fw::TTabPosition position : {fw::tpTop, fw::tpBottom}) {
+    skin::TkPageControl* multi = MakePages(position, fw::TRect(320, 10, 450, 190), 6);
+    multi->SetMultiLine(true);
+    Settle();
+    const int rows = multi->RowCount();
+    ASSERT_GE(rows, 2);
+    for (int i = 0; i < 6; ++i) {
+      const int row = multi->TabRow(i);
+      EXPECT_GE(row, 1);
+      EXPECT_LE(row, rows);
+      for (int j = 0; j < 6; ++j) {
+        const fw::TRect a = multi->TabRect(i), b = multi->TabRect(j);
+        EXPECT_EQ(a.Top == b.Top, row == multi->TabRow(j)) << i << " " << j;
+        const bool outer = position == fw::tpTop ? a.Top < b.Top : a.Top > b.Top;
+        if (outer) EXPECT_LT(row, multi->TabRow(j)) << position << " " << i << " " << j;
+      }
+    }
+    multi->Free();
   }
   // Single-line and too narrow: hidden tabs, the skinned scroller, no native arrows.
   skin::TkPageControl* narrow = MakePages(fw::tpTop, fw::TRect(320, 200, 440, 300), 6);
