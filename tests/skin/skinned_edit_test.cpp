@@ -189,8 +189,8 @@ TEST_F(SkinnedEditTest, UnskinnedEditsShowTheirText) {
   Settle();
   EXPECT_TRUE(SamePixels(*WindowShot(mask), Cache(mask)));
 
-  // Without a skin: the framework's edit, text and all, like a TEdit of the same size.
-  manager->SetActive(false);
+  // Without a manager at all: the framework's edit, text and all, like a TEdit of the same size.
+  fw::FreeAndNil(manager);
   Settle();
   EXPECT_FALSE(mask->GetSkinData()->SkinIsActive());
   EXPECT_EQ(mask->GetColor(), fw::clWindow);

@@ -96,6 +96,13 @@ TEST_F(SkinnedLabelTest, GrowsByTheShadowsReach) {
   }
   EXPECT_EQ(fx->GetWidth(), plain->GetWidth() + 8);
   EXPECT_EQ(fx->GetHeight(), plain->GetHeight() + 8);
+  // The skin's shadow (distance 3, blur 2): it reaches 5 beyond the text, none before it.
+  fx->GetShadow()->SetMode(skin::smSkin1);
+  fx->SetCaption("Settings!");
+  plain->SetCaption("Settings!");
+  EXPECT_EQ(kFirst.ShadowOffset + kFirst.ShadowBlur, 5);
+  EXPECT_EQ(fx->GetWidth(), plain->GetWidth() + 5);
+  fx->GetShadow()->SetMode(skin::smCustom);
   // No blur, or no shadow colour: no growth.
   fx->GetShadow()->SetBlurCount(0);
   fx->SetCaption("Settings.");

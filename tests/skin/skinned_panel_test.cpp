@@ -79,6 +79,10 @@ TEST_F(SkinnedPanelTest, FaceAroundChildWindowsWithLabelsOver) {
   EXPECT_EQ(PixelOf(*shot, 120, 140), kFirst.Panel.Face[kNormal]);
   EXPECT_EQ(PixelOf(*shot, 40, 21), kFirst.Edit.Edge[edit->Focused() ? kHot : kNormal]);
   EXPECT_EQ(CountColour(*shot, labelRect, kFirst.GlobalFont), text);
+  // After painting itself the panel tells its child windows (command 6): a waiting edit paints.
+  edit->GetSkinData()->Updating = true;
+  panel->Repaint();
+  EXPECT_FALSE(edit->GetSkinData()->Updating);
   // A repaint without a change does not rebuild the cache.
   int rebuilds = 0;
   panel->OnPaint = [&](fw::TObject*, fw::TCanvas*) { ++rebuilds; };

@@ -22,13 +22,11 @@ std::unique_ptr<fw::TBitmap> FromScreen(int x, int y, int width, int height) {
 
 }  // namespace
 
-std::unique_ptr<fw::TBitmap> ScreenShot(const fw::TControl* c) {
-  if (auto* windowed = dynamic_cast<const fw::TWinControl*>(c)) {
-    const fw::TPoint origin = windowed->ClientToScreen(fw::TPoint(0, 0));
-    return FromScreen(origin.X, origin.Y, c->GetClientWidth(), c->GetClientHeight());
-  }
-  const fw::TPoint origin = c->GetParent()->ClientToScreen(fw::TPoint(c->GetLeft(), c->GetTop()));
-  return FromScreen(origin.X, origin.Y, c->GetWidth(), c->GetHeight());
+std::unique_ptr<fw::TBitmap> ScreenShot(fw::TControl* c) {
+  auto* windowed = dynamic_cast<fw::TWinControl*>(c);
+  if (!windowed) return control_skin::ScreenOf(c);
+  const fw::TPoint origin = windowed->ClientToScreen(fw::TPoint(0, 0));
+  return FromScreen(origin.X, origin.Y, c->GetClientWidth(), c->GetClientHeight());
 }
 
 std::unique_ptr<fw::TBitmap> WindowShot(fw::TWinControl* c) {
@@ -45,14 +43,6 @@ std::unique_ptr<fw::TBitmap> PaintedBy(int width, int height, const std::functio
   RestoreDC(dc, saved);
   GdiFlush();
   return bmp;
-}
-
-bool SamePixels(const fw::TBitmap& a, const fw::TBitmap& b) {
-  if (a.GetWidth() != b.GetWidth() || a.GetHeight() != b.GetHeight()) return false;
-  for (int y = 0; y < a.GetHeight(); ++y)
-    for (int x = 0; x < a.GetWidth(); ++x)
-      if (test_skins::PixelOf(a, x, y) != test_skins::PixelOf(b, x, y)) return false;
-  return true;
 }
 
 fw::TRect BoxOf(const fw::TBitmap& bitmap, const std::function<bool(fw::TColor)>& wanted) {
