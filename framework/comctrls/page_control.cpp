@@ -92,6 +92,12 @@ void TPageControl::CreateParams(TCreateParams& params) {
   TWinControl::CreateParams(params);
   CreateSubClass(params, WC_TABCONTROLA);
   params.Style |= WS_CLIPCHILDREN;
+  static constexpr DWORD kPositionStyle[] = {0, TCS_BOTTOM, TCS_VERTICAL, TCS_VERTICAL | TCS_RIGHT};
+  static constexpr DWORD kTabStyle[] = {0, TCS_BUTTONS, TCS_BUTTONS | TCS_FLATBUTTONS};
+  params.Style |= kPositionStyle[FTabPosition] | kTabStyle[FStyle];
+  if (FMultiLine || FTabPosition == tpLeft || FTabPosition == tpRight) params.Style |= TCS_MULTILINE;
+  if (FHotTrack) params.Style |= TCS_HOTTRACK;
+  if (FOwnerDraw) params.Style |= TCS_OWNERDRAWFIXED;
   params.WindowClass.style &= ~static_cast<UINT>(CS_HREDRAW | CS_VREDRAW);
 }
 
@@ -142,6 +148,57 @@ void TPageControl::UpdateTabs() {
   Realign();
 }
 
+void TPageControl::SetTabPosition(TTabPosition v) {
+  if (v == FTabPosition) return;
+  FTabPosition = v;
+  RecreateWnd();
+}
+
+void TPageControl::SetStyle(TTabStyle v) {
+  if (v == FStyle) return;
+  FStyle = v;
+  RecreateWnd();
+}
+
+void TPageControl::SetMultiLine(bool v) {
+  if (v == FMultiLine) return;
+  FMultiLine = v;
+  RecreateWnd();
+}
+
+void TPageControl::SetHotTrack(bool v) {
+  if (v == FHotTrack) return;
+  FHotTrack = v;
+  RecreateWnd();
+}
+
+void TPageControl::SetOwnerDraw(bool v) {
+  if (v == FOwnerDraw) return;
+  FOwnerDraw = v;
+  RecreateWnd();
+}
+
+TRect TPageControl::TabRect(int tabIndex) {
+  TRect r;
+  if (HandleAllocated()) Perform(TCM_GETITEMRECT, static_cast<WPARAM>(tabIndex), reinterpret_cast<LPARAM>(AsRECT(r)));
+  return r;
+}
+
+int TPageControl::RowCount() { return HandleAllocated() ? static_cast<int>(Perform(TCM_GETROWCOUNT, 0, 0)) : 0; }
+
+int TPageControl::IndexOfTabAt(int x, int y) {
+  if (!HandleAllocated()) return -1;
+  TCHITTESTINFO info{};
+  info.pt = POINT{x, y};
+  return static_cast<int>(Perform(TCM_HITTEST, 0, reinterpret_cast<LPARAM>(&info)));
+}
+
+void TPageControl::DrawTab(int tabIndex, const TRect& rect, bool active) {
+  if (OnDrawTab) OnDrawTab(this, tabIndex, rect, active);
+}
+
+void TPageControl::UpdateActivePage() { ShowActivePage(); }
+
 void TPageControl::ShowActivePage() {
   for (TTabSheet* p : FPages)
     if (p != FActivePage) p->SetVisible(false);
@@ -156,7 +213,7 @@ void TPageControl::SetActivePage(TTabSheet* page) {
   if (page && page->FPageControl != this) return;
   FActivePage = page;
   if (HandleAllocated()) Perform(TCM_SETCURSEL, static_cast<WPARAM>(page ? page->GetTabIndex() : -1), 0);
-  ShowActivePage();
+  UpdateActivePage();
 }
 
 int TPageControl::GetActivePageIndex() const { return FActivePage ? FActivePage->GetPageIndex() : -1; }
@@ -225,6 +282,13 @@ void TPageControl::Change() {
 }
 
 void TPageControl::Dispatch(TMessage& msg) {
+  if (msg.Msg == CN_DRAWITEM) {
+    auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(msg.LParam);
+    TRect r(item->rcItem.left, item->rcItem.top, item->rcItem.right, item->rcItem.bottom);
+    DrawTab(static_cast<int>(item->itemID), r, (item->itemState & ODS_SELECTED) != 0);
+    msg.Result = 1;
+    return;
+  }
   if (msg.Msg == CN_NOTIFY) {
     switch (NMHdr(msg)->code) {
       case TCN_SELCHANGING:
@@ -233,7 +297,7 @@ void TPageControl::Dispatch(TMessage& msg) {
       case TCN_SELCHANGE: {
         TTabSheet* page = PageOfTab(static_cast<int>(Perform(TCM_GETCURSEL, 0, 0)));
         FActivePage = page;
-        ShowActivePage();
+        UpdateActivePage();
         Change();
         return;
       }

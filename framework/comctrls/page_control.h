@@ -43,6 +43,11 @@ class TTabSheet : public TWinControl {
 
 using TTabChangingEvent = std::function<void(TObject* Sender, bool& AllowChange)>;
 
+enum TTabPosition { tpTop, tpBottom, tpLeft, tpRight };
+enum TTabStyle { tsTabs, tsButtons, tsFlatButtons };
+// An owner-drawn tab: its index among the visible tabs, its rectangle, whether it is selected.
+using TDrawTabEvent = std::function<void(TObject* Control, int TabIndex, const TRect& Rect, bool Active)>;
+
 class TPageControl : public TWinControl {
   FW_CLASS(TPageControl, TWinControl)
  public:
@@ -61,6 +66,25 @@ class TPageControl : public TWinControl {
   // The area the sheets fill, in client coordinates.
   TRect GetDisplayRect();
   TTabSheet* FindNextPage(TTabSheet* current, bool goForward, bool checkTabVisible) const;
+  // Where the tabs stand; a change makes the window anew.
+  TTabPosition GetTabPosition() const { return FTabPosition; }
+  void SetTabPosition(TTabPosition v);
+  TTabStyle GetStyle() const { return FStyle; }
+  void SetStyle(TTabStyle v);
+  // Tabs in as many rows as they need (always so for tabs on the left or right).
+  bool GetMultiLine() const { return FMultiLine; }
+  void SetMultiLine(bool v);
+  bool GetHotTrack() const { return FHotTrack; }
+  void SetHotTrack(bool v);
+  // The tabs are drawn by OnDrawTab.
+  bool GetOwnerDraw() const { return FOwnerDraw; }
+  void SetOwnerDraw(bool v);
+  // The native rectangle of a visible tab (empty without a window or for a bad index).
+  TRect TabRect(int tabIndex);
+  // The number of tab rows the native control shows.
+  int RowCount();
+  // The visible tab under the client point, or -1.
+  int IndexOfTabAt(int x, int y);
   void SelectNextPage(bool goForward);
 
   void AdjustClientRect(TRect& rect) override;
@@ -68,6 +92,7 @@ class TPageControl : public TWinControl {
 
   TNotifyEvent OnChange;
   TTabChangingEvent OnChanging;
+  TDrawTabEvent OnDrawTab;
 
  protected:
   ~TPageControl() override;
@@ -76,6 +101,9 @@ class TPageControl : public TWinControl {
   void Notification(TComponent* component, TOperation operation) override;
   virtual bool CanChange();
   virtual void Change();
+  // Runs whenever the active page changed: shows it and hides the others.
+  virtual void UpdateActivePage();
+  virtual void DrawTab(int tabIndex, const TRect& rect, bool active);
 
  private:
   friend class TTabSheet;
@@ -89,6 +117,11 @@ class TPageControl : public TWinControl {
   std::vector<TTabSheet*> FPages;
   TTabSheet* FActivePage = nullptr;
   TCustomImageList* FImages = nullptr;
+  TTabPosition FTabPosition = tpTop;
+  TTabStyle FStyle = tsTabs;
+  bool FMultiLine = false;
+  bool FHotTrack = false;
+  bool FOwnerDraw = false;
 };
 
 }  // namespace fw

@@ -28,7 +28,7 @@ void TApplicationHint::MouseControlChanged(TControl* control, bool enabled, int 
   KillTimer(FOwner, kTimerId);
   Hide();
   FPending = nullptr;
-  if (!enabled || !control || !control->GetShowHint() || GetShortHint(control->GetHint()).empty()) return;
+  if (!enabled || !control || !control->GetShowHint()) return;
   FPending = control;
   SetTimer(FOwner, kTimerId, pause > 0 ? static_cast<UINT>(pause) : 1, nullptr);
 }
@@ -36,8 +36,17 @@ void TApplicationHint::MouseControlChanged(TControl* control, bool enabled, int 
 void TApplicationHint::PauseElapsed(TControl* mouseControl) {
   KillTimer(FOwner, kTimerId);
   if (!FPending || FPending != mouseControl) return;
-  std::string text = ValidUtf8(GetShortHint(FPending->GetHint()));
+  POINT cursor;
+  GetCursorPos(&cursor);
+  THintInfo info;
+  info.HintControl = FPending;
+  info.CursorPos = FPending->ScreenToClient(TPoint(cursor.x, cursor.y));
+  info.HintStr = GetShortHint(FPending->GetHint());
+  info.HintPos = TPoint(cursor.x, cursor.y + 20);
+  TControl* control = FPending;
   FPending = nullptr;
+  if (control->Perform(CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&info)) != 0 || info.HintStr.empty()) return;
+  std::string text = ValidUtf8(info.HintStr);
   TOOLINFOA ti{};
   ti.cbSize = TTTOOLINFOA_V2_SIZE;
   ti.uFlags = TTF_TRACK | TTF_ABSOLUTE;
@@ -52,9 +61,7 @@ void TApplicationHint::PauseElapsed(TControl* mouseControl) {
   } else {
     SendMessageA(FTip, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&ti));
   }
-  POINT p;
-  GetCursorPos(&p);
-  SendMessageA(FTip, TTM_TRACKPOSITION, 0, MAKELPARAM(p.x, p.y + 20));
+  SendMessageA(FTip, TTM_TRACKPOSITION, 0, MAKELPARAM(info.HintPos.X, info.HintPos.Y));
   SendMessageA(FTip, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&ti));
 }
 

@@ -1,12 +1,22 @@
 // The application's one hint window: a tooltip in tracking mode that shows the Hint of the
 // control under the mouse (windowless ones included) after the application's HintPause,
-// when Application.ShowHint and the control's ShowHint allow it.
+// when Application.ShowHint and the control's ShowHint allow it. The control may change the
+// hint's text and position (or refuse it) on CM_HINTSHOW.
 #pragma once
 #include <string>
 
 #include "framework/controls/control.h"
 
 namespace fw {
+
+// What CM_HINTSHOW hands the control under the mouse (LParam): the control may change the text
+// and the screen position of its hint, or answer 1 for no hint.
+struct THintInfo {
+  TControl* HintControl = nullptr;
+  TPoint CursorPos;  // in the control's client coordinates
+  std::string HintStr;
+  TPoint HintPos;  // screen position of the hint
+};
 
 // The short part of a hint ("short|long" gives "short").
 std::string GetShortHint(const std::string& hint);

@@ -22,7 +22,10 @@
 #include "services/hashing/file_identity.h"
 #include "services/hashing/md5.h"
 #include "services/system/system_folders.h"
+#include "skin/controls/page_control.h"
+#include "skin/controls/spin_edit.h"
 #include "skin/engine/skin_manager.h"
+#include "support/control_skin.h"
 #include "support/host_links.h"
 
 using app::frmMain;
@@ -969,6 +972,38 @@ TEST_F(DuplicateFinderTest, GroupNamesOutsideAsciiArePaintedAsThemselves) {
     }
   EXPECT_GT(inked, 20) << "the text drew nothing";
   EXPECT_EQ(differing, 0) << "pixels that differ from the text drawn with DrawTextW";
+}
+
+// Under the control test skin the size limits show their arrow buttons in the small speed
+// button's colours and still give their values; the page controls paint from "PAGECONTROL".
+TEST_F(DuplicateFinderTest, SkinnedSpinEditsAndPageControls) {
+  skin::TkSkinManager* manager = skin::DefaultManager();
+  ASSERT_NE(manager, nullptr);
+  control_skin::AddControlSkin(*manager->GetInternalSkins(), control_skin::kFirstName, control_skin::kFirst);
+  manager->SetSkinName(control_skin::kFirstName);
+  tool->kPageControl2->SetActivePage(tool->tsDFSize);
+  Pump();
+  const control_skin::TSectionColours small = control_skin::SectionOf(control_skin::kFirst, "SPEEDBUTTON_SMALL");
+  for (skin::TkSpinEdit* edit : {tool->fSizeMinEdit, tool->fSizeMaxEdit}) {
+    ASSERT_TRUE(edit->GetButton()->GetVisible());
+    // Painted into a bitmap of ours (the tool may lie beyond the virtual screen's edge).
+    fw::TBitmap shot;
+    shot.SetSize(edit->GetButton()->GetWidth(), edit->GetButton()->GetHeight());
+    edit->GetButton()->Perform(WM_PAINT, reinterpret_cast<WPARAM>(shot.GetCanvas()->GetHandle()), 0);
+    for (skin::TkTimerSpeedButton* half : {edit->GetButton()->GetUpButton(), edit->GetButton()->GetDownButton()}) {
+      ASSERT_NE(half->GetSkinData()->CacheBmp, nullptr);
+      ASSERT_EQ(half->GetSkinData()->CacheBmp->GetHeight(), half->GetHeight());
+      EXPECT_EQ(test_skins::PixelOf(*half->GetSkinData()->CacheBmp, half->GetWidth() / 2, 1), small.Edge[0]);
+    }
+    edit->SetText("25");
+    EXPECT_EQ(edit->GetValue(), 25);
+    edit->SetText("");
+    EXPECT_EQ(edit->GetValue(), 0);
+  }
+  for (skin::TkPageControl* pages : {tool->kPageControl1, tool->kPageControl2}) {
+    EXPECT_EQ(pages->GetSkinData()->GetSkinSection(), "PAGECONTROL");
+    EXPECT_TRUE(pages->GetSkinData()->SkinIsActive());
+  }
 }
 
 }  // namespace

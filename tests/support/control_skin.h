@@ -43,11 +43,11 @@ struct TControlSkin {
 // kArrowWidth x kArrowHeight, a triangle pointing down on $FF00FF.
 constexpr int kFrame = 12, kBorder = 3, kArrowWidth = 7, kArrowHeight = 4;
 
-// Colour number role of section number (0..69) in skin 0 or 1: red by the section's last digit,
+// Colour number role of section number (0..79) in skin 0 or 1: red by the section's last digit,
 // blue by skin and by the section's tens, green by role (0..8); never $FF00FF, never a grey (no
 // blue value is a red or green one).
 constexpr fw::TColor Colour(int skin, int section, int role) {
-  constexpr int kTensBlue[] = {0x00, 0x04, 0x0C, 0x14, 0x1C, 0x24, 0x2C};
+  constexpr int kTensBlue[] = {0x00, 0x04, 0x0C, 0x14, 0x1C, 0x24, 0x2C, 0x34};
   return fw::TColor((0x10 + 0x18 * (section % 10)) | (0x10 + 0x18 * role) << 8 |
                     ((skin ? 0xB0 : 0x30) + kTensBlue[section / 10]) << 16);
 }
@@ -80,6 +80,8 @@ inline constexpr TSectionDef kSections[] = {
     {"BAR", 20},           {"BARTITLE", 21},       {"BARPANEL", 22},      {"PANEL_LOW", 23},
     {"CHECKBOX", 35},      {"RADIOBUTTON", 36},
     {"COMBOBOX", 60},      {"COMBOBTN", 61},
+    {"SPEEDBUTTON_SMALL", 45}, {"TABTOP", 46}, {"TABBOTTOM", 47}, {"TABLEFT", 48}, {"TABRIGHT", 49},
+    {"PAGECONTROL", 70}, {"PAGECONTROLBOTTOM", 71}, {"PAGECONTROLLEFT", 72}, {"PAGECONTROLRIGHT", 73},
 };
 
 // GLOBALINFO's check glyphs, each a picture of its own: three square frames of Side pixels
