@@ -1,6 +1,7 @@
 #include "skin/engine/skin_engine.h"
 
 #include "framework/win.h"
+#include "skin/controls/list_view.h"
 #include "skin/engine/fast_pixels.h"
 #include "skin/engine/skin_command.h"
 #include "skin/engine/skin_utils.h"
@@ -19,6 +20,7 @@ void StartSkinEngine() {
   ProgramSmallIcon = GetFileIcon(path, true);
   ProgramLargeIcon = GetFileIcon(path, false);
   CreateFastObjects();
+  CacheListViewMetrics();
 }
 
 void StopSkinEngine() {

@@ -1,5 +1,5 @@
 // The control test skin: stored skins whose control sections ("BUTTON", "SPEEDBUTTON", "PANEL",
-// "EDIT", "DIALOG", "DIVIDER", "WEBBUTTON", the scroll-bar sections) paint flat faces, one colour per state, framed by a
+// "EDIT", "DIALOG", "DIVIDER", "WEBBUTTON", "COLHEADER", the scroll-bar sections) paint flat faces, one colour per state, framed by a
 // "BORDERSMASK" of three frames (normal, hot, pressed) whose 3-pixel edge has its own colour per
 // state and whose corner pixels are $FF00FF; GLOBALINFO carries font colours and shadow values,
 // and the four scroll buttons a "GLYPHMASK" arrow of three frames (one picture, pointing down). Every colour of a skin is
@@ -77,6 +77,7 @@ inline constexpr TSectionDef kSections[] = {
     {"SCROLLBTNBOTTOM", 11}, {"SCROLLBTNLEFT", 12}, {"SCROLLBTNRIGHT", 13}, {"SCROLLBAR1H", 14},
     {"SCROLLBAR1V", 15},   {"SCROLLBAR2H", 16},    {"SCROLLBAR2V", 17},   {"SCROLLSLIDERH", 18},
     {"SCROLLSLIDERV", 19},
+    {"COLHEADER", 30},
 };
 
 inline constexpr TControlSkin kFirst = ControlSkin(0), kSecond = ControlSkin(1);
