@@ -32,11 +32,8 @@ double Since(Clock::time_point start) {
   return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-// Lets every waiting message through.
-void Pump() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) fw::Application->ProcessMessages();
-}
+// Lets the waiting messages through.
+void Pump() { fw::Application->ProcessMessages(); }
 
 // The list in report view with four columns, check boxes and row select, on the form.
 template <class T>

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <unordered_map>
 
 
 #include "framework/forms/application.h"
@@ -21,7 +22,6 @@ namespace {
 constexpr int kListViewCtrlType = 10;
 constexpr int kRowsPerStep = 9;
 constexpr char kHeaderClass[] = "SysHeader32";
-constexpr char kHeaderOwnerProp[] = "VorletListViewHeader";
 
 // The vertical bar's width and the horizontal bar's height, cached at start-up.
 int VertBarWidth = 0;
@@ -34,6 +34,13 @@ bool ScrollSync = false;
 int Measure(int& cached, int metric) {
   if (cached <= 0) cached = GetSystemMetrics(metric);
   return cached;
+}
+
+// The list view of each hooked header (looked up at every header message, so in the process
+// rather than in a window property, which costs a trip to the system).
+std::unordered_map<HWND, TkCustomListView*>& HookedHeaders() {
+  static std::unordered_map<HWND, TkCustomListView*> headers;
+  return headers;
 }
 
 // Sets a flag for a scope.
@@ -550,8 +557,9 @@ void TkCustomListView::HorzBarChange(int previous) {
 // --- the header ---
 
 LRESULT CALLBACK TkCustomListView::HeaderProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  auto* self = static_cast<TkCustomListView*>(GetPropA(wnd, kHeaderOwnerProp));
-  if (!self) return DefWindowProcA(wnd, msg, wParam, lParam);
+  const auto it = HookedHeaders().find(wnd);
+  if (it == HookedHeaders().end()) return DefWindowProcA(wnd, msg, wParam, lParam);
+  TkCustomListView* self = it->second;
   LRESULT result = 0;
   fw::Barrier([&] { result = self->HeaderWndProc(msg, wParam, lParam); }, self);
   return result;
@@ -560,17 +568,15 @@ LRESULT CALLBACK TkCustomListView::HeaderProc(HWND wnd, UINT msg, WPARAM wParam,
 void TkCustomListView::HookHeader(HWND header) {
   UnhookHeader();
   FHeader = header;
-  SetPropA(header, kHeaderOwnerProp, this);
+  HookedHeaders()[header] = this;
   FOldHeaderProc = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrA(header, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TkCustomListView::HeaderProc)));
 }
 
 void TkCustomListView::UnhookHeader() {
   if (!FHeader) return;
-  if (IsWindow(FHeader)) {
-    SetWindowLongPtrA(FHeader, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FOldHeaderProc));
-    RemovePropA(FHeader, kHeaderOwnerProp);
-  }
+  if (IsWindow(FHeader)) SetWindowLongPtrA(FHeader, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FOldHeaderProc));
+  HookedHeaders().erase(FHeader);
   FHeader = nullptr;
   FOldHeaderProc = nullptr;
 }
