@@ -36,6 +36,13 @@ int Measure(int& cached, int metric) {
   return cached;
 }
 
+// Posted to a list view after a skin refresh: its bars, whose windows the refresh makes anew
+// after the list view took it, go back over it.
+UINT PlaceBarsMessage() {
+  static const UINT message = RegisterWindowMessageA("VorletListViewPlaceBars");
+  return message;
+}
+
 // The list view of each hooked header (looked up at every header message, so in the process
 // rather than in a window property, which costs a trip to the system).
 std::unordered_map<HWND, TkCustomListView*>& HookedHeaders() {
@@ -215,6 +222,7 @@ void TkCustomListView::WndProc(fw::TMessage& m) {
         PaintFrame();
         if (FHeader) RedrawWindow(FHeader, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
         UpdateScrolls();
+        if (HandleAllocated()) PostMessageA(GetHandleNoCreate(), PlaceBarsMessage(), 0, 0);
         return;
       case cmdParentPainted:
         if (d->Updating) {
@@ -228,6 +236,10 @@ void TkCustomListView::WndProc(fw::TMessage& m) {
       default:
         break;
     }
+  }
+  if (m.Msg == PlaceBarsMessage()) {
+    UpdateScrolls();
+    return;
   }
   if (GetControlState().Contains(fw::csCreating)) {
     fw::TCustomListView::WndProc(m);

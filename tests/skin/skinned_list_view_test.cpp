@@ -338,6 +338,11 @@ TEST_F(SkinnedListViewTest, AListFreedWhileItsStyleChangeLetsMessagesThroughIsLe
 
 TEST_F(SkinnedListViewTest, SkinChangesRepaintListHeaderAndBars) {
   MakeList(100);
+  skin::TkIntScrollBar* bar = list->GetVertBar();
+  ASSERT_TRUE(bar->GetVisible());
+  auto trackPixel = [&] { return WindowPixel(bar->GetHandle(), bar->GetWidth() / 2, bar->GetHeight() * 3 / 4); };
+  const fw::TColor track = trackPixel();
+  EXPECT_EQ(track, SectionOf(kFirst, "SCROLLBAR2V").Face[kNormal]);
   UseSecondSkin();
   Settle();
   HWND wnd = list->GetHandle();
@@ -345,10 +350,9 @@ TEST_F(SkinnedListViewTest, SkinChangesRepaintListHeaderAndBars) {
   EXPECT_EQ(list->GetColor(), edit.Face[kNormal]);
   EXPECT_EQ(WindowPixel(wnd, 1, 100), edit.Edge[kNormal]);
   EXPECT_EQ(SectionFace(0), SectionOf(kSecond, "COLHEADER").Face[kNormal]);
-  // The bars stay over the list in the new skin.
-  skin::TkIntScrollBar* bar = list->GetVertBar();
+  // The bar shows over the list in the new skin.
   EXPECT_TRUE(bar->GetVisible());
-  EXPECT_TRUE(bar->GetSkinData()->SkinIsActive());
+  EXPECT_EQ(trackPixel(), SectionOf(kSecond, "SCROLLBAR2V").Face[kNormal]);
   EXPECT_EQ(bar->GetSkinData()->GetSkinManager(), manager);
 
   // Without the skin: the native bars, the window's colours, the native header.
