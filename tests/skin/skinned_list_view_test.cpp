@@ -10,6 +10,7 @@
 #include "framework/core/component.h"
 #include "framework/forms/application.h"
 #include "framework/forms/custom_form.h"
+#include "skin/controls/label.h"
 #include "skin/controls/list_view.h"
 #include "skin/engine/scroll_bar.h"
 #include "skin/engine/skin_manager.h"
@@ -323,6 +324,28 @@ TEST_F(SkinnedListViewTest, AColumnWithoutImageIsInsertedWithoutOne) {
   SendMessageA(Header(), HDM_GETITEMA, 2, reinterpret_cast<LPARAM>(&item));
   EXPECT_NE(item.iImage, -1);
   EXPECT_EQ(item.fmt & HDF_IMAGE, 0);
+}
+
+TEST_F(SkinnedListViewTest, TheBoundLabelFollowsTheList) {
+  MakeList();
+  list->SetName("lvPaths");
+  skin::TkBoundLabel* bound = list->GetBoundLabel();
+  bound->SetLayout(skin::sclTopLeft);
+  bound->SetCaption("Paths");
+  bound->SetActive(true);
+  skin::TkEditLabel* label = bound->GetLabel();
+  ASSERT_NE(label, nullptr);
+  EXPECT_EQ(label->GetName(), "lvPathsLabel");
+  EXPECT_EQ(label->GetLeft(), 20);
+  EXPECT_EQ(label->GetTop() + label->GetHeight(), 20);
+  list->SetBounds(40, 60, 300, 200);
+  Settle();
+  EXPECT_EQ(label->GetLeft(), 40);
+  EXPECT_EQ(label->GetTop() + label->GetHeight(), 60);
+  list->SetVisible(false);
+  EXPECT_FALSE(label->GetVisible());
+  list->SetEnabled(false);
+  EXPECT_FALSE(label->GetEnabled());
 }
 
 TEST_F(SkinnedListViewTest, AListFreedWhileItsStyleChangeLetsMessagesThroughIsLeftAlone) {
