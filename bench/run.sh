@@ -20,6 +20,8 @@
 #                system frame (<= 3.00)
 #   shell_list:  the shell list view listing 10,000 files in the report style against a bare
 #                IShellFolder enumeration with display names (<= 2)
+#   list_view:   the skinned list view filled with 100,000 rows and paged through by Page Down
+#                against the framework's list view (<= 1.50)
 #   attribute_walk: the Attribute manager's Change attribute run on 20,000 files against a bare
 #                walk that sets the same attributes and times (<= 1.50)
 # A benchmark that fails does not stop the others: the failed ones are named at the end and the
@@ -93,6 +95,7 @@ run shell_list wine_bench shell_list
 run skin_paint wine_bench skin_paint
 run attribute_walk wine_bench attribute_walk
 run skin_form wine_bench skin_form
+run list_view wine_bench list_view
 run dupfind "$here/bench/dupfind.sh"
 run file_wiper "$here/bench/file_wiper.sh"
 

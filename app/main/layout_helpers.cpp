@@ -133,6 +133,7 @@ skin::TkListView* MakeList(fw::TComponent* owner, fw::TWinControl* parent, const
                            std::initializer_list<TColumnSpec> columns) {
   auto* list = fw::New<skin::TkListView>(owner);
   list->SetName(name);
+  list->GetSkinData()->SetSkinSection("EDIT");
   list->SetViewStyle(fw::vsReport);
   list->SetCheckboxes(checkboxes);
   list->SetRowSelect(true);

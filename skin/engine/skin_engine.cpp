@@ -1,8 +1,8 @@
 #include "skin/engine/skin_engine.h"
 
-#include "skin/controls/check_list_box.h"
-
 #include "framework/win.h"
+#include "skin/controls/check_list_box.h"
+#include "skin/controls/list_view.h"
 #include "skin/engine/fast_pixels.h"
 #include "skin/engine/skin_command.h"
 #include "skin/engine/skin_utils.h"
@@ -22,6 +22,7 @@ void StartSkinEngine() {
   ProgramLargeIcon = GetFileIcon(path, false);
   CreateFastObjects();
   MeasureCheckListGlyph();
+  CacheListViewMetrics();
 }
 
 void StopSkinEngine() {

@@ -4,10 +4,13 @@
 #include <cstdlib>
 #include <set>
 
+#include "app/main/cleaners_frame.h"
 #include "app/shared/config_files.h"
 #include "app/shared/file_procedures.h"
 #include "app/tools/drive_cleaner.h"
 #include "main_window_fixture.h"
+#include "skin/engine/skin_manager.h"
+#include "support/control_skin.h"
 
 using app::frmMain;
 
@@ -325,6 +328,33 @@ TEST_F(DriveCleanerTest, SelectionButtons) {
   EXPECT_TRUE(rows->GetItem(0)->GetChecked() && rows->GetItem(1)->GetChecked());
   frmMain->driveCleaner->kBitBtn6->Click();
   EXPECT_FALSE(rows->GetItem(0)->GetChecked() || rows->GetItem(1)->GetChecked());
+}
+
+// Under the control test skin both lists are skinned with "EDIT": their rows over its face, their
+// frame from the cache, their header hooked, with their check boxes and small images as before.
+TEST_F(DriveCleanerTest, ListsAreSkinnedWithTheEditSection) {
+  StartWithFolders({tree});
+  skin::TkSkinManager* manager = frmMain->skinManager;
+  control_skin::AddControlSkin(*manager->GetInternalSkins(), control_skin::kFirstName, control_skin::kFirst);
+  manager->SetSkinName(control_skin::kFirstName);
+  frmMain->frmCleaners1->kSpeedButton1->Click();
+  Pump();
+  const control_skin::TSectionColours& edit = control_skin::kFirst.Edit;
+  for (skin::TkListView* list : {frmMain->driveCleaner->lvDCDrive, frmMain->driveCleaner->lvDCResult}) {
+    SCOPED_TRACE(list->GetName());
+    EXPECT_EQ(list->GetSkinData()->GetSkinSection(), "EDIT");
+    EXPECT_TRUE(list->GetSkinData()->SkinIsActive());
+    EXPECT_EQ(list->GetColor(), edit.Face[control_skin::kNormal]);
+    EXPECT_EQ(SendMessageA(list->GetHandle(), LVM_GETBKCOLOR, 0, 0), edit.Face[control_skin::kNormal]);
+    // The cache the frame strips come from: the section's edge band around its face.
+    const fw::TBitmap* cache = list->GetSkinData()->CacheBmp.get();
+    ASSERT_EQ(cache->GetWidth(), list->GetWidth());
+    EXPECT_EQ(test_skins::PixelOf(*cache, 1, list->GetHeight() / 2), edit.Edge[control_skin::kNormal]);
+    EXPECT_EQ(test_skins::PixelOf(*cache, list->GetWidth() / 2, list->GetHeight() / 2), edit.Face[control_skin::kNormal]);
+    EXPECT_NE(list->GetHeaderHandle(), nullptr);
+    EXPECT_TRUE(list->GetCheckboxes());
+  }
+  EXPECT_EQ(frmMain->driveCleaner->lvDCDrive->GetSmallImages(), frmMain->il16);
 }
 
 }  // namespace

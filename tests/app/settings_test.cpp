@@ -66,7 +66,7 @@ void Type(fw::TCustomEdit* edit, const std::string& text) {
 }
 
 // The client point of the row's check box.
-fw::TPoint StateIconPoint(fw::TListView* list, fw::TListItem* item) {
+fw::TPoint StateIconPoint(fw::TCustomListView* list, fw::TListItem* item) {
   fw::TRect r = item->DisplayRect(LVIR_BOUNDS);
   int y = (r.Top + r.Bottom) / 2;
   for (int x = r.Left; x < r.Right; ++x)

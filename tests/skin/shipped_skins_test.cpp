@@ -76,7 +76,7 @@ const char* const kLookedUp[] = {
     "SCROLLBTNLEFT", "SCROLLBTNRIGHT", "SCROLLSLIDERV", "SCROLLSLIDERH", "SCROLLBAR1H", "SCROLLBAR1V", "SCROLLBAR2H",
     "SCROLLBAR2V", "FORM", "FORMTITLE", "DIALOG", "MENULINE", "MAINMENU", "MENUITEM"};
 // Looked up too, but not among the stored skin's fixed sections.
-const char* const kBeyondStored[] = {"TABSHEET", "COMBOBTN"};
+const char* const kBeyondStored[] = {"TABSHEET", "COMBOBTN", "COLHEADER"};
 const char* const kGlobalImages[] = {"BOXCHECKED", "BOXUNCHECKED", "BOXGRAYED", "RADIOCHECKED", "RADIOUNCHECKED",
                                      "SMALLCHECKED", "SMALLUNCHECKED", "SMALLGRAYED", "BICONCLOSE", "BICONHELP",
                                      "BICONMAX", "BICONMIN", "BICONNORM", "TITLEBUTTON", "GRIPIMAGE"};

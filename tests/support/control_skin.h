@@ -1,5 +1,5 @@
 // The control test skin: stored skins whose control sections ("BUTTON", "SPEEDBUTTON", "PANEL",
-// "EDIT", "DIALOG", "DIVIDER", "WEBBUTTON", the scroll-bar sections) paint flat faces, one colour per state, framed by a
+// "EDIT", "DIALOG", "DIVIDER", "WEBBUTTON", "COLHEADER", the scroll-bar sections) paint flat faces, one colour per state, framed by a
 // "BORDERSMASK" of three frames (normal, hot, pressed) whose 3-pixel edge has its own colour per
 // state and whose corner pixels are $FF00FF; GLOBALINFO carries font colours and shadow values,
 // and the four scroll buttons a "GLYPHMASK" arrow of three frames (one picture, pointing down). Every colour of a skin is
@@ -82,6 +82,7 @@ inline constexpr TSectionDef kSections[] = {
     {"COMBOBOX", 60},      {"COMBOBTN", 61},
     {"SPEEDBUTTON_SMALL", 45}, {"TABTOP", 46}, {"TABBOTTOM", 47}, {"TABLEFT", 48}, {"TABRIGHT", 49},
     {"PAGECONTROL", 70}, {"PAGECONTROLBOTTOM", 71}, {"PAGECONTROLLEFT", 72}, {"PAGECONTROLRIGHT", 73},
+    {"COLHEADER", 30},
 };
 
 // GLOBALINFO's check glyphs, each a picture of its own: three square frames of Side pixels

@@ -32,7 +32,7 @@ KIND = {
     "SCROLLBTNTOP": "button", "SCROLLBTNBOTTOM": "button", "SCROLLBTNLEFT": "button", "SCROLLBTNRIGHT": "button",
     "SCROLLSLIDERH": "thumb", "SCROLLSLIDERV": "thumb", "SCROLLBAR1H": "track", "SCROLLBAR1V": "track",
     "BAR": "bar", "BARPANEL": "edit", "PANEL_LOW": "low", "PROGRESSH": "edit", "PROGRESSV": "edit",
-    "GAUGE": "edit", "CHECKBOX": "check", "RADIOBUTTON": "check",
+    "GAUGE": "edit", "CHECKBOX": "check", "RADIOBUTTON": "check", "COLHEADER": "button",
 }
 
 COLOURS = {  # kind: (face, text, hot face, hot text) as palette names
@@ -174,6 +174,16 @@ def pictures(pal, glyph_form="^", forms=None, divider=True):
         add("DIVIDER", "BORDERSMASK", draw.glyph((2, 12), gs[:1], draw.divider_line), 1, border=1, form="!",
             file="DIVIDER.BMP")
     return out
+
+
+# The list views' column header, which the stored skin's fixed sections lack: a section, and its
+# frame in the button's looks.
+COLUMN_HEADER = ("COLHEADER", "")
+
+
+def column_header(pal):
+    return Picture("COLHEADER", "BORDERSMASK", draw.frame(16, 16, 0, states(pal, "button")), 3, 1, form="^",
+                   border=1)
 
 
 def texture(pal, key, size, seed, spread=10):

@@ -35,8 +35,9 @@ OVERRIDES = {
     "EDIT": {"BORDERCOLOR1": PALETTE["border"], "BORDERCOLOR2": PALETTE["accentborder"]},
 }
 
-# Sections the stored skin does not have: the tab sheet and the combo box button.
-EXTRA = [("TABSHEET", ""), ("COMBOBTN", "")]
+# Sections the stored skin does not have: the tab sheet, the combo box button and the column
+# header.
+EXTRA = [("TABSHEET", ""), ("COMBOBTN", ""), common.COLUMN_HEADER]
 
 
 def skin():
@@ -49,6 +50,7 @@ def skin():
     pictures.append(Picture("BAR", "PATTERN", common.texture(PALETTE, "bar", 32, 11, 8), 1, 0, form="~", stretch=0))
     pictures.append(Picture("COMBOBTN", "BORDERSMASK",
                             next(p for p in pictures if p.section == "BUTTON").image, 3, 1, form="^"))
+    pictures.append(common.column_header(PALETTE))
     form_texture = raster.noise_texture(320, 320, raster.rgb(PALETTE["face"]), 12, 23)
     tile = raster.noise_texture(64, 64, raster.rgb(PALETTE["face"]), 10, 29)
     patterns = [Pattern("FORM", "PATTERN", "FORM.JPG", form_texture), Pattern("TOOLBAR", "PATTERN", "TILE.JPG", tile)]
