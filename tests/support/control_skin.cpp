@@ -39,6 +39,30 @@ test_skins::Picture Master(const TControlSkin& skin) {
   return master;
 }
 
+// "STATUSPANELMASK" of "STATUSBAR" and GLOBALINFO's "GRIPIMAGE" (see the header).
+void AddStatusMasks(skin::TkStoredSkin& stored, const TControlSkin& colours) {
+  const auto add = [&stored](const char* section, const char* name, const test_skins::Picture& picture, int maskType,
+                             int borders) {
+    AddImage(stored, section, name, fw::TRect(0, 0, picture.Width, picture.Height), maskType, 0, borders, 3);
+    skin::TkSkinImage* image = stored.GetImages()->GetItem(stored.GetImages()->GetCount() - 1);
+    image->SetName(name);
+    image->SetImage(testing_paint::FromPicture(picture).get());
+  };
+  test_skins::Picture panel(3 * kFrame, kFrame, test_skins::kFuchsia);
+  test_skins::Picture grip(3 * kGripSide, 2 * kGripSide, 0);
+  for (int k = 0; k < 3; ++k) {
+    panel.Fill(k * kFrame, 0, kFrame, kFrame, Colour(colours.Index, kPanelMaskNumber, 3 + k));
+    panel.Fill(k * kFrame + kBorder, kBorder, kFrame - 2 * kBorder, kFrame - 2 * kBorder,
+               Colour(colours.Index, kPanelMaskNumber, k));
+    for (int y = 0; y < kGripSide; ++y)
+      for (int x = 0; x < kGripSide; ++x)
+        grip.Set(k * kGripSide + x, y,
+                 x + y < kGripSide - 1 ? test_skins::kFuchsia : Colour(colours.Index, kGripNumber, k));
+  }
+  add("STATUSBAR", "STATUSPANELMASK", panel, 0, kBorder);
+  add("GLOBALINFO", "GRIPIMAGE", grip, 1, 0);
+}
+
 }  // namespace
 
 TSectionColours SectionOf(const TControlSkin& skin, const std::string& section) {
@@ -69,6 +93,7 @@ skin::TkStoredSkin* AddControlSkin(skin::TkStoredSkins& skins, const std::string
   for (const char* button : {"SCROLLBTNTOP", "SCROLLBTNBOTTOM", "SCROLLBTNLEFT", "SCROLLBTNRIGHT"})
     AddImage(*stored, button, "GLYPHMASK", fw::TRect(0, arrowTop, 3 * kArrowWidth, arrowTop + kArrowHeight), 0, 0, 0,
              3);
+  AddStatusMasks(*stored, colours);
   stored->SetShadow1Color(colours.Shadow);
   stored->SetShadow1Blur(colours.ShadowBlur);
   stored->SetShadow1Offset(colours.ShadowOffset);

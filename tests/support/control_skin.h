@@ -77,7 +77,16 @@ inline constexpr TSectionDef kSections[] = {
     {"SCROLLBTNBOTTOM", 11}, {"SCROLLBTNLEFT", 12}, {"SCROLLBTNRIGHT", 13}, {"SCROLLBAR1H", 14},
     {"SCROLLBAR1V", 15},   {"SCROLLBAR2H", 16},    {"SCROLLBAR2V", 17},   {"SCROLLSLIDERH", 18},
     {"SCROLLSLIDERV", 19},
+    {"TOOLBUTTON", 50},    {"STATUSBAR", 51},      {"GROUPBOX", 52},      {"SPLITTER", 53},
+    {"TOOLBAR", 54},
 };
+
+// The status bar's masks, each a picture of its own: "STATUSPANELMASK" of "STATUSBAR", three
+// frames of kFrame pixels (normal, hot, pressed) with a kBorder-pixel edge of Colour(skin, 55,
+// 3 + frame) around Colour(skin, 55, frame); GLOBALINFO's "GRIPIMAGE", three square frames of
+// kGripSide pixels of Colour(skin, 56, frame) whose top-left triangle is $FF00FF, over a mask
+// row that lets the whole frame through.
+constexpr int kPanelMaskNumber = 55, kGripNumber = 56, kGripSide = 10;
 
 inline constexpr TControlSkin kFirst = ControlSkin(0), kSecond = ControlSkin(1);
 inline const char* const kFirstName = "Controls";
