@@ -13,10 +13,9 @@ constexpr int kStatusBarCtrlType = 151;
 // The status-bar messages after which the cache is rebuilt.
 constexpr UINT kSbSetText = WM_USER + 1, kSbSimple = WM_USER + 9, kSbGetRect = WM_USER + 10;
 
-// The frame size of a mask: an own picture holds three frames over a mask row; one in the
-// master bitmap is divided by its ImageCount and MaskType + 1.
+// The frame of the grip as it is drawn: its rectangle divided by ImageCount across and by
+// MaskType + 1 down (a one-frame grip of its own picture keeps its whole width).
 fw::TSize GripFrameSize(const TkMaskData& mask) {
-  if (mask.Bmp) return fw::TSize{mask.Bmp->GetWidth() / 3, mask.Bmp->GetHeight() / 2};
   return fw::TSize{mask.R.Width() / mask.ImageCount, mask.R.Height() / (mask.MaskType + 1)};
 }
 
