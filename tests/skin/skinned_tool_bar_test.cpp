@@ -5,7 +5,10 @@
 // never a disabled button or a separator; the second skin and the native look without a skin.
 #include <gtest/gtest.h>
 
+#include "framework/menus/menu_item.h"
+#include "framework/menus/popup_menu.h"
 #include "skin/controls/tool_bar.h"
+#include "skin/engine/glyphs_text.h"
 #include "skin/engine/skin_manager.h"
 #include "support/panel_form_fixture.h"
 
@@ -15,6 +18,16 @@ using namespace control_skin;
 using control_shots::ScreenShot;
 using test_skins::PixelOf;
 using testing_paint::CountColour;
+
+// The drop-down part's edge colour seen while the menu is open, then the menu closed.
+fw::TColor SeenWhileDropped = 0;
+fw::TControl* DroppedBar = nullptr;
+fw::TPoint DroppedPoint;
+void CALLBACK LookAndEndMenu(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  SeenWhileDropped = PixelOf(*ScreenShot(DroppedBar), DroppedPoint.X, DroppedPoint.Y);
+  EndMenu();
+}
 
 class SkinnedToolBarTest : public control_shots::PanelFormTest {
  protected:
@@ -104,6 +117,46 @@ TEST_F(SkinnedToolBarTest, HotButtonOfANonFlatBar) {
   Settle();
   EXPECT_EQ(bar->GetHotButton(), -1);
   EXPECT_EQ(At(4, 1, 10), tool.Edge[kNormal]);
+}
+
+TEST_F(SkinnedToolBarTest, NonFlatBarRepaintsOnlyTheTwoButtonsConcerned) {
+  bar->SetFlat(false);
+  Settle();
+  MoveTo(0);
+  // Paint over buttons 1 and 4 on the screen; only a repaint can bring their faces back.
+  HDC dc = GetDC(bar->GetHandle());
+  for (int i : {1, 4}) skin::FillDCRect(dc, buttons[i]->GetItemRect(), testing_paint::kCanary);
+  ReleaseDC(bar->GetHandle(), dc);
+  MoveTo(1);
+  const TSectionColours tool = SectionOf(kFirst, "TOOLBUTTON");
+  EXPECT_EQ(At(0, 1, 10), tool.Edge[kNormal]);
+  EXPECT_EQ(At(1, 1, 10), tool.Edge[kHot]);
+  EXPECT_EQ(At(4, 1, 10), testing_paint::kCanary);
+  bar->Invalidate();
+  Settle();
+}
+
+TEST_F(SkinnedToolBarTest, DropDownMenuShowsThePartPressedAndItsClosingRepaints) {
+  auto* menu = fw::New<fw::TPopupMenu>(form);
+  auto* item = fw::New<fw::TMenuItem>(menu);
+  item->SetCaption("Details");
+  menu->GetItems()->Add(item);
+  buttons[1]->SetStyle(fw::tbsDropDown);
+  buttons[1]->SetDropdownMenu(menu);
+  Settle();
+  const fw::TRect r = buttons[1]->GetItemRect();
+  DroppedBar = bar;
+  DroppedPoint = fw::TPoint(r.Right - GetSystemMetrics(SM_CXVSCROLL) + 1, r.Top + r.Height() / 2);
+  NMTOOLBARA nm{};
+  nm.hdr.hwndFrom = bar->GetHandle();
+  nm.hdr.code = TBN_DROPDOWN;
+  nm.iItem = buttons[1]->GetCommand();
+  SetTimer(nullptr, 0, 150, LookAndEndMenu);
+  bar->Perform(fw::CN_NOTIFY, 0, reinterpret_cast<LPARAM>(&nm));
+  const TSectionColours tool = SectionOf(kFirst, "TOOLBUTTON");
+  EXPECT_EQ(SeenWhileDropped, tool.Edge[kPressed]);
+  Settle();
+  EXPECT_EQ(At(1, DroppedPoint.X - r.Left, DroppedPoint.Y - r.Top), tool.Edge[kNormal]);
 }
 
 TEST_F(SkinnedToolBarTest, DropDownPartAndPressedCaption) {
