@@ -178,6 +178,23 @@ TEST_F(SkinnedToolBarTest, DropDownPartAndPressedCaption) {
   EXPECT_GT(CountColour(*shot, buttons[0]->GetItemRect(), tool.Font), 3);
 }
 
+TEST_F(SkinnedToolBarTest, EdgeStripsFromTheCache) {
+  bar->SetEdgeInner(fw::esRaised);
+  bar->SetEdgeOuter(fw::esLowered);
+  bar->SetEdgeBorders(fw::TEdgeBorders{fw::ebLeft, fw::ebTop});
+  Settle();
+  EXPECT_EQ(bar->GetClientWidth(), 378);
+  EXPECT_EQ(bar->GetClientHeight(), 38);
+  auto shot = control_shots::WindowShot(bar);
+  const TSectionColours face = SectionOf(kFirst, "TOOLBAR");
+  // The two-pixel strips show the bar's mask edge, not the native edges.
+  EXPECT_EQ(PixelOf(*shot, 0, 20), face.Edge[kNormal]);
+  EXPECT_EQ(PixelOf(*shot, 1, 20), face.Edge[kNormal]);
+  EXPECT_EQ(PixelOf(*shot, 200, 1), face.Edge[kNormal]);
+  // The buttons start inside the strips, on the button face.
+  EXPECT_EQ(PixelOf(*shot, 2 + buttons[0]->GetItemRect().Left + 4, 2 + 4), SectionOf(kFirst, "TOOLBUTTON").Face[kNormal]);
+}
+
 TEST_F(SkinnedToolBarTest, SecondSkinAndNoSkin) {
   UseSecondSkin();
   Settle();
