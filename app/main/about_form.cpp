@@ -33,7 +33,7 @@ void TfrmAbout1::CreateComponents() {
   kLabel1->SetCaption("Vorlet Disk Cleaner v 2.2");
   kLabel1->SetParent(this);
 
-  Bevel1 = fw::New<fw::TBevel>(this);
+  Bevel1 = fw::New<skin::TkBevel>(this);
   Bevel1->SetName("Bevel1");
   Bevel1->SetBounds(8, 80, 284, 2);
   Bevel1->SetShape(fw::bsTopLine);

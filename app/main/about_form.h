@@ -1,9 +1,9 @@
 // TfrmAbout1: the About box: the program's image and name and an OK button. Escape closes it;
 // closing frees it.
 #pragma once
-#include "framework/extctrls/bevel.h"
 #include "framework/extctrls/image.h"
 #include "framework/forms/custom_form.h"
+#include "skin/controls/bevel.h"
 #include "skin/controls/bit_btn.h"
 #include "skin/controls/label.h"
 #include "skin/engine/skin_provider.h"
@@ -16,7 +16,7 @@ class TfrmAbout1 : public fw::TForm {
   explicit TfrmAbout1(fw::TComponent* owner);
 
   fw::TImage* Image1 = nullptr;
-  fw::TBevel* Bevel1 = nullptr;
+  skin::TkBevel* Bevel1 = nullptr;
   skin::TkLabel* kLabel1 = nullptr;
   skin::TkBitBtn* kBitBtn1 = nullptr;
   skin::TkSkinProvider* skinProvider = nullptr;

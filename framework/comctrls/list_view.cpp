@@ -33,19 +33,6 @@ void CopyText(const std::string& text, char* buffer, int size, bool wide) {
   buffer[valid.size()] = '\0';
 }
 
-TCustomDrawState DrawStateOf(UINT state) {
-  TCustomDrawState s;
-  if (state & CDIS_SELECTED) s.Include(cdsSelected);
-  if (state & CDIS_GRAYED) s.Include(cdsGrayed);
-  if (state & CDIS_DISABLED) s.Include(cdsDisabled);
-  if (state & CDIS_CHECKED) s.Include(cdsChecked);
-  if (state & CDIS_FOCUS) s.Include(cdsFocused);
-  if (state & CDIS_DEFAULT) s.Include(cdsDefault);
-  if (state & CDIS_HOT) s.Include(cdsHot);
-  if (state & CDIS_MARKED) s.Include(cdsMarked);
-  if (state & CDIS_INDETERMINATE) s.Include(cdsIndeterminate);
-  return s;
-}
 
 }  // namespace
 
@@ -586,7 +573,7 @@ LRESULT TCustomListView::HandleCustomDraw(NMLVCUSTOMDRAW& cd) {
       TFont* font = FCanvas->GetFont();
       font->Assign(GetFont());
       bool defaultDraw = true;
-      CustomDrawItem(item, DrawStateOf(nmcd.uItemState), defaultDraw);
+      CustomDrawItem(item, CustomDrawStateOf(nmcd.uItemState), defaultDraw);
       if (!defaultDraw) return CDRF_SKIPDEFAULT;
       cd.clrText = static_cast<COLORREF>(ColorToRGB(font->GetColor()));
       SelectObject(nmcd.hdc, font->GetHandle());

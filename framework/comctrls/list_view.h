@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 
+#include "framework/comctrls/custom_draw.h"
 #include "framework/comctrls/list_column.h"
 #include "framework/comctrls/list_item.h"
 #include "framework/controls/control_canvas.h"
@@ -21,10 +22,6 @@ enum THitTest { htAbove, htBelow, htNowhere, htOnItem, htOnButton, htOnIcon, htO
 using THitTests = TSet<THitTest>;
 enum TItemFind { ifData, ifPartialString, ifExactString, ifNearest };
 enum TSearchDirection { sdLeft, sdRight, sdAbove, sdBelow, sdAll };
-enum TCustomDrawStage { cdPrePaint, cdPostPaint, cdPreErase, cdPostErase };
-enum TCustomDrawStateFlag { cdsSelected, cdsGrayed, cdsDisabled, cdsChecked, cdsFocused, cdsDefault, cdsHot,
-                            cdsMarked, cdsIndeterminate };
-using TCustomDrawState = TSet<TCustomDrawStateFlag>;
 enum TDisplayCode { drBounds, drIcon, drLabel, drSelectBounds };
 
 using TLVChangeEvent = std::function<void(TObject* Sender, TListItem* Item, TItemChange Change)>;

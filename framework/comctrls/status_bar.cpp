@@ -131,6 +131,24 @@ void TStatusBar::SetSizeGrip(bool v) {
   RecreateWnd();
 }
 
+void TStatusBar::SetBorderWidth(int v) {
+  if (v < 0 || v == FBorderWidth) return;
+  FBorderWidth = v;
+  if (HandleAllocated())
+    SetWindowPos(GetHandle(), nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+void TStatusBar::Dispatch(TMessage& msg) {
+  TWinControl::Dispatch(msg);
+  if (msg.Msg == WM_NCCALCSIZE && FBorderWidth > 0) {
+    RECT* r = reinterpret_cast<RECT*>(msg.LParam);  // the first rectangle of either form
+    InflateRect(r, -FBorderWidth, -FBorderWidth);
+    if (r->right < r->left) r->right = r->left;
+    if (r->bottom < r->top) r->bottom = r->top;
+  }
+}
+
 void TStatusBar::UpdatePanel(int index) {
   if (!HandleAllocated() || FSimplePanel || index < 0 || index >= FPanels->GetCount()) return;
   TStatusPanel* panel = FPanels->GetItems(index);

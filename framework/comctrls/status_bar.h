@@ -1,5 +1,5 @@
 // TStatusBar: msctls_statusbar32 with a collection of panels (SB_SETPARTS/SB_SETTEXTA sent to
-// its own window) or one simple text. It hosts child controls (an animation, for instance).
+// its own window) or one simple text, inside a frame of BorderWidth pixels. It hosts child controls (an animation, for instance).
 #pragma once
 #include <memory>
 #include <string>
@@ -71,11 +71,14 @@ class TStatusBar : public TWinControl {
   void SetSimpleText(const std::string& v);
   bool GetSizeGrip() const { return FSizeGrip; }
   void SetSizeGrip(bool v);
+  // A frame of that many pixels around the client area (non-client).
+  int GetBorderWidth() const { return FBorderWidth; }
+  void SetBorderWidth(int v);
 
   // Sends the panel layout and texts to the window (all of them, or one panel's text).
   void UpdatePanels(bool updateRects, bool updateText);
   void UpdatePanel(int index);
-
+  void Dispatch(TMessage& msg) override;
 
  protected:
   ~TStatusBar() override;
@@ -87,6 +90,7 @@ class TStatusBar : public TWinControl {
   bool FSimplePanel = false;
   std::string FSimpleText;
   bool FSizeGrip = true;
+  int FBorderWidth = 0;
 };
 
 }  // namespace fw

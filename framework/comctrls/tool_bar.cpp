@@ -65,7 +65,8 @@ void TToolButton::SetImageIndex(int v) {
 
 bool TToolButton::GetDown() const {
   if (FToolBar && FToolBar->HandleAllocated())
-    return SendMessageA(FToolBar->GetHandleNoCreate(), TB_ISBUTTONCHECKED, static_cast<WPARAM>(FCommand), 0) != 0;
+    // -1 answers a command the bar does not hold (yet).
+    return SendMessageA(FToolBar->GetHandleNoCreate(), TB_ISBUTTONCHECKED, static_cast<WPARAM>(FCommand), 0) > 0;
   return FDown;
 }
 
@@ -105,7 +106,7 @@ TRect TToolButton::GetItemRect() const {
 
 // --- TToolBar ---
 
-TToolBar::TToolBar(TComponent* owner) : TWinControl(owner) {
+TToolBar::TToolBar(TComponent* owner) : TWinControl(owner), FCanvas(std::make_unique<TControlCanvas>(this)) {
   FControlStyle = TControlStyle{csDoubleClicks};
   FWidth = 150;
   FHeight = 29;
@@ -216,6 +217,74 @@ void TToolBar::SetButtonHeight(int v) {
   UpdateButtons();
 }
 
+void TToolBar::SetEdgeBorders(TEdgeBorders v) {
+  FEdgeBorders = v;
+  EdgesChanged();
+}
+
+void TToolBar::SetEdgeInner(TEdgeStyle v) {
+  FEdgeInner = v;
+  EdgesChanged();
+}
+
+void TToolBar::SetEdgeOuter(TEdgeStyle v) {
+  FEdgeOuter = v;
+  EdgesChanged();
+}
+
+int TToolBar::EdgeWidth(TEdgeBorder side) const {
+  if (!FEdgeBorders.Contains(side)) return 0;
+  return (FEdgeInner != esNone ? 1 : 0) + (FEdgeOuter != esNone ? 1 : 0);
+}
+
+void TToolBar::EdgesChanged() {
+  if (HandleAllocated())
+    SetWindowPos(FHandle, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+void TToolBar::PaintEdges() {
+  if (EdgeWidth(ebLeft) + EdgeWidth(ebTop) + EdgeWidth(ebRight) + EdgeWidth(ebBottom) == 0) return;
+  HDC dc = GetWindowDC(FHandle);
+  RECT r{0, 0, GetWidth(), GetHeight()};
+  UINT sides = (FEdgeBorders.Contains(ebLeft) ? BF_LEFT : 0) | (FEdgeBorders.Contains(ebTop) ? BF_TOP : 0) |
+               (FEdgeBorders.Contains(ebRight) ? BF_RIGHT : 0) | (FEdgeBorders.Contains(ebBottom) ? BF_BOTTOM : 0);
+  UINT edge = (FEdgeOuter == esRaised ? BDR_RAISEDOUTER : FEdgeOuter == esLowered ? BDR_SUNKENOUTER : 0) |
+              (FEdgeInner == esRaised ? BDR_RAISEDINNER : FEdgeInner == esLowered ? BDR_SUNKENINNER : 0);
+  DrawEdge(dc, &r, edge, sides | BF_ADJUST);
+  ReleaseDC(FHandle, dc);
+}
+
+LRESULT TToolBar::CustomDraw(NMTBCUSTOMDRAW* draw) {
+  NMCUSTOMDRAW& cd = draw->nmcd;
+  bool defaultDraw = true;
+  const DWORD stage = cd.dwDrawStage;
+  TCustomDrawStage s = cdPrePaint;
+  if ((stage & CDDS_POSTPAINT) == CDDS_POSTPAINT) s = cdPostPaint;
+  if ((stage & CDDS_PREERASE) == CDDS_PREERASE) s = cdPreErase;
+  if ((stage & CDDS_POSTERASE) == CDDS_POSTERASE) s = cdPostErase;
+  TCanvasLoan loan(FCanvas.get(), cd.hdc);
+  if (!(stage & CDDS_ITEM)) {
+    if (!OnAdvancedCustomDraw && !OnAdvancedCustomDrawButton) return CDRF_DODEFAULT;
+    if (OnAdvancedCustomDraw) OnAdvancedCustomDraw(this, GetClientRect(), s, defaultDraw);
+    if (!defaultDraw) return CDRF_SKIPDEFAULT;
+    // The native bar sends the buttons' custom draw only when asked for it.
+    return stage == CDDS_PREPAINT ? CDRF_NOTIFYITEMDRAW | CDRF_NOTIFYPOSTPAINT : CDRF_DODEFAULT;
+  }
+  TToolButton* button = ButtonOf(static_cast<int>(cd.dwItemSpec));
+  if (!button || !OnAdvancedCustomDrawButton) return CDRF_DODEFAULT;
+  TTBCustomDrawFlags flags;
+  OnAdvancedCustomDrawButton(this, button, CustomDrawStateOf(cd.uItemState), s, flags, defaultDraw);
+  if (!defaultDraw) return CDRF_SKIPDEFAULT;
+  LRESULT result = CDRF_DODEFAULT;
+  if (flags.Contains(tbNoEdges)) result |= TBCDRF_NOEDGES;
+  if (flags.Contains(tbHiliteHotTrack)) result |= TBCDRF_HILITEHOTTRACK;
+  if (flags.Contains(tbNoOffset)) result |= TBCDRF_NOOFFSET;
+  if (flags.Contains(tbNoMark)) result |= TBCDRF_NOMARK;
+  if (flags.Contains(tbNoEtchedEffect)) result |= TBCDRF_NOETCHEDEFFECT;
+  return result;
+}
+
 TToolButton* TToolBar::ButtonOf(int command) const {
   for (TToolButton* b : FButtons)
     if (b->FCommand == command) return b;
@@ -230,7 +299,24 @@ void TToolBar::Dispatch(TMessage& msg) {
         b->Click();
       }
       return;
+    case WM_NCCALCSIZE: {
+      TWinControl::Dispatch(msg);
+      RECT* r = reinterpret_cast<RECT*>(msg.LParam);  // the first rectangle of either form
+      r->left += EdgeWidth(ebLeft);
+      r->top += EdgeWidth(ebTop);
+      r->right = std::max(r->left, r->right - EdgeWidth(ebRight));
+      r->bottom = std::max(r->top, r->bottom - EdgeWidth(ebBottom));
+      return;
+    }
+    case WM_NCPAINT:
+      TWinControl::Dispatch(msg);
+      PaintEdges();
+      return;
     case CN_NOTIFY:
+      if (NMHdr(msg)->code == NM_CUSTOMDRAW) {
+        msg.Result = CustomDraw(reinterpret_cast<NMTBCUSTOMDRAW*>(msg.LParam));
+        return;
+      }
       if (NMHdr(msg)->code == TBN_DROPDOWN) {
         auto* nm = reinterpret_cast<NMTOOLBARA*>(msg.LParam);
         TToolButton* b = ButtonOf(nm->iItem);

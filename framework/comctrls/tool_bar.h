@@ -2,10 +2,14 @@
 // (image, caption, style, state). The buttons have no windows and are not children of the bar's
 // control list, so the mouse stays with the native bar; clicks come back as WM_COMMAND ids.
 #pragma once
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "framework/comctrls/custom_draw.h"
 #include "framework/controls/control.h"
+#include "framework/controls/control_canvas.h"
 #include "framework/controls/win_control.h"
 #include "framework/graphics/image_list.h"
 
@@ -56,6 +60,20 @@ class TToolButton : public TControl {
   TPopupMenu* FDropdownMenu = nullptr;
 };
 
+// What the native bar leaves out of a custom-drawn button.
+enum TTBCustomDrawFlag { tbNoEdges, tbHiliteHotTrack, tbNoOffset, tbNoMark, tbNoEtchedEffect };
+using TTBCustomDrawFlags = TSet<TTBCustomDrawFlag>;
+// The sides that carry an edge, and the edge's look.
+enum TEdgeBorder { ebLeft, ebTop, ebRight, ebBottom };
+using TEdgeBorders = TSet<TEdgeBorder>;
+enum TEdgeStyle { esNone, esRaised, esLowered };
+
+using TTBAdvancedCustomDrawEvent =
+    std::function<void(TToolBar* Sender, const TRect& ARect, TCustomDrawStage Stage, bool& DefaultDraw)>;
+using TTBAdvancedCustomDrawBtnEvent =
+    std::function<void(TToolBar* Sender, TToolButton* Button, TCustomDrawState State, TCustomDrawStage Stage,
+                       TTBCustomDrawFlags& Flags, bool& DefaultDraw)>;
+
 class TToolBar : public TWinControl {
   FW_CLASS(TToolBar, TWinControl)
  public:
@@ -79,6 +97,21 @@ class TToolBar : public TWinControl {
   void SetButtonHeight(int v);
   // Sends every button again (after a change of any of them).
   void UpdateButtons();
+  // The edges drawn in the frame around the buttons (each side one pixel per style not esNone).
+  TEdgeBorders GetEdgeBorders() const { return FEdgeBorders; }
+  void SetEdgeBorders(TEdgeBorders v);
+  TEdgeStyle GetEdgeInner() const { return FEdgeInner; }
+  void SetEdgeInner(TEdgeStyle v);
+  TEdgeStyle GetEdgeOuter() const { return FEdgeOuter; }
+  void SetEdgeOuter(TEdgeStyle v);
+  // The width of the edge frame on a side.
+  int EdgeWidth(TEdgeBorder side) const;
+  // The canvas the custom-draw events paint on (the native bar's DC while they run).
+  TCanvas* GetCanvas() const { return FCanvas.get(); }
+
+  // Asked for the bar and for each button while the native bar paints (NM_CUSTOMDRAW).
+  TTBAdvancedCustomDrawEvent OnAdvancedCustomDraw;
+  TTBAdvancedCustomDrawBtnEvent OnAdvancedCustomDrawButton;
 
   void Dispatch(TMessage& msg) override;
 
@@ -91,6 +124,10 @@ class TToolBar : public TWinControl {
  private:
   friend class TToolButton;
   TToolButton* ButtonOf(int command) const;
+  // NM_CUSTOMDRAW: the events for the bar and its buttons; the answer to the native bar.
+  LRESULT CustomDraw(NMTBCUSTOMDRAW* draw);
+  void EdgesChanged();
+  void PaintEdges();
 
   std::vector<TToolButton*> FButtons;
   TCustomImageList* FImages = nullptr;
@@ -100,6 +137,10 @@ class TToolBar : public TWinControl {
   bool FShowCaptions = false;
   int FButtonWidth = 23;
   int FButtonHeight = 22;
+  TEdgeBorders FEdgeBorders{ebLeft, ebTop, ebRight, ebBottom};
+  TEdgeStyle FEdgeInner = esNone;
+  TEdgeStyle FEdgeOuter = esNone;
+  std::unique_ptr<TControlCanvas> FCanvas;
 };
 
 }  // namespace fw

@@ -1,17 +1,47 @@
-// TkStatusBar: the skinned status bar with panels; it hosts child controls such as an animation.
-// For now it draws and behaves as the framework's control.
+// TkStatusBar: the skinned status bar. Its whole window (the BorderWidth frame included) lives in
+// the cache: the section's face, each panel's "STATUSPANELMASK" of the section (or, when the skin
+// has none, a "DIVIDER" between panels), the panel texts cut with "..." in the section's font
+// colours and the size grip from GLOBALINFO's "GRIPIMAGE" (else FORM's). The cache is rebuilt
+// after the status-bar text messages, size changes and skin commands. It hosts child controls
+// (the main window's search animation). Without an active skin it is the framework's bar.
 #pragma once
 #include "framework/comctrls/status_bar.h"
+#include "skin/controls/skinned_control.h"
 
 namespace skin {
 
-class TkStatusBar : public fw::TStatusBar {
+class TkStatusBar : public TkSkinned<fw::TStatusBar> {
   FW_CLASS(TkStatusBar, fw::TStatusBar)
  public:
   explicit TkStatusBar(fw::TComponent* owner);
 
+  // The rectangle of panel index in the cache; the last panel reaches the right edge.
+  fw::TRect StatusPanelRect(int index) const;
+  // The top-left corner of the grip (its mask's frame against the bottom-right corner).
+  fw::TPoint StatusGripPos() const;
+
  protected:
   ~TkStatusBar() override = default;
+  void PaintWindow(HDC dc) override;
+  int StateIndex() const override { return 0; }
+  void PaintContent() override;
+  bool PassesSkinCommands() const override { return true; }
+  void OwnSkinCommand(int command) override;
+  bool SkinnedMessage(fw::TMessage& m) override;
+
+ private:
+  // The cache rebuilt when it must be.
+  void PrepareStatusCache();
+  // The cache onto the client DC, the graphic children over it, command 6 to the windowed ones.
+  void SkinnedPaint(HDC dc);
+  // The BorderWidth frame from the cache onto the window DC.
+  void PaintStatusFrame();
+  // One panel's face (mask or divider) and its text in R of the cache.
+  void PaintStatusPanelItem(const fw::TStatusPanel* panel, const std::string& text, fw::TRect r, bool last);
+  void PaintStatusGrip();
+  // The valid mask (ImageCount 1 or more) of the section and property, else -1.
+  int ValidMask(int skinIndex, const std::string& section, const std::string& property) const;
+  int GripMask() const;
 };
 
 }  // namespace skin

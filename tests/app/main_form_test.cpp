@@ -15,6 +15,7 @@
 #include "app/tools/drive_cleaner.h"
 #include "framework/forms/screen.h"
 #include "framework/graphics/bitmap.h"
+#include "skin/controls/status_bar.h"
 #include "skin/engine/skin_command.h"
 #include "skin/engine/skin_manager.h"
 #include "main_window_fixture.h"
@@ -102,6 +103,15 @@ TEST_F(MainWindowTest, FirstRunWritesProgramIniAndShowsTheDriveCleaner) {
   EXPECT_FALSE(frmMain->driveCleaner->btnDCStop->GetEnabled());
   EXPECT_FALSE(frmMain->driveCleaner->btnDCDelete->GetEnabled());
   EXPECT_TRUE(scripted->Texts.empty());
+
+  // The status bar is drawn from the skin's "STATUSBAR" with its three panels and the animation.
+  skin::TkStatusBar* bar = frmMain->kBar;
+  frmMain->Repaint();
+  EXPECT_TRUE(bar->GetSkinData()->SkinIsActive());
+  EXPECT_EQ(bar->GetSkinData()->GetSkinSection(), "STATUSBAR");
+  EXPECT_EQ(bar->StatusPanelRect(1), fw::TRect(151, 0, 182, bar->GetHeight()));
+  EXPECT_EQ(frmMain->Anim->GetParent(), bar);
+  EXPECT_FALSE(bar->GetSkinData()->BGChanged);
 }
 
 TEST_F(MainWindowTest, UnmakeableConfigFolderOpensTheWindowOnTheDefaultsAndSaysSoOnce) {
@@ -284,6 +294,7 @@ TEST_F(MainWindowTest, AboutAndSettingsShowModallyAndAreFreedOnClose) {
   fw::Application->ModalHook = [&](fw::TCustomForm& form) {
     shown.push_back(form.ClassName() + " " + form.GetCaption());
     if (auto* about = dynamic_cast<app::TfrmAbout1*>(&form)) {
+      EXPECT_EQ(about->Bevel1->ClassName(), "TkBevel");
       // Escape closes the About box through its key handler.
       PostMessageA(about->GetHandle(), WM_KEYDOWN, VK_ESCAPE, 1);
     } else {

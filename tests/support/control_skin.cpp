@@ -41,8 +41,8 @@ test_skins::Picture Master(const TControlSkin& skin) {
 
 // Adds the image of a section with a picture of its own (stored under the image name).
 void AddOwnPicture(skin::TkStoredSkin& stored, const char* section, const char* property, const char* imageName,
-                   const test_skins::Picture& picture, int maskType) {
-  AddImage(stored, section, property, fw::TRect(0, 0, picture.Width, picture.Height), maskType, 0, 0, 3);
+                   const test_skins::Picture& picture, int maskType, int borders = 0) {
+  AddImage(stored, section, property, fw::TRect(0, 0, picture.Width, picture.Height), maskType, 0, borders, 3);
   skin::TkSkinImage* image = stored.GetImages()->GetItem(stored.GetImages()->GetCount() - 1);
   image->SetName(imageName);
   image->SetImage(testing_paint::FromPicture(picture).get());
@@ -69,6 +69,23 @@ void AddComboArrow(skin::TkStoredSkin& stored, const TControlSkin& colours) {
       picture.Fill(k * kComboArrowWidth + y, y, kComboArrowWidth - 2 * y, 1,
                    Colour(colours.Index, kComboArrowNumber, k));
   AddOwnPicture(stored, "COMBOBOX", "GLYPHMASK", "COMBOARROW", picture, 0);
+}
+
+// "STATUSPANELMASK" of "STATUSBAR" and GLOBALINFO's "GRIPIMAGE" (see the header).
+void AddStatusMasks(skin::TkStoredSkin& stored, const TControlSkin& colours) {
+  test_skins::Picture panel(3 * kFrame, kFrame, test_skins::kFuchsia);
+  test_skins::Picture grip(3 * kGripSide, 2 * kGripSide, 0);
+  for (int k = 0; k < 3; ++k) {
+    panel.Fill(k * kFrame, 0, kFrame, kFrame, Colour(colours.Index, kPanelMaskNumber, 3 + k));
+    panel.Fill(k * kFrame + kBorder, kBorder, kFrame - 2 * kBorder, kFrame - 2 * kBorder,
+               Colour(colours.Index, kPanelMaskNumber, k));
+    for (int y = 0; y < kGripSide; ++y)
+      for (int x = 0; x < kGripSide; ++x)
+        grip.Set(k * kGripSide + x, y,
+                 x + y < kGripSide - 1 ? test_skins::kFuchsia : Colour(colours.Index, kGripNumber, k));
+  }
+  AddOwnPicture(stored, "STATUSBAR", "STATUSPANELMASK", "STATUSPANELMASK", panel, 0, kBorder);
+  AddOwnPicture(stored, "GLOBALINFO", "GRIPIMAGE", "GRIPIMAGE", grip, 1);
 }
 
 }  // namespace
@@ -109,6 +126,7 @@ skin::TkStoredSkin* AddControlSkin(skin::TkStoredSkins& skins, const std::string
              3);
   AddCheckGlyphs(*stored, colours);
   AddComboArrow(*stored, colours);
+  AddStatusMasks(*stored, colours);
   stored->SetShadow1Color(colours.Shadow);
   stored->SetShadow1Blur(colours.ShadowBlur);
   stored->SetShadow1Offset(colours.ShadowOffset);

@@ -83,6 +83,8 @@ inline constexpr TSectionDef kSections[] = {
     {"SPEEDBUTTON_SMALL", 45}, {"TABTOP", 46}, {"TABBOTTOM", 47}, {"TABLEFT", 48}, {"TABRIGHT", 49},
     {"PAGECONTROL", 70}, {"PAGECONTROLBOTTOM", 71}, {"PAGECONTROLLEFT", 72}, {"PAGECONTROLRIGHT", 73},
     {"COLHEADER", 30},
+    {"TOOLBUTTON", 50},    {"STATUSBAR", 51},      {"GROUPBOX", 52},      {"SPLITTER", 53},
+    {"TOOLBAR", 54},
 };
 
 // GLOBALINFO's check glyphs, each a picture of its own: three square frames of Side pixels
@@ -104,6 +106,13 @@ fw::TColor GlyphColour(const TControlSkin& skin, const std::string& glyph, int f
 // kComboArrowHeight (normal, hot, pressed), a triangle pointing down of Colour(skin,
 // kComboArrowNumber, frame) on $FF00FF.
 constexpr int kComboArrowNumber = 62, kComboArrowWidth = 9, kComboArrowHeight = 5;
+
+// The status bar's masks, each a picture of its own: "STATUSPANELMASK" of "STATUSBAR", three
+// frames of kFrame pixels (normal, hot, pressed) with a kBorder-pixel edge of Colour(skin, 55,
+// 3 + frame) around Colour(skin, 55, frame); GLOBALINFO's "GRIPIMAGE", three square frames of
+// kGripSide pixels of Colour(skin, 56, frame) whose top-left triangle is $FF00FF, over a mask
+// row that lets the whole frame through.
+constexpr int kPanelMaskNumber = 55, kGripNumber = 56, kGripSide = 10;
 
 inline constexpr TControlSkin kFirst = ControlSkin(0), kSecond = ControlSkin(1);
 inline const char* const kFirstName = "Controls";
