@@ -400,6 +400,23 @@ TEST_F(MessageDialogs, TheInstalledServiceShowsTheSkinnedForms) {
       });
 }
 
+TEST_F(MessageDialogs, InputQueryLeavesTheValueAloneWhenCancelled) {
+  std::string value = "kept";
+  auto typeAndPress = [](WORD key) {
+    return [key](TkMessageForm&) {
+      SendMessageA(GetFocus(), WM_CHAR, 'x', 1);
+      Key(key);
+    };
+  };
+  EXPECT_EQ(Run([&] { return kInputQuery("Rename", "New name:", value) ? 1 : 0; }, typeAndPress(VK_ESCAPE)), 0);
+  EXPECT_EQ(value, "kept");
+  Run([&] { return kInputQuery("Rename", "New name:", value) ? 1 : 0; },
+      [](TkMessageForm& f) { PostMessageA(f.GetHandle(), WM_CLOSE, 0, 0); });
+  EXPECT_EQ(value, "kept");
+  EXPECT_EQ(Run([&] { return kInputQuery("Rename", "New name:", value) ? 1 : 0; }, typeAndPress(VK_RETURN)), 1);
+  EXPECT_EQ(value, "x") << "typed over the selected text";
+}
+
 TEST_F(MessageDialogs, ScriptedAnswersStillReachTheCallers) {
   scripted->Answers = {fw::mrYes};
   scripted->Inputs = {"typed"};
