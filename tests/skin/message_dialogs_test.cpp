@@ -17,6 +17,7 @@
 #include "framework/stdctrls/custom_edit.h"
 #include "skin/controls/message_dialogs.h"
 #include "skin/engine/skin_provider.h"
+#include "support/control_skin.h"
 #include "support/gui_test_support.h"
 
 using namespace skin;
@@ -87,16 +88,18 @@ TEST(MessageDialogLayout, DefaultAndCancelButtons) {
 
 // --- the dialogs on screen ---
 
-class MessageDialogs : public testing_gui::GuiTest {
+// Shows dialogs through the modal hook on the fixture Base.
+template <class Base>
+class DialogTest : public Base {
  protected:
   void SetUp() override {
-    GuiTest::SetUp();
+    Base::SetUp();
     fw::Application->SetTitle("Dialog test program");
     components = fw::Application->GetComponentCount();
   }
   void TearDown() override {
     fw::Application->ModalHook = nullptr;
-    GuiTest::TearDown();
+    Base::TearDown();
   }
 
   // Runs show() with hook driving the dialog; checks that the dialog's form is gone afterwards.
@@ -133,6 +136,8 @@ class MessageDialogs : public testing_gui::GuiTest {
 
   int components = 0;
 };
+
+class MessageDialogs : public DialogTest<testing_gui::GuiTest> {};
 
 TEST_F(MessageDialogs, EveryButtonGivesItsModalResult) {
   struct TCase {
@@ -425,6 +430,42 @@ TEST_F(MessageDialogs, ScriptedAnswersStillReachTheCallers) {
   EXPECT_EQ(kInputBox("Rename", "New name:", "old"), "old") << "no answer left: cancelled";
   EXPECT_FALSE(ConfirmRequest("Sure?"));
   EXPECT_EQ(scripted->Texts, (std::vector<std::string>{"Delete files?", "New name:", "New name:", "Sure?"}));
+}
+
+}  // namespace
+
+namespace {
+
+class SkinnedMessageDialogs : public DialogTest<control_skin::ControlSkinTest> {
+ protected:
+  // A pixel of the screen at a point of the control's window.
+  static fw::TColor PixelOf(fw::TWinControl& control, int x, int y) {
+    GdiFlush();
+    RECT r{};
+    GetWindowRect(control.GetHandle(), &r);
+    HDC screen = GetDC(nullptr);
+    const COLORREF c = GetPixel(screen, r.left + x, r.top + y);
+    ReleaseDC(nullptr, screen);
+    return static_cast<fw::TColor>(c);
+  }
+};
+
+TEST_F(SkinnedMessageDialogs, TheDialogIsDrawnFromTheSkin) {
+  // The frame comes from the "DIALOG" section of the active skin, and follows a skin change.
+  auto isEdge = [](fw::TColor c, const control_skin::TSectionColours& s) {
+    return c == s.Edge[0] || c == s.Edge[1] || c == s.Edge[2];
+  };
+  Dlg(TMsgDlgButtons{fw::mbYes, fw::mbNo}, [&](TkMessageForm& form) {
+    Settle(8);
+    RECT r{};
+    GetWindowRect(form.GetHandle(), &r);
+    const int h = r.bottom - r.top;
+    EXPECT_TRUE(isEdge(PixelOf(form, 1, h / 2), control_skin::kFirst.Dialog)) << std::hex << PixelOf(form, 1, h / 2);
+    UseSecondSkin();
+    Settle(8);
+    EXPECT_TRUE(isEdge(PixelOf(form, 1, h / 2), control_skin::kSecond.Dialog)) << std::hex << PixelOf(form, 1, h / 2);
+    PostMessageA(form.GetHandle(), WM_CLOSE, 0, 0);
+  });
 }
 
 }  // namespace
