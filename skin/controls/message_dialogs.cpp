@@ -99,7 +99,10 @@ TkMessageForm::TkMessageForm(fw::TComponent* owner) : fw::TForm(owner) {
     GetFont()->SetHandle(CreateFontIndirectA(&metrics.lfMessageFont));
 }
 
-void TkMessageForm::CreateComponents() {
+// The skinner comes after the form's loading has ended, so that preparing the form gives it the
+// skin's colour.
+void TkMessageForm::AfterConstruction() {
+  fw::TForm::AfterConstruction();
   FSkinProvider = fw::New<TkSkinProvider>(this);
   FSkinProvider->SetSkinSection("DIALOG");
   FSkinProvider->SetMakeSkinMenu(false);

@@ -35,6 +35,7 @@ class TkMessageForm : public fw::TForm {
   FW_CLASS(TkMessageForm, fw::TForm)
  public:
   explicit TkMessageForm(fw::TComponent* owner);
+  void AfterConstruction() override;
   TkSkinProvider* GetSkinProvider() const { return FSkinProvider; }
   const std::string& GetHelpFile() const { return FHelpFile; }
   void SetHelpFile(const std::string& v) { FHelpFile = v; }
@@ -43,7 +44,6 @@ class TkMessageForm : public fw::TForm {
 
  protected:
   ~TkMessageForm() override = default;
-  void CreateComponents() override;
 
  private:
   TkSkinProvider* FSkinProvider = nullptr;

@@ -16,6 +16,7 @@
 #include "framework/graphics/icon.h"
 #include "framework/stdctrls/custom_edit.h"
 #include "skin/controls/message_dialogs.h"
+#include "skin/engine/skin_manager.h"
 #include "skin/engine/skin_provider.h"
 #include "support/control_skin.h"
 #include "support/gui_test_support.h"
@@ -457,6 +458,8 @@ TEST_F(SkinnedMessageDialogs, TheDialogIsDrawnFromTheSkin) {
   };
   Dlg(TMsgDlgButtons{fw::mbYes, fw::mbNo}, [&](TkMessageForm& form) {
     Settle(8);
+    // The client area takes the skin's global colour, so the icon and the message stand on it.
+    EXPECT_EQ(form.GetColor(), manager->GetGlobalColor());
     RECT r{};
     GetWindowRect(form.GetHandle(), &r);
     const int h = r.bottom - r.top;
