@@ -126,7 +126,8 @@ void TkSkinProvider::PrepareForm() {
   }
   FSkinData->UpdateIndexes();
   UpdateCaptionButtonIndexes();
-  if (!FForm->GetControlState().Contains(fw::csCreating) && !IsLoading(FForm) && !IsLoading(this) &&
+  const fw::TControlState formState = FForm->GetControlState();
+  if (!formState.Contains(fw::csCreating) && !formState.Contains(fw::csReadingState) && !IsLoading(this) &&
       FUseGlobalColor && !FSkinData->GetCustomColor())
     FForm->SetColor(m->GetGlobalColor());
 }
