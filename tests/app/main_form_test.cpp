@@ -202,6 +202,7 @@ TEST_F(MainWindowTest, AboutAndSettingsShowModallyAndAreFreedOnClose) {
   std::vector<std::string> shown;
   fw::Application->ModalHook = [&](fw::TCustomForm& form) {
     shown.push_back(form.ClassName() + " " + form.GetCaption());
+    EXPECT_EQ(form.GetColor(), frmMain->skinManager->GetGlobalColor()) << form.GetCaption() << ": the skin's colour, not the system's";
     if (auto* about = dynamic_cast<app::TfrmAbout1*>(&form)) {
       // Escape closes the About box through its key handler.
       PostMessageA(about->GetHandle(), WM_KEYDOWN, VK_ESCAPE, 1);
