@@ -61,6 +61,7 @@ class TkSkinned : public Base {
   void PaintCache() {
     PaintSkinnedCache(this, FSkinData.get(), FDisabledKind, [this](const TkBgRef& bg) { PaintFace(bg); },
                       [this] { PaintContent(); });
+    CachePainted();
   }
 
   fw::TNotifyEvent OnMouseEnter;
@@ -74,6 +75,7 @@ class TkSkinned : public Base {
       if ((command == cmdNewSkin || command == cmdRemoveSkin || command == cmdRefresh) && own) {
         StopFading(FFadeTimer);
         CommonMessage(m, d);
+        OwnSkinCommand(command);
         if (command != cmdNewSkin) this->Repaint();
         if (PassesSkinCommands())
           if (auto* self = dynamic_cast<fw::TWinControl*>(static_cast<fw::TControl*>(this)))
@@ -116,6 +118,10 @@ class TkSkinned : public Base {
   }
   // The control's content over its face (caption, glyph, focus frame).
   virtual void PaintContent() {}
+  // After the whole cache is painted, its disabled look included.
+  virtual void CachePainted() {}
+  // Command 1, 2 or 3 of its own manager, after the skin state took it and before the repaint.
+  virtual void OwnSkinCommand(int) {}
   // The messages every skinned control takes while skinned; true when finished.
   virtual bool SkinnedMessage(fw::TMessage& m) {
     TkCommonData* d = FSkinData.get();

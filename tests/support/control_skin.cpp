@@ -1,5 +1,7 @@
 #include "support/control_skin.h"
 
+#include "framework/controls/win_control.h"
+#include "framework/graphics/canvas.h"
 #include "skin/engine/skin_manager.h"
 #include "skin/engine/stored_skins.h"
 
@@ -75,6 +77,25 @@ skin::TkStoredSkin* AddControlSkin(skin::TkStoredSkins& skins, const std::string
   stored->SetShadow1Blur(colours.ShadowBlur);
   stored->SetShadow1Offset(colours.ShadowOffset);
   return stored;
+}
+
+std::unique_ptr<fw::TBitmap> ScreenOf(fw::TControl* c) {
+  auto shot = testing_paint::Filled(c->GetWidth(), c->GetHeight());
+  const fw::TPoint origin = c->GetParent()->ClientToScreen(fw::TPoint(c->GetLeft(), c->GetTop()));
+  GdiFlush();
+  HDC screen = GetDC(nullptr);
+  BitBlt(shot->GetCanvas()->GetHandle(), 0, 0, c->GetWidth(), c->GetHeight(), screen, origin.X, origin.Y, SRCCOPY);
+  ReleaseDC(nullptr, screen);
+  GdiFlush();
+  return shot;
+}
+
+bool SamePixels(const fw::TBitmap& a, const fw::TBitmap& b) {
+  if (a.GetWidth() != b.GetWidth() || a.GetHeight() != b.GetHeight()) return false;
+  for (int y = 0; y < a.GetHeight(); ++y)
+    for (int x = 0; x < a.GetWidth(); ++x)
+      if (test_skins::PixelOf(a, x, y) != test_skins::PixelOf(b, x, y)) return false;
+  return true;
 }
 
 void ControlSkinTest::SetUp() {

@@ -6,9 +6,14 @@
 // different, so one pixel tells section and state; the second skin differs in every colour.
 // ControlSkinTest loads both into a manager and shows the first.
 #pragma once
+#include <memory>
 #include <string>
 
 #include "support/skin_paint_fixture.h"
+
+namespace fw {
+class TControl;
+}
 
 namespace control_skin {
 
@@ -64,6 +69,11 @@ const TSectionColours& SectionOf(const TControlSkin& skin, const std::string& se
 
 // Adds the stored skin of those colours to the skins under the name.
 skin::TkStoredSkin* AddControlSkin(skin::TkStoredSkins& skins, const std::string& name, const TControlSkin& colours);
+
+// What the screen shows of a control (at its place in its parent).
+std::unique_ptr<fw::TBitmap> ScreenOf(fw::TControl* control);
+// True when both bitmaps have the same size and pixels.
+bool SamePixels(const fw::TBitmap& a, const fw::TBitmap& b);
 
 // The fixture: a manager holding both control skins, the first one active.
 class ControlSkinTest : public testing_paint::SkinPaintTest {
