@@ -191,8 +191,9 @@ TEST_F(MainWindowTest, EachToolPanelHasItsTitleOnTop) {
     EXPECT_EQ(strip->GetTop(), 0) << title;
     for (int i = 0; i < panel->GetControlCount(); ++i) {
       fw::TControl* control = panel->GetControls(i);
-      if (control != strip && control->GetVisible())
+      if (control != strip && control->GetVisible()) {
         EXPECT_GE(control->GetTop(), strip->GetTop() + strip->GetHeight()) << control->GetName() << " in " << title;
+      }
     }
   }
 }

@@ -14,6 +14,7 @@
 #include "framework/extctrls/image.h"
 #include "framework/forms/application.h"
 #include "framework/graphics/icon.h"
+#include "framework/stdctrls/button.h"
 #include "framework/stdctrls/custom_edit.h"
 #include "skin/controls/message_dialogs.h"
 #include "skin/engine/skin_manager.h"
@@ -469,6 +470,24 @@ TEST_F(SkinnedMessageDialogs, TheDialogIsDrawnFromTheSkin) {
     EXPECT_TRUE(isEdge(PixelOf(form, 1, h / 2), control_skin::kSecond.Dialog)) << std::hex << PixelOf(form, 1, h / 2);
     PostMessageA(form.GetHandle(), WM_CLOSE, 0, 0);
   });
+}
+
+TEST_F(SkinnedMessageDialogs, TheInputBoxButtonsShowTheSkinsButtonFaces) {
+  std::string value = "text";
+  Run([&] { return kInputQuery("Rename", "New name:", value) ? 1 : 0; },
+      [&](TkMessageForm& form) {
+        Settle(8);
+        std::vector<fw::TWinControl*> buttons;
+        for (int i = 0; i < form.GetComponentCount(); ++i)
+          if (auto* b = dynamic_cast<fw::TButton*>(form.GetComponents(i))) buttons.push_back(b);
+        ASSERT_EQ(buttons.size(), 2u);
+        // Focus rests in the edit: the default OK button shows the hot face, Cancel the normal one.
+        const control_skin::TSectionColours& face = control_skin::kFirst.Button;
+        EXPECT_EQ(PixelOf(*buttons[0], buttons[0]->GetWidth() / 2, control_skin::kBorder + 1), face.Face[control_skin::kHot]);
+        EXPECT_EQ(PixelOf(*buttons[1], buttons[1]->GetWidth() / 2, control_skin::kBorder + 1), face.Face[control_skin::kNormal]);
+        Key(VK_ESCAPE);
+      });
+  EXPECT_EQ(value, "text");
 }
 
 }  // namespace
