@@ -131,8 +131,9 @@ void TfrmMain::CreateHeader() {
   kLabelFX1->GetFont()->SetStyle(fw::TFontStyles{fw::fsBold});
   kLabelFX1->SetBounds(44, 8, 300, 24);
   kLabelFX1->SetParent(kPanel1);
-  auto* headerButtons = MakePanel(this, kPanel1, "pnlHeaderButtons", fw::alRight, 268);
-  int left = 4;
+  // The buttons keep their distance to the header's right edge; the header spans the window.
+  kPanel1->SetWidth(GetClientWidth());
+  int left = kPanel1->GetWidth() - 264;
   for (auto [button, name, caption] :
        {std::tuple{&btnSettings, "btnSettings", "Settings"}, std::tuple{&btnAbout, "btnAbout", "About"},
         std::tuple{&btnHelp, "btnHelp", "Help"}, std::tuple{&btnExit, "btnExit", "Exit"}}) {
@@ -141,7 +142,8 @@ void TfrmMain::CreateHeader() {
     (*button)->SetCaption(caption);
     (*button)->SetFlat(true);
     (*button)->SetBounds(left, 6, 62, 28);
-    (*button)->SetParent(headerButtons);
+    (*button)->SetAnchors(fw::TAnchors{fw::akTop, fw::akRight});
+    (*button)->SetParent(kPanel1);
     left += 66;
   }
   btnSettings->OnClick = fw::Bind(this, &TfrmMain::btnSettingsClick);
