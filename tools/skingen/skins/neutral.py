@@ -15,8 +15,7 @@ PALETTE = {
 }
 
 OVERRIDES = {
-    # TCLEFT, the second font colour, is the colour of the large shadowed titles.
-    "GLOBALINFO": {"HOTCOLOR": PALETTE["hot"], "BEVEL": 0, "TCLEFT": PALETTE["title"]},
+    "GLOBALINFO": {"HOTCOLOR": PALETTE["hot"], "BEVEL": 0},
     "BUTTON": {"SHOWFOCUS": "TRUE"},
     "BUTTON_BIG": {"SHOWFOCUS": "TRUE"},
     "BUTTON_HUGE": {"SHOWFOCUS": "TRUE"},

@@ -23,8 +23,7 @@ BUTTON_LOOK = {
 }
 
 OVERRIDES = {
-    # TCLEFT, the second font colour, is the colour of the large shadowed titles.
-    "GLOBALINFO": {"HOTCOLOR": PALETTE["hot"], "HOTFONTCOLOR": PALETTE["hottext"], "TCLEFT": PALETTE["captionhot"]},
+    "GLOBALINFO": {"HOTCOLOR": PALETTE["hot"], "HOTFONTCOLOR": PALETTE["hottext"]},
     "BUTTON": BUTTON_LOOK, "BUTTON_BIG": BUTTON_LOOK, "BUTTON_HUGE": BUTTON_LOOK, "SPEEDBUTTON": BUTTON_LOOK,
     "TOOLBUTTON": BUTTON_LOOK,
     "GROUPBOX": {"TRANSPARENCY": 100, "HOTTRANSPARENCY": 100},
