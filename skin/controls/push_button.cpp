@@ -17,15 +17,16 @@ fw::TRect PushButtonCaptionRect(int width, int height, fw::TSize text, bool down
 
 fw::TSize MeasureCaption(fw::TCanvas* canvas, const std::string& caption, int width) {
   if (caption.empty()) return fw::TSize{0, 0};
+  canvas->TextExtent(caption);  // the canvas selects its font only for its own text calls
   RECT r{0, 0, width, 0};
   fw::DrawTextUtf8(canvas->GetHandle(), caption, r, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS);
   return fw::TSize{r.right - r.left, r.bottom - r.top};
 }
 
-void PaintButtonBorder(TkCommonData* d, int state, HRGN region) {
+void PaintButtonBorder(TkCommonData* d, int state, HRGN region, bool fillCentre) {
   TkSkinManager* manager = d->GetSkinManager();
   if (!manager || !manager->IsValidImgIndex(d->BorderIndex)) return;
-  PaintMaskFrameRgn(d->CacheBmp.get(), region, true, manager->GetMasks()[d->BorderIndex], state);
+  PaintMaskFrameRgn(d->CacheBmp.get(), region, fillCentre, manager->GetMasks()[d->BorderIndex], state);
 }
 
 void DrawButtonFocus(fw::TWinControl* control, TkCommonData* d, fw::TRect r, int margin) {

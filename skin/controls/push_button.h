@@ -20,9 +20,9 @@ fw::TRect PushButtonCaptionRect(int width, int height, fw::TSize text, bool down
 // The size DrawText (DT_CALCRECT, DT_WORDBREAK, DT_EXPANDTABS) gives the caption in the canvas
 // font within Width; 0 x 0 for an empty caption.
 fw::TSize MeasureCaption(fw::TCanvas* canvas, const std::string& caption, int width);
-// The section's border mask frame for State over the whole cache; with a region its $FF00FF
-// corner pixels are left out of the cache and cut from the region.
-void PaintButtonBorder(TkCommonData* skinData, int state, HRGN region);
+// The section's border mask frame for State over the whole cache, its centre too when asked;
+// with a region its $FF00FF corner pixels are left out of the cache and cut from the region.
+void PaintButtonBorder(TkCommonData* skinData, int state, HRGN region, bool fillCentre);
 // The dotted focus frame around R grown by Margin, when the control is enabled and focused, the
 // caption is not empty and the section shows focus.
 void DrawButtonFocus(fw::TWinControl* control, TkCommonData* skinData, fw::TRect r, int margin);
@@ -98,7 +98,9 @@ class TkPushButton : public TkSkinnedWinControl<Base> {
                         fw::TRect(0, 0, cache->GetWidth(), cache->GetHeight()));
   }
   // The border mask over the face, its corners cut from the region being made.
-  void PaintBorder() { PaintButtonBorder(this->GetSkinData(), CurrentState(), FRegionDue ? FRegion : nullptr); }
+  void PaintBorder(bool fillCentre = true) {
+    PaintButtonBorder(this->GetSkinData(), CurrentState(), FRegionDue ? FRegion : nullptr, fillCentre);
+  }
   void PaintFace(const TkBgRef& bg) override {
     PaintSectionFace(bg);
     PaintBorder();
@@ -149,6 +151,7 @@ class TkPushButton : public TkSkinnedWinControl<Base> {
         break;
       case fw::CM_ENABLEDCHANGED:
         if (!this->GetEnabled()) FHints.Restore();
+        d->Updating = false;
         break;
       case fw::CM_UIACTIVATE:
         d->Updating = false;
