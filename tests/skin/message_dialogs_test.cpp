@@ -465,9 +465,18 @@ TEST_F(SkinnedMessageDialogs, TheDialogIsDrawnFromTheSkin) {
     GetWindowRect(form.GetHandle(), &r);
     const int h = r.bottom - r.top;
     EXPECT_TRUE(isEdge(PixelOf(form, 1, h / 2), control_skin::kFirst.Dialog)) << std::hex << PixelOf(form, 1, h / 2);
+    // The buttons are skinned: the focused default button shows the hot face, the other the normal one.
+    fw::TBitBtn* yes = Button(form, "Yes");
+    fw::TBitBtn* no = Button(form, "No");
+    EXPECT_EQ(PixelOf(*yes, yes->GetWidth() / 2, control_skin::kBorder + 1),
+              control_skin::kFirst.Button.Face[control_skin::kHot]);
+    EXPECT_EQ(PixelOf(*no, no->GetWidth() / 2, control_skin::kBorder + 1),
+              control_skin::kFirst.Button.Face[control_skin::kNormal]);
     UseSecondSkin();
     Settle(8);
     EXPECT_TRUE(isEdge(PixelOf(form, 1, h / 2), control_skin::kSecond.Dialog)) << std::hex << PixelOf(form, 1, h / 2);
+    EXPECT_EQ(PixelOf(*no, no->GetWidth() / 2, control_skin::kBorder + 1),
+              control_skin::kSecond.Button.Face[control_skin::kNormal]);
     PostMessageA(form.GetHandle(), WM_CLOSE, 0, 0);
   });
 }
