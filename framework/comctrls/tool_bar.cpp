@@ -144,13 +144,15 @@ void TToolBar::UpdateButtons() {
   for (TToolButton* b : FButtons) {
     TBBUTTON tb{};
     tb.idCommand = b->FCommand;
-    tb.iBitmap = b->FStyle >= tbsSeparator ? 0 : b->FImageIndex;
-    static const BYTE styles[] = {BTNS_BUTTON, BTNS_CHECK, BTNS_DROPDOWN, BTNS_SEP, BTNS_SEP};
+    const bool spacer = b->FStyle == tbsSeparator || b->FStyle == tbsDivider;
+    tb.iBitmap = spacer ? 0 : b->FImageIndex;
+    static const BYTE styles[] = {BTNS_BUTTON, BTNS_CHECK, BTNS_DROPDOWN,
+                                  BTNS_SEP,    BTNS_SEP,   BTNS_BUTTON | BTNS_SHOWTEXT};
     tb.fsStyle = styles[b->FStyle];
     tb.fsState = static_cast<BYTE>((b->FEnabled ? TBSTATE_ENABLED : 0) | (b->FDown ? TBSTATE_CHECKED : 0) |
                                    (b->FVisible ? 0 : TBSTATE_HIDDEN));
     std::string caption = ValidUtf8(b->FText);
-    tb.iString = FShowCaptions && b->FStyle < tbsSeparator ? reinterpret_cast<INT_PTR>(caption.c_str()) : -1;
+    tb.iString = FShowCaptions && !spacer ? reinterpret_cast<INT_PTR>(caption.c_str()) : -1;
     Perform(TB_INSERTBUTTONA, static_cast<WPARAM>(Perform(TB_BUTTONCOUNT, 0, 0)), reinterpret_cast<LPARAM>(&tb));
   }
   if (!FShowCaptions) Perform(TB_SETBUTTONSIZE, 0, MAKELONG(FButtonWidth, FButtonHeight));

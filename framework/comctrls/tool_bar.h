@@ -14,7 +14,7 @@ namespace fw {
 class TToolBar;
 class TPopupMenu;
 
-enum TToolButtonStyle { tbsButton, tbsCheck, tbsDropDown, tbsSeparator, tbsDivider };
+enum TToolButtonStyle { tbsButton, tbsCheck, tbsDropDown, tbsSeparator, tbsDivider, tbsTextButton };
 
 // Posted to the bar when a drop-down menu of one of its buttons has closed.
 constexpr UINT WM_TOOLBAR_DROPDOWN_CLOSED = WM_USER + 0x1000;

@@ -83,6 +83,11 @@ const char* const kGlobalImages[] = {"BOXCHECKED", "BOXUNCHECKED", "BOXGRAYED", 
 void ExpectCoversAndLegible(const LoadedSkin& skin, const std::string& name) {
   for (const char* section : kLookedUp) EXPECT_TRUE(skin.HasSection(section)) << name << " lacks " << section;
   for (const char* image : kGlobalImages) EXPECT_NE(skin.Mask("GLOBALINFO", image), nullptr) << name << " " << image;
+  // What the speed button draws: its face and the drop-down arrow; the folder skins also draw
+  // the divider's line (the stored skin's pictures are a fixed set without it).
+  for (auto [section, image] : {std::pair{"SPEEDBUTTON", "BORDERSMASK"}, {"SCROLLBTNBOTTOM", "GLYPHMASK"}})
+    EXPECT_NE(skin.Mask(section, image), nullptr) << name << " " << section << "." << image;
+  EXPECT_EQ(skin.Mask("DIVIDER", "BORDERSMASK") != nullptr, name != "Neutral (internal)") << name;
   for (const auto& s : skin.Sections) {
     EXPECT_GE(Contrast(s.Color, s.FontColor[0]), 4.5) << name << " " << s.SectionName;
     EXPECT_GE(Contrast(s.HotColor, s.HotFontColor[0]), 4.5) << name << " " << s.SectionName << " hot";
@@ -204,8 +209,10 @@ TEST_F(ShippedSkins, NeutralFolderLoadsLikeTheStoredSkin) {
   EXPECT_EQ(folder.Data.Version, stored.Data.Version);
   EXPECT_EQ(folder.Data.Shadow1Blur, stored.Data.Shadow1Blur);
 
-  // The same mask records and pictures.
-  ASSERT_EQ(folder.Masks.size(), stored.Masks.size());
+  // The same mask records and pictures; the folder adds the divider's line in a file of its own.
+  ASSERT_EQ(folder.Masks.size(), stored.Masks.size() + 1);
+  ASSERT_NE(folder.Mask("DIVIDER", "BORDERSMASK"), nullptr);
+  EXPECT_NE(folder.Mask("DIVIDER", "BORDERSMASK")->Bmp, nullptr);
   for (const auto& a : stored.Masks) {
     SCOPED_TRACE(a.SectionName + "." + a.PropertyName);
     const skin::TkMaskData* b = folder.Mask(a.SectionName, a.PropertyName);

@@ -141,6 +141,12 @@ def size_grip(layer, st):
             layer.paint(circle(x, y, 1.1), raster.rgb(st["mark"]))
 
 
+def divider_line(layer, st):
+    """An etched vertical line: a dark column beside a light one."""
+    layer.paint(rounded_rect(0, 0, 1, layer.height, 0), raster.rgb(st["border"]))
+    layer.paint(rounded_rect(1, 0, 2, layer.height, 0), raster.rgb(st["light"]))
+
+
 def tick(layer, st):
     layer.paint(rounded_rect(0, 0, layer.width, layer.height, 0), raster.rgb(st["mark"]))
 

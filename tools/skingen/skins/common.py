@@ -129,8 +129,9 @@ BORDERS = [
 ]
 
 
-def pictures(pal, glyph_form="^", forms=None):
-    """Every picture of a skin; forms maps (section, property) to Picture keyword changes."""
+def pictures(pal, glyph_form="^", forms=None, divider=True):
+    """Every picture of a skin; forms maps (section, property) to Picture keyword changes;
+    divider adds the divider's line (the stored skin keeps its fixed set without it)."""
     forms = forms or {}
     gs = glyph_states(pal)
     out = []
@@ -169,6 +170,9 @@ def pictures(pal, glyph_form="^", forms=None):
     add("TRACKBAR", "SLIDERVMASK", draw.glyph((19, 11), thumbs, draw.slider_thumb(True)), 3)
     add("TRACKBAR", "TICKHORZ", draw.glyph((1, 4), gs[:1], draw.tick), 1)
     add("TRACKBAR", "TICKVERT", draw.glyph((4, 1), gs[:1], draw.tick), 1)
+    if divider:  # a file of its own, so that the master bitmap stays the stored skin's
+        add("DIVIDER", "BORDERSMASK", draw.glyph((2, 12), gs[:1], draw.divider_line), 1, border=1, form="!",
+            file="DIVIDER.BMP")
     return out
 
 

@@ -25,9 +25,12 @@ OVERRIDES = {
 }
 
 
-def skin(name="Neutral (internal)"):
+STORED_NAME = "Neutral (internal)"
+
+
+def skin(name=STORED_NAME):
     forms = {("BUTTON_HUGE", "BORDERSMASK"): dict(form="!", file="BUTTONHUGE.BMP")}
-    pictures = common.pictures(PALETTE, "^", forms)
+    pictures = common.pictures(PALETTE, "^", forms, divider=name != STORED_NAME)
     form_pattern = Picture("FORM", "PATTERN", common.texture(PALETTE, "face", 32, 7, 6), 1, 0, form="#")
     pictures.insert(pictures.index(next(p for p in pictures if p.section == "FORM")) + 1, form_pattern)
     return Skin(name, "4.8", "Vorlet", "Light and flat", (0x000000, 1, 1, 50),
