@@ -10,16 +10,7 @@ namespace skin {
 
 TkBoundLabel::TkBoundLabel(TkCommonData* skinData) : FFont(std::make_unique<fw::TFont>()), FSkinData(skinData) {}
 
-TkBoundLabel::~TkBoundLabel() {
-  // The bound control owns the label and may have freed it already while it goes.
-  fw::TControl* control = FSkinData ? FSkinData->OwnerControl : nullptr;
-  if (!FLabel || !control) return;
-  for (int i = 0; i < control->GetComponentCount(); ++i)
-    if (control->GetComponents(i) == FLabel) {
-      fw::FreeAndNil(FLabel);
-      return;
-    }
-}
+TkBoundLabel::~TkBoundLabel() { fw::FreeAndNil(FLabel); }
 
 void TkBoundLabel::SetActive(bool value) {
   if (!value) {
@@ -30,7 +21,7 @@ void TkBoundLabel::SetActive(bool value) {
   FActive = true;
   auto* control = dynamic_cast<fw::TWinControl*>(FSkinData->OwnerControl);
   if (FLabel || !control) return;
-  FLabel = fw::New<TkEditLabel>(control);
+  FLabel = fw::New<TkEditLabel>(control, this);
   FLabel->SetVisible(false);
   FLabel->SetParent(control->GetParent());
   FLabel->SetFocusControl(control);

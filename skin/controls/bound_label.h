@@ -36,6 +36,10 @@ class TkBoundLabel : public fw::TPersistent {
   fw::TFont* GetFont() const;
   void SetFont(const fw::TFont* value);
   TkEditLabel* GetLabel() const { return FLabel; }
+  // The label tells its bound label that it goes.
+  void ForgetLabel(const TkEditLabel* label) {
+    if (label == FLabel) FLabel = nullptr;
+  }
 
   // Places the label by Layout and Indent beside its control.
   void AlignLabel();

@@ -2,6 +2,10 @@
 
 namespace skin {
 
-TkEdit::TkEdit(fw::TComponent* owner) : fw::TEdit(owner) {}
+namespace {
+constexpr int kEditCtrlType = 3;
+}
+
+TkEdit::TkEdit(fw::TComponent* owner) : TkSkinnedEdit(owner, kEditCtrlType) { FControlStyle.Include(fw::csOpaque); }
 
 }  // namespace skin

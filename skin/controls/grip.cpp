@@ -2,13 +2,35 @@
 
 namespace skin {
 
-namespace {
-constexpr int kGripCtrlType = 229;
+TkGrip::TkGrip(fw::TComponent* owner) : TkPanel(owner) {
+  FText = " ";
+  GetSkinData()->SetSkinSection("CHECKBOX");
+  FWidth = FHeight = 20;
 }
 
-TkGrip::TkGrip(fw::TComponent* owner) : fw::TCustomControl(owner), FSkinData(std::make_unique<TkCommonData>(this, true)) {
-  FSkinData->CtrlTypeIndex = kGripCtrlType;
-  StoreBounds(0, 0, 20, 20);
+fw::TPoint TkGrip::CornerSource(const TkBgRef& answer, fw::TSize linkedClient, fw::TSize grip) {
+  return fw::TPoint(answer.X + linkedClient.cx - grip.cx, answer.Y + linkedClient.cy - grip.cy);
+}
+
+void TkGrip::PaintAll(HDC dc) {
+  if (!ControlIsReady(this)) return;
+  GetSkinData()->BGChanged = false;
+  if (!dc) dc = GetCanvas()->GetHandle();
+  if (FTransparent && FLinkedControl) {
+    ParentBgAnswer.Ready = false;
+    SendCmdToControl(FLinkedControl, cmdGetParentBg);
+    const TkBgRef answer = ParentBgAnswer;
+    ParentBgAnswer.Ready = false;
+    if (answer.Ready && answer.Bmp) {
+      const fw::TRect client = FLinkedControl->GetClientRect();
+      const fw::TPoint from = CornerSource(answer, fw::TSize{client.Width(), client.Height()},
+                                           fw::TSize{GetWidth(), GetHeight()});
+      BitBlt(dc, 0, 0, GetWidth(), GetHeight(), answer.Bmp->GetCanvas()->GetHandle(), from.X, from.Y, SRCCOPY);
+      return;
+    }
+  }
+  // Unskinned, the framework's panel has painted already.
+  if (GetSkinData()->SkinIsActive()) fw::TPanel::PaintWindow(dc);
 }
 
 }  // namespace skin

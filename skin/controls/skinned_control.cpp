@@ -4,9 +4,6 @@
 
 namespace skin {
 
-namespace {
-
-// The control lies partly outside its parent's client area.
 bool PartlyOutside(const fw::TControl* control) {
   const fw::TWinControl* parent = control->GetParent();
   if (!parent) return false;
@@ -15,8 +12,6 @@ bool PartlyOutside(const fw::TControl* control) {
          control->GetLeft() + control->GetWidth() > client.Right ||
          control->GetTop() + control->GetHeight() > client.Bottom;
 }
-
-}  // namespace
 
 void PaintSkinnedCache(fw::TControl* control, TkCommonData* d, TkDisabledKind disabledKind,
                        const std::function<void(const TkBgRef&)>& paintFace, const std::function<void()>& paintContent) {

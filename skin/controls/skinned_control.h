@@ -19,6 +19,8 @@
 
 namespace skin {
 
+// The control lies partly outside its parent's client area.
+bool PartlyOutside(const fw::TControl* control);
 // The cache painting of the pattern around the control's own steps: the cache sized and given
 // the control's font, the parent's background (or colour) asked, face and content painted, the
 // disabled look, the shared colours reset and BGChanged cleared.

@@ -995,6 +995,7 @@ void TkSkinProvider::UpdateFormScrollBars() {
       FGrip = fw::New<TkGrip>(this);
       FGrip->GetSkinData()->SetSkinManager(FSkinData->GetSkinManager());
       FGrip->SetLinkedControl(FForm);
+      FGrip->SetTransparent(true);
       FGrip->SetParent(FForm);
     }
     FGrip->SetBounds(info[1].Rect.Left, info[0].Rect.Top, info[1].Rect.Width(), info[0].Rect.Height());

@@ -42,10 +42,11 @@ struct LoadedSkin {
     skin::LoadPatternsFromStored(&stored, tables);
     skin::LoadSectionsFromStored(stored, Sections, Data);
   }
-  bool HasSection(const std::string& name) const {
+  bool HasSection(const std::string& name) const { return Section(name) != nullptr; }
+  const skin::TkGeneralData* Section(const std::string& name) const {
     for (const auto& s : Sections)
-      if (s.SectionName == name) return true;
-    return false;
+      if (s.SectionName == name) return &s;
+    return nullptr;
   }
   const skin::TkMaskData* Mask(const std::string& section, const std::string& property) const {
     for (const auto& m : Masks)
@@ -88,6 +89,15 @@ void ExpectCoversAndLegible(const LoadedSkin& skin, const std::string& name) {
   for (auto [section, image] : {std::pair{"SPEEDBUTTON", "BORDERSMASK"}, {"SCROLLBTNBOTTOM", "GLYPHMASK"}})
     EXPECT_NE(skin.Mask(section, image), nullptr) << name << " " << section << "." << image;
   EXPECT_EQ(skin.Mask("DIVIDER", "BORDERSMASK") != nullptr, name != "Neutral (internal)") << name;
+  // The link label's section, the shadowed titles' values and their text colour (GLOBALINFO's
+  // second font colour), legible on a panel.
+  EXPECT_TRUE(skin.HasSection("WEBBUTTON")) << name;
+  EXPECT_NE(skin.Data.Shadow1Blur, -1) << name;
+  const skin::TkGeneralData* global = skin.Section("GLOBALINFO");
+  const skin::TkGeneralData* panel = skin.Section("PANEL");
+  ASSERT_TRUE(global && panel) << name;
+  EXPECT_NE(global->FontColor[1], -1) << name;
+  EXPECT_GE(Contrast(panel->Color, global->FontColor[1]), 4.5) << name;
   for (const auto& s : skin.Sections) {
     EXPECT_GE(Contrast(s.Color, s.FontColor[0]), 4.5) << name << " " << s.SectionName;
     EXPECT_GE(Contrast(s.HotColor, s.HotFontColor[0]), 4.5) << name << " " << s.SectionName << " hot";

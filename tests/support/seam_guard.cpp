@@ -18,6 +18,7 @@
 #include "services/shell/shell_drag_loop.h"
 #include "services/shell/shell_item.h"
 #include "services/shell/shortcut.h"
+#include "skin/controls/web_label.h"
 #include "skin/engine/fast_pixels.h"
 
 namespace testing_seams {
@@ -51,6 +52,7 @@ TSeamGuard::TSeamGuard() {
   Keep(&svc::testing::SetContextMenuChooser);        // the choice in the shell's context menu
   Keep(&skin::testing::SetSse2);                     // the skin painters' SSE2 paths
   Keep(&svc::testing::SetShellRun);                  // files and items the shell would open or run
+  Keep(&skin::testing::SetShellOpen);                // the link label's URL the shell would open
 }
 
 TSeamGuard::~TSeamGuard() {

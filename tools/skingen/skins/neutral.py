@@ -15,7 +15,8 @@ PALETTE = {
 }
 
 OVERRIDES = {
-    "GLOBALINFO": {"HOTCOLOR": PALETTE["hot"], "BEVEL": 0},
+    # TCLEFT, the second font colour: the shadowed titles' text.
+    "GLOBALINFO": {"HOTCOLOR": PALETTE["hot"], "BEVEL": 0, "TCLEFT": PALETTE["title"]},
     "BUTTON": {"SHOWFOCUS": "TRUE"},
     "BUTTON_BIG": {"SHOWFOCUS": "TRUE"},
     "BUTTON_HUGE": {"SHOWFOCUS": "TRUE"},
