@@ -86,13 +86,7 @@ void TfrmSettings::CreateComponents() {
   kPanel1->SetHeight(45);
   kPanel1->SetAlign(fw::alTop);
   kPanel1->SetParent(this);
-  kLabelFX1 = fw::New<skin::TkLabelFX>(this);
-  kLabelFX1->SetName("kLabelFX1");
-  kLabelFX1->SetCaption("Settings");
-  kLabelFX1->GetFont()->SetSize(12);
-  kLabelFX1->GetFont()->SetStyle(fw::TFontStyles{fw::fsBold});
-  kLabelFX1->SetBounds(10, 4, 200, 20);
-  kLabelFX1->SetParent(kPanel1);
+  kLabelFX1 = MakeTitle(this, kPanel1, "kLabelFX1", "Settings", 12, 10, 4, 200, 20);
   kLabel1 = MakeLabel(this, kPanel1, "kLabel1", "Program settings", 10, 25);
 
   kPageControl1 = fw::New<skin::TkPageControl>(this);
