@@ -1,18 +1,18 @@
 // Entry point of Vorlet Disk Cleaner: start the framework, create the main window, run the
 // message loop until the main window closes, shut down.
 #include "app/main/main_form.h"
-#include "framework/dialogs/message_dialogs.h"
 #include "framework/forms/application.h"
 #include "framework/rtl/sys_utils.h"
 #include "framework/win.h"
 #include "services/shell/shell_services.h"
+#include "skin/controls/message_dialogs.h"
 #include "skin/engine/skin_engine.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   svc::TShellServices shellServices;
   fw::InitRtl();
   fw::StartupForms();
-  fw::InstallStandardDialogs();
+  skin::InstallSkinnedDialogs();
   fw::Application->Initialize();
   fw::Application->SetTitle(app::kProgramTitle);
   skin::StartSkinEngine();

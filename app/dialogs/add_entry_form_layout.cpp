@@ -1,5 +1,6 @@
 // The layout of the Add new entry dialog.
 #include "app/dialogs/add_entry_form.h"
+#include "app/main/layout_helpers.h"
 
 namespace app {
 
@@ -65,6 +66,7 @@ void TfrmAddEntry::CreateComponents() {
   SetKeyPreview(true);
   SetClientWidth(392);
   SetClientHeight(256);
+  MakeSkinProvider(this, "kSkinProvider1", skin::TkBorderIcons{fw::biSystemMenu});
 
   kGroupBox1 = fw::New<skin::TkGroupBox>(this);
   kGroupBox1->SetName("kGroupBox1");

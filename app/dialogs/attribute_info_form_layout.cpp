@@ -13,6 +13,7 @@ void TfrmAttributeInfo::CreateComponents() {
   SetKeyPreview(true);
   SetClientWidth(346);
   SetClientHeight(250);
+  MakeSkinProvider(this, "kSkinProvider1", skin::TkBorderIcons{fw::biSystemMenu});
 
   kLabel1 = MakeLabel(this, this, "kLabel1", "Location:", 12, 15);
   kEdit1 = fw::New<skin::TkEdit>(this);

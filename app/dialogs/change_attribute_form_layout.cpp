@@ -45,6 +45,7 @@ void TfrmChangeAttribute::CreateComponents() {
   SetKeyPreview(true);
   SetClientWidth(346);
   SetClientHeight(282);
+  MakeSkinProvider(this, "kSkinProvider1", skin::TkBorderIcons{fw::biSystemMenu});
 
   kCheckBox1 = MakeCheckBox(this, this, "kCheckBox1", "Include subfolders", 12, 8, 160, true);
   kGroupBox1 = MakeGroupBox(this, this, "kGroupBox1", "Attribute", 8, 30, 330, 48);

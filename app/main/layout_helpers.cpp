@@ -47,6 +47,19 @@ skin::TkLabel* MakeLabel(fw::TComponent* owner, fw::TWinControl* parent, const c
   return label;
 }
 
+skin::TkLabelFX* MakeTitle(fw::TComponent* owner, fw::TWinControl* parent, const std::string& name,
+                           const std::string& caption, int size, int left, int top, int width, int height) {
+  auto* title = fw::New<skin::TkLabelFX>(owner);
+  title->SetName(name);
+  title->SetCaption(caption);
+  title->GetFont()->SetSize(size);
+  title->GetFont()->SetStyle(fw::TFontStyles{fw::fsBold});
+  title->GetShadow()->SetMode(skin::smSkin1);
+  title->SetBounds(left, top, width, height);
+  title->SetParent(parent);
+  return title;
+}
+
 skin::TkBitBtn* MakeButton(fw::TComponent* owner, fw::TWinControl* parent, const char* name, const char* caption,
                            const char* hint, int left, int top, int width) {
   auto* button = fw::New<skin::TkBitBtn>(owner);
@@ -118,14 +131,15 @@ fw::TToolButton* MakeToolSeparator(fw::TComponent* owner, skin::TkToolBar* bar, 
 }
 
 skin::TkEdit* MakeReadOnlyEdit(fw::TComponent* owner, fw::TWinControl* parent, const char* name,
-                               const char* caption, int labelLeft, int left, int top, int width) {
-  MakeLabel(owner, parent, (std::string(name) + "Label").c_str(), caption, labelLeft, top + 3);
+                               const char* caption, int left, int top, int width) {
   auto* edit = fw::New<skin::TkEdit>(owner);
   edit->SetName(name);
   edit->SetText("");
   edit->SetReadOnly(true);
   edit->SetBounds(left, top, width, 21);
   edit->SetParent(parent);
+  edit->GetBoundLabel()->SetCaption(caption);
+  edit->GetBoundLabel()->SetActive(true);
   return edit;
 }
 

@@ -2,6 +2,7 @@
 // one control owned by owner on parent; an empty name leaves the control unnamed.
 #pragma once
 #include <initializer_list>
+#include <string>
 
 #include "framework/controls/win_control.h"
 #include "skin/controls/bit_btn.h"
@@ -9,6 +10,7 @@
 #include "skin/controls/edit.h"
 #include "skin/controls/group_box.h"
 #include "skin/controls/label.h"
+#include "skin/controls/label_fx.h"
 #include "skin/controls/list_view.h"
 #include "skin/controls/panel.h"
 #include "skin/controls/tool_bar.h"
@@ -28,6 +30,11 @@ skin::TkPanel* MakePanel(fw::TComponent* owner, fw::TWinControl* parent, const c
 skin::TkLabel* MakeLabel(fw::TComponent* owner, fw::TWinControl* parent, const char* name, const char* caption,
                          int left, int top, int width = 0);
 
+// A large bold title (font size points) at the given place, coloured and shadowed as the skin
+// says.
+skin::TkLabelFX* MakeTitle(fw::TComponent* owner, fw::TWinControl* parent, const std::string& name,
+                           const std::string& caption, int size, int left, int top, int width, int height);
+
 // A 25-pixel-high button at the given place; the hint is shown when it is not empty.
 skin::TkBitBtn* MakeButton(fw::TComponent* owner, fw::TWinControl* parent, const char* name, const char* caption,
                            const char* hint, int left, int top, int width);
@@ -40,10 +47,10 @@ skin::TkGroupBox* MakeGroupBox(fw::TComponent* owner, fw::TWinControl* parent, c
 skin::TkCheckBox* MakeCheckBox(fw::TComponent* owner, fw::TWinControl* parent, const char* name, const char* caption,
                                int left, int top, int width, bool checked);
 
-// A read-only, 21-pixel-high edit at the given place with its caption label to its left, at
-// labelLeft.
+// A read-only, 21-pixel-high edit at the given place with its caption as its bound label, to its
+// left (named after the edit plus "Label").
 skin::TkEdit* MakeReadOnlyEdit(fw::TComponent* owner, fw::TWinControl* parent, const char* name,
-                               const char* caption, int labelLeft, int left, int top, int width);
+                               const char* caption, int left, int top, int width);
 
 // A flat, 26-pixel-high tool bar with captions beside the pictures of images and hints, at the
 // top of parent below what already stands there.

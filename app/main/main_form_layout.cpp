@@ -40,13 +40,7 @@ skin::TkPanel* MakeToolPanel(TComponent* owner, TWinControl* parent, const char*
   image->SetBounds(4, 4, 32, 32);
   image->SetParent(titlePanel);
   LoadPicture(image, ("TITLE_" + prefix).c_str());
-  auto* caption = fw::New<skin::TkLabelFX>(owner);
-  caption->SetName("lbl" + prefix + "Title");
-  caption->SetCaption(title);
-  caption->GetFont()->SetSize(12);
-  caption->GetFont()->SetStyle(fw::TFontStyles{fw::fsBold});
-  caption->SetBounds(44, 2, 300, 20);
-  caption->SetParent(titlePanel);
+  MakeTitle(owner, titlePanel, "lbl" + prefix + "Title", title, 12, 44, 2, 300, 20);
   MakeLabel(owner, titlePanel, ("lbl" + prefix + "Description").c_str(), description, 44, 22, 400);
   return panel;
 }
@@ -124,15 +118,10 @@ void TfrmMain::CreateHeader() {
   Image1->SetBounds(4, 4, 32, 32);
   Image1->SetParent(kPanel1);
   LoadPicture(Image1, "HEADER");
-  kLabelFX1 = fw::New<skin::TkLabelFX>(this);
-  kLabelFX1->SetName("kLabelFX1");
-  kLabelFX1->SetCaption(kProgramTitle);
-  kLabelFX1->GetFont()->SetSize(14);
-  kLabelFX1->GetFont()->SetStyle(fw::TFontStyles{fw::fsBold});
-  kLabelFX1->SetBounds(44, 8, 300, 24);
-  kLabelFX1->SetParent(kPanel1);
-  auto* headerButtons = MakePanel(this, kPanel1, "pnlHeaderButtons", fw::alRight, 268);
-  int left = 4;
+  kLabelFX1 = MakeTitle(this, kPanel1, "kLabelFX1", kProgramTitle, 14, 44, 8, 300, 24);
+  // The buttons keep their distance to the header's right edge; the header spans the window.
+  kPanel1->SetWidth(GetClientWidth());
+  int left = kPanel1->GetWidth() - 264;
   for (auto [button, name, caption] :
        {std::tuple{&btnSettings, "btnSettings", "Settings"}, std::tuple{&btnAbout, "btnAbout", "About"},
         std::tuple{&btnHelp, "btnHelp", "Help"}, std::tuple{&btnExit, "btnExit", "Exit"}}) {
@@ -141,7 +130,8 @@ void TfrmMain::CreateHeader() {
     (*button)->SetCaption(caption);
     (*button)->SetFlat(true);
     (*button)->SetBounds(left, 6, 62, 28);
-    (*button)->SetParent(headerButtons);
+    (*button)->SetAnchors(fw::TAnchors{fw::akTop, fw::akRight});
+    (*button)->SetParent(kPanel1);
     left += 66;
   }
   btnSettings->OnClick = fw::Bind(this, &TfrmMain::btnSettingsClick);

@@ -1,5 +1,6 @@
 // The layout of the mask dialog.
 #include "app/settings/add_mask_form.h"
+#include "app/main/layout_helpers.h"
 
 namespace app {
 
@@ -44,6 +45,7 @@ void TfrmAddMask::CreateComponents() {
   SetKeyPreview(true);
   SetClientWidth(276);
   SetClientHeight(170);
+  MakeSkinProvider(this, "kSkinProvider1", skin::TkBorderIcons{fw::biSystemMenu});
 
   kLabel1 = MakeLabel(this, "kLabel1", "Enter new wildcard:", 8);
   kEdit1 = MakeEdit(this, "kEdit1", 26);

@@ -1,5 +1,6 @@
 // The layout of the Settings window: the header above the page control with its four pages.
 #include "app/settings/settings_form.h"
+#include "app/main/layout_helpers.h"
 
 namespace app {
 
@@ -26,17 +27,6 @@ skin::TkSpeedButton* MakeToolButton(TComponent* owner, TWinControl* parent, cons
   button->SetBounds(left, top, 60, 23);
   button->SetParent(parent);
   return button;
-}
-
-skin::TkLabel* MakeLabel(TComponent* owner, TWinControl* parent, const char* name, const char* caption, int left,
-                         int top) {
-  auto* label = fw::New<skin::TkLabel>(owner);
-  label->SetName(name);
-  label->SetCaption(caption);
-  label->SetLeft(left);
-  label->SetTop(top);
-  label->SetParent(parent);
-  return label;
 }
 
 skin::TkGroupBox* MakeGroup(TComponent* owner, TWinControl* parent, const char* name, const char* caption, int top,
@@ -88,6 +78,7 @@ void TfrmSettings::CreateComponents() {
   SetKeyPreview(true);
   SetClientWidth(400);
   SetClientHeight(400);
+  MakeSkinProvider(this, "kSkinProvider1", skin::TkBorderIcons{fw::biSystemMenu});
 
   kPanel1 = fw::New<skin::TkPanel>(this);
   kPanel1->SetName("kPanel1");
@@ -95,13 +86,7 @@ void TfrmSettings::CreateComponents() {
   kPanel1->SetHeight(45);
   kPanel1->SetAlign(fw::alTop);
   kPanel1->SetParent(this);
-  kLabelFX1 = fw::New<skin::TkLabelFX>(this);
-  kLabelFX1->SetName("kLabelFX1");
-  kLabelFX1->SetCaption("Settings");
-  kLabelFX1->GetFont()->SetSize(12);
-  kLabelFX1->GetFont()->SetStyle(fw::TFontStyles{fw::fsBold});
-  kLabelFX1->SetBounds(10, 4, 200, 20);
-  kLabelFX1->SetParent(kPanel1);
+  kLabelFX1 = MakeTitle(this, kPanel1, "kLabelFX1", "Settings", 12, 10, 4, 200, 20);
   kLabel1 = MakeLabel(this, kPanel1, "kLabel1", "Program settings", 10, 25);
 
   kPageControl1 = fw::New<skin::TkPageControl>(this);

@@ -17,11 +17,11 @@ void TUninstaller::CreateComponents() {
   gbUIDetails->SetCaption("Details");
   gbUIDetails->SetAlign(fw::alClient);
   gbUIDetails->SetParent(details);
-  kEdit1 = MakeReadOnlyEdit(owner, gbUIDetails, "kEdit1", "Name:", 8, 84, 18, 340);
-  kEdit2 = MakeReadOnlyEdit(owner, gbUIDetails, "kEdit2", "Version:", 8, 84, 40, 140);
-  kEdit3 = MakeReadOnlyEdit(owner, gbUIDetails, "kEdit3", "Install date:", 8, 84, 62, 140);
-  kEdit4 = MakeReadOnlyEdit(owner, gbUIDetails, "kEdit4", "Publisher:", 8, 84, 84, 340);
-  kEdit5 = MakeReadOnlyEdit(owner, gbUIDetails, "kEdit5", "Size:", 8, 84, 106, 140);
+  kEdit1 = MakeReadOnlyEdit(owner, gbUIDetails, "kEdit1", "Name:", 84, 18, 340);
+  kEdit2 = MakeReadOnlyEdit(owner, gbUIDetails, "kEdit2", "Version:", 84, 40, 140);
+  kEdit3 = MakeReadOnlyEdit(owner, gbUIDetails, "kEdit3", "Install date:", 84, 62, 140);
+  kEdit4 = MakeReadOnlyEdit(owner, gbUIDetails, "kEdit4", "Publisher:", 84, 84, 340);
+  kEdit5 = MakeReadOnlyEdit(owner, gbUIDetails, "kEdit5", "Size:", 84, 106, 140);
 
   lvUI = MakeList(owner, &FPanel, "lvUI", false,
                   {{"Software", 150}, {"Uninstall location", kAutoWidth}, {"Display icon", 0}, {"Version", 0},

@@ -190,7 +190,8 @@ void TkSkinProvider::PrepareForm() {
       parent->FMenuLineRows = -1;
       if (parent->FMDIForm) parent->FMDIForm->UpdateMDIScrollBars();
     }
-  if (!FForm->GetControlState().Contains(fw::csCreating) && !IsLoading(FForm) && !IsLoading(this) &&
+  const fw::TControlState formState = FForm->GetControlState();
+  if (!formState.Contains(fw::csCreating) && !formState.Contains(fw::csReadingState) && !IsLoading(this) &&
       FUseGlobalColor && !FSkinData->GetCustomColor())
     FForm->SetColor(m->GetGlobalColor());
 }

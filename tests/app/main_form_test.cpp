@@ -282,8 +282,9 @@ TEST_F(MainWindowTest, EachToolPanelHasItsTitleOnTop) {
     EXPECT_EQ(strip->GetTop(), 0) << title;
     for (int i = 0; i < panel->GetControlCount(); ++i) {
       fw::TControl* control = panel->GetControls(i);
-      if (control != strip && control->GetVisible())
+      if (control != strip && control->GetVisible()) {
         EXPECT_GE(control->GetTop(), strip->GetTop() + strip->GetHeight()) << control->GetName() << " in " << title;
+      }
     }
   }
 }
@@ -293,6 +294,7 @@ TEST_F(MainWindowTest, AboutAndSettingsShowModallyAndAreFreedOnClose) {
   std::vector<std::string> shown;
   fw::Application->ModalHook = [&](fw::TCustomForm& form) {
     shown.push_back(form.ClassName() + " " + form.GetCaption());
+    EXPECT_EQ(form.GetColor(), frmMain->skinManager->GetGlobalColor()) << form.GetCaption() << ": the skin's colour, not the system's";
     if (auto* about = dynamic_cast<app::TfrmAbout1*>(&form)) {
       EXPECT_EQ(about->Bevel1->ClassName(), "TkBevel");
       // Escape closes the About box through its key handler.

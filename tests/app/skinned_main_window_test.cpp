@@ -1,0 +1,88 @@
+// The main window drawn from the control test skin: its header, a tool panel's title strip, a
+// bitmap button and the navigation speed buttons show the skin's colours, and a skin change
+// repaints them all in the other skin's.
+#include "app/main/cleaners_frame.h"
+#include "app/tools/drive_cleaner.h"
+#include "main_window_fixture.h"
+#include "skin/engine/skin_engine.h"
+#include "skin/engine/skin_manager.h"
+#include "skin/engine/stored_skins.h"
+#include "support/control_skin.h"
+
+using app::frmMain;
+using control_skin::kBorder;
+
+namespace {
+
+class SkinnedMainWindowTest : public MainWindowTest {
+ protected:
+  void SetUp() override {
+    MainWindowTest::SetUp();
+    skin::StartSkinEngine();
+  }
+  void TearDown() override {
+    MainWindowTest::TearDown();
+    skin::StopSkinEngine();
+  }
+  // Starts the main window and gives its manager the two control skins, the first one active.
+  void StartSkinned() {
+    Start();
+    skin::TkSkinManager* manager = frmMain->skinManager;
+    // The window itself takes the dialog's frame.
+    for (auto [name, colours] : {std::pair{control_skin::kFirstName, &control_skin::kFirst},
+                                 std::pair{control_skin::kSecondName, &control_skin::kSecond}}) {
+      skin::TkSkinGeneral* form = control_skin::AddControlSkin(*manager->GetInternalSkins(), name, *colours)
+                                      ->GetGeneralData()
+                                      ->AddItem();
+      form->SetSectionName("FORM");
+      form->SetParentClass("DIALOG");
+    }
+    Use(control_skin::kFirstName);
+  }
+  void Use(const char* skinName) {
+    frmMain->skinManager->SetSkinName(skinName);
+    for (int i = 0; i < 8; ++i) {
+      fw::Application->ProcessMessages();
+      Sleep(10);
+    }
+  }
+  // The screen pixel at a point of the control (a window or a windowless control).
+  static fw::TColor PixelOf(fw::TControl& control, int x, int y) {
+    GdiFlush();
+    fw::TPoint p = control.ClientToScreen(fw::TPoint{x, y});
+    HDC screen = GetDC(nullptr);
+    const COLORREF c = GetPixel(screen, p.X, p.Y);
+    ReleaseDC(nullptr, screen);
+    return static_cast<fw::TColor>(c);
+  }
+  // What the test looks at, with the colours each shows in a skin.
+  void ExpectColours(const control_skin::TControlSkin& skin) {
+    skin::TkPanel* header = frmMain->kPanel1;
+    EXPECT_EQ(PixelOf(*header, frmMain->kLabelFX1->GetLeft() + frmMain->kLabelFX1->GetWidth() + 8, 20),
+              skin.Panel.Face[control_skin::kNormal])
+        << "the header's face";
+    auto* title = dynamic_cast<fw::TControl*>(frmMain->FindComponent("pnlDCTitle"));
+    ASSERT_NE(title, nullptr);
+    EXPECT_EQ(PixelOf(*title, title->GetWidth() - 20, 20), skin.Panel.Face[control_skin::kNormal])
+        << "the Drive cleaner's title strip";
+    skin::TkBitBtn* search = frmMain->driveCleaner->btnDCSearch;
+    EXPECT_EQ(PixelOf(*search, search->GetWidth() / 2, kBorder + 1), skin.Button.Face[control_skin::kNormal])
+        << "the Search button";
+    app::TfrmCleaners* cleaners = frmMain->frmCleaners1;
+    EXPECT_EQ(PixelOf(*cleaners->kSpeedButton2, 20, kBorder + 1), skin.SpeedButton.Face[control_skin::kNormal])
+        << "the navigation button that is up";
+    EXPECT_EQ(PixelOf(*cleaners->kSpeedButton1, 20, kBorder + 1), skin.SpeedButton.Face[control_skin::kPressed])
+        << "the navigation button that is down";
+    EXPECT_EQ(PixelOf(*frmMain->btnAbout, 20, kBorder + 1), skin.SpeedButton.Face[control_skin::kNormal])
+        << "a header button";
+  }
+};
+
+TEST_F(SkinnedMainWindowTest, TheWindowShowsTheSkinsColoursAndFollowsAChange) {
+  StartSkinned();
+  ExpectColours(control_skin::kFirst);
+  Use(control_skin::kSecondName);
+  ExpectColours(control_skin::kSecond);
+}
+
+}  // namespace
