@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "framework/classes/list.h"
+#include "services/common/started_scope.h"
 
 namespace svc {
 
@@ -35,12 +36,6 @@ void StartDsRegistries();
 void StopDsRegistries();
 
 // The registries for the lifetime of the program's entry.
-class TDsRegistries {
- public:
-  TDsRegistries() { StartDsRegistries(); }
-  ~TDsRegistries() { StopDsRegistries(); }
-  TDsRegistries(const TDsRegistries&) = delete;
-  TDsRegistries& operator=(const TDsRegistries&) = delete;
-};
+using TDsRegistries = TStartedScope<StartDsRegistries, StopDsRegistries>;
 
 }  // namespace svc
