@@ -4,14 +4,18 @@
 #include "framework/forms/application.h"
 #include "framework/rtl/sys_utils.h"
 #include "framework/win.h"
+#include "services/shell/ds_cursors.h"
 #include "services/shell/shell_services.h"
+#include "services/system/ds_registries.h"
 #include "skin/controls/message_dialogs.h"
 #include "skin/engine/skin_engine.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   svc::TShellServices shellServices;
+  svc::TDsRegistries registries;
   fw::InitRtl();
   fw::StartupForms();
+  svc::RegisterDsCursors();
   skin::InstallSkinnedDialogs();
   fw::Application->Initialize();
   fw::Application->SetTitle(app::kProgramTitle);

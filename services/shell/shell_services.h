@@ -3,6 +3,7 @@
 // entry starts them before it makes any form.
 #pragma once
 #include "framework/win.h"
+#include "services/common/started_scope.h"
 
 namespace svc {
 
@@ -15,12 +16,6 @@ bool StopShellServices();
 UINT ShellIdListFormat();
 
 // Starts the services for its lifetime.
-class TShellServices {
- public:
-  TShellServices() { StartShellServices(); }
-  ~TShellServices() { StopShellServices(); }
-  TShellServices(const TShellServices&) = delete;
-  TShellServices& operator=(const TShellServices&) = delete;
-};
+using TShellServices = TStartedScope<StartShellServices, StopShellServices>;
 
 }  // namespace svc

@@ -5,7 +5,7 @@
 #include <initializer_list>
 #include <type_traits>
 
-#include "framework/msg/allocate_hwnd.h"
+#include "services/system/util_window.h"
 
 namespace svc {
 namespace {
@@ -19,7 +19,7 @@ std::string TextAt(LPARAM lParam) {
 
 TDsComputerInfoEx::TDsComputerInfoEx(fw::TComponent* owner) : TDsComponent(owner) {
   DesignMode = GetComponentState().Contains(fw::csDesigning);
-  if (!DesignMode) FHandle = fw::AllocateHWnd([this](fw::TMessage& message) { WndProc(message); }, "TPUtilWindowEx");
+  if (!DesignMode) FHandle = AllocateUtilWindow("", [this](fw::TMessage& message) { WndProc(message); });
 }
 
 TDsComputerInfoEx::~TDsComputerInfoEx() {
@@ -38,7 +38,7 @@ TDsComputerInfoEx::~TDsComputerInfoEx() {
   FFileInfo.reset();
   FFolders.reset();
   // Only a component made outside a designer has a window.
-  fw::DeallocateHWnd(FHandle);
+  DeallocateUtilWindow(FHandle);
   FHandle = nullptr;
 }
 

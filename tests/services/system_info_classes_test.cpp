@@ -8,6 +8,7 @@
 #include <cpuid.h>
 
 #include <string>
+#include <vector>
 
 #include "framework/rtl/file_utils.h"
 #include "services/system/computer_info_ex.h"
@@ -41,36 +42,44 @@ bool NumLockToggled() {
   return (state[VK_NUMLOCK] & 1) != 0;
 }
 
+std::vector<fw::TObject*> InfoObjects(TDsComputerInfoEx* info) {
+  return {info->GetAPM(),      info->GetBIOS(),    info->GetColors(),         info->GetCPU(),
+          info->GetFileInfo(), info->GetFolders(), info->GetIdentification(), info->GetKeyboard(),
+          info->GetMemory(),   info->GetMetrics(), info->GetMisc(),           info->GetOS(),
+          info->GetScreen(),   info->GetSystem()};
+}
+
+// The six objects that follow the component's ReadOnly, and the three that keep their own.
+std::vector<TDsWriteableInfo*> Following(TDsComputerInfoEx* info) {
+  return {info->GetColors(), info->GetIdentification(), info->GetKeyboard(),
+          info->GetMisc(),   info->GetScreen(),         info->GetSystem()};
+}
+std::vector<TDsWriteableInfo*> OwnReadOnly(TDsComputerInfoEx* info) {
+  return {info->GetFolders(), info->GetFileInfo(), info->GetMetrics()};
+}
+
 }  // namespace
 
 TEST_F(SystemInfoClasses, EachGetterGivesOneObjectAndReadOnlyReachesItsSix) {
-  EXPECT_EQ(info->GetAPM(), info->GetAPM());
-  EXPECT_EQ(info->GetBIOS(), info->GetBIOS());
-  EXPECT_EQ(info->GetColors(), info->GetColors());
-  EXPECT_EQ(info->GetCPU(), info->GetCPU());
-  EXPECT_EQ(info->GetFileInfo(), info->GetFileInfo());
-  EXPECT_EQ(info->GetFolders(), info->GetFolders());
-  EXPECT_EQ(info->GetIdentification(), info->GetIdentification());
-  EXPECT_EQ(info->GetKeyboard(), info->GetKeyboard());
-  EXPECT_EQ(info->GetMemory(), info->GetMemory());
-  EXPECT_EQ(info->GetMetrics(), info->GetMetrics());
-  EXPECT_EQ(info->GetMisc(), info->GetMisc());
-  EXPECT_EQ(info->GetOS(), info->GetOS());
-  EXPECT_EQ(info->GetScreen(), info->GetScreen());
-  EXPECT_EQ(info->GetSystem(), info->GetSystem());
+  const std::vector<fw::TObject*> first = InfoObjects(info);
+  for (fw::TObject* object : first) EXPECT_NE(object, nullptr);
+  for (int round = 0; round < 3; ++round) EXPECT_EQ(InfoObjects(info), first);
 
-  // Made before the change: they follow it.
-  TDsWriteableInfo* following[] = {info->GetColors(), info->GetIdentification(), info->GetKeyboard()};
-  TDsWriteableInfo* own[] = {info->GetFolders(), info->GetFileInfo(), info->GetMetrics()};
+  // Made before the change: the six follow it, the three keep their own.
+  EXPECT_TRUE(info->GetReadOnly());
+  for (TDsWriteableInfo* object : Following(info)) EXPECT_TRUE(object->GetReadOnly());
   info->SetReadOnly(false);
-  // Made after it: they take it.
-  TDsWriteableInfo* later[] = {info->GetMisc(), info->GetScreen(), info->GetSystem()};
-  for (TDsWriteableInfo* object : following) EXPECT_FALSE(object->GetReadOnly());
-  for (TDsWriteableInfo* object : later) EXPECT_FALSE(object->GetReadOnly());
-  for (TDsWriteableInfo* object : own) EXPECT_TRUE(object->GetReadOnly());
+  for (TDsWriteableInfo* object : Following(info)) EXPECT_FALSE(object->GetReadOnly());
+  for (TDsWriteableInfo* object : OwnReadOnly(info)) EXPECT_TRUE(object->GetReadOnly());
   info->SetReadOnly(true);
-  for (TDsWriteableInfo* object : following) EXPECT_TRUE(object->GetReadOnly());
-  for (TDsWriteableInfo* object : later) EXPECT_TRUE(object->GetReadOnly());
+  for (TDsWriteableInfo* object : Following(info)) EXPECT_TRUE(object->GetReadOnly());
+
+  // Made after it: the six take it.
+  TDsComputerInfoEx* writable = fw::New<TDsComputerInfoEx>(nullptr);
+  writable->SetReadOnly(false);
+  for (TDsWriteableInfo* object : Following(writable)) EXPECT_FALSE(object->GetReadOnly());
+  for (TDsWriteableInfo* object : OwnReadOnly(writable)) EXPECT_TRUE(object->GetReadOnly());
+  fw::Free(writable);
 }
 
 TEST_F(SystemInfoClasses, WritesThroughReadOnlyObjectsRaiseAndChangeNothing) {
@@ -347,6 +356,10 @@ TEST_F(SystemInfoClasses, OperatingSystemProcessorMemoryAndBios) {
   EXPECT_LE(memory->GetFreePageFileMemory(), memory->GetTotalPageFileMemory());
   EXPECT_LE(memory->GetFreeVirtualMemory(), memory->GetTotalVirtualMemory());
   EXPECT_GT(memory->GetMaxAppAddress(), memory->GetMinAppAddress());
+  EXPECT_GT(memory->GetTotalPhysicalMemory(), 0);
+  EXPECT_GT(memory->GetFreePhysicalMemory(), 0);
+  EXPECT_GE(memory->GetMemoryLoad(), 0);
+  EXPECT_LE(memory->GetMemoryLoad(), 100);
 
   // The NT family keeps its BIOS memory to itself: nothing is read from it.
   EXPECT_EQ(info->GetBIOS()->GetCopyright(), "");
@@ -361,6 +374,17 @@ TEST_F(SystemInfoClasses, OperatingSystemProcessorMemoryAndBios) {
   if (opengl.compare(0, failure.size(), failure) == 0) {
     EXPECT_EQ(opengl.substr(opengl.size() - 7), " failed");
   }
+}
+
+TEST_F(SystemInfoClasses, ScreenIsTheDesktop) {
+  RECT desktop{};
+  ASSERT_TRUE(GetWindowRect(GetDesktopWindow(), &desktop));
+  TDsScreenInfo* screen = info->GetScreen();
+  EXPECT_EQ(screen->GetWidth(), desktop.right - desktop.left);
+  EXPECT_EQ(screen->GetHeight(), desktop.bottom - desktop.top);
+  HDC dc = GetDC(nullptr);
+  EXPECT_EQ(screen->GetBitsPerPixel(), GetDeviceCaps(dc, BITSPIXEL));
+  ReleaseDC(nullptr, dc);
 }
 
 TEST_F(SystemInfoClasses, FileInformationOfSandboxFiles) {

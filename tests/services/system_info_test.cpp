@@ -1,5 +1,5 @@
-// The system-information component's hidden window and events, the millisecond clock and the
-// point and rectangle values.
+// The system-information component's hidden window and events, the utility window, the
+// millisecond clock, the point and rectangle values, the drag cursors and the registries.
 #include <gtest/gtest.h>
 
 #include "framework/win.h"
@@ -11,9 +11,14 @@
 
 #include "framework/msg/exception_barrier.h"
 #include "framework/rtl/exceptions.h"
+#include "framework/forms/screen.h"
+#include "services/shell/ds_cursors.h"
 #include "services/system/computer_info_ex.h"
 #include "services/system/ds_rect.h"
+#include "services/system/ds_registries.h"
 #include "services/system/system_utils.h"
+#include "services/system/util_window.h"
+#include "support/scripted_forms.h"
 
 using namespace svc;
 
@@ -138,6 +143,113 @@ TEST(ComputerInfoLife, TheWindowGoesWithTheComponent) {
   info->GetFolders();
   fw::Free(info);
   EXPECT_FALSE(IsWindow(wnd));
+}
+
+LRESULT CALLBACK ForeignProc(HWND wnd, UINT msg, WPARAM w, LPARAM l) {
+  return msg == WM_USER ? 99 : DefWindowProcA(wnd, msg, w, l);
+}
+
+TEST(UtilWindow, AHiddenToolWindowThatHandsItsMessagesToTheMethod) {
+  std::vector<std::string> seen;
+  HWND wnd = AllocateUtilWindow("", [&](fw::TMessage& message) {
+    if (message.Msg != WM_USER) return;
+    seen.push_back(std::to_string(message.WParam) + "," + std::to_string(message.LParam));
+    message.Result = 42;
+  });
+  ASSERT_TRUE(IsWindow(wnd));
+  char name[64] = {};
+  GetClassNameA(wnd, name, sizeof name);
+  EXPECT_STREQ(name, "TPUtilWindowEx");
+  EXPECT_EQ(GetWindowLongA(wnd, GWL_EXSTYLE) & WS_EX_TOOLWINDOW, WS_EX_TOOLWINDOW);
+  EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(wnd, GWL_STYLE)) & WS_POPUP, WS_POPUP);
+  EXPECT_FALSE(IsWindowVisible(wnd));
+  EXPECT_EQ(GetAncestor(wnd, GA_PARENT), GetDesktopWindow());
+  EXPECT_EQ(GetWindow(wnd, GW_OWNER), nullptr);
+  EXPECT_EQ(reinterpret_cast<HMODULE>(GetWindowLongPtrA(wnd, GWLP_HINSTANCE)), GetModuleHandleA(nullptr));
+  RECT r{};
+  GetWindowRect(wnd, &r);
+  EXPECT_EQ(r.right - r.left + r.bottom - r.top, 0);
+  EXPECT_EQ(SendMessageA(wnd, WM_USER, 5, 7), 42);
+  EXPECT_EQ(seen, std::vector<std::string>{"5,7"});
+  DeallocateUtilWindow(wnd);
+  EXPECT_FALSE(IsWindow(wnd));
+  DeallocateUtilWindow(nullptr);
+
+  // A class of the caller's name that another procedure registered: the method still answers.
+  WNDCLASSA foreign{};
+  foreign.lpfnWndProc = ForeignProc;
+  foreign.hInstance = GetModuleHandleA(nullptr);
+  foreign.lpszClassName = "VorletForeignUtil";
+  ASSERT_NE(RegisterClassA(&foreign), 0);
+  wnd = AllocateUtilWindow("VorletForeignUtil", [](fw::TMessage& message) { message.Result = 7; });
+  GetClassNameA(wnd, name, sizeof name);
+  EXPECT_STREQ(name, "VorletForeignUtil");
+  EXPECT_EQ(SendMessageA(wnd, WM_USER, 0, 0), 7);
+  DeallocateUtilWindow(wnd);
+  // Without a method the window answers as the default procedure does.
+  wnd = AllocateUtilWindow("", nullptr);
+  EXPECT_EQ(SendMessageA(wnd, WM_USER, 0, 0), 0);
+  DeallocateUtilWindow(wnd);
+}
+
+TEST(DsCursors, CopiesOfTheDragCursorsOnceTheScreenExists) {
+  ASSERT_EQ(fw::Screen, nullptr);
+  RegisterDsCursors();  // no screen yet: nothing to do
+  testing_gui::TScriptedForms forms;
+  ASSERT_NE(fw::Screen, nullptr);
+  HCURSOR drag = LoadCursorA(nullptr, IDC_CROSS);
+  HCURSOR multiDrag = LoadCursorA(nullptr, IDC_IBEAM);
+  fw::Screen->SetCursors(fw::crDrag, drag);
+  fw::Screen->SetCursors(fw::crMultiDrag, multiDrag);
+  RegisterDsCursors();
+  EXPECT_EQ(fw::Screen->GetCursors(crDsDragLink), drag);
+  EXPECT_EQ(fw::Screen->GetCursors(crDsDragAlt), drag);
+  EXPECT_EQ(fw::Screen->GetCursors(crDsMultiDragLink), multiDrag);
+  EXPECT_EQ(fw::Screen->GetCursors(crDsMultiDragAlt), multiDrag);
+}
+
+class TNotedEngine : public fw::TObject {
+ public:
+  TNotedEngine(std::vector<std::string>& freed, std::string name) : FFreed(freed), FName(std::move(name)) {}
+  ~TNotedEngine() override { FFreed.push_back(FName); }
+
+ private:
+  std::vector<std::string>& FFreed;
+  std::string FName;
+};
+
+TEST(DsRegistries, MadeByTheFirstStartAndFreedByTheLastStop) {
+  StopDsRegistries();  // a stop without a start does nothing
+  ASSERT_EQ(AppStoragePropertyEngines(), nullptr);
+  ASSERT_EQ(GeneratedTypes(), nullptr);
+  StartDsRegistries();
+  TDsAppStoragePropertyEngineList* engines = AppStoragePropertyEngines();
+  ASSERT_NE(engines, nullptr);
+  ASSERT_NE(GeneratedTypes(), nullptr);
+  EXPECT_EQ(engines->GetCount(), 0);
+  StartDsRegistries();
+  EXPECT_EQ(AppStoragePropertyEngines(), engines);
+
+  std::vector<std::string> freed;
+  engines->Add(new TNotedEngine(freed, "first"));
+  engines->Add(new TNotedEngine(freed, "second"));
+  auto* held = new TDsGeneratedType;
+  held->RefCount = 2;
+  GeneratedTypes()->Add(held);
+  auto* set = new TDsGeneratedType;
+  set->BaseType = std::make_unique<TDsGeneratedType>();
+  GeneratedTypes()->Add(set);
+
+  StopDsRegistries();
+  EXPECT_EQ(AppStoragePropertyEngines(), engines);
+  EXPECT_TRUE(freed.empty());
+  StopDsRegistries();
+  EXPECT_EQ(AppStoragePropertyEngines(), nullptr);
+  EXPECT_EQ(GeneratedTypes(), nullptr);
+  EXPECT_EQ(freed, (std::vector<std::string>{"second", "first"}));
+  // Someone else still holds a reference: the entry stays, with one reference less.
+  EXPECT_EQ(held->RefCount, 1);
+  delete held;
 }
 
 TEST(SystemUtils, MillisecondsKeepTheirFraction) {
