@@ -274,7 +274,8 @@ void TkCustomComboEdit::WndProc(fw::TMessage& m) {
   // A multi-line edit window does not tell its parent of a text set from outside.
   if (m.Msg == WM_SETTEXT && m.Result && !GetControlState().Contains(fw::csCreating)) Change();
   if (m.Msg == WM_SETFOCUS && GetAutoSelect()) SelectAllText();
-  if (m.Msg == fw::CM_FONTCHANGED) FitEditRect();
+  // The native edit resets its rectangle when it is resized or takes a font.
+  if (m.Msg == fw::CM_FONTCHANGED || m.Msg == WM_SIZE || m.Msg == WM_SETFONT) FitEditRect();
 }
 
 }  // namespace skin

@@ -88,7 +88,8 @@ std::string TkGlyphMode::GetHint() const { return FOwner->GetButton()->GetHint()
 void TkGlyphMode::SetHint(const std::string& value) { FOwner->GetButton()->SetHint(value); }
 
 fw::TBitmap* TkGlyphMode::Current() const {
-  if (!FUseDefaultGlyph && FGlyph->GetWidth() >= 1) return FGlyph.get();
+  // Without the built-in glyph only a glyph of one's own counts.
+  if (!FUseDefaultGlyph) return FGlyph->GetWidth() >= 1 ? FGlyph.get() : nullptr;
   return BuiltInGlyph(FOwner->GlyphName());
 }
 
