@@ -14,6 +14,7 @@
 #include "framework/msg/messages.h"
 #include "framework/rtl/wide_text.h"
 #include "framework/rtl/file_utils.h"
+#include "framework/stdctrls/button.h"
 #include "framework/stdctrls/custom_edit.h"
 #include "skin/controls/directory_edit.h"
 #include "skin/engine/glyphs_text.h"
@@ -220,6 +221,28 @@ TEST_F(SkinnedComboEditTest, AltDownOpensThePickerOnlyWithAGlyph) {
   plain->SetClickKey(fw::scCtrl | VK_F4);
   plain->Perform(fw::CN_SYSKEYDOWN, VK_DOWN, 0x20000000);
   EXPECT_EQ(clicks, 0);
+}
+
+TEST_F(SkinnedComboEditTest, EnterAndEscapeReachTheFormsButtons) {
+  auto* ok = Place<fw::TButton>(panel, 300, 120, 60, 24);
+  ok->SetDefault(true);
+  auto* cancel = Place<fw::TButton>(panel, 300, 60, 60, 24);
+  cancel->SetCancel(true);
+  int oks = 0, cancels = 0;
+  ok->OnClick = [&](fw::TObject*) { ++oks; };
+  cancel->OnClick = [&](fw::TObject*) { ++cancels; };
+  edit->SetText("folder");
+  edit->SetFocus();
+  edit->Perform(fw::CN_CHAR, VK_RETURN, 0);
+  EXPECT_EQ(oks, 1);
+  edit->Perform(fw::CN_CHAR, VK_ESCAPE, 0);
+  EXPECT_EQ(cancels, 1);
+  // Enter stays out of the (multi-line) edit window.
+  PostMessageA(edit->GetHandle(), WM_KEYDOWN, VK_RETURN, 1);
+  PostMessageA(edit->GetHandle(), WM_CHAR, VK_RETURN, 1);
+  Settle();
+  EXPECT_EQ(edit->GetText(), "folder");
+  EXPECT_EQ(edit->Perform(EM_GETLINECOUNT, 0, 0), 1);
 }
 
 TEST_F(SkinnedComboEditTest, DroppedFilesGiveTheirFolders) {
