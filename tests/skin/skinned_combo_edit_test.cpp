@@ -389,6 +389,10 @@ TEST_F(SkinnedComboEditTest, SkinCommands) {
   EXPECT_EQ(CountColour(*shot, fw::TRect(0, 0, edit->GetWidth(), edit->GetHeight()), face.Edge[kNormal]), 0);
   EXPECT_EQ(CountColour(*shot, fw::TRect(0, 0, edit->GetWidth(), edit->GetHeight()), face.Face[kNormal]), 0);
   EXPECT_LE(TextRight(edit), edit->GetClientWidth() - 22);
+  // Without a skin the button shows the glyph's hot frame over the plain button.
+  const fw::TPoint solid = SolidGlyphPixel();
+  const fw::TPoint at = OnScreen(solid);
+  EXPECT_EQ(PixelOf(*shot, at.X, at.Y), PixelOf(*skin::BuiltInGlyph("BTN_OPENFOLDER"), solid.X + 20, solid.Y));
   answer = folder;
   ClickButton(edit);
   EXPECT_EQ(requests.size(), 1u);
