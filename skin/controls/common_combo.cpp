@@ -409,6 +409,15 @@ void TkCommonComboBox::WndProc(fw::TMessage& m) {
       m.Result = 1;
       return;
     }
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX: {
+      // The edit and list windows in the control's font colour on its colour.
+      HDC dc = reinterpret_cast<HDC>(m.WParam);
+      SetTextColor(dc, static_cast<COLORREF>(fw::ColorToRGB(GetFont()->GetColor())));
+      SetBkColor(dc, static_cast<COLORREF>(fw::ColorToRGB(GetColor())));
+      m.Result = reinterpret_cast<LRESULT>(GetBrushHandle());
+      return;
+    }
     case WM_ERASEBKGND:
       if (!GetSkinData()->SkinIsActive() && m.WParam) {
         RECT r = GetClientRect();

@@ -202,6 +202,27 @@ TEST_F(SkinnedComboBoxExTest, SkinnedLookWithTheComboButton) {
   combo->Perform(fw::CM_MOUSELEAVE);
 }
 
+TEST_F(SkinnedComboBoxExTest, EditableStyleTypesInTheControlsColours) {
+  skin::TkComboBoxEx* editable = nullptr;
+  {
+    fw::TLoadScope scope;
+    editable = Place<skin::TkComboBoxEx>(panel, 100, 100, 160, 22);
+    editable->SetStyle(fw::csDropDown);
+  }
+  editable->GetItemsEx()->AddItem("first", -1, -1, -1, -1, nullptr);
+  Settle();
+  editable->SetFocus();
+  editable->SetText("typed");
+  Settle();
+  EXPECT_EQ(editable->GetText(), "typed");
+  const TSectionColours face = SectionOf(kFirst, "COMBOBOX");
+  ASSERT_EQ(editable->GetColor(), face.Face[kNormal]);
+  auto shot = WindowShot(editable);
+  const int x = editable->GetWidth() - GetSystemMetrics(SM_CXVSCROLL) - 10;
+  EXPECT_EQ(PixelOf(*shot, x, editable->GetHeight() / 2), face.Face[kNormal]);
+  EXPECT_GT(CountColour(*shot, fw::TRect(3, 3, x, editable->GetHeight() - 3), face.Font), 5);
+}
+
 TEST_F(SkinnedComboBoxExTest, SkinCommands) {
   EXPECT_TRUE(skin::ControlAnswersCmd(combo, skin::cmdIsSkinned));
   UseSecondSkin();
