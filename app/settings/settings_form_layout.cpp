@@ -60,7 +60,8 @@ skin::TkRadioButton* MakeRadio(TComponent* owner, TWinControl* parent, const cha
 skin::TkDirectoryEdit* MakeDirectoryEdit(TComponent* owner, TWinControl* parent, const char* name, int top) {
   auto* edit = fw::New<skin::TkDirectoryEdit>(owner);
   edit->SetName(name);
-  edit->SetRoot(skin::rfDesktop);
+  edit->SetRoot("rfDesktop");
+  edit->GetGlyphMode()->SetGrayed(false);
   edit->SetMaxLength(255);
   edit->SetBounds(8, top, 372, 21);
   edit->SetParent(parent);
@@ -136,6 +137,7 @@ void TfrmSettings::CreateComponents() {
   recRB->SetChecked(true);
   kLabel2 = MakeLabel(this, kTabSheet3, "kLabel2", "Select folder:", 8, 112);
   fEdit = MakeDirectoryEdit(this, kTabSheet3, "fEdit", 130);
+  fEdit->SetDialogOptions(skin::TSelectDirOpts());
   fEdit->SetEnabled(false);
   scanCB = fw::New<skin::TkCheckBox>(this);
   scanCB->SetName("scanCB");

@@ -120,13 +120,10 @@ void TkCustomComboBox::PaintContent() {
   if (GetStyle() != fw::csSimple) PaintButton();
 }
 
-void TkCustomComboBox::PaintButton() {
-  TkCommonData* d = GetSkinData();
+void PaintComboButton(TkCommonData* d, const fw::TRect& r, int state, int height) {
   TkSkinManager* manager = d->GetSkinManager();
   fw::TBitmap* cache = d->CacheBmp.get();
   if (!manager || !cache) return;
-  const fw::TRect r = ButtonRect();
-  const int state = FDropped ? 2 : (d->CanPaint() ? 1 : 0);
   const int button = manager->GetSkinIndex("COMBOBTN");
   if (manager->IsValidSkinIndex(button)) {
     TkBgRef bg;
@@ -141,7 +138,12 @@ void TkCustomComboBox::PaintButton() {
   // A mask of no frames is no arrow.
   if (mask.ImageCount < 1) return;
   const int w = mask.R.Width() / mask.ImageCount, h = mask.R.Height() / (mask.MaskType + 1);
-  DrawMaskGlyphFrame(cache, fw::Point(r.Left + (r.Width() - w) / 2, (GetHeight() - h) / 2), state, mask, 1);
+  DrawMaskGlyphFrame(cache, fw::Point(r.Left + (r.Width() - w) / 2, (height - h) / 2), state, mask, 1);
+}
+
+void TkCustomComboBox::PaintButton() {
+  TkCommonData* d = GetSkinData();
+  PaintComboButton(d, ButtonRect(), FDropped ? 2 : (d->CanPaint() ? 1 : 0), GetHeight());
 }
 
 void TkCustomComboBox::PaintComboBox(HDC dc) {

@@ -19,6 +19,11 @@ namespace skin {
 // a simple combo), 2 pixels inside the frame, at the left when aligned right to left.
 fw::TRect ComboButtonRect(int width, int height, bool simple, bool rightToLeft);
 
+// The drop-down button into the skin state's cache: the "COMBOBTN" face and border for the state
+// (0 normal, 1 hot, 2 pressed) over r, and the "COMBOBOX" arrow frame centred in it on a control
+// of that height.
+void PaintComboButton(TkCommonData* d, const fw::TRect& r, int state, int height);
+
 class TkCustomComboBox : public TkSkinned<fw::TCustomComboBox> {
   FW_CLASS(TkCustomComboBox, fw::TCustomComboBox)
  public:

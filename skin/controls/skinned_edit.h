@@ -50,9 +50,10 @@ class TkSkinnedEdit : public TkSkinned<Base> {
     if (d->Updating) return;
     HDC target = dc ? dc : GetWindowDC(this->GetHandle());
     const int saved = SaveDC(target);
-    if (d->BGChanged || !d->CacheBmp || d->CacheBmp->GetWidth() != this->GetWidth()) this->PaintCache();
+    if ((d->BGChanged && FrameRebuildsCache()) || !d->CacheBmp || d->CacheBmp->GetWidth() != this->GetWidth())
+      this->PaintCache();
     PaintSkinBordersAll(d, this->StateIndex());
-    CopyEditFrame(target, d->CacheBmp->GetCanvas()->GetHandle(), this->GetWidth(), this->GetHeight());
+    CopyFrame(target);
     RestoreDC(target, saved);
     if (!dc) ReleaseDC(this->GetHandle(), target);
   }
@@ -64,7 +65,7 @@ class TkSkinnedEdit : public TkSkinned<Base> {
     canvas->GetBrush()->SetStyle(fw::bsClear);
     fw::TRect r = TextRect();
     WriteSkinText(canvas, EditShownText(this->GetText(), this->GetPasswordChar()), this->GetEnabled(),
-                  this->StateIndex(), d, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX, r);
+                  this->StateIndex(), d, TextFlags(), r);
   }
   // The whole window from the cache onto dc (the window DC when null).
   virtual void PaintFromCache(HDC dc) {
@@ -116,6 +117,15 @@ class TkSkinnedEdit : public TkSkinned<Base> {
   ~TkSkinnedEdit() override = default;
   int StateIndex() const override { return IsActiveLook() ? 1 : 0; }
   void PaintContent() override { PaintCachedText(); }
+  // How the idle look writes the text.
+  virtual unsigned TextFlags() const { return DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX; }
+  // Whether PaintFrame rebuilds a cache marked as changed.
+  virtual bool FrameRebuildsCache() const { return true; }
+  // The frame strips from the cache onto the target of PaintFrame.
+  virtual void CopyFrame(HDC target) {
+    CopyEditFrame(target, this->GetSkinData()->CacheBmp->GetCanvas()->GetHandle(), this->GetWidth(),
+                  this->GetHeight());
+  }
   // Where the idle look writes the text.
   virtual fw::TRect TextRect() const {
     return EditTextRect(this->GetWidth(), this->GetHeight(),

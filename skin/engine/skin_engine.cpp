@@ -2,6 +2,7 @@
 
 #include "framework/win.h"
 #include "skin/controls/check_list_box.h"
+#include "skin/controls/glyph_mode.h"
 #include "skin/controls/list_view.h"
 #include "skin/engine/fast_pixels.h"
 #include "skin/engine/skin_command.h"
@@ -23,9 +24,11 @@ void StartSkinEngine() {
   CreateFastObjects();
   MeasureCheckListGlyph();
   CacheListViewMetrics();
+  LoadEditGlyphs();
 }
 
 void StopSkinEngine() {
+  FreeEditGlyphs();
   FastUnitFinalization();
   ProgramSmallIcon.reset();
   ProgramLargeIcon.reset();

@@ -1,6 +1,6 @@
 // Start-up and shutdown of the skin engine, run by the program's entry around everything else:
 // start-up fixes the skin command message before any form exists and loads the program's shell
-// icons; shutdown frees what the start-up made.
+// icons and the edit-button glyphs; shutdown frees what the start-up made.
 #pragma once
 #include <memory>
 

@@ -347,9 +347,13 @@ TEST_F(SettingsTest, EveryControlHasItsCaptionHintAndDesignState) {
     EXPECT_EQ(form.kListView1->GetViewStyle(), fw::vsReport);
     EXPECT_TRUE(form.kListView1->GetRowSelect());
     EXPECT_TRUE(form.kListView1->GetReadOnly());
-    EXPECT_EQ(form.fEdit->GetRoot(), skin::rfDesktop);
+    EXPECT_EQ(form.fEdit->GetRoot(), "rfDesktop");
+    EXPECT_TRUE(form.fEdit->GetDialogOptions().Empty());
+    EXPECT_FALSE(form.fEdit->GetGlyphMode()->GetGrayed());
     EXPECT_EQ(form.fEdit->GetMaxLength(), 255);
-    EXPECT_EQ(form.SkinsDirectoryEdit->GetRoot(), skin::rfDesktop);
+    EXPECT_EQ(form.SkinsDirectoryEdit->GetRoot(), "rfDesktop");
+    EXPECT_EQ(form.SkinsDirectoryEdit->GetDialogOptions(),
+              (skin::TSelectDirOpts{skin::sdAllowCreate, skin::sdPerformCreate, skin::sdPrompt}));
   });
 }
 

@@ -54,7 +54,7 @@ class DirectoryEditTest : public testing_gui::GuiTest {
 };
 
 TEST_F(DirectoryEditTest, DesignDefaults) {
-  EXPECT_EQ(edit->GetRoot(), skin::rfDesktop);
+  EXPECT_EQ(edit->GetRoot(), "rfDesktop");
   EXPECT_EQ(edit->GetMaxLength(), 255);
   EXPECT_FALSE(edit->GetNoChangeDir());
   EXPECT_EQ(edit->GetButton()->GetWidth(), 22);

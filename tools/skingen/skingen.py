@@ -3,7 +3,8 @@
   Skins/Neutral and Skins/Slate      skin folders (Options.dat, BMP and JPEG pictures)
   skinres/                           the stored skin "Neutral (internal)" for resources/skins.rc
   skins-preview/<skin>.png           every picture enlarged, frames outlined, for review
-  pictures/                          the program's own icons and image lists (resources/pictures.rc)
+  pictures/                          the program's own icons and image lists and the edit-button
+                                     glyphs (resources/pictures.rc)
 Usage: skingen.py OUTPUT_FOLDER"""
 
 import os
@@ -11,6 +12,7 @@ import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
+import edit_glyphs  # noqa: E402
 import icons  # noqa: E402
 import raster  # noqa: E402
 import skinmodel  # noqa: E402
@@ -40,6 +42,7 @@ def main(out):
         skinmodel.write_bytes(os.path.join(preview, skin.name + ".png"), skinmodel.preview(skin))
     pictures = icons.write(os.path.join(out, "pictures"), skinmodel.write_bytes)
     skinmodel.write_bytes(os.path.join(preview, "pictures.png"), pictures)
+    edit_glyphs.write(os.path.join(out, "pictures"), skinmodel.write_bytes)
 
 
 if __name__ == "__main__":
