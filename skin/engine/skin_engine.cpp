@@ -1,6 +1,7 @@
 #include "skin/engine/skin_engine.h"
 
 #include "skin/controls/check_list_box.h"
+#include "skin/controls/shell_folder.h"
 
 #include "framework/win.h"
 #include "skin/engine/fast_pixels.h"
@@ -22,9 +23,11 @@ void StartSkinEngine() {
   ProgramLargeIcon = GetFileIcon(path, false);
   CreateFastObjects();
   MeasureCheckListGlyph();
+  StartShellFolders();
 }
 
 void StopSkinEngine() {
+  StopShellFolders();
   FastUnitFinalization();
   ProgramSmallIcon.reset();
   ProgramLargeIcon.reset();
