@@ -50,6 +50,8 @@ class TkShellChangeThread : public fw::TThread {
     std::lock_guard<std::mutex> guard(settingsLock);
     FEvent = std::move(event);
   }
+  // GUI thread: whether the event is running (its notifier may be freed from inside it).
+  bool InEvent() const { return FInEvent; }
   // GUI thread: no event runs from now on; the watcher ends.
   void Stop() {
     SetChangeEvent(TThreadMethod());
@@ -59,7 +61,7 @@ class TkShellChangeThread : public fw::TThread {
 
  protected:
   ~TkShellChangeThread() override {
-    WaitFor();
+    if (GetCurrentThreadId() != GetThreadID()) WaitFor();
     if (FChange != INVALID_HANDLE_VALUE) FindCloseChangeNotification(FChange);
     CloseHandle(FWake);
     CloseHandle(FSettingsEvent);
@@ -84,7 +86,10 @@ class TkShellChangeThread : public fw::TThread {
             std::lock_guard<std::mutex> guard(settingsLock);
             event = FEvent;
           }
-          if (event && !GetTerminated()) event();
+          if (!event || GetTerminated()) return;
+          FInEvent = true;
+          event();
+          FInEvent = false;
         });
         FindNextChangeNotification(FChange);
       }
@@ -107,6 +112,7 @@ class TkShellChangeThread : public fw::TThread {
   bool FWatchSubTree = true;
   bool FSettingsChanged = false;
   DWORD FFilters = 0;
+  bool FInEvent = false;
 };
 
 TkCustomShellChangeNotifier::TkCustomShellChangeNotifier(fw::TComponent* owner) : fw::TComponent(owner) {}
@@ -116,6 +122,12 @@ TkCustomShellChangeNotifier::~TkCustomShellChangeNotifier() {
   FThread = nullptr;
   if (!thread) return;
   thread->Stop();
+  if (thread->InEvent()) {
+    // Freed from inside the event: the watcher waits for this call to return, so it ends
+    // after it and frees itself.
+    thread->SetFreeOnTerminate(true);
+    return;
+  }
   // Waits (serving sent messages) for the watcher, which the wake-up ends at once.
   thread->Free();
 }

@@ -425,4 +425,21 @@ TEST_F(ShellWatcherTest, CallsNothingOnceDestroyed) {
   EXPECT_EQ(0, changes);
 }
 
+TEST_F(ShellWatcherTest, MayBeFreedFromItsOwnEvent) {
+  std::string dir = TestFolder();
+  auto* notifier = new skin::TkShellChangeNotifier(nullptr);
+  notifier->SetWatchSubTree(false);
+  notifier->SetRoot(dir);
+  notifier->SetOnChange([&] {
+    ++changes;
+    notifier->Free();
+  });
+  testing_pump::Pump(200);
+  WriteFile(dir + "a.txt", "x");
+  EXPECT_TRUE(testing_pump::PumpUntil([&] { return changes > 0; }, 5000));
+  WriteFile(dir + "b.txt", "x");
+  testing_pump::Pump(500);
+  EXPECT_EQ(1, changes);
+}
+
 }  // namespace

@@ -146,9 +146,12 @@ TEST_F(ShellTreeTest, PathSelectsANestedFolderAndExpandsItsChain) {
 
 TEST_F(ShellTreeTest, RefreshNodeKeepsExpandedChildrenAndTheSelection) {
   tree->SetRoot(dir);
+  ChildNamed(Top(), "Tom & Jerry")->Expand(false);
   tree->SetPath(dir + "a\\sub");
   MakeFolders(dir + "c");
   tree->RefreshNode(Top());
+  // Expanded, though the selection is elsewhere.
+  EXPECT_TRUE(ChildNamed(Top(), "Tom & Jerry")->GetExpanded());
   EXPECT_EQ((std::vector<std::string>{"a", "b", "c", "empty", "filesonly", "Tom & Jerry"}), Texts(Top()));
   EXPECT_TRUE(ChildNamed(Top(), "a")->GetExpanded());
   EXPECT_EQ(dir + "a\\sub", tree->GetPath());
@@ -212,6 +215,49 @@ TEST_F(ShellTreeTest, LinkedViewsFollowOnceWithoutEcho) {
   EXPECT_EQ(nullptr, tree->GetShellListView());
   tree->SetShellComboBox(nullptr);
   EXPECT_EQ(nullptr, combo->tree);
+}
+
+TEST_F(ShellTreeTest, TheVerbHookRenamesDeletesAndPastes) {
+  tree->SetRoot(dir);
+  tree->SetFocus();
+  ChildNamed(Top(), "b")->SetSelected(true);
+  bool handled = false;
+  tree->BeforeVerb("rename", handled);
+  EXPECT_TRUE(handled);
+  EXPECT_TRUE(tree->IsEditing());
+  tree->Perform(TVM_ENDEDITLABELNOW, TRUE, 0);
+  EXPECT_TRUE(testing_sandbox::Exists(dir + "b"));
+
+  handled = false;
+  tree->BeforeVerb("delete", handled);
+  EXPECT_FALSE(handled);
+  // Deleting failed: the node stays; deleted on disk: the node goes.
+  tree->AfterVerb("delete", false);
+  EXPECT_NE(nullptr, ChildNamed(Top(), "b"));
+  testing_sandbox::RemoveTree(dir + "b");
+  tree->AfterVerb("delete", true);
+  EXPECT_EQ(nullptr, ChildNamed(Top(), "b"));
+
+  // A paste into the selected folder lists it anew.
+  Top()->SetSelected(true);
+  MakeFolders(dir + "pasted");
+  tree->AfterVerb("paste", true);
+  EXPECT_NE(nullptr, ChildNamed(Top(), "pasted"));
+}
+
+TEST_F(ShellTreeTest, AutoRefreshListsAFolderMadeMeanwhile) {
+  tree->SetRoot(dir);
+  tree->SetAutoRefresh(true);
+  ASSERT_NE(nullptr, tree->GetNotifier());
+  EXPECT_EQ(Bare(), tree->GetNotifier()->GetRoot());
+  testing_pump::Pump(200);
+  MakeFolders(dir + "made meanwhile");
+  EXPECT_TRUE(testing_pump::PumpUntil([&] { return ChildNamed(Top(), "made meanwhile") != nullptr; }, 5000));
+  // The watcher follows the selected folder.
+  ChildNamed(Top(), "a")->SetSelected(true);
+  EXPECT_EQ(dir + "a", tree->GetNotifier()->GetRoot());
+  tree->SetAutoRefresh(false);
+  EXPECT_EQ(nullptr, tree->GetNotifier());
 }
 
 }  // namespace
