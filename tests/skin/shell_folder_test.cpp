@@ -12,6 +12,7 @@
 #include "framework/rtl/exceptions.h"
 #include "skin/controls/shell_change_notifier.h"
 #include "skin/controls/shell_folder.h"
+#include "skin/controls/web_label.h"
 #include "support/message_pump.h"
 #include "support/sandbox.h"
 
@@ -264,6 +265,14 @@ TEST_F(ShellFolderTest, ItemsOfTheSandboxAndTheZipRules) {
   delete again;
   EXPECT_FALSE(skin::SamePidls(inner->AbsoluteID(), tom->AbsoluteID()));
   EXPECT_GE(inner->ImageIndex(false), 0);
+  // The default command goes through the shell call, never starting a program here.
+  std::vector<std::pair<std::string, int>> started;
+  skin::testing::SetShellOpen([&](const std::string& target, int show) { started.emplace_back(target, show); });
+  zip->ExecuteDefault();
+  skin::testing::SetShellOpen(nullptr);
+  ASSERT_EQ(1u, started.size());
+  EXPECT_EQ(dir + "archive.zip", started[0].first);
+  EXPECT_EQ(SW_SHOW, started[0].second);
   for (auto* f : {empty, inner, tom, hidden, plain, zip, root}) delete f;
 }
 

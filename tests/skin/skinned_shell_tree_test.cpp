@@ -96,7 +96,15 @@ TEST_F(ShellTreeTest, ListsTheRootsFoldersSortedWithShellIcons) {
   EXPECT_EQ((std::vector<std::string>{"a", "b", "empty", "filesonly", "Tom & Jerry"}), Texts(Top()));
   EXPECT_GE(Top()->GetItem(0)->GetImageIndex(), 0);
   // The tree shows the system's small icons.
-  EXPECT_NE(0, tree->Perform(TVM_GETIMAGELIST, TVSIL_NORMAL, 0));
+  LRESULT system = tree->Perform(TVM_GETIMAGELIST, TVSIL_NORMAL, 0);
+  EXPECT_NE(0, system);
+  // An image list set from outside is replaced by the control's own choice.
+  tree->Perform(TVM_SETIMAGELIST, TVSIL_NORMAL, 0);
+  EXPECT_EQ(system, tree->Perform(TVM_GETIMAGELIST, TVSIL_NORMAL, 0));
+  tree->SetUseShellImages(false);
+  EXPECT_EQ(0, tree->Perform(TVM_GETIMAGELIST, TVSIL_NORMAL, 0));
+  tree->SetUseShellImages(true);
+  EXPECT_EQ(system, tree->Perform(TVM_GETIMAGELIST, TVSIL_NORMAL, 0));
   // A folder holding only files loses its button once expanded.
   fw::TTreeNode* filesOnly = ChildNamed(Top(), "filesonly");
   filesOnly->Expand(false);
