@@ -290,7 +290,15 @@ void TkCustomShellTreeView::Change(fw::TTreeNode* node) {
   FRefreshingNode = nullptr;
 }
 
+bool TkCustomShellTreeView::CanEdit(fw::TTreeNode* node) {
+  FEditOpen = TkTreeView::CanEdit(node);
+  return FEditOpen;
+}
+
 void TkCustomShellTreeView::Edit(const TVITEMA& item) {
+  // One rename an edit: the control may end a refused edit once more as its edit window goes.
+  if (!FEditOpen) return;
+  FEditOpen = false;
   if (!item.pszText) return;
   fw::TTreeNode* node = NodeOf(item.hItem);
   TkShellFolder* folder = FolderOf(node);

@@ -85,6 +85,7 @@ class TkCustomShellTreeView : public TkTreeView, public IkContextVerbHook {
   void DestroyWnd() override;
   bool CanExpand(fw::TTreeNode* node) override;
   void Change(fw::TTreeNode* node) override;
+  bool CanEdit(fw::TTreeNode* node) override;
   void Edit(const TVITEMA& item) override;
   void Delete(fw::TTreeNode* node) override;
   void GetImageIndex(fw::TTreeNode* node) override;
@@ -123,6 +124,8 @@ class TkCustomShellTreeView : public TkTreeView, public IkContextVerbHook {
   TkShowExtension FShowExt = seSystem;
   // The parent whose refresh a label rename posted, until the message comes.
   fw::TTreeNode* FPendingRefresh = nullptr;
+  // Between the start of a label edit and its first end.
+  bool FEditOpen = false;
 };
 
 class TkShellTreeView : public TkCustomShellTreeView {

@@ -268,4 +268,30 @@ TEST_F(ShellTreeTest, AutoRefreshListsAFolderMadeMeanwhile) {
   EXPECT_EQ(nullptr, tree->GetNotifier());
 }
 
+TEST_F(ShellTreeTest, ARefusedLabelRenameReportsAndKeepsTheText) {
+  tree->SetRoot(dir);
+  fw::TTreeNode* b = ChildNamed(Top(), "b");
+  std::vector<std::string> reported;
+  auto previous = fw::Application->OnException;
+  fw::Application->OnException = [&](fw::TObject*, fw::Exception& e) { reported.push_back(e.what()); };
+  tree->SetFocus();
+  HWND edit = reinterpret_cast<HWND>(tree->Perform(TVM_EDITLABELA, 0, reinterpret_cast<LPARAM>(b->GetItemId())));
+  ASSERT_NE(nullptr, edit);
+  SetWindowTextA(edit, "bad|name");
+  tree->Perform(TVM_ENDEDITLABELNOW, FALSE, 0);
+  testing_pump::Pump(100);
+  fw::Application->OnException = previous;
+  EXPECT_EQ(std::vector<std::string>{"Rename to bad|name failed"}, reported);
+  EXPECT_EQ(b, ChildNamed(Top(), "b"));
+  char text[64] = {};
+  TVITEMA item{};
+  item.mask = TVIF_TEXT;
+  item.hItem = b->GetItemId();
+  item.pszText = text;
+  item.cchTextMax = sizeof text;
+  tree->Perform(TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+  EXPECT_STREQ("b", text);
+  EXPECT_TRUE(testing_sandbox::Exists(dir + "b"));
+}
+
 }  // namespace
