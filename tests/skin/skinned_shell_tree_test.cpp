@@ -294,4 +294,26 @@ TEST_F(ShellTreeTest, ARefusedLabelRenameReportsAndKeepsTheText) {
   EXPECT_TRUE(testing_sandbox::Exists(dir + "b"));
 }
 
+TEST_F(ShellTreeTest, ALoadedTreeIsBuiltOnceLoadingEnds) {
+  skin::TkShellTreeView* loaded = nullptr;
+  {
+    fw::TLoadScope scope;
+    loaded = Place<skin::TkShellTreeView>(panel, 320, 10, 50, 100);
+    loaded->SetRoot(dir + "Tom & Jerry");
+    loaded->SetObjectTypes({skin::otFolders, skin::otNonFolders});
+    EXPECT_EQ(nullptr, loaded->GetItems()->GetFirstNode());
+  }
+  ASSERT_NE(nullptr, loaded->GetItems()->GetFirstNode());
+  EXPECT_EQ("Tom & Jerry", loaded->GetItems()->GetFirstNode()->GetText());
+  EXPECT_EQ(dir + "Tom & Jerry", loaded->GetPath());
+  // A bad root raises and leaves the tree as it was.
+  try {
+    loaded->SetRoot(dir + "gone\\away");
+    ADD_FAILURE() << "a bogus root was taken";
+  } catch (const fw::Exception& e) {
+    EXPECT_STREQ("Error Setting Path", e.what());
+  }
+  EXPECT_EQ(dir + "Tom & Jerry", loaded->GetPath());
+}
+
 }  // namespace
