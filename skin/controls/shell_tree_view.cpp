@@ -52,6 +52,8 @@ TkCustomShellTreeView::TkCustomShellTreeView(fw::TComponent* owner) : TkTreeView
 TkCustomShellTreeView::~TkCustomShellTreeView() {
   SetShellComboBox(nullptr);
   SetShellListView(nullptr);
+  // The nodes' folders go here: the base's clearing no longer reaches this class's Delete.
+  ClearItems();
   delete FRootFolder;
   FRootFolder = nullptr;
 }
@@ -195,8 +197,7 @@ void TkCustomShellTreeView::ResetTree() {
 
 void TkCustomShellTreeView::ClearItems() {
   TNodeUpdate update(this);
-  for (int n = 0; n < GetItems()->GetCount(); ++n) {
-    fw::TTreeNode* node = GetItems()->GetItem(n);
+  for (fw::TTreeNode* node = GetItems()->GetFirstNode(); node; node = node->GetNext()) {
     delete FolderOf(node);
     node->SetData(nullptr);
   }
