@@ -37,8 +37,9 @@ void TTreeNode::InsertNative() {
   std::string text = ValidUtf8(FText);
   ins.item.pszText = text.data();
   ins.item.lParam = reinterpret_cast<LPARAM>(this);
-  ins.item.iImage = FImageIndex;
-  ins.item.iSelectedImage = FSelectedIndex;
+  // The control asks for the images as it draws (GetImageIndex, GetSelectedIndex).
+  ins.item.iImage = I_IMAGECALLBACK;
+  ins.item.iSelectedImage = I_IMAGECALLBACK;
   ins.item.cChildren = FHasChildren ? 1 : 0;
   FItemId = reinterpret_cast<HTREEITEM>(tv->Perform(TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&ins)));
   if (FOverlayIndex >= 0) SetState(INDEXTOOVERLAYMASK(FOverlayIndex), TVIS_OVERLAYMASK);
@@ -53,8 +54,8 @@ void TTreeNode::UpdateNative(UINT mask) {
   item.hItem = FItemId;
   std::string text = ValidUtf8(FText);
   item.pszText = text.data();
-  item.iImage = FImageIndex;
-  item.iSelectedImage = FSelectedIndex;
+  item.iImage = I_IMAGECALLBACK;
+  item.iSelectedImage = I_IMAGECALLBACK;
   item.cChildren = FHasChildren ? 1 : 0;
   GetTreeView()->Perform(TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
 }
@@ -237,9 +238,11 @@ TTreeNode* TTreeNodes::AddChildObject(TTreeNode* parent, const std::string& text
   return InsertAt(parent, -1, text, data);
 }
 
-TTreeNode* TTreeNodes::Insert(TTreeNode* sibling, const std::string& text) {
-  if (!sibling) return InsertAt(nullptr, -1, text, nullptr);
-  return InsertAt(sibling->FParent, sibling->GetIndex(), text, nullptr);
+TTreeNode* TTreeNodes::Insert(TTreeNode* sibling, const std::string& text) { return InsertObject(sibling, text, nullptr); }
+
+TTreeNode* TTreeNodes::InsertObject(TTreeNode* sibling, const std::string& text, void* data) {
+  if (!sibling) return InsertAt(nullptr, -1, text, data);
+  return InsertAt(sibling->FParent, sibling->GetIndex(), text, data);
 }
 
 void TTreeNodes::Delete(TTreeNode* node) {

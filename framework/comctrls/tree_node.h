@@ -102,7 +102,9 @@ class TTreeNodes {
   TTreeNode* AddChild(TTreeNode* parent, const std::string& text);
   TTreeNode* AddChildObject(TTreeNode* parent, const std::string& text, void* data);
   // A new node just before sibling.
+  // Before sibling (last at the top level without one).
   TTreeNode* Insert(TTreeNode* sibling, const std::string& text);
+  TTreeNode* InsertObject(TTreeNode* sibling, const std::string& text, void* data);
   void Delete(TTreeNode* node);
   void Clear();
   int GetCount() const;

@@ -198,6 +198,10 @@ void TCustomTreeView::ReadOrder(TTreeNode* parent) {
 }
 
 bool TCustomTreeView::CustomSort(const TTVCompareFunc& compare, LPARAM data, bool recursive) {
+  return SortChildren(nullptr, compare, data, recursive);
+}
+
+bool TCustomTreeView::SortChildren(TTreeNode* start, const TTVCompareFunc& compare, LPARAM data, bool recursive) {
   TSortContext ctx{&compare, data, this};
   std::function<void(TTreeNode*)> sortLevel = [&](TTreeNode* parent) {
     std::vector<TTreeNode*>& list = parent ? parent->FChildren : FItems->FRoots;
@@ -214,7 +218,7 @@ bool TCustomTreeView::CustomSort(const TTVCompareFunc& compare, LPARAM data, boo
     if (recursive)
       for (TTreeNode* child : list) sortLevel(child);
   };
-  sortLevel(nullptr);
+  sortLevel(start);
   return true;
 }
 
@@ -278,6 +282,10 @@ void TCustomTreeView::NotifyOther(TMessage& msg) { DefaultHandler(msg); }
 
 bool TCustomTreeView::CustomDrawItem(TTreeNode*, UINT, COLORREF&) { return false; }
 
+void TCustomTreeView::GetImageIndex(TTreeNode*) {}
+
+void TCustomTreeView::GetSelectedIndex(TTreeNode*) {}
+
 void TCustomTreeView::HandleNotify(TMessage& msg) {
   NMHDR* hdr = NMHdr(msg);
   switch (hdr->code) {
@@ -328,6 +336,21 @@ void TCustomTreeView::HandleNotify(TMessage& msg) {
       return;
     case TVN_DELETEITEMA:
       return;  // the nodes announce their own deletion
+    case TVN_GETDISPINFOA: {
+      TVITEMA& item = reinterpret_cast<NMTVDISPINFOA*>(hdr)->item;
+      TTreeNode* node = reinterpret_cast<TTreeNode*>(item.lParam);
+      if (!node) node = NodeOf(item.hItem);
+      if (!node) return;
+      if (item.mask & TVIF_IMAGE) {
+        GetImageIndex(node);
+        item.iImage = node->FImageIndex;
+      }
+      if (item.mask & TVIF_SELECTEDIMAGE) {
+        GetSelectedIndex(node);
+        item.iSelectedImage = node->FSelectedIndex;
+      }
+      return;
+    }
     case NM_CLICK:
       if (!FClickPending && HandleAllocated()) {
         FClickPending = true;

@@ -35,6 +35,8 @@ class TCustomTreeView : public TWinControl {
   void FullExpand();
   void FullCollapse();
   bool CustomSort(const TTVCompareFunc& compare, LPARAM data, bool recursive = true);
+  // Sorts the children of parent (null: the top level) with compare.
+  bool SortChildren(TTreeNode* parent, const TTVCompareFunc& compare, LPARAM data, bool recursive = false);
   bool AlphaSort(bool recursive = true);
 
   bool GetShowRoot() const { return FShowRoot; }
@@ -99,6 +101,10 @@ class TCustomTreeView : public TWinControl {
   // the text colour of a node about to be drawn (itemState: the CDIS_ bits) and answers true then.
   virtual bool WantsCustomDraw() const { return false; }
   virtual bool CustomDrawItem(TTreeNode* node, UINT itemState, COLORREF& textColor);
+  // Asked each time the control draws a node, before its ImageIndex (SelectedIndex) is read:
+  // a descendant may set the index there.
+  virtual void GetImageIndex(TTreeNode* node);
+  virtual void GetSelectedIndex(TTreeNode* node);
 
  private:
   friend class TTreeNode;

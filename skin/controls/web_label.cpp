@@ -8,12 +8,26 @@ namespace {
 TkShellOpen shellOpen;
 }  // namespace
 
-void ShellOpen(const std::string& target, int showCommand) {
+void ShellOpen(const std::string& target, int showCommand, const char* verb, const std::string& directory,
+               LPCITEMIDLIST item) {
   if (shellOpen) {
     shellOpen(target, showCommand);
     return;
   }
-  ShellExecuteA(fw::Application->GetHandle(), "open", target.c_str(), nullptr, nullptr, showCommand);
+  const char* folder = directory.empty() ? nullptr : directory.c_str();
+  if (!item) {
+    ShellExecuteA(fw::Application->GetHandle(), verb, target.c_str(), nullptr, folder, showCommand);
+    return;
+  }
+  SHELLEXECUTEINFOA info{};
+  info.cbSize = sizeof info;
+  info.fMask = SEE_MASK_INVOKEIDLIST;
+  info.hwnd = fw::Application->GetHandle();
+  info.lpVerb = verb;
+  info.lpIDList = const_cast<LPITEMIDLIST>(item);
+  info.lpDirectory = folder;
+  info.nShow = showCommand;
+  ShellExecuteExA(&info);
 }
 
 namespace testing {

@@ -55,9 +55,12 @@ class TkWebLabel : public TkCustomLabel {
   bool FHover = false;
 };
 
-// Opens a URL or file with the shell ("open") in the given show command.
+// Opens a URL or file with the shell ("open") in the given show command. The shell views start
+// items through the same call: with verb null the item's default command, with item set the
+// item by its absolute ID list (target then names it for the hook), in directory when given.
 using TkShellOpen = std::function<void(const std::string& target, int showCommand)>;
-void ShellOpen(const std::string& target, int showCommand);
+void ShellOpen(const std::string& target, int showCommand, const char* verb = "open", const std::string& directory = {},
+               LPCITEMIDLIST item = nullptr);
 
 namespace testing {
 // Replaces what ShellOpen does (empty: the shell); returns what it replaces.

@@ -4,6 +4,7 @@
 #include "skin/controls/check_list_box.h"
 #include "skin/controls/glyph_mode.h"
 #include "skin/controls/list_view.h"
+#include "skin/controls/shell_folder.h"
 #include "skin/engine/fast_pixels.h"
 #include "skin/engine/skin_command.h"
 #include "skin/engine/skin_utils.h"
@@ -25,9 +26,11 @@ void StartSkinEngine() {
   MeasureCheckListGlyph();
   CacheListViewMetrics();
   LoadEditGlyphs();
+  StartShellFolders();
 }
 
 void StopSkinEngine() {
+  StopShellFolders();
   FreeEditGlyphs();
   FastUnitFinalization();
   ProgramSmallIcon.reset();

@@ -54,7 +54,7 @@ TSeamGuard::TSeamGuard() {
   Keep(&skin::testing::SetSse2);                     // the skin painters' SSE2 paths
   Keep(&skin::testing::SetIsNT);                     // the menu painter's platform family
   Keep(&svc::testing::SetShellRun);                  // files and items the shell would open or run
-  Keep(&skin::testing::SetShellOpen);                // the link label's URL the shell would open
+  Keep(&skin::testing::SetShellOpen);                // what the link label and the shell views would start
 }
 
 TSeamGuard::~TSeamGuard() {
