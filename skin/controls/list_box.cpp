@@ -635,23 +635,7 @@ void TkSkinListBox::UpdateSkinScrollBars() {
 }
 
 void TkSkinListBox::FollowWithLabel(const fw::TMessage& m) {
-  TkEditLabel* label = FBoundLabel ? FBoundLabel->GetLabel() : nullptr;
-  if (!label) return;
-  switch (m.Msg) {
-    case fw::CM_VISIBLECHANGED:
-      label->SetVisible(GetVisible());
-      break;
-    case fw::CM_ENABLEDCHANGED:
-      label->SetEnabled(GetEnabled());
-      break;
-    case fw::CM_BIDIMODECHANGED:
-    case WM_SIZE:
-    case WM_WINDOWPOSCHANGED:
-      break;
-    default:
-      return;
-  }
-  FBoundLabel->AlignLabel();
+  if (FBoundLabel) FBoundLabel->Follow(m);
 }
 
 bool TkSkinListBox::SkinnedMessage(fw::TMessage& m) {

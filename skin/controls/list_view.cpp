@@ -331,23 +331,7 @@ void TkCustomListView::AfterMessage(const fw::TMessage& m) {
 }
 
 void TkCustomListView::FollowWithLabel(const fw::TMessage& m) {
-  TkEditLabel* label = FBoundLabel->GetLabel();
-  if (!label) return;
-  switch (m.Msg) {
-    case fw::CM_VISIBLECHANGED:
-      label->SetVisible(GetVisible());
-      break;
-    case fw::CM_ENABLEDCHANGED:
-      label->SetEnabled(GetEnabled());
-      break;
-    case fw::CM_BIDIMODECHANGED:
-    case WM_SIZE:
-    case WM_WINDOWPOSCHANGED:
-      break;
-    default:
-      return;
-  }
-  FBoundLabel->AlignLabel();
+  if (FBoundLabel) FBoundLabel->Follow(m);
 }
 
 void TkCustomListView::Dispatch(fw::TMessage& m) {
