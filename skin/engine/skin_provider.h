@@ -214,6 +214,8 @@ class TkSkinProvider : public fw::TComponent {
   void CallOld(fw::TMessage& m);
   void SkinCommand(fw::TMessage& m);
   void SkinArrived(fw::TMessage& m, bool repaint);
+  // The form's system frame, caption buttons and plain shape, as without a skin.
+  void GiveBackSystemFrame();
   void SkinRemoved(fw::TMessage& m);
   void CutTitleStrip();
   void NonClientPaint();
