@@ -497,6 +497,11 @@ int TkSkinProvider::MenuLineItemWidth(fw::TMenuItem* item) const {
   return width;
 }
 
+bool TkSkinProvider::ShowsGrip() const {
+  return FGripMode == gmRightBottom && FForm &&
+         (FForm->GetBorderStyle() == fw::bsSizeable || FForm->GetBorderStyle() == fw::bsSizeToolWin);
+}
+
 fw::TPoint TkSkinProvider::GripImagePos() const {
   const TkSkinManager* m = FSkinData->GetSkinManager();
   const int grip = GlobalMask("GRIPIMAGE");
@@ -707,7 +712,7 @@ void TkSkinProvider::PaintAll() {
         PaintBordersMask(FSkinData->SkinIndex, FSkinData->GetSkinSection(), TkBgRef{}, FSkinData->HotTexture,
                          FSkinData->Texture, m, cache, fw::TPoint(0, 0), r, 0, true);
       const int grip = GlobalMask("GRIPIMAGE");
-      if (FGripMode == gmRightBottom && m->IsValidImgIndex(grip))
+      if (ShowsGrip() && m->IsValidImgIndex(grip))
         DrawMaskGlyphFrame(cache, GripImagePos(), 0, m->GetMasks()[grip], 1);
       if (m->IsValidSkinIndex(formIndex) && m->GetSections()[formIndex].ReservedBoolean &&
           (!FTitleBgBmp || FTitleBgBmp->GetWidth() != cache->GetWidth()))
@@ -1834,7 +1839,7 @@ int TkSkinProvider::HitTest(fw::TMessage& m) {
     }
   } else {
     TkSkinManager* sm = FSkinData->GetSkinManager();
-    if (FGripMode == gmRightBottom && sm->IsValidImgIndex(MaskIndex("GLOBALINFO", "GRIPIMAGE"))) {
+    if (ShowsGrip() && sm->IsValidImgIndex(MaskIndex("GLOBALINFO", "GRIPIMAGE"))) {
       const fw::TPoint grip = GripImagePos();
       if (p.X > grip.X && p.Y > grip.Y) return HTBOTTOMRIGHT;
     }
