@@ -8,6 +8,18 @@ TkGrip::TkGrip(fw::TComponent* owner) : TkPanel(owner) {
   FWidth = FHeight = 20;
 }
 
+void TkGrip::SetTransparent(bool value) {
+  if (FTransparent == value) return;
+  FTransparent = value;
+  Invalidate();
+}
+
+void TkGrip::SetLinkedControl(fw::TControl* control) {
+  if (FLinkedControl == control) return;
+  FLinkedControl = control;
+  Invalidate();
+}
+
 fw::TPoint TkGrip::CornerSource(const TkBgRef& answer, fw::TSize linkedClient, fw::TSize grip) {
   return fw::TPoint(answer.X + linkedClient.cx - grip.cx, answer.Y + linkedClient.cy - grip.cy);
 }

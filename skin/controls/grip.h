@@ -13,10 +13,12 @@ class TkGrip : public TkPanel {
   explicit TkGrip(fw::TComponent* owner);
 
   // True: the grip shows its linked control's bottom-right corner.
+  // Both setters repaint the grip when the value changes: a grip already on the screen shows
+  // the new source at once.
   bool GetTransparent() const { return FTransparent; }
-  void SetTransparent(bool value) { FTransparent = value; }
+  void SetTransparent(bool value);
   fw::TControl* GetLinkedControl() const { return FLinkedControl; }
-  void SetLinkedControl(fw::TControl* control) { FLinkedControl = control; }
+  void SetLinkedControl(fw::TControl* control);
   void PaintAll(HDC dc) override;
 
   // The block of the linked control's cache the grip shows: its client area's bottom-right

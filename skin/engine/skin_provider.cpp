@@ -497,6 +497,11 @@ int TkSkinProvider::MenuLineItemWidth(fw::TMenuItem* item) const {
   return width;
 }
 
+bool TkSkinProvider::ShowsGrip() const {
+  return FGripMode == gmRightBottom && FForm &&
+         (FForm->GetBorderStyle() == fw::bsSizeable || FForm->GetBorderStyle() == fw::bsSizeToolWin);
+}
+
 fw::TPoint TkSkinProvider::GripImagePos() const {
   const TkSkinManager* m = FSkinData->GetSkinManager();
   const int grip = GlobalMask("GRIPIMAGE");
@@ -707,7 +712,7 @@ void TkSkinProvider::PaintAll() {
         PaintBordersMask(FSkinData->SkinIndex, FSkinData->GetSkinSection(), TkBgRef{}, FSkinData->HotTexture,
                          FSkinData->Texture, m, cache, fw::TPoint(0, 0), r, 0, true);
       const int grip = GlobalMask("GRIPIMAGE");
-      if (FGripMode == gmRightBottom && m->IsValidImgIndex(grip))
+      if (ShowsGrip() && m->IsValidImgIndex(grip))
         DrawMaskGlyphFrame(cache, GripImagePos(), 0, m->GetMasks()[grip], 1);
       if (m->IsValidSkinIndex(formIndex) && m->GetSections()[formIndex].ReservedBoolean &&
           (!FTitleBgBmp || FTitleBgBmp->GetWidth() != cache->GetWidth()))
@@ -1366,9 +1371,12 @@ void TkSkinProvider::SkinArrived(fw::TMessage& m, bool repaint) {
   DropMenuCache();
   FSkinData->UpdateIndexes();
   if (!own) return;
+  // A skin without the form's section leaves the form as no skin would: never without a shape.
+  // (The skin is announced only after this command went round.)
+  const bool skinned = own->IsValidSkinIndex(FSkinData->SkinIndex);
   UpdateCaptionButtonIndexes();
   try {
-    if (!FForm->GetBorderIcons().Empty()) FForm->SetBorderIcons(fw::TBorderIcons{});
+    if (skinned && !FForm->GetBorderIcons().Empty()) FForm->SetBorderIcons(fw::TBorderIcons{});
   } catch (...) {
   }
   SkinFormMenus(true);
@@ -1379,12 +1387,14 @@ void TkSkinProvider::SkinArrived(fw::TMessage& m, bool repaint) {
   FRegionChanged = true;
   FNeedFullPaint = true;
   if (FUseGlobalColor && !FSkinData->GetCustomColor()) FForm->SetColor(own->GetGlobalColor());
-  if (IsMDIForm()) {
+  if (!skinned) {
+    if (!IsDestroying(FForm)) GiveBackSystemFrame();
+  } else if (IsMDIForm()) {
     SetMDIHelper(true);
     FMDIForm->ConnectToClient();
   }
   if (repaint) {
-    if (FForm->HandleAllocated()) SendMessageA(FForm->GetHandle(), WM_NCPAINT, 0, 0);
+    if (skinned && FForm->HandleAllocated()) SendMessageA(FForm->GetHandle(), WM_NCPAINT, 0, 0);
   } else {
     BroadcastToChildControls(FForm, m);
   }
@@ -1411,17 +1421,18 @@ void TkSkinProvider::SkinRemoved(fw::TMessage& m) {
   }
   // Whatever becomes of the manager, the form gets its system frame, buttons and shape back
   // unless it is going away.
-  if (!IsDestroying(FForm)) {
-    SetMDIHelper(false);
-    if (FForm->GetBorderIcons() != FSavedBorderIcons) FForm->SetBorderIcons(FSavedBorderIcons);
-    if (handle) {
-      SetWindowRgn(FForm->GetHandle(), nullptr, TRUE);
-      if (fw::VisualThemesInUse()) ResetTheme(FForm->GetHandle());
-      RedrawWindow(FForm->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_ERASE);
-    }
-  }
+  if (!IsDestroying(FForm)) GiveBackSystemFrame();
   FBorderIconsPending = true;
   FRegionChanged = true;
+}
+
+void TkSkinProvider::GiveBackSystemFrame() {
+  SetMDIHelper(false);
+  if (FForm->GetBorderIcons() != FSavedBorderIcons) FForm->SetBorderIcons(FSavedBorderIcons);
+  if (!FForm->HandleAllocated()) return;
+  SetWindowRgn(FForm->GetHandle(), nullptr, TRUE);
+  if (fw::VisualThemesInUse()) ResetTheme(FForm->GetHandle());
+  RedrawWindow(FForm->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_ERASE);
 }
 
 void TkSkinProvider::SkinCommand(fw::TMessage& m) {
@@ -1828,7 +1839,7 @@ int TkSkinProvider::HitTest(fw::TMessage& m) {
     }
   } else {
     TkSkinManager* sm = FSkinData->GetSkinManager();
-    if (FGripMode == gmRightBottom && sm->IsValidImgIndex(MaskIndex("GLOBALINFO", "GRIPIMAGE"))) {
+    if (ShowsGrip() && sm->IsValidImgIndex(MaskIndex("GLOBALINFO", "GRIPIMAGE"))) {
       const fw::TPoint grip = GripImagePos();
       if (p.X > grip.X && p.Y > grip.Y) return HTBOTTOMRIGHT;
     }

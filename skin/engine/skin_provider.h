@@ -137,6 +137,8 @@ class TkSkinProvider : public fw::TComponent {
   bool MenuPresent() const;
   int MenuLineRows();
   fw::TPoint GripImagePos() const;
+  // The grip image is drawn and sizes the form: GripMode asks for it and the form can be resized.
+  bool ShowsGrip() const;
   // An MDI form with a main menu whose active child is maximized.
   bool MDIChildMaximized() const;
   int MDIButtonWidth() const;
@@ -214,6 +216,8 @@ class TkSkinProvider : public fw::TComponent {
   void CallOld(fw::TMessage& m);
   void SkinCommand(fw::TMessage& m);
   void SkinArrived(fw::TMessage& m, bool repaint);
+  // The form's system frame, caption buttons and plain shape, as without a skin.
+  void GiveBackSystemFrame();
   void SkinRemoved(fw::TMessage& m);
   void CutTitleStrip();
   void NonClientPaint();

@@ -18,6 +18,7 @@
 #include "skin/controls/status_bar.h"
 #include "skin/engine/skin_command.h"
 #include "skin/engine/skin_manager.h"
+#include "skin/engine/skin_provider.h"
 #include "main_window_fixture.h"
 #include "support/control_skin.h"
 #include "support/test_skins.h"
@@ -295,6 +296,10 @@ TEST_F(MainWindowTest, AboutAndSettingsShowModallyAndAreFreedOnClose) {
   fw::Application->ModalHook = [&](fw::TCustomForm& form) {
     shown.push_back(form.ClassName() + " " + form.GetCaption());
     EXPECT_EQ(form.GetColor(), frmMain->skinManager->GetGlobalColor()) << form.GetCaption() << ": the skin's colour, not the system's";
+    // Neither box can be resized: no grip in its corner.
+    auto* provider = reinterpret_cast<skin::TkSkinProvider*>(
+        SendMessageA(form.GetHandle(), skin::SM_SKINCMD, skin::SkinCmdWParam(skin::cmdGetProvider), 0));
+    EXPECT_TRUE(provider && !provider->ShowsGrip()) << form.GetCaption();
     if (auto* about = dynamic_cast<app::TfrmAbout1*>(&form)) {
       EXPECT_EQ(about->Bevel1->ClassName(), "TkBevel");
       // Escape closes the About box through its key handler.
@@ -303,6 +308,7 @@ TEST_F(MainWindowTest, AboutAndSettingsShowModallyAndAreFreedOnClose) {
       form.Close();
     }
   };
+  EXPECT_TRUE(frmMain->skinProvider->ShowsGrip());  // the main window is sizeable
   frmMain->btnAboutClick(frmMain);
   frmMain->btnSettingsClick(frmMain);
   Pump();

@@ -122,6 +122,24 @@ TEST_F(FormSkinPaint, GripAndMenuLine) {
   EXPECT_EQ(WindowPixel(grip.X + 5, grip.Y + 5), kGrip);
 }
 
+// The grip image shows and sizes only a form that can be resized: a fixed dialog shows its
+// frame's face in that corner and answers there as the frame does.
+TEST_F(FormSkinPaint, GripOnlyOnASizeableForm) {
+  for (fw::TFormBorderStyle style : {fw::bsSizeable, fw::bsSizeToolWin, fw::bsSingle, fw::bsDialog, fw::bsToolWindow}) {
+    SCOPED_TRACE(static_cast<int>(style));
+    MakeForm(style, skin::TkBorderIcons{fw::biSystemMenu});
+    provider->SetGripMode(skin::gmRightBottom);
+    provider->RepaintNonClient();
+    InvalidateRect(form->GetHandle(), nullptr, FALSE);
+    Settle(8);
+    const bool sizeable = style == fw::bsSizeable || style == fw::bsSizeToolWin;
+    EXPECT_EQ(provider->ShowsGrip(), sizeable);
+    const fw::TPoint grip = provider->GripImagePos();
+    EXPECT_EQ(WindowPixel(grip.X + 5, grip.Y + 5) == kGrip, sizeable);
+    EXPECT_EQ(HitAt(fw::TRect(grip.X + 4, grip.Y + 4, grip.X + 6, grip.Y + 6)) == HTBOTTOMRIGHT, sizeable);
+  }
+}
+
 TEST_F(FormSkinPaint, BorderlessDialogAndMaskless) {
   MakeForm(fw::bsNone, skin::TkBorderIcons{fw::biSystemMenu});
   EXPECT_EQ(WindowPixel(100, 3), kFrame);  // the FORM face only: no title band

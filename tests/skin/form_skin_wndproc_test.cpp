@@ -11,6 +11,7 @@
 #include "skin/engine/skin_manager.h"
 #include "skin/engine/skin_utils.h"
 #include "support/form_skin_fixture.h"
+#include "support/test_skins.h"
 
 namespace {
 
@@ -132,6 +133,47 @@ TEST_F(FormSkinWndProc, TitleStripCutFromAFormWithoutRegion) {
   watched = nullptr;
   fw::Free(form);  // before the hook's record goes
   form = nullptr;
+}
+
+// A skin that lacks the form's section leaves the form on the screen in its system frame, with
+// its own caption buttons; the next skin with the section shapes it again.
+TEST_F(FormSkinWndProc, SkinWithoutTheFormsSectionKeepsTheFormShown) {
+  test_skins::AddStoredSkin(*manager->GetInternalSkins(), "Bare", {{"GLOBALINFO", ""}, {"BUTTON", ""}});
+  for (const char* section : {"FORM", "DIALOG"}) {
+    SCOPED_TRACE(section);
+    fw::Free(form);
+    form = fw::New<fw::TForm>(fw::Application);
+    form->SetBounds(60, 60, 320, 200);
+    provider = fw::New<skin::TkSkinProvider>(form);
+    provider->GetSkinData()->SetSkinSection(section);
+    form->Show();
+    manager->SetSkinName("Paint");
+    Settle(8);
+    HWND wnd = form->GetHandle();
+    const bool own = manager->IsValidSkinIndex(provider->GetSkinData()->SkinIndex);
+    EXPECT_EQ(own, std::string(section) == "FORM");
+    manager->SetSkinName("Bare");
+    Settle(8);
+    ASSERT_FALSE(manager->IsValidSkinIndex(provider->GetSkinData()->SkinIndex));
+    HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(GetWindowRgn(wnd, rgn), ERROR);  // the whole window rectangle
+    EXPECT_TRUE(IsWindowVisible(wnd));
+    EXPECT_FALSE(form->GetBorderIcons().Empty());
+    EXPECT_EQ(SendMessageA(wnd, WM_NCHITTEST, 0, ScreenAt(160, 120)), HTCLIENT);
+    // Back to a skin with the section: the skinned frame's shape, corners cut.
+    manager->SetSkinName("Paint");
+    Settle(8);
+    if (own) {
+      ASSERT_NE(GetWindowRgn(wnd, rgn), ERROR);
+      EXPECT_TRUE(PtInRegion(rgn, 160, 120));
+      EXPECT_FALSE(PtInRegion(rgn, 0, 0));
+      EXPECT_TRUE(form->GetBorderIcons().Empty());
+    } else {
+      EXPECT_EQ(GetWindowRgn(wnd, rgn), ERROR);
+    }
+    DeleteObject(rgn);
+    EXPECT_TRUE(IsWindowVisible(wnd));
+  }
 }
 
 TEST_F(FormSkinWndProc, ColourAndProviderLookUp) {
