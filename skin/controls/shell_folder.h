@@ -67,6 +67,8 @@ bool SamePidls(LPCITEMIDLIST a, LPCITEMIDLIST b);
 // The desktop's own list and folder; failure raises.
 LPITEMIDLIST DesktopPidl();
 IShellFolder* DesktopShellFolder();
+// The absolute list of a path parsed by the desktop folder; failure raises.
+LPITEMIDLIST PidlFromPath(const std::string& path);
 // The TkRootFolder of a root name, -1 for any other string.
 int RootFolderFromName(const std::string& name);
 int RootFolderCsidl(TkRootFolder root);

@@ -4,6 +4,7 @@
 
 #include "framework/forms/application.h"
 #include "services/shell/shell_view_support.h"
+#include "skin/controls/shell_combo_box.h"
 #include "skin/controls/web_label.h"
 
 namespace skin {
@@ -78,6 +79,7 @@ TkCustomShellListView::TkCustomShellListView(fw::TComponent* owner) : TkCustomLi
 
 TkCustomShellListView::~TkCustomShellListView() {
   SetShellTreeView(nullptr);
+  SetShellComboBox(nullptr);
   ClearRows();
   delete FCurrentFolder;
 }
@@ -98,9 +100,22 @@ void TkCustomShellListView::SetShellTreeView(TkCustomShellTreeView* value) {
   }
 }
 
+void TkCustomShellListView::SetShellComboBox(TkCustomShellComboBox* value) {
+  if (value == FComboBox) return;
+  TkCustomShellComboBox* old = FComboBox;
+  FComboBox = value;
+  if (old && old->GetShellListView() == this) old->SetShellListView(nullptr);
+  if (value) {
+    value->FreeNotification(this);
+    if (value->GetShellListView() != this) value->SetShellListView(this);
+  }
+}
+
 void TkCustomShellListView::Notification(fw::TComponent* component, fw::TOperation operation) {
   TkCustomListView::Notification(component, operation);
-  if (operation == fw::opRemove && component == FTreeView) FTreeView = nullptr;
+  if (operation != fw::opRemove) return;
+  if (component == FTreeView) FTreeView = nullptr;
+  if (component == FComboBox) FComboBox = nullptr;
 }
 
 // --- properties ---
@@ -178,11 +193,12 @@ void TkCustomShellListView::Refresh() {
 void TkCustomShellListView::PopulateAndSync() {
   if (FChanging) return;
   FChanging = true;
-  if (FTreeView) {
-    if (FRootChanged)
-      FTreeView->SetRoot(FRoot);
-    else if (FCurrentFolder)
-      FTreeView->SelectPidl(FCurrentFolder->AbsoluteID());
+  if (FRootChanged) {
+    if (FTreeView) FTreeView->SetRoot(FRoot);
+    if (FComboBox) FComboBox->LinkRoot(FRoot);
+  } else if (FCurrentFolder) {
+    if (FTreeView) FTreeView->SelectPidl(FCurrentFolder->AbsoluteID());
+    if (FComboBox) FComboBox->FollowFolder(FCurrentFolder->AbsoluteID());
   }
   FRootChanged = false;
   Populate();

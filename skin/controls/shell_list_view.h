@@ -11,6 +11,8 @@
 
 namespace skin {
 
+class TkCustomShellComboBox;
+
 // The words of a mask: its text split at "*", "." and ";" ("*.txt;*.ini" gives "txt", "ini").
 std::vector<std::string> MaskWords(const std::string& mask);
 // Whether a file of this name passes the words (no words: every file; else its extension, in
@@ -41,6 +43,8 @@ class TkCustomShellListView : public TkCustomListView, public IkContextVerbHook,
   void SetAutoContextMenus(bool value) { FAutoContextMenus = value; }
   fw::TComponent* GetShellTreeView() const { return FTreeView; }
   void SetShellTreeView(TkCustomShellTreeView* value);
+  TkCustomShellComboBox* GetShellComboBox() const { return FComboBox; }
+  void SetShellComboBox(TkCustomShellComboBox* value);
 
   TkShellFolder* GetCurrentFolder() const { return FCurrentFolder; }
   void SetFolderPidl(LPCITEMIDLIST pidl);
@@ -96,6 +100,7 @@ class TkCustomShellListView : public TkCustomListView, public IkContextVerbHook,
   TkShellObjectTypes FObjectTypes{otFolders, otNonFolders};
   std::vector<TkShellFolder*> FRows;
   TkCustomShellTreeView* FTreeView = nullptr;
+  TkCustomShellComboBox* FComboBox = nullptr;
   bool FRootChanged = false;
   std::string FSavedDirectory;
   std::string FMask;

@@ -135,11 +135,7 @@ std::string TkCustomShellTreeView::GetPath() const {
 }
 
 void TkCustomShellTreeView::SetPath(const std::string& value) {
-  std::wstring wide(MultiByteToWideChar(CP_UTF8, 0, value.c_str(), -1, nullptr, 0), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, value.c_str(), -1, wide.data(), static_cast<int>(wide.size()));
-  LPITEMIDLIST pidl = nullptr;
-  HRESULT result = DesktopShellFolder()->ParseDisplayName(nullptr, nullptr, wide.data(), nullptr, &pidl, nullptr);
-  if (FAILED(result)) throw fw::EOSError(fw::SysErrorMessage(static_cast<DWORD>(result)), static_cast<DWORD>(result));
+  LPITEMIDLIST pidl = PidlFromPath(value);
   if (!FLinking) SelectPidl(pidl);
   CoTaskMemFree(pidl);
 }

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "skin/controls/shell_combo_box.h"
 #include "skin/controls/shell_list_view.h"
 #include "skin/controls/web_label.h"
 #include "support/message_pump.h"
@@ -35,6 +36,17 @@ class ProbeList : public skin::TkShellListView {
 
  protected:
   ~ProbeList() override = default;
+};
+
+// The combo with its user-change handler reachable.
+class ProbeCombo : public skin::TkShellComboBox {
+  FW_CLASS(ProbeCombo, fw::TWinControl)
+ public:
+  using skin::TkShellComboBox::TkShellComboBox;
+  using skin::TkShellComboBox::Change;
+
+ protected:
+  ~ProbeCombo() override = default;
 };
 
 LPITEMIDLIST PidlOf(const std::string& path) {
@@ -90,12 +102,14 @@ class ShellListTest : public control_shots::PanelFormTest {
     SetFileAttributesA((dir + "hidden.txt").c_str(), FILE_ATTRIBUTE_HIDDEN);
     MakeForm(700, 420, fw::TRect(0, 0, 680, 380));
     tree = Place<skin::TkShellTreeView>(panel, 10, 10, 200, 340);
-    list = Place<ProbeList>(panel, 220, 10, 440, 340);
+    list = Place<ProbeList>(panel, 220, 40, 440, 310);
+    combo = Place<ProbeCombo>(panel, 220, 10, 440, 24);
     list->SetViewStyle(fw::vsList);
     list->SetShowExt(skin::seShow);
     tree->SetRoot(dir);
     list->SetRoot(dir);
     ShowForm();
+    combo->SetRoot(dir);
   }
   void TearDown() override {
     skin::testing::SetShellOpen(nullptr);
@@ -117,6 +131,7 @@ class ShellListTest : public control_shots::PanelFormTest {
   std::string dir;
   skin::TkShellTreeView* tree = nullptr;
   ProbeList* list = nullptr;
+  ProbeCombo* combo = nullptr;
 };
 
 TEST_F(ShellListTest, ListsFoldersFirstAndFiltersByMask) {
@@ -225,6 +240,63 @@ TEST_F(ShellListTest, ALinkedTreeAndListFollowEachOtherOnce) {
   EXPECT_EQ(dir + "Tom & Jerry", tree->GetPath());
   EXPECT_EQ(dir + "Tom & Jerry", Listed());
   EXPECT_EQ(listings + 3, list->listings);
+}
+
+// The combo's captions with their indents.
+std::vector<std::pair<std::string, int>> ComboItems(skin::TkCustomShellComboBox* combo) {
+  std::vector<std::pair<std::string, int>> items;
+  for (int n = 0; n < combo->GetItemsEx()->GetCount(); ++n)
+    items.emplace_back(combo->GetItemsEx()->GetItem(n)->GetCaption(), combo->GetItemsEx()->GetItem(n)->GetIndend());
+  return items;
+}
+
+TEST_F(ShellListTest, TheComboShowsTheRootItsFirstLevelAndTheChainIndentedByLevel) {
+  std::string name = dir.substr(0, dir.size() - 1);
+  name = name.substr(name.find_last_of('\\') + 1);
+  using Items = std::vector<std::pair<std::string, int>>;
+  EXPECT_EQ((Items{{name, 0}, {"a", 1}, {"b", 1}, {"Tom & Jerry", 1}}), ComboItems(combo));
+  EXPECT_EQ(0, combo->GetItemIndex());
+  EXPECT_EQ(dir, combo->GetPath());
+  EXPECT_GE(combo->GetItemsEx()->GetItem(1)->GetImageIndex(), 0);
+  combo->SetPath(dir + "Tom & Jerry\\inner");
+  EXPECT_EQ((Items{{name, 0}, {"a", 1}, {"b", 1}, {"Tom & Jerry", 1}, {"inner", 2}}), ComboItems(combo));
+  EXPECT_EQ(4, combo->GetItemIndex());
+  EXPECT_EQ(dir + "Tom & Jerry\\inner\\", combo->GetPath());
+  // Only the chain of the current folder stays below the first level.
+  combo->SetPath(dir + "a\\sub");
+  EXPECT_EQ((Items{{name, 0}, {"a", 1}, {"sub", 2}, {"b", 1}, {"Tom & Jerry", 1}}), ComboItems(combo));
+  EXPECT_EQ(2, combo->GetItemIndex());
+}
+
+TEST_F(ShellListTest, LinkedTreeListAndComboFollowOnceAndTheSameFolderDoesNotListAgain) {
+  list->SetShellTreeView(tree);
+  list->SetShellComboBox(combo);
+  combo->SetShellTreeView(tree);
+  EXPECT_EQ(list, combo->GetShellListView());
+  EXPECT_EQ(combo, tree->GetShellComboBox());
+  int listings = list->listings;
+  // The tree leads.
+  tree->SetPath(dir + "Tom & Jerry\\inner");
+  EXPECT_EQ(dir + "Tom & Jerry\\inner", Listed());
+  EXPECT_EQ(dir + "Tom & Jerry\\inner\\", combo->GetPath());
+  EXPECT_EQ(listings + 1, list->listings);
+  // The combo leads; choosing the listed folder again lists nothing.
+  combo->SetItemIndex(2);
+  combo->Change();
+  EXPECT_EQ(dir + "b", Listed());
+  EXPECT_EQ(dir + "b", tree->GetPath());
+  EXPECT_EQ(listings + 2, list->listings);
+  combo->Change();
+  EXPECT_EQ(listings + 2, list->listings);
+  // The list leads.
+  list->UpOneLevel();
+  EXPECT_EQ(dir, combo->GetPath());
+  EXPECT_EQ(dir.substr(0, dir.size() - 1), tree->GetPath());
+  EXPECT_EQ(listings + 3, list->listings);
+  // Partners that go unlink themselves.
+  combo->Free();
+  EXPECT_EQ(nullptr, list->GetShellComboBox());
+  EXPECT_EQ(nullptr, tree->GetShellComboBox());
 }
 
 }  // namespace
