@@ -137,6 +137,18 @@ void TkCustomShellListView::LinkRoot(const TkRoot& root) {
   Populate();
 }
 
+void TkCustomShellListView::SetAutoRefresh(bool value) {
+  FAutoRefresh = value;
+  if (GetComponentState().Contains(fw::csLoading) || GetComponentState().Contains(fw::csDesigning)) return;
+  if (FNotifier) FNotifier->Free();
+  FNotifier = nullptr;
+  if (!value || !FCurrentFolder) return;
+  FNotifier = new TkShellChangeNotifier(this);
+  FNotifier->SetWatchSubTree(false);
+  FNotifier->SetRoot(FCurrentFolder->PathName());
+  FNotifier->SetOnChange([this] { Refresh(); });
+}
+
 void TkCustomShellListView::SetObjectTypes(TkShellObjectTypes value) {
   FObjectTypes = value;
   if (FCurrentFolder) PopulateAndSync();
@@ -193,6 +205,8 @@ void TkCustomShellListView::Refresh() {
 void TkCustomShellListView::PopulateAndSync() {
   if (FChanging) return;
   FChanging = true;
+  bool autoRefresh = FAutoRefresh;
+  if (autoRefresh) SetAutoRefresh(false);
   if (FRootChanged) {
     if (FTreeView) FTreeView->SetRoot(FRoot);
     if (FComboBox) FComboBox->LinkRoot(FRoot);
@@ -203,6 +217,7 @@ void TkCustomShellListView::PopulateAndSync() {
   FRootChanged = false;
   Populate();
   if (GetViewStyle() == fw::vsReport) CreateDetailColumns();
+  if (autoRefresh) SetAutoRefresh(true);
   FChanging = false;
 }
 
@@ -420,6 +435,11 @@ void TkCustomShellListView::WndProc(fw::TMessage& m) {
       break;
   }
   TkCustomListView::WndProc(m);
+}
+
+void TkCustomShellListView::Loaded() {
+  TkCustomListView::Loaded();
+  SetAutoRefresh(FAutoRefresh);
 }
 
 void TkCustomShellListView::CreateWnd() {

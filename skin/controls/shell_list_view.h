@@ -41,6 +41,10 @@ class TkCustomShellListView : public TkCustomListView, public IkContextVerbHook,
   void SetAutoNavigate(bool value) { FAutoNavigate = value; }
   bool GetAutoContextMenus() const { return FAutoContextMenus; }
   void SetAutoContextMenus(bool value) { FAutoContextMenus = value; }
+  bool GetAutoRefresh() const { return FAutoRefresh; }
+  // Watches the listed folder and lists it again after each change.
+  void SetAutoRefresh(bool value);
+  TkShellChangeNotifier* GetNotifier() const { return FNotifier; }
   fw::TComponent* GetShellTreeView() const { return FTreeView; }
   void SetShellTreeView(TkCustomShellTreeView* value);
   TkCustomShellComboBox* GetShellComboBox() const { return FComboBox; }
@@ -71,6 +75,7 @@ class TkCustomShellListView : public TkCustomListView, public IkContextVerbHook,
  protected:
   ~TkCustomShellListView() override;
   void Notification(fw::TComponent* component, fw::TOperation operation) override;
+  void Loaded() override;
   void CreateWnd() override;
   void DestroyWnd() override;
   bool OwnerDataFetch(fw::TListItem* item, fw::TItemRequests request) override;
@@ -96,11 +101,13 @@ class TkCustomShellListView : public TkCustomListView, public IkContextVerbHook,
   bool FAutoContextMenus = true;
   bool FAutoNavigate = true;
   bool FSorted = true;
+  bool FAutoRefresh = false;
   bool FChanging = false;
   TkShellObjectTypes FObjectTypes{otFolders, otNonFolders};
   std::vector<TkShellFolder*> FRows;
   TkCustomShellTreeView* FTreeView = nullptr;
   TkCustomShellComboBox* FComboBox = nullptr;
+  TkShellChangeNotifier* FNotifier = nullptr;
   bool FRootChanged = false;
   std::string FSavedDirectory;
   std::string FMask;

@@ -190,6 +190,21 @@ TEST_F(ShellListTest, RefreshKeepsTheLastRowSelectedAndListsNewFiles) {
   EXPECT_EQ(list->RowCount() - 1, list->GetItemIndex());
 }
 
+TEST_F(ShellListTest, AutoRefreshListsAFileMadeMeanwhileAndFollowsTheFolder) {
+  list->SetAutoRefresh(true);
+  ASSERT_NE(nullptr, list->GetNotifier());
+  EXPECT_EQ(dir.substr(0, dir.size() - 1), list->GetNotifier()->GetRoot());
+  testing_pump::Pump(200);
+  WriteFile(dir + "made meanwhile.txt", "x");
+  EXPECT_TRUE(testing_pump::PumpUntil([&] { return RowNamed("made meanwhile.txt") != -1; }, 5000));
+  list->SetItemIndex(RowNamed("b"));
+  list->DblClick();
+  ASSERT_NE(nullptr, list->GetNotifier());
+  EXPECT_EQ(dir + "b", list->GetNotifier()->GetRoot());
+  list->SetAutoRefresh(false);
+  EXPECT_EQ(nullptr, list->GetNotifier());
+}
+
 TEST_F(ShellListTest, ReportViewShowsTheFoldersColumns) {
   list->SetViewStyle(fw::vsReport);
   list->UpOneLevel();
