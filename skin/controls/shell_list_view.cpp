@@ -354,8 +354,7 @@ void TkCustomShellListView::OpenSelected() {
     FreePidl(pidl);
   } else {
     std::string path = folder->PathName();
-    size_t slash = path.find_last_of('\\');
-    ShellOpen(path, SW_SHOWNORMAL, nullptr, slash == std::string::npos ? std::string() : path.substr(0, slash + 1));
+    ShellOpen(path, SW_SHOWNORMAL, nullptr, FolderOfPath(path));
   }
 }
 
@@ -410,11 +409,15 @@ void TkCustomShellListView::BeforeVerb(const std::string& verb, bool& handled) {
   if (verb == "rename" && GetItemIndex() >= 0) {
     SendMessageA(GetHandle(), LVM_EDITLABEL, GetItemIndex(), 0);
     handled = true;
+  } else if (verb == "open" && SelectedFolder()) {
+    FSavedDirectory = EnterItemDirectory(SelectedFolder());
   }
 }
 
 void TkCustomShellListView::AfterVerb(const std::string& verb, bool succeeded) {
-  if (succeeded && (verb == "delete" || verb == "paste")) Refresh();
+  if (!succeeded) return;
+  if (verb == "delete" || verb == "paste") Refresh();
+  if (verb == "open") SetCurrentDirectoryA(FSavedDirectory.c_str());
 }
 
 // --- window ---

@@ -205,6 +205,40 @@ TEST_F(ShellListTest, AutoRefreshListsAFileMadeMeanwhileAndFollowsTheFolder) {
   EXPECT_EQ(nullptr, list->GetNotifier());
 }
 
+TEST_F(ShellListTest, TheVerbHookRenamesRefreshesAndEntersTheItemsFolder) {
+  list->SetReadOnly(false);
+  list->SetFocus();
+  list->SetItemIndex(RowNamed("notes.txt"));
+  bool handled = false;
+  list->BeforeVerb("rename", handled);
+  EXPECT_TRUE(handled);
+  HWND edit = reinterpret_cast<HWND>(list->Perform(LVM_GETEDITCONTROL, 0, 0));
+  ASSERT_NE(nullptr, edit);
+  SetWindowTextA(edit, "renamed.txt");
+  SendMessageA(edit, WM_KEYDOWN, VK_RETURN, 0);
+  testing_pump::Pump(50);
+  EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((dir + "renamed.txt").c_str()));
+  EXPECT_EQ(dir + "renamed.txt", list->FolderAt(list->GetItemIndex())->PathName());
+  // A deleted item goes from the list once its verb succeeded.
+  DeleteFileA((dir + "renamed.txt").c_str());
+  list->AfterVerb("delete", true);
+  EXPECT_EQ(-1, RowNamed("renamed.txt"));
+  // Opening an item runs in its folder; the previous current directory comes back afterwards.
+  char before[MAX_PATH] = {};
+  GetCurrentDirectoryA(MAX_PATH, before);
+  list->SetItemIndex(RowNamed("noext"));
+  handled = false;
+  list->BeforeVerb("open", handled);
+  EXPECT_FALSE(handled);
+  char during[MAX_PATH] = {};
+  GetCurrentDirectoryA(MAX_PATH, during);
+  EXPECT_EQ(dir, std::string(during) + "\\");
+  list->AfterVerb("open", true);
+  char after[MAX_PATH] = {};
+  GetCurrentDirectoryA(MAX_PATH, after);
+  EXPECT_EQ(std::string(before), after);
+}
+
 TEST_F(ShellListTest, ReportViewShowsTheFoldersColumns) {
   list->SetViewStyle(fw::vsReport);
   list->UpOneLevel();
