@@ -135,6 +135,7 @@ void TkCustomShellComboBox::SetPath(const std::string& value) {
 int TkCustomShellComboBox::InsertFolder(int index, TkShellFolder* folder) {
   auto* item = static_cast<TkComboItem*>(GetItemsEx()->Insert(index));
   int image = ImageOf(folder);
+  if (OnGetImageIndex && GetImages()) OnGetImageIndex(this, folder, image);
   item->SetImageIndex(image);
   item->SetSelectedImageIndex(image);
   item->SetIndend(folder->Level() - FolderAt(0)->Level());

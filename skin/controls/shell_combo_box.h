@@ -3,6 +3,7 @@
 // down to the current one, indented by level. It follows a linked shell tree and shell list view
 // (IkShellTreeLink) and they follow it, without echo.
 #pragma once
+#include <functional>
 #include <string>
 
 #include "skin/controls/combo_box_ex.h"
@@ -11,6 +12,9 @@
 namespace skin {
 
 class TkCustomShellListView;
+
+// Asked for the image of each folder item added below the root (with an image list in use).
+using TkGetImageIndexEvent = std::function<void(fw::TObject* Sender, TkShellFolder* Folder, int& ImageIndex)>;
 
 class TkCustomShellComboBox : public TkComboBoxEx, public IkShellTreeLink {
   FW_CLASS(TkCustomShellComboBox, fw::TWinControl)
@@ -35,6 +39,8 @@ class TkCustomShellComboBox : public TkComboBoxEx, public IkShellTreeLink {
   // Rebuilds the items from the root down to the folder of an absolute list and selects it.
   void SetFolderPidl(LPCITEMIDLIST pidl);
   TkShellFolder* FolderAt(int index) const;
+
+  TkGetImageIndexEvent OnGetImageIndex;
 
   // IkShellTreeLink
   void LinkRoot(const TkRoot& root) override;

@@ -315,6 +315,13 @@ TEST_F(ShellListTest, TheComboShowsTheRootItsFirstLevelAndTheChainIndentedByLeve
   combo->SetPath(dir + "a\\sub");
   EXPECT_EQ((Items{{name, 0}, {"a", 1}, {"sub", 2}, {"b", 1}, {"Tom & Jerry", 1}}), ComboItems(combo));
   EXPECT_EQ(2, combo->GetItemIndex());
+  // The image event may change the images of the items below the root.
+  combo->OnGetImageIndex = [](fw::TObject*, skin::TkShellFolder* folder, int& image) {
+    if (folder->DisplayName() == "b") image = 99;
+  };
+  combo->SetPath(dir + "b");
+  EXPECT_EQ(99, combo->GetItemsEx()->GetItem(2)->GetImageIndex());
+  EXPECT_NE(99, combo->GetItemsEx()->GetItem(1)->GetImageIndex());
 }
 
 TEST_F(ShellListTest, LinkedTreeListAndComboFollowOnceAndTheSameFolderDoesNotListAgain) {
