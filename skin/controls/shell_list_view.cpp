@@ -266,9 +266,9 @@ TkShellFolder* TkCustomShellListView::SelectedFolder() const { return FolderAt(G
 
 // --- columns ---
 
-void TkCustomShellListView::AddColumn(const std::string& title, fw::TAlignment alignment, int chars) {
+bool TkCustomShellListView::AddColumn(const std::string& title, fw::TAlignment alignment, int chars) {
   for (int n = 0; n < GetColumns()->GetCount(); ++n)
-    if (GetColumn(n)->GetCaption() == title) return;
+    if (GetColumn(n)->GetCaption() == title) return false;
   fw::TListColumn* column = GetColumns()->Add();
   column->SetCaption(title);
   column->SetAlignment(alignment);
@@ -279,6 +279,7 @@ void TkCustomShellListView::AddColumn(const std::string& title, fw::TAlignment a
   SelectObject(dc, old);
   ReleaseDC(GetHandle(), dc);
   column->SetWidth(chars * x.cx);
+  return true;
 }
 
 void TkCustomShellListView::CreateDetailColumns() {
@@ -304,7 +305,8 @@ void TkCustomShellListView::CreateDetailColumns() {
         if (!on && onSeen) break;
         onSeen = onSeen || on;
       }
-      AddColumn(title, AlignmentOf(info.fmt), info.cxChar);
+      // The older interface's list ends with the first title seen before.
+      if (!AddColumn(title, AlignmentOf(info.fmt), info.cxChar) && !folder2) break;
     }
   } else {
     AddColumn("Name", fw::taLeftJustify, 25);

@@ -92,7 +92,8 @@ class TkCustomShellListView : public TkCustomListView, public IkContextVerbHook,
   void PopulateAndSync();
   void CreateDetailColumns();
   void ClearRows();
-  void AddColumn(const std::string& title, fw::TAlignment alignment, int chars);
+  // False when a column of that title is there already.
+  bool AddColumn(const std::string& title, fw::TAlignment alignment, int chars);
 
   TkRoot FRoot = "rfDesktop";
   TkShellFolder* FCurrentFolder = nullptr;
