@@ -196,6 +196,27 @@ IShellFolder* DesktopShellFolder() {
   return desktop;
 }
 
+std::string FolderOfPath(const std::string& path) {
+  size_t slash = path.find_last_of('\\');
+  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+std::string EnterItemDirectory(const TkShellFolder* folder) {
+  char current[MAX_PATH] = {};
+  GetCurrentDirectoryA(MAX_PATH, current);
+  SetCurrentDirectoryA(FolderOfPath(folder->PathName()).c_str());
+  return current;
+}
+
+LPITEMIDLIST PidlFromPath(const std::string& path) {
+  std::wstring wide(MultiByteToWideChar(CP_UTF8, 0, path.c_str(), -1, nullptr, 0), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, path.c_str(), -1, wide.data(), static_cast<int>(wide.size()));
+  LPITEMIDLIST pidl = nullptr;
+  HRESULT result = DesktopShellFolder()->ParseDisplayName(nullptr, nullptr, wide.data(), nullptr, &pidl, nullptr);
+  if (FAILED(result)) throw fw::EOSError(fw::SysErrorMessage(static_cast<DWORD>(result)), static_cast<DWORD>(result));
+  return pidl;
+}
+
 int RootFolderFromName(const std::string& name) {
   for (int n = 0; n < static_cast<int>(std::size(kRoots)); ++n)
     if (lstrcmpiA(kRoots[n].name, name.c_str()) == 0) return n;

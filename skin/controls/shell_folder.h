@@ -16,6 +16,8 @@ class TStringList;
 
 namespace skin {
 
+class TkShellFolder;
+
 // The special roots a view can be pointed at; a TkRoot string holds one of these names or a path.
 enum TkRootFolder {
   rfDesktop, rfMyComputer, rfNetwork, rfRecycleBin, rfAppData, rfCommonDesktopDirectory, rfCommonPrograms,
@@ -67,6 +69,12 @@ bool SamePidls(LPCITEMIDLIST a, LPCITEMIDLIST b);
 // The desktop's own list and folder; failure raises.
 LPITEMIDLIST DesktopPidl();
 IShellFolder* DesktopShellFolder();
+// The folder part of a path with its trailing backslash ("" without one).
+std::string FolderOfPath(const std::string& path);
+// Makes the folder of the item's path the current directory; returns the one it replaces.
+std::string EnterItemDirectory(const TkShellFolder* folder);
+// The absolute list of a path parsed by the desktop folder; failure raises.
+LPITEMIDLIST PidlFromPath(const std::string& path);
 // The TkRootFolder of a root name, -1 for any other string.
 int RootFolderFromName(const std::string& name);
 int RootFolderCsidl(TkRootFolder root);

@@ -16,11 +16,6 @@ constexpr UINT kRefreshAfterRename = WM_APP + 0x31;
 
 IkShellTreeLink* LinkOf(fw::TComponent* partner) { return dynamic_cast<IkShellTreeLink*>(partner); }
 
-std::string FolderOfPath(const std::string& path) {
-  size_t slash = path.find_last_of('\\');
-  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
-
 // Updates of the nodes and of the skin data together.
 class TNodeUpdate {
  public:
@@ -135,11 +130,7 @@ std::string TkCustomShellTreeView::GetPath() const {
 }
 
 void TkCustomShellTreeView::SetPath(const std::string& value) {
-  std::wstring wide(MultiByteToWideChar(CP_UTF8, 0, value.c_str(), -1, nullptr, 0), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, value.c_str(), -1, wide.data(), static_cast<int>(wide.size()));
-  LPITEMIDLIST pidl = nullptr;
-  HRESULT result = DesktopShellFolder()->ParseDisplayName(nullptr, nullptr, wide.data(), nullptr, &pidl, nullptr);
-  if (FAILED(result)) throw fw::EOSError(fw::SysErrorMessage(static_cast<DWORD>(result)), static_cast<DWORD>(result));
+  LPITEMIDLIST pidl = PidlFromPath(value);
   if (!FLinking) SelectPidl(pidl);
   CoTaskMemFree(pidl);
 }
@@ -408,10 +399,7 @@ void TkCustomShellTreeView::BeforeVerb(const std::string& verb, bool& handled) {
     selected->EditText();
     handled = true;
   } else if (verb == "open" && selected) {
-    char current[MAX_PATH] = {};
-    GetCurrentDirectoryA(MAX_PATH, current);
-    FSavedDirectory = current;
-    SetCurrentDirectoryA(FolderOfPath(SelectedFolder()->PathName()).c_str());
+    FSavedDirectory = EnterItemDirectory(SelectedFolder());
   }
 }
 
