@@ -33,6 +33,7 @@ TkPathDialog::TkPathDialog(fw::TComponent* owner) : fw::TComponent(owner) {}
 bool TkPathDialog::Execute() {
   std::string start = FPath;
   if (start == "." || !fw::DirectoryExists(start)) start.clear();
+  if (!start.empty()) start = NormalPath(start);
   if (!FNoChangeDir && !start.empty()) fw::SetCurrentDir(start);
   std::string chosen = start;
   bool result;
