@@ -111,7 +111,7 @@ void TfrmAddEntry::CreateComponents() {
   od->SetOptions(fw::TOpenOptions{fw::ofHideReadOnly, fw::ofFileMustExist, fw::ofEnableSizing});
   kBrowser = fw::New<skin::TkPathDialog>(this);
   kBrowser->SetName("kBrowser");
-  kBrowser->SetRoot(skin::rfMyComputer);
+  kBrowser->SetRoot("rfMyComputer");
   ss = fw::New<svc::TSvShortcut>(this);
   ss->SetName("ss");
 

@@ -90,7 +90,7 @@ void TfrmMain::CreateNonVisualComponents() {
   LoadImageStrip(suIL, "SUIL");
   kBrowser = fw::New<skin::TkPathDialog>(this);
   kBrowser->SetName("kBrowser");
-  kBrowser->SetRoot(skin::rfMyComputer);
+  kBrowser->SetRoot("rfMyComputer");
   sc = fw::New<svc::TSvShortcut>(this);
   sc->SetName("sc");
   sc->SetAutoName(false);

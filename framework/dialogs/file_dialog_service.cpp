@@ -54,6 +54,8 @@ TFileDialogService& FileDialogService() {
   return Current() ? *Current() : fallback;
 }
 
+bool FileDialogServiceReplaced() { return Current() != nullptr; }
+
 bool TFileDialogService::BrowseForFolder(TBrowseFolderRequest& request) {
   TTaskMem<ITEMIDLIST> root;
   if (!request.Root.empty()) {

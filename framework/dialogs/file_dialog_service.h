@@ -42,6 +42,8 @@ class TFileDialogService {
 };
 
 TFileDialogService& FileDialogService();
+// True while a replacement service (a test's script) answers in place of the system dialogs.
+bool FileDialogServiceReplaced();
 
 // "A|B|C" filter text as the NUL-separated, double-NUL-terminated list of the system dialog.
 std::string FilterToNative(const std::string& filter);

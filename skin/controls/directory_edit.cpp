@@ -64,7 +64,8 @@ void TkDirectoryEdit::RunButtonAction() {
     fw::SetCurrentDir(start);
   if (GetSkinData()->SkinIsActive()) {
     fw::Owned<TkPathDialog> dialog = fw::MakeOwned<TkPathDialog>(nullptr);
-    dialog->SetRoot(BrowserRoot(FRoot) == CSIDL_DRIVES ? rfMyComputer : rfDesktop);
+    dialog->SetRoot(FRoot);
+    dialog->SetDialogOptions(FDialogOptions);
     dialog->SetPath(start);
     dialog->SetNoChangeDir(FNoChangeDir);
     if (dialog->Execute() && fw::DirectoryExists(dialog->GetPath())) {

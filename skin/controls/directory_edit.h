@@ -12,12 +12,6 @@
 
 namespace skin {
 
-// A shell root by name: a root name ("rfDesktop", "rfMyComputer" ...) or a folder path.
-using TkRoot = std::string;
-
-enum TSelectDirOpt { sdAllowCreate, sdPerformCreate, sdPrompt };
-using TSelectDirOpts = fw::TSet<TSelectDirOpt>;
-
 class TkDirectoryEdit : public TkFileDirEdit {
   FW_CLASS(TkDirectoryEdit, TkFileDirEdit)
  public:

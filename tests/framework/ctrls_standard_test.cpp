@@ -265,12 +265,15 @@ TEST_F(CtrlsStandard, EveryDialogKindIsAnsweredThroughItsSeam) {
   EXPECT_EQ(ParseOpenFileNames(single), (std::vector<std::string>{"C:\\dir\\one.txt"}));
 }
 
-// The skinned path dialog asks the same folder browser, rooted at My Computer.
+// Without a skin the path dialog asks the folder browser, its root name passed as the root and an
+// existing start folder as the start.
 TEST_F(CtrlsStandard, ThePathDialogTakesAnExistingFolderFromTheFolderBrowser) {
   std::string folder = testing_sandbox::TestFolder();
   CreateDirectoryA((folder + "chosen").c_str(), nullptr);
+  CreateDirectoryA((folder + "start").c_str(), nullptr);
   auto* dialog = New<skin::TkPathDialog>(form);
   dialog->SetCaption("Add a folder");
+  dialog->SetRoot("rfMyComputer");
   dialog->SetNoChangeDir(true);
   dialog->SetPath(folder + "start");
   scriptedFiles->Folders = {folder + "chosen\\", "C:\\", folder + "missing"};
@@ -279,12 +282,18 @@ TEST_F(CtrlsStandard, ThePathDialogTakesAnExistingFolderFromTheFolderBrowser) {
   ASSERT_EQ(scriptedFiles->Browses.size(), 1u);
   EXPECT_EQ(scriptedFiles->Browses[0].Caption, "Add a folder");
   EXPECT_EQ(scriptedFiles->Browses[0].Directory, folder + "start");
-  EXPECT_EQ(scriptedFiles->Browses[0].RootFolder, CSIDL_DRIVES);
+  EXPECT_EQ(scriptedFiles->Browses[0].Root, "rfMyComputer");
+  EXPECT_TRUE(scriptedFiles->Browses[0].Flags & BIF_NEWDIALOGSTYLE);
   ASSERT_TRUE(dialog->Execute());
   EXPECT_EQ(dialog->GetPath(), "C:\\") << "a drive root keeps its backslash";
-  EXPECT_FALSE(dialog->Execute()) << "a folder that does not exist";
+  EXPECT_EQ(scriptedFiles->Browses[1].Directory, folder + "chosen") << "the last folder chosen";
+  EXPECT_TRUE(dialog->Execute()) << "confirmed, but the folder does not exist";
+  EXPECT_EQ(dialog->GetPath(), "C:\\") << "a missing folder is not taken";
+  EXPECT_EQ(scriptedFiles->Browses[2].Directory, "C:\\");
+  dialog->SetPath(".");
   EXPECT_FALSE(dialog->Execute()) << "cancelled";
-  EXPECT_EQ(dialog->GetPath(), "C:\\");
+  EXPECT_EQ(scriptedFiles->Browses[3].Directory, "") << "\".\" starts nowhere";
+  EXPECT_EQ(dialog->GetPath(), ".");
 }
 
 TEST_F(CtrlsStandard, TheInputFormReturnsTheTextOnOkAndNothingOnEscape) {

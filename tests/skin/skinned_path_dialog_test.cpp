@@ -1,0 +1,180 @@
+// The folder dialog: "New folderN" numbering as a function, and the skinned picker driven
+// through the modal hook in the test's sandbox folder (Create, OK on virtual items, Enter while
+// renaming, Cancel, the start node), and the file dialog service answering in its place.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <set>
+#include <string>
+
+#include "framework/comctrls/tree_node.h"
+#include "framework/dialogs/file_dialog_service.h"
+#include "framework/forms/application.h"
+#include "framework/rtl/file_utils.h"
+#include "skin/controls/bit_btn.h"
+#include "skin/controls/path_dialog.h"
+#include "skin/controls/path_dialog_form.h"
+#include "skin/controls/shell_tree_view.h"
+#include "skin/engine/skin_manager.h"
+#include "support/control_skin.h"
+#include "support/message_pump.h"
+#include "support/sandbox.h"
+
+namespace {
+
+TEST(NewFolderName, TheFirstFreeNumberFromOne) {
+  std::set<std::string> taken;
+  auto exists = [&](const std::string& name) { return taken.count(name) > 0; };
+  EXPECT_EQ(skin::NewFolderName("C:\\sandbox\\x", exists), "C:\\sandbox\\x\\New folder1");
+  taken = {"C:\\sandbox\\x\\New folder1", "C:\\sandbox\\x\\New folder3"};
+  EXPECT_EQ(skin::NewFolderName("C:\\sandbox\\x\\", exists), "C:\\sandbox\\x\\New folder2") << "a gap is filled";
+  taken.insert("C:\\sandbox\\x\\New folder2");
+  EXPECT_EQ(skin::NewFolderName("C:\\sandbox\\x", exists), "C:\\sandbox\\x\\New folder4");
+  EXPECT_EQ(skin::NewFolderName("C:\\", exists), "C:\\New folder1") << "a drive root keeps one backslash";
+}
+
+class PathDialogTest : public control_skin::ControlSkinTest {
+ protected:
+  void SetUp() override {
+    ControlSkinTest::SetUp();
+    folder = testing_sandbox::TestFolder();
+    testing_sandbox::MakeFolders(folder + "tree\\inner");
+    dialog = fw::New<skin::TkPathDialog>(fw::Application);
+    dialog->SetNoChangeDir(true);
+    // The scripted chooser answers in place of the dialog; these tests want the form itself.
+    chooser = fw::testing::SetFileDialogService(nullptr);
+  }
+  void TearDown() override {
+    fw::Application->ModalHook = nullptr;
+    fw::testing::SetFileDialogService(std::move(chooser));
+    dialog->Free();
+    ControlSkinTest::TearDown();
+  }
+
+  // Runs Execute with hook driving the form; counts the forms shown.
+  bool Run(const std::function<void(skin::TPathDialogForm&)>& hook) {
+    fw::Application->ModalHook = [&](fw::TCustomForm& form) {
+      ++shown;
+      auto* picker = dynamic_cast<skin::TPathDialogForm*>(&form);
+      ASSERT_NE(picker, nullptr);
+      hook(*picker);
+      // A failed expectation must not leave the dialog open.
+      if (picker->GetModalResult() == fw::mrNone) picker->SetModalResult(fw::mrAbort);
+    };
+    bool result = dialog->Execute();
+    fw::Application->ModalHook = nullptr;
+    return result;
+  }
+  static std::string SelectedPath(skin::TPathDialogForm& form) {
+    skin::TkShellFolder* selected = form.kShellTreeView1->SelectedFolder();
+    return selected ? selected->PathName() : "";
+  }
+
+  std::string folder;
+  skin::TkPathDialog* dialog = nullptr;
+  std::unique_ptr<fw::TFileDialogService> chooser;
+  int shown = 0;
+};
+
+TEST_F(PathDialogTest, CreateTwiceMakesTheNumberedFoldersAndOkTakesTheSelection) {
+  dialog->SetRoot(folder);
+  dialog->SetPath(folder + "tree\\");
+  ASSERT_TRUE(Run([&](skin::TPathDialogForm& form) {
+    EXPECT_EQ(form.GetCaption(), "Select directory");
+    EXPECT_EQ(SelectedPath(form), folder + "tree");
+    EXPECT_TRUE(form.kBitBtn1->GetEnabled());
+    EXPECT_TRUE(form.kBitBtn3->GetVisible());
+    for (const char* name : {"New folder1", "New folder2"}) {
+      form.kShellTreeView1->SetPath(folder + "tree");
+      form.kBitBtn3->Click();
+      EXPECT_TRUE(fw::DirectoryExists(folder + "tree\\" + name)) << name;
+      EXPECT_EQ(SelectedPath(form), folder + "tree\\" + name) << "the new folder is selected";
+      EXPECT_TRUE(form.kShellTreeView1->IsEditing()) << "and its name is being edited";
+      form.kBitBtn1->Click();
+      EXPECT_FALSE(form.kShellTreeView1->IsEditing());
+      EXPECT_EQ(form.GetModalResult(), fw::mrNone) << "OK while renaming only ends the rename";
+    }
+    form.kBitBtn1->Click();
+  }));
+  EXPECT_EQ(shown, 1);
+  EXPECT_EQ(dialog->GetPath(), folder + "tree\\New folder2") << "the selection, no trailing backslash";
+  EXPECT_FALSE(fw::DirectoryExists(folder + "tree\\New folder3"));
+}
+
+TEST_F(PathDialogTest, EnterWhileRenamingEndsTheRenameAndKeepsTheDialog) {
+  dialog->SetRoot(folder);
+  dialog->SetPath(folder + "tree");
+  EXPECT_FALSE(Run([&](skin::TPathDialogForm& form) {
+    form.kBitBtn3->Click();
+    ASSERT_TRUE(form.kShellTreeView1->IsEditing());
+    HWND edit = TreeView_GetEditControl(form.kShellTreeView1->GetHandle());
+    ASSERT_NE(edit, nullptr);
+    SetWindowTextA(edit, "Renamed");
+    SetFocus(edit);
+    PostMessageA(edit, WM_KEYDOWN, VK_RETURN, 1);
+    PostMessageA(edit, WM_CHAR, VK_RETURN, 1);
+    EXPECT_TRUE(testing_pump::PumpUntil([&] { return !form.kShellTreeView1->IsEditing(); }));
+    testing_pump::Pump(100);
+    EXPECT_EQ(form.GetModalResult(), fw::mrNone) << "the dialog stays";
+    EXPECT_TRUE(IsWindowVisible(form.GetHandle()));
+    EXPECT_TRUE(fw::DirectoryExists(folder + "tree\\Renamed")) << "the rename is taken";
+    form.kBitBtn2->Click();
+  })) << "Cancel";
+  EXPECT_EQ(dialog->GetPath(), folder + "tree") << "Cancel leaves Path as it was";
+}
+
+TEST_F(PathDialogTest, AVirtualItemKeepsOkDisabled) {
+  dialog->SetRoot("rfDesktop");
+  dialog->SetPath(folder + "tree");
+  dialog->SetDialogOptions(skin::TSelectDirOpts{skin::sdPrompt});
+  EXPECT_FALSE(Run([&](skin::TPathDialogForm& form) {
+    EXPECT_FALSE(form.kBitBtn3->GetVisible()) << "no Create without sdAllowCreate";
+    EXPECT_TRUE(form.kBitBtn1->GetEnabled()) << "on the sandbox folder";
+    fw::TTreeNode* virtualNode = nullptr;
+    fw::TTreeNodes* items = form.kShellTreeView1->GetItems();
+    for (int i = 0; i < items->GetCount() && !virtualNode; ++i) {
+      auto* item = static_cast<skin::TkShellFolder*>(items->GetItem(i)->GetData());
+      if (item && !fw::DirectoryExists(item->PathName())) virtualNode = items->GetItem(i);
+    }
+    ASSERT_NE(virtualNode, nullptr) << "the desktop lists a virtual folder (My Computer)";
+    form.kShellTreeView1->SetSelected(virtualNode);
+    EXPECT_FALSE(form.kBitBtn1->GetEnabled());
+    EXPECT_FALSE(form.kBitBtn3->GetEnabled());
+    form.kBitBtn2->Click();
+  }));
+  EXPECT_EQ(dialog->GetPath(), folder + "tree");
+}
+
+TEST_F(PathDialogTest, DotOrAMissingFolderStartsOnTheFirstNode) {
+  dialog->SetRoot(folder);
+  for (const std::string& start : {std::string("."), folder + "missing"}) {
+    dialog->SetPath(start);
+    EXPECT_FALSE(Run([&](skin::TPathDialogForm& form) {
+      fw::TTreeNodes* items = form.kShellTreeView1->GetItems();
+      ASSERT_GT(items->GetCount(), 0);
+      EXPECT_EQ(form.kShellTreeView1->GetSelected(), items->GetItem(0)) << start;
+      form.kBitBtn2->Click();
+    }));
+    EXPECT_EQ(dialog->GetPath(), start) << "Cancel leaves Path as it was";
+  }
+}
+
+TEST_F(PathDialogTest, TheChooserAnswersInPlaceOfTheFormAndTheBrowser) {
+  fw::testing::SetFileDialogService(std::move(chooser));
+  auto* script = dynamic_cast<fw::testing::TScriptedFileDialogs*>(&fw::FileDialogService());
+  ASSERT_NE(script, nullptr);
+  dialog->SetRoot("rfMyComputer");
+  dialog->SetPath(folder + "tree");
+  for (bool skinned : {true, false}) {
+    manager->SetActive(skinned);
+    script->Folders = {folder + "tree\\inner\\"};
+    EXPECT_TRUE(Run([](skin::TPathDialogForm&) {}));
+    EXPECT_EQ(dialog->GetPath(), folder + "tree\\inner");
+    EXPECT_EQ(script->Browses.back().Root, "rfMyComputer");
+    dialog->SetPath(folder + "tree");
+  }
+  EXPECT_EQ(shown, 0) << "no form shown";
+  chooser = fw::testing::SetFileDialogService(nullptr);
+}
+
+}  // namespace
