@@ -17,7 +17,6 @@
 
 namespace {
 
-using testing_sandbox::MakeFolders;
 using testing_sandbox::WriteFile;
 
 // The list with its input handlers reachable, counting its listings.
@@ -91,15 +90,9 @@ class ShellListTest : public control_shots::PanelFormTest {
   void SetUp() override {
     PanelFormTest::SetUp();
     dir = testing_sandbox::TestFolder();
-    MakeFolders(dir + "b");
-    MakeFolders(dir + "a\\sub");
-    MakeFolders(dir + "Tom & Jerry\\inner");
+    testing_sandbox::MakeShellFixture(dir);
     WriteFile(dir + "notes.txt", "x");
     WriteFile(dir + "Zeta.TXT", "x");
-    WriteFile(dir + "archive.zip", "PK");
-    WriteFile(dir + "noext", "x");
-    WriteFile(dir + "hidden.txt", "h");
-    SetFileAttributesA((dir + "hidden.txt").c_str(), FILE_ATTRIBUTE_HIDDEN);
     MakeForm(700, 420, fw::TRect(0, 0, 680, 380));
     tree = Place<skin::TkShellTreeView>(panel, 10, 10, 200, 340);
     list = Place<ProbeList>(panel, 220, 40, 440, 310);

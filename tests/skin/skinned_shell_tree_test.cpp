@@ -50,16 +50,10 @@ class ShellTreeTest : public control_shots::PanelFormTest {
   void SetUp() override {
     PanelFormTest::SetUp();
     dir = testing_sandbox::TestFolder();
-    MakeFolders(dir + "b");
-    MakeFolders(dir + "a\\sub");
-    MakeFolders(dir + "Tom & Jerry\\inner");
+    testing_sandbox::MakeShellFixture(dir);
     MakeFolders(dir + "filesonly");
     MakeFolders(dir + "empty");
     WriteFile(dir + "filesonly\\data.txt", "x");
-    WriteFile(dir + "archive.zip", "PK");
-    WriteFile(dir + "noext", "x");
-    WriteFile(dir + "hidden.txt", "h");
-    SetFileAttributesA((dir + "hidden.txt").c_str(), FILE_ATTRIBUTE_HIDDEN);
     MakeForm(400, 420, fw::TRect(0, 0, 380, 380));
     tree = Place<skin::TkShellTreeView>(panel, 10, 10, 300, 340);
     ShowForm();

@@ -62,4 +62,14 @@ bool Exists(const std::string& path) {
   return !path.empty() && GetFileAttributesW(ApiPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+void MakeShellFixture(const std::string& folder) {
+  MakeFolders(folder + "b");
+  MakeFolders(folder + "a\\sub");
+  MakeFolders(folder + "Tom & Jerry\\inner");
+  WriteFile(folder + "archive.zip", "PK");
+  WriteFile(folder + "noext", "x");
+  WriteFile(folder + "hidden.txt", "h");
+  SetFileAttributesA((folder + "hidden.txt").c_str(), FILE_ATTRIBUTE_HIDDEN);
+}
+
 }  // namespace testing_sandbox

@@ -20,5 +20,8 @@ std::string ReadFile(const std::string& path);
 void MakeFolders(const std::string& path);
 // Whether a file or folder is there.
 bool Exists(const std::string& path);
+// The shell views' fixture in folder (with its trailing backslash): folders "b", "a\sub" and
+// "Tom & Jerry\inner", files "archive.zip", "noext" and the hidden "hidden.txt".
+void MakeShellFixture(const std::string& folder);
 
 }  // namespace testing_sandbox
