@@ -112,6 +112,7 @@ void TfrmAddEntry::CreateComponents() {
   kBrowser = fw::New<skin::TkPathDialog>(this);
   kBrowser->SetName("kBrowser");
   kBrowser->SetRoot("rfMyComputer");
+  kBrowser->SetDialogOptions(skin::TSelectDirOpts{skin::sdPrompt});
   ss = fw::New<svc::TSvShortcut>(this);
   ss->SetName("ss");
 

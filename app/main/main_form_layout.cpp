@@ -91,6 +91,7 @@ void TfrmMain::CreateNonVisualComponents() {
   kBrowser = fw::New<skin::TkPathDialog>(this);
   kBrowser->SetName("kBrowser");
   kBrowser->SetRoot("rfMyComputer");
+  kBrowser->SetDialogOptions(skin::TSelectDirOpts{skin::sdPrompt});
   sc = fw::New<svc::TSvShortcut>(this);
   sc->SetName("sc");
   sc->SetAutoName(false);

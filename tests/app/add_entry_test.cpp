@@ -6,6 +6,8 @@
 
 #include "app/dialogs/add_entry_form.h"
 #include "framework/dialogs/file_dialog_service.h"
+#include "skin/controls/speed_button.h"
+#include "skin/engine/skin_manager.h"
 #include "startup_fixture.h"
 
 using namespace startup_testing;
@@ -214,6 +216,20 @@ TEST_F(AddEntry, TheBrowseButtonsFillCommandNameAndFolder) {
     EXPECT_EQ(dialog.nameEdit->GetText(), "My Tool");
     dialog.kSpeedButton2->Click();
     EXPECT_EQ(dialog.wdEdit->GetText(), fw::ExcludeTrailingBackslash(folder));
+  });
+}
+
+// Under the skin the working-folder button shows the skinned picker rooted at My Computer
+// without the Create button; the folder taken with OK fills the field.
+TEST_F(AddEntry, TheWorkingFolderComesFromMyComputerWithoutCreate) {
+  ASSERT_TRUE(skin::DefaultManager() && skin::DefaultManager()->GetActive());
+  const std::string chosen = fw::ExcludeTrailingBackslash(folder);
+  WithDialog([&](app::TfrmAddEntry& dialog) {
+    TPickerSeen seen = PickFolder([&] { dialog.kSpeedButton2->Click(); }, chosen);
+    ASSERT_TRUE(seen.Shown);
+    EXPECT_EQ(seen.Root, "rfMyComputer");
+    EXPECT_FALSE(seen.CreateOffered);
+    EXPECT_EQ(dialog.wdEdit->GetText(), chosen);
   });
 }
 

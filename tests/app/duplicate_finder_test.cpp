@@ -877,6 +877,18 @@ TEST_F(DuplicateFinderTest, PathButtonsAddRemoveAndClear) {
   EXPECT_EQ(tool->lvDFPath->GetItems()->GetCount(), 0);
 }
 
+// Under the skin, Add path shows the skinned picker rooted at My Computer without the Create
+// button: the tool takes a folder that exists and makes none.
+TEST_F(DuplicateFinderTest, AddPathPicksFromMyComputerWithoutCreate) {
+  ASSERT_TRUE(skin::DefaultManager() && skin::DefaultManager()->GetActive());
+  TPickerSeen seen = PickFolder([&] { tool->kBitBtn9->Click(); }, tree);
+  ASSERT_TRUE(seen.Shown);
+  EXPECT_EQ(seen.Root, "rfMyComputer");
+  EXPECT_FALSE(seen.CreateOffered);
+  ASSERT_EQ(tool->lvDFPath->GetItems()->GetCount(), 1);
+  EXPECT_EQ(tool->lvDFPath->GetItems()->GetStrings(0), fw::ExcludeTrailingBackslash(tree));
+}
+
 TEST_F(DuplicateFinderTest, PagesSwitchAndBoxesToggleByMouseAndSpace) {
   EXPECT_EQ(tool->kPageControl1->GetActivePage(), tool->tsDFPath);
   EXPECT_TRUE(tool->tsDFPath->GetVisible());

@@ -7,10 +7,14 @@
 #include <string>
 
 #include "app/main/main_form.h"
+#include "framework/dialogs/file_dialog_service.h"
 #include "framework/forms/application.h"
 #include "framework/rtl/file_utils.h"
 #include "framework/rtl/seams.h"
 #include "services/search/search_files.h"
+#include "skin/controls/bit_btn.h"
+#include "skin/controls/path_dialog_form.h"
+#include "skin/controls/shell_tree_view.h"
 #include "support/gui_test_support.h"
 #include "support/sandbox.h"
 
@@ -61,6 +65,35 @@ class MainWindowTest : public testing_gui::GuiTest {
     open();
     fw::Application->ModalHook = nullptr;
     return closed;
+  }
+
+  // What a tool's folder dialog showed when PickFolder answered it.
+  struct TPickerSeen {
+    bool Shown = false;
+    std::string Root;
+    bool CreateOffered = false;
+  };
+  // Runs open, which executes a tool's folder dialog, with the file dialog script set aside, so
+  // that under a skin the skinned picker itself shows; picks path in its tree and presses OK.
+  // The modal hook in place before is put back afterwards (open may run inside another dialog).
+  TPickerSeen PickFolder(const std::function<void()>& open, const std::string& path) {
+    TPickerSeen seen;
+    auto script = fw::testing::SetFileDialogService(nullptr);
+    auto outer = fw::Application->ModalHook;
+    fw::Application->ModalHook = [&](fw::TCustomForm& form) {
+      auto* picker = dynamic_cast<skin::TPathDialogForm*>(&form);
+      if (!picker) return;
+      seen.Shown = true;
+      seen.Root = picker->kShellTreeView1->GetRoot();
+      seen.CreateOffered = picker->kBitBtn3->GetVisible();
+      picker->kShellTreeView1->SetPath(path);
+      picker->kBitBtn1->Click();
+      if (picker->GetModalResult() == fw::mrNone) picker->SetModalResult(fw::mrCancel);
+    };
+    open();
+    fw::Application->ModalHook = outer;
+    fw::testing::SetFileDialogService(std::move(script));
+    return seen;
   }
 
   std::string folder;

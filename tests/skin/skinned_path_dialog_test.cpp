@@ -1,11 +1,13 @@
 // The folder dialog: "New folderN" numbering as a function, and the skinned picker driven
-// through the modal hook in the test's sandbox folder (Create, OK on virtual items, Enter while
-// renaming, Cancel, the start node), and the file dialog service answering in its place.
+// through the modal hook in the test's sandbox folder (Create, offered only with sdAllowCreate,
+// OK on virtual items, Enter while renaming, Cancel, the start node), and the file dialog
+// service answering in its place.
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <set>
 #include <string>
+#include <utility>
 
 #include "framework/comctrls/tree_node.h"
 #include "framework/dialogs/file_dialog_service.h"
@@ -143,6 +145,25 @@ TEST_F(PathDialogTest, AVirtualItemKeepsOkDisabled) {
     form.kBitBtn2->Click();
   }));
   EXPECT_EQ(dialog->GetPath(), folder + "tree");
+}
+
+TEST_F(PathDialogTest, CreateIsOfferedExactlyWithAllowCreate) {
+  using skin::TSelectDirOpts;
+  dialog->SetRoot(folder);
+  dialog->SetPath(folder + "tree");
+  const std::pair<TSelectDirOpts, bool> cases[] = {
+      {TSelectDirOpts{skin::sdAllowCreate}, true},
+      {TSelectDirOpts{skin::sdAllowCreate, skin::sdPerformCreate, skin::sdPrompt}, true},
+      {TSelectDirOpts{skin::sdPrompt, skin::sdPerformCreate}, false},
+      {TSelectDirOpts{}, false}};
+  for (const auto& [options, offered] : cases) {
+    dialog->SetDialogOptions(options);
+    EXPECT_FALSE(Run([&](skin::TPathDialogForm& form) {
+      EXPECT_EQ(form.kBitBtn3->GetVisible(), offered) << "options case " << shown;
+      form.kBitBtn2->Click();
+    }));
+  }
+  EXPECT_EQ(shown, 4);
 }
 
 TEST_F(PathDialogTest, DotOrAMissingFolderStartsOnTheFirstNode) {
