@@ -12,7 +12,6 @@
 #include "app/tools/file_digests.h"
 #include "app/tools/search_run.h"
 #include "framework/forms/application.h"
-#include "framework/forms/dialog_service.h"
 #include "framework/rtl/file_utils.h"
 #include "framework/classes/ini_file.h"
 #include "framework/rtl/seams.h"
@@ -436,7 +435,7 @@ int TDuplicateFinder::WholeTickedGroups() {
 bool TDuplicateFinder::ConfirmWholeGroups(int groups, const std::string& question) {
   std::string text = "Every file of " + fw::IntToStr(groups) + (groups == 1 ? " group" : " groups") + " is ticked: " + (groups == 1 ? "that group" : "those groups") + " would lose every copy.\r\n" +
                      question;
-  return fw::DialogService().MessageBox(text, "Duplicate finder", MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
+  return skin::kMessageDlg(text, fw::mtWarning, fw::TMsgDlgButtons{fw::mbYes, fw::mbNo}, 0) == fw::mrYes;
 }
 
 TDuplicateFinder::TActionOutcome TDuplicateFinder::RunOnTicked(const std::string& target, int mode,

@@ -64,14 +64,14 @@ bool MakeHardLink(const std::string& link, const std::string& target) {
   return false;
 }
 
-// Records the flags of each message box, so a test can see its default button.
-class TFlagDialogs : public fw::testing::TScriptedDialogs {
+// Records the type and buttons of each message dialog.
+class TKindDialogs : public fw::testing::TScriptedDialogs {
  public:
-  int MessageBox(const std::string& text, const std::string& caption, UINT flags) override {
-    Flags.push_back(flags);
-    return TScriptedDialogs::MessageBox(text, caption, flags);
+  int MessageDlg(const std::string& text, fw::TMsgDlgType type, fw::TMsgDlgButtons buttons, int helpContext) override {
+    Kinds.emplace_back(type, buttons);
+    return TScriptedDialogs::MessageDlg(text, type, buttons, helpContext);
   }
-  std::vector<UINT> Flags;
+  std::vector<std::pair<fw::TMsgDlgType, fw::TMsgDlgButtons>> Kinds;
 };
 
 class DuplicateFinderTest : public MainWindowTest {
@@ -490,7 +490,7 @@ TEST_F(DuplicateFinderTest, CopyMoveAndDeleteOverwriteNothingAndReportFailures) 
   tool->btnDFDeleteClick(nullptr);
   EXPECT_TRUE(fw::FileExists(tree + "b.txt"));
   scripted->Texts.clear();
-  scripted->Answers = {fw::mrYes, IDYES};
+  scripted->Answers = {fw::mrYes, fw::mrYes};
   tool->btnDFDeleteClick(nullptr);
   EXPECT_FALSE(fw::FileExists(tree + "b.txt"));
   EXPECT_EQ(ResultPaths(), std::set<std::string>{tree + "sub\\a.txt"});
@@ -524,7 +524,7 @@ TEST_F(DuplicateFinderTest, LinksAreNeverCandidates) {
   for (int i = 0; i < tool->lvDFRes->GetItems()->GetCount(); ++i)
     if (tool->lvDFRes->GetItems()->GetItem(i)->GetCaption() != "link.txt")
       tool->lvDFRes->GetItems()->GetItem(i)->SetChecked(true);
-  scripted->Answers = {fw::mrYes, IDNO};
+  scripted->Answers = {fw::mrYes, fw::mrNo};
   tool->btnDFDeleteClick(nullptr);
   EXPECT_EQ(testing_sandbox::ReadFile(tree + "target.txt"), content);
   EXPECT_EQ(testing_sandbox::ReadFile(link), content);
@@ -616,8 +616,8 @@ TEST_F(DuplicateFinderTest, RowsAreCheckedJustBeforeActing) {
                                                       "the search, or no longer equal a copy that stays."});
 }
 
-// When the ticked rows hold every copy of some groups, Delete and Move ask first (default No);
-// No acts on the other rows only.
+// When the ticked rows hold every copy of some groups, Delete and Move ask first (a warning with
+// Yes and No); No acts on the other rows only.
 TEST_F(DuplicateFinderTest, WholeGroupsAreActedOnOnlyAfterAYes) {
   MakeFile(tree + "a1.txt", "group a");
   MakeFile(tree + "a2.txt", "group a");
@@ -627,8 +627,8 @@ TEST_F(DuplicateFinderTest, WholeGroupsAreActedOnOnlyAfterAYes) {
   MakeFile(tree + "c2.txt", "group ccc");
   SearchTree();
   ASSERT_EQ(Results().size(), 6u);
-  auto dialogs = std::make_unique<TFlagDialogs>();
-  TFlagDialogs* flags = dialogs.get();
+  auto dialogs = std::make_unique<TKindDialogs>();
+  TKindDialogs* kinds = dialogs.get();
   scripted = dialogs.get();
   fw::testing::SetDialogService(std::move(dialogs));
   for (int i = 0; i < tool->lvDFRes->GetItems()->GetCount(); ++i) {
@@ -637,15 +637,15 @@ TEST_F(DuplicateFinderTest, WholeGroupsAreActedOnOnlyAfterAYes) {
   }
 
   app::SaveRemoveSettings(appDir, 2, "", false);
-  scripted->Answers = {fw::mrYes, IDNO};
+  scripted->Answers = {fw::mrYes, fw::mrNo};
   tool->btnDFDeleteClick(nullptr);
   ASSERT_EQ(scripted->Texts.size(), 3u);
   EXPECT_EQ(scripted->Texts[1],
             "Every file of 2 groups is ticked: those groups would lose every copy.\r\nDelete them too?");
   EXPECT_EQ(scripted->Texts[2], "Complete.");
-  ASSERT_EQ(flags->Flags.size(), 1u);
-  EXPECT_EQ(flags->Flags[0] & MB_DEFMASK, UINT(MB_DEFBUTTON2));
-  EXPECT_EQ(flags->Flags[0] & MB_TYPEMASK, UINT(MB_YESNO));
+  ASSERT_EQ(kinds->Kinds.size(), 3u);
+  EXPECT_EQ(kinds->Kinds[1].first, fw::mtWarning);
+  EXPECT_TRUE(kinds->Kinds[1].second == (fw::TMsgDlgButtons{fw::mbYes, fw::mbNo}));
   EXPECT_FALSE(fw::FileExists(tree + "b2.txt"));
   for (const char* kept : {"a1.txt", "a2.txt", "b1.txt", "c1.txt", "c2.txt"}) EXPECT_TRUE(fw::FileExists(tree + kept));
 
@@ -654,7 +654,7 @@ TEST_F(DuplicateFinderTest, WholeGroupsAreActedOnOnlyAfterAYes) {
   fw::CreateDir(target);
   scriptedFiles->Folders = {target};
   scripted->Texts.clear();
-  scripted->Answers = {IDYES};
+  scripted->Answers = {fw::mrYes};
   tool->btnDFMoveClick(nullptr);
   EXPECT_EQ(scripted->Texts, (std::vector<std::string>{"Every file of 2 groups is ticked: those groups would lose "
                                                        "every copy.\r\nMove them too?",
@@ -722,7 +722,7 @@ TEST_F(DuplicateFinderTest, AWholeGroupAfterYesKeepsAMemberRewrittenSinceTheSear
   TickAllRows();
   app::SaveRemoveSettings(appDir, 2, "", false);
   scripted->Texts.clear();
-  scripted->Answers = {fw::mrYes, IDYES};
+  scripted->Answers = {fw::mrYes, fw::mrYes};
   tool->btnDFDeleteClick(nullptr);
   EXPECT_FALSE(fw::FileExists(tree + "a1.txt"));
   EXPECT_FALSE(fw::FileExists(tree + "a3.txt"));

@@ -11,7 +11,7 @@
 #include "framework/comctrls/animate.h"
 #include "framework/comctrls/status_bar.h"
 #include "framework/dialogs/file_dialog_service.h"
-#include "framework/dialogs/message_dialogs.h"
+#include "framework/forms/dialog_service.h"
 #include "framework/dialogs/open_dialog.h"
 #include "framework/dialogs/select_directory.h"
 #include "framework/extctrls/custom_panel.h"
@@ -228,15 +228,16 @@ TEST_F(CtrlsStandard, ButtonsSetStateBeforeTheMessageAndFireTheirEvents) {
 TEST_F(CtrlsStandard, EveryDialogKindIsAnsweredThroughItsSeam) {
   scripted->Answers = {mrYes, mrCancel};
   scripted->Inputs = {"typed"};
-  EXPECT_EQ(MessageDlg("Delete 3 files?", mtConfirmation, TMsgDlgButtons{mbYes, mbNo}), mrYes);
-  EXPECT_EQ(MessageDlg("Stop?", mtWarning, TMsgDlgButtons{mbOK, mbCancel}), mrCancel);
-  ShowMessage("Done.");
-  EXPECT_EQ(InputBox("Group", "Name:", "old"), "typed");
-  EXPECT_EQ(InputBox("Group", "Name:", "old"), "old") << "cancelled: the default comes back";
-  std::string value = "keep";
-  EXPECT_FALSE(InputQuery("Group", "Name:", value));
-  EXPECT_EQ(value, "keep");
-  EXPECT_EQ(scripted->Texts, (std::vector<std::string>{"Delete 3 files?", "Stop?", "Done.", "Name:", "Name:", "Name:"}));
+  TDialogService& dialogs = DialogService();
+  EXPECT_EQ(dialogs.MessageDlg("Delete 3 files?", mtConfirmation, TMsgDlgButtons{mbYes, mbNo}, 0), mrYes);
+  EXPECT_EQ(dialogs.MessageDlg("Stop?", mtWarning, TMsgDlgButtons{mbOK, mbCancel}, 0), mrCancel);
+  dialogs.ShowMessage("Done.");
+  std::string value = "old";
+  EXPECT_TRUE(dialogs.InputQuery("Group", "Name:", value));
+  EXPECT_EQ(value, "typed");
+  EXPECT_FALSE(dialogs.InputQuery("Group", "Name:", value)) << "no answer left: cancelled";
+  EXPECT_EQ(value, "typed");
+  EXPECT_EQ(scripted->Texts, (std::vector<std::string>{"Delete 3 files?", "Stop?", "Done.", "Name:", "Name:"}));
 
   fw::testing::TScriptedFileDialogs* fileScript = scriptedFiles;
   fileScript->Folders = {"C:\\sandbox\\x"};
@@ -294,24 +295,4 @@ TEST_F(CtrlsStandard, ThePathDialogTakesAnExistingFolderFromTheFolderBrowser) {
   EXPECT_FALSE(dialog->Execute()) << "cancelled";
   EXPECT_EQ(scriptedFiles->Browses[3].Directory, "") << "\".\" starts nowhere";
   EXPECT_EQ(dialog->GetPath(), ".");
-}
-
-TEST_F(CtrlsStandard, TheInputFormReturnsTheTextOnOkAndNothingOnEscape) {
-  std::string value = "abc";
-  Application->ModalHook = [](TCustomForm& dialog) {
-    for (int i = 0; i < dialog.GetComponentCount(); ++i)
-      if (auto* edit = dynamic_cast<TEdit*>(dialog.GetComponents(i))) edit->SetText("new name");
-    HWND focus = GetFocus();
-    PostMessageA(focus, WM_KEYDOWN, VK_RETURN, 1);
-  };
-  EXPECT_TRUE(ShowInputQueryForm("Rename", "Name:", value));
-  EXPECT_EQ(value, "new name");
-  Application->ModalHook = [](TCustomForm&) { PostMessageA(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 1); };
-  EXPECT_FALSE(ShowInputQueryForm("Rename", "Name:", value));
-  EXPECT_EQ(value, "new name");
-  Application->ModalHook = [](TCustomForm&) { PostMessageA(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 1); };
-  EXPECT_EQ(ShowMessageForm("Really?", mtConfirmation, TMsgDlgButtons{mbYes, mbNo}), mrNo);
-  Application->ModalHook = [](TCustomForm&) { PostMessageA(GetFocus(), WM_KEYDOWN, VK_RETURN, 1); };
-  EXPECT_EQ(ShowMessageForm("Really?", mtConfirmation, TMsgDlgButtons{mbYes, mbNo}), mrYes);
-  Application->ModalHook = nullptr;
 }
