@@ -90,6 +90,7 @@ bool TkOpenDialog::Execute() {
   form->GoToFolder(start);
   if (form->DriveComboBox->GetPath().empty()) form->GoToFolder("C:\\");
   form->SetOpenZipAsFolder(FZipShowing == zsAsFolder);
+  form->SetActiveControl(form->FileNameEdit);
   const bool ok = form->ShowModal() == fw::mrOk;
   SetFilterIndex(form->FileTypeBox->GetItemIndex() + 1);
   if (ok) {

@@ -85,6 +85,8 @@ TkOpenDialogForm::TkOpenDialogForm(fw::TComponent* owner) : fw::TForm(owner) {
   OnShow = fw::Bind(this, &TkOpenDialogForm::FormShow);
   OnClose = fw::Bind(this, &TkOpenDialogForm::FormClose);
   OnCloseQuery = fw::Bind(this, &TkOpenDialogForm::FormCloseQuery);
+  // Loaded as a form resource would be: the controls take their section colours then.
+  fw::TLoadScope loading;
 
   HistMenu = fw::New<fw::TPopupMenu>(this);
   HistMenu->SetName("HistMenu");
