@@ -297,6 +297,51 @@ TEST_F(OpenDialogTest, SelectingAFileFillsTheEditAndDoubleClickingItOpens) {
   EXPECT_EQ(dialog->GetFileName(), folder + "readme.ini");
 }
 
+TEST_F(OpenDialogTest, OptionsShapeTheFormAndTheViewStylesCycle) {
+  dialog->SetTitle("Choose a program");
+  dialog->SetOptions(fw::TOpenOptions{fw::ofReadOnly, fw::ofShowHelp, fw::ofNoChangeDir});
+  EXPECT_FALSE(Run([&](skin::TkOpenDialogForm& form) {
+    EXPECT_EQ(form.GetCaption(), "Choose a program");
+    EXPECT_TRUE(form.CheckBoxReadOnly->GetVisible());
+    EXPECT_TRUE(form.CheckBoxReadOnly->GetChecked()) << "ofReadOnly";
+    EXPECT_TRUE(form.BtnHelp->GetVisible()) << "ofShowHelp";
+    EXPECT_EQ(form.GetBorderStyle(), fw::bsSingle) << "no ofEnableSizing";
+    EXPECT_EQ(form.FileListView->GetViewStyle(), fw::vsList);
+    EXPECT_TRUE(form.List1->GetChecked());
+    form.KindBtn->Click();
+    EXPECT_EQ(form.FileListView->GetViewStyle(), fw::vsIcon);
+    EXPECT_TRUE(form.Icons2->GetChecked());
+    EXPECT_FALSE(form.List1->GetChecked());
+    form.KindBtn->Click();
+    EXPECT_EQ(form.FileListView->GetViewStyle(), fw::vsList);
+    form.Smallicons1->Click();
+    EXPECT_EQ(form.FileListView->GetViewStyle(), fw::vsSmallIcon);
+    form.KindBtn->Click();
+    EXPECT_EQ(form.FileListView->GetViewStyle(), fw::vsReport);
+    EXPECT_TRUE(form.Icons1->GetChecked());
+    form.KindBtn->Click();
+    EXPECT_EQ(form.FileListView->GetViewStyle(), fw::vsReport) << "report stays";
+    form.kButton2->Click();
+  }));
+}
+
+TEST_F(OpenDialogTest, SeveralSelectedFilesFillTheEditQuotedAndTheLastIsOpened) {
+  dialog->SetOptions(fw::TOpenOptions{fw::ofAllowMultiSelect, fw::ofFileMustExist, fw::ofNoChangeDir});
+  EXPECT_TRUE(Run([&](skin::TkOpenDialogForm& form) {
+    ASSERT_TRUE(form.FileListView->GetMultiSelect());
+    std::vector<std::string> rows = Rows(form);
+    for (size_t n = 0; n < rows.size(); ++n)
+      if (rows[n] == "notes.txt" || rows[n] == "prog.exe" || rows[n] == "b")
+        ListView_SetItemState(form.FileListView->GetHandle(), static_cast<int>(n), LVIS_SELECTED, LVIS_SELECTED);
+    testing_pump::Pump(20);
+    EXPECT_EQ(form.FileNameEdit->GetText(), "\"notes.txt\" \"prog.exe\"") << "files only";
+    EXPECT_EQ(dialog->GetFileName(), folder + "notes.txt");
+    form.kButton1->Click();
+  }));
+  EXPECT_EQ(dialog->GetFiles()->GetText(), folder + "notes.txt\r\n" + folder + "prog.exe\r\n");
+  EXPECT_EQ(dialog->GetFileName(), folder + "prog.exe");
+}
+
 TEST_F(OpenDialogTest, TheChooserAnswersInPlaceOfTheFormAndWithoutASkinTheFrameworksDialog) {
   fw::testing::SetFileDialogService(std::move(chooser));
   auto* script = dynamic_cast<fw::testing::TScriptedFileDialogs*>(&fw::FileDialogService());
