@@ -277,12 +277,20 @@ TEST_F(OpenDialogTest, AMissingFileShowsTheErrorAndTheDialogStays) {
     form.FileNameEdit->SetText("missing");
     form.kButton1->Click();
     EXPECT_EQ(LastText(), folder + "missing\r\nFile not found") << "no DefaultExt: the name as typed";
-    form.FileNameEdit->SetText("noext");
+    // Open with a folder selected in the focused list opens the folder and keeps the dialog.
+    form.FileListView->SetFocus();
+    ASSERT_TRUE(testing_pump::PumpUntil([&] { return form.FileListView->Focused(); }));
+    ASSERT_EQ(Rows(form)[1], "b") << "folders first";
+    form.FileListView->SetItemIndex(1);
+    form.kButton1->Click();
+    EXPECT_EQ(form.GetModalResult(), fw::mrNone);
+    EXPECT_EQ(Shown(form), folder + "b");
+    form.FileNameEdit->SetText("..\\noext");
     form.kButton1->Click();
     EXPECT_EQ(form.GetModalResult(), fw::mrOk);
   }));
   EXPECT_EQ(scripted->Texts.size(), 2u);
-  EXPECT_EQ(dialog->GetFileName(), folder + "noext");
+  EXPECT_EQ(dialog->GetFileName(), folder + "b\\..\\noext");
 }
 
 TEST_F(OpenDialogTest, SelectingAFileFillsTheEditAndDoubleClickingItOpens) {
