@@ -1,6 +1,7 @@
 // The skinned shell list view rooted in the test's sandbox folder: mask words and matching,
 // incremental search, the listed rows (filtered, folders first), navigation up and down, Refresh
-// keeping the selection, report columns, files started through the shell-call hook, and a linked
+// keeping the selection, report columns (Wine's folders, and a mock folder that offers only
+// IShellDetails or no details at all), files started through the shell-call hook, and a linked
 // shell tree followed once either way.
 #include <gtest/gtest.h>
 
@@ -12,6 +13,7 @@
 #include "skin/controls/shell_list_view.h"
 #include "skin/controls/web_label.h"
 #include "support/message_pump.h"
+#include "support/mock_shell_folder.h"
 #include "support/panel_form_fixture.h"
 #include "support/sandbox.h"
 
@@ -251,6 +253,74 @@ TEST_F(ShellListTest, ReportViewShowsTheFoldersColumns) {
   fw::TListItem* row = list->GetItems()->GetItem(RowNamed("notes.txt"));
   ASSERT_NE(nullptr, row);
   EXPECT_EQ(list->GetColumns()->GetCount() - 1, row->GetSubItems()->GetCount());
+}
+
+// The captions, alignments and widths (in widths of "X") of the list's columns.
+struct TColumn {
+  std::string Caption;
+  fw::TAlignment Alignment;
+  int Chars;
+  bool operator==(const TColumn&) const = default;
+};
+void PrintTo(const TColumn& c, std::ostream* out) {
+  *out << '"' << c.Caption << "\" align " << c.Alignment << ' ' << c.Chars << " chars";
+}
+std::vector<TColumn> Columns(skin::TkCustomShellListView* list) {
+  SIZE x{};
+  HDC dc = GetDC(list->GetHandle());
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(list->GetHandle(), WM_GETFONT, 0, 0)));
+  GetTextExtentPoint32A(dc, "X", 1, &x);
+  SelectObject(dc, old);
+  ReleaseDC(list->GetHandle(), dc);
+  std::vector<TColumn> columns;
+  for (int n = 0; n < list->GetColumns()->GetCount(); ++n) {
+    fw::TListColumn* column = list->GetColumn(n);
+    EXPECT_EQ(0, column->GetWidth() % x.cx) << column->GetCaption();
+    columns.push_back({column->GetCaption(), column->GetAlignment(), column->GetWidth() / x.cx});
+  }
+  return columns;
+}
+
+TEST_F(ShellListTest, ReportColumnsOfAFolderWithOnlyIShellDetailsOrNoDetailsAtAll) {
+  // The folders the list opens from here on are the mock, whatever their place.
+  testing_shell::TMockFolder mock;
+  mock.name = "Mock";
+  skin::testing::SetFolderBinder([&](LPCITEMIDLIST) -> IShellFolder* {
+    mock.AddRef();
+    return &mock;
+  });
+  mock.columns = {{"Title", LVCFMT_LEFT, 20}, {"Pages", LVCFMT_RIGHT, 6}, {"Shelf", LVCFMT_CENTER, 12},
+                  {"Title", LVCFMT_LEFT, 20}, {"After", LVCFMT_LEFT, 8}};
+  list->SetViewStyle(fw::vsReport);
+  LPITEMIDLIST pidl = PidlOf(dir + "a");
+  list->SetFolderPidl(pidl);
+  skin::FreePidl(pidl);
+  // The older interface's titles up to the first one seen before.
+  EXPECT_EQ((std::vector<TColumn>{
+                {"Title", fw::taLeftJustify, 20}, {"Pages", fw::taRightJustify, 6}, {"Shelf", fw::taCenter, 12}}),
+            Columns(list));
+  EXPECT_TRUE(mock.Asked(IID_IShellFolder2)) << "asked for, not offered";
+  EXPECT_TRUE(mock.Asked(IID_IShellDetails));
+
+  // No details at all: the four default columns for a file-system folder...
+  mock.offersDetails = false;
+  pidl = PidlOf(dir + "b");
+  list->SetFolderPidl(pidl);
+  skin::FreePidl(pidl);
+  EXPECT_EQ((std::vector<TColumn>{{"Name", fw::taLeftJustify, 25},
+                                  {"Size", fw::taRightJustify, 10},
+                                  {"Type", fw::taLeftJustify, 10},
+                                  {"Modified", fw::taLeftJustify, 14}}),
+            Columns(list));
+  // ...and the name alone for any other.
+  pidl = nullptr;
+  ASSERT_EQ(S_OK, SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &pidl));
+  list->SetFolderPidl(pidl);
+  CoTaskMemFree(pidl);
+  EXPECT_EQ((std::vector<TColumn>{{"Name", fw::taLeftJustify, 25}}), Columns(list));
+  // The mock goes before the list does.
+  skin::testing::SetFolderBinder(nullptr);
+  list->UpOneLevel();
 }
 
 TEST_F(ShellListTest, ADoubleClickedFileStartsThroughTheShellCallShownNormally) {
