@@ -1,6 +1,7 @@
 // The folder dialog: "New folderN" numbering as a function, and the skinned picker driven
-// through the modal hook in the test's sandbox folder (Create, OK on virtual items, Enter while
-// renaming, Cancel, the start node), and the file dialog service answering in its place.
+// through the modal hook in the test's sandbox folder (Create, a folder that cannot be created,
+// OK on virtual items, Enter while renaming, Cancel, the start node), and the file dialog service
+// answering in its place.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -97,8 +98,27 @@ TEST_F(PathDialogTest, CreateTwiceMakesTheNumberedFoldersAndOkTakesTheSelection)
     form.kBitBtn1->Click();
   }));
   EXPECT_EQ(shown, 1);
+  EXPECT_TRUE(scripted->Texts.empty()) << "no warning";
   EXPECT_EQ(dialog->GetPath(), folder + "tree\\New folder2") << "the selection, no trailing backslash";
   EXPECT_FALSE(fw::DirectoryExists(folder + "tree\\New folder3"));
+}
+
+TEST_F(PathDialogTest, AFolderThatCannotBeCreatedIsReportedAndTheDialogStays) {
+  dialog->SetRoot(folder);
+  dialog->SetPath(folder + "tree\\inner");
+  EXPECT_FALSE(Run([&](skin::TPathDialogForm& form) {
+    ASSERT_EQ(SelectedPath(form), folder + "tree\\inner");
+    ASSERT_TRUE(form.kBitBtn3->GetEnabled());
+    // The selected folder goes away behind the dialog's back: nothing can be made in it.
+    testing_sandbox::RemoveTree(folder + "tree\\inner");
+    form.kBitBtn3->Click();
+    ASSERT_EQ(scripted->Texts.size(), 1u);
+    EXPECT_EQ(scripted->Texts[0], "Directory " + folder + "tree\\inner\\New folder1 can`t be created!");
+    EXPECT_FALSE(form.kShellTreeView1->IsEditing());
+    EXPECT_EQ(form.GetModalResult(), fw::mrNone) << "the dialog stays";
+    form.kBitBtn2->Click();
+  }));
+  EXPECT_FALSE(testing_sandbox::Exists(folder + "tree\\inner"));
 }
 
 TEST_F(PathDialogTest, EnterWhileRenamingEndsTheRenameAndKeepsTheDialog) {
