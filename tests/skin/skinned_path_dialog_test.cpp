@@ -1,7 +1,7 @@
 // The folder dialog: "New folderN" numbering as a function, and the skinned picker driven
 // through the modal hook in the test's sandbox folder (Create, a folder that cannot be created,
-// OK on virtual items, Enter while renaming, Cancel, the start node), and the file dialog service
-// answering in its place.
+// OK on virtual items, Enter while renaming, Cancel, the start node), the platform's browser
+// without a skin, and the file dialog service answering in place of both.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -177,6 +177,35 @@ TEST_F(PathDialogTest, DotOrAMissingFolderStartsOnTheFirstNode) {
     }));
     EXPECT_EQ(dialog->GetPath(), start) << "Cancel leaves Path as it was";
   }
+}
+
+// Presses Cancel on each folder browser of the thread once it shows, noting it.
+std::set<HWND> browsersSeen;
+BOOL CALLBACK CancelIfBrowser(HWND wnd, LPARAM) {
+  char name[16] = {};
+  GetClassNameA(wnd, name, sizeof name);
+  if (std::string(name) != "#32770" || !IsWindowVisible(wnd) || !browsersSeen.insert(wnd).second) return TRUE;
+  PostMessageA(wnd, WM_COMMAND, IDCANCEL, 0);
+  return FALSE;
+}
+void CALLBACK CancelBrowser(HWND, UINT, UINT_PTR, DWORD) { EnumThreadWindows(GetCurrentThreadId(), CancelIfBrowser, 0); }
+
+TEST_F(PathDialogTest, WithoutASkinOrAManagerThePlatformsBrowserShows) {
+  dialog->SetRoot(folder);
+  dialog->SetPath(folder + "tree");
+  browsersSeen.clear();
+  const UINT_PTR timer = SetTimer(nullptr, 0, 100, CancelBrowser);
+  manager->SetActive(false);
+  Settle();
+  EXPECT_FALSE(Run([](skin::TPathDialogForm&) {}));
+  EXPECT_EQ(browsersSeen.size(), 1u);
+  fw::FreeAndNil(manager);
+  Settle();
+  EXPECT_FALSE(Run([](skin::TPathDialogForm&) {}));
+  KillTimer(nullptr, timer);
+  EXPECT_EQ(browsersSeen.size(), 2u);
+  EXPECT_EQ(shown, 0) << "no skinned form";
+  EXPECT_EQ(dialog->GetPath(), folder + "tree");
 }
 
 TEST_F(PathDialogTest, TheChooserAnswersInPlaceOfTheFormAndTheBrowser) {

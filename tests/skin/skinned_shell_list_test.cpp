@@ -1,8 +1,8 @@
 // The skinned shell list view rooted in the test's sandbox folder: mask words and matching,
 // incremental search, the listed rows (filtered, folders first), navigation up and down, Refresh
 // keeping the selection, report columns (Wine's folders, and a mock folder that offers only
-// IShellDetails or no details at all), files started through the shell-call hook, and a linked
-// shell tree followed once either way.
+// IShellDetails or no details at all), files started through the shell-call hook, a linked
+// shell tree followed once either way, and the views across a skin change and without a manager.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,6 +12,7 @@
 #include "skin/controls/shell_combo_box.h"
 #include "skin/controls/shell_list_view.h"
 #include "skin/controls/web_label.h"
+#include "skin/engine/skin_manager.h"
 #include "support/message_pump.h"
 #include "support/mock_shell_folder.h"
 #include "support/panel_form_fixture.h"
@@ -416,6 +417,50 @@ TEST_F(ShellListTest, LinkedTreeListAndComboFollowOnceAndTheSameFolderDoesNotLis
   combo->Free();
   EXPECT_EQ(nullptr, list->GetShellComboBox());
   EXPECT_EQ(nullptr, tree->GetShellComboBox());
+}
+
+TEST_F(ShellListTest, ASkinChangeRepaintsTheViewsAndWithoutAManagerTheyWorkAsTheirBases) {
+  using control_shots::WindowShot;
+  using test_skins::PixelOf;
+  // A list read as a form's resource would be (a list made outside a load scope never leaves
+  // its loading state, a fault of the list view base of its own).
+  list->Free();
+  {
+    fw::TLoadScope loading;
+    list = Place<ProbeList>(panel, 220, 40, 440, 310);
+    list->SetViewStyle(fw::vsList);
+    list->SetShowExt(skin::seShow);
+    list->SetRoot(dir);
+  }
+  Settle();
+  const std::vector<std::string> rows = Rows();
+  const int nodes = tree->GetItems()->GetCount();
+  UseSecondSkin();
+  Settle();
+  const control_skin::TSectionColours edit = control_skin::SectionOf(control_skin::kSecond, "EDIT");
+  EXPECT_EQ(tree->GetColor(), edit.Face[control_skin::kNormal]);
+  EXPECT_EQ(list->GetColor(), edit.Face[control_skin::kNormal]);
+  EXPECT_EQ(PixelOf(*WindowShot(tree), 60, 1), edit.Edge[control_skin::kNormal]);
+  EXPECT_EQ(PixelOf(*WindowShot(list), 1, 100), edit.Edge[control_skin::kNormal]);
+  EXPECT_EQ(PixelOf(*WindowShot(combo), 60, 1),
+            control_skin::SectionOf(control_skin::kSecond, "COMBOBOX").Edge[control_skin::kNormal]);
+  EXPECT_EQ(rows, Rows());
+  EXPECT_EQ(nodes, tree->GetItems()->GetCount());
+
+  // No manager at all: the framework's colours; the views still list and follow each other.
+  fw::FreeAndNil(manager);
+  Settle();
+  EXPECT_EQ(fw::clWindow, tree->GetColor());
+  EXPECT_EQ(fw::clWindow, list->GetColor());
+  list->SetShellTreeView(tree);
+  list->SetShellComboBox(combo);
+  tree->SetPath(dir + "Tom & Jerry");
+  EXPECT_EQ(dir + "Tom & Jerry", Listed());
+  EXPECT_EQ((std::vector<std::string>{"inner"}), Rows());
+  EXPECT_EQ(dir + "Tom & Jerry\\", combo->GetPath());
+  list->UpOneLevel();
+  EXPECT_EQ(rows, Rows());
+  EXPECT_EQ(dir.substr(0, dir.size() - 1), tree->GetPath());
 }
 
 }  // namespace
