@@ -222,6 +222,12 @@ TEST_F(PathDialogTest, TheChooserAnswersInPlaceOfTheFormAndTheBrowser) {
     EXPECT_EQ(script->Browses.back().Root, "rfMyComputer");
     dialog->SetPath(folder + "tree");
   }
+  // A chosen path that is no existing folder is ignored.
+  dialog->SetDialogOptions(skin::TSelectDirOpts{});
+  script->Folders = {folder + "missing"};
+  Run([](skin::TPathDialogForm&) {});
+  EXPECT_EQ(dialog->GetPath(), folder + "tree");
+  EXPECT_FALSE(fw::DirectoryExists(folder + "missing"));
   EXPECT_EQ(shown, 0) << "no form shown";
   chooser = fw::testing::SetFileDialogService(nullptr);
 }
