@@ -14,6 +14,7 @@ namespace skin {
 namespace {
 
 TkShellFolder* desktopFolder = nullptr;
+testing::TkFolderBinder folderBinder;
 IContextMenu2* openContextMenu = nullptr;
 
 struct TRootName {
@@ -74,7 +75,20 @@ std::string Lower(std::string text) {
   return text;
 }
 
+// A folder answers for its own items only (the desktop under Wine gives every list below My
+// Computer the attributes of My Computer), so a list of several items is asked of the folder
+// holding its last item.
 ULONG Attributes(IShellFolder* folder, LPCITEMIDLIST pidl, ULONG mask) {
+  svc::TComRef<IShellFolder> holder;
+  if (CountItemIds(pidl) > 1) {
+    LPITEMIDLIST path = CopyPidl(pidl);
+    StripLastItemId(path);
+    if (SUCCEEDED(folder->BindToObject(path, nullptr, IID_IShellFolder, holder.PutVoid())) && holder) {
+      folder = holder.Get();
+      pidl = reinterpret_cast<LPCITEMIDLIST>(LastItem(pidl));
+    }
+    FreePidl(path);
+  }
   folder->GetAttributesOf(1, &pidl, &mask);
   return mask;
 }
@@ -443,9 +457,18 @@ std::string TkShellFolder::Details(int index) const {
 
 // --- folders of lists and roots ---
 
+namespace testing {
+TkFolderBinder SetFolderBinder(TkFolderBinder binder) {
+  TkFolderBinder previous = std::move(folderBinder);
+  folderBinder = std::move(binder);
+  return previous;
+}
+}  // namespace testing
+
 TkShellFolder* CreateFolderFromPidl(LPCITEMIDLIST pidl) {
   svc::TComRef<IShellFolder> folder;
-  if (pidl && pidl->mkid.cb)
+  if (folderBinder) folder.Reset(folderBinder(pidl));
+  if (!folder && pidl && pidl->mkid.cb)
     folder.Reset(ItemInterface<IShellFolder>(nullptr, nullptr, pidl, pidl, IID_IShellFolder));
   if (!folder) {
     DesktopShellFolder()->AddRef();

@@ -2,6 +2,7 @@
 // shell allocator, the root-folder names, TkShellFolder (one namespace item with its parent link
 // and lazily obtained shell interfaces), the shell's context menu and its verb hook.
 #pragma once
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -152,5 +153,12 @@ void InvokeContextMenu(fw::TObject* owner, HWND ownerWindow, TkShellFolder* fold
 void InvokeVerb(TkShellFolder* folder, const std::string& verb);
 // The context menu being tracked (for menu messages of its owner), else null.
 IContextMenu2* OpenContextMenu();
+
+namespace testing {
+// Gives the folder interface of an absolute list for CreateFolderFromPidl (with a reference for
+// the caller); empty, or an answer of null, leaves it to the shell. Returns what it replaces.
+using TkFolderBinder = std::function<IShellFolder*(LPCITEMIDLIST absolute)>;
+TkFolderBinder SetFolderBinder(TkFolderBinder binder);
+}  // namespace testing
 
 }  // namespace skin

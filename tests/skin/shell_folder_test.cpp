@@ -14,12 +14,14 @@
 #include "skin/controls/shell_folder.h"
 #include "skin/controls/web_label.h"
 #include "support/message_pump.h"
+#include "support/mock_shell_folder.h"
 #include "support/sandbox.h"
 
 namespace {
 
 using testing_sandbox::TestFolder;
 using testing_sandbox::WriteFile;
+using testing_shell::TMockFolder;
 
 // A list of the given items, each carrying its own byte as payload.
 LPITEMIDLIST MadeUp(const std::vector<BYTE>& items) {
@@ -100,80 +102,6 @@ TEST_F(ShellFolderTest, RootNamesAndObjectTypeFlags) {
   EXPECT_EQ(DWORD(0x20), skin::ObjectTypeFlags(skin::otFolders));
 }
 
-// A folder that is only an IShellFolder: names come from the test, details (when it offers
-// them) from an IShellDetails of its own; every interface it is asked for is noted.
-class MockFolder : public IShellFolder, public IShellDetails {
- public:
-  std::string name;
-  std::string parsing;
-  bool offersDetails = true;
-  std::vector<IID> asked;
-  int detailCalls = 0;
-
-  // IUnknown of the folder; the details object shares the count.
-  STDMETHODIMP QueryInterface(REFIID iid, void** out) override {
-    asked.push_back(iid);
-    *out = nullptr;
-    if (iid == IID_IUnknown || iid == IID_IShellFolder) *out = static_cast<IShellFolder*>(this);
-    if (!*out) return E_NOINTERFACE;
-    AddRef();
-    return S_OK;
-  }
-  STDMETHODIMP_(ULONG) AddRef() override { return ++refs; }
-  STDMETHODIMP_(ULONG) Release() override { return --refs; }
-  STDMETHODIMP ParseDisplayName(HWND, IBindCtx*, LPWSTR, ULONG*, LPITEMIDLIST*, ULONG*) override { return E_NOTIMPL; }
-  STDMETHODIMP EnumObjects(HWND, SHCONTF, IEnumIDList**) override { return E_NOTIMPL; }
-  STDMETHODIMP BindToObject(LPCITEMIDLIST, IBindCtx*, REFIID, void** out) override {
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  STDMETHODIMP BindToStorage(LPCITEMIDLIST, IBindCtx*, REFIID, void** out) override {
-    *out = nullptr;
-    return E_NOTIMPL;
-  }
-  STDMETHODIMP CompareIDs(LPARAM, LPCITEMIDLIST, LPCITEMIDLIST) override { return 0; }
-  STDMETHODIMP CreateViewObject(HWND, REFIID iid, void** out) override {
-    asked.push_back(iid);
-    *out = nullptr;
-    if (!offersDetails || iid != IID_IShellDetails) return E_NOINTERFACE;
-    *out = static_cast<IShellDetails*>(this);
-    AddRef();
-    return S_OK;
-  }
-  STDMETHODIMP GetAttributesOf(UINT, LPCITEMIDLIST*, SFGAOF* inOut) override {
-    *inOut &= SFGAO_FILESYSTEM;
-    return S_OK;
-  }
-  STDMETHODIMP GetUIObjectOf(HWND, UINT, LPCITEMIDLIST*, REFIID, UINT*, void** out) override {
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  STDMETHODIMP GetDisplayNameOf(LPCITEMIDLIST, SHGDNF flags, STRRET* out) override {
-    out->uType = STRRET_CSTR;
-    lstrcpynA(out->cStr, (flags & SHGDN_FORPARSING ? parsing : name).c_str(), MAX_PATH);
-    return S_OK;
-  }
-  STDMETHODIMP SetNameOf(HWND, LPCITEMIDLIST, LPCOLESTR, SHGDNF, LPITEMIDLIST*) override { return E_NOTIMPL; }
-
-  // IShellDetails, reached through the folder's view object.
-  STDMETHODIMP GetDetailsOf(LPCITEMIDLIST, UINT column, SHELLDETAILS* out) override {
-    ++detailCalls;
-    out->str.uType = STRRET_CSTR;
-    wsprintfA(out->str.cStr, "column %u", column);
-    return S_OK;
-  }
-  STDMETHODIMP ColumnClick(UINT) override { return E_NOTIMPL; }
-
-  bool Asked(REFIID iid) const {
-    for (const IID& a : asked)
-      if (a == iid) return true;
-    return false;
-  }
-
- private:
-  ULONG refs = 1;
-};
-
 // The item name of folder parent as a TkShellFolder below it.
 skin::TkShellFolder* Child(skin::TkShellFolder* parent, const std::string& name) {
   std::wstring wide(name.begin(), name.end());
@@ -190,7 +118,7 @@ skin::TkShellFolder* Child(skin::TkShellFolder* parent, const std::string& name)
 TEST_F(ShellFolderTest, DisplayNamesFollowTheQuestionMarkAndExtensionRules) {
   std::string dir = TestFolder();
   WriteFile(dir + "report.txt", "12345");
-  MockFolder parent;
+  TMockFolder parent;
   LPITEMIDLIST item = MadeUp({7});
   parent.name = "?1?2 Drive?";
   EXPECT_EQ("12 Drive", skin::GetItemDisplayName(&parent, item, SHGDN_INFOLDER, skin::seSystem));
@@ -240,6 +168,16 @@ TEST_F(ShellFolderTest, ItemsOfTheSandboxAndTheZipRules) {
   EXPECT_FALSE(plain->IsFolder());
   EXPECT_EQ("noext", plain->DisplayName(skin::seShow));
   EXPECT_EQ("noext", plain->DisplayName(skin::seHide));
+
+  // The same file made from its absolute list (parented by the desktop) is the same kind of item.
+  LPITEMIDLIST absolute = skin::PidlFromPath(dir + "noext");
+  skin::TkShellFolder* direct = skin::CreateFolderFromPidl(absolute);
+  skin::FreePidl(absolute);
+  EXPECT_TRUE(direct->IsFile());
+  EXPECT_FALSE(direct->IsFolder());
+  EXPECT_TRUE(direct->Properties().Contains(skin::prFileSystem));
+  EXPECT_TRUE(root->Properties().Contains(skin::prFileSystem));
+  delete direct;
 
   skin::TkShellFolder* hidden = Child(root, "hidden.txt");
   EXPECT_TRUE(hidden->Properties().Contains(skin::prHidden));
@@ -325,7 +263,7 @@ TEST_F(ShellFolderTest, AFolderThatIsOnlyAnIShellFolderGetsNoIShellFolder2Calls)
   std::wstring name = L"seven.bin";
   ASSERT_EQ(S_OK, root->ShellFolder()->ParseDisplayName(nullptr, nullptr, name.data(), nullptr, &file, nullptr));
 
-  MockFolder withDetails;
+  TMockFolder withDetails;
   auto* folder = new skin::TkShellFolder(root, &withDetails, file);
   EXPECT_EQ(nullptr, folder->ShellFolder2());
   EXPECT_TRUE(withDetails.Asked(IID_IShellFolder2));
@@ -336,7 +274,7 @@ TEST_F(ShellFolderTest, AFolderThatIsOnlyAnIShellFolderGetsNoIShellFolder2Calls)
   delete folder;
 
   // No details at all: the file's own find data.
-  MockFolder bare;
+  TMockFolder bare;
   bare.offersDetails = false;
   folder = new skin::TkShellFolder(root, &bare, file);
   folder->LoadColumnDetails(nullptr, 4);

@@ -2,7 +2,7 @@
 // breaks and the extra line), the popup background and the protocol that skins the popup
 // window (built once per popup, one request queued at a time, a freed item behind a request,
 // a check mask without frames, the window forgotten when destroyed), which events hooking
-// touches, and real popups and a real menu bar on the screen.
+// touches, and real popups and a real menu bar on the screen, also across a skin change.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -15,6 +15,7 @@
 #include "skin/engine/skin_manager.h"
 #include "skin/engine/skinable_menus.h"
 #include "skin/engine/stored_skins.h"
+#include "support/control_skin.h"
 #include "support/form_skin_fixture.h"
 
 namespace {
@@ -628,6 +629,79 @@ TEST_F(SkinMenus, MenuBarItemsDrawnIntoTheProvidersCache) {
   // Right of the last item the menu line shows.
   EXPECT_EQ(WindowPixel(318 - provider->SysBorderWidth(), y), kMenuLine);
   form->SetMenu(nullptr);
+}
+
+// Two skins whose popup frame (MAINMENU) and items (MENUITEM) have known colours, each its own:
+// the popup drawn after a change of skin shows the new one, also when the popup was open.
+class SkinMenusTwoSkins : public SkinMenus {
+ protected:
+  static fw::TColor FrameOf(int skin) { return control_skin::Colour(skin, 31, 0); }
+  static fw::TColor ItemOf(int skin) { return control_skin::Colour(skin, 32, 0); }
+  static std::string NameOf(int skin) { return skin ? "Menus2" : "Menus1"; }
+
+  void SetUp() override {
+    SkinMenus::SetUp();
+    manager->Free();
+    manager = fw::New<skin::TkSkinManager>(nullptr);
+    for (int k : {0, 1}) {
+      test_skins::Picture master(36, 12, FrameOf(k));
+      skin::TkStoredSkin* stored = test_skins::AddStoredSkin(
+          *manager->GetInternalSkins(), NameOf(k),
+          {{"GLOBALINFO", ""}, {"FORM", ""}, {"MAINMENU", ""}, {"MENUITEM", ""}}, master);
+      AddImage(*stored, "MAINMENU", "BORDERSMASK", fw::TRect(0, 0, 36, 12), 0, 0, 4, 3);
+      SectionOf(*stored, "MAINMENU")->SetColor(FrameOf(k));
+      SectionOf(*stored, "MENUITEM")->SetColor(ItemOf(k));
+      SectionOf(*stored, "MENUITEM")->SetHotColor(control_skin::Colour(k, 32, 1));
+    }
+    manager->SetIsDefault(true);
+    manager->SetSkinName(NameOf(0));
+    // The form's skinner is the one that hears of a new skin.
+    MakeForm(fw::bsSizeable, skin::TkBorderIcons{fw::biSystemMenu});
+  }
+
+  // The popup's frame left of its first item and that item's face, read from the screen.
+  static std::pair<fw::TColor, fw::TColor> Shown(HWND wnd, fw::TPopupMenu* menu) {
+    GdiFlush();
+    RECT item{}, window{};
+    GetMenuItemRect(nullptr, menu->GetHandle(), 0, &item);
+    GetWindowRect(wnd, &window);
+    const int y = (item.top + item.bottom) / 2;
+    HDC screen = GetDC(nullptr);
+    const auto frame = static_cast<fw::TColor>(GetPixel(screen, window.left + 1, y));
+    const auto face = static_cast<fw::TColor>(GetPixel(screen, item.right - 6, y));
+    ReleaseDC(nullptr, screen);
+    return {frame, face};
+  }
+};
+
+TEST_F(SkinMenusTwoSkins, APopupDrawnAfterASkinChangeShowsTheNewSkin) {
+  fw::TPopupMenu* menu = MakePopup({"Open", "Save", "Close"});
+  Menus()->HookPopupMenu(menu, true);
+  std::vector<std::pair<fw::TColor, fw::TColor>> seen;
+  int step = 0;
+  RunPopup([menu] { menu->Popup(200, 200); }, [&](HWND wnd) {
+    if (step == 1) {
+      seen.push_back(Shown(wnd, menu));
+      // The skin changes while the popup is open; the popup is drawn again.
+      manager->SetSkinName(NameOf(1));
+      RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+    } else if (step == 4) {
+      seen.push_back(Shown(wnd, menu));
+      return true;
+    }
+    ++step;
+    return false;
+  });
+  // The next popup, after a change back.
+  manager->SetSkinName(NameOf(0));
+  step = 0;
+  RunPopup([menu] { menu->Popup(220, 220); }, [&](HWND wnd) {
+    if (step++ < 1) return false;
+    seen.push_back(Shown(wnd, menu));
+    return true;
+  });
+  using Seen = std::vector<std::pair<fw::TColor, fw::TColor>>;
+  EXPECT_EQ(seen, (Seen{{FrameOf(0), ItemOf(0)}, {FrameOf(1), ItemOf(1)}, {FrameOf(0), ItemOf(0)}}));
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 // The folder dialog: "New folderN" numbering as a function, and the skinned picker driven
 // through the modal hook in the test's sandbox folder (Create, offered only with sdAllowCreate,
-// OK on virtual items, Enter while renaming, Cancel, the start node), and the file dialog
-// service answering in its place.
+// a folder that cannot be created, OK on virtual items, Enter while renaming, Cancel, the start
+// node), the platform's browser without a skin, and the file dialog service answering in place
+// of both.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -99,8 +100,27 @@ TEST_F(PathDialogTest, CreateTwiceMakesTheNumberedFoldersAndOkTakesTheSelection)
     form.kBitBtn1->Click();
   }));
   EXPECT_EQ(shown, 1);
+  EXPECT_TRUE(scripted->Texts.empty()) << "no warning";
   EXPECT_EQ(dialog->GetPath(), folder + "tree\\New folder2") << "the selection, no trailing backslash";
   EXPECT_FALSE(fw::DirectoryExists(folder + "tree\\New folder3"));
+}
+
+TEST_F(PathDialogTest, AFolderThatCannotBeCreatedIsReportedAndTheDialogStays) {
+  dialog->SetRoot(folder);
+  dialog->SetPath(folder + "tree\\inner");
+  EXPECT_FALSE(Run([&](skin::TPathDialogForm& form) {
+    ASSERT_EQ(SelectedPath(form), folder + "tree\\inner");
+    ASSERT_TRUE(form.kBitBtn3->GetEnabled());
+    // The selected folder goes away behind the dialog's back: nothing can be made in it.
+    testing_sandbox::RemoveTree(folder + "tree\\inner");
+    form.kBitBtn3->Click();
+    ASSERT_EQ(scripted->Texts.size(), 1u);
+    EXPECT_EQ(scripted->Texts[0], "Directory " + folder + "tree\\inner\\New folder1 can`t be created!");
+    EXPECT_FALSE(form.kShellTreeView1->IsEditing());
+    EXPECT_EQ(form.GetModalResult(), fw::mrNone) << "the dialog stays";
+    form.kBitBtn2->Click();
+  }));
+  EXPECT_FALSE(testing_sandbox::Exists(folder + "tree\\inner"));
 }
 
 TEST_F(PathDialogTest, EnterWhileRenamingEndsTheRenameAndKeepsTheDialog) {
@@ -180,6 +200,35 @@ TEST_F(PathDialogTest, DotOrAMissingFolderStartsOnTheFirstNode) {
   }
 }
 
+// Presses Cancel on each folder browser of the thread once it shows, noting it.
+std::set<HWND> browsersSeen;
+BOOL CALLBACK CancelIfBrowser(HWND wnd, LPARAM) {
+  char name[16] = {};
+  GetClassNameA(wnd, name, sizeof name);
+  if (std::string(name) != "#32770" || !IsWindowVisible(wnd) || !browsersSeen.insert(wnd).second) return TRUE;
+  PostMessageA(wnd, WM_COMMAND, IDCANCEL, 0);
+  return FALSE;
+}
+void CALLBACK CancelBrowser(HWND, UINT, UINT_PTR, DWORD) { EnumThreadWindows(GetCurrentThreadId(), CancelIfBrowser, 0); }
+
+TEST_F(PathDialogTest, WithoutASkinOrAManagerThePlatformsBrowserShows) {
+  dialog->SetRoot(folder);
+  dialog->SetPath(folder + "tree");
+  browsersSeen.clear();
+  const UINT_PTR timer = SetTimer(nullptr, 0, 100, CancelBrowser);
+  manager->SetActive(false);
+  Settle();
+  EXPECT_FALSE(Run([](skin::TPathDialogForm&) {}));
+  EXPECT_EQ(browsersSeen.size(), 1u);
+  fw::FreeAndNil(manager);
+  Settle();
+  EXPECT_FALSE(Run([](skin::TPathDialogForm&) {}));
+  KillTimer(nullptr, timer);
+  EXPECT_EQ(browsersSeen.size(), 2u);
+  EXPECT_EQ(shown, 0) << "no skinned form";
+  EXPECT_EQ(dialog->GetPath(), folder + "tree");
+}
+
 TEST_F(PathDialogTest, TheChooserAnswersInPlaceOfTheFormAndTheBrowser) {
   fw::testing::SetFileDialogService(std::move(chooser));
   auto* script = dynamic_cast<fw::testing::TScriptedFileDialogs*>(&fw::FileDialogService());
@@ -194,6 +243,12 @@ TEST_F(PathDialogTest, TheChooserAnswersInPlaceOfTheFormAndTheBrowser) {
     EXPECT_EQ(script->Browses.back().Root, "rfMyComputer");
     dialog->SetPath(folder + "tree");
   }
+  // A chosen path that is no existing folder is ignored.
+  dialog->SetDialogOptions(skin::TSelectDirOpts{});
+  script->Folders = {folder + "missing"};
+  Run([](skin::TPathDialogForm&) {});
+  EXPECT_EQ(dialog->GetPath(), folder + "tree");
+  EXPECT_FALSE(fw::DirectoryExists(folder + "missing"));
   EXPECT_EQ(shown, 0) << "no form shown";
   chooser = fw::testing::SetFileDialogService(nullptr);
 }

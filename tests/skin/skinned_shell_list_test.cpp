@@ -1,7 +1,8 @@
 // The skinned shell list view rooted in the test's sandbox folder: mask words and matching,
 // incremental search, the listed rows (filtered, folders first), navigation up and down, Refresh
-// keeping the selection, report columns, files started through the shell-call hook, and a linked
-// shell tree followed once either way.
+// keeping the selection, report columns (Wine's folders, and a mock folder that offers only
+// IShellDetails or no details at all), files started through the shell-call hook, a linked
+// shell tree followed once either way, and the views across a skin change and without a manager.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,7 +12,9 @@
 #include "skin/controls/shell_combo_box.h"
 #include "skin/controls/shell_list_view.h"
 #include "skin/controls/web_label.h"
+#include "skin/engine/skin_manager.h"
 #include "support/message_pump.h"
+#include "support/mock_shell_folder.h"
 #include "support/panel_form_fixture.h"
 #include "support/sandbox.h"
 
@@ -253,6 +256,74 @@ TEST_F(ShellListTest, ReportViewShowsTheFoldersColumns) {
   EXPECT_EQ(list->GetColumns()->GetCount() - 1, row->GetSubItems()->GetCount());
 }
 
+// The captions, alignments and widths (in widths of "X") of the list's columns.
+struct TColumn {
+  std::string Caption;
+  fw::TAlignment Alignment;
+  int Chars;
+  bool operator==(const TColumn&) const = default;
+};
+void PrintTo(const TColumn& c, std::ostream* out) {
+  *out << '"' << c.Caption << "\" align " << c.Alignment << ' ' << c.Chars << " chars";
+}
+std::vector<TColumn> Columns(skin::TkCustomShellListView* list) {
+  SIZE x{};
+  HDC dc = GetDC(list->GetHandle());
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(list->GetHandle(), WM_GETFONT, 0, 0)));
+  GetTextExtentPoint32A(dc, "X", 1, &x);
+  SelectObject(dc, old);
+  ReleaseDC(list->GetHandle(), dc);
+  std::vector<TColumn> columns;
+  for (int n = 0; n < list->GetColumns()->GetCount(); ++n) {
+    fw::TListColumn* column = list->GetColumn(n);
+    EXPECT_EQ(0, column->GetWidth() % x.cx) << column->GetCaption();
+    columns.push_back({column->GetCaption(), column->GetAlignment(), column->GetWidth() / x.cx});
+  }
+  return columns;
+}
+
+TEST_F(ShellListTest, ReportColumnsOfAFolderWithOnlyIShellDetailsOrNoDetailsAtAll) {
+  // The folders the list opens from here on are the mock, whatever their place.
+  testing_shell::TMockFolder mock;
+  mock.name = "Mock";
+  skin::testing::SetFolderBinder([&](LPCITEMIDLIST) -> IShellFolder* {
+    mock.AddRef();
+    return &mock;
+  });
+  mock.columns = {{"Title", LVCFMT_LEFT, 20}, {"Pages", LVCFMT_RIGHT, 6}, {"Shelf", LVCFMT_CENTER, 12},
+                  {"Title", LVCFMT_LEFT, 20}, {"After", LVCFMT_LEFT, 8}};
+  list->SetViewStyle(fw::vsReport);
+  LPITEMIDLIST pidl = PidlOf(dir + "a");
+  list->SetFolderPidl(pidl);
+  skin::FreePidl(pidl);
+  // The older interface's titles up to the first one seen before.
+  EXPECT_EQ((std::vector<TColumn>{
+                {"Title", fw::taLeftJustify, 20}, {"Pages", fw::taRightJustify, 6}, {"Shelf", fw::taCenter, 12}}),
+            Columns(list));
+  EXPECT_TRUE(mock.Asked(IID_IShellFolder2)) << "asked for, not offered";
+  EXPECT_TRUE(mock.Asked(IID_IShellDetails));
+
+  // No details at all: the four default columns for a file-system folder...
+  mock.offersDetails = false;
+  pidl = PidlOf(dir + "b");
+  list->SetFolderPidl(pidl);
+  skin::FreePidl(pidl);
+  EXPECT_EQ((std::vector<TColumn>{{"Name", fw::taLeftJustify, 25},
+                                  {"Size", fw::taRightJustify, 10},
+                                  {"Type", fw::taLeftJustify, 10},
+                                  {"Modified", fw::taLeftJustify, 14}}),
+            Columns(list));
+  // ...and the name alone for any other.
+  pidl = nullptr;
+  ASSERT_EQ(S_OK, SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &pidl));
+  list->SetFolderPidl(pidl);
+  CoTaskMemFree(pidl);
+  EXPECT_EQ((std::vector<TColumn>{{"Name", fw::taLeftJustify, 25}}), Columns(list));
+  // The mock goes before the list does.
+  skin::testing::SetFolderBinder(nullptr);
+  list->UpOneLevel();
+}
+
 TEST_F(ShellListTest, ADoubleClickedFileStartsThroughTheShellCallShownNormally) {
   std::vector<std::pair<std::string, int>> started;
   skin::testing::SetShellOpen([&](const std::string& target, int show) { started.emplace_back(target, show); });
@@ -346,6 +417,50 @@ TEST_F(ShellListTest, LinkedTreeListAndComboFollowOnceAndTheSameFolderDoesNotLis
   combo->Free();
   EXPECT_EQ(nullptr, list->GetShellComboBox());
   EXPECT_EQ(nullptr, tree->GetShellComboBox());
+}
+
+TEST_F(ShellListTest, ASkinChangeRepaintsTheViewsAndWithoutAManagerTheyWorkAsTheirBases) {
+  using control_shots::WindowShot;
+  using test_skins::PixelOf;
+  // A list read as a form's resource would be (a list made outside a load scope never leaves
+  // its loading state, a fault of the list view base of its own).
+  list->Free();
+  {
+    fw::TLoadScope loading;
+    list = Place<ProbeList>(panel, 220, 40, 440, 310);
+    list->SetViewStyle(fw::vsList);
+    list->SetShowExt(skin::seShow);
+    list->SetRoot(dir);
+  }
+  Settle();
+  const std::vector<std::string> rows = Rows();
+  const int nodes = tree->GetItems()->GetCount();
+  UseSecondSkin();
+  Settle();
+  const control_skin::TSectionColours edit = control_skin::SectionOf(control_skin::kSecond, "EDIT");
+  EXPECT_EQ(tree->GetColor(), edit.Face[control_skin::kNormal]);
+  EXPECT_EQ(list->GetColor(), edit.Face[control_skin::kNormal]);
+  EXPECT_EQ(PixelOf(*WindowShot(tree), 60, 1), edit.Edge[control_skin::kNormal]);
+  EXPECT_EQ(PixelOf(*WindowShot(list), 1, 100), edit.Edge[control_skin::kNormal]);
+  EXPECT_EQ(PixelOf(*WindowShot(combo), 60, 1),
+            control_skin::SectionOf(control_skin::kSecond, "COMBOBOX").Edge[control_skin::kNormal]);
+  EXPECT_EQ(rows, Rows());
+  EXPECT_EQ(nodes, tree->GetItems()->GetCount());
+
+  // No manager at all: the framework's colours; the views still list and follow each other.
+  fw::FreeAndNil(manager);
+  Settle();
+  EXPECT_EQ(fw::clWindow, tree->GetColor());
+  EXPECT_EQ(fw::clWindow, list->GetColor());
+  list->SetShellTreeView(tree);
+  list->SetShellComboBox(combo);
+  tree->SetPath(dir + "Tom & Jerry");
+  EXPECT_EQ(dir + "Tom & Jerry", Listed());
+  EXPECT_EQ((std::vector<std::string>{"inner"}), Rows());
+  EXPECT_EQ(dir + "Tom & Jerry\\", combo->GetPath());
+  list->UpOneLevel();
+  EXPECT_EQ(rows, Rows());
+  EXPECT_EQ(dir.substr(0, dir.size() - 1), tree->GetPath());
 }
 
 }  // namespace

@@ -18,6 +18,7 @@
 #include "services/shell/shell_drag_loop.h"
 #include "services/shell/shell_item.h"
 #include "services/shell/shortcut.h"
+#include "skin/controls/shell_folder.h"
 #include "skin/controls/web_label.h"
 #include "skin/engine/fast_pixels.h"
 #include "skin/engine/skinable_menus.h"
@@ -55,6 +56,7 @@ TSeamGuard::TSeamGuard() {
   Keep(&skin::testing::SetIsNT);                     // the menu painter's platform family
   Keep(&svc::testing::SetShellRun);                  // files and items the shell would open or run
   Keep(&skin::testing::SetShellOpen);                // what the link label and the shell views would start
+  Keep(&skin::testing::SetFolderBinder);             // the folder interface a shell view lists
 }
 
 TSeamGuard::~TSeamGuard() {
