@@ -105,9 +105,7 @@ void TPathDialogForm::CreateClick(fw::TObject*) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
   });
   if (!name.empty() && CreateDirectoryA(name.c_str(), nullptr)) {
-    kShellTreeView1->RefreshNode(node);  // replaces the node; the selection stays on its successor
-    node = kShellTreeView1->GetSelected();
-    if (!node) return;
+    kShellTreeView1->RefreshNode(node);  // the node stays, its children listed anew
     node->Expand(false);
     for (int i = 0; i < node->GetCount(); ++i) {
       fw::TTreeNode* child = node->GetItem(i);

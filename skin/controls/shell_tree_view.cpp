@@ -1,5 +1,8 @@
 #include "skin/controls/shell_tree_view.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "framework/forms/application.h"
 #include "framework/menus/popup_menu.h"
 #include "services/shell/shell_view_support.h"
@@ -207,23 +210,60 @@ void TkCustomShellTreeView::PopulateNode(fw::TTreeNode* node) {
   if (!folder || !folder->ShellFolder()) return;
   svc::TSvBusyCursor busy;
   TNodeUpdate update(this);
+  ListChildren(node);
+}
+
+// The folder's items are listed and matched with the node's children (the folder's CompareIDs
+// finds an item equal): a child still listed keeps its node, and is listed anew itself when it
+// was listed before (it has children or is expanded); a child no longer listed is deleted; a new
+// item gets a node. Then the children are sorted in the folder's order.
+void TkCustomShellTreeView::ListChildren(fw::TTreeNode* node) {
+  IShellFolder* shell = FolderOf(node)->ShellFolder();
+  auto order = [shell](LPCITEMIDLIST a, LPCITEMIDLIST b) {
+    return static_cast<int>(static_cast<short>(HRESULT_CODE(shell->CompareIDs(0, a, b))));
+  };
+  std::vector<LPITEMIDLIST> listed;
   svc::TComRef<IEnumIDList> items;
-  if (SUCCEEDED(folder->ShellFolder()->EnumObjects(fw::Application->GetHandle(), ObjectTypeFlags(FObjectTypes),
-                                                   items.Put())) &&
+  if (SUCCEEDED(shell->EnumObjects(fw::Application->GetHandle(), ObjectTypeFlags(FObjectTypes), items.Put())) &&
       items) {
     LPITEMIDLIST item = nullptr;
     ULONG fetched = 0;
     while (items->Next(1, &item, &fetched) == S_OK && fetched) {
-      InitNode(GetItems()->AddChildObject(node, "", nullptr), item, node);
-      CoTaskMemFree(item);
+      listed.push_back(item);
       item = nullptr;
     }
   }
-  IShellFolder* shell = folder->ShellFolder();
-  SortChildren(node, [shell](fw::TTreeNode* a, fw::TTreeNode* b, LPARAM) {
-    return static_cast<int>(static_cast<short>(
-        HRESULT_CODE(shell->CompareIDs(0, FolderOf(a)->RelativeID(), FolderOf(b)->RelativeID()))));
+  for (int i = node->GetCount() - 1; i >= 0; --i) {
+    fw::TTreeNode* child = node->GetItem(i);
+    TkShellFolder* folder = FolderOf(child);
+    auto found = listed.end();
+    if (folder)
+      found = std::find_if(listed.begin(), listed.end(),
+                           [&](LPITEMIDLIST item) { return order(folder->RelativeID(), item) == 0; });
+    if (found == listed.end()) {
+      child->Delete();
+      continue;
+    }
+    FreePidl(*found);
+    listed.erase(found);
+    if (folder->ShellFolder() && (child->GetCount() > 0 || child->GetExpanded())) {
+      ListChildren(child);
+      child->SetHasChildren(child->GetCount() > 0);
+    } else {
+      child->SetHasChildren(ShowsButton(folder));
+    }
+  }
+  for (LPITEMIDLIST item : listed) InitNode(GetItems()->AddChildObject(node, "", nullptr), item, node);
+  FreePidlList(listed);
+  SortChildren(node, [&](fw::TTreeNode* a, fw::TTreeNode* b, LPARAM) {
+    return order(FolderOf(a)->RelativeID(), FolderOf(b)->RelativeID());
   }, 0);
+}
+
+bool TkCustomShellTreeView::ShowsButton(TkShellFolder* folder) const {
+  if (FObjectTypes.Contains(otNonFolders) && folder->ShellFolder())
+    return HasItems(folder->ShellFolder(), ObjectTypeFlags(FObjectTypes));
+  return folder->SubFolders();
 }
 
 bool TkCustomShellTreeView::InitNode(fw::TTreeNode* node, LPCITEMIDLIST pidl, fw::TTreeNode* parentNode) {
@@ -234,10 +274,8 @@ bool TkCustomShellTreeView::InitNode(fw::TTreeNode* node, LPCITEMIDLIST pidl, fw
   node->SetData(folder);
   node->SetText(folder->DisplayName(FShowExt));
   if (FUseShellImages && !GetImages()) SetShellIcons(node, folder);
-  node->SetHasChildren(folder->SubFolders());
   if (folder->Properties().Contains(prShared)) node->SetOverlayIndex(0);
-  if (FObjectTypes.Contains(otNonFolders) && folder->ShellFolder())
-    node->SetHasChildren(HasItems(folder->ShellFolder(), ObjectTypeFlags(FObjectTypes)));
+  node->SetHasChildren(ShowsButton(folder));
   bool canAdd = true;
   if (OnAddFolder) OnAddFolder(this, folder, canAdd);
   if (!canAdd) node->Delete();
@@ -356,39 +394,18 @@ void TkCustomShellTreeView::SelectPidl(LPCITEMIDLIST pidl) {
   FLinking = false;
 }
 
+// The node is listed anew in place, so the node, its folder and every child still listed stay
+// the same objects for whoever holds them; expanded children stay expanded, the selection stays
+// where it was unless its folder went.
 void TkCustomShellTreeView::RefreshNode(fw::TTreeNode* node) {
   TkShellFolder* folder = FolderOf(node);
   if (!folder || !folder->ShellFolder()) return;
-  LPITEMIDLIST nodePidl = CopyPidl(folder->AbsoluteID());
-  LPITEMIDLIST selectedPidl = SelectedFolder() ? CopyPidl(SelectedFolder()->AbsoluteID()) : nullptr;
-  std::vector<LPITEMIDLIST> expanded;
-  for (fw::TTreeNode* n = node->GetNext(); n && n->GetLevel() > node->GetLevel(); n = n->GetNext())
-    if (n->GetExpanded() && FolderOf(n)) expanded.push_back(CopyPidl(FolderOf(n)->AbsoluteID()));
-  {
-    svc::TSvBusyCursor busy;
-    TNodeUpdate update(this);
-    auto* fresh = new TkShellFolder(folder->Parent(), folder->ShellFolder(), folder->RelativeID());
-    fw::TTreeNode* replacement = GetItems()->InsertObject(node, node->GetText(), fresh);
-    PopulateNode(replacement);
-    if (FUseShellImages && !GetImages()) SetShellIcons(replacement, fresh);
-    replacement->SetHasChildren(fresh->SubFolders() || replacement->GetCount() > 0);
-    bool wasExpanded = node->GetExpanded();
-    node->Delete();
-    if (wasExpanded) replacement->Expand(false);
-    for (LPITEMIDLIST pidl : expanded) {
-      if (fw::TTreeNode* again = FindNodeByPidl(pidl, replacement)) {
-        if (again->GetHasChildren() && again->GetCount() == 0) PopulateNode(again);
-        again->Expand(false);
-      }
-    }
-    if (selectedPidl) {
-      if (fw::TTreeNode* again = FindNodeByPidl(selectedPidl, nullptr)) again->SetSelected(true);
-    }
-    replacement->MakeVisible();
-  }
-  FreePidlList(expanded);
-  FreePidl(nodePidl);
-  FreePidl(selectedPidl);
+  svc::TSvBusyCursor busy;
+  TNodeUpdate update(this);
+  ListChildren(node);
+  if (FUseShellImages && !GetImages()) SetShellIcons(node, folder);
+  node->SetHasChildren(folder->SubFolders() || node->GetCount() > 0);
+  node->MakeVisible();
 }
 
 // --- the context menu's verbs ---

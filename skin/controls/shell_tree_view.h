@@ -63,7 +63,8 @@ class TkCustomShellTreeView : public TkTreeView, public IkContextVerbHook {
   void SelectPidl(LPCITEMIDLIST pidl);
   // The first node below start (null: every node) whose folder has the absolute list pidl.
   fw::TTreeNode* FindNodeByPidl(LPCITEMIDLIST pidl, fw::TTreeNode* start) const;
-  // Lists the node's folder anew, keeping expanded children and the selection.
+  // Lists the node's folder anew in place, keeping the node, the children still there (expanded
+  // ones expanded) and the selection.
   void RefreshNode(fw::TTreeNode* node);
   void RefreshSelected();
   // Frees the root folder and the nodes.
@@ -96,6 +97,9 @@ class TkCustomShellTreeView : public TkTreeView, public IkContextVerbHook {
   void CreateRoot();
   void ClearItems();
   void PopulateNode(fw::TTreeNode* node);
+  void ListChildren(fw::TTreeNode* node);
+  // Whether a node of the folder shows an expand button before it is listed.
+  bool ShowsButton(TkShellFolder* folder) const;
   // Fills a new child node of parentNode for the item pidl; false when OnAddFolder refused it
   // (the node is gone then).
   bool InitNode(fw::TTreeNode* node, LPCITEMIDLIST pidl, fw::TTreeNode* parentNode);

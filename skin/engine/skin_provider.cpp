@@ -177,7 +177,10 @@ void TkSkinProvider::PrepareForm() {
     FSystemMenu->SetForm(FForm);
     FSystemMenu->UpdateItems();
   }
-  if (FBorderIconsPending && m->GetSkinData() && m->GetSkinData()->SkinReady) {
+  // The skin takes the caption buttons over only when it has the form's section; a skin without
+  // it leaves the form the system's caption, buttons and all (a later skin with it clears them).
+  if (FBorderIconsPending && m->GetSkinData() && m->GetSkinData()->SkinReady &&
+      m->IsValidSkinIndex(m->GetSkinIndex(FSkinData->GetSkinSection()))) {
     FBorderIconsPending = false;
     if (!FForm->GetBorderIcons().Empty()) FForm->SetBorderIcons(fw::TBorderIcons{});
     if (IsMDIForm() && !Designing()) SetMDIHelper(true);

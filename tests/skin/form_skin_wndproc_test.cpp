@@ -10,6 +10,7 @@
 #include "skin/engine/skin_command.h"
 #include "skin/engine/skin_manager.h"
 #include "skin/engine/skin_utils.h"
+#include "support/control_skin.h"
 #include "support/form_skin_fixture.h"
 #include "support/test_skins.h"
 
@@ -174,6 +175,103 @@ TEST_F(FormSkinWndProc, SkinWithoutTheFormsSectionKeepsTheFormShown) {
     DeleteObject(rgn);
     EXPECT_TRUE(IsWindowVisible(wnd));
   }
+}
+
+// Under the control skins: "Bare" lacks the DIALOG section, "Captions" has it and caption
+// buttons of their own.
+class FormCaptionButtons : public control_skin::ControlSkinTest {
+ protected:
+  void SetUp() override {
+    ControlSkinTest::SetUp();
+    test_skins::AddStoredSkin(*manager->GetInternalSkins(), "Bare", {{"GLOBALINFO", ""}, {"BUTTON", ""}});
+    control_skin::AddCaptionButtons(
+        *control_skin::AddControlSkin(*manager->GetInternalSkins(), "Captions", control_skin::kFirst),
+        control_skin::kFirst);
+  }
+  void TearDown() override {
+    fw::Free(form);
+    ControlSkinTest::TearDown();
+  }
+  // A shown sizeable DIALOG form made under the active skin.
+  void MakeForm() {
+    form = fw::New<fw::TForm>(fw::Application);
+    form->SetBounds(60, 60, 320, 200);
+    provider = fw::New<skin::TkSkinProvider>(form);
+    provider->SetSkinSection("DIALOG");
+    provider->SetShowAppIcon(false);
+    form->Show();
+    Settle(8);
+  }
+  LONG SystemButtonStyles() const {
+    return GetWindowLongA(form->GetHandle(), GWL_STYLE) & (WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX);
+  }
+  // The window's hit code and screen pixel at a point of the window.
+  LRESULT HitAt(int x, int y) const {
+    RECT r{};
+    GetWindowRect(form->GetHandle(), &r);
+    return SendMessageA(form->GetHandle(), WM_NCHITTEST, 0, MAKELPARAM(r.left + x, r.top + y));
+  }
+  fw::TColor PixelAt(int x, int y) const {
+    GdiFlush();
+    Settle(8);
+    RECT r{};
+    GetWindowRect(form->GetHandle(), &r);
+    HDC screen = GetDC(nullptr);
+    const COLORREF c = GetPixel(screen, r.left + x, r.top + y);
+    ReleaseDC(nullptr, screen);
+    return static_cast<fw::TColor>(c);
+  }
+  // The system's caption with its close, maximize and minimize buttons.
+  void ExpectSystemButtons() {
+    EXPECT_EQ((fw::TBorderIcons{fw::biSystemMenu, fw::biMinimize, fw::biMaximize}), form->GetBorderIcons());
+    EXPECT_EQ(WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX, SystemButtonStyles());
+    RECT r{};
+    GetWindowRect(form->GetHandle(), &r);
+    EXPECT_EQ(HTCLOSE, HitAt(r.right - r.left - GetSystemMetrics(SM_CXFRAME) - 4,
+                             GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2));
+  }
+  // The skin's close, maximize and minimize buttons, drawn and hit, none of the system's.
+  void ExpectSkinnedButtons() {
+    EXPECT_TRUE(form->GetBorderIcons().Empty());
+    EXPECT_EQ(0, SystemButtonStyles());
+    const std::pair<int, int> buttons[] = {{HTCLOSE, 57}, {HTMAXBUTTON, 58}, {HTMINBUTTON, 59}};
+    for (auto [code, number] : buttons) {
+      SCOPED_TRACE(code);
+      const fw::TRect r = provider->Button(code).Rect;
+      ASSERT_EQ(control_skin::kCaptionButtonWidth, r.Width());
+      const int x = (r.Left + r.Right) / 2, y = (r.Top + r.Bottom) / 2;
+      EXPECT_EQ(control_skin::Colour(0, number, control_skin::kNormal), PixelAt(x, y));
+      EXPECT_EQ(code, HitAt(x, y));
+    }
+  }
+
+  fw::TForm* form = nullptr;
+  skin::TkSkinProvider* provider = nullptr;
+};
+
+// A form first shown under a skin without its section keeps the system's caption buttons; a
+// skin with the section brings the skinned ones, and the system's come back with a skin that
+// lacks the section again and when the skin goes.
+TEST_F(FormCaptionButtons, FollowTheSkinThatHasTheFormsSection) {
+  manager->SetSkinName("Bare");
+  MakeForm();
+  ASSERT_FALSE(manager->IsValidSkinIndex(provider->GetSkinData()->SkinIndex));
+  ExpectSystemButtons();
+  manager->SetSkinName("Captions");
+  Settle(8);
+  ExpectSkinnedButtons();
+  manager->SetSkinName("Bare");
+  Settle(8);
+  ExpectSystemButtons();
+  manager->SetSkinName("Captions");
+  Settle(8);
+  ExpectSkinnedButtons();
+  manager->SetActive(false);
+  Settle(8);
+  ExpectSystemButtons();
+  manager->SetActive(true);
+  Settle(8);
+  ExpectSkinnedButtons();
 }
 
 TEST_F(FormSkinWndProc, ColourAndProviderLookUp) {

@@ -48,17 +48,22 @@ void AddOwnPicture(skin::TkStoredSkin& stored, const char* section, const char* 
   image->SetImage(testing_paint::FromPicture(picture).get());
 }
 
+// A GLOBALINFO glyph with its own picture: three frames of width x height filled with the
+// number's colour per frame, $FF00FF corner pixels, over a black mask row.
+void AddFramedGlyph(skin::TkStoredSkin& stored, const char* name, int number, int width, int height,
+                    const TControlSkin& colours) {
+  test_skins::Picture picture(3 * width, 2 * height, 0);
+  for (int k = 0; k < 3; ++k) {
+    picture.Fill(k * width, 0, width, height, Colour(colours.Index, number, k));
+    for (int cy : {0, height - 1})
+      for (int cx : {k * width, (k + 1) * width - 1}) picture.Set(cx, cy, test_skins::kFuchsia);
+  }
+  AddOwnPicture(stored, "GLOBALINFO", name, name, picture, 1);
+}
+
 // The check glyphs of kCheckGlyphs into GLOBALINFO, each with its own picture.
 void AddCheckGlyphs(skin::TkStoredSkin& stored, const TControlSkin& colours) {
-  for (const TGlyphDef& def : kCheckGlyphs) {
-    test_skins::Picture picture(3 * def.Side, 2 * def.Side, 0);
-    for (int k = 0; k < 3; ++k) {
-      picture.Fill(k * def.Side, 0, def.Side, def.Side, Colour(colours.Index, def.Number, k));
-      for (int cy : {0, def.Side - 1})
-        for (int cx : {k * def.Side, (k + 1) * def.Side - 1}) picture.Set(cx, cy, test_skins::kFuchsia);
-    }
-    AddOwnPicture(stored, "GLOBALINFO", def.Name, def.Name, picture, 1);
-  }
+  for (const TGlyphDef& def : kCheckGlyphs) AddFramedGlyph(stored, def.Name, def.Number, def.Side, def.Side, colours);
 }
 
 // The "COMBOBOX" arrow as a picture of its own.
@@ -131,6 +136,11 @@ skin::TkStoredSkin* AddControlSkin(skin::TkStoredSkins& skins, const std::string
   stored->SetShadow1Blur(colours.ShadowBlur);
   stored->SetShadow1Offset(colours.ShadowOffset);
   return stored;
+}
+
+void AddCaptionButtons(skin::TkStoredSkin& stored, const TControlSkin& colours) {
+  for (const TSectionDef& def : kCaptionButtons)
+    AddFramedGlyph(stored, def.Name, def.Number, kCaptionButtonWidth, kCaptionButtonHeight, colours);
 }
 
 std::unique_ptr<fw::TBitmap> ScreenOf(fw::TControl* c) {

@@ -114,6 +114,14 @@ constexpr int kComboArrowNumber = 62, kComboArrowWidth = 9, kComboArrowHeight = 
 // row that lets the whole frame through.
 constexpr int kPanelMaskNumber = 55, kGripNumber = 56, kGripSide = 10;
 
+// GLOBALINFO's caption buttons, which the control skins leave out (a form under them gets no
+// skinned caption buttons) and AddCaptionButtons adds to a stored skin: each a picture of its
+// own, three frames of kCaptionButtonWidth x kCaptionButtonHeight (normal, hot, pressed) of
+// Colour(skin, Number, frame) with $FF00FF corner pixels, over a mask row that lets the whole
+// frame through.
+inline constexpr TSectionDef kCaptionButtons[] = {{"BICONCLOSE", 57}, {"BICONMAX", 58}, {"BICONMIN", 59}};
+constexpr int kCaptionButtonWidth = 16, kCaptionButtonHeight = 14;
+
 inline constexpr TControlSkin kFirst = ControlSkin(0), kSecond = ControlSkin(1);
 inline const char* const kFirstName = "Controls";
 inline const char* const kSecondName = "Controls2";
@@ -123,6 +131,9 @@ TSectionColours SectionOf(const TControlSkin& skin, const std::string& section);
 
 // Adds the stored skin of those colours to the skins under the name.
 skin::TkStoredSkin* AddControlSkin(skin::TkStoredSkins& skins, const std::string& name, const TControlSkin& colours);
+
+// Adds kCaptionButtons of those colours to a stored skin.
+void AddCaptionButtons(skin::TkStoredSkin& stored, const TControlSkin& colours);
 
 // What the screen shows of a control (at its place in its parent).
 std::unique_ptr<fw::TBitmap> ScreenOf(fw::TControl* control);
