@@ -30,6 +30,21 @@ SCROLLINFO NativeInfo(fw::TWinControl* tree, int bar) {
   return info;
 }
 
+// Three pixels of frame on every side of the tree, in the first skin's "EDIT" edge.
+void ExpectFrame(fw::TWinControl* tree) {
+  const fw::TPoint client = tree->ClientToScreen(fw::TPoint(0, 0));
+  RECT window{};
+  GetWindowRect(tree->GetHandle(), &window);
+  EXPECT_EQ(client.X - window.left, 3);
+  EXPECT_EQ(client.Y - window.top, 3);
+  auto shot = WindowShot(tree);
+  for (int x = 4; x < tree->GetWidth() - 4; x += 7) {
+    ASSERT_EQ(PixelOf(*shot, x, 1), kFirst.Edit.Edge[kNormal]) << x;
+    ASSERT_EQ(PixelOf(*shot, x, tree->GetHeight() - 2), kFirst.Edit.Edge[kNormal]) << x;
+  }
+  for (int y = 4; y < tree->GetHeight() - 4; y += 7) ASSERT_EQ(PixelOf(*shot, 1, y), kFirst.Edit.Edge[kNormal]) << y;
+}
+
 TEST(TreeBars, NeededOnlyWhenTheRangeOverflowsItsPage) {
   EXPECT_TRUE(skin::TreeBarNeeded(0, 29, 8));
   // Exactly fitting: 10 rows (0..9) on a page of 10.
@@ -79,16 +94,8 @@ TEST_F(SkinnedTreeTest, FrameAndVerticalBar) {
   EXPECT_EQ(tree->GetSkinData()->GetSkinSection(), "EDIT");
   EXPECT_EQ(tree->GetColor(), kFirst.Edit.Face[kNormal]);
   // Three pixels of frame on every side, painted from the cache.
-  const fw::TPoint client = tree->ClientToScreen(fw::TPoint(0, 0));
-  RECT window{};
-  GetWindowRect(tree->GetHandle(), &window);
-  EXPECT_EQ(client.X - window.left, 3);
-  EXPECT_EQ(client.Y - window.top, 3);
+  ExpectFrame(tree);
   auto shot = WindowShot(tree);
-  for (int x = 4; x < 146; x += 7) {
-    ASSERT_EQ(PixelOf(*shot, x, 1), kFirst.Edit.Edge[kNormal]) << x;
-    ASSERT_EQ(PixelOf(*shot, x, 118), kFirst.Edit.Edge[kNormal]) << x;
-  }
   EXPECT_EQ(PixelOf(*shot, 1, 60), PixelOf(Cache(), 1, 60));
   EXPECT_EQ(PixelOf(*shot, 1, 60), kFirst.Edit.Edge[kNormal]);
 
@@ -261,20 +268,8 @@ TEST_F(BuiltInCodeTest, ControlsTakeTheActiveSkin) {
   EXPECT_EQ(tree->GetColor(), kFirst.Edit.Face[kNormal]);
   EXPECT_EQ(tree->GetFont()->GetColor(), kFirst.Edit.Font);
   EXPECT_EQ(tree->GetBorderStyle(), fw::bsNone);
-  const fw::TPoint client = tree->ClientToScreen(fw::TPoint(0, 0));
-  RECT window{};
-  GetWindowRect(tree->GetHandle(), &window);
-  EXPECT_EQ(client.X - window.left, 3);
-  EXPECT_EQ(client.Y - window.top, 3);
-  auto shot = WindowShot(tree);
-  for (int x = 4; x < 146; x += 7) {
-    ASSERT_EQ(PixelOf(*shot, x, 1), kFirst.Edit.Edge[kNormal]) << x;
-    ASSERT_EQ(PixelOf(*shot, x, 118), kFirst.Edit.Edge[kNormal]) << x;
-  }
-  for (int y = 4; y < 116; y += 7) {
-    ASSERT_EQ(PixelOf(*shot, 1, y), kFirst.Edit.Edge[kNormal]) << y;
-  }
-  EXPECT_EQ(PixelOf(*shot, 100, 3 + 5), kFirst.Edit.Face[kNormal]);
+  ExpectFrame(tree);
+  EXPECT_EQ(PixelOf(*WindowShot(tree), 100, 3 + 5), kFirst.Edit.Face[kNormal]);
   ASSERT_NE(tree->GetVertBar(), nullptr);
   EXPECT_TRUE(tree->GetVertBar()->GetVisible());
   // The combo box: its section's colours.
