@@ -592,7 +592,7 @@ bool TkSkinListBox::FeedBar(TkScrollBar* bar, int which, bool positionFromTop) {
 }
 
 void TkSkinListBox::UpdateSkinScrollBars() {
-  if (FUpdatingBars || !ControlIsReady(this) || GetComponentState().Contains(fw::csDestroying) || !GetVisible() ||
+  if (FUpdatingBars || !ControlIsReady(this) || GetComponentState().Contains(fw::csDestroying) ||
       GetComponentState().Contains(fw::csLoading) || GetComponentState().Contains(fw::csReading) ||
       !HandleAllocated() || !GetParent())
     return;
@@ -600,9 +600,10 @@ void TkSkinListBox::UpdateSkinScrollBars() {
       (FHBar && FHBar->GetComponentState().Contains(fw::csDestroying)))
     return;
   FUpdatingBars = true;
-  const bool skinned = GetSkinData()->SkinIsActive();
+  // A hidden list hides its bars: they are its parent's children, not its own.
+  const bool shownSkinned = GetVisible() && GetSkinData()->SkinIsActive();
   const LONG style = GetWindowLongA(GetHandle(), GWL_STYLE);
-  const bool needV = skinned && (style & WS_VSCROLL) &&
+  const bool needV = shownSkinned && (style & WS_VSCROLL) &&
                      (!FAutoHideScroll || (GetCount() > ItemsPerPage() && GetHeight() > 3));
   bool showV = false, showH = false;
   if (needV) {
@@ -611,7 +612,7 @@ void TkSkinListBox::UpdateSkinScrollBars() {
   } else if (FVBar) {
     FVBar->SetVisible(false);
   }
-  const bool needH = skinned && (style & WS_HSCROLL) && (!FAutoHideScroll || GetWidth() > 3);
+  const bool needH = shownSkinned && (style & WS_HSCROLL) && (!FAutoHideScroll || GetWidth() > 3);
   if (needH) {
     if (!FHBar) FHBar = MakeBar(fw::sbHorizontal);
     FHBar->SetWidth(GetWidth() - 4);
@@ -672,6 +673,7 @@ bool TkSkinListBox::SkinnedMessage(fw::TMessage& m) {
       break;
     case WM_MOUSEWHEEL:
     case WM_WINDOWPOSCHANGED:
+    case fw::CM_VISIBLECHANGED:
     case WM_KEYDOWN:
     case WM_LBUTTONUP:
       UpdateSkinScrollBars();

@@ -48,6 +48,17 @@ class TkSkinned : public Base {
     StopFading(FFadeTimer);
     Base::BeforeDestruction();
   }
+  // A control that joins a parent while a skin is active, outside a load scope (a dialog built in
+  // code), was never told of that skin: it takes it now as a skin change would bring it. In a load
+  // scope the parent comes while loading, and Loaded takes the skin.
+  void SetParent(fw::TWinControl* parent) override {
+    Base::SetParent(parent);
+    TkCommonData* d = FSkinData.get();
+    if (!ControlIsReady(this) || !d->SkinIsActive()) return;
+    const LPARAM manager = reinterpret_cast<LPARAM>(d->GetSkinManager());
+    this->Perform(SM_SKINCMD, SkinCmdWParam(cmdNewSkin), manager);
+    this->Perform(SM_SKINCMD, SkinCmdWParam(cmdRefresh), manager);
+  }
 
   TkCommonData* GetSkinData() const { return FSkinData.get(); }
   TkDisabledKind GetDisabledKind() const { return FDisabledKind; }

@@ -62,7 +62,7 @@ void PaintControlFace(TkCommonData* d, const TkBgRef& bgInfo, bool filling, bool
     const TkMaskData& mask = manager->GetMasks()[index];
     if (mask.ImageCount < 1 || mask.MaskType < 0) continue;
     const int w = RectWidth(mask.R) / mask.ImageCount, h = RectHeight(mask.R) / (mask.MaskType + 1);
-    const fw::TPoint at(i % 2 ? r.Right - w : 0, i / 2 ? r.Bottom - h : 0);
+    const fw::TPoint at(i % 2 ? r.Right - w : r.Left, i / 2 ? r.Bottom - h : r.Top);
     DrawMaskGlyphFrame(bmp, at, state, mask, 1);
   }
 }

@@ -1,10 +1,10 @@
 // The skinned list box and check list box against the control test skin: the search restart
 // and the toggle cycle as functions; lines kept by the window through a re-creation, deletion
 // order, index errors and virtual counts; incremental search with the tick count through the
-// clock seam; the frame from the "EDIT" cache, the section's colours, the skinned bar overlay;
-// check glyphs per state, a disabled line's glyph blended 0.4, header colours; check states and
-// enabled flags through a re-creation, clicks in the check area and the space bar; the skin
-// commands.
+// clock seam; the frame from the "EDIT" cache, the section's colours, the skinned bar overlay
+// (hidden and shown with the list); check glyphs per state, a disabled line's glyph blended 0.4,
+// header colours; check states and enabled flags through a re-creation, clicks in the check area
+// and the space bar; the skin commands.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -247,6 +247,49 @@ TEST_F(SkinnedListBoxTest, SkinnedLookAndOverlay) {
   EXPECT_EQ(list->GetColor(), fw::clWindow);
   EXPECT_FALSE(list->GetVertBar()->GetVisible());
   EXPECT_EQ(list->GetItems()->GetCount(), 43);
+}
+
+TEST_F(SkinnedListBoxTest, HiddenListHidesItsBars) {
+  // The horizontal overlay bar of a multi-column list of many lines.
+  list->SetColumns(1);
+  Fill(list, 40);
+  Settle();
+  skin::TkScrollBar* bar = list->GetHorzBar();
+  ASSERT_NE(bar, nullptr);
+  ASSERT_TRUE(IsWindowVisible(bar->GetHandle()));
+  const fw::TPoint where(bar->GetLeft() + bar->GetWidth() / 2, bar->GetTop() + bar->GetHeight() / 2);
+  auto formPixel = [&] {
+    form->Repaint();
+    Settle();
+    const fw::TPoint p = form->ClientToScreen(where);
+    HDC screen = GetDC(nullptr);
+    const COLORREF c = GetPixel(screen, p.X, p.Y);
+    ReleaseDC(nullptr, screen);
+    return static_cast<fw::TColor>(c);
+  };
+  EXPECT_NE(formPixel(), 0x5A6A7A);
+
+  // Hidden, the list takes its bars with it: the form shows where they were.
+  list->SetVisible(false);
+  EXPECT_FALSE(bar->GetVisible());
+  EXPECT_FALSE(IsWindowVisible(bar->GetHandle()));
+  EXPECT_EQ(formPixel(), 0x5A6A7A);
+  // Shown again, the bars come back where they were.
+  list->SetVisible(true);
+  Settle();
+  EXPECT_TRUE(IsWindowVisible(bar->GetHandle()));
+  EXPECT_EQ(bar->GetTop() + bar->GetHeight(), list->GetTop() + list->GetHeight() - 2);
+  EXPECT_NE(formPixel(), 0x5A6A7A);
+  // Also the vertical bar of a one-column list.
+  list->SetColumns(0);
+  Settle();
+  ASSERT_NE(list->GetVertBar(), nullptr);
+  ASSERT_TRUE(IsWindowVisible(list->GetVertBar()->GetHandle()));
+  list->SetVisible(false);
+  EXPECT_FALSE(IsWindowVisible(list->GetVertBar()->GetHandle()));
+  list->SetVisible(true);
+  Settle();
+  EXPECT_TRUE(IsWindowVisible(list->GetVertBar()->GetHandle()));
 }
 
 TEST_F(SkinnedListBoxTest, ColumnsBarAndBoundLabel) {

@@ -1,13 +1,15 @@
 // The skinned tree view against the control test skin: the frame strips from the cache in the
 // non-client area, the skinned bars made only when the tree needs them (never for a list that
 // exactly fits, never below 16 pixels), kept in step with the tree both ways, the corner
-// between them; a new skin, the skin's removal (the border style back, the nodes kept) and
-// the tree without a manager.
+// between them; a new skin, the skin's removal (the border style back, the nodes kept), the
+// tree without a manager, and controls built in code after the skin came (as the folder dialog
+// builds its own) taking that skin.
 #include <gtest/gtest.h>
 
 #include "framework/forms/application.h"
 #include "framework/forms/custom_form.h"
 #include "framework/stdctrls/custom_edit.h"
+#include "skin/controls/combo_box.h"
 #include "skin/controls/panel.h"
 #include "skin/controls/tree_view.h"
 #include "skin/engine/scroll_bar.h"
@@ -26,6 +28,21 @@ SCROLLINFO NativeInfo(fw::TWinControl* tree, int bar) {
   info.fMask = SIF_ALL;
   GetScrollInfo(tree->GetHandle(), bar, &info);
   return info;
+}
+
+// Three pixels of frame on every side of the tree, in the first skin's "EDIT" edge.
+void ExpectFrame(fw::TWinControl* tree) {
+  const fw::TPoint client = tree->ClientToScreen(fw::TPoint(0, 0));
+  RECT window{};
+  GetWindowRect(tree->GetHandle(), &window);
+  EXPECT_EQ(client.X - window.left, 3);
+  EXPECT_EQ(client.Y - window.top, 3);
+  auto shot = WindowShot(tree);
+  for (int x = 4; x < tree->GetWidth() - 4; x += 7) {
+    ASSERT_EQ(PixelOf(*shot, x, 1), kFirst.Edit.Edge[kNormal]) << x;
+    ASSERT_EQ(PixelOf(*shot, x, tree->GetHeight() - 2), kFirst.Edit.Edge[kNormal]) << x;
+  }
+  for (int y = 4; y < tree->GetHeight() - 4; y += 7) ASSERT_EQ(PixelOf(*shot, 1, y), kFirst.Edit.Edge[kNormal]) << y;
 }
 
 TEST(TreeBars, NeededOnlyWhenTheRangeOverflowsItsPage) {
@@ -77,16 +94,8 @@ TEST_F(SkinnedTreeTest, FrameAndVerticalBar) {
   EXPECT_EQ(tree->GetSkinData()->GetSkinSection(), "EDIT");
   EXPECT_EQ(tree->GetColor(), kFirst.Edit.Face[kNormal]);
   // Three pixels of frame on every side, painted from the cache.
-  const fw::TPoint client = tree->ClientToScreen(fw::TPoint(0, 0));
-  RECT window{};
-  GetWindowRect(tree->GetHandle(), &window);
-  EXPECT_EQ(client.X - window.left, 3);
-  EXPECT_EQ(client.Y - window.top, 3);
+  ExpectFrame(tree);
   auto shot = WindowShot(tree);
-  for (int x = 4; x < 146; x += 7) {
-    ASSERT_EQ(PixelOf(*shot, x, 1), kFirst.Edit.Edge[kNormal]) << x;
-    ASSERT_EQ(PixelOf(*shot, x, 118), kFirst.Edit.Edge[kNormal]) << x;
-  }
   EXPECT_EQ(PixelOf(*shot, 1, 60), PixelOf(Cache(), 1, 60));
   EXPECT_EQ(PixelOf(*shot, 1, 60), kFirst.Edit.Edge[kNormal]);
 
@@ -239,6 +248,33 @@ TEST_F(SkinnedTreeTest, WithoutManagerItIsTheFrameworkTree) {
   SendMessageA(tree->GetHandle(), WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 4), 0);
   EXPECT_EQ(tree->GetTopItem()->GetText(), "Node 4");
   EXPECT_TRUE(skin::ControlAnswersCmd(tree, skin::cmdIsSkinned));
+}
+
+// Controls made and placed in code while a skin is active, outside a load scope.
+class BuiltInCodeTest : public control_shots::PanelFormTest {};
+
+TEST_F(BuiltInCodeTest, ControlsTakeTheActiveSkin) {
+  MakeForm(400, 320, fw::TRect(0, 0, 380, 280));
+  auto* focus = Place<fw::TEdit>(panel, 250, 240, 60, 24);
+  auto* tree = Place<skin::TkTreeView>(panel, 20, 20, 150, 120);
+  for (int n = 0; n < 30; ++n) tree->GetItems()->AddChild(nullptr, "Node " + std::to_string(n));
+  auto* combo = Place<skin::TkComboBox>(panel, 200, 20, 120, 24);
+  ShowForm();
+  focus->SetFocus();
+  Settle();
+
+  // The tree: the section's colours, no native border, the three-pixel frame from the cache
+  // around a face of the section's colour.
+  EXPECT_EQ(tree->GetColor(), kFirst.Edit.Face[kNormal]);
+  EXPECT_EQ(tree->GetFont()->GetColor(), kFirst.Edit.Font);
+  EXPECT_EQ(tree->GetBorderStyle(), fw::bsNone);
+  ExpectFrame(tree);
+  EXPECT_EQ(PixelOf(*WindowShot(tree), 100, 3 + 5), kFirst.Edit.Face[kNormal]);
+  ASSERT_NE(tree->GetVertBar(), nullptr);
+  EXPECT_TRUE(tree->GetVertBar()->GetVisible());
+  // The combo box: its section's colours.
+  EXPECT_EQ(combo->GetColor(), SectionOf(kFirst, "COMBOBOX").Face[kNormal]);
+  EXPECT_EQ(combo->GetFont()->GetColor(), SectionOf(kFirst, "COMBOBOX").Font);
 }
 
 }  // namespace
