@@ -43,6 +43,10 @@ void TkFilterComboBox::Click() {
   Change();
 }
 
+void TkFilterComboBox::Select() {
+  if (OnSelect) OnSelect(this);
+}
+
 void TkFilterComboBox::BuildList() {
   fw::TStrings* items = GetItems();
   items->BeginUpdate();

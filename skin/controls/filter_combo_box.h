@@ -32,7 +32,9 @@ class TkFilterComboBox : public TkCustomComboBox {
  protected:
   ~TkFilterComboBox() override = default;
   void CreateWnd() override;
+  // A chosen type: Click tells of the change, so Select only runs OnSelect (one OnChange).
   void Click() override;
+  void Select() override;
 
  private:
   void BuildList();

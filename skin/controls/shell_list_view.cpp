@@ -369,6 +369,15 @@ void TkDlgShellListView::DblClick() {
   if (OnDblClick) OnDblClick(this);
 }
 
+// A control's keys come before the form's dialog keys here, so Enter skips the navigation that
+// would run a file's default command and reaches the Open button.
+void TkDlgShellListView::KeyDown(WORD& key, fw::TShiftState shift) {
+  if (key == VK_RETURN && !shift.Contains(fw::ssAlt))
+    TkCustomListView::KeyDown(key, shift);
+  else
+    TkShellListView::KeyDown(key, shift);
+}
+
 void TkCustomShellListView::KeyDown(WORD& key, fw::TShiftState shift) {
   if (FAutoNavigate) {
     bool editing = SendMessageA(GetHandle(), LVM_GETEDITCONTROL, 0, 0) != 0;

@@ -124,7 +124,8 @@ class TkShellListView : public TkCustomShellListView {
   ~TkShellListView() override = default;
 };
 
-// The list of the open form: a double click only fires OnDblClick; the form decides.
+// The list of the open form: a double click only fires OnDblClick and Enter goes on to the
+// form's default button; the form decides, and never starts a file.
 class TkDlgShellListView : public TkShellListView {
   FW_CLASS(TkDlgShellListView, TkShellListView)
  public:
@@ -133,6 +134,7 @@ class TkDlgShellListView : public TkShellListView {
  protected:
   ~TkDlgShellListView() override = default;
   void DblClick() override;
+  void KeyDown(WORD& key, fw::TShiftState shift) override;
 };
 
 }  // namespace skin

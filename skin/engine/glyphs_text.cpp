@@ -30,34 +30,38 @@ void WriteText(fw::TCanvas* canvas, const std::string& text, bool enabled, const
   const fw::TSize size = canvas->TextExtent(text);
   const int saved = SaveDC(dc);
   IntersectClipRect(dc, r.Left, r.Top, r.Right, r.Bottom);
+  // The text goes where it is fitted; the caller gets that rectangle grown by the contours' pixel
+  // on every side (drawn in the grown one, a left or right aligned text would lose its first or
+  // last column to the clipping).
+  fw::TRect at = r;
   if (!(flags & DT_WORDBREAK)) {
     const int top = r.Top + (RectHeight(r) - size.cy) / 2;
     if (flags & DT_CENTER) {
       const int left = r.Left + (RectWidth(r) - size.cx) / 2;
-      r = fw::TRect(left, top, left + size.cx, top + size.cy);
+      at = fw::TRect(left, top, left + size.cx, top + size.cy);
     } else if (flags & DT_RIGHT) {
-      r = fw::TRect(r.Right - size.cx, top, r.Right, top + size.cy);
+      at = fw::TRect(r.Right - size.cx, top, r.Right, top + size.cy);
     } else {
-      r = fw::TRect(r.Left, top, r.Left + size.cx, top + size.cy);
+      at = fw::TRect(r.Left, top, r.Left + size.cx, top + size.cy);
     }
-    r = fw::TRect(r.Left - 1, r.Top - 1, r.Right + 1, r.Bottom + 1);
+    r = fw::TRect(at.Left - 1, at.Top - 1, at.Right + 1, at.Bottom + 1);
   }
   SetBkMode(dc, TRANSPARENT);
   if (!text.empty()) {
     if (!enabled) {
-      DrawColoured(dc, text, fw::TRect(r.Left + 1, r.Top + 1, r.Right + 1, r.Bottom + 1), flags, fw::clBtnHighlight);
-      DrawColoured(dc, text, r, flags, fw::clBtnShadow);
+      DrawColoured(dc, text, fw::TRect(at.Left + 1, at.Top + 1, at.Right + 1, at.Bottom + 1), flags, fw::clBtnHighlight);
+      DrawColoured(dc, text, at, flags, fw::clBtnShadow);
     } else if (!colours) {
-      DrawColoured(dc, text, r, flags | DT_NOCLIP, canvas->GetFont()->GetColor());
+      DrawColoured(dc, text, at, flags | DT_NOCLIP, canvas->GetFont()->GetColor());
     } else {
       static constexpr int kShift[4][2] = {{-1, 0}, {0, -1}, {1, 0}, {0, 1}};
       for (int side = 0; side < 4; ++side) {
         if (colours[side + 1] == -1) continue;
         const int dx = kShift[side][0], dy = kShift[side][1];
-        DrawColoured(dc, text, fw::TRect(r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy), flags | DT_NOCLIP,
+        DrawColoured(dc, text, fw::TRect(at.Left + dx, at.Top + dy, at.Right + dx, at.Bottom + dy), flags | DT_NOCLIP,
                      colours[side + 1]);
       }
-      DrawColoured(dc, text, r, flags | DT_NOCLIP, colours[0]);
+      DrawColoured(dc, text, at, flags | DT_NOCLIP, colours[0]);
     }
   }
   RestoreDC(dc, saved);

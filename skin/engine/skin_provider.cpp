@@ -614,8 +614,12 @@ void TkSkinProvider::PaintCaptionText(const fw::TRect& strip, bool keepSize) {
   std::string text;
   CutTextToWidth(canvas, FForm->GetCaption(), width, text);
   if (text.empty()) return;
-  fw::TRect r(AppIconWidth() * (AppIconVisible() ? 1 : 0) + SysBorderWidth() + 4, keepSize ? strip.Top : SysBorderHeight(),
-              NonClientWidth() - CaptionButtonsWidth() - 6, keepSize ? strip.Bottom : CaptionHeight());
+  // Centred in the whole title strip, as the caption buttons are: a tool window's caption is
+  // lower than the text, which between the top frame and the caption's height lost its top and
+  // bottom rows.
+  fw::TRect r(AppIconWidth() * (AppIconVisible() ? 1 : 0) + SysBorderWidth() + 4, keepSize ? strip.Top : 0,
+              NonClientWidth() - CaptionButtonsWidth() - 6,
+              keepSize ? strip.Bottom : CaptionHeight() + SysBorderHeight());
   TkSkinManager* m = FSkinData->GetSkinManager();
   SetBkMode(canvas->GetHandle(), TRANSPARENT);
   WriteTextColored(canvas, text, FForm->GetEnabled(), m, FFormActive, m->GetSkinIndex(TitleSectionName()),

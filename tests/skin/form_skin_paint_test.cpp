@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "framework/controls/graphic_control.h"
 #include "framework/forms/application.h"
 #include "framework/menus/main_menu.h"
+#include "skin/engine/glyphs_text.h"
 #include "skin/engine/gradient_data.h"
 #include "skin/engine/skin_command.h"
 #include "skin/engine/skin_manager.h"
@@ -75,6 +77,49 @@ TEST_F(FormSkinPaint, FrameTitleAndButtonsInEveryState) {
   EXPECT_FALSE(PtInRegion(rgn, 319, 199));
   EXPECT_TRUE(PtInRegion(rgn, 1, 1));
   DeleteObject(rgn);
+}
+
+// A tool window's caption is low: its title text still shows whole, as the text written alone.
+TEST_F(FormSkinPaint, AToolWindowsTitleTextIsWhole) {
+  MakeForm(fw::bsSizeToolWin, skin::TkBorderIcons{fw::biSystemMenu});
+  const std::string caption = "Open Jpg";
+  form->SetCaption(caption);
+  Settle(8);
+  // The text alone, in the title's font and colours, with room around it.
+  fw::TBitmap alone;
+  alone.SetPixelFormat(fw::pf24bit);
+  alone.SetSize(200, 60);
+  fw::TCanvas* canvas = alone.GetCanvas();
+  canvas->GetBrush()->SetColor(kTitle);
+  canvas->FillRect(fw::TRect(0, 0, 200, 60));
+  canvas->GetFont()->Assign(form->GetFont());
+  NONCLIENTMETRICSA metrics{};
+  metrics.cbSize = sizeof metrics;
+  ASSERT_TRUE(SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0));
+  canvas->GetFont()->SetSize(std::abs(metrics.lfStatusFont.lfHeight));
+  canvas->GetFont()->SetStyle(canvas->GetFont()->GetStyle() + fw::fsBold);
+  ASSERT_GT(canvas->TextHeight(caption), provider->CaptionHeight()) << "the text is taller than the caption";
+  fw::TRect r(10, 10, 190, 50);
+  skin::WriteTextColored(canvas, caption, true, manager, provider->GetFormActive(), manager->GetSkinIndex("FORMTITLE"),
+                         DT_LEFT | DT_EXPANDTABS | DT_VCENTER, r);
+  int expected = 0;
+  for (int y = 0; y < 60; ++y)
+    for (int x = 0; x < 200; ++x) expected += GetPixel(canvas->GetHandle(), x, y) != static_cast<COLORREF>(kTitle);
+  ASSERT_GT(expected, 0);
+  // The title strip as the screen shows it, left of the caption buttons.
+  GdiFlush();
+  RECT w{};
+  GetWindowRect(form->GetHandle(), &w);
+  HDC screen = GetDC(nullptr);
+  int shown = 0;
+  const int right = provider->Button(HTCLOSE).Rect.Left;
+  for (int y = 0; y < provider->CaptionHeight() + provider->SysBorderHeight(); ++y)
+    for (int x = provider->SysBorderWidth(); x < right; ++x) {
+      const auto c = static_cast<fw::TColor>(GetPixel(screen, w.left + x, w.top + y));
+      shown += c != kTitle && c != kFrame;
+    }
+  ReleaseDC(nullptr, screen);
+  EXPECT_EQ(shown, expected);
 }
 
 TEST_F(FormSkinPaint, InactiveLookOnceAnotherFormIsActive) {

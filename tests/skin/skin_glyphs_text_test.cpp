@@ -8,6 +8,7 @@
 
 #include "framework/graphics/image_list.h"
 #include "framework/rtl/wide_text.h"
+#include "framework/stdctrls/text_painter.h"
 #include "skin/engine/glyphs_text.h"
 #include "skin/engine/skin_manager.h"
 #include "skin/engine/stored_skins.h"
@@ -101,6 +102,36 @@ TEST_F(SkinGlyphsText, EmbossedAndContouredPasses) {
   skin::WriteTextColored(hot->GetCanvas(), text, true, manager, true, section, DT_CENTER | DT_SINGLELINE, r);
   EXPECT_EQ(CountColour(*hot, fw::TRect(0, 0, 60, 30), 0x00FF00), static_cast<int>(ink.size()));
   EXPECT_EQ(CountColour(*hot, fw::TRect(0, 0, 60, 30), 0xFFFFFF), 60 * 30 - static_cast<int>(ink.size()));
+}
+
+// A left or right aligned caption lies in its rectangle as the text would alone, at the left or
+// right edge, centred in height: no column lost at the edge and nothing moved.
+TEST_F(SkinGlyphsText, AlignedTextKeepsItsEdgeColumns) {
+  const std::string text = "Of files";
+  auto ink = [](const fw::TBitmap& bmp) {
+    std::set<std::pair<int, int>> set;
+    for (int y = 0; y < bmp.GetHeight(); ++y)
+      for (int x = 0; x < bmp.GetWidth(); ++x)
+        if (PixelOf(bmp, x, y) != 0xFFFFFF) set.insert({x, y});
+    return set;
+  };
+  for (unsigned align : {DT_LEFT, DT_RIGHT}) {
+    SCOPED_TRACE(align == DT_LEFT ? "left" : "right");
+    auto alone = Filled(80, 30, 0xFFFFFF), written = Filled(80, 30, 0xFFFFFF);
+    const fw::TSize size = alone->GetCanvas()->TextExtent(text);
+    const fw::TRect r(10, 5, 70, 25);
+    const int left = align == DT_LEFT ? r.Left : r.Right - size.cx;
+    SetBkMode(alone->GetCanvas()->GetHandle(), TRANSPARENT);
+    RECT at{left, r.Top + (r.Height() - size.cy) / 2, left + size.cx, 0};
+    at.bottom = at.top + size.cy;
+    fw::DrawTextUtf8(alone->GetCanvas()->GetHandle(), text, at, DT_SINGLELINE | DT_NOCLIP);
+    const auto expected = ink(*alone);
+    ASSERT_FALSE(expected.empty());
+    fw::TRect out = r;
+    skin::WriteTextPlain(written->GetCanvas(), text, true, align | DT_SINGLELINE | DT_VCENTER, out);
+    EXPECT_TRUE(ink(*written) == expected) << "the text moved or lost pixels";
+    EXPECT_EQ(out, fw::TRect(left - 1, at.top - 1, left + size.cx + 1, at.bottom + 1)) << "fitted, grown by one pixel";
+  }
 }
 
 TEST_F(SkinGlyphsText, ColourMixing) {

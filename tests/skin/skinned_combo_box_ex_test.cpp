@@ -193,6 +193,21 @@ TEST_F(SkinnedComboBoxExTest, SkinnedLookWithTheComboButton) {
   const int e = (combo->GetHeight() - 16) / 2;
   EXPECT_EQ(BoxOf(*shot, [](fw::TColor c) { return c == kImage; }), fw::TRect(e, e, e + 16, e + 16));
   EXPECT_GT(CountColour(*shot, fw::TRect(e + 16, 2, bl, combo->GetHeight() - 2), face.Font), 5);
+  // The caption starts 5 pixels right of the image and lies whole where the text alone would.
+  const int h = combo->GetHeight();
+  auto alone = PaintedBy(combo->GetWidth(), h, [&](HDC dc) {
+    fw::TCanvas canvas;
+    canvas.SetHandle(dc);
+    canvas.GetFont()->Assign(combo->GetFont());
+    canvas.GetFont()->SetColor(fw::clBlack);
+    canvas.GetBrush()->SetStyle(fw::bsClear);
+    const fw::TSize size = canvas.TextExtent("banana");
+    canvas.TextOut(e + 16 + 5, 3 + (h - 6 - size.cy) / 2, "banana");
+    canvas.SetHandle(nullptr);
+  });
+  const fw::TRect text = BoxOf(*alone, [](fw::TColor c) { return c == 0; });
+  ASSERT_GE(text.Left, e + 16 + 5);
+  EXPECT_EQ(BoxOf(*shot, [&](fw::TColor c) { return c == face.Font; }), text);
   // Hot: the frame and the button take their hot looks.
   combo->Perform(fw::CM_MOUSEENTER);
   Settle();

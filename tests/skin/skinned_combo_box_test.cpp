@@ -334,6 +334,21 @@ TEST_F(SkinnedComboTest, FilterComboListsItsTypes) {
   filter->SetItemIndex(-1);
   EXPECT_EQ(filter->GetMask(), "*.bmp;*.jpg");
   EXPECT_EQ(filter->GetItemIndex(), 1);
+  // A type the user chooses is one change, with or without OnSelect.
+  int selects = 0;
+  auto choose = [&](WORD key, int index) {
+    PostMessageA(filter->GetHandle(), WM_KEYDOWN, key, 1);
+    PostMessageA(filter->GetHandle(), WM_KEYUP, key, 0xC0000001);
+    for (int n = 0; n < 5; ++n) fw::Application->ProcessMessages();
+    EXPECT_EQ(filter->GetItemIndex(), index);
+  };
+  choose(VK_UP, 0);
+  EXPECT_EQ(changes, 2);
+  filter->OnSelect = [&](fw::TObject*) { ++selects; };
+  choose(VK_DOWN, 1);
+  EXPECT_EQ(changes, 3);
+  EXPECT_EQ(selects, 1);
+  changes = 1;
   // The same filter in other letters changes nothing; an empty one leaves no types.
   filter->SetFilter("TEXT FILES (*.TXT)|*.TXT|PICTURES|*.BMP;*.JPG|ORPHAN");
   EXPECT_EQ(changes, 1);

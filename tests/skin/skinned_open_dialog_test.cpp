@@ -5,6 +5,7 @@
 // dialog service answering in its place.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -25,6 +26,7 @@
 #include "skin/controls/shell_combo_box.h"
 #include "skin/controls/shell_list_view.h"
 #include "skin/controls/speed_button.h"
+#include "skin/controls/web_label.h"
 #include "skin/engine/skin_manager.h"
 #include "support/control_skin.h"
 #include "support/message_pump.h"
@@ -171,6 +173,26 @@ class OpenDialogTest : public control_skin::ControlSkinTest {
                  reinterpret_cast<LPARAM>(combo));
   }
   std::string LastText() const { return scripted->Texts.empty() ? "" : scripted->Texts.back(); }
+  // The client point of the row of that name in the list, the list focused.
+  static POINT RowPoint(skin::TkOpenDialogForm& form, const std::string& name) {
+    form.FileListView->SetFocus();
+    EXPECT_TRUE(testing_pump::PumpUntil([&] { return form.FileListView->Focused(); }));
+    std::vector<std::string> rows = Rows(form);
+    const auto row = std::find(rows.begin(), rows.end(), name);
+    EXPECT_NE(row, rows.end()) << "no row " << name;
+    RECT r{};
+    r.left = LVIR_LABEL;
+    SendMessageA(form.FileListView->GetHandle(), LVM_GETITEMRECT, static_cast<WPARAM>(row - rows.begin()),
+                 reinterpret_cast<LPARAM>(&r));
+    return POINT{r.left + 4, (r.top + r.bottom) / 2};
+  }
+  // Lets the application's message loop (key messages included) run until the form has an answer.
+  static void RunUntilAnswered(skin::TkOpenDialogForm& form) {
+    for (int n = 0; n < 100 && form.GetModalResult() == fw::mrNone; ++n) {
+      fw::Application->ProcessMessages();
+      Sleep(5);
+    }
+  }
 
   std::string folder;
   skin::TkOpenDialog* dialog = nullptr;
@@ -194,7 +216,7 @@ TEST_F(OpenDialogTest, TheFilterSetsTheListsMask) {
     EXPECT_TRUE(Listed(form, "Tom & Jerry")) << "folders stay";
     const int changes = typeChanges;
     ChooseType(form, 0);
-    EXPECT_GT(typeChanges, changes) << "the component hears of it";
+    EXPECT_EQ(typeChanges, changes + 1) << "the component hears of it once";
     EXPECT_EQ(form.FileListView->GetMask(), "*.txt");
     EXPECT_TRUE(Listed(form, "notes.txt"));
     EXPECT_FALSE(Listed(form, "prog.exe"));
@@ -303,6 +325,47 @@ TEST_F(OpenDialogTest, SelectingAFileFillsTheEditAndDoubleClickingItOpens) {
   }));
   EXPECT_GE(selections, 1);
   EXPECT_EQ(dialog->GetFileName(), folder + "readme.ini");
+}
+
+// The list of the dialog chooses: Enter and a double click on a file take it, as the Open button
+// would, and start nothing through the shell; Enter on a folder opens it and the dialog stays.
+TEST_F(OpenDialogTest, EnterAndDoubleClickOnAFileChooseItAndStartNothing) {
+  std::vector<std::string> started;
+  skin::testing::SetShellOpen([&](const std::string& target, int) { started.push_back(target); });
+  EXPECT_TRUE(Run([&](skin::TkOpenDialogForm& form) {
+    const POINT at = RowPoint(form, "b");
+    HWND list = form.FileListView->GetHandle();
+    PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+    PostMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+    PostMessageA(list, WM_KEYDOWN, VK_RETURN, 1);
+    PostMessageA(list, WM_KEYUP, VK_RETURN, 0xC0000001);
+    RunUntilAnswered(form);
+    EXPECT_EQ(form.GetModalResult(), fw::mrNone) << "a folder is opened, not chosen";
+    EXPECT_EQ(Shown(form), folder + "b");
+    const POINT inner = RowPoint(form, "inner.txt");
+    PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(inner.x, inner.y));
+    PostMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(inner.x, inner.y));
+    PostMessageA(list, WM_KEYDOWN, VK_RETURN, 1);
+    PostMessageA(list, WM_KEYUP, VK_RETURN, 0xC0000001);
+    RunUntilAnswered(form);
+    EXPECT_EQ(form.FileNameEdit->GetText(), "inner.txt");
+    EXPECT_EQ(form.GetModalResult(), fw::mrOk);
+  }));
+  EXPECT_EQ(dialog->GetFileName(), folder + "b\\inner.txt");
+  dialog->SetFileName("");
+  EXPECT_TRUE(Run([&](skin::TkOpenDialogForm& form) {
+    const POINT at = RowPoint(form, "prog.exe");
+    HWND list = form.FileListView->GetHandle();
+    PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+    PostMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+    PostMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+    PostMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+    RunUntilAnswered(form);
+    EXPECT_EQ(form.FileNameEdit->GetText(), "prog.exe");
+    EXPECT_EQ(form.GetModalResult(), fw::mrOk);
+  }));
+  EXPECT_EQ(dialog->GetFileName(), folder + "prog.exe");
+  EXPECT_EQ(started, std::vector<std::string>{}) << "nothing started through the shell";
 }
 
 TEST_F(OpenDialogTest, OptionsShapeTheFormAndTheViewStylesCycle) {
