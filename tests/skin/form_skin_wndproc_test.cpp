@@ -211,16 +211,7 @@ class FormCaptionButtons : public control_skin::ControlSkinTest {
     GetWindowRect(form->GetHandle(), &r);
     return SendMessageA(form->GetHandle(), WM_NCHITTEST, 0, MAKELPARAM(r.left + x, r.top + y));
   }
-  fw::TColor PixelAt(int x, int y) const {
-    GdiFlush();
-    Settle(8);
-    RECT r{};
-    GetWindowRect(form->GetHandle(), &r);
-    HDC screen = GetDC(nullptr);
-    const COLORREF c = GetPixel(screen, r.left + x, r.top + y);
-    ReleaseDC(nullptr, screen);
-    return static_cast<fw::TColor>(c);
-  }
+  fw::TColor PixelAt(int x, int y) const { return WindowPixelOf(form->GetHandle(), x, y); }
   // The system's caption with its close, maximize and minimize buttons.
   void ExpectSystemButtons() {
     EXPECT_EQ((fw::TBorderIcons{fw::biSystemMenu, fw::biMinimize, fw::biMaximize}), form->GetBorderIcons());

@@ -29,6 +29,7 @@
 #include "skin/controls/web_label.h"
 #include "skin/engine/skin_manager.h"
 #include "support/control_skin.h"
+#include "support/modal_run.h"
 #include "support/message_pump.h"
 #include "support/sandbox.h"
 
@@ -128,17 +129,7 @@ class OpenDialogTest : public control_skin::ControlSkinTest {
 
   // Runs Execute with hook driving the form; counts the forms shown.
   bool Run(const std::function<void(skin::TkOpenDialogForm&)>& hook) {
-    fw::Application->ModalHook = [&](fw::TCustomForm& form) {
-      ++shown;
-      auto* open = dynamic_cast<skin::TkOpenDialogForm*>(&form);
-      ASSERT_NE(open, nullptr);
-      hook(*open);
-      // A failed expectation must not leave the dialog open.
-      if (open->GetModalResult() == fw::mrNone) open->SetModalResult(fw::mrAbort);
-    };
-    bool result = dialog->Execute();
-    fw::Application->ModalHook = nullptr;
-    return result;
+    return testing_gui::RunModal<skin::TkOpenDialogForm>([this] { return dialog->Execute(); }, hook, shown);
   }
   static std::vector<std::string> Rows(skin::TkOpenDialogForm& form) {
     std::vector<std::string> rows;

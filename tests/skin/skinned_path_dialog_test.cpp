@@ -20,6 +20,7 @@
 #include "skin/controls/shell_tree_view.h"
 #include "skin/engine/skin_manager.h"
 #include "support/control_skin.h"
+#include "support/modal_run.h"
 #include "support/message_pump.h"
 #include "support/sandbox.h"
 
@@ -56,17 +57,7 @@ class PathDialogTest : public control_skin::ControlSkinTest {
 
   // Runs Execute with hook driving the form; counts the forms shown.
   bool Run(const std::function<void(skin::TPathDialogForm&)>& hook) {
-    fw::Application->ModalHook = [&](fw::TCustomForm& form) {
-      ++shown;
-      auto* picker = dynamic_cast<skin::TPathDialogForm*>(&form);
-      ASSERT_NE(picker, nullptr);
-      hook(*picker);
-      // A failed expectation must not leave the dialog open.
-      if (picker->GetModalResult() == fw::mrNone) picker->SetModalResult(fw::mrAbort);
-    };
-    bool result = dialog->Execute();
-    fw::Application->ModalHook = nullptr;
-    return result;
+    return testing_gui::RunModal<skin::TPathDialogForm>([this] { return dialog->Execute(); }, hook, shown);
   }
   static std::string SelectedPath(skin::TPathDialogForm& form) {
     skin::TkShellFolder* selected = form.kShellTreeView1->SelectedFolder();

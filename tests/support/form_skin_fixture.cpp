@@ -60,16 +60,7 @@ void FormSkinTest::MakeForm(fw::TFormBorderStyle style, skin::TkBorderIcons icon
   Settle(8);
 }
 
-fw::TColor FormSkinTest::WindowPixel(int x, int y) {
-  GdiFlush();
-  Settle(8);
-  RECT r{};
-  GetWindowRect(form->GetHandle(), &r);
-  HDC screen = GetDC(nullptr);
-  const COLORREF c = GetPixel(screen, r.left + x, r.top + y);
-  ReleaseDC(nullptr, screen);
-  return static_cast<fw::TColor>(c);
-}
+fw::TColor FormSkinTest::WindowPixel(int x, int y) { return WindowPixelOf(form->GetHandle(), x, y); }
 
 LPARAM FormSkinTest::ScreenAt(int x, int y) {
   RECT r{};

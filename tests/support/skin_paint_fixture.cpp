@@ -74,6 +74,17 @@ void SkinPaintTest::Settle(int rounds, int pauseMs) {
   }
 }
 
+fw::TColor SkinPaintTest::WindowPixelOf(HWND window, int x, int y) {
+  GdiFlush();
+  Settle(8);
+  RECT r{};
+  GetWindowRect(window, &r);
+  HDC screen = GetDC(nullptr);
+  const COLORREF c = GetPixel(screen, r.left + x, r.top + y);
+  ReleaseDC(nullptr, screen);
+  return static_cast<fw::TColor>(c);
+}
+
 void SkinPaintTest::TearDown() {
   if (manager) manager->Free();
   skin::StopSkinEngine();

@@ -44,6 +44,8 @@ class SkinPaintTest : public testing_gui::GuiTest {
   void TearDown() override;
   // Lets the thread's messages through a few rounds, pausing between them, as the idle loop would.
   static void Settle(int rounds = 6, int pauseMs = 10);
+  // A pixel of the screen at a point of a window, once pending painting has settled.
+  static fw::TColor WindowPixelOf(HWND window, int x, int y);
   // Loads a stored skin with the master picture and the sections (name, parent); edit(stored)
   // may add images and set section values before the load.
   void LoadSkin(const test_skins::Picture& master, const std::vector<std::pair<std::string, std::string>>& sections,
