@@ -56,17 +56,6 @@ TEST(ListBarSettings, FromScrollInformation) {
   }
 }
 
-// The screen colour at a window point of the control (its frame included).
-fw::TColor WindowPixel(HWND wnd, int x, int y) {
-  GdiFlush();
-  RECT r{};
-  GetWindowRect(wnd, &r);
-  HDC screen = GetDC(nullptr);
-  const COLORREF c = GetPixel(screen, r.left + x, r.top + y);
-  ReleaseDC(nullptr, screen);
-  return static_cast<fw::TColor>(c);
-}
-
 class SkinnedListViewTest : public ControlSkinTest {
  protected:
   void SetUp() override {
@@ -130,12 +119,12 @@ class SkinnedListViewTest : public ControlSkinTest {
   fw::TColor SectionFace(int i) {
     Settle();
     const fw::TRect r = Section(i);
-    return WindowPixel(Header(), r.Right - 5, r.Height() / 2);
+    return WindowPixelOf(Header(), r.Right - 5, r.Height() / 2);
   }
   fw::TColor SectionEdge(int i) {
     Settle();
     const fw::TRect r = Section(i);
-    return WindowPixel(Header(), r.Right - 2, r.Height() / 2);
+    return WindowPixelOf(Header(), r.Right - 2, r.Height() / 2);
   }
   // The mouse over a point of the header, as the system asks the window.
   void HoverHeader(int x, int y) {
@@ -163,13 +152,13 @@ TEST_F(SkinnedListViewTest, RowsOverTheEditFaceInsideFrameStripsFromTheCache) {
   EXPECT_EQ(list->GetFont()->GetColor(), edit.Font);
   HWND wnd = list->GetHandle();
   // Left, right and bottom strips: the mask's edge band (its corner pixels aside).
-  EXPECT_EQ(WindowPixel(wnd, 1, 100), edit.Edge[kNormal]);
-  EXPECT_EQ(WindowPixel(wnd, 298, 100), edit.Edge[kNormal]);
-  EXPECT_EQ(WindowPixel(wnd, 150, 198), edit.Edge[kNormal]);
+  EXPECT_EQ(WindowPixelOf(wnd, 1, 100), edit.Edge[kNormal]);
+  EXPECT_EQ(WindowPixelOf(wnd, 298, 100), edit.Edge[kNormal]);
+  EXPECT_EQ(WindowPixelOf(wnd, 150, 198), edit.Edge[kNormal]);
   // Beside the rows and below them, the face.
   const fw::TRect row = list->GetItems()->GetItem(0)->DisplayRect(LVIR_BOUNDS);
-  EXPECT_EQ(WindowPixel(wnd, 2 + 250, 2 + (row.Top + row.Bottom) / 2), edit.Face[kNormal]);
-  EXPECT_EQ(WindowPixel(wnd, 150, 180), edit.Face[kNormal]);
+  EXPECT_EQ(WindowPixelOf(wnd, 2 + 250, 2 + (row.Top + row.Bottom) / 2), edit.Face[kNormal]);
+  EXPECT_EQ(WindowPixelOf(wnd, 150, 180), edit.Face[kNormal]);
 }
 
 TEST_F(SkinnedListViewTest, ATexturedFaceIsCopiedUnderTheRows) {
@@ -188,9 +177,9 @@ TEST_F(SkinnedListViewTest, ATexturedFaceIsCopiedUnderTheRows) {
   EXPECT_EQ(SendMessageA(wnd, LVM_GETBKCOLOR, 0, 0), static_cast<LRESULT>(CLR_NONE));
   EXPECT_EQ(SendMessageA(wnd, LVM_GETTEXTBKCOLOR, 0, 0), static_cast<LRESULT>(CLR_NONE));
   const fw::TRect row = list->GetItems()->GetItem(1)->DisplayRect(LVIR_BOUNDS);
-  EXPECT_EQ(WindowPixel(wnd, 2 + 250, 2 + (row.Top + row.Bottom) / 2), kFirst.Edit.Face[kNormal]);
+  EXPECT_EQ(WindowPixelOf(wnd, 2 + 250, 2 + (row.Top + row.Bottom) / 2), kFirst.Edit.Face[kNormal]);
   // The client's last row is the cache's third pixel from the bottom: the edge band.
-  EXPECT_EQ(WindowPixel(wnd, 150, 197), kFirst.Edit.Edge[kNormal]);
+  EXPECT_EQ(WindowPixelOf(wnd, 150, 197), kFirst.Edit.Edge[kNormal]);
 }
 
 TEST_F(SkinnedListViewTest, HeaderSectionsInTheirLooks) {
@@ -203,7 +192,7 @@ TEST_F(SkinnedListViewTest, HeaderSectionsInTheirLooks) {
   EXPECT_EQ(SectionFace(1), header.Face[kNormal]);
   // Past the last section the header's rest is a section of its own, never hot.
   const fw::TRect last = Section(1);
-  EXPECT_EQ(WindowPixel(Header(), last.Right + 40, last.Height() / 2), header.Face[kNormal]);
+  EXPECT_EQ(WindowPixelOf(Header(), last.Right + 40, last.Height() / 2), header.Face[kNormal]);
 
   HoverHeader(Section(1).Left + 10, 5);
   EXPECT_EQ(list->GetHotSection(), 1);
@@ -363,7 +352,7 @@ TEST_F(SkinnedListViewTest, SkinChangesRepaintListHeaderAndBars) {
   MakeList(100);
   skin::TkIntScrollBar* bar = list->GetVertBar();
   ASSERT_TRUE(bar->GetVisible());
-  auto trackPixel = [&] { return WindowPixel(bar->GetHandle(), bar->GetWidth() / 2, bar->GetHeight() * 3 / 4); };
+  auto trackPixel = [&] { return WindowPixelOf(bar->GetHandle(), bar->GetWidth() / 2, bar->GetHeight() * 3 / 4); };
   const fw::TColor track = trackPixel();
   EXPECT_EQ(track, SectionOf(kFirst, "SCROLLBAR2V").Face[kNormal]);
   UseSecondSkin();
@@ -371,7 +360,7 @@ TEST_F(SkinnedListViewTest, SkinChangesRepaintListHeaderAndBars) {
   HWND wnd = list->GetHandle();
   const TSectionColours& edit = SectionOf(kSecond, "EDIT");
   EXPECT_EQ(list->GetColor(), edit.Face[kNormal]);
-  EXPECT_EQ(WindowPixel(wnd, 1, 100), edit.Edge[kNormal]);
+  EXPECT_EQ(WindowPixelOf(wnd, 1, 100), edit.Edge[kNormal]);
   EXPECT_EQ(SectionFace(0), SectionOf(kSecond, "COLHEADER").Face[kNormal]);
   // The bar shows over the list in the new skin.
   EXPECT_TRUE(bar->GetVisible());
