@@ -41,6 +41,11 @@ void TAnimate::CreateWnd() {
   if (FActive) Play(0, FStopFrame > 0 ? FStopFrame : -1, -1);
 }
 
+void TAnimate::ColorChanged() {
+  TWinControl::ColorChanged();
+  if (FTransparent && FOpen && HandleAllocated()) RecreateWnd();
+}
+
 void TAnimate::OpenClip() {
   FOpen = false;
   if (!HandleAllocated()) return;

@@ -33,6 +33,9 @@ class TAnimate : public TWinControl {
   ~TAnimate() override = default;
   void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;
+  // A transparent clip keeps the brush its parent gave it for its background: with a new colour
+  // the control is made anew, so that it asks for the new brush.
+  void ColorChanged() override;
 
  private:
   void OpenClip();

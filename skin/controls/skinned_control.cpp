@@ -13,6 +13,13 @@ bool PartlyOutside(const fw::TControl* control) {
          control->GetTop() + control->GetHeight() > client.Bottom;
 }
 
+void TakeSkinWhenPlaced(fw::TControl* control, TkCommonData* d) {
+  if (!ControlIsReady(control) || !d->SkinIsActive()) return;
+  const LPARAM manager = reinterpret_cast<LPARAM>(d->GetSkinManager());
+  control->Perform(SM_SKINCMD, SkinCmdWParam(cmdNewSkin), manager);
+  control->Perform(SM_SKINCMD, SkinCmdWParam(cmdRefresh), manager);
+}
+
 void PaintSkinnedCache(fw::TControl* control, TkCommonData* d, TkDisabledKind disabledKind,
                        const std::function<void(const TkBgRef&)>& paintFace, const std::function<void()>& paintContent) {
   d->InitCacheBmp();

@@ -21,6 +21,10 @@ namespace skin {
 
 // The control lies partly outside its parent's client area.
 bool PartlyOutside(const fw::TControl* control);
+// A control that joins a parent while a skin is active, outside a load scope (a dialog built in
+// code), was never told of that skin: it takes it now as a skin change would bring it (commands 1
+// and 3 of its manager). In a load scope the parent comes while loading, and Loaded takes the skin.
+void TakeSkinWhenPlaced(fw::TControl* control, TkCommonData* skinData);
 // The cache painting of the pattern around the control's own steps: the cache sized and given
 // the control's font, the parent's background (or colour) asked, face and content painted, the
 // disabled look, the shared colours reset and BGChanged cleared.
@@ -48,16 +52,9 @@ class TkSkinned : public Base {
     StopFading(FFadeTimer);
     Base::BeforeDestruction();
   }
-  // A control that joins a parent while a skin is active, outside a load scope (a dialog built in
-  // code), was never told of that skin: it takes it now as a skin change would bring it. In a load
-  // scope the parent comes while loading, and Loaded takes the skin.
   void SetParent(fw::TWinControl* parent) override {
     Base::SetParent(parent);
-    TkCommonData* d = FSkinData.get();
-    if (!ControlIsReady(this) || !d->SkinIsActive()) return;
-    const LPARAM manager = reinterpret_cast<LPARAM>(d->GetSkinManager());
-    this->Perform(SM_SKINCMD, SkinCmdWParam(cmdNewSkin), manager);
-    this->Perform(SM_SKINCMD, SkinCmdWParam(cmdRefresh), manager);
+    TakeSkinWhenPlaced(this, FSkinData.get());
   }
 
   TkCommonData* GetSkinData() const { return FSkinData.get(); }

@@ -162,7 +162,20 @@ void TkStatusBar::PaintStatusFrame() {
   ReleaseDC(GetHandle(), dc);
 }
 
+void TkStatusBar::TakeFaceColour() {
+  TkCommonData* d = GetSkinData();
+  if (d->GetCustomColor()) return;
+  const TkGeneralData* section = d->SkinIsActive() ? d->Section() : nullptr;
+  SetColor(section ? section->Color : fw::clBtnFace);
+}
+
+void TkStatusBar::Loaded() {
+  TkSkinned::Loaded();
+  TakeFaceColour();
+}
+
 void TkStatusBar::OwnSkinCommand(int) {
+  TakeFaceColour();
   if (HandleAllocated())
     RedrawWindow(GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
 }

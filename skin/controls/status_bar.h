@@ -3,7 +3,10 @@
 // has none, a "DIVIDER" between panels), the panel texts cut with "..." in the section's font
 // colours and the size grip from GLOBALINFO's "GRIPIMAGE" (else FORM's). The cache is rebuilt
 // after the status-bar text messages, size changes and skin commands. It hosts child controls
-// (the main window's search animation). Without an active skin it is the framework's bar.
+// (the main window's search animation): while skinned its Color is its section's colour (unless
+// CustomColor), so a child that takes its parent's colour (a transparent animation, which fills
+// its background with its own brush) sits on the bar's face. Without an active skin it is the
+// framework's bar, clBtnFace.
 #pragma once
 #include "framework/comctrls/status_bar.h"
 #include "skin/controls/skinned_control.h"
@@ -22,6 +25,7 @@ class TkStatusBar : public TkSkinned<fw::TStatusBar> {
 
  protected:
   ~TkStatusBar() override = default;
+  void Loaded() override;
   void PaintWindow(HDC dc) override;
   int StateIndex() const override { return 0; }
   void PaintContent() override;
@@ -42,6 +46,8 @@ class TkStatusBar : public TkSkinned<fw::TStatusBar> {
   // The valid mask (ImageCount 1 or more) of the section and property, else -1.
   int ValidMask(int skinIndex, const std::string& section, const std::string& property) const;
   int GripMask() const;
+  // Color := the section's colour while skinned, clBtnFace without the skin; kept with CustomColor.
+  void TakeFaceColour();
 };
 
 }  // namespace skin

@@ -146,6 +146,38 @@ TEST_F(CtrlsStandard, StatusBarPanelsReachTheWindowAndHostAChild) {
   EXPECT_EQ(bar->GetTop() + bar->GetHeight(), form->GetClientHeight());
 }
 
+TEST_F(CtrlsStandard, ATransparentAnimationShowsItsColourAfterAChange) {
+  // The clip, once played, is drawn over the brush its parent gave it (smaller than the clip, the
+  // control shows nothing else): a colour change must reach that brush too.
+  form->SetColor(0x204060);
+  TAnimate* anim = Add<TAnimate>(form, 20, 20, 60, 20);
+  anim->SetCommonAVI(aviFindFile);
+  ShowForm();
+  if (!anim->GetOpen()) GTEST_SKIP() << "the system has no find-file clip";
+  auto corner = [&] {
+    for (int i = 0; i < 5; ++i) {
+      Sleep(20);
+      Application->ProcessMessages();
+    }
+    anim->Repaint();
+    GdiFlush();
+    POINT p{0, 0};
+    ClientToScreen(anim->GetHandle(), &p);
+    HDC screen = GetDC(nullptr);
+    const COLORREF c = GetPixel(screen, p.x, p.y);
+    ReleaseDC(nullptr, screen);
+    return static_cast<TColor>(c);
+  };
+  anim->SetActive(true);
+  EXPECT_EQ(corner(), 0x204060);
+  anim->SetActive(false);
+  form->SetColor(0x604020);
+  EXPECT_EQ(anim->GetColor(), 0x604020);
+  EXPECT_EQ(corner(), 0x604020);
+  anim->SetActive(true);
+  EXPECT_EQ(corner(), 0x604020);
+}
+
 TEST_F(CtrlsStandard, TabWalksThroughSeveralKindsOfControlsInTabOrder) {
   TGroupBox* box = Add<TGroupBox>(form, 8, 8, 200, 120);
   TEdit* edit = Add<TEdit>(box, 8, 20, 120, 21);

@@ -1,9 +1,11 @@
 // The skinned status bar against the control test skin: panel rectangles and the grip's place,
 // the panels' "STATUSPANELMASK" faces, texts cut to their panel, the grip, dividers from
 // "DIVIDER" when the section has no panel mask, the BorderWidth frame on the screen, the cache
-// marked by a text change, the second skin and the framework's look without a skin.
+// marked by a text change, the second skin and the framework's look without a skin, and a
+// transparent child (the search animation) on the bar's face colour.
 #include <gtest/gtest.h>
 
+#include "framework/comctrls/animate.h"
 #include "skin/controls/status_bar.h"
 #include "skin/engine/skin_manager.h"
 #include "support/panel_form_fixture.h"
@@ -123,6 +125,55 @@ TEST_F(SkinnedStatusBarTest, SecondSkinAndNoSkin) {
   auto plain = ScreenShot(bar);
   for (fw::TColor c : {PanelEdge(kFirst), PanelEdge(kSecond), Grip(kFirst), Grip(kSecond), PanelFace(kSecond)})
     EXPECT_EQ(CountColour(*plain, fw::TRect(0, 0, 300, 24), c), 0);
+}
+
+// The colour of the brush the bar gives a child for its background.
+fw::TColor ChildBrushColour(skin::TkStatusBar* bar, fw::TWinControl* child) {
+  HDC dc = GetDC(child->GetHandle());
+  auto brush = reinterpret_cast<HBRUSH>(SendMessageA(bar->GetHandle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                                                     reinterpret_cast<LPARAM>(child->GetHandle())));
+  const COLORREF background = GetBkColor(dc);
+  ReleaseDC(child->GetHandle(), dc);
+  LOGBRUSH info{};
+  EXPECT_EQ(GetObjectA(brush, sizeof info, &info), static_cast<int>(sizeof info));
+  EXPECT_EQ(background, info.lbColor);
+  return static_cast<fw::TColor>(info.lbColor);
+}
+
+TEST_F(SkinnedStatusBarTest, ATransparentChildSitsOnTheBarsFace) {
+  // As the main window's search animation: a transparent child taking its parent's colour.
+  auto* anim = Place<fw::TAnimate>(bar, 60, 2, 80, 20);
+  anim->SetCommonAVI(fw::aviFindFile);
+  Settle();
+  for (const TControlSkin* skin : {&kFirst, &kSecond}) {
+    if (skin == &kSecond) UseSecondSkin();
+    anim->SetActive(false);
+    Settle();
+    const fw::TColor face = SectionOf(*skin, "STATUSBAR").Face[kNormal];
+    EXPECT_EQ(bar->GetColor(), face);
+    EXPECT_EQ(anim->GetColor(), face);
+    // At rest its background; playing, the brush its clip's transparent pixels are filled with.
+    EXPECT_EQ(PixelOf(*ScreenShot(anim), 0, 0), face);
+    EXPECT_EQ(ChildBrushColour(bar, anim), face);
+    if (!anim->GetOpen()) continue;
+    anim->SetActive(true);
+    for (int i = 0; i < 5; ++i) {
+      Sleep(20);
+      Settle();
+    }
+    EXPECT_EQ(PixelOf(*ScreenShot(anim), 0, 0), face);
+  }
+  anim->SetActive(false);
+  // Without the skin, the framework's bar colour; a custom colour stays the bar's own.
+  manager->SetActive(false);
+  Settle();
+  EXPECT_EQ(bar->GetColor(), fw::clBtnFace);
+  EXPECT_EQ(anim->GetColor(), fw::clBtnFace);
+  bar->GetSkinData()->SetCustomColor(true);
+  bar->SetColor(0x345678);
+  manager->SetActive(true);
+  Settle();
+  EXPECT_EQ(anim->GetColor(), 0x345678);
 }
 
 }  // namespace
