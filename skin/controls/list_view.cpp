@@ -151,12 +151,6 @@ void TkCustomListView::Loaded() {
   }
 }
 
-void TkCustomListView::SetParent(fw::TWinControl* parent) {
-  fw::TCustomListView::SetParent(parent);
-  if (ControlIsReady(this)) FLoading = false;
-  TakeSkinWhenPlaced(this, FSkinData.get());
-}
-
 void TkCustomListView::ApplySkinColours() {
   const TkGeneralData* section = FSkinData->Section();
   if (!section) return;

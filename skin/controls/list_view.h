@@ -52,9 +52,6 @@ class TkCustomListView : public fw::TCustomListView {
 
   void WndProc(fw::TMessage& m) override;
   void Dispatch(fw::TMessage& m) override;
-  // Placed in code outside a load scope, where no Loaded comes: the placing ends its loading, and
-  // it takes an active skin as the other skinned controls do.
-  void SetParent(fw::TWinControl* parent) override;
 
  protected:
   ~TkCustomListView() override;

@@ -6,8 +6,6 @@
 // the skin removed, no manager at all.
 #include <gtest/gtest.h>
 
-#include <optional>
-
 
 #include "framework/core/component.h"
 #include "framework/forms/application.h"
@@ -79,12 +77,10 @@ class SkinnedListViewTest : public ControlSkinTest {
     if (form) form->Free();
     ControlSkinTest::TearDown();
   }
-  // A report list of 300 x 200 at (20, 20) with two columns, made as a layout makes it (or, with
-  // inLayout false, as code outside a layout makes it).
-  void MakeList(int rows = 3, bool inLayout = true) {
+  // A report list of 300 x 200 at (20, 20) with two columns, made as a layout makes it.
+  void MakeList(int rows = 3) {
     {
-      std::optional<fw::TLoadScope> loading;
-      if (inLayout) loading.emplace();
+      fw::TLoadScope loading;
       list = fw::New<skin::TkListView>(form);
       list->GetSkinData()->SetSkinSection("EDIT");
       list->SetViewStyle(fw::vsReport);
@@ -381,27 +377,6 @@ TEST_F(SkinnedListViewTest, SkinChangesRepaintListHeaderAndBars) {
   EXPECT_EQ(SendMessageA(wnd, LVM_GETBKCOLOR, 0, 0), static_cast<LRESULT>(fw::ColorToRGB(fw::clWindow)));
   EXPECT_NE(SectionFace(0), SectionOf(kSecond, "COLHEADER").Face[kNormal]);
   EXPECT_TRUE(GetWindowLongA(wnd, GWL_STYLE) & WS_VSCROLL);
-}
-
-TEST_F(SkinnedListViewTest, AListBuiltInCodeTakesTheSkinAndFollowsItsChanges) {
-  // Made and placed outside a load scope, as a dialog built in code makes its list.
-  MakeList(100, false);
-  HWND wnd = list->GetHandle();
-  const TSectionColours& first = SectionOf(kFirst, "EDIT");
-  EXPECT_EQ(list->GetColor(), first.Face[kNormal]);
-  EXPECT_EQ(list->GetFont()->GetColor(), first.Font);
-  EXPECT_EQ(WindowPixel(wnd, 1, 100), first.Edge[kNormal]);
-  const fw::TRect row = list->GetItems()->GetItem(1)->DisplayRect(LVIR_BOUNDS);
-  EXPECT_EQ(WindowPixel(wnd, 2 + 250, 2 + (row.Top + row.Bottom) / 2), first.Face[kNormal]);
-  EXPECT_TRUE(list->GetVertBar()->GetVisible());
-
-  UseSecondSkin();
-  Settle();
-  const TSectionColours& second = SectionOf(kSecond, "EDIT");
-  EXPECT_EQ(list->GetColor(), second.Face[kNormal]);
-  EXPECT_EQ(list->GetFont()->GetColor(), second.Font);
-  EXPECT_EQ(WindowPixel(wnd, 1, 100), second.Edge[kNormal]);
-  EXPECT_EQ(SectionFace(0), SectionOf(kSecond, "COLHEADER").Face[kNormal]);
 }
 
 TEST_F(SkinnedListViewTest, WithoutAManagerItIsTheFrameworkList) {
