@@ -14,11 +14,14 @@
 #include "skin/engine/glyphs_text.h"
 #include "skin/engine/skin_manager.h"
 #include "skin/engine/stored_skins.h"
+#include "support/control_skin.h"
 #include "support/skin_paint_fixture.h"
 
 namespace {
 
 using namespace testing_paint;
+using control_skin::SamePixels;
+using control_skin::ScreenOf;
 using test_skins::PixelOf;
 
 constexpr fw::TColor kNormal = 0x206040, kHot = 0x40A080, kPressed = 0x102010, kSpeed = 0x705030,
@@ -105,23 +108,6 @@ class SkinnedControlTest : public SkinPaintTest {
     fw::Free(form);
     SkinPaintTest::TearDown();
   }
-  // What the screen shows of a control.
-  std::unique_ptr<fw::TBitmap> Shot(fw::TControl* c) {
-    auto shot = Filled(c->GetWidth(), c->GetHeight());
-    const fw::TPoint origin = c->GetParent()->ClientToScreen(fw::TPoint(c->GetLeft(), c->GetTop()));
-    HDC screen = GetDC(nullptr);
-    BitBlt(shot->GetCanvas()->GetHandle(), 0, 0, c->GetWidth(), c->GetHeight(), screen, origin.X, origin.Y, SRCCOPY);
-    ReleaseDC(nullptr, screen);
-    GdiFlush();
-    return shot;
-  }
-  static bool SamePixels(const fw::TBitmap& a, const fw::TBitmap& b) {
-    if (a.GetWidth() != b.GetWidth() || a.GetHeight() != b.GetHeight()) return false;
-    for (int y = 0; y < a.GetHeight(); ++y)
-      for (int x = 0; x < a.GetWidth(); ++x)
-        if (PixelOf(a, x, y) != PixelOf(b, x, y)) return false;
-    return true;
-  }
   fw::TBitmap& Cache(fw::TControl* c) {
     if (c == button) return *button->GetSkinData()->CacheBmp;
     if (c == speed) return *speed->GetSkinData()->CacheBmp;
@@ -154,9 +140,9 @@ TEST_F(SkinnedControlTest, ScreenShowsTheCacheInOneCopy) {
   EXPECT_GT(CountColour(b, fw::TRect(4, 4, 56, 26), kText), 5);
   EXPECT_EQ(CountColour(Cache(speed), fw::TRect(0, 0, 40, 30), kSpeed), 40 * 30);
   // The screen holds exactly the caches.
-  EXPECT_TRUE(SamePixels(*Shot(button), b));
-  EXPECT_TRUE(SamePixels(*Shot(speed), Cache(speed)));
-  EXPECT_EQ(PixelOf(*Shot(panel), 5, 5), PixelOf(Cache(panel), 5, 5));
+  EXPECT_TRUE(SamePixels(*ScreenOf(button), b));
+  EXPECT_TRUE(SamePixels(*ScreenOf(speed), Cache(speed)));
+  EXPECT_EQ(PixelOf(*ScreenOf(panel), 5, 5), PixelOf(Cache(panel), 5, 5));
 
   // Painting leaves the shared colours at rest, so no stale answer reaches the next control.
   EXPECT_EQ(skin::QueriedColor, fw::clFuchsia);
@@ -168,7 +154,7 @@ TEST_F(SkinnedControlTest, ScreenShowsTheCacheInOneCopy) {
   button->Repaint();
   button->Repaint();
   EXPECT_EQ(button->Rebuilds, rebuilds);
-  EXPECT_TRUE(SamePixels(*Shot(button), b));
+  EXPECT_TRUE(SamePixels(*ScreenOf(button), b));
 }
 
 TEST_F(SkinnedControlTest, HotAndDisabledLooks) {
@@ -178,14 +164,14 @@ TEST_F(SkinnedControlTest, HotAndDisabledLooks) {
   Settle();
   EXPECT_EQ(events, 1);
   EXPECT_EQ(PixelOf(Cache(button), 30, 2), kHot);
-  EXPECT_EQ(PixelOf(*Shot(button), 30, 2), kHot);
+  EXPECT_EQ(PixelOf(*ScreenOf(button), 30, 2), kHot);
   button->Perform(fw::CM_MOUSELEAVE);
   Settle();
-  EXPECT_EQ(PixelOf(*Shot(button), 30, 2), kNormal);
+  EXPECT_EQ(PixelOf(*ScreenOf(button), 30, 2), kNormal);
   speed->Perform(fw::CM_MOUSEENTER);
   Settle();
   EXPECT_EQ(PixelOf(Cache(speed), 5, 5), kSpeedHot);
-  EXPECT_EQ(PixelOf(*Shot(speed), 5, 5), kSpeedHot);
+  EXPECT_EQ(PixelOf(*ScreenOf(speed), 5, 5), kSpeedHot);
   speed->Perform(fw::CM_MOUSELEAVE);
 
   // A latched button keeps its pressed frame, with the mouse over it or not.
@@ -193,10 +179,10 @@ TEST_F(SkinnedControlTest, HotAndDisabledLooks) {
   button->GetSkinData()->BGChanged = true;
   button->Repaint();
   Settle();
-  EXPECT_EQ(PixelOf(*Shot(button), 30, 2), kPressed);
+  EXPECT_EQ(PixelOf(*ScreenOf(button), 30, 2), kPressed);
   button->Perform(fw::CM_MOUSEENTER);
   Settle();
-  EXPECT_EQ(PixelOf(*Shot(button), 30, 2), kPressed);
+  EXPECT_EQ(PixelOf(*ScreenOf(button), 30, 2), kPressed);
   button->Perform(fw::CM_MOUSELEAVE);
   button->Down = false;
 
@@ -216,7 +202,7 @@ TEST_F(SkinnedControlTest, HotAndDisabledLooks) {
       }
       ASSERT_EQ(PixelOf(b, x, y), expected) << x << "," << y;
     }
-  EXPECT_TRUE(SamePixels(*Shot(button), b));
+  EXPECT_TRUE(SamePixels(*ScreenOf(button), b));
   // Greyed instead.
   button->SetDisabledKind(skin::TkDisabledKind{skin::dkGrayed});
   Settle();
@@ -254,7 +240,7 @@ TEST_F(SkinnedControlTest, SkinCommands) {
   Settle();
   EXPECT_TRUE(button->PassedOn.empty());
   EXPECT_FALSE(button->GetSkinData()->SkinIsActive());
-  EXPECT_EQ(CountColour(*Shot(button), fw::TRect(0, 0, 60, 30), kPlain), 60 * 30);
+  EXPECT_EQ(CountColour(*ScreenOf(button), fw::TRect(0, 0, 60, 30), kPlain), 60 * 30);
   button->Perform(fw::CM_MOUSEENTER);
   EXPECT_FALSE(button->GetSkinData()->MouseAbove);
   button->Perform(fw::CM_MOUSELEAVE);
@@ -263,8 +249,8 @@ TEST_F(SkinnedControlTest, SkinCommands) {
   button->Perform(skin::SM_SKINCMD, skin::SkinCmdWParam(skin::cmdRefresh), reinterpret_cast<LPARAM>(manager));
   Settle();
   EXPECT_TRUE(button->GetSkinData()->SkinIsActive());
-  EXPECT_EQ(PixelOf(*Shot(button), 30, 2), kNormal);
-  EXPECT_TRUE(SamePixels(*Shot(button), Cache(button)));
+  EXPECT_EQ(PixelOf(*ScreenOf(button), 30, 2), kNormal);
+  EXPECT_TRUE(SamePixels(*ScreenOf(button), Cache(button)));
 
   // The container passes its manager's commands to its children.
   speed->PassedOn.clear();

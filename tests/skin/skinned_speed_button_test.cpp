@@ -52,25 +52,6 @@ void AddItem(fw::TPopupMenu* menu) {
 bool SameRect(const fw::TRect& a, const fw::TRect& b) {
   return a.Left == b.Left && a.Top == b.Top && a.Right == b.Right && a.Bottom == b.Bottom;
 }
-// What the screen shows of a control.
-std::unique_ptr<fw::TBitmap> Shot(fw::TControl* c) {
-  auto shot = Filled(c->GetWidth(), c->GetHeight());
-  const fw::TPoint origin = c->GetParent()->ClientToScreen(fw::TPoint(c->GetLeft(), c->GetTop()));
-  HDC screen = GetDC(nullptr);
-  BitBlt(shot->GetCanvas()->GetHandle(), 0, 0, c->GetWidth(), c->GetHeight(), screen, origin.X, origin.Y, SRCCOPY);
-  ReleaseDC(nullptr, screen);
-  GdiFlush();
-  return shot;
-}
-
-bool SamePixels(const fw::TBitmap& a, const fw::TBitmap& b) {
-  if (a.GetWidth() != b.GetWidth() || a.GetHeight() != b.GetHeight()) return false;
-  for (int y = 0; y < a.GetHeight(); ++y)
-    for (int x = 0; x < a.GetWidth(); ++x)
-      if (PixelOf(a, x, y) != PixelOf(b, x, y)) return false;
-  return true;
-}
-
 fw::TRect Moved(fw::TRect r, int dx, int dy) { return fw::TRect(r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy); }
 
 TEST(SpeedButtonLayout, CaptionAndGlyphRectangles) {
@@ -173,7 +154,7 @@ class SpeedButtonTest : public ControlSkinTest {
   void ExpectLook(TkSpeedButton* b, const TSectionColours& s, int state) {
     EXPECT_EQ(PixelOf(Cache(b), 8, 4), s.Face[state]) << state;
     EXPECT_EQ(PixelOf(Cache(b), 1, b->GetHeight() / 2), s.Edge[state]) << state;
-    EXPECT_TRUE(SamePixels(*Shot(b), Cache(b))) << state;
+    EXPECT_TRUE(SamePixels(*ScreenOf(b), Cache(b))) << state;
   }
   void ReloadFirstSkin() {
     UseSecondSkin();
@@ -279,7 +260,7 @@ TEST_F(SpeedButtonTest, SeparatorShowsTheParentAndDividerItsMaskCentred) {
   Settle();
   for (int y = 0; y < 30; ++y)
     for (int x = 0; x < 20; ++x) ASSERT_EQ(PixelOf(Cache(separator), x, y), Behind(separator, x, y)) << x << "," << y;
-  EXPECT_TRUE(SamePixels(*Shot(separator), Cache(separator)));
+  EXPECT_TRUE(SamePixels(*ScreenOf(separator), Cache(separator)));
 
   TkSpeedButton* divider = Make(130, 20, 20, 30);
   divider->SetButtonStyle(fw::tbsDivider);
@@ -297,7 +278,7 @@ TEST_F(SpeedButtonTest, SeparatorShowsTheParentAndDividerItsMaskCentred) {
   divider->Perform(fw::CM_MOUSEENTER);
   Settle();
   EXPECT_EQ(PixelOf(Cache(divider), 10, 15), d.Face[kNormal]);
-  EXPECT_TRUE(SamePixels(*Shot(divider), Cache(divider)));
+  EXPECT_TRUE(SamePixels(*ScreenOf(divider), Cache(divider)));
 }
 
 TEST_F(SpeedButtonTest, DropDownArrowAreaAndSplitClicks) {
@@ -513,7 +494,7 @@ TEST_F(SpeedButtonTest, SkinCommands) {
   Settle();
   EXPECT_FALSE(b->GetSkinData()->SkinIsActive());
   EXPECT_FALSE(b->GetControlStyle().Contains(fw::csOpaque));
-  EXPECT_EQ(PixelOf(*Shot(b), 8, 4), fw::ColorToRGB(fw::clBtnFace));
+  EXPECT_EQ(PixelOf(*ScreenOf(b), 8, 4), fw::ColorToRGB(fw::clBtnFace));
 }
 
 // With no manager at all the button is the framework's speed button, pixel for pixel.
@@ -533,7 +514,7 @@ TEST_F(SpeedButtonWithoutManager, LooksAndClicksAsTheFrameworkButton) {
   }
   form->Show();
   Settle();
-  EXPECT_TRUE(SamePixels(*Shot(ours), *Shot(theirs)));
+  EXPECT_TRUE(SamePixels(*ScreenOf(ours), *ScreenOf(theirs)));
   EXPECT_FALSE(ours->GetControlStyle().Contains(fw::csOpaque));
   ours->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
   ours->Perform(WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
