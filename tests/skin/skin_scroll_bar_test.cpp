@@ -22,6 +22,12 @@ using test_skins::PixelOf;
 
 constexpr fw::TColor kArrow = 0x2040A0, kTrack1 = 0x30A050, kTrack2 = 0x50C070, kSlider = 0xA02060;
 
+// The sections a scroll bar paints from, with no parents.
+const std::vector<std::pair<std::string, std::string>> kScrollSections = {
+    {"GLOBALINFO", ""},    {"SCROLLBTNTOP", ""}, {"SCROLLBTNBOTTOM", ""}, {"SCROLLBTNLEFT", ""},
+    {"SCROLLBTNRIGHT", ""}, {"SCROLLBAR1H", ""},  {"SCROLLBAR1V", ""},     {"SCROLLBAR2H", ""},
+    {"SCROLLBAR2V", ""},    {"SCROLLSLIDERH", ""}, {"SCROLLSLIDERV", ""}};
+
 class ScrollBarTest : public SkinPaintTest {
  protected:
   void SetUp() override {
@@ -40,17 +46,7 @@ class ScrollBarTest : public SkinPaintTest {
   // Solid colours: the arrows in one, each track part and the slider in their own.
   virtual void LoadTestSkin() {
     LoadSkin(test_skins::MaskPicture({kArrow}, 4, 4, false),
-             {{"GLOBALINFO", ""},
-              {"SCROLLBTNTOP", ""},
-              {"SCROLLBTNBOTTOM", ""},
-              {"SCROLLBTNLEFT", ""},
-              {"SCROLLBTNRIGHT", ""},
-              {"SCROLLBAR1H", ""},
-              {"SCROLLBAR1V", ""},
-              {"SCROLLBAR2H", ""},
-              {"SCROLLBAR2V", ""},
-              {"SCROLLSLIDERH", ""},
-              {"SCROLLSLIDERV", ""}},
+             kScrollSections,
              [](skin::TkStoredSkin& stored) {
                for (const char* s : {"SCROLLBTNTOP", "SCROLLBTNBOTTOM", "SCROLLBTNLEFT", "SCROLLBTNRIGHT"})
                  SectionOf(stored, s)->SetColor(kArrow);
@@ -328,17 +324,7 @@ class ScrollBarStates : public ScrollBarTest {
     put(test_skins::MaskPicture({kArrowN, kArrowH, kArrowP}, 8, 30, false), 24);
     put(test_skins::MaskPicture({kArrowN, kArrowH, kArrowP}, 30, 8, false), 54);
     LoadSkin(master,
-             {{"GLOBALINFO", ""},
-              {"SCROLLBTNTOP", ""},
-              {"SCROLLBTNBOTTOM", ""},
-              {"SCROLLBTNLEFT", ""},
-              {"SCROLLBTNRIGHT", ""},
-              {"SCROLLBAR1H", ""},
-              {"SCROLLBAR1V", ""},
-              {"SCROLLBAR2H", ""},
-              {"SCROLLBAR2V", ""},
-              {"SCROLLSLIDERH", ""},
-              {"SCROLLSLIDERV", ""}},
+             kScrollSections,
              [](skin::TkStoredSkin& s) {
                auto frame = [&](const char* section, fw::TRect r) {
                  AddImage(s, section, "BORDERSMASK", r, 0, 0, 2, 3);
