@@ -11,6 +11,10 @@ TDateTimePicker::TDateTimePicker(TComponent* owner) : TWinControl(owner) {
   FWidth = 186;
   FHeight = 21;
   SetTabStop(true);
+  // The picker draws its own text in the window's text colour, so it keeps the window's
+  // background whatever its parent is painted with.
+  SetParentColor(false);
+  FColor = clWindow;
   FDateTime = Now();
 }
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "framework/comctrls/common_controls.h"
+#include "framework/controls/mouse_tracker.h"
+#include "framework/forms/application_hint.h"
 #include "framework/menus/popup_menu.h"
 #include "framework/rtl/wide_text.h"
 
@@ -183,6 +185,7 @@ void TToolBar::Notification(TComponent* component, TOperation operation) {
   if (operation != opRemove) return;
   if (component == FImages) SetImages(nullptr);
   if (component == FHotImages) SetHotImages(nullptr);
+  if (component == FHintButton) FHintButton = nullptr;
   auto it = std::find(FButtons.begin(), FButtons.end(), component);
   if (it != FButtons.end()) {
     FButtons.erase(it);
@@ -291,8 +294,31 @@ TToolButton* TToolBar::ButtonOf(int command) const {
   return nullptr;
 }
 
+TToolButton* TToolBar::ButtonAt(TPoint p) const {
+  for (TToolButton* b : FButtons) {
+    if (!b->GetVisible() || b->FStyle == tbsSeparator || b->FStyle == tbsDivider) continue;
+    const TRect r = b->GetItemRect();
+    if (p.X >= r.Left && p.X < r.Right && p.Y >= r.Top && p.Y < r.Bottom) return b;
+  }
+  return nullptr;
+}
+
 void TToolBar::Dispatch(TMessage& msg) {
   switch (msg.Msg) {
+    case WM_MOUSEMOVE:
+      // The buttons are no controls of their own: moving to another one starts its hint over.
+      if (TToolButton* b = ButtonAt(TPoint(XPos(msg), YPos(msg))); b != FHintButton) {
+        FHintButton = b;
+        MouseControlPartChanged();
+      }
+      break;
+    case CM_HINTSHOW: {
+      auto* info = reinterpret_cast<THintInfo*>(msg.LParam);
+      TToolButton* b = ButtonAt(info->CursorPos);
+      if (b && !b->GetHint().empty()) info->HintStr = GetShortHint(b->GetHint());
+      msg.Result = b && !b->GetHint().empty() ? 0 : 1;
+      return;
+    }
     case CN_COMMAND:
       if (TToolButton* b = ButtonOf(LoWord(msg.WParam))) {
         b->FDown = b->GetDown();

@@ -124,12 +124,15 @@ class TToolBar : public TWinControl {
  private:
   friend class TToolButton;
   TToolButton* ButtonOf(int command) const;
+  // The visible button at a client point, or null.
+  TToolButton* ButtonAt(TPoint p) const;
   // NM_CUSTOMDRAW: the events for the bar and its buttons; the answer to the native bar.
   LRESULT CustomDraw(NMTBCUSTOMDRAW* draw);
   void EdgesChanged();
   void PaintEdges();
 
   std::vector<TToolButton*> FButtons;
+  TToolButton* FHintButton = nullptr;  // the button under the mouse, whose hint shows
   TCustomImageList* FImages = nullptr;
   TCustomImageList* FHotImages = nullptr;
   bool FFlat = false;

@@ -60,6 +60,10 @@ void UpdateMouseControl(TPoint screenPos) {
 
 TControl* GetMouseControl() { return mouseControl; }
 
+void MouseControlPartChanged() {
+  if (mouseControl) Tell(mouseControl);
+}
+
 void ControlGoingAway(TControl* control) {
   if (mouseControl != control) return;
   mouseControl = nullptr;

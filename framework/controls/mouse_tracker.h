@@ -14,6 +14,9 @@ void CheckMouseControl();
 // The same for a given screen position (the cursor position in CheckMouseControl).
 void UpdateMouseControl(TPoint screenPos);
 TControl* GetMouseControl();
+// The control under the mouse now shows another part of itself (a tool bar's button): the
+// listener hears of it as of a new control, so a hint starts over for that part.
+void MouseControlPartChanged();
 // Forgets a control that is being destroyed.
 void ControlGoingAway(TControl* control);
 // Told whenever the control under the mouse changes (null: none); one listener (the hints).

@@ -53,8 +53,11 @@ void TPopupMenu::Popup(int x, int y) {
   UINT flags = TPM_LEFTALIGN | TPM_RIGHTBUTTON;
   if (FMenuAnimation.Contains(maNone)) flags |= 0x4000;  // TPM_NOANIMATION
   HWND owner = PopupListWindow();
-  // The owner must be in the foreground, or the menu would not close on a click elsewhere.
-  SetForegroundWindow(owner);
+  // The owner's thread must be in the foreground, or the menu would not close on a click
+  // elsewhere. When one of this thread's windows is there already it stays there: handing the
+  // foreground to the hidden owner would leave that window without activation and focus.
+  HWND foreground = GetForegroundWindow();
+  if (!foreground || GetWindowThreadProcessId(foreground, nullptr) != GetCurrentThreadId()) SetForegroundWindow(owner);
   TrackPopupMenu(GetHandle(), flags, x, y, 0, owner, nullptr);
   PostMessageA(owner, WM_NULL, 0, 0);
 }

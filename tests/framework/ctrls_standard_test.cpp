@@ -9,6 +9,7 @@
 #include "framework/buttons/bit_btn.h"
 #include "framework/buttons/speed_button.h"
 #include "framework/comctrls/animate.h"
+#include "framework/comctrls/date_time_picker.h"
 #include "framework/comctrls/status_bar.h"
 #include "framework/dialogs/file_dialog_service.h"
 #include "framework/forms/dialog_service.h"
@@ -176,6 +177,25 @@ TEST_F(CtrlsStandard, ATransparentAnimationShowsItsColourAfterAChange) {
   EXPECT_EQ(corner(), 0x604020);
   anim->SetActive(true);
   EXPECT_EQ(corner(), 0x604020);
+}
+
+TEST_F(CtrlsStandard, ADatePickerOnADarkParentKeepsTheWindowBackground) {
+  // The picker writes its text in the window's text colour; on its parent's dark face the date
+  // could not be read.
+  TCustomPanel* panel = Add<TCustomPanel>(form, 10, 10, 300, 100);
+  panel->SetColor(0x302820);
+  TDateTimePicker* date = Add<TDateTimePicker>(panel, 10, 10, 180, 21);
+  date->SetDateTime(EncodeDate(2026, 12, 6));
+  ShowForm();
+  EXPECT_EQ(date->GetColor(), clWindow);
+  date->Repaint();
+  GdiFlush();
+  POINT p{date->GetClientWidth() - 30, date->GetClientHeight() / 2};
+  ClientToScreen(date->GetHandle(), &p);
+  HDC screen = GetDC(nullptr);
+  const COLORREF background = GetPixel(screen, p.x, p.y);
+  ReleaseDC(nullptr, screen);
+  EXPECT_EQ(background, GetSysColor(COLOR_WINDOW));
 }
 
 TEST_F(CtrlsStandard, TabWalksThroughSeveralKindsOfControlsInTabOrder) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/comctrls/tool_bar.h"
 #include "framework/controls/custom_control.h"
 #include "framework/controls/graphic_control.h"
 #include "framework/controls/mouse_tracker.h"
@@ -395,6 +396,55 @@ TEST_F(GuiControls, HintOfAWindowlessControlShowsAfterThePause) {
   UpdateMouseControl(plain->ClientToScreen(TPoint(5, 5)));
   Application->ProcessMessages();
   EXPECT_FALSE(IsWindowVisible(Application->GetHintHandle()));
+}
+
+TEST_F(GuiControls, EachToolButtonShowsItsOwnHint) {
+  // The buttons of a bar are no windows of their own: the bar tells the hint whose it is, and
+  // moving from one button to the next shows the next one's.
+  auto form = MakeOwned<TForm>(nullptr);
+  form->SetBorderStyle(bsNone);
+  form->SetBounds(40, 40, 300, 60);
+  auto* bar = New<TToolBar>(form.get());
+  bar->SetBounds(0, 0, 300, 30);
+  bar->SetShowHint(true);
+  bar->SetParent(form.get());
+  std::vector<TToolButton*> buttons;
+  for (const char* hint : {"Folders only|Changes folders", "Files only", ""}) {
+    auto* button = New<TToolButton>(form.get());
+    button->SetHint(hint);
+    button->SetToolBar(bar);
+    buttons.push_back(button);
+  }
+  form->Show();
+  Application->SetHintPause(1);
+  auto hintOver = [&](TToolButton* button) -> std::string {
+    const TRect r = button->GetItemRect();
+    const TPoint at((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
+    const TPoint screen = bar->ClientToScreen(at);
+    SetCursorPos(screen.X, screen.Y);
+    SendMessageA(bar->GetHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(at.X, at.Y));
+    UpdateMouseControl(screen);
+    HWND tip = nullptr;
+    for (int i = 0; i < 50; ++i) {
+      Application->ProcessMessages();
+      Sleep(10);
+      tip = Application->GetHintHandle();
+      if (tip && IsWindowVisible(tip)) break;
+    }
+    if (!tip || !IsWindowVisible(tip)) return "";
+    char text[80] = "";
+    TOOLINFOA ti{};
+    ti.cbSize = TTTOOLINFOA_V2_SIZE;
+    ti.hwnd = GetWindow(tip, GW_OWNER);
+    ti.uId = 1;
+    ti.lpszText = text;
+    SendMessageA(tip, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&ti));
+    return text;
+  };
+  EXPECT_EQ(hintOver(buttons[0]), "Folders only");
+  EXPECT_EQ(hintOver(buttons[1]), "Files only");
+  EXPECT_EQ(hintOver(buttons[2]), "");
+  EXPECT_EQ(hintOver(buttons[0]), "Folders only");
 }
 
 TEST_F(GuiControls, SubclassesOfAForeignWindowChainAndComeOffInReverse) {

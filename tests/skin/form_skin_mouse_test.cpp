@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/forms/application.h"
+#include "framework/stdctrls/button.h"
 #include "skin/engine/skin_manager.h"
 #include "skin/engine/stored_skins.h"
 #include "support/form_skin_fixture.h"
@@ -108,6 +109,24 @@ TEST_F(FormSkinMouse, SystemMenuItemsPerFormKind) {
   Settle(8);
   EXPECT_EQ(visible(), "EdEEdE");
   EXPECT_EQ(provider->GetSystemMenu()->ItemClose->GetShortCut(), fw::scAlt | VK_F4);
+}
+
+TEST_F(FormSkinMouse, TheSystemMenuLeavesTheFormActiveWithItsFocus) {
+  // Once the menu is gone the keyboard still reaches the form (Escape, Enter on its button).
+  MakeForm(fw::bsSingle, skin::TkBorderIcons{fw::biSystemMenu});
+  auto* button = fw::New<fw::TButton>(form);
+  button->SetParent(form);
+  button->SetBounds(20, 20, 75, 25);
+  SetForegroundWindow(form->GetHandle());
+  button->SetFocus();
+  Settle(4);
+  ASSERT_EQ(GetFocus(), button->GetHandle());
+  SetTimer(nullptr, 0, 100, EndMenuTick);
+  provider->PopupSystemMenu(100, 100);
+  Settle(4);
+  EXPECT_EQ(GetForegroundWindow(), form->GetHandle());
+  EXPECT_EQ(GetActiveWindow(), form->GetHandle());
+  EXPECT_EQ(GetFocus(), button->GetHandle());
 }
 
 TEST_F(FormSkinMouse, SkinSubmenuColumnsNamesAndOneSeparator) {
