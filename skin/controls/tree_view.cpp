@@ -302,4 +302,10 @@ void TkTreeView::Dispatch(fw::TMessage& m) {
   fw::TTreeView::Dispatch(m);
 }
 
+bool TkTreeView::CustomDrawItem(fw::TTreeNode*, UINT itemState, COLORREF& textColor) {
+  if (!(itemState & CDIS_SELECTED) || Focused() || GetHideSelection()) return false;
+  textColor = GetSysColor(COLOR_BTNTEXT);
+  return true;
+}
+
 }  // namespace skin

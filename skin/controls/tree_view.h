@@ -41,6 +41,10 @@ class TkTreeView : public TkSkinned<fw::TTreeView> {
   void Notification(fw::TComponent* component, fw::TOperation operation) override;
   void OwnSkinCommand(int command) override;
   bool SkinnedMessage(fw::TMessage& m) override;
+  // Unfocused, the system shows the selected node on the button face in the tree's text colour,
+  // which a dark skin makes light: under a skin that node takes the button text colour.
+  bool WantsCustomDraw() const override { return GetSkinData()->SkinIsActive(); }
+  bool CustomDrawItem(fw::TTreeNode* node, UINT itemState, COLORREF& textColor) override;
 
  private:
   void PlaceScrollBars(bool showVert, bool showHorz);

@@ -14,6 +14,7 @@
 #include "framework/stdctrls/text_painter.h"
 #include "skin/controls/bit_btn.h"
 #include "skin/controls/button.h"
+#include "skin/controls/panel.h"
 #include "skin/engine/glyphs_text.h"
 #include "skin/engine/skin_manager.h"
 #include "skin/engine/stored_skins.h"
@@ -381,6 +382,41 @@ TEST_F(SkinnedButtonTest, DisabledLooks) {
   Settle();
   EXPECT_EQ(PixelOf(Cache(), 5, 15), kButton.Face[kNormal]);
   EXPECT_EQ(PixelOf(Cache(), 45, 1), kButton.Edge[kNormal]);
+}
+
+// A disabled button blends with what its panel shows in the skin of the moment, also when the
+// skin changes while both are on screen, the panel inside another as the program's tools have it.
+TEST_F(SkinnedButtonTest, DisabledOnAPanelTakesTheNewSkin) {
+  auto* outer = fw::New<skin::TkPanel>(form);
+  outer->SetBounds(110, 0, 170, 150);
+  outer->SetParent(form);
+  auto* panel = fw::New<skin::TkPanel>(form);
+  panel->SetBounds(10, 10, 140, 120);
+  panel->SetParent(outer);
+  auto* off = fw::New<skin::TkButton>(form);
+  off->SetBounds(10, 40, 90, 30);
+  off->SetCaption("Off");
+  off->SetEnabled(false);
+  off->SetParent(panel);
+  Settle();
+  auto expectBlend = [&](const control_skin::TControlSkin& s) {
+    Settle();
+    const fw::TColor face = PixelOf(Cache(off), 5, 15);
+    EXPECT_TRUE(Between(face, s.Button.Face[kNormal], s.Panel.Face[kNormal])) << std::hex << face;
+    EXPECT_TRUE(SamePixels(*ScreenOf(off), Cache(off)));
+  };
+  expectBlend(kFirst);
+  UseSecondSkin();
+  expectBlend(kSecond);
+  UseFirstSkin();
+  expectBlend(kFirst);
+  // A panel hidden during the change: its button takes the new skin when both show again.
+  panel->SetVisible(false);
+  Settle();
+  UseSecondSkin();
+  Settle();
+  panel->SetVisible(true);
+  expectBlend(kSecond);
 }
 
 TEST_F(SkinnedButtonTest, ClickExactlyOnce) {

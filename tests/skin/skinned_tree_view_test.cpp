@@ -21,6 +21,7 @@ namespace {
 using namespace control_skin;
 using control_shots::WindowShot;
 using test_skins::PixelOf;
+using testing_paint::CountColour;
 
 SCROLLINFO NativeInfo(fw::TWinControl* tree, int bar) {
   SCROLLINFO info{};
@@ -201,6 +202,28 @@ TEST_F(SkinnedTreeTest, BothBarsAndTheCornerBetweenThem) {
   h->SetPosition(h->GetMax());
   Settle();
   EXPECT_EQ(NativeInfo(tree, SB_HORZ).nPos, h->GetMax());
+}
+
+// A selection kept while the tree has no focus stays readable: the system puts that node on the
+// button face, and its text takes the button text colour instead of the skin's (light in a dark
+// skin). With the focus the system's highlight shows, the skin not asked.
+TEST_F(SkinnedTreeTest, AnUnfocusedSelectionIsReadable) {
+  tree->SetHideSelection(false);
+  fw::TTreeNode* node = tree->GetItems()->GetFirstNode();
+  tree->SetSelected(node);
+  focus->SetFocus();
+  Settle();
+  const fw::TColor buttonText = fw::TColor(GetSysColor(COLOR_BTNTEXT));
+  const fw::TRect text = node->DisplayRect(true);
+  EXPECT_GT(CountColour(*control_shots::ScreenShot(tree), text, buttonText), 5);
+  tree->SetFocus();
+  Settle();
+  EXPECT_EQ(CountColour(*control_shots::ScreenShot(tree), text, buttonText), 0);
+  // Not selected, the node keeps the skin's text colour.
+  tree->SetSelected(tree->GetItems()->GetItem(1));
+  focus->SetFocus();
+  Settle();
+  EXPECT_EQ(CountColour(*control_shots::ScreenShot(tree), text, buttonText), 0);
 }
 
 TEST_F(SkinnedTreeTest, SkinChangesKeepTheNodes) {
