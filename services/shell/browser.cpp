@@ -5,6 +5,7 @@
 #include "framework/controls/win_control.h"
 #include "framework/forms/application.h"
 #include "framework/msg/exception_barrier.h"
+#include "framework/rtl/file_utils.h"
 #include "framework/rtl/wide_text.h"
 #include "services/shell/sv_exception.h"
 
@@ -146,6 +147,11 @@ void TSvCustomBrowser::SelectionChanged(LPCITEMIDLIST pidl) {
   // The list belongs to the dialog, which frees it; the component keeps a copy of its own.
   FSelection.Reset(pidl && Shell32().ILClone ? Shell32().ILClone(pidl) : nullptr);
   SetSelectedFolder(PathOf(pidl));
+  // With files shown a file may be chosen; Wine's dialog disables OK on one when only
+  // file-system items are asked for, after this call: the enabling is posted to follow it (and
+  // comes before the next key or click).
+  if (FOptions.Contains(boShowFiles) && FDialog && fw::FileExists(FSelectedFolder))
+    PostMessageA(FDialog, BFFM_ENABLEOK, 0, TRUE);
   if (OnSelChanged) OnSelChanged(this);
 }
 

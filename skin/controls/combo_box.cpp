@@ -297,6 +297,9 @@ bool TkCustomComboBox::SkinnedMessage(fw::TMessage& m) {
       d->FocusSet = d->MouseAbove = false;
       d->BGChanged = true;
       fw::TCustomComboBox::WndProc(m);
+      // An editable combo's focus is its edit's: nothing repaints the frame and the button
+      // around it when the focus leaves.
+      if (GetVisible()) PaintComboBox(nullptr);
       return true;
     case WM_PAINT: {
       if (Focused() && GetDroppedDown()) fw::TCustomComboBox::WndProc(m);

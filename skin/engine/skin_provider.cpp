@@ -957,6 +957,12 @@ void TkSkinProvider::PaintClientArea(HDC dc) {
     BitBlt(dc, 0, 0, client.cx, client.cy, FSkinData->CacheBmp->GetCanvas()->GetHandle(), SysBorderWidth(),
            ClientOffsetY(), SRCCOPY);
     PaintGraphicChildren(dc, FForm);
+    // Children that skipped their paint while the form was updating paint now, as they do
+    // after a skinned panel's paint.
+    if (FChildrenWaiting) {
+      FChildrenWaiting = false;
+      SendCmdToChildWindows(FForm);
+    }
   }
   FPainting = false;
 }
@@ -1503,6 +1509,7 @@ void TkSkinProvider::SkinCommand(fw::TMessage& m) {
       return;
     case cmdIsUpdating:
       m.LParam = FSkinData->BGChanged || FSkinData->Updating ? 1 : 0;
+      FChildrenWaiting = FChildrenWaiting || m.LParam;
       return;
     case cmdGraphicRepaints:
       FSkinData->Cmd15Value = m.LParam;

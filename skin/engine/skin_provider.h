@@ -272,6 +272,9 @@ class TkSkinProvider : public fw::TComponent {
   bool FFormActive = true;
   bool FPainting = false;
   bool FFirstPaintDone = false;
+  // A child asked whether the form was updating while it was: it skipped its paint and waits
+  // for the form's next one.
+  bool FChildrenWaiting = false;
   bool FScrolling = false;
   TkCaptionButton FButtonMin, FButtonMax, FButtonClose, FButtonHelp, FMDIMin, FMDIMax, FMDIClose;
   fw::TWndMethodProc FOldWndProc;

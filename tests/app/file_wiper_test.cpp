@@ -182,6 +182,7 @@ TEST_F(FileWiperTest, LayoutAtStart) {
 TEST_F(FileWiperTest, AFileGivesOneRowAndRowsAreAppended) {
   const std::string one = MakeFile("one.txt", "1"), two = MakeFile("sub\\two.txt", "2");
   Pick(one);
+  EXPECT_TRUE(testing_browse::Current().OkEnabled) << "a file can be confirmed";
   EXPECT_EQ(wiper->kEdit6->GetText(), one);
   ASSERT_EQ(RowNames(), std::vector<std::string>{one});
   EXPECT_EQ(Rows()->GetItem(0)->GetCaption(), "one.txt");

@@ -318,6 +318,48 @@ TEST_F(FormSkinPaint, ChildNamedByCommand15PaintsAlone) {
   cmd15(nullptr);
 }
 
+// A windowed child that counts the form's word that it has painted (command 6).
+class TPaintedProbe : public fw::TWinControl {
+ public:
+  using fw::TWinControl::TWinControl;
+  int Told = 0;
+
+ protected:
+  void WndProc(fw::TMessage& m) override {
+    if (m.Msg == skin::SM_SKINCMD && skin::SkinCmdOf(m.WParam) == skin::cmdParentPainted) ++Told;
+    fw::TWinControl::WndProc(m);
+  }
+};
+
+// A child that asked while the form was updating skipped its paint: the form's next paint tells
+// it to paint (a combo box placed on a dialog stayed black otherwise). A form painted with no
+// child waiting tells nobody.
+TEST_F(FormSkinPaint, ChildrenThatFoundTheFormUpdatingHearWhenItHasPainted) {
+  MakeForm(fw::bsSizeable, skin::TkBorderIcons{fw::biSystemMenu});
+  auto* child = fw::New<TPaintedProbe>(form);
+  child->SetBounds(10, 10, 40, 20);
+  child->SetParent(form);
+  Settle(8);
+  HWND wnd = form->GetHandle();
+  auto repaintForm = [&] {
+    InvalidateRect(wnd, nullptr, FALSE);
+    UpdateWindow(wnd);
+  };
+  child->Told = 0;
+  repaintForm();
+  EXPECT_EQ(child->Told, 0) << "nobody waited";
+
+  // The form starts updating; the child asks and is told so; the update ends.
+  SendMessageA(wnd, skin::SM_SKINCMD, skin::SkinCmdWParam(skin::cmdSetUpdating, 1), 0);
+  EXPECT_TRUE(skin::ControlAnswersCmd(form, skin::cmdIsUpdating));
+  SendMessageA(wnd, skin::SM_SKINCMD, skin::SkinCmdWParam(skin::cmdSetUpdating, 0), 0);
+  EXPECT_EQ(child->Told, 0);
+  repaintForm();
+  EXPECT_EQ(child->Told, 1);
+  repaintForm();
+  EXPECT_EQ(child->Told, 1) << "told once";
+}
+
 TEST_F(FormSkinPaint, TitleButtonGlyphShowsTheTitleBandThroughItsTransparentPixels) {
   MakeForm(fw::bsSizeable, skin::TkBorderIcons{fw::biSystemMenu});
   // A white glyph (its bottom-left pixel says white is transparent) with a solid block inside.

@@ -2,7 +2,8 @@
 // and the filter parsing as functions; the idle, hot, focused, dropped and disabled looks (the
 // frame and the button column from the cache, the edit area drawn with the selected text);
 // ReadOnly keeping keys, presses, the wheel and the clipboard away while the focus still
-// comes; the skin commands and the combo without a manager.
+// comes; an editable combo back to idle when its focus leaves; the skin commands and the
+// combo without a manager.
 #include <gtest/gtest.h>
 
 #include "framework/forms/application.h"
@@ -357,6 +358,30 @@ TEST_F(SkinnedComboTest, FilterComboListsItsTypes) {
   EXPECT_EQ(changes, 2);
   EXPECT_EQ(filter->GetItems()->GetCount(), 0);
   EXPECT_EQ(filter->GetMask(), "*.*");
+}
+
+// An editable combo's focus lives in its edit: when it leaves, the frame and the button still go
+// back to their idle look.
+TEST_F(SkinnedComboTest, AnEditableComboLooksIdleOnceTheFocusLeaves) {
+  skin::TkComboBox* editable = nullptr;
+  {
+    fw::TLoadScope scope;
+    editable = Place<skin::TkComboBox>(panel, 100, 60, 150, 21);
+    for (const char* text : {"Office", "Images"}) editable->GetItems()->Add(text);
+    editable->SetItemIndex(0);
+  }
+  Settle();
+  editable->SetFocus();
+  Settle();
+  const TSectionColours face = SectionOf(kFirst, "COMBOBOX");
+  auto shot = WindowShot(editable);
+  EXPECT_EQ(PixelOf(*shot, 60, 1), face.Edge[kHot]);
+  focus->SetFocus();
+  Settle();
+  shot = WindowShot(editable);
+  EXPECT_EQ(PixelOf(Cache(editable), 60, 1), face.Edge[kNormal]);
+  EXPECT_EQ(PixelOf(*shot, 60, 1), face.Edge[kNormal]);
+  ExpectButton(*shot, editable, kFirst, kNormal);
 }
 
 }  // namespace

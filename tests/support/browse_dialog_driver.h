@@ -18,6 +18,7 @@ struct TDrive {
   std::string Path;  // "" keeps the dialog's selection
   int Answer = IDOK;
   int Ticks = 0;
+  bool OkEnabled = false;  // whether the dialog's OK button could be pressed when answered
 };
 
 inline TDrive& Current() {
@@ -30,6 +31,7 @@ inline void CALLBACK Tick(HWND dialog, UINT, UINT_PTR id, DWORD) {
   bool selected = drive.Path.empty() || fw::AnsiSameText(drive.Browser->GetSelectedFolder(), drive.Path);
   if (selected || ++drive.Ticks > 200) {
     KillTimer(dialog, id);
+    drive.OkEnabled = IsWindowEnabled(GetDlgItem(dialog, IDOK)) != FALSE;
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(selected ? drive.Answer : IDCANCEL, BN_CLICKED), 0);
     return;
   }
