@@ -102,6 +102,12 @@ bool TkPanel::SkinnedMessage(fw::TMessage& m) {
         CommonMessage(m, d);
         if (d->Cmd9Flag) RebuildCache(false);
         break;
+      case cmdGetParentBg:
+        // A child repainting before this panel (a refresh reaches the children first) gets the
+        // face of the skin in use, not the one the cache still holds.
+        if (d->BGChanged && !d->Cmd9Flag && !d->GetUpdating()) RebuildCache(true);
+        CommonWndProc(m, d);
+        break;
       default:
         CommonWndProc(m, d);
         break;

@@ -14,6 +14,7 @@
 #include "framework/stdctrls/text_painter.h"
 #include "skin/controls/bit_btn.h"
 #include "skin/controls/button.h"
+#include "skin/controls/panel.h"
 #include "skin/engine/glyphs_text.h"
 #include "skin/engine/skin_manager.h"
 #include "skin/engine/stored_skins.h"
@@ -381,6 +382,33 @@ TEST_F(SkinnedButtonTest, DisabledLooks) {
   Settle();
   EXPECT_EQ(PixelOf(Cache(), 5, 15), kButton.Face[kNormal]);
   EXPECT_EQ(PixelOf(Cache(), 45, 1), kButton.Edge[kNormal]);
+}
+
+// A disabled button blends with the face of the panel it lies on, and after a skin change with
+// that panel's face in the new skin, not with what the panel showed before.
+TEST_F(SkinnedButtonTest, DisabledOnAPanelBlendsWithTheNewSkinsPanel) {
+  auto* panel = fw::New<skin::TkPanel>(form);
+  panel->SetBounds(130, 70, 110, 60);
+  panel->SetParent(form);
+  auto* off = fw::New<skin::TkButton>(form);
+  off->SetBounds(10, 15, 90, 30);
+  off->SetCaption("Off");
+  off->SetParent(panel);
+  off->SetEnabled(false);
+  Settle();
+  const fw::TColor first = PixelOf(Cache(off), 5, 15);
+  EXPECT_TRUE(Between(first, kButton.Face[kNormal], kFirst.Panel.Face[kNormal])) << std::hex << first;
+  EXPECT_NE(first, kButton.Face[kNormal]);
+
+  UseSecondSkin();
+  Settle();
+  const fw::TColor second = PixelOf(Cache(off), 5, 15);
+  EXPECT_TRUE(Between(second, kSecond.Button.Face[kNormal], kSecond.Panel.Face[kNormal])) << std::hex << second;
+  EXPECT_NE(second, kSecond.Button.Face[kNormal]);
+  EXPECT_TRUE(SamePixels(*ScreenOf(off), Cache(off)));
+  UseFirstSkin();
+  Settle();
+  EXPECT_EQ(PixelOf(Cache(off), 5, 15), first);
 }
 
 TEST_F(SkinnedButtonTest, ClickExactlyOnce) {
