@@ -384,12 +384,16 @@ TEST_F(SkinnedButtonTest, DisabledLooks) {
   EXPECT_EQ(PixelOf(Cache(), 45, 1), kButton.Edge[kNormal]);
 }
 
-// A disabled button blends with the face of the panel it lies on, and after a skin change with
-// that panel's face in the new skin, not with what the panel showed before.
+// A disabled button blends with the face of the panel it lies on (a panel within a panel, as
+// the program's tools place them), and after a skin change with that panel's face in the new
+// skin, not with what the panel showed before.
 TEST_F(SkinnedButtonTest, DisabledOnAPanelBlendsWithTheNewSkinsPanel) {
+  auto* outer = fw::New<skin::TkPanel>(form);
+  outer->SetBounds(120, 60, 130, 80);
+  outer->SetParent(form);
   auto* panel = fw::New<skin::TkPanel>(form);
-  panel->SetBounds(130, 70, 110, 60);
-  panel->SetParent(form);
+  panel->SetBounds(10, 10, 110, 60);
+  panel->SetParent(outer);
   auto* off = fw::New<skin::TkButton>(form);
   off->SetBounds(10, 15, 90, 30);
   off->SetCaption("Off");
