@@ -269,6 +269,17 @@ TListItem* TListItems::Insert(int index) {
   return raw;
 }
 
+void TListItems::DeleteNativeRow(int index) {
+  if (index >= FNativeCount) return;
+  --FNativeCount;
+  if (!FOwner->HandleAllocated()) return;
+  const LRESULT top = FOwner->Perform(LVM_GETTOPINDEX, 0, 0);
+  FOwner->Perform(LVM_DELETEITEM, static_cast<WPARAM>(index), 0);
+  // A list scrolled to its end moves back by a row; Wine's list moves its rows without
+  // painting them anew, so the screen would keep a row twice.
+  if (FOwner->Perform(LVM_GETTOPINDEX, 0, 0) != top) InvalidateRect(FOwner->GetHandle(), nullptr, TRUE);
+}
+
 void TListItems::Delete(int index) {
   if (FOwner->GetOwnerData()) {
     if (index >= 0 && index < FCount) SetCount(FCount - 1);
@@ -282,18 +293,12 @@ void TListItems::Delete(int index) {
     FItems.erase(FItems.begin() + index);
     Renumber(index);
     // The window drops the row and moves the selection of the rows after it.
-    if (index < FNativeCount) {
-      --FNativeCount;
-      if (FOwner->HandleAllocated()) FOwner->Perform(LVM_DELETEITEM, static_cast<WPARAM>(index), 0);
-    }
+    DeleteNativeRow(index);
     delete item;
     return;
   }
   FOwner->Delete(item);
-  if (index < FNativeCount) {
-    --FNativeCount;
-    if (FOwner->HandleAllocated()) FOwner->Perform(LVM_DELETEITEM, static_cast<WPARAM>(index), 0);
-  }
+  DeleteNativeRow(index);
   FItems.erase(FItems.begin() + index);
   Renumber(index);
   delete item;

@@ -117,6 +117,8 @@ class TListItems {
   friend class TCustomListView;
   friend class TListItem;
   void Renumber(int from);
+  // Drops a row the window holds, repainting it when the list scrolled back by the row.
+  void DeleteNativeRow(int index);
   // Owner-data mode: the transient row filled with what request names (GetItem asks for all).
   TListItem* FetchRow(int index, TItemRequests request) const;
   // Puts the rows added during BeginUpdate into the window (each in a single insertion; with

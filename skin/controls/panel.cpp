@@ -115,6 +115,13 @@ bool TkPanel::SkinnedMessage(fw::TMessage& m) {
         CommonMessage(m, d);
         if (d->Cmd9Flag) RebuildCache(false);
         break;
+      case cmdGetParentBg:
+        // A child repainting before this panel (a refresh reaches the children first) gets the
+        // face of the skin in use, not the one the cache still holds; a panel behind it that is
+        // as stale answers the same way while this one rebuilds.
+        if (d->BGChanged && !d->Cmd9Flag && !d->Updating && d->SkinIsActive()) RebuildCache(true);
+        CommonWndProc(m, d);
+        break;
       default:
         CommonWndProc(m, d);
         break;

@@ -379,6 +379,30 @@ TEST_F(SkinnedListViewTest, SkinChangesRepaintListHeaderAndBars) {
   EXPECT_TRUE(GetWindowLongA(wnd, GWL_STYLE) & WS_VSCROLL);
 }
 
+// Deleting the last row of a list scrolled to its end scrolls it back by a row: the screen
+// shows the rows the list holds, as a full repaint would, with the skin and without.
+TEST_F(SkinnedListViewTest, DeletingTheLastRowAtTheEndShowsTheRowsHeld) {
+  for (bool skinned : {true, false}) {
+    if (!skinned) {
+      list->Free();
+      manager->Free();
+      manager = nullptr;
+    }
+    MakeList(30);
+    list->GetItems()->GetItem(29)->MakeVisible(false);
+    Settle();
+    const int top = TopIndex();
+    ASSERT_GT(top, 0);
+    list->GetItems()->Delete(29);
+    Settle();
+    EXPECT_EQ(TopIndex(), top - 1) << skinned;
+    const auto shown = ScreenOf(list);
+    RedrawWindow(list->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    Settle();
+    EXPECT_TRUE(SamePixels(*shown, *ScreenOf(list))) << skinned;
+  }
+}
+
 TEST_F(SkinnedListViewTest, WithoutAManagerItIsTheFrameworkList) {
   manager->Free();
   manager = nullptr;
