@@ -15,19 +15,6 @@ bool OutsideParent(const fw::TControl* control, int x, int y) {
   return x < client.Left || y < client.Top || x >= client.Right || y >= client.Bottom;
 }
 
-// Disabled children blend with the panel's face: when it changed (a new skin reaches them before
-// the panel repaints) they rebuild over the face the panel shows now.
-void RepaintDisabledChildren(fw::TWinControl* panel) {
-  for (int i = 0; i < panel->GetControlCount(); ++i) {
-    auto* child = dynamic_cast<fw::TWinControl*>(panel->GetControls(i));
-    if (!child || child->GetEnabled() || child->GetComponentState().Contains(fw::csDestroying) ||
-        !child->HandleAllocated())
-      continue;
-    child->Perform(SM_SKINCMD, SkinCmdWParam(cmdRebuildCache), 0);
-    child->Repaint();
-  }
-}
-
 }  // namespace
 
 TkPanel::TkPanel(fw::TComponent* owner) : TkSkinned(owner, kPanelCtrlType, true) {
@@ -147,14 +134,12 @@ void TkPanel::PaintAll(HDC dc) {
   const bool outside = GetParent() && d->NeedsParentBackground() &&
                        (OutsideParent(this, GetLeft() + 1, GetTop() + 1) ||
                         OutsideParent(this, GetLeft() + GetWidth() - 1, GetTop() + GetHeight() - 1));
-  const bool rebuilt = changed && !d->Cmd9Flag;
-  if (rebuilt) RebuildCache(true);
+  if (changed && !d->Cmd9Flag) RebuildCache(true);
   d->HalfVisible = outside;
   if (!dc) dc = GetCanvas()->GetHandle();
   CopyWinControlCache(this, d, fw::TRect(), GetClientRect(), dc, false);
   PaintGraphicChildren(dc, this);
   SendCmdToChildWindows(this);
-  if (rebuilt) RepaintDisabledChildren(this);
 }
 
 void TkPanel::RebuildCache(bool withOnPaint) {
