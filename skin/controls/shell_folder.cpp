@@ -522,7 +522,12 @@ svc::TComRef<IContextMenu> ItemContextMenu(TkShellFolder* folder, HWND owner) {
 }
 }  // namespace
 
-IContextMenu2* OpenContextMenu() { return openContextMenu; }
+bool PassToOpenContextMenu(fw::TMessage& m) {
+  if (!openContextMenu) return false;
+  openContextMenu->HandleMenuMsg(m.Msg, m.WParam, m.LParam);
+  m.Result = 0;
+  return true;
+}
 
 void InvokeContextMenu(fw::TObject* owner, HWND ownerWindow, TkShellFolder* folder, int x, int y) {
   if (!folder) return;

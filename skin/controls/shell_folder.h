@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "framework/core/sets.h"
+#include "framework/msg/messages.h"
 #include "framework/win.h"
 #include "services/shell/com_ref.h"
 
@@ -151,8 +152,9 @@ void StopShellFolders();
 void InvokeContextMenu(fw::TObject* owner, HWND ownerWindow, TkShellFolder* folder, int x, int y);
 // Runs a verb of the item's context menu.
 void InvokeVerb(TkShellFolder* folder, const std::string& verb);
-// The context menu being tracked (for menu messages of its owner), else null.
-IContextMenu2* OpenContextMenu();
+// Hands a menu message of the owner (a submenu opening, an owner-drawn item) to the context menu
+// being tracked; false when none is.
+bool PassToOpenContextMenu(fw::TMessage& m);
 
 namespace testing {
 // Gives the folder interface of an absolute list for CreateFolderFromPidl (with a reference for

@@ -439,11 +439,7 @@ void TkCustomShellListView::WndProc(fw::TMessage& m) {
     case WM_DRAWITEM:
     case WM_MEASUREITEM:
     case WM_MENUCHAR:
-      if (IContextMenu2* menu = OpenContextMenu()) {
-        menu->HandleMenuMsg(m.Msg, m.WParam, m.LParam);
-        m.Result = 0;
-        return;
-      }
+      if (PassToOpenContextMenu(m)) return;
       break;
     default:
       break;

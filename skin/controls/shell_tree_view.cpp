@@ -439,11 +439,7 @@ void TkCustomShellTreeView::WndProc(fw::TMessage& m) {
     case WM_INITMENUPOPUP:
     case WM_MEASUREITEM:
     case WM_MENUCHAR:
-      if (IContextMenu2* menu = OpenContextMenu()) {
-        menu->HandleMenuMsg(m.Msg, m.WParam, m.LParam);
-        m.Result = 0;
-        return;
-      }
+      if (PassToOpenContextMenu(m)) return;
       break;
     case TVM_SETIMAGELIST:
       if (!FSettingImages) {
