@@ -555,6 +555,39 @@ TEST_F(SettingsTest, TicksByMouseAndSpaceBarAreSavedAtOnce) {
   });
 }
 
+// A mask file of 350,000 lines: the window opens with every row within a few seconds and closes
+// as quickly (a window given each row of its own takes many times that), and a tick saves the
+// whole list back with the one change.
+TEST_F(SettingsTest, AVeryLongMaskListOpensAtOnceAndIsSavedWhole) {
+  const int count = 350000;
+  std::vector<std::string> lines;
+  for (int i = 0; i < count; ++i)
+    lines.push_back("*.x" + std::to_string(i) + "=Mask " + std::to_string(i) + (i % 3 ? "=true" : "=false"));
+  WriteFile(config + "ext.ini", Lines(lines));
+  Start();
+  DWORD opening = GetTickCount(), opened = 0, closing = 0;
+  WithSettings([&](TfrmSettings& form) {
+    opened = GetTickCount() - opening;
+    fw::TListItems* rows = form.kListView1->GetItems();
+    ASSERT_EQ(rows->GetCount(), count);
+    for (int i : {0, count / 2, count - 1}) {
+      EXPECT_EQ(rows->GetItem(i)->GetCaption(), "*.x" + std::to_string(i));
+      EXPECT_EQ(rows->GetItem(i)->GetSubItems()->GetStrings(0), "Mask " + std::to_string(i));
+      EXPECT_EQ(rows->GetItem(i)->GetChecked(), i % 3 != 0);
+    }
+    // The space bar on the last row, as the window shows it.
+    SelectRow(form, count - 1);
+    EXPECT_EQ(testing_gui::ListViewCellText(form.kListView1->GetHandle(), count - 1, 0), L"*.x349999");
+    form.kListView1->SetFocus();
+    PressKey(VK_SPACE);
+    lines.back() = "*.x349999=Mask 349999=false";
+    EXPECT_EQ(ReadFile(config + "ext.ini"), Lines(lines));
+    closing = GetTickCount();
+  });
+  EXPECT_LT(opened, 5000u);
+  EXPECT_LT(GetTickCount() - closing, 5000u);
+}
+
 // --- exceptions ---
 
 struct TExceptionList {
