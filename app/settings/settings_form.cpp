@@ -296,6 +296,11 @@ void TfrmSettings::GenerateSkinsList() {
   }
   if (names.GetCount() == 0) names.Add(kNoSkinsAvailable);
   SkinsListBox->GetItems()->Assign(&names);
+  SelectSkinInUse();
+}
+
+void TfrmSettings::SelectSkinInUse() {
+  SkinsListBox->SetItemIndex(SkinsListBox->GetItems()->IndexOf(GetCurrentSkin()));
 }
 
 void TfrmSettings::SkinsDirectoryEditChange(fw::TObject*) {
@@ -318,11 +323,16 @@ void TfrmSettings::kButton1Click(fw::TObject*) {
   manager->NormalizeSkinDirectory(skinsPath);
   if (name != skin::kNeutralSkinName && !fw::DirectoryExists(skinsPath + name)) return;
   manager->SetSkinName(name);
-  SaveSkinName(AppDir(), manager->GetSkinName());
+  // The window shows the skin now in use even when it cannot be kept.
   kLabel4->SetCaption(GetCurrentSkin());
+  SelectSkinInUse();
+  // A skin that could not be loaded was replaced: the name kept is the one in use.
+  SaveSkinName(AppDir(), manager->GetSkinName());
 }
 
 std::string TfrmSettings::GetCurrentSkin() {
+  skin::TkSkinManager* manager = SkinManager();
+  if (manager && manager->GetActive()) return manager->GetSkinName();
   EnsureProgramIni(AppDir());
   return ReadSkinName(AppDir(), "");
 }

@@ -117,7 +117,9 @@ class TfrmSettings : public fw::TForm {
   void GenerateSkinsList();
   void SkinsDirectoryEditChange(fw::TObject* Sender);
   void kButton1Click(fw::TObject* Sender);
-  // [Skin] SkinName of program.ini, empty when absent.
+  // The skin in use: the name of the skin the manager loaded, which is the stored skin when
+  // the name asked for could not be loaded. Without an active skin, [Skin] SkinName of
+  // program.ini, empty when absent.
   std::string GetCurrentSkin();
 
  protected:
@@ -137,6 +139,8 @@ class TfrmSettings : public fw::TForm {
   std::string AppDir() const;
   skin::TkSkinManager* SkinManager() const;
   std::vector<bool> Ticks() const;
+  // Selects the skin in use in the skin list (nothing when it is not listed).
+  void SelectSkinInUse();
   // Rewrites ext.ini from the mask rows.
   void SaveMasks();
   // Opens the mask dialog on the three mask fields; true when it answered OK.

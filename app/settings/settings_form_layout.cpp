@@ -109,6 +109,9 @@ void TfrmSettings::CreateComponents() {
   kListView1->SetViewStyle(fw::vsReport);
   kListView1->SetRowSelect(true);
   kListView1->SetReadOnly(true);
+  // A mask file may hold hundreds of thousands of lines: the window asks only for the rows it
+  // shows, so the list fills in one update and opens at once.
+  kListView1->SetRowsOnDemand(true);
   for (auto [caption, width] : {std::pair{"Wildcards", 100}, std::pair{"Description", 253}}) {
     fw::TListColumn* column = kListView1->GetColumns()->Add();
     column->SetCaption(caption);

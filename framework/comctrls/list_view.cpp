@@ -636,6 +636,9 @@ int TCustomListView::FindItemOnDemand(const LVFINDINFOA& info, const std::string
 
 bool TCustomListView::NeedsAllRows(const TMessage& msg) {
   UINT m = msg.Msg;
+  // The extended styles need no rows, and a new window takes them before its rows: switching
+  // the check boxes on in a window that has rows visits every row.
+  if (m == LVM_SETEXTENDEDLISTVIEWSTYLE) return false;
   if (m >= LVM_FIRST && m < LVM_FIRST + 0x100) return true;
   if (m >= WM_KEYFIRST && m <= WM_KEYLAST) return true;
   switch (m) {

@@ -13,6 +13,7 @@
 #include "app/shared/config_files.h"
 #include "framework/msg/messages.h"
 #include "main_window_fixture.h"
+#include "support/held_file.h"
 
 using app::frmMain;
 using app::TfrmAddMask;
@@ -79,6 +80,12 @@ std::vector<std::string> Strings(const fw::TStrings* list) {
   std::vector<std::string> result;
   for (int i = 0; i < list->GetCount(); ++i) result.push_back(list->GetStrings(i));
   return result;
+}
+
+// The line selected in the skin list, "" when none.
+std::string SelectedSkin(const TfrmSettings& form) {
+  int index = form.SkinsListBox->GetItemIndex();
+  return index < 0 ? std::string() : form.SkinsListBox->GetItems()->GetStrings(index);
 }
 
 // The scripted dialogs, also noting the caption of each input box.
@@ -261,10 +268,13 @@ TEST_P(SettingsOpenTest, OpeningAndClosingWritesNothing) {
       EXPECT_EQ(form.SkinsDirectoryEdit->GetText(), skins);
       EXPECT_EQ(Strings(form.SkinsListBox->GetItems()), (std::vector<std::string>{"Blue", "Neutral (internal)"}));
       EXPECT_EQ(form.kLabel4->GetCaption(), "Blue");
+      EXPECT_EQ(SelectedSkin(form), "Blue");
     } else {
       EXPECT_EQ(form.SkinsDirectoryEdit->GetText(), appDir + "Skins");
       EXPECT_EQ(Strings(form.SkinsListBox->GetItems()), std::vector<std::string>{"Neutral (internal)"});
-      EXPECT_EQ(form.kLabel4->GetCaption(), "Neutral");
+      // program.ini asks for "Neutral", which is no skin folder: the stored skin is in use.
+      EXPECT_EQ(form.kLabel4->GetCaption(), "Neutral (internal)");
+      EXPECT_EQ(SelectedSkin(form), "Neutral (internal)");
     }
   });
 
@@ -326,7 +336,7 @@ TEST_F(SettingsTest, EveryControlHasItsCaptionHintAndDesignState) {
                                                             {"kLabel5", "Skin directory :"},
                                                             {"kButton1", "Apply", "Apply skin"},
                                                             {"kLabel3", "Current skin:"},
-                                                            {"kLabel4", "Neutral"},
+                                                            {"kLabel4", "Neutral (internal)"},
                                                             {"kListView1"},
                                                             {"kListBox1"},
                                                             {"kListBox2"},
@@ -553,6 +563,39 @@ TEST_F(SettingsTest, TicksByMouseAndSpaceBarAreSavedAtOnce) {
     SelectRow(form, 6);
     EXPECT_EQ(ReadFile(config + "ext.ini"), "changed elsewhere\r\n");
   });
+}
+
+// A mask file of 350,000 lines: the window opens with every row within a few seconds and closes
+// as quickly (a window given each row of its own takes many times that), and a tick saves the
+// whole list back with the one change.
+TEST_F(SettingsTest, AVeryLongMaskListOpensAtOnceAndIsSavedWhole) {
+  const int count = 350000;
+  std::vector<std::string> lines;
+  for (int i = 0; i < count; ++i)
+    lines.push_back("*.x" + std::to_string(i) + "=Mask " + std::to_string(i) + (i % 3 ? "=true" : "=false"));
+  WriteFile(config + "ext.ini", Lines(lines));
+  Start();
+  DWORD opening = GetTickCount(), opened = 0, closing = 0;
+  WithSettings([&](TfrmSettings& form) {
+    opened = GetTickCount() - opening;
+    fw::TListItems* rows = form.kListView1->GetItems();
+    ASSERT_EQ(rows->GetCount(), count);
+    for (int i : {0, count / 2, count - 1}) {
+      EXPECT_EQ(rows->GetItem(i)->GetCaption(), "*.x" + std::to_string(i));
+      EXPECT_EQ(rows->GetItem(i)->GetSubItems()->GetStrings(0), "Mask " + std::to_string(i));
+      EXPECT_EQ(rows->GetItem(i)->GetChecked(), i % 3 != 0);
+    }
+    // The space bar on the last row, as the window shows it.
+    SelectRow(form, count - 1);
+    EXPECT_EQ(testing_gui::ListViewCellText(form.kListView1->GetHandle(), count - 1, 0), L"*.x349999");
+    form.kListView1->SetFocus();
+    PressKey(VK_SPACE);
+    lines.back() = "*.x349999=Mask 349999=false";
+    EXPECT_EQ(ReadFile(config + "ext.ini"), Lines(lines));
+    closing = GetTickCount();
+  });
+  EXPECT_LT(opened, 5000u);
+  EXPECT_LT(GetTickCount() - closing, 5000u);
 }
 
 // --- exceptions ---
@@ -800,7 +843,9 @@ TEST_F(SettingsTest, SkinFolderAndSkinAreChosenAndKept) {
     EXPECT_EQ(form.SkinsListBox->GetItems()->GetCount(), 3);
 
     // Apply with nothing selected does nothing.
-    EXPECT_EQ(form.kLabel4->GetCaption(), "Neutral");
+    EXPECT_EQ(form.kLabel4->GetCaption(), "Neutral (internal)");
+    EXPECT_EQ(SelectedSkin(form), "Neutral (internal)");
+    form.SkinsListBox->SetItemIndex(-1);
     Click(form.kButton1);
     EXPECT_EQ(changes, 0);
     EXPECT_EQ(ReadFile(config + "program.ini"), withFolder);
@@ -810,6 +855,7 @@ TEST_F(SettingsTest, SkinFolderAndSkinAreChosenAndKept) {
     EXPECT_EQ(changes, 1);
     EXPECT_EQ(manager->GetSkinName(), "Zeta");
     EXPECT_EQ(form.kLabel4->GetCaption(), "Zeta");
+    EXPECT_EQ(SelectedSkin(form), "Zeta");
     std::string withSkin = Replace(withFolder, "SkinName=Neutral", "SkinName=Zeta");
     EXPECT_EQ(ReadFile(config + "program.ini"), withSkin);
     // The current skin again, and the line shown when there are no skins, do nothing.
@@ -828,6 +874,7 @@ TEST_F(SettingsTest, SkinFolderAndSkinAreChosenAndKept) {
     EXPECT_EQ(form.SkinsDirectoryEdit->GetText(), skins);
     EXPECT_EQ(form.SkinsListBox->GetItems()->GetCount(), 3);
     EXPECT_EQ(form.kLabel4->GetCaption(), "Zeta");
+    EXPECT_EQ(SelectedSkin(form), "Zeta");
   });
   // So does the next start of the program.
   fw::ShutdownForms();
@@ -835,6 +882,57 @@ TEST_F(SettingsTest, SkinFolderAndSkinAreChosenAndKept) {
   Start();
   EXPECT_EQ(frmMain->skinManager->GetSkinDirectory(), skins);
   EXPECT_EQ(frmMain->skinManager->GetSkinName(), "Zeta");
+}
+
+// The "Program" page shows and selects the skin in use: the stored one where program.ini names
+// no skin folder, a folder skin once applied, and the stored one again when the chosen skin
+// cannot be loaded, which is also the name program.ini keeps. A program.ini that cannot be
+// written is reported, and the page still shows the skin in use.
+TEST_F(SettingsTest, TheSkinInUseIsShownSelectedAndKept) {
+  std::string skins = folder + "skins";
+  fw::ForceDirectories(skins + "\\Blue");
+  WriteFile(skins + "\\Blue\\Options.dat", "[GLOBALINFO]\r\n");
+  fw::ForceDirectories(skins + "\\Empty");
+  WriteFile(skins + "\\Empty\\Options.dat", "");
+  WriteFile(config + "program.ini", "[Skin]\r\nSkinDirectory=" + skins + "\r\nSkinName=Neutral\r\n");
+  Start();
+  skin::TkSkinManager* manager = frmMain->skinManager;
+  auto apply = [&](TfrmSettings& form, const std::string& name) {
+    SelectLine(form.SkinsListBox, form.SkinsListBox->GetItems()->IndexOf(name));
+    Click(form.kButton1);
+  };
+  auto shows = [&](TfrmSettings& form, const std::string& name) {
+    EXPECT_EQ(manager->GetSkinName(), name);
+    EXPECT_EQ(form.kLabel4->GetCaption(), name);
+    EXPECT_EQ(SelectedSkin(form), name);
+  };
+  WithSettings([&](TfrmSettings& form) {
+    form.kPageControl1->SetActivePage(form.kTabSheet4);
+    ProcessMessages();
+    EXPECT_EQ(Strings(form.SkinsListBox->GetItems()),
+              (std::vector<std::string>{"Blue", "Empty", "Neutral (internal)"}));
+    shows(form, "Neutral (internal)");
+    apply(form, "Blue");
+    shows(form, "Blue");
+    EXPECT_EQ(app::ReadSkinName(appDir, ""), "Blue");
+
+    apply(form, "Empty");
+    ASSERT_EQ(scripted->Texts.size(), 1u);
+    EXPECT_NE(scripted->Texts[0].find("Skin \"Empty\" could not be loaded"), std::string::npos) << scripted->Texts[0];
+    shows(form, "Neutral (internal)");
+    EXPECT_EQ(app::ReadSkinName(appDir, ""), "Neutral (internal)");
+  });
+  WithSettings([&](TfrmSettings& form) {
+    shows(form, "Neutral (internal)");
+    {
+      testing_support::THeldFile held(config + "program.ini");
+      apply(form, "Blue");
+    }
+    ASSERT_EQ(scripted->Exceptions.size(), 1u);
+    EXPECT_NE(scripted->Exceptions[0].find("program.ini"), std::string::npos) << scripted->Exceptions[0];
+    shows(form, "Blue");
+    EXPECT_EQ(app::ReadSkinName(appDir, ""), "Neutral (internal)");
+  });
 }
 
 // --- damaged files ---
