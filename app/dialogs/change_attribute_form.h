@@ -95,4 +95,19 @@ class TfrmChangeAttribute : public fw::TForm {
   std::vector<std::string> FFailures;
 };
 
+namespace testing {
+// The calls OK makes on each item: setting its times (as SetFileTimes of file_times.h) and its
+// attribute word (as SetFileAttributesW). Each answers as the call it stands for (a failure sets
+// the last error); the base class makes the real calls, so a test derives and makes one fail.
+class TAttributeCalls {
+ public:
+  virtual ~TAttributeCalls() = default;
+  virtual bool SetTimes(const std::string& path, const FILETIME& creation, const FILETIME& lastAccess,
+                        const FILETIME& lastWrite);
+  virtual bool SetAttributes(const std::string& path, DWORD attributes);
+};
+// Takes calls owned by the caller (null: the real ones) and returns the previous ones.
+TAttributeCalls* SetAttributeCalls(TAttributeCalls* calls);
+}  // namespace testing
+
 }  // namespace app

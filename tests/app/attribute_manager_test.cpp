@@ -6,6 +6,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/dialogs/attribute_info_form.h"
@@ -14,11 +15,13 @@
 #include "app/shared/file_times.h"
 #include "app/main/file_frame.h"
 #include "app/tools/attribute_manager.h"
+#include "framework/rtl/file_links.h"
 #include "framework/forms/screen.h"
 #include "main_window_fixture.h"
 #include "services/shell/shell_item_list.h"
 #include "skin/engine/skin_manager.h"
 #include "support/held_file.h"
+#include "support/host_links.h"
 
 namespace {
 
@@ -320,6 +323,106 @@ TEST_F(AttributeManager, TimesLandOnTheDosGridInUtc) {
   const TFileTimes after = ReadTimes(tree + "file.txt");
   EXPECT_EQ(CompareFileTime(&after.Written, &expected), 0);
   EXPECT_EQ(GetFileAttributesA((tree + "file.txt").c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
+}
+
+// Each row of the dialog sets its own time: created, modified (last write) and accessed. The
+// host file system keeps no creation time of its own; Wine then shows the last write there.
+TEST_F(AttributeManager, EachTimeRowSetsItsOwnTime) {
+  File("tree\\file.txt");
+  Folder("tree\\folder");
+  Items({tree + "file.txt", tree + "folder"});
+  EXPECT_TRUE(WithChange(2, [&](app::TfrmChangeAttribute& dialog) {
+    Tick(dialog, false, FILE_ATTRIBUTE_ARCHIVE, true);
+    const fw::TDateTime created = fw::EncodeDateTime(2001, 2, 3, 4, 5, 6, 0);
+    const fw::TDateTime modified = fw::EncodeDateTime(2005, 6, 7, 8, 9, 10, 0);
+    const fw::TDateTime accessed = fw::EncodeDateTime(2009, 10, 11, 12, 13, 14, 0);
+    for (auto [date, time, value] : {std::tuple{dialog.DateTimePicker1, dialog.DateTimePicker2, created},
+                                     std::tuple{dialog.DateTimePicker3, dialog.DateTimePicker4, modified},
+                                     std::tuple{dialog.DateTimePicker5, dialog.DateTimePicker6, accessed}}) {
+      date->SetDateTime(value);
+      time->SetDateTime(value);
+    }
+    Press(dialog.kBitBtn1);
+  }));
+  EXPECT_TRUE(scripted->Texts.empty());
+  const FILETIME created = ExpectedUtc(2001, 2, 3, 4, 5, 6), modified = ExpectedUtc(2005, 6, 7, 8, 9, 10),
+                 accessed = ExpectedUtc(2009, 10, 11, 12, 13, 14);
+  for (const char* name : {"file.txt", "folder"}) {
+    SCOPED_TRACE(name);
+    const TFileTimes times = ReadTimes(tree + name);
+    EXPECT_EQ(CompareFileTime(&times.Written, &modified), 0);
+    EXPECT_EQ(CompareFileTime(&times.Accessed, &accessed), 0);
+    EXPECT_TRUE(CompareFileTime(&times.Created, &created) == 0 || CompareFileTime(&times.Created, &modified) == 0);
+  }
+}
+
+// A failing time set and a failing attribute set are each one line of the one warning; the
+// other items change.
+TEST_F(AttributeManager, TimesAndAttributesThatCannotBeSetAreReported) {
+  // Fails the time set of one path and the attribute set of another, each with its own reason.
+  class TFailingCalls : public app::testing::TAttributeCalls {
+   public:
+    std::string NoTimes, NoAttributes;
+    bool SetTimes(const std::string& path, const FILETIME& creation, const FILETIME& lastAccess,
+                  const FILETIME& lastWrite) override {
+      if (path != NoTimes) return TAttributeCalls::SetTimes(path, creation, lastAccess, lastWrite);
+      SetLastError(ERROR_ACCESS_DENIED);
+      return false;
+    }
+    bool SetAttributes(const std::string& path, DWORD attributes) override {
+      if (path != NoAttributes) return TAttributeCalls::SetAttributes(path, attributes);
+      SetLastError(ERROR_WRITE_PROTECT);
+      return false;
+    }
+  } calls;
+  calls.NoTimes = tree + "no times.txt";
+  calls.NoAttributes = tree + "no attributes.txt";
+  File("tree\\no times.txt");
+  File("tree\\no attributes.txt");
+  File("tree\\fine.txt");
+  Items({calls.NoTimes, calls.NoAttributes, tree + "fine.txt"});
+  app::testing::SetAttributeCalls(&calls);
+  EXPECT_TRUE(WithChange(1, [&](app::TfrmChangeAttribute& dialog) {
+    Tick(dialog, false, FILE_ATTRIBUTE_HIDDEN, true);
+    SetTimes(dialog, fw::EncodeDateTime(2006, 1, 2, 3, 4, 6, 0));
+    Press(dialog.kBitBtn1);
+  }));
+  ASSERT_EQ(scripted->Texts.size(), 1u);
+  EXPECT_EQ(scripted->Texts[0], "Some items could not be changed:\n" + calls.NoTimes + ": " +
+                                    fw::SysErrorMessage(ERROR_ACCESS_DENIED) + "\n" + calls.NoAttributes + ": " +
+                                    fw::SysErrorMessage(ERROR_WRITE_PROTECT));
+  EXPECT_TRUE(GetFileAttributesA((tree + "fine.txt").c_str()) & FILE_ATTRIBUTE_HIDDEN);
+  const FILETIME expected = ExpectedUtc(2006, 1, 2, 3, 4, 6);
+  const TFileTimes fine = ReadTimes(tree + "fine.txt");
+  EXPECT_EQ(CompareFileTime(&fine.Written, &expected), 0);
+}
+
+// "Change all" below a folder that holds a link to a folder elsewhere: the walk changes the
+// tree but never what lies behind the link.
+TEST_F(AttributeManager, ChangeAllNeverWalksThroughAFolderLink) {
+  MakeTree();
+  Folder("outside\\dir\\inner");
+  File("outside\\dir\\x.txt");
+  File("outside\\dir\\inner\\y.txt");
+  const std::string link = tree + "sub2\\dirlink";
+  testing_sandbox::TLinkGuard unlink(link);
+  if (!testing_sandbox::MakeLink(link, folder + "outside\\dir", true)) GTEST_SKIP() << "no links here";
+  ASSERT_TRUE(fw::IsLink(link));
+  std::map<std::string, TEntryState> before, after;
+  Snapshot(folder + "outside\\dir\\", "", before);
+  ASSERT_EQ(before.size(), 3u);
+  Items({tree});
+  EXPECT_TRUE(WithChange(2, [&](app::TfrmChangeAttribute& dialog) {
+    Tick(dialog, true, FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY, true);
+    SetTimes(dialog, fw::EncodeDateTime(2002, 3, 4, 5, 6, 8, 0));
+    Press(dialog.kBitBtn1);
+  }));
+  Snapshot(folder + "outside\\dir\\", "", after);
+  EXPECT_EQ(Changed(before, after), Paths{});
+  EXPECT_EQ(after.size(), 3u);
+  // The tree itself changed, below the link's folder too.
+  EXPECT_TRUE(GetFileAttributesA((tree + "sub2\\f.txt").c_str()) & FILE_ATTRIBUTE_HIDDEN);
+  EXPECT_TRUE(GetFileAttributesA((tree + "sub1\\deep\\deeper\\e.txt").c_str()) & FILE_ATTRIBUTE_HIDDEN);
 }
 
 TEST_F(AttributeManager, DateConversionsKeepToTheDosRange) {
