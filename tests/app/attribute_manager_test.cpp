@@ -477,19 +477,34 @@ TEST_F(AttributeManager, CurrentReadsTheClockAndOutOfRangeDatesAreRefused) {
 
 TEST_F(AttributeManager, CancelAndEscapeChangeNothing) {
   File("tree\\file.txt", FILE_ATTRIBUTE_HIDDEN);
-  Items({tree + "file.txt"});
+  Folder("tree\\folder");
+  File("tree\\folder\\inner.txt");
+  Items({tree + "file.txt", tree + "folder"});
+  std::map<std::string, TEntryState> before, after;
+  Snapshot(folder, "", before);
   const int forms = fw::Screen->GetFormCount();
   EXPECT_TRUE(WithChange(2, [&](app::TfrmChangeAttribute& dialog) {
-    Tick(dialog, false, FILE_ATTRIBUTE_READONLY, false);
+    Tick(dialog, true, FILE_ATTRIBUTE_READONLY, true);
+    SetTimes(dialog, fw::EncodeDateTime(2004, 5, 6, 7, 8, 10, 0));
     Press(dialog.kBitBtn2);
   }));
+  EXPECT_EQ(modalResult, fw::mrCancel);
   EXPECT_EQ(fw::Screen->GetFormCount(), forms) << "the closed dialog is not freed";
-  EXPECT_TRUE(WithChange(2, [&](app::TfrmChangeAttribute& dialog) {
-    Tick(dialog, false, FILE_ATTRIBUTE_READONLY, false);
-    PostMessageA(dialog.kCheckBox2->GetHandle(), WM_KEYDOWN, VK_ESCAPE, 0);
-  }));
-  EXPECT_EQ(fw::Screen->GetFormCount(), forms);
-  EXPECT_EQ(GetFileAttributesA((tree + "file.txt").c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
+  // Escape from a box and from a date picker.
+  for (int control : {0, 1}) {
+    EXPECT_TRUE(WithChange(2, [&](app::TfrmChangeAttribute& dialog) {
+      Tick(dialog, true, FILE_ATTRIBUTE_READONLY, true);
+      SetTimes(dialog, fw::EncodeDateTime(2004, 5, 6, 7, 8, 10, 0));
+      (control == 0 ? static_cast<fw::TWinControl*>(dialog.kCheckBox2) : dialog.DateTimePicker3)->SetFocus();
+      Pump();
+      PressEscape();
+    }));
+    EXPECT_EQ(modalResult, fw::mrCancel);
+    EXPECT_EQ(fw::Screen->GetFormCount(), forms);
+  }
+  Snapshot(folder, "", after);
+  EXPECT_EQ(Changed(before, after), Paths{});
+  EXPECT_TRUE(scripted->Texts.empty());
 }
 
 TEST_F(AttributeManager, FailuresAreListedAndTheRestChanges) {
@@ -544,9 +559,10 @@ TEST_F(AttributeManager, DetailInfoOfFilesAndFolders) {
                dialog->kLabel9->GetCaption(), dialog->kCheckBox1->GetChecked(), dialog->kCheckBox2->GetChecked(),
                dialog->kCheckBox3->GetChecked(), dialog->kCheckBox4->GetChecked()};
       EXPECT_EQ(dialog->GetCaption(), "Detail info");
-      PostMessageA(dialog->kEdit1->GetHandle(), WM_KEYDOWN, VK_ESCAPE, 0);
+      dialog->kEdit1->SetFocus();
       Pump();
-      EXPECT_NE(dialog->GetModalResult(), fw::mrNone) << "Escape did not close it";
+      PressEscape();
+      EXPECT_EQ(dialog->GetModalResult(), fw::mrCancel) << "Escape did not close it";
       if (dialog->GetModalResult() == fw::mrNone) dialog->Close();
     };
     auto* dialog = fw::New<app::TfrmAttributeInfo>(fw::Application);
