@@ -75,6 +75,12 @@ void TfrmChangeAttribute::Fail(const std::string& path, DWORD error) {
 }
 
 bool TfrmChangeAttribute::Apply(const std::string& path, DWORD attributes) {
+  // A link changes only as itself: where the system would follow it (as Wine does with a host's
+  // symbolic link), what it leads to, which nobody chose, would change instead.
+  if (fw::IsLink(path) && !fw::CanTakeLinkByItself(path)) {
+    FFailures.push_back(path + ": a link that cannot be changed by itself");
+    return false;
+  }
   if (FUseTimes && !Calls().SetTimes(path, FCreated, FAccessed, FModified)) {
     Fail(path, GetLastError());
     return false;

@@ -82,7 +82,8 @@ class TfrmChangeAttribute : public fw::TForm {
 
  private:
   // Times (when "Use DateTime" is ticked), then the attribute word; a failure is noted with the
-  // path and the system's reason. True when both calls succeeded.
+  // path and the system's reason. A link the calls would follow is not changed but noted. True
+  // when both calls succeeded.
   bool Apply(const std::string& path, DWORD attributes);
   void Fail(const std::string& path, DWORD error);
   // One chosen item, by the mode and "Include subfolders"; true when the item itself changed.

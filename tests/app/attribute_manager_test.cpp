@@ -2,6 +2,7 @@
 // the entries each mode names change, the times land on the DOS grid in UTC, failures are
 // listed), its detail dialog, and the file-time and attribute-word routines. The program runs
 // with a fixed time-zone offset (see the test's CTest environment), so local and UTC differ.
+#include <algorithm>
 #include <cstring>
 #include <functional>
 #include <map>
@@ -397,29 +398,47 @@ TEST_F(AttributeManager, TimesAndAttributesThatCannotBeSetAreReported) {
   EXPECT_EQ(CompareFileTime(&fine.Written, &expected), 0);
 }
 
-// "Change all" below a folder that holds a link to a folder elsewhere: the walk changes the
-// tree but never what lies behind the link.
+// "Change all" below a folder that holds links to a folder and to a file elsewhere: the walk
+// changes the tree but never enters the folder link, and changes a link only as itself; what
+// the links lead to stays as it was. A link the system would follow is listed as not changed.
 TEST_F(AttributeManager, ChangeAllNeverWalksThroughAFolderLink) {
   MakeTree();
   Folder("outside\\dir\\inner");
   File("outside\\dir\\x.txt");
   File("outside\\dir\\inner\\y.txt");
-  const std::string link = tree + "sub2\\dirlink";
-  testing_sandbox::TLinkGuard unlink(link);
-  if (!testing_sandbox::MakeLink(link, folder + "outside\\dir", true)) GTEST_SKIP() << "no links here";
-  ASSERT_TRUE(fw::IsLink(link));
+  File("outside\\file.txt");
+  const std::string folderLink = tree + "sub2\\dirlink", fileLink = tree + "sub2\\filelink.txt";
+  testing_sandbox::TLinkGuard unlinkFolder(folderLink), unlinkFile(fileLink);
+  if (!testing_sandbox::MakeLink(folderLink, folder + "outside\\dir", true) ||
+      !testing_sandbox::MakeLink(fileLink, folder + "outside\\file.txt", false))
+    GTEST_SKIP() << "no links here";
+  ASSERT_TRUE(fw::IsLink(folderLink));
+  ASSERT_TRUE(fw::IsLink(fileLink));
   std::map<std::string, TEntryState> before, after;
-  Snapshot(folder + "outside\\dir\\", "", before);
-  ASSERT_EQ(before.size(), 3u);
+  Snapshot(folder + "outside\\", "", before);
+  ASSERT_EQ(before.size(), 5u);
   Items({tree});
   EXPECT_TRUE(WithChange(2, [&](app::TfrmChangeAttribute& dialog) {
     Tick(dialog, true, FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY, true);
     SetTimes(dialog, fw::EncodeDateTime(2002, 3, 4, 5, 6, 8, 0));
     Press(dialog.kBitBtn1);
   }));
-  Snapshot(folder + "outside\\dir\\", "", after);
+  Snapshot(folder + "outside\\", "", after);
   EXPECT_EQ(Changed(before, after), Paths{});
-  EXPECT_EQ(after.size(), 3u);
+  EXPECT_EQ(after.size(), 5u);
+  // Each link either changed as itself or is listed, in the order the walk met them.
+  Paths listed;
+  for (const std::string& link : {folderLink, fileLink})
+    if (!fw::CanTakeLinkByItself(link)) listed.push_back(link + ": a link that cannot be changed by itself");
+  if (listed.empty()) {
+    EXPECT_TRUE(scripted->Texts.empty());
+  } else {
+    ASSERT_EQ(scripted->Texts.size(), 1u);
+    const std::string& report = scripted->Texts[0];
+    EXPECT_EQ(report.rfind("Some items could not be changed:\n", 0), 0u) << report;
+    EXPECT_EQ(static_cast<size_t>(std::count(report.begin(), report.end(), '\n')), listed.size()) << report;
+    for (const std::string& line : listed) EXPECT_NE(report.find("\n" + line), std::string::npos) << report;
+  }
   // The tree itself changed, below the link's folder too.
   EXPECT_TRUE(GetFileAttributesA((tree + "sub2\\f.txt").c_str()) & FILE_ATTRIBUTE_HIDDEN);
   EXPECT_TRUE(GetFileAttributesA((tree + "sub1\\deep\\deeper\\e.txt").c_str()) & FILE_ATTRIBUTE_HIDDEN);
