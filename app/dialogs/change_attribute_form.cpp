@@ -1,5 +1,7 @@
 #include "app/dialogs/change_attribute_form.h"
 
+#include <utility>
+
 #include "app/shared/file_times.h"
 #include "framework/rtl/exceptions.h"
 #include "framework/rtl/file_links.h"
@@ -32,6 +34,11 @@ void SetCurrent(fw::TDateTimePicker* date, fw::TDateTimePicker* time) {
   date->SetDateTime(now);
   time->SetDateTime(now);
 }
+
+testing::TAttributeCalls realCalls;
+testing::TAttributeCalls* attributeCalls = nullptr;
+
+testing::TAttributeCalls& Calls() { return attributeCalls ? *attributeCalls : realCalls; }
 
 }  // namespace
 
@@ -68,11 +75,17 @@ void TfrmChangeAttribute::Fail(const std::string& path, DWORD error) {
 }
 
 bool TfrmChangeAttribute::Apply(const std::string& path, DWORD attributes) {
-  if (FUseTimes && !SetFileTimes(path, FCreated, FAccessed, FModified)) {
+  // A link changes only as itself: where the system would follow it (as Wine does with a host's
+  // symbolic link), what it leads to, which nobody chose, would change instead.
+  if (fw::IsLink(path) && !fw::CanTakeLinkByItself(path)) {
+    FFailures.push_back(path + ": a link that cannot be changed by itself");
+    return false;
+  }
+  if (FUseTimes && !Calls().SetTimes(path, FCreated, FAccessed, FModified)) {
     Fail(path, GetLastError());
     return false;
   }
-  if (!SetFileAttributesW(fw::FileApiPath(path).c_str(), ChangedAttributeWord(attributes, FTicked))) {
+  if (!Calls().SetAttributes(path, ChangedAttributeWord(attributes, FTicked))) {
     Fail(path, GetLastError());
     return false;
   }
@@ -128,5 +141,23 @@ void TfrmChangeAttribute::kBitBtn1Click(fw::TObject*) {
   SetModalResult(fw::mrOk);
   Close();
 }
+
+namespace testing {
+
+bool TAttributeCalls::SetTimes(const std::string& path, const FILETIME& creation, const FILETIME& lastAccess,
+                               const FILETIME& lastWrite) {
+  return SetFileTimes(path, creation, lastAccess, lastWrite);
+}
+
+bool TAttributeCalls::SetAttributes(const std::string& path, DWORD attributes) {
+  return SetFileAttributesW(fw::FileApiPath(path).c_str(), attributes) != FALSE;
+}
+
+TAttributeCalls* SetAttributeCalls(TAttributeCalls* calls) {
+  std::swap(attributeCalls, calls);
+  return calls;
+}
+
+}  // namespace testing
 
 }  // namespace app

@@ -82,7 +82,8 @@ class TfrmChangeAttribute : public fw::TForm {
 
  private:
   // Times (when "Use DateTime" is ticked), then the attribute word; a failure is noted with the
-  // path and the system's reason. True when both calls succeeded.
+  // path and the system's reason. A link the calls would follow is not changed but noted. True
+  // when both calls succeeded.
   bool Apply(const std::string& path, DWORD attributes);
   void Fail(const std::string& path, DWORD error);
   // One chosen item, by the mode and "Include subfolders"; true when the item itself changed.
@@ -94,5 +95,20 @@ class TfrmChangeAttribute : public fw::TForm {
   FILETIME FCreated{}, FModified{}, FAccessed{};
   std::vector<std::string> FFailures;
 };
+
+namespace testing {
+// The calls OK makes on each item: setting its times (as SetFileTimes of file_times.h) and its
+// attribute word (as SetFileAttributesW). Each answers as the call it stands for (a failure sets
+// the last error); the base class makes the real calls, so a test derives and makes one fail.
+class TAttributeCalls {
+ public:
+  virtual ~TAttributeCalls() = default;
+  virtual bool SetTimes(const std::string& path, const FILETIME& creation, const FILETIME& lastAccess,
+                        const FILETIME& lastWrite);
+  virtual bool SetAttributes(const std::string& path, DWORD attributes);
+};
+// Takes calls owned by the caller (null: the real ones) and returns the previous ones.
+TAttributeCalls* SetAttributeCalls(TAttributeCalls* calls);
+}  // namespace testing
 
 }  // namespace app

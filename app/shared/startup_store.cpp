@@ -84,10 +84,14 @@ bool WriteTemporary(const std::string& path, const std::string& text, std::strin
     reason = Failure("Can not write", path, GetLastError());
     return false;
   }
+  // A write that put down fewer bytes than asked failed, whatever it answered.
   DWORD written = 0;
-  bool ok = (text.empty() || (Calls().Write(file, text.data(), static_cast<DWORD>(text.size()), &written) &&
-                              written == text.size())) &&
-            Calls().Flush(file);
+  bool ok = text.empty() || Calls().Write(file, text.data(), static_cast<DWORD>(text.size()), &written);
+  if (ok && written != text.size()) {
+    SetLastError(ERROR_WRITE_FAULT);
+    ok = false;
+  }
+  ok = ok && Calls().Flush(file);
   if (!ok) reason = Failure("Can not write", path, GetLastError());
   if (!CloseHandle(file) && ok) {
     reason = Failure("Can not write", path, GetLastError());

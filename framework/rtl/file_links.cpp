@@ -152,6 +152,11 @@ bool RemoveLink(const std::string& path) {
   return FileAttributes(link) == INVALID_FILE_ATTRIBUTES;
 }
 
+bool CanTakeLinkByItself(const std::string& path) {
+  DWORD attr;
+  return LinkCanBeTakenByItself(WithoutTrailingBackslash(path), attr);
+}
+
 bool MoveLink(const std::string& path, const std::string& destination) {
   std::string link = WithoutTrailingBackslash(path);
   DWORD attr;

@@ -19,6 +19,11 @@ bool IsLink(const std::string& path);
 // nothing is done. True when the link is gone.
 bool RemoveLink(const std::string& path);
 
+// True when path is a link that the calls acting on a link by itself (RemoveLink, MoveLink,
+// and those that open with FILE_FLAG_OPEN_REPARSE_POINT) reach, never what it leads to: the
+// system shows it as a reparse point and opens it as itself.
+bool CanTakeLinkByItself(const std::string& path);
+
 // Moves the link itself to destination (a full new name, never overwritten), under the same
 // rule as RemoveLink; never copies what it leads to. True when it moved.
 bool MoveLink(const std::string& path, const std::string& destination);

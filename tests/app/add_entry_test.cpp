@@ -239,9 +239,9 @@ TEST_F(AddEntry, EscapeCancelAndEmptyFieldsWriteNothing) {
     Fill(dialog, folder + "tool.exe", "Tool", 0);
     dialog.nameEdit->SetFocus();
     Pump();
-    PostMessageA(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 1);
-    PostMessageA(GetFocus(), WM_KEYUP, VK_ESCAPE, 0xC0000001);
+    PressEscape();
   }));
+  EXPECT_EQ(modalResult, fw::mrCancel);
   EXPECT_TRUE(WithDialog([&](app::TfrmAddEntry& dialog) {
     Fill(dialog, "C:\\x.exe", Caption("cancel"), 2);
     Press(dialog.cancelBtn);

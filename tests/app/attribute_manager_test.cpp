@@ -2,10 +2,12 @@
 // the entries each mode names change, the times land on the DOS grid in UTC, failures are
 // listed), its detail dialog, and the file-time and attribute-word routines. The program runs
 // with a fixed time-zone offset (see the test's CTest environment), so local and UTC differ.
+#include <algorithm>
 #include <cstring>
 #include <functional>
 #include <map>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/dialogs/attribute_info_form.h"
@@ -14,11 +16,13 @@
 #include "app/shared/file_times.h"
 #include "app/main/file_frame.h"
 #include "app/tools/attribute_manager.h"
+#include "framework/rtl/file_links.h"
 #include "framework/forms/screen.h"
 #include "main_window_fixture.h"
 #include "services/shell/shell_item_list.h"
 #include "skin/engine/skin_manager.h"
 #include "support/held_file.h"
+#include "support/host_links.h"
 
 namespace {
 
@@ -322,6 +326,124 @@ TEST_F(AttributeManager, TimesLandOnTheDosGridInUtc) {
   EXPECT_EQ(GetFileAttributesA((tree + "file.txt").c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
 }
 
+// Each row of the dialog sets its own time: created, modified (last write) and accessed. The
+// host file system keeps no creation time of its own; Wine then shows the last write there.
+TEST_F(AttributeManager, EachTimeRowSetsItsOwnTime) {
+  File("tree\\file.txt");
+  Folder("tree\\folder");
+  Items({tree + "file.txt", tree + "folder"});
+  EXPECT_TRUE(WithChange(2, [&](app::TfrmChangeAttribute& dialog) {
+    Tick(dialog, false, FILE_ATTRIBUTE_ARCHIVE, true);
+    const fw::TDateTime created = fw::EncodeDateTime(2001, 2, 3, 4, 5, 6, 0);
+    const fw::TDateTime modified = fw::EncodeDateTime(2005, 6, 7, 8, 9, 10, 0);
+    const fw::TDateTime accessed = fw::EncodeDateTime(2009, 10, 11, 12, 13, 14, 0);
+    for (auto [date, time, value] : {std::tuple{dialog.DateTimePicker1, dialog.DateTimePicker2, created},
+                                     std::tuple{dialog.DateTimePicker3, dialog.DateTimePicker4, modified},
+                                     std::tuple{dialog.DateTimePicker5, dialog.DateTimePicker6, accessed}}) {
+      date->SetDateTime(value);
+      time->SetDateTime(value);
+    }
+    Press(dialog.kBitBtn1);
+  }));
+  EXPECT_TRUE(scripted->Texts.empty());
+  const FILETIME created = ExpectedUtc(2001, 2, 3, 4, 5, 6), modified = ExpectedUtc(2005, 6, 7, 8, 9, 10),
+                 accessed = ExpectedUtc(2009, 10, 11, 12, 13, 14);
+  for (const char* name : {"file.txt", "folder"}) {
+    SCOPED_TRACE(name);
+    const TFileTimes times = ReadTimes(tree + name);
+    EXPECT_EQ(CompareFileTime(&times.Written, &modified), 0);
+    EXPECT_EQ(CompareFileTime(&times.Accessed, &accessed), 0);
+    EXPECT_TRUE(CompareFileTime(&times.Created, &created) == 0 || CompareFileTime(&times.Created, &modified) == 0);
+  }
+}
+
+// A failing time set and a failing attribute set are each one line of the one warning; the
+// other items change.
+TEST_F(AttributeManager, TimesAndAttributesThatCannotBeSetAreReported) {
+  // Fails the time set of one path and the attribute set of another, each with its own reason.
+  class TFailingCalls : public app::testing::TAttributeCalls {
+   public:
+    std::string NoTimes, NoAttributes;
+    bool SetTimes(const std::string& path, const FILETIME& creation, const FILETIME& lastAccess,
+                  const FILETIME& lastWrite) override {
+      if (path != NoTimes) return TAttributeCalls::SetTimes(path, creation, lastAccess, lastWrite);
+      SetLastError(ERROR_ACCESS_DENIED);
+      return false;
+    }
+    bool SetAttributes(const std::string& path, DWORD attributes) override {
+      if (path != NoAttributes) return TAttributeCalls::SetAttributes(path, attributes);
+      SetLastError(ERROR_WRITE_PROTECT);
+      return false;
+    }
+  } calls;
+  calls.NoTimes = tree + "no times.txt";
+  calls.NoAttributes = tree + "no attributes.txt";
+  File("tree\\no times.txt");
+  File("tree\\no attributes.txt");
+  File("tree\\fine.txt");
+  Items({calls.NoTimes, calls.NoAttributes, tree + "fine.txt"});
+  app::testing::SetAttributeCalls(&calls);
+  EXPECT_TRUE(WithChange(1, [&](app::TfrmChangeAttribute& dialog) {
+    Tick(dialog, false, FILE_ATTRIBUTE_HIDDEN, true);
+    SetTimes(dialog, fw::EncodeDateTime(2006, 1, 2, 3, 4, 6, 0));
+    Press(dialog.kBitBtn1);
+  }));
+  ASSERT_EQ(scripted->Texts.size(), 1u);
+  EXPECT_EQ(scripted->Texts[0], "Some items could not be changed:\n" + calls.NoTimes + ": " +
+                                    fw::SysErrorMessage(ERROR_ACCESS_DENIED) + "\n" + calls.NoAttributes + ": " +
+                                    fw::SysErrorMessage(ERROR_WRITE_PROTECT));
+  EXPECT_TRUE(GetFileAttributesA((tree + "fine.txt").c_str()) & FILE_ATTRIBUTE_HIDDEN);
+  const FILETIME expected = ExpectedUtc(2006, 1, 2, 3, 4, 6);
+  const TFileTimes fine = ReadTimes(tree + "fine.txt");
+  EXPECT_EQ(CompareFileTime(&fine.Written, &expected), 0);
+}
+
+// "Change all" below a folder that holds links to a folder and to a file elsewhere: the walk
+// changes the tree but never enters the folder link, and changes a link only as itself; what
+// the links lead to stays as it was. A link the system would follow is listed as not changed.
+TEST_F(AttributeManager, ChangeAllNeverWalksThroughAFolderLink) {
+  MakeTree();
+  Folder("outside\\dir\\inner");
+  File("outside\\dir\\x.txt");
+  File("outside\\dir\\inner\\y.txt");
+  File("outside\\file.txt");
+  const std::string folderLink = tree + "sub2\\dirlink", fileLink = tree + "sub2\\filelink.txt";
+  testing_sandbox::TLinkGuard unlinkFolder(folderLink), unlinkFile(fileLink);
+  if (!testing_sandbox::MakeLink(folderLink, folder + "outside\\dir", true) ||
+      !testing_sandbox::MakeLink(fileLink, folder + "outside\\file.txt", false))
+    GTEST_SKIP() << "no links here";
+  ASSERT_TRUE(fw::IsLink(folderLink));
+  ASSERT_TRUE(fw::IsLink(fileLink));
+  std::map<std::string, TEntryState> before, after;
+  Snapshot(folder + "outside\\", "", before);
+  ASSERT_EQ(before.size(), 5u);
+  Items({tree});
+  EXPECT_TRUE(WithChange(2, [&](app::TfrmChangeAttribute& dialog) {
+    Tick(dialog, true, FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY, true);
+    SetTimes(dialog, fw::EncodeDateTime(2002, 3, 4, 5, 6, 8, 0));
+    Press(dialog.kBitBtn1);
+  }));
+  Snapshot(folder + "outside\\", "", after);
+  EXPECT_EQ(Changed(before, after), Paths{});
+  EXPECT_EQ(after.size(), 5u);
+  // Each link either changed as itself or is listed, in the order the walk met them.
+  Paths listed;
+  for (const std::string& link : {folderLink, fileLink})
+    if (!fw::CanTakeLinkByItself(link)) listed.push_back(link + ": a link that cannot be changed by itself");
+  if (listed.empty()) {
+    EXPECT_TRUE(scripted->Texts.empty());
+  } else {
+    ASSERT_EQ(scripted->Texts.size(), 1u);
+    const std::string& report = scripted->Texts[0];
+    EXPECT_EQ(report.rfind("Some items could not be changed:\n", 0), 0u) << report;
+    EXPECT_EQ(static_cast<size_t>(std::count(report.begin(), report.end(), '\n')), listed.size()) << report;
+    for (const std::string& line : listed) EXPECT_NE(report.find("\n" + line), std::string::npos) << report;
+  }
+  // The tree itself changed, below the link's folder too.
+  EXPECT_TRUE(GetFileAttributesA((tree + "sub2\\f.txt").c_str()) & FILE_ATTRIBUTE_HIDDEN);
+  EXPECT_TRUE(GetFileAttributesA((tree + "sub1\\deep\\deeper\\e.txt").c_str()) & FILE_ATTRIBUTE_HIDDEN);
+}
+
 TEST_F(AttributeManager, DateConversionsKeepToTheDosRange) {
   FILETIME utc{};
   EXPECT_FALSE(app::DateTimeToUTCFileTime(fw::EncodeDateTime(1979, 12, 31, 23, 59, 59, 0), utc));
@@ -374,19 +496,34 @@ TEST_F(AttributeManager, CurrentReadsTheClockAndOutOfRangeDatesAreRefused) {
 
 TEST_F(AttributeManager, CancelAndEscapeChangeNothing) {
   File("tree\\file.txt", FILE_ATTRIBUTE_HIDDEN);
-  Items({tree + "file.txt"});
+  Folder("tree\\folder");
+  File("tree\\folder\\inner.txt");
+  Items({tree + "file.txt", tree + "folder"});
+  std::map<std::string, TEntryState> before, after;
+  Snapshot(folder, "", before);
   const int forms = fw::Screen->GetFormCount();
   EXPECT_TRUE(WithChange(2, [&](app::TfrmChangeAttribute& dialog) {
-    Tick(dialog, false, FILE_ATTRIBUTE_READONLY, false);
+    Tick(dialog, true, FILE_ATTRIBUTE_READONLY, true);
+    SetTimes(dialog, fw::EncodeDateTime(2004, 5, 6, 7, 8, 10, 0));
     Press(dialog.kBitBtn2);
   }));
+  EXPECT_EQ(modalResult, fw::mrCancel);
   EXPECT_EQ(fw::Screen->GetFormCount(), forms) << "the closed dialog is not freed";
-  EXPECT_TRUE(WithChange(2, [&](app::TfrmChangeAttribute& dialog) {
-    Tick(dialog, false, FILE_ATTRIBUTE_READONLY, false);
-    PostMessageA(dialog.kCheckBox2->GetHandle(), WM_KEYDOWN, VK_ESCAPE, 0);
-  }));
-  EXPECT_EQ(fw::Screen->GetFormCount(), forms);
-  EXPECT_EQ(GetFileAttributesA((tree + "file.txt").c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
+  // Escape from a box and from a date picker.
+  for (int control : {0, 1}) {
+    EXPECT_TRUE(WithChange(2, [&](app::TfrmChangeAttribute& dialog) {
+      Tick(dialog, true, FILE_ATTRIBUTE_READONLY, true);
+      SetTimes(dialog, fw::EncodeDateTime(2004, 5, 6, 7, 8, 10, 0));
+      (control == 0 ? static_cast<fw::TWinControl*>(dialog.kCheckBox2) : dialog.DateTimePicker3)->SetFocus();
+      Pump();
+      PressEscape();
+    }));
+    EXPECT_EQ(modalResult, fw::mrCancel);
+    EXPECT_EQ(fw::Screen->GetFormCount(), forms);
+  }
+  Snapshot(folder, "", after);
+  EXPECT_EQ(Changed(before, after), Paths{});
+  EXPECT_TRUE(scripted->Texts.empty());
 }
 
 TEST_F(AttributeManager, FailuresAreListedAndTheRestChanges) {
@@ -441,9 +578,10 @@ TEST_F(AttributeManager, DetailInfoOfFilesAndFolders) {
                dialog->kLabel9->GetCaption(), dialog->kCheckBox1->GetChecked(), dialog->kCheckBox2->GetChecked(),
                dialog->kCheckBox3->GetChecked(), dialog->kCheckBox4->GetChecked()};
       EXPECT_EQ(dialog->GetCaption(), "Detail info");
-      PostMessageA(dialog->kEdit1->GetHandle(), WM_KEYDOWN, VK_ESCAPE, 0);
+      dialog->kEdit1->SetFocus();
       Pump();
-      EXPECT_NE(dialog->GetModalResult(), fw::mrNone) << "Escape did not close it";
+      PressEscape();
+      EXPECT_EQ(dialog->GetModalResult(), fw::mrCancel) << "Escape did not close it";
       if (dialog->GetModalResult() == fw::mrNone) dialog->Close();
     };
     auto* dialog = fw::New<app::TfrmAttributeInfo>(fw::Application);

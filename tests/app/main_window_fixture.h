@@ -48,18 +48,20 @@ class MainWindowTest : public testing_gui::GuiTest {
   }
   // Runs open, which shows a modal form, and body on the form of type T once it is shown;
   // answers whether the form closed by itself (else it is closed afterwards). shown tells
-  // whether it appeared at all.
+  // whether it appeared at all, modalResult what the body closed it with.
   template <class T>
   bool WithModal(const std::function<void()>& open, const std::function<void(T&)>& body, bool& shown) {
     bool closed = false;
     shown = false;
+    modalResult = fw::mrNone;
     fw::Application->ModalHook = [&](fw::TCustomForm& form) {
       auto* dialog = dynamic_cast<T*>(&form);
       if (!dialog) return;
       shown = true;
       body(*dialog);
       Pump();
-      closed = dialog->GetModalResult() != fw::mrNone;
+      modalResult = dialog->GetModalResult();
+      closed = modalResult != fw::mrNone;
       if (!closed) dialog->Close();
     };
     open();
@@ -96,6 +98,16 @@ class MainWindowTest : public testing_gui::GuiTest {
     return seen;
   }
 
+  // Escape pressed and released on the window that has the focus, through the message loop.
+  void PressEscape() {
+    HWND focus = GetFocus();
+    ASSERT_NE(focus, nullptr);
+    PostMessageA(focus, WM_KEYDOWN, VK_ESCAPE, 1);
+    PostMessageA(focus, WM_KEYUP, VK_ESCAPE, 0xC0000001);
+    Pump();
+  }
+
   std::string folder;
   std::string appDir;
+  fw::TModalResult modalResult = fw::mrNone;
 };

@@ -12,6 +12,7 @@
 #include "app/shared/file_procedures.h"
 #include "app/shared/shell_file_operation.h"
 #include "framework/rtl/exceptions.h"
+#include "framework/rtl/file_links.h"
 #include "framework/rtl/file_utils.h"
 #include "framework/rtl/wide_path.h"
 #include "support/hard_paths.h"
@@ -294,6 +295,39 @@ TEST_F(ShellFileOperationTest, NothingIsRemovedMovedOrCopiedThroughALink) {
     // A link that cannot be removed by itself stops the removal.
   }
   targetsIntact();
+}
+
+// A copy of a link, to a file or to a folder, is refused before anything is made: the link stays
+// a link to what it led to, that keeps its bytes, and the target folder is not even created.
+TEST_F(ShellFileOperationTest, ACopyOfALinkIsRefusedAndLeavesBothInPlace) {
+  const std::string outside = dir + "outside\\", in = dir + "in\\";
+  testing_sandbox::MakeFolders(outside + "dir");
+  testing_sandbox::MakeFolders(in);
+  testing_sandbox::WriteFile(outside + "file.txt", "file");
+  testing_sandbox::WriteFile(outside + "dir\\kept.txt", "kept");
+  const std::string fileLink = in + "filelink.txt", folderLink = in + "folderlink";
+  testing_sandbox::TLinkGuard unlinkFile(fileLink), unlinkFolder(folderLink);
+  if (!testing_sandbox::MakeLink(fileLink, outside + "file.txt", false) ||
+      !testing_sandbox::MakeLink(folderLink, outside + "dir", true))
+    GTEST_SKIP() << "no links here";
+  int shellCalls = 0;
+  app::testing::SetShellOperationCall([&](SHFILEOPSTRUCTW& op) {
+    ++shellCalls;
+    return SHFileOperationW(&op);
+  });
+  for (const std::string& link : {fileLink, folderLink}) {
+    SCOPED_TRACE(link);
+    const std::string leadsTo = fw::FinalPathName(link);
+    EXPECT_FALSE(ShellFileOperation(link, dir + "copies", rmCopy));
+    EXPECT_TRUE(fw::IsLink(link));
+    EXPECT_EQ(fw::FinalPathName(link), leadsTo);
+    EXPECT_FALSE(Exists(dir + "copies")) << "a refused copy makes nothing";
+  }
+  EXPECT_EQ(shellCalls, 0);
+  EXPECT_EQ(ReadFile(fileLink), "file");
+  EXPECT_EQ(ReadFile(outside + "file.txt"), "file");
+  EXPECT_EQ(ReadFile(folderLink + "\\kept.txt"), "kept");
+  EXPECT_EQ(ReadFile(outside + "dir\\kept.txt"), "kept");
 }
 
 // A permanent delete of a folder that holds a link to another folder takes the link by itself:

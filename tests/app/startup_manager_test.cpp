@@ -538,10 +538,11 @@ TEST_F(StartupToggle, FailingRegistryStepsUndoWhatWentBefore) {
 }
 
 // Makes the call numbered FailAt among the store's file calls fail; a failing write writes half
-// of its bytes first, as on a full disk.
+// of its bytes first, as on a full disk, and with ShortWriteSucceeds reports success all the same.
 class TFailingStoreCalls : public app::testing::TStoreFileCalls {
  public:
-  explicit TFailingStoreCalls(int failAt) : FailAt(failAt) {}
+  explicit TFailingStoreCalls(int failAt, bool shortWriteSucceeds = false)
+      : FailAt(failAt), ShortWriteSucceeds(shortWriteSucceeds) {}
   HANDLE Create(const wchar_t* path) override {
     if (!Fails()) return TStoreFileCalls::Create(path);
     SetLastError(ERROR_ACCESS_DENIED);
@@ -549,7 +550,8 @@ class TFailingStoreCalls : public app::testing::TStoreFileCalls {
   }
   BOOL Write(HANDLE file, const void* data, DWORD size, DWORD* written) override {
     if (!Fails()) return TStoreFileCalls::Write(file, data, size, written);
-    TStoreFileCalls::Write(file, data, size / 2, written);
+    const BOOL wrote = TStoreFileCalls::Write(file, data, size / 2, written);
+    if (ShortWriteSucceeds) return wrote;
     SetLastError(ERROR_DISK_FULL);
     return FALSE;
   }
@@ -564,6 +566,7 @@ class TFailingStoreCalls : public app::testing::TStoreFileCalls {
     return FALSE;
   }
   int FailAt;
+  bool ShortWriteSucceeds;
   int Calls = 0;
 
  private:
@@ -615,6 +618,39 @@ TEST_F(StartupToggle, AFailedSaveLeavesBothFilesAndTheKeyAsTheyWere) {
     EXPECT_EQ(row->GetChecked(), enable);
     keyAsItWas(enable);
     EXPECT_EQ(Lines(Store("currRun.raw"), "\r\n"), enable ? 3 : 4);
+  }
+}
+
+// A write that puts down half of the bytes and reports success, into the record file or the
+// store: the disable fails with a reason, the value stays in its key and both files stay as they
+// were (the entry is never lost between a cut store and an emptied key).
+TEST_F(StartupToggle, AShortWriteReportedAsSuccessFailsTheDisable) {
+  SetValue(kUser, rkRun, Name("kept"), REG_SZ, Sz(L"C:\\kept.exe /k"));
+  SetValue(kUser, rkRun, Name("victim"), REG_SZ, Sz(L"C:\\victim.exe -v"));
+  ListSource(12);
+  ClickBox(Row(Caption("kept")));
+  fw::TListItem* row = Row(Caption("victim"));
+  ASSERT_NE(row, nullptr);
+  const std::string store = Store("currRun.ini"), records = Store("currRun.raw");
+  ASSERT_NE(store, "");
+  // The second call writes the record file, the fifth the store.
+  for (int failAt : {2, 5}) {
+    SCOPED_TRACE(failAt);
+    TFailingStoreCalls calls(failAt, true);
+    app::testing::SetStoreFileCalls(&calls);
+    scripted->Texts.clear();
+    ClickBox(row);
+    app::testing::SetStoreFileCalls(nullptr);
+    EXPECT_TRUE(row->GetChecked());
+    ASSERT_EQ(scripted->Texts.size(), 1u);
+    EXPECT_EQ(scripted->Texts[0].rfind("Can not disable entry\n", 0), 0u);
+    EXPECT_NE(scripted->Texts[0].find(fw::Trim(fw::SysErrorMessage(ERROR_WRITE_FAULT))), std::string::npos)
+        << scripted->Texts[0];
+    ExpectValue(kUser, rkRun, Name("victim"), REG_SZ, Sz(L"C:\\victim.exe -v"));
+    EXPECT_EQ(Store("currRun.ini"), store);
+    EXPECT_EQ(Store("currRun.raw"), records);
+    EXPECT_FALSE(fw::FileExists(StorePath("currRun.ini.tmp")));
+    EXPECT_FALSE(fw::FileExists(StorePath("currRun.raw.tmp")));
   }
 }
 

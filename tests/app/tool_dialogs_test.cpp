@@ -202,9 +202,9 @@ class ToolDialogsTest : public MainWindowTest, public ::testing::WithParamInterf
     SendMessageA(button.GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
     SendMessageA(button.GetHandle(), WM_LBUTTONUP, 0, at);
   }
-  // Notes the dialog and clicks its button of that result, after typing text into the focused
-  // edit when there is text.
-  void Dialog(fw::TCustomForm& form, int modalResult, const std::string& typed = "") {
+  // Notes the dialog and clicks its button of that result (or presses Escape, which must close
+  // it with that result), after typing text into the focused edit when there is text.
+  void Dialog(fw::TCustomForm& form, int modalResult, const std::string& typed = "", bool escape = false) {
     auto* dialog = dynamic_cast<skin::TkMessageForm*>(&form);
     ASSERT_NE(dialog, nullptr) << form.ClassName();
     fw::TButton* button = ButtonOf(form, modalResult);
@@ -212,10 +212,19 @@ class ToolDialogsTest : public MainWindowTest, public ::testing::WithParamInterf
     auto* message = dynamic_cast<skin::TkLabel*>(form.FindComponent("Message"));
     shown.push_back({message ? message->GetCaption() : form.GetCaption(), WearsSkin(*button)});
     for (char c : typed) SendMessageA(GetFocus(), WM_CHAR, static_cast<unsigned char>(c), 1);
-    ClickOn(*button);
+    if (!escape) {
+      ClickOn(*button);
+      return;
+    }
+    PressEscape();
+    EXPECT_EQ(form.GetModalResult(), modalResult) << "Escape on " << form.GetCaption();
+    if (form.GetModalResult() == fw::mrNone) ClickOn(*button);
   }
   TAnswer Press(int modalResult) {
     return [this, modalResult](fw::TCustomForm& form) { Dialog(form, modalResult); };
+  }
+  TAnswer Escape(int modalResult, const std::string& typed = "") {
+    return [this, modalResult, typed](fw::TCustomForm& form) { Dialog(form, modalResult, typed, true); };
   }
   TAnswer Type(const std::string& text, int modalResult) {
     return [this, text, modalResult](fw::TCustomForm& form) {
@@ -303,6 +312,60 @@ TEST_P(ToolDialogsTest, AddWildcardTakesTheTypedTextAndCancelKeepsTheGroup) {
   EXPECT_EQ(tool->clbDFGroup->GetItems()->GetStrings(0), "All   (*.*,*.txt)") << "the tool's group list";
 }
 
+// Escape in the group dialog's input boxes and confirmations cancels each, and Escape on the
+// dialog itself closes it with Cancel: the group file and the tool's group list stay as they were.
+TEST_P(ToolDialogsTest, EscapeInTheGroupDialogChangesNothing) {
+  testing_sandbox::WriteFile(appDir + "config\\dfext.ini", "[All]\r\n1=*.*\r\n[Pictures]\r\n1=*.jpg\r\n");
+  tool->FillGroup();
+  const std::string groups = tool->clbDFGroup->GetItems()->GetText();
+  const std::string file = testing_sandbox::ReadFile(appDir + "config\\dfext.ini");
+  answers.push_back([this](fw::TCustomForm& form) {
+    auto* dialog = dynamic_cast<app::TfrmAddDFGroup*>(&form);
+    ASSERT_NE(dialog, nullptr) << form.ClassName();
+    dialog->kSpeedButton1->Click();  // add group
+    dialog->kSpeedButton2->Click();  // rename group
+    dialog->kSpeedButton3->Click();  // delete group
+    dialog->kSpeedButton4->Click();  // add wildcard
+    dialog->kListBox1->SetItemIndex(0);
+    dialog->kSpeedButton5->Click();  // edit wildcard
+    dialog->kSpeedButton6->Click();  // delete wildcard
+    EXPECT_EQ(dialog->kComboBox1->GetItems()->GetText(), "All\r\nPictures\r\n");
+    EXPECT_EQ(dialog->kListBox1->GetItems()->GetText(), "*.*\r\n");
+    dialog->kListBox1->SetFocus();
+    Pump();
+    PressEscape();
+    EXPECT_EQ(dialog->GetModalResult(), fw::mrCancel);
+    if (dialog->GetModalResult() == fw::mrNone) dialog->Close();
+  });
+  answers.push_back(Escape(fw::mrCancel, "New"));
+  answers.push_back(Escape(fw::mrCancel, "Renamed"));
+  answers.push_back(Escape(fw::mrCancel));
+  answers.push_back(Escape(fw::mrCancel, "*.log"));
+  answers.push_back(Escape(fw::mrCancel, "*.txt"));
+  answers.push_back(Escape(fw::mrCancel));
+  tool->kBitBtn12->Click();
+  EXPECT_EQ(TakeTexts(), (std::vector<std::string>{"Add new file group", "Enter new name of group", "Delete group?",
+                                                   "Add new wildcard", "Enter new wildcard", "Delete wildcard?"}));
+  EXPECT_EQ(testing_sandbox::ReadFile(appDir + "config\\dfext.ini"), file);
+  EXPECT_EQ(tool->clbDFGroup->GetItems()->GetText(), groups);
+
+  // The skinned folder picker too: Escape adds no path.
+  if (Skinned()) {
+    answers.push_back([this](fw::TCustomForm& form) {
+      auto* picker = dynamic_cast<skin::TPathDialogForm*>(&form);
+      ASSERT_NE(picker, nullptr) << form.ClassName();
+      picker->kShellTreeView1->SetPath(tree);
+      picker->kShellTreeView1->SetFocus();
+      Pump();
+      PressEscape();
+      EXPECT_EQ(picker->GetModalResult(), fw::mrCancel);
+      if (picker->GetModalResult() == fw::mrNone) picker->Close();
+    });
+    tool->kBitBtn9->Click();
+    EXPECT_EQ(tool->lvDFPath->GetItems()->GetCount(), 0);
+  }
+}
+
 TEST_P(ToolDialogsTest, DeleteActsOnlyAfterYes) {
   for (const char* name : {"a.txt", "b.txt", "c.txt"}) testing_sandbox::WriteFile(tree + name, "the same bytes");
   app::SaveRemoveSettings(appDir, 2, "", false);
@@ -327,6 +390,12 @@ TEST_P(ToolDialogsTest, DeleteActsOnlyAfterYes) {
   tool->btnDFDelete->Click();
   EXPECT_EQ(TakeTexts(), std::vector<std::string>{"Delete files?"});
   EXPECT_TRUE(allThere());
+  // Escape is No.
+  answers.push_back(Escape(fw::mrNo));
+  tool->btnDFDelete->Click();
+  EXPECT_EQ(TakeTexts(), std::vector<std::string>{"Delete files?"});
+  EXPECT_TRUE(allThere());
+  EXPECT_EQ(rows->GetCount(), 3);
 
   // Yes, then No to losing the whole group: the group stays.
   answers.push_back(Press(fw::mrYes));

@@ -295,6 +295,25 @@ TEST_F(UninstallerTest, AnEmptyOrMissingProgramStartsNothingAndKeepsTheList) {
   EXPECT_TRUE(HasSentinel());
 }
 
+// A relative program path is never looked up, not even where the current folder holds it.
+TEST_F(UninstallerTest, ARelativeProgramPathRunsNothingFromTheCurrentFolder) {
+  const std::string relative = "Relative App\\uninst.exe";
+  PlaceProgram(folder + relative);
+  MakeProgram("Plain", "Relative App\\uninst.exe /S");
+  MakeProgram("Quoted", "\"Relative App\\uninst.exe\" /S");
+  MakeProgram("Dotted", ".\\Relative App\\uninst.exe");
+  tool->ListUninstallEntries();
+  wchar_t saved[MAX_PATH] = {};
+  GetCurrentDirectoryW(MAX_PATH, saved);
+  SetCurrentDirectoryW(app::Widen(folder).c_str());
+  for (const char* name : {"Plain", "Quoted", "Dotted"}) {
+    Uninstall(name);
+    EXPECT_TRUE(HasSentinel()) << name << ": nothing started, the list stays";
+  }
+  SetCurrentDirectoryW(saved);
+  EXPECT_FALSE(WaitForFile(folder + relative + ".txt", 2000));
+}
+
 // ---- Delete entry ----
 
 TEST_F(UninstallerTest, DeleteEntryRemovesTheKeyWithItsSubkeysOnYesOnly) {

@@ -1,5 +1,6 @@
 #include "support/seam_guard.h"
 
+#include "app/dialogs/change_attribute_form.h"
 #include "app/shared/run_key.h"
 #include "app/shared/shell_file_operation.h"
 #include "app/shared/startup_store.h"
@@ -45,6 +46,7 @@ TSeamGuard::TSeamGuard() {
   Keep(&app::testing::SetWipeFileCalls);             // the File wiper's seek, write and flush
   Keep(&app::testing::SetRunKeyFault);               // failing run-key writes
   Keep(&app::testing::SetStoreFileCalls);            // the Startup manager's store file writes
+  Keep(&app::testing::SetAttributeCalls);            // the Attribute manager's time and attribute writes
   Keep(&svc::testing::SetShellVersion);              // the shell version components compare with
   Keep(&svc::testing::SetShellLinkFactory);          // the shell-link object
   Keep(&svc::testing::SetShFileOperationCall);       // TDsSHFileOperation's SHFileOperationA
