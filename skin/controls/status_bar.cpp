@@ -186,8 +186,10 @@ void TkStatusBar::Loaded() {
   TakeFaceColour();
 }
 
-void TkStatusBar::OwnSkinCommand(int) {
+void TkStatusBar::OwnSkinCommand(int command) {
   TakeFaceColour();
+  // Without the skin the native bar starts afresh (its children with it).
+  if (command == cmdRemoveSkin) RecreateWnd();
   if (HandleAllocated())
     RedrawWindow(GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
 }

@@ -123,9 +123,12 @@ TEST_F(SkinnedStatusBarTest, SecondSkinAndNoSkin) {
   auto second = ScreenShot(bar);
   EXPECT_EQ(PixelOf(*second, 2, 12), PanelEdge(kSecond));
   EXPECT_EQ(PixelOf(*second, 299, 23), Grip(kSecond));
+  const HWND skinned = bar->GetHandle();
   manager->SetActive(false);
   Settle();
   EXPECT_FALSE(bar->GetSkinData()->SkinIsActive());
+  // The window is made again for the framework's bar.
+  EXPECT_NE(bar->GetHandle(), skinned);
   auto plain = ScreenShot(bar);
   for (fw::TColor c : {PanelEdge(kFirst), PanelEdge(kSecond), Grip(kFirst), Grip(kSecond), PanelFace(kSecond)})
     EXPECT_EQ(CountColour(*plain, fw::TRect(0, 0, 300, 24), c), 0);
