@@ -144,7 +144,7 @@ skin::TkEdit* MakeReadOnlyEdit(fw::TComponent* owner, fw::TWinControl* parent, c
 }
 
 skin::TkListView* MakeList(fw::TComponent* owner, fw::TWinControl* parent, const char* name, bool checkboxes,
-                           std::initializer_list<TColumnSpec> columns) {
+                           std::initializer_list<TColumnLayout> columns) {
   auto* list = fw::New<skin::TkListView>(owner);
   list->SetName(name);
   list->GetSkinData()->SetSkinSection("EDIT");
@@ -152,14 +152,14 @@ skin::TkListView* MakeList(fw::TComponent* owner, fw::TWinControl* parent, const
   list->SetCheckboxes(checkboxes);
   list->SetRowSelect(true);
   list->SetReadOnly(true);
-  for (const TColumnSpec& spec : columns) {
+  for (const TColumnLayout& layout : columns) {
     fw::TListColumn* column = list->GetColumns()->Add();
-    column->SetCaption(spec.Caption);
-    if (spec.Width == kAutoWidth)
+    column->SetCaption(layout.Caption);
+    if (layout.Width == kAutoWidth)
       column->SetAutoSize(true);
     else
-      column->SetWidth(spec.Width);
-    if (spec.Right) column->SetAlignment(fw::taRightJustify);
+      column->SetWidth(layout.Width);
+    if (layout.Right) column->SetAlignment(fw::taRightJustify);
   }
   list->SetAlign(fw::alClient);
   list->SetParent(parent);

@@ -66,7 +66,7 @@ fw::TToolButton* MakeToolSeparator(fw::TComponent* owner, skin::TkToolBar* bar, 
 // One column of a list: its caption, its width (kAutoWidth: the width the other columns
 // leave) and whether its texts are right-aligned.
 inline constexpr int kAutoWidth = -1;
-struct TColumnSpec {
+struct TColumnLayout {
   const char* Caption;
   int Width;
   bool Right = false;
@@ -74,6 +74,6 @@ struct TColumnSpec {
 
 // A read-only report list with whole-row selection and the given columns, filling parent.
 skin::TkListView* MakeList(fw::TComponent* owner, fw::TWinControl* parent, const char* name, bool checkboxes,
-                           std::initializer_list<TColumnSpec> columns);
+                           std::initializer_list<TColumnLayout> columns);
 
 }  // namespace app

@@ -20,8 +20,8 @@ const TSourceNode kSourceNodes[kStartupSourceCount] = {
     {"Run OnceEx", 5, 42},    {"Run Services", 5, 42},  {"Run Services Once", 5, 42},  {"Current user", 4, 42},
     {"Run", 11, 42},          {"Run Once", 11, 42},     {"Run OnceEx", 11, 42},        {"Run Services", 11, 42}};
 
-const TColumnSpec kColumns[] = {{"Name", 80},    {"Path", kAutoWidth}, {"Parameters", 80},
-                                {"Section", 80}, {"from", 0},          {"keyOrStartup", 0}};
+const TColumnLayout kColumns[] = {{"Name", 80},    {"Path", kAutoWidth}, {"Parameters", 80},
+                                  {"Section", 80}, {"from", 0},          {"keyOrStartup", 0}};
 
 }  // namespace
 
@@ -50,10 +50,10 @@ void TStartupManager::CreateComponents() {
   tvSU->SetParent(&FPanel);
   fw::TTreeNode* nodes[kStartupSourceCount] = {};
   for (int n = 0; n < kStartupSourceCount; ++n) {
-    const TSourceNode& spec = kSourceNodes[n];
-    nodes[n] = tvSU->GetItems()->AddChild(spec.Parent < 0 ? nullptr : nodes[spec.Parent], spec.Caption);
-    nodes[n]->SetImageIndex(spec.Image);
-    nodes[n]->SetSelectedIndex(spec.Image);
+    const TSourceNode& source = kSourceNodes[n];
+    nodes[n] = tvSU->GetItems()->AddChild(source.Parent < 0 ? nullptr : nodes[source.Parent], source.Caption);
+    nodes[n]->SetImageIndex(source.Image);
+    nodes[n]->SetSelectedIndex(source.Image);
   }
 
   lvSU = fw::New<skin::TkListView>(&FForm);
@@ -65,13 +65,13 @@ void TStartupManager::CreateComponents() {
   lvSU->SetColumnClick(false);
   lvSU->SetHideSelection(false);
   lvSU->SetSmallImages(FForm.suIL);
-  for (const TColumnSpec& spec : kColumns) {
+  for (const TColumnLayout& layout : kColumns) {
     fw::TListColumn* column = lvSU->GetColumns()->Add();
-    column->SetCaption(spec.Caption);
-    if (spec.Width < 0)
+    column->SetCaption(layout.Caption);
+    if (layout.Width < 0)
       column->SetAutoSize(true);
     else
-      column->SetWidth(spec.Width);
+      column->SetWidth(layout.Width);
   }
   lvSU->SetAlign(fw::alClient);
   lvSU->SetParent(&FPanel);

@@ -90,7 +90,10 @@ void TStatusPanels::Clear() {
 
 // --- TStatusBar ---
 
-TStatusBar::TStatusBar(TComponent* owner) : TWinControl(owner), FPanels(std::make_unique<TStatusPanels>(this)) {
+TStatusBar::TStatusBar(TComponent* owner)
+    : TWinControl(owner),
+      FPanels(std::make_unique<TStatusPanels>(this)),
+      FCanvas(std::make_unique<TControlCanvas>(this)) {
   FControlStyle = TControlStyle{csAcceptsControls, csCaptureMouse, csClickEvents, csDoubleClicks, csOpaque};
   FHeight = 19;
   FWidth = 150;
@@ -112,6 +115,23 @@ void TStatusBar::CreateParams(TCreateParams& params) {
 void TStatusBar::CreateWnd() {
   TWinControl::CreateWnd();
   UpdatePanels(true, true);
+}
+
+void TStatusBar::DestroyWnd() {
+  FCanvas->FreeHandle();
+  TWinControl::DestroyWnd();
+}
+
+void TStatusBar::DrawPanel(TStatusPanel* panel, const TRect& rect) {
+  if (OnDrawPanel) OnDrawPanel(this, panel, rect);
+}
+
+void TStatusBar::DrawPanelOn(HDC dc, TStatusPanel* panel, const TRect& rect) {
+  TCanvasLoan loan(FCanvas.get(), dc);
+  FCanvas->GetFont()->Assign(GetFont());
+  FCanvas->GetBrush()->SetColor(GetColor());
+  FCanvas->GetBrush()->SetStyle(bsSolid);
+  DrawPanel(panel, rect);
 }
 
 void TStatusBar::SetSimplePanel(bool v) {
@@ -140,6 +160,13 @@ void TStatusBar::SetBorderWidth(int v) {
 }
 
 void TStatusBar::Dispatch(TMessage& msg) {
+  if (msg.Msg == CN_DRAWITEM) {
+    auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(msg.LParam);
+    const int index = static_cast<int>(dis->itemID);
+    if (index >= 0 && index < FPanels->GetCount()) DrawPanelOn(dis->hDC, FPanels->GetItems(index), dis->rcItem);
+    msg.Result = 1;
+    return;
+  }
   TWinControl::Dispatch(msg);
   if (msg.Msg == WM_NCCALCSIZE && FBorderWidth > 0) {
     RECT* r = reinterpret_cast<RECT*>(msg.LParam);  // the first rectangle of either form

@@ -1,9 +1,12 @@
 // TStatusBar: msctls_statusbar32 with a collection of panels (SB_SETPARTS/SB_SETTEXTA sent to
 // its own window) or one simple text, inside a frame of BorderWidth pixels. It hosts child controls (an animation, for instance).
+// The window draws a panel of style psOwnerDraw through its parent's WM_DRAWITEM, which reaches
+// the bar as CN_DRAWITEM: OnDrawPanel paints it on the bar's Canvas.
 #pragma once
 #include <memory>
 #include <string>
 
+#include "framework/controls/control_canvas.h"
 #include "framework/controls/win_control.h"
 #include "framework/core/collection.h"
 #include "framework/stdctrls/text_painter.h"
@@ -59,6 +62,9 @@ class TStatusPanels : public TCollection {
   TStatusBar* FBar;
 };
 
+// Paints an owner-drawn panel in Rect of StatusBar's Canvas.
+using TDrawPanelEvent = std::function<void(TStatusBar* StatusBar, TStatusPanel* Panel, const TRect& Rect)>;
+
 class TStatusBar : public TWinControl {
   FW_CLASS(TStatusBar, TWinControl)
  public:
@@ -80,13 +86,23 @@ class TStatusBar : public TWinControl {
   void UpdatePanel(int index);
   void Dispatch(TMessage& msg) override;
 
+  // The canvas OnDrawPanel paints on, lent the DC of the panel being drawn.
+  TControlCanvas* GetCanvas() const { return FCanvas.get(); }
+  TDrawPanelEvent OnDrawPanel;
+
  protected:
   ~TStatusBar() override;
   void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;
+  void DestroyWnd() override;
+  // An owner-drawn panel: OnDrawPanel, when assigned.
+  virtual void DrawPanel(TStatusPanel* panel, const TRect& rect);
+  // DrawPanel with the canvas lent dc, in the bar's font on its colour.
+  void DrawPanelOn(HDC dc, TStatusPanel* panel, const TRect& rect);
 
  private:
   std::unique_ptr<TStatusPanels> FPanels;
+  std::unique_ptr<TControlCanvas> FCanvas;
   bool FSimplePanel = false;
   std::string FSimpleText;
   bool FSizeGrip = true;

@@ -58,6 +58,8 @@ class TSvContainer : public fw::TPersistent {
   // Calls the action with every data pointer; the base holds none.
   virtual void WalkData(const TSvIterateDataFunc& action, void* extra);
   virtual bool HoldsPointers() const { return false; }
+  // Whether the data are of no type the container knows; no container here says so.
+  virtual bool HoldsUntypedData() const { return false; }
   virtual void Clear() {}
 
   virtual int DoCompare(const void* data1, const void* data2);

@@ -36,8 +36,6 @@ void TkCommonCombo::Loaded() {
   if (HandleAllocated() && FStoredIndex >= 0) SendMessageA(GetHandle(), CB_SETCURSEL, FStoredIndex, 0);
 }
 
-int TkCommonCombo::GetItemHeight() const { return FItemHeight; }
-
 void TkCommonCombo::SetItemHeight(int value) {
   if (value <= 0) return;
   FItemHeight = value;
@@ -95,7 +93,7 @@ void TkCommonCombo::SelectAll() { Perform(CB_SETEDITSEL, 0, MAKELPARAM(0, -1)); 
 
 void TkCommonCombo::AdjustDropDown() {
   const int rows = std::max(1, std::min(FDropDownCount, GetItems()->GetCount()));
-  SetWindowPos(GetHandle(), nullptr, 0, 0, GetWidth(), FItemHeight * rows + GetHeight() + 2,
+  SetWindowPos(GetHandle(), nullptr, 0, 0, GetWidth(), GetItemHeight() * rows + GetHeight() + 2,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW | SWP_FRAMECHANGED);
 }
 
@@ -238,6 +236,11 @@ void TkCommonComboBox::SetStyle(fw::TComboBoxStyle value) {
 }
 
 std::string TkCommonComboBox::GetText() const { return TkCommonCombo::GetText(); }
+
+int TkCommonComboBox::GetItemHeight() const {
+  if (OwnerDrawn(FStyle) || !HandleAllocated()) return FItemHeight;
+  return static_cast<int>(SendMessageA(GetHandleNoCreate(), CB_GETITEMHEIGHT, 0, 0));
+}
 
 void TkCommonComboBox::CreateParams(fw::TCreateParams& params) {
   TkCommonCombo::CreateParams(params);

@@ -22,7 +22,8 @@ class TkCommonCombo : public TkCustomListControl {
   explicit TkCommonCombo(fw::TComponent* owner);
 
   virtual fw::TStrings* GetItems() const = 0;
-  int GetItemHeight() const;
+  // The stored height here; descendants may ask the window.
+  virtual int GetItemHeight() const { return FItemHeight; }
   // Positive heights only: stored, sent, and the window made again.
   virtual void SetItemHeight(int value);
   int GetDropDownCount() const { return FDropDownCount; }
@@ -89,6 +90,8 @@ class TkCommonComboBox : public TkCommonCombo {
   explicit TkCommonComboBox(fw::TComponent* owner);
 
   fw::TStrings* GetItems() const override { return FItems.get(); }
+  // The window's own item height, the stored one for the owner-draw styles.
+  int GetItemHeight() const override;
   fw::TComboBoxStyle GetStyle() const { return FStyle; }
   virtual void SetStyle(fw::TComboBoxStyle value);
   bool GetAutoComplete() const { return FAutoComplete; }

@@ -293,17 +293,18 @@ bool kInputQuery(const std::string& caption, const std::string& prompt, std::str
   edit->SetText(value);
   edit->SelectAll();
   form->SetActiveControl(edit);
-  struct TButtonSpec {
+  struct TButtonLayout {
     int Caption, Result, Left;
   };
-  for (TButtonSpec spec : {TButtonSpec{IDS_MSGDLG_OK, fw::mrOk, 38}, TButtonSpec{IDS_MSGDLG_CANCEL, fw::mrCancel, 92}}) {
+  for (TButtonLayout layout :
+       {TButtonLayout{IDS_MSGDLG_OK, fw::mrOk, 38}, TButtonLayout{IDS_MSGDLG_CANCEL, fw::mrCancel, 92}}) {
     auto* button = fw::New<TkButton>(form.get());
     button->SetParent(form.get());
-    button->SetCaption(LoadResString(spec.Caption));
-    button->SetModalResult(spec.Result);
-    button->SetDefault(spec.Result == fw::mrOk);
-    button->SetCancel(spec.Result == fw::mrCancel);
-    button->SetBounds(HV(spec.Left, units), VV(41, units), HV(50, units), VV(14, units));
+    button->SetCaption(LoadResString(layout.Caption));
+    button->SetModalResult(layout.Result);
+    button->SetDefault(layout.Result == fw::mrOk);
+    button->SetCancel(layout.Result == fw::mrCancel);
+    button->SetBounds(HV(layout.Left, units), VV(41, units), HV(50, units), VV(14, units));
   }
   TkSkinProvider* provider = form->GetSkinProvider();
   provider->SetSkinSection("DIALOG");

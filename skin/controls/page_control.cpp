@@ -787,7 +787,7 @@ void TkPageControl::WndProc(fw::TMessage& m) {
         auto* info = reinterpret_cast<fw::THintInfo*>(m.LParam);
         const int page = TabAtPos(info->CursorPos);
         if (page >= 0) {
-          info->HintStr = fw::GetShortHint(GetPages(page)->GetHint());
+          info->HintStr = GetPages(page)->GetHint();
           POINT cursor;
           GetCursorPos(&cursor);
           info->HintPos = fw::TPoint(cursor.x + GetSystemMetrics(SM_CXCURSOR) / 2,

@@ -1,5 +1,6 @@
 #include "skin/controls/status_bar.h"
 
+#include "framework/forms/custom_form.h"
 #include "skin/engine/glyphs_text.h"
 #include "skin/engine/mask_paint.h"
 #include "skin/engine/section_paint.h"
@@ -63,12 +64,23 @@ void TkStatusBar::PaintContent() {
     fw::TStatusPanels* panels = GetPanels();
     for (int i = 0; i < panels->GetCount(); ++i) {
       fw::TRect r = StatusPanelRect(i);
+      fw::TStatusPanel* panel = panels->GetItems(i);
+      // The program paints an owner-drawn panel into the cache itself.
+      if (panel->GetStyle() == fw::psOwnerDraw && OnDrawPanel) {
+        DrawPanelOn(GetSkinData()->CacheBmp->GetCanvas()->GetHandle(), panel, r);
+        continue;
+      }
       InflateRect(fw::AsRECT(r), -1, -1);
-      const fw::TStatusPanel* panel = panels->GetItems(i);
       PaintStatusPanelItem(panel, panel->GetText(), r, i == panels->GetCount() - 1);
     }
   }
-  if (GetSizeGrip()) PaintStatusGrip();
+  if (ShowsGrip()) PaintStatusGrip();
+}
+
+bool TkStatusBar::ShowsGrip() const {
+  if (!GetSizeGrip()) return false;
+  const fw::TCustomForm* form = fw::GetParentForm(this);
+  return !form || !form->HandleAllocated() || !IsZoomed(form->GetHandleNoCreate());
 }
 
 void TkStatusBar::PaintStatusPanelItem(const fw::TStatusPanel* panel, const std::string& text, fw::TRect r,
@@ -174,8 +186,10 @@ void TkStatusBar::Loaded() {
   TakeFaceColour();
 }
 
-void TkStatusBar::OwnSkinCommand(int) {
+void TkStatusBar::OwnSkinCommand(int command) {
   TakeFaceColour();
+  // Without the skin the native bar starts afresh (its children with it).
+  if (command == cmdRemoveSkin) RecreateWnd();
   if (HandleAllocated())
     RedrawWindow(GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
 }
@@ -223,7 +237,12 @@ bool TkStatusBar::SkinnedMessage(fw::TMessage& m) {
   }
   CommonMessage(m, d);
   fw::TStatusBar::WndProc(m);
-  if (m.Msg == WM_SIZE && GetVisible() && GetBorderWidth() > 0) Perform(WM_NCPAINT, 1, 0);
+  if (m.Msg == WM_SIZE) {
+    // The grip, the last panel's edge and the texts move with the size: the whole bar shows the
+    // rebuilt cache, not only the part the size uncovered.
+    Invalidate();
+    if (GetVisible() && GetBorderWidth() > 0) Perform(WM_NCPAINT, 1, 0);
+  }
   if (m.Msg == kSbSetText || m.Msg == kSbSimple || m.Msg == kSbGetRect) d->BGChanged = true;
   // The whole bar shows the rebuilt cache (the native bar may leave a changed text unpainted).
   if (m.Msg == kSbSetText || m.Msg == kSbSimple) Invalidate();

@@ -5,6 +5,7 @@
 #include "framework/controls/win_control.h"
 #include "framework/rtl/seams.h"
 #include "framework/stdctrls/custom_edit.h"
+#include "skin/controls/page_control.h"
 #include "skin/engine/control_paint.h"
 #include "skin/engine/skin_command.h"
 #include "skin/engine/skin_manager.h"
@@ -290,7 +291,8 @@ bool TkCommonData::HasTransparency() const {
 }
 
 bool TkCommonData::NeedsParentBackground() const {
-  if (Cmd9Flag || !SkinIsActive() || !OwnerControl) return true;
+  // A tab sheet shows its page control's background.
+  if (Cmd9Flag || !SkinIsActive() || !OwnerControl || dynamic_cast<const TkTabSheet*>(OwnerControl)) return true;
   if (OwnerControl->GetControlState().Contains(fw::csCreating) || !OwnerControl->GetVisible()) return true;
   const TkGeneralData* section = Section();
   if (!section) return false;

@@ -502,7 +502,8 @@ int TkSkinProvider::MenuLineItemWidth(fw::TMenuItem* item) const {
 
 bool TkSkinProvider::ShowsGrip() const {
   return FGripMode == gmRightBottom && FForm &&
-         (FForm->GetBorderStyle() == fw::bsSizeable || FForm->GetBorderStyle() == fw::bsSizeToolWin);
+         (FForm->GetBorderStyle() == fw::bsSizeable || FForm->GetBorderStyle() == fw::bsSizeToolWin) &&
+         !(FForm->HandleAllocated() && IsZoomed(FForm->GetHandleNoCreate()));
 }
 
 fw::TPoint TkSkinProvider::GripImagePos() const {

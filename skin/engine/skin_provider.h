@@ -137,7 +137,8 @@ class TkSkinProvider : public fw::TComponent {
   bool MenuPresent() const;
   int MenuLineRows();
   fw::TPoint GripImagePos() const;
-  // The grip image is drawn and sizes the form: GripMode asks for it and the form can be resized.
+  // The grip image is drawn and sizes the form: GripMode asks for it and the form can be resized
+  // (it is not maximised).
   bool ShowsGrip() const;
   // An MDI form with a main menu whose active child is maximized.
   bool MDIChildMaximized() const;

@@ -675,20 +675,20 @@ class AttributeManagerPanel : public AttributeManager {
 
 TEST_F(AttributeManagerPanel, ToolBarMenuAndList) {
   for (skin::TkPanel* panel : app::frmMain->ToolPanels()) EXPECT_EQ(panel->GetVisible(), panel == app::frmMain->pnlAM);
-  struct TButtonSpec {
+  struct TButtonLayout {
     const char* Name;
     const char* Hint;
     fw::TToolButtonStyle Style;
   };
-  const TButtonSpec buttons[] = {{"ToolButton1", "Chage only folder attribute", fw::tbsButton},
-                                 {"ToolButton3", "Change only files attribute", fw::tbsButton},
-                                 {"ToolButton4", "Change all attribute", fw::tbsButton},
-                                 {"ToolButton5", "", fw::tbsSeparator},
-                                 {"ToolButton7", "Up", fw::tbsButton},
-                                 {"ToolButton9", "View", fw::tbsDropDown},
-                                 {"ToolButton8", "Refresh", fw::tbsButton},
-                                 {"ToolButton10", "", fw::tbsSeparator},
-                                 {"ToolButton13", "Selected item info", fw::tbsButton}};
+  const TButtonLayout buttons[] = {{"ToolButton1", "Chage only folder attribute", fw::tbsButton},
+                                   {"ToolButton3", "Change only files attribute", fw::tbsButton},
+                                   {"ToolButton4", "Change all attribute", fw::tbsButton},
+                                   {"ToolButton5", "", fw::tbsSeparator},
+                                   {"ToolButton7", "Up", fw::tbsButton},
+                                   {"ToolButton9", "View", fw::tbsDropDown},
+                                   {"ToolButton8", "Refresh", fw::tbsButton},
+                                   {"ToolButton10", "", fw::tbsSeparator},
+                                   {"ToolButton13", "Selected item info", fw::tbsButton}};
   ASSERT_EQ(tool->kToolBar2->GetButtonCount(), 9);
   for (int i = 0; i < 9; ++i) {
     fw::TToolButton* button = tool->kToolBar2->GetButtons(i);

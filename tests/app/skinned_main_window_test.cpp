@@ -1,6 +1,7 @@
 // The main window drawn from the control test skin: its header, a tool panel's title strip, a
 // bitmap button and the navigation speed buttons show the skin's colours, and a skin change
-// repaints them all in the other skin's.
+// repaints them all in the other skin's; the status bar keeps one size grip through a drag of the
+// window's corner and shows none while the window is maximised.
 #include "app/main/cleaners_frame.h"
 #include "app/tools/drive_cleaner.h"
 #include "main_window_fixture.h"
@@ -8,6 +9,7 @@
 #include "skin/engine/skin_manager.h"
 #include "skin/engine/stored_skins.h"
 #include "support/control_skin.h"
+#include "support/panel_form_fixture.h"
 
 using app::frmMain;
 using control_skin::kBorder;
@@ -83,6 +85,27 @@ TEST_F(SkinnedMainWindowTest, TheWindowShowsTheSkinsColoursAndFollowsAChange) {
   ExpectColours(control_skin::kFirst);
   Use(control_skin::kSecondName);
   ExpectColours(control_skin::kSecond);
+}
+
+TEST_F(SkinnedMainWindowTest, TheStatusBarKeepsOneGripThroughADrag) {
+  StartSkinned();
+  skin::TkStatusBar* bar = frmMain->kBar;
+  const fw::TColor grip = control_skin::Colour(control_skin::kFirst.Index, control_skin::kGripNumber, 0);
+  // The grip pixels the bar shows.
+  auto gripPixels = [&] {
+    Pump();
+    return testing_paint::CountColour(*control_shots::ScreenShot(bar),
+                                      fw::TRect(0, 0, bar->GetWidth(), bar->GetHeight()), grip);
+  };
+  const int oneGrip = gripPixels();
+  ASSERT_GT(oneGrip, 0);
+  for (int step = 1; step <= 5; ++step) {
+    frmMain->SetBounds(frmMain->GetLeft(), frmMain->GetTop(), frmMain->GetWidth() + 17, frmMain->GetHeight() + 5);
+    Pump();
+  }
+  EXPECT_EQ(gripPixels(), oneGrip);
+  frmMain->SetWindowState(fw::wsMaximized);
+  EXPECT_EQ(gripPixels(), 0);
 }
 
 }  // namespace

@@ -91,34 +91,35 @@ class SkinMenus : public FormSkinTest {
     bool IcoLine = false;
     int CheckFrames = 2;
   };
-  void LoadMenuSkin(const TMenuSkin& spec) {
+  void LoadMenuSkin(const TMenuSkin& menuSkin) {
     test_skins::Picture master(36, 24, test_skins::kFuchsia);
     master.Fill(0, 0, 36, 12, kMainMenu);
-    if (spec.CutCorners) {
+    if (menuSkin.CutCorners) {
       const test_skins::Picture frame = test_skins::MaskPicture({kMainMenu, kMainMenu, kMainMenu}, 12, 12, false);
       for (int y = 0; y < 12; ++y)
         for (int x = 0; x < 36; ++x) master.Set(x, y, frame.At(x, y));
     }
     master.Fill(0, 12, 24, 12, kCheck);
     std::vector<std::pair<std::string, std::string>> sections{{"GLOBALINFO", ""}};
-    if (spec.MainMenu) sections.emplace_back("MAINMENU", "");
-    if (spec.MenuItem) sections.emplace_back("MENUITEM", "");
-    if (spec.IcoLine) sections.emplace_back("ICOLINE", "");
+    if (menuSkin.MainMenu) sections.emplace_back("MAINMENU", "");
+    if (menuSkin.MenuItem) sections.emplace_back("MENUITEM", "");
+    if (menuSkin.IcoLine) sections.emplace_back("ICOLINE", "");
     LoadSkin(master, sections, [&](skin::TkStoredSkin& s) {
-      if (spec.MainMenu && spec.MainMenuMask) AddImage(s, "MAINMENU", "BORDERSMASK", fw::TRect(0, 0, 36, 12), 0, 0, 4, 3);
-      AddImage(s, "GLOBALINFO", "CHECK", fw::TRect(0, 12, 24, 24), 0, 0, 0, std::max(spec.CheckFrames, 1));
-      if (spec.MainMenu) SectionOf(s, "MAINMENU")->SetColor(kMainMenu);
-      if (spec.MenuItem) {
+      if (menuSkin.MainMenu && menuSkin.MainMenuMask)
+        AddImage(s, "MAINMENU", "BORDERSMASK", fw::TRect(0, 0, 36, 12), 0, 0, 4, 3);
+      AddImage(s, "GLOBALINFO", "CHECK", fw::TRect(0, 12, 24, 24), 0, 0, 0, std::max(menuSkin.CheckFrames, 1));
+      if (menuSkin.MainMenu) SectionOf(s, "MAINMENU")->SetColor(kMainMenu);
+      if (menuSkin.MenuItem) {
         SectionOf(s, "MENUITEM")->SetColor(kMenuItem);
         SectionOf(s, "MENUITEM")->SetHotColor(kMenuItemHot);
       }
-      if (spec.IcoLine) SectionOf(s, "ICOLINE")->SetColor(kIcoLine);
+      if (menuSkin.IcoLine) SectionOf(s, "ICOLINE")->SetColor(kIcoLine);
     });
     manager->SetIsDefault(true);
     manager->GetMenuSupport()->SetIcoLineSkin("ICOLINE");
     // The loader reads a count of 0 as the default; a damaged table can still hold one.
     auto& masks = const_cast<skin::TkMaskArray&>(manager->GetMasks());
-    masks[manager->GetMaskIndexBySection("GLOBALINFO", "CHECK")].ImageCount = static_cast<short>(spec.CheckFrames);
+    masks[manager->GetMaskIndexBySection("GLOBALINFO", "CHECK")].ImageCount = static_cast<short>(menuSkin.CheckFrames);
   }
   // A plain 80 x 40 popup window: a stand-in for a menu window whose procedure and region can be read.
   static HWND MakeWindow() {

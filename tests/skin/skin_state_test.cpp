@@ -11,6 +11,7 @@
 #include "framework/stdctrls/custom_edit.h"
 #include "skin/controls/bound_label.h"
 #include "skin/controls/label.h"
+#include "skin/controls/page_control.h"
 #include "skin/engine/common_data.h"
 #include "skin/engine/glyphs_text.h"
 #include "skin/engine/skin_command.h"
@@ -216,6 +217,23 @@ TEST_F(SkinStateTest, ColourAnswer) {
   half->SetColor(fw::clBtnFace);
   EXPECT_EQ(ask(half), fw::ColorToRGB(fw::clBtnFace));
   skin::QueriedColor = fw::clFuchsia;
+}
+
+TEST_F(SkinStateTest, ATabSheetShowsItsParentsBackground) {
+  // An opaque, enabled, visible control does not need its parent's background ...
+  auto* panel = Probe(form, "panel", 51);
+  form->HandleNeeded();
+  EXPECT_FALSE(panel->Data.NeedsParentBackground());
+  // ... a tab sheet of the same section does.
+  auto* sheet = fw::New<skin::TkTabSheet>(form);
+  sheet->SetBounds(10, 10, 100, 60);
+  sheet->SetParent(form);
+  sheet->SetVisible(true);
+  skin::TkCommonData data(sheet, false);
+  data.SetSkinSection("PANEL");
+  ASSERT_TRUE(data.SkinIsActive());
+  ASSERT_TRUE(sheet->GetVisible() && sheet->GetEnabled());
+  EXPECT_TRUE(data.NeedsParentBackground());
 }
 
 TEST_F(SkinStateTest, SizeTellsUnanchoredChildren) {

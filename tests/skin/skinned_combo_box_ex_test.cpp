@@ -176,6 +176,11 @@ TEST_F(SkinnedComboBoxExTest, StoredLengthAndHeight) {
   EXPECT_EQ(combo->GetItems()->GetCount(), 4);
   EXPECT_EQ(combo->GetItemIndex(), 1);
   EXPECT_EQ(SendMessageA(combo->GetHandle(), CB_GETITEMHEIGHT, 0, 0), 20);
+  // A combo that draws no items of its own answers the window's height.
+  combo->SetStyle(fw::csDropDown);
+  const int native = static_cast<int>(SendMessageA(combo->GetHandle(), CB_GETITEMHEIGHT, 0, 0));
+  EXPECT_NE(native, 20);
+  EXPECT_EQ(combo->GetItemHeight(), native);
 }
 
 TEST_F(SkinnedComboBoxExTest, SkinnedLookWithTheComboButton) {

@@ -1,7 +1,8 @@
 // The skinned edits against the control test skin: the text inset as a function, the idle look
 // (the whole window from the cache, password characters) against the active one (only the
 // 2-pixel frame from the cache), the disabled look, the bound label beside the edit, the
-// unskinned mask edit that shows its text, and the skin commands.
+// unskinned mask edit that shows its text, the mask edit's border, window and text rectangle
+// across skin changes, and the skin commands.
 #include <gtest/gtest.h>
 
 #include "framework/forms/application.h"
@@ -201,6 +202,43 @@ TEST_F(SkinnedEditTest, UnskinnedEditsShowTheirText) {
   EXPECT_GT(CountColour(*shown, fw::TRect(2, 2, 60, 22), fw::ColorToRGB(fw::clWindowText)), 5);
   EXPECT_TRUE(SamePixels(*shown, *WindowShot(plain)));
   EXPECT_TRUE(SamePixels(*WindowShot(edit), *WindowShot(plain)));
+}
+
+TEST_F(SkinnedEditTest, MaskEditBorderRecreationAndTextRect) {
+  auto* mask = fw::New<skin::TkMaskEdit>(form);
+  mask->SetBorderStyle(fw::bsNone);
+  mask->SetBounds(100, 60, 140, 24);
+  // A run of underscores marks every column the text may reach.
+  mask->SetText(std::string(60, '_'));
+  mask->SetParent(panel);
+  Settle();
+  // Placed under the skin, it takes a single border for the skin's frame.
+  EXPECT_EQ(mask->GetBorderStyle(), fw::bsSingle);
+  const auto fontBox = [&](const TControlSkin& s) {
+    return control_shots::BoxOf(Cache(mask), [&](fw::TColor c) { return c == s.Edit.Font; });
+  };
+  // The idle text lies in (3, 3, Width - 3, Height - 3).
+  EXPECT_EQ(fontBox(kFirst).Left, 3);
+  EXPECT_EQ(fontBox(kFirst).Right, 140 - 3);
+  EXPECT_TRUE(SamePixels(*WindowShot(mask), Cache(mask)));
+
+  // A new skin gives it the single border again.
+  mask->SetBorderStyle(fw::bsNone);
+  UseSecondSkin();
+  Settle();
+  EXPECT_EQ(mask->GetBorderStyle(), fw::bsSingle);
+  EXPECT_EQ(fontBox(kSecond).Right, 140 - 3);
+  EXPECT_TRUE(SamePixels(*WindowShot(mask), Cache(mask)));
+
+  // The skin's removal makes its window again, which the native edit paints.
+  const HWND before = mask->GetHandle();
+  manager->SetActive(false);
+  Settle();
+  EXPECT_TRUE(mask->HandleAllocated());
+  EXPECT_NE(mask->GetHandle(), before);
+  EXPECT_EQ(mask->GetText(), std::string(60, '_'));
+  Refresh(mask);
+  EXPECT_GT(CountColour(*WindowShot(mask), fw::TRect(2, 2, 138, 22), fw::ColorToRGB(fw::clWindowText)), 20);
 }
 
 TEST_F(SkinnedEditTest, SkinCommands) {

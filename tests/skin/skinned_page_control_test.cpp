@@ -279,13 +279,13 @@ TEST_F(SkinnedPageControlTest, HotTrackingAndHints) {
   pages->Perform(fw::CM_MOUSELEAVE);
   EXPECT_EQ(pages->HotTab(), -1);
 
-  // A tab's hint is its page's, shown beside the cursor.
+  // A tab's hint is its page's whole hint, shown beside the cursor.
   pages->GetPages(1)->SetHint("Second page|long text");
   fw::THintInfo info;
   info.HintControl = pages;
   info.CursorPos = Centre(other);
   EXPECT_EQ(pages->Perform(fw::CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&info)), 0);
-  EXPECT_EQ(info.HintStr, "Second page");
+  EXPECT_EQ(info.HintStr, "Second page|long text");
   POINT cursor;
   GetCursorPos(&cursor);
   EXPECT_EQ(info.HintPos.X, cursor.x + GetSystemMetrics(SM_CXCURSOR) / 2);

@@ -1,9 +1,13 @@
 // The skinned status bar against the control test skin: panel rectangles and the grip's place,
 // the panels' "STATUSPANELMASK" faces, texts cut to their panel, the grip, dividers from
 // "DIVIDER" when the section has no panel mask, the BorderWidth frame on the screen, the cache
-// marked by a text change, the second skin and the framework's look without a skin, and a
-// transparent child (the search animation) on the bar's face colour.
+// marked by a text change, the second skin and the framework's look without a skin, a
+// transparent child (the search animation) on the bar's face colour, owner-drawn panels painted
+// by the program in the skinned and the framework's bar, and one grip through a drag of the
+// form's corner, none while it is maximised.
 #include <gtest/gtest.h>
+
+#include <vector>
 
 #include "framework/comctrls/animate.h"
 #include "skin/controls/status_bar.h"
@@ -119,12 +123,73 @@ TEST_F(SkinnedStatusBarTest, SecondSkinAndNoSkin) {
   auto second = ScreenShot(bar);
   EXPECT_EQ(PixelOf(*second, 2, 12), PanelEdge(kSecond));
   EXPECT_EQ(PixelOf(*second, 299, 23), Grip(kSecond));
+  const HWND skinned = bar->GetHandle();
   manager->SetActive(false);
   Settle();
   EXPECT_FALSE(bar->GetSkinData()->SkinIsActive());
+  // The window is made again for the framework's bar.
+  EXPECT_NE(bar->GetHandle(), skinned);
   auto plain = ScreenShot(bar);
   for (fw::TColor c : {PanelEdge(kFirst), PanelEdge(kSecond), Grip(kFirst), Grip(kSecond), PanelFace(kSecond)})
     EXPECT_EQ(CountColour(*plain, fw::TRect(0, 0, 300, 24), c), 0);
+}
+
+// What the program paints into an owner-drawn panel: a block inset by 2 in its own colour.
+constexpr fw::TColor kOwnerColour = 0x2468AC;
+void PaintOwnerBlock(fw::TStatusBar* bar, fw::TStatusPanel*, const fw::TRect& r) {
+  bar->GetCanvas()->GetBrush()->SetColor(kOwnerColour);
+  bar->GetCanvas()->FillRect(fw::TRect(r.Left + 2, r.Top + 2, r.Right - 2, r.Bottom - 2));
+}
+
+TEST_F(SkinnedStatusBarTest, OwnerDrawnPanelPaintedByTheProgram) {
+  // The framework's bar beside the skinned one: the window draws the panel through WM_DRAWITEM.
+  auto* plain = Place<fw::TStatusBar>(panel, 10, 60, 300, 24);
+  plain->SetAlign(fw::alNone);
+  plain->SetBounds(10, 60, 300, 24);
+  for (int width : {150, 30, 50}) plain->GetPanels()->Add()->SetWidth(width);
+  plain->OnDrawPanel = PaintOwnerBlock;
+  for (fw::TStatusBar* b : {static_cast<fw::TStatusBar*>(bar), plain}) {
+    b->GetPanels()->GetItems(1)->SetStyle(fw::psOwnerDraw);
+    b->GetPanels()->GetItems(1)->SetText("program's own");
+  }
+  std::vector<fw::TRect> drawn;
+  bar->OnDrawPanel = [&](fw::TStatusBar* b, fw::TStatusPanel* p, const fw::TRect& r) {
+    drawn.push_back(r);
+    EXPECT_EQ(p, b->GetPanels()->GetItems(1));
+    PaintOwnerBlock(b, p, r);
+  };
+  Settle();
+  plain->Invalidate();
+  bar->Invalidate();
+  Settle();
+  // Skinned: the panel's whole rectangle in the cache, the block in it and nothing of the mask.
+  ASSERT_FALSE(drawn.empty());
+  EXPECT_EQ(drawn.back(), bar->StatusPanelRect(1));
+  const fw::TRect r = bar->StatusPanelRect(1);
+  auto shot = ScreenShot(bar);
+  EXPECT_EQ(CountColour(*shot, fw::TRect(0, 0, 300, 24), kOwnerColour), (r.Width() - 4) * (24 - 4));
+  EXPECT_EQ(PixelOf(*shot, r.Left + 2, 12), kOwnerColour);
+  EXPECT_EQ(CountColour(*shot, fw::TRect(r.Left + 2, 2, r.Right - 2, 22), PanelFace(kFirst)), 0);
+  // The other panels keep their masks.
+  EXPECT_EQ(PixelOf(*shot, bar->StatusPanelRect(0).Left + 2, 12), PanelEdge(kFirst));
+  // The framework's bar: the block inside the panel's part of the window.
+  RECT part{};
+  SendMessageA(plain->GetHandle(), SB_GETRECT, 1, reinterpret_cast<LPARAM>(&part));
+  auto plainShot = ScreenShot(plain);
+  EXPECT_EQ(control_shots::BoxOf(*plainShot, [](fw::TColor c) { return c == kOwnerColour; }),
+            fw::TRect(part.left + 2, part.top + 2, part.right - 2, part.bottom - 2));
+
+  // Without a skin the skinned bar is the framework's: the window asks the program again.
+  drawn.clear();
+  manager->SetActive(false);
+  Settle();
+  bar->Invalidate();
+  Settle();
+  ASSERT_FALSE(drawn.empty());
+  SendMessageA(bar->GetHandle(), SB_GETRECT, 1, reinterpret_cast<LPARAM>(&part));
+  EXPECT_EQ(drawn.back(), fw::TRect(part));
+  EXPECT_EQ(control_shots::BoxOf(*ScreenShot(bar), [](fw::TColor c) { return c == kOwnerColour; }),
+            fw::TRect(part.left + 2, part.top + 2, part.right - 2, part.bottom - 2));
 }
 
 // The colour of the brush the bar gives a child for its background.
@@ -174,6 +239,32 @@ TEST_F(SkinnedStatusBarTest, ATransparentChildSitsOnTheBarsFace) {
   manager->SetActive(true);
   Settle();
   EXPECT_EQ(anim->GetColor(), 0x345678);
+}
+
+TEST_F(SkinnedStatusBarTest, OneGripAfterADragAndNoneMaximised) {
+  // At the foot of the sizeable form, as the main window holds it.
+  bar->SetParent(form);
+  bar->SetAlign(fw::alBottom);
+  auto gripPixelsShown = [this] {
+    Settle();
+    return CountColour(*ScreenShot(bar), fw::TRect(0, 0, bar->GetWidth(), bar->GetHeight()), Grip(kFirst));
+  };
+  const int oneGrip = gripPixelsShown();
+  EXPECT_EQ(oneGrip, CountColour(Cache(), fw::TRect(0, 0, Cache().GetWidth(), Cache().GetHeight()), Grip(kFirst)));
+  ASSERT_GT(oneGrip, 0);
+  // A drag of the form's corner: five sizes, each painted before the next.
+  for (int step = 1; step <= 5; ++step) {
+    form->SetBounds(40, 40, 420 + 23 * step, 200 + 7 * step);
+    Settle();
+  }
+  EXPECT_EQ(gripPixelsShown(), oneGrip);
+  EXPECT_EQ(control_shots::BoxOf(*ScreenShot(bar), [](fw::TColor c) { return c == Grip(kFirst); }).Right,
+            bar->GetWidth());
+  // Maximised, the form cannot be sized from its corner: no grip at all, nor a stale one mid-bar.
+  form->SetWindowState(fw::wsMaximized);
+  EXPECT_EQ(gripPixelsShown(), 0);
+  form->SetWindowState(fw::wsNormal);
+  EXPECT_EQ(gripPixelsShown(), oneGrip);
 }
 
 }  // namespace
