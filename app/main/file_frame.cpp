@@ -7,7 +7,8 @@ namespace app {
 TfrmFile::TfrmFile(fw::TComponent* owner) : TfrmNavigation(owner) {}
 
 void TfrmFile::CreateComponents() {
-  CreateButtons("File attribute", "File wiper", "Folder size", 6, 0);
+  // A group of its own, as the other two frames have: the shown tool's button stays down.
+  CreateButtons("File attribute", "File wiper", "Folder size", 6, 3);
   kSpeedButton1->OnClick = fw::Bind(this, &TfrmFile::kSpeedButton1Click);
   kSpeedButton2->OnClick = fw::Bind(this, &TfrmFile::kSpeedButton2Click);
   // The folder-size tool does not exist: its button stays hidden and does nothing.

@@ -271,11 +271,26 @@ void TCustomListView::UpdateAutoSizeColumns() {
   for (int i = 0; i < FColumns->GetCount(); ++i) {
     TListColumn* col = FColumns->GetItems(i);
     if (!col->FAutoSize) continue;
-    int w = share + (left-- > 0 ? 1 : 0);
-    if (w < 0) w = 0;
+    const int w = std::max(share + (left-- > 0 ? 1 : 0), NarrowestAutoWidth(i));
     Perform(LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(i), w);
   }
   FSizingColumns = false;
+}
+
+int TCustomListView::NarrowestAutoWidth(int index) {
+  constexpr int kCaptionMargins = 12;
+  const std::wstring caption = ShownWide(FColumns->GetItems(index)->GetCaption());
+  int width = static_cast<int>(Perform(LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(caption.c_str()))) +
+              kCaptionMargins;
+  // The first column also shows the rows' check boxes and small images.
+  if (index == 0)
+    for (const int kind : {LVSIL_STATE, LVSIL_SMALL})
+      if (HIMAGELIST images = reinterpret_cast<HIMAGELIST>(Perform(LVM_GETIMAGELIST, kind, 0))) {
+        int cx = 0, cy = 0;
+        ImageList_GetIconSize(images, &cx, &cy);
+        width += cx;
+      }
+  return width;
 }
 
 // --- items and selection ---

@@ -161,8 +161,11 @@ class TCustomListView : public TWinControl {
   void InsertColumnNative(int index);
   void UpdateColumnNative(int index);
   void DeleteColumnNative(int index);
-  // Shares the width left by fixed columns among the AutoSize columns.
+  // Shares the width left by fixed columns among the AutoSize columns, each keeping at least
+  // NarrowestAutoWidth: a list too narrow for its columns scrolls rather than squeezing one away.
   void UpdateAutoSizeColumns();
+  // Room for the column's caption and, in the first column, the rows' check boxes and images.
+  int NarrowestAutoWidth(int index);
   void HandleNotify(TMessage& msg);
   void HandleItemChanged(const NMLISTVIEW& nm);
   void HandleGetDispInfo(NMLVDISPINFOA& info, bool wide);

@@ -1,5 +1,6 @@
 #include "skin/controls/frame_bar.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "framework/forms/application.h"
@@ -304,6 +305,7 @@ void TkFrameBar::Rearrange() {
                         : 0;
   const fw::TRect rect = ItemsRect();
   FRearranging = true;
+  FollowHeight();
   const bool showHint = fw::Application->GetShowHint();
   fw::Application->SetShowHint(false);
   FadingForbidden = true;
@@ -400,6 +402,18 @@ void TkFrameBar::Rearrange() {
   }
 }
 
+void TkFrameBar::FollowHeight() {
+  const int change = GetHeight() - FLaidOutHeight;
+  FLaidOutHeight = GetHeight();
+  if (change == 0) return;
+  for (int i = 0; i < FItems->GetCount(); ++i) {
+    TkTitleItem* item = FItems->GetItems(i);
+    if (item->FState != tsOpen || !item->FFrame || !item->FVisible) continue;
+    item->FFrame->SetHeight(std::max(0, item->FFrame->GetHeight() + change));
+    item->FFullHeight = item->FFrame->GetHeight();
+  }
+}
+
 void TkFrameBar::UpdateWidths() {
   const bool was = FRearranging;
   FRearranging = true;
@@ -423,7 +437,8 @@ void TkFrameBar::WndProc(fw::TMessage& m) {
   TkScrollBox::WndProc(m);
   if (!FItems) return;
   if (m.Msg == WM_SIZE) {
-    if (!FRearranging) UpdateWidths();
+    // Laid out anew at every size; one that comes during a rearrangement is acted on after it.
+    if (!Destroying()) RearrangeAtOnce();
   } else if (m.Msg == fw::CM_ENABLEDCHANGED) {
     const bool enabled = GetEnabled();
     for (int i = 0; i < FItems->GetCount(); ++i) {

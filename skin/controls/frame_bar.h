@@ -4,8 +4,9 @@
 // opens and freed when it closes (OnFrameDestroy may keep it). Opening and closing slide the
 // frames in four passes by window regions, a pause of 10 ms (through the clock seam) and the
 // message pump between them; hints, fades and the buttons' mouse entry rest meanwhile. A
-// rearrangement asked for during one runs when that one ends. The bar is a skinned scroll box:
-// its vertical range follows the sections, shown by its skinned bar.
+// rearrangement asked for during one runs when that one ends. Every size change lays the bar out
+// again, its open frames taking up a change of its height. The bar is a skinned scroll box: its
+// vertical range follows the sections, shown by its skinned bar.
 #pragma once
 #include <functional>
 #include <memory>
@@ -154,6 +155,9 @@ class TkFrameBar : public TkScrollBox {
  private:
   friend class TkTitleItem;
   int ScrollOffset() const;
+  // A change of the bar's height since the last rearrangement goes to the open sections' frames:
+  // the titles below them keep their place at the bar's foot.
+  void FollowHeight();
   // A rearrangement without the slide.
   void RearrangeAtOnce();
   // Offers the item's frame to OnFrameDestroy and frees it when allowed; true when freed.
@@ -171,6 +175,7 @@ class TkFrameBar : public TkScrollBox {
   bool FRearranging = false;
   bool FPendingRearrange = false;
   bool FBarWasVisible = false;
+  int FLaidOutHeight = 0;
 };
 
 }  // namespace skin

@@ -399,6 +399,11 @@ void TkPageControl::PaintTab(int pageIndex, int state, fw::TPoint offset, fw::TB
     PaintSideCaption(canvas, page, r, state, skinIndex);
     return;
   }
+  // Every caption along the strip sits on the active tab's line: an inactive tab reaches under
+  // the page area, which would cover the lower part of a caption centred in all of it.
+  const fw::TRect line = Moved(SkinTabRect(tabIndex, true), offset);
+  r.Top = line.Top;
+  r.Bottom = line.Bottom;
   canvas->GetFont()->Assign(GetFont());
   canvas->GetBrush()->SetStyle(fw::bsClear);
   const std::string caption = page->GetCaption();

@@ -200,6 +200,44 @@ TEST_F(MainWindowTest, NavigationButtonsSwitchToolsAndGroups) {
   EXPECT_EQ(frmMain->driveCleaner->lvDCDrive->GetItems()->GetCount(), rows);
 }
 
+// Whatever size the window takes (larger, maximised, restored, its smallest), the bar lays its
+// sections out at once as it would open them at that size: the titles below the open section
+// at the bar's foot, no scroll bar.
+TEST_F(MainWindowTest, TheFrameBarFollowsEverySizeChange) {
+  Start();
+  skin::TkFrameBar* bar = frmMain->barMenu;
+  auto title = [bar](int i) { return bar->GetItems()->GetItems(i)->GetTitleButton()->GetBoundsRect(); };
+  auto titles = [title] {
+    std::string rects;
+    for (int i = 0; i < 3; ++i) {
+      const fw::TRect r = title(i);
+      rects += std::to_string(r.Left) + "," + std::to_string(r.Top) + "," + std::to_string(r.Right) + "," +
+               std::to_string(r.Bottom) + " ";
+    }
+    return rects;
+  };
+  HWND window = frmMain->GetHandle();
+  const std::vector<std::pair<const char*, std::function<void()>>> sizes = {
+      {"larger", [] { frmMain->SetBounds(20, 20, 900, 700); }},
+      {"maximised", [window] { ShowWindow(window, SW_MAXIMIZE); }},
+      {"restored", [window] { ShowWindow(window, SW_RESTORE); }},
+      {"smallest", [] { frmMain->SetBounds(20, 20, 600, 500); }},
+  };
+  for (const auto& [name, resize] : sizes) {
+    resize();
+    Pump();
+    const std::string after = titles();
+    EXPECT_FALSE(bar->GetVertSkinBar() && bar->GetVertSkinBar()->GetVisible()) << name;
+    EXPECT_FALSE(GetWindowLongA(bar->GetHandle(), GWL_STYLE) & WS_VSCROLL) << name;
+    // "Cleaners" opened anew at this size.
+    bar->OpenItem(1, false);
+    bar->OpenItem(0, false);
+    Pump();
+    EXPECT_EQ(after, titles()) << name;
+    EXPECT_GT(title(2).Bottom, bar->GetClientHeight() - 20) << name;
+  }
+}
+
 // Under the control test skin the bar shows its "BAR" face and its titles their "BARTITLE"
 // faces, the open "Cleaners" title hot.
 TEST_F(MainWindowTest, TheFrameBarShowsItsSectionsWithCleanersOpenAndHot) {

@@ -3,6 +3,8 @@
 // repaints them all in the other skin's; the status bar keeps one size grip through a drag of the
 // window's corner and shows none while the window is maximised.
 #include "app/main/cleaners_frame.h"
+#include "app/main/file_frame.h"
+#include "app/main/system_frame.h"
 #include "app/tools/drive_cleaner.h"
 #include "main_window_fixture.h"
 #include "skin/engine/skin_engine.h"
@@ -106,6 +108,29 @@ TEST_F(SkinnedMainWindowTest, TheStatusBarKeepsOneGripThroughADrag) {
   EXPECT_EQ(gripPixels(), oneGrip);
   frmMain->SetWindowState(fw::wsMaximized);
   EXPECT_EQ(gripPixels(), 0);
+}
+
+// Whichever group is open, the tile of the tool shown stays pressed and the others are up.
+TEST_F(SkinnedMainWindowTest, TheShownToolsTileIsPressedInEveryGroup) {
+  StartSkinned();
+  auto expectPressed = [&](app::TfrmNavigation* frame, int pressed) {
+    Use(control_skin::kFirstName);
+    skin::TkSpeedButton* buttons[] = {frame->kSpeedButton1, frame->kSpeedButton2, frame->kSpeedButton3};
+    for (int i = 0; i < 3; ++i) {
+      if (!buttons[i]->GetVisible()) continue;
+      EXPECT_EQ(PixelOf(*buttons[i], 20, kBorder + 1),
+                control_skin::kFirst.SpeedButton.Face[i + 1 == pressed ? control_skin::kPressed : control_skin::kNormal])
+          << frame->ClassName() << " " << i + 1;
+    }
+  };
+  frmMain->barMenu->OpenItem(1, false);
+  frmMain->frmSystem1->kSpeedButton2->Click();
+  expectPressed(frmMain->frmSystem1, 2);
+  frmMain->barMenu->OpenItem(2, false);
+  frmMain->frmFile1->kSpeedButton2->Click();
+  expectPressed(frmMain->frmFile1, 2);
+  frmMain->frmFile1->kSpeedButton1->Click();
+  expectPressed(frmMain->frmFile1, 1);
 }
 
 }  // namespace

@@ -149,6 +149,24 @@ TEST_F(FrameBarTest, OpenItemOpensAtOnceAndTheRangeFollowsTheSections) {
   EXPECT_EQ(clock.Sleeps, 0);
 }
 
+// A change of the bar's height lays it out at once, the open frame taking up the change: the
+// titles below it keep their distance to the bar's foot, and no scroll bar comes.
+TEST_F(FrameBarTest, TheOpenFrameTakesUpAChangeOfTheBarsHeight) {
+  bar->OpenItem(0, false);
+  Settle();
+  const int below = bar->GetHeight() - Item(2)->GetTitleButton()->GetTop();
+  for (const int change : {120, -120, -60}) {
+    const int frameHeight = Item(0)->GetFrame()->GetHeight();
+    form->SetHeight(form->GetHeight() + change);
+    Settle();
+    EXPECT_EQ(Item(0)->GetFrame()->GetHeight(), frameHeight + change) << change;
+    EXPECT_EQ(ShownHeight(Item(0)->GetFrame()), frameHeight + change) << change;
+    EXPECT_EQ(bar->GetHeight() - Item(2)->GetTitleButton()->GetTop(), below) << change;
+    EXPECT_FALSE(bar->GetVertSkinBar() && bar->GetVertSkinBar()->GetVisible()) << change;
+  }
+  EXPECT_EQ(clock.Sleeps, 0);
+}
+
 TEST_F(FrameBarTest, SectionsSlideInFourPassesPausingThroughTheClock) {
   bar->OpenItem(0, false);
   ASSERT_EQ(clock.Sleeps, 0);

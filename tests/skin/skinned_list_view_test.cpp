@@ -280,6 +280,45 @@ TEST_F(SkinnedListViewTest, AVerticalBarMirrorsTheListAndScrollsNineRowsAStep) {
   EXPECT_EQ(bar->GetPosition(), 29);
 }
 
+// Columns wider than the list: its first column, an auto-size one with the rows' check boxes,
+// keeps room for them and its texts, and the skinned bar scrolls the list to the right and back
+// to that column, in step with it.
+TEST_F(SkinnedListViewTest, ANarrowListScrollsBackToItsFirstColumn) {
+  MakeList();
+  list->SetCheckboxes(true);
+  list->GetColumn(0)->SetAutoSize(true);
+  for (const char* caption : {"File system", "Serial", "Total size"}) {
+    fw::TListColumn* column = list->GetColumns()->Add();
+    column->SetCaption(caption);
+    column->SetWidth(80);
+  }
+  Settle();
+  skin::TkIntScrollBar* bar = list->GetHorzBar();
+  ASSERT_TRUE(bar->GetVisible());
+  HWND wnd = list->GetHandle();
+  const fw::TColor ink = SectionOf(kFirst, "EDIT").Font;
+  // The caption's ink inside the first column's cell of the first row, on the screen.
+  auto firstColumnInk = [&] {
+    RECT cell{};
+    cell.top = 0;
+    cell.left = LVIR_BOUNDS;
+    SendMessageA(wnd, LVM_GETSUBITEMRECT, 0, reinterpret_cast<LPARAM>(&cell));
+    cell.right = std::min<LONG>(cell.left + static_cast<LONG>(SendMessageA(wnd, LVM_GETCOLUMNWIDTH, 0, 0)), cell.right);
+    Settle();
+    // The screen under the list, its 2-pixel frame included.
+    auto shot = ScreenOf(list);
+    return testing_paint::CountColour(*shot, fw::TRect(cell.left + 2, cell.top + 2, cell.right + 2, cell.bottom + 2), ink);
+  };
+  bar->SetPosition(bar->GetMax());
+  Settle();
+  EXPECT_EQ(NativeInfo(SB_HORZ).nPos, bar->GetPosition());
+  EXPECT_GT(bar->GetPosition(), 0);
+  bar->SetPosition(0);
+  Settle();
+  EXPECT_EQ(NativeInfo(SB_HORZ).nPos, 0);
+  EXPECT_GT(firstColumnInk(), 10);
+}
+
 TEST_F(SkinnedListViewTest, HidingTheListHidesItsBars) {
   MakeList(100);
   list->GetColumn(0)->SetWidth(400);

@@ -206,6 +206,42 @@ TEST_F(SkinnedPageControlTest, TabFacesAndPageArea) {
   EXPECT_EQ(PixelOf(*shot, Centre(first).X, first.Top + 1), tab.Edge[kNormal]);
 }
 
+// The captions along the strip sit on one line: an inactive tab's caption as high as the active
+// tab's, its descenders above the page area, and a gap between two inactive tabs.
+TEST_F(SkinnedPageControlTest, InactiveCaptionsSitOnTheActiveCaptionsLine) {
+  for (int i = 0; i < 3; ++i) pages->GetPages(i)->SetCaption("Files groups");
+  pages->SetActivePageIndex(0);
+  Settle();
+  const TSectionColours tab = SectionOf(kFirst, "TABTOP");
+  auto shot = ScreenShot(pages);
+  auto ink = [&](int index, fw::TColor colour) {
+    const fw::TRect r = pages->SkinTabRect(index, index == 0);
+    // Only the ink inside this tab.
+    auto part = testing_paint::Filled(r.Width(), r.Height());
+    BitBlt(part->GetCanvas()->GetHandle(), 0, 0, r.Width(), r.Height(), shot->GetCanvas()->GetHandle(), r.Left, r.Top,
+           SRCCOPY);
+    fw::TRect box = BoxOf(*part, [&](fw::TColor c) { return c == colour; });
+    OffsetRect(fw::AsRECT(box), r.Left, r.Top);
+    return box;
+  };
+  const fw::TRect active = ink(0, tab.HotFont);
+  ASSERT_FALSE(IsRectEmpty(fw::AsRECT(active)));
+  for (int i = 1; i < 3; ++i) {
+    const fw::TRect other = ink(i, tab.Font);
+    ASSERT_FALSE(IsRectEmpty(fw::AsRECT(other))) << i;
+    // The same caption on the same rows: descenders ("g", "p") included.
+    EXPECT_EQ(other.Top, active.Top) << i;
+    EXPECT_EQ(other.Bottom, active.Bottom) << i;
+    EXPECT_LE(other.Bottom, pages->PageRect().Top) << i;
+  }
+  // Between the two inactive tabs, a column of neither face.
+  const int gap = pages->SkinTabRect(1, false).Right;
+  EXPECT_EQ(gap + 1, pages->SkinTabRect(2, false).Left);
+  const int middle = (pages->SkinTabRect(1, false).Top + pages->PageRect().Top) / 2;
+  EXPECT_NE(PixelOf(*shot, gap, middle), tab.Edge[kNormal]);
+  EXPECT_NE(PixelOf(*shot, gap, middle), tab.Face[kNormal]);
+}
+
 TEST_F(SkinnedPageControlTest, OtherPositions) {
   for (int p = fw::tpBottom; p <= fw::tpRight; ++p) {
     skin::TkPageControl* c = MakePages(static_cast<fw::TTabPosition>(p), fw::TRect(320, 10, 530, 190), 2);
