@@ -2,28 +2,23 @@
 // link object as the file stands: nothing is resolved, no moved target is searched for and no
 // window is shown.
 #pragma once
-#include <cstdint>
+#include <string>
 
-#include "framework/win.h"
+#include "services/shell/shortcut.h"
 
 namespace app {
 
-struct TShortcutInfo {
-  char FileName[261];  // the link file, put here by the caller
-  char Path[261];      // the target
-  char Arguments[261];
-  char WorkingDirectory[261];
-  char Description[261];
-  char IconLocation[261];
-  int32_t IconIndex;
-  uint16_t HotKey;
-  int32_t ShowCommand;
-  WIN32_FIND_DATAA FindData;  // the target's, as the link keeps it
+// The link file (its name of any length, put here by the caller) and what it holds: the target,
+// arguments, working folder, description, icon location and index, hot key, show command and the
+// target's find data, its texts read as svc::ReadShellLinkFields reads them (as the system stores
+// them, never cut).
+struct TShortcutInfo : svc::TShellLinkFields {
+  std::string FileName;
 };
 
-// Fills the fields after FileName from the link file it names; the caller zeroes the record
-// first. A field the link does not give stays zero; a file that cannot be loaded as a shortcut
-// (or a link object that cannot be made) leaves them all zero, so its target reads empty.
+// Fills the link's fields from the file FileName names; the caller starts from an empty record.
+// A field the link does not give stays empty; a file that cannot be loaded as a shortcut (or a
+// link object that cannot be made) leaves them all empty, so its target reads empty.
 void ReadShortcutInfo(TShortcutInfo& info);
 
 }  // namespace app

@@ -64,17 +64,10 @@ const char* SectionOf(int kind) { return kind == kAllUsersStartup ? kAllUsersSec
 // is no link.
 bool ReadHeldLink(const std::string& file, std::string& target, std::string& arguments) {
   svc::TComRef<IShellLinkW> link;
-  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                              reinterpret_cast<void**>(link.Put()))))
-    return false;
-  svc::TComRef<IPersistFile> persist;
-  if (FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(persist.Put()))) ||
-      persist->Load(Widen(file).c_str(), STGM_READ) != S_OK)
-    return false;
-  wchar_t buffer[INFOTIPSIZE] = {};
-  target = SUCCEEDED(link->GetPath(buffer, INFOTIPSIZE, nullptr, SLGP_RAWPATH)) ? Narrow(buffer) : std::string();
-  buffer[0] = L'\0';
-  arguments = SUCCEEDED(link->GetArguments(buffer, INFOTIPSIZE)) ? Narrow(buffer) : std::string();
+  if (FAILED(svc::CreateShellLink(link.Put())) || !link || svc::LoadShellLink(link.Get(), file) != S_OK) return false;
+  svc::TShellLinkFields fields = svc::ReadShellLinkFields(link.Get(), SLGP_RAWPATH);
+  target = fields.Path;
+  arguments = fields.Arguments;
   return true;
 }
 

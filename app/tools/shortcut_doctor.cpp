@@ -9,6 +9,7 @@
 #include "framework/forms/application.h"
 #include "framework/rtl/file_utils.h"
 #include "framework/rtl/sys_utils.h"
+#include "framework/rtl/wide_text.h"
 #include "skin/controls/message_dialogs.h"
 
 namespace app {
@@ -36,9 +37,11 @@ void AddRow(fw::TListItems* rows, const std::string& caption, const std::vector<
 }
 
 // Whether a link's target counts as a missing file: its extension (from the last dot of its
-// file name, the dot included) is four characters long and nothing of that path exists.
+// file name, the dot included) is four characters long (counted in UTF-16 units, as the system
+// counts them, not in UTF-8 bytes) and nothing of that path exists.
 bool IsMissingFile(const std::string& target) {
-  return fw::ExtractFileExt(target).size() == 4 && !fw::FileExists(target) && !fw::DirectoryExists(target);
+  return fw::Utf8ToWide(fw::ExtractFileExt(target)).size() == 4 && !fw::FileExists(target) &&
+         !fw::DirectoryExists(target);
 }
 
 }  // namespace
@@ -166,11 +169,10 @@ void TShortcutDoctor::sdSearcherBeginScanDir(fw::TObject*, const std::string& AN
 }
 
 void TShortcutDoctor::sdSearcherFindFile(fw::TObject*, const std::string& AName) {
-  TShortcutInfo info{};
-  AName.copy(info.FileName, sizeof info.FileName - 1);
-  // A name too long for the record is not read at all (it could name another file cut short).
-  if (AName.size() < sizeof info.FileName) ReadShortcutInfo(info);
-  std::string target = info.Path;
+  TShortcutInfo info;
+  info.FileName = AName;  // whole, at any length
+  ReadShortcutInfo(info);
+  const std::string& target = info.Path;
   if (!IsMissingFile(target)) return;
   FPaths.push_back(AName);
   fw::TListItem* item = lvSDRes->GetItems()->Add();

@@ -7,6 +7,7 @@
 #include "framework/rtl/file_utils.h"
 #include "framework/rtl/seams.h"
 #include "framework/rtl/sys_utils.h"
+#include "framework/rtl/wide_path.h"
 #include "framework/rtl/wide_text.h"
 #include "services/shell/com_ref.h"
 #include "services/shell/sv_exception.h"
@@ -27,7 +28,7 @@ testing::TShellLinkFactory linkFactory;
 
 // The link object and its file interface; ESvShortcutError 125 when either is missing.
 struct TLinkObject {
-  TComRef<IShellLinkA> Link;
+  TComRef<IShellLinkW> Link;
   TComRef<IPersistFile> File;
 };
 
@@ -39,13 +40,27 @@ TLinkObject MakeLinkObject() {
   return object;
 }
 
-// Reads one text of the link through getter; empty when the call fails.
+// The buffer sizes a link text is read with, in characters: MAX_PATH and its terminator first,
+// then larger ones while the text fills the buffer (the link object cuts a text to the buffer
+// without saying so) or the call fails (as it may for a buffer too small), up to the longest
+// path the system has.
+constexpr int kTextSizes[] = {MAX_PATH + 1, 1024, 4096, 32768};
+
+// Reads one text of the link through getter(buffer, size); "" when the link has none (S_FALSE),
+// when every call fails, or when the text fills even the largest buffer.
 template <class Getter>
 std::string LinkText(Getter getter) {
-  char buffer[MAX_PATH] = {};
-  if (getter(buffer, MAX_PATH) != S_OK) return "";
-  buffer[MAX_PATH - 1] = '\0';
-  return buffer;
+  std::wstring buffer;
+  for (int size : kTextSizes) {
+    buffer.assign(size, L'\0');
+    HRESULT hr = getter(buffer.data(), size);
+    if (hr == S_FALSE) return "";
+    if (FAILED(hr)) continue;
+    size_t length = buffer.find(L'\0');
+    if (length != std::wstring::npos && length + 1 < static_cast<size_t>(size))
+      return fw::WideToUtf8(buffer.data(), static_cast<int>(length));
+  }
+  return "";
 }
 
 int NativeShowCommand(TShowState state) {
@@ -66,11 +81,39 @@ TShowState ShowState(int command) {
 
 }  // namespace
 
-HRESULT CreateShellLink(IShellLinkA** link) {
+HRESULT CreateShellLink(IShellLinkW** link) {
   *link = nullptr;
   return linkFactory ? linkFactory(link)
-                     : CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                     : CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                                         reinterpret_cast<void**>(link));
+}
+
+HRESULT LoadShellLink(IShellLinkW* link, const std::string& fileName) {
+  std::wstring name = fw::FileApiPath(fileName);
+  if (!link || name.empty()) return E_INVALIDARG;
+  TComRef<IPersistFile> file;
+  HRESULT hr = link->QueryInterface(IID_IPersistFile, file.PutVoid());
+  if (FAILED(hr) || !file) return FAILED(hr) ? hr : E_NOINTERFACE;
+  return file->Load(name.c_str(), STGM_READ);
+}
+
+TShellLinkFields ReadShellLinkFields(IShellLinkW* link, DWORD pathFlags) {
+  TShellLinkFields fields;
+  fields.Path = LinkText([&](wchar_t* b, int n) {
+    fields.FindData = WIN32_FIND_DATAW{};
+    return link->GetPath(b, n, &fields.FindData, pathFlags);
+  });
+  fields.Description = LinkText([&](wchar_t* b, int n) { return link->GetDescription(b, n); });
+  fields.Arguments = LinkText([&](wchar_t* b, int n) { return link->GetArguments(b, n); });
+  fields.WorkingDirectory = LinkText([&](wchar_t* b, int n) { return link->GetWorkingDirectory(b, n); });
+  int iconIndex = 0;
+  fields.IconLocation = LinkText([&](wchar_t* b, int n) { return link->GetIconLocation(b, n, &iconIndex); });
+  fields.IconIndex = iconIndex;
+  WORD hotKey = 0;
+  if (SUCCEEDED(link->GetHotkey(&hotKey))) fields.HotKey = hotKey;
+  int showCommand = 0;
+  if (SUCCEEDED(link->GetShowCmd(&showCommand))) fields.ShowCommand = showCommand;
+  return fields;
 }
 
 DWORD ShortcutResolveFlags(bool silent) {
@@ -126,14 +169,17 @@ bool TSvCustomShortcut::CreateShortcut() {
 
 bool TSvCustomShortcut::SaveShortcut(const std::string& linkName) {
   TLinkObject object = MakeLinkObject();
-  IShellLinkA* link = object.Link.Get();
-  bool written = SUCCEEDED(link->SetPath(FFileName.c_str())) && SUCCEEDED(link->SetArguments(FParameters.c_str())) &&
-                 SUCCEEDED(link->SetDescription(FDescription.c_str())) && SUCCEEDED(link->SetHotkey(FHotKey)) &&
-                 SUCCEEDED(link->SetShowCmd(NativeShowCommand(FShowCommand))) &&
-                 (FStartInDir.empty() || SUCCEEDED(link->SetWorkingDirectory(FStartInDir.c_str()))) &&
-                 (FIconPath.empty() || SUCCEEDED(link->SetIconLocation(FIconPath.c_str(), FIconIndex)));
+  IShellLinkW* link = object.Link.Get();
+  auto wide = [](const std::string& text) { return fw::Utf8ToWide(text); };
+  bool written =
+      SUCCEEDED(link->SetPath(wide(FFileName).c_str())) && SUCCEEDED(link->SetArguments(wide(FParameters).c_str())) &&
+      SUCCEEDED(link->SetDescription(wide(FDescription).c_str())) && SUCCEEDED(link->SetHotkey(FHotKey)) &&
+      SUCCEEDED(link->SetShowCmd(NativeShowCommand(FShowCommand))) &&
+      (FStartInDir.empty() || SUCCEEDED(link->SetWorkingDirectory(wide(FStartInDir).c_str()))) &&
+      (FIconPath.empty() || SUCCEEDED(link->SetIconLocation(wide(FIconPath).c_str(), FIconIndex)));
   if (!written) return false;
-  if (object.File->Save(fw::Utf8ToWide(linkName).c_str(), FALSE) != S_OK) return false;
+  std::wstring name = fw::FileApiPath(linkName);
+  if (name.empty() || object.File->Save(name.c_str(), FALSE) != S_OK) return false;
   FShortcutFileName = linkName;
   return true;
 }
@@ -152,19 +198,17 @@ bool TSvCustomShortcut::ResolveShortcut() {
   if (fw::UpperCase(fw::ExtractFileExt(FShortcutFileName)) != ".LNK") RaiseSsError<ESvShortcutError>(kErrNotShortcut);
   ClearLinkFields();
   TLinkObject object = MakeLinkObject();
-  if (object.File->Load(fw::Utf8ToWide(FShortcutFileName).c_str(), STGM_READ) != S_OK) return false;
-  IShellLinkA* link = object.Link.Get();
+  IShellLinkW* link = object.Link.Get();
+  if (LoadShellLink(link, FShortcutFileName) != S_OK) return false;
   if (link->Resolve(OwnerWindow(), ShortcutResolveFlags(FSilentResolve)) != S_OK) return false;
 
-  WIN32_FIND_DATAA found{};
-  FFileName = LinkText([&](char* b, int n) { return link->GetPath(b, n, &found, SLGP_UNCPRIORITY); });
-  FDescription = LinkText([&](char* b, int n) { return link->GetDescription(b, n); });
-  FParameters = LinkText([&](char* b, int n) { return link->GetArguments(b, n); });
-  FStartInDir = LinkText([&](char* b, int n) { return link->GetWorkingDirectory(b, n); });
-  WORD hotKey = 0;
-  if (SUCCEEDED(link->GetHotkey(&hotKey))) FHotKey = hotKey;
-  int showCommand = SW_SHOWNORMAL;
-  if (SUCCEEDED(link->GetShowCmd(&showCommand))) FShowCommand = ShowState(showCommand);
+  TShellLinkFields fields = ReadShellLinkFields(link, SLGP_UNCPRIORITY);
+  FFileName = fields.Path;
+  FDescription = fields.Description;
+  FParameters = fields.Arguments;
+  FStartInDir = fields.WorkingDirectory;
+  FHotKey = fields.HotKey;
+  FShowCommand = ShowState(fields.ShowCommand);
   return true;
 }
 

@@ -1,5 +1,8 @@
 // TSvShortcut: writes a shell shortcut (".lnk") for a target file and reads one back through
-// the shell's link object.
+// the shell's link object. Every link of the program is made, loaded and read here, through the
+// link object's wide interface (IShellLinkW): texts cross into and out of it as UTF-16, converted
+// from and to the program's UTF-8 only by the framework's wide_text routines, so a target,
+// argument or folder outside the ANSI code page reads back exactly as the system stores it.
 #pragma once
 #include <functional>
 #include <string>
@@ -96,7 +99,28 @@ class TSvShortcut : public TSvCustomShortcut {
 };
 
 // Makes a shell-link object (through the link-object seam below); null when that fails.
-HRESULT CreateShellLink(IShellLinkA** link);
+HRESULT CreateShellLink(IShellLinkW** link);
+
+// Loads the link file fileName (UTF-8, any length: a name too long for the plain form goes with
+// the "\\?\" prefix, as the framework's file calls do) into link through its IPersistFile,
+// read-only; S_OK only when it was read.
+HRESULT LoadShellLink(IShellLinkW* link, const std::string& fileName);
+
+// What a loaded link holds, each text read through the wide interface and converted to UTF-8
+// once (fw::WideToUtf8). A text reads "" when its call fails, and also when it does not fit the
+// longest buffer offered (32,768 characters): a text cut short could name another file.
+struct TShellLinkFields {
+  std::string Path;  // GetPath with the flags given
+  std::string Description;
+  std::string Arguments;
+  std::string WorkingDirectory;
+  std::string IconLocation;
+  int IconIndex = 0;
+  WORD HotKey = 0;
+  int ShowCommand = 0;          // 0 when the call fails
+  WIN32_FIND_DATAW FindData{};  // the target's, as the link keeps it
+};
+TShellLinkFields ReadShellLinkFields(IShellLinkW* link, DWORD pathFlags);
 
 // The Resolve flags: SLR_ANY_MATCH | SLR_UPDATE, or when silent SLR_NO_UI | SLR_ANY_MATCH with
 // a short time-out in the high word.
@@ -105,7 +129,7 @@ DWORD ShortcutResolveFlags(bool silent);
 namespace testing {
 // Makes the link object (default: CoCreateInstance of CLSID_ShellLink), so a test can wrap
 // the real one. An empty function restores the default; returns the previous one.
-using TShellLinkFactory = std::function<HRESULT(IShellLinkA** link)>;
+using TShellLinkFactory = std::function<HRESULT(IShellLinkW** link)>;
 TShellLinkFactory SetShellLinkFactory(TShellLinkFactory factory);
 }  // namespace testing
 

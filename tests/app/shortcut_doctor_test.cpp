@@ -3,6 +3,7 @@
 // into it through the special-folder seam, and scripted dialogs. No test ticks a drive row.
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -16,7 +17,9 @@
 #include "main_window_fixture.h"
 #include "startup_fixture.h"
 #include "support/held_file.h"
+#include "support/hard_paths.h"
 #include "support/list_view_input.h"
+#include "support/scripted_link.h"
 
 namespace {
 
@@ -56,8 +59,8 @@ void MakeBrokenLink(const std::string& link, const std::string& target, const st
 
 // Makes a link to a special item of the shell (one without a file-system path).
 void MakeItemLink(const std::string& link, int csidl) {
-  svc::TComRef<IShellLinkA> shell;
-  ASSERT_TRUE(SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+  svc::TComRef<IShellLinkW> shell;
+  ASSERT_TRUE(SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                                          reinterpret_cast<void**>(shell.Put()))));
   LPITEMIDLIST item = nullptr;
   ASSERT_EQ(SHGetSpecialFolderLocation(nullptr, csidl, &item), S_OK);
@@ -319,14 +322,14 @@ TEST_F(ShortcutDoctorSearchTest, StopEndsTheSearchWithoutTheClosingMessage) {
 TEST_F(ShortcutDoctorSearchTest, ALinkObjectThatCannotBeMadeListsNothingAndAFailureGivesTheControlsBack) {
   MakeLinks(folder + "links\\");
   AddFolder(folder + "links")->SetChecked(true);
-  svc::testing::SetShellLinkFactory([](IShellLinkA** link) {
+  svc::testing::SetShellLinkFactory([](IShellLinkW** link) {
     *link = nullptr;
     return E_FAIL;
   });
   Search();
   EXPECT_TRUE(ResultRows().empty());
   EXPECT_EQ(scripted->Texts, std::vector<std::string>{"Complete."});
-  svc::testing::SetShellLinkFactory([](IShellLinkA**) -> HRESULT { throw fw::Exception("no link object"); });
+  svc::testing::SetShellLinkFactory([](IShellLinkW**) -> HRESULT { throw fw::Exception("no link object"); });
   EXPECT_THROW(tool->btnSDSearch->Click(), fw::Exception);
   ExpectIdle();
 }
@@ -338,22 +341,178 @@ TEST(ShortcutInfo, ReadsEveryFieldWithoutResolving) {
   testing_sandbox::WriteFile(target, "x");
   MakeLink(folder + "run.lnk", target, "/a /b", folder, folder + "icon.ico", 3, "Runs it");
   testing_sandbox::RemoveTree(folder + "App Dir");
-  app::TShortcutInfo info{};
-  (folder + "run.lnk").copy(info.FileName, sizeof info.FileName - 1);
+  app::TShortcutInfo info;
+  info.FileName = folder + "run.lnk";
   app::ReadShortcutInfo(info);
-  EXPECT_EQ(std::string(info.Path), target);
-  EXPECT_EQ(std::string(info.Arguments), "/a /b");
-  EXPECT_EQ(std::string(info.WorkingDirectory), folder);
-  EXPECT_EQ(std::string(info.Description), "Runs it");
-  EXPECT_EQ(std::string(info.IconLocation), folder + "icon.ico");
+  EXPECT_EQ(info.Path, target);
+  EXPECT_EQ(info.Arguments, "/a /b");
+  EXPECT_EQ(info.WorkingDirectory, folder);
+  EXPECT_EQ(info.Description, "Runs it");
+  EXPECT_EQ(info.IconLocation, folder + "icon.ico");
   EXPECT_EQ(info.IconIndex, 3);
-  EXPECT_EQ(std::string(info.FindData.cFileName), "run.exe");
+  EXPECT_EQ(app::Narrow(info.FindData.cFileName), "run.exe");
 
-  app::TShortcutInfo notLink{};
+  app::TShortcutInfo notLink;
   testing_sandbox::WriteFile(folder + "x.lnk", "not a shortcut");
-  (folder + "x.lnk").copy(notLink.FileName, sizeof notLink.FileName - 1);
+  notLink.FileName = folder + "x.lnk";
   app::ReadShortcutInfo(notLink);
-  EXPECT_EQ(std::string(notLink.Path), "");
+  EXPECT_EQ(notLink.Path, "");
+}
+
+// ---- Targets outside the ANSI code page, and long paths ----
+
+const std::string kProgram = testing_sandbox::kLatinName;
+const std::string kUnicode = testing_sandbox::kUnicodeName;
+
+// A folder in folder (with its trailing backslash) for a good target whose UTF-8 form is longer
+// than MAX_PATH bytes while its UTF-16 form fits well: read into a field of MAX_PATH + 1 bytes
+// through the narrow interface (even in the UTF-8 code page), it is cut right after
+// "fake.exe", a path that does not exist and ends in a four-character extension.
+std::string CutInNarrowField(const std::string& folder) {
+  const std::string cut = " fake.exe";
+  size_t room = MAX_PATH - folder.size() - cut.size();
+  return folder + testing_sandbox::WideCharacters(static_cast<int>(room / 3)) + std::string(room % 3, 'a') + cut +
+         " more\\";
+}
+
+// The link's target as the shell's link object itself reads it back through its wide interface.
+std::string StoredTarget(const std::string& link) { return startup_testing::ReadLink(link).Target; }
+
+// Each Unicode test runs with the system's own link object, and with one whose narrow interface
+// answers as a system whose ANSI code page is 1252 would: there a reader that slipped back to the
+// narrow interface reads "Pr\xF6gram" (U+FFFD once taken as UTF-8) and "?" for "日本".
+class ShortcutDoctorUnicodeTest : public ShortcutDoctorTest, public ::testing::WithParamInterface<UINT> {
+ protected:
+  void SetUp() override {
+    ShortcutDoctorTest::SetUp();
+    if (GetParam()) testing_support::UseCodePageLink(GetParam());
+  }
+  // A link to an existing file; fails the test when the system does not keep the target.
+  void MakeGoodLink(const std::string& link, const std::string& target) {
+    testing_sandbox::MakeFolders(fw::ExtractFilePath(target));
+    testing_sandbox::WriteFile(target, "MZ");
+    testing_sandbox::MakeFolders(fw::ExtractFilePath(link));
+    MakeLink(link, target);
+    ASSERT_EQ(StoredTarget(link), target) << "the system keeps the target as given";
+  }
+  // Every row ticked and deleted for good; the closing message says all went.
+  void DeleteEveryRow() {
+    app::SaveRemoveSettings(appDir, 2, "", false);
+    for (int i = 0; i < Results()->GetCount(); ++i) Results()->GetItem(i)->SetChecked(true);
+    scripted->Answers.push_back(fw::mrYes);
+    scripted->Texts.clear();
+    tool->btnSDDelete->Click();
+    Pump();
+    EXPECT_EQ(scripted->Texts, (std::vector<std::string>{"Delete files?", "Complete."}));
+  }
+  void MakeGoneLink(const std::string& link, const std::string& target) {
+    MakeBrokenLink(link, target, fw::ExcludeTrailingBackslash(fw::ExtractFilePath(target)));
+    ASSERT_EQ(StoredTarget(link), target) << "the system keeps the target as given";
+  }
+};
+
+TEST_P(ShortcutDoctorUnicodeTest, GoodTargetsAreNeverListedAndMissingOnesAreShownExactly) {
+  const std::string root = folder + "links\\";
+  const std::string program = folder + kProgram + "\\app.exe";
+  const std::string unicode = folder + kUnicode + "\\app.exe";
+  const std::string many = CutInNarrowField(folder) + "app.exe";
+  ASSERT_GT(many.size(), static_cast<size_t>(MAX_PATH)) << "its UTF-8 form is longer than MAX_PATH bytes";
+  ASSERT_LT(testing_sandbox::SystemLength(many), static_cast<size_t>(MAX_PATH)) << "its UTF-16 form fits";
+  MakeGoodLink(root + "program.lnk", program);
+  MakeGoodLink(root + kUnicode + ".lnk", unicode);
+  MakeGoodLink(root + "many.lnk", many);
+  const std::string goneProgram = folder + kProgram + " gone\\tool.exe";
+  const std::string goneUnicode = folder + kUnicode + " gone\\tool.exe";
+  MakeGoneLink(root + "gone program.lnk", goneProgram);
+  MakeGoneLink(root + kUnicode + " gone.lnk", goneUnicode);
+
+  Search({folder + "links"});
+  std::vector<std::string> rows = ResultRows();
+  std::sort(rows.begin(), rows.end());
+  std::vector<std::string> expected = {
+      "gone program.lnk|" + goneProgram + "|file not exist|" + root + "gone program.lnk",
+      kUnicode + " gone.lnk|" + goneUnicode + "|file not exist|" + root + kUnicode + " gone.lnk"};
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(rows, expected);
+  // The list view shows the targets as they are, no U+FFFD.
+  for (int row = 0; row < Results()->GetCount(); ++row)
+    EXPECT_EQ(fw::WideToUtf8(testing_gui::ListViewCellText(tool->lvSDRes->GetHandle(), row, 1)),
+              Results()->GetItem(row)->GetSubItems()->GetStrings(0));
+
+  // Every row ticked and deleted: the missing ones go, every good one stays.
+  DeleteEveryRow();
+  EXPECT_TRUE(ResultRows().empty());
+  EXPECT_FALSE(testing_sandbox::Exists(root + "gone program.lnk"));
+  EXPECT_FALSE(testing_sandbox::Exists(root + kUnicode + " gone.lnk"));
+  for (const std::string& good : {root + "program.lnk", root + kUnicode + ".lnk", root + "many.lnk"})
+    EXPECT_TRUE(testing_sandbox::Exists(good)) << good;
+}
+
+TEST_P(ShortcutDoctorUnicodeTest, ShortcutsOnLongPathsAreFoundReadAndRemoved) {
+  const std::string root = folder + "links\\";
+  // The 308 characters, and the sandbox's hard paths (337, one of them with foreign names).
+  const std::string deep = testing_sandbox::LengthenedFolder(root + "deep\\", "gone308.lnk", 308) + "gone308.lnk";
+  ASSERT_EQ(testing_sandbox::SystemLength(deep), 308u);
+  std::vector<std::string> gone = {deep};
+  std::vector<std::string> good;
+  for (const testing_sandbox::THardPath& c : testing_sandbox::HardPaths(root, "gone.lnk")) {
+    if (c.Label == "characters") continue;
+    gone.push_back(c.Path());
+    good.push_back(c.Folder + "good.lnk");
+  }
+  const std::string target = folder + kProgram + "\\app.exe";
+  for (const std::string& link : good) MakeGoodLink(link, target);
+  for (size_t i = 0; i < gone.size(); ++i) {
+    testing_sandbox::MakeFolders(fw::ExtractFilePath(gone[i]));
+    MakeGoneLink(gone[i], folder + "gone" + std::to_string(i) + "\\" + kProgram + ".exe");
+  }
+
+  Search({folder + "links"});
+  std::vector<std::string> rows = ResultRows();
+  std::vector<std::string> expected;
+  for (size_t i = 0; i < gone.size(); ++i)
+    expected.push_back(fw::ExtractFileName(gone[i]) + "|" + folder + "gone" + std::to_string(i) + "\\" + kProgram +
+                       ".exe|file not exist|" + gone[i]);
+  std::sort(rows.begin(), rows.end());
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(rows, expected);
+
+  DeleteEveryRow();
+  for (const std::string& link : gone) EXPECT_FALSE(testing_sandbox::Exists(link)) << link;
+  for (const std::string& link : good) EXPECT_TRUE(testing_sandbox::Exists(link)) << link;
+}
+
+INSTANTIATE_TEST_SUITE_P(LinkObjects, ShortcutDoctorUnicodeTest, ::testing::Values(0u, 1252u),
+                         testing_support::LinkObjectName);
+
+TEST(ShortcutInfo, ReadsUnicodeTextsAndLongLinkNamesThroughTheWideInterface) {
+  std::string folder = testing_sandbox::TestFolder();
+  for (UINT codePage : {0u, 1252u}) {
+    SCOPED_TRACE(codePage);
+    testing_support::UseScriptedLink(S_OK, codePage);
+    std::string target = folder + kUnicode + "\\" + kProgram + ".exe";
+    std::string many = folder + testing_sandbox::WideCharacters(100) + "\\";
+    testing_sandbox::MakeFolders(folder + kUnicode);
+    testing_sandbox::WriteFile(target, "MZ");
+    std::string link = testing_sandbox::LengthenedFolder(folder + "long\\", "u.lnk", 300) + "u.lnk";
+    testing_sandbox::MakeFolders(fw::ExtractFilePath(link));
+    // Arguments far longer than MAX_PATH, which the link object cuts to any buffer without a word.
+    std::string arguments;
+    for (int i = 0; i < 150; ++i) arguments += "/" + kUnicode + " ";
+    MakeLink(link, target, arguments, many, folder + kProgram + ".ico", 2, kUnicode);
+    app::TShortcutInfo info;
+    info.FileName = link;
+    app::ReadShortcutInfo(info);
+    EXPECT_EQ(info.Path, target);
+    EXPECT_EQ(info.Arguments, arguments) << "read whole";
+    EXPECT_EQ(info.WorkingDirectory, many);
+    EXPECT_EQ(info.Description, kUnicode);
+    EXPECT_EQ(info.IconLocation, folder + kProgram + ".ico");
+    EXPECT_EQ(info.IconIndex, 2);
+    EXPECT_EQ(app::Narrow(info.FindData.cFileName), kProgram + ".exe");
+    EXPECT_EQ(testing_support::TScriptedLink::narrowQueries, 0) << "the narrow interface is never asked";
+  }
+  svc::testing::SetShellLinkFactory(nullptr);
 }
 
 // ---- Delete ----

@@ -12,6 +12,7 @@
 #include "app/shared/run_key.h"
 #include "app/shared/wide_text.h"
 #include "app/tools/startup_manager.h"
+#include "framework/rtl/wide_path.h"
 #include "main_window_fixture.h"
 #include "services/shell/com_ref.h"
 #include "services/shell/shortcut.h"
@@ -76,46 +77,51 @@ inline void DeleteValue(HKEY hive, int runKey, const std::wstring& name) {
   RegCloseKey(key);
 }
 
-// Writes a link with the shell's own link object.
+// Writes a link with the shell's own link object, through its wide interface (IShellLinkW), the
+// link file's name at any length.
 inline void MakeLink(const std::string& link, const std::string& target, const std::string& arguments = "",
                      const std::string& folder = "", const std::string& icon = "", int iconIndex = 0,
                      const std::string& description = "") {
-  svc::TComRef<IShellLinkA> shell;
-  ASSERT_TRUE(SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+  svc::TComRef<IShellLinkW> shell;
+  ASSERT_TRUE(SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                                          reinterpret_cast<void**>(shell.Put()))));
-  shell->SetPath(target.c_str());
-  shell->SetArguments(arguments.c_str());
-  if (!folder.empty()) shell->SetWorkingDirectory(folder.c_str());
-  if (!icon.empty()) shell->SetIconLocation(icon.c_str(), iconIndex);
-  if (!description.empty()) shell->SetDescription(description.c_str());
+  shell->SetPath(app::Widen(target).c_str());
+  shell->SetArguments(app::Widen(arguments).c_str());
+  if (!folder.empty()) shell->SetWorkingDirectory(app::Widen(folder).c_str());
+  if (!icon.empty()) shell->SetIconLocation(app::Widen(icon).c_str(), iconIndex);
+  if (!description.empty()) shell->SetDescription(app::Widen(description).c_str());
   svc::TComRef<IPersistFile> file;
   ASSERT_TRUE(SUCCEEDED(shell->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.Put()))));
-  ASSERT_EQ(file->Save(app::Widen(link).c_str(), TRUE), S_OK);
+  ASSERT_EQ(file->Save(fw::FileApiPath(link).c_str(), TRUE), S_OK);
 }
 
 struct TLinkFields {
   std::string Target, Arguments, Folder, Description;
 };
 
+// Reads a link with the shell's own link object, through its wide interface.
 inline TLinkFields ReadLink(const std::string& link) {
   TLinkFields fields;
-  svc::TComRef<IShellLinkA> shell;
-  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+  svc::TComRef<IShellLinkW> shell;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                               reinterpret_cast<void**>(shell.Put()))))
     return fields;
   svc::TComRef<IPersistFile> file;
   if (FAILED(shell->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.Put()))) ||
-      file->Load(app::Widen(link).c_str(), STGM_READ) != S_OK)
+      file->Load(fw::FileApiPath(link).c_str(), STGM_READ) != S_OK)
     return fields;
-  char buffer[MAX_PATH * 2] = {};
-  shell->GetPath(buffer, sizeof buffer, nullptr, SLGP_RAWPATH);
-  fields.Target = buffer;
-  shell->GetArguments(buffer, sizeof buffer);
-  fields.Arguments = buffer;
-  shell->GetWorkingDirectory(buffer, sizeof buffer);
-  fields.Folder = buffer;
-  shell->GetDescription(buffer, sizeof buffer);
-  fields.Description = buffer;
+  wchar_t buffer[MAX_PATH * 2] = {};
+  shell->GetPath(buffer, MAX_PATH * 2, nullptr, SLGP_RAWPATH);
+  fields.Target = app::Narrow(buffer);
+  buffer[0] = L'\0';
+  shell->GetArguments(buffer, MAX_PATH * 2);
+  fields.Arguments = app::Narrow(buffer);
+  buffer[0] = L'\0';
+  shell->GetWorkingDirectory(buffer, MAX_PATH * 2);
+  fields.Folder = app::Narrow(buffer);
+  buffer[0] = L'\0';
+  shell->GetDescription(buffer, MAX_PATH * 2);
+  fields.Description = app::Narrow(buffer);
   return fields;
 }
 

@@ -15,6 +15,7 @@
 #include "framework/rtl/wide_text.h"
 #include "services/shell/sh_file_operation.h"
 #include "startup_fixture.h"
+#include "support/hard_paths.h"
 #include "support/held_file.h"
 #include "support/scripted_link.h"
 
@@ -252,6 +253,52 @@ TEST_F(StartupListing, LinksThatDoNotResolveAreSkippedUnlessHeld) {
   EXPECT_TRUE(held->GetChecked());
   EXPECT_TRUE(fw::FileExists(userStartup + "\\" + Caption("hLink") + ".lnk"));
 }
+
+// Startup-folder shortcuts whose target, arguments and name lie outside the ANSI code page, read
+// by the component (a link that resolves) and directly (a held link that does not), with the
+// system's own link object and with one whose narrow interface answers as a system whose ANSI
+// code page is 1252 would (support/scripted_link.h).
+class StartupUnicodeListing : public StartupTest, public ::testing::WithParamInterface<UINT> {
+ protected:
+  const std::string program = testing_sandbox::kLatinName;
+  const std::string unicode = testing_sandbox::kUnicodeName;
+  std::string Parts(const std::string& caption) {
+    fw::TListItem* row = Row(Caption(caption));
+    if (!row) return "missing";
+    return Sub(row, 0) + "|" + Sub(row, 1) + "|" + (row->GetChecked() ? "on" : "off");
+  }
+};
+
+TEST_P(StartupUnicodeListing, TargetsAndArgumentsReadAsTheSystemStoresThem) {
+  const std::string active = folder + program + "\\app.exe";
+  const std::string held = folder + unicode + "\\tool.exe";
+  // A target whose UTF-8 form is longer than MAX_PATH bytes, its UTF-16 form well within it.
+  const std::string many = folder + testing_sandbox::WideCharacters(100) + "\\app.exe";
+  Touch(active);
+  Touch(held);
+  Touch(many);
+  MakeLink(userStartup + "\\" + Caption("u " + unicode) + ".lnk", active, "/" + unicode);
+  MakeLink(userStartup + "\\" + Caption("many") + ".lnk", many);
+  MakeLink(HoldingFolder(false) + "\\" + Caption("h " + program) + ".lnk", held, "-" + program);
+  ASSERT_EQ(ReadLink(userStartup + "\\" + Caption("u " + unicode) + ".lnk").Target, active)
+      << "the system keeps the target as given";
+  testing_support::UseScriptedLink(S_OK, GetParam());
+  ListSource(1);
+  EXPECT_EQ(Parts("u " + unicode), active + "|/" + unicode + "|on");
+  EXPECT_EQ(Parts("many"), many + "||on");
+  EXPECT_EQ(Parts("h " + program), held + "|-" + program + "|off");
+  EXPECT_EQ(testing_support::TScriptedLink::narrowQueries, 0) << "the narrow interface is never asked";
+
+  // A held link that does not resolve is read directly, and still exactly.
+  testing_support::UseScriptedLink(E_FAIL, GetParam());
+  ListSource(1);
+  EXPECT_EQ(Parts("u " + unicode), "missing") << "an active link that does not resolve is left out";
+  EXPECT_EQ(Parts("h " + program), held + "|-" + program + "|off");
+  EXPECT_EQ(testing_support::TScriptedLink::narrowQueries, 0) << "the narrow interface is never asked";
+}
+
+INSTANTIATE_TEST_SUITE_P(LinkObjects, StartupUnicodeListing, ::testing::Values(0u, 1252u),
+                         testing_support::LinkObjectName);
 
 TEST_F(StartupListing, NoNodeSelectedListsNothingAndKeepsTheSource) {
   MakeSources();

@@ -8,9 +8,12 @@
 
 #include "framework/rtl/file_utils.h"
 #include "framework/rtl/seams.h"
+#include "framework/rtl/wide_path.h"
+#include "framework/rtl/wide_text.h"
 #include "services/shell/com_ref.h"
 #include "services/shell/shortcut.h"
 #include "services/shell/sv_exception.h"
+#include "support/hard_paths.h"
 #include "support/sandbox.h"
 #include "support/scripted_link.h"
 
@@ -96,16 +99,15 @@ TEST_F(Shortcut, CreateThenResolve) {
   EXPECT_EQ(reader->GetHotKey(), MAKEWORD('K', HOTKEYF_CONTROL | HOTKEYF_ALT));
 
   // The component does not read the icon location back; the link object does.
-  TComRef<IShellLinkA> link;
-  ASSERT_EQ(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.PutVoid()), S_OK);
+  TComRef<IShellLinkW> link;
+  ASSERT_EQ(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.PutVoid()), S_OK);
   TComRef<IPersistFile> file;
   link->QueryInterface(IID_IPersistFile, file.PutVoid());
-  std::wstring wide(sc->GetShortcutFileName().begin(), sc->GetShortcutFileName().end());
-  ASSERT_EQ(file->Load(wide.c_str(), STGM_READ), S_OK);
-  char iconPath[MAX_PATH] = {};
+  ASSERT_EQ(file->Load(fw::Utf8ToWide(sc->GetShortcutFileName()).c_str(), STGM_READ), S_OK);
+  wchar_t iconPath[MAX_PATH] = {};
   int iconIndex = -1;
   ASSERT_EQ(link->GetIconLocation(iconPath, MAX_PATH, &iconIndex), S_OK);
-  EXPECT_EQ(std::string(iconPath), dir + "icons.dll");
+  EXPECT_EQ(fw::WideToUtf8(iconPath), dir + "icons.dll");
   EXPECT_EQ(iconIndex, 3);
 }
 
@@ -179,7 +181,7 @@ TEST_F(Shortcut, BadInputRaises) {
   sc->SetShortcutFileName(dir + "missing.lnk");
   EXPECT_EQ(RaisedCode<ESvShortcutError>([&] { sc->ResolveShortcut(); }), 73u);
 
-  svc::testing::SetShellLinkFactory([](IShellLinkA**) { return E_NOINTERFACE; });
+  svc::testing::SetShellLinkFactory([](IShellLinkW**) { return E_NOINTERFACE; });
   sc->SetDestinationDir(dir);
   sc->SetLocationType(ltDirectory);
   EXPECT_EQ(RaisedCode<ESvShortcutError>([&] { sc->CreateShortcut(); }), 125u);
@@ -248,3 +250,97 @@ TEST_F(Shortcut, SpecialFoldersNeedTheirShellVersion) {
   EXPECT_NO_THROW(current->SetSpecialFolder(sfAltStartup));
   EXPECT_NO_THROW(current->SetSpecialFolder(sfHistory));
 }
+
+// ---- Texts outside the ANSI code page, and long link names ----
+
+namespace {
+
+const std::string kProgram = sandbox::kLatinName;
+const std::string kUnicode = sandbox::kUnicodeName;
+
+// Writes a link through the link object's wide interface, as another program would.
+void MakeWideLink(const std::string& link, const std::string& target, const std::string& arguments,
+                  const std::string& folder, const std::string& description) {
+  TComRef<IShellLinkW> shell;
+  ASSERT_EQ(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, shell.PutVoid()), S_OK);
+  shell->SetPath(fw::Utf8ToWide(target).c_str());
+  shell->SetArguments(fw::Utf8ToWide(arguments).c_str());
+  shell->SetWorkingDirectory(fw::Utf8ToWide(folder).c_str());
+  shell->SetDescription(fw::Utf8ToWide(description).c_str());
+  TComRef<IPersistFile> file;
+  ASSERT_TRUE(SUCCEEDED(shell->QueryInterface(IID_IPersistFile, file.PutVoid())));
+  ASSERT_EQ(file->Save(fw::FileApiPath(link).c_str(), TRUE), S_OK);
+}
+
+// Each runs with the system's own link object and with one whose narrow interface answers as a
+// system whose ANSI code page is 1252 would (see support/scripted_link.h).
+class ShortcutUnicode : public Shortcut, public ::testing::WithParamInterface<UINT> {
+ protected:
+  void SetUp() override {
+    Shortcut::SetUp();
+    testing_support::UseScriptedLink(S_OK, GetParam());
+  }
+};
+
+}  // namespace
+
+TEST_P(ShortcutUnicode, ResolveReadsPathArgumentsAndFolderAsTheSystemStoresThem) {
+  std::string many = dir + sandbox::WideCharacters(100) + "\\";
+  for (const std::string& name : {kProgram, kUnicode}) {
+    SCOPED_TRACE(name);
+    std::string target = dir + name + "\\app.exe";
+    sandbox::MakeFolders(dir + name);
+    sandbox::WriteFile(target, "MZ");
+    sandbox::MakeFolders(many);
+    MakeWideLink(dir + name + ".lnk", target, "/" + name + " \"" + name + "\"", many, name);
+    bool result = false;
+    fw::Owned<TSvShortcut> reader = Resolved(dir + name + ".lnk", result);
+    EXPECT_TRUE(result);
+    EXPECT_EQ(reader->GetFileName(), target);
+    EXPECT_EQ(reader->GetParameters(), "/" + name + " \"" + name + "\"");
+    EXPECT_EQ(reader->GetStartInDir(), many);
+    EXPECT_EQ(reader->GetDescription(), name);
+  }
+  EXPECT_EQ(TScriptedLink::narrowQueries, 0) << "the narrow interface is never asked";
+}
+
+TEST_P(ShortcutUnicode, CreateWritesUnicodeTextsThatReadBackExactly) {
+  std::string target = dir + kUnicode + "\\" + kProgram + ".exe";
+  sandbox::MakeFolders(dir + kUnicode);
+  sandbox::WriteFile(target, "MZ");
+  sc->SetFileName(target);
+  sc->SetAutoName(false);
+  sc->SetDescription(kUnicode);
+  sc->SetParameters("/" + kProgram);
+  sc->SetStartInDir(dir + kUnicode);
+  ASSERT_TRUE(sc->CreateShortcut());
+  EXPECT_EQ(sc->GetShortcutFileName(), dir + kUnicode + ".lnk");
+  bool result = false;
+  fw::Owned<TSvShortcut> reader = Resolved(dir + kUnicode + ".lnk", result);
+  EXPECT_TRUE(result);
+  EXPECT_EQ(reader->GetFileName(), target);
+  EXPECT_EQ(reader->GetParameters(), "/" + kProgram);
+  EXPECT_EQ(reader->GetStartInDir(), dir + kUnicode);
+  EXPECT_EQ(reader->GetDescription(), kUnicode);
+  EXPECT_EQ(TScriptedLink::narrowQueries, 0) << "the narrow interface is never asked";
+}
+
+TEST_P(ShortcutUnicode, LinksOnLongPathsAreWrittenAndResolved) {
+  for (const sandbox::THardPath& c : sandbox::HardPaths(dir, "long.lnk")) {
+    SCOPED_TRACE(c.Label);
+    sc->SetAutoName(false);
+    sc->SetDescription("long");
+    sc->SetParameters("/" + kUnicode);
+    ASSERT_TRUE(sc->SaveShortcut(c.Path()));
+    EXPECT_EQ(sc->GetShortcutFileName(), c.Path());
+    EXPECT_TRUE(sandbox::Exists(c.Path()));
+    bool result = false;
+    fw::Owned<TSvShortcut> reader = Resolved(c.Path(), result);
+    EXPECT_TRUE(result);
+    EXPECT_TRUE(fw::SameText(reader->GetFileName(), target));
+    EXPECT_EQ(reader->GetParameters(), "/" + kUnicode);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(LinkObjects, ShortcutUnicode, ::testing::Values(0u, 1252u),
+                         testing_support::LinkObjectName);

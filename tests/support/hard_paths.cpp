@@ -9,19 +9,22 @@ namespace testing_sandbox {
 
 // "été 日本 😀" in UTF-8.
 const char* const kForeignFolderName = "\xC3\xA9t\xC3\xA9 \xE6\x97\xA5\xE6\x9C\xAC \xF0\x9F\x98\x80";
+const char* const kLatinName = "Pr\xC3\xB6gram";
+const char* const kUnicodeName = "\xC3\x9Cn\xC3\xAF" "c\xC3\xB8" "d\xC3\xA9 \xE6\x97\xA5\xE6\x9C\xAC";
 
 namespace {
 
 constexpr size_t kLongPath = 337;
 
-// Folders below folder until folder + name is exactly kLongPath characters long.
-std::string Lengthen(std::string folder, const std::string& name) {
+}  // namespace
+
+std::string LengthenedFolder(std::string folder, const std::string& name, size_t length) {
   const std::string letters = "abcdefghijklmnopqrstuvwxyz0123456789-abcdefghij";
   int segment = 0;
   for (;;) {
-    size_t length = SystemLength(folder + name);
-    if (length >= kLongPath) break;
-    size_t needed = kLongPath - length;
+    size_t now = SystemLength(folder + name);
+    if (now >= length) break;
+    size_t needed = length - now;
     if (needed == 1) {  // no room for a folder and its backslash: lengthen the last folder
       folder.insert(folder.size() - 1, "x");
       continue;
@@ -33,7 +36,11 @@ std::string Lengthen(std::string folder, const std::string& name) {
   return folder;
 }
 
-}  // namespace
+std::string WideCharacters(int count) {
+  std::string text;
+  for (int i = 0; i < count; ++i) text += "\xE6\x97\xA5";
+  return text;
+}
 
 size_t SystemLength(const std::string& path) {
   return static_cast<size_t>(
@@ -43,8 +50,8 @@ size_t SystemLength(const std::string& path) {
 std::vector<THardPath> HardPaths(const std::string& base, const std::string& name) {
   std::vector<THardPath> cases{
       {"characters", base + kForeignFolderName + "\\", name},
-      {"length", Lengthen(base + "long\\", name), name},
-      {"both", Lengthen(base + kForeignFolderName + "-long\\", name), name},
+      {"length", LengthenedFolder(base + "long\\", name, kLongPath), name},
+      {"both", LengthenedFolder(base + kForeignFolderName + "-long\\", name, kLongPath), name},
   };
   for (const THardPath& c : cases) MakeFolders(c.Folder);
   return cases;

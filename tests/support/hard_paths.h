@@ -16,6 +16,16 @@ struct THardPath {
 
 // The folder names used in the "characters" and "both" cases.
 extern const char* const kForeignFolderName;
+// "Prögram" and "Ünïcødé 日本": a name in code page 1252, and one with characters outside it.
+extern const char* const kLatinName;
+extern const char* const kUnicodeName;
+
+// count times "日": as many UTF-16 units, three times as many UTF-8 bytes.
+std::string WideCharacters(int count);
+
+// folder (ending in a backslash) with folders added below it until folder + name is exactly
+// length UTF-16 units long.
+std::string LengthenedFolder(std::string folder, const std::string& name, size_t length);
 
 // The full length of a path in UTF-16 units, as the system counts it.
 size_t SystemLength(const std::string& path);
