@@ -20,8 +20,6 @@
 #include "framework/forms/application.h"
 #include "framework/forms/custom_form.h"
 #include "framework/forms/dialog_service.h"
-#include "framework/graphics/bitmap.h"
-#include "framework/graphics/jpeg_image.h"
 #include "framework/rtl/file_utils.h"
 #include "framework/rtl/seams.h"
 #include "framework/rtl/sys_utils.h"
@@ -38,18 +36,6 @@ constexpr int kRounds = 3;
 const char* const kSkins[] = {"Slate", "Neutral"};
 
 double Seconds(const std::chrono::steady_clock::duration& d) { return std::chrono::duration<double>(d).count(); }
-
-void Decode(const std::vector<std::string>& files) {
-  for (const std::string& file : files) {
-    if (fw::UpperCase(file).find(".JPG") != std::string::npos) {
-      fw::TJPEGImage image;
-      image.LoadFromFile(file);
-    } else {
-      fw::TBitmap bitmap;
-      bitmap.LoadFromFile(file);
-    }
-  }
-}
 
 }  // namespace
 
@@ -86,7 +72,7 @@ int Measure(const std::string& scratch) {
     for (int i = 0; i < kSwitches; ++i) manager->SetSkinName(kSkins[i % 2]);
     switching = std::min(switching, Seconds(std::chrono::steady_clock::now() - start));
     start = std::chrono::steady_clock::now();
-    for (int i = 0; i < kSwitches; ++i) Decode(pictures[i % 2]);
+    for (int i = 0; i < kSwitches; ++i) bench::DecodePictures(pictures[i % 2]);
     decoding = std::min(decoding, Seconds(std::chrono::steady_clock::now() - start));
   }
   const bool clean = environment->Messages().empty() && manager->GetSkinName() == kSkins[1];

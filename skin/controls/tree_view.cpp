@@ -258,7 +258,9 @@ void TkTreeView::Dispatch(fw::TMessage& m) {
   switch (m.Msg) {
     case WM_NCCALCSIZE: {
       fw::TTreeView::Dispatch(m);
-      if (GetComponentState().Contains(fw::csDestroying) || !GetSkinData()->SkinIsActive()) return;
+      // Measured also while a new skin goes round (the window is made again on its arrival, and
+      // nothing may measure it afterwards while painting is held).
+      if (GetComponentState().Contains(fw::csDestroying) || !GetSkinData()->SkinIsActive(false)) return;
       const int n = GetBorderStyle() == fw::bsSingle && !GetControlState().Contains(fw::csCreating) ? 1 : kTreeFrame;
       RECT* r = m.WParam ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(m.LParam)->rgrc[0] : reinterpret_cast<RECT*>(m.LParam);
       InflateRect(r, -n, -n);

@@ -1,8 +1,10 @@
 #include "skin/engine/skin_manager.h"
 
 #include <set>
+#include <vector>
 
 #include "framework/forms/application.h"
+#include "framework/forms/custom_form.h"
 #include "framework/rtl/exceptions.h"
 #include "framework/rtl/file_utils.h"
 #include "framework/rtl/sys_utils.h"
@@ -68,6 +70,38 @@ void RecolourBitmap(fw::TBitmap& bitmap, const std::function<fw::TColor(fw::TCol
     }
   }
 }
+
+// Holds the painting of every shown form while a skin change goes round, so that no window
+// shows the old skin in some places and the new one in others; letting go paints each held
+// form in full once, frame and child windows included. The destructor lets go however the
+// change ends.
+class TkHeldPainting {
+ public:
+  TkHeldPainting() {
+    if (!fw::Application) return;
+    for (int i = 0; i < fw::Application->GetComponentCount(); ++i) {
+      auto* form = dynamic_cast<fw::TCustomForm*>(fw::Application->GetComponents(i));
+      // An MDI child is held with the form it lives in.
+      if (!form || form->GetComponentState().Contains(fw::csDestroying) || form->GetFormStyle() == fw::fsMDIChild ||
+          !form->HandleAllocated() || !IsWindowVisible(form->GetHandle()))
+        continue;
+      SendMessageA(form->GetHandle(), WM_SETREDRAW, FALSE, 0);
+      FWindows.push_back(form->GetHandle());
+    }
+  }
+  ~TkHeldPainting() {
+    for (HWND window : FWindows) {
+      if (!IsWindow(window)) continue;
+      SendMessageA(window, WM_SETREDRAW, TRUE, 0);
+      RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    }
+  }
+  TkHeldPainting(const TkHeldPainting&) = delete;
+  TkHeldPainting& operator=(const TkHeldPainting&) = delete;
+
+ private:
+  std::vector<HWND> FWindows;
+};
 
 }  // namespace
 
@@ -419,6 +453,7 @@ void TkSkinManager::Broadcast(int command) {
 }
 
 void TkSkinManager::SendNewSkin() {
+  TkHeldPainting held;
   FSkinableMenus->SetSkinBorderWidth(-1);
   FSkinData->SkinReady = false;
   NewSkinBroadcasting = true;

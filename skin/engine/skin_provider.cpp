@@ -1381,7 +1381,9 @@ void TkSkinProvider::SkinArrived(fw::TMessage& m, bool repaint) {
     if (!repaint) BroadcastToChildControls(FForm, m);
     return;
   }
-  if (HasBorder() && FForm->HandleAllocated()) SetWindowRgn(FForm->GetHandle(), CreateRectRgn(0, 0, 0, 0), FALSE);
+  // A form whose painting is held while the skin changes keeps its shape, so that it shows the
+  // old skin until it paints in the new one; its region is rebuilt at that paint.
+  if (HasBorder() && FormShowing()) SetWindowRgn(FForm->GetHandle(), CreateRectRgn(0, 0, 0, 0), FALSE);
   DropMenuCache();
   FSkinData->UpdateIndexes();
   if (!own) return;

@@ -1,12 +1,13 @@
 // The main window drawn from the control test skin: its header, a tool panel's title strip, a
 // bitmap button and the navigation speed buttons show the skin's colours, and a skin change
-// repaints them all in the other skin's; the status bar keeps one size grip through a drag of the
-// window's corner and shows none while the window is maximised.
+// repaints them all in the other skin's, the whole window at once; the status bar keeps one size
+// grip through a drag of the window's corner and shows none while the window is maximised.
 #include "app/main/cleaners_frame.h"
 #include "app/main/file_frame.h"
 #include "app/main/system_frame.h"
 #include "app/tools/drive_cleaner.h"
 #include "main_window_fixture.h"
+#include "skin/engine/skin_command.h"
 #include "skin/engine/skin_engine.h"
 #include "skin/engine/skin_manager.h"
 #include "skin/engine/stored_skins.h"
@@ -50,14 +51,18 @@ class SkinnedMainWindowTest : public MainWindowTest {
       Sleep(10);
     }
   }
-  // The screen pixel at a point of the control (a window or a windowless control).
+  // The main window's point (window coordinates) at a point of one of its controls (a window
+  // or a windowless control).
+  static fw::TPoint WindowPointOf(fw::TControl& control, int x, int y) {
+    const fw::TPoint p = control.ClientToScreen(fw::TPoint{x, y});
+    RECT r{};
+    GetWindowRect(frmMain->GetHandle(), &r);
+    return fw::TPoint{p.X - r.left, p.Y - r.top};
+  }
+  // The screen pixel at a point of the control.
   static fw::TColor PixelOf(fw::TControl& control, int x, int y) {
-    GdiFlush();
-    fw::TPoint p = control.ClientToScreen(fw::TPoint{x, y});
-    HDC screen = GetDC(nullptr);
-    const COLORREF c = GetPixel(screen, p.X, p.Y);
-    ReleaseDC(nullptr, screen);
-    return static_cast<fw::TColor>(c);
+    const fw::TPoint p = WindowPointOf(control, x, y);
+    return testing_paint::ScreenPixelOf(frmMain->GetHandle(), p.X, p.Y);
   }
   // What the test looks at, with the colours each shows in a skin.
   void ExpectColours(const control_skin::TControlSkin& skin) {
@@ -131,6 +136,91 @@ TEST_F(SkinnedMainWindowTest, TheShownToolsTileIsPressedInEveryGroup) {
   expectPressed(frmMain->frmFile1, 2);
   frmMain->frmFile1->kSpeedButton1->Click();
   expectPressed(frmMain->frmFile1, 1);
+}
+
+// A point of the main window the switch is watched at, with what it shows in either skin.
+struct TProbe {
+  const char* Name;
+  fw::TPoint At;
+  fw::TColor Old = 0, New = 0;
+};
+
+// The screen is read at every step of a skin change: before and after each announcement
+// (commands 1, 16 and 3) the window and the watched controls get, and before each of the
+// window's paints until it first paints. Every reading shows one skin whole: no control in the
+// new skin beside one in the old, no window without its shape. The window paints in full once.
+// (That paint covers the window and then its child windows; what it shows half-way depends on
+// when the system copies the window to the screen, so it is not read.)
+TEST_F(SkinnedMainWindowTest, ALiveSwitchShowsOneSkinAtATimeAndPaintsTheWindowOnce) {
+  StartSkinned();
+  HWND window = frmMain->GetHandle();
+  RECT bounds{};
+  GetWindowRect(window, &bounds);
+  auto* title = dynamic_cast<fw::TControl*>(frmMain->FindComponent("pnlDCTitle"));
+  ASSERT_NE(title, nullptr);
+  skin::TkBitBtn* search = frmMain->driveCleaner->btnDCSearch;
+  std::vector<TProbe> probes = {
+      {"the caption", fw::TPoint{bounds.right - bounds.left - 100, 6}},
+      {"the header",
+       WindowPointOf(*frmMain->kPanel1, frmMain->kLabelFX1->GetLeft() + frmMain->kLabelFX1->GetWidth() + 8, 20)},
+      {"the Drive cleaner's title strip", WindowPointOf(*title, title->GetWidth() - 20, 20)},
+      {"the Search button", WindowPointOf(*search, search->GetWidth() / 2, kBorder + 1)},
+  };
+  auto shown = [&](const TProbe& p) { return testing_paint::ScreenPixelOf(window, p.At.X, p.At.Y); };
+  for (TProbe& p : probes) p.Old = shown(p);
+
+  std::vector<std::vector<fw::TColor>> frames;
+  auto capture = [&] {
+    std::vector<fw::TColor> frame;
+    for (const TProbe& p : probes) frame.push_back(shown(p));
+    frames.push_back(std::move(frame));
+  };
+  auto announcement = [](const fw::TMessage& m) {
+    const int command = m.Msg == skin::SM_SKINCMD ? skin::SkinCmdOf(m.WParam) : 0;
+    return command == skin::cmdNewSkin || command == skin::cmdStopAnimation || command == skin::cmdRefresh;
+  };
+  bool painted = false;
+  int fullPaints = 0;
+  std::vector<std::pair<fw::TControl*, fw::TWndMethodProc>> watched;
+  for (fw::TControl* control : {static_cast<fw::TControl*>(frmMain), static_cast<fw::TControl*>(frmMain->kPanel1), title,
+                                static_cast<fw::TControl*>(search)}) {
+    fw::TWndMethodProc original = control->GetWindowProc();
+    watched.emplace_back(control, original);
+    control->SetWindowProc([&, control, original](fw::TMessage& m) {
+      const bool paint = control == frmMain && (m.Msg == WM_PAINT || m.Msg == WM_NCPAINT);
+      if (paint && m.Msg == WM_PAINT) {
+        // A paint without an update region paints the whole client area from the form's cache.
+        RECT update{}, client{};
+        GetClientRect(window, &client);
+        if (!GetUpdateRect(window, &update, FALSE) || EqualRect(&update, &client)) ++fullPaints;
+      }
+      if (announcement(m) || (paint && !painted)) capture();
+      painted = painted || paint;
+      original(m);
+      if (announcement(m)) capture();
+    });
+  }
+  frmMain->skinManager->SetSkinName(control_skin::kSecondName);
+  for (auto& [control, original] : watched) control->SetWindowProc(original);
+  Pump();
+  for (TProbe& p : probes) {
+    p.New = shown(p);
+    ASSERT_NE(p.Old, p.New) << p.Name << " looks the same in both skins";
+  }
+
+  ASSERT_FALSE(frames.empty());
+  for (size_t f = 0; f < frames.size(); ++f) {
+    size_t old = 0, fresh = 0;
+    std::string seen;
+    for (size_t i = 0; i < probes.size(); ++i) {
+      old += frames[f][i] == probes[i].Old;
+      fresh += frames[f][i] == probes[i].New;
+      seen += std::string(" ") + probes[i].Name +
+              (frames[f][i] == probes[i].Old ? ": old;" : frames[f][i] == probes[i].New ? ": new;" : ": neither;");
+    }
+    EXPECT_TRUE(old == probes.size() || fresh == probes.size()) << "reading " << f << " of " << frames.size() << ":" << seen;
+  }
+  EXPECT_EQ(fullPaints, 1) << "full paints of the main window during the switch";
 }
 
 }  // namespace

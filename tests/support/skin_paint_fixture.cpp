@@ -77,6 +77,11 @@ void SkinPaintTest::Settle(int rounds, int pauseMs) {
 fw::TColor SkinPaintTest::WindowPixelOf(HWND window, int x, int y) {
   GdiFlush();
   Settle(8);
+  return ScreenPixelOf(window, x, y);
+}
+
+fw::TColor ScreenPixelOf(HWND window, int x, int y) {
+  GdiFlush();
   RECT r{};
   GetWindowRect(window, &r);
   HDC screen = GetDC(nullptr);

@@ -38,6 +38,10 @@ skin::TkSkinGeneral* SectionOf(skin::TkStoredSkin& stored, const std::string& na
 void AddImage(skin::TkStoredSkin& stored, const std::string& section, const std::string& property, fw::TRect r,
               int maskType, int stretchMode, int borders, int imageCount = 1);
 
+// A pixel of the screen at a point of a window as it shows now, nothing let through first (so
+// it may be read in the middle of a change).
+fw::TColor ScreenPixelOf(HWND window, int x, int y);
+
 class SkinPaintTest : public testing_gui::GuiTest {
  protected:
   void SetUp() override;
