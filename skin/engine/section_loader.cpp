@@ -7,6 +7,7 @@
 #include "framework/classes/string_list.h"
 #include "framework/rtl/sys_utils.h"
 #include "skin/engine/ini_view.h"
+#include "skin/engine/skin_limits.h"
 #include "skin/engine/skin_load_error.h"
 #include "skin/engine/skin_utils.h"
 #include "skin/engine/stored_skins.h"
@@ -138,19 +139,17 @@ void SetText(TkGeneralData& d, const std::string& key, const std::string& value)
 std::string Upper(const std::string& s) { return fw::UpperCase(s); }
 
 // A section and the sections its PARENTCLASS names, and so on up, nearest first: the places an
-// inherited key is looked for. The walk stops at an empty name, "?", a section naming itself or
-// one already in the chain.
-std::vector<int> ParentChain(const TkIniView& file, std::string section) {
-  std::vector<int> chain;
-  std::vector<std::string> names;
-  for (;;) {
-    chain.push_back(file.IndexOf(section));
-    names.push_back(section);
+// inherited key is looked for. The walk stops at an empty name, "?", a section that is missing
+// or already in the chain (a loop, the section itself included), and after kMaxParentDepth
+// parents; so every section costs at most that many look-ups.
+std::vector<int> ParentChain(const TkIniView& file, const std::string& section) {
+  std::vector<int> chain{file.IndexOf(section)};
+  while (static_cast<int>(chain.size()) <= kMaxParentDepth) {
     const std::string* parent = file.Value(chain.back(), "PARENTCLASS");
-    if (!parent || parent->empty() || *parent == "?" || *parent == section) break;
-    for (const std::string& seen : names)
-      if (fw::SameText(seen, *parent)) return chain;
-    section = *parent;
+    if (!parent || parent->empty() || *parent == "?") break;
+    const int next = file.IndexOf(*parent);
+    if (next < 0 || std::find(chain.begin(), chain.end(), next) != chain.end()) break;
+    chain.push_back(next);
   }
   return chain;
 }
