@@ -30,6 +30,8 @@ class TkIniView {
   const std::vector<std::string>& Sections() const { return FNames; }
   // The key=value lines of the first section of that name, in file order.
   const std::vector<TEntry>& Entries(const std::string& section) const;
+  // The key=value lines of the section at that position (0 <= index < Sections().size()).
+  const std::vector<TEntry>& Entries(int index) const { return FSections[index].Entries; }
   std::string ReadString(const std::string& section, const std::string& key, const std::string& defaultValue) const;
   // The position of the first section of that name, -1 when none; and the value of a key in
   // the section at that position, null when missing.
