@@ -8,6 +8,8 @@
 #                the same with 20,000 (<= 2.00)
 #   skin_load:   switching the skin manager between "Slate" and "Neutral" against decoding the
 #                same picture files with the framework's readers (<= 1.50)
+#   skin_hostile: loading Slate with a gradient of 20,000 stops and a ring of 3,000 PARENTCLASS
+#                sections against loading Slate itself (<= 1.50)
 #   regex_filter: TSvRegEx checking 100,000 names against five file masks, against the search
 #                engine's WildcardMatch of the same masks (<= 5)
 #   skin_paint:  a 400x300 skinned face against a bare StretchBlt (<= 3.00), and the faces of a
@@ -90,6 +92,7 @@ run md5_file md5_file
 run drive_cleaner wine_bench drive_cleaner
 run drive_cleaner_masks wine_bench drive_cleaner_masks
 run skin_load wine_bench skin_load
+run skin_hostile wine_bench skin_hostile
 run regex_filter wine_bench regex_filter
 run shell_list wine_bench shell_list
 run skin_paint wine_bench skin_paint
