@@ -4,6 +4,7 @@
 #pragma once
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace fw {
@@ -54,7 +55,9 @@ class TkIniView {
   TkIniView() = default;
   const TSection* Find(const std::string& section) const;
   TSection& Add(const std::string& name);
-  void AddEntry(TSection& section, const std::string& line);
+  // One line: a "[name]" header starts a section, a key=value line goes to the current one.
+  void AddLine(TSection*& current, std::string_view text);
+  void AddEntry(TSection& section, std::string_view line);
 
   std::vector<std::string> FNames;
   std::vector<TSection> FSections;

@@ -187,26 +187,26 @@ int ChainInteger(const std::vector<int>& chain, const ValueOf& valueOf, int defa
 // loader resolves each section from these without searching the file again.
 struct TKeySlots {
   using TOwn = std::array<const std::string*, std::size(kKeys)>;
-  std::vector<TOwn> Own;    // per section: the value of each key, null when not written
-  std::vector<int> Parent;  // per section: ParentOf
+  std::vector<TOwn> Own;       // per section: the value of each key, null when not written
+  std::vector<int> Parent;     // per section: ParentOf
+  std::vector<char> WritesAny;  // per section: whether it writes any of the keys
 
-  explicit TKeySlots(const TkIniView& file) : Own(file.Sections().size()), Parent(file.Sections().size()) {
+  explicit TKeySlots(const TkIniView& file)
+      : Own(file.Sections().size()), Parent(Own.size()), WritesAny(Own.size()) {
     for (size_t s = 0; s < Own.size(); ++s) {
       Own[s].fill(nullptr);
       Parent[s] = ParentOf(file, static_cast<int>(s));
       for (const TkIniView::TEntry& entry : file.Entries(static_cast<int>(s))) {
         if (!entry.First) continue;
         for (size_t k = 0; k < std::size(kKeys); ++k)
-          if (fw::SameText(entry.Key, kKeys[k].Key)) Own[s][k] = &entry.Value;
+          if (fw::SameText(entry.Key, kKeys[k].Key)) Own[s][k] = &entry.Value, WritesAny[s] = true;
       }
     }
   }
   // The places a key of the section at index is looked for: those of its chain that write any.
   std::vector<int> Chain(int index) const {
     std::vector<int> chain = ParentChain(index, [this](int s) { return s < 0 ? -1 : Parent[s]; });
-    std::erase_if(chain, [this](int s) {
-      return s < 0 || std::all_of(Own[s].begin(), Own[s].end(), [](const std::string* v) { return !v; });
-    });
+    std::erase_if(chain, [this](int s) { return s < 0 || !WritesAny[s]; });
     return chain;
   }
 };
