@@ -236,7 +236,10 @@ template <class Visit>
 void EachValue(const TkIniView& ini, const std::string& defaultValue, const Visit& visit) {
   for (const std::string& section : ini.Sections())
     for (const TkIniView::TEntry& entry : ini.Entries(section))
-      visit(section, entry.Key, entry.First ? entry.Value : ini.ReadString(section, entry.Key, defaultValue));
+      if (entry.First)
+        visit(section, entry.Key, entry.Value);  // not copied: a value may be long
+      else
+        visit(section, entry.Key, ini.ReadString(section, entry.Key, defaultValue));
 }
 
 bool IsJpegName(const std::string& upper) { return Contains(upper, ".JPG") || Contains(upper, ".JPEG"); }

@@ -12,6 +12,14 @@ bool TkIniView::TCaseLess::operator()(const std::string& a, const std::string& b
   return fw::CompareText(a, b) < 0;
 }
 
+size_t TkIniView::TCaseHash::operator()(const std::string& s) const {
+  size_t hash = 2166136261u;  // FNV-1a over the upper-cased bytes
+  for (char c : s) hash = (hash ^ static_cast<unsigned char>(c >= 'a' && c <= 'z' ? c - 32 : c)) * 16777619u;
+  return hash;
+}
+
+bool TkIniView::TCaseEqual::operator()(const std::string& a, const std::string& b) const { return fw::SameText(a, b); }
+
 namespace {
 
 bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }

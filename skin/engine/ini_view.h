@@ -5,6 +5,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace fw {
@@ -48,6 +49,13 @@ class TkIniView {
   struct TCaseLess {
     bool operator()(const std::string& a, const std::string& b) const;
   };
+  // Hashes and compares names without regard to ASCII case.
+  struct TCaseHash {
+    size_t operator()(const std::string& s) const;
+  };
+  struct TCaseEqual {
+    bool operator()(const std::string& a, const std::string& b) const;
+  };
   struct TSection {
     std::vector<TEntry> Entries;
     std::map<std::string, size_t, TCaseLess> Keys;  // key -> first entry
@@ -61,7 +69,7 @@ class TkIniView {
 
   std::vector<std::string> FNames;
   std::vector<TSection> FSections;
-  std::map<std::string, size_t, TCaseLess> FIndex;  // name -> first section
+  std::unordered_map<std::string, size_t, TCaseHash, TCaseEqual> FIndex;  // name -> first section
 };
 
 }  // namespace skin

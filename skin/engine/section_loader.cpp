@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <string_view>
 
 #include "framework/rtl/exceptions.h"
 #include "framework/classes/mem_ini_file.h"
@@ -107,7 +108,7 @@ int LoadInt(const TkGeneralData& d, int index) {
 }
 
 // Text keys by name.
-bool* BoolField(TkGeneralData& d, const std::string& key) {
+bool* BoolField(TkGeneralData& d, std::string_view key) {
   if (key == "SHADOWENABLED") return &d.ShadowEnabled;
   if (key == "RESERVEDBOOLEAN") return &d.ReservedBoolean;
   if (key == "SHOWFOCUS") return &d.ShowFocus;
@@ -125,7 +126,7 @@ void ParseGradientOf(const std::string& text, TkGradArray& stops, const std::str
   }
 }
 
-void SetText(TkGeneralData& d, const std::string& key, const std::string& value) {
+void SetText(TkGeneralData& d, std::string_view key, const std::string& value) {
   if (key == "GRADIENTDATA") {
     d.GradientData = value;
     ParseGradientOf(value, d.Gradient, d.SectionName, "GRADIENTDATA");
@@ -183,6 +184,12 @@ int ChainInteger(const std::vector<int>& chain, const ValueOf& valueOf, int defa
   return defaultValue;
 }
 
+// A key of the file against one of kKeys, without regard to ASCII case.
+bool SameKey(const std::string& key, std::string_view rule) {
+  return key.size() == rule.size() &&
+         std::equal(key.begin(), key.end(), rule.begin(), [](char a, char b) { return (a >= 'a' && a <= 'z' ? a - 32 : a) == b; });
+}
+
 // What every section of a skin file writes of the keys of kKeys, and its parent, read once: the
 // loader resolves each section from these without searching the file again.
 struct TKeySlots {
@@ -199,7 +206,7 @@ struct TKeySlots {
       for (const TkIniView::TEntry& entry : file.Entries(static_cast<int>(s))) {
         if (!entry.First) continue;
         for (size_t k = 0; k < std::size(kKeys); ++k)
-          if (fw::SameText(entry.Key, kKeys[k].Key)) Own[s][k] = &entry.Value, WritesAny[s] = true;
+          if (SameKey(entry.Key, kKeys[k].Key)) Own[s][k] = &entry.Value, WritesAny[s] = true;
       }
     }
   }
