@@ -11,6 +11,8 @@
 #   skin_switch: Apply in the Settings window switching the main window between "Slate" and
 #                "Neutral", each up to the settled window, against decoding the new skin's
 #                pictures (<= 1.50); also the main window's full paints per switch (one)
+#   skin_hostile: loading Slate with a gradient of 20,000 stops and a ring of 3,000 PARENTCLASS
+#                sections against loading Slate itself (<= 1.50)
 #   regex_filter: TSvRegEx checking 100,000 names against five file masks, against the search
 #                engine's WildcardMatch of the same masks (<= 5)
 #   skin_paint:  a 400x300 skinned face against a bare StretchBlt (<= 3.00), and the faces of a
@@ -94,6 +96,7 @@ run drive_cleaner wine_bench drive_cleaner
 run drive_cleaner_masks wine_bench drive_cleaner_masks
 run skin_load wine_bench skin_load
 run skin_switch wine_bench skin_switch
+run skin_hostile wine_bench skin_hostile
 run regex_filter wine_bench regex_filter
 run shell_list wine_bench shell_list
 run skin_paint wine_bench skin_paint

@@ -18,7 +18,8 @@ struct TkGradStop {
 using TkGradArray = std::vector<TkGradStop>;
 
 // Empties stops, then fills one stop from every five ";"-separated words (a remainder is
-// ignored). A word that is not a number raises EConvertError.
+// ignored), at most kMaxGradientStops; the percent is held to 0..100. A word of a stop that is
+// not a number raises EConvertError.
 void ParseGradientData(const std::string& text, TkGradArray& stops);
 
 }  // namespace skin

@@ -36,6 +36,10 @@ struct TPlace {
   int Columns(int first, int last) const { return Number(fw::Copy1(Value, first, last - first + 1)); }
 };
 
+// A number of the skin as a mask field: beyond the field's range it stays at its end (the
+// loader then clamps it to what a picture can use).
+short ToShort(int value) { return static_cast<short>(std::clamp(value, -32768, 32767)); }
+
 std::string ReadAll(const std::string& fileName) {
   try {
     fw::TFileStream stream(fileName, fw::fmOpenRead | fw::fmShareDenyWrite);
@@ -121,26 +125,26 @@ void AddColumnsMask(TkImageTables& t, const TPlace& p) {
   switch (p.Value[0]) {
     case '^':
       m.ImgType = itisaBorder;
-      m.WL = static_cast<short>(p.Columns(22, 25));
-      m.WT = static_cast<short>(p.Columns(27, 30));
-      m.WR = static_cast<short>(p.Columns(32, 35));
-      m.WB = static_cast<short>(p.Columns(37, 40));
-      m.ImageCount = static_cast<short>(p.Columns(42, 42));
-      m.MaskType = static_cast<short>(p.Columns(44, 44));
-      m.StretchMode = static_cast<short>(p.Columns(46, 46));
-      m.BorderWidth = static_cast<short>(p.Columns(48, 48));
+      m.WL = ToShort(p.Columns(22, 25));
+      m.WT = ToShort(p.Columns(27, 30));
+      m.WR = ToShort(p.Columns(32, 35));
+      m.WB = ToShort(p.Columns(37, 40));
+      m.ImageCount = ToShort(p.Columns(42, 42));
+      m.MaskType = ToShort(p.Columns(44, 44));
+      m.StretchMode = ToShort(p.Columns(46, 46));
+      m.BorderWidth = ToShort(p.Columns(48, 48));
       FillMaskWidths(m);
       break;
     case '~':
       m.ImgType = itisaTexture;
-      m.StretchMode = static_cast<short>(p.Columns(22, 23));
+      m.StretchMode = ToShort(p.Columns(22, 23));
       m.ImageCount = 1;
-      m.MaskType = p.Value.size() > 24 ? static_cast<short>(p.Columns(25, 25)) : 0;
+      m.MaskType = p.Value.size() > 24 ? ToShort(p.Columns(25, 25)) : 0;
       break;
     default:
       m.ImgType = itisaGlyph;
-      m.ImageCount = static_cast<short>(p.Columns(22, 22));
-      m.MaskType = static_cast<short>(p.Columns(24, 24));
+      m.ImageCount = ToShort(p.Columns(22, 22));
+      m.MaskType = ToShort(p.Columns(24, 24));
       break;
   }
   t.Masks.push_back(m);
@@ -164,14 +168,14 @@ void AddOwnFileMask(TkImageTables& t, const TPlace& p) {
     failure = std::current_exception();
   }
   m.ImgType = ImgTypeFromInt(field(4));
-  m.ImageCount = static_cast<short>(field(2));
-  m.MaskType = static_cast<short>(field(3));
+  m.ImageCount = ToShort(field(2));
+  m.MaskType = ToShort(field(3));
   m.R = WholeOf(*m.Bmp);
   if (fields > 4) {
-    m.WL = static_cast<short>(field(5));
-    m.WT = static_cast<short>(field(6));
-    m.WR = static_cast<short>(field(7));
-    m.WB = static_cast<short>(field(8));
+    m.WL = ToShort(field(5));
+    m.WT = ToShort(field(6));
+    m.WR = ToShort(field(7));
+    m.WB = ToShort(field(8));
   } else {
     FillMaskWidths(m);
   }
@@ -191,15 +195,16 @@ void AddRectMask(TkImageTables& t, const TPlace& p) {
   const fw::TRect r(corner(1), corner(2), corner(3), corner(4));
   TkMaskData& m = NewMask(t, fw::UpperCase(p.Section), fw::UpperCase(p.Key));
   m.R = r;
-  m.ImageCount = static_cast<short>(std::max(number(counts, 1, 1), 1));
-  m.MaskType = static_cast<short>(std::max(number(counts, 2, 0), 0));
-  m.BorderWidth = static_cast<short>(std::max(number(counts, 3, 0), 0));
+  m.ImageCount = ToShort(std::max(number(counts, 1, 1), 1));
+  m.MaskType = ToShort(std::max(number(counts, 2, 0), 0));
+  m.BorderWidth = ToShort(std::max(number(counts, 3, 0), 0));
   if (m.PropertyName == "PATTERN" || m.PropertyName == "HOTPATTERN") {
     m.ImgType = itisaTexture;
     m.StretchMode = 0;
   } else {
-    m.StretchMode = static_cast<short>(number(counts, 4, 1));
+    m.StretchMode = ToShort(number(counts, 4, 1));
   }
+  ClampMask(m);  // before the widths are worked out from the rectangle
   FillMaskWidths(m);
 }
 
@@ -216,8 +221,8 @@ void AddPlainFileMask(TkImageTables& t, const TPlace& p) {
   m.ImageCount = 3;
   m.MaskType = 1;
   m.R = WholeOf(*m.Bmp);
-  m.WL = m.WR = static_cast<short>(m.Bmp->GetWidth() / 9);
-  m.WT = m.WB = static_cast<short>(m.Bmp->GetHeight() / 6);
+  m.WL = m.WR = ToShort(m.Bmp->GetWidth() / 9);
+  m.WT = m.WB = ToShort(m.Bmp->GetHeight() / 6);
   DropIfEmpty(t);
 }
 
@@ -231,7 +236,10 @@ template <class Visit>
 void EachValue(const TkIniView& ini, const std::string& defaultValue, const Visit& visit) {
   for (const std::string& section : ini.Sections())
     for (const TkIniView::TEntry& entry : ini.Entries(section))
-      visit(section, entry.Key, entry.First ? entry.Value : ini.ReadString(section, entry.Key, defaultValue));
+      if (entry.First)
+        visit(section, entry.Key, entry.Value);  // not copied: a value may be long
+      else
+        visit(section, entry.Key, ini.ReadString(section, entry.Key, defaultValue));
 }
 
 bool IsJpegName(const std::string& upper) { return Contains(upper, ".JPG") || Contains(upper, ".JPEG"); }
@@ -332,24 +340,24 @@ void LoadMasksFromStored(const TkStoredSkin* skin, TkImageTables& t) {
     } else {
       m.R = fw::TRect(item.GetLeft(), item.GetTop(), item.GetRight(), item.GetBottom());
     }
-    m.ImageCount = static_cast<short>(item.GetImageCount());
-    m.MaskType = static_cast<short>(item.GetMaskType());
-    m.BorderWidth = static_cast<short>(item.GetBorderWidth());
+    m.ImageCount = ToShort(item.GetImageCount());
+    m.MaskType = ToShort(item.GetMaskType());
+    m.BorderWidth = ToShort(item.GetBorderWidth());
     if (m.ImageCount == 0) {
       m.ImageCount = 3;
       m.MaskType = 1;
     }
     if (m.PropertyName == "PATTERN" || m.PropertyName == "HOTPATTERN") {
       m.ImgType = itisaTexture;
-      m.StretchMode = static_cast<short>(item.GetImgType() == itisaTexture ? item.GetStretchMode() : 0);
+      m.StretchMode = ToShort(item.GetImgType() == itisaTexture ? item.GetStretchMode() : 0);
     } else {
-      m.StretchMode = static_cast<short>(item.GetStretchMode());
+      m.StretchMode = ToShort(item.GetStretchMode());
       m.ImgType = item.GetImgType();
     }
-    m.WL = static_cast<short>(item.GetWL());
-    m.WT = static_cast<short>(item.GetWT());
-    m.WR = static_cast<short>(item.GetWR());
-    m.WB = static_cast<short>(item.GetWB());
+    m.WL = ToShort(item.GetWL());
+    m.WT = ToShort(item.GetWT());
+    m.WR = ToShort(item.GetWR());
+    m.WB = ToShort(item.GetWB());
     FillMaskWidths(m);
   }
 }

@@ -6,6 +6,7 @@
 
 #include "skin/engine/ini_view.h"
 #include "skin/engine/mask_data.h"
+#include "skin/engine/skin_limits.h"
 
 namespace skin {
 
@@ -20,9 +21,6 @@ struct TkImageTables {
   // The skin's folder (with its trailing backslash): image names without ":" are found in it.
   std::string SkinPath;
 };
-
-// The pictures larger than this on a side are refused.
-inline constexpr int kMaxSkinPictureSide = 16384;
 
 // A picture file of a skin, read in full and closed again; a picture that cannot be read (or
 // a JPEG whose data is damaged) raises ESkinLoadError naming the file.

@@ -4,6 +4,8 @@
 #pragma once
 #include <map>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace fw {
@@ -30,6 +32,8 @@ class TkIniView {
   const std::vector<std::string>& Sections() const { return FNames; }
   // The key=value lines of the first section of that name, in file order.
   const std::vector<TEntry>& Entries(const std::string& section) const;
+  // The key=value lines of the section at that position (0 <= index < Sections().size()).
+  const std::vector<TEntry>& Entries(int index) const { return FSections[index].Entries; }
   std::string ReadString(const std::string& section, const std::string& key, const std::string& defaultValue) const;
   // The position of the first section of that name, -1 when none; and the value of a key in
   // the section at that position, null when missing.
@@ -45,6 +49,13 @@ class TkIniView {
   struct TCaseLess {
     bool operator()(const std::string& a, const std::string& b) const;
   };
+  // Hashes and compares names without regard to ASCII case.
+  struct TCaseHash {
+    size_t operator()(const std::string& s) const;
+  };
+  struct TCaseEqual {
+    bool operator()(const std::string& a, const std::string& b) const;
+  };
   struct TSection {
     std::vector<TEntry> Entries;
     std::map<std::string, size_t, TCaseLess> Keys;  // key -> first entry
@@ -52,11 +63,13 @@ class TkIniView {
   TkIniView() = default;
   const TSection* Find(const std::string& section) const;
   TSection& Add(const std::string& name);
-  void AddEntry(TSection& section, const std::string& line);
+  // One line: a "[name]" header starts a section, a key=value line goes to the current one.
+  void AddLine(TSection*& current, std::string_view text);
+  void AddEntry(TSection& section, std::string_view line);
 
   std::vector<std::string> FNames;
   std::vector<TSection> FSections;
-  std::map<std::string, size_t, TCaseLess> FIndex;  // name -> first section
+  std::unordered_map<std::string, size_t, TCaseHash, TCaseEqual> FIndex;  // name -> first section
 };
 
 }  // namespace skin

@@ -1,12 +1,15 @@
 #include "skin/engine/section_loader.h"
 
 #include <algorithm>
+#include <array>
+#include <string_view>
 
 #include "framework/rtl/exceptions.h"
 #include "framework/classes/mem_ini_file.h"
 #include "framework/classes/string_list.h"
 #include "framework/rtl/sys_utils.h"
 #include "skin/engine/ini_view.h"
+#include "skin/engine/skin_limits.h"
 #include "skin/engine/skin_load_error.h"
 #include "skin/engine/skin_utils.h"
 #include "skin/engine/stored_skins.h"
@@ -105,7 +108,7 @@ int LoadInt(const TkGeneralData& d, int index) {
 }
 
 // Text keys by name.
-bool* BoolField(TkGeneralData& d, const std::string& key) {
+bool* BoolField(TkGeneralData& d, std::string_view key) {
   if (key == "SHADOWENABLED") return &d.ShadowEnabled;
   if (key == "RESERVEDBOOLEAN") return &d.ReservedBoolean;
   if (key == "SHOWFOCUS") return &d.ShowFocus;
@@ -123,7 +126,7 @@ void ParseGradientOf(const std::string& text, TkGradArray& stops, const std::str
   }
 }
 
-void SetText(TkGeneralData& d, const std::string& key, const std::string& value) {
+void SetText(TkGeneralData& d, std::string_view key, const std::string& value) {
   if (key == "GRADIENTDATA") {
     d.GradientData = value;
     ParseGradientOf(value, d.Gradient, d.SectionName, "GRADIENTDATA");
@@ -137,41 +140,83 @@ void SetText(TkGeneralData& d, const std::string& key, const std::string& value)
 
 std::string Upper(const std::string& s) { return fw::UpperCase(s); }
 
-// A section and the sections its PARENTCLASS names, and so on up, nearest first: the places an
-// inherited key is looked for. The walk stops at an empty name, "?", a section naming itself or
-// one already in the chain.
-std::vector<int> ParentChain(const TkIniView& file, std::string section) {
+// The sections a key of section start is looked for in, nearest first: start, then the one
+// parentOf(start) names, and so on up. The walk stops at -1, at a section already in the chain (a
+// loop, the section itself included) and after kMaxParentDepth parents; so every section costs
+// at most that many steps.
+template <class ParentOf>
+std::vector<int> ParentChain(int start, const ParentOf& parentOf) {
   std::vector<int> chain;
-  std::vector<std::string> names;
-  for (;;) {
-    chain.push_back(file.IndexOf(section));
-    names.push_back(section);
-    const std::string* parent = file.Value(chain.back(), "PARENTCLASS");
-    if (!parent || parent->empty() || *parent == "?" || *parent == section) break;
-    for (const std::string& seen : names)
-      if (fw::SameText(seen, *parent)) return chain;
-    section = *parent;
+  chain.reserve(kMaxParentDepth + 1);
+  chain.push_back(start);
+  while (static_cast<int>(chain.size()) <= kMaxParentDepth) {
+    const int next = parentOf(chain.back());
+    if (next < 0 || std::find(chain.begin(), chain.end(), next) != chain.end()) break;
+    chain.push_back(next);
   }
   return chain;
 }
 
-std::string ChainString(const TkIniView& file, const std::vector<int>& chain, const char* key,
-                        const std::string& defaultValue) {
+// The position of the section a section's PARENTCLASS names; -1 for none, "?" or a missing one.
+int ParentOf(const TkIniView& file, int section) {
+  const std::string* parent = file.Value(section, "PARENTCLASS");
+  return !parent || parent->empty() || *parent == "?" ? -1 : file.IndexOf(*parent);
+}
+
+// The first value along the chain that is not "?"; valueOf(section) is null when it lacks the key.
+template <class ValueOf>
+std::string ChainString(const std::vector<int>& chain, const ValueOf& valueOf, const std::string& defaultValue) {
   for (int index : chain) {
-    const std::string* value = file.Value(index, key);
+    const std::string* value = valueOf(index);
     if (value && *value != "?") return *value;
   }
   return defaultValue;
 }
 
-int ChainInteger(const TkIniView& file, const std::vector<int>& chain, const char* key, int defaultValue) {
+// The first number along the chain other than -1.
+template <class ValueOf>
+int ChainInteger(const std::vector<int>& chain, const ValueOf& valueOf, int defaultValue) {
   for (int index : chain) {
-    const std::string* text = file.Value(index, key);
+    const std::string* text = valueOf(index);
     int value;
     if (text && fw::TryStrToInt(*text, value) && value != -1) return value;
   }
   return defaultValue;
 }
+
+// A key of the file against one of kKeys, without regard to ASCII case.
+bool SameKey(const std::string& key, std::string_view rule) {
+  return key.size() == rule.size() &&
+         std::equal(key.begin(), key.end(), rule.begin(), [](char a, char b) { return (a >= 'a' && a <= 'z' ? a - 32 : a) == b; });
+}
+
+// What every section of a skin file writes of the keys of kKeys, and its parent, read once: the
+// loader resolves each section from these without searching the file again.
+struct TKeySlots {
+  using TOwn = std::array<const std::string*, std::size(kKeys)>;
+  std::vector<TOwn> Own;       // per section: the value of each key, null when not written
+  std::vector<int> Parent;     // per section: ParentOf
+  std::vector<char> WritesAny;  // per section: whether it writes any of the keys
+
+  explicit TKeySlots(const TkIniView& file)
+      : Own(file.Sections().size()), Parent(Own.size()), WritesAny(Own.size()) {
+    for (size_t s = 0; s < Own.size(); ++s) {
+      Own[s].fill(nullptr);
+      Parent[s] = ParentOf(file, static_cast<int>(s));
+      for (const TkIniView::TEntry& entry : file.Entries(static_cast<int>(s))) {
+        if (!entry.First) continue;
+        for (size_t k = 0; k < std::size(kKeys); ++k)
+          if (SameKey(entry.Key, kKeys[k].Key)) Own[s][k] = &entry.Value, WritesAny[s] = true;
+      }
+    }
+  }
+  // The places a key of the section at index is looked for: those of its chain that write any.
+  std::vector<int> Chain(int index) const {
+    std::vector<int> chain = ParentChain(index, [this](int s) { return s < 0 ? -1 : Parent[s]; });
+    std::erase_if(chain, [this](int s) { return s < 0 || !WritesAny[s]; });
+    return chain;
+  }
+};
 
 // A GLOBALINFO value read as text and converted strictly.
 int StrictGlobal(const TkIniView& file, const char* key, const char* defaultText) {
@@ -234,12 +279,14 @@ TkControlBevel BevelFromInt(int value) {
 
 std::string ReadInheritedString(const TkIniView& file, const std::string& section, const std::string& key,
                                 const std::string& defaultValue) {
-  return ChainString(file, ParentChain(file, section), key.c_str(), defaultValue);
+  const auto chain = ParentChain(file.IndexOf(section), [&](int s) { return ParentOf(file, s); });
+  return ChainString(chain, [&](int s) { return file.Value(s, key); }, defaultValue);
 }
 
 int ReadInheritedInteger(const TkIniView& file, const std::string& section, const std::string& key,
                          int defaultValue) {
-  return ChainInteger(file, ParentChain(file, section), key.c_str(), defaultValue);
+  const auto chain = ParentChain(file.IndexOf(section), [&](int s) { return ParentOf(file, s); });
+  return ChainInteger(chain, [&](int s) { return file.Value(s, key); }, defaultValue);
 }
 
 void LoadSectionsFromFile(const fw::TMemIniFile& file, TkGeneralDataArray& sections, TkSkinData& data) {
@@ -256,19 +303,24 @@ void LoadSectionsFromFile(const TkIniView& file, TkGeneralDataArray& sections, T
   data.Shadow1Transparency = StrictGlobal(file, "SHADOW1TRANSPARENCY", "0");
 
   sections.clear();
+  sections.reserve(file.Sections().size());
+  const TKeySlots slots(file);
   for (const std::string& name : file.Sections()) {
     TkGeneralData& d = sections.emplace_back();
+    const int self = file.IndexOf(name);  // a name that stands twice reads as its first section
     d.SectionName = name;
-    d.ParentClass = file.ReadString(name, "PARENTCLASS", "");
-    const std::vector<int> chain = ParentChain(file, name);
+    const std::string* parent = file.Value(self, "PARENTCLASS");
+    d.ParentClass = parent ? *parent : std::string();
+    const std::vector<int> chain = slots.Chain(self);
     for (int i = 0; i < static_cast<int>(std::size(kKeys)); ++i) {
       const TKeyRule& rule = kKeys[i];
+      auto valueOf = [&](int s) { return slots.Own[s][i]; };
       if (rule.Kind != kInt) {
-        SetText(d, rule.Key, ChainString(file, chain, rule.Key, rule.TextDefault));
+        SetText(d, rule.Key, ChainString(chain, valueOf, rule.TextDefault));
       } else if (i == 4) {
-        d.ShadowColor = file.ReadInteger(name, rule.Key, rule.IntDefault);
+        d.ShadowColor = valueOf(self) ? fw::StrToIntDef(*valueOf(self), rule.IntDefault) : rule.IntDefault;
       } else {
-        StoreInt(d, i, ChainInteger(file, chain, rule.Key, rule.IntDefault));
+        StoreInt(d, i, ChainInteger(chain, valueOf, rule.IntDefault));
       }
     }
     d.Color = fw::ColorToRGB(d.Color);

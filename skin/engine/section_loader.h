@@ -11,7 +11,8 @@ namespace skin {
 class TkStoredSkin;
 
 // A key of a skin-file section; a missing key or "?" asks the section named by PARENTCLASS,
-// and so on up; what is still "?" (or a loop of parents) gives the default.
+// and so on up, through at most kMaxParentDepth parents; what is still "?" (or a loop of
+// parents) gives the default.
 std::string ReadInheritedString(const TkIniView& file, const std::string& section, const std::string& key,
                                 const std::string& defaultValue);
 // The same for integers, with -1 (also a text that is no number) in the place of "?".

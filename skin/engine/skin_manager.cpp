@@ -1,5 +1,6 @@
 #include "skin/engine/skin_manager.h"
 
+#include <algorithm>
 #include <set>
 #include <vector>
 
@@ -14,6 +15,7 @@
 #include "skin/engine/ini_view.h"
 #include "skin/engine/section_loader.h"
 #include "skin/engine/skin_command.h"
+#include "skin/engine/skin_limits.h"
 #include "skin/engine/skin_load_error.h"
 #include "skin/engine/skin_utils.h"
 
@@ -35,20 +37,22 @@ bool IsLoading(const fw::TComponent* c) {
   return c->GetComponentState().Contains(fw::csLoading) || c->GetComponentState().Contains(fw::csReading);
 }
 
-// Walks a look-up up the parent classes: match(section, index) answers the position of the
-// picture in that section or -1.
+// Walks a look-up up the parent classes, through at most kMaxParentDepth parents and never to
+// a section already asked: match(section) answers the position of the picture in that section
+// or -1.
 template <class Match>
 int FindUp(const TkSkinManager& m, int skinIndex, std::string section, const Match& match) {
-  std::set<int> asked;
+  std::vector<int> asked;
   while (skinIndex >= 0 && !section.empty()) {
     int found = match(section);
     if (found >= 0) return found;
-    if (skinIndex >= static_cast<int>(m.GetSections().size())) return -1;
-    asked.insert(skinIndex);
+    if (skinIndex >= static_cast<int>(m.GetSections().size()) || static_cast<int>(asked.size()) >= kMaxParentDepth)
+      return -1;
+    asked.push_back(skinIndex);
     const std::string parent = m.GetSections()[skinIndex].ParentClass;
     if (parent.empty() || parent == section) return -1;
     int parentIndex = m.GetSkinIndex(parent);
-    if (parentIndex < 0 || asked.count(parentIndex)) return -1;
+    if (parentIndex < 0 || std::find(asked.begin(), asked.end(), parentIndex) != asked.end()) return -1;
     skinIndex = parentIndex;
     section = parent;
   }
@@ -377,6 +381,7 @@ void TkSkinManager::LoadMasks() {
   else
     LoadMasksFromStored(CurrentStoredSkin(), tables);
   MergeCommonMasks(FCommonSections, tables);
+  for (TkMaskData& mask : FMasks) ClampMask(mask);
 }
 
 void TkSkinManager::LoadPatterns() {
@@ -387,6 +392,7 @@ void TkSkinManager::LoadPatterns() {
   else
     LoadPatternsFromStored(CurrentStoredSkin(), tables);
   MergeCommonPatterns(FCommonSections, tables);
+  for (TkMaskData& mask : FMasks) ClampMask(mask);  // small pictures became masks
 }
 
 void TkSkinManager::LoadSectionData() {
@@ -398,6 +404,8 @@ void TkSkinManager::LoadSectionData() {
     LoadSectionsFromStored(*stored, FSections, *FSkinData);
   }
   AppendCommonSections(FCommonSections, FSections);
+  ClampSkinInfo(*FSkinData);
+  for (TkGeneralData& section : FSections) ClampSection(section);
   ChangeSkinHue(FHueOffset);
   ChangeSkinSaturation(FSaturation);
 }

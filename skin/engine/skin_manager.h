@@ -114,7 +114,7 @@ class TkSkinManager : public fw::TComponent {
   void ChangeSkinSaturation(int amount);
 
   // Look-ups; -1 when absent. A section without the picture asks its parent class, and so on
-  // up, stopping at a section already asked.
+  // up, stopping at a section already asked and after kMaxParentDepth parents.
   int GetSkinIndex(const std::string& sectionName) const;
   int GetMaskIndex(int skinIndex, const std::string& sectionName, const std::string& propertyName) const;
   int GetTextureIndex(int skinIndex, const std::string& sectionName, const std::string& propertyName) const;

@@ -2,6 +2,7 @@
 // and tool switching, the navigation frames painted from the skin, the header buttons, closing, and
 // the built program as a process of its own.
 #include <algorithm>
+#include <chrono>
 #include <functional>
 #include <set>
 #include <vector>
@@ -21,6 +22,7 @@
 #include "skin/engine/skin_provider.h"
 #include "main_window_fixture.h"
 #include "support/control_skin.h"
+#include "support/hostile_skins.h"
 #include "support/test_skins.h"
 
 using app::frmMain;
@@ -509,4 +511,41 @@ TEST_F(BuiltProgramTest, DrawsItsWindowInTheSkinProgramIniNames) {
       },
       [&](HWND window) { slate = SkinnedTitleColour(window); });
   EXPECT_NE(neutral, slate);
+}
+
+// Hostile copies of Slate chosen in program.ini (a shadow blur of 2^31 - 1, a gradient of 20,000
+// stops, a ring of 3,000 parents): each time the program shows its window within a few seconds,
+// paints its skinned title band, answers and closes, with at most one message box.
+TEST_F(BuiltProgramTest, HostileSkinsNeitherHangNorStopThePaint) {
+  using hostile_skins::WithFirstLines;
+  const std::vector<std::function<std::string(const std::string&)>> edits = {
+      [](const std::string& t) { return WithFirstLines(t, "GLOBALINFO", "SHADOW1BLUR=2147483647\r\n"); },
+      [](const std::string& t) {
+        return WithFirstLines(t, "FORMTITLE", "GRADIENTDATA=" + hostile_skins::ManyStops(20000) + "\r\n");
+      },
+      [](const std::string& t) { return hostile_skins::WithParentRing(t, "PANEL", 3000); },
+  };
+  for (size_t i = 0; i < edits.size(); ++i) {
+    SCOPED_TRACE(i);
+    messageBoxes.clear();
+    std::chrono::steady_clock::time_point started;
+    double shown = 0;
+    RunUntilTheWindowShows(
+        [&](const std::string& folder) {
+          const std::string options = test_skins::CopyShippedSkin(folder + "Skins\\", "Slate") + "Options.dat";
+          testing_sandbox::WriteFile(options, edits[i](testing_sandbox::ReadFile(options)));
+          fw::CreateDir(folder + "config");
+          testing_sandbox::WriteFile(folder + "config\\program.ini", "[Skin]\r\nSkinName=Slate\r\n");
+          started = std::chrono::steady_clock::now();
+        },
+        [&](HWND window) {
+          shown = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+          SkinnedTitleColour(window);
+          DWORD_PTR answer = 0;
+          EXPECT_NE(SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &answer), 0);
+        });
+    if (IsSkipped()) return;
+    EXPECT_LT(shown, 10.0);
+    EXPECT_LE(messageBoxes.size(), 1u);
+  }
 }

@@ -1,8 +1,11 @@
 // Gradients on 24-bit bitmaps: exact rows and columns of modes 0 and 1 (rounded halves, shared
 // rows, the last stop stretched, clipping, a negative offset), coarse checks of the triangles
-// of mode 2, and stops that paint nothing.
+// of mode 2, stops that paint nothing, and long gradient texts parsed in one pass.
 #include <gtest/gtest.h>
 
+#include <chrono>
+
+#include "framework/rtl/exceptions.h"
 #include "skin/engine/gradients.h"
 #include "support/skin_paint_fixture.h"
 
@@ -58,6 +61,25 @@ TEST(SkinGradient, StopsShareRowsAndTheLastIsStretched) {
   skin::PaintGradient(bmp.get(), fw::TRect(0, 0, 10, 10), Stops("0;255;20;1;0;255;16711680;20;1;0"));
   EXPECT_EQ(PixelOf(*bmp, 9, 3), 0xFF0000);
   EXPECT_EQ(PixelOf(*bmp, 2, 3), 255);
+}
+
+TEST(SkinGradient, ParsingKeepsAHundredStopsInOnePass) {
+  // 20,000 stops parse at once (a word found by scanning from the start each time took minutes);
+  // the first hundred are kept.
+  std::string text;
+  for (int i = 0; i < 20000; ++i) text += std::to_string(i) + ";;2;1;0;0;";
+  const auto start = std::chrono::steady_clock::now();
+  const skin::TkGradArray stops = Stops(text);
+  EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 1.0);
+  ASSERT_EQ(stops.size(), 100u);
+  EXPECT_EQ(stops[99].Color1, 99);
+  EXPECT_EQ(stops[99].Color2, 2);
+  EXPECT_EQ(stops[99].Mode, 0);
+  // The percent is held to 0..100; what lies beyond the hundredth stop is not read.
+  EXPECT_EQ(Stops("1;2;-5;0;0")[0].Percent, 0);
+  EXPECT_EQ(Stops("1;2;300;0;0")[0].Percent, 100);
+  EXPECT_EQ(Stops(text + "x;x;x;x;x").size(), 100u);
+  EXPECT_THROW(Stops("1;2;3;0;0;4;x;1;0;0"), fw::EConvertError);
 }
 
 TEST(SkinGradient, ClippingAndOffsets) {

@@ -88,6 +88,26 @@ TEST(SkinSections, InheritanceThroughParents) {
   EXPECT_EQ(skin::ReadInheritedInteger(view, "C", "NOTHING", 42), 42);
 }
 
+TEST(SkinSections, LoopsSelfParentsAndLongChainsStopSensibly) {
+  // Two sections naming each other each take what the other has; a self parent reads its own.
+  std::string text =
+      "[A]\nPARENTCLASS=B\nCOLOR=$0000AA\n[B]\nPARENTCLASS=A\nTCLEFT=5\n[SELF]\nPARENTCLASS=SELF\nTCTOP=7\n";
+  // D0 names D1, and so on to D20, which alone has a colour: D4 reaches it, 16 parents up.
+  for (int i = 0; i < 20; ++i) text += "[D" + std::to_string(i) + "]\nPARENTCLASS=D" + std::to_string(i + 1) + "\n";
+  text += "[D20]\nCOLOR=$00BB00\n";
+  LoadedFile skin(text);
+  EXPECT_EQ(skin["A"].FontColor[1], 5);
+  EXPECT_EQ(skin["B"].Color, 0xAA);
+  EXPECT_EQ(skin["B"].FontColor[1], 5);
+  EXPECT_EQ(skin["SELF"].FontColor[2], 7);
+  EXPECT_EQ(skin["SELF"].Color, 0xFFFFFF);
+  EXPECT_EQ(skin["D4"].Color, 0xBB00);
+  EXPECT_EQ(skin["D3"].Color, 0xFFFFFF);
+  const skin::TkIniView view(skin.File);
+  EXPECT_EQ(skin::ReadInheritedInteger(view, "D4", "COLOR", 1), 0xBB00);
+  EXPECT_EQ(skin::ReadInheritedInteger(view, "D3", "COLOR", 1), 1);
+}
+
 TEST(SkinSections, ValueSyntax) {
   LoadedFile skin(
       "[S]\nCOLOR=-16777201\nHOTCOLOR=-16777201\nSHOWFOCUS=true\nFADINGENABLED=1\nSHADOWENABLED=TRUE\n"
