@@ -62,9 +62,16 @@ def sections(pal, overrides=None, extra=()):
         if not parent:
             face, text, hot, hottext = (pal[k] for k in COLOURS[KIND.get(name, "face")])
             values = {"COLOR": face, "FONTCOLOR": text, "HOTCOLOR": hot, "HOTFONTCOLOR": hottext}
+        if name in PLAIN_TEXT:
+            values.update(TRANSPARENCY=100, HOTTRANSPARENCY=100)
         values.update(overrides.get(name, {}))
         result.append(Section(name, parent, **values))
     return result
+
+
+# Check boxes and radio buttons are their glyph beside plain text: no face and no frame of
+# their own, so that they never read as buttons.
+PLAIN_TEXT = ("CHECKBOX", "RADIOBUTTON")
 
 
 def states(pal, kind):
@@ -158,6 +165,9 @@ def pictures(pal, glyph_form="^", forms=None, divider=True):
     add("GLOBALINFO", "GRIPIMAGE", draw.glyph((12, 12), gs[:1], draw.size_grip), 1)
 
     for section, w, h, radius, kind in BORDERS:
+        if section in PLAIN_TEXT:
+            add(section, "BORDERSMASK", draw.glyph((w, h), states(pal, kind), draw.nothing), 3, border=1)
+            continue
         add(section, "BORDERSMASK", draw.frame(w, h, radius, states(pal, kind)), 3, border=1 if radius == 0 else 0)
     for section, direction in (("SCROLLBTNTOP", "up"), ("SCROLLBTNBOTTOM", "down"), ("SCROLLBTNLEFT", "left"),
                                ("SCROLLBTNRIGHT", "right"), ("COMBOBOX", "down")):
