@@ -102,7 +102,7 @@ def states(pal, kind):
 
 
 def glyph_states(pal):
-    return [dict(face=pal["window"], border=pal["border"], mark=pal["mark"], grey=pal["grey"], light=pal["light"]),
+    return [dict(face=pal["window"], border=pal["boxborder"], mark=pal["mark"], grey=pal["grey"], light=pal["light"]),
             dict(face=pal["hot"], border=pal["accentborder"], mark=pal["mark"], grey=pal["grey"], light=pal["light"]),
             dict(face=pal["pressed"], border=pal["accentborder"], mark=pal["mark"], grey=pal["grey"],
                  light=pal["light"])]
@@ -210,6 +210,14 @@ def contrast(a, b):
         return 0.2126 * ch(r) + 0.7152 * ch(g) + 0.0722 * ch(b)
     hi, lo = sorted((lum(a), lum(b)), reverse=True)
     return (hi + 0.05) / (lo + 0.05)
+
+
+def check_palette(name, pal):
+    """Check and radio boxes stand out from the list or window face they lie on (3:1, as any
+    control's outline should)."""
+    for face in ("window", "face"):
+        if contrast(pal["boxborder"], pal[face]) < 3.0:
+            raise ValueError("%s: the box outline does not stand out from %s" % (name, face))
 
 
 def check_contrast(skin):
