@@ -71,7 +71,7 @@ void TfrmChangeAttribute::kBitBtn2Click(fw::TObject*) { Close(); }
 void TfrmChangeAttribute::Fail(const std::string& path, DWORD error) {
   std::string reason = fw::SysErrorMessage(error);
   if (reason.empty()) reason = "error " + std::to_string(error);
-  FFailures.push_back(path + ": " + reason);
+  FFailures.push_back(fw::DisplayPath(path) + ": " + reason);
 }
 
 bool TfrmChangeAttribute::Apply(const std::string& path, DWORD attributes) {

@@ -38,7 +38,7 @@ skin::TkBitBtn* MakeButton(TfrmAddMask* form, const char* name, const char* capt
 
 void TfrmAddMask::CreateComponents() {
   SetName("frmAddMask");
-  SetCaption("frmAddMask");
+  SetCaption("Junk file mask");
   SetBorderStyle(fw::bsSingle);
   SetBorderIcons(fw::TBorderIcons{fw::biSystemMenu});
   SetPosition(fw::poMainFormCenter);

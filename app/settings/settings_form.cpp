@@ -145,7 +145,7 @@ void TfrmSettings::editWCClick(fw::TObject*) {
 }
 
 void TfrmSettings::delWCClick(fw::TObject*) {
-  if (!kListView1->GetSelected() || !Confirmed("Do yuo want to delete entry?")) return;
+  if (!kListView1->GetSelected() || !Confirmed("Do you want to delete entry?")) return;
   {
     TFilling filling(FFilling);
     // The selection may have moved while the question was open.
@@ -219,7 +219,7 @@ void TfrmSettings::kSpeedButton8Click(fw::TObject*) {
 }
 
 void TfrmSettings::kSpeedButton9Click(fw::TObject*) {
-  DeleteException(kListBox2, kFolderExclusionsFile, "Do yuo want to delete entry?");
+  DeleteException(kListBox2, kFolderExclusionsFile, "Do you want to delete entry?");
 }
 
 // --- removal settings ---

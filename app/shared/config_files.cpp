@@ -6,6 +6,7 @@
 #include "framework/classes/ini_file.h"
 #include "framework/classes/string_list.h"
 #include "framework/rtl/sys_utils.h"
+#include "framework/rtl/wide_path.h"
 
 namespace app {
 namespace {
@@ -34,7 +35,7 @@ void EnsureConfigFolders(const std::string& appDir) {
                              kDisabledStartupCurrentFolder, kDeletedFolder}) {
     std::string path = fw::ExcludeTrailingBackslash(AppPath(appDir, folder));
     if (!fw::DirectoryExists(path) && !fw::CreateDir(path))
-      throw fw::EOSError(fw::Format("Cannot create the folder \"%s\".", path), GetLastError());
+      throw fw::EOSError(fw::Format("Cannot create the folder \"%s\".", fw::DisplayPath(path)), GetLastError());
   }
 }
 

@@ -168,14 +168,15 @@ void DeleteFolderTree(const std::string& path) {
   else if (!fw::DirectoryExists(folder))
     code = ERROR_PATH_NOT_FOUND;
   else if (fw::IsLink(folder) ? !fw::RemoveLink(folder) : !RemoveLinksInside(folder))
-    throw fw::EOSError(fw::Format("Cannot delete the folder \"%s\": a link in it cannot be removed by itself.", path),
+    throw fw::EOSError(fw::Format("Cannot delete the folder \"%s\": a link in it cannot be removed by itself.",
+                                  fw::DisplayPath(path)),
                        ERROR_ACCESS_DENIED);
   else if (Exists(folder)) {
     TOperationResult result = RunOperation(FO_DELETE, folder, {}, kTreeFlags);
     code = result.Code;
     if (code == 0 && (result.Aborted || Exists(folder))) code = ERROR_CANCELLED;
   }
-  if (code != 0) throw fw::EOSError(fw::Format("Cannot delete the folder \"%s\" (error %d).", path, code), code);
+  if (code != 0) throw fw::EOSError(fw::Format("Cannot delete the folder \"%s\" (error %d).", fw::DisplayPath(path), code), code);
 }
 
 namespace testing {

@@ -24,7 +24,7 @@ fw::TMenuItem* MakeViewItem(TfrmMain& form, fw::TPopupMenu* menu, const char* na
 
 void TAttributeManager::CreateComponents() {
   kToolBar2 = MakeToolBar(&FForm, &FPanel, "kToolBar2", FForm.il16);
-  ToolButton1 = MakeToolButton(&FForm, kToolBar2, "ToolButton1", "", "Chage only folder attribute");
+  ToolButton1 = MakeToolButton(&FForm, kToolBar2, "ToolButton1", "", "Change only folder attribute");
   ToolButton1->SetImageIndex(kFolderImage);
   ToolButton3 = MakeToolButton(&FForm, kToolBar2, "ToolButton3", "", "Change only files attribute");
   ToolButton3->SetImageIndex(kFilesImage);
@@ -42,7 +42,7 @@ void TAttributeManager::CreateComponents() {
 
   amPUpMnu = fw::New<fw::TPopupMenu>(&FForm);
   amPUpMnu->SetName("amPUpMnu");
-  Lagreicons1 = MakeViewItem(FForm, amPUpMnu, "Lagreicons1", "Lagre icons");
+  Lagreicons1 = MakeViewItem(FForm, amPUpMnu, "Lagreicons1", "Large icons");
   Smallicons1 = MakeViewItem(FForm, amPUpMnu, "Smallicons1", "Small icons");
   List1 = MakeViewItem(FForm, amPUpMnu, "List1", "List");
   Details1 = MakeViewItem(FForm, amPUpMnu, "Details1", "Details");

@@ -38,7 +38,7 @@ void TDriveCleaner::CreateComponents() {
   kGroupBox1->SetParent(buttons);
   kBitBtn5 = MakeButton(owner, kGroupBox1, "kBitBtn5", "Select all", "", 8, 18, 96);
   kBitBtn6 = MakeButton(owner, kGroupBox1, "kBitBtn6", "Unselect all", "", 8, 46, 96);
-  kBitBtn7 = MakeButton(owner, kGroupBox1, "kBitBtn7", "Invert selectionl", "", 8, 74, 96);
+  kBitBtn7 = MakeButton(owner, kGroupBox1, "kBitBtn7", "Invert selection", "", 8, 74, 96);
 
   // Thousands of rows may come: the window asks for them only when it shows them.
   lvDCResult = MakeList(owner, &FPanel, "lvDCResult", true,

@@ -66,7 +66,7 @@ void TFileWiper::kSpeedButton1Click(fw::TObject*) {
     btnFWDelete->SetEnabled(true);
   } else if (fw::DirectoryExists(path)) {
     if (IsLink(path)) {
-      skin::kShowMessage(fw::Format("%s is a link to another folder; its files are not listed.", path));
+      skin::kShowMessage(fw::Format("%s is a link to another folder; its files are not listed.", fw::DisplayPath(path)));
       return;
     }
     ListFolder(path);
@@ -90,7 +90,7 @@ void TFileWiper::ListFolder(const std::string& folder) {
 }
 
 void TFileWiper::fwSearcherBeginScanDir(fw::TObject*, const std::string& AName) {
-  FForm.kBar->GetPanels()->GetItems(2)->SetText(fw::Format("Searching in %s...", AName));
+  FForm.kBar->GetPanels()->GetItems(2)->SetText(fw::Format("Searching in %s...", fw::DisplayPath(AName)));
 }
 
 void TFileWiper::fwSearcherFindFile(fw::TObject*, const std::string& AName) { AddRow(AName); }

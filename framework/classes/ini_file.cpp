@@ -4,6 +4,7 @@
 
 #include "framework/classes/string_list.h"
 #include "framework/rtl/sys_utils.h"
+#include "framework/rtl/wide_path.h"
 
 namespace fw {
 
@@ -17,7 +18,7 @@ std::string TIniFile::ReadString(const std::string& section, const std::string& 
 
 void TIniFile::WriteString(const std::string& section, const std::string& ident, const std::string& value) {
   if (!WritePrivateProfileStringA(section.c_str(), ident.c_str(), value.c_str(), FFileName.c_str()))
-    throw EIniFileException(Format("Unable to write to %s", FFileName));
+    throw EIniFileException(Format("Unable to write to %s", DisplayPath(FFileName)));
 }
 
 int TIniFile::ReadInteger(const std::string& section, const std::string& ident, int defaultValue) const {
@@ -98,7 +99,7 @@ bool TIniFile::ValueExists(const std::string& section, const std::string& ident)
 
 void TIniFile::EraseSection(const std::string& section) {
   if (!WritePrivateProfileStringA(section.c_str(), nullptr, nullptr, FFileName.c_str()))
-    throw EIniFileException(Format("Unable to write to %s", FFileName));
+    throw EIniFileException(Format("Unable to write to %s", DisplayPath(FFileName)));
 }
 
 void TIniFile::DeleteKey(const std::string& section, const std::string& ident) {

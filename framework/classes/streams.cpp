@@ -101,17 +101,17 @@ TFileStream::TFileStream(const std::string& fileName, unsigned mode)
     FHandle = CreateFileW(FileApiPath(fileName).c_str(), GENERIC_READ | GENERIC_WRITE, ShareFlags(mode), nullptr,
                           CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (FHandle == INVALID_HANDLE_VALUE)
-      throw EFCreateError(Format("Cannot create file \"%s\". %s", fileName, SysErrorMessage(GetLastError())),
+      throw EFCreateError(Format("Cannot create file \"%s\". %s", DisplayPath(fileName), SysErrorMessage(GetLastError())),
                           fileName);
     return;
   }
   static const DWORD access[] = {GENERIC_READ, GENERIC_WRITE, GENERIC_READ | GENERIC_WRITE};
   unsigned openMode = mode & 3;
-  if (openMode > 2) throw EFOpenError(Format("Cannot open file \"%s\". Invalid mode", fileName), fileName);
+  if (openMode > 2) throw EFOpenError(Format("Cannot open file \"%s\". Invalid mode", DisplayPath(fileName)), fileName);
   FHandle = CreateFileW(FileApiPath(fileName).c_str(), access[openMode], ShareFlags(mode), nullptr,
                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (FHandle == INVALID_HANDLE_VALUE)
-    throw EFOpenError(Format("Cannot open file \"%s\". %s", fileName, SysErrorMessage(GetLastError())),
+    throw EFOpenError(Format("Cannot open file \"%s\". %s", DisplayPath(fileName), SysErrorMessage(GetLastError())),
                       fileName);
 }
 

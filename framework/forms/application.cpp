@@ -8,6 +8,7 @@
 #include "framework/msg/allocate_hwnd.h"
 #include "framework/msg/exception_barrier.h"
 #include "framework/rtl/file_utils.h"
+#include "framework/rtl/wide_path.h"
 #include "framework/rtl/wide_text.h"
 
 namespace fw {
@@ -47,9 +48,7 @@ void TApplication::FreeHandle() {
 }
 
 std::string TApplication::GetExeName() const {
-  char path[MAX_PATH] = "";
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  return path;
+  return ModuleFileName(nullptr);
 }
 
 void TApplication::SetTitle(const std::string& title) {

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "framework/rtl/file_utils.h"
+#include "framework/rtl/wide_path.h"
 #include "framework/sys/owned_handle.h"
 
 namespace fw {
@@ -17,9 +18,7 @@ testing::TSpecialFolders* foldersOverride = nullptr;
 
 std::string ProgramFolder() {
   if (!programFolderOverride.empty()) return programFolderOverride;
-  char path[MAX_PATH * 4];
-  DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
-  return ExtractFilePath(std::string(path, length));
+  return ExtractFilePath(ModuleFileName(nullptr));
 }
 
 DWORD GetTickCount() { return testing::Clock().GetTickCount(); }

@@ -39,4 +39,27 @@ std::wstring WithoutLongPathPrefix(const std::wstring& path) {
   return path;
 }
 
+std::string DisplayPath(const std::string& path) {
+  if (!HasPrefix(path) || path[2] != '?') return path;
+  if (path.compare(4, 4, "UNC\\") == 0) return "\\\\" + path.substr(8);
+  if (path.size() >= 6 && path[5] == ':') return path.substr(4);
+  return path;
+}
+
+std::string ModuleFileName(HMODULE module) {
+  std::wstring name(MAX_PATH, L'\0');
+  for (;;) {
+    DWORD length = GetModuleFileNameW(module, name.data(), static_cast<DWORD>(name.size()));
+    if (length == 0) return std::string();
+    if (length < name.size()) {
+      name.resize(length);
+      break;
+    }
+    name.resize(name.size() * 2);
+  }
+  std::string path = WideToUtf8(name);
+  const bool full = path.compare(0, 2, "\\\\") == 0 || (path.size() >= 2 && path[1] == ':');
+  return full ? path : "\\\\?\\" + path;
+}
+
 }  // namespace fw

@@ -21,4 +21,13 @@ std::wstring FileApiPath(const std::string& path);
 // path without a "\\?\" prefix ("\\?\UNC\server" becomes "\\server").
 std::wstring WithoutLongPathPrefix(const std::wstring& path);
 
+// A path as the user reads and types it, for every text that shows one: a drive or share path
+// without its "\\?\" prefix; any other path (Wine's "\\?\unix\..." for a folder no drive
+// reaches) whole.
+std::string DisplayPath(const std::string& path);
+
+// The full file name of a module (nullptr: the program). Wine names a file no drive reaches
+// "unix\tmp\...", without the "\\?\" its other calls need; the prefix is given back.
+std::string ModuleFileName(HMODULE module);
+
 }  // namespace fw

@@ -62,8 +62,10 @@ std::string ExtensionOf(const std::string& path) {
   return dot != std::string::npos && path[dot] == '.' ? path.substr(dot) : "";
 }
 
-// The locale's short date, and its short time without seconds unless it is midnight.
+// The locale's short date, and its short time without seconds unless it is midnight; nothing
+// for an entry whose time could not be read (date 0).
 std::string DateText(fw::TDateTime date) {
+  if (date == 0) return std::string();
   SYSTEMTIME time = fw::DateTimeToSystemTime(date);
   char buffer[128] = {};
   GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &time, nullptr, buffer, sizeof buffer);

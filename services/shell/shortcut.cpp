@@ -5,6 +5,7 @@
 #include "framework/controls/win_control.h"
 #include "framework/forms/application.h"
 #include "framework/rtl/file_utils.h"
+#include "framework/rtl/wide_path.h"
 #include "framework/rtl/seams.h"
 #include "framework/rtl/sys_utils.h"
 #include "framework/rtl/wide_path.h"
@@ -140,9 +141,7 @@ std::string TSvCustomShortcut::GetDestinationPath() {
   std::string folder;
   switch (FLocationType) {
     case ltWorkingDir: {
-      char module[MAX_PATH] = {};
-      GetModuleFileNameA(nullptr, module, MAX_PATH);
-      folder = fw::ExtractFilePath(module);
+      folder = fw::ExtractFilePath(fw::ModuleFileName(nullptr));
       break;
     }
     case ltSpecialFolder:

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "framework/rtl/file_utils.h"
+#include "framework/rtl/wide_path.h"
 #include "framework/rtl/sys_utils.h"
 #include "services/shell/sv_exception.h"
 
@@ -48,9 +49,7 @@ TSvCustomVersionInfo::TSvCustomVersionInfo() { SetFileName(""); }
 void TSvCustomVersionInfo::SetFileName(const std::string& fileName) {
   std::string name = fileName;
   if (name.empty()) {
-    char buffer[256] = {};
-    GetModuleFileNameA(nullptr, buffer, sizeof buffer);
-    name = buffer;
+    name = fw::ModuleFileName(nullptr);
   } else if (!fw::FileExists(name)) {
     RaiseSsError<ESvVersionInfoError>(kErrOpenFile);
   }

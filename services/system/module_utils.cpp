@@ -23,10 +23,4 @@ FARPROC ModuleFunction(HMODULE module, const std::string& name) {
   return module ? GetProcAddress(module, name.c_str()) : nullptr;
 }
 
-std::string ModuleFileName(HMODULE module) {
-  char path[MAX_PATH + 1];
-  DWORD length = GetModuleFileNameA(module, path, sizeof path);
-  return std::string(path, length);
-}
-
 }  // namespace svc

@@ -2,6 +2,7 @@
 #pragma once
 #include <string>
 
+#include "framework/rtl/wide_path.h"
 #include "framework/win.h"
 #include "services/search/wildcard_match.h"
 
@@ -24,6 +25,6 @@ bool LoadModuleOnce(HMODULE& module, const std::string& fileName);
 // GetProcAddress, or nullptr for a 0 module.
 FARPROC ModuleFunction(HMODULE module, const std::string& name);
 // The full file name of a loaded module (nullptr: the program).
-std::string ModuleFileName(HMODULE module);
+using fw::ModuleFileName;
 
 }  // namespace svc

@@ -156,6 +156,17 @@ void TkCustomListView::ApplySkinColours() {
   if (!section) return;
   if (!FSkinData->GetCustomColor()) SetColor(section->Color);
   if (!FSkinData->GetCustomFont()) GetFont()->SetColor(section->FontColor[0]);
+  if (HandleAllocated() && GetCheckboxes()) FCheckGlyphs.Take(GetHandleNoCreate(), FSkinData->GetSkinManager(), GetColor());
+}
+
+void TkCustomListView::CreateWnd() {
+  fw::TCustomListView::CreateWnd();
+  if (SkinActive() && !FLoading) ApplySkinColours();
+}
+
+void TkCustomListView::DestroyWnd() {
+  fw::TCustomListView::DestroyWnd();
+  FCheckGlyphs.Forget();
 }
 
 void TkCustomListView::Arrange() {
@@ -206,6 +217,7 @@ void TkCustomListView::WndProc(fw::TMessage& m) {
         CommonMessage(m, d);
         if (!d->GetCustomColor()) SetColor(fw::clWindow);
         if (!d->GetCustomFont()) GetFont()->SetColor(fw::clWindowText);
+        FCheckGlyphs.GiveBack(GetHandleNoCreate());
         Arrange();
         // The native bars and header show again.
         HideBars();

@@ -10,6 +10,7 @@
 
 #include "framework/comctrls/list_view.h"
 #include "skin/controls/bound_label.h"
+#include "skin/controls/list_check_glyphs.h"
 #include "skin/engine/common_data.h"
 #include "skin/engine/scroll_bar.h"
 
@@ -57,6 +58,8 @@ class TkCustomListView : public fw::TCustomListView {
   ~TkCustomListView() override;
   void BeforeDestruction() override;
   void Loaded() override;
+  void CreateWnd() override;
+  void DestroyWnd() override;
   void Notification(fw::TComponent* component, fw::TOperation operation) override;
 
  private:
@@ -108,6 +111,7 @@ class TkCustomListView : public fw::TCustomListView {
   bool FLoading = true;
   // Rows go into the window while its redraw is off: the bars follow when it comes back on.
   bool FRedrawOff = false;
+  TkListCheckGlyphs FCheckGlyphs;
   // Cleared when the control goes, for handlers that let messages through.
   std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
 };

@@ -3,13 +3,14 @@
 #include <string>
 
 #include "framework/rtl/exceptions.h"
+#include "framework/rtl/wide_path.h"
 
 namespace skin {
 
 class ESkinLoadError : public fw::Exception {
  public:
   ESkinLoadError(const std::string& where, const std::string& cause)
-      : fw::Exception(where + ": " + cause), FWhere(where), FCause(cause) {}
+      : fw::Exception(fw::DisplayPath(where) + ": " + cause), FWhere(where), FCause(cause) {}
   const std::string& GetWhere() const { return FWhere; }
   const std::string& GetCause() const { return FCause; }
 

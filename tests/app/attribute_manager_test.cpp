@@ -680,7 +680,7 @@ TEST_F(AttributeManagerPanel, ToolBarMenuAndList) {
     const char* Hint;
     fw::TToolButtonStyle Style;
   };
-  const TButtonLayout buttons[] = {{"ToolButton1", "Chage only folder attribute", fw::tbsButton},
+  const TButtonLayout buttons[] = {{"ToolButton1", "Change only folder attribute", fw::tbsButton},
                                    {"ToolButton3", "Change only files attribute", fw::tbsButton},
                                    {"ToolButton4", "Change all attribute", fw::tbsButton},
                                    {"ToolButton5", "", fw::tbsSeparator},
@@ -697,7 +697,7 @@ TEST_F(AttributeManagerPanel, ToolBarMenuAndList) {
     EXPECT_EQ(button->GetStyle(), buttons[i].Style);
   }
   EXPECT_EQ(tool->ToolButton9->GetDropdownMenu(), tool->amPUpMnu);
-  const char* const captions[] = {"Lagre icons", "Small icons", "List", "Details"};
+  const char* const captions[] = {"Large icons", "Small icons", "List", "Details"};
   const fw::TViewStyle styles[] = {fw::vsIcon, fw::vsSmallIcon, fw::vsList, fw::vsReport};
   fw::TMenuItem* items = tool->amPUpMnu->GetItems();
   ASSERT_EQ(items->GetCount(), 4);

@@ -318,6 +318,9 @@ TEST_F(DriveCleanerTest, SelectionButtons) {
   MakeFile(tree + "b.tmp", 1);
   StartWithFolders({tree});
   Search();
+  EXPECT_EQ(frmMain->driveCleaner->kBitBtn5->GetCaption(), "Select all");
+  EXPECT_EQ(frmMain->driveCleaner->kBitBtn6->GetCaption(), "Unselect all");
+  EXPECT_EQ(frmMain->driveCleaner->kBitBtn7->GetCaption(), "Invert selection");
   fw::TListItems* rows = frmMain->driveCleaner->lvDCResult->GetItems();
   ASSERT_EQ(rows->GetCount(), 2);
   rows->GetItem(0)->SetChecked(true);

@@ -141,6 +141,18 @@ TEST_F(MainWindowTest, UnmakeableConfigFolderOpensTheWindowOnTheDefaultsAndSaysS
   SetFileAttributesA(config.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
+// A program folder the system names with "\\?\" is shown in the warning as the user types it.
+TEST_F(MainWindowTest, TheConfigFolderWarningShowsThePathWithoutTheLongPathPrefix) {
+  std::string config = appDir + "config";
+  testing_sandbox::WriteFile(config, "not a folder");
+  ASSERT_TRUE(SetFileAttributesA(config.c_str(), FILE_ATTRIBUTE_READONLY));
+  fw::testing::SetProgramFolder("\\\\?\\" + appDir);
+  Start();
+  EXPECT_EQ(scripted->Texts,
+            std::vector<std::string>{"Cannot create the folder \"" + config + "\". Settings will not be kept."});
+  SetFileAttributesA(config.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
 TEST_F(MainWindowTest, SavedSkinSettingsAreReadAndProgramIniKept) {
   fw::CreateDir(appDir + "config");
   testing_sandbox::WriteFile(appDir + "config\\program.ini",

@@ -153,7 +153,7 @@ class SettingsTest : public MainWindowTest {
   void MaskOk(const std::string& shownMask, const std::string& shownDescription, bool shownActive,
               const std::string& mask, const std::string& description, bool active) {
     maskActions.push_back([=](TfrmAddMask& dialog) {
-      EXPECT_EQ(dialog.GetCaption(), "frmAddMask");
+      EXPECT_EQ(dialog.GetCaption(), "Junk file mask");
       EXPECT_EQ(dialog.kEdit1->GetText(), shownMask);
       EXPECT_EQ(dialog.kEdit2->GetText(), shownDescription);
       EXPECT_EQ(dialog.kCheckBox1->GetChecked(), shownActive);
@@ -525,7 +525,7 @@ TEST_F(SettingsTest, DeleteMaskRows) {
     SelectRow(form, 10);
     scripted->Answers.push_back(fw::mrCancel);
     Click(form.delWC);
-    EXPECT_EQ(scripted->Texts, std::vector<std::string>{"Do yuo want to delete entry?"});
+    EXPECT_EQ(scripted->Texts, std::vector<std::string>{"Do you want to delete entry?"});
     EXPECT_EQ(form.kListView1->GetItems()->GetCount(), 49);
     EXPECT_EQ(ReadFile(config + "ext.ini"), Lines(lines));
 
@@ -617,7 +617,7 @@ TEST_F(SettingsTest, ExceptionListsAreEditedAndSaved) {
                                    "Exception files", "Do you want to delete entry?"},
                                   {&TfrmSettings::kListBox2, &TfrmSettings::kSpeedButton7, &TfrmSettings::kSpeedButton8,
                                    &TfrmSettings::kSpeedButton9, "fldrexcl.ini", "Enter new exception folder",
-                                   "Exception folder", "Do yuo want to delete entry?"}};
+                                   "Exception folder", "Do you want to delete entry?"}};
   Start();
   for (const TExceptionList& l : lists) {
     SCOPED_TRACE(l.File);

@@ -10,6 +10,7 @@
 #include "framework/classes/registry.h"
 #include "framework/classes/resource_stream.h"
 #include "framework/rtl/seams.h"
+#include "framework/rtl/wide_path.h"
 #include "framework/classes/streams.h"
 #include "framework/classes/string_list.h"
 #include "support/hard_paths.h"
@@ -304,6 +305,24 @@ TEST(FileUtilsTest, FoldersAreCreatedAndSearched) {
 }
 
 // The file primitives reach names outside the ANSI code page and paths beyond MAX_PATH.
+// Messages show a path as the user types it: a drive or share path without the "\\?\" the file
+// calls may carry, any other prefixed path (Wine's "\\?\unix\..." for a folder no drive reaches) whole.
+TEST(FileUtilsTest, MessagesShowPathsAsTheUserTypesThem) {
+  EXPECT_EQ(fw::DisplayPath("\\\\?\\C:\\sandbox\\x.txt"), "C:\\sandbox\\x.txt");
+  EXPECT_EQ(fw::DisplayPath("\\\\?\\UNC\\server\\share\\x"), "\\\\server\\share\\x");
+  EXPECT_EQ(fw::DisplayPath("\\\\?\\unix\\tmp\\app\\config"), "\\\\?\\unix\\tmp\\app\\config");
+  EXPECT_EQ(fw::DisplayPath("\\\\.\\pipe\\x"), "\\\\.\\pipe\\x");
+  EXPECT_EQ(fw::DisplayPath("C:\\x"), "C:\\x");
+
+  std::string folder = testing_sandbox::TestFolder();
+  try {
+    fw::TFileStream missing("\\\\?\\" + folder + "missing.bin", fw::fmOpenRead);
+    FAIL() << "opened a missing file";
+  } catch (const fw::EFOpenError& e) {
+    EXPECT_EQ(0u, e.GetMessage().find("Cannot open file \"" + folder + "missing.bin\". ")) << e.GetMessage();
+  }
+}
+
 TEST(FileUtilsTest, ForeignNamesAndLongPathsWorkInEveryPrimitive) {
   std::string folder = testing_sandbox::TestFolder();
   for (const testing_sandbox::THardPath& c : testing_sandbox::HardPaths(folder, "z.tmp")) {

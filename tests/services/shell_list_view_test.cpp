@@ -996,3 +996,17 @@ TEST_F(ShellListView, ItsOwnDragFindsNoTargetInEmptySpace) {
 }
 
 }  // namespace
+
+// Entries the file system gives no time ("/" and "Documents" on the desktop) leave the date empty.
+TEST_F(ShellListView, EntriesWithoutATimeShowNoDate) {
+  list->SetViewStyle(fw::vsReport);
+  list->SetSpecialRootFolder(sfDesktop);
+  int timeless = 0;
+  for (int i = 0; i < list->GetItems()->GetCount(); ++i) {
+    TSvShellItem* item = list->ItemOfRow(i);
+    if (!item->GetIsFileSystem() || item->GetDate() != 0) continue;
+    ++timeless;
+    EXPECT_EQ(Text(item->GetDisplayName(), 3), "") << item->GetPath();
+  }
+  EXPECT_GT(timeless, 0);
+}

@@ -16,6 +16,13 @@
 #include "skin/engine/skin_manager.h"
 #include "skin/engine/stored_skin_reader.h"
 #include "skin/engine/stored_skins.h"
+#include "framework/forms/application.h"
+#include "framework/forms/custom_form.h"
+#include "framework/stdctrls/custom_edit.h"
+#include "skin/controls/check_box.h"
+#include "skin/controls/radio_button.h"
+#include "support/control_skin.h"
+#include "support/skin_paint_fixture.h"
 #include "support/sandbox.h"
 #include "support/test_skins.h"
 
@@ -340,6 +347,67 @@ TEST_F(ShippedSkins, SkinListAndLaterStartsUseTheNeutralFolder) {
   manager->Free();
   fw::testing::SetDialogService(nullptr);
   fw::testing::SetProgramFolder("");
+}
+
+// A check box or radio button of a shipped skin is its glyph beside plain text: wider than its
+// caption, it shows the form's colour everywhere right of the text, with no face or frame that
+// would make it read as a button.
+class ShippedCheckBoxes : public testing_paint::SkinPaintTest {
+ protected:
+  void Check(const std::string& skinName) {
+    SCOPED_TRACE(skinName);
+    manager->SetSkinName(skinName);
+    ASSERT_EQ(manager->GetSkinName(), skinName);
+    auto* form = fw::New<fw::TForm>(fw::Application);
+    form->SetBounds(40, 40, 360, 160);
+    form->SetColor(kFormColour);
+    auto* box = fw::New<skin::TkCheckBox>(form);
+    auto* radio = fw::New<skin::TkRadioButton>(form);
+    box->SetAutoSize(false);
+    radio->SetAutoSize(false);
+    for (fw::TControl* c : std::initializer_list<fw::TControl*>{box, radio}) {
+      c->SetParent(form);
+      c->SetBounds(20, c == box ? 20 : 60, 200, 21);
+      c->SetCaption("On");
+    }
+    // The focus stays out of the boxes, whose focus frame would lie around the text.
+    auto* edit = fw::New<fw::TEdit>(form);
+    edit->SetBounds(250, 100, 80, 24);
+    edit->SetParent(form);
+    form->Show();
+    edit->SetFocus();
+    Settle();
+    const fw::TColor face = WindowPixelOf(edit->GetHandle(), -5, 5);
+    for (fw::TControl* c : std::initializer_list<fw::TControl*>{box, radio}) {
+      EXPECT_EQ(c->GetWidth(), 200);
+      auto shot = control_skin::ScreenOf(c);
+      // The top and bottom rows lie above and below the glyph; right of the text lies nothing.
+      int framed = 0;
+      for (int y = 0; y < c->GetHeight(); ++y)
+        for (int x = y == 0 || y == c->GetHeight() - 1 ? 0 : 80; x < c->GetWidth(); ++x)
+          framed += !NearlyEqual(test_skins::PixelOf(*shot, x, y), face);
+      EXPECT_EQ(framed, 0) << c->ClassName();
+    }
+    fw::Free(form);
+  }
+  // The see-through face may round a channel by one.
+  static bool NearlyEqual(fw::TColor a, fw::TColor b) {
+    for (int shift = 0; shift < 24; shift += 8)
+      if (std::abs(((a >> shift) & 0xFF) - ((b >> shift) & 0xFF)) > 1) return false;
+    return true;
+  }
+  static constexpr fw::TColor kFormColour = 0x5A6A7A;
+};
+
+TEST_F(ShippedCheckBoxes, AreAGlyphBesidePlainText) {
+  const std::string root = testing_sandbox::TestFolder();
+  test_skins::CopyShippedSkin(root + "Skins\\", "Slate");
+  manager = fw::New<skin::TkSkinManager>(nullptr);
+  skin::LoadStoredSkinResource(*manager->GetInternalSkins());
+  manager->SetSkinDirectory(root + "Skins\\");
+  manager->SetIsDefault(true);
+  Check("Neutral (internal)");
+  Check("Slate");
 }
 
 }  // namespace

@@ -458,3 +458,47 @@ TEST_F(SkinnedListViewTest, WithoutAManagerItIsTheFrameworkList) {
 }
 
 }  // namespace
+
+namespace {
+
+// Row check boxes are the skin's box glyphs while a skin is active, in each skin it changes to,
+// and the system's again without a skin.
+TEST_F(SkinnedListViewTest, RowCheckBoxesAreTheSkinsBoxGlyphs) {
+  {
+    fw::TLoadScope loading;
+    list = fw::New<skin::TkListView>(form);
+    list->GetSkinData()->SetSkinSection("EDIT");
+    list->SetViewStyle(fw::vsReport);
+    list->SetCheckboxes(true);
+    fw::TListColumn* column = list->GetColumns()->Add();
+    column->SetCaption("Name");
+    column->SetWidth(150);
+    list->SetBounds(20, 20, 300, 200);
+    list->SetParent(form);
+  }
+  AddRows(2);
+  list->GetItems()->GetItem(0)->SetChecked(true);
+  form->Show();
+  Settle();
+  // The glyph colour within the first 24 pixels of a row.
+  auto glyphPixels = [&](int row, fw::TColor colour) {
+    Settle();
+    RECT r{LVIR_BOUNDS, 0, 0, 0};
+    SendMessageA(list->GetHandle(), LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&r));
+    auto shot = ScreenOf(list);
+    const int frame = 2;  // the skinned frame round the client area
+    return testing_paint::CountColour(*shot, fw::TRect(r.left + frame, r.top + frame, r.left + frame + 24, r.bottom + frame), colour);
+  };
+  EXPECT_GT(glyphPixels(0, GlyphColour(kFirst, "BOXCHECKED", kNormal)), 0);
+  EXPECT_GT(glyphPixels(1, GlyphColour(kFirst, "BOXUNCHECKED", kNormal)), 0);
+  UseSecondSkin();
+  EXPECT_GT(glyphPixels(0, GlyphColour(kSecond, "BOXCHECKED", kNormal)), 0);
+  EXPECT_GT(glyphPixels(1, GlyphColour(kSecond, "BOXUNCHECKED", kNormal)), 0);
+  EXPECT_TRUE(list->GetItems()->GetItem(0)->GetChecked());
+  EXPECT_FALSE(list->GetItems()->GetItem(1)->GetChecked());
+  manager->SetActive(false);
+  EXPECT_EQ(glyphPixels(0, GlyphColour(kSecond, "BOXCHECKED", kNormal)), 0);
+  EXPECT_EQ(glyphPixels(1, GlyphColour(kSecond, "BOXUNCHECKED", kNormal)), 0);
+}
+
+}  // namespace

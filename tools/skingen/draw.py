@@ -42,6 +42,10 @@ def glyph(size, states, painter, masked=True):
     return raster.masked_strip(layers) if masked else raster.plain_strip(layers)
 
 
+def nothing(layer, st):
+    """Leaves the layer transparent: a picture that shows only what lies under it."""
+
+
 def _box(layer, st, size, round_box):
     r = size / 2.0 if round_box else 2.0
     outer = rounded_rect(0, 0, size, size, r)

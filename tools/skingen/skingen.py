@@ -24,6 +24,8 @@ def main(out):
     folder_skins = [neutral.skin("Neutral"), slate.skin()]
     for skin in [stored] + folder_skins:
         common.check_contrast(skin)
+    for name, palette in (("Neutral", neutral.PALETTE), ("Slate", slate.PALETTE)):
+        common.check_palette(name, palette)
     for skin in folder_skins:
         skinmodel.write_folder(skin, os.path.join(out, "Skins", skin.name))
 

@@ -62,9 +62,16 @@ def sections(pal, overrides=None, extra=()):
         if not parent:
             face, text, hot, hottext = (pal[k] for k in COLOURS[KIND.get(name, "face")])
             values = {"COLOR": face, "FONTCOLOR": text, "HOTCOLOR": hot, "HOTFONTCOLOR": hottext}
+        if name in PLAIN_TEXT:
+            values.update(TRANSPARENCY=100, HOTTRANSPARENCY=100)
         values.update(overrides.get(name, {}))
         result.append(Section(name, parent, **values))
     return result
+
+
+# Check boxes and radio buttons are their glyph beside plain text: no face and no frame of
+# their own, so that they never read as buttons.
+PLAIN_TEXT = ("CHECKBOX", "RADIOBUTTON")
 
 
 def states(pal, kind):
@@ -95,7 +102,7 @@ def states(pal, kind):
 
 
 def glyph_states(pal):
-    return [dict(face=pal["window"], border=pal["border"], mark=pal["mark"], grey=pal["grey"], light=pal["light"]),
+    return [dict(face=pal["window"], border=pal["boxborder"], mark=pal["mark"], grey=pal["grey"], light=pal["light"]),
             dict(face=pal["hot"], border=pal["accentborder"], mark=pal["mark"], grey=pal["grey"], light=pal["light"]),
             dict(face=pal["pressed"], border=pal["accentborder"], mark=pal["mark"], grey=pal["grey"],
                  light=pal["light"])]
@@ -158,6 +165,9 @@ def pictures(pal, glyph_form="^", forms=None, divider=True):
     add("GLOBALINFO", "GRIPIMAGE", draw.glyph((12, 12), gs[:1], draw.size_grip), 1)
 
     for section, w, h, radius, kind in BORDERS:
+        if section in PLAIN_TEXT:
+            add(section, "BORDERSMASK", draw.glyph((w, h), states(pal, kind), draw.nothing), 3, border=1)
+            continue
         add(section, "BORDERSMASK", draw.frame(w, h, radius, states(pal, kind)), 3, border=1 if radius == 0 else 0)
     for section, direction in (("SCROLLBTNTOP", "up"), ("SCROLLBTNBOTTOM", "down"), ("SCROLLBTNLEFT", "left"),
                                ("SCROLLBTNRIGHT", "right"), ("COMBOBOX", "down")):
@@ -200,6 +210,14 @@ def contrast(a, b):
         return 0.2126 * ch(r) + 0.7152 * ch(g) + 0.0722 * ch(b)
     hi, lo = sorted((lum(a), lum(b)), reverse=True)
     return (hi + 0.05) / (lo + 0.05)
+
+
+def check_palette(name, pal):
+    """Check and radio boxes stand out from the list or window face they lie on (3:1, as any
+    control's outline should)."""
+    for face in ("window", "face"):
+        if contrast(pal["boxborder"], pal[face]) < 3.0:
+            raise ValueError("%s: the box outline does not stand out from %s" % (name, face))
 
 
 def check_contrast(skin):

@@ -12,6 +12,7 @@ PALETTE = {
     "windowtext": 0x000000, "menu": 0xF7F7F7, "title": 0x4E6378, "titletext": 0xFFFFFF, "captionhot": 0xFFFFFF,
     "captionface": 0x62798F, "hint": 0xFFFFE1, "link": 0x1F4F8A, "thumb": 0xC6C6C6, "track": 0xEDEDED,
     "bar": 0xDDE3EA, "low": 0xDADADA, "mark": 0x303030, "grey": 0x9A9A9A, "light": 0xFFFFFF,
+    "boxborder": 0x7A7A7A,
 }
 
 OVERRIDES = {

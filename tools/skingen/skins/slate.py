@@ -13,6 +13,7 @@ PALETTE = {
     "windowtext": 0xE8EAED, "menu": 0x262B30, "title": 0x1B1F23, "titletext": 0xE8EAED, "captionhot": 0x2BC4C0,
     "captionface": 0x2E353C, "hint": 0x3A4149, "link": 0x5FD3CF, "thumb": 0x4A525B, "track": 0x23282D,
     "bar": 0x24292E, "low": 0x20252A, "mark": 0x2BC4C0, "grey": 0x6B747D, "light": 0x3A4149,
+    "boxborder": 0x7D8690,
 }
 
 BUTTON_LOOK = {
