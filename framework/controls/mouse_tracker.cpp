@@ -16,11 +16,17 @@ void Tell(TControl* control) {
   if (Listener()) Listener()(control);
 }
 
-void TrackLeave(TControl* control) {
+// Asks the system to report the cursor leaving the window it is over for control: the control's
+// own window, or a native child of it (a list's header) when the cursor is there, since only the
+// window under the cursor hears of the leave.
+void TrackLeave(TControl* control, TPoint screenPos) {
   auto* win = dynamic_cast<TWinControl*>(control);
   if (!win && control) win = control->GetParent();
   if (!win || !win->HandleAllocated()) return;
-  TRACKMOUSEEVENT tme{sizeof tme, TME_LEAVE, win->GetHandleNoCreate(), 0};
+  HWND wnd = win->GetHandleNoCreate();
+  HWND under = WindowFromPoint(screenPos);
+  if (under && under != wnd && IsChild(wnd, under)) wnd = under;
+  TRACKMOUSEEVENT tme{sizeof tme, TME_LEAVE, wnd, 0};
   TrackMouseEvent(&tme);
 }
 }  // namespace
@@ -42,7 +48,11 @@ void CheckMouseControl() {
 
 void UpdateMouseControl(TPoint screenPos) {
   TControl* target = FindControlAtPoint(screenPos);
-  if (target == mouseControl) return;
+  if (target == mouseControl) {
+    // The cursor may have moved between the control's window and a native child of it.
+    if (target) TrackLeave(target, screenPos);
+    return;
+  }
   TControl* capture = GetCaptureControl();
   // While a control holds the capture only it hears of entering and leaving.
   if (mouseControl && (!capture || mouseControl == capture)) {
@@ -53,7 +63,7 @@ void UpdateMouseControl(TPoint screenPos) {
   mouseControl = target;
   if (target && (!capture || target == capture)) {
     target->Perform(CM_MOUSEENTER);
-    if (mouseControl == target) TrackLeave(target);
+    if (mouseControl == target) TrackLeave(target, screenPos);
   }
   if (mouseControl == target) Tell(target);
 }

@@ -8,6 +8,7 @@
 
 
 #include "framework/core/component.h"
+#include "framework/controls/mouse_tracker.h"
 #include "framework/forms/application.h"
 #include "framework/forms/custom_form.h"
 #include "skin/controls/label.h"
@@ -217,6 +218,30 @@ TEST_F(SkinnedListViewTest, HeaderSectionsInTheirLooks) {
   EXPECT_EQ(list->GetPressedSection(), -1);
   EXPECT_EQ(SectionEdge(0), header.Edge[kNormal]);
   SendMessageA(Header(), WM_LBUTTONUP, 0, MAKELPARAM(Section(0).Right, y));
+}
+
+// A hot section cools when the mouse leaves the program's windows straight from the header, with
+// no other mouse message on the way (as when the header was under the cursor as the window
+// appeared): the header, the window under the cursor, is the one the system watches for the
+// leave, and the leave cools the section.
+TEST_F(SkinnedListViewTest, AHotSectionCoolsWhenTheMouseLeavesTheWindowFromTheHeader) {
+  MakeList();
+  const TSectionColours& header = SectionOf(kFirst, "COLHEADER");
+  POINT over{Section(0).Left + 10, 5};
+  ClientToScreen(Header(), &over);
+  SetCursorPos(over.x, over.y);
+  HoverHeader(Section(0).Left + 10, 5);
+  fw::UpdateMouseControl(fw::TPoint(over.x, over.y));
+  ASSERT_EQ(list->GetHotSection(), 0);
+  TRACKMOUSEEVENT watched{sizeof watched, TME_QUERY, nullptr, 0};
+  ASSERT_TRUE(TrackMouseEvent(&watched));
+  EXPECT_EQ(watched.hwndTrack, Header());
+  EXPECT_TRUE(watched.dwFlags & TME_LEAVE);
+
+  SetCursorPos(1275, 1019);  // past every window of the test
+  for (int i = 0; i < 50 && list->GetHotSection() >= 0; ++i) Settle(1, 20);
+  EXPECT_EQ(list->GetHotSection(), -2);
+  EXPECT_EQ(SectionFace(0), header.Face[kNormal]);
 }
 
 TEST_F(SkinnedListViewTest, WithoutColumnClickNoSectionIsHotOrPressed) {
