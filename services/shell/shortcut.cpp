@@ -5,7 +5,6 @@
 #include "framework/controls/win_control.h"
 #include "framework/forms/application.h"
 #include "framework/rtl/file_utils.h"
-#include "framework/rtl/wide_path.h"
 #include "framework/rtl/seams.h"
 #include "framework/rtl/sys_utils.h"
 #include "framework/rtl/wide_path.h"
