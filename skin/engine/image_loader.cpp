@@ -14,6 +14,7 @@
 #include "skin/engine/skin_load_error.h"
 #include "skin/engine/skin_utils.h"
 #include "skin/engine/stored_skins.h"
+#include "skin/engine/text_scan.h"
 
 namespace skin {
 
@@ -101,14 +102,7 @@ std::string SkinFilePath(const std::string& skinPath, const std::string& name) {
 }
 
 bool Contains(std::string_view s, std::string_view part) { return s.find(part) != std::string_view::npos; }
-
-// Whether s holds part (written in capitals) without regard to ASCII case, as the upper-cased
-// s would.
-bool ContainsUpper(std::string_view s, std::string_view part) {
-  return std::search(s.begin(), s.end(), part.begin(), part.end(), [](char a, char b) {
-           return (a >= 'a' && a <= 'z' ? a - 32 : a) == b;
-         }) != s.end();
-}
+bool Contains(std::string_view s, char c) { return FindEither(s, 0, c, c) < s.size(); }
 
 std::string Upper(std::string_view s) { return fw::UpperCase(std::string(s)); }
 
@@ -331,7 +325,7 @@ void LoadMasksFromFile(const TkIniView& file, TkImageTables& t) {
       default: break;
     }
     if (value == "#") return;
-    if (Contains(value, "#"))
+    if (Contains(value, '#'))
       AddRectMask(t, place);
     else
       AddPlainFileMask(t, place);
@@ -383,7 +377,7 @@ void MergeCommonMasks(const fw::TStrings& lines, TkImageTables& t) {
   ini.SetStrings(lines);
   EachValue(TkIniView(ini), [&](std::string_view section, std::string_view key, std::string_view value) {
     if (Upper(section) == "GLOBALINFO") return;
-    if (t.Master && Contains(value, "#") && value != "#") {
+    if (t.Master && Contains(value, '#') && value != "#") {
       AddRectMask(t, TPlace{section, key, value});
       return;
     }

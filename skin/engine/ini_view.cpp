@@ -8,6 +8,7 @@
 #include "framework/classes/string_list.h"
 #include "framework/rtl/exceptions.h"
 #include "framework/rtl/sys_utils.h"
+#include "skin/engine/text_scan.h"
 
 namespace skin {
 
@@ -77,7 +78,7 @@ TkIniView::TkIniView(const fw::TStrings& lines) {
   // Each line is copied once into the buffer, which is sized first so that it never moves.
   size_t size = 0;
   for (int i = 0; i < lines.GetCount(); ++i) size += lines.GetStrings(i).size();
-  Allocate(size);
+  FText.reset(new char[size]);
   char* at = FText.get();
   for (int i = 0; i < lines.GetCount(); ++i) {
     const std::string line = lines.GetStrings(i);
@@ -92,41 +93,32 @@ TkIniView::TkIniView(const fw::TMemIniFile& file) : TkIniView(*LinesOf(file)) {}
 
 TkIniView TkIniView::FromFile(const std::string& fileName) {
   TkIniView view;
+  size_t size = 0;
   try {
     fw::TFileStream stream(fileName, fw::fmOpenRead | fw::fmShareDenyWrite);
-    const size_t size = static_cast<size_t>(stream.GetSize());
-    view.Allocate(size);
-    if (size > 0) stream.ReadBuffer(view.FText.get(), static_cast<int>(size));
-    std::string_view text(view.FText.get(), size);
-    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
-    view.AddLines(text);
+    const int64_t length = stream.GetSize();
+    if (length > 0 && length <= INT32_MAX) {
+      view.FText.reset(new char[static_cast<size_t>(length)]);
+      stream.ReadBuffer(view.FText.get(), static_cast<int>(length));
+      size = static_cast<size_t>(length);
+    }
   } catch (const fw::Exception&) {
-    view = TkIniView();
+    size = 0;  // not readable: no sections
   }
+  std::string_view text(view.FText.get(), size);
+  if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+  view.AddLines(text);
   view.BuildIndex();
   return view;
 }
 
-void TkIniView::Allocate(size_t size) { FText.reset(new char[std::max<size_t>(size, 1)]); }
-
 void TkIniView::AddLines(std::string_view text) {
-  const char* const begin = text.data();
-  const size_t size = text.size();
-  // The next CR and the next LF at or after from; each is looked for again only once passed,
-  // so the text is scanned once for each.
-  auto next = [&](char c, size_t from) {
-    const void* hit = std::memchr(begin + from, c, size - from);
-    return hit ? static_cast<size_t>(static_cast<const char*>(hit) - begin) : size;
-  };
-  size_t cr = next('\r', 0), lf = next('\n', 0);
-  for (size_t at = 0; at < size;) {
-    if (cr < at) cr = next('\r', at);
-    if (lf < at) lf = next('\n', at);
-    const size_t end = std::min(cr, lf);
+  for (size_t at = 0; at < text.size();) {
+    const size_t end = FindEither(text, at, '\r', '\n');
     AddLine(text.substr(at, end - at));
     at = end;
-    if (at < size && begin[at] == '\r') ++at;
-    if (at < size && begin[at] == '\n') ++at;
+    if (at < text.size() && text[at] == '\r') ++at;
+    if (at < text.size() && text[at] == '\n') ++at;
   }
 }
 

@@ -30,7 +30,8 @@ class TkIniView {
   // Parses ini lines as TMemIniFile does: lines trimmed, blank and ";" lines skipped.
   explicit TkIniView(const fw::TStrings& lines);
   explicit TkIniView(const fw::TMemIniFile& file);
-  // Reads the file in full (and closes it); a file that cannot be read gives no sections.
+  // Reads the file in full (and closes it); a file that cannot be read (or one of 2 GB and more)
+  // gives no sections.
   static TkIniView FromFile(const std::string& fileName);
 
   // The sections in file order (a name may stand twice) and the name of the one at index.
@@ -60,8 +61,6 @@ class TkIniView {
     int FirstOfName = 0;
   };
   TkIniView() = default;
-  // Takes the text of that many bytes as the buffer.
-  void Allocate(size_t size);
   // The lines of text (inside the buffer), ending at CR, LF or CR LF as TStrings splits them.
   void AddLines(std::string_view text);
   // One line (inside the buffer): a "[name]" header starts a section, a key=value line goes to

@@ -171,11 +171,13 @@ TChain ParentChain(int start, const ParentOf& parentOf) {
   return chain;
 }
 
-// The position of the section a section's PARENTCLASS names; -1 for none, "?" or a missing one.
-int ParentOf(const TkIniView& file, int section) {
-  const std::string_view* parent = file.Value(section, "PARENTCLASS");
+// The position of the section a PARENTCLASS value names; -1 for none, "?" or a missing one.
+int ParentIndex(const TkIniView& file, const std::string_view* parent) {
   return !parent || parent->empty() || *parent == "?" ? -1 : file.IndexOf(*parent);
 }
+
+// The position of the section a section's PARENTCLASS names.
+int ParentOf(const TkIniView& file, int section) { return ParentIndex(file, file.Value(section, "PARENTCLASS")); }
 
 // The first value along the chain that is not "?"; valueOf(section) is null when it lacks the key.
 template <class ValueOf>
@@ -205,32 +207,38 @@ int KeyRule(std::string_view key) {
   return -1;
 }
 
-// What the sections of a skin file write of the keys of kKeys, and their parents, read once: the
-// loader resolves each section from these without searching the file again. Only the sections
-// that write any of the keys take a row of values.
+// What the sections of a skin file write of the keys of kKeys, and their parents, read in one
+// pass over their lines: the loader resolves each section from these without searching the file
+// again. Only the sections that write any of the keys take a row of values.
 struct TKeySlots {
   using TOwn = std::array<const std::string_view*, std::size(kKeys)>;
   std::vector<TOwn> Own;   // per writing section: the value of each key, null when not written
   std::vector<int> OwnOf;  // per section: its row in Own, -1 when it writes none of the keys
+  std::vector<const std::string_view*> ParentClass;  // per section: its PARENTCLASS, null when none
   std::vector<int> Parent;  // per section: ParentOf
 
-  explicit TKeySlots(const TkIniView& file) : OwnOf(file.SectionCount(), -1), Parent(OwnOf.size()) {
+  explicit TKeySlots(const TkIniView& file)
+      : OwnOf(file.SectionCount(), -1), ParentClass(OwnOf.size()), Parent(OwnOf.size()) {
     for (int s = 0; s < file.SectionCount(); ++s) {
-      Parent[s] = ParentOf(file, s);
       for (const TkIniView::TEntry& entry : file.Entries(s)) {
-        const int k = entry.First ? KeyRule(entry.Key) : -1;
-        if (k < 0) continue;
+        if (!entry.First) continue;
+        const int k = KeyRule(entry.Key);
+        if (k < 0) {
+          if (SameKey(entry.Key, "PARENTCLASS")) ParentClass[s] = &entry.Value;
+          continue;
+        }
         if (OwnOf[s] < 0) {
           OwnOf[s] = static_cast<int>(Own.size());
           Own.emplace_back().fill(nullptr);
         }
         Own[OwnOf[s]][k] = &entry.Value;
       }
+      Parent[s] = ParentIndex(file, ParentClass[s]);
     }
   }
   // The value key (a position in kKeys) of a section has of its own, null when none.
   const std::string_view* Value(int section, int key) const {
-    return OwnOf[section] < 0 ? nullptr : Own[OwnOf[section]][key];
+    return section < 0 || OwnOf[section] < 0 ? nullptr : Own[OwnOf[section]][key];
   }
   // The places a key of the section at index is looked for: those of its chain that write any.
   TChain Chain(int index) const {
@@ -241,6 +249,23 @@ struct TKeySlots {
     return writers;
   }
 };
+
+// The keys of kKeys into d, each from the first section of chain that has it (SHADOWCOLOR only
+// from self, the section's own position, -1 for none), else the default.
+void ResolveKeys(TkGeneralData& d, const TKeySlots& slots, const TChain& chain, int self) {
+  for (int i = 0; i < static_cast<int>(std::size(kKeys)); ++i) {
+    const TKeyRule& rule = kKeys[i];
+    auto valueOf = [&](int section) { return slots.Value(section, i); };
+    if (rule.Kind != kInt) {
+      SetText(d, rule.Key, ChainString(chain, valueOf, rule.TextDefault));
+    } else if (i == 4) {
+      d.ShadowColor = valueOf(self) ? fw::StrToIntDef(std::string(*valueOf(self)), rule.IntDefault) : rule.IntDefault;
+    } else {
+      StoreInt(d, i, ChainInteger(chain, valueOf, rule.IntDefault));
+    }
+  }
+  d.Color = fw::ColorToRGB(d.Color);
+}
 
 // A GLOBALINFO value read as text and converted strictly.
 int StrictGlobal(const TkIniView& file, const char* key, const char* defaultText) {
@@ -329,25 +354,17 @@ void LoadSectionsFromFile(const TkIniView& file, TkGeneralDataArray& sections, T
   sections.clear();
   sections.reserve(file.SectionCount());
   const TKeySlots slots(file);
+  // What a section takes that neither writes nor inherits any of the keys, worked out once.
+  TkGeneralData defaults;
+  ResolveKeys(defaults, slots, TChain(), -1);
   for (int s = 0; s < file.SectionCount(); ++s) {
-    TkGeneralData& d = sections.emplace_back();
     const int self = file.FirstOfName(s);  // a name that stands twice reads as its first section
-    d.SectionName = file.SectionName(s);
-    const std::string_view* parent = file.Value(self, "PARENTCLASS");
-    d.ParentClass = parent ? *parent : std::string_view();
     const TChain chain = slots.Chain(self);
-    for (int i = 0; i < static_cast<int>(std::size(kKeys)); ++i) {
-      const TKeyRule& rule = kKeys[i];
-      auto valueOf = [&](int section) { return slots.Value(section, i); };
-      if (rule.Kind != kInt) {
-        SetText(d, rule.Key, ChainString(chain, valueOf, rule.TextDefault));
-      } else if (i == 4) {
-        d.ShadowColor = valueOf(self) ? fw::StrToIntDef(std::string(*valueOf(self)), rule.IntDefault) : rule.IntDefault;
-      } else {
-        StoreInt(d, i, ChainInteger(chain, valueOf, rule.IntDefault));
-      }
-    }
-    d.Color = fw::ColorToRGB(d.Color);
+    TkGeneralData& d = chain.Count == 0 ? sections.emplace_back(defaults) : sections.emplace_back();
+    d.SectionName = file.SectionName(s);
+    const std::string_view* parent = slots.ParentClass[self];
+    d.ParentClass = parent ? *parent : std::string_view();
+    if (chain.Count > 0) ResolveKeys(d, slots, chain, self);
   }
 }
 
