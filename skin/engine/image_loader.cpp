@@ -14,6 +14,7 @@
 #include "skin/engine/skin_load_error.h"
 #include "skin/engine/skin_utils.h"
 #include "skin/engine/stored_skins.h"
+#include "skin/engine/text_scan.h"
 
 namespace skin {
 
@@ -21,11 +22,11 @@ namespace {
 
 // The place of a value in the skin, for error texts.
 struct TPlace {
-  const std::string& Section;
-  const std::string& Key;
-  const std::string& Value;
+  std::string_view Section;
+  std::string_view Key;
+  std::string_view Value;
   [[noreturn]] void Fail() const {
-    throw ESkinLoadError(SkinValuePlace(Section, Key), "\"" + Value + "\" is not a valid image value");
+    throw ESkinLoadError(SkinValuePlace(Section, Key), "\"" + std::string(Value) + "\" is not a valid image value");
   }
   int Number(const std::string& text) const {
     int value;
@@ -33,7 +34,9 @@ struct TPlace {
     return value;
   }
   // Columns first..last (1-based) of the value as a number.
-  int Columns(int first, int last) const { return Number(fw::Copy1(Value, first, last - first + 1)); }
+  int Columns(int first, int last) const {
+    return Number(std::string(Value.substr(std::min<size_t>(first - 1, Value.size()), last - first + 1)));
+  }
 };
 
 // A number of the skin as a mask field: beyond the field's range it stays at its end (the
@@ -98,9 +101,12 @@ std::string SkinFilePath(const std::string& skinPath, const std::string& name) {
   return name.find(':') != std::string::npos ? name : skinPath + name;
 }
 
-bool Contains(const std::string& s, const char* part) { return s.find(part) != std::string::npos; }
+bool Contains(std::string_view s, std::string_view part) { return s.find(part) != std::string_view::npos; }
+bool Contains(std::string_view s, char c) { return FindEither(s, 0, c, c) < s.size(); }
 
-TkMaskData& NewMask(TkImageTables& t, const std::string& section, const std::string& key) {
+std::string Upper(std::string_view s) { return fw::UpperCase(std::string(s)); }
+
+TkMaskData& NewMask(TkImageTables& t, std::string_view section, std::string_view key) {
   TkMaskData& m = t.Masks.emplace_back();
   m.SectionName = section;
   m.PropertyName = key;
@@ -118,8 +124,8 @@ fw::TRect WholeOf(const fw::TBitmap& bmp) { return fw::TRect(0, 0, bmp.GetWidth(
 // "^", "~" and "@": fixed columns in the master bitmap.
 void AddColumnsMask(TkImageTables& t, const TPlace& p) {
   TkMaskData m;
-  m.SectionName = p.Section;
-  m.PropertyName = p.Key;
+  m.SectionName = std::string(p.Section);
+  m.PropertyName = std::string(p.Key);
   m.Manager = t.Manager;
   m.R = fw::TRect(p.Columns(2, 5), p.Columns(7, 10), p.Columns(12, 15), p.Columns(17, 20));
   switch (p.Value[0]) {
@@ -152,13 +158,13 @@ void AddColumnsMask(TkImageTables& t, const TPlace& p) {
 
 // "!name.BMP!count!rows!type[!wl!wt!wr!wb]": a bitmap file of its own.
 void AddOwnFileMask(TkImageTables& t, const TPlace& p) {
-  const std::string delims = "!";
-  const std::string name = ExtractWordBySet(1, p.Value, delims);
+  const std::string delims = "!", value(p.Value);
+  const std::string name = ExtractWordBySet(1, value, delims);
   if (!Contains(name, ".BMP")) return;
   const std::string path = SkinFilePath(t.SkinPath, name);
   if (!fw::FileExists(path)) return;
-  const int fields = WordCountBySet(p.Value, delims);
-  auto field = [&](int n) { return p.Number(ExtractWordBySet(n, p.Value, delims)); };
+  const int fields = WordCountBySet(value, delims);
+  auto field = [&](int n) { return p.Number(ExtractWordBySet(n, value, delims)); };
   TkMaskData& m = NewMask(t, p.Section, p.Key);
   m.Bmp = std::make_shared<fw::TBitmap>();
   std::exception_ptr failure;
@@ -185,15 +191,15 @@ void AddOwnFileMask(TkImageTables& t, const TPlace& p) {
 
 // "text (left,top,right,bottom) (count,rows,border,stretch)": a rectangle of the master bitmap.
 void AddRectMask(TkImageTables& t, const TPlace& p) {
-  const std::string words = " ()";
-  const std::string rect = ExtractWordBySet(2, p.Value, words), counts = ExtractWordBySet(3, p.Value, words);
+  const std::string words = " ()", value(p.Value);
+  const std::string rect = ExtractWordBySet(2, value, words), counts = ExtractWordBySet(3, value, words);
   auto number = [&](const std::string& list, int n, int missing) {
     std::string word = ExtractWordBySet(n, list, ",");
     return word.empty() ? missing : p.Number(word);
   };
   auto corner = [&](int n) { return p.Number(ExtractWordBySet(n, rect, ",")); };
   const fw::TRect r(corner(1), corner(2), corner(3), corner(4));
-  TkMaskData& m = NewMask(t, fw::UpperCase(p.Section), fw::UpperCase(p.Key));
+  TkMaskData& m = NewMask(t, Upper(p.Section), Upper(p.Key));
   m.R = r;
   m.ImageCount = ToShort(std::max(number(counts, 1, 1), 1));
   m.MaskType = ToShort(std::max(number(counts, 2, 0), 0));
@@ -210,13 +216,13 @@ void AddRectMask(TkImageTables& t, const TPlace& p) {
 
 // A plain bitmap file: three frames of normal, hot and pressed over two rows.
 void AddPlainFileMask(TkImageTables& t, const TPlace& p) {
-  if (!Contains(fw::UpperCase(p.Value), ".BMP")) return;  // the system's upper-casing agrees on ASCII
-  const std::string name = fw::AnsiUpperCase(p.Value);
+  if (!ContainsUpper(p.Value, ".BMP")) return;  // the system's upper-casing agrees on ASCII
+  const std::string name = fw::AnsiUpperCase(std::string(p.Value));
   if (!Contains(name, ".BMP")) return;
   const std::string path = SkinFilePath(t.SkinPath, name);
   if (!fw::FileExists(path)) return;
   auto bmp = LoadSkinBitmap(path);
-  TkMaskData& m = NewMask(t, fw::UpperCase(p.Section), fw::UpperCase(p.Key));
+  TkMaskData& m = NewMask(t, Upper(p.Section), Upper(p.Key));
   m.Bmp = std::move(bmp);
   m.ImageCount = 3;
   m.MaskType = 1;
@@ -232,23 +238,26 @@ void PrepareMaster(fw::TBitmap& master) {
   master.SetTransparentColor(fw::clFuchsia);
 }
 
+// Every key of every section in file order, with the value the section answers for it (a key
+// written twice answers its first line), as views into the file: nothing is copied.
 template <class Visit>
-void EachValue(const TkIniView& ini, const std::string& defaultValue, const Visit& visit) {
-  for (const std::string& section : ini.Sections())
-    for (const TkIniView::TEntry& entry : ini.Entries(section))
-      if (entry.First)
-        visit(section, entry.Key, entry.Value);  // not copied: a value may be long
-      else
-        visit(section, entry.Key, ini.ReadString(section, entry.Key, defaultValue));
+void EachValue(const TkIniView& ini, const Visit& visit) {
+  for (int s = 0; s < ini.SectionCount(); ++s) {
+    const int first = ini.FirstOfName(s);  // a name that stands twice reads as its first section
+    const std::string_view section = ini.SectionName(s);
+    for (const TkIniView::TEntry& entry : ini.Entries(first))
+      visit(section, entry.Key, entry.First ? entry.Value : *ini.Value(first, entry.Key));
+  }
 }
 
-bool IsJpegName(const std::string& upper) { return Contains(upper, ".JPG") || Contains(upper, ".JPEG"); }
+// Whether the upper-cased value names a JPEG file.
+bool IsJpegName(std::string_view value) { return ContainsUpper(value, ".JPG") || ContainsUpper(value, ".JPEG"); }
 
-void AddPattern(TkImageTables& t, std::unique_ptr<fw::TJPEGImage> image, const std::string& section,
-                const std::string& key, bool sizeRule) {
+void AddPattern(TkImageTables& t, std::unique_ptr<fw::TJPEGImage> image, std::string_view section,
+                std::string_view key, bool sizeRule) {
   const int w = image->GetWidth(), h = image->GetHeight();
   if (sizeRule && static_cast<long long>(w) * h < 90000) {
-    TkMaskData& m = NewMask(t, fw::UpperCase(section), fw::UpperCase(key));
+    TkMaskData& m = NewMask(t, Upper(section), Upper(key));
     m.Bmp = std::make_shared<fw::TBitmap>();
     m.Bmp->Assign(image->GetBitmap());
     m.ImgType = itisaTexture;
@@ -258,14 +267,14 @@ void AddPattern(TkImageTables& t, std::unique_ptr<fw::TJPEGImage> image, const s
   if (w < 1) return;
   TkPatternData& p = t.Patterns.emplace_back();
   p.Image = std::move(image);
-  p.SectionName = fw::UpperCase(section);
-  p.PropertyName = fw::UpperCase(key);
+  p.SectionName = Upper(section);
+  p.PropertyName = Upper(key);
 }
 
 void PatternsFromIni(const TkIniView& ini, TkImageTables& t, bool sizeRule) {
-  EachValue(ini, "-", [&](const std::string& section, const std::string& key, const std::string& value) {
-    if (!IsJpegName(fw::UpperCase(value))) return;  // the system's upper-casing agrees on ASCII
-    const std::string upper = fw::AnsiUpperCase(value);
+  EachValue(ini, [&](std::string_view section, std::string_view key, std::string_view value) {
+    if (!IsJpegName(value)) return;  // the system's upper-casing agrees on ASCII
+    const std::string upper = fw::AnsiUpperCase(std::string(value));
     if (!IsJpegName(upper)) return;
     const std::string path = SkinFilePath(t.SkinPath, upper);
     if (!fw::FileExists(path)) return;
@@ -307,7 +316,7 @@ void LoadMasksFromFile(const TkIniView& file, TkImageTables& t) {
     t.Master = LoadSkinBitmap(masterPath);
     PrepareMaster(*t.Master);
   }
-  EachValue(file, "", [&](const std::string& section, const std::string& key, const std::string& value) {
+  EachValue(file, [&](std::string_view section, std::string_view key, std::string_view value) {
     if ((section == "GLOBALINFO" && key == "MASTERBITMAP") || value.empty()) return;
     const TPlace place{section, key, value};
     switch (value[0]) {
@@ -316,7 +325,7 @@ void LoadMasksFromFile(const TkIniView& file, TkImageTables& t) {
       default: break;
     }
     if (value == "#") return;
-    if (Contains(value, "#"))
+    if (Contains(value, '#'))
       AddRectMask(t, place);
     else
       AddPlainFileMask(t, place);
@@ -366,17 +375,17 @@ void MergeCommonMasks(const fw::TStrings& lines, TkImageTables& t) {
   if (lines.GetCount() == 0) return;
   fw::TMemIniFile ini("");  // in memory only: no file is read or written
   ini.SetStrings(lines);
-  EachValue(TkIniView(ini), "-", [&](const std::string& section, const std::string& key, const std::string& value) {
-    if (fw::UpperCase(section) == "GLOBALINFO") return;
-    if (t.Master && Contains(value, "#") && value != "#") {
+  EachValue(TkIniView(ini), [&](std::string_view section, std::string_view key, std::string_view value) {
+    if (Upper(section) == "GLOBALINFO") return;
+    if (t.Master && Contains(value, '#') && value != "#") {
       AddRectMask(t, TPlace{section, key, value});
       return;
     }
-    const std::string upper = fw::AnsiUpperCase(value);
+    const std::string upper = fw::AnsiUpperCase(std::string(value));
     const std::string path = SkinFilePath(t.SkinPath, upper);
     if (!Contains(upper, ".BMP") || !fw::FileExists(path)) return;
     auto bmp = LoadSkinBitmap(path);
-    TkMaskData& m = NewMask(t, fw::UpperCase(section), fw::UpperCase(key));
+    TkMaskData& m = NewMask(t, Upper(section), Upper(key));
     m.Bmp = std::move(bmp);
     DropIfEmpty(t);
   });

@@ -1,11 +1,14 @@
-// TkIniView: a skin file read once into look-up tables, so that the loaders' thousands of reads
-// (every key of every section, with inheritance) cost a table look-up each. Sections and keys
-// keep the file's order; names compare without regard to (ASCII) case; the first match wins.
+// TkIniView: a skin file read once into one buffer and indexed, so that the loaders' thousands
+// of reads (every key of every section, with inheritance) cost a table look-up each and copy no
+// text. Sections and keys keep the file's order; names compare without regard to (ASCII) case;
+// the first match wins. Names and values are views into the view's own buffer: they live as
+// long as the view (moving it keeps them).
 #pragma once
-#include <map>
+#include <cstdint>
+#include <memory>
+#include <span>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace fw {
@@ -18,58 +21,61 @@ namespace skin {
 class TkIniView {
  public:
   struct TEntry {
-    std::string Key;
-    std::string Value;
+    std::string_view Key;
+    std::string_view Value;
     bool First = true;  // the first line of this key in its section (the one reads answer)
   };
+  using TEntries = std::span<const TEntry>;
+
   // Parses ini lines as TMemIniFile does: lines trimmed, blank and ";" lines skipped.
   explicit TkIniView(const fw::TStrings& lines);
   explicit TkIniView(const fw::TMemIniFile& file);
-  // Reads the file in full (and closes it); a file that cannot be read gives no sections.
+  // Reads the file in full (and closes it); a file that cannot be read (or one of 2 GB and more)
+  // gives no sections.
   static TkIniView FromFile(const std::string& fileName);
 
-  // Section names in file order (a name may stand twice).
-  const std::vector<std::string>& Sections() const { return FNames; }
-  // The key=value lines of the first section of that name, in file order.
-  const std::vector<TEntry>& Entries(const std::string& section) const;
-  // The key=value lines of the section at that position (0 <= index < Sections().size()).
-  const std::vector<TEntry>& Entries(int index) const { return FSections[index].Entries; }
-  std::string ReadString(const std::string& section, const std::string& key, const std::string& defaultValue) const;
+  // The sections in file order (a name may stand twice) and the name of the one at index.
+  int SectionCount() const { return static_cast<int>(FSections.size()); }
+  std::string_view SectionName(int index) const { return FSections[index].Name; }
+  // The position of the first section of the name the section at index has: index itself
+  // unless the name stood before.
+  int FirstOfName(int index) const { return FSections[index].FirstOfName; }
+  // The key=value lines of the section at that position (0 <= index < SectionCount()), and of
+  // the first section of that name, in file order.
+  TEntries Entries(int index) const;
+  TEntries Entries(std::string_view section) const;
   // The position of the first section of that name, -1 when none; and the value of a key in
   // the section at that position, null when missing.
-  int IndexOf(const std::string& section) const;
-  const std::string* Value(int index, const std::string& key) const;
+  int IndexOf(std::string_view section) const;
+  const std::string_view* Value(int index, std::string_view key) const;
+  std::string ReadString(std::string_view section, std::string_view key, const std::string& defaultValue) const;
   // Decimal, "$" or "0x" hexadecimal; anything else gives the default.
-  int ReadInteger(const std::string& section, const std::string& key, int defaultValue) const;
+  int ReadInteger(std::string_view section, std::string_view key, int defaultValue) const;
   // "." as the decimal separator; anything else gives the default.
-  double ReadFloat(const std::string& section, const std::string& key, double defaultValue) const;
+  double ReadFloat(std::string_view section, std::string_view key, double defaultValue) const;
 
  private:
-  // Orders names without regard to ASCII case.
-  struct TCaseLess {
-    bool operator()(const std::string& a, const std::string& b) const;
-  };
-  // Hashes and compares names without regard to ASCII case.
-  struct TCaseHash {
-    size_t operator()(const std::string& s) const;
-  };
-  struct TCaseEqual {
-    bool operator()(const std::string& a, const std::string& b) const;
-  };
   struct TSection {
-    std::vector<TEntry> Entries;
-    std::map<std::string, size_t, TCaseLess> Keys;  // key -> first entry
+    std::string_view Name;
+    uint32_t Begin = 0, End = 0;  // its lines in FEntries
+    int FirstOfName = 0;
   };
   TkIniView() = default;
-  const TSection* Find(const std::string& section) const;
-  TSection& Add(const std::string& name);
-  // One line: a "[name]" header starts a section, a key=value line goes to the current one.
-  void AddLine(TSection*& current, std::string_view text);
-  void AddEntry(TSection& section, std::string_view line);
+  // The lines of text (inside the buffer), ending at CR, LF or CR LF as TStrings splits them.
+  void AddLines(std::string_view text);
+  // One line (inside the buffer): a "[name]" header starts a section, a key=value line goes to
+  // the current one.
+  void AddLine(std::string_view text);
+  // Builds the name and key tables once every line is in, and marks the first line of each key.
+  void BuildIndex();
 
-  std::vector<std::string> FNames;
+  std::unique_ptr<char[]> FText;  // every name and value points into it
   std::vector<TSection> FSections;
-  std::unordered_map<std::string, size_t, TCaseHash, TCaseEqual> FIndex;  // name -> first section
+  std::vector<TEntry> FEntries;
+  // Open addressing, a power of two long: section position + 1 by name (first sections
+  // only), and entry position + 1 by section and key (first lines only); 0 is a free slot.
+  std::vector<uint32_t> FSectionTable;
+  std::vector<uint32_t> FKeyTable;
 };
 
 }  // namespace skin

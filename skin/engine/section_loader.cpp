@@ -21,7 +21,7 @@ namespace {
 // The keys of a section in reading order, with their skin-file defaults.
 enum TKeyKind { kInt, kText, kBool };
 struct TKeyRule {
-  const char* Key;
+  std::string_view Key;
   TKeyKind Kind;
   int IntDefault;
   const char* TextDefault;
@@ -126,48 +126,64 @@ void ParseGradientOf(const std::string& text, TkGradArray& stops, const std::str
   }
 }
 
-void SetText(TkGeneralData& d, std::string_view key, const std::string& value) {
+// A key of the file against one of kKeys (or another upper-case word), without regard to ASCII
+// case.
+bool SameKey(std::string_view key, std::string_view rule) {
+  return key.size() == rule.size() &&
+         std::equal(key.begin(), key.end(), rule.begin(), [](char a, char b) { return (a >= 'a' && a <= 'z' ? a - 32 : a) == b; });
+}
+
+void SetText(TkGeneralData& d, std::string_view key, std::string_view value) {
   if (key == "GRADIENTDATA") {
     d.GradientData = value;
-    ParseGradientOf(value, d.Gradient, d.SectionName, "GRADIENTDATA");
+    ParseGradientOf(d.GradientData, d.Gradient, d.SectionName, "GRADIENTDATA");
   } else if (key == "HOTGRADIENTDATA") {
     d.HotGradientData = value;
-    ParseGradientOf(value, d.HotGradient, d.SectionName, "HOTGRADIENTDATA");
+    ParseGradientOf(d.HotGradientData, d.HotGradient, d.SectionName, "HOTGRADIENTDATA");
   } else {
-    *BoolField(d, key) = fw::UpperCase(value) == "TRUE";
+    *BoolField(d, key) = SameKey(value, "TRUE");
   }
 }
 
 std::string Upper(const std::string& s) { return fw::UpperCase(s); }
+
+// Sections by position, nearest first, at most kMaxParentDepth + 1 of them.
+struct TChain {
+  std::array<int, kMaxParentDepth + 1> At;
+  int Count = 0;
+  const int* begin() const { return At.data(); }
+  const int* end() const { return At.data() + Count; }
+};
 
 // The sections a key of section start is looked for in, nearest first: start, then the one
 // parentOf(start) names, and so on up. The walk stops at -1, at a section already in the chain (a
 // loop, the section itself included) and after kMaxParentDepth parents; so every section costs
 // at most that many steps.
 template <class ParentOf>
-std::vector<int> ParentChain(int start, const ParentOf& parentOf) {
-  std::vector<int> chain;
-  chain.reserve(kMaxParentDepth + 1);
-  chain.push_back(start);
-  while (static_cast<int>(chain.size()) <= kMaxParentDepth) {
-    const int next = parentOf(chain.back());
+TChain ParentChain(int start, const ParentOf& parentOf) {
+  TChain chain;
+  chain.At[chain.Count++] = start;
+  while (chain.Count <= kMaxParentDepth) {
+    const int next = parentOf(chain.At[chain.Count - 1]);
     if (next < 0 || std::find(chain.begin(), chain.end(), next) != chain.end()) break;
-    chain.push_back(next);
+    chain.At[chain.Count++] = next;
   }
   return chain;
 }
 
-// The position of the section a section's PARENTCLASS names; -1 for none, "?" or a missing one.
-int ParentOf(const TkIniView& file, int section) {
-  const std::string* parent = file.Value(section, "PARENTCLASS");
+// The position of the section a PARENTCLASS value names; -1 for none, "?" or a missing one.
+int ParentIndex(const TkIniView& file, const std::string_view* parent) {
   return !parent || parent->empty() || *parent == "?" ? -1 : file.IndexOf(*parent);
 }
 
+// The position of the section a section's PARENTCLASS names.
+int ParentOf(const TkIniView& file, int section) { return ParentIndex(file, file.Value(section, "PARENTCLASS")); }
+
 // The first value along the chain that is not "?"; valueOf(section) is null when it lacks the key.
 template <class ValueOf>
-std::string ChainString(const std::vector<int>& chain, const ValueOf& valueOf, const std::string& defaultValue) {
+std::string_view ChainString(const TChain& chain, const ValueOf& valueOf, std::string_view defaultValue) {
   for (int index : chain) {
-    const std::string* value = valueOf(index);
+    const std::string_view* value = valueOf(index);
     if (value && *value != "?") return *value;
   }
   return defaultValue;
@@ -175,48 +191,81 @@ std::string ChainString(const std::vector<int>& chain, const ValueOf& valueOf, c
 
 // The first number along the chain other than -1.
 template <class ValueOf>
-int ChainInteger(const std::vector<int>& chain, const ValueOf& valueOf, int defaultValue) {
+int ChainInteger(const TChain& chain, const ValueOf& valueOf, int defaultValue) {
   for (int index : chain) {
-    const std::string* text = valueOf(index);
+    const std::string_view* text = valueOf(index);
     int value;
-    if (text && fw::TryStrToInt(*text, value) && value != -1) return value;
+    if (text && fw::TryStrToInt(std::string(*text), value) && value != -1) return value;
   }
   return defaultValue;
 }
 
-// A key of the file against one of kKeys, without regard to ASCII case.
-bool SameKey(const std::string& key, std::string_view rule) {
-  return key.size() == rule.size() &&
-         std::equal(key.begin(), key.end(), rule.begin(), [](char a, char b) { return (a >= 'a' && a <= 'z' ? a - 32 : a) == b; });
+// The position in kKeys of a key of the file, -1 for none of them.
+int KeyRule(std::string_view key) {
+  for (size_t k = 0; k < std::size(kKeys); ++k)
+    if (SameKey(key, kKeys[k].Key)) return static_cast<int>(k);
+  return -1;
 }
 
-// What every section of a skin file writes of the keys of kKeys, and its parent, read once: the
-// loader resolves each section from these without searching the file again.
+// What the sections of a skin file write of the keys of kKeys, and their parents, read in one
+// pass over their lines: the loader resolves each section from these without searching the file
+// again. Only the sections that write any of the keys take a row of values.
 struct TKeySlots {
-  using TOwn = std::array<const std::string*, std::size(kKeys)>;
-  std::vector<TOwn> Own;       // per section: the value of each key, null when not written
-  std::vector<int> Parent;     // per section: ParentOf
-  std::vector<char> WritesAny;  // per section: whether it writes any of the keys
+  using TOwn = std::array<const std::string_view*, std::size(kKeys)>;
+  std::vector<TOwn> Own;   // per writing section: the value of each key, null when not written
+  std::vector<int> OwnOf;  // per section: its row in Own, -1 when it writes none of the keys
+  std::vector<const std::string_view*> ParentClass;  // per section: its PARENTCLASS, null when none
+  std::vector<int> Parent;  // per section: ParentOf
 
   explicit TKeySlots(const TkIniView& file)
-      : Own(file.Sections().size()), Parent(Own.size()), WritesAny(Own.size()) {
-    for (size_t s = 0; s < Own.size(); ++s) {
-      Own[s].fill(nullptr);
-      Parent[s] = ParentOf(file, static_cast<int>(s));
-      for (const TkIniView::TEntry& entry : file.Entries(static_cast<int>(s))) {
+      : OwnOf(file.SectionCount(), -1), ParentClass(OwnOf.size()), Parent(OwnOf.size()) {
+    for (int s = 0; s < file.SectionCount(); ++s) {
+      for (const TkIniView::TEntry& entry : file.Entries(s)) {
         if (!entry.First) continue;
-        for (size_t k = 0; k < std::size(kKeys); ++k)
-          if (SameKey(entry.Key, kKeys[k].Key)) Own[s][k] = &entry.Value, WritesAny[s] = true;
+        const int k = KeyRule(entry.Key);
+        if (k < 0) {
+          if (SameKey(entry.Key, "PARENTCLASS")) ParentClass[s] = &entry.Value;
+          continue;
+        }
+        if (OwnOf[s] < 0) {
+          OwnOf[s] = static_cast<int>(Own.size());
+          Own.emplace_back().fill(nullptr);
+        }
+        Own[OwnOf[s]][k] = &entry.Value;
       }
+      Parent[s] = ParentIndex(file, ParentClass[s]);
     }
   }
+  // The value key (a position in kKeys) of a section has of its own, null when none.
+  const std::string_view* Value(int section, int key) const {
+    return section < 0 || OwnOf[section] < 0 ? nullptr : Own[OwnOf[section]][key];
+  }
   // The places a key of the section at index is looked for: those of its chain that write any.
-  std::vector<int> Chain(int index) const {
-    std::vector<int> chain = ParentChain(index, [this](int s) { return s < 0 ? -1 : Parent[s]; });
-    std::erase_if(chain, [this](int s) { return s < 0 || !WritesAny[s]; });
-    return chain;
+  TChain Chain(int index) const {
+    const TChain all = ParentChain(index, [this](int s) { return Parent[s]; });
+    TChain writers;
+    for (int s : all)
+      if (OwnOf[s] >= 0) writers.At[writers.Count++] = s;
+    return writers;
   }
 };
+
+// The keys of kKeys into d, each from the first section of chain that has it (SHADOWCOLOR only
+// from self, the section's own position, -1 for none), else the default.
+void ResolveKeys(TkGeneralData& d, const TKeySlots& slots, const TChain& chain, int self) {
+  for (int i = 0; i < static_cast<int>(std::size(kKeys)); ++i) {
+    const TKeyRule& rule = kKeys[i];
+    auto valueOf = [&](int section) { return slots.Value(section, i); };
+    if (rule.Kind != kInt) {
+      SetText(d, rule.Key, ChainString(chain, valueOf, rule.TextDefault));
+    } else if (i == 4) {
+      d.ShadowColor = valueOf(self) ? fw::StrToIntDef(std::string(*valueOf(self)), rule.IntDefault) : rule.IntDefault;
+    } else {
+      StoreInt(d, i, ChainInteger(chain, valueOf, rule.IntDefault));
+    }
+  }
+  d.Color = fw::ColorToRGB(d.Color);
+}
 
 // A GLOBALINFO value read as text and converted strictly.
 int StrictGlobal(const TkIniView& file, const char* key, const char* defaultText) {
@@ -279,13 +328,13 @@ TkControlBevel BevelFromInt(int value) {
 
 std::string ReadInheritedString(const TkIniView& file, const std::string& section, const std::string& key,
                                 const std::string& defaultValue) {
-  const auto chain = ParentChain(file.IndexOf(section), [&](int s) { return ParentOf(file, s); });
-  return ChainString(chain, [&](int s) { return file.Value(s, key); }, defaultValue);
+  const TChain chain = ParentChain(file.IndexOf(section), [&](int s) { return ParentOf(file, s); });
+  return std::string(ChainString(chain, [&](int s) { return file.Value(s, key); }, defaultValue));
 }
 
 int ReadInheritedInteger(const TkIniView& file, const std::string& section, const std::string& key,
                          int defaultValue) {
-  const auto chain = ParentChain(file.IndexOf(section), [&](int s) { return ParentOf(file, s); });
+  const TChain chain = ParentChain(file.IndexOf(section), [&](int s) { return ParentOf(file, s); });
   return ChainInteger(chain, [&](int s) { return file.Value(s, key); }, defaultValue);
 }
 
@@ -303,27 +352,19 @@ void LoadSectionsFromFile(const TkIniView& file, TkGeneralDataArray& sections, T
   data.Shadow1Transparency = StrictGlobal(file, "SHADOW1TRANSPARENCY", "0");
 
   sections.clear();
-  sections.reserve(file.Sections().size());
+  sections.reserve(file.SectionCount());
   const TKeySlots slots(file);
-  for (const std::string& name : file.Sections()) {
-    TkGeneralData& d = sections.emplace_back();
-    const int self = file.IndexOf(name);  // a name that stands twice reads as its first section
-    d.SectionName = name;
-    const std::string* parent = file.Value(self, "PARENTCLASS");
-    d.ParentClass = parent ? *parent : std::string();
-    const std::vector<int> chain = slots.Chain(self);
-    for (int i = 0; i < static_cast<int>(std::size(kKeys)); ++i) {
-      const TKeyRule& rule = kKeys[i];
-      auto valueOf = [&](int s) { return slots.Own[s][i]; };
-      if (rule.Kind != kInt) {
-        SetText(d, rule.Key, ChainString(chain, valueOf, rule.TextDefault));
-      } else if (i == 4) {
-        d.ShadowColor = valueOf(self) ? fw::StrToIntDef(*valueOf(self), rule.IntDefault) : rule.IntDefault;
-      } else {
-        StoreInt(d, i, ChainInteger(chain, valueOf, rule.IntDefault));
-      }
-    }
-    d.Color = fw::ColorToRGB(d.Color);
+  // What a section takes that neither writes nor inherits any of the keys, worked out once.
+  TkGeneralData defaults;
+  ResolveKeys(defaults, slots, TChain(), -1);
+  for (int s = 0; s < file.SectionCount(); ++s) {
+    const int self = file.FirstOfName(s);  // a name that stands twice reads as its first section
+    const TChain chain = slots.Chain(self);
+    TkGeneralData& d = chain.Count == 0 ? sections.emplace_back(defaults) : sections.emplace_back();
+    d.SectionName = file.SectionName(s);
+    const std::string_view* parent = slots.ParentClass[self];
+    d.ParentClass = parent ? *parent : std::string_view();
+    if (chain.Count > 0) ResolveKeys(d, slots, chain, self);
   }
 }
 
@@ -365,19 +406,19 @@ void AppendCommonSections(const fw::TStrings& lines, TkGeneralDataArray& section
         const TKeyRule& rule = kKeys[i];
         TkGeneralData& d = sections[self];
         if (rule.Kind == kInt) {
-          int value = ReadListInteger(blocks, block, rule.Key, -1);
+          int value = ReadListInteger(blocks, block, std::string(rule.Key), -1);
           if (value == -1) value = parent >= 0 ? LoadInt(sections[parent], i) : rule.IntDefault;
           StoreInt(d, i, value);
           continue;
         }
-        std::string value = ReadListString(blocks, block, rule.Key, "?");
+        std::string value = ReadListString(blocks, block, std::string(rule.Key), "?");
         if (rule.Kind == kBool) value = Upper(value);
         if (value != "?") {
           SetText(d, rule.Key, value);
         } else if (rule.Kind == kBool) {
           *BoolField(d, rule.Key) = parent >= 0 && *BoolField(sections[parent], rule.Key);
         } else {
-          const bool hot = std::string(rule.Key) == "HOTGRADIENTDATA";
+          const bool hot = rule.Key == "HOTGRADIENTDATA";
           std::string inherited = parent < 0 ? rule.TextDefault
                                   : hot      ? sections[parent].HotGradientData
                                              : sections[parent].GradientData;

@@ -1,6 +1,7 @@
 // The failure of a skin load, naming where it happened (a file, or a section and key) and why.
 #pragma once
 #include <string>
+#include <string_view>
 
 #include "framework/rtl/exceptions.h"
 #include "framework/rtl/wide_path.h"
@@ -20,8 +21,8 @@ class ESkinLoadError : public fw::Exception {
 };
 
 // "[SECTION] KEY", as a load error names a value of the skin file.
-inline std::string SkinValuePlace(const std::string& section, const std::string& key) {
-  return "[" + section + "] " + key;
+inline std::string SkinValuePlace(std::string_view section, std::string_view key) {
+  return "[" + std::string(section) + "] " + std::string(key);
 }
 
 }  // namespace skin

@@ -308,7 +308,7 @@ bool TkSkinManager::LoadSkinFrom(bool allowFolder) {
   if (allowFolder && !FSkinName.empty() && fw::FileExists(path)) {
     skinView = std::make_unique<TkIniView>(TkIniView::FromFile(path));
     FSkinData->SkinPath = dir + FSkinName + "\\";
-    if (skinView->Sections().empty()) throw ESkinLoadError(path, "the file holds no skin section");
+    if (skinView->SectionCount() == 0) throw ESkinLoadError(path, "the file holds no skin section");
   } else {
     FSkinData->SkinPath.clear();
     if (FInternalSkins->IndexOf(FSkinName) < 0 && FInternalSkins->GetCount() > 0)
