@@ -1,6 +1,7 @@
 #include "skin/controls/skinned_control.h"
 
 #include "framework/graphics/canvas.h"
+#include "skin/engine/glyphs_text.h"
 
 namespace skin {
 
@@ -33,6 +34,10 @@ void PaintSkinnedCache(fw::TControl* control, TkCommonData* d, TkDisabledKind di
     GetControlColor(parent);
     ParentBgColor = QueriedColor;
   }
+  // A disabled caption's letters come over a blended disabled look, which would fade them into
+  // the face.
+  const bool blends = !control->GetEnabled() && disabledKind.Contains(dkBlended);
+  TkHeldDisabledText held(blends ? d->CacheBmp->GetCanvas() : nullptr);
   paintFace(bg);
   paintContent();
   if (!control->GetEnabled() && parent) {
@@ -40,6 +45,7 @@ void PaintSkinnedCache(fw::TControl* control, TkCommonData* d, TkDisabledKind di
     d->GetParentBG(fresh);
     ApplyDisabledKind(d->CacheBmp.get(), disabledKind, parent, fw::Point(control->GetLeft(), control->GetTop()), fresh);
   }
+  held.Write();
   ParentBgColor = MaskFillColor = QueriedColor = fw::clFuchsia;
   d->BGChanged = false;
   d->HalfVisible = PartlyOutside(control);

@@ -19,13 +19,17 @@ void DrawColoured(HDC dc, const std::string& text, fw::TRect r, unsigned flags, 
   fw::DrawTextUtf8(dc, text, rect, flags);
 }
 
+TkHeldDisabledText* HeldText = nullptr;
+
 // The steps WriteTextColored and WriteTextPlain share. colours: the main colour, then the left,
 // top, right and bottom contour colours (-1 none); null for one pass in the canvas font's colour.
+// letters: the colour of disabled letters a holder of the canvas keeps (-1: none are kept).
 void WriteText(fw::TCanvas* canvas, const std::string& text, bool enabled, const int* colours, unsigned flags,
-               fw::TRect& r) {
+               fw::TRect& r, fw::TColor letters = -1) {
   if (!canvas) return;
   HDC dc = canvas->GetHandle();
   if (!dc) return;
+  const fw::TRect clip = r;
   // Measured before the DC is saved, so that the canvas's font is the one restored.
   const fw::TSize size = canvas->TextExtent(text);
   const int saved = SaveDC(dc);
@@ -50,7 +54,11 @@ void WriteText(fw::TCanvas* canvas, const std::string& text, bool enabled, const
   if (!text.empty()) {
     if (!enabled) {
       DrawColoured(dc, text, fw::TRect(at.Left + 1, at.Top + 1, at.Right + 1, at.Bottom + 1), flags, fw::clBtnHighlight);
-      DrawColoured(dc, text, at, flags, fw::clBtnShadow);
+      TkHeldDisabledText* holder = letters == -1 ? nullptr : TkHeldDisabledText::Of(canvas);
+      if (holder)
+        holder->Keep(dc, text, clip, at, flags, letters);
+      else
+        DrawColoured(dc, text, at, flags, fw::clBtnShadow);
     } else if (!colours) {
       DrawColoured(dc, text, at, flags | DT_NOCLIP, canvas->GetFont()->GetColor());
     } else {
@@ -87,15 +95,56 @@ void WriteTextColored(fw::TCanvas* canvas, const std::string& text, bool enabled
                       int skinIndex, unsigned flags, fw::TRect& r) {
   if (!manager) manager = DefaultManager();
   const int* colours = nullptr;
+  fw::TColor letters = -1;
   if (manager && manager->IsValidSkinIndex(skinIndex)) {
     const TkGeneralData& section = manager->GetSections()[skinIndex];
     colours = hot ? section.HotFontColor : section.FontColor;
+    letters = AverageColors(fw::ColorToRGB(colours[0]), fw::ColorToRGB(hot ? section.HotColor : section.Color));
   }
-  WriteText(canvas, text, enabled, colours, flags, r);
+  WriteText(canvas, text, enabled, colours, flags, r, letters);
 }
 
 void WriteTextPlain(fw::TCanvas* canvas, const std::string& text, bool enabled, unsigned flags, fw::TRect& r) {
   WriteText(canvas, text, enabled, nullptr, flags, r);
+}
+
+TkHeldDisabledText::TkHeldDisabledText(fw::TCanvas* canvas) : FCanvas(canvas), FOuter(HeldText) {
+  if (FCanvas) HeldText = this;
+}
+
+TkHeldDisabledText::~TkHeldDisabledText() {
+  if (FCanvas) HeldText = FOuter;
+}
+
+TkHeldDisabledText* TkHeldDisabledText::Of(const fw::TCanvas* canvas) {
+  TkHeldDisabledText* holder = HeldText;
+  while (holder && holder->FCanvas != canvas) holder = holder->FOuter;
+  return holder;
+}
+
+void TkHeldDisabledText::Keep(HDC dc, const std::string& text, const fw::TRect& clip, const fw::TRect& at,
+                              unsigned flags, fw::TColor color) {
+  Letters letters{text, clip, at, flags, color, {}};
+  if (GetObjectW(GetCurrentObject(dc, OBJ_FONT), sizeof(LOGFONTW), &letters.Font) != sizeof(LOGFONTW)) return;
+  FLetters.push_back(std::move(letters));
+}
+
+void TkHeldDisabledText::Write() {
+  HDC dc = FCanvas ? FCanvas->GetHandle() : nullptr;
+  if (dc) {
+    for (const Letters& letters : FLetters) {
+      HFONT font = CreateFontIndirectW(&letters.Font);
+      const int saved = SaveDC(dc);
+      SelectObject(dc, font);
+      IntersectClipRect(dc, letters.Clip.Left, letters.Clip.Top, letters.Clip.Right, letters.Clip.Bottom);
+      SetBkMode(dc, TRANSPARENT);
+      DrawColoured(dc, letters.Text, letters.At, letters.Flags, letters.Color);
+      RestoreDC(dc, saved);
+      DeleteObject(font);
+    }
+    GdiFlush();
+  }
+  FLetters.clear();
 }
 
 void CutTextToWidth(fw::TCanvas* canvas, const std::string& text, int width, std::string& result) {

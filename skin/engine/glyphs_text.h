@@ -6,6 +6,7 @@
 #pragma once
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "framework/graphics/bitmap.h"
 #include "framework/graphics/canvas.h"
@@ -21,12 +22,47 @@ class TkSkinManager;
 
 // Text: without DT_WORDBREAK, R is first fitted around the text by the alignment flags and
 // grown by one pixel on every side (R comes back so). Disabled text is drawn in clBtnHighlight
-// one pixel right and down, then in clBtnShadow. WriteTextColored draws the section's contour
+// one pixel right and down, then in clBtnShadow (WriteTextColored leaves these letters to a
+// TkHeldDisabledText that holds its canvas). WriteTextColored draws the section's contour
 // colours (left, top, right, bottom; -1 none) and then its font colour, hot or normal (the
 // canvas font's colour without a valid section); WriteTextPlain the canvas font's colour only.
 void WriteTextColored(fw::TCanvas* canvas, const std::string& text, bool enabled, TkSkinManager* manager, bool hot,
                       int skinIndex, unsigned flags, fw::TRect& r);
 void WriteTextPlain(fw::TCanvas* canvas, const std::string& text, bool enabled, unsigned flags, fw::TRect& r);
+
+// Holds back the letters of the disabled texts WriteTextColored writes onto one canvas in a
+// section's colours while it lives (their light copy is drawn at once); Write draws them in the
+// middle of the section's font and face colours. A skinned control's cache painting writes them
+// over its finished disabled look, which would otherwise fade the letters into the face along
+// with everything else (the skin has no colour of its own for disabled text). Holders nest; a
+// null canvas holds nothing.
+class TkHeldDisabledText {
+ public:
+  explicit TkHeldDisabledText(fw::TCanvas* canvas);
+  ~TkHeldDisabledText();
+  TkHeldDisabledText(const TkHeldDisabledText&) = delete;
+  TkHeldDisabledText& operator=(const TkHeldDisabledText&) = delete;
+  // The innermost holder of the canvas, or null.
+  static TkHeldDisabledText* Of(const fw::TCanvas* canvas);
+  // Keeps letters to draw in the DC's current font, clipped to clip, placed in at by the flags.
+  void Keep(HDC dc, const std::string& text, const fw::TRect& clip, const fw::TRect& at, unsigned flags,
+            fw::TColor color);
+  // Draws the held letters and lets them go.
+  void Write();
+
+ private:
+  struct Letters {
+    std::string Text;
+    fw::TRect Clip, At;
+    unsigned Flags;
+    fw::TColor Color;
+    LOGFONTW Font;
+  };
+  fw::TCanvas* FCanvas;
+  TkHeldDisabledText* FOuter;
+  std::vector<Letters> FLetters;
+};
+
 // Text itself when it fits width on the canvas, else its longest beginning that fits with "..."
 // after it (whole characters); "" for a width under 1.
 void CutTextToWidth(fw::TCanvas* canvas, const std::string& text, int width, std::string& result);

@@ -19,7 +19,9 @@
 #include "framework/forms/application.h"
 #include "framework/forms/custom_form.h"
 #include "framework/stdctrls/custom_edit.h"
+#include "skin/controls/button.h"
 #include "skin/controls/check_box.h"
+#include "skin/controls/panel.h"
 #include "skin/controls/radio_button.h"
 #include "support/control_skin.h"
 #include "support/skin_paint_fixture.h"
@@ -352,14 +354,33 @@ TEST_F(ShippedSkins, SkinListAndLaterStartsUseTheNeutralFolder) {
 // A check box or radio button of a shipped skin is its glyph beside plain text: wider than its
 // caption, it shows the form's colour everywhere right of the text, with no face or frame that
 // would make it read as a button.
-class ShippedCheckBoxes : public testing_paint::SkinPaintTest {
+// A manager serving the stored skin and the Slate folder, as the program has them.
+class ShippedSkinLook : public testing_paint::SkinPaintTest {
+ protected:
+  void SetUp() override {
+    testing_paint::SkinPaintTest::SetUp();
+    const std::string root = testing_sandbox::TestFolder();
+    test_skins::CopyShippedSkin(root + "Skins\\", "Slate");
+    manager = fw::New<skin::TkSkinManager>(nullptr);
+    skin::LoadStoredSkinResource(*manager->GetInternalSkins());
+    manager->SetSkinDirectory(root + "Skins\\");
+    manager->SetIsDefault(true);
+  }
+  // A form at (40, 40) of the size, under that skin.
+  fw::TForm* FormIn(const std::string& skinName, int width, int height) {
+    manager->SetSkinName(skinName);
+    EXPECT_EQ(manager->GetSkinName(), skinName);
+    auto* form = fw::New<fw::TForm>(fw::Application);
+    form->SetBounds(40, 40, width, height);
+    return form;
+  }
+};
+
+class ShippedCheckBoxes : public ShippedSkinLook {
  protected:
   void Check(const std::string& skinName) {
     SCOPED_TRACE(skinName);
-    manager->SetSkinName(skinName);
-    ASSERT_EQ(manager->GetSkinName(), skinName);
-    auto* form = fw::New<fw::TForm>(fw::Application);
-    form->SetBounds(40, 40, 360, 160);
+    fw::TForm* form = FormIn(skinName, 360, 160);
     form->SetColor(kFormColour);
     auto* box = fw::New<skin::TkCheckBox>(form);
     auto* radio = fw::New<skin::TkRadioButton>(form);
@@ -400,12 +421,54 @@ class ShippedCheckBoxes : public testing_paint::SkinPaintTest {
 };
 
 TEST_F(ShippedCheckBoxes, AreAGlyphBesidePlainText) {
-  const std::string root = testing_sandbox::TestFolder();
-  test_skins::CopyShippedSkin(root + "Skins\\", "Slate");
-  manager = fw::New<skin::TkSkinManager>(nullptr);
-  skin::LoadStoredSkinResource(*manager->GetInternalSkins());
-  manager->SetSkinDirectory(root + "Skins\\");
-  manager->SetIsDefault(true);
+  Check("Neutral (internal)");
+  Check("Slate");
+}
+
+// A disabled caption on a panel, as the tools show their Stop and Delete buttons and their
+// options: fainter than the enabled one, yet at least 3 : 1 against the face beside it.
+class ShippedDisabledCaptions : public ShippedSkinLook {
+ protected:
+  void Check(const std::string& skinName) {
+    SCOPED_TRACE(skinName);
+    fw::TForm* form = FormIn(skinName, 420, 200);
+    auto* panel = fw::New<skin::TkPanel>(form);
+    panel->SetBounds(0, 0, 400, 160);
+    panel->SetParent(form);
+    fw::TControl* controls[4] = {fw::New<skin::TkButton>(form), fw::New<skin::TkButton>(form),
+                                 fw::New<skin::TkCheckBox>(form), fw::New<skin::TkCheckBox>(form)};
+    for (int i = 0; i < 4; ++i) {
+      fw::TControl* c = controls[i];
+      c->SetParent(panel);
+      c->SetBounds(20 + i % 2 * 180, i < 2 ? 20 : 80, 150, 25);
+      c->SetCaption("Delete");
+      c->SetEnabled(i % 2 == 0);
+    }
+    form->Show();
+    Settle();
+    for (int i = 0; i < 4; i += 2) {
+      const double enabled = CaptionContrast(controls[i]), disabled = CaptionContrast(controls[i + 1]);
+      EXPECT_GE(disabled, 3.0) << controls[i]->ClassName();
+      EXPECT_LT(disabled, enabled) << controls[i]->ClassName();
+    }
+    fw::Free(form);
+  }
+  // The strongest contrast of a caption pixel against the face at the start of its row (the
+  // faces may run a gradient from top to bottom); the check box's caption lies right of its box.
+  static double CaptionContrast(fw::TControl* c) {
+    auto shot = control_skin::ScreenOf(c);
+    const bool box = dynamic_cast<skin::TkCheckBox*>(c) != nullptr;
+    double most = 1;
+    for (int y = 4; y < c->GetHeight() - 4; ++y) {
+      const fw::TColor face = test_skins::PixelOf(*shot, box ? c->GetWidth() - 3 : 12, y);
+      for (int x = 20; x < c->GetWidth() - 20; ++x)
+        most = std::max(most, Contrast(test_skins::PixelOf(*shot, x, y), face));
+    }
+    return most;
+  }
+};
+
+TEST_F(ShippedDisabledCaptions, StayLegible) {
   Check("Neutral (internal)");
   Check("Slate");
 }
