@@ -1343,7 +1343,8 @@ void TkSkinProvider::CollectRegionRects() {
 }
 
 void TkSkinProvider::NonClientPaint() {
-  if (!FormShowing() || IsLoading(FForm) || FForm->GetFormState().Contains(fw::fsCreating) || IsDestroying(FForm))
+  if (FRegionForPaint || !FormShowing() || IsLoading(FForm) || FForm->GetFormState().Contains(fw::fsCreating) ||
+      IsDestroying(FForm))
     return;
   FSkinData->Updating = FSkinData->GetUpdating();
   if (FSkinData->Updating) return;
@@ -1351,7 +1352,11 @@ void TkSkinProvider::NonClientPaint() {
       (HasBorder() || (GetWindowLongA(FForm->GetHandle(), GWL_STYLE) & WS_THICKFRAME))) {
     CollectRegionRects();
     FRegionChanged = false;
+    // What the region's redraw sends comes back through window procedures, which let no
+    // exception out.
+    FRegionForPaint = true;
     UpdateFormRegion();
+    FRegionForPaint = false;
   }
   if (!FMenuRefreshed) {
     RefreshMainMenu();
