@@ -10,7 +10,9 @@
 #                same picture files with the framework's readers (<= 1.50)
 #   skin_switch: Apply in the Settings window switching the main window between "Slate" and
 #                "Neutral", each up to the settled window, against decoding the new skin's
-#                pictures (<= 1.50); also the main window's full paints per switch (one)
+#                pictures (<= 1.50); against the floor, decoding plus one full repaint of the
+#                settled main window (floor ratio, no target); also the main window's full
+#                paints per switch (one)
 #   skin_hostile: loading Slate with a gradient of 20,000 stops and a ring of 3,000 PARENTCLASS
 #                sections against loading Slate itself (<= 1.50)
 #   regex_filter: TSvRegEx checking 100,000 names against five file masks, against the search

@@ -345,7 +345,8 @@ bool TkCustomComboBox::SkinnedMessage(fw::TMessage& m) {
       CommonMessage(m, d);
       fw::TCustomComboBox::WndProc(m);
       d->BGChanged = true;
-      if (GetVisible()) PaintComboBox(nullptr);
+      // A new font (a new skin's colour comes as one) paints only where it can be seen.
+      if (m.Msg == WM_SETFONT ? ControlShown(this) : GetVisible()) PaintComboBox(nullptr);
       return true;
     case CB_SETCURSEL:
       CommonMessage(m, d);

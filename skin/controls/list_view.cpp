@@ -230,9 +230,12 @@ void TkCustomListView::WndProc(fw::TMessage& m) {
         if (!SkinActive() || FLoading) return;
         ApplySkinColours();
         Arrange();
-        Repaint();
-        PaintFrame();
-        if (FHeader) RedrawWindow(FHeader, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        // A list that cannot be seen is painted, frame and header with it, when it shows.
+        if (ControlShown(this)) {
+          Repaint();
+          PaintFrame();
+          if (FHeader) RedrawWindow(FHeader, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        }
         UpdateScrolls();
         if (HandleAllocated()) PostMessageA(GetHandleNoCreate(), PlaceBarsMessage(), 0, 0);
         return;

@@ -41,7 +41,7 @@ void TkPanel::WndProc(fw::TMessage& m) {
         // The children hear a refresh from any manager.
         if (own) CommonMessage(m, d);
         BroadcastToChildControls(this, m);
-        if (own) Repaint();
+        if (own && ControlShown(this)) Repaint();
         return;
       default:
         break;

@@ -86,7 +86,8 @@ class TkSkinned : public Base {
         StopFading(FFadeTimer);
         CommonMessage(m, d);
         OwnSkinCommand(command);
-        if (command != cmdNewSkin) this->Repaint();
+        // A control that cannot be seen is painted when it shows (or its form is let go).
+        if (command != cmdNewSkin && ControlShown(this)) this->Repaint();
         if (PassesSkinCommands())
           if (auto* self = dynamic_cast<fw::TWinControl*>(static_cast<fw::TControl*>(this)))
             BroadcastToChildControls(self, m);

@@ -146,17 +146,23 @@ void TkSpinButton::Notification(fw::TComponent* component, fw::TOperation operat
 void TkSpinButton::SetUpGlyph(const fw::TBitmap* glyph) {
   FUpGlyphGiven = glyph != nullptr;
   if (glyph) FUpButton->SetGlyph(glyph);
+  FArrowsDrawn = false;
   UpdateArrows();
 }
 
 void TkSpinButton::SetDownGlyph(const fw::TBitmap* glyph) {
   FDownGlyphGiven = glyph != nullptr;
   if (glyph) FDownButton->SetGlyph(glyph);
+  FArrowsDrawn = false;
   UpdateArrows();
 }
 
 void TkSpinButton::UpdateArrows() {
   const fw::TColor colour = (FEdit ? FEdit->GetFont() : GetFont())->GetColor();
+  // Arrows drawn in that colour already are what drawing them again would give.
+  if (FArrowsDrawn && colour == FArrowsColour) return;
+  FArrowsDrawn = true;
+  FArrowsColour = colour;
   if (!FUpGlyphGiven) FUpButton->SetGlyph(SpinArrowGlyph(true, colour).get());
   if (!FDownGlyphGiven) FDownButton->SetGlyph(SpinArrowGlyph(false, colour).get());
   FUpButton->Invalidate();

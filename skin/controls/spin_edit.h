@@ -87,6 +87,9 @@ class TkSpinButton : public fw::TWinControl {
   fw::TWinControl* FFocusControl = nullptr;
   bool FUpGlyphGiven = false;
   bool FDownGlyphGiven = false;
+  // The colour the arrows were last drawn in, while FArrowsDrawn.
+  bool FArrowsDrawn = false;
+  fw::TColor FArrowsColour = fw::clNone;
 };
 
 // Whether a spin edit takes a typed character: a character outside the allowed set is refused

@@ -187,7 +187,9 @@ void TkStatusBar::Loaded() {
 }
 
 void TkStatusBar::OwnSkinCommand(int command) {
-  TakeFaceColour();
+  // A new skin is not announced yet: its colour comes with the refresh after it, so the bar's
+  // children (the search animation makes its window again for a colour) see one change.
+  if (command != cmdNewSkin) TakeFaceColour();
   // Without the skin the native bar starts afresh (its children with it).
   if (command == cmdRemoveSkin) RecreateWnd();
   if (HandleAllocated())

@@ -170,9 +170,13 @@ void TkTreeView::OwnSkinCommand(int command) {
   TkCommonData* d = GetSkinData();
   switch (command) {
     case cmdNewSkin:
-      // The native border goes and the frame is measured again.
-      SetBorderStyle(fw::bsSingle);
-      SetBorderStyle(fw::bsNone);
+      // The native border goes and the frame is measured again. A tree that has no border any
+      // more keeps its window (and its nodes as they are): its frame alone is measured anew.
+      if (GetBorderStyle() != fw::bsNone)
+        SetBorderStyle(fw::bsNone);
+      else if (HandleAllocated())
+        SetWindowPos(GetHandle(), nullptr, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
       break;
     case cmdRemoveSkin:
       SetBorderStyle(FSavedBorderStyle);

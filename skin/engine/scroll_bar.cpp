@@ -64,7 +64,8 @@ bool TkScrollBar::Skinned() const { return FSkinData->SkinIsActive(); }
 
 void TkScrollBar::CreateParams(fw::TCreateParams& params) {
   fw::TWinControl::CreateParams(params);
-  if (!FForceNative && Skinned()) {
+  FPlainWindow = !FForceNative && Skinned();
+  if (FPlainWindow) {
     // A plain window of its own class: the bar paints and runs the mouse itself.
     params.WinClassName = "TkScrollBarSkinned";
     params.WindowClass.style |= CS_DBLCLKS;
@@ -589,7 +590,13 @@ void TkScrollBar::WndProc(fw::TMessage& m) {
         if (!own) return;
         CommonWndProc(m, d);
         d->BGChanged = true;
-        Recreate(true);
+        // A bar that has its plain window already keeps it and is painted anew.
+        if (FPlainWindow && Skinned()) {
+          FRepaintNeeded = true;
+          Invalidate();
+        } else {
+          Recreate(true);
+        }
         return;
       case cmdParentPainted:
         d->Updating = false;

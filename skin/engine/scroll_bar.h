@@ -138,6 +138,8 @@ class TkScrollBar : public fw::TWinControl {
   bool FHeld = false;
   int FHeldPosition = 0;
   bool FForceNative = false;
+  // The window is the plain one the bar paints itself (not the native scroll bar).
+  bool FPlainWindow = false;
   bool FDrawingForbidden = false;
   bool FRepaintNeeded = false;
 };

@@ -172,6 +172,13 @@ bool ControlIsReady(const fw::TControl* control) {
   return control->GetParent() != nullptr;
 }
 
+bool ControlShown(const fw::TControl* control) {
+  if (!control || !control->GetVisible()) return false;
+  const auto* windowed = dynamic_cast<const fw::TWinControl*>(control);
+  if (!windowed) windowed = control->GetParent();
+  return windowed && windowed->HandleAllocated() && IsWindowVisible(windowed->GetHandleNoCreate());
+}
+
 fw::TCustomForm* GetOwnerForm(fw::TComponent* component) {
   for (fw::TComponent* c = component; c; c = c->GetOwner())
     if (auto* form = dynamic_cast<fw::TCustomForm*>(c)) return form;

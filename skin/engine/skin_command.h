@@ -69,6 +69,10 @@ void GetControlColor(fw::TWinControl* control);
 void PaintGraphicChildren(HDC dc, fw::TWinControl* container);
 // False for null, a control loading, being destroyed, created or read, or without a parent.
 bool ControlIsReady(const fw::TControl* control);
+// The control can be seen now: its window (a graphic control: its parent's) exists and is
+// visible with every parent. A form whose painting is held counts as hidden; it is painted in
+// full when let go, as a hidden window is when it shows.
+bool ControlShown(const fw::TControl* control);
 // The first form up the Owner chain, or null.
 fw::TCustomForm* GetOwnerForm(fw::TComponent* component);
 // DT_LEFT, DT_RIGHT or DT_CENTER for the alignment, with DT_EXPANDTABS and DT_VCENTER.

@@ -1343,7 +1343,8 @@ void TkSkinProvider::CollectRegionRects() {
 }
 
 void TkSkinProvider::NonClientPaint() {
-  if (!FormShowing() || IsLoading(FForm) || FForm->GetFormState().Contains(fw::fsCreating) || IsDestroying(FForm))
+  if (FRegionForPaint || !FormShowing() || IsLoading(FForm) || FForm->GetFormState().Contains(fw::fsCreating) ||
+      IsDestroying(FForm))
     return;
   FSkinData->Updating = FSkinData->GetUpdating();
   if (FSkinData->Updating) return;
@@ -1351,7 +1352,11 @@ void TkSkinProvider::NonClientPaint() {
       (HasBorder() || (GetWindowLongA(FForm->GetHandle(), GWL_STYLE) & WS_THICKFRAME))) {
     CollectRegionRects();
     FRegionChanged = false;
+    // What the region's redraw sends comes back through window procedures, which let no
+    // exception out.
+    FRegionForPaint = true;
     UpdateFormRegion();
+    FRegionForPaint = false;
   }
   if (!FMenuRefreshed) {
     RefreshMainMenu();
@@ -1377,8 +1382,11 @@ void TkSkinProvider::NonClientPaint() {
 
 void TkSkinProvider::SkinArrived(fw::TMessage& m, bool repaint) {
   TkSkinManager* own = FSkinData->GetSkinManager();
+  // A manager's announcement goes on to the form's controls right after the form: passing it on
+  // from here as well would give every control the new skin twice.
+  const bool passOn = !repaint && !NewSkinBroadcasting;
   if (m.LParam != reinterpret_cast<LPARAM>(own)) {
-    if (!repaint) BroadcastToChildControls(FForm, m);
+    if (passOn) BroadcastToChildControls(FForm, m);
     return;
   }
   // A form whose painting is held while the skin changes keeps its shape, so that it shows the
@@ -1411,7 +1419,7 @@ void TkSkinProvider::SkinArrived(fw::TMessage& m, bool repaint) {
   }
   if (repaint) {
     if (skinned && FForm->HandleAllocated()) SendMessageA(FForm->GetHandle(), WM_NCPAINT, 0, 0);
-  } else {
+  } else if (passOn) {
     BroadcastToChildControls(FForm, m);
   }
 }

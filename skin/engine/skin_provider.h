@@ -258,6 +258,9 @@ class TkSkinProvider : public fw::TComponent {
   std::vector<fw::TRect> FRegionRects;
   bool FRegionChanged = true;
   bool FRegionUpdating = false;
+  // Set while a non-client paint sets the window region: the frame paint that asks for is the
+  // one under way.
+  bool FRegionForPaint = false;
   bool FFormHadAutoScroll = false;
   int FHotButtonCode = 0;
   bool FPressed = false;
