@@ -239,7 +239,7 @@ TEST_F(AddEntry, EscapeCancelAndEmptyFieldsWriteNothing) {
     Fill(dialog, folder + "tool.exe", "Tool", 0);
     dialog.nameEdit->SetFocus();
     Pump();
-    PressEscape();
+    PressKey(VK_ESCAPE);
   }));
   EXPECT_EQ(modalResult, fw::mrCancel);
   EXPECT_TRUE(WithDialog([&](app::TfrmAddEntry& dialog) {

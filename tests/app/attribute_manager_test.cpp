@@ -516,7 +516,7 @@ TEST_F(AttributeManager, CancelAndEscapeChangeNothing) {
       SetTimes(dialog, fw::EncodeDateTime(2004, 5, 6, 7, 8, 10, 0));
       (control == 0 ? static_cast<fw::TWinControl*>(dialog.kCheckBox2) : dialog.DateTimePicker3)->SetFocus();
       Pump();
-      PressEscape();
+      PressKey(VK_ESCAPE);
     }));
     EXPECT_EQ(modalResult, fw::mrCancel);
     EXPECT_EQ(fw::Screen->GetFormCount(), forms);
@@ -580,7 +580,7 @@ TEST_F(AttributeManager, DetailInfoOfFilesAndFolders) {
       EXPECT_EQ(dialog->GetCaption(), "Detail info");
       dialog->kEdit1->SetFocus();
       Pump();
-      PressEscape();
+      PressKey(VK_ESCAPE);
       EXPECT_EQ(dialog->GetModalResult(), fw::mrCancel) << "Escape did not close it";
       if (dialog->GetModalResult() == fw::mrNone) dialog->Close();
     };

@@ -98,12 +98,13 @@ class MainWindowTest : public testing_gui::GuiTest {
     return seen;
   }
 
-  // Escape pressed and released on the window that has the focus, through the message loop.
-  void PressEscape() {
+  // A key pressed and released on the window that has the focus, through the message loop (the
+  // translated character follows).
+  void PressKey(WORD key) {
     HWND focus = GetFocus();
     ASSERT_NE(focus, nullptr);
-    PostMessageA(focus, WM_KEYDOWN, VK_ESCAPE, 1);
-    PostMessageA(focus, WM_KEYUP, VK_ESCAPE, 0xC0000001);
+    PostMessageA(focus, WM_KEYDOWN, key, 1);
+    PostMessageA(focus, WM_KEYUP, key, 0xC0000001);
     Pump();
   }
 

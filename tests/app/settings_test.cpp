@@ -47,16 +47,6 @@ void Click(fw::TControl* control) {
   ProcessMessages();
 }
 
-// A key pressed and released on the window that has the focus (the translated character
-// follows).
-void PressKey(WORD key) {
-  HWND focus = GetFocus();
-  ASSERT_NE(focus, nullptr);
-  PostMessageA(focus, WM_KEYDOWN, key, 1);
-  PostMessageA(focus, WM_KEYUP, key, 0xC0000001);
-  ProcessMessages();
-}
-
 // Replaces the edit's text by typing: select all, then one character at a time.
 void Type(fw::TCustomEdit* edit, const std::string& text) {
   edit->SetFocus();
@@ -432,7 +422,7 @@ TEST_F(SettingsTest, AddAndEditMasksThroughTheDialog) {
       Click(dialog.kBitBtn2);
     });
     Click(form.editWC);
-    maskActions.push_back([](TfrmAddMask& dialog) {
+    maskActions.push_back([this](TfrmAddMask& dialog) {
       Type(dialog.kEdit2, "nothing");
       PressKey(VK_ESCAPE);
     });
@@ -465,7 +455,7 @@ TEST_F(SettingsTest, EditWritesExtIniOnlyWhenOkChangedTheRow) {
     Click(form.editWC);
     EXPECT_EQ(ReadFile(config + "ext.ini"), original) << "Cancel";
     SelectRow(form, 1);
-    maskActions.push_back([](TfrmAddMask& dialog) {
+    maskActions.push_back([this](TfrmAddMask& dialog) {
       Click(dialog.kCheckBox1);
       PressKey(VK_ESCAPE);
     });

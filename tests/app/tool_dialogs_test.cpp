@@ -216,7 +216,7 @@ class ToolDialogsTest : public MainWindowTest, public ::testing::WithParamInterf
       ClickOn(*button);
       return;
     }
-    PressEscape();
+    PressKey(VK_ESCAPE);
     EXPECT_EQ(form.GetModalResult(), modalResult) << "Escape on " << form.GetCaption();
     if (form.GetModalResult() == fw::mrNone) ClickOn(*button);
   }
@@ -333,7 +333,7 @@ TEST_P(ToolDialogsTest, EscapeInTheGroupDialogChangesNothing) {
     EXPECT_EQ(dialog->kListBox1->GetItems()->GetText(), "*.*\r\n");
     dialog->kListBox1->SetFocus();
     Pump();
-    PressEscape();
+    PressKey(VK_ESCAPE);
     EXPECT_EQ(dialog->GetModalResult(), fw::mrCancel);
     if (dialog->GetModalResult() == fw::mrNone) dialog->Close();
   });
@@ -357,7 +357,7 @@ TEST_P(ToolDialogsTest, EscapeInTheGroupDialogChangesNothing) {
       picker->kShellTreeView1->SetPath(tree);
       picker->kShellTreeView1->SetFocus();
       Pump();
-      PressEscape();
+      PressKey(VK_ESCAPE);
       EXPECT_EQ(picker->GetModalResult(), fw::mrCancel);
       if (picker->GetModalResult() == fw::mrNone) picker->Close();
     });
