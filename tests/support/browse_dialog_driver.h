@@ -18,6 +18,7 @@ struct TDrive {
   std::string Path;  // "" keeps the dialog's selection
   int Answer = IDOK;
   int Ticks = 0;
+  bool SeenSelected = false;  // the selection was the path at the last tick
   bool OkEnabled = false;  // whether the dialog's OK button could be pressed when answered
 };
 
@@ -29,13 +30,17 @@ inline TDrive& Current() {
 inline void CALLBACK Tick(HWND dialog, UINT, UINT_PTR id, DWORD) {
   TDrive& drive = Current();
   bool selected = drive.Path.empty() || fw::AnsiSameText(drive.Browser->GetSelectedFolder(), drive.Path);
-  if (selected || ++drive.Ticks > 200) {
+  // Wine's tree can still move its selection once while it fills: answer only on a selection seen
+  // at two ticks in a row.
+  const bool settled = selected && (drive.Path.empty() || drive.SeenSelected);
+  drive.SeenSelected = selected;
+  if (settled || ++drive.Ticks > 200) {
     KillTimer(dialog, id);
     drive.OkEnabled = IsWindowEnabled(GetDlgItem(dialog, IDOK)) != FALSE;
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(selected ? drive.Answer : IDCANCEL, BN_CLICKED), 0);
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(settled ? drive.Answer : IDCANCEL, BN_CLICKED), 0);
     return;
   }
-  SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(drive.Path.c_str()));
+  if (!selected) SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(drive.Path.c_str()));
 }
 
 // Call from OnShow: selects path (when not empty), then presses answer; Cancel when the
