@@ -115,7 +115,7 @@ double ToolRun(int round) {
     dialog->kBitBtn1Click(dialog->kBitBtn1);
     t = Seconds(std::chrono::steady_clock::now() - start);
   };
-  app::frmMain->attributeManager->ToolButton4->Click();
+  app::frmMain->AttributeManager().ToolButton4->Click();
   fw::Application->ModalHook = nullptr;
   fw::Application->ProcessMessages();
   return t;
@@ -134,7 +134,7 @@ int main(int argc, char** argv) {
     bench::TMainWindow mainWindow(appDir);
     // The tree's folder chosen in the tool's list.
     app::frmMain->frmFile1->kSpeedButton1->Click();
-    svc::TSvShellListView* list = app::frmMain->attributeManager->amShellLV;
+    svc::TSvShellListView* list = app::frmMain->AttributeManager().amShellLV;
     // The tree fills itself and lists the desktop once the panel has been painted.
     for (int i = 0; i < 200 && !list->GetFolder(); ++i) {
       fw::Application->ProcessMessages();

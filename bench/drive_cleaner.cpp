@@ -72,9 +72,9 @@ double EngineSearch(const std::string& root, int& found) {
 
 double WindowSearch(int& found) {
   auto start = std::chrono::steady_clock::now();
-  app::frmMain->driveCleaner->btnDCSearch->Click();
+  app::frmMain->DriveCleaner().btnDCSearch->Click();
   double t = Seconds(std::chrono::steady_clock::now() - start);
-  found = app::frmMain->driveCleaner->lvDCResult->GetItems()->GetCount();
+  found = app::frmMain->DriveCleaner().lvDCResult->GetItems()->GetCount();
   return t;
 }
 

@@ -66,9 +66,9 @@ double BestSearch(int& found) {
   double best = 1e9;
   for (int r = 0; r < kRounds; ++r) {
     auto start = std::chrono::steady_clock::now();
-    app::frmMain->driveCleaner->btnDCSearch->Click();
+    app::frmMain->DriveCleaner().btnDCSearch->Click();
     best = std::min(best, Seconds(std::chrono::steady_clock::now() - start));
-    found = app::frmMain->driveCleaner->lvDCResult->GetItems()->GetCount();
+    found = app::frmMain->DriveCleaner().lvDCResult->GetItems()->GetCount();
     fw::Application->ProcessMessages();
   }
   return best;

@@ -74,7 +74,7 @@ int main(int argc, char** argv) {
       ++failures;
     };
     int rc = 0;
-    app::TDuplicateFinder& tool = *app::frmMain->duplicateFinder;
+    app::TDuplicateFinder& tool = app::frmMain->DuplicateFinder();
     tool.Show();
     tool.lvDFPath->SetChecked(tool.lvDFPath->GetItems()->Add(tree), true);
     tool.clbDFGroup->SetChecked(0, true);

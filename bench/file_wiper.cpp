@@ -74,7 +74,7 @@ bool WriteRandomFile(const std::string& path, int64_t size, uint64_t seed) {
 double WiperRound(const std::string& file) {
   auto* dialogs = dynamic_cast<fw::testing::TScriptedDialogs*>(&fw::DialogService());
   if (!dialogs) throw std::runtime_error("the dialogs are not scripted");
-  app::TFileWiper& wiper = *app::frmMain->fileWiper;
+  app::TFileWiper& wiper = app::frmMain->FileWiper();
   wiper.kBitBtn4Click(nullptr);
   wiper.fwSearcherFindFile(nullptr, file);  // the row a pick of the file makes
   wiper.fwLV->GetItems()->GetItem(0)->SetChecked(true);

@@ -31,6 +31,9 @@
 #                against the framework's list view (<= 1.50)
 #   attribute_walk: the Attribute manager's Change attribute run on 20,000 files against a bare
 #                walk that sets the same attributes and times (<= 1.50)
+#   startup:     the built program started until its main window shows and is idle, against a
+#                bare window program (bench_bare_window) under the same Wine, medians of seven
+#                starts each, taken in turn (<= 2.00)
 # A benchmark that fails does not stop the others: the failed ones are named at the end and the
 # exit code is then 1. VORLET_BUILD_DIR picks the build folder (default build/). Scratch data
 # lives in the sandbox prefix (C:\sandbox\) and in build/bench-scratch/, and is removed
@@ -96,6 +99,7 @@ run search_walk wine_bench search_walk
 run md5_file md5_file
 run drive_cleaner wine_bench drive_cleaner
 run drive_cleaner_masks wine_bench drive_cleaner_masks
+run startup wine_bench startup
 run skin_load wine_bench skin_load
 run skin_switch wine_bench skin_switch
 run skin_hostile wine_bench skin_hostile

@@ -18,18 +18,18 @@ void TfrmCleaners::CreateComponents() {
 
 void TfrmCleaners::kSpeedButton1Click(fw::TObject*) {
   SetDownButton(1);
-  frmMain->driveCleaner->Show();
+  frmMain->DriveCleaner().Show();
 }
 
 void TfrmCleaners::kSpeedButton2Click(fw::TObject*) {
   SetDownButton(2);
   frmMain->ShowToolPanel(frmMain->pnlOC);
-  frmMain->otherClean->Show();
+  frmMain->OtherClean().Show();
 }
 
 void TfrmCleaners::kSpeedButton3Click(fw::TObject*) {
   SetDownButton(3);
-  frmMain->duplicateFinder->Show();
+  frmMain->DuplicateFinder().Show();
 }
 
 }  // namespace app

@@ -144,8 +144,10 @@ skin::TkEdit* MakeReadOnlyEdit(fw::TComponent* owner, fw::TWinControl* parent, c
 }
 
 skin::TkListView* MakeList(fw::TComponent* owner, fw::TWinControl* parent, const char* name, bool checkboxes,
-                           std::initializer_list<TColumnLayout> columns) {
+                           std::initializer_list<TColumnLayout> columns, TListRows rows) {
   auto* list = fw::New<skin::TkListView>(owner);
+  // Before the window exists: the style cannot change on a living window.
+  list->SetRowsOnDemand(rows == TListRows::OnDemand);
   list->SetName(name);
   list->GetSkinData()->SetSkinSection("EDIT");
   list->SetViewStyle(fw::vsReport);

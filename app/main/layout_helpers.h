@@ -72,8 +72,12 @@ struct TColumnLayout {
   bool Right = false;
 };
 
+// Where a list keeps its rows: itself, or the program, the window asking for them only when it
+// shows them (for lists that may hold thousands).
+enum class TListRows { Kept, OnDemand };
+
 // A read-only report list with whole-row selection and the given columns, filling parent.
 skin::TkListView* MakeList(fw::TComponent* owner, fw::TWinControl* parent, const char* name, bool checkboxes,
-                           std::initializer_list<TColumnLayout> columns);
+                           std::initializer_list<TColumnLayout> columns, TListRows rows = TListRows::Kept);
 
 }  // namespace app

@@ -44,7 +44,44 @@ std::vector<skin::TkPanel*> TfrmMain::ToolPanels() const {
   return {pnlDC, pnlOC, pnlDF, pnlSU, pnlUI, pnlSD, pnlAM, pnlFW};
 }
 
+template <class T>
+T& TfrmMain::Tool(std::unique_ptr<T>& tool, skin::TkPanel* panel) {
+  if (!tool) tool = std::make_unique<T>(*this, *panel);
+  return *tool;
+}
+
+TDriveCleaner& TfrmMain::DriveCleaner() { return Tool(driveCleaner, pnlDC); }
+TOtherClean& TfrmMain::OtherClean() { return Tool(otherClean, pnlOC); }
+TDuplicateFinder& TfrmMain::DuplicateFinder() { return Tool(duplicateFinder, pnlDF); }
+TStartupManager& TfrmMain::StartupManager() { return Tool(startupManager, pnlSU); }
+TUninstaller& TfrmMain::Uninstaller() { return Tool(uninstaller, pnlUI); }
+TShortcutDoctor& TfrmMain::ShortcutDoctor() { return Tool(shortcutDoctor, pnlSD); }
+TAttributeManager& TfrmMain::AttributeManager() { return Tool(attributeManager, pnlAM); }
+TFileWiper& TfrmMain::FileWiper() { return Tool(fileWiper, pnlFW); }
+
+bool TfrmMain::ToolBuilt(skin::TkPanel* panel) const {
+  const std::pair<const skin::TkPanel*, bool> tools[] = {
+      {pnlDC, driveCleaner != nullptr},     {pnlOC, otherClean != nullptr},   {pnlDF, duplicateFinder != nullptr},
+      {pnlSU, startupManager != nullptr},   {pnlUI, uninstaller != nullptr},  {pnlSD, shortcutDoctor != nullptr},
+      {pnlAM, attributeManager != nullptr}, {pnlFW, fileWiper != nullptr}};
+  for (auto [toolPanel, built] : tools)
+    if (toolPanel == panel) return built;
+  return false;
+}
+
+void TfrmMain::BuildTool(skin::TkPanel* panel) {
+  if (panel == pnlDC) DriveCleaner();
+  if (panel == pnlOC) OtherClean();
+  if (panel == pnlDF) DuplicateFinder();
+  if (panel == pnlSU) StartupManager();
+  if (panel == pnlUI) Uninstaller();
+  if (panel == pnlSD) ShortcutDoctor();
+  if (panel == pnlAM) AttributeManager();
+  if (panel == pnlFW) FileWiper();
+}
+
 void TfrmMain::ShowToolPanel(skin::TkPanel* panel) {
+  BuildTool(panel);
   for (skin::TkPanel* other : ToolPanels())
     if (other != panel) other->SetVisible(false);
   panel->SetAlign(fw::alClient);

@@ -103,19 +103,23 @@ class TfrmMain : public fw::TForm {
   bool settingsKept = true;
   std::unique_ptr<fw::TStringList> dupList;
 
-  // The tools that keep their controls and handlers in a class of their own.
-  std::unique_ptr<TDriveCleaner> driveCleaner;
-  std::unique_ptr<TOtherClean> otherClean;
-  std::unique_ptr<TDuplicateFinder> duplicateFinder;
-  std::unique_ptr<TFileWiper> fileWiper;
-  std::unique_ptr<TAttributeManager> attributeManager;
-  std::unique_ptr<TStartupManager> startupManager;
-  std::unique_ptr<TUninstaller> uninstaller;
-  std::unique_ptr<TShortcutDoctor> shortcutDoctor;
+  // The tools, each a class of its own that builds its controls on its panel. A tool is
+  // built the first time it is asked for (its panel shown, or these), so start-up builds only
+  // the one the window opens on.
+  TDriveCleaner& DriveCleaner();
+  TOtherClean& OtherClean();
+  TDuplicateFinder& DuplicateFinder();
+  TStartupManager& StartupManager();
+  TUninstaller& Uninstaller();
+  TShortcutDoctor& ShortcutDoctor();
+  TAttributeManager& AttributeManager();
+  TFileWiper& FileWiper();
+  // Whether the tool on panel has been built.
+  bool ToolBuilt(skin::TkPanel* panel) const;
 
   // The tool panels, in the order of the navigation buttons.
   std::vector<skin::TkPanel*> ToolPanels() const;
-  // Shows panel aligned to the client area and hides every other tool panel.
+  // Shows panel (its tool built) aligned to the client area and hides every other tool panel.
   void ShowToolPanel(skin::TkPanel* panel);
 
   // Start-up and header.
@@ -145,6 +149,20 @@ class TfrmMain : public fw::TForm {
   void CreateStatusBar();
   void CreateNavigation();
   void CreateToolPanels();
+  // The tool of type T on panel, built when it does not exist yet.
+  template <class T>
+  T& Tool(std::unique_ptr<T>& tool, skin::TkPanel* panel);
+  // Builds the tool on panel when it does not exist yet.
+  void BuildTool(skin::TkPanel* panel);
+
+  std::unique_ptr<TDriveCleaner> driveCleaner;
+  std::unique_ptr<TOtherClean> otherClean;
+  std::unique_ptr<TDuplicateFinder> duplicateFinder;
+  std::unique_ptr<TStartupManager> startupManager;
+  std::unique_ptr<TUninstaller> uninstaller;
+  std::unique_ptr<TShortcutDoctor> shortcutDoctor;
+  std::unique_ptr<TAttributeManager> attributeManager;
+  std::unique_ptr<TFileWiper> fileWiper;
 };
 
 // The main window.

@@ -10,14 +10,6 @@
 #include "app/main/main_form.h"
 #include "app/main/program_pictures.h"
 #include "app/main/system_frame.h"
-#include "app/tools/attribute_manager.h"
-#include "app/tools/drive_cleaner.h"
-#include "app/tools/duplicate_finder.h"
-#include "app/tools/file_wiper.h"
-#include "app/tools/other_clean.h"
-#include "app/tools/shortcut_doctor.h"
-#include "app/tools/startup_manager.h"
-#include "app/tools/uninstaller.h"
 #include "skin/engine/stored_skin_reader.h"
 
 namespace app {
@@ -188,22 +180,14 @@ void TfrmMain::CreateNavigation() {
 
 void TfrmMain::CreateToolPanels() {
   pnlDC = MakeToolPanel(this, this, "pnlDC", "Drive cleaner", "Help you to remove junk files");
-  driveCleaner = std::make_unique<TDriveCleaner>(*this, *pnlDC);
   pnlOC = MakeToolPanel(this, this, "pnlOC", "Other clean", "Help you to delete files from special folders");
-  otherClean = std::make_unique<TOtherClean>(*this, *pnlOC);
   pnlDF = MakeToolPanel(this, this, "pnlDF", "Duplicate finder", "Help you to find duplicate of files");
-  duplicateFinder = std::make_unique<TDuplicateFinder>(*this, *pnlDF);
   pnlSU = MakeToolPanel(this, this, "pnlSU", "Startup manager",
                         "Help you to manage program, which started at Windows start");
-  startupManager = std::make_unique<TStartupManager>(*this, *pnlSU);
   pnlUI = MakeToolPanel(this, this, "pnlUI", "Uninstall software", "Help you to uninstall software");
-  uninstaller = std::make_unique<TUninstaller>(*this, *pnlUI);
   pnlSD = MakeToolPanel(this, this, "pnlSD", "Shortcut doctor", "Help you to find and repair broken shortcuts");
-  shortcutDoctor = std::make_unique<TShortcutDoctor>(*this, *pnlSD);
   pnlAM = MakeToolPanel(this, this, "pnlAM", "Attribute manager", "Help you to change file and folder attribute");
-  attributeManager = std::make_unique<TAttributeManager>(*this, *pnlAM);
   pnlFW = MakeToolPanel(this, this, "pnlFW", "File wiper", "Help you to securely wipe file");
-  fileWiper = std::make_unique<TFileWiper>(*this, *pnlFW);
 }
 
 }  // namespace app

@@ -19,17 +19,17 @@ void TfrmSystem::CreateComponents() {
 void TfrmSystem::kSpeedButton1Click(fw::TObject*) {
   SetDownButton(1);
   frmMain->ShowToolPanel(frmMain->pnlSU);
-  frmMain->startupManager->Show();
+  frmMain->StartupManager().Show();
 }
 
 void TfrmSystem::kSpeedButton2Click(fw::TObject*) {
   SetDownButton(2);
   frmMain->ShowToolPanel(frmMain->pnlUI);
-  frmMain->uninstaller->ListUninstallEntries();
+  frmMain->Uninstaller().ListUninstallEntries();
 }
 
 void TfrmSystem::kSpeedButton3Click(fw::TObject*) {
-  frmMain->shortcutDoctor->Show();
+  frmMain->ShortcutDoctor().Show();
   SetDownButton(3);
   frmMain->ShowToolPanel(frmMain->pnlSD);
 }

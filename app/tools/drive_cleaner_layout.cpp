@@ -42,8 +42,7 @@ void TDriveCleaner::CreateComponents() {
 
   // Thousands of rows may come: the window asks for them only when it shows them.
   lvDCResult = MakeList(owner, &FPanel, "lvDCResult", true,
-                        {{"File", kAutoWidth}, {"Size", 100, true}, {"real size", 0, true}});
-  lvDCResult->SetRowsOnDemand(true);
+                        {{"File", kAutoWidth}, {"Size", 100, true}, {"real size", 0, true}}, TListRows::OnDemand);
 
   svc::TDsSearchFiles* searcher = FForm.dcSearcher;
   searcher->SetErrorResponse(svc::erIgnore);

@@ -42,7 +42,7 @@ class TMainWindow {
 class TDriveCleanerWindow {
  public:
   TDriveCleanerWindow(const std::string& appDir, const std::string& tree) : FWindow(OfferUserFolder(appDir, tree)) {
-    fw::TListItems* rows = app::frmMain->driveCleaner->lvDCDrive->GetItems();
+    fw::TListItems* rows = app::frmMain->DriveCleaner().lvDCDrive->GetItems();
     rows->GetItem(rows->GetCount() - 1)->SetChecked(true);
   }
 

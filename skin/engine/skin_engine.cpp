@@ -1,5 +1,8 @@
 #include "skin/engine/skin_engine.h"
 
+#include <optional>
+
+#include "framework/rtl/wide_path.h"
 #include "framework/win.h"
 #include "skin/controls/check_list_box.h"
 #include "skin/controls/glyph_mode.h"
@@ -11,17 +14,31 @@
 
 namespace skin {
 
-std::unique_ptr<fw::TIcon> ProgramSmallIcon;
-std::unique_ptr<fw::TIcon> ProgramLargeIcon;
+namespace {
+
+// The icons once asked for, and whether the engine runs.
+struct TProgramIcons {
+  bool Running = false;
+  std::optional<std::unique_ptr<fw::TIcon>> Small, Large;
+};
+TProgramIcons programIcons;
+
+const fw::TIcon* ProgramIcon(std::optional<std::unique_ptr<fw::TIcon>>& icon, bool small) {
+  if (!programIcons.Running) return nullptr;
+  if (!icon) icon = GetFileIcon(fw::ModuleFileName(nullptr), small);
+  return icon->get();
+}
+
+}  // namespace
+
+const fw::TIcon* ProgramSmallIcon() { return ProgramIcon(programIcons.Small, true); }
+const fw::TIcon* ProgramLargeIcon() { return ProgramIcon(programIcons.Large, false); }
 
 void StartSkinEngine() {
   // The message is registered under its name, then fixed at the number every part uses.
   SM_SKINCMD = RegisterWindowMessageA("SM_SKINCMD");
   SM_SKINCMD = 0xA100;
-  char path[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  ProgramSmallIcon = GetFileIcon(path, true);
-  ProgramLargeIcon = GetFileIcon(path, false);
+  programIcons.Running = true;
   CreateFastObjects();
   MeasureCheckListGlyph();
   CacheListViewMetrics();
@@ -33,8 +50,7 @@ void StopSkinEngine() {
   StopShellFolders();
   FreeEditGlyphs();
   FastUnitFinalization();
-  ProgramSmallIcon.reset();
-  ProgramLargeIcon.reset();
+  programIcons = TProgramIcons{};
 }
 
 }  // namespace skin

@@ -1,6 +1,6 @@
 // Start-up and shutdown of the skin engine, run by the program's entry around everything else:
-// start-up fixes the skin command message before any form exists and loads the program's shell
-// icons and the edit-button glyphs; shutdown frees what the start-up made.
+// start-up fixes the skin command message before any form exists and loads the edit-button
+// glyphs; shutdown frees what the engine made.
 #pragma once
 #include <memory>
 
@@ -11,9 +11,10 @@ namespace skin {
 void StartSkinEngine();
 void StopSkinEngine();
 
-// The program's small and large shell icons (skinned title bars show them); null outside the
-// engine's run or when the shell has none.
-extern std::unique_ptr<fw::TIcon> ProgramSmallIcon;
-extern std::unique_ptr<fw::TIcon> ProgramLargeIcon;
+// The program's small and large shell icons (skinned title bars show them), asked of the shell
+// the first time each is wanted (the shell's icon cache is slow to start, and most runs never
+// show them); null outside the engine's run or when the shell has none.
+const fw::TIcon* ProgramSmallIcon();
+const fw::TIcon* ProgramLargeIcon();
 
 }  // namespace skin

@@ -676,7 +676,7 @@ void TkSkinProvider::PaintMenuLine() {
     // The maximized child's icon at the start of the line.
     fw::TCustomForm* child = FForm->GetActiveMDIChild();
     HICON icon = child->GetIcon()->GetHandle();
-    if (!icon && ProgramSmallIcon) icon = ProgramSmallIcon->GetHandle();
+    if (!icon && ProgramSmallIcon()) icon = ProgramSmallIcon()->GetHandle();
     if (!icon) icon = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
     const int size = DefaultMenuHeight() - 2;
     DrawIconEx(cache->GetCanvas()->GetHandle(), SysBorderWidth() + 1, top + 1, icon, size, size, 0, nullptr, DI_NORMAL);
@@ -1034,6 +1034,7 @@ void TkSkinProvider::UpdateFormRegion() {
     CombineRgn(region, region, piece, RGN_DIFF);
     DeleteObject(piece);
   }
+  FRegionSize = fw::TPoint(NonClientWidth(), FForm->GetHeight());
   SetWindowRgn(FForm->GetHandle(), region, TRUE);
 }
 
@@ -1342,22 +1343,26 @@ void TkSkinProvider::CollectRegionRects() {
   }
 }
 
+void TkSkinProvider::UpdateRegionIfChanged() {
+  if (FRegionUpdating || !FRegionChanged ||
+      !(HasBorder() || (GetWindowLongA(FForm->GetHandle(), GWL_STYLE) & WS_THICKFRAME)))
+    return;
+  CollectRegionRects();
+  FRegionChanged = false;
+  // What the region's change sends comes back through window procedures, which let no
+  // exception out.
+  FRegionForPaint = true;
+  UpdateFormRegion();
+  FRegionForPaint = false;
+}
+
 void TkSkinProvider::NonClientPaint() {
   if (FRegionForPaint || !FormShowing() || IsLoading(FForm) || FForm->GetFormState().Contains(fw::fsCreating) ||
       IsDestroying(FForm))
     return;
   FSkinData->Updating = FSkinData->GetUpdating();
   if (FSkinData->Updating) return;
-  if (!FRegionUpdating && FRegionChanged &&
-      (HasBorder() || (GetWindowLongA(FForm->GetHandle(), GWL_STYLE) & WS_THICKFRAME))) {
-    CollectRegionRects();
-    FRegionChanged = false;
-    // What the region's redraw sends comes back through window procedures, which let no
-    // exception out.
-    FRegionForPaint = true;
-    UpdateFormRegion();
-    FRegionForPaint = false;
-  }
+  UpdateRegionIfChanged();
   if (!FMenuRefreshed) {
     RefreshMainMenu();
     FMenuRefreshed = true;
@@ -1614,7 +1619,15 @@ void TkSkinProvider::NewWndProc(fw::TMessage& m) {
       }
       return;
     case WM_NCACTIVATE: {
-      if ((m.WParam || IsMDIChild()) && HasBorder() && !IsLoading(FForm) && FForm->HandleAllocated()) CutTitleStrip();
+      if ((m.WParam || IsMDIChild()) && HasBorder() && !IsLoading(FForm) && FForm->HandleAllocated()) {
+        if (IsMDIChild()) {
+          CutTitleStrip();
+        } else {
+          // The system is told to paint no frame of its own (-1): changing the shape of a shown
+          // window to hide it costs several times the frame's whole paint under Wine.
+          m.LParam = -1;
+        }
+      }
       CallOld(m);
       if (IsMDIChild() && !FMenuRefreshed && FormShowing())
         if (TkSkinProvider* parent = LiveParent(); parent && parent->FMDIForm) {
@@ -1646,6 +1659,15 @@ void TkSkinProvider::NewWndProc(fw::TMessage& m) {
       }
       return;
     }
+    case WM_SHOWWINDOW:
+      // The frame's shape is given while the window is still hidden: shaping a shown window
+      // costs several times as much under Wine.
+      if (m.WParam && Skinned() && !IsLoading(FForm) && !FSkinData->GetUpdating()) {
+        UpdateRegionIfChanged();
+        FRegionUpdating = false;
+      }
+      CallOld(m);
+      return;
     case WM_NCPAINT:
     case WM_PRINT:
       NonClientPaint();
@@ -1704,8 +1726,8 @@ void TkSkinProvider::NewWndProc(fw::TMessage& m) {
     case WM_WINDOWPOSCHANGED:
     case WM_EXITSIZEMOVE:
       if (FRegionUpdating || SkinLoading) return;
-      FRegionChanged = true;
       CallOld(m);
+      if (fw::TPoint(NonClientWidth(), FForm->GetHeight()) != FRegionSize) FRegionChanged = true;
       if (FormShowing() && CacheSizeChanged()) {
         if (!FForm->GetControlState().Contains(fw::csCreating)) FSkinData->BGChanged = true;
         FMenuLineRows = -1;

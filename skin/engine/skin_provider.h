@@ -221,6 +221,8 @@ class TkSkinProvider : public fw::TComponent {
   void GiveBackSystemFrame();
   void SkinRemoved(fw::TMessage& m);
   void CutTitleStrip();
+  // Shapes the window to its frame when the shape no longer fits it.
+  void UpdateRegionIfChanged();
   void NonClientPaint();
   void CollectRegionRects();
   void MouseMessage(fw::TMessage& m);
@@ -257,6 +259,8 @@ class TkSkinProvider : public fw::TComponent {
 
   std::vector<fw::TRect> FRegionRects;
   bool FRegionChanged = true;
+  // The window size the region was last made for: a move, a show or a change of order keeps it.
+  fw::TPoint FRegionSize{-1, -1};
   bool FRegionUpdating = false;
   // Set while a non-client paint sets the window region: the frame paint that asks for is the
   // one under way.

@@ -620,7 +620,7 @@ class AttributeManagerPanel : public AttributeManager {
  protected:
   void SetUp() override {
     AttributeManager::SetUp();
-    tool = app::frmMain->attributeManager.get();
+    tool = &app::frmMain->AttributeManager();
     list = tool->amShellLV;
     app::frmMain->frmFile1->kSpeedButton1->Click();
     Pump();

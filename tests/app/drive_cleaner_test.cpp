@@ -23,7 +23,7 @@ void MakeFile(const std::string& path, size_t size) {
 
 std::set<std::string> ResultPaths() {
   std::set<std::string> paths;
-  fw::TListItems* rows = frmMain->driveCleaner->lvDCResult->GetItems();
+  fw::TListItems* rows = frmMain->DriveCleaner().lvDCResult->GetItems();
   for (int i = 0; i < rows->GetCount(); ++i) paths.insert(rows->GetItem(i)->GetCaption());
   return paths;
 }
@@ -41,23 +41,23 @@ class DriveCleanerTest : public MainWindowTest {
     for (const std::string& f : folders) lines += f + "\r\n";
     testing_sandbox::WriteFile(appDir + "config\\usrfldr.ini", lines);
     Start();
-    fw::TListItems* rows = frmMain->driveCleaner->lvDCDrive->GetItems();
+    fw::TListItems* rows = frmMain->DriveCleaner().lvDCDrive->GetItems();
     int drives = static_cast<int>(app::driveList->size());
     ASSERT_EQ(rows->GetCount(), drives + static_cast<int>(folders.size()));
     for (int i = drives; i < rows->GetCount(); ++i) rows->GetItem(i)->SetChecked(true);
   }
   void Search() {
     scripted->Texts.clear();
-    frmMain->driveCleaner->btnDCSearch->Click();
+    frmMain->DriveCleaner().btnDCSearch->Click();
   }
   std::string Status(int panel) { return frmMain->kBar->GetPanels()->GetItems(panel)->GetText(); }
   void ExpectIdle() {
     EXPECT_TRUE(frmMain->barMenu->GetEnabled());
-    EXPECT_TRUE(frmMain->driveCleaner->btnDCSearch->GetEnabled());
-    EXPECT_TRUE(frmMain->driveCleaner->btnDCAddPath->GetEnabled());
-    EXPECT_TRUE(frmMain->driveCleaner->lvDCDrive->GetEnabled());
-    EXPECT_TRUE(frmMain->driveCleaner->kBitBtn7->GetEnabled());
-    EXPECT_FALSE(frmMain->driveCleaner->btnDCStop->GetEnabled());
+    EXPECT_TRUE(frmMain->DriveCleaner().btnDCSearch->GetEnabled());
+    EXPECT_TRUE(frmMain->DriveCleaner().btnDCAddPath->GetEnabled());
+    EXPECT_TRUE(frmMain->DriveCleaner().lvDCDrive->GetEnabled());
+    EXPECT_TRUE(frmMain->DriveCleaner().kBitBtn7->GetEnabled());
+    EXPECT_FALSE(frmMain->DriveCleaner().btnDCStop->GetEnabled());
     EXPECT_EQ(frmMain->exceptFiles, nullptr);
     EXPECT_EQ(frmMain->exceptFolders, nullptr);
   }
@@ -90,11 +90,11 @@ TEST_F(DriveCleanerTest, SearchListsJunkButHonoursExclusionsAndRemovalFolder) {
   std::set<std::string> expected{tree + "a.tmp", tree + "B.BAK", tree + "only-hidden.tmp", tree + "sub\\c.old",
                                  tree + "bin\\deeper\\f.tmp"};
   EXPECT_EQ(ResultPaths(), expected);
-  EXPECT_EQ(frmMain->driveCleaner->lblDCFileCount->GetCaption(), "5");
+  EXPECT_EQ(frmMain->DriveCleaner().lblDCFileCount->GetCaption(), "5");
   EXPECT_EQ(frmMain->fileSize, 2450);
-  EXPECT_EQ(frmMain->driveCleaner->lblDCFileSize->GetCaption(), app::FormatFileSize(2450));
-  for (int i = 0; i < frmMain->driveCleaner->lvDCResult->GetItems()->GetCount(); ++i) {
-    fw::TListItem* row = frmMain->driveCleaner->lvDCResult->GetItems()->GetItem(i);
+  EXPECT_EQ(frmMain->DriveCleaner().lblDCFileSize->GetCaption(), app::FormatFileSize(2450));
+  for (int i = 0; i < frmMain->DriveCleaner().lvDCResult->GetItems()->GetCount(); ++i) {
+    fw::TListItem* row = frmMain->DriveCleaner().lvDCResult->GetItems()->GetItem(i);
     if (row->GetCaption() != tree + "B.BAK") continue;
     EXPECT_EQ(row->GetSubItems()->GetStrings(0), app::FormatFileSize(2000));
     EXPECT_EQ(row->GetSubItems()->GetStrings(1), "2000");
@@ -103,14 +103,14 @@ TEST_F(DriveCleanerTest, SearchListsJunkButHonoursExclusionsAndRemovalFolder) {
   EXPECT_EQ(Status(2), "");
   EXPECT_EQ(scripted->Texts, std::vector<std::string>{"Complete."});
   ExpectIdle();
-  EXPECT_TRUE(frmMain->driveCleaner->btnDCDelete->GetEnabled());
+  EXPECT_TRUE(frmMain->DriveCleaner().btnDCDelete->GetEnabled());
 
   // With Scan = 1 the removal folder's own files are listed too; a second search starts afresh.
   app::SaveRemoveSettings(appDir, 3, tree + "bin", false);
   Search();
   expected.insert(tree + "bin\\moved.tmp");
   EXPECT_EQ(ResultPaths(), expected);
-  EXPECT_EQ(frmMain->driveCleaner->lblDCFileCount->GetCaption(), "6");
+  EXPECT_EQ(frmMain->DriveCleaner().lblDCFileCount->GetCaption(), "6");
 }
 
 TEST_F(DriveCleanerTest, NoTickedPathEndsAtOnce) {
@@ -120,7 +120,7 @@ TEST_F(DriveCleanerTest, NoTickedPathEndsAtOnce) {
   EXPECT_TRUE(ResultPaths().empty());
   EXPECT_EQ(Status(0), "Search done");
   EXPECT_EQ(scripted->Texts, std::vector<std::string>{"Complete."});
-  EXPECT_FALSE(frmMain->driveCleaner->btnDCDelete->GetEnabled());
+  EXPECT_FALSE(frmMain->DriveCleaner().btnDCDelete->GetEnabled());
   // The defaults of ext.ini were written for the search.
   EXPECT_TRUE(fw::FileExists(appDir + "config\\ext.ini"));
 }
@@ -141,7 +141,7 @@ TEST_F(DriveCleanerTest, BlankMaskIsSkippedAndNoEnabledMaskMeansNoSearch) {
   EXPECT_TRUE(ResultPaths().empty());
   EXPECT_EQ(Status(0), "No junk file mask is enabled");
   EXPECT_TRUE(scripted->Texts.empty());
-  EXPECT_EQ(frmMain->driveCleaner->lblDCFileCount->GetCaption(), "0");
+  EXPECT_EQ(frmMain->DriveCleaner().lblDCFileCount->GetCaption(), "0");
   ExpectIdle();
 }
 
@@ -161,7 +161,7 @@ TEST_F(DriveCleanerTest, StopWorksWhileALongMaskListIsRead) {
   testing_sandbox::WriteFile(appDir + "config\\ext.ini", masks + "*.tmp=Temp=true\r\n");
   StartWithFolders({tree});
   // The click waits in the queue: the reading of the masks lets it through and ends there.
-  PostMessageA(frmMain->driveCleaner->btnDCStop->GetHandle(), BM_CLICK, 0, 0);
+  PostMessageA(frmMain->DriveCleaner().btnDCStop->GetHandle(), BM_CLICK, 0, 0);
   Search();
   EXPECT_TRUE(frmMain->canceled);
   EXPECT_LT(frmMain->dcSearcher->GetFileParams()->GetFileMasks()->GetCount(), 20000);
@@ -188,7 +188,7 @@ TEST_F(DriveCleanerTest, StopCancelsTheSearchAndStartsNoFurtherRoot) {
   MakeFile(tree + "two\\g.tmp", 1);
   StartWithFolders({tree + "one", tree + "two"});
   // The Stop click waits in the queue until the search lets messages through.
-  PostMessageA(frmMain->driveCleaner->btnDCStop->GetHandle(), BM_CLICK, 0, 0);
+  PostMessageA(frmMain->DriveCleaner().btnDCStop->GetHandle(), BM_CLICK, 0, 0);
   Search();
   EXPECT_TRUE(frmMain->canceled);
   EXPECT_LT(ResultPaths().size(), 50u);
@@ -203,7 +203,7 @@ TEST_F(DriveCleanerTest, FailedSearchGivesTheControlsBack) {
   // ext.ini cannot be written or read: a folder stands in its place.
   fw::CreateDir(appDir + "config\\ext.ini");
   StartWithFolders({tree});
-  EXPECT_THROW(frmMain->driveCleaner->btnDCSearch->Click(), fw::Exception);
+  EXPECT_THROW(frmMain->DriveCleaner().btnDCSearch->Click(), fw::Exception);
   ExpectIdle();
   EXPECT_FALSE(frmMain->Anim->GetActive());
 }
@@ -224,24 +224,24 @@ TEST_P(DriveCleanerDeleteTest, DeletesTickedRowsByTheRemovalMethod) {
   ASSERT_EQ(ResultPaths().size(), 3u);
 
   // Refused: nothing happens.
-  frmMain->driveCleaner->kBitBtn5->Click();
+  frmMain->DriveCleaner().kBitBtn5->Click();
   scripted->Answers.push_back(fw::mrNo);
-  frmMain->driveCleaner->btnDCDelete->Click();
+  frmMain->DriveCleaner().btnDCDelete->Click();
   EXPECT_EQ(ResultPaths().size(), 3u);
   EXPECT_TRUE(fw::FileExists(tree + a));
 
   // Untick b.bak: it stays listed and on disk, the others go.
-  frmMain->driveCleaner->kBitBtn7->Click();
-  frmMain->driveCleaner->kBitBtn7->Click();
-  for (int i = 0; i < frmMain->driveCleaner->lvDCResult->GetItems()->GetCount(); ++i) {
-    fw::TListItem* row = frmMain->driveCleaner->lvDCResult->GetItems()->GetItem(i);
+  frmMain->DriveCleaner().kBitBtn7->Click();
+  frmMain->DriveCleaner().kBitBtn7->Click();
+  for (int i = 0; i < frmMain->DriveCleaner().lvDCResult->GetItems()->GetCount(); ++i) {
+    fw::TListItem* row = frmMain->DriveCleaner().lvDCResult->GetItems()->GetItem(i);
     if (row->GetCaption() == tree + "b.bak") row->SetChecked(false);
   }
   scripted->Texts.clear();
   scripted->Answers.push_back(fw::mrYes);
-  frmMain->driveCleaner->btnDCDelete->Click();
+  frmMain->DriveCleaner().btnDCDelete->Click();
   EXPECT_EQ(ResultPaths(), std::set<std::string>{tree + "b.bak"});
-  EXPECT_EQ(frmMain->driveCleaner->lblDCFileCount->GetCaption(), "1");
+  EXPECT_EQ(frmMain->DriveCleaner().lblDCFileCount->GetCaption(), "1");
   EXPECT_EQ(frmMain->fileSize, 200);
   EXPECT_EQ(scripted->Texts, (std::vector<std::string>{"Delete files?", "Complete. Some files can not be deleted."}));
   EXPECT_FALSE(fw::FileExists(tree + a));
@@ -252,13 +252,13 @@ TEST_P(DriveCleanerDeleteTest, DeletesTickedRowsByTheRemovalMethod) {
   ASSERT_NE(trash, nullptr);
   EXPECT_EQ(GetFileAttributesA((std::string(trash) + "\\" + a).c_str()) != INVALID_FILE_ATTRIBUTES, method == 1);
 
-  frmMain->driveCleaner->kBitBtn5->Click();
+  frmMain->DriveCleaner().kBitBtn5->Click();
   scripted->Texts.clear();
   scripted->Answers.push_back(fw::mrYes);
-  frmMain->driveCleaner->btnDCDelete->Click();
+  frmMain->DriveCleaner().btnDCDelete->Click();
   EXPECT_TRUE(ResultPaths().empty());
-  EXPECT_EQ(frmMain->driveCleaner->lblDCFileCount->GetCaption(), "0");
-  EXPECT_EQ(frmMain->driveCleaner->lblDCFileSize->GetCaption(), app::FormatFileSize(0));
+  EXPECT_EQ(frmMain->DriveCleaner().lblDCFileCount->GetCaption(), "0");
+  EXPECT_EQ(frmMain->DriveCleaner().lblDCFileSize->GetCaption(), app::FormatFileSize(0));
   EXPECT_EQ(scripted->Texts.back(), "Complete.");
 }
 
@@ -270,12 +270,12 @@ TEST_F(DriveCleanerTest, FileHeldOpenStaysListed) {
   app::SaveRemoveSettings(appDir, 2, "", false);
   StartWithFolders({tree});
   Search();
-  frmMain->driveCleaner->kBitBtn5->Click();
+  frmMain->DriveCleaner().kBitBtn5->Click();
   HANDLE held = CreateFileA((tree + "held.tmp").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
   scripted->Texts.clear();
   scripted->Answers.push_back(fw::mrYes);
-  frmMain->driveCleaner->btnDCDelete->Click();
+  frmMain->DriveCleaner().btnDCDelete->Click();
   CloseHandle(held);
   EXPECT_EQ(ResultPaths(), std::set<std::string>{tree + "held.tmp"});
   EXPECT_EQ(scripted->Texts.back(), "Complete. Some files can not be deleted.");
@@ -289,26 +289,26 @@ TEST_F(DriveCleanerTest, AddAndRemovePaths) {
   Start();
   int drives = static_cast<int>(app::driveList->size());
   scriptedFiles->Folders = {folder + "one\\", folder + "two"};
-  frmMain->driveCleaner->btnDCAddPath->Click();
-  frmMain->driveCleaner->btnDCAddPath->Click();
-  fw::TListItems* rows = frmMain->driveCleaner->lvDCDrive->GetItems();
+  frmMain->DriveCleaner().btnDCAddPath->Click();
+  frmMain->DriveCleaner().btnDCAddPath->Click();
+  fw::TListItems* rows = frmMain->DriveCleaner().lvDCDrive->GetItems();
   ASSERT_EQ(rows->GetCount(), drives + 2);
   EXPECT_EQ(rows->GetItem(drives)->GetCaption(), folder + "one");
   EXPECT_EQ(rows->GetItem(drives)->GetSubItems()->GetStrings(5), "-1");
   EXPECT_EQ(testing_sandbox::ReadFile(appDir + "config\\usrfldr.ini"), folder + "one\r\n" + folder + "two\r\n");
 
   // A cancelled dialog adds nothing.
-  frmMain->driveCleaner->btnDCAddPath->Click();
+  frmMain->DriveCleaner().btnDCAddPath->Click();
   EXPECT_EQ(rows->GetCount(), drives + 2);
 
   // A drive row cannot be removed; a user folder row can.
   if (drives > 0) {
-    frmMain->driveCleaner->lvDCDrive->SetSelected(rows->GetItem(0));
-    frmMain->driveCleaner->btnDCRemovePath->Click();
+    frmMain->DriveCleaner().lvDCDrive->SetSelected(rows->GetItem(0));
+    frmMain->DriveCleaner().btnDCRemovePath->Click();
     EXPECT_EQ(rows->GetCount(), drives + 2);
   }
-  frmMain->driveCleaner->lvDCDrive->SetSelected(rows->GetItem(drives));
-  frmMain->driveCleaner->btnDCRemovePath->Click();
+  frmMain->DriveCleaner().lvDCDrive->SetSelected(rows->GetItem(drives));
+  frmMain->DriveCleaner().btnDCRemovePath->Click();
   ASSERT_EQ(rows->GetCount(), drives + 1);
   EXPECT_EQ(testing_sandbox::ReadFile(appDir + "config\\usrfldr.ini"), folder + "two\r\n");
 }
@@ -318,18 +318,18 @@ TEST_F(DriveCleanerTest, SelectionButtons) {
   MakeFile(tree + "b.tmp", 1);
   StartWithFolders({tree});
   Search();
-  EXPECT_EQ(frmMain->driveCleaner->kBitBtn5->GetCaption(), "Select all");
-  EXPECT_EQ(frmMain->driveCleaner->kBitBtn6->GetCaption(), "Unselect all");
-  EXPECT_EQ(frmMain->driveCleaner->kBitBtn7->GetCaption(), "Invert selection");
-  fw::TListItems* rows = frmMain->driveCleaner->lvDCResult->GetItems();
+  EXPECT_EQ(frmMain->DriveCleaner().kBitBtn5->GetCaption(), "Select all");
+  EXPECT_EQ(frmMain->DriveCleaner().kBitBtn6->GetCaption(), "Unselect all");
+  EXPECT_EQ(frmMain->DriveCleaner().kBitBtn7->GetCaption(), "Invert selection");
+  fw::TListItems* rows = frmMain->DriveCleaner().lvDCResult->GetItems();
   ASSERT_EQ(rows->GetCount(), 2);
   rows->GetItem(0)->SetChecked(true);
-  frmMain->driveCleaner->kBitBtn7->Click();
+  frmMain->DriveCleaner().kBitBtn7->Click();
   EXPECT_FALSE(rows->GetItem(0)->GetChecked());
   EXPECT_TRUE(rows->GetItem(1)->GetChecked());
-  frmMain->driveCleaner->kBitBtn5->Click();
+  frmMain->DriveCleaner().kBitBtn5->Click();
   EXPECT_TRUE(rows->GetItem(0)->GetChecked() && rows->GetItem(1)->GetChecked());
-  frmMain->driveCleaner->kBitBtn6->Click();
+  frmMain->DriveCleaner().kBitBtn6->Click();
   EXPECT_FALSE(rows->GetItem(0)->GetChecked() || rows->GetItem(1)->GetChecked());
 }
 
@@ -343,7 +343,7 @@ TEST_F(DriveCleanerTest, ListsAreSkinnedWithTheEditSection) {
   frmMain->frmCleaners1->kSpeedButton1->Click();
   Pump();
   const control_skin::TSectionColours& edit = control_skin::kFirst.Edit;
-  for (skin::TkListView* list : {frmMain->driveCleaner->lvDCDrive, frmMain->driveCleaner->lvDCResult}) {
+  for (skin::TkListView* list : {frmMain->DriveCleaner().lvDCDrive, frmMain->DriveCleaner().lvDCResult}) {
     SCOPED_TRACE(list->GetName());
     EXPECT_EQ(list->GetSkinData()->GetSkinSection(), "EDIT");
     EXPECT_TRUE(list->GetSkinData()->SkinIsActive());
@@ -357,7 +357,7 @@ TEST_F(DriveCleanerTest, ListsAreSkinnedWithTheEditSection) {
     EXPECT_NE(list->GetHeaderHandle(), nullptr);
     EXPECT_TRUE(list->GetCheckboxes());
   }
-  EXPECT_EQ(frmMain->driveCleaner->lvDCDrive->GetSmallImages(), frmMain->il16);
+  EXPECT_EQ(frmMain->DriveCleaner().lvDCDrive->GetSmallImages(), frmMain->il16);
 }
 
 }  // namespace

@@ -84,7 +84,7 @@ class DuplicateFinderTest : public MainWindowTest {
     testing_sandbox::WriteFile(appDir + "config\\dfext.ini",
                                "[All]\r\n1=*.*\r\n[Text]\r\n1=*.txt\r\n2=*.log\r\n[Images]\r\n1=*.bmp\r\n2=*.gif\r\n");
     Start();
-    tool = frmMain->duplicateFinder.get();
+    tool = &frmMain->DuplicateFinder();
     tool->Show();
   }
   void TearDown() override {

@@ -94,7 +94,7 @@ class FileWiperTest : public MainWindowTest {
     MainWindowTest::SetUp();
     testing_browse::WarmUp();
     Start();
-    wiper = frmMain->fileWiper.get();
+    wiper = &frmMain->FileWiper();
     frmMain->barMenu->OpenItem(2, false);
     frmMain->frmFile1->kSpeedButton2->Click();
     files = folder + "files\\";

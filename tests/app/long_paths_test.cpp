@@ -19,14 +19,14 @@ namespace {
 
 std::set<std::string> ResultPaths() {
   std::set<std::string> paths;
-  fw::TListItems* rows = frmMain->driveCleaner->lvDCResult->GetItems();
+  fw::TListItems* rows = frmMain->DriveCleaner().lvDCResult->GetItems();
   for (int i = 0; i < rows->GetCount(); ++i) paths.insert(rows->GetItem(i)->GetCaption());
   return paths;
 }
 
 // The text the list view itself shows in a row's first column.
 std::wstring ShownText(int row) {
-  return testing_gui::ListViewCellText(frmMain->driveCleaner->lvDCResult->GetHandle(), row, 0);
+  return testing_gui::ListViewCellText(frmMain->DriveCleaner().lvDCResult->GetHandle(), row, 0);
 }
 
 bool InTrash(const std::string& name) {
@@ -52,16 +52,16 @@ class DriveCleanerPathsTest : public MainWindowTest, public ::testing::WithParam
   void StartAndSearch() {
     sb::WriteFile(appDir + "config\\usrfldr.ini", tree + "\r\n");
     Start();
-    fw::TListItems* drives = frmMain->driveCleaner->lvDCDrive->GetItems();
+    fw::TListItems* drives = frmMain->DriveCleaner().lvDCDrive->GetItems();
     drives->GetItem(drives->GetCount() - 1)->SetChecked(true);
     scripted->Texts.clear();
-    frmMain->driveCleaner->btnDCSearch->Click();
+    frmMain->DriveCleaner().btnDCSearch->Click();
   }
   void DeleteAll() {
-    frmMain->driveCleaner->kBitBtn5->Click();
+    frmMain->DriveCleaner().kBitBtn5->Click();
     scripted->Texts.clear();
     scripted->Answers.push_back(fw::mrYes);
-    frmMain->driveCleaner->btnDCDelete->Click();
+    frmMain->DriveCleaner().btnDCDelete->Click();
   }
   std::string tree, target;
 };
@@ -78,9 +78,9 @@ TEST_P(DriveCleanerPathsTest, ForeignNamesAndLongPathsAreFoundShownAndRemoved) {
   }
   StartAndSearch();
   EXPECT_EQ(ResultPaths(), expected);
-  EXPECT_EQ(frmMain->driveCleaner->lblDCFileCount->GetCaption(), "3");
-  for (int row = 0; row < frmMain->driveCleaner->lvDCResult->GetItems()->GetCount(); ++row)
-    EXPECT_EQ(fw::WideToUtf8(ShownText(row)), frmMain->driveCleaner->lvDCResult->GetItems()->GetItem(row)->GetCaption());
+  EXPECT_EQ(frmMain->DriveCleaner().lblDCFileCount->GetCaption(), "3");
+  for (int row = 0; row < frmMain->DriveCleaner().lvDCResult->GetItems()->GetCount(); ++row)
+    EXPECT_EQ(fw::WideToUtf8(ShownText(row)), frmMain->DriveCleaner().lvDCResult->GetItems()->GetItem(row)->GetCaption());
 
   DeleteAll();
   EXPECT_TRUE(ResultPaths().empty());

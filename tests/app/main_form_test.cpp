@@ -13,7 +13,9 @@
 #include "app/main/system_frame.h"
 #include "app/settings/settings_form.h"
 #include "app/shared/config_defaults.h"
+#include "app/tools/attribute_manager.h"
 #include "app/tools/drive_cleaner.h"
+#include "app/tools/duplicate_finder.h"
 #include "framework/forms/screen.h"
 #include "framework/graphics/bitmap.h"
 #include "skin/controls/status_bar.h"
@@ -95,16 +97,16 @@ TEST_F(MainWindowTest, FirstRunWritesProgramIniAndShowsTheDriveCleaner) {
 
   // One path row per drive, then the (empty) user folders.
   ASSERT_NE(app::driveList, nullptr);
-  fw::TListItems* rows = frmMain->driveCleaner->lvDCDrive->GetItems();
+  fw::TListItems* rows = frmMain->DriveCleaner().lvDCDrive->GetItems();
   ASSERT_EQ(rows->GetCount(), static_cast<int>(app::driveList->size()));
   for (int i = 0; i < rows->GetCount(); ++i) {
     EXPECT_EQ(rows->GetItem(i)->GetCaption(), (*app::driveList)[i].Root);
     EXPECT_EQ(rows->GetItem(i)->GetSubItems()->GetStrings(5), std::to_string((*app::driveList)[i].DriveType));
   }
   EXPECT_TRUE(fw::FileExists(appDir + "config\\usrfldr.ini"));
-  EXPECT_TRUE(frmMain->driveCleaner->btnDCSearch->GetEnabled());
-  EXPECT_FALSE(frmMain->driveCleaner->btnDCStop->GetEnabled());
-  EXPECT_FALSE(frmMain->driveCleaner->btnDCDelete->GetEnabled());
+  EXPECT_TRUE(frmMain->DriveCleaner().btnDCSearch->GetEnabled());
+  EXPECT_FALSE(frmMain->DriveCleaner().btnDCStop->GetEnabled());
+  EXPECT_FALSE(frmMain->DriveCleaner().btnDCDelete->GetEnabled());
   EXPECT_TRUE(scripted->Texts.empty());
 
   // The status bar is drawn from the skin's "STATUSBAR" with its three panels and the animation.
@@ -131,7 +133,7 @@ TEST_F(MainWindowTest, UnmakeableConfigFolderOpensTheWindowOnTheDefaultsAndSaysS
   EXPECT_EQ(VisiblePanels(), std::vector<skin::TkPanel*>{frmMain->pnlDC});
   EXPECT_TRUE(frmMain->frmCleaners1->kSpeedButton1->GetDown());
   ASSERT_NE(app::driveList, nullptr);
-  EXPECT_EQ(frmMain->driveCleaner->lvDCDrive->GetItems()->GetCount(), static_cast<int>(app::driveList->size()));
+  EXPECT_EQ(frmMain->DriveCleaner().lvDCDrive->GetItems()->GetCount(), static_cast<int>(app::driveList->size()));
   EXPECT_EQ(testing_sandbox::ReadFile(config), "not a folder");
 
   // The way out stays open.
@@ -208,10 +210,36 @@ TEST_F(MainWindowTest, NavigationButtonsSwitchToolsAndGroups) {
 
   // Back to the Drive cleaner: its path list is filled anew, not doubled.
   frmMain->barMenu->OpenItem(0, false);
-  int rows = frmMain->driveCleaner->lvDCDrive->GetItems()->GetCount();
+  int rows = frmMain->DriveCleaner().lvDCDrive->GetItems()->GetCount();
   frmMain->frmCleaners1->kSpeedButton1->Click();
   EXPECT_EQ(VisiblePanels(), std::vector<skin::TkPanel*>{frmMain->pnlDC});
-  EXPECT_EQ(frmMain->driveCleaner->lvDCDrive->GetItems()->GetCount(), rows);
+  EXPECT_EQ(frmMain->DriveCleaner().lvDCDrive->GetItems()->GetCount(), rows);
+}
+
+// Start-up builds only the tool the window opens on; every other tool is built when it is first
+// opened, with its lists filled then from what is stored at that moment.
+TEST_F(MainWindowTest, EachToolIsBuiltWhenFirstOpened) {
+  Start();
+  for (skin::TkPanel* panel : frmMain->ToolPanels())
+    EXPECT_EQ(frmMain->ToolBuilt(panel), panel == frmMain->pnlDC) << panel->GetName();
+
+  // A file group stored after start-up is among the Duplicate finder's groups at its first opening.
+  testing_sandbox::WriteFile(appDir + "config\\dfext.ini", "[Zeta]\r\n1=*.zz\r\n");
+  frmMain->frmCleaners1->kSpeedButton3->Click();
+  EXPECT_TRUE(frmMain->ToolBuilt(frmMain->pnlDF));
+  EXPECT_EQ(VisiblePanels(), std::vector<skin::TkPanel*>{frmMain->pnlDF});
+  fw::TStrings* groups = frmMain->DuplicateFinder().clbDFGroup->GetItems();
+  ASSERT_EQ(groups->GetCount(), 1);
+  EXPECT_EQ(groups->GetStrings(0), "Zeta   (*.zz)");
+
+  // The Attribute manager's shell tree is filled when the tool first shows.
+  frmMain->barMenu->OpenItem(2, false);
+  frmMain->frmFile1->kSpeedButton1->Click();
+  Pump();
+  EXPECT_TRUE(frmMain->ToolBuilt(frmMain->pnlAM));
+  EXPECT_GT(frmMain->AttributeManager().amShellTV->GetItems()->GetCount(), 0);
+  EXPECT_EQ(VisiblePanels(), std::vector<skin::TkPanel*>{frmMain->pnlAM});
+  EXPECT_TRUE(frmMain->AttributeManager().amShellTV->GetHandle() && IsWindowVisible(frmMain->AttributeManager().amShellTV->GetHandle()));
 }
 
 // Whatever size the window takes (larger, maximised, restored, its smallest), the bar lays its

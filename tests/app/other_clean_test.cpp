@@ -91,7 +91,7 @@ class OtherCleanTest : public MainWindowTest {
       return true;
     });
     Start();
-    tool = frmMain->otherClean.get();
+    tool = &frmMain->OtherClean();
     frmMain->ShowToolPanel(frmMain->pnlOC);
   }
   void TearDown() override {

@@ -777,19 +777,19 @@ TEST_F(SettingsRemovalTest, TheDriveCleanerMovesIntoTheChosenFolderAndSkipsIt) {
   EXPECT_EQ(chooserStarts, std::vector<std::string>{appDir + "deleted"});
   EXPECT_EQ(ReadFile(config + "program.ini"), ProgramIni("3", bin, "0"));
 
-  fw::TListItems* paths = frmMain->driveCleaner->lvDCDrive->GetItems();
+  fw::TListItems* paths = frmMain->DriveCleaner().lvDCDrive->GetItems();
   paths->GetItem(paths->GetCount() - 1)->SetChecked(true);
-  frmMain->driveCleaner->btnDCSearch->Click();
-  ASSERT_EQ(frmMain->driveCleaner->lvDCResult->GetItems()->GetCount(), 1);
-  EXPECT_EQ(frmMain->driveCleaner->lvDCResult->GetItems()->GetItem(0)->GetCaption(), tree + "a.tmp");
-  frmMain->driveCleaner->kBitBtn5->Click();
+  frmMain->DriveCleaner().btnDCSearch->Click();
+  ASSERT_EQ(frmMain->DriveCleaner().lvDCResult->GetItems()->GetCount(), 1);
+  EXPECT_EQ(frmMain->DriveCleaner().lvDCResult->GetItems()->GetItem(0)->GetCaption(), tree + "a.tmp");
+  frmMain->DriveCleaner().kBitBtn5->Click();
   scripted->Answers.push_back(fw::mrYes);
-  frmMain->driveCleaner->btnDCDelete->Click();
+  frmMain->DriveCleaner().btnDCDelete->Click();
   EXPECT_FALSE(fw::FileExists(tree + "a.tmp"));
   EXPECT_EQ(ReadFile(bin + "\\a.tmp"), "aaaa");
   // The files now in the folder are not listed again.
-  frmMain->driveCleaner->btnDCSearch->Click();
-  EXPECT_EQ(frmMain->driveCleaner->lvDCResult->GetItems()->GetCount(), 0);
+  frmMain->DriveCleaner().btnDCSearch->Click();
+  EXPECT_EQ(frmMain->DriveCleaner().lvDCResult->GetItems()->GetCount(), 0);
   EXPECT_TRUE(fw::FileExists(bin + "\\old.tmp"));
 }
 

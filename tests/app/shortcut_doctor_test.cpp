@@ -84,7 +84,7 @@ class ShortcutDoctorTest : public MainWindowTest {
     app::frmMain->barMenu->OpenItem(1, false);
     Pump();
     OpenTool();
-    tool = app::frmMain->shortcutDoctor.get();
+    tool = &app::frmMain->ShortcutDoctor();
   }
   void TearDown() override {
     svc::testing::SetShellLinkFactory(nullptr);

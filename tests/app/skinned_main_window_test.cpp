@@ -6,6 +6,7 @@
 #include "app/main/file_frame.h"
 #include "app/main/system_frame.h"
 #include "app/tools/drive_cleaner.h"
+#include "app/tools/other_clean.h"
 #include "main_window_fixture.h"
 #include "skin/engine/skin_command.h"
 #include "skin/engine/skin_engine.h"
@@ -74,7 +75,7 @@ class SkinnedMainWindowTest : public MainWindowTest {
     ASSERT_NE(title, nullptr);
     EXPECT_EQ(PixelOf(*title, title->GetWidth() - 20, 20), skin.Panel.Face[control_skin::kNormal])
         << "the Drive cleaner's title strip";
-    skin::TkBitBtn* search = frmMain->driveCleaner->btnDCSearch;
+    skin::TkBitBtn* search = frmMain->DriveCleaner().btnDCSearch;
     EXPECT_EQ(PixelOf(*search, search->GetWidth() / 2, kBorder + 1), skin.Button.Face[control_skin::kNormal])
         << "the Search button";
     app::TfrmCleaners* cleaners = frmMain->frmCleaners1;
@@ -113,6 +114,21 @@ TEST_F(SkinnedMainWindowTest, TheStatusBarKeepsOneGripThroughADrag) {
   EXPECT_EQ(gripPixels(), oneGrip);
   frmMain->SetWindowState(fw::wsMaximized);
   EXPECT_EQ(gripPixels(), 0);
+}
+
+// A tool first opened after a skin change is drawn in the skin then in use.
+TEST_F(SkinnedMainWindowTest, AToolFirstOpenedAfterASwitchShowsTheNewSkin) {
+  StartSkinned();
+  ASSERT_FALSE(frmMain->ToolBuilt(frmMain->pnlOC));
+  Use(control_skin::kSecondName);
+  frmMain->frmCleaners1->kSpeedButton2->Click();
+  Pump();
+  auto* title = dynamic_cast<fw::TControl*>(frmMain->FindComponent("pnlOCTitle"));
+  ASSERT_NE(title, nullptr);
+  EXPECT_EQ(PixelOf(*title, title->GetWidth() - 20, 20), control_skin::kSecond.Panel.Face[control_skin::kNormal]);
+  skin::TkBitBtn* clean = frmMain->OtherClean().btnOCClean;
+  EXPECT_EQ(PixelOf(*clean, clean->GetWidth() / 2, kBorder + 1),
+            control_skin::kSecond.Button.Face[control_skin::kNormal]);
 }
 
 // Whichever group is open, the tile of the tool shown stays pressed and the others are up.
@@ -158,7 +174,7 @@ TEST_F(SkinnedMainWindowTest, ALiveSwitchShowsOneSkinAtATimeAndPaintsTheWindowOn
   GetWindowRect(window, &bounds);
   auto* title = dynamic_cast<fw::TControl*>(frmMain->FindComponent("pnlDCTitle"));
   ASSERT_NE(title, nullptr);
-  skin::TkBitBtn* search = frmMain->driveCleaner->btnDCSearch;
+  skin::TkBitBtn* search = frmMain->DriveCleaner().btnDCSearch;
   std::vector<TProbe> probes = {
       {"the caption", fw::TPoint{bounds.right - bounds.left - 100, 6}},
       {"the header",

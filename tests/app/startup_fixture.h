@@ -150,7 +150,7 @@ class StartupTest : public MainWindowTest {
     Pump();
     frmMain()->frmSystem1->kSpeedButton1Click(nullptr);
     Pump();
-    tool = frmMain()->startupManager.get();
+    tool = &frmMain()->StartupManager();
   }
   void TearDown() override {
     app::testing::SetRunKeyFault(nullptr);

@@ -154,7 +154,7 @@ class ToolDialogsTest : public MainWindowTest, public ::testing::WithParamInterf
     // The real folder dialogs: the chooser would answer in place of both.
     chooser = fw::testing::SetFileDialogService(nullptr);
     Pump();
-    tool = frmMain->duplicateFinder.get();
+    tool = &frmMain->DuplicateFinder();
     tool->Show();
     fw::Application->ModalHook = [this](fw::TCustomForm& form) { Answer(form); };
   }

@@ -50,7 +50,7 @@ class UninstallerTest : public MainWindowTest {
     Pump();
     app::frmMain->frmSystem1->kSpeedButton2Click(nullptr);
     Pump();
-    tool = app::frmMain->uninstaller.get();
+    tool = &app::frmMain->Uninstaller();
   }
   void TearDown() override {
     MainWindowTest::TearDown();

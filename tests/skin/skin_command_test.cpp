@@ -197,9 +197,9 @@ TEST_F(SkinCommandTest, QueriesAndColour) {
   fw::TRect area;
   EXPECT_TRUE(skin::GetWorkArea(area));
   EXPECT_GT(area.Width(), 0);
-  // The start-up loaded the program's icons.
-  EXPECT_TRUE(skin::ProgramSmallIcon && !skin::ProgramSmallIcon->GetEmpty());
-  EXPECT_TRUE(skin::ProgramLargeIcon && !skin::ProgramLargeIcon->GetEmpty());
+  // The program's icons, fetched when first asked for.
+  EXPECT_TRUE(skin::ProgramSmallIcon() && !skin::ProgramSmallIcon()->GetEmpty());
+  EXPECT_TRUE(skin::ProgramLargeIcon() && !skin::ProgramLargeIcon()->GetEmpty());
 }
 
 TEST_F(SkinCommandTest, GraphicChildrenOverTheContainersCache) {
