@@ -84,13 +84,11 @@ void RefuseHuge(const std::string& fileName, long long w, long long h) {
                                        " pixels, more than " + fw::IntToStr(kMaxSkinPictureSide) + " on a side");
 }
 
+// Decodes the file's bytes as they were read, without copying them into a stream first.
 template <class T>
 void LoadGraphic(T& graphic, const std::string& data, const std::string& fileName) {
-  fw::TMemoryStream stream;
-  if (!data.empty()) stream.Write(data.data(), static_cast<int>(data.size()));
-  stream.Seek(0, fw::soBeginning);
   try {
-    graphic.LoadFromStream(stream);
+    graphic.LoadFromBytes(data);
   } catch (const fw::Exception& e) {
     throw ESkinLoadError(fileName, e.GetMessage());
   }
