@@ -36,6 +36,9 @@ class TGraphic : public TPersistent {
   // it cannot read (the picture is then unchanged) and the stream's errors for a failed read.
   virtual void LoadFromStream(TStream& stream);
   void LoadFromFile(const std::string& fileName);
+  // Reads the picture from the whole of a picture file already in memory, as LoadFromStream
+  // does, without copying it first.
+  void LoadFromBytes(const std::string& data) { LoadFromData(data); }
 
   // A new picture of the same class holding a copy of this one.
   virtual std::unique_ptr<TGraphic> Clone() const = 0;

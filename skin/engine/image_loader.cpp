@@ -84,13 +84,11 @@ void RefuseHuge(const std::string& fileName, long long w, long long h) {
                                        " pixels, more than " + fw::IntToStr(kMaxSkinPictureSide) + " on a side");
 }
 
+// Decodes the file's bytes as they were read, without copying them into a stream first.
 template <class T>
 void LoadGraphic(T& graphic, const std::string& data, const std::string& fileName) {
-  fw::TMemoryStream stream;
-  if (!data.empty()) stream.Write(data.data(), static_cast<int>(data.size()));
-  stream.Seek(0, fw::soBeginning);
   try {
-    graphic.LoadFromStream(stream);
+    graphic.LoadFromBytes(data);
   } catch (const fw::Exception& e) {
     throw ESkinLoadError(fileName, e.GetMessage());
   }
@@ -169,7 +167,7 @@ void AddOwnFileMask(TkImageTables& t, const TPlace& p) {
   m.Bmp = std::make_shared<fw::TBitmap>();
   std::exception_ptr failure;
   try {
-    m.Bmp = LoadSkinBitmap(path);
+    m.Bmp = t.Pictures->Bitmap(path);
   } catch (...) {
     failure = std::current_exception();
   }
@@ -221,7 +219,7 @@ void AddPlainFileMask(TkImageTables& t, const TPlace& p) {
   if (!Contains(name, ".BMP")) return;
   const std::string path = SkinFilePath(t.SkinPath, name);
   if (!fw::FileExists(path)) return;
-  auto bmp = LoadSkinBitmap(path);
+  auto bmp = t.Pictures->Bitmap(path);
   TkMaskData& m = NewMask(t, Upper(p.Section), Upper(p.Key));
   m.Bmp = std::move(bmp);
   m.ImageCount = 3;
@@ -253,7 +251,7 @@ void EachValue(const TkIniView& ini, const Visit& visit) {
 // Whether the upper-cased value names a JPEG file.
 bool IsJpegName(std::string_view value) { return ContainsUpper(value, ".JPG") || ContainsUpper(value, ".JPEG"); }
 
-void AddPattern(TkImageTables& t, std::unique_ptr<fw::TJPEGImage> image, std::string_view section,
+void AddPattern(TkImageTables& t, std::shared_ptr<fw::TJPEGImage> image, std::string_view section,
                 std::string_view key, bool sizeRule) {
   const int w = image->GetWidth(), h = image->GetHeight();
   if (sizeRule && static_cast<long long>(w) * h < 90000) {
@@ -278,7 +276,7 @@ void PatternsFromIni(const TkIniView& ini, TkImageTables& t, bool sizeRule) {
     if (!IsJpegName(upper)) return;
     const std::string path = SkinFilePath(t.SkinPath, upper);
     if (!fw::FileExists(path)) return;
-    AddPattern(t, LoadSkinJpeg(path), section, key, sizeRule);
+    AddPattern(t, t.Pictures->Jpeg(path), section, key, sizeRule);
   });
 }
 
@@ -313,7 +311,7 @@ void LoadMasksFromFile(const TkIniView& file, TkImageTables& t) {
   const std::string masterName = file.ReadString("GLOBALINFO", "MASTERBITMAP", "");
   const std::string masterPath = masterName.find(':') != std::string::npos ? masterName : t.SkinPath + masterName;
   if (!masterName.empty() && fw::FileExists(masterPath)) {
-    t.Master = LoadSkinBitmap(masterPath);
+    t.Master = t.Pictures->Bitmap(masterPath);
     PrepareMaster(*t.Master);
   }
   EachValue(file, [&](std::string_view section, std::string_view key, std::string_view value) {
@@ -384,7 +382,7 @@ void MergeCommonMasks(const fw::TStrings& lines, TkImageTables& t) {
     const std::string upper = fw::AnsiUpperCase(std::string(value));
     const std::string path = SkinFilePath(t.SkinPath, upper);
     if (!Contains(upper, ".BMP") || !fw::FileExists(path)) return;
-    auto bmp = LoadSkinBitmap(path);
+    auto bmp = t.Pictures->Bitmap(path);
     TkMaskData& m = NewMask(t, Upper(section), Upper(key));
     m.Bmp = std::move(bmp);
     DropIfEmpty(t);

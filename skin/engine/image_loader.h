@@ -7,6 +7,7 @@
 #include "skin/engine/ini_view.h"
 #include "skin/engine/mask_data.h"
 #include "skin/engine/skin_limits.h"
+#include "skin/engine/skin_pictures.h"
 
 namespace skin {
 
@@ -16,10 +17,13 @@ class TkStoredSkin;
 struct TkImageTables {
   TkMaskArray& Masks;
   TkPatternArray& Patterns;
-  std::unique_ptr<fw::TBitmap>& Master;
+  std::shared_ptr<fw::TBitmap>& Master;
   TkSkinManager* Manager;
   // The skin's folder (with its trailing backslash): image names without ":" are found in it.
   std::string SkinPath;
+  // The picture files read so far by this load: a file named by several values (or by the
+  // skin file and CommonSections) is decoded once.
+  std::shared_ptr<TkSkinPictures> Pictures = std::make_shared<TkSkinPictures>();
 };
 
 // A picture file of a skin, read in full and closed again; a picture that cannot be read (or

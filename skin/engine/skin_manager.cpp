@@ -28,8 +28,20 @@ namespace {
 
 TkSkinManager* defaultManager = nullptr;
 std::unique_ptr<TkIniView> skinView;  // the open skin file, read in full
+// The picture files read by the load under way, none outside a load.
+std::shared_ptr<TkSkinPictures> skinPictures;
 
 void CloseSkinFile() { skinView.reset(); }
+
+// Keeps the pictures a load reads for as long as it runs, so that each file is decoded once in
+// it; the next load reads the files again.
+class TkLoadPictures {
+ public:
+  TkLoadPictures() { skinPictures = std::make_shared<TkSkinPictures>(); }
+  ~TkLoadPictures() { skinPictures.reset(); }
+  TkLoadPictures(const TkLoadPictures&) = delete;
+  TkLoadPictures& operator=(const TkLoadPictures&) = delete;
+};
 
 constexpr char kDefaultSkinDirectory[] = "c:\\Skins";
 
@@ -318,6 +330,7 @@ bool TkSkinManager::LoadSkinFrom(bool allowFolder) {
       return false;
     }
   }
+  const TkLoadPictures pictures;
   LoadMasks();
   LoadPatterns();
   LoadSectionData();
@@ -373,9 +386,15 @@ void TkSkinManager::FreePatterns() {
   while (!FPatterns.empty()) FPatterns.pop_back();
 }
 
+TkImageTables TkSkinManager::ImageTables() {
+  TkImageTables tables{FMasks, FPatterns, FMasterBitmap, this, FSkinData->SkinPath};
+  if (skinPictures) tables.Pictures = skinPictures;
+  return tables;
+}
+
 void TkSkinManager::LoadMasks() {
   FreeMasks();
-  TkImageTables tables{FMasks, FPatterns, FMasterBitmap, this, FSkinData->SkinPath};
+  TkImageTables tables = ImageTables();
   if (skinView)
     LoadMasksFromFile(*skinView, tables);
   else
@@ -386,7 +405,7 @@ void TkSkinManager::LoadMasks() {
 
 void TkSkinManager::LoadPatterns() {
   FreePatterns();
-  TkImageTables tables{FMasks, FPatterns, FMasterBitmap, this, FSkinData->SkinPath};
+  TkImageTables tables = ImageTables();
   if (skinView)
     LoadPatternsFromFile(*skinView, tables);
   else

@@ -21,6 +21,7 @@
 namespace skin {
 
 class TkIniView;
+struct TkImageTables;
 
 // The skin stored inside the program.
 inline constexpr char kNeutralSkinName[] = "Neutral (internal)";
@@ -155,6 +156,8 @@ class TkSkinManager : public fw::TComponent {
   // Reads the skin again after a colour setting changed, when one is ready.
   void ReloadForColours();
   void EmptyTables();
+  // The tables the image loaders fill, reading pictures through the open load's files.
+  TkImageTables ImageTables();
   void Broadcast(int command);
   const TkStoredSkin* CurrentStoredSkin() const;
   template <class Visit>
@@ -175,7 +178,7 @@ class TkSkinManager : public fw::TComponent {
   TkGeneralDataArray FSections;
   TkMaskArray FMasks;
   TkPatternArray FPatterns;
-  std::unique_ptr<fw::TBitmap> FMasterBitmap;
+  std::shared_ptr<fw::TBitmap> FMasterBitmap;
   TkCommonIndexes FCommonIndexes;
   int FHookId = 0;
 };

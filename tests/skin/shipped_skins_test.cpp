@@ -36,7 +36,7 @@ struct LoadedSkin {
   skin::TkSkinData Data;
   skin::TkMaskArray Masks;
   skin::TkPatternArray Patterns;
-  std::unique_ptr<fw::TBitmap> Master;
+  std::shared_ptr<fw::TBitmap> Master;
 
   void FromFolder(const std::string& folder) {
     fw::TMemIniFile file(folder + "Options.dat");

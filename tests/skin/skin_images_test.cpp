@@ -3,6 +3,8 @@
 // and damaged files.
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "framework/rtl/exceptions.h"
 #include "framework/classes/mem_ini_file.h"
 #include "framework/classes/streams.h"
@@ -22,7 +24,7 @@ using test_skins::Picture;
 struct Loaded {
   skin::TkMaskArray Masks;
   skin::TkPatternArray Patterns;
-  std::unique_ptr<fw::TBitmap> Master;
+  std::shared_ptr<fw::TBitmap> Master;
   skin::TkImageTables Tables{Masks, Patterns, Master, nullptr, ""};
 
   const TkMaskData& Mask(const std::string& section, const std::string& property) const {
@@ -206,6 +208,51 @@ TEST(SkinImages, JpegPatternsAndTextureMasks) {
   fw::TColor c = test_skins::PixelOf(*tile.Bmp, 100, 100);
   EXPECT_NEAR(c & 0xFF, 0xC0, 3);
   EXPECT_NEAR((c >> 16) & 0xFF, 0x20, 3);
+}
+
+TEST(SkinImages, AFileNamedByManyValuesGivesEachItsOwnPicture) {
+  const Picture frames = test_skins::MaskPicture({0x0000FF, 0x00FF00, 0xFF0000}, 30, 20);
+  auto skin = LoadFolder(
+      "[GLOBALINFO]\nMASTERBITMAP=master.bmp\n"
+      "[A]\nPLAIN=frame.bmp\nOWN=!FRAME.BMP!3!1!0\nWHOLE=MASTER.BMP\n[B]\nPLAIN=Frame.bmp\n"
+      "[C]\nPATTERN=big.jpg\nHOTPATTERN=tile.jpg\n[D]\nPATTERN=BIG.JPG\nHOTPATTERN=tile.jpg\n",
+      {{"master.bmp", test_skins::Bmp24(kMaster)},
+       {"frame.bmp", test_skins::Bmp24(frames)},
+       {"big.jpg", test_skins::Jpeg(300, 300, 0x2080C0)},
+       {"tile.jpg", test_skins::Jpeg(40, 30, 0x2080C0)}},
+      "[E]\nOWN=frame.bmp\nPATTERN=tile.jpg\n");
+  // Every mask has a picture of its own with the file's pixels.
+  std::set<const fw::TBitmap*> pictures{skin->Master.get()};
+  for (const auto& [section, key] : {std::pair{"A", "PLAIN"}, {"A", "OWN"}, {"B", "PLAIN"}, {"E", "OWN"}}) {
+    const TkMaskData& m = skin->Mask(section, key);
+    ASSERT_NE(m.Bmp, nullptr) << section << "." << key;
+    EXPECT_TRUE(pictures.insert(m.Bmp.get()).second) << section << "." << key;
+    EXPECT_TRUE(test_skins::SamePixels(*m.Bmp, frames)) << section << "." << key;
+    EXPECT_FALSE(m.Bmp->GetTransparent()) << section << "." << key;
+  }
+  // The master bitmap's file as a mask: the same pixels, not made transparent as the master is.
+  const TkMaskData& whole = skin->Mask("A", "WHOLE");
+  EXPECT_TRUE(pictures.insert(whole.Bmp.get()).second);
+  EXPECT_TRUE(test_skins::SamePixels(*whole.Bmp, kMaster));
+  EXPECT_FALSE(whole.Bmp->GetTransparent());
+  EXPECT_TRUE(skin->Master->GetTransparent());
+  EXPECT_TRUE(test_skins::SamePixels(*skin->Master, kMaster));
+
+  // Large JPEGs are patterns, small ones texture masks, each with a picture of its own.
+  ASSERT_EQ(skin->Patterns.size(), 3u);
+  EXPECT_NE(skin->Patterns[0].Image, skin->Patterns[1].Image);
+  for (const skin::TkPatternData& p : skin->Patterns) {
+    const int width = p.SectionName == "E" ? 40 : 300;  // CommonSections: no size rule
+    EXPECT_EQ(p.Image->GetWidth(), width) << p.SectionName;
+    EXPECT_NEAR(test_skins::PixelOf(*p.Image->GetBitmap(), 20, 20) & 0xFF, 0xC0, 3) << p.SectionName;
+  }
+  const TkMaskData& c = skin->Mask("C", "HOTPATTERN");
+  const TkMaskData& d = skin->Mask("D", "HOTPATTERN");
+  ASSERT_NE(c.Bmp, d.Bmp);
+  for (const TkMaskData* m : {&c, &d}) {
+    EXPECT_EQ(m->Bmp->GetWidth(), 40);
+    EXPECT_NEAR(test_skins::PixelOf(*m->Bmp, 20, 20) & 0xFF, 0xC0, 3);
+  }
 }
 
 TEST(SkinImages, PictureFormats) {

@@ -9,6 +9,7 @@
 #include "framework/rtl/file_utils.h"
 #include "framework/rtl/seams.h"
 #include "framework/classes/string_list.h"
+#include "skin/engine/color_passes.h"
 #include "skin/engine/skin_command.h"
 #include "skin/engine/skin_manager.h"
 #include "skin/engine/stored_skins.h"
@@ -283,6 +284,37 @@ TEST_F(SkinManagerTest, BadInputFallsBackToTheStoredSkin) {
   ExpectFailure("Blank", "Options.dat");
   WriteSkin("Binary", std::string("\x01\x02\x00\xff\xfe garbage", 13));
   ExpectFailure("Binary", "Options.dat");
+}
+
+TEST_F(SkinManagerTest, PicturesOfOneFileTurnOnceAndALoadReadsChangedFiles) {
+  MakeManager();
+  const std::string options =
+      "[GLOBALINFO]\nMASTERBITMAP=master.bmp\n[BUTTON]\nFIRST=MASTER.BMP\nSECOND=master.bmp\n";
+  WriteSkin("Shared", options);
+  manager->SetSkinName("Shared");
+  ASSERT_TRUE(scripted->Texts.empty()) << scripted->Texts[0];
+  auto pixel = [this](const char* property) {
+    const int index = manager->GetMaskIndexBySection("BUTTON", property);
+    return index < 0 ? fw::clNone : test_skins::PixelOf(*manager->GetMasks()[index].Bmp, 30, 15);
+  };
+  EXPECT_EQ(pixel("FIRST"), 0x3050D0);
+  EXPECT_EQ(pixel("SECOND"), 0x3050D0);
+
+  // The hue pass turns each picture once, those read from one file as the master is.
+  manager->SetHueOffset(40);
+  const fw::TColor turned = skin::ChangeHue(40, 0x3050D0);
+  EXPECT_EQ(test_skins::PixelOf(*manager->GetMasterBitmap(), 30, 15), turned);
+  EXPECT_EQ(pixel("FIRST"), turned);
+  EXPECT_EQ(pixel("SECOND"), turned);
+  manager->SetHueOffset(0);
+
+  // Loading the skin again reads its files as they are now.
+  WriteSkin("Shared", options, {{"master.bmp", test_skins::Bmp24(Picture(40, 20, 0x20A040))}});
+  manager->SetSkinName("Shared");
+  EXPECT_TRUE(scripted->Texts.empty());
+  EXPECT_EQ(test_skins::PixelOf(*manager->GetMasterBitmap(), 30, 15), 0x20A040);
+  EXPECT_EQ(pixel("FIRST"), 0x20A040);
+  EXPECT_EQ(pixel("SECOND"), 0x20A040);
 }
 
 TEST_F(SkinManagerTest, HarmlessOddsLoadWithoutAWarning) {
