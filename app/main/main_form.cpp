@@ -46,7 +46,10 @@ std::vector<skin::TkPanel*> TfrmMain::ToolPanels() const {
 
 template <class T>
 T& TfrmMain::Tool(std::unique_ptr<T>& tool, skin::TkPanel* panel) {
-  if (!tool) tool = std::make_unique<T>(*this, *panel);
+  if (!tool) {
+    tool = std::make_unique<T>(*this, *panel);
+    skinProvider->ComponentsAdded();
+  }
   return *tool;
 }
 

@@ -3,12 +3,14 @@
 #include "app/dialogs/attribute_info_form.h"
 #include "app/dialogs/change_attribute_form.h"
 #include "app/main/main_form.h"
+#include "framework/core/component.h"
 #include "framework/forms/application.h"
 #include "skin/controls/message_dialogs.h"
 
 namespace app {
 
 TAttributeManager::TAttributeManager(TfrmMain& form, skin::TkPanel& panel) : FForm(form), FPanel(panel) {
+  fw::TLoadScope loading;
   CreateComponents();
 }
 

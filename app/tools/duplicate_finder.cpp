@@ -11,6 +11,7 @@
 #include "app/shared/shell_file_operation.h"
 #include "app/tools/file_digests.h"
 #include "app/tools/search_run.h"
+#include "framework/core/component.h"
 #include "framework/forms/application.h"
 #include "framework/rtl/file_utils.h"
 #include "framework/classes/ini_file.h"
@@ -101,6 +102,7 @@ std::string SameFileKey(const std::string& fullName) {
 }
 
 TDuplicateFinder::TDuplicateFinder(TfrmMain& form, skin::TkPanel& panel) : FForm(form), FPanel(panel) {
+  fw::TLoadScope loading;
   CreateControls();
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "framework/classes/registry.h"
 #include "framework/controls/control.h"
@@ -291,7 +292,8 @@ void TSvCustomShellListView::CreateWnd() {
   // Overlay, dimming and drop highlight are asked for with each row.
   Perform(LVM_SETCALLBACKMASK, LVIS_OVERLAYMASK | LVIS_CUT | LVIS_DROPHILITED, 0);
   RegisterDropTarget();
-  if (FRecreating || GetComponentState().Contains(fw::csLoading) || FSettingUp) return;
+  // A window made again keeps the set-up of the one before; the flag ends with it.
+  if (std::exchange(FRecreating, false) || GetComponentState().Contains(fw::csLoading) || FSettingUp) return;
   FSettingUp = true;
   SetUpController();
   try {

@@ -93,6 +93,8 @@ void TSvCustomShellTreeView::SetUpController() {
 void TSvCustomShellTreeView::CreateWnd() {
   fw::TCustomTreeView::CreateWnd();
   if (FRecreating) {
+    // A window made again keeps the set-up of the one before; the flag ends with it.
+    FRecreating = false;
     for (int i = 0; i < GetItems()->GetCount(); ++i) {
       fw::TTreeNode* node = GetItems()->GetItem(i);
       if (TSvShellFolder* folder = FolderOf(node))

@@ -160,6 +160,9 @@ class TkSkinProvider : public fw::TComponent {
   // Hooks (or unhooks) the skin's menu painters on the form's menus: the menu bar, its popups
   // and every popup menu of the form.
   void SkinFormMenus(bool on);
+  // The form gained components (menus among them) after the skin came: they are drawn by the
+  // skin as those it had then.
+  void ComponentsAdded() { SkinFormMenus(Skinned()); }
   void RefreshMainMenu();
   void UpdateCaptionButtonIndexes();
   void RepaintNonClient();
