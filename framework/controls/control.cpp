@@ -470,7 +470,8 @@ TWinControl* TControl::GetTopParent() const {
 // --- painting ---
 
 void TControl::Invalidate() {
-  if (!FParent || !FParent->HandleAllocated() || !FVisible) return;
+  // A parent that is not shown is painted whole when it shows.
+  if (!FParent || !FParent->HandleAllocated() || !FVisible || !IsWindowVisible(FParent->GetHandleNoCreate())) return;
   InvalidateRect(FParent->GetHandleNoCreate(), AsRECT(GetBoundsRect()), !FControlStyle.Contains(csOpaque));
 }
 

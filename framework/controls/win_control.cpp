@@ -173,9 +173,11 @@ void TWinControl::CreateHandle() {
 }
 
 void TWinControl::CreateChildHandles() {
+  // A hidden child gets its window when it shows, or when something asks for it.
   std::vector<TControl*> children = FControls;
   for (TControl* c : children)
-    if (auto* win = dynamic_cast<TWinControl*>(c); win && !win->FHandle && ContainsControl(win)) win->CreateHandle();
+    if (auto* win = dynamic_cast<TWinControl*>(c); win && !win->FHandle && win->FVisible && ContainsControl(win))
+      win->CreateHandle();
 }
 
 void TWinControl::CreateParams(TCreateParams& params) {
@@ -197,7 +199,9 @@ void TWinControl::CreateParams(TCreateParams& params) {
   params.WindowClass.style = CS_VREDRAW | CS_HREDRAW;
   if (FControlStyle.Contains(csDoubleClicks)) params.WindowClass.style |= CS_DBLCLKS;
   params.WindowClass.lpfnWndProc = DefWindowProcA;
-  params.WindowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+  // Loaded once: under Wine each load asks the display for its resolution.
+  static const HCURSOR arrow = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+  params.WindowClass.hCursor = arrow;
   params.WinClassName = ClassName();
 }
 
@@ -718,7 +722,8 @@ void TWinControl::FreeBrush() {
 // --- painting ---
 
 void TWinControl::Invalidate() {
-  if (FHandle) InvalidateRect(FHandle, nullptr, !FControlStyle.Contains(csOpaque));
+  // A window that is not shown is painted whole when it shows.
+  if (FHandle && IsWindowVisible(FHandle)) InvalidateRect(FHandle, nullptr, !FControlStyle.Contains(csOpaque));
 }
 
 void TWinControl::Repaint() {

@@ -299,8 +299,9 @@ void TkFrameBar::Rearrange() {
     return;
   }
   const bool reading = GetComponentState().Contains(fw::csLoading) || GetComponentState().Contains(fw::csReading);
+  // A slide nobody can see is not played: the bar of a window not yet on the screen opens at once.
   const int steps = !AnimationSuppressed && !GetComponentState().Contains(fw::csDesigning) && FAnimation &&
-                            GetVisible() && !reading
+                            IsShowing() && !reading
                         ? kAnimationSteps
                         : 0;
   const fw::TRect rect = ItemsRect();

@@ -97,9 +97,10 @@ class TkHeldPainting {
     if (!fw::Application) return;
     for (int i = 0; i < fw::Application->GetComponentCount(); ++i) {
       auto* form = dynamic_cast<fw::TCustomForm*>(fw::Application->GetComponents(i));
-      // An MDI child is held with the form it lives in.
+      // An MDI child is held with the form it lives in; a form the skin draws nothing of does
+      // not change.
       if (!form || form->GetComponentState().Contains(fw::csDestroying) || form->GetFormStyle() == fw::fsMDIChild ||
-          !form->HandleAllocated() || !IsWindowVisible(form->GetHandle()))
+          !form->HandleAllocated() || !IsWindowVisible(form->GetHandle()) || !DrawnBySkin(form))
         continue;
       SendMessageA(form->GetHandle(), WM_SETREDRAW, FALSE, 0);
       FWindows.push_back(form->GetHandle());
@@ -116,6 +117,16 @@ class TkHeldPainting {
   TkHeldPainting& operator=(const TkHeldPainting&) = delete;
 
  private:
+  // Whether the control or one of the controls it holds is skinned.
+  static bool DrawnBySkin(fw::TControl* control) {
+    if (ControlAnswersCmd(control, cmdIsSkinned)) return true;
+    auto* container = dynamic_cast<fw::TWinControl*>(control);
+    if (!container) return false;
+    for (int i = 0; i < container->GetControlCount(); ++i)
+      if (DrawnBySkin(container->GetControls(i))) return true;
+    return false;
+  }
+
   std::vector<HWND> FWindows;
 };
 

@@ -280,6 +280,34 @@ TEST_F(GuiControls, GraphicChildPaintsIntoTheGivenDC) {
   DeleteDC(dc);
 }
 
+// Creating a window creates its visible children's windows only: a hidden one gets its window
+// (with its children's) when it shows, or when its handle is asked for.
+TEST_F(GuiControls, AHiddenChildGetsItsWindowWhenItShows) {
+  auto form = MakeOwned<TForm>(nullptr);
+  form->SetBounds(50, 50, 200, 150);
+  auto make = [&](TWinControl* parent, bool visible) {
+    auto* panel = New<TPanelLike>(form.get());
+    panel->SetBounds(0, 0, 60, 40);
+    panel->SetVisible(visible);
+    panel->SetParent(parent);
+    return panel;
+  };
+  TPanelLike* shown = make(form.get(), true);
+  TPanelLike* hidden = make(form.get(), false);
+  TPanelLike* inner = make(hidden, true);
+  TPanelLike* asked = make(form.get(), false);
+  form->Show();
+  EXPECT_TRUE(shown->HandleAllocated());
+  EXPECT_FALSE(hidden->HandleAllocated());
+  EXPECT_FALSE(inner->HandleAllocated());
+  hidden->SetVisible(true);
+  ASSERT_TRUE(inner->HandleAllocated());
+  EXPECT_TRUE(IsWindowVisible(inner->GetHandle()));
+  EXPECT_EQ(GetParent(inner->GetHandle()), hidden->GetHandle());
+  EXPECT_TRUE(asked->GetHandle() != nullptr);
+  EXPECT_FALSE(IsWindowVisible(asked->GetHandle()));
+}
+
 TEST_F(GuiControls, ParentRoutesTheMouseToItsGraphicChildWithCapture) {
   auto form = MakeOwned<TForm>(nullptr);
   form->SetBounds(0, 0, 200, 150);

@@ -187,6 +187,35 @@ TEST_F(SkinManagerTest, BroadcastReachesGraphicAndSkinnedChildren) {
   EXPECT_EQ(log, expected);
 }
 
+// A change holds the painting of each shown form the skin draws (one with a skinned control) and
+// repaints it once at the end; a form with nothing skinned is left as it is.
+TEST_F(SkinManagerTest, OnlyFormsTheSkinDrawsAreHeldAndRepainted) {
+  MakeManager();
+  auto* skinnedForm = fw::New<fw::TForm>(fw::Application);
+  auto* panel = fw::New<fw::TPanel>(skinnedForm);
+  panel->SetParent(skinnedForm);
+  fw::TWndMethodProc panelProc = panel->GetWindowProc();
+  panel->SetWindowProc([panelProc](fw::TMessage& m) {
+    if (m.Msg == skin::SM_SKINCMD && skin::SkinCmdOf(m.WParam) == skin::cmdIsSkinned) {
+      m.LParam = 1;
+      return;
+    }
+    panelProc(m);
+  });
+  std::vector<std::string> held;
+  for (auto [shown, name] : {std::pair{form, "plain"}, std::pair{skinnedForm, "skinned"}}) {
+    fw::TWndMethodProc original = shown->GetWindowProc();
+    shown->SetWindowProc([&held, name, original](fw::TMessage& m) {
+      if (m.Msg == WM_SETREDRAW) held.push_back(std::string(name) + (m.WParam ? " on" : " off"));
+      original(m);
+    });
+    shown->Show();
+  }
+  manager->SetSkinName("Stored one");
+  EXPECT_EQ(held, (std::vector<std::string>{"skinned off", "skinned on"}));
+  skinnedForm->Free();
+}
+
 TEST_F(SkinManagerTest, ActiveAndColourSetters) {
   MakeManager();
   manager->SetActive(false);
