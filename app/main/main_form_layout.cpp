@@ -23,8 +23,10 @@ using fw::TWinControl;
 skin::TkPanel* MakeToolPanel(TComponent* owner, TWinControl* parent, const char* name, const char* title,
                              const char* description) {
   std::string prefix = std::string(name).substr(3);  // "pnlDC" -> "DC"
-  auto* panel = MakePanel(owner, parent, name, fw::alNone, 0);
+  // Hidden before it joins the window: it gets a window of its own when it first shows.
+  auto* panel = MakePanel(owner, nullptr, name, fw::alNone, 0);
   panel->SetVisible(false);
+  panel->SetParent(parent);
   auto* titlePanel = MakePanel(owner, panel, ("pnl" + prefix + "Title").c_str(), fw::alTop, 41);
   titlePanel->SetBevelOuter(fw::bvRaised);
   auto* image = fw::New<fw::TImage>(owner);

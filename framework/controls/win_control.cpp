@@ -330,7 +330,7 @@ void TWinControl::InsertControl(TControl* control) {
       } else {
         win->DestroyHandle();
       }
-    } else if (FHandle) {
+    } else if (FHandle && win->FVisible) {
       win->CreateHandle();
     }
   } else {
