@@ -18,6 +18,7 @@
 
 #include "bench/support/scratch.h"
 #include "framework/win.h"
+#include "tests/support/process_windows.h"
 
 namespace {
 
@@ -41,20 +42,10 @@ void CopyTree(const std::string& from, const std::string& to) {
   FindClose(find);
 }
 
-struct TSearch {
-  DWORD pid;
-  HWND found;
-};
-
-BOOL CALLBACK FindShown(HWND window, LPARAM param) {
-  auto* search = reinterpret_cast<TSearch*>(param);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(window, &pid);
-  if (pid != search->pid || !IsWindowVisible(window) || GetWindow(window, GW_OWNER)) return TRUE;
+// A main window of the process: shown, owned by no other window, of a real size.
+bool IsShownMainWindow(HWND window) {
   RECT r;
-  if (!GetWindowRect(window, &r) || r.right - r.left < 100) return TRUE;
-  search->found = window;
-  return FALSE;
+  return IsWindowVisible(window) && !GetWindow(window, GW_OWNER) && GetWindowRect(window, &r) && r.right - r.left >= 100;
 }
 
 // Starts exe (in its own folder), waits for its visible main window and its first idle
@@ -68,21 +59,19 @@ double TimeOneStart(const std::string& exe, const std::string& folder) {
   const auto start = std::chrono::steady_clock::now();
   if (!CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si, &pi))
     throw std::runtime_error("cannot start " + exe);
-  TSearch search{pi.dwProcessId, nullptr};
-  while (!search.found) {
-    EnumWindows(FindShown, reinterpret_cast<LPARAM>(&search));
-    if (search.found) break;
+  HWND found = nullptr;
+  while (!(found = testing_process::WindowOf(pi.dwProcessId, IsShownMainWindow))) {
     if (WaitForSingleObject(pi.hProcess, 1) == WAIT_OBJECT_0) break;
     if (std::chrono::steady_clock::now() - start > std::chrono::milliseconds(kPatienceMs)) break;
   }
-  const bool idle = search.found && WaitForInputIdle(pi.hProcess, kPatienceMs) == 0;
+  const bool idle = found && WaitForInputIdle(pi.hProcess, kPatienceMs) == 0;
   const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-  if (search.found) PostMessageA(search.found, WM_CLOSE, 0, 0);
+  if (found) PostMessageA(found, WM_CLOSE, 0, 0);
   const bool ended = WaitForSingleObject(pi.hProcess, kPatienceMs) == WAIT_OBJECT_0;
   if (!ended) TerminateProcess(pi.hProcess, 1);
   CloseHandle(pi.hThread);
   CloseHandle(pi.hProcess);
-  if (!search.found || !idle) throw std::runtime_error(exe + " showed no window within the patience");
+  if (!found || !idle) throw std::runtime_error(exe + " showed no window within the patience");
   if (!ended) throw std::runtime_error(exe + " did not end after its window was closed");
   return ms;
 }

@@ -62,29 +62,23 @@ TShortcutDoctor& TfrmMain::ShortcutDoctor() { return Tool(shortcutDoctor, pnlSD)
 TAttributeManager& TfrmMain::AttributeManager() { return Tool(attributeManager, pnlAM); }
 TFileWiper& TfrmMain::FileWiper() { return Tool(fileWiper, pnlFW); }
 
-bool TfrmMain::ToolBuilt(skin::TkPanel* panel) const {
-  const std::pair<const skin::TkPanel*, bool> tools[] = {
-      {pnlDC, driveCleaner != nullptr},     {pnlOC, otherClean != nullptr},   {pnlDF, duplicateFinder != nullptr},
-      {pnlSU, startupManager != nullptr},   {pnlUI, uninstaller != nullptr},  {pnlSD, shortcutDoctor != nullptr},
-      {pnlAM, attributeManager != nullptr}, {pnlFW, fileWiper != nullptr}};
-  for (auto [toolPanel, built] : tools)
-    if (toolPanel == panel) return built;
-  return false;
+TfrmMain::TToolSlot TfrmMain::SlotOf(const skin::TkPanel* panel) {
+  auto slot = [](const auto& tool, std::function<void()> build) { return TToolSlot{tool != nullptr, std::move(build)}; };
+  if (panel == pnlDC) return slot(driveCleaner, [this] { DriveCleaner(); });
+  if (panel == pnlOC) return slot(otherClean, [this] { OtherClean(); });
+  if (panel == pnlDF) return slot(duplicateFinder, [this] { DuplicateFinder(); });
+  if (panel == pnlSU) return slot(startupManager, [this] { StartupManager(); });
+  if (panel == pnlUI) return slot(uninstaller, [this] { Uninstaller(); });
+  if (panel == pnlSD) return slot(shortcutDoctor, [this] { ShortcutDoctor(); });
+  if (panel == pnlAM) return slot(attributeManager, [this] { AttributeManager(); });
+  if (panel == pnlFW) return slot(fileWiper, [this] { FileWiper(); });
+  return TToolSlot{false, [] {}};
 }
 
-void TfrmMain::BuildTool(skin::TkPanel* panel) {
-  if (panel == pnlDC) DriveCleaner();
-  if (panel == pnlOC) OtherClean();
-  if (panel == pnlDF) DuplicateFinder();
-  if (panel == pnlSU) StartupManager();
-  if (panel == pnlUI) Uninstaller();
-  if (panel == pnlSD) ShortcutDoctor();
-  if (panel == pnlAM) AttributeManager();
-  if (panel == pnlFW) FileWiper();
-}
+bool TfrmMain::ToolBuilt(skin::TkPanel* panel) { return SlotOf(panel).Built; }
 
 void TfrmMain::ShowToolPanel(skin::TkPanel* panel) {
-  BuildTool(panel);
+  SlotOf(panel).Build();
   for (skin::TkPanel* other : ToolPanels())
     if (other != panel) other->SetVisible(false);
   panel->SetAlign(fw::alClient);

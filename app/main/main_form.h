@@ -5,6 +5,7 @@
 // builds them on its panel; the window creates and owns it.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -115,7 +116,7 @@ class TfrmMain : public fw::TForm {
   TAttributeManager& AttributeManager();
   TFileWiper& FileWiper();
   // Whether the tool on panel has been built.
-  bool ToolBuilt(skin::TkPanel* panel) const;
+  bool ToolBuilt(skin::TkPanel* panel);
 
   // The tool panels, in the order of the navigation buttons.
   std::vector<skin::TkPanel*> ToolPanels() const;
@@ -152,8 +153,12 @@ class TfrmMain : public fw::TForm {
   // The tool of type T on panel, built when it does not exist yet.
   template <class T>
   T& Tool(std::unique_ptr<T>& tool, skin::TkPanel* panel);
-  // Builds the tool on panel when it does not exist yet.
-  void BuildTool(skin::TkPanel* panel);
+  // The tool of a panel: whether it exists, and the call that builds it when it does not.
+  struct TToolSlot {
+    bool Built;
+    std::function<void()> Build;
+  };
+  TToolSlot SlotOf(const skin::TkPanel* panel);
 
   std::unique_ptr<TDriveCleaner> driveCleaner;
   std::unique_ptr<TOtherClean> otherClean;

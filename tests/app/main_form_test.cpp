@@ -25,6 +25,7 @@
 #include "main_window_fixture.h"
 #include "support/control_skin.h"
 #include "support/hostile_skins.h"
+#include "support/process_windows.h"
 #include "support/test_skins.h"
 
 using app::frmMain;
@@ -38,29 +39,13 @@ std::vector<skin::TkPanel*> VisiblePanels() {
   return shown;
 }
 
-struct TWindowSearch {
-  DWORD ProcessId;
-  HWND Found;
-};
-
-BOOL CALLBACK MatchMainWindow(HWND wnd, LPARAM data) {
-  auto* search = reinterpret_cast<TWindowSearch*>(data);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(wnd, &owner);
-  char cls[32] = {}, text[64] = {};
-  GetClassNameA(wnd, cls, sizeof cls);
-  GetWindowTextA(wnd, text, sizeof text);
-  if (owner != search->ProcessId || std::string(cls) != "TfrmMain" || std::string(text) != "Vorlet Disk Cleaner 2.2")
-    return TRUE;
-  search->Found = wnd;
-  return FALSE;
-}
-
 // The "TfrmMain" window titled with the program's name that belongs to the process.
 HWND MainWindowOf(DWORD processId) {
-  TWindowSearch search{processId, nullptr};
-  EnumWindows(MatchMainWindow, reinterpret_cast<LPARAM>(&search));
-  return search.Found;
+  return testing_process::WindowOf(processId, [](HWND window) {
+    char text[64] = {};
+    GetWindowTextA(window, text, sizeof text);
+    return testing_process::ClassOf(window) == "TfrmMain" && std::string(text) == "Vorlet Disk Cleaner 2.2";
+  });
 }
 
 }  // namespace
@@ -415,24 +400,6 @@ TEST_F(MainWindowTest, ExitClosesTheWindowAndFreesTheDriveList) {
 
 namespace {
 
-struct TDialogSearch {
-  DWORD ProcessId;
-  std::set<HWND>* Closed;
-};
-
-// Closes each visible window of the process other than its main window (a message box).
-BOOL CALLBACK CloseOtherWindows(HWND wnd, LPARAM data) {
-  auto* search = reinterpret_cast<TDialogSearch*>(data);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(wnd, &owner);
-  char cls[32] = {};
-  GetClassNameA(wnd, cls, sizeof cls);
-  if (owner != search->ProcessId || !IsWindowVisible(wnd) || std::string(cls) == "TfrmMain") return TRUE;
-  search->Closed->insert(wnd);
-  PostMessageA(wnd, WM_CLOSE, 0, 0);
-  return TRUE;
-}
-
 class BuiltProgramTest : public MainWindowTest {
  protected:
   // Starts the built program from a folder of its own (a copy still held by an earlier run
@@ -468,10 +435,16 @@ class BuiltProgramTest : public MainWindowTest {
     } end{process};
     HWND window = nullptr;
     // The window exists before it is shown: wait until it is visible.
-    TDialogSearch dialogs{process.dwProcessId, &messageBoxes};
     for (int i = 0; i < 300 && !(window && IsWindowVisible(window)); ++i) {
       window = MainWindowOf(process.dwProcessId);
-      EnumWindows(CloseOtherWindows, reinterpret_cast<LPARAM>(&dialogs));
+      // Each other visible window of the process (a message box) is closed.
+      testing_process::EachWindowOf(process.dwProcessId, [&](HWND other) {
+        if (IsWindowVisible(other) && testing_process::ClassOf(other) != "TfrmMain") {
+          messageBoxes.insert(other);
+          PostMessageA(other, WM_CLOSE, 0, 0);
+        }
+        return true;
+      });
       Sleep(100);
     }
     ASSERT_NE(window, nullptr);
