@@ -87,6 +87,19 @@ void RecolourBitmap(fw::TBitmap& bitmap, const std::function<fw::TColor(fw::TCol
   }
 }
 
+// Raises one of the engine's flags for as long as a step of a skin change runs, and lowers it
+// however the step ends.
+class TkRaisedFlag {
+ public:
+  explicit TkRaisedFlag(bool& flag) : FFlag(flag) { FFlag = true; }
+  ~TkRaisedFlag() { FFlag = false; }
+  TkRaisedFlag(const TkRaisedFlag&) = delete;
+  TkRaisedFlag& operator=(const TkRaisedFlag&) = delete;
+
+ private:
+  bool& FFlag;
+};
+
 // Holds the painting of every shown form while a skin change goes round, so that no window
 // shows the old skin in some places and the new one in others; letting go paints each held
 // form in full once, frame and child windows included. The destructor lets go however the
@@ -226,13 +239,14 @@ void TkSkinManager::SetHueOffset(int value) {
 }
 
 void TkSkinManager::ReloadForColours() {
-  SkinLoading = true;
   bool reloaded = false, fellBack = false;
-  if (FSkinData->SkinReady) {
-    reloaded = true;
-    fellBack = !LoadOrFallBack();
+  {
+    const TkRaisedFlag loading(SkinLoading);
+    if (FSkinData->SkinReady) {
+      reloaded = true;
+      fellBack = !LoadOrFallBack();
+    }
   }
-  SkinLoading = false;
   if (fellBack && FActive)
     SendNewSkin();
   else if (reloaded && !fellBack && !IsLoading(this))
@@ -249,11 +263,12 @@ void TkSkinManager::SetSkinName(const std::string& value) {
   FSkinName = value;
   if (!FActive) return;
   if (OnBeforeChange) OnBeforeChange(this);
-  SkinLoading = true;
-  FSkinData->SkinReady = false;
-  LoadOrFallBack();
-  if (FActive) SendNewSkin();
-  SkinLoading = false;
+  {
+    const TkRaisedFlag loading(SkinLoading);
+    FSkinData->SkinReady = false;
+    LoadOrFallBack();
+    if (FActive) SendNewSkin();
+  }
   if (OnAfterChange) OnAfterChange(this);
 }
 
@@ -494,10 +509,11 @@ void TkSkinManager::SendNewSkin() {
   TkHeldPainting held;
   FSkinableMenus->SetSkinBorderWidth(-1);
   FSkinData->SkinReady = false;
-  NewSkinBroadcasting = true;
-  PrepareCommonIndexes();
-  Broadcast(cmdNewSkin);
-  NewSkinBroadcasting = false;
+  {
+    const TkRaisedFlag broadcasting(NewSkinBroadcasting);
+    PrepareCommonIndexes();
+    Broadcast(cmdNewSkin);
+  }
   FSkinData->SkinReady = true;
   RepaintForms();
   FSkinableMenus->UpdateMenus();

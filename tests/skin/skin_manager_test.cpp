@@ -2,6 +2,8 @@
 // passes, the default manager, and every bad input ending with the stored skin announced.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "framework/forms/application.h"
 #include "framework/extctrls/bevel.h"
 #include "framework/extctrls/custom_panel.h"
@@ -214,6 +216,78 @@ TEST_F(SkinManagerTest, OnlyFormsTheSkinDrawsAreHeldAndRepainted) {
   manager->SetSkinName("Stored one");
   EXPECT_EQ(held, (std::vector<std::string>{"skinned off", "skinned on"}));
   skinnedForm->Free();
+}
+
+// A form whose window cannot be made: it names as its parent a window that is gone.
+class TUnmakeableForm : public fw::TForm {
+ public:
+  using fw::TForm::TForm;
+
+ protected:
+  void CreateParams(fw::TCreateParams& params) override {
+    fw::TForm::CreateParams(params);
+    HWND gone = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    DestroyWindow(gone);
+    params.Style = (params.Style & ~WS_POPUP) | WS_CHILD;
+    params.WndParent = gone;
+  }
+};
+
+// A change that fails on its way round gives back what it took: the held form takes its painting
+// back, shows and paints; nothing is left loading or broadcasting; the next change reaches every
+// control.
+TEST_F(SkinManagerTest, AFailedChangeGivesBackWhatItHeld) {
+  MakeManager();
+  auto* unmakeable = fw::New<TUnmakeableForm>(fw::Application);
+  auto* shown = fw::New<fw::TForm>(fw::Application);  // walked first: the walks go from the last form
+  auto* panel = fw::New<fw::TPanel>(shown);
+  panel->SetParent(shown);
+  std::vector<std::string> held;
+  auto record = [this, &held](fw::TControl* control, const std::string& name, bool skinned) {
+    fw::TWndMethodProc original = control->GetWindowProc();
+    control->SetWindowProc([this, &held, name, skinned, original](fw::TMessage& m) {
+      if (m.Msg == skin::SM_SKINCMD) {
+        const int command = skin::SkinCmdOf(m.WParam);
+        if (command == skin::cmdIsSkinned) {
+          if (skinned) m.LParam = 1;
+          return;
+        }
+        log.push_back(name + " " + std::to_string(command));
+      } else if (m.Msg == WM_SETREDRAW) {
+        held.push_back(name + (m.WParam ? " on" : " off"));
+      } else if (m.Msg == WM_PAINT) {
+        held.push_back(name + " paints");
+      }
+      original(m);
+    });
+  };
+  record(panel, "panel", true);
+  record(shown, "shown", false);
+  shown->Show();
+  log.clear();
+
+  EXPECT_THROW(manager->SetSkinName("Stored one"), fw::Exception);
+  EXPECT_EQ(log, (std::vector<std::string>{"before", "shown 1", "panel 1"}));
+  EXPECT_FALSE(skin::NewSkinBroadcasting);
+  EXPECT_FALSE(skin::SkinLoading);
+  // The form's painting was held once and given back, and it painted after that.
+  EXPECT_TRUE(IsWindowVisible(shown->GetHandle()));
+  EXPECT_EQ(std::count(held.begin(), held.end(), "shown off"), 1);
+  EXPECT_EQ(std::count(held.begin(), held.end(), "shown on"), 1);
+  const auto givenBack = std::find(held.begin(), held.end(), "shown on");
+  EXPECT_TRUE(std::find(givenBack, held.end(), "shown paints") != held.end());
+
+  // Without the form that failed, the next change goes all the way round.
+  unmakeable->Free();
+  log.clear();
+  held.clear();
+  manager->SetSkinName("Stored one");
+  const std::vector<std::string> expected = {"before", "shown 1", "panel 1", "cmd 1 manager", "shown 16", "panel 16",
+                                             "cmd 16", "shown 3", "panel 3", "cmd 3 manager", "after"};
+  EXPECT_EQ(log, expected);
+  EXPECT_EQ(std::count(held.begin(), held.end(), "shown on"), 1);
+  EXPECT_TRUE(IsWindowVisible(shown->GetHandle()));
+  shown->Free();
 }
 
 TEST_F(SkinManagerTest, ActiveAndColourSetters) {
