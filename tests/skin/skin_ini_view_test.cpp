@@ -3,8 +3,13 @@
 // whole, and the byte search that passes over long values (with and without SSE2).
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <functional>
+#include <future>
+#include <memory>
 #include <optional>
 #include <string>
+#include <thread>
 
 #include "framework/classes/mem_ini_file.h"
 #include "framework/classes/string_list.h"
@@ -91,6 +96,31 @@ TEST(SkinIniView, ManySectionsAndALongValue) {
     EXPECT_EQ(view.IndexOf("s2999"), 3000);
     EXPECT_EQ(ValueOr(view, "S1234", "P"), "1234");
   });
+}
+
+// The answer of ask, or none when it has not come within five seconds. An ask that never ends
+// (a look-up going round a table without a free slot) is left running on its own thread, which
+// holds what it reads, until the program ends.
+template <class T>
+std::optional<T> AnswerInTime(std::function<T()> ask) {
+  auto answer = std::make_shared<std::promise<T>>();
+  std::future<T> future = answer->get_future();
+  std::thread([ask = std::move(ask), answer] { answer->set_value(ask()); }).detach();
+  if (future.wait_for(std::chrono::seconds(5)) != std::future_status::ready) return std::nullopt;
+  return future.get();
+}
+
+// Sixteen sections of one key each fill sixteen slots: the tables have room for twice as many
+// names, so a look-up of a name that is not there soon meets a free slot.
+TEST(SkinIniView, SixteenSectionsAnswerAMissingNameAtOnce) {
+  std::string text;
+  for (int i = 0; i < 16; ++i) text += "[S" + std::to_string(i) + "]\nP=" + std::to_string(i) + "\n";
+  const auto view = std::make_shared<const TkIniView>(ViewOfFile(text));
+  ASSERT_EQ(view->SectionCount(), 16);
+  EXPECT_EQ(AnswerInTime<int>([view] { return view->IndexOf("MISSING"); }), std::optional<int>(-1));
+  EXPECT_EQ(AnswerInTime<bool>([view] { return view->Value(3, "MISSING") == nullptr; }), std::optional<bool>(true));
+  EXPECT_EQ(view->IndexOf("s15"), 15);
+  EXPECT_EQ(ValueOr(*view, "S7", "P"), "7");
 }
 
 TEST(SkinIniView, UnreadableOrEmptyFileGivesNoSections) {
