@@ -126,6 +126,37 @@ TEST(SkinSections, ValueSyntax) {
   EXPECT_TRUE(d.HotGradient.empty());
 }
 
+// Keys are the same words in any case, in a skin file and in CommonSections blocks alike.
+TEST(SkinSections, KeysReadWithoutRegardToCase) {
+  LoadedFile skin(
+      "[GLOBALINFO]\nversion=2.5\nShadow1Color=$10\n"
+      "[BASE]\ncolor=$00FF00\nTcLeft=255\nshadowcolor=77\nshowfocus=TRUE\ngradientdata=1;2;3;0;0\nhotBevel=2\n"
+      "[CHILD]\nparentclass=BASE\n");
+  const TkGeneralData& base = skin["BASE"];
+  EXPECT_EQ(skin.Data.Version, 2.5);
+  EXPECT_EQ(skin.Data.Shadow1Color, 16);
+  EXPECT_EQ(base.Color, 0x00FF00);
+  EXPECT_EQ(base.FontColor[1], 255);
+  EXPECT_EQ(base.ShadowColor, 77);
+  EXPECT_TRUE(base.ShowFocus);
+  EXPECT_EQ(base.Gradient.size(), 1u);
+  EXPECT_EQ(base.HotBevel, skin::cbLoweredSoft);
+  EXPECT_EQ(skin["CHILD"].ParentClass, "BASE");
+  EXPECT_EQ(skin["CHILD"].Color, 0x00FF00);
+  const skin::TkIniView view(skin.File);
+  EXPECT_EQ(skin::ReadInheritedInteger(view, "CHILD", "COLOR", 1), 0x00FF00);
+
+  fw::TStringList lines;
+  lines.SetText("[MINE]\nParentClass=base\ncolor=5\nbevel=3\nShowFocus=true\n");
+  skin::AppendCommonSections(lines, skin.Sections);
+  const TkGeneralData& mine = skin.Sections.back();
+  EXPECT_EQ(mine.ParentClass, "BASE");
+  EXPECT_EQ(mine.Color, 5);
+  EXPECT_EQ(mine.Bevel, skin::cbRaisedHard);
+  EXPECT_TRUE(mine.ShowFocus);
+  EXPECT_EQ(mine.FontColor[1], 255);
+}
+
 TEST(SkinSections, BadNumbersNameTheirPlace) {
   auto failure = [](const std::string& text) {
     try {
