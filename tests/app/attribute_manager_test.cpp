@@ -21,6 +21,7 @@
 #include "main_window_fixture.h"
 #include "services/shell/shell_item_list.h"
 #include "skin/engine/skin_manager.h"
+#include "support/hard_paths.h"
 #include "support/held_file.h"
 #include "support/host_links.h"
 
@@ -477,6 +478,29 @@ TEST_F(AttributeManager, AChosenLinkChangesOnlyAsItself) {
     for (const std::string& link : listed) expected += "\n" + link + ": a link that cannot be changed by itself";
     EXPECT_EQ(scripted->Texts, listed.empty() ? std::vector<std::string>{} : std::vector<std::string>{expected});
   }
+}
+
+// A walk below a folder named with "\\\\?\\" beyond MAX_PATH lists its failures as the user reads
+// the paths: a folder that cannot be listed and, where links can be made, a link that cannot be
+// changed by itself.
+TEST_F(AttributeManager, FailuresOnLongPathsAreListedWithoutTheLongPathPrefix) {
+  File("outside\\file.txt");
+  Folder("tree");
+  const std::string longFolder = testing_sandbox::HardPaths(folder, "filelink.txt")[1].Folder;
+  const std::string missing = longFolder + "missing", link = longFolder + "filelink.txt";
+  testing_sandbox::TLinkGuard unlink(link);
+  const bool linked = testing_sandbox::MakeLink(link, folder + "outside\\file.txt", false);
+  Items({tree});
+  EXPECT_TRUE(WithChange(2, [&](app::TfrmChangeAttribute& dialog) {
+    Tick(dialog, true, FILE_ATTRIBUTE_HIDDEN, false);
+    dialog.FindFile(2, "\\\\?\\" + missing);
+    dialog.FindFile(2, "\\\\?\\" + longFolder);
+    Press(dialog.kBitBtn1);
+  }));
+  std::string expected =
+      "Some items could not be changed:\n" + missing + ": " + fw::SysErrorMessage(ERROR_PATH_NOT_FOUND);
+  if (linked && !fw::CanTakeLinkByItself(link)) expected += "\n" + link + ": a link that cannot be changed by itself";
+  EXPECT_EQ(scripted->Texts, std::vector<std::string>{expected});
 }
 
 TEST_F(AttributeManager, DateConversionsKeepToTheDosRange) {
