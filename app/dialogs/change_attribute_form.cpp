@@ -68,24 +68,34 @@ void TfrmChangeAttribute::kButton3Click(fw::TObject*) { SetCurrent(DateTimePicke
 
 void TfrmChangeAttribute::kBitBtn2Click(fw::TObject*) { Close(); }
 
-void TfrmChangeAttribute::Fail(const std::string& path, DWORD error) {
-  std::string reason = fw::SysErrorMessage(error);
-  if (reason.empty()) reason = "error " + std::to_string(error);
+void TfrmChangeAttribute::Note(const std::string& path, const std::string& reason) {
   FFailures.push_back(fw::DisplayPath(path) + ": " + reason);
 }
 
-bool TfrmChangeAttribute::Apply(const std::string& path, DWORD attributes) {
-  // A link changes only as itself: where the system would follow it (as Wine does with a host's
-  // symbolic link), what it leads to, which nobody chose, would change instead.
-  if (fw::IsLink(path) && !fw::CanTakeLinkByItself(path)) {
-    FFailures.push_back(path + ": a link that cannot be changed by itself");
-    return false;
-  }
-  if (FUseTimes && !Calls().SetTimes(path, FCreated, FAccessed, FModified)) {
+void TfrmChangeAttribute::Fail(const std::string& path, DWORD error) {
+  std::string reason = fw::SysErrorMessage(error);
+  if (reason.empty()) reason = "error " + std::to_string(error);
+  Note(path, reason);
+}
+
+bool TfrmChangeAttribute::Apply(const std::string& path, DWORD attributes, const TIsItself& isItself) {
+  // One handle takes the times and the attribute word, and tells what it opened.
+  const fw::TFileHandle file = OpenForAttributeWrites(path);
+  if (!file) {
     Fail(path, GetLastError());
     return false;
   }
-  if (!Calls().SetAttributes(path, ChangedAttributeWord(attributes, FTicked))) {
+  // A link changes only as itself: where the system follows it even so (as Wine does with a
+  // host's symbolic link), what it leads to, which nobody chose, would change instead.
+  if (!isItself(file.Get())) {
+    Note(path, "a link that cannot be changed by itself");
+    return false;
+  }
+  if (FUseTimes && !Calls().SetTimes(file.Get(), path, FCreated, FAccessed, FModified)) {
+    Fail(path, GetLastError());
+    return false;
+  }
+  if (!Calls().SetAttributes(file.Get(), path, ChangedAttributeWord(attributes, FTicked))) {
     Fail(path, GetLastError());
     return false;
   }
@@ -94,6 +104,8 @@ bool TfrmChangeAttribute::Apply(const std::string& path, DWORD attributes) {
 
 void TfrmChangeAttribute::FindFile(int mode, const std::string& folder) {
   fw::TFolderWalker entry(folder);
+  const fw::TOpenedEntries entries(folder);
+  const TIsItself isListedEntry = [&](HANDLE file) { return entries.IsItself(file, entry.Name()); };
   bool listed = false;
   while (entry.Next()) {
     listed = true;
@@ -101,7 +113,7 @@ void TfrmChangeAttribute::FindFile(int mode, const std::string& folder) {
     const DWORD attributes = entry.Attributes();
     const bool folderEntry = IsFolder(attributes);
     if (MayEnter(path, attributes)) FindFile(mode, path);
-    if (mode == 2 || (mode == 0 && folderEntry) || (mode == 1 && !folderEntry)) Apply(path, attributes);
+    if (mode == 2 || (mode == 0 && folderEntry) || (mode == 1 && !folderEntry)) Apply(path, attributes, isListedEntry);
   }
   const DWORD error = GetLastError();
   if (!listed && error != ERROR_NO_MORE_FILES && error != ERROR_FILE_NOT_FOUND) Fail(folder, error);
@@ -116,7 +128,8 @@ bool TfrmChangeAttribute::ApplyChosen(const std::string& path) {
   const bool folder = IsFolder(attributes);
   if (kCheckBox1->GetChecked() && MayEnter(path, attributes)) FindFile(changeMode, path);
   // Folders only takes no file, files only no folder.
-  return ((changeMode == 0 && folder) || (changeMode == 1 && !folder) || changeMode == 2) && Apply(path, attributes);
+  return ((changeMode == 0 && folder) || (changeMode == 1 && !folder) || changeMode == 2) &&
+         Apply(path, attributes, [&](HANDLE file) { return fw::OpensAsItself(file, path); });
 }
 
 void TfrmChangeAttribute::kBitBtn1Click(fw::TObject*) {
@@ -131,26 +144,26 @@ void TfrmChangeAttribute::kBitBtn1Click(fw::TObject*) {
   }
   std::vector<std::string> paths;
   for (int i = 0; selItems && i < selItems->GetCount(); ++i) paths.push_back(selItems->GetItem(i)->GetPath());
-  FFailures.clear();
   std::vector<std::string> changed;
   for (const std::string& path : paths)
     if (ApplyChosen(path)) changed.push_back(path);
   for (const std::string& path : changed) SHChangeNotify(SHCNE_ATTRIBUTES, SHCNF_PATHA, path.c_str(), nullptr);
   if (!FFailures.empty())
     skin::kMessageDlg(FailureReport(FFailures), fw::mtWarning, fw::TMsgDlgButtons{fw::mbOK}, 0);
+  FFailures.clear();
   SetModalResult(fw::mrOk);
   Close();
 }
 
 namespace testing {
 
-bool TAttributeCalls::SetTimes(const std::string& path, const FILETIME& creation, const FILETIME& lastAccess,
+bool TAttributeCalls::SetTimes(HANDLE file, const std::string&, const FILETIME& creation, const FILETIME& lastAccess,
                                const FILETIME& lastWrite) {
-  return SetFileTimes(path, creation, lastAccess, lastWrite);
+  return SetFileTimes(file, creation, lastAccess, lastWrite);
 }
 
-bool TAttributeCalls::SetAttributes(const std::string& path, DWORD attributes) {
-  return SetFileAttributesW(fw::FileApiPath(path).c_str(), attributes) != FALSE;
+bool TAttributeCalls::SetAttributes(HANDLE file, const std::string&, DWORD attributes) {
+  return SetAttributeWord(file, attributes);
 }
 
 TAttributeCalls* SetAttributeCalls(TAttributeCalls* calls) {

@@ -6,6 +6,7 @@
 // never enters a link, tells the shell views which chosen items changed, lists in one warning
 // what could not be changed, and closes. Cancel and Escape change nothing; closing frees it.
 #pragma once
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -73,7 +74,8 @@ class TfrmChangeAttribute : public fw::TForm {
   // Walks folder depth first in the order the system lists it, never into a link: mode 0
   // applies to and walks every subfolder, mode 1 walks every subfolder and applies to the
   // files, mode 2 applies to every entry and walks every subfolder. A folder is changed after
-  // its contents, so listing it does not move the access time just set.
+  // its contents, so listing it does not move the access time just set. What fails is listed
+  // when OK next finishes.
   void FindFile(int mode, const std::string& folder);
 
  protected:
@@ -81,10 +83,15 @@ class TfrmChangeAttribute : public fw::TForm {
   void CreateComponents() override;
 
  private:
-  // Times (when "Use DateTime" is ticked), then the attribute word; a failure is noted with the
-  // path and the system's reason. A link the calls would follow is not changed but noted. True
-  // when both calls succeeded.
-  bool Apply(const std::string& path, DWORD attributes);
+  // Whether a handle opened on an item without following a link stands for the item itself.
+  using TIsItself = std::function<bool(HANDLE)>;
+  // Times (when "Use DateTime" is ticked), then the attribute word, through one handle; a
+  // failure is noted with the path and the system's reason. An item the handle does not stand
+  // for itself (a link the system follows) is not changed but noted. True when both calls
+  // succeeded.
+  bool Apply(const std::string& path, DWORD attributes, const TIsItself& isItself);
+  // A failure line: the path as the user reads it and the reason.
+  void Note(const std::string& path, const std::string& reason);
   void Fail(const std::string& path, DWORD error);
   // One chosen item, by the mode and "Include subfolders"; true when the item itself changed.
   bool ApplyChosen(const std::string& path);
@@ -97,15 +104,16 @@ class TfrmChangeAttribute : public fw::TForm {
 };
 
 namespace testing {
-// The calls OK makes on each item: setting its times (as SetFileTimes of file_times.h) and its
-// attribute word (as SetFileAttributesW). Each answers as the call it stands for (a failure sets
-// the last error); the base class makes the real calls, so a test derives and makes one fail.
+// The calls OK makes on each item, through the handle it opened on the item at path: setting
+// its times and its attribute word (as SetFileTimes and SetAttributeWord of file_times.h). Each
+// answers as the call it stands for (a failure sets the last error); the base class makes the
+// real calls, so a test derives and makes one fail.
 class TAttributeCalls {
  public:
   virtual ~TAttributeCalls() = default;
-  virtual bool SetTimes(const std::string& path, const FILETIME& creation, const FILETIME& lastAccess,
+  virtual bool SetTimes(HANDLE file, const std::string& path, const FILETIME& creation, const FILETIME& lastAccess,
                         const FILETIME& lastWrite);
-  virtual bool SetAttributes(const std::string& path, DWORD attributes);
+  virtual bool SetAttributes(HANDLE file, const std::string& path, DWORD attributes);
 };
 // Takes calls owned by the caller (null: the real ones) and returns the previous ones.
 TAttributeCalls* SetAttributeCalls(TAttributeCalls* calls);

@@ -2,6 +2,8 @@
 
 #include "framework/rtl/wide_path.h"
 
+#include <winternl.h>
+
 namespace app {
 
 bool IsDosDateTime(fw::TDateTime value) { return value >= fw::EncodeDate(1980, 1, 1) && value < fw::EncodeDate(2108, 1, 1); }
@@ -29,6 +31,12 @@ bool UTCFileTimeToDateTime(const FILETIME& fileTime, fw::TDateTime& value) {
   return true;
 }
 
+fw::TFileHandle OpenForAttributeWrites(const std::string& path) {
+  return fw::TFileHandle(CreateFileW(fw::FileApiPath(path).c_str(), FILE_WRITE_ATTRIBUTES,
+                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                     FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+}
+
 bool SetFileTimes(const std::string& path, fw::TDateTime creation, fw::TDateTime lastAccess, fw::TDateTime lastWrite) {
   FILETIME created, accessed, written;
   if (!DateTimeToUTCFileTime(creation, created) || !DateTimeToUTCFileTime(lastAccess, accessed) ||
@@ -36,20 +44,39 @@ bool SetFileTimes(const std::string& path, fw::TDateTime creation, fw::TDateTime
     SetLastError(ERROR_INVALID_PARAMETER);
     return false;
   }
-  return SetFileTimes(path, created, accessed, written);
+  fw::TFileHandle file = OpenForAttributeWrites(path);
+  const bool set = file.Valid() && SetFileTimes(file.Get(), created, accessed, written);
+  const DWORD error = GetLastError();
+  file.Close();
+  SetLastError(error);
+  return set;
 }
 
-bool SetFileTimes(const std::string& path, const FILETIME& creation, const FILETIME& lastAccess,
-                  const FILETIME& lastWrite) {
-  HANDLE file = CreateFileW(fw::FileApiPath(path).c_str(), FILE_WRITE_ATTRIBUTES,
-                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                            FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  const bool set = SetFileTime(file, &creation, &lastAccess, &lastWrite) != 0;
-  const DWORD error = GetLastError();
-  CloseHandle(file);
-  if (!set) SetLastError(error);
-  return set;
+bool SetFileTimes(HANDLE file, const FILETIME& creation, const FILETIME& lastAccess, const FILETIME& lastWrite) {
+  return SetFileTime(file, &creation, &lastAccess, &lastWrite) != FALSE;
+}
+
+bool SetAttributeWord(HANDLE file, DWORD attributes) {
+  // The native call behind SetFileAttributes and SetFileInformationByHandle, which the oldest
+  // systems the program runs on lack; present in every ntdll.
+  using TSetInformationFile = NTSTATUS(NTAPI*)(HANDLE, IO_STATUS_BLOCK*, void*, ULONG, FILE_INFORMATION_CLASS);
+  using TStatusToError = ULONG(NTAPI*)(NTSTATUS);
+  static const HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+  static const auto setInformation = reinterpret_cast<TSetInformationFile>(
+      reinterpret_cast<void*>(GetProcAddress(ntdll, "NtSetInformationFile")));
+  static const auto statusToError = reinterpret_cast<TStatusToError>(
+      reinterpret_cast<void*>(GetProcAddress(ntdll, "RtlNtStatusToDosError")));
+  if (!setInformation || !statusToError) {
+    SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
+    return false;
+  }
+  // Zero times stay as they are.
+  FILE_BASIC_INFORMATION info{};
+  info.FileAttributes = attributes != 0 ? attributes : FILE_ATTRIBUTE_NORMAL;
+  IO_STATUS_BLOCK status{};
+  const NTSTATUS result = setInformation(file, &status, &info, sizeof info, FileBasicInformation);
+  if (result < 0) SetLastError(statusToError(result));
+  return result >= 0;
 }
 
 }  // namespace app

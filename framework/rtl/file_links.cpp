@@ -2,6 +2,7 @@
 
 #include "framework/rtl/file_utils.h"
 #include "framework/rtl/wide_path.h"
+#include "framework/sys/owned_handle.h"
 #include "framework/win.h"
 
 #include <winternl.h>
@@ -67,39 +68,18 @@ std::wstring ObjectName(HANDLE handle) {
   return UpperCased(result);
 }
 
-HANDLE OpenForQuery(const std::wstring& path, bool asItself) {
+TFileHandle OpenForQuery(const std::wstring& path, bool asItself) {
   DWORD flags = FILE_FLAG_BACKUP_SEMANTICS | (asItself ? FILE_FLAG_OPEN_REPARSE_POINT : 0);
-  return CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                     flags, nullptr);
+  return TFileHandle(CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                 OPEN_EXISTING, flags, nullptr));
 }
 
-// The object name of what path opens: followed when it is a link, unless asItself.
-std::wstring ObjectNameOf(const std::wstring& path, bool asItself) {
-  HANDLE handle = OpenForQuery(path, asItself);
-  if (handle == INVALID_HANDLE_VALUE) return std::wstring();
-  std::wstring result = ObjectName(handle);
-  CloseHandle(handle);
-  return result;
-}
-
-// The object name the entry path (an existing file or folder that is not a drive root) would
-// have if it were no link: its folder's and its own name as that folder lists it.
-std::wstring ExpectedObjectName(const std::string& path) {
-  std::string folder = ExtractFileDir(path);
+// The name the entry at path (no drive root) has in its folder's listing; false when nothing
+// is there.
+bool ListedName(const std::string& path, std::string& name) {
   WIN32_FIND_DATAA data;
-  std::string name;
-  HANDLE find = FindFirstFileUtf8(path, data, name);
-  if (find == INVALID_HANDLE_VALUE) return std::wstring();
-  ::FindClose(find);
-  std::wstring parent = ObjectNameOf(FileApiPath(folder), false);
-  if (parent.empty()) return std::wstring();
-  return parent + L"\\" + UpperCased(Utf8ToWide(name));
-}
-
-// Whether the object that opening path as itself gives is the link at path, not its target.
-bool OpensAsItself(const std::string& path) {
-  std::wstring expected = ExpectedObjectName(path);
-  return !expected.empty() && ObjectNameOf(FileApiPath(path), true) == expected;
+  TFindHandle find(FindFirstFileUtf8(path, data, name));
+  return find.Valid();
 }
 
 std::string WithoutTrailingBackslash(std::string path) {
@@ -110,7 +90,9 @@ std::string WithoutTrailingBackslash(std::string path) {
 // The link at path, ready to be removed or moved by itself; its attributes in attr.
 bool LinkCanBeTakenByItself(const std::string& path, DWORD& attr) {
   attr = FileAttributes(path);
-  return attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_REPARSE_POINT) && OpensAsItself(path);
+  if (attr == INVALID_FILE_ATTRIBUTES || !(attr & FILE_ATTRIBUTE_REPARSE_POINT)) return false;
+  TFileHandle link = OpenForQuery(FileApiPath(path), true);
+  return link.Valid() && OpensAsItself(link.Get(), path);
 }
 
 void CollectLinks(const std::string& folder, std::vector<std::string>& links) {
@@ -130,14 +112,29 @@ void CollectLinks(const std::string& folder, std::vector<std::string>& links) {
 
 }  // namespace
 
+TOpenedEntries::TOpenedEntries(const std::string& folder) {
+  TFileHandle handle = OpenForQuery(FileApiPath(folder), false);
+  if (handle.Valid()) FFolder = ObjectName(handle.Get());
+}
+
+bool TOpenedEntries::IsItself(HANDLE handle, const std::string& name) const {
+  return !FFolder.empty() && !name.empty() && ObjectName(handle) == FFolder + L"\\" + UpperCased(Utf8ToWide(name));
+}
+
+bool OpensAsItself(HANDLE handle, const std::string& path) {
+  std::string entry = WithoutTrailingBackslash(path), name;
+  if (ExtractFileName(entry).empty()) return true;
+  return ListedName(entry, name) && TOpenedEntries(ExtractFileDir(entry)).IsItself(handle, name);
+}
+
 bool IsLink(const std::string& path) {
   std::string entry = WithoutTrailingBackslash(path);
   DWORD attr = FileAttributes(entry);
   if (attr == INVALID_FILE_ATTRIBUTES) return false;
   if (attr & FILE_ATTRIBUTE_REPARSE_POINT) return true;
   if (ExtractFileName(entry).empty()) return false;
-  std::wstring expected = ExpectedObjectName(entry);
-  return expected.empty() || ObjectNameOf(FileApiPath(entry), false) != expected;
+  TFileHandle handle = OpenForQuery(FileApiPath(entry), false);
+  return !handle.Valid() || !OpensAsItself(handle.Get(), entry);
 }
 
 bool RemoveLink(const std::string& path) {
@@ -168,10 +165,9 @@ bool MoveLink(const std::string& path, const std::string& destination) {
 std::string FinalPathName(const std::string& path) {
   std::wstring wide = FileApiPath(path);
   if (wide.empty()) return std::string();
-  HANDLE handle = OpenForQuery(wide, false);
-  if (handle == INVALID_HANDLE_VALUE) return std::string();
-  std::wstring final = FinalPathAsIs(handle);
-  CloseHandle(handle);
+  TFileHandle handle = OpenForQuery(wide, false);
+  if (!handle.Valid()) return std::string();
+  std::wstring final = FinalPathAsIs(handle.Get());
   return WideToUtf8(WithoutLongPathPrefix(final));
 }
 

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "framework/win.h"
+
 namespace fw {
 
 // True when path names a link rather than the file or folder it leads to: the system marks it
@@ -12,6 +14,26 @@ namespace fw {
 // the path's own name (how Wine shows a host's symbolic link to a file). A path whose object
 // cannot be opened to tell counts as a link. False when nothing is there.
 bool IsLink(const std::string& path);
+
+// Tells whether a handle opened on an entry of one folder without following a link
+// (FILE_FLAG_OPEN_REPARSE_POINT) stands for that entry itself and not for what a link leads to:
+// Wine opens a host's symbolic link as what it leads to even so. The folder's own name is looked
+// up once, so a walk pays one query of each entry's handle.
+class TOpenedEntries {
+ public:
+  // For the entries of folder (with or without its trailing backslash).
+  explicit TOpenedEntries(const std::string& folder);
+  // True when handle, opened on the entry the folder lists as name, stands for that entry;
+  // false when that cannot be told.
+  bool IsItself(HANDLE handle, const std::string& name) const;
+
+ private:
+  std::wstring FFolder;  // the system's name of the folder, upper-cased; "" when unknown
+};
+
+// The same for the one entry at path, its name read as its folder lists it; a drive root is
+// always itself.
+bool OpensAsItself(HANDLE handle, const std::string& path);
 
 // Removes the link itself with the plain call that removes a link (DeleteFileW, or
 // RemoveDirectoryW for a folder link), and only when the system shows it as a reparse point and

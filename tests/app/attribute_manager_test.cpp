@@ -21,6 +21,7 @@
 #include "main_window_fixture.h"
 #include "services/shell/shell_item_list.h"
 #include "skin/engine/skin_manager.h"
+#include "support/hard_paths.h"
 #include "support/held_file.h"
 #include "support/host_links.h"
 
@@ -364,14 +365,14 @@ TEST_F(AttributeManager, TimesAndAttributesThatCannotBeSetAreReported) {
   class TFailingCalls : public app::testing::TAttributeCalls {
    public:
     std::string NoTimes, NoAttributes;
-    bool SetTimes(const std::string& path, const FILETIME& creation, const FILETIME& lastAccess,
+    bool SetTimes(HANDLE file, const std::string& path, const FILETIME& creation, const FILETIME& lastAccess,
                   const FILETIME& lastWrite) override {
-      if (path != NoTimes) return TAttributeCalls::SetTimes(path, creation, lastAccess, lastWrite);
+      if (path != NoTimes) return TAttributeCalls::SetTimes(file, path, creation, lastAccess, lastWrite);
       SetLastError(ERROR_ACCESS_DENIED);
       return false;
     }
-    bool SetAttributes(const std::string& path, DWORD attributes) override {
-      if (path != NoAttributes) return TAttributeCalls::SetAttributes(path, attributes);
+    bool SetAttributes(HANDLE file, const std::string& path, DWORD attributes) override {
+      if (path != NoAttributes) return TAttributeCalls::SetAttributes(file, path, attributes);
       SetLastError(ERROR_WRITE_PROTECT);
       return false;
     }
@@ -442,6 +443,64 @@ TEST_F(AttributeManager, ChangeAllNeverWalksThroughAFolderLink) {
   // The tree itself changed, below the link's folder too.
   EXPECT_TRUE(GetFileAttributesA((tree + "sub2\\f.txt").c_str()) & FILE_ATTRIBUTE_HIDDEN);
   EXPECT_TRUE(GetFileAttributesA((tree + "sub1\\deep\\deeper\\e.txt").c_str()) & FILE_ATTRIBUTE_HIDDEN);
+}
+
+// Links chosen in the list themselves, to a file and to a folder, in every mode: each changes
+// only as itself or is listed as not changed, and what they lead to stays as it was.
+TEST_F(AttributeManager, AChosenLinkChangesOnlyAsItself) {
+  Folder("outside\\dir");
+  File("outside\\dir\\x.txt");
+  File("outside\\file.txt");
+  Folder("tree");
+  const std::string folderLink = tree + "dirlink", fileLink = tree + "filelink.txt";
+  testing_sandbox::TLinkGuard unlinkFolder(folderLink), unlinkFile(fileLink);
+  if (!testing_sandbox::MakeLink(folderLink, folder + "outside\\dir", true) ||
+      !testing_sandbox::MakeLink(fileLink, folder + "outside\\file.txt", false))
+    GTEST_SKIP() << "no links here";
+  for (int mode = 0; mode <= 2; ++mode) {
+    SCOPED_TRACE("mode " + std::to_string(mode));
+    std::map<std::string, TEntryState> before, after;
+    Snapshot(folder + "outside\\", "", before);
+    Items({fileLink, folderLink});
+    scripted->Texts.clear();
+    EXPECT_TRUE(WithChange(mode, [&](app::TfrmChangeAttribute& dialog) {
+      Tick(dialog, false, FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY, true);
+      SetTimes(dialog, fw::EncodeDateTime(2003, 4, 5, 6, 7, 8, 0));
+      Press(dialog.kBitBtn1);
+    }));
+    Snapshot(folder + "outside\\", "", after);
+    EXPECT_EQ(Changed(before, after), Paths{});
+    // The mode names which of the two it takes: folders only the folder link, files only the other.
+    Paths listed;
+    if (mode != 0 && !fw::CanTakeLinkByItself(fileLink)) listed.push_back(fileLink);
+    if (mode != 1 && !fw::CanTakeLinkByItself(folderLink)) listed.push_back(folderLink);
+    std::string expected = "Some items could not be changed:";
+    for (const std::string& link : listed) expected += "\n" + link + ": a link that cannot be changed by itself";
+    EXPECT_EQ(scripted->Texts, listed.empty() ? std::vector<std::string>{} : std::vector<std::string>{expected});
+  }
+}
+
+// A walk below a folder named with "\\\\?\\" beyond MAX_PATH lists its failures as the user reads
+// the paths: a folder that cannot be listed and, where links can be made, a link that cannot be
+// changed by itself.
+TEST_F(AttributeManager, FailuresOnLongPathsAreListedWithoutTheLongPathPrefix) {
+  File("outside\\file.txt");
+  Folder("tree");
+  const std::string longFolder = testing_sandbox::HardPaths(folder, "filelink.txt")[1].Folder;
+  const std::string missing = longFolder + "missing", link = longFolder + "filelink.txt";
+  testing_sandbox::TLinkGuard unlink(link);
+  const bool linked = testing_sandbox::MakeLink(link, folder + "outside\\file.txt", false);
+  Items({tree});
+  EXPECT_TRUE(WithChange(2, [&](app::TfrmChangeAttribute& dialog) {
+    Tick(dialog, true, FILE_ATTRIBUTE_HIDDEN, false);
+    dialog.FindFile(2, "\\\\?\\" + missing);
+    dialog.FindFile(2, "\\\\?\\" + longFolder);
+    Press(dialog.kBitBtn1);
+  }));
+  std::string expected =
+      "Some items could not be changed:\n" + missing + ": " + fw::SysErrorMessage(ERROR_PATH_NOT_FOUND);
+  if (linked && !fw::CanTakeLinkByItself(link)) expected += "\n" + link + ": a link that cannot be changed by itself";
+  EXPECT_EQ(scripted->Texts, std::vector<std::string>{expected});
 }
 
 TEST_F(AttributeManager, DateConversionsKeepToTheDosRange) {

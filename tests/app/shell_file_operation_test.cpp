@@ -234,6 +234,33 @@ TEST_F(ShellFileOperationTest, DeleteFolderTreeRecyclesOrRaisesWithCodeAndFolder
   EXPECT_TRUE(fw::DirectoryExists(dir + "busy"));
 }
 
+// A folder named with "\\?\" beyond MAX_PATH that cannot be deleted is named in the error as the
+// user reads it: one that is not there, and (where links can be made) a link the system would
+// follow.
+TEST_F(ShellFileOperationTest, AFolderThatCannotBeDeletedIsNamedWithoutTheLongPathPrefix) {
+  const std::string longFolder = testing_sandbox::HardPaths(dir, "dirlink")[1].Folder;
+  const std::string missing = longFolder + "missing", link = longFolder + "dirlink";
+  try {
+    DeleteFolderTree("\\\\?\\" + missing);
+    FAIL() << "a missing folder is a failure";
+  } catch (const fw::EOSError& e) {
+    EXPECT_EQ(std::string(e.what()), "Cannot delete the folder \"" + missing + "\" (error 3).");
+  }
+  testing_sandbox::MakeFolders(dir + "outside");
+  testing_sandbox::WriteFile(dir + "outside\\kept.txt", "kept");
+  testing_sandbox::TLinkGuard unlink(link);
+  if (!testing_sandbox::MakeLink(link, dir + "outside", true)) GTEST_SKIP() << "no links here";
+  if (fw::CanTakeLinkByItself(link)) return;  // the link goes by itself; nothing to report
+  try {
+    DeleteFolderTree("\\\\?\\" + link);
+    FAIL() << "a link the system follows is not removed";
+  } catch (const fw::EOSError& e) {
+    EXPECT_EQ(std::string(e.what()),
+              "Cannot delete the folder \"" + link + "\": a link in it cannot be removed by itself.");
+  }
+  EXPECT_EQ(ReadFile(dir + "outside\\kept.txt"), "kept");
+}
+
 // Data-loss regression: recycling a symbolic link sent the file it leads to to the recycle bin.
 // With every method, a link is removed or moved by itself, or left alone with a failure; what it
 // leads to keeps its bytes and its place and never reaches the recycle bin. The same holds for

@@ -1,5 +1,6 @@
 #include "support/host_links.h"
 
+#include "framework/rtl/file_utils.h"
 #include "framework/win.h"
 #include "support/sandbox_guard.h"
 
@@ -50,9 +51,10 @@ std::string WindowsName(const std::string& name) {
 
 namespace {
 
+// Paths of any length.
 bool WaitForAttributes(const std::string& path, bool present) {
   for (int i = 0; i < 500; ++i) {
-    if ((GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) == present) return true;
+    if ((fw::FileAttributes(path) != INVALID_FILE_ATTRIBUTES) == present) return true;
     Sleep(10);
   }
   return false;
