@@ -3,8 +3,7 @@
 // writes and reads links through the shell's link object as such a program would.
 //   ansi_link_tool write-narrow LINK TARGET  the target set through IShellLinkA (in the ANSI code page)
 //   ansi_link_tool write-wide LINK TARGET    the target set through IShellLinkW
-//   ansi_link_tool read LINK OUT             writes the target IShellLinkW::GetPath gives into OUT
-//   ansi_link_tool read-idlist LINK OUT      the same from the link's item ID list
+//   ansi_link_tool read LINK OUT             writes the path the link's item ID list names into OUT
 // OUT is written as UTF-16LE without a byte-order mark. The arguments are taken in UTF-16, whole.
 // Exit codes: 0 done, 1 a call failed, 2 bad arguments, 3 the ANSI code page is not 1252 (the
 // tests need a writer of that code page; nothing is done then).
@@ -62,24 +61,17 @@ int Write(const std::wstring& link, const std::wstring& target, bool narrow) {
   return object.File->Save(link.c_str(), TRUE) == S_OK ? 0 : 1;
 }
 
-int Read(const std::wstring& link, const std::wstring& out, const std::wstring& how) {
+// The ID list, not GetPath: Wine's GetPath gives the path text the link keeps in its writer's
+// ANSI code page, which names another file in a reader of another code page.
+int Read(const std::wstring& link, const std::wstring& out) {
   TLink object;
   if (!object.Usable() || object.File->Load(link.c_str(), STGM_READ) != S_OK) return 1;
-  std::wstring target;
-  if (how == L"read") {
-    wchar_t path[MAX_PATH + 1] = {};
-    if (FAILED(object.Wide->GetPath(path, MAX_PATH + 1, nullptr, SLGP_RAWPATH))) return 1;
-    target = path;
-  } else {
-    LPITEMIDLIST items = nullptr;
-    wchar_t path[MAX_PATH + 1] = {};
-    if (object.Wide->GetIDList(&items) != S_OK || !items) return 1;
-    BOOL named = SHGetPathFromIDListW(items, path);
-    CoTaskMemFree(items);
-    if (!named) return 1;
-    target = path;
-  }
-  return WriteText(out, target) ? 0 : 1;
+  LPITEMIDLIST items = nullptr;
+  wchar_t path[MAX_PATH + 1] = {};
+  if (object.Wide->GetIDList(&items) != S_OK || !items) return 1;
+  BOOL named = SHGetPathFromIDListW(items, path);
+  CoTaskMemFree(items);
+  return named && WriteText(out, path) ? 0 : 1;
 }
 
 }  // namespace
@@ -95,8 +87,8 @@ int main() {
   int result = 2;
   if (command == L"write-narrow" || command == L"write-wide")
     result = Write(link, third, command == L"write-narrow");
-  else if (command == L"read" || command == L"read-idlist")
-    result = Read(link, third, command);
+  else if (command == L"read")
+    result = Read(link, third);
   CoUninitialize();
   return result;
 }

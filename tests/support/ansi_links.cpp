@@ -57,9 +57,9 @@ void WriteAnsiLink(const std::string& link, const std::string& target, TAnsiLink
   ExpectDone(RunTool(call == TAnsiLinkCall::Narrow ? "write-narrow" : "write-wide", link, target));
 }
 
-std::string ReadAnsiLink(const std::string& link, bool listed) {
+std::string ReadAnsiLink(const std::string& link) {
   std::string out = link + ".target";
-  int code = RunTool(listed ? "read-idlist" : "read", link, out);
+  int code = RunTool("read", link, out);
   ExpectDone(code);
   if (code != 0) return "";
   std::string bytes = testing_sandbox::ReadFile(out);

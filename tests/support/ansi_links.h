@@ -16,9 +16,9 @@ enum class TAnsiLinkCall {
 // ordinary program does; fails the test when it cannot.
 void WriteAnsiLink(const std::string& link, const std::string& target, TAnsiLinkCall call);
 
-// The target the ordinary program reads from link: from its item ID list (SHGetPathFromIDListW),
-// or with listed false through IShellLinkW::GetPath; "" (and a test failure) when it cannot.
-std::string ReadAnsiLink(const std::string& link, bool listed = true);
+// The target the ordinary program reads from link's item ID list (SHGetPathFromIDListW); "" (and a
+// test failure) when it cannot.
+std::string ReadAnsiLink(const std::string& link);
 
 // Takes the item ID list out of a link file, as a link made by a program that stores none has it:
 // then only the path text, in its writer's code page, names the target.
