@@ -36,12 +36,16 @@ void AddRow(fw::TListItems* rows, const std::string& caption, const std::vector<
   item->SetImageIndex(image);
 }
 
-// Whether a link's target counts as a missing file: its extension (from the last dot of its
-// file name, the dot included) is four characters long (counted in UTF-16 units, as the system
-// counts them, not in UTF-8 bytes) and nothing of that path exists.
+// What the link object puts for a character of the link's path text it could not convert.
+constexpr char kUnreadable[] = "\xEF\xBF\xBD";  // U+FFFD
+
+// Whether a link's target counts as a missing file: it was read exactly (a path holding U+FFFD
+// names some other file: whether the real one exists is unknown), its extension (from the last
+// dot of its file name, the dot included) is four characters long (counted in UTF-16 units, as
+// the system counts them, not in UTF-8 bytes) and nothing of that path exists.
 bool IsMissingFile(const std::string& target) {
-  return fw::Utf8ToWide(fw::ExtractFileExt(target)).size() == 4 && !fw::FileExists(target) &&
-         !fw::DirectoryExists(target);
+  return target.find(kUnreadable) == std::string::npos && fw::Utf8ToWide(fw::ExtractFileExt(target)).size() == 4 &&
+         !fw::FileExists(target) && !fw::DirectoryExists(target);
 }
 
 }  // namespace

@@ -57,9 +57,15 @@ std::string ModuleFileName(HMODULE module) {
     }
     name.resize(name.size() * 2);
   }
+  // Wine leaves out the "\\?\" of a name that needs it: "unix\..." for a file no drive reaches,
+  // and a path too long for the plain form, which the system names with the prefix it was loaded by.
   std::string path = WideToUtf8(name);
-  const bool full = path.compare(0, 2, "\\\\") == 0 || (path.size() >= 2 && path[1] == ':');
-  return full ? path : "\\\\?\\" + path;
+  if (HasPrefix(path)) return path;
+  const bool share = path.compare(0, 2, "\\\\") == 0;
+  const bool drive = path.size() >= 2 && path[1] == ':';
+  if (!share && !drive) return "\\\\?\\" + path;
+  if (name.size() < MAX_PATH) return path;
+  return share ? "\\\\?\\UNC\\" + path.substr(2) : "\\\\?\\" + path;
 }
 
 }  // namespace fw

@@ -27,7 +27,8 @@ std::wstring WithoutLongPathPrefix(const std::wstring& path);
 std::string DisplayPath(const std::string& path);
 
 // The full file name of a module (nullptr: the program). Wine names a file no drive reaches
-// "unix\tmp\...", without the "\\?\" its other calls need; the prefix is given back.
+// "unix\tmp\...", and a module loaded by a name of MAX_PATH characters or more by its plain
+// path, both without the "\\?\" its other calls need (and Windows gives); the prefix is given back.
 std::string ModuleFileName(HMODULE module);
 
 }  // namespace fw

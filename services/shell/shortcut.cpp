@@ -63,6 +63,19 @@ std::string LinkText(Getter getter) {
   return "";
 }
 
+// The file-system path the link's item ID list names, in UTF-16 as the list keeps each name;
+// "" when the link holds no list or the list names no file-system item. Wine's path text is no
+// substitute: its link object keeps that text in the ANSI code page of the program that saved the
+// link only, and a reader of another code page (a link an ordinary program saved, read in the
+// UTF-8 code page) gets another path, a character it cannot convert becoming U+FFFD.
+std::string IdListPath(IShellLinkW* link) {
+  TPidl items;
+  if (link->GetIDList(items.Put()) != S_OK || !items) return "";
+  wchar_t path[MAX_PATH] = {};
+  if (!SHGetPathFromIDListW(items.Get(), path)) return "";
+  return fw::WideToUtf8(path);
+}
+
 int NativeShowCommand(TShowState state) {
   switch (state) {
     case ssMinimized: return SW_SHOWMINIMIZED;
@@ -103,6 +116,8 @@ TShellLinkFields ReadShellLinkFields(IShellLinkW* link, DWORD pathFlags) {
     fields.FindData = WIN32_FIND_DATAW{};
     return link->GetPath(b, n, &fields.FindData, pathFlags);
   });
+  std::string listed = IdListPath(link);
+  if (!listed.empty()) fields.Path = listed;
   fields.Description = LinkText([&](wchar_t* b, int n) { return link->GetDescription(b, n); });
   fields.Arguments = LinkText([&](wchar_t* b, int n) { return link->GetArguments(b, n); });
   fields.WorkingDirectory = LinkText([&](wchar_t* b, int n) { return link->GetWorkingDirectory(b, n); });

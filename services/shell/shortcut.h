@@ -110,7 +110,10 @@ HRESULT LoadShellLink(IShellLinkW* link, const std::string& fileName);
 // once (fw::WideToUtf8). A text reads "" when its call fails, and also when it does not fit the
 // longest buffer offered (32,768 characters): a text cut short could name another file.
 struct TShellLinkFields {
-  std::string Path;  // GetPath with the flags given
+  // The target: the path the link's item ID list names, which keeps every name whole whatever
+  // code page wrote the link; without such a list (no list, or one of an item that is no file),
+  // GetPath with the flags given. A path text the link object could not convert holds U+FFFD.
+  std::string Path;
   std::string Description;
   std::string Arguments;
   std::string WorkingDirectory;

@@ -16,6 +16,7 @@
 #include "framework/classes/string_list.h"
 #include "main_window_fixture.h"
 #include "startup_fixture.h"
+#include "support/ansi_links.h"
 #include "support/held_file.h"
 #include "support/hard_paths.h"
 #include "support/list_view_input.h"
@@ -269,6 +270,21 @@ TEST_F(ShortcutDoctorSearchTest, ListsExactlyTheLinksToMissingFilesWithAFourChar
   ExpectIdle();
 }
 
+// A target counts as a missing file only when nothing of its path is there, a folder included,
+// and when its extension is four characters long, counted as the system counts them (UTF-16
+// units, not UTF-8 bytes): ".tëx" is four characters in five bytes, ".üx" three in four.
+TEST_F(ShortcutDoctorSearchTest, FoldersThereAndExtensionsCountedInCharacters) {
+  std::string root = folder + "links\\";
+  testing_sandbox::MakeFolders(root);
+  testing_sandbox::MakeFolders(folder + "Backup.old");
+  MakeLink(root + "backup.lnk", folder + "Backup.old");
+  MakeBrokenLink(root + "tex.lnk", folder + "gone\\paper.t\xC3\xABx", folder + "gone");
+  MakeBrokenLink(root + "ux.lnk", folder + "gone2\\paper.\xC3\xBCx", folder + "gone2");
+  Search({folder + "links"});
+  EXPECT_EQ(ResultRows(), (std::vector<std::string>{"tex.lnk|" + folder + "gone\\paper.t\xC3\xABx|file not exist|" +
+                                                    root + "tex.lnk"}));
+}
+
 TEST_F(ShortcutDoctorSearchTest, TheSpecialFolderRowWalksTheDesktopOnly) {
   MakeBrokenLink(folders.Desktop + "\\desk.lnk", folder + "gone\\desk.exe", folder + "gone");
   MakeBrokenLink(folders.StartMenu + "\\menu.lnk", folder + "gone2\\menu.exe", folder + "gone2");
@@ -380,12 +396,13 @@ std::string StoredTarget(const std::string& link) { return startup_testing::Read
 
 // Each Unicode test runs with the system's own link object, and with one whose narrow interface
 // answers as a system whose ANSI code page is 1252 would: there a reader that slipped back to the
-// narrow interface reads "Pr\xF6gram" (U+FFFD once taken as UTF-8) and "?" for "日本".
+// narrow interface reads "Pr\xF6gram" (U+FFFD once taken as UTF-8) and "?" for "日本". Both load
+// and save only the link file names Windows takes (support/scripted_link.h).
 class ShortcutDoctorUnicodeTest : public ShortcutDoctorTest, public ::testing::WithParamInterface<UINT> {
  protected:
   void SetUp() override {
     ShortcutDoctorTest::SetUp();
-    if (GetParam()) testing_support::UseCodePageLink(GetParam());
+    testing_support::UseScriptedLink(S_OK, GetParam());
   }
   // A link to an existing file; fails the test when the system does not keep the target.
   void MakeGoodLink(const std::string& link, const std::string& target) {
@@ -480,6 +497,66 @@ TEST_P(ShortcutDoctorUnicodeTest, ShortcutsOnLongPathsAreFoundReadAndRemoved) {
   DeleteEveryRow();
   for (const std::string& link : gone) EXPECT_FALSE(testing_sandbox::Exists(link)) << link;
   for (const std::string& link : good) EXPECT_TRUE(testing_sandbox::Exists(link)) << link;
+  EXPECT_EQ(testing_support::TStrictNameFile::refusals, 0) << "every long link name goes with \\\\?\\";
+}
+
+// Links an ordinary program (code page 1252, support/ansi_links.h) wrote keep their targets' path
+// text in that code page, where a reader of the UTF-8 code page finds U+FFFD for "ö": the targets
+// are read from the links' item ID lists.
+TEST_P(ShortcutDoctorUnicodeTest, LinksOfAnOrdinaryProgramAreReadAsItWroteThem) {
+  using testing_support::TAnsiLinkCall;
+  const std::string root = folder + "links\\";
+  testing_sandbox::MakeFolders(root);
+  const std::string program = folder + kProgram + "\\app.exe";
+  const std::string unicode = folder + kUnicode + "\\app.exe";
+  const std::string goneProgram = folder + kProgram + " gone\\tool.exe";
+  const std::string goneUnicode = folder + kUnicode + " gone\\tool.exe";
+  for (const std::string& target : {program, unicode, goneProgram, goneUnicode}) {
+    testing_sandbox::MakeFolders(fw::ExtractFilePath(target));
+    testing_sandbox::WriteFile(target, "MZ");
+  }
+  testing_support::WriteAnsiLink(root + "program narrow.lnk", program, TAnsiLinkCall::Narrow);
+  testing_support::WriteAnsiLink(root + "program wide.lnk", program, TAnsiLinkCall::Wide);
+  testing_support::WriteAnsiLink(root + "unicode wide.lnk", unicode, TAnsiLinkCall::Wide);
+  testing_support::WriteAnsiLink(root + "folder.lnk", folder + kProgram, TAnsiLinkCall::Narrow);
+  testing_support::WriteAnsiLink(root + "gone narrow.lnk", goneProgram, TAnsiLinkCall::Narrow);
+  testing_support::WriteAnsiLink(root + "gone wide.lnk", goneUnicode, TAnsiLinkCall::Wide);
+  for (const std::string& target : {goneProgram, goneUnicode}) testing_sandbox::RemoveTree(fw::ExtractFilePath(target));
+
+  Search({folder + "links"});
+  std::vector<std::string> rows = ResultRows();
+  std::sort(rows.begin(), rows.end());
+  EXPECT_EQ(rows, (std::vector<std::string>{
+                      "gone narrow.lnk|" + goneProgram + "|file not exist|" + root + "gone narrow.lnk",
+                      "gone wide.lnk|" + goneUnicode + "|file not exist|" + root + "gone wide.lnk"}));
+  DeleteEveryRow();
+  for (const char* good : {"program narrow.lnk", "program wide.lnk", "unicode wide.lnk", "folder.lnk"})
+    EXPECT_TRUE(testing_sandbox::Exists(root + good)) << good;
+}
+
+// Without an item ID list only the path text names the target: one that could not be read exactly
+// (holding U+FFFD) may name a file that is there, and is never listed; one read exactly still is.
+TEST_P(ShortcutDoctorUnicodeTest, ATargetThatCannotBeReadExactlyIsNeverListed) {
+  using testing_support::TAnsiLinkCall;
+  const std::string root = folder + "links\\";
+  testing_sandbox::MakeFolders(root);
+  const std::string program = folder + kProgram + "\\app.exe";
+  const std::string gone = folder + "gone\\tool.exe";
+  for (const std::string& target : {program, gone}) {
+    testing_sandbox::MakeFolders(fw::ExtractFilePath(target));
+    testing_sandbox::WriteFile(target, "MZ");
+  }
+  testing_support::WriteAnsiLink(root + "program.lnk", program, TAnsiLinkCall::Narrow);
+  testing_support::WriteAnsiLink(root + "gone.lnk", gone, TAnsiLinkCall::Narrow);
+  testing_sandbox::RemoveTree(fw::ExtractFilePath(gone));
+  for (const char* link : {"program.lnk", "gone.lnk"}) testing_support::DropItemIdList(root + link);
+  app::TShortcutInfo info;
+  info.FileName = root + "program.lnk";
+  app::ReadShortcutInfo(info);
+  ASSERT_NE(info.Path.find("\xEF\xBF\xBD"), std::string::npos) << "the path text names no file: " << info.Path;
+
+  Search({folder + "links"});
+  EXPECT_EQ(ResultRows(), (std::vector<std::string>{"gone.lnk|" + gone + "|file not exist|" + root + "gone.lnk"}));
 }
 
 INSTANTIATE_TEST_SUITE_P(LinkObjects, ShortcutDoctorUnicodeTest, ::testing::Values(0u, 1252u),

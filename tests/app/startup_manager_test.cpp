@@ -15,6 +15,7 @@
 #include "framework/rtl/wide_text.h"
 #include "services/shell/sh_file_operation.h"
 #include "startup_fixture.h"
+#include "support/ansi_links.h"
 #include "support/hard_paths.h"
 #include "support/held_file.h"
 #include "support/scripted_link.h"
@@ -295,6 +296,27 @@ TEST_P(StartupUnicodeListing, TargetsAndArgumentsReadAsTheSystemStoresThem) {
   EXPECT_EQ(Parts("u " + unicode), "missing") << "an active link that does not resolve is left out";
   EXPECT_EQ(Parts("h " + program), held + "|-" + program + "|off");
   EXPECT_EQ(testing_support::TScriptedLink::narrowQueries, 0) << "the narrow interface is never asked";
+}
+
+// Shortcuts an ordinary program (code page 1252, support/ansi_links.h) wrote keep the target's
+// path text in that code page; the listing reads the targets as that program wrote them.
+TEST_P(StartupUnicodeListing, ShortcutsOfAnOrdinaryProgramReadAsItWroteThem) {
+  const std::string active = folder + program + "\\app.exe";
+  const std::string held = folder + unicode + "\\tool.exe";
+  Touch(active);
+  Touch(held);
+  testing_support::WriteAnsiLink(userStartup + "\\" + Caption("a " + program) + ".lnk", active,
+                                 testing_support::TAnsiLinkCall::Narrow);
+  testing_support::WriteAnsiLink(HoldingFolder(false) + "\\" + Caption("h " + unicode) + ".lnk", held,
+                                 testing_support::TAnsiLinkCall::Wide);
+  testing_support::UseScriptedLink(S_OK, GetParam());
+  ListSource(1);
+  EXPECT_EQ(Parts("a " + program), active + "||on");
+  EXPECT_EQ(Parts("h " + unicode), held + "||off");
+  // A held link that does not resolve is read directly, and still as it was written.
+  testing_support::UseScriptedLink(E_FAIL, GetParam());
+  ListSource(1);
+  EXPECT_EQ(Parts("h " + unicode), held + "||off");
 }
 
 INSTANTIATE_TEST_SUITE_P(LinkObjects, StartupUnicodeListing, ::testing::Values(0u, 1252u),

@@ -323,6 +323,27 @@ TEST(FileUtilsTest, MessagesShowPathsAsTheUserTypesThem) {
   }
 }
 
+// A module loaded by a name too long for the plain form is named with the "\\?\" it was loaded
+// with, as Windows names it (Wine leaves the prefix out), so its folder reaches every file call;
+// one of a plain path keeps its plain name.
+TEST(FileUtilsTest, ModuleFileNamesKeepTheLongPathPrefix) {
+  std::string folder = testing_sandbox::TestFolder();
+  wchar_t system[MAX_PATH] = {};
+  ASSERT_GT(GetSystemDirectoryW(system, MAX_PATH), 0u);
+  const std::wstring library = std::wstring(system) + L"\\msvcp60.dll";
+  const std::string longName = testing_sandbox::LengthenedFolder(folder + "long\\", "lib.dll", 300) + "lib.dll";
+  const std::string shortName = folder + "short\\lib.dll";
+  for (const std::string& name : {longName, shortName}) {
+    SCOPED_TRACE(name);
+    testing_sandbox::MakeFolders(fw::ExtractFilePath(name));
+    ASSERT_TRUE(CopyFileW(library.c_str(), fw::FileApiPath(name).c_str(), FALSE));
+    HMODULE module = LoadLibraryW(fw::FileApiPath(name).c_str());
+    ASSERT_NE(module, nullptr);
+    EXPECT_EQ(fw::ModuleFileName(module), name == longName ? "\\\\?\\" + name : name);
+    FreeLibrary(module);
+  }
+}
+
 TEST(FileUtilsTest, ForeignNamesAndLongPathsWorkInEveryPrimitive) {
   std::string folder = testing_sandbox::TestFolder();
   for (const testing_sandbox::THardPath& c : testing_sandbox::HardPaths(folder, "z.tmp")) {

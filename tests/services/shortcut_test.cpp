@@ -1,10 +1,12 @@
 // TSvShortcut: links created and resolved in the sandbox with the prefix's real link object;
-// through the link-object seam what Wine's Resolve never answers; the shell-version gate.
+// through the link-object seam what Wine's Resolve never answers; the shell-version gate; links
+// of an ordinary program, which runs in code page 1252.
 #include <gtest/gtest.h>
 
 #include <ole2.h>
 
 #include <optional>
+#include <vector>
 
 #include "framework/rtl/file_utils.h"
 #include "framework/rtl/seams.h"
@@ -13,6 +15,7 @@
 #include "services/shell/com_ref.h"
 #include "services/shell/shortcut.h"
 #include "services/shell/sv_exception.h"
+#include "support/ansi_links.h"
 #include "support/hard_paths.h"
 #include "support/sandbox.h"
 #include "support/scripted_link.h"
@@ -344,3 +347,63 @@ TEST_P(ShortcutUnicode, LinksOnLongPathsAreWrittenAndResolved) {
 
 INSTANTIATE_TEST_SUITE_P(LinkObjects, ShortcutUnicode, ::testing::Values(0u, 1252u),
                          testing_support::LinkObjectName);
+
+// ---- Links of ordinary programs ----
+
+namespace {
+
+using testing_support::TAnsiLinkCall;
+
+struct TOrdinaryLink {
+  std::string Target;
+  TAnsiLinkCall Call;
+  const char* Label;
+};
+
+// Links an ordinary program (code page 1252) writes to existing targets: "Prögram" through both
+// interfaces, "日本", which code page 1252 cannot hold, through the wide one.
+std::vector<TOrdinaryLink> OrdinaryLinks(const std::string& dir) {
+  std::vector<TOrdinaryLink> links = {{dir + kProgram + "\\app.exe", TAnsiLinkCall::Narrow, "narrow"},
+                                      {dir + kProgram + "\\app.exe", TAnsiLinkCall::Wide, "wide"},
+                                      {dir + kUnicode + "\\app.exe", TAnsiLinkCall::Wide, "wide unicode"}};
+  for (const TOrdinaryLink& link : links) {
+    sandbox::MakeFolders(fw::ExtractFilePath(link.Target));
+    sandbox::WriteFile(link.Target, "MZ");
+  }
+  return links;
+}
+
+}  // namespace
+
+// The link keeps the target's path text in its writer's code page, which the link object of a
+// UTF-8 program turns into U+FFFD; the item ID list keeps it whole.
+TEST_F(Shortcut, LinksOfAnOrdinaryProgramReadAsItWroteThem) {
+  for (const TOrdinaryLink& c : OrdinaryLinks(dir)) {
+    SCOPED_TRACE(c.Label);
+    std::string link = dir + c.Label + ".lnk";
+    testing_support::WriteAnsiLink(link, c.Target, c.Call);
+    std::string written = sandbox::ReadFile(link);
+    bool result = false;
+    EXPECT_EQ(Resolved(link, result)->GetFileName(), c.Target);
+    EXPECT_TRUE(result);
+    EXPECT_EQ(sandbox::ReadFile(link), written) << "a link that resolves is left as it was";
+
+    TComRef<IShellLinkW> shell;
+    ASSERT_EQ(CreateShellLink(shell.Put()), S_OK);
+    ASSERT_EQ(LoadShellLink(shell.Get(), link), S_OK);
+    for (DWORD flags : {SLGP_UNCPRIORITY, SLGP_RAWPATH}) EXPECT_EQ(ReadShellLinkFields(shell.Get(), flags).Path, c.Target);
+  }
+}
+
+// A link the component writes names its target to an ordinary program as it does to the
+// component.
+TEST_F(Shortcut, LinksTheComponentWritesReadTheSameInAnOrdinaryProgram) {
+  sc->SetAutoName(false);
+  for (const TOrdinaryLink& c : OrdinaryLinks(dir)) {
+    SCOPED_TRACE(c.Label);
+    sc->SetFileName(c.Target);
+    sc->SetDescription(c.Label);
+    ASSERT_TRUE(sc->CreateShortcut());
+    EXPECT_EQ(testing_support::ReadAnsiLink(sc->GetShortcutFileName()), c.Target);
+  }
+}

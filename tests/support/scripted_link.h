@@ -7,6 +7,8 @@
 //     gives the same text as the wide one; with this object a reader that slips back to the
 //     narrow interface reads what it would read on such a system ("Prögram" comes as the byte F6
 //     for "ö", which taken as UTF-8 becomes U+FFFD and names another file; "日本" comes as "??").
+//   - its file interface (IPersistFile) with the file name rule of Windows, which Wine does not
+//     keep: a name of MAX_PATH characters or more is refused unless it carries "\\?\".
 // The wide interface (IShellLinkW) is the real one.
 #pragma once
 #include <gtest/gtest.h>
@@ -19,6 +21,52 @@
 #include "services/shell/shortcut.h"
 
 namespace testing_support {
+
+// The link object's IPersistFile, loading and saving only names Windows would take.
+class TStrictNameFile final : public IPersistFile {
+ public:
+  TStrictNameFile(IPersistFile* inner, IUnknown* link) : FInner(inner), FLink(link) { link->AddRef(); }
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
+    if (IsEqualIID(riid, IID_IPersistFile)) {
+      *out = static_cast<IPersistFile*>(this);
+      AddRef();
+      return S_OK;
+    }
+    return FLink->QueryInterface(riid, out);
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++FRefs; }
+  ULONG STDMETHODCALLTYPE Release() override {
+    ULONG refs = --FRefs;
+    if (refs == 0) delete this;
+    return refs;
+  }
+  HRESULT STDMETHODCALLTYPE GetClassID(CLSID* id) override { return FInner->GetClassID(id); }
+  HRESULT STDMETHODCALLTYPE IsDirty() override { return FInner->IsDirty(); }
+  HRESULT STDMETHODCALLTYPE Load(LPCOLESTR name, DWORD mode) override {
+    return Refused(name) ? HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND) : FInner->Load(name, mode);
+  }
+  HRESULT STDMETHODCALLTYPE Save(LPCOLESTR name, BOOL remember) override {
+    return Refused(name) ? HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND) : FInner->Save(name, remember);
+  }
+  HRESULT STDMETHODCALLTYPE SaveCompleted(LPCOLESTR name) override { return FInner->SaveCompleted(name); }
+  HRESULT STDMETHODCALLTYPE GetCurFile(LPOLESTR* name) override { return FInner->GetCurFile(name); }
+
+  // How many names the object refused since the last Use...
+  static inline int refusals = 0;
+
+ private:
+  ~TStrictNameFile() { FLink->Release(); }
+  static bool Refused(LPCOLESTR name) {
+    bool refused = name && wcslen(name) >= MAX_PATH && wcsncmp(name, L"\\\\?\\", 4) != 0;
+    if (refused) ++refusals;
+    return refused;
+  }
+
+  svc::TComRef<IPersistFile> FInner;
+  IUnknown* FLink;
+  ULONG FRefs = 1;
+};
 
 class TScriptedLink final : public IShellLinkW, public IShellLinkA {
  public:
@@ -37,6 +85,13 @@ class TScriptedLink final : public IShellLinkW, public IShellLinkA {
       ++narrowQueries;
       *out = static_cast<IShellLinkA*>(this);
       AddRef();
+      return S_OK;
+    }
+    if (IsEqualIID(riid, IID_IPersistFile)) {
+      IPersistFile* file = nullptr;
+      HRESULT hr = FInner->QueryInterface(riid, reinterpret_cast<void**>(&file));
+      if (FAILED(hr)) return hr;
+      *out = new TStrictNameFile(file, static_cast<IShellLinkW*>(this));
       return S_OK;
     }
     return FInner->QueryInterface(riid, out);
@@ -177,6 +232,7 @@ class TScriptedLink final : public IShellLinkW, public IShellLinkA {
 inline void UseScriptedLink(HRESULT answer, UINT codePage = 0) {
   TScriptedLink::resolveFlags.reset();
   TScriptedLink::narrowQueries = 0;
+  TStrictNameFile::refusals = 0;
   svc::testing::SetShellLinkFactory([answer, codePage](IShellLinkW** link) {
     IShellLinkW* inner = nullptr;
     HRESULT hr = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
