@@ -130,6 +130,7 @@ void TkHeldDisabledText::Keep(HDC dc, const std::string& text, const fw::TRect& 
 }
 
 void TkHeldDisabledText::Write() {
+  if (FLetters.empty()) return;
   HDC dc = FCanvas ? FCanvas->GetHandle() : nullptr;
   if (dc) {
     for (const Letters& letters : FLetters) {
