@@ -52,13 +52,13 @@ void WriteText(fw::TCanvas* canvas, const std::string& text, bool enabled, const
   }
   SetBkMode(dc, TRANSPARENT);
   if (!text.empty()) {
-    if (!enabled) {
+    TkHeldDisabledText* holder = enabled || letters == -1 ? nullptr : TkHeldDisabledText::Of(canvas);
+    if (holder) {
+      // Written once, over the finished look: a light copy under them would show beside them.
+      holder->Keep(dc, text, clip, at, flags, letters);
+    } else if (!enabled) {
       DrawColoured(dc, text, fw::TRect(at.Left + 1, at.Top + 1, at.Right + 1, at.Bottom + 1), flags, fw::clBtnHighlight);
-      TkHeldDisabledText* holder = letters == -1 ? nullptr : TkHeldDisabledText::Of(canvas);
-      if (holder)
-        holder->Keep(dc, text, clip, at, flags, letters);
-      else
-        DrawColoured(dc, text, at, flags, fw::clBtnShadow);
+      DrawColoured(dc, text, at, flags, fw::clBtnShadow);
     } else if (!colours) {
       DrawColoured(dc, text, at, flags | DT_NOCLIP, canvas->GetFont()->GetColor());
     } else {
@@ -130,6 +130,7 @@ void TkHeldDisabledText::Keep(HDC dc, const std::string& text, const fw::TRect& 
 }
 
 void TkHeldDisabledText::Write() {
+  if (FLetters.empty()) return;
   HDC dc = FCanvas ? FCanvas->GetHandle() : nullptr;
   if (dc) {
     for (const Letters& letters : FLetters) {

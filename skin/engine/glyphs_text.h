@@ -22,7 +22,7 @@ class TkSkinManager;
 
 // Text: without DT_WORDBREAK, R is first fitted around the text by the alignment flags and
 // grown by one pixel on every side (R comes back so). Disabled text is drawn in clBtnHighlight
-// one pixel right and down, then in clBtnShadow (WriteTextColored leaves these letters to a
+// one pixel right and down, then in clBtnShadow (WriteTextColored leaves the whole text to a
 // TkHeldDisabledText that holds its canvas). WriteTextColored draws the section's contour
 // colours (left, top, right, bottom; -1 none) and then its font colour, hot or normal (the
 // canvas font's colour without a valid section); WriteTextPlain the canvas font's colour only.
@@ -30,12 +30,13 @@ void WriteTextColored(fw::TCanvas* canvas, const std::string& text, bool enabled
                       int skinIndex, unsigned flags, fw::TRect& r);
 void WriteTextPlain(fw::TCanvas* canvas, const std::string& text, bool enabled, unsigned flags, fw::TRect& r);
 
-// Holds back the letters of the disabled texts WriteTextColored writes onto one canvas in a
-// section's colours while it lives (their light copy is drawn at once); Write draws them in the
-// middle of the section's font and face colours. A skinned control's cache painting writes them
-// over its finished disabled look, which would otherwise fade the letters into the face along
-// with everything else (the skin has no colour of its own for disabled text). Holders nest; a
-// null canvas holds nothing.
+// Holds back the disabled texts WriteTextColored writes onto one canvas in a section's colours
+// while it lives (nothing of them is drawn then); Write draws each once, in the middle of the
+// section's font and face colours, with no light copy beside it (over a dark face that copy
+// would double every stroke). A skinned control's cache painting writes them over its finished
+// disabled look, which would otherwise fade the letters into the face along with everything
+// else (the skin has no colour of its own for disabled text). Holders nest; a null canvas holds
+// nothing.
 class TkHeldDisabledText {
  public:
   explicit TkHeldDisabledText(fw::TCanvas* canvas);

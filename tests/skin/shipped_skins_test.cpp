@@ -19,6 +19,7 @@
 #include "framework/forms/application.h"
 #include "framework/forms/custom_form.h"
 #include "framework/stdctrls/custom_edit.h"
+#include "framework/stdctrls/text_painter.h"
 #include "skin/controls/button.h"
 #include "skin/controls/check_box.h"
 #include "skin/controls/panel.h"
@@ -469,6 +470,79 @@ class ShippedDisabledCaptions : public ShippedSkinLook {
 };
 
 TEST_F(ShippedDisabledCaptions, StayLegible) {
+  Check("Neutral (internal)");
+  Check("Slate");
+}
+
+// A disabled caption's letters are written once: the pixels the caption changes on the screen
+// are the letters as the control's font draws them once, with no copy one pixel beside them.
+class ShippedDisabledLetters : public ShippedSkinLook {
+ protected:
+  using TInk = std::set<std::pair<int, int>>;
+
+  void Check(const std::string& skinName) {
+    SCOPED_TRACE(skinName);
+    fw::TForm* form = FormIn(skinName, 420, 200);
+    auto* panel = fw::New<skin::TkPanel>(form);
+    panel->SetBounds(0, 0, 400, 160);
+    panel->SetParent(form);
+    auto* box = fw::New<skin::TkCheckBox>(form);
+    box->SetAutoSize(false);  // the same size with and without its caption
+    fw::TControl* controls[2] = {fw::New<skin::TkButton>(form), box};
+    for (int i = 0; i < 2; ++i) {
+      controls[i]->SetParent(panel);
+      controls[i]->SetBounds(20, 20 + i * 60, 150, 25);
+      controls[i]->SetCaption(kCaption);
+      controls[i]->SetEnabled(false);
+    }
+    form->Show();
+    Settle();
+    for (fw::TControl* c : controls) {
+      auto with = control_skin::ScreenOf(c);
+      c->SetCaption("");
+      Settle();
+      auto without = control_skin::ScreenOf(c);
+      TInk ink;
+      for (int y = 0; y < c->GetHeight(); ++y)
+        for (int x = 0; x < c->GetWidth(); ++x)
+          if (test_skins::PixelOf(*with, x, y) != test_skins::PixelOf(*without, x, y)) ink.insert({x, y});
+      const TInk once = Letters(c);
+      ASSERT_FALSE(once.empty());
+      EXPECT_EQ(Normalized(ink), once) << c->ClassName() << ": " << ink.size() << " pixels changed, the letters have "
+                                       << once.size();
+    }
+    fw::Free(form);
+  }
+  // The caption drawn once in the control's font, black on white: its ink, moved to the origin.
+  static TInk Letters(fw::TControl* c) {
+    auto bmp = testing_paint::Filled(200, 60, 0xFFFFFF);
+    fw::TCanvas* canvas = bmp->GetCanvas();
+    canvas->GetFont()->Assign(c->GetFont());
+    canvas->TextExtent(kCaption);  // selects the font into the DC
+    HDC dc = canvas->GetHandle();
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, 0);
+    RECT r{10, 10, 190, 50};
+    fw::DrawTextUtf8(dc, kCaption, r, DT_SINGLELINE | DT_NOPREFIX);
+    GdiFlush();
+    TInk ink;
+    for (int y = 0; y < 60; ++y)
+      for (int x = 0; x < 200; ++x)
+        if (test_skins::PixelOf(*bmp, x, y) != 0xFFFFFF) ink.insert({x, y});
+    return Normalized(ink);
+  }
+  static TInk Normalized(const TInk& ink) {
+    if (ink.empty()) return ink;
+    int left = ink.begin()->first, top = ink.begin()->second;
+    for (auto [x, y] : ink) left = std::min(left, x), top = std::min(top, y);
+    TInk moved;
+    for (auto [x, y] : ink) moved.insert({x - left, y - top});
+    return moved;
+  }
+  static constexpr const char* kCaption = "Delete";
+};
+
+TEST_F(ShippedDisabledLetters, AreWrittenOnce) {
   Check("Neutral (internal)");
   Check("Slate");
 }
