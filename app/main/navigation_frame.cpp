@@ -4,13 +4,20 @@
 
 namespace app {
 
+namespace {
+// The frame's width as laid out; the bar then gives it its items' width.
+constexpr int kDesignWidth = 131;
+// The gap around each tile: to the frame's sides, above the first and between two tiles.
+constexpr int kTileGap = 4;
+constexpr int kTileHeight = 62;
+}  // namespace
+
 TfrmNavigation::TfrmNavigation(fw::TComponent* owner) : fw::TFrame(owner) {}
 
 void TfrmNavigation::CreateButtons(const std::string& caption1, const std::string& caption2,
                                    const std::string& caption3, int firstImage, int groupIndex) {
-  SetBounds(0, 0, 131, 210);
-  // The bar gives the frame its items' width, a little less than the buttons' reach: the
-  // buttons never scroll sideways.
+  SetBounds(0, 0, kDesignWidth, 210);
+  // The tiles follow the width the bar gives the frame: they never scroll sideways.
   GetHorzScrollBar()->SetVisible(false);
   kFrameAdapter1 = fw::New<skin::TkFrameAdapter>(this);
   kFrameAdapter1->SetName("kFrameAdapter1");
@@ -23,7 +30,9 @@ skin::TkSpeedButton* TfrmNavigation::MakeButton(const std::string& name, const s
                                                 int image, int groupIndex) {
   auto* button = fw::New<skin::TkSpeedButton>(this);
   button->SetName(name);
-  button->SetBounds(10, 4 + index * 66, 111, 62);
+  // As far from the frame's right side as from its left one, whatever width the bar gives it.
+  button->SetBounds(kTileGap, kTileGap + index * (kTileHeight + kTileGap), kDesignWidth - 2 * kTileGap, kTileHeight);
+  button->SetAnchors(fw::TAnchors{fw::akLeft, fw::akTop, fw::akRight});
   button->SetCaption(caption);
   button->SetFlat(true);
   button->SetLayout(fw::blGlyphTop);

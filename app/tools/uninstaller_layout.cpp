@@ -6,6 +6,12 @@
 
 namespace app {
 
+namespace {
+// The details group's width in the window's first size; the long edits keep their distance to
+// its right border at every other size.
+constexpr int kDetailsDesignWidth = 441;
+}  // namespace
+
 void TUninstaller::CreateComponents() {
   fw::TComponent* owner = &FForm;
   auto* details = MakePanel(owner, &FPanel, "pnlUIDetails", fw::alBottom, 132);
@@ -16,12 +22,16 @@ void TUninstaller::CreateComponents() {
   gbUIDetails->SetName("gbUIDetails");
   gbUIDetails->SetCaption("Details");
   gbUIDetails->SetAlign(fw::alClient);
-  gbUIDetails->SetParent(details);
+  gbUIDetails->SetBounds(0, 0, kDetailsDesignWidth, details->GetHeight());
   kEdit1 = MakeReadOnlyEdit(owner, gbUIDetails, "kEdit1", "Name:", 84, 18, 340);
   kEdit2 = MakeReadOnlyEdit(owner, gbUIDetails, "kEdit2", "Version:", 84, 40, 140);
   kEdit3 = MakeReadOnlyEdit(owner, gbUIDetails, "kEdit3", "Install date:", 84, 62, 140);
   kEdit4 = MakeReadOnlyEdit(owner, gbUIDetails, "kEdit4", "Publisher:", 84, 84, 340);
   kEdit5 = MakeReadOnlyEdit(owner, gbUIDetails, "kEdit5", "Size:", 84, 106, 140);
+  for (skin::TkEdit* edit : {kEdit1, kEdit4}) edit->SetAnchors(fw::TAnchors{fw::akLeft, fw::akTop, fw::akRight});
+  // The group joins its panel only now, so the long edits keep their distance to its right border
+  // whatever width the panel has while the tool is built.
+  gbUIDetails->SetParent(details);
 
   lvUI = MakeList(owner, &FPanel, "lvUI", false,
                   {{"Software", 150}, {"Uninstall location", kAutoWidth}, {"Display icon", 0}, {"Version", 0},

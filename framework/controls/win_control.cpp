@@ -514,8 +514,12 @@ bool TWinControl::UpdateBounds() {
     HWND parent = ::GetParent(FHandle);
     if (parent) MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 2);
   }
+  // A window standing where the control says keeps the control's distances to its parent's
+  // edges: a parent narrower for a while than a child anchored on both sides has squeezed the
+  // child to nothing, and its window made then must not take that for the child's place.
+  const bool moved = r.left != FLeft || r.top != FTop || r.right - r.left != FWidth || r.bottom - r.top != FHeight;
   bool resized = StoreBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
-  UpdateAnchorRules();
+  if (moved) UpdateAnchorRules();
   return resized;
 }
 

@@ -353,7 +353,9 @@ void TkFrameBar::Rearrange() {
             break;
           }
           case tsOpening:
-            y += FSpacing;
+            // The gap only while the frame slides: the last pass lays it out as an open section,
+            // where every other way of opening puts it.
+            if (pass < steps) y += FSpacing;
             f = SlideHeight(f, steps, pass, true);
             if (UpdateFrame(i, y - offset, w, f)) {
               if (pass == steps) item->FState = tsOpen;

@@ -117,6 +117,7 @@ class TkFrameBar : public TkScrollBox {
   void SetImages(fw::TCustomImageList* images);
   int GetTitleHeight() const { return FTitleHeight; }
   void SetTitleHeight(int value);
+  // The gap above a frame while it slides open; an open frame lies right under its title.
   int GetSpacing() const { return FSpacing; }
   void SetSpacing(int value);
   int GetBorderWidth() const { return FBorderWidth; }

@@ -306,13 +306,15 @@ TEST_F(MainWindowTest, NavigationFramesPaintFromTheSkinAndFollowItsChanges) {
     skin::TkSkinManager* m = frmMain->skinManager;
     return m->GetSections()[m->GetSkinIndex("GROUPBOX")].Color;
   };
-  // A point of the face left of the buttons, as the frame paints it into a bitmap.
+  // A point of the face below the buttons, as the frame paints it into a bitmap.
   auto facePixel = [](app::TfrmNavigation* frame) {
     fw::TBitmap bitmap;
     bitmap.SetPixelFormat(fw::pf24bit);
     bitmap.SetSize(frame->GetWidth(), frame->GetHeight());
     frame->Perform(WM_PAINT, reinterpret_cast<WPARAM>(bitmap.GetCanvas()->GetHandle()), 0);
-    return test_skins::PixelOf(bitmap, 5, frame->GetHeight() / 2);
+    const int below = frame->kSpeedButton3->GetTop() + frame->kSpeedButton3->GetHeight();
+    EXPECT_LT(below + 10, frame->GetHeight());
+    return test_skins::PixelOf(bitmap, frame->GetWidth() / 2, (below + frame->GetHeight()) / 2);
   };
   auto check = [&](const fw::TColor expected) {
     for (int item = 0; item < 3; ++item) {

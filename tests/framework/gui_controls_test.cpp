@@ -545,6 +545,27 @@ TEST_F(GuiControls, AlignedAndAnchoredChildrenFollowTheParent) {
   EXPECT_EQ(top2->GetTop(), 0);
 }
 
+// A child anchored on both sides keeps its distance to the right edge through a time when its
+// parent is narrower than the child's left, even when its window is made then.
+TEST_F(GuiControls, AStretchedChildOutlivesAParentNarrowerThanItsLeft) {
+  auto form = MakeOwned<TForm>(nullptr);
+  form->SetBorderStyle(bsNone);
+  form->SetBounds(0, 0, 300, 200);
+  auto* parent = New<TPanelLike>(form.get());
+  parent->SetBounds(0, 0, 200, 100);
+  auto* child = New<TPanelLike>(form.get());
+  child->SetBounds(50, 10, 130, 20);
+  child->SetAnchors(TAnchors{akLeft, akTop, akRight});
+  child->SetParent(parent);
+  parent->SetWidth(30);
+  EXPECT_EQ(child->GetWidth(), 0);
+  parent->SetParent(form.get());
+  form->HandleNeeded();
+  ASSERT_TRUE(child->HandleAllocated());
+  parent->SetWidth(250);
+  EXPECT_EQ(child->GetBoundsRect(), Bounds(50, 10, 180, 20));
+}
+
 namespace {
 // A native edit under our class name that measures an owner-drawn item when asked.
 class TMeasuredEdit : public TWinControl {

@@ -191,8 +191,10 @@ TEST_F(FrameBarTest, SectionsSlideInFourPassesPausingThroughTheClock) {
   EXPECT_EQ(States(), (std::vector<int>{0, 1, 0}));
   EXPECT_EQ(Item(0)->GetFrame(), nullptr);
   EXPECT_EQ(ShownHeight(Item(1)->GetFrame()), 150);
-  // The last pass still counts as opening: the gap above the frame stays until the next layout.
-  EXPECT_EQ(bar->GetVertScrollBar()->GetRange(), 250 + bar->GetSpacing());
+  // The gap above the frame goes with the slide: the frame ends right under its title, where
+  // OpenItem puts it, and the range is that of an open section.
+  EXPECT_EQ(Item(1)->GetFrame()->GetTop(), 4 + 30 + 28);
+  EXPECT_EQ(bar->GetVertScrollBar()->GetRange(), 250);
 
   // The open section's title does nothing without AllowAllClose; with it the section slides shut.
   clock.OnSleep = nullptr;
