@@ -57,7 +57,7 @@ POINT MiddleOf(fw::TControl* control) {
 // How long the dialog is left alone before the keys come, how long it may take to answer them,
 // and how long the test waits before it closes a dialog that never did.
 constexpr DWORD kSettle = 500;
-constexpr DWORD kPromptly = 1500;
+constexpr DWORD kPromptly = 2000;
 constexpr DWORD kGiveUp = 5000;
 
 class DialogKeysTest : public MainWindowTest {
