@@ -252,19 +252,28 @@ void TDriveCleaner::dcSearcherProgress(fw::TObject*) {
   if (FRun) FRun->Pump();
 }
 
+// Nothing ticked: nothing to ask about, remove or report. Otherwise only a ticked file that
+// stays counts as a failure; unticked rows are left as the user chose.
 void TDriveCleaner::btnDCDeleteClick(fw::TObject*) {
+  fw::TListItems* rows = lvDCResult->GetItems();
+  bool anyTicked = false;
+  for (int i = 0; i < rows->GetCount() && !anyTicked; ++i) anyTicked = rows->GetItem(i)->GetChecked();
+  if (!anyTicked) return;
   if (skin::kMessageDlg("Delete files?", fw::mtConfirmation, fw::TMsgDlgButtons{fw::mbYes, fw::mbNo}, 0) != fw::mrYes)
     return;
   int method = ReadRemoveMethod(FForm.appDir);
   fw::Application->ProcessMessages();
   std::string target = ReadRemoveFolder(FForm.appDir);
-  fw::TListItems* rows = lvDCResult->GetItems();
+  bool failed = false;
   for (int i = rows->GetCount() - 1; i >= 0; --i) {
     if (i >= rows->GetCount() || !rows->GetItem(i)->GetChecked()) continue;
     fw::Application->ProcessMessages();
     if (i >= rows->GetCount()) continue;
     EnsureConfigFolders(FForm.appDir);
-    if (!ShellFileOperation(rows->GetItem(i)->GetCaption(), target, method)) continue;
+    if (!ShellFileOperation(rows->GetItem(i)->GetCaption(), target, method)) {
+      failed = true;
+      continue;
+    }
     fw::Application->ProcessMessages();
     if (i >= rows->GetCount()) continue;
     fw::TListItem* item = rows->GetItem(i);
@@ -273,7 +282,7 @@ void TDriveCleaner::btnDCDeleteClick(fw::TObject*) {
     UpdateTotals();
     item->Delete();
   }
-  skin::kMessageDlg(rows->GetCount() == 0 ? "Complete." : "Complete. Some files can not be deleted.",
+  skin::kMessageDlg(failed ? "Complete. Some files can not be deleted." : "Complete.",
                     fw::mtInformation, fw::TMsgDlgButtons{fw::mbOK}, 0);
 }
 

@@ -15,6 +15,10 @@ namespace {
 
 using TSortContext = TNativeSortContext<TListItem>;
 
+// Whether a hit test's flags name a row's check box (its state icon) and no other part: a hit
+// elsewhere in a full-row-select row reports all three parts.
+bool OnStateIconOnly(UINT flags) { return (flags & LVHT_ONITEM) == LVHT_ONITEMSTATEICON; }
+
 // Copies the text as Windows shows it into a native buffer of size characters (UTF-16 when
 // wide), cut short at a character boundary when it does not fit.
 void CopyText(const std::string& text, char* buffer, int size, bool wide) {
@@ -383,15 +387,20 @@ THitTests TCustomListView::GetHitTestInfoAt(int x, int y) const {
   if (!HandleAllocated()) return result;
   LVHITTESTINFO info{};
   info.pt = POINT{x, y};
-  SendMessageA(FHandle, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&info));
+  bool onRow = SendMessageA(FHandle, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&info)) >= 0;
   UINT f = info.flags;
-  if (f & LVHT_ABOVE) result.Include(htAbove);
+  // LVHT_ABOVE is the state icon's bit: it means above the rows only when no row was hit.
+  if (!onRow && (f & LVHT_ABOVE)) result.Include(htAbove);
   if (f & LVHT_BELOW) result.Include(htBelow);
   if (f & LVHT_NOWHERE) result.Include(htNowhere);
-  if ((f & LVHT_ONITEM) == LVHT_ONITEM) result.Include(htOnItem);
-  if (f & LVHT_ONITEMICON) result.Include(htOnIcon);
-  if (f & LVHT_ONITEMLABEL) result.Include(htOnLabel);
-  if ((f & LVHT_ONITEMSTATEICON) == LVHT_ONITEMSTATEICON) result.Include(htOnStateIcon);
+  // A hit anywhere else in a row (a full-row select's other columns) sets all three parts.
+  if ((f & LVHT_ONITEM) == LVHT_ONITEM) {
+    result.Include(htOnItem);
+  } else if (onRow) {
+    if (f & LVHT_ONITEMICON) result.Include(htOnIcon);
+    if (f & LVHT_ONITEMLABEL) result.Include(htOnLabel);
+    if (OnStateIconOnly(f)) result.Include(htOnStateIcon);
+  }
   if (f & LVHT_TOLEFT) result.Include(htToLeft);
   if (f & LVHT_TORIGHT) result.Include(htToRight);
   return result;
@@ -679,7 +688,7 @@ int TCustomListView::TickAt(int x, int y) const {
   LVHITTESTINFO info{};
   info.pt = POINT{x, y};
   int index = static_cast<int>(SendMessageA(FHandle, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&info)));
-  return (info.flags & LVHT_ONITEMSTATEICON) == LVHT_ONITEMSTATEICON ? index : -1;
+  return OnStateIconOnly(info.flags) ? index : -1;
 }
 
 void TCustomListView::ToggleTick(int index) {

@@ -18,7 +18,11 @@ void Tell(TControl* control) {
 
 // Asks the system to report the cursor leaving the window it is over for control: the control's
 // own window, or a native child of it (a list's header) when the cursor is there, since only the
-// window under the cursor hears of the leave.
+// window under the cursor hears of the leave. The report is asked for the part of the window the
+// cursor is in (its frame and caption are the non-client part), and not at all over a window
+// that takes no mouse input (disabled behind a modal dialog): a report asked for a part the
+// cursor is not in comes at once, and each report would ask again, so the loop would hear of
+// nothing but leaves, never of the keys or timers waiting behind them.
 void TrackLeave(TControl* control, TPoint screenPos) {
   auto* win = dynamic_cast<TWinControl*>(control);
   if (!win && control) win = control->GetParent();
@@ -26,7 +30,10 @@ void TrackLeave(TControl* control, TPoint screenPos) {
   HWND wnd = win->GetHandleNoCreate();
   HWND under = WindowFromPoint(screenPos);
   if (under && under != wnd && IsChild(wnd, under)) wnd = under;
-  TRACKMOUSEEVENT tme{sizeof tme, TME_LEAVE, wnd, 0};
+  if (!IsWindowEnabled(wnd)) return;
+  LRESULT part = SendMessageA(wnd, WM_NCHITTEST, 0, PointToLParam(screenPos.X, screenPos.Y));
+  if (part == HTERROR || part == HTNOWHERE || part == HTTRANSPARENT) return;
+  TRACKMOUSEEVENT tme{sizeof tme, TME_LEAVE | (part == HTCLIENT ? 0u : TME_NONCLIENT), wnd, 0};
   TrackMouseEvent(&tme);
 }
 }  // namespace

@@ -27,7 +27,9 @@ UINT ReflectedKeyMessage(UINT msg) {
   }
 }
 
-bool IsMouseMessage(UINT msg) { return (msg >= WM_MOUSEFIRST && msg <= WM_MBUTTONDBLCLK) || msg == WM_MOUSELEAVE; }
+bool IsMouseMessage(UINT msg) {
+  return (msg >= WM_MOUSEFIRST && msg <= WM_MBUTTONDBLCLK) || msg == WM_MOUSELEAVE || msg == WM_NCMOUSELEAVE;
+}
 }  // namespace
 
 TApplication::TApplication(TComponent* owner) : TComponent(owner) {

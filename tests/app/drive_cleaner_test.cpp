@@ -7,7 +7,10 @@
 #include "app/main/cleaners_frame.h"
 #include "app/shared/config_files.h"
 #include "app/shared/file_procedures.h"
+#include "app/shared/shell_file_operation.h"
 #include "app/tools/drive_cleaner.h"
+#include "framework/rtl/sys_utils.h"
+#include "framework/rtl/wide_text.h"
 #include "main_window_fixture.h"
 #include "skin/engine/skin_manager.h"
 #include "support/control_skin.h"
@@ -243,7 +246,7 @@ TEST_P(DriveCleanerDeleteTest, DeletesTickedRowsByTheRemovalMethod) {
   EXPECT_EQ(ResultPaths(), std::set<std::string>{tree + "b.bak"});
   EXPECT_EQ(frmMain->DriveCleaner().lblDCFileCount->GetCaption(), "1");
   EXPECT_EQ(frmMain->fileSize, 200);
-  EXPECT_EQ(scripted->Texts, (std::vector<std::string>{"Delete files?", "Complete. Some files can not be deleted."}));
+  EXPECT_EQ(scripted->Texts, (std::vector<std::string>{"Delete files?", "Complete."}));
   EXPECT_FALSE(fw::FileExists(tree + a));
   EXPECT_FALSE(fw::FileExists(tree + "c.old"));
   EXPECT_TRUE(fw::FileExists(tree + "b.bak"));
@@ -263,6 +266,67 @@ TEST_P(DriveCleanerDeleteTest, DeletesTickedRowsByTheRemovalMethod) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Methods, DriveCleanerDeleteTest, ::testing::Values(1, 2, 3));
+
+// The closing message speaks of the ticked files alone: rows left unticked are no failure, and
+// with nothing ticked there is nothing to ask about and nothing to report.
+TEST_F(DriveCleanerTest, DeleteReportsOnlyTickedFilesThatStay) {
+  const std::vector<std::string> names{"1.tmp", "2.tmp", "3.tmp", "4.tmp", "5.tmp"};
+  for (const std::string& name : names) MakeFile(tree + name, 10);
+  app::SaveRemoveSettings(appDir, 2, "", false);
+  StartWithFolders({tree});
+  Search();
+  ASSERT_EQ(ResultPaths().size(), 5u);
+  fw::TListItems* rows = frmMain->DriveCleaner().lvDCResult->GetItems();
+  auto tick = [&](std::set<std::string> ticked) {
+    for (int i = 0; i < rows->GetCount(); ++i)
+      rows->GetItem(i)->SetChecked(ticked.count(fw::ExtractFileName(rows->GetItem(i)->GetCaption())) > 0);
+  };
+  auto remaining = [&] {
+    std::set<std::string> left;
+    for (const std::string& path : ResultPaths()) left.insert(fw::ExtractFileName(path));
+    return left;
+  };
+  auto onDisk = [&] {
+    std::set<std::string> there;
+    for (const std::string& name : names)
+      if (fw::FileExists(tree + name)) there.insert(name);
+    return there;
+  };
+
+  // Nothing ticked: no question, nothing removed, nothing reported.
+  tick({});
+  scripted->Texts.clear();
+  scripted->Answers.push_back(fw::mrYes);
+  frmMain->DriveCleaner().btnDCDelete->Click();
+  EXPECT_TRUE(scripted->Texts.empty()) << scripted->Texts.front();
+  EXPECT_EQ(remaining().size(), 5u);
+  EXPECT_EQ(onDisk().size(), 5u);
+  scripted->Answers.clear();
+
+  // Two of five ticked and both removed: complete, the three others stay listed and on disk.
+  tick({"2.tmp", "4.tmp"});
+  scripted->Answers.push_back(fw::mrYes);
+  frmMain->DriveCleaner().btnDCDelete->Click();
+  EXPECT_EQ(scripted->Texts, (std::vector<std::string>{"Delete files?", "Complete."}));
+  std::set<std::string> three{"1.tmp", "3.tmp", "5.tmp"};
+  EXPECT_EQ(remaining(), three);
+  EXPECT_EQ(onDisk(), three);
+  EXPECT_EQ(frmMain->DriveCleaner().lblDCFileCount->GetCaption(), "3");
+
+  // A ticked file the shell fails to remove stays, and that is reported.
+  std::string refused = tree + "3.tmp";
+  app::testing::SetShellOperationCall([refused](SHFILEOPSTRUCTW& op) {
+    if (fw::SameText(fw::WideToUtf8(op.pFrom), refused)) return static_cast<int>(ERROR_ACCESS_DENIED);
+    return SHFileOperationW(&op);
+  });
+  tick({"3.tmp", "5.tmp"});
+  scripted->Texts.clear();
+  scripted->Answers.push_back(fw::mrYes);
+  frmMain->DriveCleaner().btnDCDelete->Click();
+  EXPECT_EQ(scripted->Texts, (std::vector<std::string>{"Delete files?", "Complete. Some files can not be deleted."}));
+  EXPECT_EQ(remaining(), (std::set<std::string>{"1.tmp", "3.tmp"}));
+  EXPECT_EQ(onDisk(), (std::set<std::string>{"1.tmp", "3.tmp"}));
+}
 
 TEST_F(DriveCleanerTest, FileHeldOpenStaysListed) {
   MakeFile(tree + "held.tmp", 10);

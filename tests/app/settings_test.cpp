@@ -14,6 +14,7 @@
 #include "framework/msg/messages.h"
 #include "main_window_fixture.h"
 #include "support/held_file.h"
+#include "support/list_view_input.h"
 
 using app::frmMain;
 using app::TfrmAddMask;
@@ -552,6 +553,44 @@ TEST_F(SettingsTest, TicksByMouseAndSpaceBarAreSavedAtOnce) {
     SelectRow(form, 5);
     SelectRow(form, 6);
     EXPECT_EQ(ReadFile(config + "ext.ini"), "changed elsewhere\r\n");
+  });
+}
+
+// Real clicks through the input queue: a click in a row's Description chooses the row and
+// nothing else, as in every check-box list; only a click on the box ticks and saves.
+TEST_F(SettingsTest, AClickBesideTheBoxSelectsTheRowWithoutTickingIt) {
+  Start();
+  std::vector<std::string> lines = app::DefaultExtIniLines();
+  WithSettings([&](TfrmSettings& form) {
+    ProcessMessages();
+    fw::TCustomListView* list = form.kListView1;
+    std::string saved = ReadFile(config + "ext.ini");
+    auto clickDescription = [&](int index) {
+      fw::TListItem* row = list->GetItems()->GetItem(index);
+      fw::TRect r = row->DisplayRect(LVIR_BOUNDS);
+      POINT at{list->GetColumns()->GetItems(0)->GetWidth() + 20, (r.Top + r.Bottom) / 2};
+      ClientToScreen(list->GetHandle(), &at);
+      SetForegroundWindow(form.GetHandle());
+      SetCursorPos(at.x, at.y);
+      ProcessMessages();
+      Sleep(600);  // not a double click with the click before
+      testing_support::SendLeftButtons({MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP});
+      testing_support::PumpMessages();
+      EXPECT_EQ(list->GetSelected(), row) << index;
+    };
+    clickDescription(0);  // ticked
+    clickDescription(8);  // not ticked
+    EXPECT_TRUE(list->GetItems()->GetItem(0)->GetChecked());
+    EXPECT_FALSE(list->GetItems()->GetItem(8)->GetChecked());
+    EXPECT_EQ(ReadFile(config + "ext.ini"), saved);
+    // The box itself ticks the row and saves it.
+    Sleep(600);
+    testing_support::PointAtCheckBox(list, list->GetItems()->GetItem(8), form.GetHandle());
+    testing_support::SendLeftButtons({MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP});
+    testing_support::PumpMessages();
+    EXPECT_TRUE(list->GetItems()->GetItem(8)->GetChecked());
+    lines[8] = "*.bup=Backup Files=true";
+    EXPECT_EQ(ReadFile(config + "ext.ini"), Lines(lines));
   });
 }
 

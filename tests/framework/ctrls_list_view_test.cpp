@@ -153,6 +153,38 @@ TEST_P(CtrlsListViewRows, EachPressFromTheInputQueueEndsInOneMouseUp) {
   EXPECT_FALSE(list->GetControlState().Contains(csLButtonDown));
 }
 
+// A click on a row anywhere but its box (its other columns included) chooses the row and leaves
+// its tick; the hit test names the box only where the box is.
+TEST_P(CtrlsListViewRows, AClickBesideTheBoxLeavesTheTick) {
+  TListItem* first = AddRow("a.tmp", "1");
+  TListItem* second = AddRow("b.tmp", "2");
+  first->SetChecked(true);
+  ShowForm();
+  TRect bounds = second->DisplayRect(LVIR_BOUNDS);
+  int y = (bounds.Top + bounds.Bottom) / 2;
+  int inSize = list->GetColumns()->GetItems(0)->GetWidth() + 20;
+  EXPECT_EQ(list->GetHitTestInfoAt(inSize, y), THitTests{htOnItem});
+  EXPECT_TRUE(list->GetHitTestInfoAt(StateIconPoint(second).X, y).Contains(htOnStateIcon));
+  for (TListItem* row : {second, first}) {
+    TRect r = row->DisplayRect(LVIR_BOUNDS);
+    POINT at{inSize, (r.Top + r.Bottom) / 2};
+    ClientToScreen(list->GetHandle(), &at);
+    SetForegroundWindow(form->GetHandle());
+    SetCursorPos(at.x, at.y);
+    Application->ProcessMessages();
+    Sleep(600);  // not a double click with the one before
+    INPUT inputs[2] = {};
+    inputs[0].type = inputs[1].type = INPUT_MOUSE;
+    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    ASSERT_EQ(SendInput(2, inputs, sizeof(INPUT)), 2u);
+    for (int i = 0; i < 5; ++i) Application->ProcessMessages();
+    EXPECT_EQ(list->GetSelected(), row);
+  }
+  EXPECT_TRUE(first->GetChecked());
+  EXPECT_FALSE(second->GetChecked());
+}
+
 TEST_P(CtrlsListViewRows, CheckStateSetInCodeReachesTheWindowAndSurvivesRecreation) {
   TListItem* a = AddRow("a", "1");
   TListItem* b = AddRow("b", "2");
