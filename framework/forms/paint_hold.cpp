@@ -62,7 +62,9 @@ class TCover {
                               client.right, client.bottom, window, nullptr, wc.hInstance, nullptr);
     if (!FWindow) return;
     SetWindowLongPtrA(FWindow, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(FPicture));
-    ShowWindow(FWindow, SW_SHOWNOACTIVATE);
+    // Right above the window, under whatever other window covers it.
+    HWND above = GetWindow(window, GW_HWNDPREV);
+    SetWindowPos(FWindow, above ? above : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     UpdateWindow(FWindow);
   }
   ~TCover() {
