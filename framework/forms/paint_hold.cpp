@@ -97,7 +97,7 @@ TPaintHold::~TPaintHold() {
   // The held window still shows the old picture: the cover copies it before the hold ends.
   SendMessageA(FWindow, WM_SETREDRAW, TRUE, 0);
   const TCover cover(FWindow);
-  RedrawWindow(FWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  RedrawWindow(FWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 }  // namespace fw
