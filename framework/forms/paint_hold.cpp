@@ -98,6 +98,8 @@ TPaintHold::~TPaintHold() {
   SendMessageA(FWindow, WM_SETREDRAW, TRUE, 0);
   const TCover cover(FWindow);
   RedrawWindow(FWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  // What its first paint made invalid again (a tree view laying its bars out) paints too.
+  RedrawWindow(FWindow, nullptr, nullptr, RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 }  // namespace fw

@@ -1,7 +1,6 @@
 // What the screen shows of a window the moment it changes: the main window and the About box
 // show their first picture whole (never the black of a window not yet painted), and a tool's
 // first opening changes the page in one step, never showing a mix of the old page and the new.
-// (The Attribute manager's shell views fill themselves after they show, so its page is left out.)
 // Each picture is read from the window itself (what it hands the screen next) and from the screen
 // (what it shows) right after the show, before any further message is let through; while a tool
 // opens, the screen is also read at the end of every paint, when the system may bring it up to
@@ -144,6 +143,7 @@ TEST_F(FirstPaintTest, EachToolsFirstOpeningChangesThePageInOneStep) {
   frmMain->barMenu->OpenItem(2, false);
   app::TfrmFile* files = frmMain->frmFile1;
   ExpectOneStep("File wiper", [&] { files->kSpeedButton2->Click(); });
+  ExpectOneStep("File attribute", [&] { files->kSpeedButton1->Click(); });
   // Back to a page opened before.
   frmMain->barMenu->OpenItem(0, false);
   ExpectOneStep("Drive cleaner", [&] { frmMain->frmCleaners1->kSpeedButton1->Click(); });
