@@ -372,7 +372,9 @@ void TCustomForm::SetVisible(bool v) {
       RedrawWindow(FHandle, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
       SetWindowPos(FHandle, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     } else {
-      ShowWindow(FHandle, FWindowState == wsMaximized ? SW_SHOWMAXIMIZED : FWindowState == wsMinimized ? SW_SHOWMINIMIZED : SW_SHOW);
+      ShowWindow(FHandle, FWindowState == wsMaximized   ? SW_SHOWMAXIMIZED
+                          : FWindowState == wsMinimized ? SW_SHOWMINIMIZED
+                                                        : SW_SHOW);
     }
     if (GetActive()) FocusActiveControl();
   } else {

@@ -64,7 +64,8 @@ class TCover {
     SetWindowLongPtrA(FWindow, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(FPicture));
     // Right above the window, under whatever other window covers it.
     HWND above = GetWindow(window, GW_HWNDPREV);
-    SetWindowPos(FWindow, above ? above : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    SetWindowPos(FWindow, above ? above : HWND_TOP, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     UpdateWindow(FWindow);
   }
   ~TCover() {
