@@ -95,11 +95,13 @@ TPaintHold::TPaintHold(HWND window) {
 
 TPaintHold::~TPaintHold() {
   if (!FWindow || !IsWindow(FWindow)) return;
-  // The held window still shows the old picture: the cover copies it before the hold ends.
+  // Nothing was painted while held: the window still holds the old picture, which the cover
+  // copies; the repaint goes on under it.
   SendMessageA(FWindow, WM_SETREDRAW, TRUE, 0);
   const TCover cover(FWindow);
   RedrawWindow(FWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-  // What its first paint made invalid again (a tree view laying its bars out) paints too.
+  // What the first paint left invalid (a shell tree sets itself up at its first paint and paints
+  // at the next) paints too.
   RedrawWindow(FWindow, nullptr, nullptr, RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
