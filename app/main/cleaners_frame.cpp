@@ -24,6 +24,7 @@ void TfrmCleaners::kSpeedButton1Click(fw::TObject*) {
 void TfrmCleaners::kSpeedButton2Click(fw::TObject*) {
   SetDownButton(2);
   frmMain->ShowToolPanel(frmMain->pnlOC);
+  // Its sizes are measured with the page shown, the window answering meanwhile.
   frmMain->OtherClean().Show();
 }
 

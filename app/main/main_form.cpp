@@ -17,6 +17,7 @@
 #include "app/tools/startup_manager.h"
 #include "app/tools/uninstaller.h"
 #include "framework/forms/application.h"
+#include "framework/forms/paint_hold.h"
 #include "framework/rtl/file_utils.h"
 #include "framework/rtl/seams.h"
 #include "skin/controls/message_dialogs.h"
@@ -77,12 +78,18 @@ TfrmMain::TToolSlot TfrmMain::SlotOf(const skin::TkPanel* panel) {
 
 bool TfrmMain::ToolBuilt(skin::TkPanel* panel) { return SlotOf(panel).Built; }
 
-void TfrmMain::ShowToolPanel(skin::TkPanel* panel) {
+void TfrmMain::ShowToolPanel(skin::TkPanel* panel, const std::function<void()>& fill) {
+  const fw::TPaintHold hold(HandleAllocated() ? GetHandle() : nullptr);
   SlotOf(panel).Build();
-  for (skin::TkPanel* other : ToolPanels())
-    if (other != panel) other->SetVisible(false);
+  for (skin::TkPanel* other : ToolPanels()) {
+    if (other == panel || !other->GetVisible()) continue;
+    // The page takes the place of the one shown, at its size, before it gets its windows.
+    panel->SetBoundsRect(other->GetBoundsRect());
+    other->SetVisible(false);
+  }
   panel->SetAlign(fw::alClient);
   panel->SetVisible(true);
+  if (fill) fill();
 }
 
 void TfrmMain::FormCreate(fw::TObject*) {

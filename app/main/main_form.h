@@ -120,8 +120,9 @@ class TfrmMain : public fw::TForm {
 
   // The tool panels, in the order of the navigation buttons.
   std::vector<skin::TkPanel*> ToolPanels() const;
-  // Shows panel (its tool built) aligned to the client area and hides every other tool panel.
-  void ShowToolPanel(skin::TkPanel* panel);
+  // Shows panel (its tool built and laid out while hidden, then fill run) aligned to the client
+  // area in place of the other tool panels; the window changes in one paint.
+  void ShowToolPanel(skin::TkPanel* panel, const std::function<void()>& fill = {});
 
   // Start-up and header.
   void FormCreate(fw::TObject* Sender);

@@ -18,20 +18,17 @@ void TfrmSystem::CreateComponents() {
 
 void TfrmSystem::kSpeedButton1Click(fw::TObject*) {
   SetDownButton(1);
-  frmMain->ShowToolPanel(frmMain->pnlSU);
-  frmMain->StartupManager().Show();
+  frmMain->ShowToolPanel(frmMain->pnlSU, [] { frmMain->StartupManager().Show(); });
 }
 
 void TfrmSystem::kSpeedButton2Click(fw::TObject*) {
   SetDownButton(2);
-  frmMain->ShowToolPanel(frmMain->pnlUI);
-  frmMain->Uninstaller().ListUninstallEntries();
+  frmMain->ShowToolPanel(frmMain->pnlUI, [] { frmMain->Uninstaller().ListUninstallEntries(); });
 }
 
 void TfrmSystem::kSpeedButton3Click(fw::TObject*) {
-  frmMain->ShortcutDoctor().Show();
   SetDownButton(3);
-  frmMain->ShowToolPanel(frmMain->pnlSD);
+  frmMain->ShowToolPanel(frmMain->pnlSD, [] { frmMain->ShortcutDoctor().Show(); });
 }
 
 }  // namespace app

@@ -58,9 +58,10 @@ TDriveCleaner::TDriveCleaner(TfrmMain& form, skin::TkPanel& panel) : FForm(form)
 void TDriveCleaner::Show() {
   lvDCDrive->GetItems()->Clear();
   AddDriveRows();
-  FForm.ShowToolPanel(&FPanel);
-  if (FForm.settingsKept) EnsureUserFoldersFile(FForm.appDir);
-  AddUserFolderRows();
+  FForm.ShowToolPanel(&FPanel, [this] {
+    if (FForm.settingsKept) EnsureUserFoldersFile(FForm.appDir);
+    AddUserFolderRows();
+  });
 }
 
 void TDriveCleaner::AddDriveRows() {

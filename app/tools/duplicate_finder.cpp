@@ -107,8 +107,7 @@ TDuplicateFinder::TDuplicateFinder(TfrmMain& form, skin::TkPanel& panel) : FForm
 }
 
 void TDuplicateFinder::Show() {
-  FForm.ShowToolPanel(&FPanel);
-  FillGroup();
+  FForm.ShowToolPanel(&FPanel, [this] { FillGroup(); });
 }
 
 void TDuplicateFinder::FillGroup() {

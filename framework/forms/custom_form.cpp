@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "framework/forms/application.h"
+#include "framework/forms/paint_hold.h"
 #include "framework/forms/screen.h"
 #include "framework/graphics/icon.h"
 #include "framework/menus/main_menu.h"
@@ -363,8 +364,18 @@ void TCustomForm::SetVisible(bool v) {
     DoShow();
     FVisible = true;
     if (!FActiveControl) FActiveControl = FindNextControl(nullptr, true, true, false);
-    int cmd = FWindowState == wsMaximized ? SW_SHOWMAXIMIZED : FWindowState == wsMinimized ? SW_SHOWMINIMIZED : SW_SHOW;
-    ShowWindow(FHandle, cmd);
+    if (FWindowState == wsNormal && FFormStyle != fsMDIChild) {
+      // The window shows its first picture whole: it is painted before it takes the activation
+      // (whose handling lets the screen catch up) and within a moment of the screen's last update.
+      ShowScreenAsItIs();
+      ShowWindow(FHandle, SW_SHOWNA);
+      RedrawWindow(FHandle, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+      SetWindowPos(FHandle, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    } else {
+      ShowWindow(FHandle, FWindowState == wsMaximized   ? SW_SHOWMAXIMIZED
+                          : FWindowState == wsMinimized ? SW_SHOWMINIMIZED
+                                                        : SW_SHOW);
+    }
     if (GetActive()) FocusActiveControl();
   } else {
     FVisible = false;

@@ -216,7 +216,10 @@ void TSvCustomShellTreeView::FirstPaint() {
   TPidl startIn = StartInPidl(false);
   if (!startIn) {
     if (FListView && FListView->GetItems()->GetCount() == 0)
-      if (TSvShellFolder* first = FFolders->GetItem(0)) FListView->SetFolder(first);
+      if (TSvShellFolder* first = FFolders->GetItem(0)) {
+        FListView->SetFolder(first);
+        FListedAtFirstPaint = first;
+      }
     return;
   }
   fw::TTreeNode* node = FindNodeByPidl(startIn.Get());
@@ -301,6 +304,9 @@ void TSvCustomShellTreeView::Change(fw::TTreeNode* node) {
     FSelectingForList = false;
     return;
   }
+  const bool listed = FListedAtFirstPaint && FSelectedFolder == FListedAtFirstPaint;
+  FListedAtFirstPaint = nullptr;
+  if (listed) return;
   if (FListView && FSelectedFolder && (FSelectedFolder->IsShellFolder() || FSelectedFolder->GetIsDesktop()))
     FListView->SetFolderFromTree(FSelectedFolder);
 }

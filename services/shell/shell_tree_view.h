@@ -151,6 +151,9 @@ class TSvCustomShellTreeView : public fw::TCustomTreeView, public ISvShellTreeLi
   int FRootIndex = -1;
   bool FTreeReady = false;
   bool FSelectingForList = false;
+  // The folder the first paint listed for a tree without a start-in folder, until the tree
+  // first selects a node: selecting it then does not list it again.
+  TSvShellFolder* FListedAtFirstPaint = nullptr;
   TSvShellNotification* FNotification = nullptr;
   TSvCustomShellListView* FListView = nullptr;
   std::string FRootFolder;
