@@ -4,6 +4,7 @@
 #include "app/shared/config_files.h"
 #include "framework/forms/application.h"
 #include "framework/rtl/file_utils.h"
+#include "framework/rtl/flag_scope.h"
 #include "framework/rtl/seams.h"
 #include "framework/classes/string_list.h"
 #include "framework/rtl/sys_utils.h"
@@ -13,19 +14,6 @@
 namespace app {
 
 TfrmSettings* frmSettings = nullptr;
-
-// Marks the window as filling itself for one scope.
-class TfrmSettings::TFilling {
- public:
-  explicit TFilling(bool& flag) : FFlag(flag), FOld(flag) { FFlag = true; }
-  ~TFilling() { FFlag = FOld; }
-  TFilling(const TFilling&) = delete;
-  TFilling& operator=(const TFilling&) = delete;
-
- private:
-  bool& FFlag;
-  bool FOld;
-};
 
 namespace {
 
@@ -68,7 +56,7 @@ void TfrmSettings::FormClose(fw::TObject*, fw::TCloseAction& Action) { Action = 
 // --- masks ---
 
 void TfrmSettings::fillWC() {
-  TFilling filling(FFilling);
+  fw::TFlagScope filling(FFilling);
   EnsureExtIni(AppDir());
   fw::TStringList lines;
   lines.LoadFromFile(AppPath(AppDir(), kExtIni));
@@ -132,7 +120,7 @@ void TfrmSettings::editWCClick(fw::TObject*) {
   if (!EditMask() || (maskText == shown.Mask && maskDescription == shown.Description && maskActive == shown.Checked))
     return;
   {
-    TFilling filling(FFilling);
+    fw::TFlagScope filling(FFilling);
     row->SetCaption(maskText);
     fw::TStrings* sub = row->GetSubItems();
     if (sub->GetCount() > 0)
@@ -147,7 +135,7 @@ void TfrmSettings::editWCClick(fw::TObject*) {
 void TfrmSettings::delWCClick(fw::TObject*) {
   if (!kListView1->GetSelected() || !Confirmed("Do you want to delete entry?")) return;
   {
-    TFilling filling(FFilling);
+    fw::TFlagScope filling(FFilling);
     // The selection may have moved while the question was open.
     if (fw::TListItem* row = kListView1->GetSelected()) row->Delete();
   }
@@ -230,7 +218,7 @@ void TfrmSettings::EnableFolder(bool enabled) {
 }
 
 void TfrmSettings::fillProgram() {
-  TFilling filling(FFilling);
+  fw::TFlagScope filling(FFilling);
   EnsureProgramIni(AppDir());
   std::string folder = ReadRemoveFolder(AppDir());
   if (!fw::DirectoryExists(folder)) folder = AppPath(AppDir(), kDeletedFolder);
@@ -261,7 +249,7 @@ void TfrmSettings::fRBClick(fw::TObject*) {
   std::string folder = ReadRemoveFolder(AppDir());
   if (!fw::DirectoryExists(folder)) folder = AppPath(AppDir(), kDeletedFolder);
   {
-    TFilling filling(FFilling);
+    fw::TFlagScope filling(FFilling);
     fEdit->SetText(folder);
   }
   SaveRemoveSettings(AppDir(), 3, fEdit->GetText(), scanCB->GetChecked());
@@ -286,7 +274,7 @@ void TfrmSettings::scanCBClick(fw::TObject*) {
 // --- skins ---
 
 void TfrmSettings::GenerateSkinsList() {
-  TFilling filling(FFilling);
+  fw::TFlagScope filling(FFilling);
   SkinsDirectoryEdit->SetText(ReadSkinDirectory(AppDir()));
   fw::TStringList names;
   if (skin::TkSkinManager* manager = SkinManager()) {

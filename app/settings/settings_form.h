@@ -129,7 +129,6 @@ class TfrmSettings : public fw::TForm {
  private:
   // The window's handlers run for its own settings of check boxes, radio buttons and texts
   // too; while this is set they change nothing.
-  class TFilling;
   bool FFilling = false;
   // The user has typed into the removal folder's edit.
   bool FFolderTyped = false;

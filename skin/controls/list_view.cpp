@@ -8,6 +8,7 @@
 #include "framework/forms/application.h"
 #include "framework/graphics/canvas.h"
 #include "framework/msg/exception_barrier.h"
+#include "framework/rtl/flag_scope.h"
 #include "skin/controls/label.h"
 #include "skin/controls/skinned_control.h"
 #include "skin/engine/glyphs_text.h"
@@ -49,18 +50,6 @@ std::unordered_map<HWND, TkCustomListView*>& HookedHeaders() {
   static std::unordered_map<HWND, TkCustomListView*> headers;
   return headers;
 }
-
-// Sets a flag for a scope.
-class TFlagScope {
- public:
-  explicit TFlagScope(bool& flag) : FFlag(flag) { FFlag = true; }
-  ~TFlagScope() { FFlag = false; }
-  TFlagScope(const TFlagScope&) = delete;
-  TFlagScope& operator=(const TFlagScope&) = delete;
-
- private:
-  bool& FFlag;
-};
 
 }  // namespace
 
@@ -477,7 +466,7 @@ void TkCustomListView::UpdateScrolls() {
     return;
   }
   if (GetControlState().Contains(fw::csCreating) || !HandleAllocated() || FSyncing || FLoading) return;
-  TFlagScope guard(FSyncing);
+  fw::TFlagScope guard(FSyncing);
   try {
     HWND wnd = GetHandleNoCreate();
     SCROLLINFO vert{sizeof vert, SIF_ALL, 0, 0, 0, 0, 0}, horz{sizeof horz, SIF_ALL, 0, 0, 0, 0, 0};
@@ -501,7 +490,7 @@ void TkCustomListView::UpdateScrolls() {
       }
       bar->SetDrawingForbidden(true);
       bar->SetEnabled(GetEnabled());
-      TFlagScope sync(ScrollSync);
+      fw::TFlagScope sync(ScrollSync);
       bar->SetSmallChange(1);
       bar->SetParams(s.Position, s.Min, s.Max);
       bar->SetPageSize(s.PageSize);
@@ -553,7 +542,7 @@ void TkCustomListView::VertBarChange(int previous) {
 
 void TkCustomListView::HorzBarChange(int previous) {
   if (ScrollSync || !FHorzBar || previous == FHorzBar->GetPosition()) return;
-  TFlagScope sync(ScrollSync);
+  fw::TFlagScope sync(ScrollSync);
   const int delta = FHorzBar->GetPosition() - previous;
   if (GetViewStyle() == fw::vsList) {
     int dx = delta * ItemZeroExtent(false);

@@ -8,6 +8,7 @@
 #include "framework/forms/custom_form.h"
 #include "framework/rtl/exceptions.h"
 #include "framework/rtl/file_utils.h"
+#include "framework/rtl/flag_scope.h"
 #include "framework/rtl/sys_utils.h"
 #include "framework/win.h"
 #include "skin/engine/color_passes.h"
@@ -86,19 +87,6 @@ void RecolourBitmap(fw::TBitmap& bitmap, const std::function<fw::TColor(fw::TCol
     }
   }
 }
-
-// Raises one of the engine's flags for as long as a step of a skin change runs, and lowers it
-// however the step ends.
-class TkRaisedFlag {
- public:
-  explicit TkRaisedFlag(bool& flag) : FFlag(flag) { FFlag = true; }
-  ~TkRaisedFlag() { FFlag = false; }
-  TkRaisedFlag(const TkRaisedFlag&) = delete;
-  TkRaisedFlag& operator=(const TkRaisedFlag&) = delete;
-
- private:
-  bool& FFlag;
-};
 
 // Holds the painting of every shown form while a skin change goes round, so that no window
 // shows the old skin in some places and the new one in others; letting go paints each held
@@ -241,7 +229,7 @@ void TkSkinManager::SetHueOffset(int value) {
 void TkSkinManager::ReloadForColours() {
   bool reloaded = false, fellBack = false;
   {
-    const TkRaisedFlag loading(SkinLoading);
+    const fw::TFlagScope loading(SkinLoading);
     if (FSkinData->SkinReady) {
       reloaded = true;
       fellBack = !LoadOrFallBack();
@@ -264,7 +252,7 @@ void TkSkinManager::SetSkinName(const std::string& value) {
   if (!FActive) return;
   if (OnBeforeChange) OnBeforeChange(this);
   {
-    const TkRaisedFlag loading(SkinLoading);
+    const fw::TFlagScope loading(SkinLoading);
     FSkinData->SkinReady = false;
     LoadOrFallBack();
     if (FActive) SendNewSkin();
@@ -510,7 +498,7 @@ void TkSkinManager::SendNewSkin() {
   FSkinableMenus->SetSkinBorderWidth(-1);
   FSkinData->SkinReady = false;
   {
-    const TkRaisedFlag broadcasting(NewSkinBroadcasting);
+    const fw::TFlagScope broadcasting(NewSkinBroadcasting);
     PrepareCommonIndexes();
     Broadcast(cmdNewSkin);
   }

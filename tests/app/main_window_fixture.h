@@ -15,6 +15,7 @@
 #include "skin/controls/bit_btn.h"
 #include "skin/controls/path_dialog_form.h"
 #include "skin/controls/shell_tree_view.h"
+#include "skin/engine/skin_engine.h"
 #include "support/gui_test_support.h"
 #include "support/sandbox.h"
 
@@ -111,4 +112,17 @@ class MainWindowTest : public testing_gui::GuiTest {
   std::string folder;
   std::string appDir;
   fw::TModalResult modalResult = fw::mrNone;
+};
+
+// The main window with the skin engine running, as the program starts it.
+class SkinnedMainWindowFixture : public MainWindowTest {
+ protected:
+  void SetUp() override {
+    MainWindowTest::SetUp();
+    skin::StartSkinEngine();
+  }
+  void TearDown() override {
+    MainWindowTest::TearDown();
+    skin::StopSkinEngine();
+  }
 };

@@ -23,16 +23,8 @@ namespace {
 // The colour that means "no colour" in every skin picture.
 constexpr fw::TColor kKeyColour = 0xFF00FF;
 
-class MainWindowSkinsTest : public MainWindowTest {
+class MainWindowSkinsTest : public SkinnedMainWindowFixture {
  protected:
-  void SetUp() override {
-    MainWindowTest::SetUp();
-    skin::StartSkinEngine();
-  }
-  void TearDown() override {
-    MainWindowTest::TearDown();
-    skin::StopSkinEngine();
-  }
   // Starts the main window and runs check in the stored Neutral skin, then in Slate.
   void InEachShippedSkin(const std::function<void()>& check) {
     Start();

@@ -20,16 +20,8 @@ using control_skin::kBorder;
 
 namespace {
 
-class SkinnedMainWindowTest : public MainWindowTest {
+class SkinnedMainWindowTest : public SkinnedMainWindowFixture {
  protected:
-  void SetUp() override {
-    MainWindowTest::SetUp();
-    skin::StartSkinEngine();
-  }
-  void TearDown() override {
-    MainWindowTest::TearDown();
-    skin::StopSkinEngine();
-  }
   // Starts the main window and gives its manager the two control skins, the first one active.
   void StartSkinned() {
     Start();

@@ -375,6 +375,13 @@ class ShippedSkinLook : public testing_paint::SkinPaintTest {
     form->SetBounds(40, 40, width, height);
     return form;
   }
+  // A skinned panel of 400x160 on form, as the tools hold their buttons and options.
+  static skin::TkPanel* PanelOn(fw::TForm* form) {
+    auto* panel = fw::New<skin::TkPanel>(form);
+    panel->SetBounds(0, 0, 400, 160);
+    panel->SetParent(form);
+    return panel;
+  }
 };
 
 class ShippedCheckBoxes : public ShippedSkinLook {
@@ -433,9 +440,7 @@ class ShippedDisabledCaptions : public ShippedSkinLook {
   void Check(const std::string& skinName) {
     SCOPED_TRACE(skinName);
     fw::TForm* form = FormIn(skinName, 420, 200);
-    auto* panel = fw::New<skin::TkPanel>(form);
-    panel->SetBounds(0, 0, 400, 160);
-    panel->SetParent(form);
+    auto* panel = PanelOn(form);
     fw::TControl* controls[4] = {fw::New<skin::TkButton>(form), fw::New<skin::TkButton>(form),
                                  fw::New<skin::TkCheckBox>(form), fw::New<skin::TkCheckBox>(form)};
     for (int i = 0; i < 4; ++i) {
@@ -483,9 +488,7 @@ class ShippedDisabledLetters : public ShippedSkinLook {
   void Check(const std::string& skinName) {
     SCOPED_TRACE(skinName);
     fw::TForm* form = FormIn(skinName, 420, 200);
-    auto* panel = fw::New<skin::TkPanel>(form);
-    panel->SetBounds(0, 0, 400, 160);
-    panel->SetParent(form);
+    auto* panel = PanelOn(form);
     auto* box = fw::New<skin::TkCheckBox>(form);
     box->SetAutoSize(false);  // the same size with and without its caption
     fw::TControl* controls[2] = {fw::New<skin::TkButton>(form), box};

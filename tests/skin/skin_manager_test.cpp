@@ -60,6 +60,27 @@ class SkinManagerTest : public testing_gui::GuiTest {
     fw::testing::SetProgramFolder("");
     GuiTest::TearDown();
   }
+  // Makes control note the skin commands it receives in log (a skinned one answers command 7),
+  // and, when held is given, the painting holds it is given and its paints.
+  void Record(fw::TControl* control, const std::string& name, bool skinned,
+              std::vector<std::string>* held = nullptr) {
+    fw::TWndMethodProc original = control->GetWindowProc();
+    control->SetWindowProc([this, held, name, skinned, original](fw::TMessage& m) {
+      if (m.Msg == skin::SM_SKINCMD) {
+        const int command = skin::SkinCmdOf(m.WParam);
+        if (command == skin::cmdIsSkinned) {
+          if (skinned) m.LParam = 1;
+          return;
+        }
+        log.push_back(name + " " + std::to_string(command));
+      } else if (held && m.Msg == WM_SETREDRAW) {
+        held->push_back(name + (m.WParam ? " on" : " off"));
+      } else if (held && m.Msg == WM_PAINT) {
+        held->push_back(name + " paints");
+      }
+      original(m);
+    });
+  }
   // A manager owned by no form, with the given stored skins, its skin folder root + "Skins".
   skin::TkSkinManager* MakeManager(int storedSkins = 1) {
     manager = fw::New<skin::TkSkinManager>(nullptr);
@@ -152,35 +173,20 @@ TEST_F(SkinManagerTest, ChangeTravelsThroughTheForms) {
 
 TEST_F(SkinManagerTest, BroadcastReachesGraphicAndSkinnedChildren) {
   MakeManager();
-  // A control that notes the skin commands it receives; skinned ones answer command 7.
-  auto record = [this](fw::TControl* control, const std::string& name, bool skinned) {
-    fw::TWndMethodProc original = control->GetWindowProc();
-    control->SetWindowProc([this, name, skinned, original](fw::TMessage& m) {
-      if (m.Msg == skin::SM_SKINCMD) {
-        const int command = skin::SkinCmdOf(m.WParam);
-        if (command == skin::cmdIsSkinned) {
-          if (skinned) m.LParam = 1;
-          return;
-        }
-        log.push_back(name + " " + std::to_string(command));
-      }
-      original(m);
-    });
-  };
   auto* plain = fw::New<fw::TPanel>(form);  // not skinned: the walk goes into it
   plain->SetParent(form);
   auto* inner = fw::New<fw::TBevel>(form);
   inner->SetParent(plain);
-  record(inner, "inner", false);
+  Record(inner, "inner", false);
   auto* skinned = fw::New<fw::TPanel>(form);  // skinned: gets the message, passes it on itself
   skinned->SetParent(form);
   auto* hidden = fw::New<fw::TBevel>(form);
   hidden->SetParent(skinned);
-  record(hidden, "hidden", false);
-  record(skinned, "skinned", true);
+  Record(hidden, "hidden", false);
+  Record(skinned, "skinned", true);
   auto* graphic = fw::New<fw::TBevel>(form);
   graphic->SetParent(form);
-  record(graphic, "graphic", false);
+  Record(graphic, "graphic", false);
   log.clear();
   manager->SetSkinName("Stored one");
   const std::vector<std::string> expected = {"before",  "cmd 1 manager", "inner 1", "skinned 1", "graphic 1",
@@ -243,26 +249,8 @@ TEST_F(SkinManagerTest, AFailedChangeGivesBackWhatItHeld) {
   auto* panel = fw::New<fw::TPanel>(shown);
   panel->SetParent(shown);
   std::vector<std::string> held;
-  auto record = [this, &held](fw::TControl* control, const std::string& name, bool skinned) {
-    fw::TWndMethodProc original = control->GetWindowProc();
-    control->SetWindowProc([this, &held, name, skinned, original](fw::TMessage& m) {
-      if (m.Msg == skin::SM_SKINCMD) {
-        const int command = skin::SkinCmdOf(m.WParam);
-        if (command == skin::cmdIsSkinned) {
-          if (skinned) m.LParam = 1;
-          return;
-        }
-        log.push_back(name + " " + std::to_string(command));
-      } else if (m.Msg == WM_SETREDRAW) {
-        held.push_back(name + (m.WParam ? " on" : " off"));
-      } else if (m.Msg == WM_PAINT) {
-        held.push_back(name + " paints");
-      }
-      original(m);
-    });
-  };
-  record(panel, "panel", true);
-  record(shown, "shown", false);
+  Record(panel, "panel", true, &held);
+  Record(shown, "shown", false, &held);
   shown->Show();
   log.clear();
 
