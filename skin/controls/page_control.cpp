@@ -708,11 +708,12 @@ void TkPageControl::ShapeTabScroller(bool redraw) {
   const int w = FScroller->GetWidth(), h = FScroller->GetHeight();
   auto shape = CreateBitmap24(w, h);
   FillDCRect(shape->GetCanvas()->GetHandle(), fw::TRect(0, 0, w, h), kScrollerShapeColor);
-  // The key-coloured pixels of the mask's corners take the shape colour too, so they are cut.
-  MaskFillColor = ParentBgColor = kScrollerShapeColor;
-  for (const fw::TRect& half : {fw::TRect(0, 0, w / 2, h), fw::TRect(w / 2, 0, w, h)})
-    DrawSkinRect(shape.get(), half, true, TkBgRef(), manager->GetMasks()[mask], 0, false);
-  MaskFillColor = ParentBgColor = fw::clFuchsia;
+  {
+    // The key-coloured pixels of the mask's corners take the shape colour too, so they are cut.
+    const TkMaskFillScope fill(kScrollerShapeColor);
+    for (const fw::TRect& half : {fw::TRect(0, 0, w / 2, h), fw::TRect(w / 2, 0, w, h)})
+      DrawSkinRect(shape.get(), half, true, TkBgRef(), manager->GetMasks()[mask], 0, false);
+  }
   HRGN region = nullptr;
   CreateRegionFromBitmap(region, shape.get(), kScrollerShapeColor);
   if (region) SetWindowRgn(FScroller->GetHandle(), region, redraw);

@@ -32,7 +32,7 @@ void MarkAndRepaint(TkTimerSpeedButton* button) {
 void TkTimerSpeedButton::Paint() {
   const fw::TComponentState state = GetComponentState();
   if (state.Contains(fw::csDestroying) || state.Contains(fw::csLoading)) return;
-  ParentBgColor = MaskFillColor = fw::ColorToRGB(fw::clWindow);
+  const TkMaskFillScope fill(fw::ColorToRGB(fw::clWindow));
   TkSpeedButton::Paint();
   if ((FButtonState & tbFocusRect) && GetSkinData()->SkinIsActive()) {
     fw::TRect r(0, 0, GetWidth(), GetHeight());
@@ -40,7 +40,6 @@ void TkTimerSpeedButton::Paint() {
     if (FState == fw::bsDown) OffsetRect(fw::AsRECT(r), 1, 1);
     DrawFocusRect(GetCanvas()->GetHandle(), fw::AsRECT(r));
   }
-  ParentBgColor = MaskFillColor = fw::clFuchsia;
 }
 
 void TkTimerSpeedButton::MouseDown(fw::TMouseButton button, fw::TShiftState shift, int x, int y) {

@@ -71,6 +71,14 @@ void FastUnitFinalization();
 extern fw::TColor MaskFillColor;
 extern fw::TColor ParentBgColor;
 inline fw::TColor& ParentFillColor = ParentBgColor;
+// Sets both to one colour for a scope and puts clFuchsia back however the scope ends.
+class TkMaskFillScope {
+ public:
+  explicit TkMaskFillScope(fw::TColor colour) { MaskFillColor = ParentBgColor = colour; }
+  ~TkMaskFillScope() { MaskFillColor = ParentBgColor = fw::clFuchsia; }
+  TkMaskFillScope(const TkMaskFillScope&) = delete;
+  TkMaskFillScope& operator=(const TkMaskFillScope&) = delete;
+};
 // A background reference without a picture.
 extern const TkBgRef EmptyBgRef;
 
