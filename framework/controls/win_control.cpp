@@ -1003,6 +1003,11 @@ bool TWinControl::HandleKeyMessage(TMessage& msg) {
       return true;
     case CN_CHAR:
     case CN_SYSCHAR: {
+      // Alt+Space is the window menu's key: no control may take it for a space of its own.
+      if (msg.Msg == CN_SYSCHAR && msg.WParam == VK_SPACE) {
+        msg.Result = 0;
+        return true;
+      }
       msg.Result = 1;
       if (msg.Msg == CN_CHAR && DoKeyPress(msg)) return true;
       if (msg.Msg == CN_SYSCHAR || !(Perform(WM_GETDLGCODE) & DLGC_WANTCHARS)) {

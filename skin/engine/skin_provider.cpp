@@ -1915,6 +1915,14 @@ void TkSkinProvider::PopupSystemMenu(int x, int y) {
   FSystemMenu->Popup(x, y);
 }
 
+void TkSkinProvider::PopupSystemMenuAtIcon() {
+  const fw::TPoint origin = FormScreenOrigin();
+  if (IsMDIChild() && MDIParentProvider)
+    PopupSystemMenu(origin.X, origin.Y + CaptionHeight() + 4);
+  else
+    PopupSystemMenu(origin.X + SysBorderWidth(), origin.Y + AppIconRect().Height() + FrameOffset());
+}
+
 void TkSkinProvider::ButtonUp(fw::TMessage& m, int code) {
   const HWND wnd = FForm->GetHandle();
   switch (code) {
@@ -2044,11 +2052,7 @@ void TkSkinProvider::MouseMessage(fw::TMessage& m) {
           return;
         }
         SetHotButton(0);
-        const fw::TPoint origin = FormScreenOrigin();
-        if (IsMDIChild() && MDIParentProvider)
-          PopupSystemMenu(origin.X, origin.Y + CaptionHeight() + 4);
-        else
-          PopupSystemMenu(origin.X + SysBorderWidth(), origin.Y + AppIconRect().Height() + FrameOffset());
+        PopupSystemMenuAtIcon();
         return;
       }
       if (code >= HTTITLEBUTTON && code - HTTITLEBUTTON < FTitleButtons->GetCount()) {
@@ -2152,6 +2156,12 @@ void TkSkinProvider::SysCommand(fw::TMessage& m) {
   const WPARAM command = m.WParam & 0xFFF0;
   if (IsMDIChild()) {
     MDIChildSysCommand(m);
+    return;
+  }
+  if (command == SC_KEYMENU && m.LParam == VK_SPACE && FSystemMenu && FSystemMenu->VisibleClose() &&
+      FSkinData->GetSkinManager()->GetSkinnedPopups()) {
+    // Alt+Space: the skinned form has no system menu of its own, so the skinner shows its one.
+    PopupSystemMenuAtIcon();
     return;
   }
   CallOld(m);

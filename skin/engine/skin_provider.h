@@ -194,6 +194,8 @@ class TkSkinProvider : public fw::TComponent {
   int HitTest(fw::TMessage& m);
   int ButtonOrdinalAt(int x) const;
   void PopupSystemMenu(int x, int y);
+  // Shows the system menu under the title icon, where a click on the icon shows it.
+  void PopupSystemMenuAtIcon();
   // The position snapped to the edge when it ends within SnapBuffer of it.
   void SnapToEdge(int& position, int edge, int size) const;
 

@@ -6,6 +6,7 @@
 #include "framework/stdctrls/button.h"
 #include "skin/engine/skin_manager.h"
 #include "skin/engine/stored_skins.h"
+#include "support/alt_space_hand.h"
 #include "support/form_skin_fixture.h"
 
 namespace {
@@ -127,6 +128,26 @@ TEST_F(FormSkinMouse, TheSystemMenuLeavesTheFormActiveWithItsFocus) {
   EXPECT_EQ(GetForegroundWindow(), form->GetHandle());
   EXPECT_EQ(GetActiveWindow(), form->GetHandle());
   EXPECT_EQ(GetFocus(), button->GetHandle());
+}
+
+TEST_F(FormSkinMouse, AltSpaceOpensTheSkinnedSystemMenuAndPressesNothing) {
+  // The form has no system menu of its own while skinned: the keys open the skinner's.
+  MakeForm(fw::bsSingle, skin::TkBorderIcons{fw::biSystemMenu});
+  auto* button = fw::New<fw::TButton>(form);
+  button->SetParent(form);
+  button->SetBounds(20, 20, 75, 25);
+  int clicks = 0;
+  button->OnClick = [&](fw::TObject*) { ++clicks; };
+  SetForegroundWindow(form->GetHandle());
+  button->SetFocus();
+  Settle(4);
+  for (auto order : {testing_keys::TAltRelease::AfterSpace, testing_keys::TAltRelease::BeforeSpace}) {
+    testing_keys::TAltSpaceHand hand(order);
+    ASSERT_TRUE(hand.PumpUntilDone());
+    EXPECT_EQ(hand.Menu(), provider->GetSystemMenu()->GetHandle());
+    EXPECT_EQ(clicks, 0);
+    EXPECT_EQ(GetFocus(), button->GetHandle());
+  }
 }
 
 TEST_F(FormSkinMouse, SkinSubmenuColumnsNamesAndOneSeparator) {
