@@ -162,6 +162,23 @@ TEST_F(FirstPaintTest, TheMainWindowShowsItsFirstPictureWhole) {
   EXPECT_LT(BlackShare(*client), 0.05) << "the screen shows the window black";
 }
 
+// The first tool page opens inside the window's OnShow, before the show: the hold around it
+// leaves the window hidden, so that the show itself brings the first picture, whole.
+TEST_F(FirstPaintTest, TheFirstPageOpensWithTheWindowStillHidden) {
+  fw::Application->CreateForm(frmMain);
+  HWND window = frmMain->GetHandle();
+  const fw::TNotifyEvent formShow = frmMain->OnShow;
+  bool visibleAfterOnShow = true;
+  frmMain->OnShow = [&](fw::TObject* sender) {
+    formShow(sender);
+    visibleAfterOnShow = IsWindowVisible(window) != 0;
+  };
+  frmMain->Show();
+  EXPECT_TRUE(frmMain->ToolBuilt(frmMain->pnlDC));
+  EXPECT_FALSE(visibleAfterOnShow) << "the first page's hold showed the window";
+  EXPECT_TRUE(IsWindowVisible(window));
+}
+
 // The About box's first picture, taken at its first message, is the whole box.
 TEST_F(FirstPaintTest, TheAboutBoxShowsItsFirstPictureWhole) {
   Start();

@@ -1,5 +1,6 @@
 // Object model: class names, Assign errors, two-phase construction, ownership and the free
-// sequence, free notifications, the loading bracket, collections, sets and event binding.
+// sequence, free notifications, the loading bracket and the flag scope, collections, sets and
+// event binding.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -9,6 +10,7 @@
 #include "framework/core/component.h"
 #include "framework/core/events.h"
 #include "framework/rtl/exceptions.h"
+#include "framework/rtl/flag_scope.h"
 
 namespace {
 
@@ -186,6 +188,28 @@ TEST_F(ComponentTest, LoadScopeLeftByAnExceptionSkipsLoaded) {
   }
   EXPECT_TRUE(form->GetComponents(0)->GetComponentState().Empty());
   EXPECT_EQ(std::find(journal.begin(), journal.end(), "loaded child"), journal.end());
+}
+
+// A scope inside another gives back the flag the outer one raised, however it ends; the outer
+// one lowers it again.
+TEST(FlagScopeTest, AnInnerScopeGivesBackTheRaisedFlag) {
+  bool flag = false;
+  {
+    const fw::TFlagScope outer(flag);
+    EXPECT_TRUE(flag);
+    {
+      const fw::TFlagScope inner(flag);
+      EXPECT_TRUE(flag);
+    }
+    EXPECT_TRUE(flag);
+    try {
+      const fw::TFlagScope inner(flag);
+      throw fw::Exception("handler failed");
+    } catch (const fw::Exception&) {
+    }
+    EXPECT_TRUE(flag);
+  }
+  EXPECT_FALSE(flag);
 }
 
 class TPanelItem : public fw::TCollectionItem {

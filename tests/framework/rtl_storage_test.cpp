@@ -2,6 +2,8 @@
 // sandbox prefix's registry (HKCU\Software\VorletTest\Core).
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "framework/rtl/exceptions.h"
 #include "framework/rtl/file_utils.h"
 #include "framework/rtl/folder_walker.h"
@@ -14,6 +16,7 @@
 #include "framework/classes/streams.h"
 #include "framework/classes/string_list.h"
 #include "support/hard_paths.h"
+#include "support/host_links.h"
 #include "framework/sys/owned_handle.h"
 #include "support/gui_test_support.h"
 #include "support/sandbox.h"
@@ -323,25 +326,47 @@ TEST(FileUtilsTest, MessagesShowPathsAsTheUserTypesThem) {
   }
 }
 
+// Puts a copy of a small system library at name (a sandbox path of any length).
+bool CopyLibrary(const std::string& name) {
+  wchar_t system[MAX_PATH] = {};
+  if (GetSystemDirectoryW(system, MAX_PATH) == 0) return false;
+  testing_sandbox::MakeFolders(fw::ExtractFilePath(name));
+  return CopyFileW((std::wstring(system) + L"\\msvcp60.dll").c_str(), fw::FileApiPath(name).c_str(), FALSE) != 0;
+}
+
 // A module loaded by a name too long for the plain form is named with the "\\?\" it was loaded
 // with, as Windows names it (Wine leaves the prefix out), so its folder reaches every file call;
 // one of a plain path keeps its plain name.
 TEST(FileUtilsTest, ModuleFileNamesKeepTheLongPathPrefix) {
   std::string folder = testing_sandbox::TestFolder();
-  wchar_t system[MAX_PATH] = {};
-  ASSERT_GT(GetSystemDirectoryW(system, MAX_PATH), 0u);
-  const std::wstring library = std::wstring(system) + L"\\msvcp60.dll";
   const std::string longName = testing_sandbox::LengthenedFolder(folder + "long\\", "lib.dll", 300) + "lib.dll";
   const std::string shortName = folder + "short\\lib.dll";
   for (const std::string& name : {longName, shortName}) {
     SCOPED_TRACE(name);
-    testing_sandbox::MakeFolders(fw::ExtractFilePath(name));
-    ASSERT_TRUE(CopyFileW(library.c_str(), fw::FileApiPath(name).c_str(), FALSE));
+    ASSERT_TRUE(CopyLibrary(name));
     HMODULE module = LoadLibraryW(fw::FileApiPath(name).c_str());
     ASSERT_NE(module, nullptr);
     EXPECT_EQ(fw::ModuleFileName(module), name == longName ? "\\\\?\\" + name : name);
     FreeLibrary(module);
   }
+}
+
+// Wine names a module of a host folder no drive letter reaches (as here one loaded by its host
+// name) "unix\...", a relative path; it is named with the "\\?\" it was loaded by, so a program
+// started from such a folder finds the files beside it.
+TEST(FileUtilsTest, ModuleFileNamesOfHostFoldersKeepTheirPrefix) {
+  const std::string name = testing_sandbox::TestFolder() + "host\\lib.dll";
+  ASSERT_TRUE(CopyLibrary(name));
+  std::string host = testing_sandbox::UnixName(name);
+  ASSERT_FALSE(host.empty());
+  std::replace(host.begin(), host.end(), '/', '\\');
+  const std::string hostName = "\\\\?\\unix" + host;
+  HMODULE module = LoadLibraryW(fw::Utf8ToWide(hostName).c_str());
+  ASSERT_NE(module, nullptr) << hostName;
+  const std::string moduleName = fw::ModuleFileName(module);
+  EXPECT_EQ(moduleName, hostName);
+  EXPECT_TRUE(fw::FileExists(fw::ExtractFilePath(moduleName) + "lib.dll")) << moduleName;
+  FreeLibrary(module);
 }
 
 TEST(FileUtilsTest, ForeignNamesAndLongPathsWorkInEveryPrimitive) {

@@ -1,8 +1,8 @@
 // The skinned spin edits and up-down against the control test skin: the value rules and key
-// filter as functions, the spin button's halves with their arrows per state, the auto-repeat by
-// stepping the repeat timer, keys and the wheel (a read-only spin edit keeps its value), leaving
-// the control clamping its text; the up-down's state machine and its halves per state; the skin
-// commands.
+// filter as functions, the spin button's halves with their arrows per state and the key colour
+// they give back after their paint, the auto-repeat by stepping the repeat timer, keys and the
+// wheel (a read-only spin edit keeps its value), leaving the control clamping its text; the
+// up-down's state machine and its halves per state; the skin commands.
 #include <gtest/gtest.h>
 
 #include "framework/forms/application.h"
@@ -196,6 +196,20 @@ TEST_F(SkinnedSpinEditTest, ButtonsWithArrows) {
   Mouse(WM_LBUTTONUP, Down());
   Settle();
   EXPECT_EQ(PixelOf(*Down()->GetSkinData()->CacheBmp, Down()->GetWidth() / 2, 1), small.Edge[kNormal]);
+}
+
+// The halves paint with the window colour in place of the key colour, and give the key colour
+// back, skinned or not: a control painted next must not take the window colour for its own.
+TEST_F(SkinnedSpinEditTest, ButtonsGiveTheKeyColourBackAfterTheirPaint) {
+  for (bool skinned : {true, false}) {
+    SCOPED_TRACE(skinned ? "skinned" : "without a skin");
+    manager->SetActive(skinned);
+    Settle();
+    // The halves alone, their caches as they are.
+    RedrawWindow(spin->GetButton()->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_EQ(skin::MaskFillColor, fw::clFuchsia);
+    EXPECT_EQ(skin::ParentBgColor, fw::clFuchsia);
+  }
 }
 
 TEST_F(SkinnedSpinEditTest, HeldButtonRepeats) {
