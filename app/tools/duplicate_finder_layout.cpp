@@ -10,6 +10,13 @@ namespace {
 using fw::TComponent;
 using fw::TWinControl;
 
+// The option check boxes' place on their page, which leaves as much room right of them as left.
+constexpr int kOptionLeft = 8;
+constexpr int kOptionWidth = 220;
+// The option pages keep that width (and 8 for their frame) at every width of the window, so their
+// captions show whole even at the smallest; the path and group pages take the rest.
+constexpr int kOptionPagesWidth = kOptionLeft + kOptionWidth + kOptionLeft + 8;
+
 skin::TkTabSheet* MakeSheet(TComponent* owner, skin::TkPageControl* pages, const char* name, const char* caption) {
   auto* sheet = fw::New<skin::TkTabSheet>(owner);
   sheet->SetName(name);
@@ -45,8 +52,7 @@ void TDuplicateFinder::CreateControls() {
 
   kPageControl1 = fw::New<skin::TkPageControl>(owner);
   kPageControl1->SetName("kPageControl1");
-  kPageControl1->SetWidth(330);
-  kPageControl1->SetAlign(fw::alLeft);
+  kPageControl1->SetAlign(fw::alClient);
   kPageControl1->SetParent(settings);
   tsDFPath = MakeSheet(owner, kPageControl1, "tsDFPath", "Search path");
   tsDFGroup = MakeSheet(owner, kPageControl1, "tsDFGroup", "Files groups");
@@ -76,14 +82,18 @@ void TDuplicateFinder::CreateControls() {
 
   kPageControl2 = fw::New<skin::TkPageControl>(owner);
   kPageControl2->SetName("kPageControl2");
-  kPageControl2->SetAlign(fw::alClient);
+  kPageControl2->SetWidth(kOptionPagesWidth);
+  kPageControl2->SetAlign(fw::alRight);
   kPageControl2->SetParent(settings);
   tsDFOptions = MakeSheet(owner, kPageControl2, "tsDFOptions", "Search options");
   tsDFSize = MakeSheet(owner, kPageControl2, "tsDFSize", "File size");
-  kCheckBox1 = MakeCheckBox(owner, tsDFOptions, "kCheckBox1", "Protect System folders", 8, 8, 220, true);
-  kCheckBox2 = MakeCheckBox(owner, tsDFOptions, "kCheckBox2", "Include subfolders", 8, 30, 220, true);
-  kCheckBox3 = MakeCheckBox(owner, tsDFOptions, "kCheckBox3", "Include Hidden folders and files", 8, 52, 220, false);
-  kCheckBox4 = MakeCheckBox(owner, tsDFOptions, "kCheckBox4", "Zero size file", 8, 74, 220, false);
+  kCheckBox1 =
+      MakeCheckBox(owner, tsDFOptions, "kCheckBox1", "Protect System folders", kOptionLeft, 8, kOptionWidth, true);
+  kCheckBox2 =
+      MakeCheckBox(owner, tsDFOptions, "kCheckBox2", "Include subfolders", kOptionLeft, 30, kOptionWidth, true);
+  kCheckBox3 = MakeCheckBox(owner, tsDFOptions, "kCheckBox3", "Include Hidden folders and files", kOptionLeft, 52,
+                            kOptionWidth, false);
+  kCheckBox4 = MakeCheckBox(owner, tsDFOptions, "kCheckBox4", "Zero size file", kOptionLeft, 74, kOptionWidth, false);
   MakeSizeRow(owner, tsDFSize, "min file size", 8, "fSizeMinEdit", fSizeMinEdit, "fSizeMinCB", fSizeMinCB);
   MakeSizeRow(owner, tsDFSize, "max file size", 36, "fSizeMaxEdit", fSizeMaxEdit, "fSizeMaxCB", fSizeMaxCB);
 

@@ -68,14 +68,16 @@ void TUninstaller::ListUninstallEntries() {
   rows->EndUpdate();
 }
 
+void TUninstaller::ShowDetails(fw::TListItem* item) {
+  kEdit1->SetText(item ? item->GetCaption() : std::string());
+  kEdit2->SetText(item ? SubItem(item, uiDisplayVersion) : std::string());
+  kEdit3->SetText(item ? SubItem(item, uiInstallDate) : std::string());
+  kEdit4->SetText(item ? SubItem(item, uiPublisher) : std::string());
+  kEdit5->SetText(item ? SubItem(item, uiSize) : std::string());
+}
+
 void TUninstaller::lvUIChange(fw::TObject*, fw::TListItem*, fw::TItemChange) {
-  fw::TListItem* item = lvUI->GetSelected();
-  if (!item) return;
-  kEdit1->SetText(item->GetCaption());
-  kEdit2->SetText(SubItem(item, uiDisplayVersion));
-  kEdit3->SetText(SubItem(item, uiInstallDate));
-  kEdit4->SetText(SubItem(item, uiPublisher));
-  kEdit5->SetText(SubItem(item, uiSize));
+  if (fw::TListItem* item = lvUI->GetSelected()) ShowDetails(item);
 }
 
 void TUninstaller::kBitBtn1Click(fw::TObject*) {
@@ -94,7 +96,10 @@ void TUninstaller::kBitBtn2Click(fw::TObject*) {
     return;
   fw::TRegistry registry;
   registry.SetRootKey(HKEY_LOCAL_MACHINE);
-  if (registry.DeleteKey(std::string(kUninstallKey) + "\\" + name)) ListUninstallEntries();
+  if (!registry.DeleteKey(std::string(kUninstallKey) + "\\" + name)) return;
+  ListUninstallEntries();
+  // The details must not go on showing the entry that is gone.
+  ShowDetails(lvUI->GetSelected());
 }
 
 }  // namespace app

@@ -47,11 +47,14 @@ class TUninstaller {
   // the system's search would pick) and lists again when it was started.
   void kBitBtn1Click(fw::TObject* Sender);
   // Delete entry: after a Yes, deletes the selected row's subkey with its own subkeys and
-  // lists again when that worked. A row without a subkey name deletes nothing.
+  // lists again when that worked; the details then show the row selected after the listing, or
+  // nothing. A row without a subkey name deletes nothing.
   void kBitBtn2Click(fw::TObject* Sender);
 
  private:
   void CreateComponents();  // uninstaller_layout.cpp
+  // Fills the five details edits from item's row, or empties them for none.
+  void ShowDetails(fw::TListItem* item);
 
   TfrmMain& FForm;
   skin::TkPanel& FPanel;

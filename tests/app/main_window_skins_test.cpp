@@ -1,8 +1,8 @@
 // The main window as it shows in the two shipped skins, the stored Neutral and the Slate folder,
 // read back from the screen: the navigation tiles sit whole inside their frame, the frame of an
-// open group sits at one place however the group was opened, and at the window's smallest size
-// the Uninstaller's details stay inside their group and the Duplicate finder's tab arrows show
-// no key colour.
+// open group sits at one place however the group was opened, at the window's smallest size the
+// Uninstaller's details stay inside their group, the Duplicate finder's options show whole there
+// and maximised, and its tab arrows show no key colour.
 #include "app/main/cleaners_frame.h"
 #include "app/main/file_frame.h"
 #include "app/main/system_frame.h"
@@ -54,6 +54,13 @@ class MainWindowSkinsTest : public SkinnedMainWindowFixture {
     frmMain->SetBounds(frmMain->GetLeft(), frmMain->GetTop(), minWidth, frmMain->GetHeight());
     Settle();
     ASSERT_EQ(frmMain->GetWidth(), minWidth);
+  }
+  // The Duplicate finder, opened by its tile.
+  app::TDuplicateFinder& OpenDuplicateFinder() {
+    frmMain->barMenu->OpenItem(0, false);
+    frmMain->frmCleaners1->kSpeedButton3->Click();
+    Settle();
+    return frmMain->DuplicateFinder();
   }
   // A title click on the bar's section, as the user makes it.
   void ClickTitle(int index) {
@@ -145,27 +152,52 @@ TEST_F(MainWindowSkinsTest, UninstallerDetailsStayInsideTheirGroupAtTheSmallestW
   });
 }
 
-// At the smallest width the second page control's tabs do not fit: its arrows show, and no pixel
-// of them is the key colour.
-TEST_F(MainWindowSkinsTest, DuplicateFinderTabArrowsShowNoKeyColourAtTheSmallestWidth) {
+// Option pages narrower than their tabs show arrows, and no pixel of them is the key colour.
+TEST_F(MainWindowSkinsTest, DuplicateFinderTabArrowsShowNoKeyColour) {
   InEachShippedSkin([&] {
     Narrowest();
-    frmMain->barMenu->OpenItem(0, false);
-    frmMain->frmCleaners1->kSpeedButton3->Click();
+    app::TDuplicateFinder& tool = OpenDuplicateFinder();
+    skin::TkPageControl* pages = tool.kPageControl2;
+    const int width = pages->GetWidth();
+    pages->SetWidth(100);
     Settle();
-    app::TDuplicateFinder& tool = frmMain->DuplicateFinder();
-    int arrows = 0;
-    for (skin::TkPageControl* pages : {tool.kPageControl1, tool.kPageControl2}) {
-      skin::TkUpDown* scroller = pages->TabScroller();
-      if (!scroller) continue;
-      ++arrows;
-      ASSERT_TRUE(scroller->IsShowing());
-      const auto shot = control_shots::WindowShot(scroller);
-      EXPECT_EQ(testing_paint::CountColour(*shot, fw::TRect(0, 0, shot->GetWidth(), shot->GetHeight()), kKeyColour),
-                0)
-          << pages->GetName();
+    skin::TkUpDown* scroller = pages->TabScroller();
+    ASSERT_NE(scroller, nullptr);
+    ASSERT_TRUE(scroller->IsShowing());
+    const auto shot = control_shots::WindowShot(scroller);
+    EXPECT_EQ(testing_paint::CountColour(*shot, fw::TRect(0, 0, shot->GetWidth(), shot->GetHeight()), kKeyColour),
+              0);
+    pages->SetWidth(width);
+    Settle();
+  });
+}
+
+// Every search option shows whole at the smallest width and maximised: its caption needs no more
+// than the box's width, the box keeps the distance to its page's right edge it keeps to the left
+// one, and the screen shows the box just as it painted itself.
+TEST_F(MainWindowSkinsTest, DuplicateFinderOptionsShowWholeAtTheSmallestWidthAndMaximised) {
+  InEachShippedSkin([&] {
+    app::TDuplicateFinder& tool = OpenDuplicateFinder();
+    for (bool maximised : {false, true}) {
+      SCOPED_TRACE(maximised ? "maximised" : "smallest width");
+      if (maximised) {
+        frmMain->SetWindowState(fw::wsMaximized);
+        Settle();
+      } else {
+        Narrowest();
+      }
+      ASSERT_TRUE(tool.tsDFOptions->IsShowing());
+      for (skin::TkCheckBox* box : {tool.kCheckBox1, tool.kCheckBox2, tool.kCheckBox3, tool.kCheckBox4}) {
+        SCOPED_TRACE(box->GetCaption());
+        int needed = 0, height = 0;
+        ASSERT_TRUE(box->CanAutoSize(needed, height));
+        EXPECT_LE(needed, box->GetWidth());
+        EXPECT_LE(box->GetLeft() + box->GetWidth(), tool.tsDFOptions->GetClientWidth() - box->GetLeft());
+        EXPECT_TRUE(control_shots::SamePixels(*control_shots::ScreenShot(box), *box->GetSkinData()->CacheBmp));
+      }
     }
-    EXPECT_GT(arrows, 0);
+    frmMain->SetWindowState(fw::wsNormal);
+    Settle();
   });
 }
 

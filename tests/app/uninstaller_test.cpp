@@ -119,6 +119,11 @@ class UninstallerTest : public MainWindowTest {
       if (items->GetItem(i)->GetCaption() == kPrefix + name) return items->GetItem(i);
     return nullptr;
   }
+  // The five details edits, "|"-joined.
+  std::string Details() {
+    return tool->kEdit1->GetText() + "|" + tool->kEdit2->GetText() + "|" + tool->kEdit3->GetText() + "|" +
+           tool->kEdit4->GetText() + "|" + tool->kEdit5->GetText();
+  }
   void Select(fw::TListItem* item) {
     ASSERT_NE(item, nullptr);
     item->SetSelected(true);
@@ -193,17 +198,13 @@ TEST_F(UninstallerTest, SelectingARowFillsTheDetailsAndListingAgainKeepsThem) {
                      {"Size", REG_DWORD, "512"}});
   tool->ListUninstallEntries();
   Select(Row("Full"));
-  auto details = [this] {
-    return tool->kEdit1->GetText() + "|" + tool->kEdit2->GetText() + "|" + tool->kEdit3->GetText() + "|" +
-           tool->kEdit4->GetText() + "|" + tool->kEdit5->GetText();
-  };
   const std::string expected = std::string(kPrefix) + "Full|2.0|20250102|Vorlet|512";
-  EXPECT_EQ(details(), expected);
+  EXPECT_EQ(Details(), expected);
   EXPECT_TRUE(tool->kEdit1->GetReadOnly());
   tool->ListUninstallEntries();
   Pump();
   EXPECT_EQ(tool->lvUI->GetSelected(), nullptr);
-  EXPECT_EQ(details(), expected);
+  EXPECT_EQ(Details(), expected);
   // The button opens the tool with a fresh list too.
   AddSentinel();
   app::frmMain->frmSystem1->kSpeedButton2Click(nullptr);
@@ -336,6 +337,35 @@ TEST_F(UninstallerTest, DeleteEntryRemovesTheKeyWithItsSubkeysOnYesOnly) {
   EXPECT_EQ(Row("Drop"), nullptr);
   EXPECT_NE(Row("Keep"), nullptr);
   EXPECT_EQ(scripted->Texts.size(), 2u);
+}
+
+// Once an entry is deleted its details leave the group with it; a declined question leaves them.
+TEST_F(UninstallerTest, ADeletedEntrysDetailsDoNotStayShown) {
+  MakeProgram("Keep", "C:\\keep.exe");
+  MakeEntry("Drop", {{"DisplayName", REG_SZ, std::string(kPrefix) + "Drop"},
+                     {"DisplayVersion", REG_SZ, "3.1"},
+                     {"InstallDate", REG_SZ, "20240301"},
+                     {"Publisher", REG_SZ, "Dropper"},
+                     {"Size", REG_SZ, "7 MB"}});
+  tool->ListUninstallEntries();
+  Select(Row("Drop"));
+  const std::string dropped = std::string(kPrefix) + "Drop|3.1|20240301|Dropper|7 MB";
+  ASSERT_EQ(Details(), dropped);
+
+  scripted->Answers.push_back(fw::mrNo);
+  tool->kBitBtn2->Click();
+  Pump();
+  EXPECT_EQ(Details(), dropped);
+
+  scripted->Answers.push_back(fw::mrYes);
+  tool->kBitBtn2->Click();
+  Pump();
+  ASSERT_FALSE(EntryExists("Drop"));
+  ASSERT_EQ(tool->lvUI->GetSelected(), nullptr);
+  EXPECT_EQ(Details(), "||||");
+  // The list goes on filling them as before.
+  Select(Row("Keep"));
+  EXPECT_EQ(Details(), std::string(kPrefix) + "Keep||||");
 }
 
 TEST_F(UninstallerTest, ARowWithoutASubkeyNameDeletesNothing) {
