@@ -33,13 +33,16 @@ struct TOperationResult {
 };
 
 // One SHFileOperationW call; the paths are passed in full, without the long-path prefix the
-// shell does not take, as lists of one name ending in two NULs.
-TOperationResult RunOperation(UINT func, const std::string& source, const std::string& target, FILEOP_FLAGS flags) {
+// shell does not take, as lists of one name ending in two NULs. Whatever the shell shows is
+// owned by owner, which the shell disables meanwhile.
+TOperationResult RunOperation(UINT func, const std::string& source, const std::string& target, FILEOP_FLAGS flags,
+                              HWND owner) {
   std::wstring from = fw::FullWidePath(source);
   std::wstring to = fw::FullWidePath(target);
   from.push_back(L'\0');
   to.push_back(L'\0');
   SHFILEOPSTRUCTW op{};
+  op.hwnd = owner;
   op.wFunc = func;
   op.pFrom = from.c_str();
   op.pTo = to.size() > 1 ? to.c_str() : nullptr;
@@ -98,14 +101,14 @@ bool RemoveLinksInside(const std::string& folder) {
 // only the recycle bin has no other way in.
 bool FitsTheShell(const std::string& path) { return fw::FullWidePath(path).size() < MAX_PATH; }
 
-bool Remove(const std::string& source, FILEOP_FLAGS flags) {
+bool Remove(const std::string& source, FILEOP_FLAGS flags, HWND owner) {
   // The shell (and its recycle bin) may reach through a link: a link is removed by itself.
   if (fw::IsLink(source)) return fw::RemoveLink(source);
   const bool folder = fw::DirectoryExists(source);
   if (folder && !RemoveLinksInside(source)) return false;
   if (!(flags & FOF_ALLOWUNDO) && !FitsTheShell(source))
     return !folder && DeleteFileW(fw::FileApiPath(source).c_str()) && !Exists(source);
-  TOperationResult result = RunOperation(FO_DELETE, source, {}, flags);
+  TOperationResult result = RunOperation(FO_DELETE, source, {}, flags, owner);
   return result.Code == 0 && !result.Aborted && !Exists(source);
 }
 
@@ -119,7 +122,7 @@ bool TransferLong(const std::string& source, const std::string& destination, boo
          !Exists(source);
 }
 
-bool Transfer(const std::string& source, const std::string& target, bool keepSource) {
+bool Transfer(const std::string& source, const std::string& target, bool keepSource, HWND owner) {
   const bool link = fw::IsLink(source);
   // A copy would copy what a link leads to; a folder holding a link is neither moved nor copied,
   // since a move across volumes copies too.
@@ -132,22 +135,23 @@ bool Transfer(const std::string& source, const std::string& target, bool keepSou
   if (destination.empty()) return false;
   if (link) return fw::MoveLink(source, destination);
   if (!FitsTheShell(source) || !FitsTheShell(destination)) return TransferLong(source, destination, keepSource);
-  TOperationResult result = RunOperation(keepSource ? FO_COPY : FO_MOVE, source, destination, kTransferFlags);
+  TOperationResult result =
+      RunOperation(keepSource ? FO_COPY : FO_MOVE, source, destination, kTransferFlags, owner);
   return result.Code == 0 && !result.Aborted && Exists(destination) && (keepSource || !Exists(source));
 }
 
 }  // namespace
 
-bool ShellFileOperation(const std::string& source, const std::string& target, int mode) {
+bool ShellFileOperation(const std::string& source, const std::string& target, int mode, HWND owner) {
   try {
     std::string from = WithoutTrailingBackslash(source);
     // A drive root is never a source.
     if (fw::ExtractFileName(from).empty() || !Exists(from)) return false;
     switch (mode) {
-      case rmRecycle: return Remove(from, kRecycleFlags);
-      case rmDelete: return Remove(from, kDeleteFlags);
-      case rmMove: return Transfer(from, target, false);
-      case rmCopy: return Transfer(from, target, true);
+      case rmRecycle: return Remove(from, kRecycleFlags, owner);
+      case rmDelete: return Remove(from, kDeleteFlags, owner);
+      case rmMove: return Transfer(from, target, false, owner);
+      case rmCopy: return Transfer(from, target, true, owner);
       default: return false;
     }
   } catch (...) {
@@ -155,12 +159,12 @@ bool ShellFileOperation(const std::string& source, const std::string& target, in
   }
 }
 
-void DeleteFilesByMask(const std::string& folder, const std::string& mask) {
+void DeleteFilesByMask(const std::string& folder, const std::string& mask, HWND owner) {
   for (fw::TFolderWalker entry(folder, mask); entry.Next();)
-    if (fw::FileExists(entry.Path())) ShellFileOperation(entry.Path(), {}, rmRecycle);
+    if (fw::FileExists(entry.Path())) ShellFileOperation(entry.Path(), {}, rmRecycle, owner);
 }
 
-void DeleteFolderTree(const std::string& path) {
+void DeleteFolderTree(const std::string& path, HWND owner) {
   std::string folder = WithoutTrailingBackslash(path);
   int code = 0;
   if (folder.empty() || fw::ExtractFileName(folder).empty())
@@ -172,7 +176,7 @@ void DeleteFolderTree(const std::string& path) {
                                   fw::DisplayPath(path)),
                        ERROR_ACCESS_DENIED);
   else if (Exists(folder)) {
-    TOperationResult result = RunOperation(FO_DELETE, folder, {}, kTreeFlags);
+    TOperationResult result = RunOperation(FO_DELETE, folder, {}, kTreeFlags, owner);
     code = result.Code;
     if (code == 0 && (result.Aborted || Exists(folder))) code = ERROR_CANCELLED;
   }

@@ -271,7 +271,7 @@ void TDriveCleaner::btnDCDeleteClick(fw::TObject*) {
     fw::Application->ProcessMessages();
     if (i >= rows->GetCount()) continue;
     EnsureConfigFolders(FForm.appDir);
-    if (!ShellFileOperation(rows->GetItem(i)->GetCaption(), target, method)) {
+    if (!ShellFileOperation(rows->GetItem(i)->GetCaption(), target, method, FForm.GetHandle())) {
       failed = true;
       continue;
     }

@@ -469,7 +469,7 @@ TDuplicateFinder::TActionOutcome TDuplicateFinder::RunOnTicked(const std::string
     }
     bool done = false;
     try {
-      done = ShellFileOperation(file.FileName, target, mode);
+      done = ShellFileOperation(file.FileName, target, mode, FForm.GetHandle());
     } catch (...) {
       done = false;
     }

@@ -111,15 +111,15 @@ void TOtherClean::CleanRow(int row, const svc::TProtectedFolders& protectedFolde
   std::string folder = RowFolder(row, protectedFolders);
   if (folder.empty()) return;
   if (row == ocPrefetch)
-    DeleteFilesByMask(folder + "\\", "*.pf");
+    DeleteFilesByMask(folder + "\\", "*.pf", FForm.GetHandle());
   else if (row == ocRecent)
-    DeleteFilesByMask(folder + "\\", "*.*");
+    DeleteFilesByMask(folder + "\\", "*.*", FForm.GetHandle());
   else
     CleanTempFolder(folder);
 }
 
 void TOtherClean::CleanTempFolder(const std::string& folder) {
-  DeleteFilesByMask(folder + "\\", "*.*");
+  DeleteFilesByMask(folder + "\\", "*.*", FForm.GetHandle());
   // The subfolders are listed first and removed afterwards, so the listing never runs over
   // entries that are being taken away.
   std::vector<std::string> subfolders;
@@ -128,7 +128,7 @@ void TOtherClean::CleanTempFolder(const std::string& folder) {
     if (!(entry.Attributes() & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) && fw::DirectoryExists(entry.Path()))
       subfolders.push_back(entry.Path());
   // A subfolder the shell cannot remove raises here and stops the cleaning.
-  for (const std::string& subfolder : subfolders) DeleteFolderTree(subfolder);
+  for (const std::string& subfolder : subfolders) DeleteFolderTree(subfolder, FForm.GetHandle());
 }
 
 namespace testing {

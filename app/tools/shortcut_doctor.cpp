@@ -208,7 +208,7 @@ void TShortcutDoctor::btnSDDeleteClick(fw::TObject*) {
     if (i >= rows->GetCount()) continue;
     fw::TListItem* item = rows->GetItem(i);
     std::string path = ShortcutPath(item);
-    if (path.empty() || !fw::FileExists(path) || !ShellFileOperation(path, target, method)) {
+    if (path.empty() || !fw::FileExists(path) || !ShellFileOperation(path, target, method, FForm.GetHandle())) {
       failed = true;
       continue;
     }

@@ -14,6 +14,7 @@
 #include "main_window_fixture.h"
 #include "skin/engine/skin_manager.h"
 #include "support/control_skin.h"
+#include "support/shell_question.h"
 
 using app::frmMain;
 
@@ -344,6 +345,32 @@ TEST_F(DriveCleanerTest, FileHeldOpenStaysListed) {
   EXPECT_EQ(ResultPaths(), std::set<std::string>{tree + "held.tmp"});
   EXPECT_EQ(scripted->Texts.back(), "Complete. Some files can not be deleted.");
   EXPECT_TRUE(fw::FileExists(tree + "held.tmp"));
+  EXPECT_FALSE(fw::FileExists(tree + "free.tmp"));
+}
+
+// A file another process holds open cannot go to the recycle bin, and the shell asks whether to
+// delete it outright instead: the main window is the question's owner and is disabled while it
+// is up, so no other Delete can start meanwhile. Answered No, the file stays, listed and on disk.
+TEST_F(DriveCleanerTest, TheShellsQuestionDisablesTheMainWindow) {
+  std::string name = "held-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount()) + ".tmp";
+  MakeFile(tree + name, 10);
+  MakeFile(tree + "free.tmp", 10);
+  app::SaveRemoveSettings(appDir, 1, "", false);
+  StartWithFolders({tree});
+  Search();
+  ASSERT_EQ(ResultPaths().size(), 2u);
+  frmMain->DriveCleaner().kBitBtn5->Click();
+  scripted->Texts.clear();
+  testing_support::ExpectQuestionOwnedBy(frmMain->GetHandle(), tree + name, [&] {
+    scripted->Answers.push_back(fw::mrYes);
+    frmMain->DriveCleaner().btnDCDelete->Click();
+  });
+  EXPECT_EQ(scripted->Texts, (std::vector<std::string>{"Delete files?", "Complete. Some files can not be deleted."}));
+  EXPECT_EQ(ResultPaths(), std::set<std::string>{tree + name});
+  EXPECT_TRUE(fw::FileExists(tree + name)) << "answered No, the file stays";
+  const char* trash = std::getenv("VORLET_SANDBOX_TRASH");
+  ASSERT_NE(trash, nullptr);
+  EXPECT_EQ(GetFileAttributesA((std::string(trash) + "\\" + name).c_str()), INVALID_FILE_ATTRIBUTES);
   EXPECT_FALSE(fw::FileExists(tree + "free.tmp"));
 }
 

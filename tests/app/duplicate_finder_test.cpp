@@ -27,6 +27,7 @@
 #include "skin/engine/skin_manager.h"
 #include "support/control_skin.h"
 #include "support/host_links.h"
+#include "support/shell_question.h"
 
 using app::frmMain;
 
@@ -502,6 +503,30 @@ TEST_F(DuplicateFinderTest, CopyMoveAndDeleteOverwriteNothingAndReportFailures) 
   scripted->Texts.clear();
   tool->btnDFMoveClick(nullptr);
   EXPECT_TRUE(scripted->Texts.empty());
+}
+
+// A copy another process holds open cannot go to the recycle bin: the shell's question whether
+// to delete it outright belongs to the main window, which is disabled meanwhile. Answered No,
+// the copy stays, listed and on disk.
+TEST_F(DuplicateFinderTest, TheShellsQuestionDisablesTheMainWindow) {
+  std::string name = "held-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount()) + ".txt";
+  MakeFile(tree + name, "duplicate content");
+  MakeFile(tree + "keep.txt", "duplicate content");
+  app::SaveRemoveSettings(appDir, 1, "", false);
+  SearchTree();
+  ASSERT_EQ(ResultPaths(), (std::set<std::string>{tree + name, tree + "keep.txt"}));
+  for (int i = 0; i < tool->lvDFRes->GetItems()->GetCount(); ++i) {
+    fw::TListItem* row = tool->lvDFRes->GetItems()->GetItem(i);
+    row->SetChecked(row->GetCaption() == name);
+  }
+  scripted->Texts.clear();
+  testing_support::ExpectQuestionOwnedBy(frmMain->GetHandle(), tree + name, [&] {
+    scripted->Answers = {fw::mrYes};
+    tool->btnDFDeleteClick(nullptr);
+  });
+  EXPECT_EQ(scripted->Texts, (std::vector<std::string>{"Delete files?", "Complete. Some files can not be deleted."}));
+  EXPECT_TRUE(fw::FileExists(tree + name));
+  EXPECT_EQ(ResultPaths(), (std::set<std::string>{tree + name, tree + "keep.txt"}));
 }
 
 // A link is never listed: deleting the copies a link seemed to keep would lose the bytes. (Wine

@@ -18,6 +18,7 @@
 #include "services/system/protected_folders.h"
 #include "services/system/system_folders.h"
 #include "support/host_links.h"
+#include "support/shell_question.h"
 
 #include <wininet.h>
 
@@ -236,6 +237,28 @@ TEST_F(OtherCleanTest, ATemporarySubfolderThatCannotBeRemovedStopsTheCleaningWit
   EXPECT_EQ(app::GetInternetCacheSize(), 500) << "later rows are not cleaned";
   EXPECT_TRUE(recycleCalls.empty());
   app::ClearInternetCache();
+}
+
+// A temporary file another process holds open cannot go to the recycle bin: the shell's
+// question whether to delete it outright belongs to the main window, which is disabled
+// meanwhile. Answered No, the file stays; the rest of the folder goes, every shell operation
+// owned by the main window.
+TEST_F(OtherCleanTest, TheShellsQuestionDisablesTheMainWindow) {
+  MakeFile(temp + "held.tmp", 30);
+  MakeFile(temp + "t.tmp", 30);
+  MakeFile(temp + "sub\\u.tmp", 40);
+  std::vector<HWND> owners;
+  app::testing::SetShellOperationCall([&owners](SHFILEOPSTRUCTW& op) {
+    owners.push_back(op.hwnd);
+    return SHFileOperationW(&op);
+  });
+  Tick({2});
+  testing_support::ExpectQuestionOwnedBy(frmMain->GetHandle(), temp + "held.tmp", [&] { Clean(); });
+  EXPECT_TRUE(fw::FileExists(temp + "held.tmp"));
+  EXPECT_FALSE(fw::FileExists(temp + "t.tmp"));
+  EXPECT_FALSE(fw::DirectoryExists(temp + "sub"));
+  EXPECT_EQ(owners, std::vector<HWND>(3, frmMain->GetHandle())) << "two files and one subfolder";
+  EXPECT_TRUE(scripted->Exceptions.empty());
 }
 
 // Data-loss regression: an empty path named the current drive's root, whose files and folders

@@ -162,6 +162,25 @@ TEST_F(ShellFileOperationTest, FlagsAskNoQuestionsButWarnBeforeDestroyingInstead
   for (const SHFILEOPSTRUCTW& op : calls) EXPECT_EQ(op.hwnd, nullptr);
 }
 
+// Whatever the shell shows (the question whether to delete outright what cannot be recycled,
+// its errors) belongs to the window the caller names, which the shell disables meanwhile.
+TEST_F(ShellFileOperationTest, TheCallersWindowOwnsWhatTheShellShows) {
+  HWND window = CreateWindowExA(0, "STATIC", "owner", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(window, nullptr);
+  std::vector<HWND> owners;
+  app::testing::SetShellOperationCall([&owners](SHFILEOPSTRUCTW& op) {
+    owners.push_back(op.hwnd);
+    return 0;
+  });
+  WriteFile(dir + "a.txt", "A");
+  fw::CreateDir(dir + "t");
+  for (int mode = 1; mode <= 4; ++mode) ShellFileOperation(dir + "a.txt", dir + "t", mode, window);
+  DeleteFilesByMask(dir, "*.txt", window);
+  EXPECT_THROW(DeleteFolderTree(dir + "t", window), fw::EOSError) << "the shell left it in place";
+  EXPECT_EQ(owners, std::vector<HWND>(6, window));
+  DestroyWindow(window);
+}
+
 TEST_F(ShellFileOperationTest, ReportsFailureWhenTheShellDidNotDoIt) {
   WriteFile(dir + "a.txt", "A");
   fw::CreateDir(dir + "t");

@@ -21,6 +21,7 @@
 #include "support/hard_paths.h"
 #include "support/list_view_input.h"
 #include "support/scripted_link.h"
+#include "support/shell_question.h"
 
 namespace {
 
@@ -661,6 +662,18 @@ TEST_F(ShortcutDoctorDeleteTest, AShortcutThatCannotGoOrHasGoneKeepsItsRowAndIsR
   testing_sandbox::RemoveTree(folder + "ticked\\" + name);
   Delete();
   EXPECT_EQ(scripted->Texts, (std::vector<std::string>{"Delete files?", "Complete. Some files can not be deleted."}));
+  EXPECT_EQ(ResultRows().size(), 2u);
+}
+
+// A shortcut another process holds open cannot go to the recycle bin: the shell's question
+// whether to delete it outright belongs to the main window, which is disabled meanwhile.
+// Answered No, the shortcut stays.
+TEST_F(ShortcutDoctorDeleteTest, TheShellsQuestionDisablesTheMainWindow) {
+  app::SaveRemoveSettings(appDir, 1, "", false);
+  FindTwins();
+  testing_support::ExpectQuestionOwnedBy(app::frmMain->GetHandle(), folder + "ticked\\" + name, [&] { Delete(); });
+  EXPECT_EQ(scripted->Texts, (std::vector<std::string>{"Delete files?", "Complete. Some files can not be deleted."}));
+  EXPECT_TRUE(testing_sandbox::Exists(folder + "ticked\\" + name));
   EXPECT_EQ(ResultRows().size(), 2u);
 }
 
