@@ -17,7 +17,7 @@
 #include "skin/controls/check_box.h"
 #include "skin/controls/radio_button.h"
 #include "support/alt_space_hand.h"
-#include "support/control_skin.h"
+#include "support/panel_form_fixture.h"
 
 namespace {
 
@@ -32,27 +32,21 @@ struct TTarget {
   std::function<bool()> Down;     // null but for skinned push buttons
 };
 
-class ButtonKeysTest : public control_skin::ControlSkinTest {
+class ButtonKeysTest : public control_shots::PanelFormTest {
  protected:
   void SetUp() override {
-    ControlSkinTest::SetUp();
-    form = fw::New<fw::TForm>(fw::Application);
-    form->SetBounds(40, 40, 420, 300);
+    PanelFormTest::SetUp();
+    MakeForm(420, 300, fw::TRect(0, 0, 400, 260));
     // No window menu, as a skinned form has none of the system's: the keys' releases reach
     // the focused control.
     form->SetBorderIcons(fw::TBorderIcons{});
-    auto* button = Place<skin::TkButton>(20, 20, "Button");
-    auto* bitBtn = Place<skin::TkBitBtn>(20, 60, "BitBtn");
-    auto* box = Place<skin::TkCheckBox>(20, 100, "Check");
-    auto* radio = Place<skin::TkRadioButton>(20, 140, "Radio");
-    auto* plainButton = Place<fw::TButton>(220, 20, "Plain button");
-    auto* plainBox = Place<fw::TCheckBox>(220, 100, "Plain check");
-    auto* plainRadio = Place<fw::TRadioButton>(220, 140, "Plain radio");
-    for (fw::TWinControl* c : {static_cast<fw::TWinControl*>(button), static_cast<fw::TWinControl*>(bitBtn),
-                               static_cast<fw::TWinControl*>(box), static_cast<fw::TWinControl*>(radio),
-                               static_cast<fw::TWinControl*>(plainButton), static_cast<fw::TWinControl*>(plainBox),
-                               static_cast<fw::TWinControl*>(plainRadio)})
-      c->OnClick = [this](fw::TObject*) { ++clicks; };
+    auto* button = Button<skin::TkButton>(20, 20, "Button");
+    auto* bitBtn = Button<skin::TkBitBtn>(20, 60, "BitBtn");
+    auto* box = Button<skin::TkCheckBox>(20, 100, "Check");
+    auto* radio = Button<skin::TkRadioButton>(20, 140, "Radio");
+    auto* plainButton = Button<fw::TButton>(220, 20, "Plain button");
+    auto* plainBox = Button<fw::TCheckBox>(220, 100, "Plain check");
+    auto* plainRadio = Button<fw::TRadioButton>(220, 140, "Plain radio");
     targets = {{"skinned push button", button, nullptr, [button] { return button->GetDown(); }},
                {"skinned bitmap button", bitBtn, nullptr, [bitBtn] { return bitBtn->GetDown(); }},
                {"skinned check box", box, [box] { return box->GetChecked(); }},
@@ -60,21 +54,16 @@ class ButtonKeysTest : public control_skin::ControlSkinTest {
                {"plain push button", plainButton, nullptr},
                {"plain check box", plainBox, [plainBox] { return plainBox->GetChecked(); }},
                {"plain radio button", plainRadio, [plainRadio] { return plainRadio->GetChecked(); }}};
-    form->Show();
+    ShowForm();
     SetForegroundWindow(form->GetHandle());
-    Settle();
   }
-  void TearDown() override {
-    fw::Free(form);
-    ControlSkinTest::TearDown();
-  }
+  // A button of the kind on the panel, counting its clicks.
   template <class T>
-  T* Place(int left, int top, const char* caption) {
-    auto* c = fw::New<T>(form);
-    c->SetBounds(left, top, 150, 25);
-    c->SetCaption(caption);
-    c->SetParent(form);
-    return c;
+  T* Button(int left, int top, const char* caption) {
+    T* button = Place<T>(panel, left, top, 150, 25);
+    button->SetCaption(caption);
+    button->OnClick = [this](fw::TObject*) { ++clicks; };
+    return button;
   }
   void Focus(fw::TWinControl* control) {
     control->SetFocus();
@@ -92,7 +81,6 @@ class ButtonKeysTest : public control_skin::ControlSkinTest {
     Settle(10, 20);
   }
 
-  fw::TForm* form = nullptr;
   std::vector<TTarget> targets;
   int clicks = 0;
 };
