@@ -10,17 +10,12 @@
 #include "app/main/about_form.h"
 #include "app/settings/add_mask_form.h"
 #include "app/settings/settings_form.h"
-#include "app/shared/config_files.h"
 #include "app/tools/drive_cleaner.h"
 #include "framework/dialogs/file_dialog_service.h"
 #include "framework/forms/dialog_service.h"
 #include "main_window_fixture.h"
 #include "skin/controls/message_dialogs.h"
 #include "skin/controls/path_dialog_form.h"
-#include "skin/engine/skin_provider.h"
-#include "skin/engine/system_menu.h"
-#include "support/alt_space_hand.h"
-#include "support/sandbox.h"
 
 using app::frmMain;
 
@@ -183,77 +178,6 @@ TEST_F(DialogKeysTest, FolderPickerClosesOnEscape) {
   int count = frmMain->DriveCleaner().lvDCDrive->GetItems()->GetCount();
   ClickThenKeys<skin::TPathDialogForm>(frmMain->DriveCleaner().btnDCAddPath, {VK_ESCAPE});
   EXPECT_EQ(frmMain->DriveCleaner().lvDCDrive->GetItems()->GetCount(), count);
-}
-
-// Alt+Space is the window menu's key: on the Drive cleaner's focused Delete over ticked files
-// it asks nothing, and on the question Delete asks it answers nothing; the files stay.
-TEST_F(DialogKeysTest, AltSpaceDeletesNothing) {
-  const std::string tree = folder + "tree\\";
-  const std::vector<std::string> files{tree + "a.tmp", tree + "b.tmp"};
-  fw::ForceDirectories(tree);
-  for (const std::string& file : files) testing_sandbox::WriteFile(file, "junk");
-  fw::CreateDir(appDir + "config");
-  testing_sandbox::WriteFile(appDir + "config\\usrfldr.ini", tree + "\r\n");
-  app::SaveRemoveSettings(appDir, 2, "", false);
-  Start();
-  app::TDriveCleaner& cleaner = frmMain->DriveCleaner();
-  fw::TListItems* paths = cleaner.lvDCDrive->GetItems();
-  paths->GetItem(paths->GetCount() - 1)->SetChecked(true);
-  cleaner.btnDCSearch->Click();
-  fw::TListItems* rows = cleaner.lvDCResult->GetItems();
-  ASSERT_EQ(rows->GetCount(), 2);
-  for (int i = 0; i < rows->GetCount(); ++i) rows->GetItem(i)->SetChecked(true);
-  fw::testing::SetDialogService(std::make_unique<skin::TkDialogService>());
-  SetForegroundWindow(frmMain->GetHandle());
-  cleaner.btnDCDelete->SetFocus();
-  Pump();
-  ASSERT_EQ(GetFocus(), cleaner.btnDCDelete->GetHandle());
-  const HMENU windowMenu = frmMain->skinProvider->GetSystemMenu()->GetHandle();
-  const auto order = {testing_keys::TAltRelease::AfterSpace, testing_keys::TAltRelease::BeforeSpace};
-
-  // On Delete: the main window's menu, and no question.
-  std::string asked;
-  fw::Application->ModalHook = [&](fw::TCustomForm& form) {
-    asked = form.GetCaption();
-    form.Close();
-  };
-  for (auto release : order) {
-    testing_keys::TAltSpaceHand hand(release);
-    ASSERT_TRUE(hand.PumpUntilDone());
-    EXPECT_EQ(hand.Menu(), windowMenu);
-    EXPECT_EQ(asked, "");
-    EXPECT_FALSE(cleaner.btnDCDelete->GetDown()) << "Delete was left pressed";
-  }
-  fw::Application->ModalHook = nullptr;
-
-  // On the question, Yes focused: its own window menu, no answer.
-  bool shown = false;
-  const bool answered = WithModal<skin::TkMessageForm>(
-      [&] { cleaner.btnDCDelete->Click(); },
-      [&](skin::TkMessageForm& question) {
-        skin::TkBitBtn* yes = nullptr;
-        for (int i = 0; i < question.GetComponentCount(); ++i)
-          if (auto* button = dynamic_cast<skin::TkBitBtn*>(question.GetComponents(i));
-              button && button->GetModalResult() == fw::mrYes)
-            yes = button;
-        ASSERT_NE(yes, nullptr);
-        SetForegroundWindow(question.GetHandle());
-        yes->SetFocus();
-        Pump();
-        ASSERT_EQ(GetFocus(), yes->GetHandle());
-        for (auto release : order) {
-          testing_keys::TAltSpaceHand hand(release);
-          ASSERT_TRUE(hand.PumpUntilDone());
-          EXPECT_EQ(hand.Menu(), question.GetSkinProvider()->GetSystemMenu()->GetHandle());
-          EXPECT_EQ(question.GetModalResult(), fw::mrNone);
-          EXPECT_FALSE(yes->GetDown()) << "Yes was left pressed";
-        }
-      },
-      shown);
-  ASSERT_TRUE(shown);
-  EXPECT_FALSE(answered);
-  EXPECT_EQ(rows->GetCount(), 2);
-  for (const std::string& file : files) EXPECT_TRUE(fw::FileExists(file)) << file;
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // The Drive cleaner end to end over real sandbox trees: the path list, the search with masks,
 // exclusion lists and the removal folder, the running totals, Stop, the removal methods, files
-// that cannot be removed, and mask lists that leave nothing to search for.
+// that cannot be removed, mask lists that leave nothing to search for, and Alt+Space on Delete.
 #include <cstdlib>
 #include <set>
 
@@ -13,6 +13,10 @@
 #include "framework/rtl/wide_text.h"
 #include "main_window_fixture.h"
 #include "skin/engine/skin_manager.h"
+#include "skin/controls/message_dialogs.h"
+#include "skin/engine/skin_provider.h"
+#include "skin/engine/system_menu.h"
+#include "support/alt_space_hand.h"
 #include "support/control_skin.h"
 #include "support/shell_question.h"
 
@@ -372,6 +376,72 @@ TEST_F(DriveCleanerTest, TheShellsQuestionDisablesTheMainWindow) {
   ASSERT_NE(trash, nullptr);
   EXPECT_EQ(GetFileAttributesA((std::string(trash) + "\\" + name).c_str()), INVALID_FILE_ATTRIBUTES);
   EXPECT_FALSE(fw::FileExists(tree + "free.tmp"));
+}
+
+// Alt+Space is the window menu's key: on the focused Delete over ticked files it asks nothing,
+// and on the question Delete asks it answers nothing; the files stay. The keys come through the
+// input queue.
+TEST_F(DriveCleanerTest, AltSpaceDeletesNothing) {
+  MakeFile(tree + "a.tmp", 10);
+  MakeFile(tree + "b.tmp", 10);
+  app::SaveRemoveSettings(appDir, 2, "", false);
+  StartWithFolders({tree});
+  Search();
+  app::TDriveCleaner& cleaner = frmMain->DriveCleaner();
+  cleaner.kBitBtn5->Click();
+  const std::set<std::string> listed{tree + "a.tmp", tree + "b.tmp"};
+  ASSERT_EQ(ResultPaths(), listed);
+  fw::testing::SetDialogService(std::make_unique<skin::TkDialogService>());
+  SetForegroundWindow(frmMain->GetHandle());
+  cleaner.btnDCDelete->SetFocus();
+  Pump();
+  ASSERT_EQ(GetFocus(), cleaner.btnDCDelete->GetHandle());
+  const HMENU windowMenu = frmMain->skinProvider->GetSystemMenu()->GetHandle();
+  const auto order = {testing_keys::TAltRelease::AfterSpace, testing_keys::TAltRelease::BeforeSpace};
+
+  // On Delete: the main window's menu, and no question.
+  std::string asked;
+  fw::Application->ModalHook = [&](fw::TCustomForm& form) {
+    asked = form.GetCaption();
+    form.Close();
+  };
+  for (auto release : order) {
+    testing_keys::TAltSpaceHand hand(release);
+    ASSERT_TRUE(hand.PumpUntilDone());
+    EXPECT_EQ(hand.Menu(), windowMenu);
+    EXPECT_EQ(asked, "");
+    EXPECT_FALSE(cleaner.btnDCDelete->GetDown()) << "Delete was left pressed";
+  }
+  fw::Application->ModalHook = nullptr;
+
+  // On the question, Yes focused: its own window menu, no answer.
+  bool shown = false;
+  const bool answered = WithModal<skin::TkMessageForm>(
+      [&] { cleaner.btnDCDelete->Click(); },
+      [&](skin::TkMessageForm& question) {
+        skin::TkBitBtn* yes = nullptr;
+        for (int i = 0; i < question.GetComponentCount(); ++i)
+          if (auto* button = dynamic_cast<skin::TkBitBtn*>(question.GetComponents(i));
+              button && button->GetModalResult() == fw::mrYes)
+            yes = button;
+        ASSERT_NE(yes, nullptr);
+        SetForegroundWindow(question.GetHandle());
+        yes->SetFocus();
+        Pump();
+        ASSERT_EQ(GetFocus(), yes->GetHandle());
+        for (auto release : order) {
+          testing_keys::TAltSpaceHand hand(release);
+          ASSERT_TRUE(hand.PumpUntilDone());
+          EXPECT_EQ(hand.Menu(), question.GetSkinProvider()->GetSystemMenu()->GetHandle());
+          EXPECT_EQ(question.GetModalResult(), fw::mrNone);
+          EXPECT_FALSE(yes->GetDown()) << "Yes was left pressed";
+        }
+      },
+      shown);
+  ASSERT_TRUE(shown);
+  EXPECT_FALSE(answered);
+  EXPECT_EQ(ResultPaths(), listed);
+  for (const std::string& file : listed) EXPECT_TRUE(fw::FileExists(file)) << file;
 }
 
 TEST_F(DriveCleanerTest, AddAndRemovePaths) {

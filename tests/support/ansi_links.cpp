@@ -2,9 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "framework/rtl/file_utils.h"
-#include "framework/rtl/wide_path.h"
 #include "framework/rtl/wide_text.h"
+#include "support/helper_program.h"
 #include "support/sandbox.h"
 
 namespace testing_support {
@@ -17,22 +16,15 @@ constexpr DWORD kToolTime = 30000;
 
 // Runs the tool with its three arguments; its exit code, or -1 when it could not run.
 int RunTool(const std::string& command, const std::string& link, const std::string& third) {
-  std::wstring tool = fw::Utf8ToWide(fw::ExtractFilePath(fw::ModuleFileName(nullptr)) + "ansi_link_tool.exe");
-  std::wstring line = L"\"" + tool + L"\" " + fw::Utf8ToWide(command) + L" \"" + fw::Utf8ToWide(link) + L"\" \"" +
-                      fw::Utf8ToWide(third) + L"\"";
-  STARTUPINFOW start{};
-  start.cb = sizeof start;
-  PROCESS_INFORMATION process{};
-  if (!CreateProcessW(tool.c_str(), line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &start,
-                      &process))
-    return -1;
+  HANDLE process =
+      StartHelperProgram("ansi_link_tool.exe", command + " \"" + link + "\" \"" + third + "\"", CREATE_NO_WINDOW);
+  if (!process) return -1;
   DWORD code = static_cast<DWORD>(-1);
-  if (WaitForSingleObject(process.hProcess, kToolTime) == WAIT_OBJECT_0)
-    GetExitCodeProcess(process.hProcess, &code);
+  if (WaitForSingleObject(process, kToolTime) == WAIT_OBJECT_0)
+    GetExitCodeProcess(process, &code);
   else
-    TerminateProcess(process.hProcess, code);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
+    TerminateProcess(process, code);
+  CloseHandle(process);
   return static_cast<int>(code);
 }
 

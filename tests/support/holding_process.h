@@ -6,10 +6,8 @@
 
 #include <string>
 
-#include "framework/rtl/file_utils.h"
-#include "framework/rtl/wide_path.h"
-#include "framework/rtl/wide_text.h"
 #include "framework/win.h"
+#include "support/helper_program.h"
 
 namespace testing_support {
 
@@ -17,20 +15,14 @@ class THoldingProcess {
  public:
   explicit THoldingProcess(const std::string& path) {
     static int counter = 0;
-    std::wstring stem = L"vorlet-file-holder-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                        std::to_wstring(++counter);
-    std::wstring ready = stem + L"-ready", release = stem + L"-release";
-    FReady = CreateEventW(nullptr, TRUE, FALSE, ready.c_str());
-    FRelease = CreateEventW(nullptr, TRUE, FALSE, release.c_str());
-    std::wstring tool = fw::Utf8ToWide(fw::ExtractFilePath(fw::ModuleFileName(nullptr)) + "file_holder.exe");
-    std::wstring command = L"\"" + tool + L"\" \"" + fw::Utf8ToWide(path) + L"\" " + ready + L" " + release;
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (FReady && FRelease &&
-        CreateProcessW(tool.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-      CloseHandle(process.hThread);
-      FProcess = process.hProcess;
+    const std::string stem =
+        "vorlet-file-holder-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
+    const std::string ready = stem + "-ready", release = stem + "-release";
+    FReady = CreateEventA(nullptr, TRUE, FALSE, ready.c_str());
+    FRelease = CreateEventA(nullptr, TRUE, FALSE, release.c_str());
+    if (FReady && FRelease)
+      FProcess = StartHelperProgram("file_holder.exe", "\"" + path + "\" " + ready + " " + release);
+    if (FProcess) {
       HANDLE either[] = {FReady, FProcess};
       FHeld = WaitForMultipleObjects(2, either, FALSE, 10000) == WAIT_OBJECT_0;
     }
