@@ -681,9 +681,15 @@ void TWinControl::SetText(const std::string& s) {
   Perform(CM_TEXTCHANGED);
 }
 
+void TWinControl::RemoveFocus() {
+  TWinControl* top = GetTopParent();
+  if (top && top != this) top->DefocusControl(this);
+}
+
 void TWinControl::SetVisible(bool v) {
   if (v == FVisible) return;
   VisibleChanging();
+  if (!v) RemoveFocus();
   FVisible = v;
   if (FHandle) {
     if (v && FParent) {
@@ -701,6 +707,7 @@ void TWinControl::SetVisible(bool v) {
 
 void TWinControl::SetEnabled(bool v) {
   if (v == FEnabled) return;
+  if (!v) RemoveFocus();
   FEnabled = v;
   if (FHandle) EnableWindow(FHandle, v);
   Perform(CM_ENABLEDCHANGED);

@@ -148,6 +148,9 @@ class TWinControl : public TControl {
   virtual void FocusControl(TWinControl* control);
   // Told when a control (or a container of it) leaves this top-level window.
   virtual void ControlRemoving(TControl*) {}
+  // Told before a control of this top-level window is hidden or disabled: the focus must not
+  // stay on it nor on anything inside it.
+  virtual void DefocusControl(TWinControl*) {}
 
   void ColorChanged() override;
 
@@ -164,6 +167,8 @@ class TWinControl : public TControl {
   void ReflectToChild(TMessage& msg, HWND child);
   bool RouteMouseToChild(TMessage& msg);
   void NotifyControls(UINT msg);
+  // Hands the focus elsewhere before this control is hidden or disabled.
+  void RemoveFocus();
   bool HandleSetCursor(TMessage& msg);
   // The parts of Dispatch; each answers true when it handled the message.
   bool ReflectNotification(TMessage& msg);    // WM_COMMAND, WM_NOTIFY ... to the child as CN_...

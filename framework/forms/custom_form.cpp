@@ -452,6 +452,21 @@ void TCustomForm::ControlRemoving(TControl* control) {
   if (contains(FFocusedControl)) FFocusedControl = nullptr;
 }
 
+void TCustomForm::DefocusControl(TWinControl* control) {
+  const HWND own = control->GetHandleNoCreate();
+  const HWND focus = GetFocus();
+  const bool hasFocus = own && focus && (focus == own || IsChild(own, focus));
+  const bool wasActive = FActiveControl && control->ContainsControl(FActiveControl);
+  if (!hasFocus && !wasActive) return;
+  // A page's control takes what its page held, as the system's tab strips do; anything else
+  // leaves the focus to the form, where no key presses a control the user cannot see.
+  TWinControl* heir = nullptr;
+  for (TWinControl* p = control->GetParent(); p && p != this && !heir; p = p->GetParent())
+    if (p->GetTabStop() && p->CanFocus()) heir = p;
+  FActiveControl = heir;
+  if (hasFocus) ::SetFocus(heir ? heir->GetHandle() : FHandle);
+}
+
 // --- closing ---
 
 bool TCustomForm::CloseQuery() {

@@ -136,6 +136,7 @@ class TCustomForm : public TScrollingWinControl {
   void SetFocusedControl(TWinControl* control) override;
   void FocusControl(TWinControl* control) override;
   void ControlRemoving(TControl* control) override;
+  void DefocusControl(TWinControl* control) override;
 
  private:
   void BorderStyles(DWORD& style, DWORD& exStyle) const;

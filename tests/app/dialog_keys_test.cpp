@@ -10,49 +10,22 @@
 #include "app/main/about_form.h"
 #include "app/settings/add_mask_form.h"
 #include "app/settings/settings_form.h"
+#include "app/main/cleaners_frame.h"
 #include "app/tools/drive_cleaner.h"
+#include "app/tools/duplicate_finder.h"
 #include "framework/dialogs/file_dialog_service.h"
 #include "framework/forms/dialog_service.h"
 #include "main_window_fixture.h"
 #include "skin/controls/message_dialogs.h"
 #include "skin/controls/path_dialog_form.h"
+#include "support/real_input.h"
 
 using app::frmMain;
+using testing_input::MiddleOf;
+using testing_input::SendClick;
+using testing_input::SendKeys;
 
 namespace {
-
-// Each key pressed and released through the input queue, in order.
-void SendKeys(const std::vector<WORD>& keys) {
-  std::vector<INPUT> inputs;
-  for (WORD key : keys)
-    for (DWORD flags : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
-      INPUT input{};
-      input.type = INPUT_KEYBOARD;
-      input.ki.wVk = key;
-      input.ki.dwFlags = flags;
-      inputs.push_back(input);
-    }
-  EXPECT_EQ(SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)), inputs.size());
-}
-
-// A left click through the input queue, at the pointer.
-void SendClick() {
-  INPUT inputs[2] = {};
-  inputs[0].type = inputs[1].type = INPUT_MOUSE;
-  inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  EXPECT_EQ(SendInput(2, inputs, sizeof(INPUT)), 2u);
-}
-
-// The screen point at the middle of a control, windowless or not.
-POINT MiddleOf(fw::TControl* control) {
-  auto* windowed = dynamic_cast<fw::TWinControl*>(control);
-  HWND wnd = windowed ? windowed->GetHandle() : control->GetParent()->GetHandle();
-  POINT at{control->GetWidth() / 2 + (windowed ? 0 : control->GetLeft()),
-           control->GetHeight() / 2 + (windowed ? 0 : control->GetTop())};
-  ClientToScreen(wnd, &at);
-  return at;
-}
 
 // How long the dialog is left alone before the keys come, how long it may take to answer them,
 // and how long the test waits before it closes a dialog that never did.
@@ -178,6 +151,52 @@ TEST_F(DialogKeysTest, FolderPickerClosesOnEscape) {
   int count = frmMain->DriveCleaner().lvDCDrive->GetItems()->GetCount();
   ClickThenKeys<skin::TPathDialogForm>(frmMain->DriveCleaner().btnDCAddPath, {VK_ESCAPE});
   EXPECT_EQ(frmMain->DriveCleaner().lvDCDrive->GetItems()->GetCount(), count);
+}
+
+// At start-up the Drive cleaner's Add has the focus. A click on the Other clean tile hides it:
+// Space then opens no folder picker, and Tab lands on a control of the Other clean.
+TEST_F(DialogKeysTest, AfterATileClickSpaceReachesNoHiddenButtonAndTabStartsInTheShownTool) {
+  Start();
+  SetForegroundWindow(frmMain->GetHandle());
+  Pump();
+  ASSERT_EQ(GetFocus(), frmMain->DriveCleaner().btnDCAddPath->GetHandle());
+  ClickOn(frmMain->frmCleaners1->kSpeedButton2);
+  ASSERT_TRUE(frmMain->pnlOC->GetVisible());
+  ExpectFocusOnScreen();
+  SendKeys({VK_SPACE});
+  PumpFor(300);
+  EXPECT_EQ(scriptedFiles->Browses.size(), 0u) << "Space pressed the hidden Add";
+  SendKeys({VK_TAB});
+  PumpFor(300);
+  EXPECT_TRUE(IsChild(frmMain->pnlOC->GetHandle(), GetFocus())) << "Tab did not start in the Other clean";
+  ExpectFocusOnScreen();
+}
+
+// A tab clicked on the Duplicate finder hides the page whose Add had the focus: Space then
+// opens no folder picker, and the focus is on the page control the user clicked.
+TEST_F(DialogKeysTest, AClickedTabTakesTheFocusFromItsHiddenPage) {
+  Start();
+  ClickOn(frmMain->frmCleaners1->kSpeedButton3);
+  app::TDuplicateFinder& finder = frmMain->DuplicateFinder();
+  ASSERT_TRUE(frmMain->pnlDF->GetVisible());
+  ASSERT_EQ(finder.kPageControl1->GetActivePage(), finder.tsDFPath);
+  finder.kBitBtn9->SetFocus();
+  Pump();
+  ASSERT_EQ(GetFocus(), finder.kBitBtn9->GetHandle());
+
+  const fw::TRect tab = finder.kPageControl1->TabRect(finder.tsDFGroup->GetTabIndex());
+  POINT at{(tab.Left + tab.Right) / 2, (tab.Top + tab.Bottom) / 2};
+  ClientToScreen(finder.kPageControl1->GetHandle(), &at);
+  SetCursorPos(at.x, at.y);
+  Pump();
+  SendClick();
+  PumpFor(300);
+  ASSERT_EQ(finder.kPageControl1->GetActivePage(), finder.tsDFGroup);
+  ExpectFocusOnScreen();
+  EXPECT_FALSE(finder.tsDFPath->ContainsControl(fw::TWinControl::FindOwningControl(GetFocus())));
+
+  EXPECT_EQ(SpacesAsked(1), std::vector<std::string>{});
+  EXPECT_EQ(scriptedFiles->Browses.size(), 0u);
 }
 
 }  // namespace

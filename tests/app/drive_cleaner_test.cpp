@@ -444,6 +444,43 @@ TEST_F(DriveCleanerTest, AltSpaceDeletesNothing) {
   for (const std::string& file : listed) EXPECT_TRUE(fw::FileExists(file)) << file;
 }
 
+// The user leaves the Drive cleaner with Delete focused over ticked files and clicks the Other
+// clean tile: Space, then Space again, reach only the tool on screen. Nothing is asked, and the
+// files stay where they are, byte for byte, out of the recycle bin.
+TEST_F(DriveCleanerTest, SpacesAfterSwitchingToOtherCleanDeleteNothing) {
+  const std::string a = tree + "a-" + std::to_string(GetTickCount()) + ".tmp";
+  const std::string b = tree + "b-" + std::to_string(GetTickCount()) + ".tmp";
+  fw::ForceDirectories(tree);
+  testing_sandbox::WriteFile(a, "first file");
+  testing_sandbox::WriteFile(b, "second file");
+  app::SaveRemoveSettings(appDir, 1, "", false);
+  StartWithFolders({tree});
+  Search();
+  app::TDriveCleaner& cleaner = frmMain->DriveCleaner();
+  cleaner.kBitBtn5->Click();
+  ASSERT_EQ(ResultPaths(), (std::set<std::string>{a, b}));
+  fw::testing::SetDialogService(std::make_unique<skin::TkDialogService>());
+  SetForegroundWindow(frmMain->GetHandle());
+  cleaner.btnDCDelete->SetFocus();
+  Pump();
+  ASSERT_EQ(GetFocus(), cleaner.btnDCDelete->GetHandle());
+
+  ClickOn(frmMain->frmCleaners1->kSpeedButton2);
+  ASSERT_TRUE(frmMain->pnlOC->GetVisible());
+  ASSERT_FALSE(frmMain->pnlDC->GetVisible());
+  ExpectFocusOnScreen();
+
+  EXPECT_EQ(SpacesAsked(2), std::vector<std::string>{});
+  EXPECT_EQ(testing_sandbox::ReadFile(a), "first file");
+  EXPECT_EQ(testing_sandbox::ReadFile(b), "second file");
+  const char* trash = std::getenv("VORLET_SANDBOX_TRASH");
+  ASSERT_NE(trash, nullptr);
+  for (const std::string& file : {a, b})
+    EXPECT_EQ(GetFileAttributesA((std::string(trash) + "\\" + fw::ExtractFileName(file)).c_str()),
+              INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(ResultPaths(), (std::set<std::string>{a, b}));
+}
+
 TEST_F(DriveCleanerTest, AddAndRemovePaths) {
   fw::CreateDir(folder + "one");
   fw::CreateDir(folder + "two");

@@ -8,11 +8,14 @@
 
 #include <shlobj.h>
 
+#include "app/main/cleaners_frame.h"
 #include "app/main/file_frame.h"
 #include "app/tools/file_wiper.h"
 #include "app/tools/wipe_file.h"
 #include "framework/forms/custom_form.h"
+#include "framework/forms/dialog_service.h"
 #include "main_window_fixture.h"
+#include "skin/controls/message_dialogs.h"
 #include "support/host_links.h"
 #include "support/browse_dialog_driver.h"
 #include "support/hard_paths.h"
@@ -621,6 +624,30 @@ TEST_F(FileWiperTest, NothingTickedOrCancelledWipesNothing) {
   DeleteFileA(a.c_str());
   EXPECT_EQ(Wipe(), kSomeLeft);
   EXPECT_EQ(Status(0), "Not found");
+}
+
+// The user leaves the File wiper with Delete focused over a ticked file, opens the Cleaners
+// section and clicks the Drive clean tile: two Spaces ask nothing and the file keeps its bytes.
+TEST_F(FileWiperTest, SpacesAfterSwitchingToTheDriveCleanerWipeNothing) {
+  const std::string a = MakeFile("a.bin", "kept bytes");
+  Pick(a);
+  TickAll();
+  fw::testing::SetDialogService(std::make_unique<skin::TkDialogService>());
+  SetForegroundWindow(frmMain->GetHandle());
+  wiper->btnFWDelete->SetFocus();
+  Pump();
+  ASSERT_EQ(GetFocus(), wiper->btnFWDelete->GetHandle());
+
+  ClickSection(0);
+  ClickOn(frmMain->frmCleaners1->kSpeedButton1);
+  ASSERT_TRUE(frmMain->pnlDC->GetVisible());
+  ASSERT_FALSE(frmMain->pnlFW->GetVisible());
+  ExpectFocusOnScreen();
+
+  EXPECT_EQ(SpacesAsked(2), std::vector<std::string>{});
+  EXPECT_EQ(sb::ReadFile(a), "kept bytes");
+  EXPECT_EQ(RowNames(), std::vector<std::string>{a});
+  EXPECT_EQ(reader.Passes, std::vector<int>{});
 }
 
 TEST_F(FileWiperTest, TheWindowComesBackAfterAnException) {

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "app/main/main_form.h"
 #include "framework/dialogs/file_dialog_service.h"
@@ -13,10 +14,12 @@
 #include "framework/rtl/seams.h"
 #include "services/search/search_files.h"
 #include "skin/controls/bit_btn.h"
+#include "skin/controls/frame_bar.h"
 #include "skin/controls/path_dialog_form.h"
 #include "skin/controls/shell_tree_view.h"
 #include "skin/engine/skin_engine.h"
 #include "support/gui_test_support.h"
+#include "support/real_input.h"
 #include "support/sandbox.h"
 
 class MainWindowTest : public testing_gui::GuiTest {
@@ -99,6 +102,55 @@ class MainWindowTest : public testing_gui::GuiTest {
     return seen;
   }
 
+  // Lets the window's messages through for about the given time.
+  void PumpFor(DWORD milliseconds) {
+    const DWORD start = GetTickCount();
+    do {
+      fw::Application->ProcessMessages();
+      Sleep(5);
+    } while (GetTickCount() - start < milliseconds);
+  }
+  // A real click in the middle of control, the main window in front.
+  void ClickOn(fw::TControl* control) {
+    const POINT at = testing_input::MiddleOf(control);
+    SetForegroundWindow(frmMainHandle());
+    SetCursorPos(at.x, at.y);
+    Pump();
+    testing_input::SendClick();
+    PumpFor(300);
+  }
+  // Opens a section of the navigation bar as a user does, by a real click on its title (an
+  // open section stays as it is), and lets it slide open.
+  void ClickSection(int index);
+  // Presses Space count times through the input queue and lets the window take the keys. Each
+  // modal form they open is noted by its caption and left to the keys that follow; one that
+  // is still open after a while is closed unanswered.
+  std::vector<std::string> SpacesAsked(int count) {
+    std::vector<std::string> asked;
+    const fw::TModalHook outer = fw::Application->ModalHook;
+    fw::Application->ModalHook = [&](fw::TCustomForm& form) {
+      asked.push_back(form.GetCaption());
+      const DWORD start = GetTickCount();
+      while (form.GetModalResult() == fw::mrNone && GetTickCount() - start < 1500) {
+        fw::Application->ProcessMessages();
+        Sleep(5);
+      }
+      if (form.GetModalResult() == fw::mrNone) form.Close();
+    };
+    testing_input::SendKeys(std::vector<WORD>(count, VK_SPACE));
+    PumpFor(500);
+    fw::Application->ModalHook = outer;
+    return asked;
+  }
+  // The focus is on a window the user sees, enabled, of the main window.
+  void ExpectFocusOnScreen() {
+    const HWND focus = GetFocus();
+    EXPECT_TRUE(focus == frmMainHandle() || IsChild(frmMainHandle(), focus)) << "the focus left the main window";
+    EXPECT_TRUE(IsWindowVisible(focus)) << "the focus stays on a hidden window";
+    for (HWND w = focus; w && w != frmMainHandle(); w = GetParent(w))
+      EXPECT_TRUE(IsWindowEnabled(w)) << "the focus stays on a disabled window";
+  }
+
   // A key pressed and released on the window that has the focus, through the message loop (the
   // translated character follows).
   void PressKey(WORD key) {
@@ -109,10 +161,20 @@ class MainWindowTest : public testing_gui::GuiTest {
     Pump();
   }
 
+  static HWND frmMainHandle() { return app::frmMain->GetHandle(); }
+
   std::string folder;
   std::string appDir;
   fw::TModalResult modalResult = fw::mrNone;
 };
+
+inline void MainWindowTest::ClickSection(int index) {
+  skin::TkTitleItem* item = app::frmMain->barMenu->GetItems()->GetItems(index);
+  if (item->GetFrame() && item->GetFrame()->GetVisible()) return;
+  ClickOn(item->GetTitleButton());
+  PumpFor(700);
+  ASSERT_NE(item->GetFrame(), nullptr) << "the section did not open";
+}
 
 // The main window with the skin engine running, as the program starts it.
 class SkinnedMainWindowFixture : public MainWindowTest {

@@ -10,7 +10,9 @@
 #include "app/tools/uninstaller.h"
 #include "framework/classes/registry.h"
 #include "framework/classes/string_list.h"
+#include "framework/forms/dialog_service.h"
 #include "main_window_fixture.h"
+#include "skin/controls/message_dialogs.h"
 
 namespace {
 
@@ -366,6 +368,27 @@ TEST_F(UninstallerTest, ADeletedEntrysDetailsDoNotStayShown) {
   // The list goes on filling them as before.
   Select(Row("Keep"));
   EXPECT_EQ(Details(), std::string(kPrefix) + "Keep||||");
+}
+
+// The user leaves the Uninstaller with Delete entry focused on a selected entry and clicks the
+// Startup manager tile: two Spaces ask nothing and the entry stays in the registry.
+TEST_F(UninstallerTest, SpacesAfterSwitchingToTheStartupManagerDeleteNoEntry) {
+  MakeProgram("Kept", "C:\\kept.exe");
+  tool->ListUninstallEntries();
+  Select(Row("Kept"));
+  fw::testing::SetDialogService(std::make_unique<skin::TkDialogService>());
+  SetForegroundWindow(app::frmMain->GetHandle());
+  tool->kBitBtn2->SetFocus();
+  Pump();
+  ASSERT_EQ(GetFocus(), tool->kBitBtn2->GetHandle());
+
+  ClickOn(app::frmMain->frmSystem1->kSpeedButton1);
+  ASSERT_TRUE(app::frmMain->pnlSU->GetVisible());
+  ASSERT_FALSE(app::frmMain->pnlUI->GetVisible());
+  ExpectFocusOnScreen();
+
+  EXPECT_EQ(SpacesAsked(2), std::vector<std::string>{});
+  EXPECT_TRUE(EntryExists("Kept"));
 }
 
 TEST_F(UninstallerTest, ARowWithoutASubkeyNameDeletesNothing) {

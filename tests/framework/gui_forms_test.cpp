@@ -9,7 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "framework/comctrls/page_control.h"
 #include "framework/controls/custom_control.h"
+#include "framework/extctrls/custom_panel.h"
 #include "framework/controls/graphic_control.h"
 #include "framework/forms/application.h"
 #include "framework/forms/dialog_service.h"
@@ -19,6 +21,7 @@
 #include "framework/menus/popup_menu.h"
 #include "framework/msg/allocate_hwnd.h"
 #include "framework/sys/thread.h"
+#include "framework/stdctrls/button.h"
 #include "framework/sys/timer.h"
 #include "support/gui_test_support.h"
 
@@ -135,6 +138,96 @@ TEST_F(GuiForms, TabMovesInTabOrderAndEnterEscPressDefaultAndCancel) {
   Application->ProcessMessages();
   EXPECT_EQ(log, (std::vector<std::string>{"exit ok", "enter other", "exit other", "enter cancel", "exit cancel",
                                            "enter ok", "click ok", "click cancel"}));
+}
+
+// A control that holds the focus and is hidden or disabled, itself or by its container, gives
+// the focus up: a page's to its page control, anything else's to the form. Space, Enter and
+// Escape then press no button the user cannot see or use, and Tab starts on what is shown.
+TEST_F(GuiForms, WhatHidesOrDisablesTheFocusedControlTakesTheFocusFromIt) {
+  TForm* form = New<TForm>(Application);
+  form->SetBounds(40, 40, 420, 320);
+  TPageControl* pages = New<TPageControl>(form);
+  pages->SetParent(form);
+  pages->SetBounds(8, 8, 250, 150);
+  std::vector<TTabSheet*> sheets;
+  for (const char* caption : {"One", "Two"}) {
+    sheets.push_back(New<TTabSheet>(form));
+    sheets.back()->SetPageControl(pages);
+    sheets.back()->SetCaption(caption);
+  }
+  TPanel* panel = New<TPanel>(form);
+  panel->SetParent(form);
+  panel->SetBounds(8, 170, 250, 100);
+  auto button = [&](TWinControl* parent, const char* name) {
+    TButton* b = New<TButton>(form);
+    b->SetParent(parent);
+    b->SetBounds(10, 10, 75, 25);
+    b->SetCaption(name);
+    b->OnClick = [name](TObject*) { Note(std::string("click ") + name); };
+    return b;
+  };
+  TButton* onPage = button(sheets[0], "page");
+  TButton* inPanel = button(panel, "panel");
+  TButton* shown = button(sheets[1], "shown");
+  form->Show();
+  SetForegroundWindow(form->GetHandle());
+  Application->ProcessMessages();
+  // The hidden or disabled button is the default and the cancel button too.
+  auto defaultAndCancel = [](TButton* b, bool v) {
+    b->SetDefault(v);
+    b->SetCancel(v);
+  };
+  auto pressKeys = [&] {
+    for (WORD key : {WORD{VK_SPACE}, WORD{VK_RETURN}, WORD{VK_ESCAPE}}) PostKey(GetFocus(), key);
+    for (int i = 0; i < 5; ++i) Application->ProcessMessages();
+  };
+
+  // A page switched away from under its focused button.
+  defaultAndCancel(onPage, true);
+  onPage->SetFocus();
+  Application->ProcessMessages();
+  ASSERT_EQ(GetFocus(), onPage->GetHandle());
+  pages->SetActivePage(sheets[1]);
+  EXPECT_EQ(GetFocus(), pages->GetHandle());
+  EXPECT_EQ(form->GetActiveControl(), pages);
+  log.clear();
+  pressKeys();
+  EXPECT_EQ(log, std::vector<std::string>{});
+  PostKey(GetFocus(), VK_TAB);
+  Application->ProcessMessages();
+  EXPECT_EQ(GetFocus(), shown->GetHandle()) << "Tab goes on into the page shown";
+
+  // A panel disabled, then hidden, around its focused button.
+  defaultAndCancel(onPage, false);
+  defaultAndCancel(inPanel, true);
+  for (bool hide : {false, true}) {
+    panel->SetEnabled(true);
+    panel->SetVisible(true);
+    inPanel->SetFocus();
+    Application->ProcessMessages();
+    ASSERT_EQ(GetFocus(), inPanel->GetHandle());
+    if (hide)
+      panel->SetVisible(false);
+    else
+      panel->SetEnabled(false);
+    EXPECT_EQ(GetFocus(), form->GetHandle()) << (hide ? "hidden" : "disabled");
+    EXPECT_EQ(form->GetActiveControl(), nullptr);
+    log.clear();
+    pressKeys();
+    EXPECT_EQ(log, std::vector<std::string>{}) << (hide ? "hidden" : "disabled");
+  }
+  PostKey(GetFocus(), VK_TAB);
+  Application->ProcessMessages();
+  EXPECT_EQ(GetFocus(), pages->GetHandle()) << "Tab starts at the first control shown";
+
+  // The focused button itself hidden; a button elsewhere hidden leaves the focus alone.
+  pages->SetActivePage(sheets[0]);
+  onPage->SetFocus();
+  Application->ProcessMessages();
+  shown->SetVisible(false);
+  EXPECT_EQ(GetFocus(), onPage->GetHandle());
+  onPage->SetVisible(false);
+  EXPECT_EQ(GetFocus(), pages->GetHandle());
 }
 
 TEST_F(GuiForms, KeyPreviewSeesKeysFirstAndMayTakeThem) {
