@@ -274,7 +274,8 @@ TRecheck StillDuplicate(const TScannedFile& file, const std::vector<std::string>
     try {
       opened = std::make_unique<TOpenedFile>(file.FileName, false);
     } catch (const std::exception&) {
-      return TRecheck::Unreadable;  // it is there, but another program holds it without sharing
+      // Still there but not to be opened: another program holds it without sharing.
+      return fw::FileExists(file.FileName) ? TRecheck::Unreadable : TRecheck::Changed;
     }
     int64_t size = 0;
     FILETIME lastWrite{};

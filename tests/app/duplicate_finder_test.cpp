@@ -696,6 +696,11 @@ TEST_F(DuplicateFinderTest, TheClosingMessageTellsACopyInUseFromOneThatChanged) 
   EXPECT_EQ(testing_sandbox::ReadFile(tree + "held.txt"), content);
   EXPECT_EQ(testing_sandbox::ReadFile(tree + "grows.txt"), content + "!");
   EXPECT_EQ(ResultPaths(), all);
+
+  // A copy removed since the search cannot be opened either: it changed, it is not in use.
+  ASSERT_TRUE(DeleteFileA((tree + "grows.txt").c_str()));
+  deleteTicked({"grows.txt"}, false);
+  EXPECT_EQ(scripted->Texts, (std::vector<std::string>{"Delete files?", kNotDeleted}));
 }
 
 // When the ticked rows hold every copy of some groups, Delete and Move ask first (a warning with
