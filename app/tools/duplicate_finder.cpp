@@ -463,8 +463,10 @@ TDuplicateFinder::TActionOutcome TDuplicateFinder::RunOnTicked(const std::string
     file.Size = fw::StrToInt64Def(item->GetSubItems()->GetStrings(kSizeSubItem), -1);
     auto scanned = FScanned.find(SameFileKey(file.FileName));
     // Just before acting: still the file the search saw, and still equal to a copy that stays.
-    if (scanned == FScanned.end() || !StillDuplicate({file.FileName, file.Size, scanned->second}, stay)) {
-      outcome.Unverified = true;
+    TRecheck check = scanned == FScanned.end() ? TRecheck::Changed
+                                               : StillDuplicate({file.FileName, file.Size, scanned->second}, stay);
+    if (check != TRecheck::Still) {
+      (check == TRecheck::Unreadable ? outcome.Unreadable : outcome.Unverified) = true;
       continue;
     }
     bool done = false;
@@ -484,9 +486,12 @@ TDuplicateFinder::TActionOutcome TDuplicateFinder::RunOnTicked(const std::string
 }
 
 void TDuplicateFinder::Report(const TActionOutcome& outcome, const std::string& done) {
-  if (outcome.Unverified)
-    Inform("Complete. Some files were not " + done +
-           ": they changed since the search, or no longer equal a copy that stays.");
+  const std::string changed = "changed since the search, or no longer equal a copy that stays";
+  const std::string inUse = "could not be read (in use by another program)";
+  if (outcome.Unverified && outcome.Unreadable)
+    Inform("Complete. Some files were not " + done + ": some " + changed + "; some " + inUse + ".");
+  else if (outcome.Unverified || outcome.Unreadable)
+    Inform("Complete. Some files were not " + done + ": they " + (outcome.Unverified ? changed : inUse) + ".");
   else if (outcome.Failed)
     Inform("Complete. Some files can not be " + done + ".");
   else

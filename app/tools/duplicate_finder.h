@@ -134,6 +134,7 @@ class TDuplicateFinder {
   // What a copy, move or removal of the ticked rows came to.
   struct TActionOutcome {
     bool Unverified = false;  // a file was left alone: changed, or no longer equal to a copy that stays
+    bool Unreadable = false;  // a file was left alone: it could not be read to be checked
     bool Failed = false;      // the operation on a file failed
   };
   // The number of groups whose every row is ticked.

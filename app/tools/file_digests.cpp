@@ -267,29 +267,35 @@ std::vector<std::string> FileDigests(const std::vector<TDigestCandidate>& candid
   return digests;
 }
 
-bool StillDuplicate(const TScannedFile& file, const std::vector<std::string>& keepers) {
+TRecheck StillDuplicate(const TScannedFile& file, const std::vector<std::string>& keepers) {
   try {
-    if (IsLink(file.FileName)) return false;
-    TOpenedFile opened(file.FileName, false);
+    if (IsLink(file.FileName)) return TRecheck::Changed;
+    std::unique_ptr<TOpenedFile> opened;
+    try {
+      opened = std::make_unique<TOpenedFile>(file.FileName, false);
+    } catch (const std::exception&) {
+      // Still there but not to be opened: another program holds it without sharing.
+      return fw::FileExists(file.FileName) ? TRecheck::Unreadable : TRecheck::Changed;
+    }
     int64_t size = 0;
     FILETIME lastWrite{};
-    if (!svc::ReadFileStamp(opened.File(), size, lastWrite) || size != file.Size ||
+    if (!svc::ReadFileStamp(opened->File(), size, lastWrite) || size != file.Size ||
         CompareFileTime(&lastWrite, &file.LastWrite) != 0)
-      return false;
-    if (keepers.empty()) return true;
+      return TRecheck::Changed;
+    if (keepers.empty()) return TRecheck::Still;
     for (const std::string& keeper : keepers) {
       try {
         TOpenedFile other(keeper, false);
-        if (svc::SameFile(opened.File(), other.File()) != svc::sfNo) continue;
-        opened.Stream().SetPosition(0);
-        if (SameBytes(opened.Stream(), other.Stream())) return true;
+        if (svc::SameFile(opened->File(), other.File()) != svc::sfNo) continue;
+        opened->Stream().SetPosition(0);
+        if (SameBytes(opened->Stream(), other.Stream())) return TRecheck::Still;
       } catch (const std::exception&) {
         // this keeper is gone or unreadable: try the next one
       }
     }
   } catch (const std::exception&) {
   }
-  return false;
+  return TRecheck::Changed;
 }
 
 }  // namespace app

@@ -40,10 +40,17 @@ struct TScannedFile {
   FILETIME LastWrite{};
 };
 
-// True when file is still what the search saw (not a link or mount point, the same size and
+// What the check of a file just before it is acted on found.
+enum class TRecheck {
+  Still,       // still the file the search saw and, with keepers, equal to one of them
+  Changed,     // changed since the search, or equal to none of the keepers
+  Unreadable,  // the file could not be opened for reading (another program holds it)
+};
+
+// Still when file is still what the search saw (not a link or mount point, the same size and
 // last-write time) and, unless keepers is empty, holds the same bytes as one of keepers (files
 // that stay), which must be another file than it.
-bool StillDuplicate(const TScannedFile& file, const std::vector<std::string>& keepers);
+TRecheck StillDuplicate(const TScannedFile& file, const std::vector<std::string>& keepers);
 
 namespace testing {
 // Puts a stream between each file that FileDigests opens and its reading, so tests can make a

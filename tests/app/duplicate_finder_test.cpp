@@ -14,6 +14,7 @@
 #include "app/dialogs/file_group_form.h"
 #include "app/shared/config_files.h"
 #include "app/shared/file_procedures.h"
+#include "app/shared/shell_file_operation.h"
 #include "app/tools/file_digests.h"
 #include "framework/classes/ini_file.h"
 #include "framework/rtl/exceptions.h"
@@ -26,6 +27,7 @@
 #include "skin/controls/spin_edit.h"
 #include "skin/engine/skin_manager.h"
 #include "support/control_skin.h"
+#include "support/holding_process.h"
 #include "support/host_links.h"
 #include "support/shell_question.h"
 
@@ -45,6 +47,11 @@ const char kNotMoved[] =
     "Complete. Some files were not moved: they changed since the search, or no longer equal a copy that stays.";
 const char kNotDeleted[] =
     "Complete. Some files were not deleted: they changed since the search, or no longer equal a copy that stays.";
+const char kInUseNotDeleted[] =
+    "Complete. Some files were not deleted: they could not be read (in use by another program).";
+const char kBothNotDeleted[] =
+    "Complete. Some files were not deleted: some changed since the search, or no longer equal a copy that stays; "
+    "some could not be read (in use by another program).";
 
 std::string Md5Hex(const std::string& text) {
   svc::TMD5Digest digest;
@@ -639,6 +646,61 @@ TEST_F(DuplicateFinderTest, RowsAreCheckedJustBeforeActing) {
   EXPECT_FALSE(fw::FileExists(folder + "target\\y.bin"));
   EXPECT_EQ(scripted->Texts, std::vector<std::string>{"Complete. Some files were not copied: they changed since "
                                                       "the search, or no longer equal a copy that stays."});
+}
+
+// A ticked copy another program holds open sharing nothing cannot be read to be checked: it is
+// left alone, byte for byte, and the closing message says it was in use, not that it changed. A
+// copy that really changed still gets its own reason, and with both kinds the message gives both.
+TEST_F(DuplicateFinderTest, TheClosingMessageTellsACopyInUseFromOneThatChanged) {
+  const std::string content = "duplicate content";
+  MakeFile(tree + "keep.txt", content);
+  MakeFile(tree + "held.txt", content);
+  MakeFile(tree + "grows.txt", content);
+  SearchTree();
+  const std::set<std::string> all{tree + "grows.txt", tree + "held.txt", tree + "keep.txt"};
+  ASSERT_EQ(ResultPaths(), all);
+  app::SaveRemoveSettings(appDir, app::rmDelete, "", false);
+  auto deleteTicked = [&](const std::set<std::string>& ticked, bool hold) {
+    for (int i = 0; i < tool->lvDFRes->GetItems()->GetCount(); ++i) {
+      fw::TListItem* row = tool->lvDFRes->GetItems()->GetItem(i);
+      row->SetChecked(ticked.count(row->GetCaption()) > 0);
+    }
+    std::unique_ptr<testing_support::THoldingProcess> holder;
+    if (hold) {
+      holder = std::make_unique<testing_support::THoldingProcess>(tree + "held.txt",
+                                                                  testing_support::THoldingProcess::ShareNothing);
+      ASSERT_TRUE(holder->Held());
+    }
+    scripted->Texts.clear();
+    scripted->Answers = {fw::mrYes};
+    tool->btnDFDeleteClick(nullptr);
+  };
+
+  deleteTicked({"held.txt"}, true);
+  EXPECT_EQ(scripted->Texts, (std::vector<std::string>{"Delete files?", kInUseNotDeleted}));
+  EXPECT_EQ(testing_sandbox::ReadFile(tree + "held.txt"), content);
+  EXPECT_EQ(ResultPaths(), all);
+
+  // grows.txt grows after the search.
+  HANDLE grow = CreateFileA((tree + "grows.txt").c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            0, nullptr);
+  ASSERT_NE(grow, INVALID_HANDLE_VALUE);
+  DWORD written = 0;
+  WriteFile(grow, "!", 1, &written, nullptr);
+  CloseHandle(grow);
+  deleteTicked({"grows.txt"}, false);
+  EXPECT_EQ(scripted->Texts, (std::vector<std::string>{"Delete files?", kNotDeleted}));
+
+  deleteTicked({"grows.txt", "held.txt"}, true);
+  EXPECT_EQ(scripted->Texts, (std::vector<std::string>{"Delete files?", kBothNotDeleted}));
+  EXPECT_EQ(testing_sandbox::ReadFile(tree + "held.txt"), content);
+  EXPECT_EQ(testing_sandbox::ReadFile(tree + "grows.txt"), content + "!");
+  EXPECT_EQ(ResultPaths(), all);
+
+  // A copy removed since the search cannot be opened either: it changed, it is not in use.
+  ASSERT_TRUE(DeleteFileA((tree + "grows.txt").c_str()));
+  deleteTicked({"grows.txt"}, false);
+  EXPECT_EQ(scripted->Texts, (std::vector<std::string>{"Delete files?", kNotDeleted}));
 }
 
 // When the ticked rows hold every copy of some groups, Delete and Move ask first (a warning with

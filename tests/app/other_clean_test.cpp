@@ -239,27 +239,41 @@ TEST_F(OtherCleanTest, ATemporarySubfolderThatCannotBeRemovedStopsTheCleaningWit
   app::ClearInternetCache();
 }
 
-// A temporary file another process holds open cannot go to the recycle bin: the shell's
-// question whether to delete it outright belongs to the main window, which is disabled
-// meanwhile. Answered No, the file stays; the rest of the folder goes, every shell operation
-// owned by the main window.
-TEST_F(OtherCleanTest, TheShellsQuestionDisablesTheMainWindow) {
-  MakeFile(temp + "held.tmp", 30);
-  MakeFile(temp + "t.tmp", 30);
-  MakeFile(temp + "sub\\u.tmp", 40);
+// Every row that removes files through the shell hands it the main window. A file another
+// process holds open cannot go to the recycle bin: the shell's question whether to delete it
+// outright belongs to the main window, which is disabled meanwhile. Answered No, the file stays;
+// the rest of the row's files go (and, for the temporary folder, its subfolders), every shell
+// operation owned by the main window.
+class OtherCleanShellRowTest : public OtherCleanTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(OtherCleanShellRowTest, TheShellsQuestionDisablesTheMainWindow) {
+  const int row = GetParam();
+  const std::string place = row == app::ocPrefetch ? prefetch : row == app::ocRecent ? recent : temp;
+  const bool subfolders = row == app::ocTemp;
+  MakeFile(place + "HELD.EXE-1.pf", 30);
+  MakeFile(place + "GONE.EXE-2.pf", 30);
+  MakeFile(place + "sub\\u.pf", 40);
   std::vector<HWND> owners;
   app::testing::SetShellOperationCall([&owners](SHFILEOPSTRUCTW& op) {
     owners.push_back(op.hwnd);
     return SHFileOperationW(&op);
   });
-  Tick({2});
-  testing_support::ExpectQuestionOwnedBy(frmMain->GetHandle(), temp + "held.tmp", [&] { Clean(); });
-  EXPECT_TRUE(fw::FileExists(temp + "held.tmp"));
-  EXPECT_FALSE(fw::FileExists(temp + "t.tmp"));
-  EXPECT_FALSE(fw::DirectoryExists(temp + "sub"));
-  EXPECT_EQ(owners, std::vector<HWND>(3, frmMain->GetHandle())) << "two files and one subfolder";
+  Tick({row});
+  testing_support::ExpectQuestionOwnedBy(frmMain->GetHandle(), place + "HELD.EXE-1.pf", [&] { Clean(); });
+  EXPECT_TRUE(fw::FileExists(place + "HELD.EXE-1.pf"));
+  EXPECT_FALSE(fw::FileExists(place + "GONE.EXE-2.pf"));
+  EXPECT_EQ(fw::DirectoryExists(place + "sub"), !subfolders);
+  EXPECT_EQ(owners, std::vector<HWND>(subfolders ? 3 : 2, frmMain->GetHandle()))
+      << "two files, and the temporary folder's subfolder";
   EXPECT_TRUE(scripted->Exceptions.empty());
 }
+
+std::string RowName(const ::testing::TestParamInfo<int>& info) {
+  return info.param == app::ocPrefetch ? "Prefetch" : info.param == app::ocRecent ? "Recent" : "Temp";
+}
+
+INSTANTIATE_TEST_SUITE_P(RowsThatRemoveFiles, OtherCleanShellRowTest,
+                         ::testing::Values(app::ocPrefetch, app::ocRecent, app::ocTemp), RowName);
 
 // Data-loss regression: an empty path named the current drive's root, whose files and folders
 // went to the recycle bin. Every shell operation is recorded and refused here, so even a wrong

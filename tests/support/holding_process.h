@@ -1,6 +1,7 @@
 // A file held open by another process: file_holder.exe (beside the test program) opens it for
 // reading without sharing deletion and keeps it until this object goes, so that while it lives
-// the file can be neither deleted nor moved, nor sent to the recycle bin.
+// the file can be neither deleted nor moved, nor sent to the recycle bin. Held sharing nothing,
+// it cannot even be read meanwhile.
 #pragma once
 #include <gtest/gtest.h>
 
@@ -13,7 +14,8 @@ namespace testing_support {
 
 class THoldingProcess {
  public:
-  explicit THoldingProcess(const std::string& path) {
+  enum TSharing { ShareReadWrite, ShareNothing };
+  explicit THoldingProcess(const std::string& path, TSharing sharing = ShareReadWrite) {
     static int counter = 0;
     const std::string stem =
         "vorlet-file-holder-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
@@ -21,7 +23,8 @@ class THoldingProcess {
     FReady = CreateEventA(nullptr, TRUE, FALSE, ready.c_str());
     FRelease = CreateEventA(nullptr, TRUE, FALSE, release.c_str());
     if (FReady && FRelease)
-      FProcess = StartHelperProgram("file_holder.exe", "\"" + path + "\" " + ready + " " + release);
+      FProcess = StartHelperProgram("file_holder.exe", "\"" + path + "\" " + ready + " " + release +
+                                                           (sharing == ShareNothing ? " none" : ""));
     if (FProcess) {
       HANDLE either[] = {FReady, FProcess};
       FHeld = WaitForMultipleObjects(2, either, FALSE, 10000) == WAIT_OBJECT_0;
