@@ -459,17 +459,8 @@ TEST_F(DriveCleanerTest, SpacesAfterSwitchingToOtherCleanDeleteNothing) {
   app::TDriveCleaner& cleaner = frmMain->DriveCleaner();
   cleaner.kBitBtn5->Click();
   ASSERT_EQ(ResultPaths(), (std::set<std::string>{a, b}));
-  fw::testing::SetDialogService(std::make_unique<skin::TkDialogService>());
-  SetForegroundWindow(frmMain->GetHandle());
-  cleaner.btnDCDelete->SetFocus();
-  Pump();
-  ASSERT_EQ(GetFocus(), cleaner.btnDCDelete->GetHandle());
-
-  ClickOn(frmMain->frmCleaners1->kSpeedButton2);
-  ASSERT_TRUE(frmMain->pnlOC->GetVisible());
-  ASSERT_FALSE(frmMain->pnlDC->GetVisible());
-  ExpectFocusOnScreen();
-
+  ASSERT_NO_FATAL_FAILURE(
+      LeaveByTile(cleaner.btnDCDelete, frmMain->frmCleaners1->kSpeedButton2, frmMain->pnlDC, frmMain->pnlOC));
   EXPECT_EQ(SpacesAsked(2), std::vector<std::string>{});
   EXPECT_EQ(testing_sandbox::ReadFile(a), "first file");
   EXPECT_EQ(testing_sandbox::ReadFile(b), "second file");

@@ -13,9 +13,7 @@
 #include "app/tools/file_wiper.h"
 #include "app/tools/wipe_file.h"
 #include "framework/forms/custom_form.h"
-#include "framework/forms/dialog_service.h"
 #include "main_window_fixture.h"
-#include "skin/controls/message_dialogs.h"
 #include "support/host_links.h"
 #include "support/browse_dialog_driver.h"
 #include "support/hard_paths.h"
@@ -632,18 +630,9 @@ TEST_F(FileWiperTest, SpacesAfterSwitchingToTheDriveCleanerWipeNothing) {
   const std::string a = MakeFile("a.bin", "kept bytes");
   Pick(a);
   TickAll();
-  fw::testing::SetDialogService(std::make_unique<skin::TkDialogService>());
-  SetForegroundWindow(frmMain->GetHandle());
-  wiper->btnFWDelete->SetFocus();
-  Pump();
-  ASSERT_EQ(GetFocus(), wiper->btnFWDelete->GetHandle());
-
   ClickSection(0);
-  ClickOn(frmMain->frmCleaners1->kSpeedButton1);
-  ASSERT_TRUE(frmMain->pnlDC->GetVisible());
-  ASSERT_FALSE(frmMain->pnlFW->GetVisible());
-  ExpectFocusOnScreen();
-
+  ASSERT_NO_FATAL_FAILURE(
+      LeaveByTile(wiper->btnFWDelete, frmMain->frmCleaners1->kSpeedButton1, frmMain->pnlFW, frmMain->pnlDC));
   EXPECT_EQ(SpacesAsked(2), std::vector<std::string>{});
   EXPECT_EQ(sb::ReadFile(a), "kept bytes");
   EXPECT_EQ(RowNames(), std::vector<std::string>{a});

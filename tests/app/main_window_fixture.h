@@ -10,11 +10,13 @@
 #include "app/main/main_form.h"
 #include "framework/dialogs/file_dialog_service.h"
 #include "framework/forms/application.h"
+#include "framework/forms/dialog_service.h"
 #include "framework/rtl/file_utils.h"
 #include "framework/rtl/seams.h"
 #include "services/search/search_files.h"
 #include "skin/controls/bit_btn.h"
 #include "skin/controls/frame_bar.h"
+#include "skin/controls/message_dialogs.h"
 #include "skin/controls/path_dialog_form.h"
 #include "skin/controls/shell_tree_view.h"
 #include "skin/engine/skin_engine.h"
@@ -141,6 +143,19 @@ class MainWindowTest : public testing_gui::GuiTest {
     PumpFor(500);
     fw::Application->ModalHook = outer;
     return asked;
+  }
+  // The user leaves a tool with focused holding the focus by a real click on the tile of the
+  // tool shown; questions are asked through the skinned dialogs, as the program asks them.
+  void LeaveByTile(fw::TWinControl* focused, fw::TControl* tile, fw::TControl* left, fw::TControl* shown) {
+    fw::testing::SetDialogService(std::make_unique<skin::TkDialogService>());
+    SetForegroundWindow(frmMainHandle());
+    focused->SetFocus();
+    Pump();
+    ASSERT_EQ(GetFocus(), focused->GetHandle());
+    ClickOn(tile);
+    ASSERT_TRUE(shown->GetVisible());
+    ASSERT_FALSE(left->GetVisible());
+    ExpectFocusOnScreen();
   }
   // The focus is on a window the user sees, enabled, of the main window.
   void ExpectFocusOnScreen() {

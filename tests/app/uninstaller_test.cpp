@@ -10,9 +10,7 @@
 #include "app/tools/uninstaller.h"
 #include "framework/classes/registry.h"
 #include "framework/classes/string_list.h"
-#include "framework/forms/dialog_service.h"
 #include "main_window_fixture.h"
-#include "skin/controls/message_dialogs.h"
 
 namespace {
 
@@ -376,17 +374,8 @@ TEST_F(UninstallerTest, SpacesAfterSwitchingToTheStartupManagerDeleteNoEntry) {
   MakeProgram("Kept", "C:\\kept.exe");
   tool->ListUninstallEntries();
   Select(Row("Kept"));
-  fw::testing::SetDialogService(std::make_unique<skin::TkDialogService>());
-  SetForegroundWindow(app::frmMain->GetHandle());
-  tool->kBitBtn2->SetFocus();
-  Pump();
-  ASSERT_EQ(GetFocus(), tool->kBitBtn2->GetHandle());
-
-  ClickOn(app::frmMain->frmSystem1->kSpeedButton1);
-  ASSERT_TRUE(app::frmMain->pnlSU->GetVisible());
-  ASSERT_FALSE(app::frmMain->pnlUI->GetVisible());
-  ExpectFocusOnScreen();
-
+  ASSERT_NO_FATAL_FAILURE(
+      LeaveByTile(tool->kBitBtn2, app::frmMain->frmSystem1->kSpeedButton1, app::frmMain->pnlUI, app::frmMain->pnlSU));
   EXPECT_EQ(SpacesAsked(2), std::vector<std::string>{});
   EXPECT_TRUE(EntryExists("Kept"));
 }
