@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <set>
+#include <utility>
 #include <vector>
 
 #include "framework/forms/application.h"
@@ -108,11 +109,15 @@ class TkHeldPainting {
     }
   }
   ~TkHeldPainting() {
+    // The new skin is in place, also when the change runs inside a load: this paint is the one
+    // that shows it, so what waits out a load (the scroll bars) paints it too.
+    const bool loading = std::exchange(SkinLoading, false);
     for (HWND window : FWindows) {
       if (!IsWindow(window)) continue;
       SendMessageA(window, WM_SETREDRAW, TRUE, 0);
       RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
     }
+    SkinLoading = loading;
   }
   TkHeldPainting(const TkHeldPainting&) = delete;
   TkHeldPainting& operator=(const TkHeldPainting&) = delete;

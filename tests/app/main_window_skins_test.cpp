@@ -2,15 +2,18 @@
 // read back from the screen: the navigation tiles sit whole inside their frame, the frame of an
 // open group sits at one place however the group was opened, at the window's smallest size the
 // Uninstaller's details stay inside their group, the Duplicate finder's options show whole there
-// and maximised, and its tab arrows show no key colour.
+// and maximised, its tab arrows show no key colour, and a switch back to Neutral repaints the
+// scroll bar of its group list.
 #include "app/main/cleaners_frame.h"
 #include "app/main/file_frame.h"
 #include "app/main/system_frame.h"
 #include "app/tools/duplicate_finder.h"
 #include "app/tools/uninstaller.h"
 #include "main_window_fixture.h"
+#include "skin/controls/list_box.h"
 #include "skin/controls/page_control.h"
 #include "skin/controls/up_down.h"
+#include "skin/engine/scroll_bar.h"
 #include "skin/engine/skin_engine.h"
 #include "support/panel_form_fixture.h"
 #include "support/skin_paint_fixture.h"
@@ -32,13 +35,17 @@ class MainWindowSkinsTest : public SkinnedMainWindowFixture {
       SCOPED_TRACE(frmMain->skinManager->GetSkinName());
       check();
     }
+    ASSERT_NO_FATAL_FAILURE(UseSlate());
+    SCOPED_TRACE("Slate");
+    check();
+  }
+  // Switches the running window to the Slate folder.
+  void UseSlate() {
     test_skins::CopyShippedSkin(appDir + "Skins\\", "Slate");
     frmMain->skinManager->SetSkinDirectory(appDir + "Skins");
     frmMain->skinManager->SetSkinName("Slate");
     Settle();
     ASSERT_EQ(frmMain->skinManager->GetSkinName(), "Slate");
-    SCOPED_TRACE("Slate");
-    check();
   }
   // Lets the paints through, as the idle loop would.
   void Settle() {
@@ -150,6 +157,36 @@ TEST_F(MainWindowSkinsTest, UninstallerDetailsStayInsideTheirGroupAtTheSmallestW
         EXPECT_EQ(test_skins::PixelOf(*shot, x, middle), test_skins::PixelOf(*shot, x, bare)) << x;
     }
   });
+}
+
+// A live skin switch repaints the scroll bar laid over the Duplicate finder's group list at once:
+// after the switch to Slate the screen shows the bar as it paints itself when asked again, and
+// after the switch back to Neutral as Neutral painted it first, with no colour of Slate left
+// until the pointer passes over it.
+TEST_F(MainWindowSkinsTest, ASkinSwitchRepaintsTheGroupListsScrollBar) {
+  Start();
+  const std::string neutral = frmMain->skinManager->GetSkinName();
+  // The pointer away from the window, so that the bar shows no hot part.
+  SetCursorPos(1270, 1010);
+  app::TDuplicateFinder& tool = OpenDuplicateFinder();
+  tool.kPageControl1->SetActivePage(tool.tsDFGroup);
+  Settle();
+  skin::TkScrollBar* bar = tool.clbDFGroup->GetHorzBar();
+  ASSERT_NE(bar, nullptr);
+  ASSERT_TRUE(bar->IsShowing());
+  const auto inNeutral = control_shots::ScreenShot(bar);
+  ASSERT_NO_FATAL_FAILURE(UseSlate());
+  const auto afterSwitch = control_shots::ScreenShot(bar);
+  RedrawWindow(bar->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  Settle();
+  const auto inSlate = control_shots::ScreenShot(bar);
+  ASSERT_FALSE(control_shots::SamePixels(*inSlate, *inNeutral));
+  EXPECT_TRUE(control_shots::SamePixels(*afterSwitch, *inSlate)) << "Slate";
+  frmMain->skinManager->SetSkinName(neutral);
+  Settle();
+  ASSERT_EQ(frmMain->skinManager->GetSkinName(), neutral);
+  ASSERT_TRUE(bar->IsShowing());
+  EXPECT_TRUE(control_shots::SamePixels(*control_shots::ScreenShot(bar), *inNeutral)) << "Neutral";
 }
 
 // Option pages narrower than their tabs show arrows, and no pixel of them is the key colour.

@@ -1,9 +1,10 @@
 // The keys a hand gives every kind of button through the system's input queue: Space presses
-// the focused one, Alt+Space (the window menu's key, whichever key is let go of first) presses,
-// ticks and chooses nothing, skinned or plain.
+// the focused one and leaves the others as they were, Alt+Space (the window menu's key, whichever
+// key is let go of first) presses, ticks and chooses nothing, skinned or plain.
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -62,7 +63,10 @@ class ButtonKeysTest : public control_shots::PanelFormTest {
   T* Button(int left, int top, const char* caption) {
     T* button = Place<T>(panel, left, top, 150, 25);
     button->SetCaption(caption);
-    button->OnClick = [this](fw::TObject*) { ++clicks; };
+    button->OnClick = [this](fw::TObject* sender) {
+      ++clicks;
+      clicked = sender;
+    };
     return button;
   }
   void Focus(fw::TWinControl* control) {
@@ -83,6 +87,7 @@ class ButtonKeysTest : public control_shots::PanelFormTest {
 
   std::vector<TTarget> targets;
   int clicks = 0;
+  fw::TObject* clicked = nullptr;
 };
 
 TEST_F(ButtonKeysTest, AltSpacePressesTicksAndChoosesNothing) {
@@ -109,6 +114,31 @@ TEST_F(ButtonKeysTest, SpaceStillPressesTheFocusedButton) {
     Space();
     EXPECT_EQ(clicks, 1);
     if (target.Checked) EXPECT_NE(target.Checked(), checked);
+  }
+}
+
+// Space is the focused skinned push button's alone: it clicks that one once, and every skinned
+// push and bitmap button of the form shows afterwards what it showed before the key, none of
+// them left drawn pressed.
+TEST_F(ButtonKeysTest, SpacePressesNoOtherSkinnedButton) {
+  // The pointer away from the form, so that no button shows hot.
+  SetCursorPos(1200, 1000);
+  std::vector<const TTarget*> pushButtons;
+  for (const TTarget& target : targets)
+    if (target.Down) pushButtons.push_back(&target);
+  ASSERT_GE(pushButtons.size(), 2u);
+  for (const TTarget* focused : pushButtons) {
+    SCOPED_TRACE(focused->Name + " focused");
+    Focus(focused->Control);
+    std::vector<std::unique_ptr<fw::TBitmap>> idle;
+    for (const TTarget* button : pushButtons) idle.push_back(control_shots::ScreenShot(button->Control));
+    clicked = nullptr;
+    Space();
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(clicked, focused->Control);
+    for (size_t i = 0; i < pushButtons.size(); ++i)
+      EXPECT_TRUE(control_shots::SamePixels(*control_shots::ScreenShot(pushButtons[i]->Control), *idle[i]))
+          << pushButtons[i]->Name << " shows otherwise than before the key";
   }
 }
 

@@ -13,7 +13,24 @@ namespace {
 
 using namespace testing_form_skin;
 
-class FormSkinMouse : public FormSkinTest {};
+class FormSkinMouse : public FormSkinTest {
+ protected:
+  // A skinned single-border form with the system menu, in the foreground, whose one plain
+  // button has the focus and counts its clicks.
+  fw::TButton* FormWithFocusedButton() {
+    MakeForm(fw::bsSingle, skin::TkBorderIcons{fw::biSystemMenu});
+    auto* button = fw::New<fw::TButton>(form);
+    button->SetParent(form);
+    button->SetBounds(20, 20, 75, 25);
+    button->OnClick = [this](fw::TObject*) { ++clicks; };
+    SetForegroundWindow(form->GetHandle());
+    button->SetFocus();
+    Settle(4);
+    return button;
+  }
+
+  int clicks = 0;
+};
 
 void CALLBACK EndMenuTick(HWND, UINT, UINT_PTR id, DWORD) {
   KillTimer(nullptr, id);
@@ -132,15 +149,7 @@ TEST_F(FormSkinMouse, TheSystemMenuLeavesTheFormActiveWithItsFocus) {
 
 TEST_F(FormSkinMouse, AltSpaceOpensTheSkinnedSystemMenuAndPressesNothing) {
   // The form has no system menu of its own while skinned: the keys open the skinner's.
-  MakeForm(fw::bsSingle, skin::TkBorderIcons{fw::biSystemMenu});
-  auto* button = fw::New<fw::TButton>(form);
-  button->SetParent(form);
-  button->SetBounds(20, 20, 75, 25);
-  int clicks = 0;
-  button->OnClick = [&](fw::TObject*) { ++clicks; };
-  SetForegroundWindow(form->GetHandle());
-  button->SetFocus();
-  Settle(4);
+  fw::TButton* button = FormWithFocusedButton();
   for (auto order : {testing_keys::TAltRelease::AfterSpace, testing_keys::TAltRelease::BeforeSpace}) {
     testing_keys::TAltSpaceHand hand(order);
     ASSERT_TRUE(hand.PumpUntilDone());
@@ -148,6 +157,23 @@ TEST_F(FormSkinMouse, AltSpaceOpensTheSkinnedSystemMenuAndPressesNothing) {
     EXPECT_EQ(clicks, 0);
     EXPECT_EQ(GetFocus(), button->GetHandle());
   }
+}
+
+// Alt pressed and let go alone also reaches the form as the window menu's key, without Space:
+// it opens no menu and presses nothing, and Alt+Space afterwards still opens the skinner's menu.
+TEST_F(FormSkinMouse, AltAloneOpensNoMenuAndAltSpaceStillDoes) {
+  fw::TButton* button = FormWithFocusedButton();
+  {
+    testing_keys::TAltSpaceHand hand(testing_keys::TAltRelease::AltAlone);
+    ASSERT_TRUE(hand.PumpUntilDone());
+    EXPECT_EQ(hand.Menu(), nullptr);
+    EXPECT_EQ(clicks, 0);
+    EXPECT_EQ(GetFocus(), button->GetHandle());
+  }
+  testing_keys::TAltSpaceHand hand(testing_keys::TAltRelease::AfterSpace);
+  ASSERT_TRUE(hand.PumpUntilDone());
+  EXPECT_EQ(hand.Menu(), provider->GetSystemMenu()->GetHandle());
+  EXPECT_EQ(clicks, 0);
 }
 
 TEST_F(FormSkinMouse, SkinSubmenuColumnsNamesAndOneSeparator) {

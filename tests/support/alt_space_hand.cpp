@@ -51,7 +51,9 @@ TAltSpaceHand::~TAltSpaceHand() {
 
 void TAltSpaceHand::Run(TAltRelease order, DWORD delay) {
   Sleep(delay);
-  if (order == TAltRelease::AfterSpace)
+  if (order == TAltRelease::AltAlone)
+    Send({Key(VK_MENU, false), Key(VK_MENU, true)});
+  else if (order == TAltRelease::AfterSpace)
     Send({Key(VK_MENU, false), Key(VK_SPACE, false), Key(VK_SPACE, true), Key(VK_MENU, true)});
   else
     Send({Key(VK_MENU, false), Key(VK_SPACE, false), Key(VK_MENU, true), Key(VK_SPACE, true)});

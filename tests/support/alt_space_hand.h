@@ -1,6 +1,7 @@
-// Alt+Space given through the system's input queue from another thread, as a hand gives it,
-// while the GUI thread goes on with whatever it runs (a form's modal loop, the application's
-// message loop). A window menu that the keys open is noted and closed again with Escape.
+// Alt+Space (or Alt alone) given through the system's input queue from another thread, as a hand
+// gives it, while the GUI thread goes on with whatever it runs (a form's modal loop, the
+// application's message loop). A window menu that the keys open is noted and closed again with
+// Escape.
 #pragma once
 #include <atomic>
 #include <thread>
@@ -9,12 +10,13 @@
 
 namespace testing_keys {
 
-// Which key the hand lets go of first.
-enum class TAltRelease { AfterSpace, BeforeSpace };
+// Which key the hand lets go of first; AltAlone presses and lets go of Alt with no Space at all.
+enum class TAltRelease { AfterSpace, BeforeSpace, AltAlone };
 
 class TAltSpaceHand {
  public:
-  // After delay ms: Alt down, Space down, then both released in the order given.
+  // After delay ms: Alt down, Space down, then both released in the order given (Alt down and up
+  // for AltAlone).
   explicit TAltSpaceHand(TAltRelease order, DWORD delay = 200);
   ~TAltSpaceHand();
   TAltSpaceHand(const TAltSpaceHand&) = delete;
