@@ -7,6 +7,7 @@
 #include <cstring>
 #include <exception>
 #include <mutex>
+#include <optional>
 #include <thread>
 #include <unordered_map>
 
@@ -270,9 +271,9 @@ std::vector<std::string> FileDigests(const std::vector<TDigestCandidate>& candid
 TRecheck StillDuplicate(const TScannedFile& file, const std::vector<std::string>& keepers) {
   try {
     if (IsLink(file.FileName)) return TRecheck::Changed;
-    std::unique_ptr<TOpenedFile> opened;
+    std::optional<TOpenedFile> opened;
     try {
-      opened = std::make_unique<TOpenedFile>(file.FileName, false);
+      opened.emplace(file.FileName, false);
     } catch (const std::exception&) {
       // Still there but not to be opened: another program holds it without sharing.
       return fw::FileExists(file.FileName) ? TRecheck::Unreadable : TRecheck::Changed;

@@ -454,15 +454,18 @@ void TCustomForm::ControlRemoving(TControl* control) {
 
 void TCustomForm::DefocusControl(TWinControl* control) {
   const HWND own = control->GetHandleNoCreate();
-  const HWND focus = GetFocus();
-  const bool hasFocus = own && focus && (focus == own || IsChild(own, focus));
+  const HWND focus = own ? GetFocus() : nullptr;
+  const bool hasFocus = focus && (focus == own || IsChild(own, focus));
   const bool wasActive = FActiveControl && control->ContainsControl(FActiveControl);
   if (!hasFocus && !wasActive) return;
   // A page's control takes what its page held, as the system's tab strips do; anything else
   // leaves the focus to the form, where no key presses a control the user cannot see.
   TWinControl* heir = nullptr;
-  for (TWinControl* p = control->GetParent(); p && p != this && !heir; p = p->GetParent())
-    if (p->GetTabStop() && p->CanFocus()) heir = p;
+  for (TWinControl* p = control->GetParent(); p && p != this; p = p->GetParent())
+    if (p->GetTabStop() && p->CanFocus()) {
+      heir = p;
+      break;
+    }
   FActiveControl = heir;
   if (hasFocus) ::SetFocus(heir ? heir->GetHandle() : FHandle);
 }

@@ -104,18 +104,24 @@ class MainWindowTest : public testing_gui::GuiTest {
     return seen;
   }
 
-  // Lets the window's messages through for about the given time.
-  void PumpFor(DWORD milliseconds) {
+  // Lets the window's messages through until done() or about the given time; true when done.
+  template <class Done>
+  bool PumpUntil(Done done, DWORD milliseconds) {
     const DWORD start = GetTickCount();
-    do {
+    for (;;) {
       fw::Application->ProcessMessages();
+      if (done()) return true;
+      if (GetTickCount() - start >= milliseconds) return false;
       Sleep(5);
-    } while (GetTickCount() - start < milliseconds);
+    }
+  }
+  void PumpFor(DWORD milliseconds) {
+    PumpUntil([] { return false; }, milliseconds);
   }
   // A real click in the middle of control, the main window in front.
   void ClickOn(fw::TControl* control) {
     const POINT at = testing_input::MiddleOf(control);
-    SetForegroundWindow(frmMainHandle());
+    SetForegroundWindow(app::frmMain->GetHandle());
     SetCursorPos(at.x, at.y);
     Pump();
     testing_input::SendClick();
@@ -123,7 +129,13 @@ class MainWindowTest : public testing_gui::GuiTest {
   }
   // Opens a section of the navigation bar as a user does, by a real click on its title (an
   // open section stays as it is), and lets it slide open.
-  void ClickSection(int index);
+  void ClickSection(int index) {
+    skin::TkTitleItem* item = app::frmMain->barMenu->GetItems()->GetItems(index);
+    if (item->GetFrame() && item->GetFrame()->GetVisible()) return;
+    ClickOn(item->GetTitleButton());
+    PumpFor(700);
+    ASSERT_NE(item->GetFrame(), nullptr) << "the section did not open";
+  }
   // Presses Space count times through the input queue and lets the window take the keys. Each
   // modal form they open is noted by its caption and left to the keys that follow; one that
   // is still open after a while is closed unanswered.
@@ -132,12 +144,7 @@ class MainWindowTest : public testing_gui::GuiTest {
     const fw::TModalHook outer = fw::Application->ModalHook;
     fw::Application->ModalHook = [&](fw::TCustomForm& form) {
       asked.push_back(form.GetCaption());
-      const DWORD start = GetTickCount();
-      while (form.GetModalResult() == fw::mrNone && GetTickCount() - start < 1500) {
-        fw::Application->ProcessMessages();
-        Sleep(5);
-      }
-      if (form.GetModalResult() == fw::mrNone) form.Close();
+      if (!PumpUntil([&] { return form.GetModalResult() != fw::mrNone; }, 1500)) form.Close();
     };
     testing_input::SendKeys(std::vector<WORD>(count, VK_SPACE));
     PumpFor(500);
@@ -148,7 +155,7 @@ class MainWindowTest : public testing_gui::GuiTest {
   // tool shown; questions are asked through the skinned dialogs, as the program asks them.
   void LeaveByTile(fw::TWinControl* focused, fw::TControl* tile, fw::TControl* left, fw::TControl* shown) {
     fw::testing::SetDialogService(std::make_unique<skin::TkDialogService>());
-    SetForegroundWindow(frmMainHandle());
+    SetForegroundWindow(app::frmMain->GetHandle());
     focused->SetFocus();
     Pump();
     ASSERT_EQ(GetFocus(), focused->GetHandle());
@@ -159,10 +166,10 @@ class MainWindowTest : public testing_gui::GuiTest {
   }
   // The focus is on a window the user sees, enabled, of the main window.
   void ExpectFocusOnScreen() {
-    const HWND focus = GetFocus();
-    EXPECT_TRUE(focus == frmMainHandle() || IsChild(frmMainHandle(), focus)) << "the focus left the main window";
+    const HWND focus = GetFocus(), main = app::frmMain->GetHandle();
+    EXPECT_TRUE(focus == main || IsChild(main, focus)) << "the focus left the main window";
     EXPECT_TRUE(IsWindowVisible(focus)) << "the focus stays on a hidden window";
-    for (HWND w = focus; w && w != frmMainHandle(); w = GetParent(w))
+    for (HWND w = focus; w && w != main; w = GetParent(w))
       EXPECT_TRUE(IsWindowEnabled(w)) << "the focus stays on a disabled window";
   }
 
@@ -176,20 +183,10 @@ class MainWindowTest : public testing_gui::GuiTest {
     Pump();
   }
 
-  static HWND frmMainHandle() { return app::frmMain->GetHandle(); }
-
   std::string folder;
   std::string appDir;
   fw::TModalResult modalResult = fw::mrNone;
 };
-
-inline void MainWindowTest::ClickSection(int index) {
-  skin::TkTitleItem* item = app::frmMain->barMenu->GetItems()->GetItems(index);
-  if (item->GetFrame() && item->GetFrame()->GetVisible()) return;
-  ClickOn(item->GetTitleButton());
-  PumpFor(700);
-  ASSERT_NE(item->GetFrame(), nullptr) << "the section did not open";
-}
 
 // The main window with the skin engine running, as the program starts it.
 class SkinnedMainWindowFixture : public MainWindowTest {

@@ -18,6 +18,7 @@
 #include "support/ansi_links.h"
 #include "support/hard_paths.h"
 #include "support/held_file.h"
+#include "support/real_input.h"
 #include "support/scripted_link.h"
 
 using namespace startup_testing;
@@ -854,14 +855,7 @@ TEST_F(StartupToggle, EachSpacePressTogglesOnceHeldOrNot) {
   row->SetFocused(true);
   tool->lvSU->SetFocus();
   Pump();
-  // Through the input queue.
-  std::vector<INPUT> keys(2);
-  for (INPUT& key : keys) {
-    key.type = INPUT_KEYBOARD;
-    key.ki.wVk = VK_SPACE;
-  }
-  keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  ASSERT_EQ(SendInput(2, keys.data(), sizeof(INPUT)), 2u);
+  testing_input::SendKeys({VK_SPACE});
   Pump();
   EXPECT_FALSE(row->GetChecked());
   EXPECT_FALSE(HasValue(kUser, rkRun, Name("key")));

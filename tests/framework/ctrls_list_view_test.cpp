@@ -11,6 +11,7 @@
 #include "framework/forms/application.h"
 #include "framework/forms/custom_form.h"
 #include "support/gui_test_support.h"
+#include "support/real_input.h"
 
 using namespace fw;
 
@@ -130,13 +131,8 @@ TEST_P(CtrlsListViewRows, EachPressFromTheInputQueueEndsInOneMouseUp) {
     SetCursorPos(at.x, at.y);
     Application->ProcessMessages();
   };
-  auto send = [](std::vector<DWORD> flags) {
-    std::vector<INPUT> inputs(flags.size());
-    for (size_t i = 0; i < flags.size(); ++i) {
-      inputs[i].type = INPUT_MOUSE;
-      inputs[i].mi.dwFlags = flags[i];
-    }
-    ASSERT_EQ(SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)), inputs.size());
+  auto send = [](std::initializer_list<DWORD> flags) {
+    testing_input::SendLeftButtons(flags);
     for (int i = 0; i < 5; ++i) Application->ProcessMessages();
   };
   pointAt(StateIconPoint(second));
@@ -173,11 +169,7 @@ TEST_P(CtrlsListViewRows, AClickBesideTheBoxLeavesTheTick) {
     SetCursorPos(at.x, at.y);
     Application->ProcessMessages();
     Sleep(600);  // not a double click with the one before
-    INPUT inputs[2] = {};
-    inputs[0].type = inputs[1].type = INPUT_MOUSE;
-    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    ASSERT_EQ(SendInput(2, inputs, sizeof(INPUT)), 2u);
+    testing_input::SendClick();
     for (int i = 0; i < 5; ++i) Application->ProcessMessages();
     EXPECT_EQ(list->GetSelected(), row);
   }

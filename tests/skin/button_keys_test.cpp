@@ -19,6 +19,7 @@
 #include "skin/controls/radio_button.h"
 #include "support/alt_space_hand.h"
 #include "support/panel_form_fixture.h"
+#include "support/real_input.h"
 
 namespace {
 
@@ -77,11 +78,7 @@ class ButtonKeysTest : public control_shots::PanelFormTest {
   }
   // Space pressed and released through the input queue.
   static void Space() {
-    INPUT keys[2] = {};
-    keys[0].type = keys[1].type = INPUT_KEYBOARD;
-    keys[0].ki.wVk = keys[1].ki.wVk = VK_SPACE;
-    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    EXPECT_EQ(SendInput(2, keys, sizeof(INPUT)), 2u);
+    testing_input::SendKeys({VK_SPACE});
     Settle(10, 20);
   }
 

@@ -9,8 +9,11 @@
 
 #include "framework/comctrls/list_view.h"
 #include "framework/forms/application.h"
+#include "support/real_input.h"
 
 namespace testing_support {
+
+using testing_input::SendLeftButtons;
 
 inline void PumpMessages() {
   for (int i = 0; i < 5; ++i) {
@@ -50,18 +53,6 @@ inline void PointAtCheckBox(fw::TCustomListView* list, fw::TListItem* item, HWND
   POINT cursor{};
   GetCursorPos(&cursor);
   EXPECT_EQ(WindowFromPoint(cursor), list->GetHandle());
-}
-
-// Left button presses and releases through the input queue, in this order, at the cursor.
-inline void SendLeftButtons(std::initializer_list<DWORD> flags) {
-  std::vector<INPUT> inputs;
-  for (DWORD flag : flags) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flag;
-    inputs.push_back(input);
-  }
-  EXPECT_EQ(SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)), inputs.size());
 }
 
 inline void PressSpaceOn(fw::TCustomListView* list, fw::TListItem* item) {

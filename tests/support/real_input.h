@@ -3,6 +3,7 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <vector>
 
 #include "framework/controls/win_control.h"
@@ -23,14 +24,20 @@ inline void SendKeys(const std::vector<WORD>& keys) {
   EXPECT_EQ(SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)), inputs.size());
 }
 
-// A left click through the input queue, at the pointer.
-inline void SendClick() {
-  INPUT inputs[2] = {};
-  inputs[0].type = inputs[1].type = INPUT_MOUSE;
-  inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  EXPECT_EQ(SendInput(2, inputs, sizeof(INPUT)), 2u);
+// Left button presses and releases through the input queue, in this order, at the pointer.
+inline void SendLeftButtons(std::initializer_list<DWORD> flags) {
+  std::vector<INPUT> inputs;
+  for (DWORD flag : flags) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flag;
+    inputs.push_back(input);
+  }
+  EXPECT_EQ(SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)), inputs.size());
 }
+
+// A left click through the input queue, at the pointer.
+inline void SendClick() { SendLeftButtons({MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}); }
 
 // The screen point at the middle of a control, windowless or not.
 inline POINT MiddleOf(fw::TControl* control) {
